@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zestora {
+
+// What the command line asks for.
+struct LaunchOptions {
+    QString dataDir;            // empty: the per-user data folder
+    bool quitWhenShown = false; // for timing the start-up
+};
+
+// Reads the arguments after the program name; nullopt with a usage text in error when they make
+// no sense.
+std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error);
+
+// Makes the data folder when it is missing and makes it the working directory, where the data
+// files are opened by bare name. Returns an error text, or an empty one.
+QString enterDataDir(const QString& requested);
+
+} // namespace zestora

@@ -1,0 +1,46 @@
+#include "app/launcher.h"
+#include "core/session.h"
+#include "platform/helpviewer.h"
+#include "platform/messagebox.h"
+#include "platform/settings.h"
+#include "shell/mainwindow.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zestora"));
+    QApplication::setOrganizationName(QStringLiteral("zestora"));
+
+    QString error;
+    const std::optional<zestora::LaunchOptions> options =
+        zestora::parseLaunchOptions(QApplication::arguments().mid(1), &error);
+    if (!options) {
+        std::fputs(qPrintable(error), stderr);
+        return 2;
+    }
+    // The program's own folder, where the help file lies, before the working directory changes.
+    const QString programDir = QApplication::applicationDirPath();
+    error = zestora::enterDataDir(options->dataDir);
+    if (!error.isEmpty()) {
+        zestora::MessageBox::show(nullptr, error, QStringLiteral("Zestora"),
+                                  zestora::MessageBox::Icon::Critical);
+        return 1;
+    }
+
+    zestora::Session session;
+    zestora::Settings settings;
+    zestora::HelpViewer help;
+    zestora::MainWindow window(session, settings, help, programDir);
+    const QList<zestora::LoadProblem> problems = window.mdiFormLoad();
+    window.showMaximized();
+    if (options->quitWhenShown) {
+        QTimer::singleShot(0, &app, &QApplication::quit);
+        return QApplication::exec();
+    }
+    QTimer::singleShot(0, &window, [&window, problems] { window.showLoadProblems(problems); });
+    return QApplication::exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Where the help file is and how a help context number names a topic in it.
+namespace zestora::help {
+
+inline const QString fileName = QStringLiteral("Zestora Help.html");
+
+// The help file beside the program: the program's folder trimmed of spaces, a separator unless
+// the folder already ends with one, then the file name.
+QString helpFilePath(const QString& programDir);
+
+// The anchor of a context number's topic in the help file.
+QString topicAnchor(int context);
+
+// Every context number a screen asks for.
+QList<int> contextNumbers();
+
+} // namespace zestora::help

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace zestora {
+
+// One data file, named without a directory so that it lives in the working directory the launcher
+// chose. Every change replaces the whole file atomically: at every instant the disk holds either
+// the complete old file or the complete new one. Tests derive from it to make writes fail.
+class DataFile {
+public:
+    explicit DataFile(QString fileName);
+    virtual ~DataFile() = default;
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    const QString& fileName() const { return m_fileName; }
+
+    // The whole file; an absent file is created empty first, as the program always did.
+    std::optional<QByteArray> readAll();
+    bool replace(const QByteArray& bytes);
+    bool remove();
+
+    // The file as read could not be understood completely: before it is next replaced or
+    // removed, its original bytes are copied aside under this name so nothing unreadable is lost.
+    QString keepOriginalBeforeNextChange();
+    const QString& pendingBackupName() const { return m_backupName; }
+
+    // Why the last operation failed, naming the file.
+    const QString& errorString() const { return m_error; }
+
+protected:
+    virtual bool writeAtomically(const QByteArray& bytes);
+    void setError(const QString& what, const QString& why);
+
+private:
+    bool copyAsideIfPending();
+
+    QString m_fileName;
+    QString m_backupName;
+    QString m_error;
+};
+
+} // namespace zestora

@@ -1,0 +1,146 @@
+#include "core/store/ingtable.h"
+
+#include "core/numbers.h"
+#include "core/text.h"
+
+#include <QLocale>
+
+namespace zestora {
+
+QString LoadProblem::message() const {
+    return QStringLiteral("The file %1 is damaged: %2\r\n\r\n%3\r\n\r\n"
+                          "Before the file is next changed, Zestora copies the original to %4, "
+                          "so nothing in it is lost.")
+        .arg(fileName, what, kept, backupName);
+}
+
+IngTable::IngTable(std::unique_ptr<DataFile> file)
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Ing.dat"))) {
+}
+
+std::optional<LoadProblem> IngTable::loadIngTable() {
+    m_records.clear();
+    const std::optional<QByteArray> bytes = m_file->readAll();
+    if (!bytes) {
+        m_error = m_file->errorString();
+        return LoadProblem{m_file->fileName(), m_error,
+                           QStringLiteral("No ingredients were loaded."),
+                           m_file->keepOriginalBeforeNextChange()};
+    }
+    // A trailing piece of more than half a record counts as one more record; exactly half counts
+    // only when that makes the count even.
+    const qint64 rounded =
+        roundHalfEven<qint64>(static_cast<double>(bytes->size()) / IngRecord::size);
+    const int count = static_cast<int>(qMin<qint64>(rounded, maxCount));
+    m_records.reserve(count + 1);
+    for (int i = 0; i < count; ++i)
+        m_records.append(IngRecord::fromBytes(
+            QByteArrayView(*bytes)
+                .sliced(qsizetype(i) * IngRecord::size)
+                .first(qMin<qsizetype>(IngRecord::size,
+                                       bytes->size() - qsizetype(i) * IngRecord::size))));
+
+    const qint64 whole = bytes->size() / IngRecord::size;
+    const qint64 fragment = bytes->size() % IngRecord::size;
+    const QLocale locale(QLocale::English);
+    QString what;
+    if (rounded > maxCount)
+        what = QStringLiteral("it holds %1 ingredients, more than the %2 Zestora can keep.")
+                   .arg(locale.toString(rounded), locale.toString(maxCount));
+    else if (fragment != 0)
+        what =
+            QStringLiteral("it ends with a piece of %1 bytes that is not a whole ingredient "
+                           "record (every record is 164 bytes; %2 whole records came before it).")
+                .arg(fragment)
+                .arg(locale.toString(whole));
+    if (what.isEmpty())
+        return std::nullopt;
+    const QString kept =
+        count > whole
+            ? QStringLiteral("The first %1 ingredients were loaded; the last of them is "
+                             "incomplete, so check it on the Stored Ingredients screen.")
+                  .arg(locale.toString(count))
+            : QStringLiteral("The first %1 ingredients were loaded.").arg(locale.toString(count));
+    return LoadProblem{m_file->fileName(), what, kept, m_file->keepOriginalBeforeNextChange()};
+}
+
+QByteArray IngTable::toBytes(const QList<IngRecord>& records) {
+    QByteArray bytes;
+    bytes.reserve(records.size() * IngRecord::size);
+    for (const IngRecord& record : records)
+        bytes.append(record.toBytes());
+    return bytes;
+}
+
+bool IngTable::saveIngTable() {
+    if (m_file->replace(toBytes(m_records)))
+        return true;
+    m_error = m_file->errorString();
+    return false;
+}
+
+bool IngTable::appendIng(const IngRecord& record) {
+    if (count() >= maxCount) {
+        m_error = QStringLiteral("The ingredient list is full: Zestora keeps at most %1 "
+                                 "ingredients. Delete one you no longer need, then add this one.")
+                      .arg(QLocale(QLocale::English).toString(maxCount));
+        return false;
+    }
+    for (const QString* text : {&record.name, &record.measure1, &record.measure2}) {
+        if (const std::optional<QChar> bad = firstCharOutsideCp1252(*text)) {
+            m_error = QStringLiteral("The character %1 in \"%2\" cannot be stored in the "
+                                     "ingredient file. Please type it another way.")
+                          .arg(describeChar(*bad), *text);
+            return false;
+        }
+    }
+    m_records.append(record);
+    if (saveIngTable())
+        return true;
+    m_records.removeLast(); // the file was left as it was, so the table must be too
+    return false;
+}
+
+int IngTable::indexOfName(const QString& name) const {
+    const QStringView wanted = trimmedSpacesView(name);
+    for (int i = 0; i < count(); ++i)
+        if (trimmedSpacesView(m_records[i].name) == wanted)
+            return i;
+    return -1;
+}
+
+bool IngTable::deleteIngByName(const QString& name) {
+    if (count() == 1) {
+        if (!m_file->remove()) {
+            m_error = m_file->errorString();
+            return false;
+        }
+        m_records.clear();
+        return true;
+    }
+    const int index = indexOfName(name);
+    if (index >= 0)
+        deleteIngAt(index);
+    return true;
+}
+
+void IngTable::deleteIngAt(int index) {
+    if (index < 0 || index >= count())
+        return;
+    m_records[index] = m_records.last();
+    m_records.removeLast();
+}
+
+bool IngTable::ingNameStored(const QString& name) const {
+    return indexOfName(name) >= 0;
+}
+
+QStringList IngTable::trimmedNames() const {
+    QStringList names;
+    names.reserve(m_records.size());
+    for (const IngRecord& record : m_records)
+        names.append(record.trimmedName());
+    return names;
+}
+
+} // namespace zestora

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/store/datafile.h"
+#include "core/store/ingrecord.h"
+
+#include <QList>
+
+namespace zestora {
+
+// What loading a data file found wrong, for the one message the user sees about it.
+struct LoadProblem {
+    QString fileName;
+    QString what;       // what was wrong, in a sentence
+    QString kept;       // what was loaded all the same
+    QString backupName; // where the original goes before the file is next changed
+    QString message() const;
+};
+
+// The ingredient database: the file Ing.dat of fixed 164-byte records and its table in memory.
+// The table holds the records in file order; every change rewrites the whole file.
+class IngTable {
+public:
+    static constexpr int maxCount = 32767;
+
+    explicit IngTable(std::unique_ptr<DataFile> file = nullptr);
+
+    // Reads the file into the table. A file that is not a whole number of records loads what it
+    // can and reports the rest; nullopt with readError() set when the file cannot be read at all.
+    std::optional<LoadProblem> loadIngTable();
+    bool saveIngTable();
+    // Adds a record at the end and saves. Refused (false, errorString()) when the table is full.
+    bool appendIng(const IngRecord& record);
+    // Removes the first record whose trimmed name is exactly the given one; does not save.
+    // As always, with a single record stored the table empties and the file is deleted.
+    bool deleteIngByName(const QString& name);
+    // Removes the record at index by moving the last one into its place; does not save.
+    void deleteIngAt(int index);
+    bool ingNameStored(const QString& name) const;
+
+    int count() const { return static_cast<int>(m_records.size()); }
+    const IngRecord& at(int index) const { return m_records.at(index); }
+    const QList<IngRecord>& records() const { return m_records; }
+    // The names trimmed, in table order, as the name lists receive them.
+    QStringList trimmedNames() const;
+
+    const QString& errorString() const { return m_error; }
+    DataFile& file() { return *m_file; }
+
+    // The file's bytes for a table: the records one after another.
+    static QByteArray toBytes(const QList<IngRecord>& records);
+
+private:
+    int indexOfName(const QString& name) const;
+
+    std::unique_ptr<DataFile> m_file;
+    QList<IngRecord> m_records;
+    QString m_error;
+};
+
+} // namespace zestora

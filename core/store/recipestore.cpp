@@ -1,0 +1,204 @@
+#include "core/store/recipestore.h"
+
+#include "core/store/recipemarks.h"
+#include "core/text.h"
+
+#include <QLocale>
+
+namespace zestora {
+
+namespace {
+const QByteArray lineBreak("\r\n");
+
+QString number(qint64 n) {
+    return QLocale(QLocale::English).toString(n);
+}
+} // namespace
+
+QString RecipeEntry::recipeBody() const {
+    return decodeCp1252(bodyBytes);
+}
+
+RecipeStore::RecipeStore(std::unique_ptr<DataFile> file)
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Recipe.Dat"))) {
+}
+
+QString RecipeStore::bigRecipe() const {
+    return decodeCp1252(m_bigRecipe);
+}
+
+QStringList RecipeStore::recipeNames() const {
+    QStringList names;
+    names.reserve(m_list.size());
+    for (const RecipeEntry& entry : m_list)
+        names.append(entry.recipeName);
+    return names;
+}
+
+std::optional<LoadProblem> RecipeStore::load() {
+    const std::optional<LoadProblem> readProblem = getBigRecipe();
+    const std::optional<LoadProblem> splitProblem = splitBigRecipe();
+    if (!readProblem)
+        return splitProblem;
+    if (!splitProblem)
+        return readProblem;
+    LoadProblem both = *readProblem;
+    both.what += QLatin1Char(' ') + splitProblem->what;
+    both.kept = splitProblem->kept;
+    return both;
+}
+
+std::optional<LoadProblem> RecipeStore::getBigRecipe() {
+    m_bigRecipe.clear();
+    const std::optional<QByteArray> bytes = m_file->readAll();
+    if (!bytes) {
+        m_error = m_file->errorString();
+        return LoadProblem{m_file->fileName(), m_error, QStringLiteral("No recipes were loaded."),
+                           m_file->keepOriginalBeforeNextChange()};
+    }
+    // The file ends with CR LF, which is not part of the text.
+    m_bigRecipe = bytes->size() >= 2 ? bytes->first(bytes->size() - 2) : QByteArray();
+    if (bytes->isEmpty() || bytes->endsWith(lineBreak))
+        return std::nullopt;
+    return LoadProblem{m_file->fileName(),
+                       QStringLiteral("it does not end with the line break that ends every "
+                                      "recipe file, so its last characters may be missing."),
+                       QString(), m_file->keepOriginalBeforeNextChange()};
+}
+
+std::optional<LoadProblem> RecipeStore::splitBigRecipe() {
+    m_list.clear();
+    const QByteArray& text = m_bigRecipe;
+    // Trailing spaces never belong to a record; leading ones are skipped before each record.
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == ' ')
+        --end;
+    qsizetype pos = 0;
+    qsizetype endOfLastRecord = 0;
+    QString what;
+    while (pos < end) {
+        if (end - pos == 2 && text.sliced(pos, 2) == lineBreak)
+            break;
+        const qsizetype p = text.indexOf(marks::bodyStart, pos);
+        const qsizetype q = text.indexOf(marks::recordEnd, pos);
+        if (p <= pos || q < p) {
+            what = QStringLiteral("after the %1 complete recipes at its start come %2 characters "
+                                  "that are not a complete recipe.")
+                       .arg(number(m_list.size()), number(end - pos));
+            break;
+        }
+        if (m_list.size() == maxCount) {
+            what = QStringLiteral("it holds more than the %1 recipes Zestora can keep.")
+                       .arg(number(maxCount));
+            break;
+        }
+        RecipeEntry entry;
+        entry.nameBytes = text.sliced(pos + 1, p - pos - 1);
+        entry.recipeName = decodeCp1252(entry.nameBytes);
+        entry.bodyBytes = text.sliced(p, q - p + 1);
+        m_list.append(std::move(entry));
+        pos = endOfLastRecord = q + 1;
+        while (pos < end && text[pos] == ' ')
+            ++pos;
+    }
+    if (what.isEmpty())
+        return std::nullopt;
+    // Keep only what was understood, so that new recipes are appended after readable ones; the
+    // rest stays in the copy of the original.
+    m_bigRecipe.truncate(endOfLastRecord);
+    return LoadProblem{
+        m_file->fileName(), what,
+        QStringLiteral("The %1 recipes before that point were loaded.").arg(number(m_list.size())),
+        m_file->keepOriginalBeforeNextChange()};
+}
+
+bool RecipeStore::rewrite(const QByteArray& bigRecipe) {
+    if (m_file->replace(bigRecipe + lineBreak))
+        return true;
+    m_error = m_file->errorString();
+    return false;
+}
+
+bool RecipeStore::saveBigRecipe() {
+    return rewrite(m_bigRecipe);
+}
+
+bool RecipeStore::appendRecipe(const QString& name, const QString& record) {
+    if (count() >= maxCount) {
+        m_error = QStringLiteral("The recipe list is full: Zestora keeps at most %1 recipes. "
+                                 "Delete one you no longer need, then save this one.")
+                      .arg(number(maxCount));
+        return false;
+    }
+    if (const std::optional<QChar> bad = firstCharOutsideCp1252(record)) {
+        m_error = QStringLiteral("The character %1 cannot be stored in the recipe file. "
+                                 "Please type it another way.")
+                      .arg(describeChar(*bad));
+        return false;
+    }
+    const QByteArray recordBytes = encodeCp1252(record);
+    const qsizetype bodyAt = recordBytes.indexOf(marks::bodyStart);
+    if (bodyAt < 0) {
+        m_error =
+            QStringLiteral("The recipe %1 could not be saved: its text is incomplete.").arg(name);
+        return false;
+    }
+    if (!rewrite(m_bigRecipe + recordBytes))
+        return false;
+    m_bigRecipe.append(recordBytes);
+    const QString trimmed = trimSpaces(name);
+    m_list.append(RecipeEntry{trimmed, encodeCp1252(trimmed), recordBytes.sliced(bodyAt)});
+    return true;
+}
+
+bool RecipeStore::deleteRecipeByName(const QString& name) {
+    if (count() == 1) {
+        if (!m_file->remove()) {
+            m_error = m_file->errorString();
+            return false;
+        }
+        m_bigRecipe.clear();
+        m_list.clear();
+        return true;
+    }
+    QList<RecipeEntry> list = m_list;
+    const QStringView wanted = trimmedSpacesView(name);
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (trimmedSpacesView(list[i].recipeName) == wanted) {
+            list[i] = list.last();
+            list.removeLast();
+            break;
+        }
+    }
+    QByteArray rebuilt;
+    qsizetype size = 0;
+    for (const RecipeEntry& entry : list)
+        size += 1 + entry.nameBytes.size() + entry.bodyBytes.size();
+    rebuilt.reserve(size + lineBreak.size());
+    for (const RecipeEntry& entry : list) {
+        rebuilt.append(marks::recordStart);
+        rebuilt.append(entry.nameBytes);
+        rebuilt.append(entry.bodyBytes);
+    }
+    if (!rewrite(rebuilt))
+        return false;
+    m_list = std::move(list);
+    m_bigRecipe = std::move(rebuilt);
+    return true;
+}
+
+QString textBetween(const QString& text, const QString& startMark, const QString& endMark) {
+    const QString s = trimSpaces(text);
+    const QString start = trimSpaces(startMark);
+    const QString finish = trimSpaces(endMark);
+    if (s.isEmpty())
+        return QString();
+    const qsizetype p = s.indexOf(start);
+    if (p < 0)
+        return QString();
+    const qsizetype q = s.indexOf(finish);
+    const qsizetype length = q - (p + 1);
+    return length > 0 ? s.mid(p + 1, length) : QString();
+}
+
+} // namespace zestora

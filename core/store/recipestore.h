@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/store/datafile.h"
+#include "core/store/ingtable.h"
+
+#include <QList>
+
+namespace zestora {
+
+struct RecipeEntry {
+    QString recipeName;   // as it stands in the file between the record start and the body
+    QByteArray nameBytes; // the same, as code page 1252 bytes
+    QByteArray bodyBytes; // the record from its body start mark through its record end mark
+
+    QString recipeBody() const;
+};
+
+// The recipe store: the file Recipe.Dat, its text without the final CR LF, and the recipes split
+// out of it in file order. The text is kept as the file's bytes, so saving never re-encodes it.
+class RecipeStore {
+public:
+    static constexpr int maxCount = 32767;
+
+    explicit RecipeStore(std::unique_ptr<DataFile> file = nullptr);
+
+    // Reads the file and splits it: what getBigRecipe and splitBigRecipe find wrong, in one report.
+    std::optional<LoadProblem> load();
+    std::optional<LoadProblem> getBigRecipe();
+    std::optional<LoadProblem> splitBigRecipe();
+
+    bool saveBigRecipe();
+    // Adds a complete record (record start, name, body) at the end and saves.
+    bool appendRecipe(const QString& name, const QString& record);
+    // Removes the recipe whose trimmed name is exactly the given one, moving the last recipe into
+    // its place, and saves. As always, with a single recipe stored the store empties and the file
+    // is deleted.
+    bool deleteRecipeByName(const QString& name);
+
+    int count() const { return static_cast<int>(m_list.size()); }
+    const QList<RecipeEntry>& recipeList() const { return m_list; }
+    QStringList recipeNames() const;
+    const QByteArray& bigRecipeBytes() const { return m_bigRecipe; }
+    QString bigRecipe() const;
+
+    const QString& errorString() const { return m_error; }
+    DataFile& file() { return *m_file; }
+
+private:
+    bool rewrite(const QByteArray& bigRecipe);
+
+    std::unique_ptr<DataFile> m_file;
+    QByteArray m_bigRecipe;
+    QList<RecipeEntry> m_list;
+    QString m_error;
+    QString m_readProblem;
+};
+
+// One field of a recipe line: the text strictly between the first start mark and the first end
+// mark (both searched from the beginning), after trimming spaces from all three inputs.
+QString textBetween(const QString& text, const QString& startMark, const QString& endMark);
+
+} // namespace zestora

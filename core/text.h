@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Text as the data files hold it: single-byte Windows code page 1252, fields compared after
+// trimming spaces (spaces only, not tabs or other blanks).
+namespace zestora {
+
+QString trimSpaces(QStringView text);
+QStringView trimmedSpacesView(QStringView text);
+
+QString decodeCp1252(QByteArrayView bytes);
+// Callers check storable() first; a character the code page lacks would be written as 0x1A.
+QByteArray encodeCp1252(QStringView text);
+
+// The first character of text that code page 1252 cannot hold, if any.
+std::optional<QChar> firstCharOutsideCp1252(QStringView text);
+
+// How a character is named in a message: the character itself and its code point.
+QString describeChar(QChar c);
+
+} // namespace zestora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QSettings>
+
+#include <memory>
+
+namespace zestora {
+
+// The per-user settings store: application "zestora", group "Options". Tests point it at a
+// file of their own.
+class Settings {
+public:
+    // The user's own store.
+    Settings();
+    // A store in the given INI file (tests).
+    explicit Settings(const QString& iniFile);
+
+    QString readString(const QString& key, const QString& fallback) const;
+    // A value read back as a whole number; absent or not a number reads as the fallback.
+    int readNumber(const QString& key, int fallback) const;
+    void write(const QString& key, const QString& value);
+
+    static inline const QString showTips = QStringLiteral("Show Tips at Startup");
+    static inline const QString playMusic = QStringLiteral("Play music at Startup");
+    static inline const QString mailServer = QStringLiteral("Mail Server");
+    static inline const QString fromEmail = QStringLiteral("From Email");
+
+private:
+    QString keyPath(const QString& key) const;
+    std::unique_ptr<QSettings> m_settings;
+};
+
+} // namespace zestora

@@ -1,0 +1,184 @@
+#include "shell/mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include "analysis/analysisscreen.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "ingredients/ingredientwizard.h"
+#include "ingredients/storedingredientsscreen.h"
+#include "platform/helpviewer.h"
+#include "platform/messagebox.h"
+#include "platform/settings.h"
+#include "platform/toolbar.h"
+#include "recipes/storedrecipesscreen.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace zestora {
+
+namespace {
+const QString contextHelpContents = QStringLiteral("Contents");
+constexpr int contentsContext = 340;
+
+// Shows the wait cursor until the scope ends, on every path out.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+} // namespace
+
+MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
+                       const QString& programDir, QWidget* parent)
+    : QMainWindow(parent)
+    , m_session(session)
+    , m_settings(settings)
+    , m_help(help)
+    , m_programDir(programDir)
+    , m_ui(std::make_unique<Ui::MainWindow>())
+    , m_ingredientNames(new SortedNameModel(this))
+    , m_recipeNames(new SortedNameModel(this)) {
+    m_ui->setupUi(this);
+    buildTopBar();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildTopBar() {
+    m_topBar = new ToolBar(QStringLiteral("TopBar"), this);
+    addToolBar(Qt::TopToolBarArea, m_topBar);
+    ToolBar& bar = *m_topBar;
+
+    QMenu* subFile = bar.addBand(QStringLiteral("SubFile"), QStringLiteral("File"));
+    bar.addTool(QStringLiteral("PrintTool"), QStringLiteral("Print Recipes"), QString(), subFile);
+    bar.addTool(QStringLiteral("Email"), QStringLiteral("Email Recipes"),
+                QStringLiteral("Email Selected Recipe"), subFile);
+    bar.addTool(QStringLiteral("FileExit"), QStringLiteral("Exit"), QString(), subFile);
+
+    QMenu* subHelp = bar.addBand(QStringLiteral("SubHelp"), QStringLiteral("Sub Help"));
+    bar.addTool(contextHelpContents, QStringLiteral("Contents"), QString(), subHelp);
+    bar.addTool(QStringLiteral("AboutTool"), QStringLiteral("About Zestora"), QString(), subHelp);
+    bar.addCheckTool(QStringLiteral("mnuTips"), QStringLiteral("Show Tips At StartUp"), subHelp);
+    bar.addCheckTool(QStringLiteral("mnuMusic"), QStringLiteral("Play Music on Start"), subHelp);
+    // Both options start checked; activation and the splash window correct them.
+    bar.setChecked(QStringLiteral("mnuTips"), true);
+    bar.setChecked(QStringLiteral("mnuMusic"), true);
+
+    bar.addMenuTool(QStringLiteral("Filemnu"), QStringLiteral("File"), subFile);
+    bar.addMenuTool(QStringLiteral("Help"), QStringLiteral("Help"), subHelp);
+    bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
+                QStringLiteral("Click here to Create and Analyze a New Recipe"));
+    bar.addTool(QStringLiteral("Recipes"), QStringLiteral("Stored Recipes"),
+                QStringLiteral("Click to View , Print , or Edit Your Saved Recipes"));
+    bar.addTool(QStringLiteral("AddIngredient"), QStringLiteral("New Ingredient"),
+                QStringLiteral("Click to Add a New Ingredient "));
+    bar.addTool(QStringLiteral("StoredIngredients"), QStringLiteral("Stored Ingredients"),
+                QStringLiteral("Click to View, Edit, or Delete Your Stored Ingredient List"));
+    bar.addTool(QStringLiteral("Exit"), QStringLiteral("Exit"), QStringLiteral("Exit Zestora"));
+    bar.defineTool(QStringLiteral("OptionsMnu"), QStringLiteral("Options"));
+
+    connect(m_topBar, &ToolBar::toolClick, this, &MainWindow::topBarToolClick);
+}
+
+QList<LoadProblem> MainWindow::mdiFormLoad() {
+    const WaitCursor wait;
+    m_help.initHelp(this, m_programDir);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+
+    m_frmIngrediant = new IngredientWizard(m_session, m_ui->Screens);
+    m_calcFrm = new AnalysisScreen(m_session, m_ingredientNames, m_ui->Screens);
+    m_deleteIngFrm = new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
+
+    QList<LoadProblem> problems;
+    if (std::optional<LoadProblem> problem = m_session.ingredients.loadIngTable())
+        problems.append(*problem);
+    // Both ingredient lists show this one model, so they agree position by position.
+    m_ingredientNames->fill(m_session.ingredients.trimmedNames());
+
+    if (std::optional<LoadProblem> problem = m_session.recipes.load())
+        problems.append(*problem);
+    m_recipeNames->fill(m_session.recipes.recipeNames());
+    // Made after the list is filled: the screen starts with no recipe chosen.
+    m_viewFrm = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
+
+    for (QWidget* screen :
+         {static_cast<QWidget*>(m_calcFrm), static_cast<QWidget*>(m_viewFrm),
+          static_cast<QWidget*>(m_frmIngrediant), static_cast<QWidget*>(m_deleteIngFrm)})
+        m_ui->Screens->addWidget(screen);
+    m_ui->Screens->setCurrentWidget(m_calcFrm);
+    return problems;
+}
+
+void MainWindow::showLoadProblems(const QList<LoadProblem>& problems) {
+    for (const LoadProblem& problem : problems)
+        MessageBox::show(this, problem.message(), QStringLiteral("Damaged Data File"),
+                         MessageBox::Icon::Exclamation);
+}
+
+void MainWindow::mdiFormActivate() {
+    const int tips = m_settings.readNumber(Settings::showTips, 1);
+    m_topBar->setChecked(QStringLiteral("mnuTips"), tips == 1);
+    if (!m_session.tipsShown && tips != 0 && m_openTipWindow)
+        m_openTipWindow();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        mdiFormActivate();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    m_help.closeHelp();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showScreen(QWidget* screen, const QString& title) {
+    m_ui->TopLbl->setText(title);
+    m_ui->Screens->setCurrentWidget(screen);
+}
+
+void MainWindow::toggleSetting(const QString& toolName, const QString& key) {
+    const bool checked = !m_topBar->isChecked(toolName);
+    m_topBar->setChecked(toolName, checked);
+    m_settings.write(key, checked ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void MainWindow::topBarToolClick(const QString& toolName) {
+    QString name = toolName;
+    // Printing and e-mail start from the stored recipes screen.
+    if (name == QLatin1String("Email") || name == QLatin1String("PrintTool"))
+        name = QStringLiteral("Recipes");
+
+    if (name == QLatin1String("AddIngredient")) {
+        showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
+    } else if (name == QLatin1String("NewRecipe")) {
+        showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
+    } else if (name == QLatin1String("Recipes")) {
+        {
+            const WaitCursor wait;
+            showScreen(m_viewFrm, QStringLiteral("Stored Recipes Screen"));
+        }
+        if (!m_recipesShown)
+            m_viewFrm->selectFirstRecipe();
+        m_recipesShown = true;
+    } else if (name == QLatin1String("StoredIngredients")) {
+        showScreen(m_deleteIngFrm, QStringLiteral("Stored Ingredient Screen"));
+    } else if (name == QLatin1String("Exit") || name == QLatin1String("FileExit")) {
+        close();
+    } else if (name == contextHelpContents) {
+        m_help.showHelp(contentsContext);
+    } else if (name == QLatin1String("mnuTips")) {
+        toggleSetting(name, Settings::showTips);
+    } else if (name == QLatin1String("mnuMusic")) {
+        toggleSetting(name, Settings::playMusic);
+    }
+}
+
+} // namespace zestora

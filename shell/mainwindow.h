@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/store/ingtable.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace zestora {
+
+class AnalysisScreen;
+class HelpViewer;
+class IngredientWizard;
+class Settings;
+class SortedNameModel;
+class StoredIngredientsScreen;
+class StoredRecipesScreen;
+class ToolBar;
+struct Session;
+
+// The main window: the program's toolbar and menus, the title of the work screen on view, and the
+// four work screens of which one is visible at a time. It runs the start-up (help, both data
+// files, the screens) and the shutdown.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Session& session, Settings& settings, HelpViewer& help, const QString& programDir,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: help, both data files, the name lists. Returns what was found wrong in the files,
+    // for showLoadProblems once the window is on screen.
+    QList<LoadProblem> mdiFormLoad();
+    // Tells the user, once per damaged file, what could not be read.
+    void showLoadProblems(const QList<LoadProblem>& problems);
+    // Runs each time the window becomes active: the tips option and the tip window.
+    void mdiFormActivate();
+
+    void topBarToolClick(const QString& toolName);
+
+    // Opens the tip window (the tip of the day); set by whoever provides it.
+    void setTipWindowOpener(std::function<void()> opener) { m_openTipWindow = std::move(opener); }
+
+    ToolBar* topBar() const { return m_topBar; }
+    SortedNameModel* ingredientNames() const { return m_ingredientNames; }
+    SortedNameModel* recipeNames() const { return m_recipeNames; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTopBar();
+    void showScreen(QWidget* screen, const QString& title);
+    void toggleSetting(const QString& toolName, const QString& key);
+
+    Session& m_session;
+    Settings& m_settings;
+    HelpViewer& m_help;
+    QString m_programDir;
+    const std::unique_ptr<Ui::MainWindow> m_ui;
+    ToolBar* m_topBar = nullptr;
+    SortedNameModel* m_ingredientNames = nullptr;
+    SortedNameModel* m_recipeNames = nullptr;
+    AnalysisScreen* m_calcFrm = nullptr;
+    StoredRecipesScreen* m_viewFrm = nullptr;
+    IngredientWizard* m_frmIngrediant = nullptr;
+    StoredIngredientsScreen* m_deleteIngFrm = nullptr;
+    bool m_recipesShown = false;
+    std::function<void()> m_openTipWindow;
+};
+
+} // namespace zestora
