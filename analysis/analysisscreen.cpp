@@ -8,7 +8,8 @@ AnalysisScreen::AnalysisScreen(Session& session, QAbstractItemModel* ingredientN
                                QWidget* parent)
     : QWidget(parent)
     , m_session(session)
-    , m_ui(std::make_unique<Ui::AnalysisScreen>()) {
+    , m_ui(std::make_unique<Ui::AnalysisScreen>())
+{
     m_ui->setupUi(this);
     m_ui->IngLst->setModel(ingredientNames);
 }

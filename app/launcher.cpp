@@ -6,7 +6,8 @@
 
 namespace zestora {
 
-std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error) {
+std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
+{
     QCommandLineParser parser;
     const QCommandLineOption dataDir(
         QStringLiteral("data-dir"),
@@ -29,7 +30,8 @@ std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QS
     return LaunchOptions{parser.value(dataDir), parser.isSet(quitWhenShown)};
 }
 
-QString enterDataDir(const QString& requested) {
+QString enterDataDir(const QString& requested)
+{
     const QString dir = requested.isEmpty()
                             ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                             : requested;

@@ -10,7 +10,8 @@
 
 #include <cstdio>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zestora"));
     QApplication::setOrganizationName(QStringLiteral("zestora"));

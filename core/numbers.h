@@ -10,7 +10,8 @@
 // clamped to it instead of being undefined behaviour.
 namespace zestora {
 
-template <typename Int> Int roundHalfEven(double value) {
+template <typename Int> Int roundHalfEven(double value)
+{
     constexpr double low = std::numeric_limits<Int>::min();
     constexpr double high = std::numeric_limits<Int>::max();
     if (std::isnan(value))
@@ -23,10 +24,12 @@ template <typename Int> Int roundHalfEven(double value) {
     return static_cast<Int>(rounded);
 }
 
-inline qint16 roundToInt16(double value) {
+inline qint16 roundToInt16(double value)
+{
     return roundHalfEven<qint16>(value);
 }
-inline qint32 roundToInt32(double value) {
+inline qint32 roundToInt32(double value)
+{
     return roundHalfEven<qint32>(value);
 }
 

@@ -1,19 +1,37 @@
 #include "core/sortednamemodel.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace zestora {
 
-bool SortedNameModel::lessForPeople(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
+bool SortedNameModel::lessForPeople(const QString& a, const QString& b)
+{
+    return a.toCaseFolded() < b.toCaseFolded();
 }
 
-void SortedNameModel::fill(QStringList names) {
-    std::stable_sort(names.begin(), names.end(), lessForPeople);
-    setStringList(names);
+void SortedNameModel::fill(QStringList names)
+{
+    // Fold each name once instead of at every comparison; equal keys keep their order.
+    struct Keyed {
+        QString key;
+        qsizetype index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<size_t>(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        keyed.push_back({names[i].toCaseFolded(), i});
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const Keyed& entry : keyed)
+        sorted.append(std::move(names[entry.index]));
+    setStringList(sorted);
 }
 
-int SortedNameModel::insertName(const QString& name) {
+int SortedNameModel::insertName(const QString& name)
+{
     const QStringList& names = stringList();
     const int row = static_cast<int>(
         std::upper_bound(names.begin(), names.end(), name, lessForPeople) - names.begin());
@@ -22,7 +40,8 @@ int SortedNameModel::insertName(const QString& name) {
     return row;
 }
 
-int SortedNameModel::rowOf(const QString& name) const {
+int SortedNameModel::rowOf(const QString& name) const
+{
     const QStringList& names = stringList();
     // Equal names under the people's order sit together; search only that run.
     auto it = std::lower_bound(names.begin(), names.end(), name, lessForPeople);
@@ -32,7 +51,8 @@ int SortedNameModel::rowOf(const QString& name) const {
     return -1;
 }
 
-QString SortedNameModel::nameAt(int row) const {
+QString SortedNameModel::nameAt(int row) const
+{
     return index(row).data().toString();
 }
 

@@ -1,15 +1,49 @@
 #include "core/text.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <array>
 
 namespace zestora {
 
 namespace {
-const char* const codePage = "windows-1252";
+
+// The code page's 256 characters, taken once from Qt's own converter; converting through the
+// table avoids opening a converter for every field of every record.
+struct CodePage {
+    std::array<char16_t, 256> toUnicode{};
+    std::array<qint16, 0x10000> fromUnicode{}; // -1 where the code page has no byte
+
+    CodePage()
+    {
+        fromUnicode.fill(-1);
+        QByteArray all(256, Qt::Uninitialized);
+        for (int code = 0; code < 256; ++code)
+            all[code] = static_cast<char>(code);
+        QStringDecoder decoder("windows-1252");
+        const QString decoded = decoder.decode(all);
+        Q_ASSERT(decoded.size() == 256);
+        for (int code = 0; code < 256; ++code) {
+            toUnicode[code] = decoded[code].unicode();
+            fromUnicode[decoded[code].unicode()] = static_cast<qint16>(code);
+        }
+    }
+};
+
+const CodePage& codePage()
+{
+    static const CodePage table;
+    return table;
 }
 
-QStringView trimmedSpacesView(QStringView text) {
+// What a character the code page lacks is written as: the substitute control character, as the
+// converter itself writes it. Callers refuse such text before it reaches a file.
+constexpr char substitute = 0x1A;
+
+} // namespace
+
+QStringView trimmedSpacesView(QStringView text)
+{
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
@@ -19,41 +53,44 @@ QStringView trimmedSpacesView(QStringView text) {
     return text.sliced(begin, end - begin);
 }
 
-QString trimSpaces(QStringView text) {
+QString trimSpaces(QStringView text)
+{
     return trimmedSpacesView(text).toString();
 }
 
-QString decodeCp1252(QByteArrayView bytes) {
-    QStringDecoder decoder(codePage);
-    return decoder.decode(bytes);
+QString decodeCp1252(QByteArrayView bytes)
+{
+    const CodePage& table = codePage();
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char byte : bytes)
+        *out++ = QChar(table.toUnicode[static_cast<unsigned char>(byte)]);
+    return text;
 }
 
-QByteArray encodeCp1252(QStringView text) {
-    QStringEncoder encoder(codePage);
-    return encoder.encode(text);
-}
-
-std::optional<QChar> firstCharOutsideCp1252(QStringView text) {
-    // Fast path: Latin-1 outside the C1 range always maps one to one.
-    bool plain = true;
+QByteArray encodeCp1252(QStringView text)
+{
+    const CodePage& table = codePage();
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (QChar c : text) {
-        if (c.unicode() > 0xFF || (c.unicode() >= 0x80 && c.unicode() < 0xA0)) {
-            plain = false;
-            break;
-        }
+        const qint16 code = table.fromUnicode[c.unicode()];
+        *out++ = code < 0 ? substitute : static_cast<char>(code);
     }
-    if (plain)
-        return std::nullopt;
-    for (QChar c : text) {
-        QStringEncoder encoder(codePage);
-        const QByteArray encoded = encoder.encode(QStringView(&c, 1));
-        if (encoder.hasError() || encoded.size() != 1)
+    return bytes;
+}
+
+std::optional<QChar> firstCharOutsideCp1252(QStringView text)
+{
+    const CodePage& table = codePage();
+    for (QChar c : text)
+        if (table.fromUnicode[c.unicode()] < 0)
             return c;
-    }
     return std::nullopt;
 }
 
-QString describeChar(QChar c) {
+QString describeChar(QChar c)
+{
     const QString code = QStringLiteral("U+%1")
                              .arg(static_cast<uint>(c.unicode()), 4, 16, QLatin1Char('0'))
                              .toUpper();

@@ -13,7 +13,8 @@ QString trimSpaces(QStringView text);
 QStringView trimmedSpacesView(QStringView text);
 
 QString decodeCp1252(QByteArrayView bytes);
-// Callers check storable() first; a character the code page lacks would be written as 0x1A.
+// Callers refuse text with firstCharOutsideCp1252 first: a character the code page lacks would be
+// written as the substitute character 0x1A.
 QByteArray encodeCp1252(QStringView text);
 
 // The first character of text that code page 1252 cannot hold, if any.

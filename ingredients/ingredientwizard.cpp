@@ -7,7 +7,8 @@ namespace zestora {
 IngredientWizard::IngredientWizard(Session& session, QWidget* parent)
     : QWidget(parent)
     , m_session(session)
-    , m_ui(std::make_unique<Ui::IngredientWizard>()) {
+    , m_ui(std::make_unique<Ui::IngredientWizard>())
+{
     m_ui->setupUi(this);
 }
 

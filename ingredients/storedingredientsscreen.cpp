@@ -9,7 +9,8 @@ StoredIngredientsScreen::StoredIngredientsScreen(Session& session,
                                                  QWidget* parent)
     : QWidget(parent)
     , m_session(session)
-    , m_ui(std::make_unique<Ui::StoredIngredientsScreen>()) {
+    , m_ui(std::make_unique<Ui::StoredIngredientsScreen>())
+{
     m_ui->setupUi(this);
     m_ui->IngLst->setModel(ingredientNames);
 }

@@ -9,12 +9,14 @@
 
 namespace zestora {
 
-void HelpViewer::initHelp(QWidget* owner, const QString& programDir) {
+void HelpViewer::initHelp(QWidget* owner, const QString& programDir)
+{
     m_owner = owner;
     m_helpFile = help::helpFilePath(programDir);
 }
 
-void HelpViewer::showHelp(int context) {
+void HelpViewer::showHelp(int context)
+{
     if (!m_window) {
         m_window = new QWidget(m_owner, Qt::Window);
         m_window->setObjectName(QStringLiteral("HelpWindow"));
@@ -41,7 +43,8 @@ void HelpViewer::showHelp(int context) {
     m_window->raise();
 }
 
-void HelpViewer::closeHelp() {
+void HelpViewer::closeHelp()
+{
     if (m_window)
         m_window->close();
 }

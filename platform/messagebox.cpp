@@ -5,12 +5,14 @@
 namespace zestora {
 
 namespace {
-MessageBox::Answerer& installedAnswerer() {
+MessageBox::Answerer& installedAnswerer()
+{
     static MessageBox::Answerer answerer;
     return answerer;
 }
 
-QMessageBox::Icon qtIcon(MessageBox::Icon icon) {
+QMessageBox::Icon qtIcon(MessageBox::Icon icon)
+{
     switch (icon) {
     case MessageBox::Icon::Information:
         return QMessageBox::Information;
@@ -26,7 +28,8 @@ QMessageBox::Icon qtIcon(MessageBox::Icon icon) {
 } // namespace
 
 MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const QString& title,
-                                    Icon icon, Buttons buttons) {
+                                    Icon icon, Buttons buttons)
+{
     const Shown shown{text, title, icon, buttons};
     if (installedAnswerer())
         return installedAnswerer()(shown);
@@ -43,11 +46,13 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const 
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void MessageBox::setAnswerer(Answerer answerer) {
+void MessageBox::setAnswerer(Answerer answerer)
+{
     installedAnswerer() = std::move(answerer);
 }
 
-void MessageBox::clearAnswerer() {
+void MessageBox::clearAnswerer()
+{
     installedAnswerer() = nullptr;
 }
 

@@ -7,15 +7,16 @@
 namespace zestora {
 
 ToolBar::ToolBar(const QString& objectName, QWidget* parent)
-    : QToolBar(parent) {
+    : QToolBar(parent)
+{
     setObjectName(objectName);
     setMovable(false);
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
-QAction* ToolBar::makeTool(const QString& name, const QString& caption,
-                           const QString& description) {
+QAction* ToolBar::makeTool(const QString& name, const QString& caption, const QString& description)
+{
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     if (!description.isEmpty()) {
@@ -33,7 +34,8 @@ QAction* ToolBar::makeTool(const QString& name, const QString& caption,
     return action;
 }
 
-QMenu* ToolBar::addBand(const QString& name, const QString& caption) {
+QMenu* ToolBar::addBand(const QString& name, const QString& caption)
+{
     auto* band = new QMenu(caption, this);
     band->setObjectName(name);
     band->setToolTipsVisible(true);
@@ -42,7 +44,8 @@ QMenu* ToolBar::addBand(const QString& name, const QString& caption) {
 }
 
 QAction* ToolBar::addTool(const QString& name, const QString& caption, const QString& description,
-                          QMenu* band) {
+                          QMenu* band)
+{
     QAction* action = makeTool(name, caption, description);
     if (band)
         band->addAction(action);
@@ -51,13 +54,15 @@ QAction* ToolBar::addTool(const QString& name, const QString& caption, const QSt
     return action;
 }
 
-QAction* ToolBar::addCheckTool(const QString& name, const QString& caption, QMenu* band) {
+QAction* ToolBar::addCheckTool(const QString& name, const QString& caption, QMenu* band)
+{
     QAction* action = addTool(name, caption, QString(), band);
     action->setCheckable(true);
     return action;
 }
 
-QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu* band) {
+QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu* band)
+{
     QAction* action = band->menuAction();
     action->setObjectName(name);
     action->setText(caption);
@@ -68,16 +73,19 @@ QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu
     return action;
 }
 
-QAction* ToolBar::defineTool(const QString& name, const QString& caption) {
+QAction* ToolBar::defineTool(const QString& name, const QString& caption)
+{
     return makeTool(name, caption, QString());
 }
 
-bool ToolBar::isChecked(const QString& name) const {
+bool ToolBar::isChecked(const QString& name) const
+{
     const QAction* action = tool(name);
     return action && action->isChecked();
 }
 
-void ToolBar::setChecked(const QString& name, bool checked) {
+void ToolBar::setChecked(const QString& name, bool checked)
+{
     if (QAction* action = tool(name))
         action->setChecked(checked);
 }

@@ -8,7 +8,8 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, QAbstractItemModel* r
                                          QWidget* parent)
     : QWidget(parent)
     , m_session(session)
-    , m_ui(std::make_unique<Ui::StoredRecipesScreen>()) {
+    , m_ui(std::make_unique<Ui::StoredRecipesScreen>())
+{
     m_ui->setupUi(this);
     m_ui->RecipeLst->setModel(recipeNames);
     m_ui->RecipeLst->setCurrentIndex(-1);
@@ -16,7 +17,8 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, QAbstractItemModel* r
 
 StoredRecipesScreen::~StoredRecipesScreen() = default;
 
-void StoredRecipesScreen::selectFirstRecipe() {
+void StoredRecipesScreen::selectFirstRecipe()
+{
     if (m_ui->RecipeLst->count() > 0)
         m_ui->RecipeLst->setCurrentIndex(0);
 }

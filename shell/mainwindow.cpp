@@ -42,14 +42,16 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_programDir(programDir)
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_ingredientNames(new SortedNameModel(this))
-    , m_recipeNames(new SortedNameModel(this)) {
+    , m_recipeNames(new SortedNameModel(this))
+{
     m_ui->setupUi(this);
     buildTopBar();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildTopBar() {
+void MainWindow::buildTopBar()
+{
     m_topBar = new ToolBar(QStringLiteral("TopBar"), this);
     addToolBar(Qt::TopToolBarArea, m_topBar);
     ToolBar& bar = *m_topBar;
@@ -85,7 +87,8 @@ void MainWindow::buildTopBar() {
     connect(m_topBar, &ToolBar::toolClick, this, &MainWindow::topBarToolClick);
 }
 
-QList<LoadProblem> MainWindow::mdiFormLoad() {
+QList<LoadProblem> MainWindow::mdiFormLoad()
+{
     const WaitCursor wait;
     m_help.initHelp(this, m_programDir);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -115,42 +118,49 @@ QList<LoadProblem> MainWindow::mdiFormLoad() {
     return problems;
 }
 
-void MainWindow::showLoadProblems(const QList<LoadProblem>& problems) {
+void MainWindow::showLoadProblems(const QList<LoadProblem>& problems)
+{
     for (const LoadProblem& problem : problems)
         MessageBox::show(this, problem.message(), QStringLiteral("Damaged Data File"),
                          MessageBox::Icon::Exclamation);
 }
 
-void MainWindow::mdiFormActivate() {
+void MainWindow::mdiFormActivate()
+{
     const int tips = m_settings.readNumber(Settings::showTips, 1);
     m_topBar->setChecked(QStringLiteral("mnuTips"), tips == 1);
     if (!m_session.tipsShown && tips != 0 && m_openTipWindow)
         m_openTipWindow();
 }
 
-void MainWindow::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event)
+{
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         mdiFormActivate();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event)
+{
     m_help.closeHelp();
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::showScreen(QWidget* screen, const QString& title) {
+void MainWindow::showScreen(QWidget* screen, const QString& title)
+{
     m_ui->TopLbl->setText(title);
     m_ui->Screens->setCurrentWidget(screen);
 }
 
-void MainWindow::toggleSetting(const QString& toolName, const QString& key) {
+void MainWindow::toggleSetting(const QString& toolName, const QString& key)
+{
     const bool checked = !m_topBar->isChecked(toolName);
     m_topBar->setChecked(toolName, checked);
     m_settings.write(key, checked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void MainWindow::topBarToolClick(const QString& toolName) {
+void MainWindow::topBarToolClick(const QString& toolName)
+{
     QString name = toolName;
     // Printing and e-mail start from the stored recipes screen.
     if (name == QLatin1String("Email") || name == QLatin1String("PrintTool"))

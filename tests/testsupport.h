@@ -15,7 +15,8 @@ namespace zestora::testing {
 class TempWorkDir {
 public:
     TempWorkDir()
-        : m_previous(QDir::currentPath()) {
+        : m_previous(QDir::currentPath())
+    {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(m_dir.isValid());
         QDir::setCurrent(m_dir.path());
@@ -32,14 +33,16 @@ private:
     QTemporaryDir m_dir;
 };
 
-inline QByteArray readFile(const QString& name) {
+inline QByteArray readFile(const QString& name)
+{
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
 }
 
-inline void writeFile(const QString& name, const QByteArray& bytes) {
+inline void writeFile(const QString& name, const QByteArray& bytes)
+{
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());

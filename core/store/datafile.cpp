@@ -6,14 +6,17 @@
 namespace zestora {
 
 DataFile::DataFile(QString fileName)
-    : m_fileName(std::move(fileName)) {
+    : m_fileName(std::move(fileName))
+{
 }
 
-void DataFile::setError(const QString& what, const QString& why) {
+void DataFile::setError(const QString& what, const QString& why)
+{
     m_error = QStringLiteral("Zestora could not %1 the file %2: %3").arg(what, m_fileName, why);
 }
 
-std::optional<QByteArray> DataFile::readAll() {
+std::optional<QByteArray> DataFile::readAll()
+{
     QFile file(m_fileName);
     if (!file.exists()) {
         if (!file.open(QIODevice::WriteOnly)) {
@@ -34,11 +37,13 @@ std::optional<QByteArray> DataFile::readAll() {
     return bytes;
 }
 
-bool DataFile::replace(const QByteArray& bytes) {
-    return copyAsideIfPending() && writeAtomically(bytes);
+bool DataFile::replace(std::initializer_list<QByteArrayView> parts)
+{
+    return copyAsideIfPending() && writeAtomically(parts);
 }
 
-bool DataFile::writeAtomically(const QByteArray& bytes) {
+bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
+{
     // QSaveFile writes a temporary file beside the target, flushes it to disk and renames it over
     // the old file, so a crash or a full disk leaves the old file whole.
     QSaveFile file(m_fileName);
@@ -46,15 +51,22 @@ bool DataFile::writeAtomically(const QByteArray& bytes) {
         setError(QStringLiteral("save"), file.errorString());
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    for (QByteArrayView part : parts) {
+        if (file.write(part.data(), part.size()) != part.size()) {
+            setError(QStringLiteral("save"), file.errorString());
+            file.cancelWriting();
+            return false;
+        }
+    }
+    if (!file.commit()) {
         setError(QStringLiteral("save"), file.errorString());
-        file.cancelWriting();
         return false;
     }
     return true;
 }
 
-bool DataFile::remove() {
+bool DataFile::remove()
+{
     if (!copyAsideIfPending())
         return false;
     QFile file(m_fileName);
@@ -65,7 +77,8 @@ bool DataFile::remove() {
     return true;
 }
 
-QString DataFile::keepOriginalBeforeNextChange() {
+QString DataFile::keepOriginalBeforeNextChange()
+{
     if (m_backupName.isEmpty()) {
         QString candidate = m_fileName + QStringLiteral(".damaged");
         for (int n = 2; QFile::exists(candidate); ++n)
@@ -75,7 +88,8 @@ QString DataFile::keepOriginalBeforeNextChange() {
     return m_backupName;
 }
 
-bool DataFile::copyAsideIfPending() {
+bool DataFile::copyAsideIfPending()
+{
     if (m_backupName.isEmpty())
         return true;
     QFile original(m_fileName);

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <initializer_list>
+
 #include <optional>
 
 namespace zestora {
@@ -21,7 +23,8 @@ public:
 
     // The whole file; an absent file is created empty first, as the program always did.
     std::optional<QByteArray> readAll();
-    bool replace(const QByteArray& bytes);
+    // The new content is the parts one after another, written without joining them first.
+    bool replace(std::initializer_list<QByteArrayView> parts);
     bool remove();
 
     // The file as read could not be understood completely: before it is next replaced or
@@ -33,7 +36,7 @@ public:
     const QString& errorString() const { return m_error; }
 
 protected:
-    virtual bool writeAtomically(const QByteArray& bytes);
+    virtual bool writeAtomically(std::initializer_list<QByteArrayView> parts);
     void setError(const QString& what, const QString& why);
 
 private:

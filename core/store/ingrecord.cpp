@@ -31,39 +31,46 @@ enum Offset : int {
     customMeasureAt = 162,
 };
 
-void putText(char* record, int at, int width, const QString& text) {
+void putText(char* record, int at, int width, const QString& text)
+{
     const QByteArray bytes = encodeCp1252(text).left(width);
     std::memset(record + at, ' ', width);
     std::memcpy(record + at, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-void putFloat(char* record, int at, float value) {
+void putFloat(char* record, int at, float value)
+{
     qToLittleEndian(value, record + at);
 }
 
-QString textAt(const char* record, int at, int width) {
+QString textAt(const char* record, int at, int width)
+{
     QByteArrayView field(record + at, width);
     while (!field.isEmpty() && field.back() == ' ')
         field.chop(1);
     return decodeCp1252(field);
 }
 
-float floatAt(const char* record, int at) {
+float floatAt(const char* record, int at)
+{
     return qFromLittleEndian<float>(record + at);
 }
 
-const QByteArray& blankRecord() {
+const QByteArray& blankRecord()
+{
     static const QByteArray blank = IngRecord{}.toBytes();
     return blank;
 }
 
 } // namespace
 
-QString IngRecord::trimmedName() const {
+QString IngRecord::trimmedName() const
+{
     return trimSpaces(name);
 }
 
-QByteArray IngRecord::toBytes() const {
+QByteArray IngRecord::toBytes() const
+{
     QByteArray bytes(size, '\0');
     char* r = bytes.data();
     putText(r, nameAt, nameWidth, name);
@@ -84,7 +91,8 @@ QByteArray IngRecord::toBytes() const {
     return bytes;
 }
 
-IngRecord IngRecord::fromBytes(QByteArrayView bytes) {
+IngRecord IngRecord::fromBytes(QByteArrayView bytes)
+{
     std::array<char, size> buffer;
     std::memcpy(buffer.data(), blankRecord().constData(), size);
     std::memcpy(buffer.data(), bytes.data(),
@@ -109,7 +117,8 @@ IngRecord IngRecord::fromBytes(QByteArrayView bytes) {
     return record;
 }
 
-qint16 volumeWeight(const QString& measure1, const QString& measure2) {
+qint16 volumeWeight(const QString& measure1, const QString& measure2)
+{
     enum Kind { volume, weight, neither };
     const auto kindOf = [](const QString& measure) {
         static const QStringList volumes{QStringLiteral("tsp"),   QStringLiteral("tbs"),

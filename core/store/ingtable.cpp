@@ -7,7 +7,8 @@
 
 namespace zestora {
 
-QString LoadProblem::message() const {
+QString LoadProblem::message() const
+{
     return QStringLiteral("The file %1 is damaged: %2\r\n\r\n%3\r\n\r\n"
                           "Before the file is next changed, Zestora copies the original to %4, "
                           "so nothing in it is lost.")
@@ -15,10 +16,12 @@ QString LoadProblem::message() const {
 }
 
 IngTable::IngTable(std::unique_ptr<DataFile> file)
-    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Ing.dat"))) {
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Ing.dat")))
+{
 }
 
-std::optional<LoadProblem> IngTable::loadIngTable() {
+std::optional<LoadProblem> IngTable::loadIngTable()
+{
     m_records.clear();
     const std::optional<QByteArray> bytes = m_file->readAll();
     if (!bytes) {
@@ -64,7 +67,8 @@ std::optional<LoadProblem> IngTable::loadIngTable() {
     return LoadProblem{m_file->fileName(), what, kept, m_file->keepOriginalBeforeNextChange()};
 }
 
-QByteArray IngTable::toBytes(const QList<IngRecord>& records) {
+QByteArray IngTable::toBytes(const QList<IngRecord>& records)
+{
     QByteArray bytes;
     bytes.reserve(records.size() * IngRecord::size);
     for (const IngRecord& record : records)
@@ -72,14 +76,16 @@ QByteArray IngTable::toBytes(const QList<IngRecord>& records) {
     return bytes;
 }
 
-bool IngTable::saveIngTable() {
-    if (m_file->replace(toBytes(m_records)))
+bool IngTable::saveIngTable()
+{
+    if (m_file->replace({toBytes(m_records)}))
         return true;
     m_error = m_file->errorString();
     return false;
 }
 
-bool IngTable::appendIng(const IngRecord& record) {
+bool IngTable::appendIng(const IngRecord& record)
+{
     if (count() >= maxCount) {
         m_error = QStringLiteral("The ingredient list is full: Zestora keeps at most %1 "
                                  "ingredients. Delete one you no longer need, then add this one.")
@@ -101,7 +107,8 @@ bool IngTable::appendIng(const IngRecord& record) {
     return false;
 }
 
-int IngTable::indexOfName(const QString& name) const {
+int IngTable::indexOfName(const QString& name) const
+{
     const QStringView wanted = trimmedSpacesView(name);
     for (int i = 0; i < count(); ++i)
         if (trimmedSpacesView(m_records[i].name) == wanted)
@@ -109,7 +116,8 @@ int IngTable::indexOfName(const QString& name) const {
     return -1;
 }
 
-bool IngTable::deleteIngByName(const QString& name) {
+bool IngTable::deleteIngByName(const QString& name)
+{
     if (count() == 1) {
         if (!m_file->remove()) {
             m_error = m_file->errorString();
@@ -124,18 +132,21 @@ bool IngTable::deleteIngByName(const QString& name) {
     return true;
 }
 
-void IngTable::deleteIngAt(int index) {
+void IngTable::deleteIngAt(int index)
+{
     if (index < 0 || index >= count())
         return;
     m_records[index] = m_records.last();
     m_records.removeLast();
 }
 
-bool IngTable::ingNameStored(const QString& name) const {
+bool IngTable::ingNameStored(const QString& name) const
+{
     return indexOfName(name) >= 0;
 }
 
-QStringList IngTable::trimmedNames() const {
+QStringList IngTable::trimmedNames() const
+{
     QStringList names;
     names.reserve(m_records.size());
     for (const IngRecord& record : m_records)

@@ -30,12 +30,14 @@ constexpr std::array<char, 13> all{
 
 // Every mark but the line end decodes to the Latin-1 character of the same code; 0x90 is
 // undefined in code page 1252 and decodes to U+0090.
-constexpr QChar asChar(char mark) {
+constexpr QChar asChar(char mark)
+{
     return QChar(static_cast<char16_t>(static_cast<unsigned char>(mark)));
 }
 
 // The first mark character inside a text a user typed, if any: such a text would break the file.
-inline std::optional<QChar> firstMarkIn(QStringView text) {
+inline std::optional<QChar> firstMarkIn(QStringView text)
+{
     for (QChar c : text)
         for (char mark : all)
             if (c == asChar(mark))

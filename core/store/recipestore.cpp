@@ -10,24 +10,35 @@ namespace zestora {
 namespace {
 const QByteArray lineBreak("\r\n");
 
-QString number(qint64 n) {
+QString number(qint64 n)
+{
     return QLocale(QLocale::English).toString(n);
 }
 } // namespace
 
-QString RecipeEntry::recipeBody() const {
-    return decodeCp1252(bodyBytes);
+QByteArrayView RecipeStore::recipeBodyBytes(int index) const
+{
+    const RecipeEntry& entry = m_list.at(index);
+    return QByteArrayView(m_bigRecipe).sliced(entry.bodyAt, entry.bodySize);
+}
+
+QString RecipeStore::recipeBody(int index) const
+{
+    return decodeCp1252(recipeBodyBytes(index));
 }
 
 RecipeStore::RecipeStore(std::unique_ptr<DataFile> file)
-    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Recipe.Dat"))) {
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Recipe.Dat")))
+{
 }
 
-QString RecipeStore::bigRecipe() const {
+QString RecipeStore::bigRecipe() const
+{
     return decodeCp1252(m_bigRecipe);
 }
 
-QStringList RecipeStore::recipeNames() const {
+QStringList RecipeStore::recipeNames() const
+{
     QStringList names;
     names.reserve(m_list.size());
     for (const RecipeEntry& entry : m_list)
@@ -35,7 +46,8 @@ QStringList RecipeStore::recipeNames() const {
     return names;
 }
 
-std::optional<LoadProblem> RecipeStore::load() {
+std::optional<LoadProblem> RecipeStore::load()
+{
     const std::optional<LoadProblem> readProblem = getBigRecipe();
     const std::optional<LoadProblem> splitProblem = splitBigRecipe();
     if (!readProblem)
@@ -48,7 +60,8 @@ std::optional<LoadProblem> RecipeStore::load() {
     return both;
 }
 
-std::optional<LoadProblem> RecipeStore::getBigRecipe() {
+std::optional<LoadProblem> RecipeStore::getBigRecipe()
+{
     m_bigRecipe.clear();
     const std::optional<QByteArray> bytes = m_file->readAll();
     if (!bytes) {
@@ -57,8 +70,10 @@ std::optional<LoadProblem> RecipeStore::getBigRecipe() {
                            m_file->keepOriginalBeforeNextChange()};
     }
     // The file ends with CR LF, which is not part of the text.
-    m_bigRecipe = bytes->size() >= 2 ? bytes->first(bytes->size() - 2) : QByteArray();
-    if (bytes->isEmpty() || bytes->endsWith(lineBreak))
+    const bool endsWell = bytes->isEmpty() || bytes->endsWith(lineBreak);
+    m_bigRecipe = *std::move(bytes);
+    m_bigRecipe.chop(2);
+    if (endsWell)
         return std::nullopt;
     return LoadProblem{m_file->fileName(),
                        QStringLiteral("it does not end with the line break that ends every "
@@ -66,7 +81,8 @@ std::optional<LoadProblem> RecipeStore::getBigRecipe() {
                        QString(), m_file->keepOriginalBeforeNextChange()};
 }
 
-std::optional<LoadProblem> RecipeStore::splitBigRecipe() {
+std::optional<LoadProblem> RecipeStore::splitBigRecipe()
+{
     m_list.clear();
     const QByteArray& text = m_bigRecipe;
     // Trailing spaces never belong to a record; leading ones are skipped before each record.
@@ -92,11 +108,9 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe() {
                        .arg(number(maxCount));
             break;
         }
-        RecipeEntry entry;
-        entry.nameBytes = text.sliced(pos + 1, p - pos - 1);
-        entry.recipeName = decodeCp1252(entry.nameBytes);
-        entry.bodyBytes = text.sliced(p, q - p + 1);
-        m_list.append(std::move(entry));
+        const qsizetype nameSize = p - pos - 1;
+        m_list.append(RecipeEntry{decodeCp1252(QByteArrayView(text).sliced(pos + 1, nameSize)),
+                                  pos + 1, nameSize, p, q - p + 1});
         pos = endOfLastRecord = q + 1;
         while (pos < end && text[pos] == ' ')
             ++pos;
@@ -112,18 +126,21 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe() {
         m_file->keepOriginalBeforeNextChange()};
 }
 
-bool RecipeStore::rewrite(const QByteArray& bigRecipe) {
-    if (m_file->replace(bigRecipe + lineBreak))
+bool RecipeStore::rewrite(const QByteArray& bigRecipe, QByteArrayView appended)
+{
+    if (m_file->replace({bigRecipe, appended, lineBreak}))
         return true;
     m_error = m_file->errorString();
     return false;
 }
 
-bool RecipeStore::saveBigRecipe() {
+bool RecipeStore::saveBigRecipe()
+{
     return rewrite(m_bigRecipe);
 }
 
-bool RecipeStore::appendRecipe(const QString& name, const QString& record) {
+bool RecipeStore::appendRecipe(const QString& name, const QString& record)
+{
     if (count() >= maxCount) {
         m_error = QStringLiteral("The recipe list is full: Zestora keeps at most %1 recipes. "
                                  "Delete one you no longer need, then save this one.")
@@ -138,20 +155,23 @@ bool RecipeStore::appendRecipe(const QString& name, const QString& record) {
     }
     const QByteArray recordBytes = encodeCp1252(record);
     const qsizetype bodyAt = recordBytes.indexOf(marks::bodyStart);
-    if (bodyAt < 0) {
+    if (bodyAt < 1) {
         m_error =
             QStringLiteral("The recipe %1 could not be saved: its text is incomplete.").arg(name);
         return false;
     }
-    if (!rewrite(m_bigRecipe + recordBytes))
+    if (!rewrite(m_bigRecipe, recordBytes))
         return false;
+    const qsizetype at = m_bigRecipe.size();
     m_bigRecipe.append(recordBytes);
-    const QString trimmed = trimSpaces(name);
-    m_list.append(RecipeEntry{trimmed, encodeCp1252(trimmed), recordBytes.sliced(bodyAt)});
+    // The record names the recipe itself; the list keeps the name trimmed.
+    m_list.append(RecipeEntry{trimSpaces(name), at + 1, bodyAt - 1, at + bodyAt,
+                              recordBytes.size() - bodyAt});
     return true;
 }
 
-bool RecipeStore::deleteRecipeByName(const QString& name) {
+bool RecipeStore::deleteRecipeByName(const QString& name)
+{
     if (count() == 1) {
         if (!m_file->remove()) {
             m_error = m_file->errorString();
@@ -173,12 +193,16 @@ bool RecipeStore::deleteRecipeByName(const QString& name) {
     QByteArray rebuilt;
     qsizetype size = 0;
     for (const RecipeEntry& entry : list)
-        size += 1 + entry.nameBytes.size() + entry.bodyBytes.size();
-    rebuilt.reserve(size + lineBreak.size());
-    for (const RecipeEntry& entry : list) {
+        size += 1 + entry.nameSize + entry.bodySize;
+    rebuilt.reserve(size);
+    for (RecipeEntry& entry : list) {
         rebuilt.append(marks::recordStart);
-        rebuilt.append(entry.nameBytes);
-        rebuilt.append(entry.bodyBytes);
+        const qsizetype nameAt = rebuilt.size();
+        rebuilt.append(QByteArrayView(m_bigRecipe).sliced(entry.nameAt, entry.nameSize));
+        const qsizetype bodyAt = rebuilt.size();
+        rebuilt.append(QByteArrayView(m_bigRecipe).sliced(entry.bodyAt, entry.bodySize));
+        entry.nameAt = nameAt;
+        entry.bodyAt = bodyAt;
     }
     if (!rewrite(rebuilt))
         return false;
@@ -187,7 +211,8 @@ bool RecipeStore::deleteRecipeByName(const QString& name) {
     return true;
 }
 
-QString textBetween(const QString& text, const QString& startMark, const QString& endMark) {
+QString textBetween(const QString& text, const QString& startMark, const QString& endMark)
+{
     const QString s = trimSpaces(text);
     const QString start = trimSpaces(startMark);
     const QString finish = trimSpaces(endMark);

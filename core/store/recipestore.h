@@ -7,12 +7,14 @@
 
 namespace zestora {
 
+// One recipe of the store. Its name and body are places in the store's text, so that loading and
+// saving never copy a recipe on its own.
 struct RecipeEntry {
-    QString recipeName;   // as it stands in the file between the record start and the body
-    QByteArray nameBytes; // the same, as code page 1252 bytes
-    QByteArray bodyBytes; // the record from its body start mark through its record end mark
-
-    QString recipeBody() const;
+    QString recipeName; // as it stands in the file between the record start and the body
+    qsizetype nameAt = 0;
+    qsizetype nameSize = 0;
+    qsizetype bodyAt = 0; // the body runs from its start mark through the record end mark
+    qsizetype bodySize = 0;
 };
 
 // The recipe store: the file Recipe.Dat, its text without the final CR LF, and the recipes split
@@ -39,6 +41,9 @@ public:
     int count() const { return static_cast<int>(m_list.size()); }
     const QList<RecipeEntry>& recipeList() const { return m_list; }
     QStringList recipeNames() const;
+    // The record of recipe index from its body start mark through its record end mark.
+    QString recipeBody(int index) const;
+    QByteArrayView recipeBodyBytes(int index) const;
     const QByteArray& bigRecipeBytes() const { return m_bigRecipe; }
     QString bigRecipe() const;
 
@@ -46,7 +51,7 @@ public:
     DataFile& file() { return *m_file; }
 
 private:
-    bool rewrite(const QByteArray& bigRecipe);
+    bool rewrite(const QByteArray& bigRecipe, QByteArrayView appended = {});
 
     std::unique_ptr<DataFile> m_file;
     QByteArray m_bigRecipe;

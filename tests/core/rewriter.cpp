@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (argc != 3)
         return 2;
     QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
     const QByteArray contents[2] = {QByteArray(size, 'A'), QByteArray(size, 'B')};
     zestora::DataFile file(QStringLiteral("Recipe.Dat"));
     for (unsigned n = 0;; ++n) {
-        if (!file.replace(contents[n % 2])) {
+        if (!file.replace({contents[n % 2]})) {
             std::fputs(qPrintable(file.errorString()), stderr);
             return 1;
         }

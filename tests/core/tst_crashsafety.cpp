@@ -13,7 +13,8 @@ private Q_SLOTS:
     void killedRewriteLeavesAWholeOldOrNewFile();
 };
 
-void TestCrashSafety::killedRewriteLeavesAWholeOldOrNewFile() {
+void TestCrashSafety::killedRewriteLeavesAWholeOldOrNewFile()
+{
     const TempWorkDir dir;
     constexpr qsizetype size = 24 * 1024 * 1024;
     const QByteArray oldFile(size, 'A');

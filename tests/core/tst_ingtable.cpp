@@ -11,7 +11,8 @@ using zestora::testing::writeFile;
 
 namespace {
 
-IngRecord record(const QString& name, float calories = 100) {
+IngRecord record(const QString& name, float calories = 100)
+{
     IngRecord r;
     r.name = name;
     r.amount1 = 1;
@@ -25,11 +26,13 @@ IngRecord record(const QString& name, float calories = 100) {
     return r;
 }
 
-QByteArray fileOf(const QList<IngRecord>& records) {
+QByteArray fileOf(const QList<IngRecord>& records)
+{
     return IngTable::toBytes(records);
 }
 
-QStringList namesOf(const IngTable& table) {
+QStringList namesOf(const IngTable& table)
+{
     return table.trimmedNames();
 }
 
@@ -40,12 +43,13 @@ public:
     bool failWrites = false;
 
 protected:
-    bool writeAtomically(const QByteArray& bytes) override {
+    bool writeAtomically(std::initializer_list<QByteArrayView> parts) override
+    {
         if (failWrites) {
             setError(QStringLiteral("save"), QStringLiteral("No space left on device"));
             return false;
         }
-        return DataFile::writeAtomically(bytes);
+        return DataFile::writeAtomically(parts);
     }
 };
 
@@ -73,7 +77,8 @@ private Q_SLOTS:
     void volumeWeight();
 };
 
-void TestIngTable::recordBytesAreTheFileLayout() {
+void TestIngTable::recordBytesAreTheFileLayout()
+{
     IngRecord r = record(QStringLiteral("Flour"));
     r.satFat = 0.5f;
     r.sodium = 5;
@@ -101,7 +106,8 @@ void TestIngTable::recordBytesAreTheFileLayout() {
     QCOMPARE(bytes.sliced(162, 2), QByteArray::fromHex("ffff"));
 }
 
-void TestIngTable::textFieldsArePaddedOrCut_data() {
+void TestIngTable::textFieldsArePaddedOrCut_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QString>("shown");
@@ -121,7 +127,8 @@ void TestIngTable::textFieldsArePaddedOrCut_data() {
         << QStringLiteral("Cr\u00e8me br\u00fbl\u00e9e \u20ac");
 }
 
-void TestIngTable::textFieldsArePaddedOrCut() {
+void TestIngTable::textFieldsArePaddedOrCut()
+{
     QFETCH(QString, name);
     QFETCH(QByteArray, stored);
     QFETCH(QString, shown);
@@ -135,7 +142,8 @@ void TestIngTable::textFieldsArePaddedOrCut() {
     QCOMPARE(reloaded.trimmedNames(), QStringList{shown});
 }
 
-void TestIngTable::partialRecordCount_data() {
+void TestIngTable::partialRecordCount_data()
+{
     QTest::addColumn<int>("fileSize");
     QTest::addColumn<int>("count");
     QTest::addColumn<bool>("damaged");
@@ -148,7 +156,8 @@ void TestIngTable::partialRecordCount_data() {
     QTest::newRow("one byte") << 1 << 0 << true;
 }
 
-void TestIngTable::partialRecordCount() {
+void TestIngTable::partialRecordCount()
+{
     QFETCH(int, fileSize);
     QFETCH(int, count);
     QFETCH(bool, damaged);
@@ -168,7 +177,8 @@ void TestIngTable::partialRecordCount() {
     }
 }
 
-void TestIngTable::loadsRecordsInFileOrder() {
+void TestIngTable::loadsRecordsInFileOrder()
+{
     const TempWorkDir dir;
     writeFile(QStringLiteral("Ing.dat"),
               fileOf({record(QStringLiteral("Zucchini  ")), record(QStringLiteral("apple")),
@@ -179,7 +189,8 @@ void TestIngTable::loadsRecordsInFileOrder() {
                                           QStringLiteral("Milk")}));
 }
 
-void TestIngTable::absentFileIsCreatedEmptyAndAppendWritesOneRecord() {
+void TestIngTable::absentFileIsCreatedEmptyAndAppendWritesOneRecord()
+{
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
@@ -192,7 +203,8 @@ void TestIngTable::absentFileIsCreatedEmptyAndAppendWritesOneRecord() {
     QCOMPARE(readFile(QStringLiteral("Ing.dat")), record(QStringLiteral("Milk")).toBytes());
 }
 
-void TestIngTable::deleteByNameMovesTheLastRecordIntoThePlace() {
+void TestIngTable::deleteByNameMovesTheLastRecordIntoThePlace()
+{
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
@@ -208,7 +220,8 @@ void TestIngTable::deleteByNameMovesTheLastRecordIntoThePlace() {
     QCOMPARE(table.count(), 3);
 }
 
-void TestIngTable::deletingTheOnlyRecordDeletesTheFile() {
+void TestIngTable::deletingTheOnlyRecordDeletesTheFile()
+{
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
@@ -220,7 +233,8 @@ void TestIngTable::deletingTheOnlyRecordDeletesTheFile() {
     QCOMPARE(readFile(QStringLiteral("Ing.dat")).size(), 0);
 }
 
-void TestIngTable::deleteAtAndNameLookupCompareTrimmedExactly() {
+void TestIngTable::deleteAtAndNameLookupCompareTrimmedExactly()
+{
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
@@ -235,7 +249,8 @@ void TestIngTable::deleteAtAndNameLookupCompareTrimmedExactly() {
     QCOMPARE(table.count(), 0);
 }
 
-void TestIngTable::randomRecordsRoundTripByteForByte() {
+void TestIngTable::randomRecordsRoundTripByteForByte()
+{
     const TempWorkDir dir;
     QRandomGenerator random(20261205);
     QList<IngRecord> records;
@@ -259,7 +274,8 @@ void TestIngTable::randomRecordsRoundTripByteForByte() {
         QCOMPARE(table.at(i).toBytes(), records[i].toBytes());
 }
 
-void TestIngTable::damagedFileIsCopiedAsideBeforeTheNextRewrite() {
+void TestIngTable::damagedFileIsCopiedAsideBeforeTheNextRewrite()
+{
     const TempWorkDir dir;
     const QByteArray damaged = fileOf({record(QStringLiteral("A"))}) + QByteArray("tail");
     writeFile(QStringLiteral("Ing.dat"), damaged);
@@ -280,7 +296,8 @@ void TestIngTable::damagedFileIsCopiedAsideBeforeTheNextRewrite() {
     QCOMPARE(again.loadIngTable()->backupName, QStringLiteral("Ing.dat.damaged-2"));
 }
 
-void TestIngTable::failedSaveLeavesTableAndFileAsTheyWere() {
+void TestIngTable::failedSaveLeavesTableAndFileAsTheyWere()
+{
     const TempWorkDir dir;
     auto file = std::make_unique<FailingFile>(QStringLiteral("Ing.dat"));
     FailingFile& failing = *file;
@@ -295,7 +312,8 @@ void TestIngTable::failedSaveLeavesTableAndFileAsTheyWere() {
     QCOMPARE(readFile(QStringLiteral("Ing.dat")), record(QStringLiteral("A")).toBytes());
 }
 
-void TestIngTable::refusesTextTheFileCannotHold() {
+void TestIngTable::refusesTextTheFileCannotHold()
+{
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
@@ -305,7 +323,8 @@ void TestIngTable::refusesTextTheFileCannotHold() {
     QCOMPARE(readFile(QStringLiteral("Ing.dat")).size(), 0);
 }
 
-void TestIngTable::refusesMoreThanTheLargestTable() {
+void TestIngTable::refusesMoreThanTheLargestTable()
+{
     const TempWorkDir dir;
     QList<IngRecord> full(IngTable::maxCount + 1, record(QStringLiteral("Same")));
     writeFile(QStringLiteral("Ing.dat"), fileOf(full));
@@ -318,7 +337,8 @@ void TestIngTable::refusesMoreThanTheLargestTable() {
     QVERIFY(table.errorString().contains(QStringLiteral("32,767")));
 }
 
-void TestIngTable::volumeWeight_data() {
+void TestIngTable::volumeWeight_data()
+{
     QTest::addColumn<QString>("measure1");
     QTest::addColumn<QString>("measure2");
     QTest::addColumn<int>("kind");
@@ -336,7 +356,8 @@ void TestIngTable::volumeWeight_data() {
     QTest::newRow("spaces are trimmed") << QStringLiteral(" cup ") << QStringLiteral("g   ") << 0;
 }
 
-void TestIngTable::volumeWeight() {
+void TestIngTable::volumeWeight()
+{
     QFETCH(QString, measure1);
     QFETCH(QString, measure2);
     QFETCH(int, kind);

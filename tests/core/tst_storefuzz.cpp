@@ -12,7 +12,8 @@ using zestora::testing::writeFile;
 namespace {
 
 // Random changes to a valid file: flipped bytes, marks dropped in or taken out, cuts and repeats.
-QByteArray mutate(QByteArray bytes, QRandomGenerator& random) {
+QByteArray mutate(QByteArray bytes, QRandomGenerator& random)
+{
     const int changes = static_cast<int>(random.bounded(1, 8));
     for (int i = 0; i < changes && !bytes.isEmpty(); ++i) {
         const qsizetype at = random.bounded(static_cast<int>(bytes.size()));
@@ -37,7 +38,8 @@ QByteArray mutate(QByteArray bytes, QRandomGenerator& random) {
     return bytes;
 }
 
-QByteArray randomBytes(QRandomGenerator& random, int maxSize) {
+QByteArray randomBytes(QRandomGenerator& random, int maxSize)
+{
     QByteArray bytes(random.bounded(maxSize), Qt::Uninitialized);
     for (char& c : bytes)
         c = static_cast<char>(random.bounded(256));
@@ -53,7 +55,8 @@ private Q_SLOTS:
     void anyIngredientFileLoadsAndStaysUsable();
 };
 
-void TestStoreFuzz::anyRecipeFileLoadsAndStaysUsable() {
+void TestStoreFuzz::anyRecipeFileLoadsAndStaysUsable()
+{
     const TempWorkDir dir;
     const QByteArray valid = QByteArray("\xae"
                                         "Stew\xa7"
@@ -87,7 +90,8 @@ void TestStoreFuzz::anyRecipeFileLoadsAndStaysUsable() {
     }
 }
 
-void TestStoreFuzz::anyIngredientFileLoadsAndStaysUsable() {
+void TestStoreFuzz::anyIngredientFileLoadsAndStaysUsable()
+{
     const TempWorkDir dir;
     QRandomGenerator random(7);
     for (int round = 0; round < 2000; ++round) {

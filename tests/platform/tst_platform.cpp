@@ -29,7 +29,8 @@ private Q_SLOTS:
     void helpOpensAtTheTopicAndCloses();
 };
 
-void TestPlatform::cleanup() {
+void TestPlatform::cleanup()
+{
     MessageBox::clearAnswerer();
     QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
             std::none_of(QApplication::topLevelWidgets().begin(),
@@ -37,7 +38,8 @@ void TestPlatform::cleanup() {
                          [](QWidget* w) { return w->isVisible(); }));
 }
 
-void TestPlatform::checkToolKeepsItsMarkForTheHandler() {
+void TestPlatform::checkToolKeepsItsMarkForTheHandler()
+{
     QWidget window;
     ToolBar bar(QStringLiteral("Bar"), &window);
     QMenu* band = bar.addBand(QStringLiteral("Band"), QStringLiteral("Sub Band"));
@@ -59,7 +61,8 @@ void TestPlatform::checkToolKeepsItsMarkForTheHandler() {
     QCOMPARE(markWhenClicked, (QList<bool>{false, true}));
 }
 
-void TestPlatform::toolsCarryNamesCaptionsAndDescriptions() {
+void TestPlatform::toolsCarryNamesCaptionsAndDescriptions()
+{
     QWidget window;
     ToolBar bar(QStringLiteral("Bar"), &window);
     QMenu* band = bar.addBand(QStringLiteral("SubFile"), QStringLiteral("File"));
@@ -81,7 +84,8 @@ void TestPlatform::toolsCarryNamesCaptionsAndDescriptions() {
     QCOMPARE(clicked, (QStringList{QStringLiteral("Email"), QStringLiteral("Exit")}));
 }
 
-void TestPlatform::messageBoxAnswererSeesEveryBox() {
+void TestPlatform::messageBoxAnswererSeesEveryBox()
+{
     QList<MessageBox::Shown> shown;
     MessageBox::setAnswerer([&](const MessageBox::Shown& box) {
         shown.append(box);
@@ -98,7 +102,8 @@ void TestPlatform::messageBoxAnswererSeesEveryBox() {
     QCOMPARE(shown[0].buttons, MessageBox::Buttons::YesNo);
 }
 
-void TestPlatform::settingsReadWholeNumbers_data() {
+void TestPlatform::settingsReadWholeNumbers_data()
+{
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("number");
     QTest::newRow("absent reads as the default") << QString() << 1;
@@ -108,7 +113,8 @@ void TestPlatform::settingsReadWholeNumbers_data() {
     QTest::newRow("not a number reads as the default") << QStringLiteral("yes") << 1;
 }
 
-void TestPlatform::settingsReadWholeNumbers() {
+void TestPlatform::settingsReadWholeNumbers()
+{
     QFETCH(QString, stored);
     QFETCH(int, number);
     const TempWorkDir dir;
@@ -125,7 +131,8 @@ void TestPlatform::settingsReadWholeNumbers() {
             QByteArray(QByteArray("[Options]\nShow%20Tips%20at%20Startup=") + stored.toLatin1())));
 }
 
-void TestPlatform::helpFilePath_data() {
+void TestPlatform::helpFilePath_data()
+{
     QTest::addColumn<QString>("programDir");
     QTest::addColumn<QString>("path");
     QTest::newRow("a folder") << QStringLiteral("/opt/apps")
@@ -138,13 +145,15 @@ void TestPlatform::helpFilePath_data() {
         << QStringLiteral(" /opt/apps ") << QStringLiteral("/opt/apps/Zestora Help.html");
 }
 
-void TestPlatform::helpFilePath() {
+void TestPlatform::helpFilePath()
+{
     QFETCH(QString, programDir);
     QFETCH(QString, path);
     QCOMPARE(help::helpFilePath(programDir), path);
 }
 
-void TestPlatform::helpFileHasATopicForEveryContext() {
+void TestPlatform::helpFileHasATopicForEveryContext()
+{
     const QString html = QString::fromUtf8(readFile(help::helpFilePath(QStringLiteral(HELP_DIR))));
     QVERIFY(!html.isEmpty());
     const QList<int> contexts = help::contextNumbers();
@@ -158,7 +167,8 @@ void TestPlatform::helpFileHasATopicForEveryContext() {
     QCOMPARE(html.count(QRegularExpression(QStringLiteral("<h[12]><a name=\"topic-"))), 16);
 }
 
-void TestPlatform::helpOpensAtTheTopicAndCloses() {
+void TestPlatform::helpOpensAtTheTopicAndCloses()
+{
     QWidget owner;
     HelpViewer help;
     help.initHelp(&owner, QStringLiteral(HELP_DIR));

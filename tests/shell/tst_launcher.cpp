@@ -12,7 +12,8 @@ private Q_SLOTS:
     void dataDirIsMadeAndEntered();
 };
 
-void TestLauncher::options_data() {
+void TestLauncher::options_data()
+{
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QString>("dataDir");
@@ -25,7 +26,8 @@ void TestLauncher::options_data() {
     QTest::newRow("a stray argument") << QStringList{QStringLiteral("file")} << false << QString();
 }
 
-void TestLauncher::options() {
+void TestLauncher::options()
+{
     QFETCH(QStringList, arguments);
     QFETCH(bool, valid);
     QFETCH(QString, dataDir);
@@ -38,7 +40,8 @@ void TestLauncher::options() {
         QVERIFY(error.contains(QStringLiteral("--data-dir")));
 }
 
-void TestLauncher::dataDirIsMadeAndEntered() {
+void TestLauncher::dataDirIsMadeAndEntered()
+{
     const TempWorkDir dir;
     const QString wanted = dir.filePath(QStringLiteral("new/folder"));
     QCOMPARE(enterDataDir(wanted), QString());

@@ -32,7 +32,8 @@ struct Fixture {
     QList<MessageBox::Shown> messages;
     int tipWindowsOpened = 0;
 
-    Fixture() {
+    Fixture()
+    {
         MessageBox::setAnswerer([this](const MessageBox::Shown& shown) {
             messages.append(shown);
             return MessageBox::Answer::Ok;
@@ -42,18 +43,21 @@ struct Fixture {
     ~Fixture() { MessageBox::clearAnswerer(); }
 
     void start() { window.showLoadProblems(window.mdiFormLoad()); }
-    void click(const char* tool) {
+    void click(const char* tool)
+    {
         QAction* action = window.findChild<QAction*>(QString::fromLatin1(tool));
         QVERIFY2(action, tool);
         action->trigger();
     }
     QString title() const { return window.findChild<QLabel*>(QStringLiteral("TopLbl"))->text(); }
-    QString screenOnView() const {
+    QString screenOnView() const
+    {
         return window.findChild<QStackedWidget*>(QStringLiteral("Screens"))
             ->currentWidget()
             ->objectName();
     }
-    QStringList listed(const QString& screen, const QString& list) const {
+    QStringList listed(const QString& screen, const QString& list) const
+    {
         const QWidget* form = window.findChild<QWidget*>(screen);
         const QAbstractItemView* view = form->findChild<QAbstractItemView*>(list);
         QStringList names;
@@ -69,7 +73,8 @@ struct Fixture {
     }
 };
 
-QByteArray ingredientFile(const QStringList& names) {
+QByteArray ingredientFile(const QStringList& names)
+{
     QList<IngRecord> records;
     for (const QString& name : names) {
         IngRecord record;
@@ -79,7 +84,8 @@ QByteArray ingredientFile(const QStringList& names) {
     return IngTable::toBytes(records);
 }
 
-QByteArray recipeFile(const QStringList& names) {
+QByteArray recipeFile(const QStringList& names)
+{
     QByteArray text;
     for (const QString& name : names)
         text += "\xae" + name.toLatin1() +
@@ -105,7 +111,8 @@ private Q_SLOTS:
     void contentsOpensHelpAndExitClosesIt();
 };
 
-void TestMainWindow::titleAndToolsAreThoseOfTheProgram() {
+void TestMainWindow::titleAndToolsAreThoseOfTheProgram()
+{
     Fixture f;
     f.start();
     QCOMPARE(f.window.windowTitle(), QStringLiteral(" Zestora  v3.0"));
@@ -164,7 +171,8 @@ void TestMainWindow::titleAndToolsAreThoseOfTheProgram() {
     QCOMPARE(bar->tool(QStringLiteral("Filemnu"))->menu()->objectName(), QStringLiteral("SubFile"));
 }
 
-void TestMainWindow::toolsSwitchScreens_data() {
+void TestMainWindow::toolsSwitchScreens_data()
+{
     QTest::addColumn<QString>("tool");
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("title");
@@ -188,7 +196,8 @@ void TestMainWindow::toolsSwitchScreens_data() {
                                                      << "Add / Edit Ingredient Screen";
 }
 
-void TestMainWindow::toolsSwitchScreens() {
+void TestMainWindow::toolsSwitchScreens()
+{
     QFETCH(QString, tool);
     QFETCH(QString, screen);
     QFETCH(QString, title);
@@ -204,7 +213,8 @@ void TestMainWindow::toolsSwitchScreens() {
     QCOMPARE(f.title(), QStringLiteral("Recipe / Diet Analysis Screen"));
 }
 
-void TestMainWindow::startUpFillsTheListsSorted() {
+void TestMainWindow::startUpFillsTheListsSorted()
+{
     Fixture f;
     writeFile(QStringLiteral("Ing.dat"),
               ingredientFile({QStringLiteral("milk"), QStringLiteral("  Butter"),
@@ -229,7 +239,8 @@ void TestMainWindow::startUpFillsTheListsSorted() {
              2);
 }
 
-void TestMainWindow::damagedFilesAreReportedOncePerFile() {
+void TestMainWindow::damagedFilesAreReportedOncePerFile()
+{
     Fixture f;
     writeFile(QStringLiteral("Ing.dat"), ingredientFile({QStringLiteral("Milk")}) + "xx");
     writeFile(QStringLiteral("Recipe.Dat"), recipeFile({QStringLiteral("Stew")}) + "\xae"
@@ -245,7 +256,8 @@ void TestMainWindow::damagedFilesAreReportedOncePerFile() {
              QStringList{QStringLiteral("Milk")});
 }
 
-void TestMainWindow::storedRecipesSelectTheFirstRecipeOnlyTheFirstTime() {
+void TestMainWindow::storedRecipesSelectTheFirstRecipeOnlyTheFirstTime()
+{
     Fixture f;
     writeFile(QStringLiteral("Recipe.Dat"),
               recipeFile({QStringLiteral("Stew"), QStringLiteral("Pie")}));
@@ -265,7 +277,8 @@ void TestMainWindow::storedRecipesSelectTheFirstRecipeOnlyTheFirstTime() {
     QCOMPARE(empty.window.findChild<QComboBox*>(QStringLiteral("RecipeLst"))->currentIndex(), -1);
 }
 
-void TestMainWindow::activationFollowsTheTipsSetting_data() {
+void TestMainWindow::activationFollowsTheTipsSetting_data()
+{
     QTest::addColumn<QString>("setting");
     QTest::addColumn<bool>("checked");
     QTest::addColumn<int>("tipWindows");
@@ -274,7 +287,8 @@ void TestMainWindow::activationFollowsTheTipsSetting_data() {
     QTest::newRow("2: unchecked but the tip window opens") << QStringLiteral("2") << false << 1;
 }
 
-void TestMainWindow::activationFollowsTheTipsSetting() {
+void TestMainWindow::activationFollowsTheTipsSetting()
+{
     QFETCH(QString, setting);
     QFETCH(bool, checked);
     QFETCH(int, tipWindows);
@@ -291,7 +305,8 @@ void TestMainWindow::activationFollowsTheTipsSetting() {
     QCOMPARE(f.tipWindowsOpened, tipWindows);
 }
 
-void TestMainWindow::optionToolsToggleTheirSettings() {
+void TestMainWindow::optionToolsToggleTheirSettings()
+{
     Fixture f;
     f.start();
     const QString ini = f.dir.filePath(QStringLiteral("settings.ini"));
@@ -306,7 +321,8 @@ void TestMainWindow::optionToolsToggleTheirSettings() {
     QVERIFY(!f.window.topBar()->isChecked(QStringLiteral("mnuMusic")));
 }
 
-void TestMainWindow::contentsOpensHelpAndExitClosesIt() {
+void TestMainWindow::contentsOpensHelpAndExitClosesIt()
+{
     Fixture f;
     f.start();
     f.window.show();

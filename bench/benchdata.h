@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace zestora::bench {
+
+// Writes an Ing.dat of `ingredients` records and a Recipe.Dat of `recipes` recipes of about
+// `lines` lines each into the folder, the largest the program allows by default.
+void makeData(const QString& dir, int ingredients = 32767, int recipes = 32767, int lines = 20);
+
+// A recipe record as the analysis screen writes it.
+QString recipeRecord(const QString& name, int lines, int seed);
+
+} // namespace zestora::bench
