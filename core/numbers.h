@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <cmath>
 #include <limits>
 
-// The one place where numbers are rounded into integers. Conversions round to the nearest whole
+// The one place where numbers are rounded into integers and written as text. Conversions round to the nearest whole
 // number with halves going to the even neighbour, and a value outside the target's range is
 // clamped to it instead of being undefined behaviour.
 namespace zestora {
@@ -32,5 +33,17 @@ inline qint32 roundToInt32(double value)
 {
     return roundHalfEven<qint32>(value);
 }
+
+// a + b, held at the ends of the 32-bit range instead of wrapping.
+inline qint32 addClamped(qint32 a, qint32 b)
+{
+    return roundHalfEven<qint32>(static_cast<double>(a) + static_cast<double>(b));
+}
+
+// The shortest decimal text that reads back as the same single: at most seven significant digits,
+// no trailing zeros, a zero before a leading decimal point ("12.3", "5", "0.1").
+QString floatText(float value);
+// The same for a double, with up to fifteen significant digits.
+QString doubleText(double value);
 
 } // namespace zestora

@@ -1,0 +1,200 @@
+#include "core/analysis/nutrition.h"
+
+#include "core/numbers.h"
+#include "core/text.h"
+
+#include <array>
+
+namespace zestora::nutrition {
+
+namespace {
+
+enum Unit { tsp, tbs, cup, pint, quart, ml, oz, g, lb, unitCount };
+
+const std::array<QLatin1StringView, unitCount> unitNames{
+    QLatin1StringView("tsp"), QLatin1StringView("tbs"),   QLatin1StringView("cup"),
+    QLatin1StringView("pint"), QLatin1StringView("quart"), QLatin1StringView("ml"),
+    QLatin1StringView("oz"),  QLatin1StringView("g"),     QLatin1StringView("lb")};
+
+// Row: the chosen unit; column: the stored unit; the number of stored units in one chosen unit.
+constexpr float factors[unitCount][unitCount] = {
+    {1, 0.3333f, 0.0208333f, 0.01041666f, 0.005208333f, 5, 0, 0, 0},
+    {3, 1, 0.0625f, 0.03125f, 0.015625f, 15, 0, 0, 0},
+    {48, 16, 1, 0.5f, 0.25f, 240, 0, 0, 0},
+    {96, 32, 2, 1, 0.5f, 480, 0, 0, 0},
+    {192, 64, 4, 2, 1, 960, 0, 0, 0},
+    {0.2f, 0.0666666f, 0.0041666f, 0.00208333f, 0.00104166f, 1, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 1, 28.35f, 0.0625f},
+    {0, 0, 0, 0, 0, 0, 0.035f, 1, 0.0021875f},
+    {0, 0, 0, 0, 0, 0, 16, 453.6f, 1},
+};
+
+int unitIndex(const QString& unit)
+{
+    const QStringView trimmed = trimmedSpacesView(unit);
+    for (int i = 0; i < unitCount; ++i)
+        if (trimmed.compare(unitNames[static_cast<size_t>(i)], Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// p converted to a single, added to the total, kept to tenths.
+float tenths(float part, float total)
+{
+    const float sum = part + total;
+    return static_cast<float>(roundToInt32(sum * 10.0f) / 10.0);
+}
+
+float rescaledTenths(float r, float total)
+{
+    return static_cast<float>(roundToInt16(r * total * 10.0f) / 10.0);
+}
+
+// A gram total's percentage is worked out in single precision, a whole number's in double, as
+// the totals' own types dictate.
+QString percentOf(float total, int dailyValue)
+{
+    return QString::number(roundToInt16(total / static_cast<float>(dailyValue) * 100.0f)) +
+           QLatin1Char('%');
+}
+
+QString percentOf(qint32 total, int dailyValue)
+{
+    return QString::number(roundToInt16(static_cast<double>(total) / dailyValue * 100)) +
+           QLatin1Char('%');
+}
+
+// The number at the start of a text, as the panel's texts are read back: "12.3g" is 12.3.
+double leadingNumber(QStringView text)
+{
+    text = text.trimmed();
+    qsizetype end = 0;
+    while (end < text.size() &&
+           (text[end].isDigit() || text[end] == u'.' || (end == 0 && text[end] == u'-')))
+        ++end;
+    bool ok = false;
+    const double value = text.first(end).toDouble(&ok);
+    return ok ? value : 0;
+}
+
+} // namespace
+
+float conversionFactor(const QString& chosen, const QString& stored)
+{
+    const int row = unitIndex(chosen);
+    const int column = unitIndex(stored);
+    return row < 0 || column < 0 ? 0 : factors[row][column];
+}
+
+void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
+                      float quantity, float servingsDivisor)
+{
+    float factor = conversionFactor(measure, ingredient.measure1);
+    float amount = ingredient.amount1;
+    if (factor == 0) {
+        factor = conversionFactor(measure, ingredient.measure2);
+        amount = ingredient.amount2;
+    }
+    if (factor == 0) {
+        // The ingredient's own measure, or a unit of the other kind: a count of the first measure.
+        factor = 1;
+        amount = ingredient.amount1;
+    }
+    const float share = quantity / amount * factor;
+    const auto part = [&](float nutrient) { return share * nutrient / servingsDivisor; };
+    // Cholesterol is a whole number, so its part is worked out in double precision.
+    const double cholesterolPart =
+        static_cast<double>(share) * ingredient.cholesterol / static_cast<double>(servingsDivisor);
+
+    totals.totFatCalories =
+        addClamped(totals.totFatCalories, roundToInt32(part(ingredient.fat) * 9.0f));
+    totals.totFat = tenths(part(ingredient.fat), totals.totFat);
+    totals.totCholesterol = addClamped(totals.totCholesterol, roundToInt32(cholesterolPart));
+    totals.totSodium = addClamped(totals.totSodium, roundToInt32(part(ingredient.sodium)));
+    totals.totCarbs = tenths(part(ingredient.totalCarbs), totals.totCarbs);
+    totals.totProtein = tenths(part(ingredient.protein), totals.totProtein);
+    totals.totFiber = tenths(part(ingredient.fiber), totals.totFiber);
+    totals.totSatFat = tenths(part(ingredient.satFat), totals.totSatFat);
+    // Calories are always 4 a gram of carbohydrate and protein plus the fat calories.
+    totals.totCalories = roundToInt32(static_cast<double>(totals.totCarbs * 4.0f) +
+                                      totals.totFatCalories +
+                                      static_cast<double>(totals.totProtein * 4.0f));
+    ifLessThanZero(totals);
+}
+
+void ifLessThanZero(RecipeTotals& totals)
+{
+    for (qint32* whole : {&totals.totCalories, &totals.totFatCalories, &totals.totCholesterol,
+                          &totals.totSodium})
+        if (*whole < 1)
+            *whole = 0;
+    for (float* grams : {&totals.totFat, &totals.totSatFat, &totals.totCarbs, &totals.totFiber,
+                         &totals.totProtein})
+        if (*grams < 0 || std::isnan(*grams))
+            *grams = 0;
+}
+
+void rescale(RecipeTotals& totals, float oldServings, float newServings)
+{
+    const float r = oldServings / newServings;
+    for (qint32* whole : {&totals.totCalories, &totals.totFatCalories, &totals.totCholesterol,
+                          &totals.totSodium})
+        *whole = roundToInt32(static_cast<double>(r) * *whole);
+    for (float* grams : {&totals.totFat, &totals.totSatFat, &totals.totCarbs, &totals.totProtein,
+                         &totals.totFiber})
+        *grams = rescaledTenths(r, *grams);
+}
+
+PanelTexts panelTexts(const RecipeTotals& t)
+{
+    const QString grams = QStringLiteral("g");
+    const QString milligrams = QStringLiteral("mg");
+    return PanelTexts{
+        QString::number(t.totCalories),
+        QString::number(t.totFatCalories),
+        floatText(t.totFat) + grams,
+        percentOf(t.totFat, dailyFat),
+        floatText(t.totSatFat) + grams,
+        percentOf(t.totSatFat, dailySatFat),
+        QString::number(t.totCholesterol) + milligrams,
+        percentOf(t.totCholesterol, dailyCholesterol),
+        QString::number(t.totSodium) + milligrams,
+        percentOf(t.totSodium, dailySodium),
+        floatText(t.totCarbs) + grams,
+        percentOf(t.totCarbs, dailyCarbs),
+        floatText(t.totFiber) + grams,
+        percentOf(t.totFiber, dailyFiber),
+        floatText(t.totProtein) + grams,
+    };
+}
+
+std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel)
+{
+    const QString cals = panel.cals.trimmed();
+    const double calories = leadingNumber(cals);
+    if (cals.isEmpty() || calories < 1)
+        return std::nullopt;
+    const double fatCalories = leadingNumber(panel.fatCals);
+    const double carbGrams = leadingNumber(QStringView(panel.carbsG).chopped(1));
+    const double proteinGrams = leadingNumber(QStringView(panel.proteinG).chopped(1));
+    float base = static_cast<float>(fatCalories + 4 * carbGrams + 4 * proteinGrams);
+    if (base <= 0)
+        base = static_cast<float>(static_cast<qint64>(calories));
+    const auto capped = [](float share) { return share > 100 ? 100.0f : share; };
+    const double fatShare = roundToInt16(fatCalories / base * 1000) / 10.0;
+    const float carbShare =
+        capped(static_cast<float>(roundToInt16(carbGrams / base * 1000 * 4) / 10.0));
+    const float proteinShare =
+        capped(static_cast<float>(roundToInt16(proteinGrams / base * 1000 * 4) / 10.0));
+    return CalorieShares{doubleText(fatShare) + QStringLiteral("% of calories from Fat"),
+                         floatText(carbShare) + QStringLiteral("% from Carbohydrates"),
+                         floatText(proteinShare) + QStringLiteral("% from Protein")};
+}
+
+CalorieShares noLineShares()
+{
+    return CalorieShares{QStringLiteral("0% calories from Fat"),
+                         QStringLiteral("0% from Carbohydrates"), QStringLiteral("0% from Protein")};
+}
+
+} // namespace zestora::nutrition

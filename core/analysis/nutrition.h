@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/store/ingrecord.h"
+
+#include <QString>
+
+// The arithmetic of the Nutrition Facts panel: one recipe line's share of an ingredient, the
+// running per-serving totals, their rescale to other servings and the panel's texts.
+namespace zestora::nutrition {
+
+struct RecipeTotals {
+    qint32 totCalories = 0;
+    qint32 totFatCalories = 0;
+    float totFat = 0;
+    float totSatFat = 0;
+    qint32 totCholesterol = 0;
+    qint32 totSodium = 0;
+    float totCarbs = 0;
+    float totFiber = 0;
+    float totProtein = 0;
+
+    bool operator==(const RecipeTotals&) const = default;
+};
+
+// Daily values of a 2,000-calorie diet.
+constexpr int dailyFat = 65;
+constexpr int dailySatFat = 20;
+constexpr int dailyCholesterol = 300;
+constexpr int dailySodium = 2400;
+constexpr int dailyCarbs = 300;
+constexpr int dailyFiber = 25;
+
+// How many stored units make one chosen unit; 0 when the two do not convert. Units are trimmed
+// and compared ignoring letter case.
+float conversionFactor(const QString& chosen, const QString& stored);
+
+// Adds one line (quantity of unit measure of the ingredient) divided by the servings; a negative
+// quantity takes the line out again. The totals are clamped at zero afterwards.
+void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
+                      float quantity, float servingsDivisor);
+void ifLessThanZero(RecipeTotals& totals);
+
+// The totals worked out again for other servings: multiplied by oldServings / newServings,
+// whole numbers rounded, grams to tenths.
+void rescale(RecipeTotals& totals, float oldServings, float newServings);
+
+// The texts of the panel's value labels.
+struct PanelTexts {
+    QString cals;      // lblCals
+    QString fatCals;   // lblFCals
+    QString fatG;      // lblFg
+    QString fatPct;    // lblFP
+    QString satFatG;   // lblSFg
+    QString satFatPct; // lblSFP
+    QString cholG;     // lblCg
+    QString cholPct;   // lblCP
+    QString sodiumG;   // lblSg
+    QString sodiumPct; // lblSP
+    QString carbsG;    // lblTCg
+    QString carbsPct;  // lblTCP
+    QString fiberG;    // lblTFg
+    QString fiberPct;  // lblTFP
+    QString proteinG;  // lblPg
+
+    bool operator==(const PanelTexts&) const = default;
+};
+PanelTexts panelTexts(const RecipeTotals& totals);
+
+// The three "calories from" shares (Label24, Label23, Label21).
+struct CalorieShares {
+    QString fat;
+    QString carbs;
+    QString protein;
+
+    bool operator==(const CalorieShares&) const = default;
+};
+// Worked out from the panel's texts as shown; an empty lblCals or one under 1 gives nothing.
+std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel);
+// What the shares read when the recipe has no line.
+CalorieShares noLineShares();
+
+} // namespace zestora::nutrition

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+
+namespace zestora {
+
+// A text taken as a pattern the way the screens compare names, ignoring letter case: "?" stands
+// for any one character, "*" for any run of characters, "#" for one digit, "[abc]" for one of a
+// list and "[!abc]" for one not in it. A text that is not a well-formed pattern (an unclosed
+// "[") matches nothing.
+class TextPattern {
+public:
+    explicit TextPattern(const QString& pattern);
+    bool matches(const QString& text) const;
+
+private:
+    QRegularExpression m_expression;
+};
+
+// text equals pattern or matches it, ignoring letter case.
+bool equalsOrMatches(const QString& text, const QString& pattern);
+
+} // namespace zestora
