@@ -2,18 +2,428 @@
 
 #include "ui_analysisscreen.h"
 
+#include "analysis/headingdialog.h"
+#include "core/analysis/quantity.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "platform/helpviewer.h"
+#include "platform/messagebox.h"
+#include "platform/toolbar.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
 namespace zestora {
 
-AnalysisScreen::AnalysisScreen(Session& session, QAbstractItemModel* ingredientNames,
-                               QWidget* parent)
+namespace {
+const QString selectFromThisList = QStringLiteral("Select From This List");
+constexpr int analysisHelpContext = 320;
+constexpr int flashInterval = 800;
+constexpr int passInterval = 10;
+constexpr int onesMaximum = 1000;
+
+QPixmap standardPicture(const QWidget* widget, QStyle::StandardPixmap which)
+{
+    return widget->style()->standardIcon(which).pixmap(20, 20);
+}
+} // namespace
+
+AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameModel* ingredientNames,
+                               SortedNameModel* recipeNames, QWidget* parent)
     : QWidget(parent)
     , m_session(session)
+    , m_help(help)
+    , m_recipeNames(recipeNames)
     , m_ui(std::make_unique<Ui::AnalysisScreen>())
+    , m_calcBar(new ToolBar(QStringLiteral("CalcBar"), this))
+    , m_flashTmr(new QTimer(this))
+    , m_passTmr(new QTimer(this))
 {
     m_ui->setupUi(this);
     m_ui->IngLst->setModel(ingredientNames);
+    m_ui->IngLst->installEventFilter(this);
+    m_ui->NameTxt->installEventFilter(this);
+    m_ui->MeasureLst->installEventFilter(this);
+    m_ui->OnesVs->setRange(0, onesMaximum);
+    m_ui->FracVs->setRange(0, quantity::fractionCount - 1);
+    m_ui->ServingsVs->setRange(quantity::servingsMinimum, quantity::servingsMaximum);
+    m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
+    m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
+    m_ui->SearchImg->setVisible(false);
+    m_ui->SearchLbl->setVisible(false);
+
+    m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
+    m_calcBar->addTool(QStringLiteral("Start"), QStringLiteral("Start Over"), QString());
+    m_calcBar->addTool(QStringLiteral("Help"), QStringLiteral("Instructions"), QString());
+    m_calcBar->addTool(QStringLiteral("Heading"), QStringLiteral("Add a New Heading"), QString());
+    m_calcBar->addTool(QStringLiteral("Save"), QStringLiteral("Finish and Save"), QString());
+    m_ui->outerLayout->insertWidget(0, m_calcBar);
+    connect(m_calcBar, &ToolBar::toolClick, this, &AnalysisScreen::calcBarToolClick);
+
+    m_flashTmr->setObjectName(QStringLiteral("FlashTmr"));
+    m_flashTmr->setInterval(flashInterval);
+    connect(m_flashTmr, &QTimer::timeout, this,
+            [this] { m_ui->FlashImg->setVisible(!m_ui->FlashImg->isVisible()); });
+    m_passTmr->setObjectName(QStringLiteral("PassTmr"));
+    m_passTmr->setInterval(passInterval);
+    m_passTmr->setSingleShot(true);
+    connect(m_passTmr, &QTimer::timeout, this, [this] {
+        ingLst2DropDown();
+        ingLstClick();
+    });
+
+    connect(m_ui->IngLst, &QListView::clicked, this, &AnalysisScreen::ingLstClick);
+    connect(m_ui->IngLst2, &DropDownBox::dropDown, this, &AnalysisScreen::ingLst2DropDown);
+    connect(m_ui->MeasureLst, &QComboBox::activated, this, [this] { m_stepIndex = 5; });
+    connect(m_ui->OnesVs, &Spinner::valueChanged, this, &AnalysisScreen::onesVsChange);
+    connect(m_ui->FracVs, &Spinner::valueChanged, this, &AnalysisScreen::fracVsChange);
+    connect(m_ui->ServingsVs, &Spinner::valueChanged, this, &AnalysisScreen::servingsVsChange);
+    for (QRadioButton* option : {m_ui->F_DOpt_0, m_ui->F_DOpt_1})
+        connect(option, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                fDOptClick();
+        });
+    connect(m_ui->Addcmd, &QPushButton::clicked, this, &AnalysisScreen::addcmdClick);
+    connect(m_ui->R_IngLst, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { rIngLstClick(m_ui->R_IngLst->row(item)); });
+    connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &AnalysisScreen::nameTxtChange);
+    connect(m_ui->OkCmd, &QPushButton::clicked, this, &AnalysisScreen::okCmdClick);
+    connect(m_ui->DirectionsTxt, &QPlainTextEdit::textChanged, this,
+            &AnalysisScreen::directionsTxtChange);
+    for (ClickableLabel* status : {m_ui->StatusImg, m_ui->StatusLbl})
+        connect(status, &ClickableLabel::clicked, this, [this] {
+            MessageBox::show(this,
+                             QStringLiteral("This box lets you know if the changes to your work "
+                                            "have been saved or not."),
+                             QString(), MessageBox::Icon::Information);
+        });
+    for (ClickableLabel* search : {m_ui->SearchImg, m_ui->SearchLbl})
+        connect(search, &ClickableLabel::clicked, this, [this] {
+            if (m_openSearch)
+                m_openSearch();
+        });
 }
 
 AnalysisScreen::~AnalysisScreen() = default;
+
+void AnalysisScreen::formLoad()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && minimumSizeHint().width() > screen->availableGeometry().width())
+        MessageBox::show(this,
+                         QStringLiteral("This program runs best at screen resolutions ") +
+                             QStringLiteral("of 800x600 or greater.") + QStringLiteral("\r\n") +
+                             QStringLiteral("If you don't know how to change to this, ") +
+                             QStringLiteral("consult Windows Help under SCREEN ") +
+                             QStringLiteral("RESOLUTION, CHANGING."),
+                         QStringLiteral("Helpful Tip"), MessageBox::Icon::Information);
+    reset();
+}
+
+void AnalysisScreen::reset()
+{
+    m_recipeTotals = {};
+    m_savingNow = false;
+    // The spinner first: its change writes the servings line, which the panel clears.
+    m_ui->ServingsVs->setValue(quantity::servingsForOne);
+    for (QLabel* label :
+         {m_ui->lblName, m_ui->lbl1M,   m_ui->lblCals, m_ui->lblFCals, m_ui->lblFg,  m_ui->lblFP,
+          m_ui->lblSFg,  m_ui->lblSFP,  m_ui->lblCg,   m_ui->lblCP,    m_ui->lblSg,  m_ui->lblSP,
+          m_ui->lblTCg,  m_ui->lblTCP,  m_ui->lblTFg,  m_ui->lblTFP,   m_ui->lblPg,  m_ui->lblPP,
+          m_ui->OnesTxt, m_ui->FracTxt, m_ui->Label24, m_ui->Label23,  m_ui->Label21})
+        label->clear();
+    m_ui->DLbl->setVisible(false);
+    m_ui->F_DOpt_0->setChecked(true);
+    m_ui->DirectionsTxt->clear();
+    m_ui->NameTxt->clear();
+    m_ui->IngLst->setEnabled(true);
+    m_ui->IngLst2->setText(selectFromThisList);
+    m_ui->R_IngLst->setEnabled(true);
+    m_ui->MeasureLst->setEnabled(true);
+    m_ui->MeasureLst->clear();
+    m_ui->InvisLst->clear();
+    m_ui->QuantityFrame->setTitle(QString());
+    m_ui->QuantityFrame->setEnabled(true);
+    m_ui->OnesVs->setValue(0);
+    m_ui->FracVs->setValue(0);
+    m_ui->ServingsLbl->setText(QStringLiteral("1"));
+    m_ui->R_IngLstText->clear();
+    m_ui->R_IngLst->clear();
+    m_ui->OkCmd->setEnabled(true);
+    m_ui->NameTxt->setEnabled(true);
+    m_ui->Addcmd->setEnabled(true);
+    m_ui->Label3->setVisible(true);
+    m_stepIndex = 0;
+    m_servingsDivisor = 1;
+    m_session.editingStoredRecipe = false;
+    m_session.oldServings = 1;
+    stopFlashing();
+    m_session.recipeSaved = false;
+    showSavedStatus();
+    showIngredientList(true);
+}
+
+void AnalysisScreen::cmdStartOverClick()
+{
+    m_session.editingStoredRecipe = false;
+    reset();
+    m_ui->NameTxt->setFocus();
+}
+
+void AnalysisScreen::focusIt()
+{
+    if (m_stepIndex == 0)
+        m_ui->NameTxt->setFocus();
+}
+
+void AnalysisScreen::calcBarToolClick(const QString& toolName)
+{
+    const auto is = [&](const char* name) {
+        return toolName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    };
+    if (is("Start")) {
+        m_session.editingStoredRecipe = false;
+        reset();
+        showIngredientList(false);
+        m_ui->NameTxt->setFocus();
+    } else if (is("Help")) {
+        m_help.showHelp(analysisHelpContext);
+    } else if (is("Heading")) {
+        addHeading();
+    } else if (is("Save")) {
+        save();
+    }
+}
+
+void AnalysisScreen::setSearchOpener(std::function<void()> opener)
+{
+    m_openSearch = std::move(opener);
+    m_ui->SearchImg->setVisible(static_cast<bool>(m_openSearch));
+    m_ui->SearchLbl->setVisible(static_cast<bool>(m_openSearch));
+}
+
+void AnalysisScreen::chooseIngredientFromSearch(const QString& name)
+{
+    const auto* names = static_cast<SortedNameModel*>(m_ui->IngLst->model());
+    const int row = names->rowOf(name);
+    if (row < 0)
+        return;
+    m_ui->IngLst->setCurrentIndex(names->index(row));
+    m_passTmr->start();
+}
+
+bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (enter && watched == m_ui->IngLst) {
+            ingLstClick();
+            return true;
+        }
+        if (enter && watched == m_ui->NameTxt) {
+            m_ui->ServingsVs->setFocus();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusIn && watched == m_ui->MeasureLst) {
+        m_stepIndex = 5;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- Ingredient choice and measures -----------------------------------------------------------
+
+void AnalysisScreen::showIngredientList(bool show)
+{
+    m_ui->IngLst->setVisible(show);
+    m_ui->IngLst2->setVisible(!show);
+    m_ui->Label3->setVisible(!show);
+}
+
+void AnalysisScreen::ingLstClick()
+{
+    m_ui->QuantityFrame->setEnabled(true);
+    m_ui->lbl1M->setText(QStringLiteral("Makes ") + m_ui->ServingsLbl->text() +
+                         QStringLiteral(" servings"));
+    const QModelIndex chosen = m_ui->IngLst->currentIndex();
+    const QString name = chosen.isValid() ? chosen.data().toString() : QString();
+    selectIngredient(name);
+    loadMeasureLst();
+    m_ui->MeasureLst->setCurrentIndex(m_ui->MeasureLst->count() > 0 ? 0 : -1);
+    m_stepIndex = 3;
+    m_ui->R_IngLstText->setText(name);
+    m_ui->Addcmd->setEnabled(true);
+    if (chosen.isValid()) {
+        m_ui->IngLst2->setText(name);
+        showIngredientList(false);
+    }
+    m_ui->Label3->setVisible(true);
+}
+
+void AnalysisScreen::ingLst2DropDown()
+{
+    showIngredientList(true);
+}
+
+void AnalysisScreen::selectIngredient(const QString& name)
+{
+    const int index = m_session.ingredients.lastIndexOfNameIgnoringCase(name);
+    if (index >= 0)
+        m_currentIng = m_session.ingredients.at(index);
+}
+
+void AnalysisScreen::loadMeasureLst()
+{
+    static const QStringList volumes{QStringLiteral("ml"),   QStringLiteral("tsp"),
+                                     QStringLiteral("tbs"),  QStringLiteral("cup"),
+                                     QStringLiteral("pint"), QStringLiteral("quart")};
+    static const QStringList weights{QStringLiteral("oz"), QStringLiteral("g"),
+                                     QStringLiteral("lb")};
+    QStringList units;
+    if (m_currentIng.customMeasure != 0)
+        units.append(m_currentIng.measure1.trimmed());
+    if (m_currentIng.measureKind == 0 || m_currentIng.measureKind == 1)
+        units += volumes;
+    if (m_currentIng.measureKind == 0 || m_currentIng.measureKind == 2)
+        units += weights;
+    m_ui->MeasureLst->clear();
+    m_ui->MeasureLst->addItems(units);
+}
+
+// --- Quantity and servings ----------------------------------------------------------------------
+
+bool AnalysisScreen::fractionMode() const
+{
+    return m_ui->F_DOpt_0->isChecked();
+}
+
+void AnalysisScreen::onesVsChange(int value)
+{
+    m_ui->OnesTxt->setText(value == 0 && fractionMode() ? QString() : QString::number(value));
+    m_ui->MeasureLst->setEnabled(true);
+    m_stepIndex = 4;
+    m_quantityValue = static_cast<float>(value) + m_fractionValue;
+}
+
+void AnalysisScreen::fracVsChange(int value)
+{
+    m_ui->MeasureLst->setEnabled(true);
+    m_stepIndex = 4;
+    if (fractionMode()) {
+        m_ui->FracTxt->setText(quantity::fractionText(value));
+        m_fractionValue = quantity::fractionValue(value);
+    } else {
+        m_ui->FracTxt->setText(QString::number(value));
+        m_fractionValue = static_cast<float>(value) / 10;
+    }
+    m_quantityValue = static_cast<float>(m_ui->OnesVs->value()) + m_fractionValue;
+}
+
+void AnalysisScreen::fDOptClick()
+{
+    m_ui->FracVs->setValue(0);
+    m_ui->FracTxt->setText(QStringLiteral("0"));
+    m_fractionValue = 0;
+    m_ui->DLbl->setVisible(!fractionMode());
+    if (fractionMode())
+        m_ui->FracTxt->clear();
+}
+
+void AnalysisScreen::clearQuantityEntry()
+{
+    m_ui->OnesTxt->clear();
+    m_ui->FracTxt->clear();
+    m_ui->DLbl->setVisible(false);
+    m_ui->F_DOpt_0->setChecked(true);
+    m_ui->OnesVs->setValue(0);
+    m_ui->FracVs->setValue(0);
+}
+
+void AnalysisScreen::servingsVsChange(int value)
+{
+    m_flashTmr->start();
+    m_ui->FlashImg->setVisible(true);
+    m_ui->LblPress->setVisible(true);
+    const quantity::Servings servings = quantity::servingsFor(value);
+    m_ui->ServingsLbl->setText(servings.text);
+    m_servingsDivisor = servings.divisor;
+    m_ui->lbl1M->setText(QStringLiteral("Makes ") + servings.text + QStringLiteral(" servings"));
+    m_session.newServings = m_servingsDivisor;
+    setChanged();
+}
+
+void AnalysisScreen::stopFlashing()
+{
+    m_flashTmr->stop();
+    m_ui->FlashImg->setVisible(false);
+    m_ui->LblPress->setVisible(false);
+}
+
+// --- The panel ----------------------------------------------------------------------------------
+
+void AnalysisScreen::writePanel()
+{
+    const nutrition::PanelTexts panel = nutrition::panelTexts(m_recipeTotals);
+    m_ui->lblCals->setText(panel.cals);
+    m_ui->lblFCals->setText(panel.fatCals);
+    m_ui->lblFg->setText(panel.fatG);
+    m_ui->lblFP->setText(panel.fatPct);
+    m_ui->lblSFg->setText(panel.satFatG);
+    m_ui->lblSFP->setText(panel.satFatPct);
+    m_ui->lblCg->setText(panel.cholG);
+    m_ui->lblCP->setText(panel.cholPct);
+    m_ui->lblSg->setText(panel.sodiumG);
+    m_ui->lblSP->setText(panel.sodiumPct);
+    m_ui->lblTCg->setText(panel.carbsG);
+    m_ui->lblTCP->setText(panel.carbsPct);
+    m_ui->lblTFg->setText(panel.fiberG);
+    m_ui->lblTFP->setText(panel.fiberPct);
+    m_ui->lblPg->setText(panel.proteinG);
+}
+
+void AnalysisScreen::showCaloriePercentages()
+{
+    nutrition::PanelTexts shown;
+    shown.cals = m_ui->lblCals->text();
+    shown.fatCals = m_ui->lblFCals->text();
+    shown.carbsG = m_ui->lblTCg->text();
+    shown.proteinG = m_ui->lblPg->text();
+    std::optional<nutrition::CalorieShares> shares = nutrition::caloriePercentages(shown);
+    if (m_ui->InvisLst->count() == 0) {
+        shares = nutrition::noLineShares();
+        // What rounding left over is cleared from the panel too, so it reads zero.
+        m_recipeTotals = {};
+        writePanel();
+    }
+    if (shares) {
+        m_ui->Label24->setText(shares->fat);
+        m_ui->Label23->setText(shares->carbs);
+        m_ui->Label21->setText(shares->protein);
+    }
+}
+
+void AnalysisScreen::showSavedStatus()
+{
+    const bool saved = m_session.recipeSaved;
+    m_ui->StatusImg->setPixmap(
+        standardPicture(this, saved ? QStyle::SP_DialogApplyButton : QStyle::SP_MessageBoxWarning));
+    m_ui->StatusLbl->setText(saved ? QStringLiteral("Changes Saved")
+                                   : QStringLiteral("Changes not Saved"));
+}
+
+void AnalysisScreen::setChanged()
+{
+    m_session.recipeSaved = false;
+    showSavedStatus();
+}
+
+void AnalysisScreen::directionsTxtChange()
+{
+    m_stepIndex = m_ui->R_IngLst->count() > 0 ? 7 : 2;
+    setChanged();
+}
 
 } // namespace zestora

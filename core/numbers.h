@@ -6,9 +6,9 @@
 #include <cmath>
 #include <limits>
 
-// The one place where numbers are rounded into integers and written as text. Conversions round to the nearest whole
-// number with halves going to the even neighbour, and a value outside the target's range is
-// clamped to it instead of being undefined behaviour.
+// The one place where numbers are rounded into integers and written as text. Conversions round to
+// the nearest whole number with halves going to the even neighbour, and a value outside the
+// target's range is clamped to it instead of being undefined behaviour.
 namespace zestora {
 
 template <typename Int> Int roundHalfEven(double value)

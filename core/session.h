@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/nutrition.h"
 #include "core/store/ingtable.h"
 #include "core/store/recipestore.h"
 
@@ -20,8 +21,20 @@ struct Session {
     bool sameFrmCancelled = false;
     bool editLoading = false;
     bool tipsShown = false;
-    float oldServings = 0;
-    float newServings = 0;
+    float oldServings = 1;
+    float newServings = 1;
+
+    // What the stored recipes screen hands to the analysis screen with a recipe to edit: the
+    // totals, the servings and the texts its panel shows.
+    nutrition::RecipeTotals sharedTotals;
+    float shownServings = 1;
+    struct ShownPanel {
+        QString name;  // lblName
+        QString makes; // lbl1M
+        nutrition::PanelTexts panel;
+        nutrition::CalorieShares shares;
+        QString servings; // ServingsLbl
+    } shownPanel;
 };
 
 } // namespace zestora

@@ -50,9 +50,9 @@ TextPattern::TextPattern(const QString& pattern)
 {
     const QString regex = toRegularExpression(pattern);
     if (!regex.isEmpty() || pattern.isEmpty())
-        m_expression = QRegularExpression(
-            QRegularExpression::anchoredPattern(regex),
-            QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+        m_expression = QRegularExpression(QRegularExpression::anchoredPattern(regex),
+                                          QRegularExpression::CaseInsensitiveOption |
+                                              QRegularExpression::DotMatchesEverythingOption);
 }
 
 bool TextPattern::matches(const QString& text) const

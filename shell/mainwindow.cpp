@@ -95,7 +95,8 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
         setGeometry(screen->availableGeometry());
 
     m_frmIngrediant = new IngredientWizard(m_session, m_ui->Screens);
-    m_calcFrm = new AnalysisScreen(m_session, m_ingredientNames, m_ui->Screens);
+    m_calcFrm =
+        new AnalysisScreen(m_session, m_help, m_ingredientNames, m_recipeNames, m_ui->Screens);
     m_deleteIngFrm = new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
 
     QList<LoadProblem> problems;
@@ -115,6 +116,9 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
           static_cast<QWidget*>(m_frmIngrediant), static_cast<QWidget*>(m_deleteIngFrm)})
         m_ui->Screens->addWidget(screen);
     m_ui->Screens->setCurrentWidget(m_calcFrm);
+    connect(m_calcFrm, &AnalysisScreen::firstStoredRecipeWanted, m_viewFrm,
+            &StoredRecipesScreen::selectFirstRecipe);
+    m_calcFrm->formLoad();
     return problems;
 }
 

@@ -12,9 +12,9 @@ namespace {
 enum Unit { tsp, tbs, cup, pint, quart, ml, oz, g, lb, unitCount };
 
 const std::array<QLatin1StringView, unitCount> unitNames{
-    QLatin1StringView("tsp"), QLatin1StringView("tbs"),   QLatin1StringView("cup"),
+    QLatin1StringView("tsp"),  QLatin1StringView("tbs"),   QLatin1StringView("cup"),
     QLatin1StringView("pint"), QLatin1StringView("quart"), QLatin1StringView("ml"),
-    QLatin1StringView("oz"),  QLatin1StringView("g"),     QLatin1StringView("lb")};
+    QLatin1StringView("oz"),   QLatin1StringView("g"),     QLatin1StringView("lb")};
 
 // Row: the chosen unit; column: the stored unit; the number of stored units in one chosen unit.
 constexpr float factors[unitCount][unitCount] = {
@@ -101,7 +101,9 @@ void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const Q
         amount = ingredient.amount1;
     }
     const float share = quantity / amount * factor;
-    const auto part = [&](float nutrient) { return share * nutrient / servingsDivisor; };
+    const auto part = [&](float nutrient) {
+        return share * nutrient / servingsDivisor;
+    };
     // Cholesterol is a whole number, so its part is worked out in double precision.
     const double cholesterolPart =
         static_cast<double>(share) * ingredient.cholesterol / static_cast<double>(servingsDivisor);
@@ -116,16 +118,16 @@ void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const Q
     totals.totFiber = tenths(part(ingredient.fiber), totals.totFiber);
     totals.totSatFat = tenths(part(ingredient.satFat), totals.totSatFat);
     // Calories are always 4 a gram of carbohydrate and protein plus the fat calories.
-    totals.totCalories = roundToInt32(static_cast<double>(totals.totCarbs * 4.0f) +
-                                      totals.totFatCalories +
-                                      static_cast<double>(totals.totProtein * 4.0f));
+    totals.totCalories =
+        roundToInt32(static_cast<double>(totals.totCarbs * 4.0f) + totals.totFatCalories +
+                     static_cast<double>(totals.totProtein * 4.0f));
     ifLessThanZero(totals);
 }
 
 void ifLessThanZero(RecipeTotals& totals)
 {
-    for (qint32* whole : {&totals.totCalories, &totals.totFatCalories, &totals.totCholesterol,
-                          &totals.totSodium})
+    for (qint32* whole :
+         {&totals.totCalories, &totals.totFatCalories, &totals.totCholesterol, &totals.totSodium})
         if (*whole < 1)
             *whole = 0;
     for (float* grams : {&totals.totFat, &totals.totSatFat, &totals.totCarbs, &totals.totFiber,
@@ -137,8 +139,8 @@ void ifLessThanZero(RecipeTotals& totals)
 void rescale(RecipeTotals& totals, float oldServings, float newServings)
 {
     const float r = oldServings / newServings;
-    for (qint32* whole : {&totals.totCalories, &totals.totFatCalories, &totals.totCholesterol,
-                          &totals.totSodium})
+    for (qint32* whole :
+         {&totals.totCalories, &totals.totFatCalories, &totals.totCholesterol, &totals.totSodium})
         *whole = roundToInt32(static_cast<double>(r) * *whole);
     for (float* grams : {&totals.totFat, &totals.totSatFat, &totals.totCarbs, &totals.totProtein,
                          &totals.totFiber})
@@ -180,7 +182,9 @@ std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel)
     float base = static_cast<float>(fatCalories + 4 * carbGrams + 4 * proteinGrams);
     if (base <= 0)
         base = static_cast<float>(static_cast<qint64>(calories));
-    const auto capped = [](float share) { return share > 100 ? 100.0f : share; };
+    const auto capped = [](float share) {
+        return share > 100 ? 100.0f : share;
+    };
     const double fatShare = roundToInt16(fatCalories / base * 1000) / 10.0;
     const float carbShare =
         capped(static_cast<float>(roundToInt16(carbGrams / base * 1000 * 4) / 10.0));
@@ -194,7 +198,8 @@ std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel)
 CalorieShares noLineShares()
 {
     return CalorieShares{QStringLiteral("0% calories from Fat"),
-                         QStringLiteral("0% from Carbohydrates"), QStringLiteral("0% from Protein")};
+                         QStringLiteral("0% from Carbohydrates"),
+                         QStringLiteral("0% from Protein")};
 }
 
 } // namespace zestora::nutrition

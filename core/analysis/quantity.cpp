@@ -9,8 +9,8 @@ namespace zestora::quantity {
 namespace {
 const std::array<const char*, fractionCount> fractionTexts{"",    "1/8", "1/4", "1/3", "3/8",
                                                            "1/2", "5/8", "2/3", "3/4", "7/8"};
-constexpr std::array<float, fractionCount> fractionValues{0,     0.125f, 0.25f,  0.333f, 0.375f,
-                                                          0.5f,  0.625f, 0.666f, 0.75f,  0.875f};
+constexpr std::array<float, fractionCount> fractionValues{0,    0.125f, 0.25f,  0.333f, 0.375f,
+                                                          0.5f, 0.625f, 0.666f, 0.75f,  0.875f};
 
 bool isEmptyPart(const QString& part)
 {
@@ -85,7 +85,8 @@ int servingsSpinnerValue(const QString& servingsText, float divisor)
         if (servingsText == fractionText(index))
             return index;
     return qBound(servingsMinimum,
-                  roundToInt32(static_cast<double>(divisor) + (servingsForOne - 1)), servingsMaximum);
+                  roundToInt32(static_cast<double>(divisor) + (servingsForOne - 1)),
+                  servingsMaximum);
 }
 
 } // namespace zestora::quantity

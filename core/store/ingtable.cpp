@@ -23,6 +23,7 @@ IngTable::IngTable(std::unique_ptr<DataFile> file)
 std::optional<LoadProblem> IngTable::loadIngTable()
 {
     m_records.clear();
+    m_indexValid = false;
     const std::optional<QByteArray> bytes = m_file->readAll();
     if (!bytes) {
         m_error = m_file->errorString();
@@ -101,8 +102,11 @@ bool IngTable::appendIng(const IngRecord& record)
         }
     }
     m_records.append(record);
-    if (saveIngTable())
+    if (saveIngTable()) {
+        if (m_indexValid)
+            m_lastIndexByName.insert(lookupKey(record.name), count() - 1);
         return true;
+    }
     m_records.removeLast(); // the file was left as it was, so the table must be too
     return false;
 }
@@ -124,6 +128,7 @@ bool IngTable::deleteIngByName(const QString& name)
             return false;
         }
         m_records.clear();
+        m_indexValid = false;
         return true;
     }
     const int index = indexOfName(name);
@@ -138,6 +143,24 @@ void IngTable::deleteIngAt(int index)
         return;
     m_records[index] = m_records.last();
     m_records.removeLast();
+    m_indexValid = false;
+}
+
+QString IngTable::lookupKey(const QString& name)
+{
+    return trimmedSpacesView(name).toString().toCaseFolded();
+}
+
+int IngTable::lastIndexOfNameIgnoringCase(const QString& name) const
+{
+    if (!m_indexValid) {
+        m_lastIndexByName.clear();
+        m_lastIndexByName.reserve(count());
+        for (int i = 0; i < count(); ++i)
+            m_lastIndexByName.insert(lookupKey(m_records[i].name), i);
+        m_indexValid = true;
+    }
+    return m_lastIndexByName.value(lookupKey(name), -1);
 }
 
 bool IngTable::ingNameStored(const QString& name) const

@@ -3,6 +3,7 @@
 #include "core/store/datafile.h"
 #include "core/store/ingrecord.h"
 
+#include <QHash>
 #include <QList>
 
 namespace zestora {
@@ -36,6 +37,9 @@ public:
     // Removes the record at index by moving the last one into its place; does not save.
     void deleteIngAt(int index);
     bool ingNameStored(const QString& name) const;
+    // The last record whose trimmed name equals the given one ignoring letter case, as the screens
+    // look ingredients up; -1 when there is none. Answered from an index, not a scan.
+    int lastIndexOfNameIgnoringCase(const QString& name) const;
 
     int count() const { return static_cast<int>(m_records.size()); }
     const IngRecord& at(int index) const { return m_records.at(index); }
@@ -52,8 +56,13 @@ public:
 private:
     int indexOfName(const QString& name) const;
 
+    static QString lookupKey(const QString& name);
+
     std::unique_ptr<DataFile> m_file;
     QList<IngRecord> m_records;
+    // Built when first needed; appends keep it, other changes drop it.
+    mutable QHash<QString, int> m_lastIndexByName;
+    mutable bool m_indexValid = false;
     QString m_error;
 };
 

@@ -99,12 +99,12 @@ void TestNutrition::lineContribution_data()
     spoon.fat = 10;
     QTest::newRow("2 tsp of a tablespoon measure: factor 0.3333")
         << spoon << QStringLiteral("tsp") << 2.0f << 1.0f << 6.7f << 60 << 60;
-    IngRecord byWeight = withNutrients(ingredient(100, QStringLiteral("g"), 240, QStringLiteral("ml")),
-                                       4, 10, 2);
+    IngRecord byWeight =
+        withNutrients(ingredient(100, QStringLiteral("g"), 240, QStringLiteral("ml")), 4, 10, 2);
     QTest::newRow("1 cup of 100 g / 240 ml: the second measure counts one portion")
         << byWeight << QStringLiteral("cup") << 1.0f << 1.0f << 4.0f << 36 << 84;
-    IngRecord slice = withNutrients(ingredient(1, QStringLiteral("slice"), 28, QStringLiteral("g")),
-                                    1, 12, 3);
+    IngRecord slice =
+        withNutrients(ingredient(1, QStringLiteral("slice"), 28, QStringLiteral("g")), 1, 12, 3);
     QTest::newRow("own measure: the quantity counts slices")
         << slice << QStringLiteral("slice") << 3.0f << 1.0f << 3.0f << 27 << 207;
     QTest::newRow("a unit of the other kind counts the first measure too")
@@ -143,10 +143,11 @@ void TestNutrition::lineContribution()
 
 void TestNutrition::removingEveryLineBringsTotalsBackToZero()
 {
-    const IngRecord flour = withNutrients(ingredient(1, QStringLiteral("cup"), 125, QStringLiteral("g")),
-                                          1.2f, 95.4f, 12.9f, 0, 2.5f);
-    const IngRecord egg = withNutrients(ingredient(1, QStringLiteral("each"), 50, QStringLiteral("g")),
-                                        4.8f, 0.4f, 6.3f, 186, 71);
+    const IngRecord flour =
+        withNutrients(ingredient(1, QStringLiteral("cup"), 125, QStringLiteral("g")), 1.2f, 95.4f,
+                      12.9f, 0, 2.5f);
+    const IngRecord egg = withNutrients(
+        ingredient(1, QStringLiteral("each"), 50, QStringLiteral("g")), 4.8f, 0.4f, 6.3f, 186, 71);
     // Each total is rounded to tenths at every step, so what is left after taking every line out
     // is at most a rounding step per line; the screen zeroes it when no line is left.
     RecipeTotals totals;
@@ -216,12 +217,12 @@ void TestNutrition::panelTexts()
     totals.totFiber = 0.1f;
     totals.totProtein = 5;
     const PanelTexts panel = nutrition::panelTexts(totals);
-    QCOMPARE(panel, (PanelTexts{QStringLiteral("87"), QStringLiteral("27"), QStringLiteral("3g"),
-                                QStringLiteral("5%"), QStringLiteral("1.5g"), QStringLiteral("8%"),
-                                QStringLiteral("45mg"), QStringLiteral("15%"),
-                                QStringLiteral("600mg"), QStringLiteral("25%"),
-                                QStringLiteral("10g"), QStringLiteral("3%"), QStringLiteral("0.1g"),
-                                QStringLiteral("0%"), QStringLiteral("5g")}));
+    QCOMPARE(panel,
+             (PanelTexts{QStringLiteral("87"), QStringLiteral("27"), QStringLiteral("3g"),
+                         QStringLiteral("5%"), QStringLiteral("1.5g"), QStringLiteral("8%"),
+                         QStringLiteral("45mg"), QStringLiteral("15%"), QStringLiteral("600mg"),
+                         QStringLiteral("25%"), QStringLiteral("10g"), QStringLiteral("3%"),
+                         QStringLiteral("0.1g"), QStringLiteral("0%"), QStringLiteral("5g")}));
 }
 
 void TestNutrition::calorieShares_data()
@@ -234,14 +235,17 @@ void TestNutrition::calorieShares_data()
     QTest::addColumn<QString>("carbShare");
     QTest::addColumn<QString>("proteinShare");
     QTest::newRow("shares of 87 calories")
-        << QStringLiteral("87") << QStringLiteral("27") << QStringLiteral("10g") << QStringLiteral("5g") << QStringLiteral("31% of calories from Fat") << QStringLiteral("46% from Carbohydrates")
-        << QStringLiteral("23% from Protein");
-    QTest::newRow("a share in tenths") << QStringLiteral("100") << QStringLiteral("31") << QStringLiteral("10g") << QStringLiteral("7.3g")
-                                       << QStringLiteral("30.9% of calories from Fat") << QStringLiteral("39.9% from Carbohydrates")
-                                       << QStringLiteral("29.1% from Protein");
+        << QStringLiteral("87") << QStringLiteral("27") << QStringLiteral("10g")
+        << QStringLiteral("5g") << QStringLiteral("31% of calories from Fat")
+        << QStringLiteral("46% from Carbohydrates") << QStringLiteral("23% from Protein");
+    QTest::newRow("a share in tenths")
+        << QStringLiteral("100") << QStringLiteral("31") << QStringLiteral("10g")
+        << QStringLiteral("7.3g") << QStringLiteral("30.9% of calories from Fat")
+        << QStringLiteral("39.9% from Carbohydrates") << QStringLiteral("29.1% from Protein");
     QTest::newRow("no macronutrients: the calories are the base")
-        << QStringLiteral("50") << QStringLiteral("0") << QStringLiteral("0g") << QStringLiteral("0g") << QStringLiteral("0% of calories from Fat") << QStringLiteral("0% from Carbohydrates")
-        << QStringLiteral("0% from Protein");
+        << QStringLiteral("50") << QStringLiteral("0") << QStringLiteral("0g")
+        << QStringLiteral("0g") << QStringLiteral("0% of calories from Fat")
+        << QStringLiteral("0% from Carbohydrates") << QStringLiteral("0% from Protein");
 }
 
 void TestNutrition::calorieShares()

@@ -33,20 +33,20 @@ void TestQuantity::quantityString_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<float>("value");
     QTest::newRow("a third alone") << QString() << 3 << true << QStringLiteral("1/3") << 0.333f;
-    QTest::newRow("two and a half") << QStringLiteral("2") << 5 << true << QStringLiteral("2 1/2")
-                                    << 2.5f;
-    QTest::newRow("three, no fraction") << QStringLiteral("3") << 0 << true << QStringLiteral("3")
-                                        << 3.0f;
-    QTest::newRow("nothing in fractions") << QString() << 0 << true << QStringLiteral("Error")
-                                          << 0.0f;
+    QTest::newRow("two and a half")
+        << QStringLiteral("2") << 5 << true << QStringLiteral("2 1/2") << 2.5f;
+    QTest::newRow("three, no fraction")
+        << QStringLiteral("3") << 0 << true << QStringLiteral("3") << 3.0f;
+    QTest::newRow("nothing in fractions")
+        << QString() << 0 << true << QStringLiteral("Error") << 0.0f;
     QTest::newRow("five tenths") << QStringLiteral("0") << 5 << false << QStringLiteral("0.5")
                                  << 0.5f;
-    QTest::newRow("two point five") << QStringLiteral("2") << 5 << false << QStringLiteral("2.5")
-                                    << 2.5f;
-    QTest::newRow("whole in decimals") << QStringLiteral("7") << 0 << false << QStringLiteral("7")
-                                       << 7.0f;
-    QTest::newRow("nothing in decimals") << QStringLiteral("0") << 0 << false
-                                         << QStringLiteral("Error") << 0.0f;
+    QTest::newRow("two point five")
+        << QStringLiteral("2") << 5 << false << QStringLiteral("2.5") << 2.5f;
+    QTest::newRow("whole in decimals")
+        << QStringLiteral("7") << 0 << false << QStringLiteral("7") << 7.0f;
+    QTest::newRow("nothing in decimals")
+        << QStringLiteral("0") << 0 << false << QStringLiteral("Error") << 0.0f;
 }
 
 void TestQuantity::quantityString()
@@ -135,12 +135,14 @@ void TestQuantity::lineForms()
     QCOMPARE(lines::ingredientRow(QStringLiteral("Flour"), QStringLiteral("1 1/2"),
                                   QStringLiteral("cup")),
              QStringLiteral("1 1/2  cup     Flour"));
-    QCOMPARE(lines::ingredientRow(QStringLiteral("Egg"), QStringLiteral("2"), QStringLiteral("egg")),
-             QStringLiteral("2  egg"));
+    QCOMPARE(
+        lines::ingredientRow(QStringLiteral("Egg"), QStringLiteral("2"), QStringLiteral("egg")),
+        QStringLiteral("2  egg"));
     QCOMPARE(lines::ingredientEntry(QStringLiteral("Milk"), false, QStringLiteral("0.5"),
                                     QStringLiteral("l")),
              QStringLiteral("\u00ceMilk\u00cf\u00d00.5\u00cal\u0090"));
-    QCOMPARE(lines::headingEntry(QStringLiteral("Sauce")), QStringLiteral("\u00ce\u00a5Sauce\u0090"));
+    QCOMPARE(lines::headingEntry(QStringLiteral("Sauce")),
+             QStringLiteral("\u00ce\u00a5Sauce\u0090"));
     QCOMPARE(lines::headingEntry(lines::blankLine), QStringLiteral("\u00ce\u00a5 \u0090"));
 }
 
@@ -154,12 +156,13 @@ void TestQuantity::entryFieldsReadBackEveryForm_data()
         << lines::ingredientEntry(QStringLiteral("Flour"), true, QStringLiteral("2 1/2"),
                                   QStringLiteral("cup"))
         << QStringLiteral("Flour") << QStringLiteral("2 1/2") << QStringLiteral("cup");
-    QTest::newRow("decimal mode")
-        << lines::ingredientEntry(QStringLiteral("Milk"), false, QStringLiteral("0.5"),
-                                  QStringLiteral("ml"))
-        << QStringLiteral("Milk") << QStringLiteral("0.5") << QStringLiteral("ml");
-    QTest::newRow("a heading has no name") << lines::headingEntry(QStringLiteral("Sauce"))
-                                           << QString() << QString() << QString();
+    QTest::newRow("decimal mode") << lines::ingredientEntry(QStringLiteral("Milk"), false,
+                                                            QStringLiteral("0.5"),
+                                                            QStringLiteral("ml"))
+                                  << QStringLiteral("Milk") << QStringLiteral("0.5")
+                                  << QStringLiteral("ml");
+    QTest::newRow("a heading has no name")
+        << lines::headingEntry(QStringLiteral("Sauce")) << QString() << QString() << QString();
 }
 
 void TestQuantity::entryFieldsReadBackEveryForm()
@@ -177,11 +180,11 @@ void TestQuantity::entryFieldsReadBackEveryForm()
 
 void TestQuantity::recipeRecord()
 {
-    const QString record = lines::recipeRecord(
-        QStringLiteral(" Pie "), QStringLiteral("1/2"),
-        {lines::ingredientEntry(QStringLiteral("Apple"), true, QStringLiteral("3"),
-                                QStringLiteral("each"))},
-        QStringLiteral("  "));
+    const QString record =
+        lines::recipeRecord(QStringLiteral(" Pie "), QStringLiteral("1/2"),
+                            {lines::ingredientEntry(QStringLiteral("Apple"), true,
+                                                    QStringLiteral("3"), QStringLiteral("each"))},
+                            QStringLiteral("  "));
     QCOMPARE(record, QStringLiteral("\u00aePie\u00a71/2\u00c8\u00ceApple\u00cf\u00bc3\u00caeach"
                                     "\u0090\u00c6\u00bf\u00df"));
 }
@@ -191,19 +194,23 @@ void TestQuantity::textPattern_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("equal ignoring case") << QStringLiteral("Apple Pie") << QStringLiteral("apple pie") << true;
+    QTest::newRow("equal ignoring case")
+        << QStringLiteral("Apple Pie") << QStringLiteral("apple pie") << true;
     QTest::newRow("a star") << QStringLiteral("Apple Pie") << QStringLiteral("apple*") << true;
     QTest::newRow("a question mark") << QStringLiteral("Pie 2") << QStringLiteral("pie ?") << true;
     QTest::newRow("a digit sign") << QStringLiteral("Pie 2") << QStringLiteral("Pie #") << true;
-    QTest::newRow("a digit sign wants a digit") << QStringLiteral("Pie x") << QStringLiteral("Pie #") << false;
+    QTest::newRow("a digit sign wants a digit")
+        << QStringLiteral("Pie x") << QStringLiteral("Pie #") << false;
     QTest::newRow("a list") << QStringLiteral("Bread") << QStringLiteral("[AB]read") << true;
-    QTest::newRow("a negated list") << QStringLiteral("Bread") << QStringLiteral("[!AB]read") << false;
+    QTest::newRow("a negated list")
+        << QStringLiteral("Bread") << QStringLiteral("[!AB]read") << false;
     QTest::newRow("a range") << QStringLiteral("bread") << QStringLiteral("[a-c]read") << true;
     QTest::newRow("regular expression characters are plain")
         << QStringLiteral("Milk (2%)") << QStringLiteral("Milk (2%)") << true;
     QTest::newRow("an unclosed bracket matches nothing")
         << QStringLiteral("Milk [") << QStringLiteral("Milk [") << false;
-    QTest::newRow("a longer text does not match") << QStringLiteral("Apple Pie") << QStringLiteral("Apple") << false;
+    QTest::newRow("a longer text does not match")
+        << QStringLiteral("Apple Pie") << QStringLiteral("Apple") << false;
 }
 
 void TestQuantity::textPattern()
@@ -212,7 +219,8 @@ void TestQuantity::textPattern()
     QFETCH(QString, pattern);
     QFETCH(bool, matches);
     QCOMPARE(TextPattern(pattern).matches(text), matches);
-    QCOMPARE(equalsOrMatches(text, pattern), matches || text.compare(pattern, Qt::CaseInsensitive) == 0);
+    QCOMPARE(equalsOrMatches(text, pattern),
+             matches || text.compare(pattern, Qt::CaseInsensitive) == 0);
 }
 
 QTEST_GUILESS_MAIN(TestQuantity)

@@ -1,0 +1,227 @@
+// The analysis screen's recipe name, OK button and saving, and a stored recipe taken over for
+// editing.
+#include "analysis/analysisscreen.h"
+
+#include "ui_analysisscreen.h"
+
+#include "core/analysis/quantity.h"
+#include "core/analysis/recipelines.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "core/store/recipemarks.h"
+#include "core/text.h"
+#include "core/textpattern.h"
+#include "platform/messagebox.h"
+#include "store/nameconflictdialog.h"
+
+#include <QGuiApplication>
+
+namespace zestora {
+
+namespace {
+constexpr int maxNameLength = 50;
+} // namespace
+
+void AnalysisScreen::nameTxtChange()
+{
+    const QString text = m_ui->NameTxt->text();
+    m_ui->lblName->setText(text);
+    if (!trimSpaces(text).isEmpty()) {
+        m_stepIndex = 1;
+        m_ui->OkCmd->setEnabled(true);
+    }
+    if (text.size() > maxNameLength) {
+        MessageBox::show(this,
+                         QStringLiteral("50 letters is the maximum for the \r\nname of the "
+                                        "recipe.\r\n\r\nPlease enter it again."),
+                         QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
+        reset();
+    }
+    if (m_session.editingStoredRecipe)
+        takeOverStoredRecipe();
+    setChanged();
+}
+
+void AnalysisScreen::takeOverStoredRecipe()
+{
+    m_recipeTotals = m_session.sharedTotals;
+    m_servingsDivisor = m_session.shownServings;
+    const Session::ShownPanel& shown = m_session.shownPanel;
+    const nutrition::PanelTexts& panel = shown.panel;
+    const std::pair<QLabel*, QString> copies[] = {
+        {m_ui->lblName, shown.name},         {m_ui->lbl1M, shown.makes},
+        {m_ui->lblCals, panel.cals},         {m_ui->lblFCals, panel.fatCals},
+        {m_ui->lblFg, panel.fatG},           {m_ui->lblFP, panel.fatPct},
+        {m_ui->lblCg, panel.cholG},          {m_ui->lblCP, panel.cholPct},
+        {m_ui->lblSg, panel.sodiumG},        {m_ui->lblSP, panel.sodiumPct},
+        {m_ui->lblTCg, panel.carbsG},        {m_ui->lblTCP, panel.carbsPct},
+        {m_ui->lblTFg, panel.fiberG},        {m_ui->lblTFP, panel.fiberPct},
+        {m_ui->lblSFg, panel.satFatG},       {m_ui->lblSFP, panel.satFatPct},
+        {m_ui->lblPg, panel.proteinG},       {m_ui->Label24, shown.shares.fat},
+        {m_ui->Label23, shown.shares.carbs}, {m_ui->Label21, shown.shares.protein},
+        {m_ui->ServingsLbl, shown.servings}};
+    for (const auto& [label, text] : copies)
+        label->setText(text);
+    m_ui->ServingsVs->setValue(
+        quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor));
+    // The spinner's own change chose the divisor from its table; the recipe's stands.
+    m_servingsDivisor = m_session.shownServings;
+    m_session.newServings = m_servingsDivisor;
+    m_session.oldServings = m_servingsDivisor;
+    m_session.editingStoredRecipe = false;
+    stopFlashing();
+}
+
+void AnalysisScreen::editStoredRecipe(const QString& name, const QStringList& rows,
+                                      const QStringList& entries, const QString& directions)
+{
+    cmdStartOverClick();
+    m_session.editingStoredRecipe = true;
+    m_ui->NameTxt->setText(name);
+    m_ui->R_IngLst->addItems(rows);
+    m_ui->InvisLst->addItems(entries);
+    m_ui->DirectionsTxt->setPlainText(directions);
+}
+
+bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPattern) const
+{
+    const QString typed = trimSpaces(name);
+    const TextPattern typedPattern(typed);
+    for (const RecipeEntry& entry : m_session.recipes.recipeList()) {
+        const QString stored = trimSpaces(entry.recipeName);
+        const bool matches = typedNameIsPattern ? stored.compare(typed, Qt::CaseInsensitive) == 0 ||
+                                                      typedPattern.matches(stored)
+                                                : TextPattern(stored).matches(typed);
+        if (matches)
+            return true;
+    }
+    return false;
+}
+
+void AnalysisScreen::okCmdClick()
+{
+    stopFlashing();
+    if (m_savingNow) {
+        if (trimSpaces(m_ui->NameTxt->text()).isEmpty()) {
+            MessageBox::show(this, QStringLiteral("Your recipe must have a name."),
+                             QStringLiteral("No Name"), MessageBox::Icon::Exclamation);
+            m_ui->NameTxt->clear();
+            m_ui->NameTxt->setFocus();
+            return;
+        }
+        if (storedNameMatches(m_ui->NameTxt->text(), true)) {
+            const NameConflictDialog::Result result = NameConflictDialog::ask(
+                this, m_ui->NameTxt->text(), m_session.recipes, *m_recipeNames,
+                [this] { Q_EMIT firstStoredRecipeWanted(); });
+            if (result.outcome == NameConflictDialog::Outcome::Cancelled)
+                m_session.sameFrmCancelled = true;
+            else if (result.outcome == NameConflictDialog::Outcome::Renamed)
+                m_ui->NameTxt->setText(result.newName);
+        }
+    }
+    if (m_session.newServings != m_session.oldServings && m_ui->R_IngLst->count() > 0) {
+        nutrition::rescale(m_recipeTotals, m_session.oldServings, m_session.newServings);
+        writePanel();
+        showCaloriePercentages();
+    }
+    m_session.oldServings = m_session.newServings;
+}
+
+std::optional<QString> AnalysisScreen::unstorableText() const
+{
+    struct Piece {
+        QString what;
+        QString text;
+    };
+    QList<Piece> pieces{
+        {QStringLiteral("the recipe name"), trimSpaces(m_ui->NameTxt->text())},
+        {QStringLiteral("the directions"), trimSpaces(m_ui->DirectionsTxt->toPlainText())}};
+    for (int row = 0; row < m_ui->InvisLst->count(); ++row) {
+        const QString entry = m_ui->InvisLst->item(row)->text();
+        const lines::EntryFields fields = lines::entryFields(entry);
+        if (fields.name.isEmpty()) {
+            pieces.append(
+                {QStringLiteral("the heading \"%1\"").arg(m_ui->R_IngLst->item(row)->text()),
+                 m_ui->R_IngLst->item(row)->text()});
+        } else {
+            pieces.append(
+                {QStringLiteral("the ingredient name \"%1\"").arg(fields.name), fields.name});
+            pieces.append({QStringLiteral("the measure \"%1\"").arg(fields.unit), fields.unit});
+        }
+    }
+    for (const Piece& piece : pieces) {
+        if (const std::optional<QChar> bad = firstCharOutsideCp1252(piece.text))
+            return QStringLiteral("The character %1 in %2 cannot be stored in the recipe file, "
+                                  "which holds only Western European letters and signs.")
+                .arg(describeChar(*bad), piece.what);
+        if (const std::optional<QChar> mark = marks::firstMarkIn(piece.text))
+            return QStringLiteral("The character %1 in %2 cannot be stored in a recipe: the recipe "
+                                  "file uses it to mark where the parts of a recipe begin and end.")
+                .arg(describeChar(*mark), piece.what);
+    }
+    return std::nullopt;
+}
+
+void AnalysisScreen::save()
+{
+    m_session.sameFrmCancelled = false;
+    m_savingNow = true;
+    okCmdClick();
+    m_savingNow = false;
+    if (m_session.sameFrmCancelled)
+        return;
+    const QString name = trimSpaces(m_ui->NameTxt->text());
+    if (name.isEmpty())
+        return;
+    if (m_ui->R_IngLst->count() == 0) {
+        MessageBox::show(this,
+                         QStringLiteral("Your Recipe has no ingredients. Your Recipe ") +
+                             QStringLiteral("was NOT saved!"),
+                         QStringLiteral("Strange Recipe"), MessageBox::Icon::Critical);
+        return;
+    }
+    if (trimSpaces(m_ui->DirectionsTxt->toPlainText()).isEmpty() &&
+        MessageBox::show(this,
+                         QStringLiteral("There are no directions for this recipe.  ") +
+                             QStringLiteral("Would like to enter some."),
+                         QStringLiteral("No Directions?"), MessageBox::Icon::Question,
+                         MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes) {
+        m_ui->DirectionsTxt->setFocus();
+        return;
+    }
+    if (const std::optional<QString> problem = unstorableText()) {
+        MessageBox::show(this,
+                         *problem + QStringLiteral("\r\n\r\nPlease change it, then save again."),
+                         QStringLiteral("Not Saved"), MessageBox::Icon::Exclamation);
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // A recipe of this name is still stored when the conflict was left without replacing it.
+    if (storedNameMatches(name, false)) {
+        QGuiApplication::restoreOverrideCursor();
+        MessageBox::show(this,
+                         QStringLiteral("A recipe named %1 is still stored, so this recipe was not "
+                                        "saved.\r\n\r\nSave it under another name, or under "
+                                        "exactly the stored name and choose Replace and Save.")
+                             .arg(name),
+                         QStringLiteral("Not Saved"), MessageBox::Icon::Exclamation);
+        return;
+    }
+    QStringList entries;
+    for (int row = 0; row < m_ui->InvisLst->count(); ++row)
+        entries.append(m_ui->InvisLst->item(row)->text());
+    const QString record = lines::recipeRecord(name, m_ui->ServingsLbl->text(), entries,
+                                               m_ui->DirectionsTxt->toPlainText());
+    const bool saved = m_session.recipes.appendRecipe(name, record);
+    QGuiApplication::restoreOverrideCursor();
+    if (!saved) {
+        MessageBox::show(this, m_session.recipes.errorString(), QStringLiteral("Not Saved"),
+                         MessageBox::Icon::Critical);
+        return;
+    }
+    m_recipeNames->insertName(name);
+    m_session.recipeSaved = true;
+    showSavedStatus();
+}
+
+} // namespace zestora

@@ -1,0 +1,46 @@
+#include "analysis/headingdialog.h"
+
+#include "ui_headingdialog.h"
+
+#include "core/text.h"
+#include "platform/helpviewer.h"
+#include "platform/messagebox.h"
+
+namespace zestora {
+
+namespace {
+constexpr int headingHelpContext = 330;
+}
+
+HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::HeadingDialog>())
+{
+    m_ui->setupUi(this);
+    connect(m_ui->DoneCmd, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->HelpCmd, &QPushButton::clicked, this,
+            [&help] { help.showHelp(headingHelpContext); });
+    connect(m_ui->SubHeadTxt, &QLineEdit::textChanged, this, &HeadingDialog::subHeadTxtChange);
+}
+
+HeadingDialog::~HeadingDialog() = default;
+
+void HeadingDialog::subHeadTxtChange()
+{
+    if (trimSpaces(m_ui->SubHeadTxt->text()).size() <= maxLength)
+        return;
+    MessageBox::show(this, QStringLiteral("Max length is 50."), QStringLiteral("Too many Letters"),
+                     MessageBox::Icon::Exclamation);
+    m_ui->SubHeadTxt->clear();
+}
+
+std::optional<QString> HeadingDialog::ask(QWidget* parent, HelpViewer& help)
+{
+    HeadingDialog dialog(parent, help);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.m_ui->SubHeadTxt->text();
+}
+
+} // namespace zestora

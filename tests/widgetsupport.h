@@ -1,0 +1,42 @@
+#pragma once
+
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+#include <functional>
+
+namespace zestora::testing {
+
+// Acts on the next modal dialog once it is open, from inside its event loop.
+inline void onNextDialog(std::function<void(QDialog*)> action)
+{
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, qApp, [poll, action = std::move(action)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action(dialog);
+    });
+    poll->start();
+}
+
+// Clicks the button of that name in the next modal dialog.
+inline void clickInNextDialog(const QString& button, std::function<void(QDialog*)> before = {})
+{
+    onNextDialog([button, before = std::move(before)](QDialog* dialog) {
+        if (before)
+            before(dialog);
+        auto* target = dialog->findChild<QAbstractButton*>(button);
+        QVERIFY2(target, qPrintable(button));
+        target->click();
+    });
+}
+
+} // namespace zestora::testing
