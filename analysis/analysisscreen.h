@@ -47,6 +47,9 @@ public:
     // Opens the ingredient search; the search controls are shown only when one is set.
     void setSearchOpener(std::function<void()> opener);
 
+    // Takes recipe line row out, with its nutrients, as the Edit Window's Delete does.
+    void removeLine(int row);
+
     ToolBar* calcBar() const { return m_calcBar; }
     const nutrition::RecipeTotals& recipeTotals() const { return m_recipeTotals; }
     float servingsDivisor() const { return m_servingsDivisor; }
@@ -80,7 +83,6 @@ private:
     void rIngLstClick(int row);
     void addHeading();
     void insertLine(int position, const QString& row, const QString& entry);
-    void removeLine(int row);
 
     // The panel.
     void writePanel();

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 namespace zestora {
@@ -39,6 +40,24 @@ QString enterDataDir(const QString& requested)
         return QStringLiteral("Zestora could not create its data folder %1.").arg(dir);
     if (!QDir::setCurrent(dir))
         return QStringLiteral("Zestora could not open its data folder %1.").arg(dir);
+    return QString();
+}
+
+QString copyStarterIngredients(const QString& starterFile)
+{
+    const QString ingredients = QStringLiteral("Ing.dat");
+    const QString marker = QStringLiteral(".starter-ingredients");
+    if (QFile::exists(ingredients) || QFile::exists(marker) || !QFile::exists(starterFile))
+        return QString();
+    QFile copy(starterFile);
+    if (!copy.copy(ingredients))
+        return QStringLiteral("Zestora could not copy its starter ingredients to %1: %2")
+            .arg(QDir::current().filePath(ingredients), copy.errorString());
+    QFile::setPermissions(ingredients, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFile note(marker);
+    if (note.open(QIODevice::WriteOnly))
+        note.write("Zestora copied its starter ingredients (USDA SR24) into this folder.\n");
     return QString();
 }
 

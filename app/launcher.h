@@ -21,4 +21,9 @@ std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QS
 // files are opened by bare name. Returns an error text, or an empty one.
 QString enterDataDir(const QString& requested);
 
+// Gives a data folder without ingredients the starter database once: copied when the folder has
+// no Ing.dat and never had one copied before, so a user's own file is never overwritten and an
+// emptied list stays empty. Returns an error text, or an empty one.
+QString copyStarterIngredients(const QString& starterFile);
+
 } // namespace zestora

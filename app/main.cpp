@@ -1,4 +1,5 @@
 #include "app/launcher.h"
+#include "app/usdaimport.h"
 #include "core/session.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -6,12 +7,21 @@
 #include "shell/mainwindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1 && QByteArrayView(argv[1]) == "import-usda") {
+        // A command-line tool: no window, so no display is needed.
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        return zestora::importUsda(QCoreApplication::arguments().mid(2),
+                                   QCoreApplication::applicationDirPath(), out);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zestora"));
     QApplication::setOrganizationName(QStringLiteral("zestora"));
@@ -26,6 +36,9 @@ int main(int argc, char* argv[])
     // The program's own folder, where the help file lies, before the working directory changes.
     const QString programDir = QApplication::applicationDirPath();
     error = zestora::enterDataDir(options->dataDir);
+    if (error.isEmpty())
+        error = zestora::copyStarterIngredients(
+            QDir(programDir).filePath(QStringLiteral("starter/Ing.dat")));
     if (!error.isEmpty()) {
         zestora::MessageBox::show(nullptr, error, QStringLiteral("Zestora"),
                                   zestora::MessageBox::Icon::Critical);

@@ -87,28 +87,36 @@ bool IngTable::saveIngTable()
 
 bool IngTable::appendIng(const IngRecord& record)
 {
-    if (count() >= maxCount) {
+    return appendIngs({record});
+}
+
+bool IngTable::appendIngs(const QList<IngRecord>& records)
+{
+    if (count() + records.size() > maxCount) {
         m_error = QStringLiteral("The ingredient list is full: Zestora keeps at most %1 "
                                  "ingredients. Delete one you no longer need, then add this one.")
                       .arg(QLocale(QLocale::English).toString(maxCount));
         return false;
     }
-    for (const QString* text : {&record.name, &record.measure1, &record.measure2}) {
-        if (const std::optional<QChar> bad = firstCharOutsideCp1252(*text)) {
-            m_error = QStringLiteral("The character %1 in \"%2\" cannot be stored in the "
-                                     "ingredient file. Please type it another way.")
-                          .arg(describeChar(*bad), *text);
-            return false;
+    for (const IngRecord& record : records) {
+        for (const QString* text : {&record.name, &record.measure1, &record.measure2}) {
+            if (const std::optional<QChar> bad = firstCharOutsideCp1252(*text)) {
+                m_error = QStringLiteral("The character %1 in \"%2\" cannot be stored in the "
+                                         "ingredient file. Please type it another way.")
+                              .arg(describeChar(*bad), *text);
+                return false;
+            }
         }
     }
-    m_records.append(record);
-    if (saveIngTable()) {
-        if (m_indexValid)
-            m_lastIndexByName.insert(lookupKey(record.name), count() - 1);
-        return true;
+    const int first = count();
+    m_records.append(records);
+    if (!saveIngTable()) {
+        m_records.resize(first); // the file was left as it was, so the table must be too
+        return false;
     }
-    m_records.removeLast(); // the file was left as it was, so the table must be too
-    return false;
+    for (int i = first; m_indexValid && i < count(); ++i)
+        m_lastIndexByName.insert(lookupKey(m_records[i].name), i);
+    return true;
 }
 
 int IngTable::indexOfName(const QString& name) const

@@ -31,6 +31,8 @@ public:
     bool saveIngTable();
     // Adds a record at the end and saves. Refused (false, errorString()) when the table is full.
     bool appendIng(const IngRecord& record);
+    // Adds many records with one rewrite of the file; all or none.
+    bool appendIngs(const QList<IngRecord>& records);
     // Removes the first record whose trimmed name is exactly the given one; does not save.
     // As always, with a single record stored the table empties and the file is deleted.
     bool deleteIngByName(const QString& name);

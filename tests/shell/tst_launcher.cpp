@@ -10,6 +10,8 @@ private Q_SLOTS:
     void options_data();
     void options();
     void dataDirIsMadeAndEntered();
+    void starterIngredientsOnlyForANewFolder_data();
+    void starterIngredientsOnlyForANewFolder();
 };
 
 void TestLauncher::options_data()
@@ -47,6 +49,36 @@ void TestLauncher::dataDirIsMadeAndEntered()
     QCOMPARE(enterDataDir(wanted), QString());
     QCOMPARE(QDir::currentPath(), wanted);
     QVERIFY(!enterDataDir(QStringLiteral("/proc/no/such/place")).isEmpty());
+}
+
+void TestLauncher::starterIngredientsOnlyForANewFolder_data()
+{
+    QTest::addColumn<QByteArray>("ownFile");
+    QTest::addColumn<bool>("copiedBefore");
+    QTest::addColumn<QByteArray>("result");
+    QTest::newRow("a new folder gets the starter")
+        << QByteArray() << false << QByteArray("starter");
+    QTest::newRow("the user's file is never overwritten")
+        << QByteArray("mine") << false << QByteArray("mine");
+    QTest::newRow("an emptied list stays empty") << QByteArray() << true << QByteArray();
+}
+
+void TestLauncher::starterIngredientsOnlyForANewFolder()
+{
+    QFETCH(QByteArray, ownFile);
+    QFETCH(bool, copiedBefore);
+    QFETCH(QByteArray, result);
+    const TempWorkDir dir;
+    const QString starter = dir.filePath(QStringLiteral("starter.dat"));
+    zestora::testing::writeFile(starter, "starter");
+    if (!ownFile.isEmpty())
+        zestora::testing::writeFile(QStringLiteral("Ing.dat"), ownFile);
+    if (copiedBefore)
+        QCOMPARE(copyStarterIngredients(starter), QString());
+    if (copiedBefore)
+        QFile::remove(QStringLiteral("Ing.dat"));
+    QCOMPARE(copyStarterIngredients(starter), QString());
+    QCOMPARE(zestora::testing::readFile(QStringLiteral("Ing.dat")), result);
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)

@@ -1,0 +1,120 @@
+// The analysis screen with 32,767 ingredients loaded and a 200-line recipe on screen: adding a
+// line, removing one, and the servings rescale.
+#include "benchdata.h"
+
+#include "analysis/analysisscreen.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "platform/helpviewer.h"
+#include "platform/spinner.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace zestora;
+
+namespace {
+
+struct Screen {
+    QTemporaryDir dir;
+    Session session;
+    HelpViewer help;
+    SortedNameModel ingredientNames;
+    SortedNameModel recipeNames;
+    std::unique_ptr<AnalysisScreen> screen;
+
+    Screen()
+    {
+        bench::makeData(dir.path(), 32767, 0, 0);
+        QDir::setCurrent(dir.path());
+        session.ingredients.loadIngTable();
+        ingredientNames.fill(session.ingredients.trimmedNames());
+        screen = std::make_unique<AnalysisScreen>(session, help, &ingredientNames, &recipeNames,
+                                                  nullptr);
+        screen->resize(1260, 700);
+        screen->show();
+        screen->formLoad();
+        for (int line = 0; line < 200; ++line)
+            addLine(line * 163);
+    }
+
+    template <typename T> T* get(const char* name) const
+    {
+        return screen->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // Chooses an ingredient in the list, sets 1 1/2 cup and adds the line, as a user does.
+    void addLine(int ingredient)
+    {
+        auto* list = get<QListView>("IngLst");
+        list->setCurrentIndex(ingredientNames.index(ingredient));
+        Q_EMIT list->clicked(list->currentIndex());
+        get<Spinner>("OnesVs")->setValue(1);
+        get<Spinner>("FracVs")->setValue(5);
+        get<QComboBox>("MeasureLst")->setCurrentIndex(3);
+        get<QPushButton>("Addcmd")->click();
+    }
+    int lines() const { return get<QListWidget>("R_IngLst")->count(); }
+};
+
+Screen& screen()
+{
+    static Screen instance;
+    return instance;
+}
+
+void addLine(benchmark::State& state)
+{
+    Screen& s = screen();
+    for (auto _ : state) {
+        s.addLine(31000);
+        state.PauseTiming();
+        s.screen->removeLine(s.lines() - 1);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(addLine)->Unit(benchmark::kMicrosecond);
+
+void removeLine(benchmark::State& state)
+{
+    Screen& s = screen();
+    for (auto _ : state) {
+        s.screen->removeLine(100);
+        state.PauseTiming();
+        s.addLine(12345);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(removeLine)->Unit(benchmark::kMicrosecond);
+
+void servingsRescale(benchmark::State& state)
+{
+    Screen& s = screen();
+    int servings = 10;
+    for (auto _ : state) {
+        servings = servings == 10 ? 13 : 10;
+        s.get<Spinner>("ServingsVs")->setValue(servings);
+        s.get<QPushButton>("OkCmd")->click();
+    }
+}
+BENCHMARK(servingsRescale)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZESTORA_SCREEN_CONFIG);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

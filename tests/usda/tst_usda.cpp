@@ -1,0 +1,322 @@
+#include "core/analysis/nutrition.h"
+#include "core/ingredients/caloriecheck.h"
+#include "core/store/ingtable.h"
+#include "core/usda/usdafoods.h"
+#include "testsupport.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+using namespace zestora;
+using namespace zestora::usda;
+
+namespace {
+
+const QByteArray foodsHeader = "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
+                               "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n";
+const QByteArray measuresHeader = "ndb_no\tseq\tamount\tunit\tgrams\n";
+
+// The starter database as the build made it from the USDA tables.
+IngTable& starter()
+{
+    static IngTable table(std::make_unique<DataFile>(QStringLiteral(STARTER_FILE)));
+    static const bool loaded = !table.loadIngTable();
+    Q_UNUSED(loaded);
+    return table;
+}
+
+const IngRecord& starterFood(const char* name)
+{
+    const int index = starter().lastIndexOfNameIgnoringCase(QString::fromLatin1(name));
+    if (index < 0)
+        qFatal("%s is not in the starter database", name);
+    return starter().at(index);
+}
+
+} // namespace
+
+class TestUsda : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void shortNames_data();
+    void shortNames();
+    void standardUnits_data();
+    void standardUnits();
+    void ownMeasuresStayShort();
+    void measuresAndNutrients();
+    void namesStayUniqueWhenShortenedAlike();
+    void damagedTablesAreReported();
+    void starterDatabaseIsSound();
+    void recipeFromStarterIngredients();
+    void calorieCheck_data();
+    void calorieCheck();
+};
+
+void TestUsda::shortNames_data()
+{
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("a short description stays as it is")
+        << QStringLiteral("Butter, salted") << QStringLiteral("Butter, salted");
+    QTest::newRow("a long phrase takes its short form")
+        << QStringLiteral(
+               "Beef, rib, eye, small end (ribs 10-12), separable lean only, choice, raw")
+        << QStringLiteral("Beef, rib, eye, small end (ribs 10-12), lean only, choice");
+    QTest::newRow("details that do not fit after the earlier ones are left out")
+        << QStringLiteral("Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL, with iron, "
+                          "powder, not reconstituted, with ARA and DHA")
+        << QStringLiteral("Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL");
+    QTest::newRow("a first part longer than a name is cut between words")
+        << QStringLiteral("Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij "
+                          "abcdefghij, raw")
+        << QStringLiteral("Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij, raw");
+}
+
+void TestUsda::shortNames()
+{
+    QFETCH(QString, description);
+    QFETCH(QString, name);
+    QCOMPARE(shortName(description), name);
+    QVERIFY(name.size() <= 60);
+}
+
+void TestUsda::standardUnits_data()
+{
+    QTest::addColumn<QString>("usda");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<float>("multiplier");
+    QTest::newRow("cup with a detail")
+        << QStringLiteral("cup, chopped") << QStringLiteral("cup") << 1.0f;
+    QTest::newRow("cup with brackets")
+        << QStringLiteral("cup (8 fl oz)") << QStringLiteral("cup") << 1.0f;
+    QTest::newRow("tablespoon") << QStringLiteral("tbsp") << QStringLiteral("tbs") << 1.0f;
+    QTest::newRow("tablespoon spelled out")
+        << QStringLiteral("Tablespoon") << QStringLiteral("tbs") << 1.0f;
+    QTest::newRow("teaspoon") << QStringLiteral("tsp, ground") << QStringLiteral("tsp") << 1.0f;
+    QTest::newRow("a fluid ounce is two tablespoons")
+        << QStringLiteral("fl oz") << QStringLiteral("tbs") << 2.0f;
+    QTest::newRow("ounce") << QStringLiteral("oz, boneless") << QStringLiteral("oz") << 1.0f;
+    QTest::newRow("pound") << QStringLiteral("lb") << QStringLiteral("lb") << 1.0f;
+    QTest::newRow("quart") << QStringLiteral("quart") << QStringLiteral("quart") << 1.0f;
+    QTest::newRow("cubic inch is no cup") << QStringLiteral("cubic inch") << QString() << 1.0f;
+    QTest::newRow("a slice is no unit") << QStringLiteral("slice") << QString() << 1.0f;
+    QTest::newRow("grams spelled out is no g") << QStringLiteral("grams") << QString() << 1.0f;
+}
+
+void TestUsda::standardUnits()
+{
+    QFETCH(QString, usda);
+    QFETCH(QString, unit);
+    QFETCH(float, multiplier);
+    const UnitMatch match = standardUnit(usda);
+    QCOMPARE(match.unit, unit);
+    if (!unit.isEmpty())
+        QCOMPARE(match.multiplier, multiplier);
+}
+
+void TestUsda::ownMeasuresStayShort()
+{
+    QCOMPARE(ownMeasure(QStringLiteral("pat (1\" sq, 1/3\" high)")),
+             QStringLiteral("pat (1\" sq, 1/3\" high)"));
+    QCOMPARE(ownMeasure(QStringLiteral("package (10 oz) yields frozen cooked portions")),
+             QStringLiteral("package (10 oz) yields frozen"));
+    QCOMPARE(ownMeasure(QStringLiteral("container (16 fl oz, yields 2 cups prepared)")),
+             QStringLiteral("container"));
+    QCOMPARE(ownMeasure(QStringLiteral("serving 1 cookie with filling and topping")),
+             QStringLiteral("serving 1 cookie with filling"));
+}
+
+void TestUsda::measuresAndNutrients()
+{
+    const QByteArray foods =
+        foodsHeader + "01001\tButter, salted\t717.0\t0.85\t81.11\t51.368\t0.06\t0.0\t714.0\t215.0\n"
+                      "02001\tBread\t250\t10\t3\t\t50\t5\t500\t\n"
+                      "03001\tSoup mix\t100\t5\t5\t1\t10\t1\t1000\t5\n"
+                      "04001\tSalt, table\t0\t0\t0\t0\t0\t0\t38758\t0\n";
+    const QByteArray measures = measuresHeader + "01001\t1\t1.0\toz\t28.35\n"
+                                                 "01001\t2\t1.0\tcup\t227.0\n"
+                                                 "02001\t1\t1.0\tslice\t28.0\n"
+                                                 "02001\t2\t1.0\tloaf\t454.0\n"
+                                                 "03001\t1\t8.0\tfl oz\t240\n";
+    const ImportResult result = readFoods(foods, measures);
+    QCOMPARE(result.error, QString());
+    QCOMPARE(result.foods.size(), 4);
+
+    // A volume comes first even when USDA lists a weight before it.
+    const IngRecord& butter = result.foods[0].record;
+    QCOMPARE(result.foods[0].measure, MeasureSource::StandardUnit);
+    QCOMPARE(butter.measure1, QStringLiteral("cup"));
+    QCOMPARE(butter.amount1, 1.0f);
+    QCOMPARE(butter.measure2, QStringLiteral("g"));
+    QCOMPARE(butter.amount2, 227.0f);
+    QCOMPARE(butter.measureKind, 0);
+    QCOMPARE(butter.calories, 1628.0f); // 717 * 2.27 = 1627.59
+    QCOMPARE(butter.sodium, 1621.0f);   // 714 * 2.27 = 1620.78
+    QCOMPARE(butter.cholesterol, 488);  // 215 * 2.27 = 488.05
+    QCOMPARE(butter.fat, static_cast<float>(81.11 * 2.27));
+
+    // Only measures of its own: the first one, with its weight; a missing value counts 0.
+    const IngRecord& bread = result.foods[1].record;
+    QCOMPARE(result.foods[1].measure, MeasureSource::OwnMeasure);
+    QCOMPARE(bread.measure1, QStringLiteral("slice"));
+    QCOMPARE(bread.customMeasure, -1);
+    QCOMPARE(bread.amount2, 28.0f);
+    QCOMPARE(bread.measureKind, 2);
+    QCOMPARE(bread.satFat, 0.0f);
+    QCOMPARE(bread.cholesterol, 0);
+    QCOMPARE(bread.calories, 70.0f);
+
+    // Fluid ounces become tablespoons.
+    const IngRecord& soup = result.foods[2].record;
+    QCOMPARE(soup.measure1, QStringLiteral("tbs"));
+    QCOMPARE(soup.amount1, 16.0f);
+    QCOMPARE(soup.measureKind, 0);
+    QCOMPARE(soup.sodium, 2400.0f);
+
+    // No measure at all: 100 g.
+    const IngRecord& salt = result.foods[3].record;
+    QCOMPARE(result.foods[3].measure, MeasureSource::HundredGrams);
+    QCOMPARE(salt.measure1, QStringLiteral("g"));
+    QCOMPARE(salt.amount1, 100.0f);
+    QCOMPARE(salt.measure2, QString());
+    QCOMPARE(salt.measureKind, 2);
+    QCOMPARE(salt.sodium, 38758.0f);
+}
+
+void TestUsda::namesStayUniqueWhenShortenedAlike()
+{
+    const QString longTail = QStringLiteral("with a very long description that cannot fit, raw");
+    const QByteArray foods =
+        foodsHeader + "05001\tBabyfood, applesauce, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
+        "05002\tBabyfood, applesauce, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
+        "05003\tbabyfood, APPLESAUCE, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
+        "06001\tCheese, cheddar, " + longTail.toLatin1() + ", sharp\t1\t0\t0\t0\t0\t0\t0\t0\n" +
+        "06002\tCheese, cheddar, " + longTail.toLatin1() + ", mild\t1\t0\t0\t0\t0\t0\t0\t0\n";
+    const ImportResult result = readFoods(foods, measuresHeader);
+    QSet<QString> seen;
+    for (const Food& food : result.foods) {
+        QVERIFY(food.record.name.size() <= 60);
+        QVERIFY2(!seen.contains(food.record.name.toCaseFolded()), qPrintable(food.record.name));
+        seen.insert(food.record.name.toCaseFolded());
+    }
+    QCOMPARE(result.foods[0].record.name, QStringLiteral("Babyfood, applesauce, strained"));
+    QCOMPARE(result.foods[1].record.name, QStringLiteral("Babyfood, applesauce, strained (05002)"));
+    QVERIFY(result.foods[4].record.name.startsWith(QStringLiteral("Cheese, cheddar")));
+}
+
+void TestUsda::damagedTablesAreReported()
+{
+    QVERIFY(readFoods(QByteArray("ndb_no\tdescription\n1\tx\n"), measuresHeader)
+                .error.contains(QStringLiteral("energy_kcal")));
+    QVERIFY(readFoods(foodsHeader, QByteArray()).error.contains(QStringLiteral("measures.tsv")));
+    // Text where numbers belong reads as no value.
+    const ImportResult odd =
+        readFoods(foodsHeader + "1\tOdd\tlots\tnan\t\t\t\t\t\t\n", measuresHeader);
+    QCOMPARE(odd.foods.size(), 1);
+    QCOMPARE(odd.foods[0].record.calories, 0.0f);
+    QCOMPARE(odd.foods[0].record.protein, 0.0f);
+}
+
+void TestUsda::starterDatabaseIsSound()
+{
+    IngTable& table = starter();
+    QCOMPARE(table.count(), 8858);
+    QSet<QString> names;
+    for (const IngRecord& record : table.records()) {
+        const QString key = record.trimmedName().toCaseFolded();
+        QVERIFY2(!names.contains(key), qPrintable(record.name));
+        names.insert(key);
+        QVERIFY(record.name.size() <= 60);
+        QCOMPARE(record.measureKind, volumeWeight(record.measure1, record.measure2));
+        QVERIFY2(record.amount1 > 0, qPrintable(record.name));
+        if (!record.measure2.trimmed().isEmpty())
+            QVERIFY2(record.amount2 > 0, qPrintable(record.name));
+        QCOMPARE(record.calories, std::round(record.calories));
+        QCOMPARE(record.sodium, std::round(record.sodium));
+    }
+}
+
+void TestUsda::recipeFromStarterIngredients()
+{
+    // Whole milk: per 100 g 3.25 g fat, 1.865 g saturated, 4.8 g carbohydrate, 3.15 g protein,
+    // 43 mg sodium, 10 mg cholesterol; a cup is 244 g. Salted butter: per 100 g 81.11 g fat,
+    // 51.368 g saturated, 0.06 g carbohydrate, 0.85 g protein, 714 mg sodium, 215 mg
+    // cholesterol; its first measure is a cup of 227 g, of which a tablespoon is a sixteenth.
+    const IngRecord& milk = starterFood("Milk, whole, 3.25% milkfat, with added vitamin D");
+    const IngRecord& butter = starterFood("Butter, salted");
+    QCOMPARE(milk.measure1, QStringLiteral("cup"));
+    QCOMPARE(butter.measure1, QStringLiteral("cup"));
+    nutrition::RecipeTotals totals;
+    nutrition::addLineNutrients(totals, milk, QStringLiteral("cup"), 2, 1);
+    nutrition::addLineNutrients(totals, butter, QStringLiteral("tbs"), 1, 1);
+    const nutrition::PanelTexts panel = nutrition::panelTexts(totals);
+    // Fat: 2 x 2.44 x 3.25 = 15.86, kept as 15.9; plus 2.27 x 81.11 / 16 = 11.51: 27.4 g.
+    QCOMPARE(panel.fatG, QStringLiteral("27.4g"));
+    // Fat calories: round(15.86 x 9 = 142.7) + round(11.51 x 9 = 103.6) = 143 + 104.
+    QCOMPARE(panel.fatCals, QStringLiteral("247"));
+    // Saturated fat: 2 x 2.44 x 1.865 = 9.10, kept as 9.1; plus 2.27 x 51.368 / 16 = 7.29.
+    QCOMPARE(panel.satFatG, QStringLiteral("16.4g"));
+    // Carbohydrate: 2 x 2.44 x 4.8 = 23.42, kept as 23.4; butter adds 0.01.
+    QCOMPARE(panel.carbsG, QStringLiteral("23.4g"));
+    // Protein: 2 x 2.44 x 3.15 = 15.37, kept as 15.4; plus 2.27 x 0.85 / 16 = 0.12.
+    QCOMPARE(panel.proteinG, QStringLiteral("15.5g"));
+    // Calories: 23.4 x 4 + 247 + 15.5 x 4 = 402.6.
+    QCOMPARE(panel.cals, QStringLiteral("403"));
+    // Cholesterol: a cup of milk holds 24 mg (24.4), the butter's cup 488 mg, a sixteenth 30.5,
+    // which rounds to the even 30.
+    QCOMPARE(panel.cholG, QStringLiteral("78mg"));
+    // Sodium: a cup of milk 105 mg (104.9), the butter's cup 1621 mg, a sixteenth 101.3.
+    QCOMPARE(panel.sodiumG, QStringLiteral("311mg"));
+    QCOMPARE(panel.fatPct, QStringLiteral("42%"));
+}
+
+void TestUsda::calorieCheck_data()
+{
+    QTest::addColumn<float>("calories");
+    QTest::addColumn<float>("fat");
+    QTest::addColumn<float>("carbs");
+    QTest::addColumn<float>("protein");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("within the tolerance") << 100.0f << 5.0f << 10.0f << 2.0f << QStringList{};
+    QTest::newRow("too much fat")
+        << 100.0f << 13.0f << 0.0f << 0.0f
+        << QStringList{QStringLiteral("1) There are more calories from Fat"),
+                       QStringLiteral("2) There are more calories from adding up")};
+    QTest::newRow("too many carbohydrates")
+        << 100.0f << 0.0f << 29.0f << 0.0f
+        << QStringList{QStringLiteral("1) There are more calories from Carbohydrates"),
+                       QStringLiteral("2) There are more calories from adding up")};
+    QTest::newRow("calories and nothing else")
+        << 100.0f << 0.0f << 0.0f << 0.0f
+        << QStringList{QStringLiteral("1) There are fewer calories from adding up")};
+    QTest::newRow("all zero") << 0.0f << 0.0f << 0.0f << 0.0f << QStringList{};
+    QTest::newRow("exactly on the limit passes")
+        << 100.0f << 0.0f << 28.0f << 0.0f << QStringList{};
+}
+
+void TestUsda::calorieCheck()
+{
+    QFETCH(float, calories);
+    QFETCH(float, fat);
+    QFETCH(float, carbs);
+    QFETCH(float, protein);
+    QFETCH(QStringList, items);
+    IngRecord record;
+    record.calories = calories;
+    record.fat = fat;
+    record.totalCarbs = carbs;
+    record.protein = protein;
+    const CalorieCheck check = checkCalories(record);
+    QCOMPARE(check.problem(), !items.isEmpty());
+    const QRegularExpression item(
+        QStringLiteral("\\d\\) There are [a-z]+ calories from [A-Za-z]+( up)?"));
+    QStringList found;
+    for (const QRegularExpressionMatch& match : item.globalMatch(check.message))
+        found.append(match.captured());
+    QCOMPARE(found, items);
+    QVERIFY(check.message.startsWith(QStringLiteral("The following has caused an error:\r\n\r\n") +
+                                     QString(43, u'-')));
+}
+
+QTEST_GUILESS_MAIN(TestUsda)
+#include "tst_usda.moc"

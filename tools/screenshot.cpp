@@ -1,0 +1,84 @@
+// Draws the analysis screen with a three-line recipe into a PNG, for the README:
+//   screenshot DATA_DIR OUTPUT.png
+// DATA_DIR holds the Ing.dat to choose from (the starter database will do).
+#include "analysis/analysisscreen.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "platform/helpviewer.h"
+#include "platform/settings.h"
+#include "platform/spinner.h"
+#include "shell/mainwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+struct Line {
+    const char* ingredient;
+    int ones;
+    int fraction;
+    const char* unit;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fputs("usage: screenshot DATA_DIR OUTPUT.png\n", stderr);
+        return 2;
+    }
+    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]));
+    QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir settingsDir;
+    zestora::Session session;
+    zestora::Settings settings(settingsDir.filePath(QStringLiteral("settings.ini")));
+    zestora::HelpViewer help;
+    zestora::MainWindow window(session, settings, help, QApplication::applicationDirPath());
+    window.mdiFormLoad();
+    window.resize(1280, 800);
+    window.show();
+
+    auto* screen = window.findChild<zestora::AnalysisScreen*>();
+    const auto get = [screen](const char* name) {
+        return screen->findChild<QWidget*>(QString::fromLatin1(name));
+    };
+    qobject_cast<QLineEdit*>(get("NameTxt"))->setText(QStringLiteral("Buttered toast"));
+    qobject_cast<zestora::Spinner*>(get("ServingsVs"))->setValue(11);
+    qobject_cast<QPushButton*>(get("OkCmd"))->click();
+    const Line lines[] = {{"Bread, whole-wheat, commercially prepared", 2, 0, "oz"},
+                          {"Butter, salted", 1, 5, "tbs"},
+                          {"Honey", 2, 0, "tsp"}};
+    auto* list = qobject_cast<QListView*>(get("IngLst"));
+    for (const Line& line : lines) {
+        const auto* names = static_cast<zestora::SortedNameModel*>(list->model());
+        const int row = names->rowOf(QString::fromLatin1(line.ingredient));
+        if (row < 0) {
+            std::fprintf(stderr, "no ingredient %s in %s\n", line.ingredient, argv[1]);
+            return 1;
+        }
+        list->setCurrentIndex(names->index(row));
+        Q_EMIT list->clicked(list->currentIndex());
+        qobject_cast<zestora::Spinner*>(get("OnesVs"))->setValue(line.ones);
+        qobject_cast<zestora::Spinner*>(get("FracVs"))->setValue(line.fraction);
+        auto* units = qobject_cast<QComboBox*>(get("MeasureLst"));
+        units->setCurrentIndex(qMax(0, units->findText(QString::fromLatin1(line.unit))));
+        qobject_cast<QPushButton*>(get("Addcmd"))->click();
+    }
+    qobject_cast<QPlainTextEdit*>(get("DirectionsTxt"))
+        ->setPlainText(QStringLiteral("Toast the bread, spread it with the butter while hot, "
+                                      "and drizzle with honey."));
+    QApplication::processEvents();
+    return window.grab().save(output) ? 0 : 1;
+}
