@@ -4,6 +4,7 @@
 
 #include "ui_analysisscreen.h"
 
+#include "analysis/nutritionpanel.h"
 #include "core/analysis/quantity.h"
 #include "core/analysis/recipelines.h"
 #include "core/session.h"
@@ -47,21 +48,13 @@ void AnalysisScreen::takeOverStoredRecipe()
     m_recipeTotals = m_session.sharedTotals;
     m_servingsDivisor = m_session.shownServings;
     const Session::ShownPanel& shown = m_session.shownPanel;
-    const nutrition::PanelTexts& panel = shown.panel;
-    const std::pair<QLabel*, QString> copies[] = {
-        {m_ui->lblName, shown.name},         {m_ui->lbl1M, shown.makes},
-        {m_ui->lblCals, panel.cals},         {m_ui->lblFCals, panel.fatCals},
-        {m_ui->lblFg, panel.fatG},           {m_ui->lblFP, panel.fatPct},
-        {m_ui->lblCg, panel.cholG},          {m_ui->lblCP, panel.cholPct},
-        {m_ui->lblSg, panel.sodiumG},        {m_ui->lblSP, panel.sodiumPct},
-        {m_ui->lblTCg, panel.carbsG},        {m_ui->lblTCP, panel.carbsPct},
-        {m_ui->lblTFg, panel.fiberG},        {m_ui->lblTFP, panel.fiberPct},
-        {m_ui->lblSFg, panel.satFatG},       {m_ui->lblSFP, panel.satFatPct},
-        {m_ui->lblPg, panel.proteinG},       {m_ui->Label24, shown.shares.fat},
-        {m_ui->Label23, shown.shares.carbs}, {m_ui->Label21, shown.shares.protein},
-        {m_ui->ServingsLbl, shown.servings}};
-    for (const auto& [label, text] : copies)
-        label->setText(text);
+    m_ui->lblName->setText(shown.name);
+    m_ui->lbl1M->setText(shown.makes);
+    panel::showTexts(this, shown.panel);
+    m_ui->Label24->setText(shown.shares.fat);
+    m_ui->Label23->setText(shown.shares.carbs);
+    m_ui->Label21->setText(shown.shares.protein);
+    m_ui->ServingsLbl->setText(shown.servings);
     m_ui->ServingsVs->setValue(
         quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor));
     // The spinner's own change chose the divisor from its table; the recipe's stands.
@@ -81,6 +74,10 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const QStringList& ro
     m_ui->R_IngLst->addItems(rows);
     m_ui->InvisLst->addItems(entries);
     m_ui->DirectionsTxt->setPlainText(directions);
+    m_ui->LblPress->setVisible(false);
+    // The recipe on screen is the stored one until it is changed.
+    m_session.recipeSaved = true;
+    showSavedStatus();
 }
 
 bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPattern) const

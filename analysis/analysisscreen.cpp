@@ -3,6 +3,7 @@
 #include "ui_analysisscreen.h"
 
 #include "analysis/headingdialog.h"
+#include "analysis/nutritionpanel.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
@@ -366,32 +367,13 @@ void AnalysisScreen::stopFlashing()
 
 void AnalysisScreen::writePanel()
 {
-    const nutrition::PanelTexts panel = nutrition::panelTexts(m_recipeTotals);
-    m_ui->lblCals->setText(panel.cals);
-    m_ui->lblFCals->setText(panel.fatCals);
-    m_ui->lblFg->setText(panel.fatG);
-    m_ui->lblFP->setText(panel.fatPct);
-    m_ui->lblSFg->setText(panel.satFatG);
-    m_ui->lblSFP->setText(panel.satFatPct);
-    m_ui->lblCg->setText(panel.cholG);
-    m_ui->lblCP->setText(panel.cholPct);
-    m_ui->lblSg->setText(panel.sodiumG);
-    m_ui->lblSP->setText(panel.sodiumPct);
-    m_ui->lblTCg->setText(panel.carbsG);
-    m_ui->lblTCP->setText(panel.carbsPct);
-    m_ui->lblTFg->setText(panel.fiberG);
-    m_ui->lblTFP->setText(panel.fiberPct);
-    m_ui->lblPg->setText(panel.proteinG);
+    panel::showTexts(this, nutrition::panelTexts(m_recipeTotals));
 }
 
 void AnalysisScreen::showCaloriePercentages()
 {
-    nutrition::PanelTexts shown;
-    shown.cals = m_ui->lblCals->text();
-    shown.fatCals = m_ui->lblFCals->text();
-    shown.carbsG = m_ui->lblTCg->text();
-    shown.proteinG = m_ui->lblPg->text();
-    std::optional<nutrition::CalorieShares> shares = nutrition::caloriePercentages(shown);
+    std::optional<nutrition::CalorieShares> shares =
+        nutrition::caloriePercentages(panel::shownTexts(this));
     if (m_ui->InvisLst->count() == 0) {
         shares = nutrition::noLineShares();
         // What rounding left over is cleared from the panel too, so it reads zero.

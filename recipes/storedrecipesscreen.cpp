@@ -2,17 +2,58 @@
 
 #include "ui_storedrecipesscreen.h"
 
+#include "analysis/nutritionpanel.h"
+#include "core/recipes/recipeview.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "core/store/recipemarks.h"
+#include "core/text.h"
+#include "platform/messagebox.h"
+#include "platform/printer.h"
+#include "platform/toolbar.h"
+#include "recipes/recipepage.h"
+
+#include <QGuiApplication>
+
 namespace zestora {
 
-StoredRecipesScreen::StoredRecipesScreen(Session& session, QAbstractItemModel* recipeNames,
+namespace {
+
+// Shows the wait cursor until the scope ends, on every path out.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* recipeNames,
                                          QWidget* parent)
     : QWidget(parent)
     , m_session(session)
+    , m_recipeNames(recipeNames)
     , m_ui(std::make_unique<Ui::StoredRecipesScreen>())
+    , m_viewBar(new ToolBar(QStringLiteral("ViewBar"), this))
 {
     m_ui->setupUi(this);
     m_ui->RecipeLst->setModel(recipeNames);
     m_ui->RecipeLst->setCurrentIndex(-1);
+    m_viewBar->addTool(QStringLiteral("Delete"), QStringLiteral("Delete"),
+                       QStringLiteral("Delete Selected Recipe"));
+    m_viewBar->addTool(QStringLiteral("Edit"), QStringLiteral("Edit"),
+                       QStringLiteral("Edit Selected Recipe"));
+    m_viewBar->addTool(QStringLiteral("Print"), QStringLiteral("Print"),
+                       QStringLiteral("Click to Print Selected Recipe"));
+    m_viewBar->addTool(QStringLiteral("Email"), QStringLiteral("Email"),
+                       QStringLiteral("Email Selected Recipe"));
+    m_ui->outerLayout->insertWidget(0, m_viewBar);
+    connect(m_viewBar, &ToolBar::toolClick, this, &StoredRecipesScreen::viewBarToolClick);
+    connect(m_ui->RecipeLst, &QComboBox::currentIndexChanged, this,
+            &StoredRecipesScreen::recipeLstClick);
+    clearDisplay();
 }
 
 StoredRecipesScreen::~StoredRecipesScreen() = default;
@@ -21,6 +62,167 @@ void StoredRecipesScreen::selectFirstRecipe()
 {
     if (m_ui->RecipeLst->count() > 0)
         m_ui->RecipeLst->setCurrentIndex(0);
+}
+
+void StoredRecipesScreen::clearDisplay()
+{
+    for (QLabel* label :
+         {m_ui->lblName, m_ui->lbl1M, m_ui->lblPP, m_ui->Label20, m_ui->Label21, m_ui->Label22})
+        label->clear();
+    panel::showTexts(this, nutrition::PanelTexts{});
+    m_viewTotals = {};
+    m_ui->InvisLst->clear();
+    m_ui->R_IngLst->clear();
+    m_ui->DirectionsTxt->clear();
+    QFont font = m_ui->DirectionsTxt->font();
+    font.setBold(false);
+    font.setPointSize(9);
+    m_ui->DirectionsTxt->setFont(font);
+}
+
+QString StoredRecipesScreen::findRecipeBody(const QString& name) const
+{
+    const QString wanted = trimSpaces(name);
+    const RecipeStore& recipes = m_session.recipes;
+    for (int i = recipes.count() - 1; i >= 0; --i)
+        if (trimSpaces(recipes.recipeList()[i].recipeName).compare(wanted, Qt::CaseInsensitive) ==
+            0)
+            return recipes.recipeBody(i);
+    return QString();
+}
+
+void StoredRecipesScreen::recipeLstClick()
+{
+    const WaitCursor wait;
+    clearDisplay();
+    const QString name = m_ui->RecipeLst->currentText();
+    if (name.isEmpty())
+        return;
+    const RecipeView view = viewRecipe(findRecipeBody(name), m_session.ingredients);
+    m_servingsText = view.servingsText;
+    m_session.shownServings = view.shownServings;
+    m_ui->lbl1M->setText(QStringLiteral("makes ") + m_servingsText + QStringLiteral(" servings"));
+    m_ui->InvisLst->addItems(view.entries);
+    m_ui->R_IngLst->addItems(view.rows);
+    m_viewTotals = view.viewTotals;
+    m_session.sharedTotals = m_viewTotals;
+    if (view.ingredientLines > 0)
+        panel::showTexts(this, nutrition::panelTexts(m_viewTotals));
+    if (view.missingIngredient) {
+        showError(*view.missingIngredient);
+        return;
+    }
+    m_ui->DirectionsTxt->setPlainText(view.directions);
+    if (const std::optional<nutrition::CalorieShares> shares =
+            nutrition::caloriePercentages(panel::shownTexts(this))) {
+        m_ui->Label20->setText(shares->fat);
+        m_ui->Label21->setText(shares->carbs);
+        m_ui->Label22->setText(shares->protein);
+    }
+}
+
+void StoredRecipesScreen::showError(const QString& ingredient)
+{
+    MessageBox::show(this,
+                     QStringLiteral("Unable to load this recipe.\r\nCould not find one of the "
+                                    "ingrediants, (") +
+                         ingredient +
+                         QStringLiteral(")\r\nTo correct problem, delete this recipe and enter it "
+                                        "again."),
+                     QStringLiteral("Error"), MessageBox::Icon::Exclamation);
+    QFont font = m_ui->DirectionsTxt->font();
+    font.setBold(true);
+    font.setPointSize(20);
+    m_ui->DirectionsTxt->setFont(font);
+    m_ui->DirectionsTxt->setPlainText(QStringLiteral("\r\n   ERROR  "));
+}
+
+void StoredRecipesScreen::viewBarToolClick(const QString& toolName)
+{
+    struct Command {
+        const char* tool;
+        const char* noRecipe;
+        void (StoredRecipesScreen::*run)(const QString&);
+    };
+    static constexpr Command commands[] = {
+        {"Print", "There are no recipes to print.", &StoredRecipesScreen::printRecipe},
+        {"Email", "You must select a recipe before Emailing", nullptr},
+        {"Delete", "There are no recipes to delete.", &StoredRecipesScreen::deleteRecipe},
+        {"Edit", "There are no recipes to edit.", &StoredRecipesScreen::editRecipeShown},
+    };
+    for (const Command& command : commands) {
+        if (toolName.compare(QLatin1String(command.tool), Qt::CaseInsensitive) != 0)
+            continue;
+        const QString name = m_ui->RecipeLst->currentText();
+        if (name.isEmpty()) {
+            MessageBox::show(this, QString::fromLatin1(command.noRecipe),
+                             QStringLiteral("No Recipes"), MessageBox::Icon::Exclamation);
+        } else if (command.run) {
+            (this->*command.run)(name);
+        } else if (m_openEmail) {
+            m_openEmail();
+        }
+        return;
+    }
+}
+
+void StoredRecipesScreen::deleteRecipe(const QString& name)
+{
+    if (MessageBox::show(
+            this, QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral("?"),
+            QStringLiteral("Delete?"), MessageBox::Icon::Question,
+            MessageBox::Buttons::YesNo) != MessageBox::Answer::Yes)
+        return;
+    if (m_ui->RecipeLst->count() == 0)
+        return;
+    if (!m_session.recipes.deleteRecipeByName(name)) {
+        MessageBox::show(this, m_session.recipes.errorString(), QStringLiteral("Not Deleted"),
+                         MessageBox::Icon::Critical);
+        return;
+    }
+    const QSignalBlocker quiet(m_ui->RecipeLst);
+    m_recipeNames->removeRow(m_ui->RecipeLst->currentIndex());
+    if (m_ui->RecipeLst->count() == 0) {
+        m_ui->RecipeLst->setCurrentIndex(-1);
+        clearDisplay();
+    } else {
+        m_ui->RecipeLst->setCurrentIndex(0);
+        recipeLstClick();
+    }
+}
+
+void StoredRecipesScreen::editRecipeShown(const QString& name)
+{
+    Session::ShownPanel& shown = m_session.shownPanel;
+    shown.name = m_ui->lblName->text();
+    shown.makes = m_ui->lbl1M->text();
+    shown.panel = panel::shownTexts(this);
+    shown.shares = {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()};
+    shown.servings = m_servingsText;
+    m_session.sharedTotals = m_viewTotals;
+    QStringList rows;
+    for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
+        rows.append(m_ui->R_IngLst->item(i)->text());
+    QStringList entries;
+    for (int i = 0; i < m_ui->InvisLst->count(); ++i)
+        entries.append(m_ui->InvisLst->itemText(i));
+    Q_EMIT editRecipe(trimSpaces(name), rows, entries, m_ui->DirectionsTxt->toPlainText());
+}
+
+void StoredRecipesScreen::printRecipe(const QString& name)
+{
+    RecipePage page{name, m_ui->lbl1M->text(), panel::shownTexts(this), {}, {}, {}};
+    if (m_ui->lblCals->text().toInt() > 0)
+        page.shares = {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()};
+    for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
+        page.lines.append(
+            {m_ui->R_IngLst->item(i)->text(),
+             m_ui->InvisLst->itemText(i).contains(marks::asChar(marks::headingMark))});
+    page.directions = m_ui->DirectionsTxt->toPlainText();
+    const WaitCursor wait;
+    Printer::print(this, name, [&page](QPainter& painter, QPrinter& printer) {
+        paintRecipePage(painter, printer, page);
+    });
 }
 
 } // namespace zestora

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/analysis/nutrition.h"
+
 #include <QWidget>
 
+#include <functional>
 #include <memory>
-
-class QAbstractItemModel;
 
 namespace Ui {
 class StoredRecipesScreen;
@@ -12,20 +13,49 @@ class StoredRecipesScreen;
 
 namespace zestora {
 
+class SortedNameModel;
+class ToolBar;
 struct Session;
 
+// The stored recipes screen: every stored recipe by name; the one chosen is shown with its lines,
+// directions and a Nutrition Facts panel worked out again from the ingredient database, and can
+// be edited, deleted, printed or e-mailed.
 class StoredRecipesScreen : public QWidget {
     Q_OBJECT
 public:
-    StoredRecipesScreen(Session& session, QAbstractItemModel* recipeNames, QWidget* parent);
+    StoredRecipesScreen(Session& session, SortedNameModel* recipeNames, QWidget* parent);
     ~StoredRecipesScreen() override;
 
     // Shows the first recipe of the list when there is one.
     void selectFirstRecipe();
+    void recipeLstClick();
+    void clearDisplay();
+    void viewBarToolClick(const QString& toolName);
+    // Opens the e-mail window for the recipe shown.
+    void setEmailOpener(std::function<void()> opener) { m_openEmail = std::move(opener); }
+
+    ToolBar* viewBar() const { return m_viewBar; }
+
+Q_SIGNALS:
+    // Edit: the recipe goes to the analysis screen. The session carries its totals, servings and
+    // panel texts.
+    void editRecipe(const QString& name, const QStringList& rows, const QStringList& entries,
+                    const QString& directions);
 
 private:
+    QString findRecipeBody(const QString& name) const;
+    void showError(const QString& ingredient);
+    void deleteRecipe(const QString& name);
+    void editRecipeShown(const QString& name);
+    void printRecipe(const QString& name);
+
     Session& m_session;
+    SortedNameModel* m_recipeNames;
     const std::unique_ptr<Ui::StoredRecipesScreen> m_ui;
+    ToolBar* m_viewBar;
+    std::function<void()> m_openEmail;
+    QString m_servingsText;
+    nutrition::RecipeTotals m_viewTotals;
 };
 
 } // namespace zestora

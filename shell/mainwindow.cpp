@@ -118,6 +118,12 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
     m_ui->Screens->setCurrentWidget(m_calcFrm);
     connect(m_calcFrm, &AnalysisScreen::firstStoredRecipeWanted, m_viewFrm,
             &StoredRecipesScreen::selectFirstRecipe);
+    connect(m_viewFrm, &StoredRecipesScreen::editRecipe, this,
+            [this](const QString& name, const QStringList& rows, const QStringList& entries,
+                   const QString& directions) {
+                showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
+                m_calcFrm->editStoredRecipe(name, rows, entries, directions);
+            });
     m_calcFrm->formLoad();
     return problems;
 }

@@ -87,7 +87,7 @@ float conversionFactor(const QString& chosen, const QString& stored)
 }
 
 void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
-                      float quantity, float servingsDivisor)
+                      float quantity, float servingsDivisor, Clamp clamp)
 {
     float factor = conversionFactor(measure, ingredient.measure1);
     float amount = ingredient.amount1;
@@ -121,7 +121,8 @@ void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const Q
     totals.totCalories =
         roundToInt32(static_cast<double>(totals.totCarbs * 4.0f) + totals.totFatCalories +
                      static_cast<double>(totals.totProtein * 4.0f));
-    ifLessThanZero(totals);
+    if (clamp == Clamp::AtZero)
+        ifLessThanZero(totals);
 }
 
 void ifLessThanZero(RecipeTotals& totals)

@@ -35,9 +35,11 @@ constexpr int dailyFiber = 25;
 float conversionFactor(const QString& chosen, const QString& stored);
 
 // Adds one line (quantity of unit measure of the ingredient) divided by the servings; a negative
-// quantity takes the line out again. The totals are clamped at zero afterwards.
+// quantity takes the line out again. The analysis screen clamps the totals at zero afterwards; the
+// stored recipes screen shows them as they come.
+enum class Clamp { AtZero, None };
 void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
-                      float quantity, float servingsDivisor);
+                      float quantity, float servingsDivisor, Clamp clamp = Clamp::AtZero);
 void ifLessThanZero(RecipeTotals& totals);
 
 // The totals worked out again for other servings: multiplied by oldServings / newServings,

@@ -653,7 +653,7 @@ void TestAnalysisScreen::storedRecipeIsTakenOver()
     QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
     QCOMPARE(f.rows(), QStringList{QStringLiteral("1  cup     Milk")});
     QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), QStringLiteral("Bake."));
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes not Saved"));
+    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes Saved"));
 
     // Taking the line out subtracts what it added at these servings.
     clickInNextDialog(QStringLiteral("DeleteCmd"));

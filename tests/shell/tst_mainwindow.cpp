@@ -45,7 +45,7 @@ struct Fixture {
     void start() { window.showLoadProblems(window.mdiFormLoad()); }
     void click(const char* tool)
     {
-        QAction* action = window.findChild<QAction*>(QString::fromLatin1(tool));
+        QAction* action = window.topBar()->tool(QString::fromLatin1(tool));
         QVERIFY2(action, tool);
         action->trigger();
     }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace zestora {
+
+// The printer: a document goes to the system's default printer; on a system without one it is
+// saved as a PDF file in the user's documents folder, and the user is told where.
+class Printer {
+public:
+    // Prints one document named title; paint draws it with a painter begun on the printer (and
+    // starts further pages on the printer). False when the document could not be made; the user
+    // was told why.
+    static bool print(QWidget* parent, const QString& title,
+                      const std::function<void(QPainter&, QPrinter&)>& paint);
+};
+
+} // namespace zestora
