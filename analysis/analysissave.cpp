@@ -13,9 +13,8 @@
 #include "core/text.h"
 #include "core/textpattern.h"
 #include "platform/messagebox.h"
+#include "platform/waitcursor.h"
 #include "store/nameconflictdialog.h"
-
-#include <QGuiApplication>
 
 namespace zestora {
 
@@ -192,10 +191,8 @@ void AnalysisScreen::save()
                          QStringLiteral("Not Saved"), MessageBox::Icon::Exclamation);
         return;
     }
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // A recipe of this name is still stored when the conflict was left without replacing it.
     if (storedNameMatches(name, false)) {
-        QGuiApplication::restoreOverrideCursor();
         MessageBox::show(this,
                          QStringLiteral("A recipe named %1 is still stored, so this recipe was not "
                                         "saved.\r\n\r\nSave it under another name, or under "
@@ -209,8 +206,10 @@ void AnalysisScreen::save()
         entries.append(m_ui->InvisLst->item(row)->text());
     const QString record = lines::recipeRecord(name, m_ui->ServingsLbl->text(), entries,
                                                m_ui->DirectionsTxt->toPlainText());
-    const bool saved = m_session.recipes.appendRecipe(name, record);
-    QGuiApplication::restoreOverrideCursor();
+    const bool saved = [&] {
+        const WaitCursor wait;
+        return m_session.recipes.appendRecipe(name, record);
+    }();
     if (!saved) {
         MessageBox::show(this, m_session.recipes.errorString(), QStringLiteral("Not Saved"),
                          MessageBox::Icon::Critical);

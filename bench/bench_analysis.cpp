@@ -1,18 +1,23 @@
-// The analysis screen with 32,767 ingredients loaded and a 200-line recipe on screen: adding a
-// line, removing one, and the servings rescale.
+// The recipe screens with 32,767 ingredients loaded: on the analysis screen, with a 200-line
+// recipe on it, adding a line, removing one and the servings rescale; on the stored recipes
+// screen, showing a 200-line recipe.
 #include "benchdata.h"
+#include "benchmain.h"
 
 #include "analysis/analysisscreen.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
 #include "platform/spinner.h"
+#include "recipes/storedrecipesscreen.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -106,15 +111,30 @@ void servingsRescale(benchmark::State& state)
 }
 BENCHMARK(servingsRescale)->Unit(benchmark::kMicrosecond);
 
+void showStoredRecipe(benchmark::State& state)
+{
+    Screen& s = screen();
+    // The recipe on the analysis screen, saved, is what the stored recipes screen shows.
+    if (s.session.recipes.count() == 0) {
+        s.get<QLineEdit>("NameTxt")->setText(QStringLiteral("Two hundred lines"));
+        s.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(QStringLiteral("Mix."));
+        s.screen->calcBarToolClick(QStringLiteral("Save"));
+    }
+    StoredRecipesScreen stored(s.session, &s.recipeNames, nullptr);
+    stored.resize(1260, 700);
+    stored.show();
+    auto* list = stored.findChild<QComboBox*>(QStringLiteral("RecipeLst"));
+    list->setCurrentIndex(0);
+    const int lines = stored.findChild<QListWidget*>(QStringLiteral("R_IngLst"))->count();
+    for (auto _ : state)
+        stored.recipeLstClick();
+    state.counters["lines"] = lines;
+}
+BENCHMARK(showStoredRecipe)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZESTORA_SCREEN_CONFIG);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // The data store at its limits: 32,767 ingredients and 32,767 recipes of about 20 lines each.
 #include "benchdata.h"
+#include "benchmain.h"
 
 #include "core/sortednamemodel.h"
 #include "core/store/ingtable.h"
@@ -125,11 +126,5 @@ BENCHMARK(appendIngredient)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZESTORA_SCREEN_CONFIG);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

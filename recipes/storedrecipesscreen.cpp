@@ -11,6 +11,7 @@
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/toolbar.h"
+#include "platform/waitcursor.h"
 #include "recipes/recipepage.h"
 
 #include <QGuiApplication>
@@ -18,15 +19,6 @@
 namespace zestora {
 
 namespace {
-
-// Shows the wait cursor until the scope ends, on every path out.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/toolbar.h"
+#include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
 
 #include <QCloseEvent>
@@ -23,14 +24,6 @@ namespace {
 const QString contextHelpContents = QStringLiteral("Contents");
 constexpr int contentsContext = 340;
 
-// Shows the wait cursor until the scope ends, on every path out.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 } // namespace
 
 MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,

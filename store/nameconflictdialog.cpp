@@ -6,8 +6,7 @@
 #include "core/store/recipestore.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
-
-#include <QGuiApplication>
+#include "platform/waitcursor.h"
 
 namespace zestora {
 
@@ -70,9 +69,10 @@ bool NameConflictDialog::deleteStoredRecipe()
 
 void NameConflictDialog::replaceCmdClick()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool deleted = deleteStoredRecipe();
-    QGuiApplication::restoreOverrideCursor();
+    const bool deleted = [this] {
+        const WaitCursor wait;
+        return deleteStoredRecipe();
+    }();
     m_result = {deleted ? Outcome::Replaced : Outcome::Cancelled, QString()};
     accept();
 }
@@ -88,10 +88,8 @@ void NameConflictDialog::changeCmdClick()
     }
     if (newName == trimSpaces(m_name)) {
         // The name was kept: this is a replace.
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool deleted = deleteStoredRecipe();
-        QGuiApplication::restoreOverrideCursor();
-        if (!deleted) {
+        const WaitCursor wait;
+        if (!deleteStoredRecipe()) {
             m_result = {Outcome::Cancelled, QString()};
             reject();
             return;

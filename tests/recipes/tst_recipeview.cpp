@@ -1,3 +1,4 @@
+#include "core/analysis/recipelines.h"
 #include "core/recipes/recipeview.h"
 #include "core/recipes/wordwrap.h"
 #include "core/store/ingtable.h"
@@ -10,19 +11,19 @@ namespace {
 
 QString body(const QString& servings, const QString& lines, const QString& directions)
 {
-    return QStringLiteral("\u00a7") + servings + QStringLiteral("\u00c8") + lines +
-           QStringLiteral("\u00c6\u00bf") + directions + QStringLiteral("\u00df");
+    const QString record =
+        lines::recipeRecord(QStringLiteral("Any"), servings, {lines}, directions);
+    return record.mid(record.indexOf(u'\u00a7'));
 }
 
 QString line(const QString& name, const QString& quantity, const QString& unit)
 {
-    return QStringLiteral("\u00ce") + name + QStringLiteral("\u00cf\u00bc") + quantity +
-           QStringLiteral("\u00ca") + unit + QStringLiteral("\u0090");
+    return lines::ingredientEntry(name, true, quantity, unit);
 }
 
 QString heading(const QString& text)
 {
-    return QStringLiteral("\u00ce\u00a5") + text + QStringLiteral("\u0090");
+    return lines::headingEntry(text);
 }
 
 // An ingredient table with milk (a cup: 8 g fat, 12 g carbohydrate, 8 g protein) and an egg.

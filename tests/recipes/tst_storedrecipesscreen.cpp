@@ -1,6 +1,8 @@
 #include "analysis/analysisscreen.h"
+#include "core/analysis/recipelines.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
+#include "core/text.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -25,20 +27,23 @@ using zestora::testing::writeFile;
 
 namespace {
 
-QByteArray record(const QByteArray& name, const QByteArray& servings, const QByteArray& lines,
-                  const QByteArray& directions)
+// The recipe file's bytes of a recipe, its lines and headings as the analysis screen writes them.
+QByteArray record(const char* name, const char* servings, const QStringList& lines,
+                  const QString& directions)
 {
-    return "\xae" + name + "\xa7" + servings + "\xc8" + lines + "\xc6\xbf" + directions + "\xdf";
+    return encodeCp1252(lines::recipeRecord(QString::fromLatin1(name),
+                                            QString::fromLatin1(servings), lines, directions));
 }
 
-QByteArray line(const QByteArray& name, const QByteArray& quantity, const QByteArray& unit)
+QString line(const char* name, const char* quantity, const char* unit)
 {
-    return "\xce" + name + "\xcf\xbc" + quantity + "\xca" + unit + "\x90";
+    return lines::ingredientEntry(QString::fromLatin1(name), true, QString::fromLatin1(quantity),
+                                  QString::fromLatin1(unit));
 }
 
-QByteArray heading(const QByteArray& text)
+QString heading(const char* text)
 {
-    return "\xce\xa5" + text + "\x90";
+    return lines::headingEntry(QString::fromLatin1(text));
 }
 
 QList<IngRecord> pantry()
@@ -67,16 +72,18 @@ const QByteArray longWord = "Supercalifragilisticexpialidociouslyandevenlongerth
 QByteArray recipes()
 {
     return record("Pudding", "2",
-                  heading("Base") + line("Milk", "2", "cup") + heading(" ") +
-                      line("water", "1/2", "cup"),
-                  "Warm the milk slowly.\r\nStir in " + longWord + " and serve.") +
-           record("Headings only", "1", heading("Nothing yet"), "") +
+                  {heading("Base"), line("Milk", "2", "cup"), heading(" "),
+                   line("water", "1/2", "cup")},
+                  QStringLiteral("Warm the milk slowly.\r\nStir in ") +
+                      QString::fromLatin1(longWord) + QStringLiteral(" and serve.")) +
+           record("Headings only", "1", {heading("Nothing yet")}, QString()) +
            record("Lost", "1",
-                  line("Milk", "1", "cup") + line("Saffron", "1", "tsp") + line("Milk", "1", "cup"),
-                  "Never shown.") +
-           record("Plain water", "1", line("Water", "2", "cup"), "Pour.") +
-           record("Twice", "1", line("Milk", "1", "cup"), "The first one.") +
-           record("TWICE", "1/2", line("Milk", "1", "cup"), "The later one.") + "\r\n";
+                  {line("Milk", "1", "cup"), line("Saffron", "1", "tsp"), line("Milk", "1", "cup")},
+                  QStringLiteral("Never shown.")) +
+           record("Plain water", "1", {line("Water", "2", "cup")}, QStringLiteral("Pour.")) +
+           record("Twice", "1", {line("Milk", "1", "cup")}, QStringLiteral("The first one.")) +
+           record("TWICE", "1/2", {line("Milk", "1", "cup")}, QStringLiteral("The later one.")) +
+           "\r\n";
 }
 
 // The stored recipes screen inside a main window, over the pantry and the recipes above.
@@ -264,8 +271,8 @@ void TestStoredRecipesScreen::commandsWithoutARecipe()
 
 void TestStoredRecipesScreen::deleting()
 {
-    Fixture f(record("Soup", "1", line("Milk", "1", "cup"), "Heat.") +
-              record("Bread", "1", line("Water", "1", "cup"), "Bake.") + "\r\n");
+    Fixture f(record("Soup", "1", {line("Milk", "1", "cup")}, QStringLiteral("Heat.")) +
+              record("Bread", "1", {line("Water", "1", "cup")}, QStringLiteral("Bake.")) + "\r\n");
     f.show(QStringLiteral("Soup"));
     f.answers = {MessageBox::Answer::No};
     f.tool("Delete");
@@ -326,8 +333,8 @@ void TestStoredRecipesScreen::editHandsTheRecipeToTheAnalysisScreen()
     QCOMPARE(f.session.recipes.count(), 6);
     QVERIFY(
         readFile(QStringLiteral("Recipe.Dat"))
-            .contains(
-                record("Pudding", "2", heading("Base") + line("Milk", "2", "cup"), "").left(20)));
+            .contains(record("Pudding", "2", {heading("Base"), line("Milk", "2", "cup")}, QString())
+                          .left(20)));
     QVERIFY(readFile(QStringLiteral("Recipe.Dat")) != before);
 }
 
