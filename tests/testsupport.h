@@ -49,3 +49,47 @@ inline void writeFile(const QString& name, const QByteArray& bytes)
 }
 
 } // namespace zestora::testing
+
+using namespace Qt::Literals::StringLiterals;
+
+#include "core/store/ingrecord.h"
+
+namespace zestora::testing {
+
+struct Nutrients {
+    float fat = 0;
+    float satFat = 0;
+    float carbs = 0;
+    float fiber = 0;
+    float protein = 0;
+    qint32 cholesterol = 0;
+    float sodium = 0;
+    float calories = 0;
+};
+
+// An ingredient: amount1 of measure1 is amount2 of measure2 and holds the nutrients; the measure
+// kind follows from the measures, as the wizard works it out.
+inline IngRecord food(const QString& name, float amount1, const QString& measure1,
+                      float amount2 = 0, const QString& measure2 = {}, Nutrients n = {},
+                      bool ownMeasure = false)
+{
+    IngRecord r;
+    r.name = name;
+    r.amount1 = amount1;
+    r.measure1 = measure1;
+    r.amount2 = amount2;
+    r.measure2 = measure2;
+    r.fat = n.fat;
+    r.satFat = n.satFat;
+    r.totalCarbs = n.carbs;
+    r.fiber = n.fiber;
+    r.protein = n.protein;
+    r.cholesterol = n.cholesterol;
+    r.sodium = n.sodium;
+    r.calories = n.calories;
+    r.measureKind = volumeWeight(measure1, measure2);
+    r.customMeasure = ownMeasure ? -1 : 0;
+    return r;
+}
+
+} // namespace zestora::testing

@@ -40,3 +40,24 @@ inline void clickInNextDialog(const QString& button, std::function<void(QDialog*
 }
 
 } // namespace zestora::testing
+
+#include <QAbstractItemView>
+#include <QComboBox>
+
+namespace zestora::testing {
+
+// The texts a list or drop-down shows, in order.
+inline QStringList texts(const QWidget* list)
+{
+    QStringList shown;
+    if (const auto* combo = qobject_cast<const QComboBox*>(list)) {
+        for (int row = 0; row < combo->count(); ++row)
+            shown.append(combo->itemText(row));
+    } else if (const auto* view = qobject_cast<const QAbstractItemView*>(list)) {
+        for (int row = 0; row < view->model()->rowCount(); ++row)
+            shown.append(view->model()->index(row, 0).data().toString());
+    }
+    return shown;
+}
+
+} // namespace zestora::testing

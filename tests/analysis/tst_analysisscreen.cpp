@@ -28,53 +28,16 @@ using zestora::testing::writeFile;
 
 namespace {
 
-IngRecord ingredient(const QString& name, const QString& measure1, float amount2,
-                     const QString& measure2, qint16 kind, bool custom = false)
-{
-    IngRecord r;
-    r.name = name;
-    r.amount1 = 1;
-    r.measure1 = measure1;
-    r.amount2 = amount2;
-    r.measure2 = measure2;
-    r.measureKind = kind;
-    r.customMeasure = custom ? -1 : 0;
-    return r;
-}
-
 QList<IngRecord> pantry()
 {
-    IngRecord flour =
-        ingredient(QStringLiteral("Flour"), QStringLiteral("cup"), 125, QStringLiteral("g"), 0);
-    flour.fat = 1.2f;
-    flour.satFat = 0.2f;
-    flour.sodium = 2;
-    flour.totalCarbs = 95.4f;
-    flour.fiber = 3.4f;
-    flour.protein = 12.9f;
-    IngRecord butter =
-        ingredient(QStringLiteral("Butter"), QStringLiteral("tbs"), 14, QStringLiteral("g"), 0);
-    butter.fat = 11.5f;
-    butter.satFat = 7.3f;
-    butter.cholesterol = 31;
-    butter.sodium = 91;
-    IngRecord milk = ingredient(QStringLiteral("Milk"), QStringLiteral("cup"), 0, QString(), 1);
-    milk.fat = 8;
-    milk.totalCarbs = 12;
-    milk.protein = 8;
-    milk.cholesterol = 24;
-    IngRecord cheese = ingredient(QStringLiteral("Cheese"), QStringLiteral("slice"), 28,
-                                  QStringLiteral("g"), 2, true);
-    cheese.fat = 9;
-    cheese.protein = 7;
-    IngRecord pepper =
-        ingredient(QStringLiteral("Pepper"), QStringLiteral("pinch"), 0, QString(), 3);
-    IngRecord egg = ingredient(QStringLiteral("egg"), QStringLiteral("egg"), 50,
-                               QStringLiteral("piece"), 3, true);
-    egg.fat = 5;
-    egg.protein = 6;
-    egg.cholesterol = 186;
-    return {flour, butter, milk, cheese, pepper, egg};
+    using zestora::testing::food;
+    return {food(u"Flour"_s, 1, u"cup"_s, 125, u"g"_s, {1.2f, 0.2f, 95.4f, 3.4f, 12.9f, 0, 2}),
+            food(u"Butter"_s, 1, u"tbs"_s, 14, u"g"_s, {11.5f, 7.3f, 0, 0, 0, 31, 91}),
+            food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 0, 12, 0, 8, 24}),
+            food(u"Cheese"_s, 1, u"slice"_s, 28, u"g"_s, {.fat = 9, .protein = 7}, true),
+            food(u"Pepper"_s, 1, u"pinch"_s),
+            food(u"egg"_s, 1, u"egg"_s, 50, u"piece"_s,
+                 {.fat = 5, .protein = 6, .cholesterol = 186}, true)};
 }
 
 // The analysis screen over a session whose ingredient database holds the pantry.
@@ -90,7 +53,7 @@ struct Fixture {
 
     Fixture()
     {
-        writeFile(QStringLiteral("Ing.dat"), IngTable::toBytes(pantry()));
+        writeFile(u"Ing.dat"_s, IngTable::toBytes(pantry()));
         session.ingredients.loadIngTable();
         session.recipes.load();
         ingredientNames.fill(session.ingredients.trimmedNames());
@@ -115,22 +78,9 @@ struct Fixture {
         return widget;
     }
     QString text(const char* label) const { return get<QLabel>(label)->text(); }
-    QStringList rows() const { return items("R_IngLst"); }
-    QStringList entries() const { return items("InvisLst"); }
-    QStringList items(const char* list) const
-    {
-        QStringList texts;
-        for (int i = 0; i < get<QListWidget>(list)->count(); ++i)
-            texts.append(get<QListWidget>(list)->item(i)->text());
-        return texts;
-    }
-    QStringList units() const
-    {
-        QStringList texts;
-        for (int i = 0; i < get<QComboBox>("MeasureLst")->count(); ++i)
-            texts.append(get<QComboBox>("MeasureLst")->itemText(i));
-        return texts;
-    }
+    QStringList rows() const { return zestora::testing::texts(get<QListWidget>("R_IngLst")); }
+    QStringList entries() const { return zestora::testing::texts(get<QListWidget>("InvisLst")); }
+    QStringList units() const { return zestora::testing::texts(get<QComboBox>("MeasureLst")); }
 
     void choose(const QString& name)
     {
@@ -202,7 +152,6 @@ private Q_SLOTS:
     void textTheFileCannotHoldIsRefused_data();
     void textTheFileCannotHoldIsRefused();
     void longNameEmptiesTheScreen();
-    void storedRecipeIsTakenOver();
     void searchHandOverChoosesTheIngredient();
     void statusExplainsItself();
     void fitsTheScreen();
@@ -211,71 +160,65 @@ private Q_SLOTS:
 void TestAnalysisScreen::aLineShowsOnThePanel()
 {
     Fixture f;
-    f.get<QLineEdit>("NameTxt")->setText(QStringLiteral("Bread"));
-    QCOMPARE(f.text("lblName"), QStringLiteral("Bread"));
-    f.addLine(QStringLiteral("Flour"), 1, 5, QStringLiteral("cup"));
-    QCOMPARE(f.rows(), QStringList{QStringLiteral("1 1/2  cup     Flour")});
-    QCOMPARE(f.entries(),
-             QStringList{QStringLiteral("\u00ceFlour\u00cf\u00bc1 1/2\u00cacup\u0090")});
-    QCOMPARE(f.text("lblCals"), QStringLiteral("666"));
-    QCOMPARE(f.text("lblFCals"), QStringLiteral("16"));
-    QCOMPARE(f.text("lblFg"), QStringLiteral("1.8g"));
-    QCOMPARE(f.text("lblFP"), QStringLiteral("3%"));
-    QCOMPARE(f.text("lblSg"), QStringLiteral("3mg"));
-    QCOMPARE(f.text("lblTCg"), QStringLiteral("143.1g"));
+    f.get<QLineEdit>("NameTxt")->setText(u"Bread"_s);
+    QCOMPARE(f.text("lblName"), u"Bread"_s);
+    f.addLine(u"Flour"_s, 1, 5, u"cup"_s);
+    QCOMPARE(f.rows(), QStringList{u"1 1/2  cup     Flour"_s});
+    QCOMPARE(f.entries(), QStringList{u"\u00ceFlour\u00cf\u00bc1 1/2\u00cacup\u0090"_s});
+    QCOMPARE(f.text("lblCals"), u"666"_s);
+    QCOMPARE(f.text("lblFCals"), u"16"_s);
+    QCOMPARE(f.text("lblFg"), u"1.8g"_s);
+    QCOMPARE(f.text("lblFP"), u"3%"_s);
+    QCOMPARE(f.text("lblSg"), u"3mg"_s);
+    QCOMPARE(f.text("lblTCg"), u"143.1g"_s);
     // 12.9 as a single is just under, so one and a half of it rounds down.
-    QCOMPARE(f.text("lblPg"), QStringLiteral("19.3g"));
+    QCOMPARE(f.text("lblPg"), u"19.3g"_s);
     QCOMPARE(f.text("lblPP"), QString());
-    QCOMPARE(f.text("Label24"), QStringLiteral("2.4% of calories from Fat"));
-    QCOMPARE(f.text("Label23"), QStringLiteral("86% from Carbohydrates"));
-    QCOMPARE(f.text("Label21"), QStringLiteral("11.6% from Protein"));
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes not Saved"));
+    QCOMPARE(f.text("Label24"), u"2.4% of calories from Fat"_s);
+    QCOMPARE(f.text("Label23"), u"86% from Carbohydrates"_s);
+    QCOMPARE(f.text("Label21"), u"11.6% from Protein"_s);
+    QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
     // Ready for the next line.
     QCOMPARE(f.get<QLineEdit>("R_IngLstText")->text(), QString());
-    QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), QStringLiteral("Select From This List"));
+    QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Select From This List"_s);
     QCOMPARE(f.units(), QStringList{});
     QVERIFY(f.messages.isEmpty());
 
     // Two tablespoons of butter in grams of its second measure.
-    f.addLine(QStringLiteral("Butter"), 28, 0, QStringLiteral("g"));
-    QCOMPARE(f.rows().last(), QStringLiteral("28  g     Butter"));
-    QCOMPARE(f.text("lblCg"), QStringLiteral("62mg"));
-    QCOMPARE(f.text("lblFg"), QStringLiteral("24.8g"));
+    f.addLine(u"Butter"_s, 28, 0, u"g"_s);
+    QCOMPARE(f.rows().last(), u"28  g     Butter"_s);
+    QCOMPARE(f.text("lblCg"), u"62mg"_s);
+    QCOMPARE(f.text("lblFg"), u"24.8g"_s);
 }
 
 void TestAnalysisScreen::addingRefusesWhatIsMissing()
 {
     Fixture f;
     f.get<QPushButton>("Addcmd")->click();
-    f.choose(QStringLiteral("Milk"));
+    f.choose(u"Milk"_s);
     f.get<QPushButton>("Addcmd")->click();
     f.setQuantity(2, 0);
     f.get<QPushButton>("Addcmd")->click();
     f.get<QPushButton>("Addcmd")->click();
-    QCOMPARE(f.titles(), (QStringList{QStringLiteral("Nothing Selected"),
-                                      QStringLiteral("* * * * Error * * * *"),
-                                      QStringLiteral("Nothing Selected")}));
-    QCOMPARE(f.messages[0].text,
-             QStringLiteral("You must first select an ingredient before you can add it."));
-    QCOMPARE(f.messages[1].text, QStringLiteral("You must enter a quantity."));
-    QCOMPARE(f.rows(), QStringList{QStringLiteral("2  ml     Milk")});
+    QCOMPARE(f.titles(), (QStringList{u"Nothing Selected"_s, u"* * * * Error * * * *"_s,
+                                      u"Nothing Selected"_s}));
+    QCOMPARE(f.messages[0].text, u"You must first select an ingredient before you can add it."_s);
+    QCOMPARE(f.messages[1].text, u"You must enter a quantity."_s);
+    QCOMPARE(f.rows(), QStringList{u"2  ml     Milk"_s});
 }
 
 void TestAnalysisScreen::unitsFollowTheMeasures_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("units");
-    const QStringList volumes{QStringLiteral("ml"),   QStringLiteral("tsp"),
-                              QStringLiteral("tbs"),  QStringLiteral("cup"),
-                              QStringLiteral("pint"), QStringLiteral("quart")};
-    const QStringList weights{QStringLiteral("oz"), QStringLiteral("g"), QStringLiteral("lb")};
-    QTest::newRow("volume and weight") << QStringLiteral("Flour") << volumes + weights;
-    QTest::newRow("volume only") << QStringLiteral("Milk") << volumes;
+    const QStringList volumes{u"ml"_s, u"tsp"_s, u"tbs"_s, u"cup"_s, u"pint"_s, u"quart"_s};
+    const QStringList weights{u"oz"_s, u"g"_s, u"lb"_s};
+    QTest::newRow("volume and weight") << u"Flour"_s << volumes + weights;
+    QTest::newRow("volume only") << u"Milk"_s << volumes;
     QTest::newRow("own measure first, then weights")
-        << QStringLiteral("Cheese") << QStringList{QStringLiteral("slice")} + weights;
-    QTest::newRow("neither: no unit") << QStringLiteral("Pepper") << QStringList{};
-    QTest::newRow("own measure only")
-        << QStringLiteral("egg") << QStringList{QStringLiteral("egg")};
+        << u"Cheese"_s << QStringList{u"slice"_s} + weights;
+    QTest::newRow("neither: no unit") << u"Pepper"_s << QStringList{};
+    QTest::newRow("own measure only") << u"egg"_s << QStringList{u"egg"_s};
 }
 
 void TestAnalysisScreen::unitsFollowTheMeasures()
@@ -290,175 +233,170 @@ void TestAnalysisScreen::unitsFollowTheMeasures()
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), name);
     QVERIFY(!f.get<QListView>("IngLst")->isVisible());
     QVERIFY(f.get<DropDownBox>("IngLst2")->isVisible());
-    QCOMPARE(f.text("lbl1M"), QStringLiteral("Makes 1 servings"));
+    QCOMPARE(f.text("lbl1M"), u"Makes 1 servings"_s);
     if (units.isEmpty()) {
         // Without a unit the quantity counts the first measure.
         f.setQuantity(2, 0);
         f.get<QPushButton>("Addcmd")->click();
-        QCOMPARE(f.rows(), QStringList{QStringLiteral("2       Pepper")});
+        QCOMPARE(f.rows(), QStringList{u"2       Pepper"_s});
     }
 }
 
 void TestAnalysisScreen::spinnersEnterFractionsAndDecimals()
 {
     Fixture f;
-    f.choose(QStringLiteral("Milk"));
+    f.choose(u"Milk"_s);
     auto* fraction = f.get<Spinner>("FracVs");
     fraction->upButton()->click();
     fraction->upButton()->click();
     fraction->upButton()->click();
     QCOMPARE(fraction->value(), 3);
-    QCOMPARE(f.text("FracTxt"), QStringLiteral("1/3"));
+    QCOMPARE(f.text("FracTxt"), u"1/3"_s);
     QCOMPARE(f.text("OnesTxt"), QString());
     f.get<QPushButton>("Addcmd")->click();
-    QCOMPARE(f.rows().last(), QStringLiteral("1/3  ml     Milk"));
+    QCOMPARE(f.rows().last(), u"1/3  ml     Milk"_s);
 
-    f.choose(QStringLiteral("Milk"));
+    f.choose(u"Milk"_s);
     f.get<QRadioButton>("F_DOpt_1")->click();
     QVERIFY(f.get<QLabel>("DLbl")->isVisible());
     f.get<Spinner>("FracVs")->setValue(5);
-    QCOMPARE(f.text("FracTxt"), QStringLiteral("5"));
+    QCOMPARE(f.text("FracTxt"), u"5"_s);
     f.get<Spinner>("OnesVs")->upButton()->click();
-    QCOMPARE(f.text("OnesTxt"), QStringLiteral("1"));
+    QCOMPARE(f.text("OnesTxt"), u"1"_s);
     f.get<Spinner>("OnesVs")->downButton()->click();
     QCOMPARE(f.get<Spinner>("OnesVs")->value(), 0);
-    QCOMPARE(f.text("OnesTxt"), QStringLiteral("0"));
-    f.setUnit(QStringLiteral("cup"));
+    QCOMPARE(f.text("OnesTxt"), u"0"_s);
+    f.setUnit(u"cup"_s);
     f.get<QPushButton>("Addcmd")->click();
-    QCOMPARE(f.rows().last(), QStringLiteral("0.5  cup     Milk"));
-    QVERIFY(f.entries().last().contains(QStringLiteral("\u00d00.5\u00ca")));
+    QCOMPARE(f.rows().last(), u"0.5  cup     Milk"_s);
+    QVERIFY(f.entries().last().contains(u"\u00d00.5\u00ca"_s));
     QVERIFY(f.get<QRadioButton>("F_DOpt_0")->isChecked());
-    QCOMPARE(f.text("lblFg"), QStringLiteral("4g"));
+    QCOMPARE(f.text("lblFg"), u"4g"_s);
 }
 
 void TestAnalysisScreen::servingsChangeRescalesOnOk()
 {
     Fixture f;
-    f.addLine(QStringLiteral("Milk"), 2, 0, QStringLiteral("cup"));
-    QCOMPARE(f.text("lblFg"), QStringLiteral("16g"));
-    QCOMPARE(f.text("lblCals"), QStringLiteral("304"));
+    f.addLine(u"Milk"_s, 2, 0, u"cup"_s);
+    QCOMPARE(f.text("lblFg"), u"16g"_s);
+    QCOMPARE(f.text("lblCals"), u"304"_s);
     f.setServings(13);
-    QCOMPARE(f.text("ServingsLbl"), QStringLiteral("4"));
-    QCOMPARE(f.text("lbl1M"), QStringLiteral("Makes 4 servings"));
-    QVERIFY(f.screen->findChild<QTimer*>(QStringLiteral("FlashTmr"))->isActive());
+    QCOMPARE(f.text("ServingsLbl"), u"4"_s);
+    QCOMPARE(f.text("lbl1M"), u"Makes 4 servings"_s);
+    QVERIFY(f.screen->findChild<QTimer*>(u"FlashTmr"_s)->isActive());
     QVERIFY(f.get<QLabel>("LblPress")->isVisible());
-    QCOMPARE(f.text("lblFg"), QStringLiteral("16g"));
+    QCOMPARE(f.text("lblFg"), u"16g"_s);
     f.get<QPushButton>("OkCmd")->click();
-    QCOMPARE(f.text("lblFg"), QStringLiteral("4g"));
-    QCOMPARE(f.text("lblCals"), QStringLiteral("76"));
-    QCOMPARE(f.text("lblCg"), QStringLiteral("12mg"));
-    QVERIFY(!f.screen->findChild<QTimer*>(QStringLiteral("FlashTmr"))->isActive());
+    QCOMPARE(f.text("lblFg"), u"4g"_s);
+    QCOMPARE(f.text("lblCals"), u"76"_s);
+    QCOMPARE(f.text("lblCg"), u"12mg"_s);
+    QVERIFY(!f.screen->findChild<QTimer*>(u"FlashTmr"_s)->isActive());
     QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
     f.get<QPushButton>("OkCmd")->click();
-    QCOMPARE(f.text("lblFg"), QStringLiteral("4g"));
+    QCOMPARE(f.text("lblFg"), u"4g"_s);
 
     // Servings of a half: the totals double.
     f.setServings(5);
-    QCOMPARE(f.text("ServingsLbl"), QStringLiteral("1/2"));
+    QCOMPARE(f.text("ServingsLbl"), u"1/2"_s);
     f.get<QPushButton>("OkCmd")->click();
-    QCOMPARE(f.text("lblFg"), QStringLiteral("32g"));
+    QCOMPARE(f.text("lblFg"), u"32g"_s);
 }
 
 void TestAnalysisScreen::lineEditorInsertsReplacesAndDeletes()
 {
     Fixture f;
-    f.addLine(QStringLiteral("Flour"), 1, 0, QStringLiteral("cup"));
-    f.addLine(QStringLiteral("Milk"), 1, 0, QStringLiteral("cup"));
-    f.addLine(QStringLiteral("Butter"), 1, 0, QStringLiteral("tbs"));
+    f.addLine(u"Flour"_s, 1, 0, u"cup"_s);
+    f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
+    f.addLine(u"Butter"_s, 1, 0, u"tbs"_s);
     const QString fatWithAll = f.text("lblFg");
-    QCOMPARE(fatWithAll, QStringLiteral("20.7g"));
+    QCOMPARE(fatWithAll, u"20.7g"_s);
 
     // Replace the second line with two cups of milk.
-    clickInNextDialog(QStringLiteral("EditCmd"), [](QDialog* dialog) {
-        QCOMPARE(dialog->objectName(), QStringLiteral("EditFrm"));
-        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("InsertLbl"))->text(),
-                 QStringLiteral("1  cup     Milk"));
+    clickInNextDialog(u"EditCmd"_s, [](QDialog* dialog) {
+        QCOMPARE(dialog->objectName(), u"EditFrm"_s);
+        QCOMPARE(dialog->findChild<QLabel*>(u"InsertLbl"_s)->text(), u"1  cup     Milk"_s);
     });
     f.clickRow(1);
     QCOMPARE(f.rows().size(), 2);
-    QCOMPARE(f.text("lblFg"), QStringLiteral("12.7g"));
-    f.addLine(QStringLiteral("Milk"), 2, 0, QStringLiteral("cup"));
+    QCOMPARE(f.text("lblFg"), u"12.7g"_s);
+    f.addLine(u"Milk"_s, 2, 0, u"cup"_s);
     QCOMPARE(f.rows(),
-             (QStringList{QStringLiteral("1  cup     Flour"), QStringLiteral("2  cup     Milk"),
-                          QStringLiteral("1  tbs     Butter")}));
-    QCOMPARE(f.text("lblFg"), QStringLiteral("28.7g"));
+             (QStringList{u"1  cup     Flour"_s, u"2  cup     Milk"_s, u"1  tbs     Butter"_s}));
+    QCOMPARE(f.text("lblFg"), u"28.7g"_s);
 
     // Insert after the first line.
-    clickInNextDialog(QStringLiteral("InsertCmd"));
+    clickInNextDialog(u"InsertCmd"_s);
     f.clickRow(0);
-    f.addLine(QStringLiteral("Cheese"), 1, 0, QStringLiteral("slice"));
-    QCOMPARE(f.rows().at(1), QStringLiteral("1  slice     Cheese"));
+    f.addLine(u"Cheese"_s, 1, 0, u"slice"_s);
+    QCOMPARE(f.rows().at(1), u"1  slice     Cheese"_s);
     QCOMPARE(f.entries().size(), 4);
 
     // Cancel changes nothing; delete takes the line and its nutrients out.
-    clickInNextDialog(QStringLiteral("CancelCmd"));
+    clickInNextDialog(u"CancelCmd"_s);
     f.clickRow(0);
     QCOMPARE(f.rows().size(), 4);
     for (int i = 0; i < 4; ++i) {
-        clickInNextDialog(QStringLiteral("DeleteCmd"));
+        clickInNextDialog(u"DeleteCmd"_s);
         f.clickRow(0);
     }
     QCOMPARE(f.rows(), QStringList{});
-    QCOMPARE(f.text("lblFg"), QStringLiteral("0g"));
-    QCOMPARE(f.text("lblCals"), QStringLiteral("0"));
-    QCOMPARE(f.text("Label24"), QStringLiteral("0% calories from Fat"));
-    QCOMPARE(f.text("Label23"), QStringLiteral("0% from Carbohydrates"));
-    QCOMPARE(f.text("Label21"), QStringLiteral("0% from Protein"));
+    QCOMPARE(f.text("lblFg"), u"0g"_s);
+    QCOMPARE(f.text("lblCals"), u"0"_s);
+    QCOMPARE(f.text("Label24"), u"0% calories from Fat"_s);
+    QCOMPARE(f.text("Label23"), u"0% from Carbohydrates"_s);
+    QCOMPARE(f.text("Label21"), u"0% from Protein"_s);
     QCOMPARE(f.screen->recipeTotals(), nutrition::RecipeTotals{});
 }
 
 void TestAnalysisScreen::headings()
 {
     Fixture f;
-    clickInNextDialog(QStringLiteral("DoneCmd"), [](QDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Add a Heading or blank line"));
-        dialog->findChild<QLineEdit*>(QStringLiteral("SubHeadTxt"))
-            ->setText(QStringLiteral("Dough"));
+    clickInNextDialog(u"DoneCmd"_s, [](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), u"Add a Heading or blank line"_s);
+        dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->setText(u"Dough"_s);
     });
     f.tool("Heading");
-    QCOMPARE(f.rows(), QStringList{QStringLiteral("Dough")});
-    f.addLine(QStringLiteral("Flour"), 2, 0, QStringLiteral("cup"));
+    QCOMPARE(f.rows(), QStringList{u"Dough"_s});
+    f.addLine(u"Flour"_s, 2, 0, u"cup"_s);
     const QString fat = f.text("lblFg");
-    clickInNextDialog(QStringLiteral("DoneCmd"), [](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("SubHeadTxt"))
-            ->setText(QStringLiteral("Glaze"));
+    clickInNextDialog(u"DoneCmd"_s, [](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->setText(u"Glaze"_s);
     });
     f.tool("Heading");
-    QCOMPARE(f.rows(), (QStringList{QStringLiteral("Dough"), QStringLiteral("2  cup     Flour"),
-                                    QStringLiteral(" "), QStringLiteral("Glaze")}));
-    QCOMPARE(f.entries().at(2), QStringLiteral("\u00ce\u00a5 \u0090"));
-    QCOMPARE(f.entries().at(3), QStringLiteral("\u00ce\u00a5Glaze\u0090"));
+    QCOMPARE(f.rows(), (QStringList{u"Dough"_s, u"2  cup     Flour"_s, u" "_s, u"Glaze"_s}));
+    QCOMPARE(f.entries().at(2), u"\u00ce\u00a5 \u0090"_s);
+    QCOMPARE(f.entries().at(3), u"\u00ce\u00a5Glaze\u0090"_s);
 
     // Deleting a heading changes no total; a heading over 50 letters is refused as typed.
-    clickInNextDialog(QStringLiteral("DeleteCmd"));
+    clickInNextDialog(u"DeleteCmd"_s);
     f.clickRow(3);
     QCOMPARE(f.text("lblFg"), fat);
-    clickInNextDialog(QStringLiteral("CancelCmd"), [](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("SubHeadTxt"))->setText(QString(51, u'x'));
-        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("SubHeadTxt"))->text(), QString());
+    clickInNextDialog(u"CancelCmd"_s, [](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->setText(QString(51, u'x'));
+        QCOMPARE(dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->text(), QString());
     });
     f.tool("Heading");
-    QCOMPARE(f.titles(), QStringList{QStringLiteral("Too many Letters")});
+    QCOMPARE(f.titles(), QStringList{u"Too many Letters"_s});
     QCOMPARE(f.rows().size(), 3);
 }
 
 void TestAnalysisScreen::startOverEmptiesTheScreen()
 {
     Fixture f;
-    f.get<QLineEdit>("NameTxt")->setText(QStringLiteral("Soup"));
-    f.addLine(QStringLiteral("Milk"), 1, 0, QStringLiteral("cup"));
+    f.get<QLineEdit>("NameTxt")->setText(u"Soup"_s);
+    f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
     f.setServings(12);
     f.get<QRadioButton>("F_DOpt_1")->click();
-    f.screen->calcBarToolClick(QStringLiteral("start")); // names are compared ignoring case
+    f.screen->calcBarToolClick(u"start"_s); // names are compared ignoring case
     QCOMPARE(f.rows(), QStringList{});
     QCOMPARE(f.entries(), QStringList{});
     QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
     for (const char* label : {"lblCals", "lblFg", "lblFP", "lblName", "lbl1M", "Label24"})
         QCOMPARE(f.text(label), QString());
-    QCOMPARE(f.text("ServingsLbl"), QStringLiteral("1"));
+    QCOMPARE(f.text("ServingsLbl"), u"1"_s);
     QCOMPARE(f.get<Spinner>("ServingsVs")->value(), 10);
     QVERIFY(f.get<QRadioButton>("F_DOpt_0")->isChecked());
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes not Saved"));
+    QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
     QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
     QCOMPARE(f.screen->servingsDivisor(), 1.0f);
 }
@@ -467,40 +405,39 @@ void TestAnalysisScreen::savingChecksAndStores()
 {
     Fixture f;
     f.tool("Save");
-    QCOMPARE(f.titles(), QStringList{QStringLiteral("No Name")});
-    QCOMPARE(f.messages[0].text, QStringLiteral("Your recipe must have a name."));
-    f.get<QLineEdit>("NameTxt")->setText(QStringLiteral("Toast"));
+    QCOMPARE(f.titles(), QStringList{u"No Name"_s});
+    QCOMPARE(f.messages[0].text, u"Your recipe must have a name."_s);
+    f.get<QLineEdit>("NameTxt")->setText(u"Toast"_s);
     f.tool("Save");
-    QCOMPARE(f.titles().last(), QStringLiteral("Strange Recipe"));
+    QCOMPARE(f.titles().last(), u"Strange Recipe"_s);
     QCOMPARE(f.messages.last().text,
-             QStringLiteral("Your Recipe has no ingredients. Your Recipe was NOT saved!"));
+             u"Your Recipe has no ingredients. Your Recipe was NOT saved!"_s);
     QCOMPARE(f.messages.last().icon, MessageBox::Icon::Critical);
 
-    f.addLine(QStringLiteral("Flour"), 1, 0, QStringLiteral("cup"));
+    f.addLine(u"Flour"_s, 1, 0, u"cup"_s);
     f.setServings(5);
     f.answers = {MessageBox::Answer::Yes};
     f.tool("Save");
-    QCOMPARE(f.titles().last(), QStringLiteral("No Directions?"));
+    QCOMPARE(f.titles().last(), u"No Directions?"_s);
     QCOMPARE(f.messages.last().text,
-             QStringLiteral("There are no directions for this recipe.  Would like to enter some."));
-    QVERIFY(!QFile::exists(QStringLiteral("Recipe.Dat")) ||
-            readFile(QStringLiteral("Recipe.Dat")).isEmpty());
+             u"There are no directions for this recipe.  Would like to enter some."_s);
+    QVERIFY(!QFile::exists(u"Recipe.Dat"_s) || readFile(u"Recipe.Dat"_s).isEmpty());
 
     f.answers = {MessageBox::Answer::No};
     f.tool("Save");
-    QCOMPARE(readFile(QStringLiteral("Recipe.Dat")), QByteArray("\xaeToast\xa7"
-                                                                "1/2\xc8\xce"
-                                                                "Flour\xcf\xbc"
-                                                                "1\xca"
-                                                                "cup\x90\xc6\xbf\xdf\r\n"));
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes Saved"));
-    QCOMPARE(f.recipeNames.stringList(), QStringList{QStringLiteral("Toast")});
+    QCOMPARE(readFile(u"Recipe.Dat"_s), QByteArray("\xaeToast\xa7"
+                                                   "1/2\xc8\xce"
+                                                   "Flour\xcf\xbc"
+                                                   "1\xca"
+                                                   "cup\x90\xc6\xbf\xdf\r\n"));
+    QCOMPARE(f.text("StatusLbl"), u"Changes Saved"_s);
+    QCOMPARE(f.recipeNames.stringList(), QStringList{u"Toast"_s});
     // The recipe stays on the screen, and halving the servings was taken in on saving.
     QCOMPARE(f.rows().size(), 1);
-    QCOMPARE(f.text("lblFg"), QStringLiteral("2.4g"));
+    QCOMPARE(f.text("lblFg"), u"2.4g"_s);
 
-    f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(QStringLiteral("Toast it."));
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes not Saved"));
+    f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(u"Toast it."_s);
+    QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
 }
 
 void TestAnalysisScreen::savingUnderAStoredName_data()
@@ -511,30 +448,22 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("nameAfter");
     QTest::addColumn<QStringList>("titles");
-    const QStringList stored{QStringLiteral("Soup"), QStringLiteral("Salad"),
-                             QStringLiteral("Stew")};
-    const QStringList replaced{QStringLiteral("Stew"), QStringLiteral("Salad"),
-                               QStringLiteral("Soup")};
-    const QStringList stillStored{QStringLiteral("Not Saved")};
+    const QStringList stored{u"Soup"_s, u"Salad"_s, u"Stew"_s};
+    const QStringList replaced{u"Stew"_s, u"Salad"_s, u"Soup"_s};
+    const QStringList stillStored{u"Not Saved"_s};
     QTest::newRow("Replace: the last recipe takes the old place, the new version goes last")
-        << QStringLiteral("Soup") << QStringLiteral("ReplaceCmd") << QString() << replaced
-        << QStringLiteral("Soup") << QStringList{};
+        << u"Soup"_s << u"ReplaceCmd"_s << QString() << replaced << u"Soup"_s << QStringList{};
     QTest::newRow("Replace under the name in other letters deletes nothing and says so")
-        << QStringLiteral("soup") << QStringLiteral("ReplaceCmd") << QString() << stored
-        << QStringLiteral("soup") << stillStored;
+        << u"soup"_s << u"ReplaceCmd"_s << QString() << stored << u"soup"_s << stillStored;
     QTest::newRow("Change to a new name")
-        << QStringLiteral("soup") << QStringLiteral("ChangeCmd") << QStringLiteral("Soup 2")
-        << stored + QStringList{QStringLiteral("Soup 2")} << QStringLiteral("Soup 2")
-        << QStringList{};
+        << u"soup"_s << u"ChangeCmd"_s << u"Soup 2"_s << stored + QStringList{u"Soup 2"_s}
+        << u"Soup 2"_s << QStringList{};
     QTest::newRow("Change keeping the name replaces")
-        << QStringLiteral("Soup") << QStringLiteral("ChangeCmd") << QStringLiteral("Soup")
-        << replaced << QStringLiteral("Soup") << QStringList{};
+        << u"Soup"_s << u"ChangeCmd"_s << u"Soup"_s << replaced << u"Soup"_s << QStringList{};
     QTest::newRow("Change to the name in other letters: nothing is saved")
-        << QStringLiteral("Soup") << QStringLiteral("ChangeCmd") << QStringLiteral("SOUP") << stored
-        << QStringLiteral("SOUP") << stillStored;
+        << u"Soup"_s << u"ChangeCmd"_s << u"SOUP"_s << stored << u"SOUP"_s << stillStored;
     QTest::newRow("Cancel changes nothing")
-        << QStringLiteral("soup") << QStringLiteral("CancelCmd") << QString() << stored
-        << QStringLiteral("soup") << QStringList{};
+        << u"soup"_s << u"CancelCmd"_s << QString() << stored << u"soup"_s << QStringList{};
 }
 
 void TestAnalysisScreen::savingUnderAStoredName()
@@ -548,29 +477,28 @@ void TestAnalysisScreen::savingUnderAStoredName()
     Fixture f;
     for (const char* name : {"Soup", "Salad", "Stew"}) {
         f.tool("Start");
-        f.addLine(QStringLiteral("Milk"), 1, 0, QStringLiteral("cup"));
-        f.save(QString::fromLatin1(name), QStringLiteral("Stir."));
+        f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
+        f.save(QString::fromLatin1(name), u"Stir."_s);
     }
     f.tool("Start");
-    f.addLine(QStringLiteral("Flour"), 3, 0, QStringLiteral("cup"));
+    f.addLine(u"Flour"_s, 3, 0, u"cup"_s);
     clickInNextDialog(button, [newName, typed](QDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Name Conflict"));
-        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("TopLbl"))->text(),
-                 typed + QStringLiteral(" is already saved."));
-        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("ChangeLbl"))->text(),
-                 QStringLiteral("Change the name of ") + typed +
-                     QStringLiteral(" to a new name.  Type the new name in the box below and "
-                                    "press the Change To: and Save button."));
+        QCOMPARE(dialog->windowTitle(), u"Name Conflict"_s);
+        QCOMPARE(dialog->findChild<QLabel*>(u"TopLbl"_s)->text(), typed + u" is already saved."_s);
+        QCOMPARE(dialog->findChild<QLabel*>(u"ChangeLbl"_s)->text(),
+                 u"Change the name of "_s + typed +
+                     u" to a new name.  Type the new name in the box below and "
+                     "press the Change To: and Save button."_s);
         if (!newName.isNull())
-            dialog->findChild<QLineEdit*>(QStringLiteral("NameTxt"))->setText(newName);
+            dialog->findChild<QLineEdit*>(u"NameTxt"_s)->setText(newName);
     });
-    f.save(typed, QStringLiteral("Bake."));
+    f.save(typed, u"Bake."_s);
     QCOMPARE(f.titles(), titles);
     QCOMPARE(f.session.recipes.recipeNames(), names);
     QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), nameAfter);
     QCOMPARE(f.text("StatusLbl"), titles.isEmpty() && button != QLatin1String("CancelCmd")
-                                      ? QStringLiteral("Changes Saved")
-                                      : QStringLiteral("Changes not Saved"));
+                                      ? u"Changes Saved"_s
+                                      : u"Changes not Saved"_s);
     QStringList listed = names;
     std::stable_sort(listed.begin(), listed.end(), SortedNameModel::lessForPeople);
     QCOMPARE(f.recipeNames.stringList(), listed);
@@ -584,14 +512,10 @@ void TestAnalysisScreen::textTheFileCannotHoldIsRefused_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("directions");
     QTest::addColumn<QString>("character");
-    QTest::newRow("a name outside the code page")
-        << QStringLiteral("Pho \u1edf") << QStringLiteral("Boil.") << QStringLiteral("\u1edf");
-    QTest::newRow("a mark in the name")
-        << QStringLiteral("Wei\u00dfwurst") << QStringLiteral("Boil.") << QStringLiteral("\u00df");
-    QTest::newRow("an arrow in the directions")
-        << QStringLiteral("Pie") << QStringLiteral("Mix \u2192 bake.") << QStringLiteral("\u2192");
-    QTest::newRow("a mark in the directions")
-        << QStringLiteral("Pie") << QStringLiteral("Costs \u00a5 5") << QStringLiteral("\u00a5");
+    QTest::newRow("a name outside the code page") << u"Pho \u1edf"_s << u"Boil."_s << u"\u1edf"_s;
+    QTest::newRow("a mark in the name") << u"Wei\u00dfwurst"_s << u"Boil."_s << u"\u00df"_s;
+    QTest::newRow("an arrow in the directions") << u"Pie"_s << u"Mix \u2192 bake."_s << u"\u2192"_s;
+    QTest::newRow("a mark in the directions") << u"Pie"_s << u"Costs \u00a5 5"_s << u"\u00a5"_s;
 }
 
 void TestAnalysisScreen::textTheFileCannotHoldIsRefused()
@@ -600,65 +524,29 @@ void TestAnalysisScreen::textTheFileCannotHoldIsRefused()
     QFETCH(QString, directions);
     QFETCH(QString, character);
     Fixture f;
-    f.addLine(QStringLiteral("Milk"), 1, 0, QStringLiteral("cup"));
+    f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
     f.save(name, directions);
-    QCOMPARE(f.titles(), QStringList{QStringLiteral("Not Saved")});
+    QCOMPARE(f.titles(), QStringList{u"Not Saved"_s});
     QVERIFY(f.messages[0].text.contains(character));
-    QVERIFY(readFile(QStringLiteral("Recipe.Dat")).isEmpty());
+    QVERIFY(readFile(u"Recipe.Dat"_s).isEmpty());
     QCOMPARE(f.session.recipes.count(), 0);
     QCOMPARE(f.rows().size(), 1);
     QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), name);
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes not Saved"));
+    QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
 }
 
 void TestAnalysisScreen::longNameEmptiesTheScreen()
 {
     Fixture f;
-    f.addLine(QStringLiteral("Milk"), 1, 0, QStringLiteral("cup"));
+    f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
     f.get<QLineEdit>("NameTxt")->setText(QString(50, u'a'));
     QVERIFY(f.messages.isEmpty());
     f.get<QLineEdit>("NameTxt")->setText(QString(51, u'a'));
-    QCOMPARE(f.titles(), QStringList{QStringLiteral("There's a Problem")});
-    QCOMPARE(f.messages[0].text, QStringLiteral("50 letters is the maximum for the \r\nname of the "
-                                                "recipe.\r\n\r\nPlease enter it again."));
+    QCOMPARE(f.titles(), QStringList{u"There's a Problem"_s});
+    QCOMPARE(f.messages[0].text, u"50 letters is the maximum for the \r\nname of the "
+                                 "recipe.\r\n\r\nPlease enter it again."_s);
     QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
     QCOMPARE(f.rows(), QStringList{});
-}
-
-void TestAnalysisScreen::storedRecipeIsTakenOver()
-{
-    Fixture f;
-    f.setServings(20);
-    f.session.sharedTotals.totFat = 4.5f;
-    f.session.sharedTotals.totCalories = 120;
-    f.session.shownServings = 0.375f;
-    f.session.shownPanel.name = QStringLiteral("Pie");
-    f.session.shownPanel.makes = QStringLiteral("Makes 3/8 servings");
-    f.session.shownPanel.panel.fatG = QStringLiteral("4.5g");
-    f.session.shownPanel.panel.cals = QStringLiteral("120");
-    f.session.shownPanel.shares.fat = QStringLiteral("33.8% of calories from Fat");
-    f.session.shownPanel.servings = QStringLiteral("3/8");
-    f.screen->editStoredRecipe(QStringLiteral("Pie"), {QStringLiteral("1  cup     Milk")},
-                               {QStringLiteral("\u00ceMilk\u00cf\u00bc1\u00cacup\u0090")},
-                               QStringLiteral("Bake."));
-    QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QStringLiteral("Pie"));
-    QCOMPARE(f.text("lblFg"), QStringLiteral("4.5g"));
-    QCOMPARE(f.text("lblCals"), QStringLiteral("120"));
-    QCOMPARE(f.text("Label24"), QStringLiteral("33.8% of calories from Fat"));
-    QCOMPARE(f.text("ServingsLbl"), QStringLiteral("3/8"));
-    QCOMPARE(f.get<Spinner>("ServingsVs")->value(), 4);
-    QCOMPARE(f.screen->servingsDivisor(), 0.375f);
-    QCOMPARE(f.screen->recipeTotals().totFat, 4.5f);
-    QVERIFY(!f.session.editingStoredRecipe);
-    QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
-    QCOMPARE(f.rows(), QStringList{QStringLiteral("1  cup     Milk")});
-    QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), QStringLiteral("Bake."));
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes Saved"));
-
-    // Taking the line out subtracts what it added at these servings.
-    clickInNextDialog(QStringLiteral("DeleteCmd"));
-    f.clickRow(0);
-    QCOMPARE(f.screen->recipeTotals(), nutrition::RecipeTotals{});
 }
 
 void TestAnalysisScreen::searchHandOverChoosesTheIngredient()
@@ -669,10 +557,10 @@ void TestAnalysisScreen::searchHandOverChoosesTheIngredient()
     QVERIFY(f.get<QLabel>("SearchLbl")->isVisible());
     QTest::mouseClick(f.get<QLabel>("SearchLbl"), Qt::LeftButton);
     QCOMPARE(searches, 1);
-    f.screen->chooseIngredientFromSearch(QStringLiteral("Cheese"));
-    QTRY_COMPARE(f.get<QLineEdit>("R_IngLstText")->text(), QStringLiteral("Cheese"));
-    QCOMPARE(f.units().value(0), QStringLiteral("slice"));
-    QCOMPARE(f.screen->currentIng().name, QStringLiteral("Cheese"));
+    f.screen->chooseIngredientFromSearch(u"Cheese"_s);
+    QTRY_COMPARE(f.get<QLineEdit>("R_IngLstText")->text(), u"Cheese"_s);
+    QCOMPARE(f.units().value(0), u"slice"_s);
+    QCOMPARE(f.screen->currentIng().name, u"Cheese"_s);
 }
 
 void TestAnalysisScreen::statusExplainsItself()
@@ -682,10 +570,10 @@ void TestAnalysisScreen::statusExplainsItself()
     QTest::mouseClick(f.get<QLabel>("StatusImg"), Qt::LeftButton);
     QCOMPARE(f.messages.size(), 2);
     QCOMPARE(f.messages[0].text,
-             QStringLiteral("This box lets you know if the changes to your work have been saved "
-                            "or not."));
+             u"This box lets you know if the changes to your work have been saved "
+             "or not."_s);
     QCOMPARE(f.messages[0].title, QString());
-    QCOMPARE(f.text("StatusLbl"), QStringLiteral("Changes not Saved"));
+    QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
 }
 
 void TestAnalysisScreen::fitsTheScreen()
@@ -694,8 +582,8 @@ void TestAnalysisScreen::fitsTheScreen()
     // Room for the main window's title, menu and toolbar rows on a 1024 by 768 screen.
     const QSize least = f.screen->minimumSizeHint();
     QVERIFY2(least.width() <= 1024 && least.height() <= 768 - 120,
-             qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
-    QCOMPARE(f.screen->objectName(), QStringLiteral("CalcFrm"));
+             qPrintable(u"%1x%2"_s.arg(least.width()).arg(least.height())));
+    QCOMPARE(f.screen->objectName(), u"CalcFrm"_s);
 }
 
 QTEST_MAIN(TestAnalysisScreen)

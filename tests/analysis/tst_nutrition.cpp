@@ -9,28 +9,13 @@ using namespace zestora::nutrition;
 
 namespace {
 
-IngRecord ingredient(float amount1, const QString& measure1, float amount2, const QString& measure2)
+// An ingredient with half its fat saturated and a quarter of its carbohydrate fibre.
+IngRecord ingredient(float amount1, const QString& measure1, float amount2, const QString& measure2,
+                     float fat = 0, float carbs = 0, float protein = 0, qint32 cholesterol = 0,
+                     float sodium = 0)
 {
-    IngRecord r;
-    r.name = QStringLiteral("Test");
-    r.amount1 = amount1;
-    r.measure1 = measure1;
-    r.amount2 = amount2;
-    r.measure2 = measure2;
-    return r;
-}
-
-IngRecord withNutrients(IngRecord r, float fat, float carbs, float protein, qint32 cholesterol = 0,
-                        float sodium = 0)
-{
-    r.fat = fat;
-    r.satFat = fat / 2;
-    r.totalCarbs = carbs;
-    r.fiber = carbs / 4;
-    r.protein = protein;
-    r.cholesterol = cholesterol;
-    r.sodium = sodium;
-    return r;
+    return zestora::testing::food(u"Test"_s, amount1, measure1, amount2, measure2,
+                                  {fat, fat / 2, carbs, carbs / 4, protein, cholesterol, sodium});
 }
 
 } // namespace
@@ -44,7 +29,6 @@ private Q_SLOTS:
     void removingEveryLineBringsTotalsBackToZero();
     void rescaleRoundTrips_data();
     void rescaleRoundTrips();
-    void panelTexts();
     void calorieShares_data();
     void calorieShares();
     void hugeValuesAreClampedNotUndefined();
@@ -55,13 +39,13 @@ private Q_SLOTS:
 void TestNutrition::conversionFactorsAgreeWithUnitSizes()
 {
     // Each unit's size in millilitres or grams, independent of the factor table.
-    const QList<std::pair<QString, double>> volumes{
-        {QStringLiteral("tsp"), 5},    {QStringLiteral("tbs"), 15},    {QStringLiteral("cup"), 240},
-        {QStringLiteral("pint"), 480}, {QStringLiteral("quart"), 960}, {QStringLiteral("ml"), 1}};
+    const QList<std::pair<QString, double>> volumes{{u"tsp"_s, 5},     {u"tbs"_s, 15},
+                                                    {u"cup"_s, 240},   {u"pint"_s, 480},
+                                                    {u"quart"_s, 960}, {u"ml"_s, 1}};
     const QList<std::pair<QString, double>> weights{
-        {QStringLiteral("oz"), 28.35}, {QStringLiteral("g"), 1}, {QStringLiteral("lb"), 453.6}};
+        {u"oz"_s, 28.35}, {u"g"_s, 1}, {u"lb"_s, 453.6}};
     const auto spellings = [](const QString& unit) {
-        return QStringList{unit, unit.toUpper(), QStringLiteral(" ") + unit + QStringLiteral(" "),
+        return QStringList{unit, unit.toUpper(), u" "_s + unit + u" "_s,
                            unit.left(1).toUpper() + unit.mid(1)};
     };
     for (const auto& kind : {volumes, weights}) {
@@ -70,7 +54,7 @@ void TestNutrition::conversionFactorsAgreeWithUnitSizes()
                 for (const QString& spelled : spellings(chosen)) {
                     const double factor = conversionFactor(spelled, stored);
                     QVERIFY2(std::abs(factor / (chosenSize / storedSize) - 1) < 0.01,
-                             qPrintable(spelled + QStringLiteral(" in ") + stored));
+                             qPrintable(spelled + u" in "_s + stored));
                 }
             }
         }
@@ -80,9 +64,9 @@ void TestNutrition::conversionFactorsAgreeWithUnitSizes()
             QCOMPARE(conversionFactor(volume, weight), 0.0f);
             QCOMPARE(conversionFactor(weight, volume), 0.0f);
         }
-    QCOMPARE(conversionFactor(QStringLiteral("slice"), QStringLiteral("slice")), 0.0f);
-    QCOMPARE(conversionFactor(QStringLiteral("kg"), QStringLiteral("g")), 0.0f);
-    QCOMPARE(conversionFactor(QStringLiteral("ml"), QStringLiteral("quart")), 0.00104166f);
+    QCOMPARE(conversionFactor(u"slice"_s, u"slice"_s), 0.0f);
+    QCOMPARE(conversionFactor(u"kg"_s, u"g"_s), 0.0f);
+    QCOMPARE(conversionFactor(u"ml"_s, u"quart"_s), 0.00104166f);
 }
 
 void TestNutrition::lineContribution_data()
@@ -95,34 +79,31 @@ void TestNutrition::lineContribution_data()
     QTest::addColumn<qint32>("fatCalories");
     QTest::addColumn<qint32>("calories");
 
-    IngRecord spoon = ingredient(1, QStringLiteral("tbs"), 15, QStringLiteral("g"));
-    spoon.fat = 10;
+    IngRecord spoon = ingredient(1, u"tbs"_s, 15, u"g"_s, 10);
     QTest::newRow("2 tsp of a tablespoon measure: factor 0.3333")
-        << spoon << QStringLiteral("tsp") << 2.0f << 1.0f << 6.7f << 60 << 60;
-    IngRecord byWeight =
-        withNutrients(ingredient(100, QStringLiteral("g"), 240, QStringLiteral("ml")), 4, 10, 2);
+        << spoon << u"tsp"_s << 2.0f << 1.0f << 6.7f << 60 << 60;
+    IngRecord byWeight = ingredient(100, u"g"_s, 240, u"ml"_s, 4, 10, 2);
     QTest::newRow("1 cup of 100 g / 240 ml: the second measure counts one portion")
-        << byWeight << QStringLiteral("cup") << 1.0f << 1.0f << 4.0f << 36 << 84;
-    IngRecord slice =
-        withNutrients(ingredient(1, QStringLiteral("slice"), 28, QStringLiteral("g")), 1, 12, 3);
+        << byWeight << u"cup"_s << 1.0f << 1.0f << 4.0f << 36 << 84;
+    IngRecord slice = ingredient(1, u"slice"_s, 28, u"g"_s, 1, 12, 3);
     QTest::newRow("own measure: the quantity counts slices")
-        << slice << QStringLiteral("slice") << 3.0f << 1.0f << 3.0f << 27 << 207;
+        << slice << u"slice"_s << 3.0f << 1.0f << 3.0f << 27 << 207;
     QTest::newRow("a unit of the other kind counts the first measure too")
-        << slice << QStringLiteral("cup") << 2.0f << 1.0f << 2.0f << 18 << 138;
-    IngRecord half = ingredient(1, QStringLiteral("cup"), 0, QString());
+        << slice << u"cup"_s << 2.0f << 1.0f << 2.0f << 18 << 138;
+    IngRecord half = ingredient(1, u"cup"_s, 0, QString());
     half.fat = 0.25f;
     QTest::newRow("tenths round half to even: 0.25 to 0.2")
-        << half << QStringLiteral("cup") << 1.0f << 1.0f << 0.2f << 2 << 2;
+        << half << u"cup"_s << 1.0f << 1.0f << 0.2f << 2 << 2;
     half.fat = 0.35f;
     QTest::newRow("tenths: 0.35 as a single is just above, to 0.4")
-        << half << QStringLiteral("cup") << 1.0f << 1.0f << 0.4f << 3 << 3;
-    IngRecord macros = withNutrients(ingredient(1, QStringLiteral("cup"), 0, QString()), 3, 10, 5);
+        << half << u"cup"_s << 1.0f << 1.0f << 0.4f << 3 << 3;
+    IngRecord macros = ingredient(1, u"cup"_s, 0, QString(), 3, 10, 5);
     QTest::newRow("calories from macronutrients: 10*4 + 27 + 5*4")
-        << macros << QStringLiteral("cup") << 1.0f << 1.0f << 3.0f << 27 << 87;
+        << macros << u"cup"_s << 1.0f << 1.0f << 3.0f << 27 << 87;
     QTest::newRow("divided by four servings")
-        << macros << QStringLiteral("cup") << 1.0f << 4.0f << 0.8f << 7 << 22;
+        << macros << u"cup"_s << 1.0f << 4.0f << 0.8f << 7 << 22;
     QTest::newRow("a third of a serving counted as 0.333")
-        << macros << QStringLiteral("cup") << 1.0f << 0.333f << 9.0f << 81 << 261;
+        << macros << u"cup"_s << 1.0f << 0.333f << 9.0f << 81 << 261;
 }
 
 void TestNutrition::lineContribution()
@@ -143,20 +124,17 @@ void TestNutrition::lineContribution()
 
 void TestNutrition::removingEveryLineBringsTotalsBackToZero()
 {
-    const IngRecord flour =
-        withNutrients(ingredient(1, QStringLiteral("cup"), 125, QStringLiteral("g")), 1.2f, 95.4f,
-                      12.9f, 0, 2.5f);
-    const IngRecord egg = withNutrients(
-        ingredient(1, QStringLiteral("each"), 50, QStringLiteral("g")), 4.8f, 0.4f, 6.3f, 186, 71);
+    const IngRecord flour = ingredient(1, u"cup"_s, 125, u"g"_s, 1.2f, 95.4f, 12.9f, 0, 2.5f);
+    const IngRecord egg = ingredient(1, u"each"_s, 50, u"g"_s, 4.8f, 0.4f, 6.3f, 186, 71);
     // Each total is rounded to tenths at every step, so what is left after taking every line out
     // is at most a rounding step per line; the screen zeroes it when no line is left.
     RecipeTotals totals;
-    addLineNutrients(totals, flour, QStringLiteral("cup"), 2.5f, 4);
-    addLineNutrients(totals, egg, QStringLiteral("each"), 3, 4);
-    addLineNutrients(totals, flour, QStringLiteral("tbs"), 1, 4);
-    addLineNutrients(totals, flour, QStringLiteral("tbs"), -1, 4);
-    addLineNutrients(totals, egg, QStringLiteral("each"), -3, 4);
-    addLineNutrients(totals, flour, QStringLiteral("cup"), -2.5f, 4);
+    addLineNutrients(totals, flour, u"cup"_s, 2.5f, 4);
+    addLineNutrients(totals, egg, u"each"_s, 3, 4);
+    addLineNutrients(totals, flour, u"tbs"_s, 1, 4);
+    addLineNutrients(totals, flour, u"tbs"_s, -1, 4);
+    addLineNutrients(totals, egg, u"each"_s, -3, 4);
+    addLineNutrients(totals, flour, u"cup"_s, -2.5f, 4);
     for (auto member : {&RecipeTotals::totFat, &RecipeTotals::totSatFat, &RecipeTotals::totCarbs,
                         &RecipeTotals::totFiber, &RecipeTotals::totProtein})
         QVERIFY(totals.*member <= 0.31f);
@@ -164,7 +142,7 @@ void TestNutrition::removingEveryLineBringsTotalsBackToZero()
 
     // Taking out more than was put in stops at zero.
     totals = RecipeTotals{};
-    addLineNutrients(totals, egg, QStringLiteral("each"), -1, 1);
+    addLineNutrients(totals, egg, u"each"_s, -1, 1);
     QCOMPARE(totals, RecipeTotals{});
 }
 
@@ -204,27 +182,6 @@ void TestNutrition::rescaleRoundTrips()
         QVERIFY(std::abs(totals.*member - original.*member) <= 0.1f * from / to + 0.051f);
 }
 
-void TestNutrition::panelTexts()
-{
-    RecipeTotals totals;
-    totals.totCalories = 87;
-    totals.totFatCalories = 27;
-    totals.totFat = 3;
-    totals.totSatFat = 1.5f;
-    totals.totCholesterol = 45;
-    totals.totSodium = 600;
-    totals.totCarbs = 10;
-    totals.totFiber = 0.1f;
-    totals.totProtein = 5;
-    const PanelTexts panel = nutrition::panelTexts(totals);
-    QCOMPARE(panel,
-             (PanelTexts{QStringLiteral("87"), QStringLiteral("27"), QStringLiteral("3g"),
-                         QStringLiteral("5%"), QStringLiteral("1.5g"), QStringLiteral("8%"),
-                         QStringLiteral("45mg"), QStringLiteral("15%"), QStringLiteral("600mg"),
-                         QStringLiteral("25%"), QStringLiteral("10g"), QStringLiteral("3%"),
-                         QStringLiteral("0.1g"), QStringLiteral("0%"), QStringLiteral("5g")}));
-}
-
 void TestNutrition::calorieShares_data()
 {
     QTest::addColumn<QString>("cals");
@@ -235,17 +192,14 @@ void TestNutrition::calorieShares_data()
     QTest::addColumn<QString>("carbShare");
     QTest::addColumn<QString>("proteinShare");
     QTest::newRow("shares of 87 calories")
-        << QStringLiteral("87") << QStringLiteral("27") << QStringLiteral("10g")
-        << QStringLiteral("5g") << QStringLiteral("31% of calories from Fat")
-        << QStringLiteral("46% from Carbohydrates") << QStringLiteral("23% from Protein");
+        << u"87"_s << u"27"_s << u"10g"_s << u"5g"_s << u"31% of calories from Fat"_s
+        << u"46% from Carbohydrates"_s << u"23% from Protein"_s;
     QTest::newRow("a share in tenths")
-        << QStringLiteral("100") << QStringLiteral("31") << QStringLiteral("10g")
-        << QStringLiteral("7.3g") << QStringLiteral("30.9% of calories from Fat")
-        << QStringLiteral("39.9% from Carbohydrates") << QStringLiteral("29.1% from Protein");
+        << u"100"_s << u"31"_s << u"10g"_s << u"7.3g"_s << u"30.9% of calories from Fat"_s
+        << u"39.9% from Carbohydrates"_s << u"29.1% from Protein"_s;
     QTest::newRow("no macronutrients: the calories are the base")
-        << QStringLiteral("50") << QStringLiteral("0") << QStringLiteral("0g")
-        << QStringLiteral("0g") << QStringLiteral("0% of calories from Fat")
-        << QStringLiteral("0% from Carbohydrates") << QStringLiteral("0% from Protein");
+        << u"50"_s << u"0"_s << u"0g"_s << u"0g"_s << u"0% of calories from Fat"_s
+        << u"0% from Carbohydrates"_s << u"0% from Protein"_s;
 }
 
 void TestNutrition::calorieShares()
@@ -268,7 +222,7 @@ void TestNutrition::calorieShares()
     QCOMPARE(shares->carbs, carbShare);
     QCOMPARE(shares->protein, proteinShare);
 
-    panel.cals = QStringLiteral("0");
+    panel.cals = u"0"_s;
     QVERIFY(!caloriePercentages(panel));
     panel.cals.clear();
     QVERIFY(!caloriePercentages(panel));
@@ -276,16 +230,16 @@ void TestNutrition::calorieShares()
 
 void TestNutrition::hugeValuesAreClampedNotUndefined()
 {
-    IngRecord huge = withNutrients(ingredient(0.001f, QStringLiteral("g"), 0, QString()), 3e38f,
-                                   3e38f, 3e38f, 2147483647, 3e38f);
+    IngRecord huge =
+        ingredient(0.001f, u"g"_s, 0, QString(), 3e38f, 3e38f, 3e38f, 2147483647, 3e38f);
     RecipeTotals totals;
-    addLineNutrients(totals, huge, QStringLiteral("lb"), 1000, 0.125f);
-    addLineNutrients(totals, huge, QStringLiteral("lb"), 1000, 0.125f);
+    addLineNutrients(totals, huge, u"lb"_s, 1000, 0.125f);
+    addLineNutrients(totals, huge, u"lb"_s, 1000, 0.125f);
     QCOMPARE(totals.totCholesterol, std::numeric_limits<qint32>::max());
     QCOMPARE(totals.totFatCalories, std::numeric_limits<qint32>::max());
     QCOMPARE(totals.totCalories, std::numeric_limits<qint32>::max());
     const PanelTexts panel = nutrition::panelTexts(totals);
-    QCOMPARE(panel.cholPct, QStringLiteral("32767%"));
+    QCOMPARE(panel.cholPct, u"32767%"_s);
     rescale(totals, 1, 0.125f);
     QCOMPARE(totals.totSodium, std::numeric_limits<qint32>::max());
     QVERIFY(caloriePercentages(panel));
@@ -295,14 +249,14 @@ void TestNutrition::numberText_data()
 {
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("twelve point three") << 12.3f << QStringLiteral("12.3");
-    QTest::newRow("five") << 5.0f << QStringLiteral("5");
-    QTest::newRow("one tenth") << 0.1f << QStringLiteral("0.1");
-    QTest::newRow("a third: seven digits") << 1.0f / 3 << QStringLiteral("0.3333333");
-    QTest::newRow("negative") << -2.5f << QStringLiteral("-2.5");
-    QTest::newRow("large") << 1234567.0f << QStringLiteral("1234567");
-    QTest::newRow("too large for plain digits") << 1.5e12f << QStringLiteral("1.5E+12");
-    QTest::newRow("zero") << 0.0f << QStringLiteral("0");
+    QTest::newRow("twelve point three") << 12.3f << u"12.3"_s;
+    QTest::newRow("five") << 5.0f << u"5"_s;
+    QTest::newRow("one tenth") << 0.1f << u"0.1"_s;
+    QTest::newRow("a third: seven digits") << 1.0f / 3 << u"0.3333333"_s;
+    QTest::newRow("negative") << -2.5f << u"-2.5"_s;
+    QTest::newRow("large") << 1234567.0f << u"1234567"_s;
+    QTest::newRow("too large for plain digits") << 1.5e12f << u"1.5E+12"_s;
+    QTest::newRow("zero") << 0.0f << u"0"_s;
 }
 
 void TestNutrition::numberText()

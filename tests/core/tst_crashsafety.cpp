@@ -19,7 +19,7 @@ void TestCrashSafety::killedRewriteLeavesAWholeOldOrNewFile()
     constexpr qsizetype size = 24 * 1024 * 1024;
     const QByteArray oldFile(size, 'A');
     const QByteArray newFile(size, 'B');
-    writeFile(QStringLiteral("Recipe.Dat"), oldFile);
+    writeFile(u"Recipe.Dat"_s, oldFile);
     QRandomGenerator random(777);
     int sawNew = 0;
     for (int round = 0; round < 40; ++round) {
@@ -31,10 +31,9 @@ void TestCrashSafety::killedRewriteLeavesAWholeOldOrNewFile()
         QTest::qWait(static_cast<int>(random.bounded(1, 120)));
         writer.kill();
         QVERIFY(writer.waitForFinished());
-        const QByteArray now = readFile(QStringLiteral("Recipe.Dat"));
-        QVERIFY2(
-            now == oldFile || now == newFile,
-            qPrintable(QStringLiteral("round %1: a file of %2 bytes").arg(round).arg(now.size())));
+        const QByteArray now = readFile(u"Recipe.Dat"_s);
+        QVERIFY2(now == oldFile || now == newFile,
+                 qPrintable(u"round %1: a file of %2 bytes"_s.arg(round).arg(now.size())));
         sawNew += now == newFile;
     }
     // Both outcomes happened, so kills did land in different phases of the rewrites.

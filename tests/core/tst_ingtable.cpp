@@ -13,17 +13,8 @@ namespace {
 
 IngRecord record(const QString& name, float calories = 100)
 {
-    IngRecord r;
-    r.name = name;
-    r.amount1 = 1;
-    r.measure1 = QStringLiteral("cup");
-    r.amount2 = 240;
-    r.measure2 = QStringLiteral("g");
-    r.calories = calories;
-    r.fat = 2.5f;
-    r.cholesterol = 25;
-    r.measureKind = 0;
-    return r;
+    return zestora::testing::food(name, 1, u"cup"_s, 240, u"g"_s,
+                                  {.fat = 2.5f, .cholesterol = 25, .calories = calories});
 }
 
 QByteArray fileOf(const QList<IngRecord>& records)
@@ -46,7 +37,7 @@ protected:
     bool writeAtomically(std::initializer_list<QByteArrayView> parts) override
     {
         if (failWrites) {
-            setError(QStringLiteral("save"), QStringLiteral("No space left on device"));
+            setError(u"save"_s, u"No space left on device"_s);
             return false;
         }
         return DataFile::writeAtomically(parts);
@@ -79,7 +70,7 @@ private Q_SLOTS:
 
 void TestIngTable::recordBytesAreTheFileLayout()
 {
-    IngRecord r = record(QStringLiteral("Flour"));
+    IngRecord r = record(u"Flour"_s);
     r.satFat = 0.5f;
     r.sodium = 5;
     r.totalCarbs = 95.5f;
@@ -112,19 +103,17 @@ void TestIngTable::textFieldsArePaddedOrCut_data()
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QString>("shown");
     QTest::newRow("a short name is padded with spaces")
-        << QStringLiteral("Salt") << QByteArray("Salt") + QByteArray(56, ' ')
-        << QStringLiteral("Salt");
+        << u"Salt"_s << QByteArray("Salt") + QByteArray(56, ' ') << u"Salt"_s;
     QTest::newRow("a 70-character name keeps its first 60")
         << QString(70, QLatin1Char('x')) << QByteArray(60, 'x') << QString(60, QLatin1Char('x'));
     QTest::newRow("leading spaces are stored and trimmed when shown")
-        << QStringLiteral("  Oats") << QByteArray("  Oats") + QByteArray(54, ' ')
-        << QStringLiteral("Oats");
+        << u"  Oats"_s << QByteArray("  Oats") + QByteArray(54, ' ') << u"Oats"_s;
     QTest::newRow("code page 1252 letters are single bytes")
-        << QStringLiteral("Cr\u00e8me br\u00fbl\u00e9e \u20ac")
+        << u"Cr\u00e8me br\u00fbl\u00e9e \u20ac"_s
         << QByteArray("Cr\xe8me br\xfbl\xe9"
                       "e \x80") +
                QByteArray(46, ' ')
-        << QStringLiteral("Cr\u00e8me br\u00fbl\u00e9e \u20ac");
+        << u"Cr\u00e8me br\u00fbl\u00e9e \u20ac"_s;
 }
 
 void TestIngTable::textFieldsArePaddedOrCut()
@@ -136,7 +125,7 @@ void TestIngTable::textFieldsArePaddedOrCut()
     IngTable table;
     QVERIFY(!table.loadIngTable());
     QVERIFY(table.appendIng(record(name)));
-    QCOMPARE(readFile(QStringLiteral("Ing.dat")).first(60), stored);
+    QCOMPARE(readFile(u"Ing.dat"_s).first(60), stored);
     IngTable reloaded;
     QVERIFY(!reloaded.loadIngTable());
     QCOMPARE(reloaded.trimmedNames(), QStringList{shown});
@@ -162,31 +151,28 @@ void TestIngTable::partialRecordCount()
     QFETCH(int, count);
     QFETCH(bool, damaged);
     const TempWorkDir dir;
-    const QByteArray whole = fileOf(
-        {record(QStringLiteral("A")), record(QStringLiteral("B")), record(QStringLiteral("C"))});
-    writeFile(QStringLiteral("Ing.dat"), whole.first(fileSize));
+    const QByteArray whole = fileOf({record(u"A"_s), record(u"B"_s), record(u"C"_s)});
+    writeFile(u"Ing.dat"_s, whole.first(fileSize));
     IngTable table;
     const std::optional<LoadProblem> problem = table.loadIngTable();
     QCOMPARE(table.count(), count);
     QCOMPARE(problem.has_value(), damaged);
     if (count >= 1)
-        QCOMPARE(table.at(0).name, QStringLiteral("A"));
+        QCOMPARE(table.at(0).name, u"A"_s);
     if (damaged) {
-        QVERIFY(problem->message().contains(QStringLiteral("Ing.dat")));
-        QVERIFY(problem->message().contains(QStringLiteral("Ing.dat.damaged")));
+        QVERIFY(problem->message().contains(u"Ing.dat"_s));
+        QVERIFY(problem->message().contains(u"Ing.dat.damaged"_s));
     }
 }
 
 void TestIngTable::loadsRecordsInFileOrder()
 {
     const TempWorkDir dir;
-    writeFile(QStringLiteral("Ing.dat"),
-              fileOf({record(QStringLiteral("Zucchini  ")), record(QStringLiteral("apple")),
-                      record(QStringLiteral("Milk"))}));
+    writeFile(u"Ing.dat"_s,
+              fileOf({record(u"Zucchini  "_s), record(u"apple"_s), record(u"Milk"_s)}));
     IngTable table;
     QVERIFY(!table.loadIngTable());
-    QCOMPARE(namesOf(table), (QStringList{QStringLiteral("Zucchini"), QStringLiteral("apple"),
-                                          QStringLiteral("Milk")}));
+    QCOMPARE(namesOf(table), (QStringList{u"Zucchini"_s, u"apple"_s, u"Milk"_s}));
 }
 
 void TestIngTable::absentFileIsCreatedEmptyAndAppendWritesOneRecord()
@@ -194,13 +180,13 @@ void TestIngTable::absentFileIsCreatedEmptyAndAppendWritesOneRecord()
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
-    QVERIFY(QFile::exists(QStringLiteral("Ing.dat")));
+    QVERIFY(QFile::exists(u"Ing.dat"_s));
     QCOMPARE(table.count(), 0);
-    QVERIFY(!table.ingNameStored(QStringLiteral("Milk")));
+    QVERIFY(!table.ingNameStored(u"Milk"_s));
     QVERIFY(table.saveIngTable());
-    QCOMPARE(readFile(QStringLiteral("Ing.dat")).size(), 0);
-    QVERIFY(table.appendIng(record(QStringLiteral("Milk"))));
-    QCOMPARE(readFile(QStringLiteral("Ing.dat")), record(QStringLiteral("Milk")).toBytes());
+    QCOMPARE(readFile(u"Ing.dat"_s).size(), 0);
+    QVERIFY(table.appendIng(record(u"Milk"_s)));
+    QCOMPARE(readFile(u"Ing.dat"_s), record(u"Milk"_s).toBytes());
 }
 
 void TestIngTable::deleteByNameMovesTheLastRecordIntoThePlace()
@@ -210,13 +196,12 @@ void TestIngTable::deleteByNameMovesTheLastRecordIntoThePlace()
     QVERIFY(!table.loadIngTable());
     for (const char* name : {"One", "Two", "Three", "Four"})
         QVERIFY(table.appendIng(record(QString::fromLatin1(name))));
-    QVERIFY(table.deleteIngByName(QStringLiteral(" Two ")));
+    QVERIFY(table.deleteIngByName(u" Two "_s));
     QVERIFY(table.saveIngTable());
     IngTable reloaded;
     QVERIFY(!reloaded.loadIngTable());
-    QCOMPARE(namesOf(reloaded),
-             (QStringList{QStringLiteral("One"), QStringLiteral("Four"), QStringLiteral("Three")}));
-    QVERIFY(table.deleteIngByName(QStringLiteral("missing")));
+    QCOMPARE(namesOf(reloaded), (QStringList{u"One"_s, u"Four"_s, u"Three"_s}));
+    QVERIFY(table.deleteIngByName(u"missing"_s));
     QCOMPARE(table.count(), 3);
 }
 
@@ -225,12 +210,12 @@ void TestIngTable::deletingTheOnlyRecordDeletesTheFile()
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
-    QVERIFY(table.appendIng(record(QStringLiteral("Milk"))));
-    QVERIFY(table.deleteIngByName(QStringLiteral("Milk")));
+    QVERIFY(table.appendIng(record(u"Milk"_s)));
+    QVERIFY(table.deleteIngByName(u"Milk"_s));
     QCOMPARE(table.count(), 0);
-    QVERIFY(!QFile::exists(QStringLiteral("Ing.dat")));
+    QVERIFY(!QFile::exists(u"Ing.dat"_s));
     QVERIFY(table.saveIngTable());
-    QCOMPARE(readFile(QStringLiteral("Ing.dat")).size(), 0);
+    QCOMPARE(readFile(u"Ing.dat"_s).size(), 0);
 }
 
 void TestIngTable::deleteAtAndNameLookupCompareTrimmedExactly()
@@ -240,10 +225,10 @@ void TestIngTable::deleteAtAndNameLookupCompareTrimmedExactly()
     QVERIFY(!table.loadIngTable());
     for (const char* name : {"Salt", "Sugar", "Eggs"})
         QVERIFY(table.appendIng(record(QString::fromLatin1(name))));
-    QVERIFY(table.ingNameStored(QStringLiteral("  Sugar ")));
-    QVERIFY(!table.ingNameStored(QStringLiteral("sugar")));
+    QVERIFY(table.ingNameStored(u"  Sugar "_s));
+    QVERIFY(!table.ingNameStored(u"sugar"_s));
     table.deleteIngAt(0);
-    QCOMPARE(namesOf(table), (QStringList{QStringLiteral("Eggs"), QStringLiteral("Sugar")}));
+    QCOMPARE(namesOf(table), (QStringList{u"Eggs"_s, u"Sugar"_s}));
     table.deleteIngAt(1);
     table.deleteIngAt(0);
     QCOMPARE(table.count(), 0);
@@ -264,12 +249,12 @@ void TestIngTable::randomRecordsRoundTripByteForByte()
         records.append(r);
         expected.append(r.toBytes());
     }
-    writeFile(QStringLiteral("Ing.dat"), expected);
+    writeFile(u"Ing.dat"_s, expected);
     IngTable table;
     QVERIFY(!table.loadIngTable());
     QCOMPARE(table.count(), 2000);
     QVERIFY(table.saveIngTable());
-    QVERIFY(readFile(QStringLiteral("Ing.dat")) == expected);
+    QVERIFY(readFile(u"Ing.dat"_s) == expected);
     for (int i = 0; i < table.count(); ++i)
         QCOMPARE(table.at(i).toBytes(), records[i].toBytes());
 }
@@ -277,39 +262,39 @@ void TestIngTable::randomRecordsRoundTripByteForByte()
 void TestIngTable::damagedFileIsCopiedAsideBeforeTheNextRewrite()
 {
     const TempWorkDir dir;
-    const QByteArray damaged = fileOf({record(QStringLiteral("A"))}) + QByteArray("tail");
-    writeFile(QStringLiteral("Ing.dat"), damaged);
+    const QByteArray damaged = fileOf({record(u"A"_s)}) + QByteArray("tail");
+    writeFile(u"Ing.dat"_s, damaged);
     IngTable table;
     const std::optional<LoadProblem> problem = table.loadIngTable();
     QVERIFY(problem);
-    QCOMPARE(problem->backupName, QStringLiteral("Ing.dat.damaged"));
-    QVERIFY(!QFile::exists(QStringLiteral("Ing.dat.damaged")));
-    QVERIFY(table.appendIng(record(QStringLiteral("B"))));
-    QCOMPARE(readFile(QStringLiteral("Ing.dat.damaged")), damaged);
-    QVERIFY(table.appendIng(record(QStringLiteral("C"))));
-    QCOMPARE(readFile(QStringLiteral("Ing.dat.damaged")), damaged);
-    QCOMPARE(readFile(QStringLiteral("Ing.dat")).size(), 3 * 164);
+    QCOMPARE(problem->backupName, u"Ing.dat.damaged"_s);
+    QVERIFY(!QFile::exists(u"Ing.dat.damaged"_s));
+    QVERIFY(table.appendIng(record(u"B"_s)));
+    QCOMPARE(readFile(u"Ing.dat.damaged"_s), damaged);
+    QVERIFY(table.appendIng(record(u"C"_s)));
+    QCOMPARE(readFile(u"Ing.dat.damaged"_s), damaged);
+    QCOMPARE(readFile(u"Ing.dat"_s).size(), 3 * 164);
 
     // A second damaged load does not overwrite the first copy.
-    writeFile(QStringLiteral("Ing.dat"), QByteArray("x"));
+    writeFile(u"Ing.dat"_s, QByteArray("x"));
     IngTable again;
-    QCOMPARE(again.loadIngTable()->backupName, QStringLiteral("Ing.dat.damaged-2"));
+    QCOMPARE(again.loadIngTable()->backupName, u"Ing.dat.damaged-2"_s);
 }
 
 void TestIngTable::failedSaveLeavesTableAndFileAsTheyWere()
 {
     const TempWorkDir dir;
-    auto file = std::make_unique<FailingFile>(QStringLiteral("Ing.dat"));
+    auto file = std::make_unique<FailingFile>(u"Ing.dat"_s);
     FailingFile& failing = *file;
     IngTable table(std::move(file));
     QVERIFY(!table.loadIngTable());
-    QVERIFY(table.appendIng(record(QStringLiteral("A"))));
+    QVERIFY(table.appendIng(record(u"A"_s)));
     failing.failWrites = true;
-    QVERIFY(!table.appendIng(record(QStringLiteral("B"))));
-    QVERIFY(table.errorString().contains(QStringLiteral("Ing.dat")));
-    QVERIFY(table.errorString().contains(QStringLiteral("No space left on device")));
+    QVERIFY(!table.appendIng(record(u"B"_s)));
+    QVERIFY(table.errorString().contains(u"Ing.dat"_s));
+    QVERIFY(table.errorString().contains(u"No space left on device"_s));
     QCOMPARE(table.count(), 1);
-    QCOMPARE(readFile(QStringLiteral("Ing.dat")), record(QStringLiteral("A")).toBytes());
+    QCOMPARE(readFile(u"Ing.dat"_s), record(u"A"_s).toBytes());
 }
 
 void TestIngTable::refusesTextTheFileCannotHold()
@@ -317,24 +302,24 @@ void TestIngTable::refusesTextTheFileCannotHold()
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
-    QVERIFY(!table.appendIng(record(QStringLiteral("Miso \u5473\u564c"))));
-    QVERIFY(table.errorString().contains(QStringLiteral("\u5473")));
+    QVERIFY(!table.appendIng(record(u"Miso \u5473\u564c"_s)));
+    QVERIFY(table.errorString().contains(u"\u5473"_s));
     QCOMPARE(table.count(), 0);
-    QCOMPARE(readFile(QStringLiteral("Ing.dat")).size(), 0);
+    QCOMPARE(readFile(u"Ing.dat"_s).size(), 0);
 }
 
 void TestIngTable::refusesMoreThanTheLargestTable()
 {
     const TempWorkDir dir;
-    QList<IngRecord> full(IngTable::maxCount + 1, record(QStringLiteral("Same")));
-    writeFile(QStringLiteral("Ing.dat"), fileOf(full));
+    QList<IngRecord> full(IngTable::maxCount + 1, record(u"Same"_s));
+    writeFile(u"Ing.dat"_s, fileOf(full));
     IngTable table;
     const std::optional<LoadProblem> problem = table.loadIngTable();
     QVERIFY(problem);
-    QVERIFY(problem->what.contains(QStringLiteral("32,767")));
+    QVERIFY(problem->what.contains(u"32,767"_s));
     QCOMPARE(table.count(), IngTable::maxCount);
-    QVERIFY(!table.appendIng(record(QStringLiteral("More"))));
-    QVERIFY(table.errorString().contains(QStringLiteral("32,767")));
+    QVERIFY(!table.appendIng(record(u"More"_s)));
+    QVERIFY(table.errorString().contains(u"32,767"_s));
 }
 
 void TestIngTable::volumeWeight_data()
@@ -342,18 +327,18 @@ void TestIngTable::volumeWeight_data()
     QTest::addColumn<QString>("measure1");
     QTest::addColumn<QString>("measure2");
     QTest::addColumn<int>("kind");
-    QTest::newRow("volume and weight") << QStringLiteral("cup") << QStringLiteral("g") << 0;
-    QTest::newRow("weight and volume") << QStringLiteral("lb") << QStringLiteral("quart") << 0;
-    QTest::newRow("two volumes") << QStringLiteral("ml") << QStringLiteral("tsp") << 1;
-    QTest::newRow("volume and neither") << QStringLiteral("tbs") << QStringLiteral("slice") << 1;
-    QTest::newRow("neither and volume") << QStringLiteral("slice") << QStringLiteral("pint") << 1;
-    QTest::newRow("two weights") << QStringLiteral("oz") << QStringLiteral("g") << 2;
-    QTest::newRow("weight and nothing") << QStringLiteral("g") << QStringLiteral("") << 2;
-    QTest::newRow("own measure and weight") << QStringLiteral("slice") << QStringLiteral("oz") << 2;
-    QTest::newRow("two own measures") << QStringLiteral("slice") << QStringLiteral("piece") << 3;
-    QTest::newRow("kg and l are neither") << QStringLiteral("kg") << QStringLiteral("l") << 3;
-    QTest::newRow("letter case counts") << QStringLiteral("Cup") << QStringLiteral("G") << 3;
-    QTest::newRow("spaces are trimmed") << QStringLiteral(" cup ") << QStringLiteral("g   ") << 0;
+    QTest::newRow("volume and weight") << u"cup"_s << u"g"_s << 0;
+    QTest::newRow("weight and volume") << u"lb"_s << u"quart"_s << 0;
+    QTest::newRow("two volumes") << u"ml"_s << u"tsp"_s << 1;
+    QTest::newRow("volume and neither") << u"tbs"_s << u"slice"_s << 1;
+    QTest::newRow("neither and volume") << u"slice"_s << u"pint"_s << 1;
+    QTest::newRow("two weights") << u"oz"_s << u"g"_s << 2;
+    QTest::newRow("weight and nothing") << u"g"_s << u""_s << 2;
+    QTest::newRow("own measure and weight") << u"slice"_s << u"oz"_s << 2;
+    QTest::newRow("two own measures") << u"slice"_s << u"piece"_s << 3;
+    QTest::newRow("kg and l are neither") << u"kg"_s << u"l"_s << 3;
+    QTest::newRow("letter case counts") << u"Cup"_s << u"G"_s << 3;
+    QTest::newRow("spaces are trimmed") << u" cup "_s << u"g   "_s << 0;
 }
 
 void TestIngTable::volumeWeight()

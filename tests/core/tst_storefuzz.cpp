@@ -74,18 +74,17 @@ void TestStoreFuzz::anyRecipeFileLoadsAndStaysUsable()
     QRandomGenerator random(99);
     for (int round = 0; round < 3000; ++round) {
         const QByteArray file = round % 3 == 0 ? randomBytes(random, 400) : mutate(valid, random);
-        writeFile(QStringLiteral("Recipe.Dat"), file);
+        writeFile(u"Recipe.Dat"_s, file);
         RecipeStore store;
         const std::optional<LoadProblem> problem = store.load();
         // Whatever loaded must survive a rewrite and load again the same.
         if (store.count() > 0)
             QVERIFY(store.deleteRecipeByName(store.recipeList().front().recipeName));
-        QVERIFY(store.appendRecipe(QStringLiteral("New"),
-                                   QStringLiteral("\u00aeNew\u00a71\u00c8\u00c6\u00bf\u00df")));
+        QVERIFY(store.appendRecipe(u"New"_s, u"\u00aeNew\u00a71\u00c8\u00c6\u00bf\u00df"_s));
         RecipeStore reloaded;
         QVERIFY2(!reloaded.load(), qPrintable(QString::fromLatin1(file.toHex())));
         QCOMPARE(reloaded.recipeNames(), store.recipeNames());
-        QFile::remove(QStringLiteral("Recipe.Dat.damaged"));
+        QFile::remove(u"Recipe.Dat.damaged"_s);
         Q_UNUSED(problem);
     }
 }
@@ -95,7 +94,7 @@ void TestStoreFuzz::anyIngredientFileLoadsAndStaysUsable()
     const TempWorkDir dir;
     QRandomGenerator random(7);
     for (int round = 0; round < 2000; ++round) {
-        writeFile(QStringLiteral("Ing.dat"), randomBytes(random, 800));
+        writeFile(u"Ing.dat"_s, randomBytes(random, 800));
         IngTable table;
         table.loadIngTable();
         const QStringList names = table.trimmedNames();
@@ -103,7 +102,7 @@ void TestStoreFuzz::anyIngredientFileLoadsAndStaysUsable()
         IngTable reloaded;
         QVERIFY(!reloaded.loadIngTable());
         QCOMPARE(reloaded.trimmedNames(), names);
-        QFile::remove(QStringLiteral("Ing.dat.damaged"));
+        QFile::remove(u"Ing.dat.damaged"_s);
     }
 }
 

@@ -9,9 +9,6 @@ private Q_SLOTS:
     void everyByteRoundTrips();
     void codePage_data();
     void codePage();
-    void charactersOutsideTheCodePageAreFound_data();
-    void charactersOutsideTheCodePageAreFound();
-    void trimRemovesSpacesOnly();
 };
 
 void TestText::everyByteRoundTrips()
@@ -47,35 +44,6 @@ void TestText::codePage()
     const QString decoded = decodeCp1252(QByteArray(1, static_cast<char>(byte)));
     QCOMPARE(decoded.front().unicode(), unicode);
     QCOMPARE(encodeCp1252(decoded), QByteArray(1, static_cast<char>(byte)));
-}
-
-void TestText::charactersOutsideTheCodePageAreFound_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("found");
-    QTest::newRow("plain text") << QStringLiteral("Cr\u00e8me fra\u00eeche \u20ac2") << QString();
-    QTest::newRow("a CJK character") << QStringLiteral("Miso \u5473") << QStringLiteral("\u5473");
-    QTest::newRow("a C1 control the code page maps elsewhere")
-        << QStringLiteral("a\u0080b") << QStringLiteral("\u0080");
-    QTest::newRow("an emoji is found by its first half")
-        << QStringLiteral("Pie \U0001F967") << QString(QChar(0xD83E));
-}
-
-void TestText::charactersOutsideTheCodePageAreFound()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, found);
-    const std::optional<QChar> bad = firstCharOutsideCp1252(text);
-    QCOMPARE(bad ? QString(*bad) : QString(), found);
-    if (bad)
-        QVERIFY(describeChar(*bad).contains(QStringLiteral("U+")));
-}
-
-void TestText::trimRemovesSpacesOnly()
-{
-    QCOMPARE(trimSpaces(QStringLiteral("  a b  ")), QStringLiteral("a b"));
-    QCOMPARE(trimSpaces(QStringLiteral("\ta\t")), QStringLiteral("\ta\t"));
-    QCOMPARE(trimSpaces(QStringLiteral("   ")), QString());
 }
 
 QTEST_GUILESS_MAIN(TestText)

@@ -11,8 +11,7 @@ namespace {
 
 QString body(const QString& servings, const QString& lines, const QString& directions)
 {
-    const QString record =
-        lines::recipeRecord(QStringLiteral("Any"), servings, {lines}, directions);
+    const QString record = lines::recipeRecord(u"Any"_s, servings, {lines}, directions);
     return record.mid(record.indexOf(u'\u00a7'));
 }
 
@@ -33,23 +32,12 @@ struct Pantry {
     Pantry()
     {
         table.loadIngTable();
-        IngRecord milk;
-        milk.name = QStringLiteral("Milk");
-        milk.amount1 = 1;
-        milk.measure1 = QStringLiteral("cup");
-        milk.fat = 8;
-        milk.totalCarbs = 12;
-        milk.protein = 8;
-        milk.measureKind = 1;
-        IngRecord egg;
-        egg.name = QStringLiteral("Egg");
-        egg.amount1 = 1;
-        egg.measure1 = QStringLiteral("egg");
-        egg.fat = -1; // a negative value is shown as it comes, not clamped
-        egg.customMeasure = -1;
-        egg.measureKind = 3;
+        using zestora::testing::food;
+        const IngRecord milk = food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 0, 12, 0, 8});
+        // A negative value is shown as it comes, not clamped.
+        const IngRecord egg = food(u"Egg"_s, 1, u"egg"_s, 0, {}, {.fat = -1}, true);
         IngRecord laterMilk = milk;
-        laterMilk.name = QStringLiteral("MILK ");
+        laterMilk.name = u"MILK "_s;
         laterMilk.fat = 4;
         table.appendIngs({milk, egg});
         table.appendIng(laterMilk);
@@ -79,21 +67,19 @@ private Q_SLOTS:
 void TestRecipeView::readsLinesDirectionsAndTotals()
 {
     Pantry pantry;
-    const RecipeView view = viewRecipe(
-        body(QStringLiteral("2"),
-             heading(QStringLiteral("Batter")) +
-                 line(QStringLiteral("milk"), QStringLiteral("1 1/2"), QStringLiteral("cup")) +
-                 line(QStringLiteral("Egg"), QStringLiteral("2"), QStringLiteral("EGG")),
-             QStringLiteral("Whisk.\r\nFry.")),
-        pantry.table);
-    QCOMPARE(view.servingsText, QStringLiteral("2"));
+    const RecipeView view =
+        viewRecipe(body(u"2"_s,
+                        heading(u"Batter"_s) + line(u"milk"_s, u"1 1/2"_s, u"cup"_s) +
+                            line(u"Egg"_s, u"2"_s, u"EGG"_s),
+                        u"Whisk.\r\nFry."_s),
+                   pantry.table);
+    QCOMPARE(view.servingsText, u"2"_s);
     QCOMPARE(view.shownServings, 2.0f);
     QCOMPARE(view.entries.size(), 3);
-    QVERIFY(view.entries[1].endsWith(QStringLiteral("\u0090")));
+    QVERIFY(view.entries[1].endsWith(u"\u0090"_s));
     // The last matching ingredient wins; this screen's blanks are one and three.
-    QCOMPARE(view.rows, (QStringList{QStringLiteral("Batter"), QStringLiteral("1 1/2 cup   milk"),
-                                     QStringLiteral("2  EGG")}));
-    QCOMPARE(view.directions, QStringLiteral("Whisk.\r\nFry."));
+    QCOMPARE(view.rows, (QStringList{u"Batter"_s, u"1 1/2 cup   milk"_s, u"2  EGG"_s}));
+    QCOMPARE(view.directions, u"Whisk.\r\nFry."_s);
     QCOMPARE(view.viewTotals.totFat, 2.0f); // 1.5 * 4 / 2, then the egg's -1 unclamped
     QCOMPARE(view.viewTotals.totCarbs, 9.0f);
     QCOMPARE(view.ingredientLines, 2);
@@ -104,9 +90,7 @@ void TestRecipeView::halfAServingDoubles()
 {
     Pantry pantry;
     const RecipeView view = viewRecipe(
-        body(QStringLiteral("1/2"),
-             line(QStringLiteral("Egg"), QStringLiteral("1"), QStringLiteral("egg")) +
-                 line(QStringLiteral("Milk"), QStringLiteral("1"), QStringLiteral("cup")),
+        body(u"1/2"_s, line(u"Egg"_s, u"1"_s, u"egg"_s) + line(u"Milk"_s, u"1"_s, u"cup"_s),
              QString()),
         pantry.table);
     QCOMPARE(view.shownServings, 0.5f);
@@ -118,10 +102,8 @@ void TestRecipeView::onlyHeadings()
 {
     Pantry pantry;
     const RecipeView view = viewRecipe(
-        body(QStringLiteral("4"), heading(QStringLiteral("One")) + heading(QStringLiteral(" ")),
-             QStringLiteral("Nothing to do.")),
-        pantry.table);
-    QCOMPARE(view.rows, (QStringList{QStringLiteral("One"), QStringLiteral(" ")}));
+        body(u"4"_s, heading(u"One"_s) + heading(u" "_s), u"Nothing to do."_s), pantry.table);
+    QCOMPARE(view.rows, (QStringList{u"One"_s, u" "_s}));
     QCOMPARE(view.ingredientLines, 0);
     QCOMPARE(view.viewTotals, nutrition::RecipeTotals{});
 }
@@ -130,14 +112,12 @@ void TestRecipeView::stopsAtAMissingIngredient()
 {
     Pantry pantry;
     const RecipeView view = viewRecipe(
-        body(QStringLiteral("1"),
-             line(QStringLiteral("Milk"), QStringLiteral("1"), QStringLiteral("cup")) +
-                 line(QStringLiteral("Milk"), QStringLiteral("1"), QStringLiteral("cup")) +
-                 line(QStringLiteral(" Saffron "), QStringLiteral("1"), QStringLiteral("tsp")) +
-                 line(QStringLiteral("Milk"), QStringLiteral("1"), QStringLiteral("cup")),
-             QStringLiteral("Mix.")),
+        body(u"1"_s,
+             line(u"Milk"_s, u"1"_s, u"cup"_s) + line(u"Milk"_s, u"1"_s, u"cup"_s) +
+                 line(u" Saffron "_s, u"1"_s, u"tsp"_s) + line(u"Milk"_s, u"1"_s, u"cup"_s),
+             u"Mix."_s),
         pantry.table);
-    QCOMPARE(view.missingIngredient, QStringLiteral("Saffron"));
+    QCOMPARE(view.missingIngredient, u"Saffron"_s);
     QCOMPARE(view.rows.size(), 2);
     QCOMPARE(view.viewTotals.totCarbs, 24.0f);
 }
@@ -146,10 +126,10 @@ void TestRecipeView::damagedBodiesDoNotCrash()
 {
     Pantry pantry;
     for (const QString& damaged :
-         {QString(), QStringLiteral("\u00a7"), QStringLiteral("\u00a74\u00c8\u00ce"),
-          QStringLiteral("\u00a74\u00c8\u00ceMilk\u0090\u00c6\u00bf"),
-          QStringLiteral("\u00a74\u00c8\u00ce\u00cf\u00bc\u00ca\u0090\u00c6\u00bf\u00df"),
-          QStringLiteral("no marks at all")}) {
+         {QString(), u"\u00a7"_s, u"\u00a74\u00c8\u00ce"_s,
+          u"\u00a74\u00c8\u00ceMilk\u0090\u00c6\u00bf"_s,
+          u"\u00a74\u00c8\u00ce\u00cf\u00bc\u00ca\u0090\u00c6\u00bf\u00df"_s,
+          u"no marks at all"_s}) {
         const RecipeView view = viewRecipe(damaged, pantry.table);
         QVERIFY(view.rows.size() <= view.entries.size());
     }
@@ -159,24 +139,18 @@ void TestRecipeView::wrap_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("one short word")
-        << QStringLiteral("Bake") << QStringList{QStringLiteral("Bake")};
+    QTest::newRow("one short word") << u"Bake"_s << QStringList{u"Bake"_s};
     QTest::newRow("breaks at the last blank before the width")
-        << QStringLiteral("Mix the flour with water")
-        << QStringList{QStringLiteral("Mix the"), QStringLiteral("flour"), QStringLiteral("with"),
-                       QStringLiteral("water")};
+        << u"Mix the flour with water"_s
+        << QStringList{u"Mix the"_s, u"flour"_s, u"with"_s, u"water"_s};
     QTest::newRow("a word wider than the width is broken between letters")
-        << QStringLiteral("a supercalifragilistic b")
-        << QStringList{QStringLiteral("a"), QStringLiteral("supercali"),
-                       QStringLiteral("fragilist"), QStringLiteral("ic b")};
+        << u"a supercalifragilistic b"_s
+        << QStringList{u"a"_s, u"supercali"_s, u"fragilist"_s, u"ic b"_s};
     QTest::newRow("a wrap caused by the very last character keeps the last word")
-        << QStringLiteral("Stir it well")
-        << QStringList{QStringLiteral("Stir it"), QStringLiteral("well")};
+        << u"Stir it well"_s << QStringList{u"Stir it"_s, u"well"_s};
     QTest::newRow("line breaks start new lines")
-        << QStringLiteral("Mix.\r\n\r\nBake.")
-        << QStringList{QStringLiteral("Mix."), QString(), QStringLiteral("Bake.")};
-    QTest::newRow("trailing blanks are dropped")
-        << QStringLiteral("Serve   ") << QStringList{QStringLiteral("Serve")};
+        << u"Mix.\r\n\r\nBake."_s << QStringList{u"Mix."_s, QString(), u"Bake."_s};
+    QTest::newRow("trailing blanks are dropped") << u"Serve   "_s << QStringList{u"Serve"_s};
 }
 
 void TestRecipeView::wrap()
@@ -186,8 +160,7 @@ void TestRecipeView::wrap()
     const QStringList wrapped = wrapText(text, 10, width);
     QCOMPARE(wrapped, lines);
     // Every word of the text once, in order.
-    QCOMPARE(wrapped.join(QString()).remove(u' '),
-             QString(text).remove(u' ').remove(QStringLiteral("\r\n")));
+    QCOMPARE(wrapped.join(QString()).remove(u' '), QString(text).remove(u' ').remove(u"\r\n"_s));
 }
 
 QTEST_GUILESS_MAIN(TestRecipeView)

@@ -5,7 +5,7 @@
 #include "platform/settings.h"
 #include "platform/toolbar.h"
 #include "shell/mainwindow.h"
-#include "testsupport.h"
+#include "widgetsupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,7 +26,7 @@ namespace {
 struct Fixture {
     TempWorkDir dir;
     Session session;
-    Settings settings{dir.filePath(QStringLiteral("settings.ini"))};
+    Settings settings{dir.filePath(u"settings.ini"_s)};
     HelpViewer help;
     MainWindow window{session, settings, help, QStringLiteral(HELP_DIR)};
     QList<MessageBox::Shown> messages;
@@ -49,38 +49,23 @@ struct Fixture {
         QVERIFY2(action, tool);
         action->trigger();
     }
-    QString title() const { return window.findChild<QLabel*>(QStringLiteral("TopLbl"))->text(); }
+    QString title() const { return window.findChild<QLabel*>(u"TopLbl"_s)->text(); }
     QString screenOnView() const
     {
-        return window.findChild<QStackedWidget*>(QStringLiteral("Screens"))
-            ->currentWidget()
-            ->objectName();
+        return window.findChild<QStackedWidget*>(u"Screens"_s)->currentWidget()->objectName();
     }
     QStringList listed(const QString& screen, const QString& list) const
     {
-        const QWidget* form = window.findChild<QWidget*>(screen);
-        const QAbstractItemView* view = form->findChild<QAbstractItemView*>(list);
-        QStringList names;
-        if (view) {
-            for (int row = 0; row < view->model()->rowCount(); ++row)
-                names.append(view->model()->index(row, 0).data().toString());
-        } else {
-            const QComboBox* combo = form->findChild<QComboBox*>(list);
-            for (int row = 0; row < combo->count(); ++row)
-                names.append(combo->itemText(row));
-        }
-        return names;
+        return zestora::testing::texts(
+            window.findChild<QWidget*>(screen)->findChild<QWidget*>(list));
     }
 };
 
 QByteArray ingredientFile(const QStringList& names)
 {
     QList<IngRecord> records;
-    for (const QString& name : names) {
-        IngRecord record;
-        record.name = name;
-        records.append(record);
-    }
+    for (const QString& name : names)
+        records.append(zestora::testing::food(name, 1, u"cup"_s));
     return IngTable::toBytes(records);
 }
 
@@ -115,60 +100,32 @@ void TestMainWindow::titleAndToolsAreThoseOfTheProgram()
 {
     Fixture f;
     f.start();
-    QCOMPARE(f.window.windowTitle(), QStringLiteral(" Zestora  v3.0"));
-    QCOMPARE(f.window.objectName(), QStringLiteral("InterfaceFrm"));
-    QCOMPARE(f.title(), QStringLiteral("Recipe / Diet Analysis Screen"));
+    QCOMPARE(f.window.windowTitle(), u" Zestora  v3.0"_s);
+    QCOMPARE(f.window.objectName(), u"InterfaceFrm"_s);
+    QCOMPARE(f.title(), u"Recipe / Diet Analysis Screen"_s);
     ToolBar* bar = f.window.topBar();
-    QCOMPARE(bar->objectName(), QStringLiteral("TopBar"));
+    QCOMPARE(bar->objectName(), u"TopBar"_s);
     QStringList onBar;
     for (QAction* action : bar->actions())
         onBar.append(action->objectName());
-    QCOMPARE(onBar, (QStringList{QStringLiteral("Filemnu"), QStringLiteral("Help"),
-                                 QStringLiteral("NewRecipe"), QStringLiteral("Recipes"),
-                                 QStringLiteral("AddIngredient"),
-                                 QStringLiteral("StoredIngredients"), QStringLiteral("Exit")}));
-    const struct {
-        const char* name;
-        const char* caption;
-        const char* description;
-    } tools[] = {
-        {"Filemnu", "File", ""},
-        {"Help", "Help", ""},
-        {"NewRecipe", "Analyze Recipe", "Click here to Create and Analyze a New Recipe"},
-        {"Recipes", "Stored Recipes", "Click to View , Print , or Edit Your Saved Recipes"},
-        {"AddIngredient", "New Ingredient", "Click to Add a New Ingredient "},
-        {"StoredIngredients", "Stored Ingredients",
-         "Click to View, Edit, or Delete Your Stored Ingredient List"},
-        {"Exit", "Exit", "Exit Zestora"},
-        {"PrintTool", "Print Recipes", ""},
-        {"Email", "Email Recipes", "Email Selected Recipe"},
-        {"FileExit", "Exit", ""},
-        {"Contents", "Contents", ""},
-        {"AboutTool", "About Zestora", ""},
-        {"mnuTips", "Show Tips At StartUp", ""},
-        {"mnuMusic", "Play Music on Start", ""},
-        {"OptionsMnu", "Options", ""},
-    };
-    for (const auto& tool : tools) {
-        const QAction* action = bar->tool(QString::fromLatin1(tool.name));
-        QVERIFY2(action, tool.name);
-        QCOMPARE(action->text(), QString::fromLatin1(tool.caption));
-        if (*tool.description)
-            QCOMPARE(action->toolTip(), QString::fromLatin1(tool.description));
-    }
+    QCOMPARE(onBar, (QStringList{u"Filemnu"_s, u"Help"_s, u"NewRecipe"_s, u"Recipes"_s,
+                                 u"AddIngredient"_s, u"StoredIngredients"_s, u"Exit"_s}));
+    // Tools are found by name, descriptions are their tool tips.
+    QCOMPARE(bar->tool(u"Recipes"_s)->toolTip(),
+             u"Click to View , Print , or Edit Your Saved Recipes"_s);
+    QVERIFY(bar->tool(u"OptionsMnu"_s));
     const auto bandOf = [&](const char* menuTool) {
         QStringList names;
         for (QAction* action : bar->tool(QString::fromLatin1(menuTool))->menu()->actions())
             names.append(action->objectName());
         return names;
     };
-    QCOMPARE(bandOf("Filemnu"), (QStringList{QStringLiteral("PrintTool"), QStringLiteral("Email"),
-                                             QStringLiteral("FileExit")}));
-    QCOMPARE(bandOf("Help"), (QStringList{QStringLiteral("Contents"), QStringLiteral("AboutTool"),
-                                          QStringLiteral("mnuTips"), QStringLiteral("mnuMusic")}));
-    QCOMPARE(bar->tool(QStringLiteral("Help"))->menu()->objectName(), QStringLiteral("SubHelp"));
-    QCOMPARE(bar->tool(QStringLiteral("Help"))->menu()->windowTitle(), QStringLiteral("Sub Help"));
-    QCOMPARE(bar->tool(QStringLiteral("Filemnu"))->menu()->objectName(), QStringLiteral("SubFile"));
+    QCOMPARE(bandOf("Filemnu"), (QStringList{u"PrintTool"_s, u"Email"_s, u"FileExit"_s}));
+    QCOMPARE(bandOf("Help"),
+             (QStringList{u"Contents"_s, u"AboutTool"_s, u"mnuTips"_s, u"mnuMusic"_s}));
+    QCOMPARE(bar->tool(u"Help"_s)->menu()->objectName(), u"SubHelp"_s);
+    QCOMPARE(bar->tool(u"Help"_s)->menu()->windowTitle(), u"Sub Help"_s);
+    QCOMPARE(bar->tool(u"Filemnu"_s)->menu()->objectName(), u"SubFile"_s);
 }
 
 void TestMainWindow::toolsSwitchScreens_data()
@@ -203,78 +160,69 @@ void TestMainWindow::toolsSwitchScreens()
     QFETCH(QString, title);
     Fixture f;
     f.start();
-    QCOMPARE(f.screenOnView(), QStringLiteral("CalcFrm"));
+    QCOMPARE(f.screenOnView(), u"CalcFrm"_s);
     f.click("AddIngredient");
     f.click(tool.toLatin1().constData());
     QCOMPARE(f.screenOnView(), screen);
     QCOMPARE(f.title(), title);
     f.click("NewRecipe");
-    QCOMPARE(f.screenOnView(), QStringLiteral("CalcFrm"));
-    QCOMPARE(f.title(), QStringLiteral("Recipe / Diet Analysis Screen"));
+    QCOMPARE(f.screenOnView(), u"CalcFrm"_s);
+    QCOMPARE(f.title(), u"Recipe / Diet Analysis Screen"_s);
 }
 
 void TestMainWindow::startUpFillsTheListsSorted()
 {
     Fixture f;
-    writeFile(QStringLiteral("Ing.dat"),
-              ingredientFile({QStringLiteral("milk"), QStringLiteral("  Butter"),
-                              QStringLiteral("apple"), QStringLiteral("Apple")}));
-    writeFile(QStringLiteral("Recipe.Dat"),
-              recipeFile({QStringLiteral("Stew"), QStringLiteral("salad"), QStringLiteral("Pie")}));
+    writeFile(u"Ing.dat"_s, ingredientFile({u"milk"_s, u"  Butter"_s, u"apple"_s, u"Apple"_s}));
+    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s, u"salad"_s, u"Pie"_s}));
     f.start();
     QVERIFY(f.messages.isEmpty());
-    const QStringList ingredients{QStringLiteral("apple"), QStringLiteral("Apple"),
-                                  QStringLiteral("Butter"), QStringLiteral("milk")};
-    QCOMPARE(f.listed(QStringLiteral("CalcFrm"), QStringLiteral("IngLst")), ingredients);
-    QCOMPARE(f.listed(QStringLiteral("DeleteIngFrm"), QStringLiteral("IngLst")), ingredients);
-    QCOMPARE(f.listed(QStringLiteral("ViewFrm"), QStringLiteral("RecipeLst")),
-             (QStringList{QStringLiteral("Pie"), QStringLiteral("salad"), QStringLiteral("Stew")}));
+    const QStringList ingredients{u"apple"_s, u"Apple"_s, u"Butter"_s, u"milk"_s};
+    QCOMPARE(f.listed(u"CalcFrm"_s, u"IngLst"_s), ingredients);
+    QCOMPARE(f.listed(u"DeleteIngFrm"_s, u"IngLst"_s), ingredients);
+    QCOMPARE(f.listed(u"ViewFrm"_s, u"RecipeLst"_s),
+             (QStringList{u"Pie"_s, u"salad"_s, u"Stew"_s}));
     QCOMPARE(f.session.ingredients.count(), 4);
     QCOMPARE(f.session.recipes.count(), 3);
 
     // A name added later goes to its place in both lists at once.
-    f.window.ingredientNames()->insertName(QStringLiteral("Bread"));
-    QCOMPARE(f.listed(QStringLiteral("DeleteIngFrm"), QStringLiteral("IngLst"))
-                 .indexOf(QStringLiteral("Bread")),
-             2);
+    f.window.ingredientNames()->insertName(u"Bread"_s);
+    QCOMPARE(f.listed(u"DeleteIngFrm"_s, u"IngLst"_s).indexOf(u"Bread"_s), 2);
 }
 
 void TestMainWindow::damagedFilesAreReportedOncePerFile()
 {
     Fixture f;
-    writeFile(QStringLiteral("Ing.dat"), ingredientFile({QStringLiteral("Milk")}) + "xx");
-    writeFile(QStringLiteral("Recipe.Dat"), recipeFile({QStringLiteral("Stew")}) + "\xae"
-                                                                                   "Cut\xa7\r\n");
+    writeFile(u"Ing.dat"_s, ingredientFile({u"Milk"_s}) + "xx");
+    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s}) + "\xae"
+                                                         "Cut\xa7\r\n");
     f.start();
     QCOMPARE(f.messages.size(), 2);
-    QVERIFY(f.messages[0].text.contains(QStringLiteral("Ing.dat.damaged")));
-    QVERIFY(f.messages[1].text.contains(QStringLiteral("Recipe.Dat.damaged")));
+    QVERIFY(f.messages[0].text.contains(u"Ing.dat.damaged"_s));
+    QVERIFY(f.messages[1].text.contains(u"Recipe.Dat.damaged"_s));
     QCOMPARE(f.messages[1].icon, MessageBox::Icon::Exclamation);
-    QCOMPARE(f.listed(QStringLiteral("ViewFrm"), QStringLiteral("RecipeLst")),
-             QStringList{QStringLiteral("Stew")});
-    QCOMPARE(f.listed(QStringLiteral("CalcFrm"), QStringLiteral("IngLst")),
-             QStringList{QStringLiteral("Milk")});
+    QCOMPARE(f.listed(u"ViewFrm"_s, u"RecipeLst"_s), QStringList{u"Stew"_s});
+    QCOMPARE(f.listed(u"CalcFrm"_s, u"IngLst"_s), QStringList{u"Milk"_s});
 }
 
 void TestMainWindow::storedRecipesSelectTheFirstRecipeOnlyTheFirstTime()
 {
     Fixture f;
-    writeFile(QStringLiteral("Recipe.Dat"),
-              recipeFile({QStringLiteral("Stew"), QStringLiteral("Pie")}));
+    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s, u"Pie"_s}));
     f.start();
-    auto* recipes = f.window.findChild<QComboBox*>(QStringLiteral("RecipeLst"));
+    auto* recipes = f.window.findChild<QComboBox*>(u"RecipeLst"_s);
     QCOMPARE(recipes->currentIndex(), -1);
     f.click("Recipes");
-    QCOMPARE(recipes->currentText(), QStringLiteral("Pie"));
+    QCOMPARE(recipes->currentText(), u"Pie"_s);
     recipes->setCurrentIndex(1);
     f.click("NewRecipe");
     f.click("Recipes");
-    QCOMPARE(recipes->currentText(), QStringLiteral("Stew"));
+    QCOMPARE(recipes->currentText(), u"Stew"_s);
 
     Fixture empty;
     empty.start();
     empty.click("Recipes");
-    QCOMPARE(empty.window.findChild<QComboBox*>(QStringLiteral("RecipeLst"))->currentIndex(), -1);
+    QCOMPARE(empty.window.findChild<QComboBox*>(u"RecipeLst"_s)->currentIndex(), -1);
 }
 
 void TestMainWindow::activationFollowsTheTipsSetting_data()
@@ -283,8 +231,9 @@ void TestMainWindow::activationFollowsTheTipsSetting_data()
     QTest::addColumn<bool>("checked");
     QTest::addColumn<int>("tipWindows");
     QTest::newRow("first run: checked and the tip window opens") << QString() << true << 1;
-    QTest::newRow("off: unchecked, no tip window") << QStringLiteral("0") << false << 0;
-    QTest::newRow("2: unchecked but the tip window opens") << QStringLiteral("2") << false << 1;
+    QTest::newRow("off: unchecked, no tip window") << u"0"_s << false << 0;
+    QTest::newRow("2: unchecked but the tip window opens") << u"2"_s << false << 1;
+    QTest::newRow("not a number reads as on") << u"yes"_s << true << 1;
 }
 
 void TestMainWindow::activationFollowsTheTipsSetting()
@@ -297,7 +246,7 @@ void TestMainWindow::activationFollowsTheTipsSetting()
         f.settings.write(Settings::showTips, setting);
     f.start();
     f.window.mdiFormActivate();
-    QCOMPARE(f.window.topBar()->isChecked(QStringLiteral("mnuTips")), checked);
+    QCOMPARE(f.window.topBar()->isChecked(u"mnuTips"_s), checked);
     QCOMPARE(f.tipWindowsOpened, tipWindows);
     // Once the tip window has been shown, activating again does not reopen it.
     f.session.tipsShown = true;
@@ -309,16 +258,16 @@ void TestMainWindow::optionToolsToggleTheirSettings()
 {
     Fixture f;
     f.start();
-    const QString ini = f.dir.filePath(QStringLiteral("settings.ini"));
-    QVERIFY(f.window.topBar()->isChecked(QStringLiteral("mnuMusic")));
+    const QString ini = f.dir.filePath(u"settings.ini"_s);
+    QVERIFY(f.window.topBar()->isChecked(u"mnuMusic"_s));
     f.click("mnuTips");
-    QCOMPARE(f.settings.readString(Settings::showTips, QString()), QStringLiteral("0"));
-    QVERIFY(!f.window.topBar()->isChecked(QStringLiteral("mnuTips")));
+    QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"0"_s);
+    QVERIFY(!f.window.topBar()->isChecked(u"mnuTips"_s));
     f.click("mnuTips");
-    QCOMPARE(f.settings.readString(Settings::showTips, QString()), QStringLiteral("1"));
+    QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"1"_s);
     f.click("mnuMusic");
-    QCOMPARE(Settings(ini).readString(Settings::playMusic, QString()), QStringLiteral("0"));
-    QVERIFY(!f.window.topBar()->isChecked(QStringLiteral("mnuMusic")));
+    QCOMPARE(Settings(ini).readString(Settings::playMusic, QString()), u"0"_s);
+    QVERIFY(!f.window.topBar()->isChecked(u"mnuMusic"_s));
 }
 
 void TestMainWindow::contentsOpensHelpAndExitClosesIt()
@@ -328,7 +277,7 @@ void TestMainWindow::contentsOpensHelpAndExitClosesIt()
     f.window.show();
     f.click("Contents");
     QVERIFY(f.help.browser());
-    QCOMPARE(f.help.browser()->source().fragment(), QStringLiteral("topic-340"));
+    QCOMPARE(f.help.browser()->source().fragment(), u"topic-340"_s);
     QVERIFY(f.help.browser()->window()->isVisible());
     f.click("Exit");
     QVERIFY(!f.window.isVisible());

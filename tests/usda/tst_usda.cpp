@@ -57,19 +57,19 @@ void TestUsda::shortNames_data()
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("name");
     QTest::newRow("a short description stays as it is")
-        << QStringLiteral("Butter, salted") << QStringLiteral("Butter, salted");
+        << u"Butter, salted"_s << u"Butter, salted"_s;
     QTest::newRow("a long phrase takes its short form")
         << QStringLiteral(
                "Beef, rib, eye, small end (ribs 10-12), separable lean only, choice, raw")
-        << QStringLiteral("Beef, rib, eye, small end (ribs 10-12), lean only, choice");
+        << u"Beef, rib, eye, small end (ribs 10-12), lean only, choice"_s;
     QTest::newRow("details that do not fit after the earlier ones are left out")
-        << QStringLiteral("Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL, with iron, "
-                          "powder, not reconstituted, with ARA and DHA")
-        << QStringLiteral("Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL");
+        << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL, with iron, "
+           "powder, not reconstituted, with ARA and DHA"_s
+        << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL"_s;
     QTest::newRow("a first part longer than a name is cut between words")
-        << QStringLiteral("Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij "
-                          "abcdefghij, raw")
-        << QStringLiteral("Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij, raw");
+        << u"Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij "
+           "abcdefghij, raw"_s
+        << u"Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij, raw"_s;
 }
 
 void TestUsda::shortNames()
@@ -85,22 +85,18 @@ void TestUsda::standardUnits_data()
     QTest::addColumn<QString>("usda");
     QTest::addColumn<QString>("unit");
     QTest::addColumn<float>("multiplier");
-    QTest::newRow("cup with a detail")
-        << QStringLiteral("cup, chopped") << QStringLiteral("cup") << 1.0f;
-    QTest::newRow("cup with brackets")
-        << QStringLiteral("cup (8 fl oz)") << QStringLiteral("cup") << 1.0f;
-    QTest::newRow("tablespoon") << QStringLiteral("tbsp") << QStringLiteral("tbs") << 1.0f;
-    QTest::newRow("tablespoon spelled out")
-        << QStringLiteral("Tablespoon") << QStringLiteral("tbs") << 1.0f;
-    QTest::newRow("teaspoon") << QStringLiteral("tsp, ground") << QStringLiteral("tsp") << 1.0f;
-    QTest::newRow("a fluid ounce is two tablespoons")
-        << QStringLiteral("fl oz") << QStringLiteral("tbs") << 2.0f;
-    QTest::newRow("ounce") << QStringLiteral("oz, boneless") << QStringLiteral("oz") << 1.0f;
-    QTest::newRow("pound") << QStringLiteral("lb") << QStringLiteral("lb") << 1.0f;
-    QTest::newRow("quart") << QStringLiteral("quart") << QStringLiteral("quart") << 1.0f;
-    QTest::newRow("cubic inch is no cup") << QStringLiteral("cubic inch") << QString() << 1.0f;
-    QTest::newRow("a slice is no unit") << QStringLiteral("slice") << QString() << 1.0f;
-    QTest::newRow("grams spelled out is no g") << QStringLiteral("grams") << QString() << 1.0f;
+    QTest::newRow("cup with a detail") << u"cup, chopped"_s << u"cup"_s << 1.0f;
+    QTest::newRow("cup with brackets") << u"cup (8 fl oz)"_s << u"cup"_s << 1.0f;
+    QTest::newRow("tablespoon") << u"tbsp"_s << u"tbs"_s << 1.0f;
+    QTest::newRow("tablespoon spelled out") << u"Tablespoon"_s << u"tbs"_s << 1.0f;
+    QTest::newRow("teaspoon") << u"tsp, ground"_s << u"tsp"_s << 1.0f;
+    QTest::newRow("a fluid ounce is two tablespoons") << u"fl oz"_s << u"tbs"_s << 2.0f;
+    QTest::newRow("ounce") << u"oz, boneless"_s << u"oz"_s << 1.0f;
+    QTest::newRow("pound") << u"lb"_s << u"lb"_s << 1.0f;
+    QTest::newRow("quart") << u"quart"_s << u"quart"_s << 1.0f;
+    QTest::newRow("cubic inch is no cup") << u"cubic inch"_s << QString() << 1.0f;
+    QTest::newRow("a slice is no unit") << u"slice"_s << QString() << 1.0f;
+    QTest::newRow("grams spelled out is no g") << u"grams"_s << QString() << 1.0f;
 }
 
 void TestUsda::standardUnits()
@@ -116,14 +112,12 @@ void TestUsda::standardUnits()
 
 void TestUsda::ownMeasuresStayShort()
 {
-    QCOMPARE(ownMeasure(QStringLiteral("pat (1\" sq, 1/3\" high)")),
-             QStringLiteral("pat (1\" sq, 1/3\" high)"));
-    QCOMPARE(ownMeasure(QStringLiteral("package (10 oz) yields frozen cooked portions")),
-             QStringLiteral("package (10 oz) yields frozen"));
-    QCOMPARE(ownMeasure(QStringLiteral("container (16 fl oz, yields 2 cups prepared)")),
-             QStringLiteral("container"));
-    QCOMPARE(ownMeasure(QStringLiteral("serving 1 cookie with filling and topping")),
-             QStringLiteral("serving 1 cookie with filling"));
+    QCOMPARE(ownMeasure(u"pat (1\" sq, 1/3\" high)"_s), u"pat (1\" sq, 1/3\" high)"_s);
+    QCOMPARE(ownMeasure(u"package (10 oz) yields frozen cooked portions"_s),
+             u"package (10 oz) yields frozen"_s);
+    QCOMPARE(ownMeasure(u"container (16 fl oz, yields 2 cups prepared)"_s), u"container"_s);
+    QCOMPARE(ownMeasure(u"serving 1 cookie with filling and topping"_s),
+             u"serving 1 cookie with filling"_s);
 }
 
 void TestUsda::measuresAndNutrients()
@@ -145,9 +139,9 @@ void TestUsda::measuresAndNutrients()
     // A volume comes first even when USDA lists a weight before it.
     const IngRecord& butter = result.foods[0].record;
     QCOMPARE(result.foods[0].measure, MeasureSource::StandardUnit);
-    QCOMPARE(butter.measure1, QStringLiteral("cup"));
+    QCOMPARE(butter.measure1, u"cup"_s);
     QCOMPARE(butter.amount1, 1.0f);
-    QCOMPARE(butter.measure2, QStringLiteral("g"));
+    QCOMPARE(butter.measure2, u"g"_s);
     QCOMPARE(butter.amount2, 227.0f);
     QCOMPARE(butter.measureKind, 0);
     QCOMPARE(butter.calories, 1628.0f); // 717 * 2.27 = 1627.59
@@ -158,7 +152,7 @@ void TestUsda::measuresAndNutrients()
     // Only measures of its own: the first one, with its weight; a missing value counts 0.
     const IngRecord& bread = result.foods[1].record;
     QCOMPARE(result.foods[1].measure, MeasureSource::OwnMeasure);
-    QCOMPARE(bread.measure1, QStringLiteral("slice"));
+    QCOMPARE(bread.measure1, u"slice"_s);
     QCOMPARE(bread.customMeasure, -1);
     QCOMPARE(bread.amount2, 28.0f);
     QCOMPARE(bread.measureKind, 2);
@@ -168,7 +162,7 @@ void TestUsda::measuresAndNutrients()
 
     // Fluid ounces become tablespoons.
     const IngRecord& soup = result.foods[2].record;
-    QCOMPARE(soup.measure1, QStringLiteral("tbs"));
+    QCOMPARE(soup.measure1, u"tbs"_s);
     QCOMPARE(soup.amount1, 16.0f);
     QCOMPARE(soup.measureKind, 0);
     QCOMPARE(soup.sodium, 2400.0f);
@@ -176,7 +170,7 @@ void TestUsda::measuresAndNutrients()
     // No measure at all: 100 g.
     const IngRecord& salt = result.foods[3].record;
     QCOMPARE(result.foods[3].measure, MeasureSource::HundredGrams);
-    QCOMPARE(salt.measure1, QStringLiteral("g"));
+    QCOMPARE(salt.measure1, u"g"_s);
     QCOMPARE(salt.amount1, 100.0f);
     QCOMPARE(salt.measure2, QString());
     QCOMPARE(salt.measureKind, 2);
@@ -185,7 +179,7 @@ void TestUsda::measuresAndNutrients()
 
 void TestUsda::namesStayUniqueWhenShortenedAlike()
 {
-    const QString longTail = QStringLiteral("with a very long description that cannot fit, raw");
+    const QString longTail = u"with a very long description that cannot fit, raw"_s;
     const QByteArray foods =
         foodsHeader + "05001\tBabyfood, applesauce, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
         "05002\tBabyfood, applesauce, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
@@ -199,16 +193,16 @@ void TestUsda::namesStayUniqueWhenShortenedAlike()
         QVERIFY2(!seen.contains(food.record.name.toCaseFolded()), qPrintable(food.record.name));
         seen.insert(food.record.name.toCaseFolded());
     }
-    QCOMPARE(result.foods[0].record.name, QStringLiteral("Babyfood, applesauce, strained"));
-    QCOMPARE(result.foods[1].record.name, QStringLiteral("Babyfood, applesauce, strained (05002)"));
-    QVERIFY(result.foods[4].record.name.startsWith(QStringLiteral("Cheese, cheddar")));
+    QCOMPARE(result.foods[0].record.name, u"Babyfood, applesauce, strained"_s);
+    QCOMPARE(result.foods[1].record.name, u"Babyfood, applesauce, strained (05002)"_s);
+    QVERIFY(result.foods[4].record.name.startsWith(u"Cheese, cheddar"_s));
 }
 
 void TestUsda::damagedTablesAreReported()
 {
     QVERIFY(readFoods(QByteArray("ndb_no\tdescription\n1\tx\n"), measuresHeader)
-                .error.contains(QStringLiteral("energy_kcal")));
-    QVERIFY(readFoods(foodsHeader, QByteArray()).error.contains(QStringLiteral("measures.tsv")));
+                .error.contains(u"energy_kcal"_s));
+    QVERIFY(readFoods(foodsHeader, QByteArray()).error.contains(u"measures.tsv"_s));
     // Text where numbers belong reads as no value.
     const ImportResult odd =
         readFoods(foodsHeader + "1\tOdd\tlots\tnan\t\t\t\t\t\t\n", measuresHeader);
@@ -244,30 +238,30 @@ void TestUsda::recipeFromStarterIngredients()
     // cholesterol; its first measure is a cup of 227 g, of which a tablespoon is a sixteenth.
     const IngRecord& milk = starterFood("Milk, whole, 3.25% milkfat, with added vitamin D");
     const IngRecord& butter = starterFood("Butter, salted");
-    QCOMPARE(milk.measure1, QStringLiteral("cup"));
-    QCOMPARE(butter.measure1, QStringLiteral("cup"));
+    QCOMPARE(milk.measure1, u"cup"_s);
+    QCOMPARE(butter.measure1, u"cup"_s);
     nutrition::RecipeTotals totals;
-    nutrition::addLineNutrients(totals, milk, QStringLiteral("cup"), 2, 1);
-    nutrition::addLineNutrients(totals, butter, QStringLiteral("tbs"), 1, 1);
+    nutrition::addLineNutrients(totals, milk, u"cup"_s, 2, 1);
+    nutrition::addLineNutrients(totals, butter, u"tbs"_s, 1, 1);
     const nutrition::PanelTexts panel = nutrition::panelTexts(totals);
     // Fat: 2 x 2.44 x 3.25 = 15.86, kept as 15.9; plus 2.27 x 81.11 / 16 = 11.51: 27.4 g.
-    QCOMPARE(panel.fatG, QStringLiteral("27.4g"));
+    QCOMPARE(panel.fatG, u"27.4g"_s);
     // Fat calories: round(15.86 x 9 = 142.7) + round(11.51 x 9 = 103.6) = 143 + 104.
-    QCOMPARE(panel.fatCals, QStringLiteral("247"));
+    QCOMPARE(panel.fatCals, u"247"_s);
     // Saturated fat: 2 x 2.44 x 1.865 = 9.10, kept as 9.1; plus 2.27 x 51.368 / 16 = 7.29.
-    QCOMPARE(panel.satFatG, QStringLiteral("16.4g"));
+    QCOMPARE(panel.satFatG, u"16.4g"_s);
     // Carbohydrate: 2 x 2.44 x 4.8 = 23.42, kept as 23.4; butter adds 0.01.
-    QCOMPARE(panel.carbsG, QStringLiteral("23.4g"));
+    QCOMPARE(panel.carbsG, u"23.4g"_s);
     // Protein: 2 x 2.44 x 3.15 = 15.37, kept as 15.4; plus 2.27 x 0.85 / 16 = 0.12.
-    QCOMPARE(panel.proteinG, QStringLiteral("15.5g"));
+    QCOMPARE(panel.proteinG, u"15.5g"_s);
     // Calories: 23.4 x 4 + 247 + 15.5 x 4 = 402.6.
-    QCOMPARE(panel.cals, QStringLiteral("403"));
+    QCOMPARE(panel.cals, u"403"_s);
     // Cholesterol: a cup of milk holds 24 mg (24.4), the butter's cup 488 mg, a sixteenth 30.5,
     // which rounds to the even 30.
-    QCOMPARE(panel.cholG, QStringLiteral("78mg"));
+    QCOMPARE(panel.cholG, u"78mg"_s);
     // Sodium: a cup of milk 105 mg (104.9), the butter's cup 1621 mg, a sixteenth 101.3.
-    QCOMPARE(panel.sodiumG, QStringLiteral("311mg"));
-    QCOMPARE(panel.fatPct, QStringLiteral("42%"));
+    QCOMPARE(panel.sodiumG, u"311mg"_s);
+    QCOMPARE(panel.fatPct, u"42%"_s);
 }
 
 void TestUsda::calorieCheck_data()
@@ -278,17 +272,16 @@ void TestUsda::calorieCheck_data()
     QTest::addColumn<float>("protein");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("within the tolerance") << 100.0f << 5.0f << 10.0f << 2.0f << QStringList{};
-    QTest::newRow("too much fat")
-        << 100.0f << 13.0f << 0.0f << 0.0f
-        << QStringList{QStringLiteral("1) There are more calories from Fat"),
-                       QStringLiteral("2) There are more calories from adding up")};
+    QTest::newRow("too much fat") << 100.0f << 13.0f << 0.0f << 0.0f
+                                  << QStringList{u"1) There are more calories from Fat"_s,
+                                                 u"2) There are more calories from adding up"_s};
     QTest::newRow("too many carbohydrates")
         << 100.0f << 0.0f << 29.0f << 0.0f
-        << QStringList{QStringLiteral("1) There are more calories from Carbohydrates"),
-                       QStringLiteral("2) There are more calories from adding up")};
+        << QStringList{u"1) There are more calories from Carbohydrates"_s,
+                       u"2) There are more calories from adding up"_s};
     QTest::newRow("calories and nothing else")
         << 100.0f << 0.0f << 0.0f << 0.0f
-        << QStringList{QStringLiteral("1) There are fewer calories from adding up")};
+        << QStringList{u"1) There are fewer calories from adding up"_s};
     QTest::newRow("all zero") << 0.0f << 0.0f << 0.0f << 0.0f << QStringList{};
     QTest::newRow("exactly on the limit passes")
         << 100.0f << 0.0f << 28.0f << 0.0f << QStringList{};
@@ -308,13 +301,12 @@ void TestUsda::calorieCheck()
     record.protein = protein;
     const CalorieCheck check = checkCalories(record);
     QCOMPARE(check.problem(), !items.isEmpty());
-    const QRegularExpression item(
-        QStringLiteral("\\d\\) There are [a-z]+ calories from [A-Za-z]+( up)?"));
+    const QRegularExpression item(u"\\d\\) There are [a-z]+ calories from [A-Za-z]+( up)?"_s);
     QStringList found;
     for (const QRegularExpressionMatch& match : item.globalMatch(check.message))
         found.append(match.captured());
     QCOMPARE(found, items);
-    QVERIFY(check.message.startsWith(QStringLiteral("The following has caused an error:\r\n\r\n") +
+    QVERIFY(check.message.startsWith(u"The following has caused an error:\r\n\r\n"_s +
                                      QString(43, u'-')));
 }
 
