@@ -6,6 +6,7 @@
 #include "analysis/nutritionpanel.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
+#include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -21,7 +22,6 @@ namespace zestora {
 
 namespace {
 const QString selectFromThisList = QStringLiteral("Select From This List");
-constexpr int analysisHelpContext = 320;
 constexpr int flashInterval = 800;
 constexpr int passInterval = 10;
 constexpr int onesMaximum = 1000;
@@ -191,7 +191,7 @@ void AnalysisScreen::calcBarToolClick(const QString& toolName)
         showIngredientList(false);
         m_ui->NameTxt->setFocus();
     } else if (is("Help")) {
-        m_help.showHelp(analysisHelpContext);
+        m_help.showHelp(help::analysisContext);
     } else if (is("Heading")) {
         addHeading();
     } else if (is("Save")) {

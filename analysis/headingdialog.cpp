@@ -2,15 +2,12 @@
 
 #include "ui_headingdialog.h"
 
+#include "core/shell/helptopics.h"
 #include "core/text.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 
 namespace zestora {
-
-namespace {
-constexpr int headingHelpContext = 330;
-}
 
 HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     : QDialog(parent)
@@ -20,7 +17,7 @@ HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     connect(m_ui->DoneCmd, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->HelpCmd, &QPushButton::clicked, this,
-            [&help] { help.showHelp(headingHelpContext); });
+            [&help] { help.showHelp(help::headingContext); });
     connect(m_ui->SubHeadTxt, &QLineEdit::textChanged, this, &HeadingDialog::subHeadTxtChange);
 }
 

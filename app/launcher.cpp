@@ -7,6 +7,12 @@
 
 namespace zestora {
 
+const QString usage = QStringLiteral(
+    "Usage: zestora [--data-dir DIR]\n"
+    "       zestora import-usda [--source DIR] [--data-dir DIR]\n\n"
+    "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
+    "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n");
+
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {
     QCommandLineParser parser;
@@ -21,11 +27,11 @@ std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QS
     parser.addOption(quitWhenShown);
     parser.addHelpOption();
     if (!parser.parse(QStringList{QStringLiteral("zestora")} + arguments)) {
-        *error = parser.errorText() + QLatin1Char('\n') + parser.helpText();
+        *error = parser.errorText() + QLatin1Char('\n') + usage;
         return std::nullopt;
     }
     if (parser.isSet(QStringLiteral("help")) || !parser.positionalArguments().isEmpty()) {
-        *error = parser.helpText();
+        *error = usage;
         return std::nullopt;
     }
     return LaunchOptions{parser.value(dataDir), parser.isSet(quitWhenShown)};

@@ -13,6 +13,9 @@ struct LaunchOptions {
     bool quitWhenShown = false; // for timing the start-up
 };
 
+// How the program is started, for a wrong command line.
+extern const QString usage;
+
 // Reads the arguments after the program name; nullopt with a usage text in error when they make
 // no sense.
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error);

@@ -22,17 +22,22 @@ int main(int argc, char* argv[])
         return zestora::importUsda(QCoreApplication::arguments().mid(2),
                                    QCoreApplication::applicationDirPath(), out);
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zestora"));
-    QApplication::setOrganizationName(QStringLiteral("zestora"));
-
+    // The arguments are read before the application starts, so that a usage text needs no
+    // display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     QString error;
     const std::optional<zestora::LaunchOptions> options =
-        zestora::parseLaunchOptions(QApplication::arguments().mid(1), &error);
+        zestora::parseLaunchOptions(arguments, &error);
     if (!options) {
         std::fputs(qPrintable(error), stderr);
         return 2;
     }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zestora"));
+    QApplication::setOrganizationName(QStringLiteral("zestora"));
+
     // The program's own folder, where the help file lies, before the working directory changes.
     const QString programDir = QApplication::applicationDirPath();
     error = zestora::enterDataDir(options->dataDir);

@@ -37,7 +37,7 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
     parser.addOption(dataDir);
     if (!parser.parse(QStringList{QStringLiteral("zestora import-usda")} + arguments) ||
         !parser.positionalArguments().isEmpty()) {
-        out << parser.errorText() << Qt::endl << parser.helpText();
+        out << parser.errorText() << Qt::endl << usage;
         return 2;
     }
     const QDir sourceDir(QDir(parser.value(source)).absolutePath());

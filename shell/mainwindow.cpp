@@ -4,6 +4,7 @@
 
 #include "analysis/analysisscreen.h"
 #include "core/session.h"
+#include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "ingredients/ingredientwizard.h"
 #include "ingredients/storedingredientsscreen.h"
@@ -17,12 +18,12 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 
 namespace zestora {
 
 namespace {
 const QString contextHelpContents = QStringLiteral("Contents");
-constexpr int contentsContext = 340;
 
 } // namespace
 
@@ -39,6 +40,12 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
 {
     m_ui->setupUi(this);
     buildTopBar();
+    // F1 opens the topic of the screen on view.
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, [this] {
+        m_help.showHelp(m_ui->Screens->currentWidget() == m_calcFrm ? help::analysisContext
+                                                                    : help::contentsContext);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -186,7 +193,7 @@ void MainWindow::topBarToolClick(const QString& toolName)
     } else if (name == QLatin1String("Exit") || name == QLatin1String("FileExit")) {
         close();
     } else if (name == contextHelpContents) {
-        m_help.showHelp(contentsContext);
+        m_help.showHelp(help::contentsContext);
     } else if (name == QLatin1String("mnuTips")) {
         toggleSetting(name, Settings::showTips);
     } else if (name == QLatin1String("mnuMusic")) {

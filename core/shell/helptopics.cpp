@@ -19,12 +19,10 @@ QString topicAnchor(int context)
 
 QList<int> contextNumbers()
 {
-    // Analysis screen, heading dialog, contents, the wizard's eleven steps, ingredient search,
-    // e-mail window.
-    QList<int> numbers{320, 330, 340};
+    QList<int> numbers{analysisContext, headingContext, contentsContext};
     for (int step = 0; step <= 10; ++step)
-        numbers.append(430 + 10 * step);
-    numbers.append({540, 590});
+        numbers.append(wizardContext + 10 * step);
+    numbers.append({searchContext, emailContext});
     return numbers;
 }
 

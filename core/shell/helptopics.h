@@ -15,6 +15,14 @@ QString helpFilePath(const QString& programDir);
 // The anchor of a context number's topic in the help file.
 QString topicAnchor(int context);
 
+// The context numbers of the screens' topics.
+constexpr int analysisContext = 320;
+constexpr int headingContext = 330;
+constexpr int contentsContext = 340;
+constexpr int wizardContext = 430; // plus ten for each step
+constexpr int searchContext = 540;
+constexpr int emailContext = 590;
+
 // Every context number a screen asks for.
 QList<int> contextNumbers();
 

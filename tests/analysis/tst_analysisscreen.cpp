@@ -584,6 +584,16 @@ void TestAnalysisScreen::fitsTheScreen()
     QVERIFY2(least.width() <= 1024 && least.height() <= 768 - 120,
              qPrintable(u"%1x%2"_s.arg(least.width()).arg(least.height())));
     QCOMPARE(f.screen->objectName(), u"CalcFrm"_s);
+    // The tab key follows the work: name, servings, ingredient, quantity, unit, add, directions.
+    QStringList order;
+    QWidget* widget = f.get<QWidget>("NameTxt");
+    for (int i = 0; i < 60 && order.size() < 13; ++i, widget = widget->nextInFocusChain())
+        if (!widget->objectName().isEmpty() && widget->focusPolicy() & Qt::TabFocus)
+            order.append(widget->objectName());
+    QCOMPARE(order,
+             (QStringList{u"NameTxt"_s, u"ServingsVs"_s, u"OkCmd"_s, u"IngLst2"_s, u"IngLst"_s,
+                          u"F_DOpt_0"_s, u"F_DOpt_1"_s, u"OnesVs"_s, u"FracVs"_s, u"MeasureLst"_s,
+                          u"Addcmd"_s, u"R_IngLst"_s, u"DirectionsTxt"_s}));
 }
 
 QTEST_MAIN(TestAnalysisScreen)

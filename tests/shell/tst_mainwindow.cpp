@@ -275,6 +275,8 @@ void TestMainWindow::contentsOpensHelpAndExitClosesIt()
     Fixture f;
     f.start();
     f.window.show();
+    QTest::keyClick(&f.window, Qt::Key_F1);
+    QCOMPARE(f.help.browser()->source().fragment(), u"topic-320"_s);
     f.click("Contents");
     QVERIFY(f.help.browser());
     QCOMPARE(f.help.browser()->source().fragment(), u"topic-340"_s);
