@@ -69,10 +69,18 @@ struct Screen {
     int lines() const { return get<QListWidget>("R_IngLst")->count(); }
 };
 
+// Made once, on first use, and gone before the application is.
+std::unique_ptr<Screen>& screenInstance()
+{
+    static std::unique_ptr<Screen> instance;
+    return instance;
+}
+
 Screen& screen()
 {
-    static Screen instance;
-    return instance;
+    if (!screenInstance())
+        screenInstance() = std::make_unique<Screen>();
+    return *screenInstance();
 }
 
 void addLine(benchmark::State& state)
@@ -136,5 +144,5 @@ BENCHMARK(showStoredRecipe)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    return runBenchmarks(argc, argv);
+    return runBenchmarks(argc, argv, [] { screenInstance().reset(); });
 }
