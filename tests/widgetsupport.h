@@ -61,3 +61,36 @@ inline QStringList texts(const QWidget* list)
 }
 
 } // namespace zestora::testing
+
+#include "platform/messagebox.h"
+
+namespace zestora::testing {
+
+// Answers every message box while it lives: with the queued answers, then OK; and keeps what
+// was shown.
+class MessageRecorder {
+public:
+    MessageRecorder()
+    {
+        MessageBox::setAnswerer([this](const MessageBox::Shown& box) {
+            messages.append(box);
+            return answers.isEmpty() ? MessageBox::Answer::Ok : answers.takeFirst();
+        });
+    }
+    ~MessageRecorder() { MessageBox::clearAnswerer(); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    QStringList titles() const
+    {
+        QStringList list;
+        for (const MessageBox::Shown& box : messages)
+            list.append(box.title);
+        return list;
+    }
+
+    QList<MessageBox::Shown> messages;
+    QList<MessageBox::Answer> answers;
+};
+
+} // namespace zestora::testing

@@ -41,15 +41,13 @@ QList<IngRecord> pantry()
 }
 
 // The analysis screen over a session whose ingredient database holds the pantry.
-struct Fixture {
+struct Fixture : zestora::testing::MessageRecorder {
     TempWorkDir dir;
     Session session;
     HelpViewer help;
     SortedNameModel ingredientNames;
     SortedNameModel recipeNames;
     std::unique_ptr<AnalysisScreen> screen;
-    QList<MessageBox::Shown> messages;
-    QList<MessageBox::Answer> answers;
 
     Fixture()
     {
@@ -60,15 +58,10 @@ struct Fixture {
         recipeNames.fill(session.recipes.recipeNames());
         screen = std::make_unique<AnalysisScreen>(session, help, &ingredientNames, &recipeNames,
                                                   nullptr);
-        MessageBox::setAnswerer([this](const MessageBox::Shown& shown) {
-            messages.append(shown);
-            return answers.isEmpty() ? MessageBox::Answer::Ok : answers.takeFirst();
-        });
         screen->resize(1260, 700);
         screen->show();
         screen->formLoad();
     }
-    ~Fixture() { MessageBox::clearAnswerer(); }
 
     template <typename T> T* get(const char* name) const
     {
@@ -122,13 +115,6 @@ struct Fixture {
         get<QLineEdit>("NameTxt")->setText(name);
         get<QPlainTextEdit>("DirectionsTxt")->setPlainText(directions);
         tool("Save");
-    }
-    QStringList titles() const
-    {
-        QStringList list;
-        for (const MessageBox::Shown& shown : messages)
-            list.append(shown.title);
-        return list;
     }
 };
 

@@ -71,30 +71,23 @@ QByteArray recipes()
 }
 
 // The stored recipes screen inside a main window, over the pantry and the recipes above.
-struct Fixture {
+struct Fixture : zestora::testing::MessageRecorder {
     TempWorkDir dir;
     Session session;
     Settings settings{dir.filePath(u"settings.ini"_s)};
     HelpViewer help;
     std::unique_ptr<MainWindow> window;
     StoredRecipesScreen* screen = nullptr;
-    QList<MessageBox::Shown> messages;
-    QList<MessageBox::Answer> answers;
 
     explicit Fixture(const QByteArray& recipeFile = recipes())
     {
         writeFile(u"Ing.dat"_s, IngTable::toBytes(pantry()));
         writeFile(u"Recipe.Dat"_s, recipeFile);
-        MessageBox::setAnswerer([this](const MessageBox::Shown& shown) {
-            messages.append(shown);
-            return answers.isEmpty() ? MessageBox::Answer::Ok : answers.takeFirst();
-        });
         window = std::make_unique<MainWindow>(session, settings, help, QString());
         window->mdiFormLoad();
         window->show();
         screen = window->findChild<StoredRecipesScreen*>();
     }
-    ~Fixture() { MessageBox::clearAnswerer(); }
 
     QComboBox* list() const { return screen->findChild<QComboBox*>(u"RecipeLst"_s); }
     void show(const QString& name) { list()->setCurrentIndex(list()->findText(name)); }

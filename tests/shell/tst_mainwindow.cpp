@@ -23,24 +23,18 @@ using zestora::testing::writeFile;
 namespace {
 
 // A main window over a fresh session, settings file and working directory.
-struct Fixture {
+struct Fixture : zestora::testing::MessageRecorder {
     TempWorkDir dir;
     Session session;
     Settings settings{dir.filePath(u"settings.ini"_s)};
     HelpViewer help;
     MainWindow window{session, settings, help, QStringLiteral(HELP_DIR)};
-    QList<MessageBox::Shown> messages;
     int tipWindowsOpened = 0;
 
     Fixture()
     {
-        MessageBox::setAnswerer([this](const MessageBox::Shown& shown) {
-            messages.append(shown);
-            return MessageBox::Answer::Ok;
-        });
         window.setTipWindowOpener([this] { ++tipWindowsOpened; });
     }
-    ~Fixture() { MessageBox::clearAnswerer(); }
 
     void start() { window.showLoadProblems(window.mdiFormLoad()); }
     void click(const char* tool)
