@@ -1,5 +1,9 @@
 #include "app/launcher.h"
+#include "app/usdaimport.h"
+#include "core/store/ingtable.h"
+
 #include "testsupport.h"
+#include <QTextStream>
 
 using namespace zestora;
 using zestora::testing::TempWorkDir;
@@ -10,6 +14,7 @@ private Q_SLOTS:
     void dataDirIsMadeAndEntered();
     void starterIngredientsOnlyForANewFolder_data();
     void starterIngredientsOnlyForANewFolder();
+    void importAddsOnlyNamesNotStored();
 };
 
 void TestLauncher::dataDirIsMadeAndEntered()
@@ -49,6 +54,37 @@ void TestLauncher::starterIngredientsOnlyForANewFolder()
         QFile::remove(u"Ing.dat"_s);
     QCOMPARE(copyStarterIngredients(starter), QString());
     QCOMPARE(zestora::testing::readFile(u"Ing.dat"_s), result);
+}
+
+void TestLauncher::importAddsOnlyNamesNotStored()
+{
+    const TempWorkDir dir;
+    zestora::testing::writeFile(u"foods.tsv"_s,
+                                "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
+                                "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n"
+                                "1\tHoney\t304\t0.3\t0\t0\t82.4\t0.2\t4\t0\n"
+                                "2\tOats\t389\t16.9\t6.9\t1.2\t66.3\t10.6\t2\t0\n");
+    zestora::testing::writeFile(u"measures.tsv"_s, "ndb_no\tseq\tamount\tunit\tgrams\n"
+                                                   "1\t1\t1.0\ttbsp\t21\n");
+    const QString data = dir.filePath(u"data"_s);
+    QString output;
+    QTextStream out(&output);
+    const QStringList arguments{u"--source"_s, dir.path(), u"--data-dir"_s, data};
+    QCOMPARE(importUsda(arguments, QString(), out), 0);
+    QVERIFY(output.contains(u"Added 2 of 2"_s));
+    // A user's own ingredient of the same name, in other letters, is kept; the rest is there.
+    IngTable table;
+    QVERIFY(!table.loadIngTable());
+    QVERIFY(table.deleteIngByName(u"Oats"_s));
+    QVERIFY(table.saveIngTable());
+    QVERIFY(table.appendIng(zestora::testing::food(u"HONEY"_s, 1, u"cup"_s)));
+    output.clear();
+    QCOMPARE(importUsda(arguments, QString(), out), 0);
+    QVERIFY2(output.contains(u"Added 1 of 2"_s), qPrintable(output));
+    QVERIFY(!table.loadIngTable());
+    QCOMPARE(table.trimmedNames(), (QStringList{u"Honey"_s, u"HONEY"_s, u"Oats"_s}));
+
+    QCOMPARE(importUsda({u"--source"_s, u"/no/such/folder"_s}, QString(), out), 1);
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)
