@@ -5,6 +5,7 @@
 
 #include "analysis/headingdialog.h"
 #include "analysis/lineeditordialog.h"
+#include "analysis/recipelist.h"
 #include "core/analysis/quantity.h"
 #include "core/analysis/recipelines.h"
 #include "core/session.h"
@@ -62,6 +63,7 @@ void AnalysisScreen::insertLine(int position, const QString& row, const QString&
     const int at = qBound(0, position, m_ui->R_IngLst->count());
     m_ui->R_IngLst->insertItem(at, row);
     m_ui->InvisLst->insertItem(at, entry);
+    markHeading(m_ui->R_IngLst->item(at), entry);
 }
 
 void AnalysisScreen::rIngLstClick(int row)

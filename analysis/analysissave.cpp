@@ -70,8 +70,8 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const QStringList& ro
     cmdStartOverClick();
     m_session.editingStoredRecipe = true;
     m_ui->NameTxt->setText(name);
-    m_ui->R_IngLst->addItems(rows);
-    m_ui->InvisLst->addItems(entries);
+    for (qsizetype i = 0; i < qMin(rows.size(), entries.size()); ++i)
+        insertLine(m_ui->R_IngLst->count(), rows[i], entries[i]);
     m_ui->DirectionsTxt->setPlainText(directions);
     m_ui->LblPress->setVisible(false);
     // The recipe on screen is the stored one until it is changed.

@@ -3,6 +3,7 @@
 #include "ui_storedrecipesscreen.h"
 
 #include "analysis/nutritionpanel.h"
+#include "analysis/recipelist.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
@@ -96,6 +97,8 @@ void StoredRecipesScreen::recipeLstClick()
     m_ui->lbl1M->setText(QStringLiteral("makes ") + m_servingsText + QStringLiteral(" servings"));
     m_ui->InvisLst->addItems(view.entries);
     m_ui->R_IngLst->addItems(view.rows);
+    for (int row = 0; row < view.rows.size(); ++row)
+        markHeading(m_ui->R_IngLst->item(row), view.entries[row]);
     m_viewTotals = view.viewTotals;
     m_session.sharedTotals = m_viewTotals;
     if (view.ingredientLines > 0)
