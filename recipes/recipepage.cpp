@@ -55,9 +55,8 @@ public:
     void wrapped(const QString& text)
     {
         const QFontMetricsF metrics(m_painter.font(), &m_printer);
-        const qreal scale = pointsPerDevice();
         for (const QString& piece : wrapText(text, m_width, [&](const QString& s) {
-                 return metrics.horizontalAdvance(s) * scale;
+                 return metrics.horizontalAdvance(s) / unit();
              }))
             line(piece);
     }
@@ -84,7 +83,6 @@ private:
     {
         return QFontMetricsF(m_painter.font(), &m_printer).height() / unit();
     }
-    qreal pointsPerDevice() const { return 1 / unit(); }
     qreal pageHeight() const
     {
         return m_printer.pageLayout().paintRect(QPageLayout::Point).height();
