@@ -48,6 +48,12 @@ QString toRegularExpression(const QString& pattern)
 
 TextPattern::TextPattern(const QString& pattern)
 {
+    static const QRegularExpression special(QStringLiteral("[?*#\\[]"));
+    if (!pattern.contains(special)) {
+        m_plain = pattern;
+        m_isPlain = true;
+        return;
+    }
     const QString regex = toRegularExpression(pattern);
     if (!regex.isEmpty() || pattern.isEmpty())
         m_expression = QRegularExpression(QRegularExpression::anchoredPattern(regex),
@@ -57,6 +63,8 @@ TextPattern::TextPattern(const QString& pattern)
 
 bool TextPattern::matches(const QString& text) const
 {
+    if (m_isPlain)
+        return text.compare(m_plain, Qt::CaseInsensitive) == 0;
     return m_expression.isValid() && !m_expression.pattern().isEmpty() &&
            m_expression.match(text).hasMatch();
 }

@@ -15,6 +15,9 @@ public:
     bool matches(const QString& text) const;
 
 private:
+    // Most names hold no pattern character: those compare as text, without an expression.
+    QString m_plain;
+    bool m_isPlain = false;
     QRegularExpression m_expression;
 };
 
