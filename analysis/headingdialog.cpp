@@ -4,6 +4,7 @@
 
 #include "core/shell/helptopics.h"
 #include "core/text.h"
+#include "platform/centreform.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 
@@ -14,6 +15,7 @@ HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     , m_ui(std::make_unique<Ui::HeadingDialog>())
 {
     m_ui->setupUi(this);
+    centreForm(this);
     connect(m_ui->DoneCmd, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->HelpCmd, &QPushButton::clicked, this,

@@ -5,6 +5,7 @@
 #include "core/sortednamemodel.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
+#include "platform/centreform.h"
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 
@@ -29,6 +30,7 @@ NameConflictDialog::NameConflictDialog(QWidget* parent, const QString& name, Rec
                              QStringLiteral("in the box below and press the Change To: and Save "
                                             "button."));
     m_ui->NameTxt->setText(name);
+    centreForm(this);
     connect(m_ui->ReplaceCmd, &QPushButton::clicked, this, &NameConflictDialog::replaceCmdClick);
     connect(m_ui->ChangeCmd, &QPushButton::clicked, this, &NameConflictDialog::changeCmdClick);
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, [this] {

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -339,6 +340,8 @@ void TestAnalysisScreen::headings()
     Fixture f;
     clickInNextDialog(u"DoneCmd"_s, [](QDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), u"Add a Heading or blank line"_s);
+        const QPoint middle = dialog->screen()->availableGeometry().center();
+        QVERIFY((dialog->geometry().center() - middle).manhattanLength() < 4);
         dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->setText(u"Dough"_s);
     });
     f.tool("Heading");
