@@ -35,7 +35,7 @@ bool Printer::print(QWidget* parent, const QString& title,
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
-    const bool toPdf = QPrinterInfo::defaultPrinter().isNull();
+    const bool toPdf = ignoringSystemPrinters() || QPrinterInfo::defaultPrinter().isNull();
     QString pdfPath;
     if (toPdf) {
         pdfPath = pdfPathFor(title);

@@ -19,6 +19,16 @@ public:
     // was told why.
     static bool print(QWidget* parent, const QString& title,
                       const std::function<void(QPainter&, QPrinter&)>& paint);
+
+    // Tests print to PDF files even on a machine with a printer.
+    static void ignoreSystemPrinters(bool ignore) { ignoringSystemPrinters() = ignore; }
+
+private:
+    static bool& ignoringSystemPrinters()
+    {
+        static bool ignore = false;
+        return ignore;
+    }
 };
 
 } // namespace zestora

@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/printer.h"
 #include "platform/settings.h"
 #include "platform/toolbar.h"
 #include "recipes/storedrecipesscreen.h"
@@ -138,9 +139,10 @@ private:
 
 void TestStoredRecipesScreen::initTestCase()
 {
-    // Printed recipes go to the documents folder when there is no printer: a folder of the test's.
+    // Printed recipes go to PDF files in the documents folder: a folder of the test's.
     qputenv("HOME", m_home.path().toLocal8Bit());
     qunsetenv("XDG_DOCUMENTS_DIR");
+    Printer::ignoreSystemPrinters(true);
 }
 
 void TestStoredRecipesScreen::firstOpeningShowsTheFirstRecipe()
