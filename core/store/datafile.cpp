@@ -3,6 +3,11 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace zestora {
 
 DataFile::DataFile(QString fileName)
@@ -42,21 +47,58 @@ bool DataFile::replace(std::initializer_list<QByteArrayView> parts)
     return copyAsideIfPending() && writeAtomically(parts);
 }
 
+namespace {
+
+// Why a write failed, for the user: a file system without room says so plainly.
+QString writeFailure(int error)
+{
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG)
+        return QStringLiteral("the disk is full. The file was left as it was; make room on the "
+                              "disk, then try again.");
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes all of the bytes or reports why not. The bytes go straight to the file, past Qt's
+// buffer, so that every failure is seen here and not lost in a later flush.
+int writeAll(int fd, QByteArrayView bytes)
+{
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+} // namespace
+
 bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
 {
-    // QSaveFile writes a temporary file beside the target, flushes it to disk and renames it over
-    // the old file, so a crash or a full disk leaves the old file whole.
+    // QSaveFile writes a temporary file beside the target and renames it over the old file, so a
+    // crash leaves the old file whole. Its commit() renames even after a failed write, so every
+    // write and the sync to disk are checked before it is called.
     QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         setError(QStringLiteral("save"), file.errorString());
         return false;
     }
-    for (QByteArrayView part : parts) {
-        if (file.write(part.data(), part.size()) != part.size()) {
-            setError(QStringLiteral("save"), file.errorString());
-            file.cancelWriting();
-            return false;
-        }
+    int failure = 0;
+    for (QByteArrayView part : parts)
+        if (failure == 0)
+            failure = writeAll(file.handle(), part);
+    if (failure == 0 && ::fsync(file.handle()) != 0 && errno != EINVAL)
+        failure = errno;
+    if (failure != 0) {
+        setError(QStringLiteral("save"), writeFailure(failure));
+        file.cancelWriting();
+        return false;
     }
     if (!file.commit()) {
         setError(QStringLiteral("save"), file.errorString());
