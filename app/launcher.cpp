@@ -1,8 +1,12 @@
 #include "app/launcher.h"
 
+#include "core/store/ingtable.h"
+#include "core/store/recipestore.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace zestora {
@@ -49,9 +53,31 @@ QString enterDataDir(const QString& requested)
     return QString();
 }
 
+std::unique_ptr<QLockFile> claimDataDir(QString* error)
+{
+    auto lock = std::make_unique<QLockFile>(QStringLiteral(".zestora-lock"));
+    // Held for the whole run, so its age says nothing; a lock left by a crash names a process
+    // that no longer runs, and QLockFile takes it over.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        if (lock->error() == QLockFile::LockFailedError) {
+            *error = QStringLiteral("Zestora is already open on the data folder %1.\r\n\r\n"
+                                    "Use the window that is open, or close it and start "
+                                    "Zestora again.")
+                         .arg(QDir::toNativeSeparators(QDir::currentPath()));
+            return nullptr;
+        }
+        // A folder where no lock can be made cannot be written either: no save can go wrong.
+        return lock;
+    }
+    for (const QString& name : {IngTable::fileName, RecipeStore::fileName})
+        DataFile::removeLeftovers(name);
+    return lock;
+}
+
 QString copyStarterIngredients(const QString& starterFile)
 {
-    const QString ingredients = QStringLiteral("Ing.dat");
+    const QString& ingredients = IngTable::fileName;
     const QString marker = QStringLiteral(".starter-ingredients");
     if (QFile::exists(ingredients) || QFile::exists(marker) || !QFile::exists(starterFile))
         return QString();

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLockFile>
 #include <QTextStream>
 #include <QTimer>
 
@@ -41,6 +42,9 @@ int main(int argc, char* argv[])
     // The program's own folder, where the help file lies, before the working directory changes.
     const QString programDir = QApplication::applicationDirPath();
     error = zestora::enterDataDir(options->dataDir);
+    std::unique_ptr<QLockFile> lock;
+    if (error.isEmpty())
+        lock = zestora::claimDataDir(&error);
     if (error.isEmpty())
         error = zestora::copyStarterIngredients(
             QDir(programDir).filePath(QStringLiteral("starter/Ing.dat")));

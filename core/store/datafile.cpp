@@ -1,6 +1,8 @@
 #include "core/store/datafile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -105,6 +107,19 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
         return false;
     }
     return true;
+}
+
+int DataFile::removeLeftovers(const QString& fileName)
+{
+    // QSaveFile names its temporary file after the target with six random letters or digits.
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(fileName) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    int removed = 0;
+    const QDir dir;
+    for (const QString& name :
+         dir.entryList({fileName + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        removed += leftover.match(name).hasMatch() && QFile::remove(name);
+    return removed;
 }
 
 bool DataFile::remove()

@@ -27,6 +27,11 @@ public:
     bool replace(std::initializer_list<QByteArrayView> parts);
     bool remove();
 
+    // Removes what interrupted rewrites of the named file left in the working directory: their
+    // temporary files, each a complete or partial newer version that was never put in place.
+    // Only for the one program that holds the folder. Returns how many were removed.
+    static int removeLeftovers(const QString& fileName);
+
     // The file as read could not be understood completely: before it is next replaced or
     // removed, its original bytes are copied aside under this name so nothing unreadable is lost.
     QString keepOriginalBeforeNextChange();

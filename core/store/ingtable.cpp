@@ -16,7 +16,7 @@ QString LoadProblem::message() const
 }
 
 IngTable::IngTable(std::unique_ptr<DataFile> file)
-    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Ing.dat")))
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(fileName))
 {
 }
 

@@ -22,6 +22,7 @@ struct LoadProblem {
 class IngTable {
 public:
     static constexpr int maxCount = 32767;
+    inline static const QString fileName = QStringLiteral("Ing.dat");
 
     explicit IngTable(std::unique_ptr<DataFile> file = nullptr);
 

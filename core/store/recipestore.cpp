@@ -28,7 +28,7 @@ QString RecipeStore::recipeBody(int index) const
 }
 
 RecipeStore::RecipeStore(std::unique_ptr<DataFile> file)
-    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Recipe.Dat")))
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(fileName))
 {
 }
 

@@ -22,6 +22,7 @@ struct RecipeEntry {
 class RecipeStore {
 public:
     static constexpr int maxCount = 32767;
+    inline static const QString fileName = QStringLiteral("Recipe.Dat");
 
     explicit RecipeStore(std::unique_ptr<DataFile> file = nullptr);
 

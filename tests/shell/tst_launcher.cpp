@@ -3,10 +3,24 @@
 #include "core/store/ingtable.h"
 
 #include "testsupport.h"
+#include <QLockFile>
 #include <QTextStream>
 
 using namespace zestora;
 using zestora::testing::TempWorkDir;
+
+namespace {
+void writeUsdaTables()
+{
+    zestora::testing::writeFile(u"foods.tsv"_s,
+                                "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
+                                "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n"
+                                "1\tHoney\t304\t0.3\t0\t0\t82.4\t0.2\t4\t0\n"
+                                "2\tOats\t389\t16.9\t6.9\t1.2\t66.3\t10.6\t2\t0\n");
+    zestora::testing::writeFile(u"measures.tsv"_s, "ndb_no\tseq\tamount\tunit\tgrams\n"
+                                                   "1\t1\t1.0\ttbsp\t21\n");
+}
+} // namespace
 
 class TestLauncher : public QObject {
     Q_OBJECT
@@ -15,6 +29,8 @@ private Q_SLOTS:
     void starterIngredientsOnlyForANewFolder_data();
     void starterIngredientsOnlyForANewFolder();
     void importAddsOnlyNamesNotStored();
+    void secondClaimOnAFolderIsRefusedAndTouchesNothing();
+    void leftoversOfInterruptedSavesAreRemoved();
 };
 
 void TestLauncher::dataDirIsMadeAndEntered()
@@ -59,13 +75,7 @@ void TestLauncher::starterIngredientsOnlyForANewFolder()
 void TestLauncher::importAddsOnlyNamesNotStored()
 {
     const TempWorkDir dir;
-    zestora::testing::writeFile(u"foods.tsv"_s,
-                                "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
-                                "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n"
-                                "1\tHoney\t304\t0.3\t0\t0\t82.4\t0.2\t4\t0\n"
-                                "2\tOats\t389\t16.9\t6.9\t1.2\t66.3\t10.6\t2\t0\n");
-    zestora::testing::writeFile(u"measures.tsv"_s, "ndb_no\tseq\tamount\tunit\tgrams\n"
-                                                   "1\t1\t1.0\ttbsp\t21\n");
+    writeUsdaTables();
     const QString data = dir.filePath(u"data"_s);
     QString output;
     QTextStream out(&output);
@@ -85,6 +95,60 @@ void TestLauncher::importAddsOnlyNamesNotStored()
     QCOMPARE(table.trimmedNames(), (QStringList{u"Honey"_s, u"HONEY"_s, u"Oats"_s}));
 
     QCOMPARE(importUsda({u"--source"_s, u"/no/such/folder"_s}, QString(), out), 1);
+}
+
+void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()
+{
+    const TempWorkDir dir;
+    QString error;
+    std::unique_ptr<QLockFile> first = claimDataDir(&error);
+    QVERIFY(first && first->isLocked());
+    // However long the first has been running.
+    const QString lockName = QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).value(0);
+    QFile lockFile(lockName);
+    QVERIFY(lockFile.open(QIODevice::ReadWrite));
+    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                 QFileDevice::FileModificationTime));
+    lockFile.close();
+    zestora::testing::writeFile(u"Ing.dat.AbCd12"_s, "left by an interrupted save");
+
+    QVERIFY(!claimDataDir(&error));
+    QVERIFY2(error.startsWith(u"Zestora is already open on the data folder %1."_s.arg(
+                 QDir::toNativeSeparators(dir.path()))),
+             qPrintable(error));
+    QVERIFY(QFile::exists(u"Ing.dat.AbCd12"_s));
+
+    writeUsdaTables();
+    QString output;
+    QTextStream out(&output);
+    QCOMPARE(importUsda({u"--source"_s, dir.path(), u"--data-dir"_s, dir.path()}, QString(), out),
+             1);
+    QVERIFY(output.contains(u"already open"_s));
+    QVERIFY(!QFile::exists(u"Ing.dat"_s));
+
+    first.reset();
+    QVERIFY(claimDataDir(&error));
+}
+
+void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
+{
+    const TempWorkDir dir;
+    const QStringList leftovers{u"Ing.dat.Xy3kQa"_s, u"Recipe.Dat.abcdef"_s};
+    const QStringList kept{u"Ing.dat"_s,
+                           u"Recipe.Dat"_s,
+                           u"Ing.dat.damaged"_s,
+                           u"Recipe.Dat.damaged-2"_s,
+                           u"Recipe.Dat.abcdefg"_s,
+                           u"MyIng.dat.abcdef"_s};
+    for (const QString& name : leftovers + kept)
+        zestora::testing::writeFile(name, "x");
+    QString error;
+    QVERIFY(claimDataDir(&error));
+    QStringList left = QDir().entryList(QDir::Files);
+    QStringList expected = kept;
+    left.sort();
+    expected.sort();
+    QCOMPARE(left, expected);
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)
