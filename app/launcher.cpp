@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -46,6 +47,9 @@ QString enterDataDir(const QString& requested)
     const QString dir = requested.isEmpty()
                             ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                             : requested;
+    if (QFileInfo(dir).isFile())
+        return QStringLiteral("Zestora cannot keep its data in %1: that is a file, not a folder.")
+            .arg(QDir::toNativeSeparators(dir));
     if (!QDir().mkpath(dir))
         return QStringLiteral("Zestora could not create its data folder %1.").arg(dir);
     if (!QDir::setCurrent(dir))

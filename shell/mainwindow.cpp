@@ -131,7 +131,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
 void MainWindow::showLoadProblems(const QList<LoadProblem>& problems)
 {
     for (const LoadProblem& problem : problems)
-        MessageBox::show(this, problem.message(), QStringLiteral("Damaged Data File"),
+        MessageBox::show(this, problem.message(), problem.title(),
                          MessageBox::Icon::Exclamation);
 }
 

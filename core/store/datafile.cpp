@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -24,29 +25,48 @@ void DataFile::setError(const QString& what, const QString& why)
 
 std::optional<QByteArray> DataFile::readAll()
 {
+    const QFileInfo info(m_fileName);
     QFile file(m_fileName);
-    if (!file.exists()) {
-        if (!file.open(QIODevice::WriteOnly)) {
-            setError(QStringLiteral("create"), file.errorString());
-            return std::nullopt;
-        }
-        return QByteArray();
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(QStringLiteral("read"), file.errorString());
+    if (info.isSymLink() && !info.exists()) {
+        // Opening it would create the file it points to, wherever that is.
+        m_readFailure = QStringLiteral("it is a link to %1, which does not exist")
+                            .arg(QDir::toNativeSeparators(info.symLinkTarget()));
+    } else if (info.isDir()) {
+        m_readFailure = QStringLiteral("it is a folder, not a file");
+    } else if (!info.exists()) {
+        if (file.open(QIODevice::WriteOnly))
+            return QByteArray();
+        m_readFailure = QStringLiteral("it does not exist and could not be created (%1)")
+                            .arg(file.errorString());
+        setError(QStringLiteral("create"), file.errorString());
         return std::nullopt;
+    } else if (file.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return bytes;
+        m_readFailure = file.errorString();
+    } else {
+        m_readFailure = file.errorString();
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(QStringLiteral("read"), file.errorString());
-        return std::nullopt;
-    }
-    return bytes;
+    m_unreadable = true;
+    setError(QStringLiteral("read"), m_readFailure);
+    return std::nullopt;
+}
+
+bool DataFile::refuseIfUnreadable(const QString& what)
+{
+    if (!m_unreadable)
+        return false;
+    setError(what, QStringLiteral("it could not be read when Zestora started (%1), so Zestora "
+                                  "leaves it as it is. Check the file, then start Zestora again.")
+                       .arg(m_readFailure));
+    return true;
 }
 
 bool DataFile::replace(std::initializer_list<QByteArrayView> parts)
 {
-    return copyAsideIfPending() && writeAtomically(parts);
+    return !refuseIfUnreadable(QStringLiteral("save")) && copyAsideIfPending() &&
+           writeAtomically(parts);
 }
 
 namespace {
@@ -124,7 +144,7 @@ int DataFile::removeLeftovers(const QString& fileName)
 
 bool DataFile::remove()
 {
-    if (!copyAsideIfPending())
+    if (refuseIfUnreadable(QStringLiteral("delete")) || !copyAsideIfPending())
         return false;
     QFile file(m_fileName);
     if (file.exists() && !file.remove()) {

@@ -21,8 +21,11 @@ public:
 
     const QString& fileName() const { return m_fileName; }
 
-    // The whole file; an absent file is created empty first, as the program always did.
+    // The whole file; an absent file is created empty first, as the program always did. When the
+    // file cannot be read, readFailure() says why; a file that exists but cannot be read is then
+    // never replaced or removed, since nothing of it could be kept.
     std::optional<QByteArray> readAll();
+    const QString& readFailure() const { return m_readFailure; }
     // The new content is the parts one after another, written without joining them first.
     bool replace(std::initializer_list<QByteArrayView> parts);
     bool remove();
@@ -46,10 +49,13 @@ protected:
 
 private:
     bool copyAsideIfPending();
+    bool refuseIfUnreadable(const QString& what);
 
     QString m_fileName;
     QString m_backupName;
     QString m_error;
+    QString m_readFailure;
+    bool m_unreadable = false;
 };
 
 } // namespace zestora

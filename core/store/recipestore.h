@@ -53,12 +53,13 @@ public:
 
 private:
     bool rewrite(const QByteArray& bigRecipe, QByteArrayView appended = {});
+    // The records of list one after another, taken from text; the entries then point into it.
+    static QByteArray joinRecords(const QByteArray& text, QList<RecipeEntry>& list);
 
     std::unique_ptr<DataFile> m_file;
     QByteArray m_bigRecipe;
     QList<RecipeEntry> m_list;
     QString m_error;
-    QString m_readProblem;
 };
 
 // One field of a recipe line: the text strictly between the first start mark and the first end

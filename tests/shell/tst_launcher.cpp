@@ -40,6 +40,9 @@ void TestLauncher::dataDirIsMadeAndEntered()
     QCOMPARE(enterDataDir(wanted), QString());
     QCOMPARE(QDir::currentPath(), wanted);
     QVERIFY(!enterDataDir(u"/proc/no/such/place"_s).isEmpty());
+    zestora::testing::writeFile(u"file"_s, "x");
+    QCOMPARE(enterDataDir(u"file"_s),
+             u"Zestora cannot keep its data in file: that is a file, not a folder."_s);
 }
 
 void TestLauncher::starterIngredientsOnlyForANewFolder_data()
