@@ -24,7 +24,7 @@ public:
     // The whole file; an absent file is created empty first, as the program always did. When the
     // file cannot be read, readFailure() says why; a file that exists but cannot be read is then
     // never replaced or removed, since nothing of it could be kept.
-    std::optional<QByteArray> readAll();
+    virtual std::optional<QByteArray> readAll();
     const QString& readFailure() const { return m_readFailure; }
     // The new content is the parts one after another, written without joining them first.
     bool replace(std::initializer_list<QByteArrayView> parts);
