@@ -14,9 +14,13 @@ namespace zestora {
 
 const QString usage = QStringLiteral(
     "Usage: zestora [--data-dir DIR]\n"
-    "       zestora import-usda [--source DIR] [--data-dir DIR]\n\n"
+    "       zestora import-usda [--source DIR] [--data-dir DIR]\n"
+    "       zestora backups [--data-dir DIR]\n"
+    "       zestora restore FILE [--data-dir DIR]\n\n"
     "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
-    "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n");
+    "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n"
+    "backups lists the earlier versions kept in the folder backups there; restore puts the\n"
+    "one named FILE back in place of its file, which becomes a backup first.\n");
 
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {

@@ -1,5 +1,5 @@
+#include "app/commands.h"
 #include "app/launcher.h"
-#include "app/usdaimport.h"
 #include "core/session.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -9,20 +9,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
-#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    if (argc > 1 && QByteArrayView(argv[1]) == "import-usda") {
-        // A command-line tool: no window, so no display is needed.
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        return zestora::importUsda(QCoreApplication::arguments().mid(2),
-                                   QCoreApplication::applicationDirPath(), out);
-    }
+    // A command-line tool: no window, so no display is needed.
+    if (const std::optional<int> exitCode = zestora::runCommandLineTool(argc, argv))
+        return *exitCode;
     // The arguments are read before the application starts, so that a usage text needs no
     // display.
     QStringList arguments;

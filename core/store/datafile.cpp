@@ -1,5 +1,7 @@
 #include "core/store/datafile.h"
 
+#include "core/store/backups.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <unistd.h>
 
@@ -25,6 +28,8 @@ void DataFile::setError(const QString& what, const QString& why)
 
 std::optional<QByteArray> DataFile::readAll()
 {
+    m_unreadable = false;
+    m_readFailure.clear();
     const QFileInfo info(m_fileName);
     QFile file(m_fileName);
     if (info.isSymLink() && !info.exists()) {
@@ -122,11 +127,42 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        setError(QStringLiteral("save"), file.errorString());
+    QString kept;
+    if (!keepPresentVersion(&kept)) {
+        file.cancelWriting();
         return false;
     }
+    if (!file.commit()) {
+        setError(QStringLiteral("save"), file.errorString());
+        if (!kept.isEmpty())
+            QFile::remove(kept); // the file it keeps is still in place
+        return false;
+    }
+    backups::prune(m_fileName);
     return true;
+}
+
+bool DataFile::keepPresentVersion(QString* kept)
+{
+    *kept = backups::keep(m_fileName);
+    if (!kept->isEmpty() || !m_keepRequired || !QFileInfo::exists(m_fileName))
+        return true;
+    setError(QStringLiteral("replace"),
+             QStringLiteral("its present version could not be kept in %1 first, so it was left "
+                            "as it is.")
+                 .arg(backups::folder));
+    return false;
+}
+
+bool DataFile::restore(QByteArrayView bytes)
+{
+    // Restoring never loses the version it replaces, not even one that could not be read.
+    const bool unreadable = std::exchange(m_unreadable, false);
+    m_keepRequired = true;
+    const bool restored = replace({bytes});
+    m_keepRequired = false;
+    m_unreadable = unreadable && !restored;
+    return restored;
 }
 
 int DataFile::removeLeftovers(const QString& fileName)
@@ -147,10 +183,16 @@ bool DataFile::remove()
     if (refuseIfUnreadable(QStringLiteral("delete")) || !copyAsideIfPending())
         return false;
     QFile file(m_fileName);
-    if (file.exists() && !file.remove()) {
+    if (!file.exists())
+        return true;
+    const QString kept = backups::keep(m_fileName);
+    if (!file.remove()) {
         setError(QStringLiteral("delete"), file.errorString());
+        if (!kept.isEmpty())
+            QFile::remove(kept);
         return false;
     }
+    backups::prune(m_fileName);
     return true;
 }
 

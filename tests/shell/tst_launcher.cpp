@@ -1,5 +1,7 @@
+#include "app/backupcommands.h"
 #include "app/launcher.h"
 #include "app/usdaimport.h"
+#include "core/store/backups.h"
 #include "core/store/ingtable.h"
 
 #include "testsupport.h"
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void importAddsOnlyNamesNotStored();
     void secondClaimOnAFolderIsRefusedAndTouchesNothing();
     void leftoversOfInterruptedSavesAreRemoved();
+    void backupsAreListedAndRestored();
 };
 
 void TestLauncher::dataDirIsMadeAndEntered()
@@ -152,6 +155,41 @@ void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
     left.sort();
     expected.sort();
     QCOMPARE(left, expected);
+}
+
+void TestLauncher::backupsAreListedAndRestored()
+{
+    const TempWorkDir dir;
+    IngTable table;
+    QVERIFY(!table.loadIngTable());
+    QVERIFY(table.appendIng(zestora::testing::food(u"Salt"_s, 1, u"tsp"_s)));
+    QVERIFY(table.appendIng(zestora::testing::food(u"Pepper"_s, 1, u"tsp"_s)));
+    const QList<backups::Backup> before = backups::list(u"Ing.dat"_s);
+    QCOMPARE(before.size(), 2); // the empty file and the one with salt
+    const QString withSalt = QFileInfo(before.front().path).fileName();
+
+    QString output;
+    QTextStream out(&output);
+    const QStringList here{u"--data-dir"_s, dir.path()};
+    QCOMPARE(listBackups(here, out), 0);
+    QVERIFY2(output.contains(u"Ing.dat: 2 backups"_s) &&
+                 output.contains(u"Recipe.Dat: 0 backups"_s),
+             qPrintable(output));
+    QVERIFY2(output.contains(u"  "_s + withSalt + u"  "_s) &&
+                 output.contains(u"  1 ingredient\n"_s),
+             qPrintable(output));
+
+    output.clear();
+    QCOMPARE(restoreFromBackup(QStringList{u"backups/"_s + withSalt} + here, out), 0);
+    QVERIFY2(output.startsWith(u"Restored Ing.dat from "_s), qPrintable(output));
+    QVERIFY(!table.loadIngTable());
+    QCOMPARE(table.trimmedNames(), QStringList{u"Salt"_s});
+    // The version it replaced is the newest backup now.
+    IngTable replaced(std::make_unique<DataFile>(backups::list(u"Ing.dat"_s).front().path));
+    QVERIFY(!replaced.loadIngTable());
+    QCOMPARE(replaced.trimmedNames(), (QStringList{u"Salt"_s, u"Pepper"_s}));
+
+    QCOMPARE(restoreFromBackup(QStringList{u"Ing.dat.1999-01-01_00-00-00"_s} + here, out), 1);
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)
