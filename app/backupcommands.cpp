@@ -30,14 +30,10 @@ std::unique_ptr<QLockFile> enterFolder(const QString& command, const QStringList
         return nullptr;
     }
     *rest = parser.positionalArguments();
-    QString error = enterDataDir(parser.value(dataDir));
-    std::unique_ptr<QLockFile> lock;
-    if (error.isEmpty())
-        lock = claimDataDir(&error);
-    if (!error.isEmpty()) {
+    QString error;
+    std::unique_ptr<QLockFile> lock = openDataDir(parser.value(dataDir), &error);
+    if (!lock)
         out << error << Qt::endl;
-        return nullptr;
-    }
     return lock;
 }
 

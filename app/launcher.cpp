@@ -83,6 +83,12 @@ std::unique_ptr<QLockFile> claimDataDir(QString* error)
     return lock;
 }
 
+std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error)
+{
+    *error = enterDataDir(requested);
+    return error->isEmpty() ? claimDataDir(error) : nullptr;
+}
+
 QString copyStarterIngredients(const QString& starterFile)
 {
     const QString& ingredients = IngTable::fileName;

@@ -33,6 +33,9 @@ QString enterDataDir(const QString& requested);
 // folder, in which case nothing in it was touched.
 std::unique_ptr<QLockFile> claimDataDir(QString* error);
 
+// enterDataDir, then claimDataDir: the lock, or nullptr with the reason in error.
+std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error);
+
 // Gives a data folder without ingredients the starter database once: copied when the folder has
 // no Ing.dat and never had one copied before, so a user's own file is never overwritten and an
 // emptied list stays empty. Returns an error text, or an empty one.

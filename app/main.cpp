@@ -36,10 +36,7 @@ int main(int argc, char* argv[])
 
     // The program's own folder, where the help file lies, before the working directory changes.
     const QString programDir = QApplication::applicationDirPath();
-    error = zestora::enterDataDir(options->dataDir);
-    std::unique_ptr<QLockFile> lock;
-    if (error.isEmpty())
-        lock = zestora::claimDataDir(&error);
+    const std::unique_ptr<QLockFile> lock = zestora::openDataDir(options->dataDir, &error);
     if (error.isEmpty())
         error = zestora::copyStarterIngredients(
             QDir(programDir).filePath(QStringLiteral("starter/Ing.dat")));

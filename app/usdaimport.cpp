@@ -54,11 +54,9 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
         return 1;
     }
 
-    QString error = enterDataDir(parser.value(dataDir));
-    std::unique_ptr<QLockFile> lock;
-    if (error.isEmpty())
-        lock = claimDataDir(&error);
-    if (!error.isEmpty()) {
+    QString error;
+    const std::unique_ptr<QLockFile> lock = openDataDir(parser.value(dataDir), &error);
+    if (!lock) {
         out << error << Qt::endl;
         return 1;
     }
