@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,12 +54,21 @@ qint64 sizeOnDisk(const QString& path)
 QString keep(const QString& fileName)
 {
     const QFileInfo file(fileName);
-    if (!file.isFile() || !QDir().mkpath(folder))
+    // An empty file holds nothing to go back to.
+    if (!file.isFile() || file.size() == 0 || !QDir().mkpath(folder))
         return QString();
     const QDateTime written = file.lastModified();
     const QString name = freeName(fileName, written);
-    if (::link(QFile::encodeName(fileName).constData(), QFile::encodeName(name).constData()) == 0)
+    if (::link(QFile::encodeName(fileName).constData(), QFile::encodeName(name).constData()) == 0) {
+        // The old version is rarely read again: let the system drop it from memory, as it did
+        // when the rename freed the old file, instead of pushing out what the program uses.
+        const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY);
+        if (fd >= 0) {
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+            ::close(fd);
+        }
         return name;
+    }
     // Another file system, or one without hard links: a copy, as long as it costs little.
     if (file.size() >= largestCopy || !QFile::copy(fileName, name))
         return QString();

@@ -19,7 +19,7 @@ struct Backup {
 
 // Keeps the version of the file now on disk as a backup named after the time it was written: a
 // hard link, or a copy where no link can be made and the file is under 50 MB. Returns the
-// backup's path; empty when there is no file or it could not be kept.
+// backup's path; empty when there is no file, it is empty, or it could not be kept.
 QString keep(const QString& fileName);
 
 // Removes the backups of a file that are no longer kept. Kept are the newest 20 and the newest of
