@@ -4,6 +4,7 @@
 #include "core/store/recipestore.h"
 
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -63,11 +64,24 @@ QString enterDataDir(const QString& requested)
 
 std::unique_ptr<QLockFile> claimDataDir(QString* error)
 {
-    auto lock = std::make_unique<QLockFile>(QStringLiteral(".zestora-lock"));
+    const QString lockName = QStringLiteral(".zestora-lock");
+    auto lock = std::make_unique<QLockFile>(lockName);
     // Held for the whole run, so its age says nothing; a lock left by a crash names a process
     // that no longer runs, and QLockFile takes it over.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    bool locked = lock->tryLock(0);
+    // A lock file without its owner's details was cut short by a crash (a running Zestora
+    // writes them the moment it makes the file); QLockFile alone would wait for it forever.
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!locked && lock->error() == QLockFile::LockFailedError &&
+        !lock->getLockInfo(&pid, &host, &application) &&
+        QFileInfo(lockName).lastModified().secsTo(QDateTime::currentDateTime()) > 10) {
+        lock->removeStaleLockFile();
+        locked = lock->tryLock(0);
+    }
+    if (!locked) {
         if (lock->error() == QLockFile::LockFailedError) {
             *error = QStringLiteral("Zestora is already open on the data folder %1.\r\n\r\n"
                                     "Use the window that is open, or close it and start "

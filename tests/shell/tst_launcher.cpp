@@ -6,6 +6,7 @@
 
 #include "testsupport.h"
 #include <QLockFile>
+#include <QSysInfo>
 #include <QTextStream>
 
 using namespace zestora;
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void importAddsOnlyNamesNotStored();
     void secondClaimOnAFolderIsRefusedAndTouchesNothing();
     void leftoversOfInterruptedSavesAreRemoved();
+    void lockLeftByACrashIsTakenOver_data();
+    void lockLeftByACrashIsTakenOver();
     void backupsAreListedAndRestored();
 };
 
@@ -134,6 +137,29 @@ void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()
 
     first.reset();
     QVERIFY(claimDataDir(&error));
+}
+
+void TestLauncher::lockLeftByACrashIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("lock");
+    QTest::newRow("its process is gone")
+        << "4194300\nzestora\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+    QTest::newRow("it was cut short") << QByteArray();
+}
+
+void TestLauncher::lockLeftByACrashIsTakenOver()
+{
+    QFETCH(QByteArray, lock);
+    const TempWorkDir dir;
+    zestora::testing::writeFile(u".zestora-lock"_s, lock);
+    QFile lockFile(u".zestora-lock"_s);
+    QVERIFY(lockFile.open(QIODevice::ReadWrite));
+    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                 QFileDevice::FileModificationTime));
+    lockFile.close();
+    QString error;
+    const std::unique_ptr<QLockFile> taken = claimDataDir(&error);
+    QVERIFY2(taken && taken->isLocked(), qPrintable(error));
 }
 
 void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
