@@ -138,7 +138,7 @@ private Q_SLOTS:
     void savingUnderAStoredName();
     void textTheFileCannotHoldIsRefused_data();
     void textTheFileCannotHoldIsRefused();
-    void longNameEmptiesTheScreen();
+    void longNameKeepsItsFirstFiftyLetters();
     void searchHandOverChoosesTheIngredient();
     void statusExplainsItself();
     void fitsTheScreen();
@@ -437,8 +437,8 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("nameAfter");
     QTest::addColumn<QStringList>("titles");
-    const QStringList stored{u"Soup"_s, u"Salad"_s, u"Stew"_s};
-    const QStringList replaced{u"Stew"_s, u"Salad"_s, u"Soup"_s};
+    const QStringList stored{u"Soup"_s, u"Salad"_s, u"Stew #1"_s};
+    const QStringList replaced{u"Stew #1"_s, u"Salad"_s, u"Soup"_s};
     const QStringList stillStored{u"Not Saved"_s};
     QTest::newRow("Replace: the last recipe takes the old place, the new version goes last")
         << u"Soup"_s << u"ReplaceCmd"_s << QString() << replaced << u"Soup"_s << QStringList{};
@@ -453,6 +453,10 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
         << u"Soup"_s << u"ChangeCmd"_s << u"SOUP"_s << stored << u"SOUP"_s << stillStored;
     QTest::newRow("Cancel changes nothing")
         << u"soup"_s << u"CancelCmd"_s << QString() << stored << u"soup"_s << QStringList{};
+    QTest::newRow("Esc on a name holding pattern characters saves no second one")
+        << u"stew #1"_s << QString() << QString() << stored << u"stew #1"_s << stillStored;
+    QTest::newRow("Change to another stored name holding pattern characters: nothing is saved")
+        << u"Soup"_s << u"ChangeCmd"_s << u"STEW #1"_s << stored << u"STEW #1"_s << stillStored;
 }
 
 void TestAnalysisScreen::savingUnderAStoredName()
@@ -464,14 +468,14 @@ void TestAnalysisScreen::savingUnderAStoredName()
     QFETCH(QString, nameAfter);
     QFETCH(QStringList, titles);
     Fixture f;
-    for (const char* name : {"Soup", "Salad", "Stew"}) {
+    for (const char* name : {"Soup", "Salad", "Stew #1"}) {
         f.tool("Start");
         f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
         f.save(QString::fromLatin1(name), u"Stir."_s);
     }
     f.tool("Start");
     f.addLine(u"Flour"_s, 3, 0, u"cup"_s);
-    clickInNextDialog(button, [newName, typed](QDialog* dialog) {
+    zestora::testing::onNextDialog([button, newName, typed](QDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), u"Name Conflict"_s);
         QCOMPARE(dialog->findChild<QLabel*>(u"TopLbl"_s)->text(), typed + u" is already saved."_s);
         QCOMPARE(dialog->findChild<QLabel*>(u"ChangeLbl"_s)->text(),
@@ -480,6 +484,10 @@ void TestAnalysisScreen::savingUnderAStoredName()
                      "press the Change To: and Save button."_s);
         if (!newName.isNull())
             dialog->findChild<QLineEdit*>(u"NameTxt"_s)->setText(newName);
+        if (button.isEmpty())
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog->findChild<QAbstractButton*>(button)->click();
     });
     f.save(typed, u"Bake."_s);
     QCOMPARE(f.titles(), titles);
@@ -524,18 +532,22 @@ void TestAnalysisScreen::textTheFileCannotHoldIsRefused()
     QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
 }
 
-void TestAnalysisScreen::longNameEmptiesTheScreen()
+void TestAnalysisScreen::longNameKeepsItsFirstFiftyLetters()
 {
     Fixture f;
     f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
+    f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(u"Warm."_s);
     f.get<QLineEdit>("NameTxt")->setText(QString(50, u'a'));
     QVERIFY(f.messages.isEmpty());
-    f.get<QLineEdit>("NameTxt")->setText(QString(51, u'a'));
+    f.get<QLineEdit>("NameTxt")->setText(QString(50, u'a') + u'b');
     QCOMPARE(f.titles(), QStringList{u"There's a Problem"_s});
     QCOMPARE(f.messages[0].text, u"50 letters is the maximum for the \r\nname of the "
                                  "recipe.\r\n\r\nPlease enter it again."_s);
-    QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
-    QCOMPARE(f.rows(), QStringList{});
+    QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString(50, u'a'));
+    QCOMPARE(f.text("lblName"), QString(50, u'a'));
+    QCOMPARE(f.rows().size(), 1);
+    QCOMPARE(f.text("lblFg"), u"8g"_s);
+    QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), u"Warm."_s);
 }
 
 void TestAnalysisScreen::searchHandOverChoosesTheIngredient()
