@@ -59,10 +59,14 @@ void AnalysisScreen::takeOverStoredRecipe()
     m_ui->Label23->setText(shown.shares.carbs);
     m_ui->Label21->setText(shown.shares.protein);
     m_ui->ServingsLbl->setText(shown.servings);
-    m_ui->ServingsVs->setValue(
-        quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor));
-    // The spinner's own change chose the divisor from its table; the recipe's stands.
-    m_servingsDivisor = m_session.shownServings;
+    const int spinner =
+        quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor);
+    m_ui->ServingsVs->setValue(spinner);
+    // Servings the spinner shows take its divisor (a third is 0.333, as when chosen on it); any
+    // other text keeps the recipe's own.
+    const quantity::Servings onSpinner = quantity::servingsFor(spinner);
+    m_servingsDivisor =
+        onSpinner.text == m_ui->ServingsLbl->text() ? onSpinner.divisor : m_session.shownServings;
     m_session.newServings = m_servingsDivisor;
     m_session.oldServings = m_servingsDivisor;
     m_session.editingStoredRecipe = false;

@@ -87,6 +87,7 @@ private:
     void rIngLstClick(int row);
     void addHeading();
     void insertLine(int position, const QString& row, const QString& entry);
+    float panelServings() const;
 
     // The panel.
     void writePanel();

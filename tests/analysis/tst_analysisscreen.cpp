@@ -264,6 +264,8 @@ void TestAnalysisScreen::spinnersEnterFractionsAndDecimals()
 void TestAnalysisScreen::servingsChangeRescalesOnOk()
 {
     Fixture f;
+    // A line added before OK counts by the servings the panel is for, so OK rescales it once.
+    f.setServings(11);
     f.addLine(u"Milk"_s, 2, 0, u"cup"_s);
     QCOMPARE(f.text("lblFg"), u"16g"_s);
     QCOMPARE(f.text("lblCals"), u"304"_s);
@@ -380,14 +382,24 @@ void TestAnalysisScreen::startOverEmptiesTheScreen()
     QCOMPARE(f.rows(), QStringList{});
     QCOMPARE(f.entries(), QStringList{});
     QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
-    for (const char* label : {"lblCals", "lblFg", "lblFP", "lblName", "lbl1M", "Label24"})
+    for (const char* label : {"lblCals", "lblFg", "lblFP", "lblName", "Label24"})
         QCOMPARE(f.text(label), QString());
+    // The servings spinner is put back after the panel was emptied.
+    QCOMPARE(f.text("lbl1M"), u"Makes 1 servings"_s);
     QCOMPARE(f.text("ServingsLbl"), u"1"_s);
     QCOMPARE(f.get<Spinner>("ServingsVs")->value(), 10);
     QVERIFY(f.get<QRadioButton>("F_DOpt_0")->isChecked());
     QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
     QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
     QCOMPARE(f.screen->servingsDivisor(), 1.0f);
+    QVERIFY(!f.get<QListView>("IngLst")->isVisible());
+    QVERIFY(f.get<QLabel>("Label3")->isVisible());
+
+    // Starting over for a stored recipe leaves the ingredient list as it is.
+    f.get<DropDownBox>("IngLst2")->showPopup();
+    f.screen->cmdStartOverClick();
+    QVERIFY(f.get<QListView>("IngLst")->isVisible());
+    QVERIFY(f.get<QLabel>("Label3")->isVisible());
 }
 
 void TestAnalysisScreen::savingChecksAndStores()

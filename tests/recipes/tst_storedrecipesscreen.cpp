@@ -311,11 +311,15 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("fat"); // on the analysis screen after Edit
+    QTest::addColumn<float>("divisor");
     QTest::newRow("directions of two lines, a no-break space in them")
         << record("Stew", "2", {heading("Base"), line("Milk", "1", "cup")},
                   u"Brown it.\r\nSimmer\u00a0long."_s) +
                "\r\n"
-        << u"4g"_s;
+        << u"4g"_s << 2.0f;
+    QTest::newRow("a third of a serving: the divisor the spinner gives")
+        << record("Third", "1/3", {line("Milk", "1", "cup")}, u"Pour."_s) + "\r\n"
+        << u"24g"_s << 0.333f;
     // Every line goes over, and the nutrients of those after the missing ingredient too.
     QTest::newRow("lines after a missing ingredient")
         << record("Lost", "1",
@@ -323,13 +327,14 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte_data()
                    line("Milk", "1", "cup")},
                   u"Mix."_s) +
                "\r\n"
-        << u"16g"_s;
+        << u"16g"_s << 1.0f;
 }
 
 void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, fat);
+    QFETCH(float, divisor);
     Fixture f(file);
     f.window->topBar()->tool(u"Recipes"_s)->trigger();
     f.tool("Edit");
@@ -337,6 +342,7 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
     QCOMPARE(zestora::testing::texts(calc->findChild<QListWidget*>(u"InvisLst"_s)).size(),
              zestora::testing::texts(calc->findChild<QListWidget*>(u"R_IngLst"_s)).size());
     QCOMPARE(calc->findChild<QLabel*>(u"lblFg"_s)->text(), fat);
+    QVERIFY(calc->servingsDivisor() == divisor);
     zestora::testing::clickInNextDialog(u"ReplaceCmd"_s);
     calc->calcBarToolClick(u"Save"_s);
     QCOMPARE(calc->findChild<QLabel*>(u"StatusLbl"_s)->text(), u"Changes Saved"_s);
