@@ -203,6 +203,13 @@ void TestNutrition::calorieShares_data()
     QTest::newRow("a share in tenths")
         << u"100"_s << u"31"_s << u"10g"_s << u"7.3g"_s << u"30.9% of calories from Fat"_s
         << u"39.9% from Carbohydrates"_s << u"29.1% from Protein"_s;
+    // Unclamped totals (the stored recipes screen's) can take the shares past 100.
+    QTest::newRow("a fat share above 100 is shown as computed")
+        << u"50"_s << u"90"_s << u"-10g"_s << u"0g"_s << u"180% of calories from Fat"_s
+        << u"-80% from Carbohydrates"_s << u"0% from Protein"_s;
+    QTest::newRow("carbohydrate and protein shares stop at 100")
+        << u"60"_s << u"-40"_s << u"10g"_s << u"10g"_s << u"-100% of calories from Fat"_s
+        << u"100% from Carbohydrates"_s << u"100% from Protein"_s;
     QTest::newRow("no macronutrients: the calories are the base")
         << u"50"_s << u"0"_s << u"0g"_s << u"0g"_s << u"0% of calories from Fat"_s
         << u"0% from Carbohydrates"_s << u"0% from Protein"_s;
