@@ -199,8 +199,6 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
     const QSignalBlocker quiet(m_ui->RecipeLst);
     m_recipeNames->removeRow(m_ui->RecipeLst->currentIndex());
     if (m_ui->RecipeLst->count() == 0) {
-        // Nothing is chosen until the user picks a name, also when the first recipe is stored.
-        m_ui->RecipeLst->setPlaceholderText(m_ui->SelectLbl->text());
         m_ui->RecipeLst->setCurrentIndex(-1);
         clearDisplay();
     } else {
