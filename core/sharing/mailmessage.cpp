@@ -9,9 +9,9 @@ namespace zestora::mail {
 namespace {
 
 constexpr int maxBase64Line = 76;
-// Bytes of UTF-8 per encoded word: 45 bytes give 60 base64 characters, which with the 12 of
-// "=?UTF-8?B?" and "?=" and the folding blank stay within a 76-character line.
-constexpr int bytesPerWord = 45;
+// Bytes of UTF-8 per encoded word: 39 bytes give 52 base64 characters, which with the 12 of
+// "=?UTF-8?B?" and "?=" stay within a 76-character line, "Subject: " in front included.
+constexpr int bytesPerWord = 39;
 
 QByteArray base64Lines(const QByteArray& bytes)
 {
@@ -102,8 +102,8 @@ QByteArray mimeMessage(const Message& message, const QDateTime& date, const QStr
            messageId.toUtf8() + ">\r\nFrom: " + message.from.trimmed().toUtf8() +
            "\r\nTo: " + message.to.trimmed().toUtf8() +
            "\r\nSubject: " + encodedSubject(message.subject) +
-           "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/alternative; boundary=\"" + boundary +
-           "\"\r\n\r\n" + part(boundary, "text/plain", message.plainText) +
+           "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/alternative;\r\n boundary=\"" +
+           boundary + "\"\r\n\r\n" + part(boundary, "text/plain", message.plainText) +
            part(boundary, "text/html", message.html) + "--" + boundary + "--\r\n";
 }
 
