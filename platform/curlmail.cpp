@@ -163,6 +163,9 @@ std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, co
         0};
 
     const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    if (!curl)
+        return Error{int(CURLE_FAILED_INIT), QStringLiteral("The mail library could not start."),
+                     ownSource};
     const QByteArray url = target->url().toUtf8();
     const QByteArray envelopeFrom = sender.toUtf8();
     const QByteArray envelopeTo = to.trimmed().toUtf8();
