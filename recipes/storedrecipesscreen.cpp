@@ -204,6 +204,19 @@ void StoredRecipesScreen::editRecipeShown(const QString& name)
     Q_EMIT editRecipe(trimSpaces(name), rows, entries, m_ui->DirectionsTxt->toPlainText());
 }
 
+ShownRecipe StoredRecipesScreen::shownRecipe() const
+{
+    ShownRecipe shown{m_ui->RecipeLst->currentText(),
+                      {},
+                      m_ui->DirectionsTxt->toPlainText(),
+                      m_ui->lbl1M->text(),
+                      panel::shownTexts(this),
+                      {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()}};
+    for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
+        shown.lines.append(m_ui->R_IngLst->item(i)->text());
+    return shown;
+}
+
 void StoredRecipesScreen::printRecipe(const QString& name)
 {
     RecipePage page{name, m_ui->lbl1M->text(), panel::shownTexts(this), {}, {}, {}};

@@ -72,22 +72,12 @@ QByteArray recipes()
 }
 
 // The stored recipes screen inside a main window, over the pantry and the recipes above.
-struct Fixture : zestora::testing::MessageRecorder {
-    TempWorkDir dir;
-    Session session;
-    Settings settings{dir.filePath(u"settings.ini"_s)};
-    HelpViewer help;
-    std::unique_ptr<MainWindow> window;
-    StoredRecipesScreen* screen = nullptr;
+struct Fixture : zestora::testing::StartedMainWindow {
+    StoredRecipesScreen* screen = window->findChild<StoredRecipesScreen*>();
 
     explicit Fixture(const QByteArray& recipeFile = recipes())
+        : StartedMainWindow(IngTable::toBytes(pantry()), recipeFile)
     {
-        writeFile(u"Ing.dat"_s, IngTable::toBytes(pantry()));
-        writeFile(u"Recipe.Dat"_s, recipeFile);
-        window = std::make_unique<MainWindow>(session, settings, help, QString());
-        window->mdiFormLoad();
-        window->show();
-        screen = window->findChild<StoredRecipesScreen*>();
     }
 
     QComboBox* list() const { return screen->findChild<QComboBox*>(u"RecipeLst"_s); }
