@@ -62,8 +62,10 @@ QString cutAtWord(const QString& text, int width)
     // A bracket left open by the cut goes with what followed it.
     if (const qsizetype open = unclosedBracket(cut); open > 0)
         cut.truncate(open);
-    while (!cut.isEmpty() && QStringLiteral(",;:-(/ ").contains(cut.back()))
-        cut.chop(1);
+    // Nor does a cut end on punctuation or on a word that joins it to what was left out.
+    static const QRegularExpression dangling(
+        QStringLiteral("(?:[,;:\\-(/ ]|\\s(?:and|or|to|of|with|as|for|in))+$"));
+    cut.remove(dangling);
     return cut.trimmed();
 }
 

@@ -76,6 +76,9 @@ void TestUsda::shortNames_data()
         << u"Toddler formula, MEAD JOHNSON, ENFAGROW PREMIUM (formerly ENFAMIL, LIPIL, "
            "NEXT STEP), powder"_s
         << u"Toddler formula, MEAD JOHNSON, ENFAGROW PREMIUM, powder"_s;
+    QTest::newRow("a cut does not end on a word that joins it to the rest")
+        << u"Brand Chicken and Vegetables in a light sauce of herbs with Vermicelli, frozen"_s
+        << u"Brand Chicken and Vegetables in a light sauce of herbs"_s;
     QTest::newRow("a first part longer than a name is cut between words")
         << u"Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij "
            "abcdefghij, raw"_s
@@ -278,18 +281,15 @@ void TestUsda::cooksMeasures_data()
         QTest::newRow(food) << QString::fromLatin1(food) << measures;
     };
     row("Egg, whole, raw, fresh", {u"large"_s});
-    row("Egg, whole, cooked, hard-boiled", {u"large"_s});
     row("Bread, white, commercial (includes soft bread crumbs)", {u"slice"_s});
     row("Bread, whole-wheat, commercially prepared", {u"slice"_s});
     row("Pork, cured, bacon, raw", {u"slice"_s});
     row("Tortillas, ready-to-bake or -fry, flour, refrigerated", {u"tortilla"_s});
     row("Milk, whole, 3.25% milkfat, with added vitamin D", {u"cup"_s});
-    row("Yogurt, plain, whole milk, 8 grams protein per 8 ounce", {u"cup"_s});
     row("Cream, sour, cultured", {u"cup"_s, u"tbs"_s});
     row("Wheat flour, white, all-purpose, enriched, bleached", {u"cup"_s});
     row("Rice, white, long-grain, regular, raw, enriched", {u"cup"_s});
     row("Sugars, granulated", {u"cup"_s, u"tsp"_s});
-    row("Sugars, brown", {u"cup"_s});
     row("Salt, table", {u"tsp"_s, u"cup"_s});
     row("Leavening agents, baking soda", {u"tsp"_s});
     row("Spices, cinnamon, ground", {u"tsp"_s, u"tbs"_s});
@@ -297,14 +297,11 @@ void TestUsda::cooksMeasures_data()
     row("Peanut butter, smooth style, with salt", {u"tbs"_s, u"cup"_s});
     row("Butter, salted", {u"tbs"_s, u"cup"_s});
     row("Oil, olive, salad or cooking", {u"tbs"_s});
-    row("Oil, canola", {u"tbs"_s});
     row("Cheese, cheddar", {u"cup"_s, u"oz"_s});
-    row("Cheese, parmesan, grated", {u"cup"_s, u"tbs"_s});
     row("Apples, raw, with skin", {u"medium"_s, u"cup"_s});
     row("Bananas, raw", {u"medium"_s});
     row("Oranges, raw, all commercial varieties", {u"fruit"_s, u"medium"_s});
     row("Lemons, raw, without peel", {u"fruit"_s});
-    row("Limes, raw", {u"fruit"_s});
     row("Avocados, raw, all commercial varieties", {u"avocado"_s});
     row("Onions, raw", {u"medium"_s});
     row("Garlic, raw", {u"clove"_s});
