@@ -6,6 +6,7 @@
 #include "analysis/nutritionpanel.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
+#include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
@@ -141,7 +142,9 @@ void AnalysisScreen::formLoad()
                          QStringLiteral("This program runs best at screen resolutions ") +
                              QStringLiteral("of 800x600 or greater.") + QStringLiteral("\r\n") +
                              QStringLiteral("If you don't know how to change to this, ") +
-                             QStringLiteral("consult Windows Help under SCREEN ") +
+                             QStringLiteral("consult ") +
+                             desktopHelp(qEnvironmentVariable("XDG_CURRENT_DESKTOP")) +
+                             QStringLiteral(" under SCREEN ") +
                              QStringLiteral("RESOLUTION, CHANGING."),
                          QStringLiteral("Helpful Tip"), MessageBox::Icon::Information);
     reset();

@@ -1,3 +1,4 @@
+#include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -20,6 +21,8 @@ private Q_SLOTS:
     void cleanup();
     void checkToolKeepsItsMarkForTheHandler();
     void messageBoxAnswererSeesEveryBox();
+    void desktopHelp_data();
+    void desktopHelp();
     void helpFilePath_data();
     void helpFilePath();
     void helpFileHasATopicForEveryContext();
@@ -74,6 +77,23 @@ void TestPlatform::messageBoxAnswererSeesEveryBox()
     QCOMPARE(shown[0].title, u"Sure?"_s);
     QCOMPARE(shown[0].icon, MessageBox::Icon::Question);
     QCOMPARE(shown[0].buttons, MessageBox::Buttons::YesNo);
+}
+
+void TestPlatform::desktopHelp_data()
+{
+    QTest::addColumn<QString>("currentDesktop");
+    QTest::addColumn<QString>("help");
+    QTest::newRow("one desktop") << u"GNOME"_s << u"GNOME Help"_s;
+    QTest::newRow("the most particular first") << u"ubuntu:GNOME"_s << u"ubuntu Help"_s;
+    QTest::newRow("an unregistered name") << u"X-Cinnamon"_s << u"Cinnamon Help"_s;
+    QTest::newRow("no desktop") << QString() << u"your desktop's Help"_s;
+}
+
+void TestPlatform::desktopHelp()
+{
+    QFETCH(QString, currentDesktop);
+    QFETCH(QString, help);
+    QCOMPARE(zestora::desktopHelp(currentDesktop), help);
 }
 
 void TestPlatform::helpFilePath_data()
