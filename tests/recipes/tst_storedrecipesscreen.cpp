@@ -183,9 +183,11 @@ struct PrintedPanel {
 PrintedPanel printedPanel(const QString& pdf)
 {
     const QString svg = run(u"pdftocairo"_s, {u"-svg"_s, pdf, u"-"_s});
+    // Drawn strokes, not the outlines of letters.
     static const QRegularExpression rectangle(
-        uR"re(d="M ([\d.]+) ([\d.]+) L ([\d.]+) [\d.]+ L [\d.]+ ([\d.]+) L)re"_s);
-    static const QRegularExpression line(uR"re(d="M ([\d.]+) ([\d.]+) L ([\d.]+) ([\d.]+) ")re"_s);
+        uR"re(fill:none;[^"]*" d="M ([\d.]+) ([\d.]+) L ([\d.]+) [\d.]+ L [\d.]+ ([\d.]+) L)re"_s);
+    static const QRegularExpression line(
+        uR"re(fill:none;[^"]*" d="M ([\d.]+) ([\d.]+) L ([\d.]+) ([\d.]+) ")re"_s);
     PrintedPanel panel;
     const QRegularExpressionMatch frame = rectangle.match(svg);
     panel.frame = QRectF(QPointF(frame.captured(1).toDouble(), frame.captured(2).toDouble()),
