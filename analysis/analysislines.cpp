@@ -43,7 +43,7 @@ void AnalysisScreen::addcmdClick()
         m_session.insertFlag = false;
     }
     nutrition::addLineNutrients(m_recipeTotals, m_currentIng, unit, m_quantityValue,
-                                m_servingsDivisor);
+                                panelServings());
     writePanel();
 
     m_ui->IngLst->setCurrentIndex(QModelIndex());
@@ -55,6 +55,13 @@ void AnalysisScreen::addcmdClick()
     setChanged();
     m_ui->IngLst2->setText(QStringLiteral("Select From This List"));
     m_ui->MeasureLst->clear();
+}
+
+float AnalysisScreen::panelServings() const
+{
+    // Until OK confirms a servings change the panel is still per the old servings: a line added
+    // or taken out meanwhile counts by them, and OK then rescales every line exactly once.
+    return m_session.oldServings;
 }
 
 void AnalysisScreen::insertLine(int position, const QString& row, const QString& entry)
@@ -108,7 +115,7 @@ void AnalysisScreen::removeLine(int row)
         if (index >= 0) {
             nutrition::addLineNutrients(m_recipeTotals, m_session.ingredients.at(index),
                                         fields.unit, -quantity::quantityValue(fields.quantity),
-                                        m_servingsDivisor);
+                                        panelServings());
             writePanel();
         }
     }

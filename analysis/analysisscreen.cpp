@@ -79,6 +79,8 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     m_ui->SearchImg->setVisible(false);
     m_ui->SearchLbl->setVisible(false);
+    // At the start the ingredient list is open for the first choice.
+    showIngredientList(true);
 
     m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
     m_calcBar->addTool(QStringLiteral("Start"), QStringLiteral("Start Over"), QString());
@@ -152,15 +154,15 @@ void AnalysisScreen::formLoad()
 
 void AnalysisScreen::reset()
 {
+    // In the documented order: handlers that run on the way (the spinners', the name's) see the
+    // screen as it is at that step.
     m_recipeTotals = {};
     m_savingNow = false;
-    // The spinner first: its change writes the servings line, which the panel clears.
-    m_ui->ServingsVs->setValue(quantity::servingsForOne);
     for (QLabel* label :
-         {m_ui->lblName, m_ui->lbl1M,   m_ui->lblCals, m_ui->lblFCals, m_ui->lblFg,  m_ui->lblFP,
-          m_ui->lblSFg,  m_ui->lblSFP,  m_ui->lblCg,   m_ui->lblCP,    m_ui->lblSg,  m_ui->lblSP,
-          m_ui->lblTCg,  m_ui->lblTCP,  m_ui->lblTFg,  m_ui->lblTFP,   m_ui->lblPg,  m_ui->lblPP,
-          m_ui->OnesTxt, m_ui->FracTxt, m_ui->Label24, m_ui->Label23,  m_ui->Label21})
+         {m_ui->lblName, m_ui->lbl1M,  m_ui->lblCals, m_ui->lblFCals, m_ui->lblFg,
+          m_ui->lblFP,   m_ui->lblSFg, m_ui->lblSFP,  m_ui->lblCg,    m_ui->lblCP,
+          m_ui->lblSg,   m_ui->lblSP,  m_ui->lblTCg,  m_ui->lblTCP,   m_ui->lblTFg,
+          m_ui->lblTFP,  m_ui->lblPg,  m_ui->lblPP,   m_ui->OnesTxt,  m_ui->FracTxt})
         label->clear();
     m_ui->DLbl->setVisible(false);
     m_ui->F_DOpt_0->setChecked(true);
@@ -176,12 +178,16 @@ void AnalysisScreen::reset()
     m_ui->QuantityFrame->setEnabled(true);
     m_ui->OnesVs->setValue(0);
     m_ui->FracVs->setValue(0);
+    m_ui->ServingsVs->setValue(quantity::servingsForOne);
     m_ui->ServingsLbl->setText(QStringLiteral("1"));
     m_ui->R_IngLstText->clear();
     m_ui->R_IngLst->clear();
     m_ui->OkCmd->setEnabled(true);
     m_ui->NameTxt->setEnabled(true);
     m_ui->Addcmd->setEnabled(true);
+    for (QLabel* label : {m_ui->Label24, m_ui->Label23, m_ui->Label21})
+        label->clear();
+    // The ingredient list stays open or closed as it is; the layout keeps it in its place.
     m_ui->Label3->setVisible(true);
     m_stepIndex = 0;
     m_servingsDivisor = 1;
@@ -190,7 +196,6 @@ void AnalysisScreen::reset()
     stopFlashing();
     m_session.recipeSaved = false;
     showSavedStatus();
-    showIngredientList(true);
 }
 
 void AnalysisScreen::cmdStartOverClick()

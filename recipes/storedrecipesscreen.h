@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/nutrition.h"
+#include "core/recipes/recipeview.h"
 #include "core/sharing/recipehtml.h"
 
 #include <QWidget>
@@ -27,7 +27,8 @@ public:
     StoredRecipesScreen(Session& session, SortedNameModel* recipeNames, QWidget* parent);
     ~StoredRecipesScreen() override;
 
-    // Shows the first recipe of the list when there is one.
+    // Chooses the first recipe of the list and shows it, now or, while the screen is hidden, when
+    // it is next shown; an empty list empties the screen.
     void selectFirstRecipe();
     void recipeLstClick();
     void clearDisplay();
@@ -38,6 +39,9 @@ public:
     ShownRecipe shownRecipe() const;
 
     ToolBar* viewBar() const { return m_viewBar; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 Q_SIGNALS:
     // Edit: the recipe goes to the analysis screen. The session carries its totals, servings and
@@ -57,8 +61,8 @@ private:
     const std::unique_ptr<Ui::StoredRecipesScreen> m_ui;
     ToolBar* m_viewBar;
     std::function<void()> m_openEmail;
-    QString m_servingsText;
-    nutrition::RecipeTotals m_viewTotals;
+    RecipeView m_shown;
+    bool m_showWhenVisible = false;
 };
 
 } // namespace zestora

@@ -156,6 +156,11 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Nothing typed on the analysis screen is lost without asking.
+    if (m_calcFrm && !m_calcFrm->mayClose()) {
+        event->ignore();
+        return;
+    }
     m_help.closeHelp();
     QMainWindow::closeEvent(event);
 }

@@ -46,6 +46,14 @@ inline void clickInNextDialog(const QString& button, std::function<void(QDialog*
 
 namespace zestora::testing {
 
+// Picks row of a drop-down as the user does: opens it, moves to the row and presses Enter.
+inline void pick(QComboBox* box, int row)
+{
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(row, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+}
+
 // The texts a list or drop-down shows, in order.
 inline QStringList texts(const QWidget* list)
 {

@@ -142,7 +142,7 @@ private Q_SLOTS:
     void savingUnderAStoredName();
     void textTheFileCannotHoldIsRefused_data();
     void textTheFileCannotHoldIsRefused();
-    void longNameEmptiesTheScreen();
+    void longNameKeepsItsFirstFiftyLetters();
     void searchHandOverChoosesTheIngredient();
     void statusExplainsItself();
     void fitsTheScreen();
@@ -379,6 +379,8 @@ void TestAnalysisScreen::keyboardAlone()
 void TestAnalysisScreen::servingsChangeRescalesOnOk()
 {
     Fixture f;
+    // A line added before OK counts by the servings the panel is for, so OK rescales it once.
+    f.setServings(11);
     f.addLine(u"Milk"_s, 2, 0, u"cup"_s);
     QCOMPARE(f.text("lblFg"), u"16g"_s);
     QCOMPARE(f.text("lblCals"), u"304"_s);
@@ -497,14 +499,24 @@ void TestAnalysisScreen::startOverEmptiesTheScreen()
     QCOMPARE(f.rows(), QStringList{});
     QCOMPARE(f.entries(), QStringList{});
     QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
-    for (const char* label : {"lblCals", "lblFg", "lblFP", "lblName", "lbl1M", "Label24"})
+    for (const char* label : {"lblCals", "lblFg", "lblFP", "lblName", "Label24"})
         QCOMPARE(f.text(label), QString());
+    // The servings spinner is put back after the panel was emptied.
+    QCOMPARE(f.text("lbl1M"), u"Makes 1 servings"_s);
     QCOMPARE(f.text("ServingsLbl"), u"1"_s);
     QCOMPARE(f.get<Spinner>("ServingsVs")->value(), 10);
     QVERIFY(f.get<QRadioButton>("F_DOpt_0")->isChecked());
     QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
     QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
     QCOMPARE(f.screen->servingsDivisor(), 1.0f);
+    QVERIFY(!f.get<QListView>("IngLst")->isVisible());
+    QVERIFY(f.get<QLabel>("Label3")->isVisible());
+
+    // Starting over for a stored recipe leaves the ingredient list as it is.
+    f.get<DropDownBox>("IngLst2")->showPopup();
+    f.screen->cmdStartOverClick();
+    QVERIFY(f.get<QListView>("IngLst")->isVisible());
+    QVERIFY(f.get<QLabel>("Label3")->isVisible());
 }
 
 void TestAnalysisScreen::savingChecksAndStores()
@@ -554,8 +566,8 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("nameAfter");
     QTest::addColumn<QStringList>("titles");
-    const QStringList stored{u"Soup"_s, u"Salad"_s, u"Stew"_s};
-    const QStringList replaced{u"Stew"_s, u"Salad"_s, u"Soup"_s};
+    const QStringList stored{u"Soup"_s, u"Salad"_s, u"Stew #1"_s};
+    const QStringList replaced{u"Stew #1"_s, u"Salad"_s, u"Soup"_s};
     const QStringList stillStored{u"Not Saved"_s};
     QTest::newRow("Replace: the last recipe takes the old place, the new version goes last")
         << u"Soup"_s << u"ReplaceCmd"_s << QString() << replaced << u"Soup"_s << QStringList{};
@@ -570,6 +582,10 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
         << u"Soup"_s << u"ChangeCmd"_s << u"SOUP"_s << stored << u"SOUP"_s << stillStored;
     QTest::newRow("Cancel changes nothing")
         << u"soup"_s << u"CancelCmd"_s << QString() << stored << u"soup"_s << QStringList{};
+    QTest::newRow("Esc on a name holding pattern characters saves no second one")
+        << u"stew #1"_s << QString() << QString() << stored << u"stew #1"_s << stillStored;
+    QTest::newRow("Change to another stored name holding pattern characters: nothing is saved")
+        << u"Soup"_s << u"ChangeCmd"_s << u"STEW #1"_s << stored << u"STEW #1"_s << stillStored;
 }
 
 void TestAnalysisScreen::savingUnderAStoredName()
@@ -581,14 +597,14 @@ void TestAnalysisScreen::savingUnderAStoredName()
     QFETCH(QString, nameAfter);
     QFETCH(QStringList, titles);
     Fixture f;
-    for (const char* name : {"Soup", "Salad", "Stew"}) {
+    for (const char* name : {"Soup", "Salad", "Stew #1"}) {
         f.tool("Start");
         f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
         f.save(QString::fromLatin1(name), u"Stir."_s);
     }
     f.tool("Start");
     f.addLine(u"Flour"_s, 3, 0, u"cup"_s);
-    clickInNextDialog(button, [newName, typed](QDialog* dialog) {
+    zestora::testing::onNextDialog([button, newName, typed](QDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), u"Name Conflict"_s);
         QCOMPARE(dialog->findChild<QLabel*>(u"TopLbl"_s)->text(), typed + u" is already saved."_s);
         QCOMPARE(dialog->findChild<QLabel*>(u"ChangeLbl"_s)->text(),
@@ -597,6 +613,10 @@ void TestAnalysisScreen::savingUnderAStoredName()
                      "press the Change To: and Save button."_s);
         if (!newName.isNull())
             dialog->findChild<QLineEdit*>(u"NameTxt"_s)->setText(newName);
+        if (button.isEmpty())
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog->findChild<QAbstractButton*>(button)->click();
     });
     f.save(typed, u"Bake."_s);
     QCOMPARE(f.titles(), titles);
@@ -641,18 +661,22 @@ void TestAnalysisScreen::textTheFileCannotHoldIsRefused()
     QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
 }
 
-void TestAnalysisScreen::longNameEmptiesTheScreen()
+void TestAnalysisScreen::longNameKeepsItsFirstFiftyLetters()
 {
     Fixture f;
     f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
+    f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(u"Warm."_s);
     f.get<QLineEdit>("NameTxt")->setText(QString(50, u'a'));
     QVERIFY(f.messages.isEmpty());
-    f.get<QLineEdit>("NameTxt")->setText(QString(51, u'a'));
+    f.get<QLineEdit>("NameTxt")->setText(QString(50, u'a') + u'b');
     QCOMPARE(f.titles(), QStringList{u"There's a Problem"_s});
     QCOMPARE(f.messages[0].text, u"50 letters is the maximum for the \r\nname of the "
                                  "recipe.\r\n\r\nPlease enter it again."_s);
-    QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
-    QCOMPARE(f.rows(), QStringList{});
+    QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString(50, u'a'));
+    QCOMPARE(f.text("lblName"), QString(50, u'a'));
+    QCOMPARE(f.rows().size(), 1);
+    QCOMPARE(f.text("lblFg"), u"8g"_s);
+    QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), u"Warm."_s);
 }
 
 void TestAnalysisScreen::searchHandOverChoosesTheIngredient()

@@ -90,7 +90,7 @@ struct Fixture : zestora::testing::StartedMainWindow {
     }
 
     QComboBox* list() const { return screen->findChild<QComboBox*>(u"RecipeLst"_s); }
-    void show(const QString& name) { list()->setCurrentIndex(list()->findText(name)); }
+    void show(const QString& name) { zestora::testing::pick(list(), list()->findText(name)); }
     QString text(const char* label) const
     {
         return screen->findChild<QLabel*>(QString::fromLatin1(label))->text();
@@ -206,6 +206,9 @@ private Q_SLOTS:
     void commandsWithoutARecipe();
     void deleting();
     void editHandsTheRecipeToTheAnalysisScreen();
+    void editAndSaveKeepTheRecipeByteForByte_data();
+    void editAndSaveKeepTheRecipeByteForByte();
+    void recipesAreShownOnlyWhenPicked();
     void printedFonts_data();
     void printedFonts();
     void printedLayout();
@@ -288,7 +291,7 @@ void TestStoredRecipesScreen::theLaterOfTwoNamesIsShown()
     for (int row = 0; row < f.list()->count(); ++row) {
         if (f.list()->itemText(row).compare(u"twice"_s, Qt::CaseInsensitive) != 0)
             continue;
-        f.list()->setCurrentIndex(row);
+        zestora::testing::pick(f.list(), row);
         QCOMPARE(f.text("lbl1M"), u"makes 1/2 servings"_s);
         QCOMPARE(f.text("lblFg"), u"16g"_s);
         QCOMPARE(f.directions()->toPlainText(), u"The later one."_s);
@@ -381,6 +384,83 @@ void TestStoredRecipesScreen::editHandsTheRecipeToTheAnalysisScreen()
             .contains(record("Pudding", "2", {heading("Base"), line("Milk", "2", "cup")}, QString())
                           .left(20)));
     QVERIFY(readFile(u"Recipe.Dat"_s) != before);
+}
+
+void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("fat"); // on the analysis screen after Edit
+    QTest::addColumn<float>("divisor");
+    QTest::newRow("directions of two lines, a no-break space in them")
+        << record("Stew", "2", {heading("Base"), line("Milk", "1", "cup")},
+                  u"Brown it.\r\nSimmer\u00a0long."_s) +
+               "\r\n"
+        << u"4g"_s << 2.0f;
+    QTest::newRow("a third of a serving: the divisor the spinner gives")
+        << record("Third", "1/3", {line("Milk", "1", "cup")}, u"Pour."_s) + "\r\n"
+        << u"24g"_s << 0.333f;
+    // Every line goes over, and the nutrients of those after the missing ingredient too.
+    QTest::newRow("lines after a missing ingredient")
+        << record("Lost", "1",
+                  {line("Milk", "1", "cup"), line("Saffron", "1", "tsp"), heading("Glaze"),
+                   line("Milk", "1", "cup")},
+                  u"Mix."_s) +
+               "\r\n"
+        << u"16g"_s << 1.0f;
+}
+
+void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, fat);
+    QFETCH(float, divisor);
+    Fixture f(file);
+    f.window->topBar()->tool(u"Recipes"_s)->trigger();
+    f.tool("Edit");
+    auto* calc = f.window->findChild<AnalysisScreen*>();
+    QCOMPARE(zestora::testing::texts(calc->findChild<QListWidget*>(u"InvisLst"_s)).size(),
+             zestora::testing::texts(calc->findChild<QListWidget*>(u"R_IngLst"_s)).size());
+    QCOMPARE(calc->findChild<QLabel*>(u"lblFg"_s)->text(), fat);
+    QVERIFY(calc->servingsDivisor() == divisor);
+    zestora::testing::clickInNextDialog(u"ReplaceCmd"_s);
+    calc->calcBarToolClick(u"Save"_s);
+    QCOMPARE(calc->findChild<QLabel*>(u"StatusLbl"_s)->text(), u"Changes Saved"_s);
+    QCOMPARE(readFile(u"Recipe.Dat"_s), file);
+}
+
+void TestStoredRecipesScreen::recipesAreShownOnlyWhenPicked()
+{
+    Fixture f(record("Lost", "1", {line("Saffron", "1", "tsp")}, u"Mix."_s) +
+              record("Soup", "1", {line("Milk", "1", "cup")}, u"Heat."_s) + "\r\n");
+    f.show(u"Soup"_s);
+    f.tool("Edit");
+    // Saving again replaces the stored recipe; the hidden screen shows nothing meanwhile.
+    auto* calc = f.window->findChild<AnalysisScreen*>();
+    zestora::testing::clickInNextDialog(u"ReplaceCmd"_s);
+    calc->calcBarToolClick(u"Save"_s);
+    QCOMPARE(f.session.recipes.count(), 2);
+    QVERIFY(f.messages.isEmpty());
+    // Shown again, it shows the first recipe, which cannot be worked out.
+    f.window->topBar()->tool(u"Recipes"_s)->trigger();
+    QCOMPARE(f.list()->currentText(), u"Lost"_s);
+    QTRY_COMPARE(f.titles(), QStringList{u"Error"_s});
+
+    // Picking the recipe shown again works it out again.
+    QVERIFY(f.session.ingredients.appendIng(zestora::testing::food(u"Saffron"_s, 1, u"tsp"_s)));
+    f.show(u"Lost"_s);
+    QCOMPARE(f.titles(), QStringList{u"Error"_s});
+    QCOMPARE(f.rows(), QStringList{u"1 tsp   Saffron"_s});
+    QCOMPARE(f.directions()->toPlainText(), u"Mix."_s);
+
+    // The first recipe stored is not chosen by itself.
+    Fixture empty(QByteArray{});
+    auto* emptyCalc = empty.window->findChild<AnalysisScreen*>();
+    emptyCalc->editStoredRecipe(u"Tea"_s, {u"1 cup   Water"_s}, {line("Water", "1", "cup")},
+                                u"Pour."_s);
+    emptyCalc->calcBarToolClick(u"Save"_s);
+    QCOMPARE(empty.session.recipes.count(), 1);
+    QCOMPARE(empty.list()->currentIndex(), -1);
+    QCOMPARE(empty.rows(), QStringList{});
 }
 
 void TestStoredRecipesScreen::printedFonts_data()
