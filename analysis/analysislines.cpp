@@ -43,7 +43,7 @@ void AnalysisScreen::addcmdClick()
         m_session.insertFlag = false;
     }
     nutrition::addLineNutrients(m_recipeTotals, m_currentIng, unit, m_quantityValue,
-                                m_servingsDivisor);
+                                panelServings());
     writePanel();
 
     m_ui->IngLst->setCurrentIndex(QModelIndex());
@@ -55,6 +55,13 @@ void AnalysisScreen::addcmdClick()
     setChanged();
     m_ui->IngLst2->setText(QStringLiteral("Select From This List"));
     m_ui->MeasureLst->clear();
+}
+
+float AnalysisScreen::panelServings() const
+{
+    // Until OK confirms a servings change the panel is still per the old servings: a line added
+    // or taken out meanwhile counts by them, and OK then rescales every line exactly once.
+    return m_session.oldServings;
 }
 
 void AnalysisScreen::insertLine(int position, const QString& row, const QString& entry)
@@ -88,6 +95,9 @@ void AnalysisScreen::rIngLstClick(int row)
 
     if (m_session.deleteFlag || m_session.replaceFlag) {
         removeLine(row);
+        // The line is gone: no other line takes its highlight.
+        m_ui->R_IngLst->setCurrentRow(-1);
+        m_ui->R_IngLst->clearSelection();
         m_session.deleteFlag = false;
         if (m_session.replaceFlag)
             m_session.selectedLine = static_cast<qint16>(row);
@@ -105,7 +115,7 @@ void AnalysisScreen::removeLine(int row)
         if (index >= 0) {
             nutrition::addLineNutrients(m_recipeTotals, m_session.ingredients.at(index),
                                         fields.unit, -quantity::quantityValue(fields.quantity),
-                                        m_servingsDivisor);
+                                        panelServings());
             writePanel();
         }
     }

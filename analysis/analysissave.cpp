@@ -16,6 +16,8 @@
 #include "platform/waitcursor.h"
 #include "store/nameconflictdialog.h"
 
+#include <QTextDocument>
+
 namespace zestora {
 
 namespace {
@@ -35,7 +37,10 @@ void AnalysisScreen::nameTxtChange()
                          QStringLiteral("50 letters is the maximum for the \r\nname of the "
                                         "recipe.\r\n\r\nPlease enter it again."),
                          QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
-        reset();
+        // Only the letters over the limit go; the recipe on screen stays. Setting the text runs
+        // this handler again with the shortened name.
+        m_ui->NameTxt->setText(text.left(maxNameLength));
+        return;
     }
     if (m_session.editingStoredRecipe)
         takeOverStoredRecipe();
@@ -54,10 +59,14 @@ void AnalysisScreen::takeOverStoredRecipe()
     m_ui->Label23->setText(shown.shares.carbs);
     m_ui->Label21->setText(shown.shares.protein);
     m_ui->ServingsLbl->setText(shown.servings);
-    m_ui->ServingsVs->setValue(
-        quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor));
-    // The spinner's own change chose the divisor from its table; the recipe's stands.
-    m_servingsDivisor = m_session.shownServings;
+    const int spinner =
+        quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor);
+    m_ui->ServingsVs->setValue(spinner);
+    // Servings the spinner shows take its divisor (a third is 0.333, as when chosen on it); any
+    // other text keeps the recipe's own.
+    const quantity::Servings onSpinner = quantity::servingsFor(spinner);
+    m_servingsDivisor =
+        onSpinner.text == m_ui->ServingsLbl->text() ? onSpinner.divisor : m_session.shownServings;
     m_session.newServings = m_servingsDivisor;
     m_session.oldServings = m_servingsDivisor;
     m_session.editingStoredRecipe = false;
@@ -70,8 +79,8 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const QStringList& ro
     cmdStartOverClick();
     m_session.editingStoredRecipe = true;
     m_ui->NameTxt->setText(name);
-    for (qsizetype i = 0; i < qMin(rows.size(), entries.size()); ++i)
-        insertLine(m_ui->R_IngLst->count(), rows[i], entries[i]);
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        insertLine(m_ui->R_IngLst->count(), rows.value(i), entries[i]);
     m_ui->DirectionsTxt->setPlainText(directions);
     m_ui->LblPress->setVisible(false);
     // The recipe on screen is the stored one until it is changed.
@@ -85,10 +94,11 @@ bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPatt
     const TextPattern typedPattern(typed);
     for (const RecipeEntry& entry : m_session.recipes.recipeList()) {
         const QString stored = trimSpaces(entry.recipeName);
-        const bool matches = typedNameIsPattern ? stored.compare(typed, Qt::CaseInsensitive) == 0 ||
-                                                      typedPattern.matches(stored)
-                                                : TextPattern(stored).matches(typed);
-        if (matches)
+        // Equal names always count, whichever of the two is taken as a pattern: "Pie [v2]" as a
+        // pattern does not match itself.
+        if (stored.compare(typed, Qt::CaseInsensitive) == 0)
+            return true;
+        if (typedNameIsPattern ? typedPattern.matches(stored) : TextPattern(stored).matches(typed))
             return true;
     }
     return false;
@@ -129,9 +139,8 @@ std::optional<QString> AnalysisScreen::unstorableText() const
         QString what;
         QString text;
     };
-    QList<Piece> pieces{
-        {QStringLiteral("the recipe name"), trimSpaces(m_ui->NameTxt->text())},
-        {QStringLiteral("the directions"), trimSpaces(m_ui->DirectionsTxt->toPlainText())}};
+    QList<Piece> pieces{{QStringLiteral("the recipe name"), trimSpaces(m_ui->NameTxt->text())},
+                        {QStringLiteral("the directions"), trimSpaces(directionsText())}};
     for (int row = 0; row < m_ui->InvisLst->count(); ++row) {
         const QString entry = m_ui->InvisLst->item(row)->text();
         const lines::EntryFields fields = lines::entryFields(entry);
@@ -158,6 +167,13 @@ std::optional<QString> AnalysisScreen::unstorableText() const
     return std::nullopt;
 }
 
+QString AnalysisScreen::directionsText() const
+{
+    // The raw text keeps every character typed (the plain text turns no-break spaces into
+    // spaces); its paragraph breaks become the file's CR LF.
+    return lines::withCrLf(m_ui->DirectionsTxt->document()->toRawText());
+}
+
 void AnalysisScreen::save()
 {
     m_session.sameFrmCancelled = false;
@@ -176,7 +192,7 @@ void AnalysisScreen::save()
                          QStringLiteral("Strange Recipe"), MessageBox::Icon::Critical);
         return;
     }
-    if (trimSpaces(m_ui->DirectionsTxt->toPlainText()).isEmpty() &&
+    if (trimSpaces(directionsText()).isEmpty() &&
         MessageBox::show(this,
                          QStringLiteral("There are no directions for this recipe.  ") +
                              QStringLiteral("Would like to enter some."),
@@ -204,8 +220,8 @@ void AnalysisScreen::save()
     QStringList entries;
     for (int row = 0; row < m_ui->InvisLst->count(); ++row)
         entries.append(m_ui->InvisLst->item(row)->text());
-    const QString record = lines::recipeRecord(name, m_ui->ServingsLbl->text(), entries,
-                                               m_ui->DirectionsTxt->toPlainText());
+    const QString record =
+        lines::recipeRecord(name, m_ui->ServingsLbl->text(), entries, directionsText());
     const bool saved = [&] {
         const WaitCursor wait;
         return m_session.recipes.appendRecipe(name, record);
@@ -218,6 +234,25 @@ void AnalysisScreen::save()
     m_recipeNames->insertName(name);
     m_session.recipeSaved = true;
     showSavedStatus();
+}
+
+bool AnalysisScreen::mayClose()
+{
+    const QString name = trimSpaces(m_ui->NameTxt->text());
+    const bool holdsWork =
+        !name.isEmpty() || m_ui->R_IngLst->count() > 0 || !trimSpaces(directionsText()).isEmpty();
+    if (m_session.recipeSaved || !holdsWork)
+        return true;
+    const MessageBox::Answer answer = MessageBox::show(
+        this,
+        QStringLiteral("Save changes to ") +
+            (name.isEmpty() ? QStringLiteral("this recipe") : name) + QStringLiteral("?"),
+        QStringLiteral("Save Changes?"), MessageBox::Icon::Question,
+        MessageBox::Buttons::SaveDiscardCancel);
+    if (answer == MessageBox::Answer::Save)
+        save();
+    return answer == MessageBox::Answer::Discard ||
+           (answer == MessageBox::Answer::Save && m_session.recipeSaved);
 }
 
 } // namespace zestora

@@ -6,6 +6,7 @@
 #include "analysis/nutritionpanel.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
+#include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
@@ -51,10 +52,35 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->OnesVs->setRange(0, onesMaximum);
     m_ui->FracVs->setRange(0, quantity::fractionCount - 1);
     m_ui->ServingsVs->setRange(quantity::servingsMinimum, quantity::servingsMaximum);
+    // The boxes beside the spinners take typed numbers, as the text fields they look like do:
+    // whole numbers and servings as they read, the decimal digit in decimals only.
+    m_ui->OnesVs->setBox(m_ui->OnesTxt);
+    m_ui->OnesVs->setTyping([](int number) { return number; });
+    m_ui->FracVs->setBox(m_ui->FracTxt);
+    m_ui->FracVs->setTyping([this](int number) -> std::optional<int> {
+        if (fractionMode())
+            return std::nullopt;
+        return number;
+    });
+    m_ui->ServingsVs->setBox(m_ui->ServingsLbl);
+    m_ui->ServingsVs->setTyping([](int number) -> std::optional<int> {
+        if (number < 1)
+            return std::nullopt;
+        return quantity::servingsSpinnerValue(QString::number(number), static_cast<float>(number));
+    });
+    // The reminder to press OK keeps its room while hidden, so that nothing below it moves.
+    for (QWidget* reminder :
+         {static_cast<QWidget*>(m_ui->FlashImg), static_cast<QWidget*>(m_ui->LblPress)}) {
+        QSizePolicy policy = reminder->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        reminder->setSizePolicy(policy);
+    }
     m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     m_ui->SearchImg->setVisible(false);
     m_ui->SearchLbl->setVisible(false);
+    // At the start the ingredient list is open for the first choice.
+    showIngredientList(true);
 
     m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
     m_calcBar->addTool(QStringLiteral("Start"), QStringLiteral("Start Over"), QString());
@@ -118,7 +144,9 @@ void AnalysisScreen::formLoad()
                          QStringLiteral("This program runs best at screen resolutions ") +
                              QStringLiteral("of 800x600 or greater.") + QStringLiteral("\r\n") +
                              QStringLiteral("If you don't know how to change to this, ") +
-                             QStringLiteral("consult Windows Help under SCREEN ") +
+                             QStringLiteral("consult ") +
+                             desktopHelp(qEnvironmentVariable("XDG_CURRENT_DESKTOP")) +
+                             QStringLiteral(" under SCREEN ") +
                              QStringLiteral("RESOLUTION, CHANGING."),
                          QStringLiteral("Helpful Tip"), MessageBox::Icon::Information);
     reset();
@@ -126,15 +154,15 @@ void AnalysisScreen::formLoad()
 
 void AnalysisScreen::reset()
 {
+    // In the documented order: handlers that run on the way (the spinners', the name's) see the
+    // screen as it is at that step.
     m_recipeTotals = {};
     m_savingNow = false;
-    // The spinner first: its change writes the servings line, which the panel clears.
-    m_ui->ServingsVs->setValue(quantity::servingsForOne);
     for (QLabel* label :
-         {m_ui->lblName, m_ui->lbl1M,   m_ui->lblCals, m_ui->lblFCals, m_ui->lblFg,  m_ui->lblFP,
-          m_ui->lblSFg,  m_ui->lblSFP,  m_ui->lblCg,   m_ui->lblCP,    m_ui->lblSg,  m_ui->lblSP,
-          m_ui->lblTCg,  m_ui->lblTCP,  m_ui->lblTFg,  m_ui->lblTFP,   m_ui->lblPg,  m_ui->lblPP,
-          m_ui->OnesTxt, m_ui->FracTxt, m_ui->Label24, m_ui->Label23,  m_ui->Label21})
+         {m_ui->lblName, m_ui->lbl1M,  m_ui->lblCals, m_ui->lblFCals, m_ui->lblFg,
+          m_ui->lblFP,   m_ui->lblSFg, m_ui->lblSFP,  m_ui->lblCg,    m_ui->lblCP,
+          m_ui->lblSg,   m_ui->lblSP,  m_ui->lblTCg,  m_ui->lblTCP,   m_ui->lblTFg,
+          m_ui->lblTFP,  m_ui->lblPg,  m_ui->lblPP,   m_ui->OnesTxt,  m_ui->FracTxt})
         label->clear();
     m_ui->DLbl->setVisible(false);
     m_ui->F_DOpt_0->setChecked(true);
@@ -150,12 +178,16 @@ void AnalysisScreen::reset()
     m_ui->QuantityFrame->setEnabled(true);
     m_ui->OnesVs->setValue(0);
     m_ui->FracVs->setValue(0);
+    m_ui->ServingsVs->setValue(quantity::servingsForOne);
     m_ui->ServingsLbl->setText(QStringLiteral("1"));
     m_ui->R_IngLstText->clear();
     m_ui->R_IngLst->clear();
     m_ui->OkCmd->setEnabled(true);
     m_ui->NameTxt->setEnabled(true);
     m_ui->Addcmd->setEnabled(true);
+    for (QLabel* label : {m_ui->Label24, m_ui->Label23, m_ui->Label21})
+        label->clear();
+    // The ingredient list stays open or closed as it is; the layout keeps it in its place.
     m_ui->Label3->setVisible(true);
     m_stepIndex = 0;
     m_servingsDivisor = 1;
@@ -164,7 +196,6 @@ void AnalysisScreen::reset()
     stopFlashing();
     m_session.recipeSaved = false;
     showSavedStatus();
-    showIngredientList(true);
 }
 
 void AnalysisScreen::cmdStartOverClick()
@@ -223,6 +254,8 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (enter && watched == m_ui->IngLst) {
             ingLstClick();
+            // The list closes; the quantity comes next.
+            m_ui->OnesVs->setFocus();
             return true;
         }
         if (enter && watched == m_ui->NameTxt) {

@@ -41,6 +41,10 @@ public:
     // texts; this writes its name, rows, entries and directions.
     void editStoredRecipe(const QString& name, const QStringList& rows, const QStringList& entries,
                           const QString& directions);
+    // Before the program closes: a recipe with unsaved changes is saved, or dropped, as the user
+    // answers. False when the program is to stay open.
+    bool mayClose();
+
     // The ingredient search's hand-over: selects the name in the list and, a moment later,
     // chooses it as a click would.
     void chooseIngredientFromSearch(const QString& name);
@@ -83,6 +87,7 @@ private:
     void rIngLstClick(int row);
     void addHeading();
     void insertLine(int position, const QString& row, const QString& entry);
+    float panelServings() const;
 
     // The panel.
     void writePanel();
@@ -98,6 +103,7 @@ private:
     void save();
     bool storedNameMatches(const QString& name, bool typedNameIsPattern) const;
     std::optional<QString> unstorableText() const;
+    QString directionsText() const;
     void directionsTxtChange();
 
     Session& m_session;

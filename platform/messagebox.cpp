@@ -14,6 +14,8 @@ MessageBox::Answerer& installedAnswerer()
 QMessageBox::Icon qtIcon(MessageBox::Icon icon)
 {
     switch (icon) {
+    case MessageBox::Icon::None:
+        return QMessageBox::NoIcon;
     case MessageBox::Icon::Information:
         return QMessageBox::Information;
     case MessageBox::Icon::Exclamation:
@@ -37,13 +39,29 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const 
     // Message texts join their lines with CR LF, as they are written down; the box wants LF.
     QString display = text;
     display.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(
-        qtIcon(icon), title, display,
-        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
-    const int result = box.exec();
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
-    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    if (buttons == Buttons::YesNo)
+        standard = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == Buttons::SaveDiscardCancel)
+        standard = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    QMessageBox box(qtIcon(icon), title, display, standard, parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        // Esc or the window's close button: no for a question, cancel for the three choices.
+        return buttons == Buttons::YesNo ? Answer::No
+               : buttons == Buttons::Ok  ? Answer::Ok
+                                         : Answer::Cancel;
+    }
 }
 
 void MessageBox::setAnswerer(Answerer answerer)

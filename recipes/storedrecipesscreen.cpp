@@ -7,7 +7,6 @@
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
-#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -16,6 +15,7 @@
 #include "recipes/recipepage.h"
 
 #include <QGuiApplication>
+#include <QTimer>
 
 namespace zestora {
 
@@ -33,6 +33,8 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
 {
     m_ui->setupUi(this);
     m_ui->RecipeLst->setModel(recipeNames);
+    // Nothing is chosen until the user picks a name, also when the first recipe is stored.
+    m_ui->RecipeLst->setPlaceholderText(m_ui->SelectLbl->text());
     m_ui->RecipeLst->setCurrentIndex(-1);
     m_viewBar->addTool(QStringLiteral("Delete"), QStringLiteral("Delete"),
                        QStringLiteral("Delete Selected Recipe"));
@@ -44,8 +46,9 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
                        QStringLiteral("Email Selected Recipe"));
     m_ui->outerLayout->insertWidget(0, m_viewBar);
     connect(m_viewBar, &ToolBar::toolClick, this, &StoredRecipesScreen::viewBarToolClick);
-    connect(m_ui->RecipeLst, &QComboBox::currentIndexChanged, this,
-            &StoredRecipesScreen::recipeLstClick);
+    // Only the user's pick shows a recipe (the same one again works it out anew): the list also
+    // changes while recipes are saved on the analysis screen.
+    connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::recipeLstClick);
     clearDisplay();
 }
 
@@ -53,8 +56,25 @@ StoredRecipesScreen::~StoredRecipesScreen() = default;
 
 void StoredRecipesScreen::selectFirstRecipe()
 {
-    if (m_ui->RecipeLst->count() > 0)
-        m_ui->RecipeLst->setCurrentIndex(0);
+    m_ui->RecipeLst->setCurrentIndex(m_ui->RecipeLst->count() > 0 ? 0 : -1);
+    m_showWhenVisible = !isVisible();
+    if (!m_showWhenVisible)
+        recipeLstClick();
+}
+
+void StoredRecipesScreen::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_showWhenVisible)
+        return;
+    // Once the screen is on view, so that a message about the recipe comes with it; unless it
+    // was chosen and shown in the meantime.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_showWhenVisible)
+            return;
+        m_showWhenVisible = false;
+        recipeLstClick();
+    });
 }
 
 void StoredRecipesScreen::clearDisplay()
@@ -63,7 +83,7 @@ void StoredRecipesScreen::clearDisplay()
          {m_ui->lblName, m_ui->lbl1M, m_ui->lblPP, m_ui->Label20, m_ui->Label21, m_ui->Label22})
         label->clear();
     panel::showTexts(this, nutrition::PanelTexts{});
-    m_viewTotals = {};
+    m_shown = {};
     m_ui->InvisLst->clear();
     m_ui->R_IngLst->clear();
     m_ui->DirectionsTxt->clear();
@@ -91,18 +111,18 @@ void StoredRecipesScreen::recipeLstClick()
     const QString name = m_ui->RecipeLst->currentText();
     if (name.isEmpty())
         return;
-    const RecipeView view = viewRecipe(findRecipeBody(name), m_session.ingredients);
-    m_servingsText = view.servingsText;
+    m_shown = viewRecipe(findRecipeBody(name), m_session.ingredients);
+    const RecipeView& view = m_shown;
     m_session.shownServings = view.shownServings;
-    m_ui->lbl1M->setText(QStringLiteral("makes ") + m_servingsText + QStringLiteral(" servings"));
+    m_ui->lbl1M->setText(QStringLiteral("makes ") + view.servingsText +
+                         QStringLiteral(" servings"));
     m_ui->InvisLst->addItems(view.entries);
-    m_ui->R_IngLst->addItems(view.rows);
-    for (int row = 0; row < view.rows.size(); ++row)
+    m_ui->R_IngLst->addItems(view.rows.first(view.shownRows));
+    for (int row = 0; row < view.shownRows; ++row)
         markHeading(m_ui->R_IngLst->item(row), view.entries[row]);
-    m_viewTotals = view.viewTotals;
-    m_session.sharedTotals = m_viewTotals;
+    m_session.sharedTotals = view.viewTotals;
     if (view.ingredientLines > 0)
-        panel::showTexts(this, nutrition::panelTexts(m_viewTotals));
+        panel::showTexts(this, nutrition::panelTexts(view.viewTotals));
     if (view.missingIngredient) {
         showError(*view.missingIngredient);
         return;
@@ -193,28 +213,37 @@ void StoredRecipesScreen::editRecipeShown(const QString& name)
     shown.makes = m_ui->lbl1M->text();
     shown.panel = panel::shownTexts(this);
     shown.shares = {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()};
-    shown.servings = m_servingsText;
-    m_session.sharedTotals = m_viewTotals;
-    QStringList rows;
+    shown.servings = m_shown.servingsText;
+    m_session.sharedTotals = m_shown.viewTotals;
+    if (m_shown.missingIngredient) {
+        // The panel stopped at the missing ingredient; the lines after it go to the analysis
+        // screen too, so their nutrients go with them.
+        m_session.sharedTotals = m_shown.editTotals;
+        shown.panel = nutrition::panelTexts(m_shown.editTotals);
+        shown.shares = nutrition::caloriePercentages(shown.panel).value_or(shown.shares);
+    }
+    // Every line and the directions as stored, also where the screen could not show them.
+    Q_EMIT editRecipe(trimSpaces(name), m_shown.rows, m_shown.entries, m_shown.directions);
+}
+
+ShownRecipe StoredRecipesScreen::shownRecipe() const
+{
+    ShownRecipe shown{m_ui->RecipeLst->currentText(),
+                      {},
+                      m_ui->DirectionsTxt->toPlainText(),
+                      m_ui->lbl1M->text(),
+                      panel::shownTexts(this),
+                      {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()}};
     for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
-        rows.append(m_ui->R_IngLst->item(i)->text());
-    QStringList entries;
-    for (int i = 0; i < m_ui->InvisLst->count(); ++i)
-        entries.append(m_ui->InvisLst->itemText(i));
-    Q_EMIT editRecipe(trimSpaces(name), rows, entries, m_ui->DirectionsTxt->toPlainText());
+        shown.lines.append(m_ui->R_IngLst->item(i)->text());
+    return shown;
 }
 
 void StoredRecipesScreen::printRecipe(const QString& name)
 {
-    RecipePage page{name, m_ui->lbl1M->text(), panel::shownTexts(this), {}, {}, {}};
-    if (m_ui->lblCals->text().toInt() > 0)
-        page.shares = {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()};
-    for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
-        page.lines.append(
-            {m_ui->R_IngLst->item(i)->text(),
-             m_ui->InvisLst->itemText(i).contains(marks::asChar(marks::headingMark))});
-    page.directions = m_ui->DirectionsTxt->toPlainText();
-    const WaitCursor wait;
+    // The page takes the screen's geometry: the layout catches up with the texts shown first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const RecipePage page = recipePage(this);
     Printer::print(this, name, [&page](QPainter& painter, QPrinter& printer) {
         paintRecipePage(painter, printer, page);
     });

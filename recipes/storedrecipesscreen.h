@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/analysis/nutrition.h"
+#include "core/recipes/recipeview.h"
+#include "core/sharing/recipehtml.h"
 
 #include <QWidget>
 
@@ -26,15 +27,21 @@ public:
     StoredRecipesScreen(Session& session, SortedNameModel* recipeNames, QWidget* parent);
     ~StoredRecipesScreen() override;
 
-    // Shows the first recipe of the list when there is one.
+    // Chooses the first recipe of the list and shows it, now or, while the screen is hidden, when
+    // it is next shown; an empty list empties the screen.
     void selectFirstRecipe();
     void recipeLstClick();
     void clearDisplay();
     void viewBarToolClick(const QString& toolName);
     // Opens the e-mail window for the recipe shown.
     void setEmailOpener(std::function<void()> opener) { m_openEmail = std::move(opener); }
+    // The texts on display that an e-mail of the recipe carries.
+    ShownRecipe shownRecipe() const;
 
     ToolBar* viewBar() const { return m_viewBar; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 Q_SIGNALS:
     // Edit: the recipe goes to the analysis screen. The session carries its totals, servings and
@@ -54,8 +61,8 @@ private:
     const std::unique_ptr<Ui::StoredRecipesScreen> m_ui;
     ToolBar* m_viewBar;
     std::function<void()> m_openEmail;
-    QString m_servingsText;
-    nutrition::RecipeTotals m_viewTotals;
+    RecipeView m_shown;
+    bool m_showWhenVisible = false;
 };
 
 } // namespace zestora

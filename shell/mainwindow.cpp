@@ -15,6 +15,7 @@
 #include "platform/toolbar.h"
 #include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
+#include "sharing/emailwindow.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -125,6 +126,9 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
                 showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
                 m_calcFrm->editStoredRecipe(name, rows, entries, directions);
             });
+    m_viewFrm->setEmailOpener([this] {
+        EmailWindow::sendRecipe(m_viewFrm, m_settings, m_help, m_viewFrm->shownRecipe());
+    });
     m_calcFrm->formLoad();
     return problems;
 }
@@ -183,6 +187,11 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Nothing typed on the analysis screen is lost without asking.
+    if (m_calcFrm && !m_calcFrm->mayClose()) {
+        event->ignore();
+        return;
+    }
     m_help.closeHelp();
     QMainWindow::closeEvent(event);
 }

@@ -64,7 +64,7 @@ bool NameConflictDialog::deleteStoredRecipe()
     // Every entry of the name is removed; the names are few, equal ones stand together.
     for (int row = m_recipeNames.rowOf(old); row >= 0; row = m_recipeNames.rowOf(old))
         m_recipeNames.removeRow(row);
-    if (m_recipeNames.rowCount() > 0 && m_selectFirstStoredRecipe)
+    if (m_selectFirstStoredRecipe)
         m_selectFirstStoredRecipe();
     return true;
 }

@@ -27,7 +27,7 @@ public:
     static constexpr int maxLength = 50;
 
     // Replacing deletes the stored recipe and its name from the list at once, then calls
-    // selectFirstStoredRecipe.
+    // selectFirstStoredRecipe (also when no recipe is left).
     static Result ask(QWidget* parent, const QString& name, RecipeStore& recipes,
                       SortedNameModel& recipeNames, std::function<void()> selectFirstStoredRecipe);
 

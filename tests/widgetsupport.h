@@ -46,6 +46,14 @@ inline void clickInNextDialog(const QString& button, std::function<void(QDialog*
 
 namespace zestora::testing {
 
+// Picks row of a drop-down as the user does: opens it, moves to the row and presses Enter.
+inline void pick(QComboBox* box, int row)
+{
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(row, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+}
+
 // The texts a list or drop-down shows, in order.
 inline QStringList texts(const QWidget* list)
 {
@@ -91,6 +99,35 @@ public:
 
     QList<MessageBox::Shown> messages;
     QList<MessageBox::Answer> answers;
+};
+
+} // namespace zestora::testing
+
+#include "core/session.h"
+#include "platform/helpviewer.h"
+#include "platform/settings.h"
+#include "shell/mainwindow.h"
+
+namespace zestora::testing {
+
+// The main window started on the given data files in a working directory of its own, its
+// settings in a file of the test's, every message box answered and recorded.
+struct StartedMainWindow : MessageRecorder {
+    TempWorkDir dir;
+    Session session;
+    Settings settings{dir.filePath(u"settings.ini"_s)};
+    HelpViewer help;
+    std::unique_ptr<MainWindow> window;
+
+    StartedMainWindow(const QByteArray& ingredients, const QByteArray& recipes,
+                      const QString& programDir = QString())
+    {
+        writeFile(u"Ing.dat"_s, ingredients);
+        writeFile(u"Recipe.Dat"_s, recipes);
+        window = std::make_unique<MainWindow>(session, settings, help, programDir);
+        window->mdiFormLoad();
+        window->show();
+    }
 };
 
 } // namespace zestora::testing

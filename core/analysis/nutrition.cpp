@@ -23,7 +23,7 @@ constexpr float factors[unitCount][unitCount] = {
     {48, 16, 1, 0.5f, 0.25f, 240, 0, 0, 0},
     {96, 32, 2, 1, 0.5f, 480, 0, 0, 0},
     {192, 64, 4, 2, 1, 960, 0, 0, 0},
-    {0.2f, 0.0666666f, 0.0041666f, 0.00208333f, 0.00104166f, 1, 0, 0, 0},
+    {0.2f, 0.0666666f, 0.0041666f, 0.00208333f, 1.0f / 960, 1, 0, 0, 0},
     {0, 0, 0, 0, 0, 0, 1, 28.35f, 0.0625f},
     {0, 0, 0, 0, 0, 0, 0.035f, 1, 0.0021875f},
     {0, 0, 0, 0, 0, 0, 16, 453.6f, 1},
@@ -45,22 +45,24 @@ float tenths(float part, float total)
     return static_cast<float>(roundToInt32(sum * 10.0f) / 10.0);
 }
 
+// Rescaled grams and percentages are held in 32 bits, not 16: a panel showing 3,276.7 g or
+// 32,767 % for larger amounts would contradict its own calories.
 float rescaledTenths(float r, float total)
 {
-    return static_cast<float>(roundToInt16(r * total * 10.0f) / 10.0);
+    return static_cast<float>(roundToInt32(r * total * 10.0f) / 10.0);
 }
 
 // A gram total's percentage is worked out in single precision, a whole number's in double, as
 // the totals' own types dictate.
 QString percentOf(float total, int dailyValue)
 {
-    return QString::number(roundToInt16(total / static_cast<float>(dailyValue) * 100.0f)) +
+    return QString::number(roundToInt32(total / static_cast<float>(dailyValue) * 100.0f)) +
            QLatin1Char('%');
 }
 
 QString percentOf(qint32 total, int dailyValue)
 {
-    return QString::number(roundToInt16(static_cast<double>(total) / dailyValue * 100)) +
+    return QString::number(roundToInt32(static_cast<double>(total) / dailyValue * 100)) +
            QLatin1Char('%');
 }
 

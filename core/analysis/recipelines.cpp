@@ -51,6 +51,24 @@ EntryFields entryFields(const QString& entry)
     return fields;
 }
 
+QString withCrLf(QStringView text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator ||
+            c == QChar::LineSeparator) {
+            result += QStringLiteral("\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 QString recipeRecord(const QString& name, const QString& servingsText, const QStringList& entries,
                      const QString& directions)
 {

@@ -26,6 +26,10 @@ struct EntryFields {
 };
 EntryFields entryFields(const QString& entry);
 
+// Every line break of a text box (LF, CR, CR LF, a paragraph or line separator) as the recipe file
+// writes it: CR LF.
+QString withCrLf(QStringView text);
+
 // The stored record of a recipe: name, servings, entries, directions, with their marks.
 QString recipeRecord(const QString& name, const QString& servingsText, const QStringList& entries,
                      const QString& directions);

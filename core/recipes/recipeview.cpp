@@ -77,17 +77,26 @@ RecipeView viewRecipe(const QString& body, const IngTable& ingredients)
                 : QString();
         const QString measure =
             quantityEnd >= 0 ? text.sliced(quantityEnd + 1).toString() : QString();
+        view.rows.append(storedRecipeRow(name, quantityText, measure));
         const int index = ingredients.lastIndexOfNameIgnoringCase(name);
         if (index < 0) {
-            view.missingIngredient = trimSpaces(name);
-            break;
+            if (!view.missingIngredient) {
+                view.missingIngredient = trimSpaces(name);
+                view.shownRows = static_cast<int>(view.rows.size()) - 1;
+            }
+            continue;
         }
-        view.rows.append(storedRecipeRow(name, quantityText, measure));
-        nutrition::addLineNutrients(view.viewTotals, ingredients.at(index), measure,
-                                    quantity::quantityValue(quantityText), view.shownServings,
-                                    nutrition::Clamp::None);
+        const float q = quantity::quantityValue(quantityText);
+        nutrition::addLineNutrients(view.editTotals, ingredients.at(index), measure, q,
+                                    view.shownServings, nutrition::Clamp::None);
+        if (view.missingIngredient)
+            continue;
+        nutrition::addLineNutrients(view.viewTotals, ingredients.at(index), measure, q,
+                                    view.shownServings, nutrition::Clamp::None);
         ++view.ingredientLines;
     }
+    if (!view.missingIngredient)
+        view.shownRows = static_cast<int>(view.rows.size());
 
     const qsizetype directionsStart = body.indexOf(mark(marks::directionsStart));
     if (directionsStart >= 0)

@@ -14,10 +14,14 @@ struct RecipeView {
     QString servingsText; // exactly as stored, "4" or "1/2"
     float shownServings = 0;
     QStringList entries; // the marked-up lines, each with its line end
-    QStringList rows;    // what the user reads, up to the line that could not be worked out
+    QStringList rows;    // what the user reads, one row for every entry
+    int shownRows = 0;   // the rows shown: up to the line that could not be worked out
     QString directions;
     nutrition::RecipeTotals viewTotals;
     int ingredientLines = 0; // worked into the totals
+    // Every line whose ingredient is stored, the ones after a missing ingredient included: what
+    // the recipe holds when it is edited.
+    nutrition::RecipeTotals editTotals;
     // The ingredient of the line where working out stopped because the database lacks it.
     std::optional<QString> missingIngredient;
 };

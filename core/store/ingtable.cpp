@@ -190,7 +190,8 @@ int IngTable::lastIndexOfNameIgnoringCase(const QString& name) const
 
 bool IngTable::ingNameStored(const QString& name) const
 {
-    return indexOfName(name) >= 0;
+    // The stored names are trimmed, the given one is not: " Milk" is not a stored "Milk".
+    return name == trimmedSpacesView(name) && indexOfName(name) >= 0;
 }
 
 QStringList IngTable::trimmedNames() const

@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace zestora {
 
 namespace {
@@ -222,7 +224,17 @@ bool RecipeStore::appendRecipe(const QString& name, const QString& record)
 
 bool RecipeStore::deleteRecipeByName(const QString& name)
 {
-    if (count() == 1) {
+    // Only the recipe of that very name goes, also when it is the only one stored.
+    QList<RecipeEntry> list = m_list;
+    const QStringView wanted = trimmedSpacesView(name);
+    const auto found = std::find_if(list.begin(), list.end(), [wanted](const RecipeEntry& entry) {
+        return trimmedSpacesView(entry.recipeName) == wanted;
+    });
+    if (found == list.end())
+        return true;
+    *found = list.last();
+    list.removeLast();
+    if (list.isEmpty()) {
         if (!m_file->remove()) {
             m_error = m_file->errorString();
             return false;
@@ -230,15 +242,6 @@ bool RecipeStore::deleteRecipeByName(const QString& name)
         m_bigRecipe.clear();
         m_list.clear();
         return true;
-    }
-    QList<RecipeEntry> list = m_list;
-    const QStringView wanted = trimmedSpacesView(name);
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (trimmedSpacesView(list[i].recipeName) == wanted) {
-            list[i] = list.last();
-            list.removeLast();
-            break;
-        }
     }
     QByteArray rebuilt = joinRecords(m_bigRecipe, list);
     if (!rewrite(rebuilt))

@@ -35,8 +35,8 @@ public:
     // Adds a complete record (record start, name, body) at the end and saves.
     bool appendRecipe(const QString& name, const QString& record);
     // Removes the recipe whose trimmed name is exactly the given one, moving the last recipe into
-    // its place, and saves. As always, with a single recipe stored the store empties and the file
-    // is deleted.
+    // its place, and saves; removing the last one left deletes the file. Any other name changes
+    // nothing.
     bool deleteRecipeByName(const QString& name);
 
     int count() const { return static_cast<int>(m_list.size()); }

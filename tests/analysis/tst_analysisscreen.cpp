@@ -9,6 +9,7 @@
 #include "widgetsupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,6 +130,9 @@ private Q_SLOTS:
     void unitsFollowTheMeasures_data();
     void unitsFollowTheMeasures();
     void spinnersEnterFractionsAndDecimals();
+    void typingSetsASpinner_data();
+    void typingSetsASpinner();
+    void keyboardAlone();
     void servingsChangeRescalesOnOk();
     void lineEditorInsertsReplacesAndDeletes();
     void headings();
@@ -138,7 +142,7 @@ private Q_SLOTS:
     void savingUnderAStoredName();
     void textTheFileCannotHoldIsRefused_data();
     void textTheFileCannotHoldIsRefused();
-    void longNameEmptiesTheScreen();
+    void longNameKeepsItsFirstFiftyLetters();
     void searchHandOverChoosesTheIngredient();
     void statusExplainsItself();
     void fitsTheScreen();
@@ -261,9 +265,122 @@ void TestAnalysisScreen::spinnersEnterFractionsAndDecimals()
     QCOMPARE(f.text("lblFg"), u"4g"_s);
 }
 
+void TestAnalysisScreen::typingSetsASpinner_data()
+{
+    // Keys: digits, "<" for Backspace, "^" for the up arrow.
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<bool>("decimals");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a whole number") << u"OnesVs"_s << false << u"12"_s << u"OnesTxt"_s << u"12"_s;
+    QTest::newRow("a digit past the range starts a new number")
+        << u"OnesVs"_s << false << u"10005"_s << u"OnesTxt"_s << u"5"_s;
+    QTest::newRow("Backspace takes the last digit back")
+        << u"OnesVs"_s << false << u"34<"_s << u"OnesTxt"_s << u"3"_s;
+    QTest::newRow("the arrows step on from a typed number")
+        << u"OnesVs"_s << false << u"5^"_s << u"OnesTxt"_s << u"6"_s;
+    QTest::newRow("the decimal digit is overtyped")
+        << u"FracVs"_s << true << u"37"_s << u"FracTxt"_s << u"7"_s;
+    QTest::newRow("fractions are chosen with the arrows only")
+        << u"FracVs"_s << false << u"3"_s << u"FracTxt"_s << QString();
+    QTest::newRow("servings as they read")
+        << u"ServingsVs"_s << false << u"12"_s << u"ServingsLbl"_s << u"12"_s;
+    QTest::newRow("no servings of nothing")
+        << u"ServingsVs"_s << false << u"0"_s << u"ServingsLbl"_s << u"1"_s;
+}
+
+void TestAnalysisScreen::typingSetsASpinner()
+{
+    QFETCH(QString, spinner);
+    QFETCH(bool, decimals);
+    QFETCH(QString, keys);
+    QFETCH(QString, box);
+    QFETCH(QString, shown);
+    Fixture f;
+    f.choose(u"Milk"_s);
+    if (decimals)
+        f.get<QRadioButton>("F_DOpt_1")->click();
+    auto* target = f.get<Spinner>(qPrintable(spinner));
+    for (const QChar key : keys) {
+        if (key == u'<')
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else if (key == u'^')
+            QTest::keyClick(target, Qt::Key_Up);
+        else
+            QTest::keyClick(target, key.toLatin1());
+    }
+    QCOMPARE(f.text(qPrintable(box)), shown);
+}
+
+void TestAnalysisScreen::keyboardAlone()
+{
+    Fixture f;
+    f.screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
+    const auto focused = [] {
+        return QApplication::focusWidget();
+    };
+    const auto enter = [&focused] {
+        QTest::keyClick(focused(), Qt::Key_Return);
+    };
+
+    // The servings box shows that its spinner has the focus.
+    auto* servingsBox = f.get<QLabel>("ServingsLbl");
+    const QImage unfocused = servingsBox->grab().toImage();
+    f.get<QLineEdit>("NameTxt")->setFocus();
+    QTest::keyClicks(focused(), u"Soup"_s);
+    enter();
+    QCOMPARE(focused(), f.get<Spinner>("ServingsVs"));
+    QVERIFY(servingsBox->grab().toImage() != unfocused);
+
+    // The reminder to press OK appears without moving what lies below it.
+    const auto placesNow = [&f] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QList<QPoint> places;
+        for (const char* name : {"IngLst2", "OnesVs", "MeasureLst", "Addcmd"})
+            places.append(f.get<QWidget>(name)->mapTo(f.screen.get(), QPoint()));
+        return places;
+    };
+    const QList<QPoint> places = placesNow();
+    QTest::keyClicks(focused(), u"2"_s);
+    QVERIFY(f.get<QLabel>("LblPress")->isVisible());
+    QCOMPARE(f.text("ServingsLbl"), u"2"_s);
+    QCOMPARE(placesNow(), places);
+    // Enter presses the focused button.
+    f.get<QPushButton>("OkCmd")->setFocus();
+    enter();
+    QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
+
+    // Chosen with Enter, an ingredient hands the focus to its quantity.
+    auto* list = f.get<QListView>("IngLst");
+    list->setFocus();
+    list->setCurrentIndex(f.ingredientNames.index(f.ingredientNames.rowOf(u"Milk"_s)));
+    enter();
+    QCOMPARE(f.get<QLineEdit>("R_IngLstText")->text(), u"Milk"_s);
+    QCOMPARE(focused(), f.get<Spinner>("OnesVs"));
+    QTest::keyClicks(focused(), u"3"_s);
+    f.get<QPushButton>("Addcmd")->setFocus();
+    enter();
+    QCOMPARE(f.rows(), QStringList{u"3  ml     Milk"_s});
+
+    // In a dialog too, Enter presses the focused button; the dialog shows its whole title.
+    zestora::testing::onNextDialog([](QDialog* dialog) {
+        QVERIFY(dialog->width() > dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()));
+        dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->setText(u"Never"_s);
+        auto* cancel = dialog->findChild<QPushButton*>(u"CancelCmd"_s);
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
+    });
+    f.tool("Heading");
+    QCOMPARE(f.rows().size(), 1);
+}
+
 void TestAnalysisScreen::servingsChangeRescalesOnOk()
 {
     Fixture f;
+    // A line added before OK counts by the servings the panel is for, so OK rescales it once.
+    f.setServings(11);
     f.addLine(u"Milk"_s, 2, 0, u"cup"_s);
     QCOMPARE(f.text("lblFg"), u"16g"_s);
     QCOMPARE(f.text("lblCals"), u"304"_s);
@@ -305,6 +422,7 @@ void TestAnalysisScreen::lineEditorInsertsReplacesAndDeletes()
     });
     f.clickRow(1);
     QCOMPARE(f.rows().size(), 2);
+    QVERIFY(f.get<QListWidget>("R_IngLst")->selectedItems().isEmpty());
     QCOMPARE(f.text("lblFg"), u"12.7g"_s);
     f.addLine(u"Milk"_s, 2, 0, u"cup"_s);
     QCOMPARE(f.rows(),
@@ -325,6 +443,7 @@ void TestAnalysisScreen::lineEditorInsertsReplacesAndDeletes()
     for (int i = 0; i < 4; ++i) {
         clickInNextDialog(u"DeleteCmd"_s);
         f.clickRow(0);
+        QVERIFY(f.get<QListWidget>("R_IngLst")->selectedItems().isEmpty());
     }
     QCOMPARE(f.rows(), QStringList{});
     QCOMPARE(f.text("lblFg"), u"0g"_s);
@@ -380,14 +499,24 @@ void TestAnalysisScreen::startOverEmptiesTheScreen()
     QCOMPARE(f.rows(), QStringList{});
     QCOMPARE(f.entries(), QStringList{});
     QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
-    for (const char* label : {"lblCals", "lblFg", "lblFP", "lblName", "lbl1M", "Label24"})
+    for (const char* label : {"lblCals", "lblFg", "lblFP", "lblName", "Label24"})
         QCOMPARE(f.text(label), QString());
+    // The servings spinner is put back after the panel was emptied.
+    QCOMPARE(f.text("lbl1M"), u"Makes 1 servings"_s);
     QCOMPARE(f.text("ServingsLbl"), u"1"_s);
     QCOMPARE(f.get<Spinner>("ServingsVs")->value(), 10);
     QVERIFY(f.get<QRadioButton>("F_DOpt_0")->isChecked());
     QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
     QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
     QCOMPARE(f.screen->servingsDivisor(), 1.0f);
+    QVERIFY(!f.get<QListView>("IngLst")->isVisible());
+    QVERIFY(f.get<QLabel>("Label3")->isVisible());
+
+    // Starting over for a stored recipe leaves the ingredient list as it is.
+    f.get<DropDownBox>("IngLst2")->showPopup();
+    f.screen->cmdStartOverClick();
+    QVERIFY(f.get<QListView>("IngLst")->isVisible());
+    QVERIFY(f.get<QLabel>("Label3")->isVisible());
 }
 
 void TestAnalysisScreen::savingChecksAndStores()
@@ -437,8 +566,8 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("nameAfter");
     QTest::addColumn<QStringList>("titles");
-    const QStringList stored{u"Soup"_s, u"Salad"_s, u"Stew"_s};
-    const QStringList replaced{u"Stew"_s, u"Salad"_s, u"Soup"_s};
+    const QStringList stored{u"Soup"_s, u"Salad"_s, u"Stew #1"_s};
+    const QStringList replaced{u"Stew #1"_s, u"Salad"_s, u"Soup"_s};
     const QStringList stillStored{u"Not Saved"_s};
     QTest::newRow("Replace: the last recipe takes the old place, the new version goes last")
         << u"Soup"_s << u"ReplaceCmd"_s << QString() << replaced << u"Soup"_s << QStringList{};
@@ -453,6 +582,10 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
         << u"Soup"_s << u"ChangeCmd"_s << u"SOUP"_s << stored << u"SOUP"_s << stillStored;
     QTest::newRow("Cancel changes nothing")
         << u"soup"_s << u"CancelCmd"_s << QString() << stored << u"soup"_s << QStringList{};
+    QTest::newRow("Esc on a name holding pattern characters saves no second one")
+        << u"stew #1"_s << QString() << QString() << stored << u"stew #1"_s << stillStored;
+    QTest::newRow("Change to another stored name holding pattern characters: nothing is saved")
+        << u"Soup"_s << u"ChangeCmd"_s << u"STEW #1"_s << stored << u"STEW #1"_s << stillStored;
 }
 
 void TestAnalysisScreen::savingUnderAStoredName()
@@ -464,14 +597,14 @@ void TestAnalysisScreen::savingUnderAStoredName()
     QFETCH(QString, nameAfter);
     QFETCH(QStringList, titles);
     Fixture f;
-    for (const char* name : {"Soup", "Salad", "Stew"}) {
+    for (const char* name : {"Soup", "Salad", "Stew #1"}) {
         f.tool("Start");
         f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
         f.save(QString::fromLatin1(name), u"Stir."_s);
     }
     f.tool("Start");
     f.addLine(u"Flour"_s, 3, 0, u"cup"_s);
-    clickInNextDialog(button, [newName, typed](QDialog* dialog) {
+    zestora::testing::onNextDialog([button, newName, typed](QDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), u"Name Conflict"_s);
         QCOMPARE(dialog->findChild<QLabel*>(u"TopLbl"_s)->text(), typed + u" is already saved."_s);
         QCOMPARE(dialog->findChild<QLabel*>(u"ChangeLbl"_s)->text(),
@@ -480,6 +613,10 @@ void TestAnalysisScreen::savingUnderAStoredName()
                      "press the Change To: and Save button."_s);
         if (!newName.isNull())
             dialog->findChild<QLineEdit*>(u"NameTxt"_s)->setText(newName);
+        if (button.isEmpty())
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog->findChild<QAbstractButton*>(button)->click();
     });
     f.save(typed, u"Bake."_s);
     QCOMPARE(f.titles(), titles);
@@ -524,18 +661,22 @@ void TestAnalysisScreen::textTheFileCannotHoldIsRefused()
     QCOMPARE(f.text("StatusLbl"), u"Changes not Saved"_s);
 }
 
-void TestAnalysisScreen::longNameEmptiesTheScreen()
+void TestAnalysisScreen::longNameKeepsItsFirstFiftyLetters()
 {
     Fixture f;
     f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
+    f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(u"Warm."_s);
     f.get<QLineEdit>("NameTxt")->setText(QString(50, u'a'));
     QVERIFY(f.messages.isEmpty());
-    f.get<QLineEdit>("NameTxt")->setText(QString(51, u'a'));
+    f.get<QLineEdit>("NameTxt")->setText(QString(50, u'a') + u'b');
     QCOMPARE(f.titles(), QStringList{u"There's a Problem"_s});
     QCOMPARE(f.messages[0].text, u"50 letters is the maximum for the \r\nname of the "
                                  "recipe.\r\n\r\nPlease enter it again."_s);
-    QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString());
-    QCOMPARE(f.rows(), QStringList{});
+    QCOMPARE(f.get<QLineEdit>("NameTxt")->text(), QString(50, u'a'));
+    QCOMPARE(f.text("lblName"), QString(50, u'a'));
+    QCOMPARE(f.rows().size(), 1);
+    QCOMPARE(f.text("lblFg"), u"8g"_s);
+    QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), u"Warm."_s);
 }
 
 void TestAnalysisScreen::searchHandOverChoosesTheIngredient()

@@ -66,7 +66,8 @@ void TestNutrition::conversionFactorsAgreeWithUnitSizes()
         }
     QCOMPARE(conversionFactor(u"slice"_s, u"slice"_s), 0.0f);
     QCOMPARE(conversionFactor(u"kg"_s, u"g"_s), 0.0f);
-    QCOMPARE(conversionFactor(u"ml"_s, u"quart"_s), 0.00104166f);
+    // Exactly the single nearest 1/960, which QCOMPARE's fuzzy float comparison would not tell.
+    QVERIFY(conversionFactor(u"ml"_s, u"quart"_s) == 1.0f / 960);
 }
 
 void TestNutrition::lineContribution_data()
@@ -150,20 +151,25 @@ void TestNutrition::rescaleRoundTrips_data()
 {
     QTest::addColumn<float>("from");
     QTest::addColumn<float>("to");
-    QTest::newRow("1 to 4 and back") << 1.0f << 4.0f;
-    QTest::newRow("1 to 2 and back") << 1.0f << 2.0f;
-    QTest::newRow("4 to 1/2 and back") << 4.0f << 0.5f;
-    QTest::newRow("1 to 1/8 and back") << 1.0f << 0.125f;
+    QTest::addColumn<float>("fat");
+    QTest::addColumn<float>("fatAfter");
+    QTest::newRow("1 to 4 and back") << 1.0f << 4.0f << 13.6f << 3.4f;
+    QTest::newRow("1 to 2 and back") << 1.0f << 2.0f << 13.6f << 6.8f;
+    QTest::newRow("4 to 1/2 and back") << 4.0f << 0.5f << 13.6f << 108.8f;
+    QTest::newRow("1 to 1/8 and back") << 1.0f << 0.125f << 13.6f << 108.8f;
+    QTest::newRow("grams past 3,276.7 are not cut") << 1.0f << 0.125f << 500.0f << 4000.0f;
 }
 
 void TestNutrition::rescaleRoundTrips()
 {
     QFETCH(float, from);
     QFETCH(float, to);
+    QFETCH(float, fat);
+    QFETCH(float, fatAfter);
     RecipeTotals totals;
     totals.totCalories = 400;
     totals.totFatCalories = 120;
-    totals.totFat = 13.6f;
+    totals.totFat = fat;
     totals.totSatFat = 4.8f;
     totals.totCholesterol = 80;
     totals.totSodium = 960;
@@ -173,7 +179,7 @@ void TestNutrition::rescaleRoundTrips()
     const RecipeTotals original = totals;
     rescale(totals, from, to);
     QCOMPARE(totals.totCalories, roundToInt32(400.0 * from / to));
-    QCOMPARE(totals.totFat, static_cast<float>(roundToInt16(13.6f * (from / to) * 10) / 10.0));
+    QCOMPARE(totals.totFat, fatAfter);
     rescale(totals, to, from);
     // Whole numbers come back exactly where the rescale had no remainder; grams within a tenth.
     QVERIFY(std::abs(totals.totCalories - original.totCalories) <= 1);
@@ -197,6 +203,13 @@ void TestNutrition::calorieShares_data()
     QTest::newRow("a share in tenths")
         << u"100"_s << u"31"_s << u"10g"_s << u"7.3g"_s << u"30.9% of calories from Fat"_s
         << u"39.9% from Carbohydrates"_s << u"29.1% from Protein"_s;
+    // Unclamped totals (the stored recipes screen's) can take the shares past 100.
+    QTest::newRow("a fat share above 100 is shown as computed")
+        << u"50"_s << u"90"_s << u"-10g"_s << u"0g"_s << u"180% of calories from Fat"_s
+        << u"-80% from Carbohydrates"_s << u"0% from Protein"_s;
+    QTest::newRow("carbohydrate and protein shares stop at 100")
+        << u"60"_s << u"-40"_s << u"10g"_s << u"10g"_s << u"-100% of calories from Fat"_s
+        << u"100% from Carbohydrates"_s << u"100% from Protein"_s;
     QTest::newRow("no macronutrients: the calories are the base")
         << u"50"_s << u"0"_s << u"0g"_s << u"0g"_s << u"0% of calories from Fat"_s
         << u"0% from Carbohydrates"_s << u"0% from Protein"_s;
@@ -239,7 +252,7 @@ void TestNutrition::hugeValuesAreClampedNotUndefined()
     QCOMPARE(totals.totFatCalories, std::numeric_limits<qint32>::max());
     QCOMPARE(totals.totCalories, std::numeric_limits<qint32>::max());
     const PanelTexts panel = nutrition::panelTexts(totals);
-    QCOMPARE(panel.cholPct, u"32767%"_s);
+    QCOMPARE(panel.cholPct, u"715827882%"_s);
     rescale(totals, 1, 0.125f);
     QCOMPARE(totals.totSodium, std::numeric_limits<qint32>::max());
     QVERIFY(caloriePercentages(panel));
@@ -257,6 +270,10 @@ void TestNutrition::numberText_data()
     QTest::newRow("large") << 1234567.0f << u"1234567"_s;
     QTest::newRow("too large for plain digits") << 1.5e12f << u"1.5E+12"_s;
     QTest::newRow("zero") << 0.0f << u"0"_s;
+    // Seven digits rounded once, halves to even, as the digit count was found.
+    QTest::newRow("a half past seven digits rounds to even") << 4349570.5f << u"4349570"_s;
+    QTest::newRow("a tie in the last decimal rounds to even") << 12345.125f << u"12345.12"_s;
+    QTest::newRow("small") << 1.5e-8f << u"1.5E-08"_s;
 }
 
 void TestNutrition::numberText()

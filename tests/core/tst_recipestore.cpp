@@ -54,7 +54,8 @@ private Q_SLOTS:
     void textOutsideTheRecordsIsLeftOut_data();
     void textOutsideTheRecordsIsLeftOut();
     void deletingMovesTheLastRecipeIntoThePlace();
-    void deletingTheOnlyRecipeDeletesTheFile();
+    void deletingTheOnlyRecipe_data();
+    void deletingTheOnlyRecipe();
     void emptyStoreSavesALineBreak();
     void damagedText_data();
     void damagedText();
@@ -145,17 +146,31 @@ void TestRecipeStore::deletingMovesTheLastRecipeIntoThePlace()
              bytesOf(simpleRecord(u"Third"_s) + simpleRecord(u"Second"_s)) + "\r\n");
 }
 
-void TestRecipeStore::deletingTheOnlyRecipeDeletesTheFile()
+void TestRecipeStore::deletingTheOnlyRecipe_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("its name deletes it and the file") << u"Stew"_s << true;
+    QTest::newRow("its name with blanks around deletes it") << u" Stew "_s << true;
+    QTest::newRow("a pattern matching it keeps it") << u"St*"_s << false;
+    QTest::newRow("its name in other letters keeps it") << u"stew"_s << false;
+}
+
+void TestRecipeStore::deletingTheOnlyRecipe()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, deleted);
     const TempWorkDir dir;
     RecipeStore store;
     QVERIFY(!store.load());
     QVERIFY(store.appendRecipe(u"Stew"_s, simpleRecord(u"Stew"_s)));
-    QVERIFY(store.deleteRecipeByName(u"Stew"_s));
-    QVERIFY(!QFile::exists(u"Recipe.Dat"_s));
-    QCOMPARE(store.count(), 0);
+    QVERIFY(store.deleteRecipeByName(name));
+    QCOMPARE(store.count(), deleted ? 0 : 1);
+    QCOMPARE(QFile::exists(u"Recipe.Dat"_s), !deleted);
     QVERIFY(store.appendRecipe(u"Pie"_s, simpleRecord(u"Pie"_s)));
-    QCOMPARE(readFile(u"Recipe.Dat"_s), bytesOf(simpleRecord(u"Pie"_s)) + "\r\n");
+    QCOMPARE(readFile(u"Recipe.Dat"_s),
+             bytesOf((deleted ? QString() : simpleRecord(u"Stew"_s)) + simpleRecord(u"Pie"_s)) +
+                 "\r\n");
 }
 
 void TestRecipeStore::emptyStoreSavesALineBreak()

@@ -118,8 +118,12 @@ void TestRecipeView::stopsAtAMissingIngredient()
              u"Mix."_s),
         pantry.table);
     QCOMPARE(view.missingIngredient, u"Saffron"_s);
-    QCOMPARE(view.rows.size(), 2);
+    QCOMPARE(view.shownRows, 2);
     QCOMPARE(view.viewTotals.totCarbs, 24.0f);
+    // Editing keeps every line, and the totals of every line that can be worked out.
+    QCOMPARE(view.rows.size(), 4);
+    QCOMPARE(view.rows[3], u"1 cup   Milk"_s);
+    QCOMPARE(view.editTotals.totCarbs, 36.0f);
 }
 
 void TestRecipeView::damagedBodiesDoNotCrash()
@@ -131,7 +135,8 @@ void TestRecipeView::damagedBodiesDoNotCrash()
           u"\u00a74\u00c8\u00ce\u00cf\u00bc\u00ca\u0090\u00c6\u00bf\u00df"_s,
           u"\u00a71\u00c8\u0090\u00c6\u00bf\u00df"_s, u"no marks at all"_s}) {
         const RecipeView view = viewRecipe(damaged, pantry.table);
-        QVERIFY(view.rows.size() <= view.entries.size());
+        QVERIFY(view.shownRows <= view.rows.size());
+        QCOMPARE(view.rows.size(), view.entries.size());
     }
 }
 
@@ -151,6 +156,8 @@ void TestRecipeView::wrap_data()
     QTest::newRow("line breaks start new lines")
         << u"Mix.\r\n\r\nBake."_s << QStringList{u"Mix."_s, QString(), u"Bake."_s};
     QTest::newRow("trailing blanks are dropped") << u"Serve   "_s << QStringList{u"Serve"_s};
+    QTest::newRow("blanks within a line stay as they are")
+        << u"  2  EGG   x  y z"_s << QStringList{u"  2  EGG"_s, u"x  y z"_s};
 }
 
 void TestRecipeView::wrap()

@@ -1,3 +1,5 @@
+#include "analysis/analysisscreen.h"
+#include "core/analysis/recipelines.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/store/backups.h"
@@ -11,8 +13,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTextBrowser>
 
@@ -90,6 +94,9 @@ private Q_SLOTS:
     void activationFollowsTheTipsSetting();
     void optionToolsToggleTheirSettings();
     void contentsOpensHelpAndExitClosesIt();
+    void exitAsksBeforeUnsavedWorkIsLost_data();
+    void exitAsksBeforeUnsavedWorkIsLost();
+    void helpNamesToolsByTheirCaptions();
 };
 
 void TestMainWindow::titleAndToolsAreThoseOfTheProgram()
@@ -314,6 +321,76 @@ void TestMainWindow::contentsOpensHelpAndExitClosesIt()
     f.click("Exit");
     QVERIFY(!f.window.isVisible());
     QVERIFY(!f.help.browser()->window()->isVisible());
+}
+
+void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("withLine");
+    QTest::addColumn<MessageBox::Answer>("answer");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<int>("stored");
+    const QString question = u"Save Changes?"_s;
+    QTest::newRow("nothing typed: no question")
+        << QString() << false << MessageBox::Answer::Cancel << QStringList{} << true << 0;
+    QTest::newRow("Cancel keeps the program open")
+        << u"Soup"_s << true << MessageBox::Answer::Cancel << QStringList{question} << false << 0;
+    QTest::newRow("Discard closes without saving")
+        << u"Soup"_s << true << MessageBox::Answer::Discard << QStringList{question} << true << 0;
+    QTest::newRow("Save stores the recipe, then closes")
+        << u"Soup"_s << true << MessageBox::Answer::Save << QStringList{question} << true << 1;
+    QTest::newRow("Save that cannot store keeps the program open")
+        << u"Soup"_s << false << MessageBox::Answer::Save
+        << QStringList{question, u"Strange Recipe"_s} << false << 0;
+}
+
+void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, withLine);
+    QFETCH(MessageBox::Answer, answer);
+    QFETCH(QStringList, titles);
+    QFETCH(bool, closed);
+    QFETCH(int, stored);
+    Fixture f;
+    f.start();
+    f.window.show();
+    auto* calc = f.window.findChild<AnalysisScreen*>();
+    if (withLine) {
+        calc->editStoredRecipe(name, {u"1 cup   Milk"_s},
+                               {lines::ingredientEntry(u"Milk"_s, true, u"1"_s, u"cup"_s)},
+                               u"Heat."_s);
+        calc->findChild<QPlainTextEdit*>(u"DirectionsTxt"_s)->setPlainText(u"Heat it."_s);
+    } else {
+        calc->findChild<QLineEdit*>(u"NameTxt"_s)->setText(name);
+    }
+    // Also while another screen is on view.
+    f.click("Recipes");
+    f.answers = {answer};
+    f.click("Exit");
+    QCOMPARE(f.titles(), titles);
+    if (!titles.isEmpty()) {
+        QCOMPARE(f.messages[0].text, u"Save changes to Soup?"_s);
+        QCOMPARE(f.messages[0].buttons, MessageBox::Buttons::SaveDiscardCancel);
+    }
+    QCOMPARE(!f.window.isVisible(), closed);
+    QCOMPARE(f.session.recipes.count(), stored);
+}
+
+void TestMainWindow::helpNamesToolsByTheirCaptions()
+{
+    Fixture f;
+    f.start();
+    const QString help = QString::fromUtf8(readFile(f.help.helpFile()));
+    QStringList captions{u"Show Tips At StartUp"_s, u"Play Music on Start"_s};
+    for (const ToolBar* bar : f.window.findChildren<ToolBar*>())
+        if (bar != f.window.topBar())
+            for (const QAction* tool : bar->actions())
+                captions.append(tool->text());
+    QVERIFY(captions.size() > 6);
+    for (const QString& caption : captions)
+        QVERIFY2(help.contains(u"<b>"_s + caption + u"</b>"_s), qPrintable(caption));
 }
 
 QTEST_MAIN(TestMainWindow)
