@@ -1,5 +1,5 @@
+#include "app/commands.h"
 #include "app/launcher.h"
-#include "app/usdaimport.h"
 #include "core/session.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -8,20 +8,16 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTextStream>
+#include <QLockFile>
 #include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    if (argc > 1 && QByteArrayView(argv[1]) == "import-usda") {
-        // A command-line tool: no window, so no display is needed.
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        return zestora::importUsda(QCoreApplication::arguments().mid(2),
-                                   QCoreApplication::applicationDirPath(), out);
-    }
+    // A command-line tool: no window, so no display is needed.
+    if (const std::optional<int> exitCode = zestora::runCommandLineTool(argc, argv))
+        return *exitCode;
     // The arguments are read before the application starts, so that a usage text needs no
     // display.
     QStringList arguments;
@@ -44,7 +40,7 @@ int main(int argc, char* argv[])
 
     // The program's own folder, where the help file lies, before the working directory changes.
     const QString programDir = QApplication::applicationDirPath();
-    error = zestora::enterDataDir(options->dataDir);
+    const std::unique_ptr<QLockFile> lock = zestora::openDataDir(options->dataDir, &error);
     if (error.isEmpty())
         error = zestora::copyStarterIngredients(
             QDir(programDir).filePath(QStringLiteral("starter/Ing.dat")));

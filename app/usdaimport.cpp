@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTextStream>
 
 namespace zestora {
@@ -53,8 +54,9 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
         return 1;
     }
 
-    const QString error = enterDataDir(parser.value(dataDir));
-    if (!error.isEmpty()) {
+    QString error;
+    const std::unique_ptr<QLockFile> lock = openDataDir(parser.value(dataDir), &error);
+    if (!lock) {
         out << error << Qt::endl;
         return 1;
     }
@@ -84,7 +86,7 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
         return 1;
     }
     out << "Added " << added.size() << " of " << foods.foods.size() << " USDA foods to "
-        << QDir::current().filePath(QStringLiteral("Ing.dat")) << ": " << standard
+        << QDir::current().filePath(IngTable::fileName) << ": " << standard
         << " measured in standard units, " << own << " in their own measure, " << hundredGrams
         << " per 100 g; " << (added.size() - calorieProblems) << " pass the calorie check. "
         << (foods.foods.size() - added.size()) << " were already stored or did not fit."

@@ -13,8 +13,9 @@ namespace zestora {
 
 template <typename Int> Int roundHalfEven(double value)
 {
-    constexpr double low = std::numeric_limits<Int>::min();
-    constexpr double high = std::numeric_limits<Int>::max();
+    // For 64 bits the maximum rounds up to 2^63 as a double; ">=" below still clamps right.
+    constexpr double low = static_cast<double>(std::numeric_limits<Int>::min());
+    constexpr double high = static_cast<double>(std::numeric_limits<Int>::max());
     if (std::isnan(value))
         return 0;
     const double rounded = std::nearbyint(value); // default rounding mode: halves to even

@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
+#include "core/store/restore.h"
 #include "ingredients/ingredientwizard.h"
 #include "ingredients/storedingredientsscreen.h"
 #include "platform/helpviewer.h"
@@ -134,9 +135,39 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
 
 void MainWindow::showLoadProblems(const QList<LoadProblem>& problems)
 {
-    for (const LoadProblem& problem : problems)
-        MessageBox::show(this, problem.message(), QStringLiteral("Damaged Data File"),
-                         MessageBox::Icon::Exclamation);
+    for (const LoadProblem& problem : problems) {
+        const std::optional<RestoreOffer> offer = newestCleanBackup(problem.fileName);
+        if (!offer) {
+            MessageBox::show(this, problem.message(), problem.title(),
+                             MessageBox::Icon::Exclamation);
+            continue;
+        }
+        if (MessageBox::show(this,
+                             problem.message() + QStringLiteral("\r\n\r\n") + offer->question(),
+                             problem.title(), MessageBox::Icon::Exclamation,
+                             MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes)
+            restoreFromBackup(problem.fileName, offer->backup.path);
+    }
+}
+
+void MainWindow::restoreFromBackup(const QString& fileName, const QString& backupPath)
+{
+    const bool recipes = fileName == RecipeStore::fileName;
+    DataFile& file = recipes ? m_session.recipes.file() : m_session.ingredients.file();
+    QString error;
+    if (!restoreBackup(file, backupPath, &error)) {
+        MessageBox::show(this, error, QStringLiteral("Restore"), MessageBox::Icon::Critical);
+        return;
+    }
+    // The restored file loaded cleanly as a backup, so it loads cleanly here.
+    const WaitCursor wait;
+    if (recipes) {
+        m_session.recipes.load();
+        m_recipeNames->fill(m_session.recipes.recipeNames());
+    } else {
+        m_session.ingredients.loadIngTable();
+        m_ingredientNames->fill(m_session.ingredients.trimmedNames());
+    }
 }
 
 void MainWindow::mdiFormActivate()

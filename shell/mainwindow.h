@@ -36,7 +36,8 @@ public:
     // Start-up: help, both data files, the name lists. Returns what was found wrong in the files,
     // for showLoadProblems once the window is on screen.
     QList<LoadProblem> mdiFormLoad();
-    // Tells the user, once per damaged file, what could not be read.
+    // Tells the user, once per damaged file, what could not be read, and offers the newest backup
+    // of it that reads cleanly.
     void showLoadProblems(const QList<LoadProblem>& problems);
     // Runs each time the window becomes active: the tips option and the tip window.
     void mdiFormActivate();
@@ -58,6 +59,7 @@ private:
     void buildTopBar();
     void showScreen(QWidget* screen, const QString& title);
     void toggleSetting(const QString& toolName, const QString& key);
+    void restoreFromBackup(const QString& fileName, const QString& backupPath);
 
     Session& m_session;
     Settings& m_settings;

@@ -68,7 +68,8 @@ RecipeView viewRecipe(const QString& body, const IngTable& ingredients)
         }
         const qsizetype nameEnd = text.indexOf(mark(marks::nameEnd));
         const qsizetype quantityEnd = text.indexOf(mark(marks::quantityEnd));
-        const QString name = text.sliced(1, qMax<qsizetype>(nameEnd, 1) - 1).toString();
+        // The name follows the line start mark; a line without its name end has none.
+        const QString name = nameEnd > 0 ? text.sliced(1, nameEnd - 1).toString() : QString();
         const qsizetype quantityStart = nameEnd + 2;
         const QString quantityText =
             nameEnd >= 0 && quantityEnd >= quantityStart

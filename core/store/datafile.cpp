@@ -1,7 +1,18 @@
 #include "core/store/datafile.h"
 
+#include "core/store/backups.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <unistd.h>
 
 namespace zestora {
 
@@ -17,63 +28,171 @@ void DataFile::setError(const QString& what, const QString& why)
 
 std::optional<QByteArray> DataFile::readAll()
 {
+    m_unreadable = false;
+    m_readFailure.clear();
+    const QFileInfo info(m_fileName);
     QFile file(m_fileName);
-    if (!file.exists()) {
-        if (!file.open(QIODevice::WriteOnly)) {
-            setError(QStringLiteral("create"), file.errorString());
-            return std::nullopt;
-        }
-        return QByteArray();
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(QStringLiteral("read"), file.errorString());
+    if (info.isSymLink() && !info.exists()) {
+        // Opening it would create the file it points to, wherever that is.
+        m_readFailure = QStringLiteral("it is a link to %1, which does not exist")
+                            .arg(QDir::toNativeSeparators(info.symLinkTarget()));
+    } else if (info.isDir()) {
+        m_readFailure = QStringLiteral("it is a folder, not a file");
+    } else if (!info.exists()) {
+        if (file.open(QIODevice::WriteOnly))
+            return QByteArray();
+        m_readFailure = QStringLiteral("it does not exist and could not be created (%1)")
+                            .arg(file.errorString());
+        setError(QStringLiteral("create"), file.errorString());
         return std::nullopt;
+    } else if (file.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return bytes;
+        m_readFailure = file.errorString();
+    } else {
+        m_readFailure = file.errorString();
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(QStringLiteral("read"), file.errorString());
-        return std::nullopt;
-    }
-    return bytes;
+    m_unreadable = true;
+    setError(QStringLiteral("read"), m_readFailure);
+    return std::nullopt;
+}
+
+bool DataFile::refuseIfUnreadable(const QString& what)
+{
+    if (!m_unreadable)
+        return false;
+    setError(what, QStringLiteral("it could not be read when Zestora started (%1), so Zestora "
+                                  "leaves it as it is. Check the file, then start Zestora again.")
+                       .arg(m_readFailure));
+    return true;
 }
 
 bool DataFile::replace(std::initializer_list<QByteArrayView> parts)
 {
-    return copyAsideIfPending() && writeAtomically(parts);
+    return !refuseIfUnreadable(QStringLiteral("save")) && copyAsideIfPending() &&
+           writeAtomically(parts);
 }
+
+namespace {
+
+// Why a write failed, for the user: a file system without room says so plainly.
+QString writeFailure(int error)
+{
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG)
+        return QStringLiteral("the disk is full. The file was left as it was; make room on the "
+                              "disk, then try again.");
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes all of the bytes or reports why not. The bytes go straight to the file, past Qt's
+// buffer, so that every failure is seen here and not lost in a later flush.
+int writeAll(int fd, QByteArrayView bytes)
+{
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+} // namespace
 
 bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
 {
-    // QSaveFile writes a temporary file beside the target, flushes it to disk and renames it over
-    // the old file, so a crash or a full disk leaves the old file whole.
+    // QSaveFile writes a temporary file beside the target and renames it over the old file, so a
+    // crash leaves the old file whole. Its commit() renames even after a failed write, so every
+    // write and the sync to disk are checked before it is called.
     QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         setError(QStringLiteral("save"), file.errorString());
         return false;
     }
-    for (QByteArrayView part : parts) {
-        if (file.write(part.data(), part.size()) != part.size()) {
-            setError(QStringLiteral("save"), file.errorString());
-            file.cancelWriting();
-            return false;
-        }
+    int failure = 0;
+    for (QByteArrayView part : parts)
+        if (failure == 0)
+            failure = writeAll(file.handle(), part);
+    if (failure == 0 && ::fsync(file.handle()) != 0 && errno != EINVAL)
+        failure = errno;
+    if (failure != 0) {
+        setError(QStringLiteral("save"), writeFailure(failure));
+        file.cancelWriting();
+        return false;
+    }
+    QString kept;
+    if (!keepPresentVersion(&kept)) {
+        file.cancelWriting();
+        return false;
     }
     if (!file.commit()) {
         setError(QStringLiteral("save"), file.errorString());
+        if (!kept.isEmpty())
+            QFile::remove(kept); // the file it keeps is still in place
         return false;
     }
+    backups::prune(m_fileName);
     return true;
+}
+
+bool DataFile::keepPresentVersion(QString* kept)
+{
+    *kept = backups::keep(m_fileName);
+    if (!kept->isEmpty() || !m_keepRequired || !QFileInfo::exists(m_fileName))
+        return true;
+    setError(QStringLiteral("replace"),
+             QStringLiteral("its present version could not be kept in %1 first, so it was left "
+                            "as it is.")
+                 .arg(backups::folder));
+    return false;
+}
+
+bool DataFile::restore(QByteArrayView bytes)
+{
+    // Restoring never loses the version it replaces, not even one that could not be read.
+    const bool unreadable = std::exchange(m_unreadable, false);
+    m_keepRequired = true;
+    const bool restored = replace({bytes});
+    m_keepRequired = false;
+    m_unreadable = unreadable && !restored;
+    return restored;
+}
+
+int DataFile::removeLeftovers(const QString& fileName)
+{
+    // QSaveFile names its temporary file after the target with six random letters or digits.
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(fileName) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    int removed = 0;
+    const QDir dir;
+    for (const QString& name :
+         dir.entryList({fileName + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        removed += leftover.match(name).hasMatch() && QFile::remove(name);
+    return removed;
 }
 
 bool DataFile::remove()
 {
-    if (!copyAsideIfPending())
+    if (refuseIfUnreadable(QStringLiteral("delete")) || !copyAsideIfPending())
         return false;
     QFile file(m_fileName);
-    if (file.exists() && !file.remove()) {
+    if (!file.exists())
+        return true;
+    const QString kept = backups::keep(m_fileName);
+    if (!file.remove()) {
         setError(QStringLiteral("delete"), file.errorString());
+        if (!kept.isEmpty())
+            QFile::remove(kept);
         return false;
     }
+    backups::prune(m_fileName);
     return true;
 }
 

@@ -11,7 +11,8 @@ namespace zestora {
 
 // One data file, named without a directory so that it lives in the working directory the launcher
 // chose. Every change replaces the whole file atomically: at every instant the disk holds either
-// the complete old file or the complete new one. Tests derive from it to make writes fail.
+// the complete old file or the complete new one. The version a change replaces is kept in the
+// backups folder. Tests derive from it to make writes fail.
 class DataFile {
 public:
     explicit DataFile(QString fileName);
@@ -21,11 +22,22 @@ public:
 
     const QString& fileName() const { return m_fileName; }
 
-    // The whole file; an absent file is created empty first, as the program always did.
-    std::optional<QByteArray> readAll();
+    // The whole file; an absent file is created empty first, as the program always did. When the
+    // file cannot be read, readFailure() says why; a file that exists but cannot be read is then
+    // never replaced or removed, since nothing of it could be kept.
+    virtual std::optional<QByteArray> readAll();
+    const QString& readFailure() const { return m_readFailure; }
     // The new content is the parts one after another, written without joining them first.
     bool replace(std::initializer_list<QByteArrayView> parts);
     bool remove();
+    // Puts a backup's bytes in place of the file, also of one that could not be read, but only
+    // when the version it replaces could be kept as a backup first.
+    bool restore(QByteArrayView bytes);
+
+    // Removes what interrupted rewrites of the named file left in the working directory: their
+    // temporary files, each a complete or partial newer version that was never put in place.
+    // Only for the one program that holds the folder. Returns how many were removed.
+    static int removeLeftovers(const QString& fileName);
 
     // The file as read could not be understood completely: before it is next replaced or
     // removed, its original bytes are copied aside under this name so nothing unreadable is lost.
@@ -41,10 +53,15 @@ protected:
 
 private:
     bool copyAsideIfPending();
+    bool refuseIfUnreadable(const QString& what);
+    bool keepPresentVersion(QString* kept);
 
     QString m_fileName;
     QString m_backupName;
     QString m_error;
+    QString m_readFailure;
+    bool m_unreadable = false;
+    bool m_keepRequired = false;
 };
 
 } // namespace zestora

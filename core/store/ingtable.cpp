@@ -7,16 +7,35 @@
 
 namespace zestora {
 
+QString LoadProblem::title() const
+{
+    return unreadable ? QStringLiteral("Unreadable Data File")
+                      : QStringLiteral("Damaged Data File");
+}
+
 QString LoadProblem::message() const
 {
-    return QStringLiteral("The file %1 is damaged: %2\r\n\r\n%3\r\n\r\n"
-                          "Before the file is next changed, Zestora copies the original to %4, "
-                          "so nothing in it is lost.")
-        .arg(fileName, what, kept, backupName);
+    QStringList paragraphs;
+    if (unreadable)
+        paragraphs << QStringLiteral("Zestora cannot read the file %1: %2.").arg(fileName, what)
+                   << kept
+                   << QStringLiteral("Zestora leaves the file as it is and saves nothing over it.");
+    else
+        paragraphs << QStringLiteral("The file %1 is damaged: %2").arg(fileName, what) << kept
+                   << QStringLiteral("Before the file is next changed, Zestora copies the "
+                                     "original to %1, so nothing in it is lost.")
+                          .arg(backupName);
+    paragraphs.removeAll(QString());
+    return paragraphs.join(QStringLiteral("\r\n\r\n"));
+}
+
+LoadProblem LoadProblem::unreadableFile(const DataFile& file, const QString& kept)
+{
+    return LoadProblem{file.fileName(), file.readFailure(), kept, QString(), true};
 }
 
 IngTable::IngTable(std::unique_ptr<DataFile> file)
-    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Ing.dat")))
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(fileName))
 {
 }
 
@@ -27,9 +46,7 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     const std::optional<QByteArray> bytes = m_file->readAll();
     if (!bytes) {
         m_error = m_file->errorString();
-        return LoadProblem{m_file->fileName(), m_error,
-                           QStringLiteral("No ingredients were loaded."),
-                           m_file->keepOriginalBeforeNextChange()};
+        return LoadProblem::unreadableFile(*m_file, QStringLiteral("No ingredients were loaded."));
     }
     // A trailing piece of more than half a record counts as one more record; exactly half counts
     // only when that makes the count even.

@@ -11,10 +11,14 @@ namespace zestora {
 // What loading a data file found wrong, for the one message the user sees about it.
 struct LoadProblem {
     QString fileName;
-    QString what;       // what was wrong, in a sentence
-    QString kept;       // what was loaded all the same
+    QString what;       // what was wrong: the end of a sentence that begins with the file's name
+    QString kept;       // what was loaded all the same, in whole sentences
     QString backupName; // where the original goes before the file is next changed
+    bool unreadable = false; // the file could not be read at all, so nothing can be copied aside
+    QString title() const;
     QString message() const;
+    // The problem of a file that could not be read, saying why.
+    static LoadProblem unreadableFile(const DataFile& file, const QString& kept);
 };
 
 // The ingredient database: the file Ing.dat of fixed 164-byte records and its table in memory.
@@ -22,6 +26,7 @@ struct LoadProblem {
 class IngTable {
 public:
     static constexpr int maxCount = 32767;
+    inline static const QString fileName = QStringLiteral("Ing.dat");
 
     explicit IngTable(std::unique_ptr<DataFile> file = nullptr);
 

@@ -16,6 +16,19 @@ QString number(qint64 n)
 {
     return QLocale(QLocale::English).toString(n);
 }
+
+bool isBlankOrLineBreak(char c)
+{
+    return c == ' ' || c == '\r' || c == '\n';
+}
+
+// What a damaged file still gave, for the message about it.
+QString loadedRecipes(qsizetype count, bool onlyBefore)
+{
+    if (onlyBefore)
+        return QStringLiteral("The %1 recipes before that point were loaded.").arg(number(count));
+    return QStringLiteral("All %1 recipes in it were loaded.").arg(number(count));
+}
 } // namespace
 
 QByteArrayView RecipeStore::recipeBodyBytes(int index) const
@@ -30,7 +43,7 @@ QString RecipeStore::recipeBody(int index) const
 }
 
 RecipeStore::RecipeStore(std::unique_ptr<DataFile> file)
-    : m_file(file ? std::move(file) : std::make_unique<DataFile>(QStringLiteral("Recipe.Dat")))
+    : m_file(file ? std::move(file) : std::make_unique<DataFile>(fileName))
 {
 }
 
@@ -51,14 +64,16 @@ QStringList RecipeStore::recipeNames() const
 std::optional<LoadProblem> RecipeStore::load()
 {
     const std::optional<LoadProblem> readProblem = getBigRecipe();
-    const std::optional<LoadProblem> splitProblem = splitBigRecipe();
-    if (!readProblem)
-        return splitProblem;
-    if (!splitProblem)
-        return readProblem;
+    std::optional<LoadProblem> splitProblem = splitBigRecipe();
+    if (!readProblem || readProblem->unreadable)
+        return readProblem ? readProblem : splitProblem;
     LoadProblem both = *readProblem;
-    both.what += QLatin1Char(' ') + splitProblem->what;
-    both.kept = splitProblem->kept;
+    both.kept = splitProblem ? splitProblem->kept : loadedRecipes(count(), false);
+    if (splitProblem) {
+        QString more = splitProblem->what;
+        more[0] = more[0].toUpper();
+        both.what += QLatin1Char(' ') + more;
+    }
     return both;
 }
 
@@ -68,8 +83,7 @@ std::optional<LoadProblem> RecipeStore::getBigRecipe()
     const std::optional<QByteArray> bytes = m_file->readAll();
     if (!bytes) {
         m_error = m_file->errorString();
-        return LoadProblem{m_file->fileName(), m_error, QStringLiteral("No recipes were loaded."),
-                           m_file->keepOriginalBeforeNextChange()};
+        return LoadProblem::unreadableFile(*m_file, QStringLiteral("No recipes were loaded."));
     }
     // The file ends with CR LF, which is not part of the text.
     const bool endsWell = bytes->isEmpty() || bytes->endsWith(lineBreak);
@@ -79,7 +93,8 @@ std::optional<LoadProblem> RecipeStore::getBigRecipe()
         return std::nullopt;
     return LoadProblem{m_file->fileName(),
                        QStringLiteral("it does not end with the line break that ends every "
-                                      "recipe file, so its last characters may be missing."),
+                                      "recipe file. Its last two characters were taken for that "
+                                      "line break, so the end of the last recipe may be missing."),
                        QString(), m_file->keepOriginalBeforeNextChange()};
 }
 
@@ -87,45 +102,80 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
 {
     m_list.clear();
     const QByteArray& text = m_bigRecipe;
-    // Trailing spaces never belong to a record; leading ones are skipped before each record.
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == ' ')
-        --end;
+    const qsizetype end = text.size();
     qsizetype pos = 0;
-    qsizetype endOfLastRecord = 0;
-    QString what;
-    while (pos < end) {
-        if (end - pos == 2 && text.sliced(pos, 2) == lineBreak)
+    qsizetype stray = 0; // characters outside the records other than blanks and line breaks
+    bool cut = false;    // the records after some point could not be read
+    QStringList what;
+    while (true) {
+        // Blanks and line breaks before, between and after the records belong to none of them.
+        while (pos < end && isBlankOrLineBreak(text[pos]))
+            ++pos;
+        if (pos == end)
             break;
         const qsizetype p = text.indexOf(marks::bodyStart, pos);
         const qsizetype q = text.indexOf(marks::recordEnd, pos);
         if (p <= pos || q < p) {
-            what = QStringLiteral("after the %1 complete recipes at its start come %2 characters "
-                                  "that are not a complete recipe.")
-                       .arg(number(m_list.size()), number(end - pos));
+            what << QStringLiteral("after the %1 complete recipes at its start come %2 characters "
+                                   "that are not a complete recipe.")
+                        .arg(number(m_list.size()), number(end - pos));
+            cut = true;
             break;
         }
         if (m_list.size() == maxCount) {
-            what = QStringLiteral("it holds more than the %1 recipes Zestora can keep.")
-                       .arg(number(maxCount));
+            what << QStringLiteral("it holds more than the %1 recipes Zestora can keep.")
+                        .arg(number(maxCount));
+            cut = true;
             break;
         }
-        const qsizetype nameSize = p - pos - 1;
-        m_list.append(RecipeEntry{decodeCp1252(QByteArrayView(text).sliced(pos + 1, nameSize)),
-                                  pos + 1, nameSize, p, q - p + 1});
-        pos = endOfLastRecord = q + 1;
-        while (pos < end && text[pos] == ' ')
-            ++pos;
+        // A record begins at the last record start before its body; anything before that belongs
+        // to no recipe. Without a record start, the first character stands in for it.
+        qsizetype recordAt = QByteArrayView(text)
+                                 .sliced(pos, p - pos)
+                                 .lastIndexOf(QByteArrayView(&marks::recordStart, 1));
+        stray += recordAt < 0 ? 1 : recordAt;
+        recordAt = pos + qMax<qsizetype>(recordAt, 0);
+        const qsizetype nameSize = p - recordAt - 1;
+        m_list.append(RecipeEntry{decodeCp1252(QByteArrayView(text).sliced(recordAt + 1, nameSize)),
+                                  recordAt + 1, nameSize, p, q - p + 1});
+        pos = q + 1;
     }
+    if (stray > 0)
+        what.prepend(QStringLiteral("%1 characters between its recipes belong to none of them; "
+                                    "they were left out.")
+                         .arg(number(stray)));
+    // Keep only the records, so that new recipes are appended after readable ones and nothing
+    // else is written back; what was left out stays in the copy of the original.
+    qsizetype recordBytes = 0;
+    for (const RecipeEntry& entry : std::as_const(m_list))
+        recordBytes += 1 + entry.nameSize + entry.bodySize;
+    if (stray > 0 || recordBytes != m_bigRecipe.size())
+        m_bigRecipe = joinRecords(m_bigRecipe, m_list);
     if (what.isEmpty())
         return std::nullopt;
-    // Keep only what was understood, so that new recipes are appended after readable ones; the
-    // rest stays in the copy of the original.
-    m_bigRecipe.truncate(endOfLastRecord);
-    return LoadProblem{
-        m_file->fileName(), what,
-        QStringLiteral("The %1 recipes before that point were loaded.").arg(number(m_list.size())),
-        m_file->keepOriginalBeforeNextChange()};
+    if (what.size() > 1)
+        what[1][0] = what[1][0].toUpper();
+    return LoadProblem{m_file->fileName(), what.join(QLatin1Char(' ')), loadedRecipes(count(), cut),
+                       m_file->keepOriginalBeforeNextChange()};
+}
+
+QByteArray RecipeStore::joinRecords(const QByteArray& text, QList<RecipeEntry>& list)
+{
+    QByteArray joined;
+    qsizetype size = 0;
+    for (const RecipeEntry& entry : std::as_const(list))
+        size += 1 + entry.nameSize + entry.bodySize;
+    joined.reserve(size);
+    for (RecipeEntry& entry : list) {
+        joined.append(marks::recordStart);
+        const qsizetype nameAt = joined.size();
+        joined.append(QByteArrayView(text).sliced(entry.nameAt, entry.nameSize));
+        const qsizetype bodyAt = joined.size();
+        joined.append(QByteArrayView(text).sliced(entry.bodyAt, entry.bodySize));
+        entry.nameAt = nameAt;
+        entry.bodyAt = bodyAt;
+    }
+    return joined;
 }
 
 bool RecipeStore::rewrite(const QByteArray& bigRecipe, QByteArrayView appended)
@@ -193,20 +243,7 @@ bool RecipeStore::deleteRecipeByName(const QString& name)
         m_list.clear();
         return true;
     }
-    QByteArray rebuilt;
-    qsizetype size = 0;
-    for (const RecipeEntry& entry : list)
-        size += 1 + entry.nameSize + entry.bodySize;
-    rebuilt.reserve(size);
-    for (RecipeEntry& entry : list) {
-        rebuilt.append(marks::recordStart);
-        const qsizetype nameAt = rebuilt.size();
-        rebuilt.append(QByteArrayView(m_bigRecipe).sliced(entry.nameAt, entry.nameSize));
-        const qsizetype bodyAt = rebuilt.size();
-        rebuilt.append(QByteArrayView(m_bigRecipe).sliced(entry.bodyAt, entry.bodySize));
-        entry.nameAt = nameAt;
-        entry.bodyAt = bodyAt;
-    }
+    QByteArray rebuilt = joinRecords(m_bigRecipe, list);
     if (!rewrite(rebuilt))
         return false;
     m_list = std::move(list);

@@ -22,6 +22,7 @@ struct RecipeEntry {
 class RecipeStore {
 public:
     static constexpr int maxCount = 32767;
+    inline static const QString fileName = QStringLiteral("Recipe.Dat");
 
     explicit RecipeStore(std::unique_ptr<DataFile> file = nullptr);
 
@@ -52,12 +53,13 @@ public:
 
 private:
     bool rewrite(const QByteArray& bigRecipe, QByteArrayView appended = {});
+    // The records of list one after another, taken from text; the entries then point into it.
+    static QByteArray joinRecords(const QByteArray& text, QList<RecipeEntry>& list);
 
     std::unique_ptr<DataFile> m_file;
     QByteArray m_bigRecipe;
     QList<RecipeEntry> m_list;
     QString m_error;
-    QString m_readProblem;
 };
 
 // One field of a recipe line: the text strictly between the first start mark and the first end

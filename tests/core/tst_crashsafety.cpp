@@ -3,6 +3,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 using zestora::testing::readFile;
 using zestora::testing::TempWorkDir;
 using zestora::testing::writeFile;
@@ -11,6 +15,8 @@ class TestCrashSafety : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void killedRewriteLeavesAWholeOldOrNewFile();
+    void fullDiskFailsTheSaveAndLeavesTheFile_data();
+    void fullDiskFailsTheSaveAndLeavesTheFile();
 };
 
 void TestCrashSafety::killedRewriteLeavesAWholeOldOrNewFile()
@@ -38,6 +44,43 @@ void TestCrashSafety::killedRewriteLeavesAWholeOldOrNewFile()
     }
     // Both outcomes happened, so kills did land in different phases of the rewrites.
     QVERIFY(sawNew > 0 && sawNew < 40);
+}
+
+void TestCrashSafety::fullDiskFailsTheSaveAndLeavesTheFile_data()
+{
+    QTest::addColumn<qsizetype>("oldSize");
+    QTest::addColumn<qsizetype>("newSize");
+    QTest::addColumn<rlim_t>("room");
+    // Qt buffers up to 16 KB before it writes: a small file fails only when the buffer is flushed.
+    QTest::newRow("a small file that fails in the last flush")
+        << qsizetype(2000) << qsizetype(7625) << rlim_t(4096);
+    QTest::newRow("a large file that fails part way")
+        << qsizetype(300'000) << qsizetype(1'000'000) << rlim_t(512 * 1024);
+}
+
+void TestCrashSafety::fullDiskFailsTheSaveAndLeavesTheFile()
+{
+    QFETCH(qsizetype, oldSize);
+    QFETCH(qsizetype, newSize);
+    QFETCH(rlim_t, room);
+    const TempWorkDir dir;
+    const QByteArray oldFile(oldSize, 'x');
+    writeFile(u"Recipe.Dat"_s, oldFile);
+    QProcess writer;
+    // No file may grow past the room left: writes beyond it fail as on a full disk.
+    writer.setChildProcessModifier([room] {
+        const rlimit limit{room, room};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+    });
+    writer.start(QStringLiteral(REWRITER_PATH), {dir.path(), QString::number(newSize), u"once"_s});
+    QVERIFY(writer.waitForFinished());
+    QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(writer.exitCode(), 1);
+    const QString error = QString::fromLocal8Bit(writer.readAllStandardError());
+    QVERIFY2(error.contains(u"Recipe.Dat: the disk is full"_s), qPrintable(error));
+    QVERIFY(readFile(u"Recipe.Dat"_s) == oldFile);
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{u"Recipe.Dat"_s});
 }
 
 QTEST_GUILESS_MAIN(TestCrashSafety)

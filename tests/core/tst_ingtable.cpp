@@ -1,4 +1,5 @@
 #include "core/store/ingtable.h"
+#include "core/store/recipestore.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void randomRecordsRoundTripByteForByte();
     void damagedFileIsCopiedAsideBeforeTheNextRewrite();
     void failedSaveLeavesTableAndFileAsTheyWere();
+    void unreadableFileIsLeftAloneAndTheOtherStillSaves_data();
+    void unreadableFileIsLeftAloneAndTheOtherStillSaves();
     void refusesTextTheFileCannotHold();
     void refusesMoreThanTheLargestTable();
     void volumeWeight_data();
@@ -297,6 +300,51 @@ void TestIngTable::failedSaveLeavesTableAndFileAsTheyWere()
     QVERIFY(table.errorString().contains(u"No space left on device"_s));
     QCOMPARE(table.count(), 1);
     QCOMPARE(readFile(u"Ing.dat"_s), record(u"A"_s).toBytes());
+}
+
+void TestIngTable::unreadableFileIsLeftAloneAndTheOtherStillSaves_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("asLink");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("the ingredient file is a folder")
+        << u"Ing.dat"_s << false << u"Zestora cannot read the file Ing.dat: it is a folder"_s;
+    QTest::newRow("the recipe file is a link to nothing")
+        << u"Recipe.Dat"_s << true
+        << u"Zestora cannot read the file Recipe.Dat: it is a link to /nonexistent/Recipe.Dat, "
+           u"which does not exist."_s;
+}
+
+void TestIngTable::unreadableFileIsLeftAloneAndTheOtherStillSaves()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, asLink);
+    QFETCH(QString, why);
+    const TempWorkDir dir;
+    if (asLink)
+        QVERIFY(QFile::link(u"/nonexistent/Recipe.Dat"_s, fileName));
+    else
+        QVERIFY(QDir().mkdir(fileName));
+    IngTable table;
+    RecipeStore store;
+    std::optional<LoadProblem> problem = table.loadIngTable();
+    if (!problem)
+        problem = store.load();
+    QVERIFY(problem && problem->unreadable);
+    const QString message = problem->message();
+    QVERIFY2(message.startsWith(why), qPrintable(message));
+    QVERIFY(!message.contains(u".damaged"_s));
+
+    const bool ingredientsSaved = table.appendIng(record(u"Salt"_s));
+    const bool recipeSaved = store.appendRecipe(
+        u"Tea"_s, u"\u00aeTea\u00a71\u00c8\u00ce\u00a5Hot\u0090\u00c6\u00bf\u00df"_s);
+    QCOMPARE(ingredientsSaved, fileName != u"Ing.dat"_s);
+    QCOMPARE(recipeSaved, fileName != u"Recipe.Dat"_s);
+    const QString refused = ingredientsSaved ? store.errorString() : table.errorString();
+    QVERIFY2(refused.contains(u"could not be read when Zestora started"_s), qPrintable(refused));
+    QCOMPARE(QFileInfo(fileName).isSymLink(), asLink);
+    QCOMPARE(QFileInfo(fileName).isDir(), !asLink);
+    QCOMPARE(QDir().entryList(QDir::Files).size(), 1);
 }
 
 void TestIngTable::refusesTextTheFileCannotHold()

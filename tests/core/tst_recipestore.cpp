@@ -51,7 +51,8 @@ class TestRecipeStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void twoRecipesAreOneTextEndingInCrLf();
-    void splitSkipsSpacesBetweenRecords();
+    void textOutsideTheRecordsIsLeftOut_data();
+    void textOutsideTheRecordsIsLeftOut();
     void deletingMovesTheLastRecipeIntoThePlace();
     void deletingTheOnlyRecipe_data();
     void deletingTheOnlyRecipe();
@@ -88,16 +89,47 @@ void TestRecipeStore::twoRecipesAreOneTextEndingInCrLf()
     QCOMPARE(reloaded.bigRecipeBytes(), expected.chopped(2));
 }
 
-void TestRecipeStore::splitSkipsSpacesBetweenRecords()
+void TestRecipeStore::textOutsideTheRecordsIsLeftOut_data()
 {
-    const TempWorkDir dir;
-    writeFile(u"Recipe.Dat"_s, bytesOf(simpleRecord(u" Stew"_s) + u"   "_s +
-                                       simpleRecord(u"Salad"_s) + u"  \r\n"_s) +
-                                   "\r\n");
-    RecipeStore store;
-    QVERIFY(!store.load());
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("told");
+    const QByteArray stew = bytesOf(simpleRecord(u"Stew"_s));
+    const QByteArray salad = bytesOf(simpleRecord(u"Salad"_s));
     // The name is kept as it stands; comparisons trim it.
-    QCOMPARE(namesOf(store), (QStringList{u" Stew"_s, u"Salad"_s}));
+    QTest::newRow("spaces between records")
+        << bytesOf(simpleRecord(u" Stew"_s)) + "   " + salad + "  \r\n\r\n"
+        << QStringList{u" Stew"_s, u"Salad"_s} << false;
+    QTest::newRow("line breaks before the first record and after the last")
+        << "\r\n \r\n" + stew + salad + "\r\n \r\n"
+        << QStringList{u"Stew"_s, u"Salad"_s} << false;
+    QTest::newRow("a bare line break") << QByteArray("\r\n\r\n") << QStringList{} << false;
+    QTest::newRow("blanks alone") << QByteArray("   \r\n") << QStringList{} << false;
+    QTest::newRow("text before the first record") << "notes" + stew + "\r\n"
+                                                  << QStringList{u"Stew"_s} << true;
+    QTest::newRow("text between records") << stew + " x\r\n" + salad + "\r\n"
+                                          << QStringList{u"Stew"_s, u"Salad"_s} << true;
+}
+
+void TestRecipeStore::textOutsideTheRecordsIsLeftOut()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, names);
+    QFETCH(bool, told);
+    const TempWorkDir dir;
+    writeFile(u"Recipe.Dat"_s, file);
+    RecipeStore store;
+    const std::optional<LoadProblem> problem = store.load();
+    QCOMPARE(problem.has_value(), told);
+    if (told)
+        QVERIFY2(problem->message().contains(u"belong to none of them"_s),
+                 qPrintable(problem->message()));
+    QCOMPARE(namesOf(store), names);
+    // A recipe saved next is appended right after the last record and reads back whole.
+    QVERIFY(store.appendRecipe(u"New"_s, simpleRecord(u"New"_s)));
+    RecipeStore reloaded;
+    QVERIFY(!reloaded.load());
+    QCOMPARE(namesOf(reloaded), names << u"New"_s);
 }
 
 void TestRecipeStore::deletingMovesTheLastRecipeIntoThePlace()
@@ -181,7 +213,11 @@ void TestRecipeStore::damagedText()
     QVERIFY(problem);
     QCOMPARE(namesOf(store), names);
     QCOMPARE(problem->backupName, u"Recipe.Dat.damaged"_s);
-    QVERIFY(problem->message().contains(u"Recipe.Dat"_s));
+    // Whole sentences in paragraphs, none of them empty.
+    const QString message = problem->message();
+    QVERIFY(message.startsWith(u"The file Recipe.Dat is damaged: "_s));
+    for (const QString& paragraph : message.split(u"\r\n\r\n"_s))
+        QVERIFY2(paragraph.endsWith(u'.') && !paragraph.contains(u"\r\n"_s), qPrintable(message));
     QVERIFY(!QFile::exists(u"Recipe.Dat.damaged"_s));
     QVERIFY(store.appendRecipe(u"New"_s, simpleRecord(u"New"_s)));
     QCOMPARE(readFile(u"Recipe.Dat.damaged"_s), file);

@@ -133,7 +133,7 @@ void TestRecipeView::damagedBodiesDoNotCrash()
          {QString(), u"\u00a7"_s, u"\u00a74\u00c8\u00ce"_s,
           u"\u00a74\u00c8\u00ceMilk\u0090\u00c6\u00bf"_s,
           u"\u00a74\u00c8\u00ce\u00cf\u00bc\u00ca\u0090\u00c6\u00bf\u00df"_s,
-          u"no marks at all"_s}) {
+          u"\u00a71\u00c8\u0090\u00c6\u00bf\u00df"_s, u"no marks at all"_s}) {
         const RecipeView view = viewRecipe(damaged, pantry.table);
         QVERIFY(view.shownRows <= view.rows.size());
         QCOMPARE(view.rows.size(), view.entries.size());

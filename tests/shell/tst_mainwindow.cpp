@@ -2,6 +2,7 @@
 #include "core/analysis/recipelines.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
+#include "core/store/backups.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void toolsSwitchScreens();
     void startUpFillsTheListsSorted();
     void damagedFilesAreReportedOncePerFile();
+    void damagedFileOffersTheNewestCleanBackup();
     void storedRecipesSelectTheFirstRecipeOnlyTheFirstTime();
     void activationFollowsTheTipsSetting_data();
     void activationFollowsTheTipsSetting();
@@ -189,6 +191,40 @@ void TestMainWindow::startUpFillsTheListsSorted()
     // A name added later goes to its place in both lists at once.
     f.window.ingredientNames()->insertName(u"Bread"_s);
     QCOMPARE(f.listed(u"DeleteIngFrm"_s, u"IngLst"_s).indexOf(u"Bread"_s), 2);
+}
+
+void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
+{
+    Fixture f;
+    // Two saved versions, the first kept as a backup of the second; a newer backup is damaged.
+    const auto keepAs = [](const QString& time) {
+        QFile kept(backups::list(u"Recipe.Dat"_s).front().path);
+        QVERIFY(kept.open(QIODevice::ReadWrite));
+        QVERIFY(kept.setFileTime(QDateTime::fromString(time, Qt::ISODate),
+                                 QFileDevice::FileModificationTime));
+    };
+    DataFile file(u"Recipe.Dat"_s);
+    QVERIFY(file.replace({recipeFile({u"Soup"_s})}));
+    QVERIFY(file.replace({"damaged"}));
+    keepAs(u"2026-12-05T14:02:30"_s);
+    QVERIFY(file.replace({recipeFile({u"Stew"_s})}));
+    keepAs(u"2026-12-05T15:00:00"_s);
+    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s}) + "\xae"
+                                                         "Cut");
+    const QByteArray damaged = readFile(u"Recipe.Dat"_s);
+
+    f.answers = {MessageBox::Answer::Yes};
+    f.start();
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].text.endsWith(
+                 u"\r\n\r\nRestore Recipe.Dat from 5 December 2026, 14:02 (1 recipe)?"_s),
+             qPrintable(f.messages[0].text));
+    QCOMPARE(f.messages[0].buttons, MessageBox::Buttons::YesNo);
+    QCOMPARE(f.listed(u"ViewFrm"_s, u"RecipeLst"_s), QStringList{u"Soup"_s});
+    QCOMPARE(readFile(u"Recipe.Dat"_s), recipeFile({u"Soup"_s}));
+    // The damaged file is kept twice over: as promised, and as the newest backup.
+    QCOMPARE(readFile(u"Recipe.Dat.damaged"_s), damaged);
+    QCOMPARE(readFile(backups::list(u"Recipe.Dat"_s).front().path), damaged);
 }
 
 void TestMainWindow::damagedFilesAreReportedOncePerFile()

@@ -1,0 +1,28 @@
+#include "app/commands.h"
+
+#include "app/backupcommands.h"
+#include "app/usdaimport.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace zestora {
+
+std::optional<int> runCommandLineTool(int argc, char* argv[])
+{
+    if (argc < 2)
+        return std::nullopt;
+    const QByteArrayView command(argv[1]);
+    if (command != "import-usda" && command != "backups" && command != "restore")
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    const QStringList arguments = QCoreApplication::arguments().mid(2);
+    if (command == "import-usda")
+        return importUsda(arguments, QCoreApplication::applicationDirPath(), out);
+    if (command == "backups")
+        return listBackups(arguments, out);
+    return restoreFromBackup(arguments, out);
+}
+
+} // namespace zestora

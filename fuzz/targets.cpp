@@ -1,0 +1,131 @@
+#include "fuzz/targets.h"
+
+#include "core/analysis/quantity.h"
+#include "core/recipes/recipeview.h"
+#include "core/store/ingtable.h"
+#include "core/store/recipemarks.h"
+#include "core/store/recipestore.h"
+#include "core/text.h"
+
+#include <cmath>
+
+namespace zestora::fuzz {
+
+namespace {
+
+// A data file held in memory, so that fuzzing neither touches the disk nor waits for it.
+class MemoryFile : public DataFile {
+public:
+    explicit MemoryFile(const QString& name, QByteArray bytes = {})
+        : DataFile(name)
+        , m_bytes(std::move(bytes))
+    {
+    }
+    std::optional<QByteArray> readAll() override { return m_bytes; }
+    const QByteArray& bytes() const { return m_bytes; }
+
+protected:
+    bool writeAtomically(std::initializer_list<QByteArrayView> parts) override
+    {
+        m_bytes.clear();
+        for (QByteArrayView part : parts)
+            m_bytes.append(part);
+        return true;
+    }
+
+private:
+    QByteArray m_bytes;
+};
+
+template <typename Store>
+Store storeOf(const QString& name, QByteArrayView bytes, MemoryFile** file)
+{
+    auto memory = std::make_unique<MemoryFile>(name, bytes.toByteArray());
+    *file = memory.get();
+    return Store(std::move(memory));
+}
+
+QString mark(char m)
+{
+    return QString(marks::asChar(m));
+}
+
+} // namespace
+
+QString ingredientFile(QByteArrayView bytes)
+{
+    MemoryFile* file = nullptr;
+    IngTable table = storeOf<IngTable>(IngTable::fileName, bytes, &file);
+    table.loadIngTable();
+    const QStringList names = table.trimmedNames();
+    if (!table.saveIngTable())
+        return QStringLiteral("the loaded table could not be saved");
+    MemoryFile* saved = nullptr;
+    IngTable reloaded = storeOf<IngTable>(IngTable::fileName, file->bytes(), &saved);
+    if (reloaded.loadIngTable())
+        return QStringLiteral("the saved table does not load cleanly");
+    if (reloaded.trimmedNames() != names)
+        return QStringLiteral("the saved table loads other names");
+    return QString();
+}
+
+QString recipeFile(QByteArrayView bytes)
+{
+    MemoryFile* ingredientsFile = nullptr;
+    IngTable ingredients = storeOf<IngTable>(IngTable::fileName, {}, &ingredientsFile);
+    IngRecord flour;
+    flour.name = QStringLiteral("Flour");
+    flour.amount1 = 1;
+    flour.measure1 = QStringLiteral("cup");
+    flour.calories = 455;
+    ingredients.appendIng(flour);
+
+    MemoryFile* file = nullptr;
+    RecipeStore store = storeOf<RecipeStore>(RecipeStore::fileName, bytes, &file);
+    store.load();
+    for (int i = 0; i < store.count(); ++i) {
+        const RecipeView view = viewRecipe(store.recipeBody(i), ingredients);
+        if (view.rows.size() > view.entries.size())
+            return QStringLiteral("recipe %1 shows more rows than it has lines").arg(i);
+        for (const QString& entry : view.entries)
+            textBetween(entry, mark(marks::lineStart), mark(marks::nameEnd));
+    }
+    QStringList names = store.recipeNames();
+    const QString record = mark(marks::recordStart) + QStringLiteral("New") +
+                           mark(marks::bodyStart) + QStringLiteral("1") + mark(marks::servingsEnd) +
+                           mark(marks::linesEnd) + mark(marks::directionsStart) +
+                           mark(marks::recordEnd);
+    if (store.count() < RecipeStore::maxCount) {
+        if (!store.appendRecipe(QStringLiteral("New"), record))
+            return QStringLiteral("a recipe could not be appended");
+        names.append(QStringLiteral("New"));
+    }
+    MemoryFile* saved = nullptr;
+    RecipeStore reloaded = storeOf<RecipeStore>(RecipeStore::fileName, file->bytes(), &saved);
+    if (reloaded.load())
+        return QStringLiteral("the saved store does not load cleanly");
+    if (reloaded.recipeNames() != names)
+        return QStringLiteral("the saved store loads other names");
+    return QString();
+}
+
+QString quantityText(QByteArrayView bytes)
+{
+    const QString text = decodeCp1252(bytes);
+    const float value = quantity::quantityValue(text);
+    const int spinner = quantity::servingsSpinnerValue(text, value);
+    if (spinner < quantity::servingsMinimum || spinner > quantity::servingsMaximum)
+        return QStringLiteral("servings spinner value %1 out of range").arg(spinner);
+    // The whole part and the fraction as the spinners would give them, put together and read back.
+    const qsizetype split = text.indexOf(QLatin1Char('|'));
+    const QString ones = text.left(qMax<qsizetype>(split, 0));
+    const int index = split < 0 ? 0 : static_cast<int>(bytes.size() % quantity::fractionCount);
+    const QString together =
+        quantity::putTogetherQuantityString(ones, quantity::fractionText(index), true);
+    if (together != quantity::missingQuantity && !std::isnan(quantity::quantityValue(ones)) &&
+        quantity::quantityValue(ones) >= 0 && quantity::quantityValue(together) < 0)
+        return QStringLiteral("%1 reads back as a negative quantity").arg(together);
+    return QString();
+}
+
+} // namespace zestora::fuzz
