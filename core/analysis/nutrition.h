@@ -34,6 +34,11 @@ constexpr int dailyFiber = 25;
 // and compared ignoring letter case.
 float conversionFactor(const QString& chosen, const QString& stored);
 
+// How many of the ingredient's stored portions (Amount1 of Measure1) a quantity of the measure
+// makes: converted through the first measure, else the second; a unit that converts to neither
+// counts portions of the first measure.
+float portionShare(const IngRecord& ingredient, const QString& measure, float quantity);
+
 // Adds one line (quantity of unit measure of the ingredient) divided by the servings; a negative
 // quantity takes the line out again. The analysis screen clamps the totals at zero afterwards; the
 // stored recipes screen shows them as they come.
