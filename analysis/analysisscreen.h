@@ -17,6 +17,7 @@ class AnalysisScreen;
 namespace zestora {
 
 class HelpViewer;
+class RecipeExplainer;
 class SortedNameModel;
 class ToolBar;
 struct Session;
@@ -114,6 +115,7 @@ private:
     QTimer* m_flashTmr;
     QTimer* m_passTmr;
     std::function<void()> m_openSearch;
+    RecipeExplainer* m_explainer = nullptr;
 
     qint16 m_stepIndex = 0;
     IngRecord m_currentIng;

@@ -210,4 +210,16 @@ CalorieShares noLineShares()
                          QStringLiteral("0% from Protein")};
 }
 
+std::optional<std::array<double, 3>> shareValues(const CalorieShares& shares)
+{
+    for (const QString* text : {&shares.fat, &shares.carbs, &shares.protein})
+        if (text->trimmed().isEmpty())
+            return std::nullopt;
+    const std::array<double, 3> values{leadingNumber(shares.fat), leadingNumber(shares.carbs),
+                                       leadingNumber(shares.protein)};
+    if (values[0] + values[1] + values[2] <= 0)
+        return std::nullopt;
+    return values;
+}
+
 } // namespace zestora::nutrition

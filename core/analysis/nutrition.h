@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <array>
+#include <optional>
+
 // The arithmetic of the Nutrition Facts panel: one recipe line's share of an ingredient, the
 // running per-serving totals, their rescale to other servings and the panel's texts.
 namespace zestora::nutrition {
@@ -85,5 +88,8 @@ struct CalorieShares {
 std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel);
 // What the shares read when the recipe has no line.
 CalorieShares noLineShares();
+// The three numbers of shares as shown (fat, carbohydrates, protein); none when a text is empty or
+// they add up to nothing, as with a recipe of no calories.
+std::optional<std::array<double, 3>> shareValues(const CalorieShares& shares);
 
 } // namespace zestora::nutrition
