@@ -176,10 +176,10 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
             label->setCursor(Qt::PointingHandCursor);
         }
         row.value->setFocusPolicy(Qt::StrongFocus);
-        row.value->setStyleSheet(QStringLiteral(
-            "QLabel:focus { background-color: palette(highlight); color: "
-            "palette(highlighted-text); }"
-            "QLabel[shown=\"true\"] { border-bottom: 2px solid palette(highlight); }"));
+        row.value->setStyleSheet(
+            QStringLiteral("QLabel:focus { text-decoration: underline; }"
+                           "QLabel[shown=\"true\"] { background-color: palette(highlight);"
+                           " color: palette(highlighted-text); }"));
         m_panelRows.append(row);
     }
     refresh();
