@@ -14,16 +14,20 @@
 #include "platform/toolbar.h"
 #include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
+#include "shell/aboutbox.h"
+#include "shell/tipwindow.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 namespace zestora {
 
 namespace {
 const QString contextHelpContents = QStringLiteral("Contents");
+constexpr int stopSplashInterval = 100;
 
 } // namespace
 
@@ -37,9 +41,22 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_ingredientNames(new SortedNameModel(this))
     , m_recipeNames(new SortedNameModel(this))
+    , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
     buildTopBar();
+    // The tip window opens at most once at a time; closed, it does not open again in this run.
+    m_openTipWindow = [this] {
+        if (!m_tipWindow)
+            m_tipWindow = TipWindow::open(this, m_session, m_settings, m_programDir);
+    };
+    m_tmrStopSplash->setObjectName(QStringLiteral("tmrStopSplash"));
+    m_tmrStopSplash->setInterval(stopSplashInterval);
+    connect(m_tmrStopSplash, &QTimer::timeout, this, [this] {
+        if (m_splash)
+            m_splash->close();
+        m_tmrStopSplash->stop();
+    });
     // F1 opens the topic of the screen on view.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] {
@@ -125,6 +142,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
                 m_calcFrm->editStoredRecipe(name, rows, entries, directions);
             });
     m_calcFrm->formLoad();
+    m_tmrStopSplash->start();
     return problems;
 }
 
@@ -194,6 +212,8 @@ void MainWindow::topBarToolClick(const QString& toolName)
         close();
     } else if (name == contextHelpContents) {
         m_help.showHelp(help::contentsContext);
+    } else if (name == QLatin1String("AboutTool")) {
+        AboutBox::run(this, m_programDir);
     } else if (name == QLatin1String("mnuTips")) {
         toggleSetting(name, Settings::showTips);
     } else if (name == QLatin1String("mnuMusic")) {

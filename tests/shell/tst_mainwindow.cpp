@@ -88,6 +88,7 @@ private Q_SLOTS:
     void activationFollowsTheTipsSetting();
     void optionToolsToggleTheirSettings();
     void contentsOpensHelpAndExitClosesIt();
+    void aboutToolOpensTheAboutBoxModally();
 };
 
 void TestMainWindow::titleAndToolsAreThoseOfTheProgram()
@@ -278,6 +279,20 @@ void TestMainWindow::contentsOpensHelpAndExitClosesIt()
     f.click("Exit");
     QVERIFY(!f.window.isVisible());
     QVERIFY(!f.help.browser()->window()->isVisible());
+}
+
+void TestMainWindow::aboutToolOpensTheAboutBoxModally()
+{
+    Fixture f;
+    f.start();
+    QString shown;
+    zestora::testing::clickInNextDialog(u"cmdOK"_s, [&shown](QDialog* about) {
+        shown = about->objectName() + u' ' + about->windowTitle() + u' ' +
+                about->findChild<QLabel*>(u"Label1"_s)->text();
+        QVERIFY(about->isModal());
+    });
+    f.click("AboutTool");
+    QCOMPARE(shown, u"frmAbout About Zestora 3.0"_s);
 }
 
 QTEST_MAIN(TestMainWindow)
