@@ -2,7 +2,6 @@
 
 #include "ui_searchdialog.h"
 
-#include "core/analysis/ingredientsearch.h"
 #include "core/shell/helptopics.h"
 #include "core/text.h"
 #include "platform/centreform.h"
@@ -76,7 +75,7 @@ void SearchDialog::searchCmdClick()
         m_ui->AnyAllOpt_0->isChecked() ? search::Mode::Any : search::Mode::All;
     // Thousands of results go into the list in one batch.
     m_ui->SearchLst->addItems(
-        search::loadSearchList(m_names, search::loadWords(m_ui->SearchTxt->text()), mode));
+        m_names.loadSearchList(search::loadWords(m_ui->SearchTxt->text()), mode));
     if (m_ui->SearchLst->count() == 0)
         MessageBox::show(this, QStringLiteral("No match was found."), QStringLiteral("No match"),
                          MessageBox::Icon::Information);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/analysis/ingredientsearch.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -32,7 +34,7 @@ private:
     void searchLstClick(const QString& result);
 
     const std::unique_ptr<Ui::SearchDialog> m_ui;
-    const QStringList m_names;
+    const search::SearchableNames m_names;
     std::function<void(const QString&)> m_choose;
 };
 

@@ -3,8 +3,10 @@
 #include "core/text.h"
 
 #include <QSet>
+#include <QStringMatcher>
 
 #include <algorithm>
+#include <vector>
 
 namespace zestora::search {
 
@@ -20,37 +22,48 @@ QStringList loadWords(const QString& typed)
     return words;
 }
 
-QStringList loadSearchList(const QStringList& names, const QStringList& words, Mode mode)
+SearchableNames::SearchableNames(const QStringList& names)
+    : m_names(names)
 {
-    // Each name is lowered once, not once per word.
-    QStringList lowered;
-    lowered.reserve(names.size());
+    m_lowered.reserve(names.size());
     for (const QString& name : names)
-        lowered.append(name.toLower());
-    QStringList loweredWords;
+        m_lowered.append(name.toLower());
+}
+
+QStringList SearchableNames::loadSearchList(const QStringList& words, Mode mode) const
+{
+    std::vector<QStringMatcher> matchers;
     for (const QString& word : words)
-        loweredWords.append(word.toLower());
+        matchers.emplace_back(word.toLower(), Qt::CaseSensitive);
+    const auto matches = [this](const QStringMatcher& word, qsizetype i) {
+        return word.indexIn(m_lowered[i]) >= 0;
+    };
 
     QStringList found;
     // The trimmed names listed so far, so that each result is checked against the list at once
-    // instead of by a scan.
-    QSet<QString> listed;
+    // instead of by a scan. The views point into m_names, which outlives the search.
+    QSet<QStringView> listed;
+    listed.reserve(m_names.size());
+    // Names already dealt with, listed or left out as equal to a listed one: a later word of Any
+    // passes over them.
+    std::vector<bool> done(static_cast<size_t>(m_names.size()), false);
     const auto add = [&](qsizetype i) {
-        const QString key = trimSpaces(names[i]);
+        done[static_cast<size_t>(i)] = true;
+        const QStringView key = trimmedSpacesView(m_names[i]);
         if (!listed.contains(key)) {
             listed.insert(key);
-            found.append(names[i]);
+            found.append(m_names[i]);
         }
     };
     if (mode == Mode::All) {
-        for (qsizetype i = 0; i < names.size(); ++i)
-            if (std::all_of(loweredWords.cbegin(), loweredWords.cend(),
-                            [&](const QString& word) { return lowered[i].contains(word); }))
+        for (qsizetype i = 0; i < m_names.size(); ++i)
+            if (std::all_of(matchers.cbegin(), matchers.cend(),
+                            [&](const QStringMatcher& word) { return matches(word, i); }))
                 add(i);
     } else {
-        for (const QString& word : loweredWords)
-            for (qsizetype i = 0; i < names.size(); ++i)
-                if (lowered[i].contains(word))
+        for (const QStringMatcher& word : matchers)
+            for (qsizetype i = 0; i < m_names.size(); ++i)
+                if (!done[static_cast<size_t>(i)] && matches(word, i))
                     add(i);
     }
     return found;

@@ -14,10 +14,20 @@ enum class Mode {
 // A text without a blank is one word.
 QStringList loadWords(const QString& typed);
 
-// The names that match the words, in list order for All; for Any grouped by the first word they
-// match, each group in list order. A name contains a word when its lower-case form contains the
-// word's lower-case form. A name is listed once: a later name equal to a listed one after
-// trimming is left out.
-QStringList loadSearchList(const QStringList& names, const QStringList& words, Mode mode);
+// The names of the ingredient list, ready to be searched again and again: each is lowered once.
+class SearchableNames {
+public:
+    explicit SearchableNames(const QStringList& names);
+
+    // The names that match the words, in list order for All; for Any grouped by the first word
+    // they match, each group in list order. A name contains a word when its lower-case form
+    // contains the word's lower-case form. A name is listed once: a later name equal to a listed
+    // one after trimming is left out.
+    QStringList loadSearchList(const QStringList& words, Mode mode) const;
+
+private:
+    QStringList m_names;
+    QStringList m_lowered;
+};
 
 } // namespace zestora::search

@@ -62,7 +62,8 @@ void TestIngredientSearch::results()
     QFETCH(QString, typed);
     QFETCH(int, mode);
     QFETCH(QStringList, found);
-    QCOMPARE(search::loadSearchList(pantry, search::loadWords(typed), Mode(mode)), found);
+    QCOMPARE(search::SearchableNames(pantry).loadSearchList(search::loadWords(typed), Mode(mode)),
+             found);
 }
 
 void TestIngredientSearch::theLastOfEqualNamesIsChosen()
