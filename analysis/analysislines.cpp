@@ -88,6 +88,9 @@ void AnalysisScreen::rIngLstClick(int row)
 
     if (m_session.deleteFlag || m_session.replaceFlag) {
         removeLine(row);
+        // The line is gone: no other line takes its highlight.
+        m_ui->R_IngLst->setCurrentRow(-1);
+        m_ui->R_IngLst->clearSelection();
         m_session.deleteFlag = false;
         if (m_session.replaceFlag)
             m_session.selectedLine = static_cast<qint16>(row);

@@ -7,6 +7,7 @@
 #include "analysis/searchdialog.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
+#include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
@@ -52,6 +53,29 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->OnesVs->setRange(0, onesMaximum);
     m_ui->FracVs->setRange(0, quantity::fractionCount - 1);
     m_ui->ServingsVs->setRange(quantity::servingsMinimum, quantity::servingsMaximum);
+    // The boxes beside the spinners take typed numbers, as the text fields they look like do:
+    // whole numbers and servings as they read, the decimal digit in decimals only.
+    m_ui->OnesVs->setBox(m_ui->OnesTxt);
+    m_ui->OnesVs->setTyping([](int number) { return number; });
+    m_ui->FracVs->setBox(m_ui->FracTxt);
+    m_ui->FracVs->setTyping([this](int number) -> std::optional<int> {
+        if (fractionMode())
+            return std::nullopt;
+        return number;
+    });
+    m_ui->ServingsVs->setBox(m_ui->ServingsLbl);
+    m_ui->ServingsVs->setTyping([](int number) -> std::optional<int> {
+        if (number < 1)
+            return std::nullopt;
+        return quantity::servingsSpinnerValue(QString::number(number), static_cast<float>(number));
+    });
+    // The reminder to press OK keeps its room while hidden, so that nothing below it moves.
+    for (QWidget* reminder :
+         {static_cast<QWidget*>(m_ui->FlashImg), static_cast<QWidget*>(m_ui->LblPress)}) {
+        QSizePolicy policy = reminder->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        reminder->setSizePolicy(policy);
+    }
     m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
 
@@ -118,7 +142,9 @@ void AnalysisScreen::formLoad()
                          QStringLiteral("This program runs best at screen resolutions ") +
                              QStringLiteral("of 800x600 or greater.") + QStringLiteral("\r\n") +
                              QStringLiteral("If you don't know how to change to this, ") +
-                             QStringLiteral("consult Windows Help under SCREEN ") +
+                             QStringLiteral("consult ") +
+                             desktopHelp(qEnvironmentVariable("XDG_CURRENT_DESKTOP")) +
+                             QStringLiteral(" under SCREEN ") +
                              QStringLiteral("RESOLUTION, CHANGING."),
                          QStringLiteral("Helpful Tip"), MessageBox::Icon::Information);
     reset();
@@ -216,6 +242,8 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (enter && watched == m_ui->IngLst) {
             ingLstClick();
+            // The list closes; the quantity comes next.
+            m_ui->OnesVs->setFocus();
             return true;
         }
         if (enter && watched == m_ui->NameTxt) {

@@ -15,6 +15,8 @@ HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     , m_ui(std::make_unique<Ui::HeadingDialog>())
 {
     m_ui->setupUi(this);
+    // Wide enough for the whole title beside the window's own buttons in the title bar.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     centreForm(this);
     connect(m_ui->DoneCmd, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);

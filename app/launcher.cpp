@@ -67,4 +67,16 @@ QString copyStarterIngredients(const QString& starterFile)
     return QString();
 }
 
+QString missingDisplay()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    const bool needsDisplay =
+        platform.isEmpty() || platform.startsWith(u"xcb") || platform.startsWith(u"wayland");
+    if (!needsDisplay || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QString();
+    return QStringLiteral("Zestora is a desktop program and needs a graphical session "
+                          "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
+}
+
 } // namespace zestora

@@ -29,4 +29,8 @@ QString enterDataDir(const QString& requested);
 // emptied list stays empty. Returns an error text, or an empty one.
 QString copyStarterIngredients(const QString& starterFile);
 
+// Empty when the program can open a window; else one line saying why not, for a start without a
+// graphical session, where Qt would abort. A platform that needs no display (offscreen) is fine.
+QString missingDisplay();
+
 } // namespace zestora

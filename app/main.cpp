@@ -45,6 +45,10 @@ int main(int argc, char* argv[])
         std::fputs(qPrintable(error), stderr);
         return 2;
     }
+    if (const QString missing = zestora::missingDisplay(); !missing.isEmpty()) {
+        std::fputs(qPrintable(missing), stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zestora"));
     QApplication::setOrganizationName(QStringLiteral("zestora"));

@@ -3,6 +3,9 @@
 #include "core/shell/helptopics.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -18,10 +21,17 @@ void HelpViewer::initHelp(QWidget* owner, const QString& programDir)
 void HelpViewer::showHelp(int context)
 {
     if (!m_window) {
-        m_window = new QWidget(m_owner, Qt::Window);
+        // A window of its own, not one kept above the program: the user reads it beside the
+        // screen it explains and switches between the two.
+        m_window = new QWidget();
         m_window->setObjectName(QStringLiteral("HelpWindow"));
         m_window->setWindowTitle(QStringLiteral("Zestora Help"));
-        m_window->resize(720, 640);
+        const QScreen* screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1440, 900);
+        m_window->resize(qMin(720, area.width() / 2), qMin(640, area.height()));
+        m_window->move(area.right() + 1 - m_window->width(), area.top());
+        auto* escape = new QShortcut(QKeySequence::Cancel, m_window);
+        QObject::connect(escape, &QShortcut::activated, m_window.data(), &QWidget::close);
         m_browser = new QTextBrowser(m_window);
         m_browser->setObjectName(QStringLiteral("HelpBrowser"));
         m_browser->setOpenExternalLinks(true);
@@ -41,6 +51,11 @@ void HelpViewer::showHelp(int context)
     }
     m_window->show();
     m_window->raise();
+}
+
+HelpViewer::~HelpViewer()
+{
+    delete m_window;
 }
 
 void HelpViewer::closeHelp()

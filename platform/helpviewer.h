@@ -9,12 +9,17 @@ class QWidget;
 
 namespace zestora {
 
-// The help viewer: a window beside the program showing the HTML help file at the topic of a
-// context number. It belongs to the owner window given at start-up.
+// The help viewer: a normal window of its own beside the program, showing the HTML help file at
+// the topic of a context number; Escape closes it.
 class HelpViewer {
 public:
-    // Remembers the owner and sets the help file: the one beside the program unless a path is
-    // given.
+    HelpViewer() = default;
+    ~HelpViewer();
+    HelpViewer(const HelpViewer&) = delete;
+    HelpViewer& operator=(const HelpViewer&) = delete;
+
+    // Remembers the program's window, which the viewer opens beside, and sets the help file: the
+    // one beside the program unless a path is given.
     void initHelp(QWidget* owner, const QString& programDir);
     void showHelp(int context);
     void closeHelp();

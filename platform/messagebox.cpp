@@ -14,6 +14,8 @@ MessageBox::Answerer& installedAnswerer()
 QMessageBox::Icon qtIcon(MessageBox::Icon icon)
 {
     switch (icon) {
+    case MessageBox::Icon::None:
+        return QMessageBox::NoIcon;
     case MessageBox::Icon::Information:
         return QMessageBox::Information;
     case MessageBox::Icon::Exclamation:

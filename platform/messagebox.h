@@ -12,7 +12,7 @@ namespace zestora {
 // answer boxes in advance and read what the user would have seen.
 class MessageBox {
 public:
-    enum class Icon { Information, Exclamation, Critical, Question };
+    enum class Icon { None, Information, Exclamation, Critical, Question };
     enum class Buttons { Ok, YesNo };
     enum class Answer { Ok, Yes, No };
 

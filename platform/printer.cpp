@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include "platform/messagebox.h"
+#include "platform/waitcursor.h"
 
 #include <QDir>
 #include <QPainter>
@@ -35,6 +36,8 @@ bool Printer::print(QWidget* parent, const QString& title,
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
+    // Documents are laid out on the whole sheet: the painter's origin is the paper's corner.
+    printer.setFullPage(true);
     const bool toPdf = ignoringSystemPrinters() || QPrinterInfo::defaultPrinter().isNull();
     QString pdfPath;
     if (toPdf) {
@@ -42,16 +45,22 @@ bool Printer::print(QWidget* parent, const QString& title,
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    // The hourglass shows while the document is made and is gone when the user reads the outcome.
+    const bool made = [&] {
+        const WaitCursor wait;
+        QPainter painter;
+        if (!painter.begin(&printer))
+            return false;
+        paint(painter, printer);
+        return painter.end();
+    }();
+    if (!made) {
         MessageBox::show(parent,
                          toPdf ? QStringLiteral("The recipe could not be saved as %1.").arg(pdfPath)
                                : QStringLiteral("The printer could not be started."),
                          QStringLiteral("Not Printed"), MessageBox::Icon::Exclamation);
         return false;
     }
-    paint(painter, printer);
-    painter.end();
     if (toPdf)
         MessageBox::show(parent,
                          QStringLiteral("No printer is set up on this computer, so the recipe was "

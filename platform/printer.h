@@ -14,9 +14,9 @@ namespace zestora {
 // saved as a PDF file in the user's documents folder, and the user is told where.
 class Printer {
 public:
-    // Prints one document named title; paint draws it with a painter begun on the printer (and
-    // starts further pages on the printer). False when the document could not be made; the user
-    // was told why.
+    // Prints one document named title, with the hourglass while it is made; paint draws it with a
+    // painter begun on the printer (and starts further pages on the printer). False when the
+    // document could not be made; the user was told why.
     static bool print(QWidget* parent, const QString& title,
                       const std::function<void(QPainter&, QPrinter&)>& paint);
 

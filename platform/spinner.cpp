@@ -1,6 +1,9 @@
 #include "platform/spinner.h"
 
 #include <QKeyEvent>
+#include <QLabel>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -14,7 +17,8 @@ Spinner::Spinner(QWidget* parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // Room around the arrows for the focus frame.
+    layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
     for (auto [button, arrow, name, step] :
          {std::tuple{m_up, Qt::UpArrow, "up", 1}, std::tuple{m_down, Qt::DownArrow, "down", -1}}) {
@@ -36,8 +40,33 @@ void Spinner::setRange(int minimum, int maximum)
     setValue(m_value);
 }
 
+void Spinner::setBox(QLabel* box)
+{
+    m_box = box;
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setFocusProxy(this);
+}
+
+void Spinner::setTyping(std::function<std::optional<int>(int number)> valueFor)
+{
+    m_valueFor = std::move(valueFor);
+}
+
+bool Spinner::type(const QString& digits)
+{
+    bool number = false;
+    const int typed = digits.toInt(&number);
+    const std::optional<int> value = number && m_valueFor ? m_valueFor(typed) : std::nullopt;
+    if (!value || *value < m_minimum || *value > m_maximum)
+        return false;
+    setValue(*value);
+    m_typed = digits;
+    return true;
+}
+
 void Spinner::setValue(int value)
 {
+    m_typed.clear();
     const int bounded = qBound(m_minimum, value, m_maximum);
     if (bounded == m_value)
         return;
@@ -60,9 +89,55 @@ void Spinner::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageDown:
         setValue(m_value - 10);
         break;
-    default:
+    case Qt::Key_Backspace:
+        if (const QString rest = m_typed.chopped(qMin<qsizetype>(1, m_typed.size())); !type(rest))
+            m_typed = rest;
+        break;
+    default: {
+        // A digit adds to the number typed so far; one that would leave the range starts a new
+        // number, as overtyping a short field does.
+        const QString digit = event->text();
+        if (digit.size() == 1 && digit[0].isDigit() && m_valueFor) {
+            if (!type(m_typed + digit))
+                type(digit);
+            break;
+        }
         QWidget::keyPressEvent(event);
     }
+    }
+}
+
+void Spinner::focusInEvent(QFocusEvent* event)
+{
+    m_typed.clear();
+    showFocus(true);
+    QWidget::focusInEvent(event);
+}
+
+void Spinner::focusOutEvent(QFocusEvent* event)
+{
+    showFocus(false);
+    QWidget::focusOutEvent(event);
+}
+
+void Spinner::showFocus(bool focused)
+{
+    if (m_box)
+        m_box->setStyleSheet(
+            focused ? QStringLiteral("QLabel { border: 2px solid palette(highlight); }")
+                    : QString());
+    update();
+}
+
+void Spinner::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void Spinner::wheelEvent(QWheelEvent* event)

@@ -1,13 +1,19 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
+class QLabel;
 class QToolButton;
 
 namespace zestora {
 
 // A vertical spinner: an up arrow that raises the value and a down arrow that lowers it, within a
-// range. The value is shown by a label beside it, as the screen decides.
+// range. The value is shown by a label beside it, as the screen decides. Up, Down, Page Up and
+// Page Down step it; digits typed while it has the focus set it, as the screen maps them.
 class Spinner : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +25,13 @@ public:
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
 
+    // The box that shows the value: a click on it gives the spinner the focus, and it is framed
+    // while the spinner has the focus, as a text field is.
+    void setBox(QLabel* box);
+    // The value for a number typed in digits; none, or one outside the range, refuses it. Without
+    // it typing is ignored.
+    void setTyping(std::function<std::optional<int>(int number)> valueFor);
+
     QToolButton* upButton() const { return m_up; }
     QToolButton* downButton() const { return m_down; }
 
@@ -28,10 +41,19 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool type(const QString& digits);
+    void showFocus(bool focused);
+
     QToolButton* m_up;
     QToolButton* m_down;
+    QPointer<QLabel> m_box;
+    std::function<std::optional<int>(int)> m_valueFor;
+    QString m_typed; // the digits typed since the focus came or the value last changed otherwise
     int m_value = 0;
     int m_minimum = 0;
     int m_maximum = 99;

@@ -1,174 +1,253 @@
 #include "recipes/recipepage.h"
 
 #include "core/recipes/wordwrap.h"
+#include "core/store/recipemarks.h"
 
+#include <QComboBox>
 #include <QFontMetricsF>
+#include <QLabel>
+#include <QListWidget>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrinter>
+#include <QStyle>
 
 namespace zestora {
 
 namespace {
 
-const QString family = QStringLiteral("Liberation Sans");
+constexpr qreal twipsPerInch = 1440;
 
-// Writes lines of text down a column, starting a new page when the column is full. Positions are
-// in points; the painter draws in the printer's device units, so that fonts keep their sizes.
-class Column {
+template <typename T> T* control(const QWidget* screen, const char* name)
+{
+    T* found = screen->findChild<T*>(QLatin1StringView(name));
+    Q_ASSERT_X(found, "recipePage", name);
+    return found;
+}
+
+// The labels of the panel in the order they print, and its separators from top to bottom.
+constexpr const char* panelLabels[] = {
+    "Label4",   "Label5",  "lbl1M",   "Label6", "Label7",  "lblCals", "Label8",
+    "lblFCals", "Label9",  "Label10", "lblFg",  "lblFP",   "Label12", "lblCg",
+    "lblCP",    "Label13", "lblSg",   "lblSP",  "Label14", "lblTCg",  "lblTCP",
+    "Label15",  "lblPg",   "lblPP",   "Label2", "Label17", "Label3",  "Label11",
+    "Label16",  "Label18", "lblSFg",  "lblSFP", "lblTFg",  "lblTFP"};
+constexpr const char* panelRules[] = {"PicRule4",    "PicRule1",    "PicRule5",    "PicRule2",
+                                      "PicRow0Rule", "PicRow1Rule", "PicRow2Rule", "PicRow3Rule",
+                                      "PicRow4Rule", "PicRow5Rule", "PicRow6Rule", "PicRule3"};
+
+// Where the screen draws a label's text, relative to origin, in twips.
+RecipePage::Text labelText(const QLabel* label, const QWidget* origin, qreal pixel)
+{
+    const int margin = label->margin();
+    QRect area = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    const Qt::Alignment alignment = label->alignment();
+    if (label->indent() > 0) {
+        if (alignment & Qt::AlignRight)
+            area.setRight(area.right() - label->indent());
+        else
+            area.setLeft(area.left() + label->indent());
+    }
+    const QRect drawn = label->style()->itemTextRect(label->fontMetrics(), area, alignment,
+                                                     label->isEnabled(), label->text());
+    return {label->text(), label->font(), QPointF(label->mapTo(origin, drawn.topLeft())) * pixel};
+}
+
+QRectF place(const QWidget* widget, const QWidget* origin, qreal pixel)
+{
+    return {QPointF(widget->mapTo(origin, QPoint(0, 0))) * pixel, QSizeF(widget->size()) * pixel};
+}
+
+QFont styled(QFont font, qreal size, bool bold, bool underline)
+{
+    font.setPointSizeF(size);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+// The printer seen in twips, at the screen's positions: the one place where twips become the
+// printer's device units. The screen's frame is centred across the sheet and then moved 600 twips
+// to the left, and lowered by a quarter of the spare height. Lines printed one under the other
+// continue on a new sheet when the sheet is full.
+class Sheet {
 public:
-    Column(QPainter& painter, QPrinter& printer, qreal left, qreal width, qreal top)
+    Sheet(QPainter& painter, QPrinter& printer, const RecipePage& page)
         : m_painter(painter)
         , m_printer(printer)
-        , m_left(left)
-        , m_width(width)
-        , m_y(top)
+        , m_unit(printer.resolution() / twipsPerInch)
+        , m_nextTop(page.panel.top())
     {
+        const QSizeF paper = printer.paperRect(QPrinter::Inch).size() * twipsPerInch;
+        m_origin = QPointF(600 - (paper.width() - page.window.width()) / 2,
+                           -(paper.height() - page.window.height()) / 4);
+        // Half an inch stays blank at the foot and the right of the sheet.
+        m_bottom = m_origin.y() + paper.height() - twipsPerInch / 2;
+        m_right = m_origin.x() + paper.width() - twipsPerInch / 2;
+        m_painter.setPen(Qt::black);
     }
 
-    void setFont(qreal size, bool bold = false, bool underline = false)
+    qreal top() const { return m_origin.y(); }
+    qreal right() const { return m_right; }
+    qreal y() const { return m_y; }
+    void moveTo(qreal y) { m_y = y; }
+    void setFont(const QFont& font) { m_painter.setFont(font); }
+
+    qreal textWidth(const QString& text) const
     {
-        QFont font(family);
-        font.setPointSizeF(size);
-        font.setBold(bold);
-        font.setUnderline(underline);
-        m_painter.setFont(font);
+        return QFontMetricsF(m_painter.font(), &m_printer).horizontalAdvance(text) / m_unit;
     }
-    void line(const QString& text, Qt::Alignment alignment = Qt::AlignLeft)
+    // Prints text with its top left at a place, whole: nothing clips it.
+    void printAt(const QString& text, const QPointF& at)
     {
-        const qreal height = lineHeight();
-        if (m_y + height > pageHeight() && m_y > 0) {
+        const qreal ascent = QFontMetricsF(m_painter.font(), &m_printer).ascent();
+        m_painter.drawText(device(at) + QPointF(0, ascent), text);
+    }
+    // Prints a line at the current height and moves under it.
+    void print(const QString& text, qreal x)
+    {
+        const qreal height = QFontMetricsF(m_painter.font(), &m_printer).height() / m_unit;
+        if (m_y + height > m_bottom && m_y > m_nextTop) {
             m_printer.newPage();
-            m_y = 0;
+            m_y = m_nextTop;
         }
-        m_painter.drawText(device(QRectF(m_left, m_y, m_width, height)),
-                           alignment | Qt::AlignVCenter, text);
+        printAt(text, {x, m_y});
         m_y += height;
     }
-    // Two texts on one line, at the left and the right of the column.
-    void pair(const QString& left, const QString& right)
+    void line(const QPointF& from, const QPointF& to, qreal width)
     {
-        const QRectF row = device(QRectF(m_left, m_y, m_width, lineHeight()));
-        m_painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, left);
-        m_painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, right);
-        m_y += lineHeight();
+        m_painter.setPen(QPen(Qt::black, width * m_unit, Qt::SolidLine, Qt::FlatCap));
+        m_painter.drawLine(device(from), device(to));
     }
-    void wrapped(const QString& text)
+    void rectangle(const QRectF& area, qreal width)
     {
-        const QFontMetricsF metrics(m_painter.font(), &m_printer);
-        for (const QString& piece : wrapText(text, m_width, [&](const QString& s) {
-                 return metrics.horizontalAdvance(s) / unit();
-             }))
-            line(piece);
+        m_painter.setPen(
+            QPen(Qt::black, width * m_unit, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(QRectF(device(area.topLeft()), device(area.bottomRight())));
     }
-    void rule(qreal thickness)
-    {
-        m_y += 1;
-        m_painter.setPen(QPen(Qt::black, thickness * unit()));
-        m_painter.drawLine(device(QPointF(m_left, m_y)), device(QPointF(m_left + m_width, m_y)));
-        m_y += thickness + 1;
-    }
-    void skip(qreal points) { m_y += points; }
-    qreal y() const { return m_y; }
-
-    // Device units in a point.
-    qreal unit() const { return m_printer.resolution() / 72.0; }
-    QRectF device(const QRectF& points) const
-    {
-        return QRectF(points.topLeft() * unit(), points.size() * unit());
-    }
-    QPointF device(const QPointF& points) const { return points * unit(); }
 
 private:
-    qreal lineHeight() const
-    {
-        return QFontMetricsF(m_painter.font(), &m_printer).height() / unit();
-    }
-    qreal pageHeight() const
-    {
-        return m_printer.pageLayout().paintRect(QPageLayout::Point).height();
-    }
+    QPointF device(const QPointF& twips) const { return (twips - m_origin) * m_unit; }
 
     QPainter& m_painter;
     QPrinter& m_printer;
-    qreal m_left;
-    qreal m_width;
-    qreal m_y;
+    qreal m_unit; // device units in a twip
+    QPointF m_origin;
+    qreal m_bottom = 0;
+    qreal m_right = 0;
+    qreal m_nextTop; // where lines start on a further sheet
+    qreal m_y = 0;
 };
 
 } // namespace
 
+RecipePage recipePage(const QWidget* screen)
+{
+    RecipePage page;
+    const qreal pixel = twipsPerInch / screen->logicalDpiX();
+    const auto* frame = control<QWidget>(screen, "ViewFrame");
+    const auto* panel = control<QWidget>(screen, "Picture1");
+    page.pixel = pixel;
+    page.window = QSizeF(frame->size()) * pixel;
+    page.panel = place(panel, frame, pixel);
+    for (const char* name : panelLabels)
+        page.panelTexts.append(labelText(control<QLabel>(screen, name), panel, pixel));
+    // On paper the title of the panel sits at its left edge, and the small caption is in Arial.
+    page.panelTexts[0].at.setX(15);
+    page.panelTexts[3].font.setFamily(QStringLiteral("Arial"));
+    for (const char* name : panelRules) {
+        const auto* rule = control<QFrame>(screen, name);
+        page.rules.append({QPointF(rule->mapTo(panel, QPoint(0, rule->height() / 2))) * pixel,
+                           rule->lineWidth() * pixel});
+    }
+
+    page.name = control<QComboBox>(screen, "RecipeLst")->currentText();
+    page.titleFont = control<QLabel>(screen, "Label1")->font();
+    const auto* rows = control<QListWidget>(screen, "R_IngLst");
+    const auto* entries = control<QComboBox>(screen, "InvisLst");
+    page.listLeft = place(rows, frame, pixel).left();
+    page.listFont = rows->font();
+    for (int i = 0; i < rows->count(); ++i)
+        page.lines.append({rows->item(i)->text(),
+                           entries->itemText(i).contains(marks::asChar(marks::headingMark))});
+
+    if (control<QLabel>(screen, "lblCals")->text().toInt() > 0) {
+        RecipePage::Text caption = labelText(control<QLabel>(screen, "Label19"), frame, pixel);
+        caption.font = styled(caption.font, caption.font.pointSizeF() + 1, true, true);
+        page.shares.append(caption);
+        const QFont shown = control<QLabel>(screen, "Label20")->font();
+        const QFont shareFont = styled(shown, shown.pointSizeF() + 1, false, false);
+        for (const char* name : {"Label20", "Label21", "Label22"}) {
+            RecipePage::Text share = labelText(control<QLabel>(screen, name), frame, pixel);
+            share.font = shareFont;
+            page.shares.append(share);
+        }
+    }
+
+    const auto* directions = control<QPlainTextEdit>(screen, "DirectionsTxt");
+    const QRectF box = place(directions, frame, pixel);
+    page.directionsLeft = box.left();
+    page.directionsWidth = box.width();
+    page.directions = directions->toPlainText();
+    return page;
+}
+
 void paintRecipePage(QPainter& painter, QPrinter& printer, const RecipePage& page)
 {
-    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
-    const qreal panelWidth = 200;
-    const qreal gap = 24;
+    Sheet sheet(painter, printer, page);
+    sheet.rectangle(page.panel, page.pixel);
+    sheet.rectangle(page.panel, 3 * page.pixel);
 
-    Column title(painter, printer, 0, area.width(), 0);
-    title.setFont(16, true, true);
-    title.line(page.name);
-    const qreal top = title.y() + 12;
-
-    // The Nutrition Facts panel in its frame.
-    Column panel(painter, printer, 6, panelWidth - 12, top + 4);
-    const nutrition::PanelTexts& t = page.panel;
-    panel.setFont(20, true);
-    panel.line(QStringLiteral("Nutrition Facts"));
-    panel.setFont(9);
-    panel.pair(QStringLiteral("Per Serving"), page.makes);
-    panel.rule(3);
-    panel.setFont(7, true);
-    panel.line(QStringLiteral("Amount Per Serving"));
-    panel.setFont(9, true);
-    panel.pair(QStringLiteral("Calories ") + t.cals,
-               QStringLiteral("Calories from Fat ") + t.fatCals);
-    panel.rule(3);
-    panel.setFont(7, true);
-    panel.line(QStringLiteral("% Daily Value *"), Qt::AlignRight);
-    const std::pair<QString, std::pair<QString, QString>> rows[] = {
-        {QStringLiteral("Total Fat"), {t.fatG, t.fatPct}},
-        {QStringLiteral("   Saturated Fat"), {t.satFatG, t.satFatPct}},
-        {QStringLiteral("Cholesterol"), {t.cholG, t.cholPct}},
-        {QStringLiteral("Sodium"), {t.sodiumG, t.sodiumPct}},
-        {QStringLiteral("Total Carbohydrate"), {t.carbsG, t.carbsPct}},
-        {QStringLiteral("   Dietary Fiber"), {t.fiberG, t.fiberPct}},
-        {QStringLiteral("Protein"), {t.proteinG, QString()}},
+    const auto printWrapped = [&sheet](const QString& text, qreal x, qreal width) {
+        for (const QString& line : wrapText(
+                 text, width, [&sheet](const QString& piece) { return sheet.textWidth(piece); }))
+            sheet.print(line, x);
     };
-    panel.setFont(9);
-    for (const auto& [caption, values] : rows) {
-        panel.rule(0.5);
-        panel.pair(caption + QStringLiteral("  ") + values.first, values.second);
-    }
-    panel.rule(3);
-    panel.setFont(7);
-    panel.wrapped(
-        QStringLiteral("* Percent Daily Values based on a 2,000 calorie diet.  Your daily "
-                       "values may differ."));
-    painter.setPen(QPen(Qt::black, 3 * panel.unit()));
-    painter.drawRect(panel.device(QRectF(0, top, panelWidth, panel.y() - top + 4)));
+    // A title wider than the sheet wraps rather than running off it.
+    const qreal left = page.listLeft * 0.5;
+    sheet.setFont(
+        styled(page.titleFont, page.titleFont.pointSizeF() + 2, page.titleFont.bold(), true));
+    sheet.moveTo((sheet.top() + page.panel.top()) / 2);
+    printWrapped(page.name, left, sheet.right() - left);
 
-    if (!page.shares.isEmpty()) {
-        Column shares(painter, printer, 0, panelWidth, panel.y() + 18);
-        shares.setFont(10, true, true);
-        shares.line(QStringLiteral("Additional Information:"));
-        shares.setFont(9);
-        for (const QString& share : page.shares)
-            shares.line(share);
+    const QPointF panelAt = page.panel.topLeft();
+    for (const RecipePage::Text& text : page.panelTexts) {
+        sheet.setFont(text.font);
+        sheet.printAt(text.text, panelAt + text.at);
+    }
+    for (const RecipePage::Rule& rule : page.rules)
+        sheet.line(panelAt + rule.from, {page.panel.right(), panelAt.y() + rule.from.y()},
+                   rule.width);
+    for (const RecipePage::Text& share : page.shares) {
+        sheet.setFont(share.font);
+        sheet.printAt(share.text, share.at);
     }
 
-    // Ingredients and directions beside the panel.
-    Column recipe(painter, printer, panelWidth + gap, area.width() - panelWidth - gap, top);
-    recipe.setFont(12, true, true);
-    recipe.line(QStringLiteral("List of Ingredients:"));
-    recipe.skip(6);
+    // The ingredients and the directions run down the page left of the panel; a line too wide
+    // for the room there wraps rather than printing over the panel.
+    const qreal room = page.panel.left() - 8 * page.pixel;
+    const QFont arial(QStringLiteral("Arial"));
+    const qreal listSize = page.listFont.pointSizeF();
+    const QFont caption = styled(arial, listSize + 2, true, true);
+    const QFont plain = styled(arial, listSize + 1, false, false);
+    const QFont heading = styled(arial, listSize + 1, true, false);
+    sheet.moveTo(page.panel.top());
+    sheet.setFont(caption);
+    sheet.print(QStringLiteral("List of Ingredients:"), left);
+    sheet.print(QString(), left);
     for (const RecipePage::Line& line : page.lines) {
-        recipe.setFont(10, line.heading);
-        recipe.wrapped(line.text);
+        sheet.setFont(line.heading ? heading : plain);
+        printWrapped(line.text, left, room - left);
     }
-    recipe.skip(12);
-    recipe.setFont(12, true, true);
-    recipe.line(QStringLiteral("Instructions for preparation"));
-    recipe.setFont(10);
-    recipe.wrapped(page.directions);
+    sheet.setFont(plain);
+    sheet.print(QString(), left);
+
+    sheet.setFont(caption);
+    sheet.print(QStringLiteral("Instructions for preparation"), left);
+    sheet.setFont(plain);
+    const qreal directionsAt = page.directionsLeft * 0.5;
+    printWrapped(page.directions, directionsAt, qMin(page.directionsWidth, room - directionsAt));
 }
 
 } // namespace zestora

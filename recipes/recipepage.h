@@ -1,32 +1,58 @@
 #pragma once
 
-#include "core/analysis/nutrition.h"
-
+#include <QFont>
 #include <QList>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
 class QPrinter;
+class QWidget;
 
 namespace zestora {
 
-// What a printed recipe page shows: the texts of the stored recipes screen.
+// A recipe page as the stored recipes screen shows it. Positions and sizes are in twips (1440 to
+// the inch) measured from the top left of the screen's frame, so that on paper every text and
+// line keeps the place and size it has on the screen; fonts keep their point sizes. The screen's
+// frame is at most 800 pixels wide, so that its image, centred and moved left, fits a sheet.
 struct RecipePage {
-    QString name;
-    QString makes;
-    nutrition::PanelTexts panel;
-    QStringList shares; // empty when the recipe has no calories
+    struct Text {
+        QString text;
+        QFont font;
+        QPointF at; // the top left of the text
+    };
+    // A separator of the panel, from its start to the panel's right edge.
+    struct Rule {
+        QPointF from;
+        qreal width;
+    };
     struct Line {
         QString text;
         bool heading;
     };
+
+    qreal pixel = 15;       // twips in a screen pixel
+    QSizeF window;          // the screen's frame
+    QRectF panel;           // the Nutrition Facts panel
+    QList<Text> panelTexts; // relative to the panel, in the order they print
+    QList<Rule> rules;      // relative to the panel
+    QString name;
+    QFont titleFont; // the font of the recipes caption
+    qreal listLeft = 0;
+    QFont listFont;
     QList<Line> lines;
+    QList<Text> shares; // the caption and the three calorie shares; none without calories
+    qreal directionsLeft = 0;
+    qreal directionsWidth = 0;
     QString directions;
 };
 
-// Draws the page: the name as a title, the Nutrition Facts panel in its frame with the calorie
-// shares below it, and beside it the ingredients (headings bold) and the directions wrapped to the
-// column.
+// The page of the recipe the stored recipes screen shows, read from its controls.
+RecipePage recipePage(const QWidget* screen);
+
+// Prints the page: the name as a title, the panel at its screen place in a double frame, the
+// calorie shares under it, then the ingredients (headings bold) and the directions word-wrapped.
+// Lines that would run off the page continue on the next one.
 void paintRecipePage(QPainter& painter, QPrinter& printer, const RecipePage& page);
 
 } // namespace zestora

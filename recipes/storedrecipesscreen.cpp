@@ -7,7 +7,6 @@
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
-#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -204,17 +203,24 @@ void StoredRecipesScreen::editRecipeShown(const QString& name)
     Q_EMIT editRecipe(trimSpaces(name), rows, entries, m_ui->DirectionsTxt->toPlainText());
 }
 
+ShownRecipe StoredRecipesScreen::shownRecipe() const
+{
+    ShownRecipe shown{m_ui->RecipeLst->currentText(),
+                      {},
+                      m_ui->DirectionsTxt->toPlainText(),
+                      m_ui->lbl1M->text(),
+                      panel::shownTexts(this),
+                      {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()}};
+    for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
+        shown.lines.append(m_ui->R_IngLst->item(i)->text());
+    return shown;
+}
+
 void StoredRecipesScreen::printRecipe(const QString& name)
 {
-    RecipePage page{name, m_ui->lbl1M->text(), panel::shownTexts(this), {}, {}, {}};
-    if (m_ui->lblCals->text().toInt() > 0)
-        page.shares = {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()};
-    for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
-        page.lines.append(
-            {m_ui->R_IngLst->item(i)->text(),
-             m_ui->InvisLst->itemText(i).contains(marks::asChar(marks::headingMark))});
-    page.directions = m_ui->DirectionsTxt->toPlainText();
-    const WaitCursor wait;
+    // The page takes the screen's geometry: the layout catches up with the texts shown first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const RecipePage page = recipePage(this);
     Printer::print(this, name, [&page](QPainter& painter, QPrinter& printer) {
         paintRecipePage(painter, printer, page);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/nutrition.h"
+#include "core/sharing/recipehtml.h"
 
 #include <QWidget>
 
@@ -33,6 +34,8 @@ public:
     void viewBarToolClick(const QString& toolName);
     // Opens the e-mail window for the recipe shown.
     void setEmailOpener(std::function<void()> opener) { m_openEmail = std::move(opener); }
+    // The texts on display that an e-mail of the recipe carries.
+    ShownRecipe shownRecipe() const;
 
     ToolBar* viewBar() const { return m_viewBar; }
 

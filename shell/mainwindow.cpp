@@ -14,6 +14,7 @@
 #include "platform/toolbar.h"
 #include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
+#include "sharing/emailwindow.h"
 #include "shell/aboutbox.h"
 #include "shell/tipwindow.h"
 
@@ -141,6 +142,9 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
                 showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
                 m_calcFrm->editStoredRecipe(name, rows, entries, directions);
             });
+    m_viewFrm->setEmailOpener([this] {
+        EmailWindow::sendRecipe(m_viewFrm, m_settings, m_help, m_viewFrm->shownRecipe());
+    });
     m_calcFrm->formLoad();
     m_tmrStopSplash->start();
     return problems;

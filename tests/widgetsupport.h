@@ -94,3 +94,32 @@ public:
 };
 
 } // namespace zestora::testing
+
+#include "core/session.h"
+#include "platform/helpviewer.h"
+#include "platform/settings.h"
+#include "shell/mainwindow.h"
+
+namespace zestora::testing {
+
+// The main window started on the given data files in a working directory of its own, its
+// settings in a file of the test's, every message box answered and recorded.
+struct StartedMainWindow : MessageRecorder {
+    TempWorkDir dir;
+    Session session;
+    Settings settings{dir.filePath(u"settings.ini"_s)};
+    HelpViewer help;
+    std::unique_ptr<MainWindow> window;
+
+    StartedMainWindow(const QByteArray& ingredients, const QByteArray& recipes,
+                      const QString& programDir = QString())
+    {
+        writeFile(u"Ing.dat"_s, ingredients);
+        writeFile(u"Recipe.Dat"_s, recipes);
+        window = std::make_unique<MainWindow>(session, settings, help, programDir);
+        window->mdiFormLoad();
+        window->show();
+    }
+};
+
+} // namespace zestora::testing

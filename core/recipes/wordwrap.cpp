@@ -15,17 +15,18 @@ QStringList wrapText(const QString& text, double width,
         paragraphs.chop(1);
     QStringList lines;
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    static const QRegularExpression word(QStringLiteral("( *)([^ ]+)"));
     for (const QString& paragraph : paragraphs.split(lineBreak)) {
+        // The blanks before a word stay as they are within a line and go where the line breaks.
         QString line;
-        for (const QString& word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
-            const QString longer = line.isEmpty() ? word : line + u' ' + word;
-            if (fits(longer)) {
+        for (const QRegularExpressionMatch& match : word.globalMatch(paragraph)) {
+            const QString longer = line + match.captured(1) + match.captured(2);
+            if (line.isEmpty() || fits(longer)) {
                 line = longer;
-                continue;
-            }
-            if (!line.isEmpty())
+            } else {
                 lines.append(line);
-            line = word;
+                line = match.captured(2);
+            }
             // A word wider than the whole width is broken between letters.
             while (!fits(line) && line.size() > 1) {
                 qsizetype take = line.size() - 1;

@@ -1,5 +1,7 @@
 #include "core/usda/usdafoods.h"
 
+#include "core/usda/usdameasures.h"
+
 #include "core/numbers.h"
 #include "core/text.h"
 
@@ -38,15 +40,66 @@ const std::array<std::pair<const char*, const char*>, 14> shortForms{{
     {"condensed", "cond."},
 }};
 
+// Where the first bracket that is never closed opens, or -1.
+qsizetype unclosedBracket(const QString& text)
+{
+    std::vector<qsizetype> open;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'(')
+            open.push_back(i);
+        else if (text[i] == u')' && !open.empty())
+            open.pop_back();
+    }
+    return open.empty() ? -1 : open.front();
+}
+
 QString cutAtWord(const QString& text, int width)
 {
     if (text.size() <= width)
         return text;
     const qsizetype space = text.lastIndexOf(u' ', width);
     QString cut = space > 0 ? text.left(space) : text.left(width);
-    while (!cut.isEmpty() && QStringLiteral(",;:-(/").contains(cut.back()))
-        cut.chop(1);
+    // A bracket left open by the cut goes with what followed it.
+    if (const qsizetype open = unclosedBracket(cut); open > 0)
+        cut.truncate(open);
+    // Nor does a cut end on punctuation or on a word that joins it to what was left out.
+    static const QRegularExpression dangling(
+        QStringLiteral("(?:[,;:\\-(/ ]|\\s(?:and|or|to|of|with|as|for|in))+$"));
+    cut.remove(dangling);
     return cut.trimmed();
+}
+
+// The text without its brackets when it is longer than width and they are what makes it so.
+QString fitWithoutBrackets(const QString& text, int width)
+{
+    if (text.size() <= width)
+        return text;
+    static const QRegularExpression innermost(QStringLiteral("\\s*\\([^()]*\\)"));
+    QString shorter = text;
+    while (shorter.contains(innermost))
+        shorter.remove(innermost);
+    shorter = shorter.simplified();
+    return shorter.isEmpty() ? text : shorter;
+}
+
+// The comma-separated parts of a description; a comma inside brackets belongs to its part.
+QStringList partsOutsideBrackets(const QString& text)
+{
+    QStringList parts;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'(')
+            ++depth;
+        else if (text[i] == u')' && depth > 0)
+            --depth;
+        else if (depth == 0 && text[i] == u',' && i + 1 < text.size() && text[i + 1] == u' ') {
+            parts.append(text.mid(start, i - start));
+            start = i + 2;
+        }
+    }
+    parts.append(text.mid(start));
+    return parts;
 }
 
 // One table row split at tabs; the header row names the columns.
@@ -94,13 +147,6 @@ std::optional<Table> readTable(const QByteArray& tsv, const QStringList& require
     return table;
 }
 
-struct Measure {
-    int seq;
-    double amount;
-    QString unit;
-    double grams;
-};
-
 QString plainText(QString text)
 {
     // The file holds code page 1252; USDA's text is ASCII, but anything else is spelled out.
@@ -134,10 +180,13 @@ QStringList nameCandidates(const QString& description)
     if (name.size() <= nameWidth)
         return {name};
     // The first part names the food; of the details after it, every choice that fits is a
-    // candidate.
-    const QStringList parts = name.split(QStringLiteral(", "));
-    const QString first = cutAtWord(parts.front(), nameWidth);
-    const QStringList details = parts.mid(1, maxDetails);
+    // candidate. A part too long to stand even alone after the first leaves out what it says in
+    // brackets: "Grapes, red or green, raw" rather than "Grapes, raw".
+    const QStringList parts = partsOutsideBrackets(name);
+    const QString first = cutAtWord(fitWithoutBrackets(parts.front(), nameWidth), nameWidth);
+    QStringList details = parts.mid(1, maxDetails);
+    for (QString& detail : details)
+        detail = fitWithoutBrackets(detail, nameWidth - static_cast<int>(first.size()) - 2);
     struct Candidate {
         std::vector<bool> kept;
         QString name;
@@ -197,14 +246,7 @@ UnitMatch standardUnit(const QString& usdaUnit)
 
 QString ownMeasure(const QString& usdaUnit)
 {
-    QString measure = plainText(usdaUnit.simplified());
-    if (measure.size() > measureWidth) {
-        measure = cutAtWord(measure, measureWidth);
-        // A bracket left open by the cut goes with what followed it.
-        const qsizetype open = measure.lastIndexOf(u'(');
-        if (open > 0 && measure.indexOf(u')', open) < 0)
-            measure = cutAtWord(measure.left(open).trimmed(), measureWidth);
-    }
+    const QString measure = cutAtWord(plainText(usdaUnit.simplified()), measureWidth);
     return measure.isEmpty() ? usdaUnit.left(measureWidth) : measure;
 }
 
@@ -231,11 +273,11 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
         result.error = QStringLiteral("measures.tsv: ") + result.error;
         return result;
     }
-    QHash<QString, QList<Measure>> measuresOf;
+    QHash<QString, QList<HouseholdMeasure>> measuresOf;
     for (const QList<QByteArray>& row : measures->rows) {
-        const Measure measure{static_cast<int>(measures->number(row, "seq")),
-                              measures->number(row, "amount"), measures->text(row, "unit"),
-                              measures->number(row, "grams")};
+        const HouseholdMeasure measure{static_cast<int>(measures->number(row, "seq")),
+                                       measures->number(row, "amount"), measures->text(row, "unit"),
+                                       measures->number(row, "grams")};
         if (measure.amount > 0 && measure.grams > 0 && !measure.unit.isEmpty())
             measuresOf[measures->text(row, "ndb_no")].append(measure);
     }
@@ -243,37 +285,24 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
     QSet<QString> taken;
     for (const QList<QByteArray>& row : foods->rows) {
         const QString number = foods->text(row, "ndb_no");
-        QList<Measure> list = measuresOf.value(number);
-        std::stable_sort(list.begin(), list.end(),
-                         [](const Measure& a, const Measure& b) { return a.seq < b.seq; });
+        QList<HouseholdMeasure> list = measuresOf.value(number);
+        std::stable_sort(
+            list.begin(), list.end(),
+            [](const HouseholdMeasure& a, const HouseholdMeasure& b) { return a.seq < b.seq; });
+        const QString description = foods->text(row, "description");
 
         Food food{IngRecord{}, MeasureSource::HundredGrams};
         IngRecord& r = food.record;
         double grams = 100;
         r.amount1 = 100;
         r.measure1 = QStringLiteral("g");
-        // A volume is preferred, so that both volumes and weights can be chosen in recipes.
-        const Measure* chosen = nullptr;
-        UnitMatch unit;
-        for (bool wantVolume : {true, false}) {
-            for (const Measure& measure : list) {
-                const UnitMatch match = standardUnit(measure.unit);
-                const bool isVolume = volumeWeight(match.unit, QString()) == 1;
-                if (!match.unit.isEmpty() && isVolume == wantVolume) {
-                    chosen = &measure;
-                    unit = match;
-                    break;
-                }
-            }
-            if (chosen)
-                break;
-        }
-        if (chosen) {
+        const HouseholdMeasure* chosen = cooksMeasure(list, description);
+        const UnitMatch unit = chosen ? standardUnit(chosen->unit) : UnitMatch{};
+        if (!unit.unit.isEmpty()) {
             food.measure = MeasureSource::StandardUnit;
             r.amount1 = static_cast<float>(chosen->amount * unit.multiplier);
             r.measure1 = unit.unit;
-        } else if (!list.isEmpty()) {
-            chosen = &list.front();
+        } else if (chosen) {
             food.measure = MeasureSource::OwnMeasure;
             r.amount1 = static_cast<float>(chosen->amount);
             r.measure1 = ownMeasure(chosen->unit);
@@ -297,7 +326,7 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
 
         // The first shortening no other food has; when all are taken (USDA repeats a few
         // descriptions), the USDA number tells the two apart.
-        const QStringList candidates = nameCandidates(foods->text(row, "description"));
+        const QStringList candidates = nameCandidates(description);
         const auto unused =
             std::find_if(candidates.begin(), candidates.end(), [&](const QString& c) {
                 return !taken.contains(plainText(c).toCaseFolded());

@@ -9,6 +9,7 @@
 #include "widgetsupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,6 +130,9 @@ private Q_SLOTS:
     void unitsFollowTheMeasures_data();
     void unitsFollowTheMeasures();
     void spinnersEnterFractionsAndDecimals();
+    void typingSetsASpinner_data();
+    void typingSetsASpinner();
+    void keyboardAlone();
     void servingsChangeRescalesOnOk();
     void lineEditorInsertsReplacesAndDeletes();
     void headings();
@@ -261,6 +265,117 @@ void TestAnalysisScreen::spinnersEnterFractionsAndDecimals()
     QCOMPARE(f.text("lblFg"), u"4g"_s);
 }
 
+void TestAnalysisScreen::typingSetsASpinner_data()
+{
+    // Keys: digits, "<" for Backspace, "^" for the up arrow.
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<bool>("decimals");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a whole number") << u"OnesVs"_s << false << u"12"_s << u"OnesTxt"_s << u"12"_s;
+    QTest::newRow("a digit past the range starts a new number")
+        << u"OnesVs"_s << false << u"10005"_s << u"OnesTxt"_s << u"5"_s;
+    QTest::newRow("Backspace takes the last digit back")
+        << u"OnesVs"_s << false << u"34<"_s << u"OnesTxt"_s << u"3"_s;
+    QTest::newRow("the arrows step on from a typed number")
+        << u"OnesVs"_s << false << u"5^"_s << u"OnesTxt"_s << u"6"_s;
+    QTest::newRow("the decimal digit is overtyped")
+        << u"FracVs"_s << true << u"37"_s << u"FracTxt"_s << u"7"_s;
+    QTest::newRow("fractions are chosen with the arrows only")
+        << u"FracVs"_s << false << u"3"_s << u"FracTxt"_s << QString();
+    QTest::newRow("servings as they read")
+        << u"ServingsVs"_s << false << u"12"_s << u"ServingsLbl"_s << u"12"_s;
+    QTest::newRow("no servings of nothing")
+        << u"ServingsVs"_s << false << u"0"_s << u"ServingsLbl"_s << u"1"_s;
+}
+
+void TestAnalysisScreen::typingSetsASpinner()
+{
+    QFETCH(QString, spinner);
+    QFETCH(bool, decimals);
+    QFETCH(QString, keys);
+    QFETCH(QString, box);
+    QFETCH(QString, shown);
+    Fixture f;
+    f.choose(u"Milk"_s);
+    if (decimals)
+        f.get<QRadioButton>("F_DOpt_1")->click();
+    auto* target = f.get<Spinner>(qPrintable(spinner));
+    for (const QChar key : keys) {
+        if (key == u'<')
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else if (key == u'^')
+            QTest::keyClick(target, Qt::Key_Up);
+        else
+            QTest::keyClick(target, key.toLatin1());
+    }
+    QCOMPARE(f.text(qPrintable(box)), shown);
+}
+
+void TestAnalysisScreen::keyboardAlone()
+{
+    Fixture f;
+    f.screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
+    const auto focused = [] {
+        return QApplication::focusWidget();
+    };
+    const auto enter = [&focused] {
+        QTest::keyClick(focused(), Qt::Key_Return);
+    };
+
+    // The servings box shows that its spinner has the focus.
+    auto* servingsBox = f.get<QLabel>("ServingsLbl");
+    const QImage unfocused = servingsBox->grab().toImage();
+    f.get<QLineEdit>("NameTxt")->setFocus();
+    QTest::keyClicks(focused(), u"Soup"_s);
+    enter();
+    QCOMPARE(focused(), f.get<Spinner>("ServingsVs"));
+    QVERIFY(servingsBox->grab().toImage() != unfocused);
+
+    // The reminder to press OK appears without moving what lies below it.
+    const auto placesNow = [&f] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QList<QPoint> places;
+        for (const char* name : {"IngLst2", "OnesVs", "MeasureLst", "Addcmd"})
+            places.append(f.get<QWidget>(name)->mapTo(f.screen.get(), QPoint()));
+        return places;
+    };
+    const QList<QPoint> places = placesNow();
+    QTest::keyClicks(focused(), u"2"_s);
+    QVERIFY(f.get<QLabel>("LblPress")->isVisible());
+    QCOMPARE(f.text("ServingsLbl"), u"2"_s);
+    QCOMPARE(placesNow(), places);
+    // Enter presses the focused button.
+    f.get<QPushButton>("OkCmd")->setFocus();
+    enter();
+    QVERIFY(!f.get<QLabel>("LblPress")->isVisible());
+
+    // Chosen with Enter, an ingredient hands the focus to its quantity.
+    auto* list = f.get<QListView>("IngLst");
+    list->setFocus();
+    list->setCurrentIndex(f.ingredientNames.index(f.ingredientNames.rowOf(u"Milk"_s)));
+    enter();
+    QCOMPARE(f.get<QLineEdit>("R_IngLstText")->text(), u"Milk"_s);
+    QCOMPARE(focused(), f.get<Spinner>("OnesVs"));
+    QTest::keyClicks(focused(), u"3"_s);
+    f.get<QPushButton>("Addcmd")->setFocus();
+    enter();
+    QCOMPARE(f.rows(), QStringList{u"3  ml     Milk"_s});
+
+    // In a dialog too, Enter presses the focused button; the dialog shows its whole title.
+    zestora::testing::onNextDialog([](QDialog* dialog) {
+        QVERIFY(dialog->width() > dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()));
+        dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->setText(u"Never"_s);
+        auto* cancel = dialog->findChild<QPushButton*>(u"CancelCmd"_s);
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
+    });
+    f.tool("Heading");
+    QCOMPARE(f.rows().size(), 1);
+}
+
 void TestAnalysisScreen::servingsChangeRescalesOnOk()
 {
     Fixture f;
@@ -305,6 +420,7 @@ void TestAnalysisScreen::lineEditorInsertsReplacesAndDeletes()
     });
     f.clickRow(1);
     QCOMPARE(f.rows().size(), 2);
+    QVERIFY(f.get<QListWidget>("R_IngLst")->selectedItems().isEmpty());
     QCOMPARE(f.text("lblFg"), u"12.7g"_s);
     f.addLine(u"Milk"_s, 2, 0, u"cup"_s);
     QCOMPARE(f.rows(),
@@ -325,6 +441,7 @@ void TestAnalysisScreen::lineEditorInsertsReplacesAndDeletes()
     for (int i = 0; i < 4; ++i) {
         clickInNextDialog(u"DeleteCmd"_s);
         f.clickRow(0);
+        QVERIFY(f.get<QListWidget>("R_IngLst")->selectedItems().isEmpty());
     }
     QCOMPARE(f.rows(), QStringList{});
     QCOMPARE(f.text("lblFg"), u"0g"_s);

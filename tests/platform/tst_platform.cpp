@@ -1,3 +1,4 @@
+#include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -20,6 +21,8 @@ private Q_SLOTS:
     void cleanup();
     void checkToolKeepsItsMarkForTheHandler();
     void messageBoxAnswererSeesEveryBox();
+    void desktopHelp_data();
+    void desktopHelp();
     void helpFilePath_data();
     void helpFilePath();
     void helpFileHasATopicForEveryContext();
@@ -76,6 +79,23 @@ void TestPlatform::messageBoxAnswererSeesEveryBox()
     QCOMPARE(shown[0].buttons, MessageBox::Buttons::YesNo);
 }
 
+void TestPlatform::desktopHelp_data()
+{
+    QTest::addColumn<QString>("currentDesktop");
+    QTest::addColumn<QString>("help");
+    QTest::newRow("one desktop") << u"GNOME"_s << u"GNOME Help"_s;
+    QTest::newRow("the most particular first") << u"ubuntu:GNOME"_s << u"ubuntu Help"_s;
+    QTest::newRow("an unregistered name") << u"X-Cinnamon"_s << u"Cinnamon Help"_s;
+    QTest::newRow("no desktop") << QString() << u"your desktop's Help"_s;
+}
+
+void TestPlatform::desktopHelp()
+{
+    QFETCH(QString, currentDesktop);
+    QFETCH(QString, help);
+    QCOMPARE(zestora::desktopHelp(currentDesktop), help);
+}
+
 void TestPlatform::helpFilePath_data()
 {
     QTest::addColumn<QString>("programDir");
@@ -119,11 +139,20 @@ void TestPlatform::helpOpensAtTheTopicAndCloses()
     QVERIFY(help.browser());
     QCOMPARE(help.browser()->source().fragment(), u"topic-470"_s);
     QVERIFY(help.browser()->toPlainText().contains(u"how many of the second measure"_s));
-    QVERIFY(help.browser()->window()->isVisible());
+    // A window of its own at the side of the screen, closed with Escape.
+    QWidget* window = help.browser()->window();
+    QVERIFY(window->isVisible());
+    QVERIFY(!window->parentWidget());
+    QVERIFY(window->x() >= window->screen()->availableGeometry().center().x());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(help.browser(), Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
     help.showHelp(340);
     QCOMPARE(help.browser()->source().fragment(), u"topic-340"_s);
+    QVERIFY(window->isVisible());
     help.closeHelp();
-    QVERIFY(!help.browser()->window()->isVisible());
+    QVERIFY(!window->isVisible());
 
     HelpViewer missing;
     missing.initHelp(&owner, u"/nonexistent"_s);

@@ -151,6 +151,8 @@ void TestRecipeView::wrap_data()
     QTest::newRow("line breaks start new lines")
         << u"Mix.\r\n\r\nBake."_s << QStringList{u"Mix."_s, QString(), u"Bake."_s};
     QTest::newRow("trailing blanks are dropped") << u"Serve   "_s << QStringList{u"Serve"_s};
+    QTest::newRow("blanks within a line stay as they are")
+        << u"  2  EGG   x  y z"_s << QStringList{u"  2  EGG"_s, u"x  y z"_s};
 }
 
 void TestRecipeView::wrap()

@@ -47,10 +47,13 @@ QString heading(const char* text)
     return lines::headingEntry(QString::fromLatin1(text));
 }
 
+const QString wideName = QString(50, u'W');
+
 QList<IngRecord> pantry()
 {
     return {zestora::testing::food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 5, 12, 0, 8, 24, 105}),
-            zestora::testing::food(u"Water"_s, 1, u"cup"_s)};
+            zestora::testing::food(u"Water"_s, 1, u"cup"_s),
+            zestora::testing::food(wideName, 1, u"cup"_s)};
 }
 
 const QByteArray longWord = "Supercalifragilisticexpialidociouslyandevenlongerthanthecolumnitself";
@@ -68,26 +71,22 @@ QByteArray recipes()
                   u"Never shown."_s) +
            record("Plain water", "1", {line("Water", "2", "cup")}, u"Pour."_s) +
            record("Twice", "1", {line("Milk", "1", "cup")}, u"The first one."_s) +
-           record("TWICE", "1/2", {line("Milk", "1", "cup")}, u"The later one."_s) + "\r\n";
+           record("TWICE", "1/2", {line("Milk", "1", "cup")}, u"The later one."_s) +
+           encodeCp1252(lines::recipeRecord(
+               wideName, u"1"_s,
+               QStringList(30, lines::ingredientEntry(wideName, true, u"1"_s, u"cup"_s)) +
+                   QStringList{line("Water", "3", "cup")},
+               u"Last words."_s)) +
+           "\r\n";
 }
 
 // The stored recipes screen inside a main window, over the pantry and the recipes above.
-struct Fixture : zestora::testing::MessageRecorder {
-    TempWorkDir dir;
-    Session session;
-    Settings settings{dir.filePath(u"settings.ini"_s)};
-    HelpViewer help;
-    std::unique_ptr<MainWindow> window;
-    StoredRecipesScreen* screen = nullptr;
+struct Fixture : zestora::testing::StartedMainWindow {
+    StoredRecipesScreen* screen = window->findChild<StoredRecipesScreen*>();
 
     explicit Fixture(const QByteArray& recipeFile = recipes())
+        : StartedMainWindow(IngTable::toBytes(pantry()), recipeFile)
     {
-        writeFile(u"Ing.dat"_s, IngTable::toBytes(pantry()));
-        writeFile(u"Recipe.Dat"_s, recipeFile);
-        window = std::make_unique<MainWindow>(session, settings, help, QString());
-        window->mdiFormLoad();
-        window->show();
-        screen = window->findChild<StoredRecipesScreen*>();
     }
 
     QComboBox* list() const { return screen->findChild<QComboBox*>(u"RecipeLst"_s); }
@@ -105,6 +104,14 @@ struct Fixture : zestora::testing::MessageRecorder {
         return screen->findChild<QPlainTextEdit*>(u"DirectionsTxt"_s);
     }
     void tool(const char* name) { screen->viewBar()->tool(QString::fromLatin1(name))->trigger(); }
+    // Prints a recipe from the stored recipes screen on view; the path of the PDF file made.
+    QString print(const QString& name)
+    {
+        window->topBar()->tool(u"Recipes"_s)->trigger();
+        show(name);
+        tool("Print");
+        return messages.last().text.section(u"\r\n"_s, 1);
+    }
 };
 
 QString run(const QString& program, const QStringList& arguments)
@@ -113,6 +120,75 @@ QString run(const QString& program, const QStringList& arguments)
     process.start(program, arguments);
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A text of a printed page as poppler reads it: its box in pixels at 108 to the inch, its font
+// family, size in such pixels, and weight.
+struct PrintedText {
+    QString text;
+    QRect box;
+    QString family;
+    int size;
+    bool bold;
+};
+
+QList<PrintedText> printedTexts(const QString& pdf)
+{
+    const QString xml = run(u"pdftohtml"_s, {u"-xml"_s, u"-i"_s, u"-stdout"_s, pdf});
+    QHash<QString, std::pair<int, QString>> fonts;
+    static const QRegularExpression fontLine(
+        uR"re(<font\w+ id="(\d+)" size="(\d+)" family="([^"]+)")re"_s);
+    for (const QRegularExpressionMatch& m : fontLine.globalMatch(xml))
+        fonts.insert(m.captured(1), {m.captured(2).toInt(), m.captured(3)});
+    static const QRegularExpression text(
+        uR"re(<text top="(\d+)" left="(\d+)" width="(\d+)" height="(\d+)" font="(\d+)">(.*)</text>)re"_s);
+    QList<PrintedText> texts;
+    for (const QRegularExpressionMatch& m : text.globalMatch(xml)) {
+        QString content = m.captured(6);
+        const bool bold = content.startsWith(u"<b>"_s);
+        content.remove(u"<b>"_s).remove(u"</b>"_s);
+        const auto& [size, family] = fonts.value(m.captured(5));
+        texts.append({content,
+                      QRect(m.captured(2).toInt(), m.captured(1).toInt(), m.captured(3).toInt(),
+                            m.captured(4).toInt()),
+                      family, size, bold});
+    }
+    return texts;
+}
+
+PrintedText printed(const QList<PrintedText>& texts, const QString& wanted)
+{
+    for (const PrintedText& text : texts)
+        if (text.text == wanted)
+            return text;
+    return {};
+}
+
+// The panel's frame and the separators drawn across it, from poppler's drawing of the page.
+struct PrintedPanel {
+    QRectF frame;
+    int rules = 0;
+};
+
+PrintedPanel printedPanel(const QString& pdf)
+{
+    const QString svg = run(u"pdftocairo"_s, {u"-svg"_s, pdf, u"-"_s});
+    // Drawn strokes, not the outlines of letters.
+    static const QRegularExpression rectangle(
+        uR"re(fill:none;[^"]*" d="M ([\d.]+) ([\d.]+) L ([\d.]+) [\d.]+ L [\d.]+ ([\d.]+) L)re"_s);
+    static const QRegularExpression line(
+        uR"re(fill:none;[^"]*" d="M ([\d.]+) ([\d.]+) L ([\d.]+) ([\d.]+) ")re"_s);
+    PrintedPanel panel;
+    const QRegularExpressionMatch frame = rectangle.match(svg);
+    panel.frame = QRectF(QPointF(frame.captured(1).toDouble(), frame.captured(2).toDouble()),
+                         QPointF(frame.captured(3).toDouble(), frame.captured(4).toDouble()));
+    for (const QRegularExpressionMatch& m : line.globalMatch(svg)) {
+        const double y = m.captured(2).toDouble();
+        if (m.captured(3).toDouble() == panel.frame.right() && y == m.captured(4).toDouble() &&
+            y > panel.frame.top() && y < panel.frame.bottom())
+            ++panel.rules;
+    }
+    return panel;
 }
 
 } // namespace
@@ -130,7 +206,10 @@ private Q_SLOTS:
     void commandsWithoutARecipe();
     void deleting();
     void editHandsTheRecipeToTheAnalysisScreen();
-    void printingMakesOnePage();
+    void printedFonts_data();
+    void printedFonts();
+    void printedLayout();
+    void longRecipesContinueOnASecondPage();
     void noSharesWithoutCalories();
 
 private:
@@ -296,7 +375,7 @@ void TestStoredRecipesScreen::editHandsTheRecipeToTheAnalysisScreen()
     const QByteArray before = readFile(u"Recipe.Dat"_s);
     zestora::testing::clickInNextDialog(u"ReplaceCmd"_s);
     calc->calcBarToolClick(u"Save"_s);
-    QCOMPARE(f.session.recipes.count(), 6);
+    QCOMPARE(f.session.recipes.count(), 7);
     QVERIFY(
         readFile(u"Recipe.Dat"_s)
             .contains(record("Pudding", "2", {heading("Base"), line("Milk", "2", "cup")}, QString())
@@ -304,50 +383,132 @@ void TestStoredRecipesScreen::editHandsTheRecipeToTheAnalysisScreen()
     QVERIFY(readFile(u"Recipe.Dat"_s) != before);
 }
 
-void TestStoredRecipesScreen::printingMakesOnePage()
+void TestStoredRecipesScreen::printedFonts_data()
+{
+    // Each text prints in the font of its control on the screen, a few points larger where the
+    // page says so; the ingredients and directions in Arial.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("larger");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("the title") << u"Pudding"_s << u"Label1"_s << 2 << true;
+    QTest::newRow("the panel's title") << u" Nutrition Facts"_s << u"Label4"_s << 0 << true;
+    QTest::newRow("a bold nutrient") << u" Cholesterol"_s << u"Label12"_s << 0 << true;
+    QTest::newRow("a plain nutrient") << u"Saturated Fat"_s << u"Label2"_s << 0 << false;
+    QTest::newRow("a value") << u"24mg"_s << u"lblCg"_s << 0 << false;
+    QTest::newRow("the shares' caption")
+        << u"Additional Information:"_s << u"Label19"_s << 1 << true;
+    QTest::newRow("a share") << u"21.1% from Protein"_s << u"Label20"_s << 1 << false;
+    QTest::newRow("the list's caption") << u"List of Ingredients:"_s << QString() << 2 << true;
+    QTest::newRow("a heading line") << u"Base"_s << QString() << 1 << true;
+    QTest::newRow("a plain line, its blanks kept") << u"2 cup   Milk"_s << QString() << 1 << false;
+    QTest::newRow("the directions") << u"Warm the milk slowly."_s << QString() << 1 << false;
+}
+
+void TestStoredRecipesScreen::printedFonts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, control);
+    QFETCH(int, larger);
+    QFETCH(bool, bold);
+    Fixture f;
+    const PrintedText shown = printed(printedTexts(f.print(u"Pudding"_s)), text);
+    QVERIFY2(!shown.text.isEmpty(), qPrintable(text));
+    const QFont screenFont = control.isEmpty()
+                                 ? f.screen->findChild<QWidget*>(u"R_IngLst"_s)->font()
+                                 : f.screen->findChild<QWidget*>(control)->font();
+    const QString family =
+        control.isEmpty() ? u"LiberationSans"_s : QFontInfo(screenFont).family().remove(u' ');
+    QCOMPARE(shown.family, family);
+    QCOMPARE(shown.bold, bold);
+    // poppler measures at 1.5 pixels to the point, in whole pixels.
+    QVERIFY2(qAbs(shown.size - (screenFont.pointSizeF() + larger) * 1.5) <= 1,
+             qPrintable(QString::number(shown.size)));
+}
+
+void TestStoredRecipesScreen::printedLayout()
 {
     Fixture f;
+    f.window->topBar()->tool(u"Recipes"_s)->trigger();
     f.show(u"Pudding"_s);
+    // The hourglass is gone when the user reads where the file went.
+    bool hourglass = false;
+    MessageBox::setAnswerer([&f, &hourglass](const MessageBox::Shown& box) {
+        hourglass = QGuiApplication::overrideCursor() != nullptr;
+        f.messages.append(box);
+        return MessageBox::Answer::Ok;
+    });
     f.tool("Print");
+    QVERIFY(!hourglass);
     QCOMPARE(f.messages.size(), 1);
     QCOMPARE(f.messages[0].title, u"Saved as PDF"_s);
     const QString pdf = f.messages[0].text.section(u"\r\n"_s, 1);
     QVERIFY2(pdf.startsWith(m_home.path()), qPrintable(pdf));
-    QVERIFY(QFile::exists(pdf));
     QVERIFY(run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
-    QVERIFY(run(u"pdffonts"_s, {pdf}).contains(u"Bold"_s));
-    const QString text = run(u"pdftotext"_s, {pdf, u"-"_s}).simplified();
-    QStringList inOrder{u"Pudding"_s, u"Nutrition Facts"_s, u"makes 2 servings"_s,
-                        u"Total Fat 8g"_s, u"12%"_s};
-    qsizetype at = 0;
-    for (const QString& piece : inOrder) {
-        const qsizetype found = text.indexOf(piece, at);
-        QVERIFY2(found >= 0, qPrintable(piece + u" in "_s + text));
-        at = found + piece.size();
-    }
-    for (const QString& piece :
-         {u"Additional Information:"_s, u"47.4% of calories from Fat"_s, u"List of Ingredients:"_s,
-          u"2 cup Milk"_s, u"1/2 cup water"_s, u"Instructions for preparation"_s})
-        QVERIFY2(text.contains(piece), qPrintable(piece + u" in "_s + text));
-    // Every word of the directions once, the one wider than the column too.
-    const QString words = text.mid(text.indexOf(u"Instructions for preparation"_s));
-    for (const QString& word : {u"Warm"_s, u"slowly."_s, u"Stir"_s, u"serve."_s})
-        QCOMPARE(words.count(word), 1);
-    QCOMPARE(QString(words).remove(u' ').count(QString::fromLatin1(longWord)), 1);
+
+    const QList<PrintedText> texts = printedTexts(pdf);
+    const QRect title = printed(texts, u"Pudding"_s).box;
+    const QRect panelTitle = printed(texts, u" Nutrition Facts"_s).box;
+    const QRect list = printed(texts, u"List of Ingredients:"_s).box;
+    const QRect footnote =
+        printed(texts, u"daily values may differ."_s.replace(u"ff"_s, u"\ufb00"_s)).box;
+    const QRect shares = printed(texts, u"Additional Information:"_s).box;
+    QVERIFY(title.bottom() < panelTitle.top());
+    QCOMPARE(title.left(), list.left());
+    QVERIFY(list.right() < panelTitle.left());
+    QVERIFY(shares.top() > footnote.bottom());
+    QVERIFY(qAbs(shares.left() - panelTitle.left()) < 20);
+    // The ingredients start level with the panel, the directions under them, every word once.
+    QVERIFY(qAbs(list.top() - panelTitle.top()) < 20);
+    QVERIFY(printed(texts, u"Instructions for preparation"_s).box.top() >
+            printed(texts, u"1/2 cup   water"_s).box.bottom());
+    const QString words = run(u"pdftotext"_s, {pdf, u"-"_s})
+                              .section(u"Instructions for preparation"_s, 1)
+                              .remove(u'\n')
+                              .remove(u' ');
+    QCOMPARE(words.count(QString::fromLatin1(longWord)), 1);
+    QCOMPARE(words.count(u"Warm"_s), 1);
+
+    // A double frame around the panel, twelve separators across it.
+    const PrintedPanel panel = printedPanel(pdf);
+    QVERIFY(panel.frame.width() > 0);
+    QCOMPARE(panel.rules, 12);
 
     // A second print of the same recipe does not overwrite the first.
     f.tool("Print");
-    QVERIFY(f.messages.last().text.contains(u"Pudding (2).pdf"_s));
+    QVERIFY(f.messages.last().text.endsWith(u").pdf"_s));
+    QVERIFY(QFile::exists(pdf));
+}
+
+void TestStoredRecipesScreen::longRecipesContinueOnASecondPage()
+{
+    Fixture f;
+    const QString pdf = f.print(wideName);
+    QVERIFY(run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
+    const QList<PrintedText> texts = printedTexts(pdf);
+    // Ingredient lines too wide for the room left of the panel wrap there, and the name of 50 wide
+    // letters prints whole, on the sheet.
+    const int panelLeft = printed(texts, u" Nutrition Facts"_s).box.left();
+    const int pageWidth = run(u"pdftohtml"_s, {u"-xml"_s, u"-i"_s, u"-stdout"_s, pdf})
+                              .section(u"width=\""_s, 1)
+                              .section(u'"', 0, 0)
+                              .toInt();
+    QString letters;
+    for (const PrintedText& text : texts) {
+        if (!text.text.contains(u"WW"_s))
+            continue;
+        QVERIFY2(text.box.right() < (text.bold ? pageWidth : panelLeft), qPrintable(text.text));
+        letters += text.text;
+    }
+    QCOMPARE(letters.count(u'W'), 31 * 50);
+    QCOMPARE(printed(texts, u"3 cup   Water"_s).text, u"3 cup   Water"_s);
+    QCOMPARE(printed(texts, u"Last words."_s).text, u"Last words."_s);
 }
 
 void TestStoredRecipesScreen::noSharesWithoutCalories()
 {
     Fixture f;
-    f.show(u"Plain water"_s);
-    QCOMPARE(f.text("lblCals"), u"0"_s);
-    f.tool("Print");
-    const QString pdf = f.messages.last().text.section(u"\r\n"_s, 1);
-    const QString text = run(u"pdftotext"_s, {pdf, u"-"_s});
+    const QString text = run(u"pdftotext"_s, {f.print(u"Plain water"_s), u"-"_s});
     QVERIFY(text.contains(u"Pour."_s));
     QVERIFY(!text.contains(u"Additional Information"_s));
 }

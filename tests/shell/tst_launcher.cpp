@@ -3,6 +3,7 @@
 #include "core/store/ingtable.h"
 
 #include "testsupport.h"
+#include <QProcess>
 #include <QTextStream>
 
 using namespace zestora;
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void starterIngredientsOnlyForANewFolder_data();
     void starterIngredientsOnlyForANewFolder();
     void importAddsOnlyNamesNotStored();
+    void startsOnlyWhereAWindowCanOpen_data();
+    void startsOnlyWhereAWindowCanOpen();
 };
 
 void TestLauncher::dataDirIsMadeAndEntered()
@@ -85,6 +88,49 @@ void TestLauncher::importAddsOnlyNamesNotStored()
     QCOMPARE(table.trimmedNames(), (QStringList{u"Honey"_s, u"HONEY"_s, u"Oats"_s}));
 
     QCOMPARE(importUsda({u"--source"_s, u"/no/such/folder"_s}, QString(), out), 1);
+}
+
+void TestLauncher::startsOnlyWhereAWindowCanOpen_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("errors");
+    const QByteArray noDisplay = "Zestora is a desktop program and needs a graphical session "
+                                 "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n";
+    QTest::newRow("no display") << QString() << QStringList() << 1 << noDisplay;
+    QTest::newRow("X11 asked for without a display") << u"xcb"_s << QStringList() << 1 << noDisplay;
+    QTest::newRow("import-usda needs none")
+        << QString() << QStringList{u"import-usda"_s, u"--source"_s, u"."_s} << 0 << QByteArray();
+}
+
+void TestLauncher::startsOnlyWhereAWindowCanOpen()
+{
+    QFETCH(QString, platform);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, errors);
+    const TempWorkDir dir;
+    zestora::testing::writeFile(u"foods.tsv"_s,
+                                "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
+                                "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n");
+    zestora::testing::writeFile(u"measures.tsv"_s, "ndb_no\tseq\tamount\tunit\tgrams\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+        environment.remove(variable);
+    if (!platform.isEmpty())
+        environment.insert(u"QT_QPA_PLATFORM"_s, platform);
+    // The program's settings and data stay in the test's folder.
+    for (const QString& variable : {u"HOME"_s, u"XDG_CONFIG_HOME"_s, u"XDG_DATA_HOME"_s})
+        environment.insert(variable, dir.path());
+    QProcess zestora;
+    zestora.setProcessEnvironment(environment);
+    zestora.start(QStringLiteral(ZESTORA_PATH),
+                  arguments + QStringList{u"--data-dir"_s, u"data"_s});
+    QVERIFY(zestora.waitForFinished(60000));
+    QCOMPARE(zestora.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(zestora.exitCode(), exitCode);
+    QCOMPARE(zestora.readAllStandardError(), errors);
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)

@@ -89,6 +89,7 @@ private Q_SLOTS:
     void optionToolsToggleTheirSettings();
     void contentsOpensHelpAndExitClosesIt();
     void aboutToolOpensTheAboutBoxModally();
+    void helpNamesToolsByTheirCaptions();
 };
 
 void TestMainWindow::titleAndToolsAreThoseOfTheProgram()
@@ -293,6 +294,21 @@ void TestMainWindow::aboutToolOpensTheAboutBoxModally()
     });
     f.click("AboutTool");
     QCOMPARE(shown, u"frmAbout About Zestora 3.0"_s);
+}
+
+void TestMainWindow::helpNamesToolsByTheirCaptions()
+{
+    Fixture f;
+    f.start();
+    const QString help = QString::fromUtf8(readFile(f.help.helpFile()));
+    QStringList captions{u"Show Tips At StartUp"_s, u"Play Music on Start"_s};
+    for (const ToolBar* bar : f.window.findChildren<ToolBar*>())
+        if (bar != f.window.topBar())
+            for (const QAction* tool : bar->actions())
+                captions.append(tool->text());
+    QVERIFY(captions.size() > 6);
+    for (const QString& caption : captions)
+        QVERIFY2(help.contains(u"<b>"_s + caption + u"</b>"_s), qPrintable(caption));
 }
 
 QTEST_MAIN(TestMainWindow)

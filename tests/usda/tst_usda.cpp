@@ -47,6 +47,9 @@ private Q_SLOTS:
     void namesStayUniqueWhenShortenedAlike();
     void damagedTablesAreReported();
     void starterDatabaseIsSound();
+    void starterNamesKeepWordsAndBrackets();
+    void cooksMeasures_data();
+    void cooksMeasures();
     void recipeFromStarterIngredients();
     void calorieCheck_data();
     void calorieCheck();
@@ -66,6 +69,16 @@ void TestUsda::shortNames_data()
         << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL, with iron, "
            "powder, not reconstituted, with ARA and DHA"_s
         << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL"_s;
+    QTest::newRow("a bracket too long to keep leaves its part, not the words around it")
+        << u"Grapes, red or green (European type, such as Thompson seedless), raw"_s
+        << u"Grapes, red or green, raw"_s;
+    QTest::newRow("commas inside brackets do not split a detail")
+        << u"Toddler formula, MEAD JOHNSON, ENFAGROW PREMIUM (formerly ENFAMIL, LIPIL, "
+           "NEXT STEP), powder"_s
+        << u"Toddler formula, MEAD JOHNSON, ENFAGROW PREMIUM, powder"_s;
+    QTest::newRow("a cut does not end on a word that joins it to the rest")
+        << u"Brand Chicken and Vegetables in a light sauce of herbs with Vermicelli, frozen"_s
+        << u"Brand Chicken and Vegetables in a light sauce of herbs"_s;
     QTest::newRow("a first part longer than a name is cut between words")
         << u"Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij "
            "abcdefghij, raw"_s
@@ -228,6 +241,92 @@ void TestUsda::starterDatabaseIsSound()
         QCOMPARE(record.calories, std::round(record.calories));
         QCOMPARE(record.sodium, std::round(record.sodium));
     }
+}
+
+void TestUsda::starterNamesKeepWordsAndBrackets()
+{
+    QFile file(QStringLiteral(USDA_DIR "/foods.tsv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    lines.removeFirst();
+    // The short forms that stand for longer phrases of a description.
+    const QSet<QString> shortForms{u"commercial"_s, u"homemade"_s, u"no"_s,       u"salted"_s,
+                                   u"RTE"_s,        u"RTS"_s,      u"reconst."_s, u"cond."_s};
+    const QRegularExpression between(u"[ (),;-]+"_s);
+    const auto words = [&between](const QString& text) {
+        const QStringList list = text.split(between, Qt::SkipEmptyParts);
+        return QSet<QString>(list.begin(), list.end());
+    };
+    const QList<IngRecord>& records = starter().records();
+    for (int i = 0; i < records.size(); ++i) {
+        const QString name = records[i].trimmedName();
+        const QStringList food = QString::fromUtf8(lines[i]).split(u'\t');
+        int depth = 0;
+        for (const QChar c : name) {
+            depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
+            QVERIFY2(depth >= 0, qPrintable(name));
+        }
+        QVERIFY2(depth == 0, qPrintable(name));
+        const QSet<QString> described = words(food[1]) + shortForms + QSet<QString>{food[0]};
+        for (const QString& word : words(name))
+            QVERIFY2(described.contains(word), qPrintable(name + u": "_s + word));
+    }
+}
+
+void TestUsda::cooksMeasures_data()
+{
+    QTest::addColumn<QString>("food");
+    QTest::addColumn<QStringList>("measures"); // any of them, as a word of the first measure
+    const auto row = [](const char* food, QStringList measures) {
+        QTest::newRow(food) << QString::fromLatin1(food) << measures;
+    };
+    row("Egg, whole, raw, fresh", {u"large"_s});
+    row("Bread, white, commercial (includes soft bread crumbs)", {u"slice"_s});
+    row("Bread, whole-wheat, commercially prepared", {u"slice"_s});
+    row("Pork, cured, bacon, raw", {u"slice"_s});
+    row("Tortillas, ready-to-bake or -fry, flour, refrigerated", {u"tortilla"_s});
+    row("Milk, whole, 3.25% milkfat, with added vitamin D", {u"cup"_s});
+    row("Cream, sour, cultured", {u"cup"_s, u"tbs"_s});
+    row("Wheat flour, white, all-purpose, enriched, bleached", {u"cup"_s});
+    row("Rice, white, long-grain, regular, raw, enriched", {u"cup"_s});
+    row("Sugars, granulated", {u"cup"_s, u"tsp"_s});
+    row("Salt, table", {u"tsp"_s, u"cup"_s});
+    row("Leavening agents, baking soda", {u"tsp"_s});
+    row("Spices, cinnamon, ground", {u"tsp"_s, u"tbs"_s});
+    row("Honey", {u"tbs"_s, u"cup"_s});
+    row("Peanut butter, smooth style, with salt", {u"tbs"_s, u"cup"_s});
+    row("Butter, salted", {u"tbs"_s, u"cup"_s});
+    row("Oil, olive, salad or cooking", {u"tbs"_s});
+    row("Cheese, cheddar", {u"cup"_s, u"oz"_s});
+    row("Apples, raw, with skin", {u"medium"_s, u"cup"_s});
+    row("Bananas, raw", {u"medium"_s});
+    row("Oranges, raw, all commercial varieties", {u"fruit"_s, u"medium"_s});
+    row("Lemons, raw, without peel", {u"fruit"_s});
+    row("Avocados, raw, all commercial varieties", {u"avocado"_s});
+    row("Onions, raw", {u"medium"_s});
+    row("Garlic, raw", {u"clove"_s});
+    row("Carrots, raw", {u"medium"_s});
+    row("Celery, raw", {u"stalk"_s});
+    row("Potatoes, russet, flesh and skin, raw", {u"medium"_s});
+    row("Tomatoes, red, ripe, raw, year round average", {u"medium"_s});
+    row("Peppers, sweet, green, raw", {u"medium"_s});
+    row("Cucumber, with peel, raw", {u"cucumber"_s});
+    row("Corn, sweet, yellow, raw", {u"ear"_s});
+    // Too small to count one by one.
+    row("Cherries, sweet, raw", {u"cup"_s});
+    row("Grapes, red or green, raw", {u"cup"_s});
+    row("Peanuts, all types, dry-roasted, with salt", {u"oz"_s, u"cup"_s});
+}
+
+void TestUsda::cooksMeasures()
+{
+    QFETCH(QString, food);
+    QFETCH(QStringList, measures);
+    const QString measure = starterFood(qPrintable(food)).measure1.trimmed();
+    const QStringList words = measure.toLower().split(QRegularExpression(u"[^a-z]+"_s));
+    const bool expected = std::any_of(measures.begin(), measures.end(),
+                                      [&words](const QString& m) { return words.contains(m); });
+    QVERIFY2(expected, qPrintable(measure));
 }
 
 void TestUsda::recipeFromStarterIngredients()

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace zestora {
+
+// The help of the desktop the program runs on, named for a message that sends the user there:
+// "GNOME Help" from the desktop's own name as the session gives it (a list separated by colons,
+// the most particular first, such as "ubuntu:GNOME"), "your desktop's Help" when it gives none.
+QString desktopHelp(const QString& currentDesktop);
+
+} // namespace zestora

@@ -1,0 +1,226 @@
+#include "platform/curlmail.h"
+
+#include "core/sharing/mailmessage.h"
+
+#include <QEventLoop>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
+#include <QThread>
+#include <QUuid>
+
+#include <curl/curl.h>
+
+#include <memory>
+
+namespace zestora {
+
+namespace {
+
+const QString ownSource = QStringLiteral("Zestora mail");
+
+struct CurlDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+struct Upload {
+    QByteArray bytes;
+    qsizetype sent = 0;
+};
+
+size_t readBody(char* buffer, size_t size, size_t count, void* user)
+{
+    auto* upload = static_cast<Upload*>(user);
+    const qsizetype length =
+        std::min<qsizetype>(qsizetype(size * count), upload->bytes.size() - upload->sent);
+    std::copy_n(upload->bytes.constData() + upload->sent, length, buffer);
+    upload->sent += length;
+    return size_t(length);
+}
+
+// What was last said on each side, so that a failure can name the step the server refused.
+// Only the command word is kept: the rest of an AUTH line would be the password.
+struct Dialogue {
+    QByteArray lastCommand;
+    QByteArray lastReply;
+    bool closing = false;
+
+    int replyCode() const { return lastReply.left(3).toInt(); }
+};
+
+int trace(CURL*, curl_infotype type, char* data, size_t size, void* user)
+{
+    auto* dialogue = static_cast<Dialogue*>(user);
+    const QByteArray line = QByteArray(data, qsizetype(size)).trimmed();
+    if (line.isEmpty())
+        return 0;
+    // After a failure libcurl says goodbye; the exchange that failed is the one to keep.
+    if (type == CURLINFO_HEADER_OUT) {
+        const QByteArray command = line.split(' ').constFirst().toUpper();
+        dialogue->closing = dialogue->closing || command == "QUIT";
+        if (!dialogue->closing)
+            dialogue->lastCommand = command;
+    } else if (type == CURLINFO_HEADER_IN && !dialogue->closing) {
+        dialogue->lastReply = line;
+    }
+    return 0;
+}
+
+const QString netrcAdvice =
+    QStringLiteral("put your user name and password for it in the file .netrc in your home folder");
+
+QString whatWentWrong(CURLcode code, const Dialogue& dialogue, const QString& to,
+                      const QString& from, std::chrono::milliseconds limit)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return QStringLiteral("The mail server was not found: check its name and your connection "
+                              "to the internet.");
+    case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("The mail server refused the connection: check its name and port.");
+    case CURLE_OPERATION_TIMEDOUT:
+        return QStringLiteral("The mail server did not answer within %1 seconds.")
+            .arg(std::chrono::duration<double>(limit).count());
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+        return QStringLiteral("The mail server's certificate could not be verified, so nothing was "
+                              "sent to it.");
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_USE_SSL_FAILED:
+        return QStringLiteral("The secure (TLS) connection to the mail server failed.");
+    case CURLE_LOGIN_DENIED:
+        return QStringLiteral("The mail server refused the login: check the user name and "
+                              "password for it in the file .netrc in your home folder.");
+    default:
+        break;
+    }
+    if (dialogue.replyCode() == 530)
+        return QStringLiteral("The mail server wants a login: ") + netrcAdvice + u'.';
+    if (dialogue.lastCommand == "RCPT")
+        return QStringLiteral("The mail server refused the recipient ") + to.trimmed() + u'.';
+    if (dialogue.lastCommand == "MAIL")
+        return QStringLiteral("The mail server refused the sender address ") + from.trimmed() +
+               u'.';
+    if (dialogue.lastCommand == "DATA")
+        return QStringLiteral("The mail server did not take the message.");
+    return QStringLiteral("The message could not be sent.");
+}
+
+// The plain-text part beside the HTML: its text, without the runs of empty lines that the
+// table cells leave.
+QString plainText(const QString& html)
+{
+    static const QRegularExpression emptyLines(QStringLiteral("\\n[ \\t\\x{00a0}]*(?=\\n)"));
+    static const QRegularExpression manyBreaks(QStringLiteral("\\n{3,}"));
+    return QTextDocumentFragment::fromHtml(html)
+        .toPlainText()
+        .replace(emptyLines, QStringLiteral("\n"))
+        .replace(manyBreaks, QStringLiteral("\n\n"));
+}
+
+} // namespace
+
+CurlMail::CurlMail()
+{
+    // Once per process, before any transfer thread starts.
+    static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
+    Q_UNUSED(initialised);
+}
+
+std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, const QString& to,
+                                                       const QString& subject,
+                                                       const QString& htmlBody, const QString& from)
+{
+    const std::pair<const char*, const QString&> oneLineFields[] = {
+        {"mail server", server}, {"recipient", to}, {"sender", from}, {"subject", subject}};
+    for (const auto& [field, text] : oneLineFields)
+        if (mail::breaksLine(text))
+            return Error{lineBreakError,
+                         QStringLiteral("The %1 holds a line break. Nothing was sent: write the "
+                                        "mail server, the addresses and the subject on one line "
+                                        "each.")
+                             .arg(QLatin1String(field)),
+                         ownSource};
+    const std::optional<mail::Server> target = mail::parseServer(server);
+    if (!target)
+        return Error{serverNameError,
+                     u'"' + server.trimmed() +
+                         QStringLiteral("\" is not a mail server name. Write a name such as "
+                                        "smtp.example.org, followed by a colon and the port when "
+                                        "your provider gives one: smtp.example.org:587."),
+                     ownSource};
+
+    const QString sender = from.trimmed();
+    const QString domain = sender.section(u'@', -1);
+    const QString messageId =
+        QUuid::createUuid().toString(QUuid::WithoutBraces) + u'@' +
+        (sender.contains(u'@') && !domain.isEmpty() ? domain : QStringLiteral("zestora.invalid"));
+    Upload upload{
+        mail::mimeMessage({from, to, subject, htmlBody, plainText(htmlBody)},
+                          QDateTime::currentDateTime(), messageId,
+                          "=_zestora_" + QUuid::createUuid().toByteArray(QUuid::WithoutBraces)),
+        0};
+
+    const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    if (!curl)
+        return Error{int(CURLE_FAILED_INIT), QStringLiteral("The mail library could not start."),
+                     ownSource};
+    const QByteArray url = target->url().toUtf8();
+    const QByteArray envelopeFrom = sender.toUtf8();
+    const QByteArray envelopeTo = to.trimmed().toUtf8();
+    const QByteArray caFile = m_caFile.toLocal8Bit();
+    const QByteArray netrcFile = m_netrcFile.toLocal8Bit();
+    std::unique_ptr<curl_slist, CurlDeleter> recipients(
+        curl_slist_append(nullptr, envelopeTo.constData()));
+    Dialogue dialogue;
+    char curlDetail[CURL_ERROR_SIZE] = {};
+
+    CURL* handle = curl.get();
+    curl_easy_setopt(handle, CURLOPT_URL, url.constData());
+    curl_easy_setopt(handle, CURLOPT_USE_SSL, long(CURLUSESSL_TRY));
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!caFile.isEmpty())
+        curl_easy_setopt(handle, CURLOPT_CAINFO, caFile.constData());
+    curl_easy_setopt(handle, CURLOPT_NETRC, long(CURL_NETRC_OPTIONAL));
+    if (!netrcFile.isEmpty())
+        curl_easy_setopt(handle, CURLOPT_NETRC_FILE, netrcFile.constData());
+    curl_easy_setopt(handle, CURLOPT_MAIL_FROM, envelopeFrom.constData());
+    curl_easy_setopt(handle, CURLOPT_MAIL_RCPT, recipients.get());
+    curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(handle, CURLOPT_READFUNCTION, &readBody);
+    curl_easy_setopt(handle, CURLOPT_READDATA, &upload);
+    curl_easy_setopt(handle, CURLOPT_INFILESIZE_LARGE, curl_off_t(upload.bytes.size()));
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(m_timeLimit.count()));
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(m_timeLimit.count()));
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, curlDetail);
+    curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, &trace);
+    curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &dialogue);
+
+    // The transfer runs beside the user interface thread, which keeps painting its windows but
+    // takes no input until the server has answered or the time limit has passed.
+    CURLcode code = CURLE_OK;
+    const std::unique_ptr<QThread> transfer(
+        QThread::create([handle, &code] { code = curl_easy_perform(handle); }));
+    QEventLoop waiting;
+    QObject::connect(transfer.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    transfer->start();
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    transfer->wait();
+
+    if (code == CURLE_OK)
+        return std::nullopt;
+    // The server's own words when it refused a step, libcurl's otherwise.
+    QString description = whatWentWrong(code, dialogue, to, from, m_timeLimit);
+    const QString detail = QString::fromUtf8(curlDetail).trimmed();
+    if (dialogue.replyCode() >= 400)
+        description += QStringLiteral(" The server said: ") + QString::fromUtf8(dialogue.lastReply);
+    else if (!detail.isEmpty())
+        description += QStringLiteral(" (") + detail + u')';
+    return Error{int(code), description, target->url()};
+}
+
+} // namespace zestora

@@ -1,0 +1,436 @@
+#include "core/analysis/recipelines.h"
+#include "core/session.h"
+#include "core/sharing/recipehtml.h"
+#include "core/text.h"
+#include "platform/curlmail.h"
+#include "platform/helpviewer.h"
+#include "platform/settings.h"
+#include "platform/threestatecheckbox.h"
+#include "platform/toolbar.h"
+#include "recipes/storedrecipesscreen.h"
+#include "sharing/emailwindow.h"
+#include "shell/mainwindow.h"
+#include "widgetsupport.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTextBrowser>
+
+using namespace zestora;
+using zestora::testing::TempWorkDir;
+using zestora::testing::writeFile;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The test SMTP server (smtpserver.py) on 127.0.0.1, stopped when this goes.
+class SmtpServer {
+public:
+    explicit SmtpServer(const QStringList& options = {})
+    {
+        m_process.start(QStringLiteral(SMTP_PYTHON),
+                        QStringList{QStringLiteral(SMTP_SERVER_SCRIPT)} + options);
+        m_port = nextLine().trimmed().toInt();
+        if (m_port == 0)
+            qWarning() << m_process.readAllStandardError();
+    }
+    ~SmtpServer()
+    {
+        // The server ends when its input closes; a bounded wait, then no mercy.
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(1000);
+    }
+    SmtpServer(const SmtpServer&) = delete;
+    SmtpServer& operator=(const SmtpServer&) = delete;
+
+    QString address() const { return u"127.0.0.1:"_s + QString::number(m_port); }
+    // The next message the server accepted, or an empty object after a bounded wait.
+    QJsonObject nextMessage() { return QJsonDocument::fromJson(nextLine()).object(); }
+
+private:
+    QByteArray nextLine()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
+               waited.elapsed() < 10000)
+            m_process.waitForReadyRead(100);
+        return m_process.readLine();
+    }
+
+    QProcess m_process;
+    int m_port = 0;
+};
+
+QByteArray recipeFile()
+{
+    return encodeCp1252(
+               lines::recipeRecord(u"Pudding"_s, u"2"_s,
+                                   {lines::headingEntry(u"Base"_s),
+                                    lines::ingredientEntry(u"Milk"_s, true, u"2"_s, u"cup"_s)},
+                                   u"Warm the milk slowly."_s)) +
+           "\r\n";
+}
+
+// The main window over one stored recipe, on the stored recipes screen.
+struct Fixture : zestora::testing::StartedMainWindow {
+    StoredRecipesScreen* screen = window->findChild<StoredRecipesScreen*>();
+
+    Fixture()
+        : StartedMainWindow(IngTable::toBytes({zestora::testing::food(u"Milk"_s, 1, u"cup"_s, 0, {},
+                                                                      {8, 5, 12, 0, 8, 24, 105})}),
+                            recipeFile(), QStringLiteral(HELP_DIR))
+    {
+        window->topBar()->tool(u"Recipes"_s)->trigger();
+    }
+};
+
+// A stand-in mail component that counts its sends and fails as it is told.
+struct FakeMail : MailComponent {
+    int* sends;
+    std::optional<Error> failure;
+
+    FakeMail(int* count, std::optional<Error> error)
+        : sends(count)
+        , failure(std::move(error))
+    {
+    }
+    std::optional<Error> sendMail(const QString&, const QString&, const QString&, const QString&,
+                                  const QString&) override
+    {
+        ++*sends;
+        return failure;
+    }
+};
+
+// The e-mail window for the shown recipe, sending through a FakeMail.
+struct WindowFixture : Fixture {
+    int sends = 0;
+    std::optional<MailComponent::Error> failure;
+    EmailWindow email{settings, help, screen->shownRecipe(), window.get(), [this] {
+                          return std::unique_ptr<MailComponent>(new FakeMail(&sends, failure));
+                      }};
+
+    template <typename T> T* get(const char* name) const
+    {
+        return email.findChild<T*>(QString::fromLatin1(name));
+    }
+    void send() { get<QPushButton>("cmdSendMail")->click(); }
+};
+
+} // namespace
+
+class TestMail : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void theRecipeArrivesThroughTheEmailTool();
+    void sendingThroughCurl_data();
+    void sendingThroughCurl();
+    void saveBoxesFollowTheirFields_data();
+    void saveBoxesFollowTheirFields();
+    void requiredFields_data();
+    void requiredFields();
+    void aFailureIsReportedAndTheWindowStaysOpen();
+    void helpOpensTheEmailTopic();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void TestMail::initTestCase()
+{
+    // libcurl reads ~/.netrc: the test's own home has none unless a test writes one.
+    qputenv("HOME", m_home.path().toLocal8Bit());
+}
+
+void TestMail::theRecipeArrivesThroughTheEmailTool()
+{
+    SmtpServer server;
+    Fixture f;
+    const ShownRecipe shown = f.screen->shownRecipe();
+    bool wasModal = false;
+    zestora::testing::onNextDialog([&](QDialog* dialog) {
+        wasModal = dialog->isModal();
+        QCOMPARE(dialog->findChild<QLineEdit*>(u"txtSubject"_s)->text(), u"Pudding"_s);
+        dialog->findChild<QLineEdit*>(u"txtServer"_s)->setText(u" "_s + server.address());
+        dialog->findChild<QLineEdit*>(u"txtTo"_s)->setText(u"friend@example.org"_s);
+        dialog->findChild<QLineEdit*>(u"txtFrom"_s)->setText(u"cook@example.org"_s);
+        dialog->findChild<QLineEdit*>(u"txtSubject"_s)->setText(u"Pudding für dich ✓"_s);
+        dialog->findChild<QPlainTextEdit*>(u"txtBody"_s)->setPlainText(u"  <b>Enjoy!</b> "_s);
+        dialog->findChild<QPushButton*>(u"cmdSendMail"_s)->click();
+        // Sent, and the window is still there for another recipient.
+        QVERIFY(dialog->isVisible());
+        dialog->findChild<QPushButton*>(u"cmdClose"_s)->click();
+    });
+    f.screen->viewBar()->tool(u"Email"_s)->trigger();
+    QVERIFY(wasModal);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages[0].text, u"Your recipe has been sent"_s);
+    QCOMPARE(f.messages[0].title, u"Done"_s);
+    QCOMPARE(f.messages[0].icon, MessageBox::Icon::Information);
+
+    const QJsonObject message = server.nextMessage();
+    QCOMPARE(message[u"mailFrom"_s].toString(), u"cook@example.org"_s);
+    QCOMPARE(message[u"rcptTo"_s].toVariant().toStringList(), QStringList{u"friend@example.org"_s});
+    const QJsonObject headers = message[u"headers"_s].toObject();
+    QCOMPARE(headers[u"Subject"_s].toString(), u"Pudding für dich ✓"_s);
+    QCOMPARE(headers[u"From"_s].toString(), u"cook@example.org"_s);
+    QCOMPARE(headers[u"To"_s].toString(), u"friend@example.org"_s);
+    QVERIFY(!headers[u"Date"_s].toString().isEmpty());
+    QVERIFY(headers[u"Message-ID"_s].toString().endsWith(u"@example.org>"_s));
+    QCOMPARE(message[u"type"_s].toString(), u"multipart/alternative"_s);
+    QCOMPARE(message[u"html"_s].toString(), buildRecipeHtml(u"<b>Enjoy!</b>"_s, shown));
+    const QString text = message[u"text"_s].toString();
+    for (const QString& value : {u"Enjoy!"_s, u"Nutrition Facts"_s, u"2 cup Milk"_s,
+                                 u"Total Fat 8g"_s, u"47.4% of calories from Fat"_s})
+        QVERIFY2(text.contains(value), qPrintable(value + u" in "_s + text));
+    QVERIFY(!text.contains(u"<b>"_s));
+    QVERIFY(!text.contains(u"\n\n\n"_s));
+    QVERIFY(message[u"longestLine"_s].toInt() <= 78);
+}
+
+enum class Target { RejectingServer, ClosedPort, SilentServer, UnknownCa, LoginServer };
+
+void TestMail::sendingThroughCurl_data()
+{
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<QString>("netrc");
+    QTest::addColumn<QStringList>("fields"); // recipient, sender, subject
+    QTest::addColumn<int>("number");         // 0: sent
+    QTest::addColumn<QString>("description");
+
+    const QStringList fine{u"friend@example.org"_s, u"cook@example.org"_s, u"Pudding"_s};
+    QTest::newRow("STARTTLS and a login from .netrc")
+        << Target::LoginServer << u"machine 127.0.0.1 login cook password s3cret"_s << fine << 0
+        << QString();
+    QTest::newRow("A rejected recipient")
+        << Target::RejectingServer << QString()
+        << QStringList{u"nobody@example.org"_s, u"cook@example.org"_s, u"Pudding"_s} << 55
+        << u"refused the recipient nobody@example.org"_s;
+    QTest::newRow("A closed port")
+        << Target::ClosedPort << QString() << fine << 7 << u"refused the connection"_s;
+    QTest::newRow("A server that never answers")
+        << Target::SilentServer << QString() << fine << 28 << u"did not answer within 1.5"_s;
+    QTest::newRow("A certificate from an unknown authority")
+        << Target::UnknownCa << QString() << fine << 60 << u"certificate could not be verified"_s;
+    QTest::newRow("A wrong password")
+        << Target::LoginServer << u"machine 127.0.0.1 login cook password wrong"_s << fine << 67
+        << u"refused the login"_s;
+    QTest::newRow("No login for a server that wants one")
+        << Target::LoginServer << QString() << fine << 55 << u"wants a login"_s;
+    QTest::newRow("A line break in the subject")
+        << Target::ClosedPort << QString()
+        << QStringList{u"friend@example.org"_s, u"cook@example.org"_s, u"Hi\r\nBcc: all@x.org"_s}
+        << CurlMail::lineBreakError << u"subject holds a line break"_s;
+    QTest::newRow("A line break in the recipient")
+        << Target::ClosedPort << QString()
+        << QStringList{u"friend@example.org>\nRCPT TO:<all@x.org"_s, u"cook@example.org"_s,
+                       u"Pudding"_s}
+        << CurlMail::lineBreakError << u"recipient holds a line break"_s;
+    QTest::newRow("A line break in the sender")
+        << Target::ClosedPort << QString()
+        << QStringList{u"friend@example.org"_s, u"cook@example.org\r\nDATA"_s, u"Pudding"_s}
+        << CurlMail::lineBreakError << u"sender holds a line break"_s;
+}
+
+void TestMail::sendingThroughCurl()
+{
+    QFETCH(Target, target);
+    QFETCH(QString, netrc);
+    QFETCH(QStringList, fields);
+    QFETCH(int, number);
+    QFETCH(QString, description);
+
+    CurlMail mail;
+    mail.setTimeLimit(1500ms);
+    QTemporaryDir certificates;
+    std::unique_ptr<SmtpServer> smtp;
+    QTcpServer silent;
+    QString address;
+    switch (target) {
+    case Target::RejectingServer:
+        smtp = std::make_unique<SmtpServer>(QStringList{u"--reject"_s, fields[0]});
+        break;
+    case Target::UnknownCa:
+        smtp = std::make_unique<SmtpServer>(QStringList{u"--tls"_s, certificates.path()});
+        break;
+    case Target::LoginServer:
+        smtp = std::make_unique<SmtpServer>(
+            QStringList{u"--tls"_s, certificates.path(), u"--login"_s, u"cook:s3cret"_s});
+        mail.setCaFile(certificates.filePath(u"ca.pem"_s));
+        break;
+    case Target::SilentServer:
+    case Target::ClosedPort:
+        // Listening without ever answering; or closed again, so that nobody listens there.
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        address = u"127.0.0.1:"_s + QString::number(silent.serverPort());
+        if (target == Target::ClosedPort)
+            silent.close();
+        break;
+    }
+    if (smtp)
+        address = smtp->address();
+    const QString netrcFile = m_home.filePath(u"netrc"_s);
+    writeFile(netrcFile, netrc.toUtf8());
+    mail.setNetrcFile(netrcFile);
+
+    QElapsedTimer took;
+    took.start();
+    const std::optional<MailComponent::Error> error =
+        mail.sendMail(address, fields[0], fields[2], u"<p>Hi</p>"_s, fields[1]);
+    QVERIFY(took.elapsed() < 1500 + 2000);
+    if (number == 0) {
+        QVERIFY2(!error, error ? qPrintable(error->description) : "");
+        const QJsonObject message = smtp->nextMessage();
+        QVERIFY(message[u"tls"_s].toBool());
+        QVERIFY(message[u"login"_s].toBool());
+        return;
+    }
+    QVERIFY(error);
+    QCOMPARE(error->number, number);
+    QVERIFY2(error->description.contains(description), qPrintable(error->description));
+    QVERIFY(!error->source.isEmpty());
+}
+
+void TestMail::saveBoxesFollowTheirFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("key");
+
+    QTest::newRow("Mail server") << u"txtServer"_s << u"ServerChk"_s << Settings::mailServer;
+    QTest::newRow("Sender") << u"txtFrom"_s << u"EmailChk"_s << Settings::fromEmail;
+}
+
+void TestMail::saveBoxesFollowTheirFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, box);
+    QFETCH(QString, key);
+
+    WindowFixture f;
+    auto* text = f.email.findChild<QLineEdit*>(field);
+    auto* check = f.email.findChild<ThreeStateCheckBox*>(box);
+    QCOMPARE(f.get<QLineEdit>("txtSubject")->text(), u"Pudding"_s);
+    QCOMPARE(text->text(), QString());
+    QCOMPARE(check->value(), ThreeStateCheckBox::Clear);
+    QVERIFY(!check->isEnabled());
+
+    // Ticking stores the trimmed text.
+    QTest::keyClicks(text, u" mail.example.org "_s);
+    QVERIFY(check->isEnabled());
+    check->click();
+    QCOMPARE(check->value(), ThreeStateCheckBox::Ticked);
+    QCOMPARE(f.settings.readString(key, u"absent"_s), u"mail.example.org"_s);
+
+    // Opened again: the remembered value is loaded and its box greyed.
+    EmailWindow again{f.settings, f.help, f.screen->shownRecipe(), f.window.get()};
+    text = again.findChild<QLineEdit*>(field);
+    check = again.findChild<ThreeStateCheckBox*>(box);
+    QCOMPARE(text->text(), u"mail.example.org"_s);
+    QCOMPARE(check->value(), ThreeStateCheckBox::Greyed);
+    QVERIFY(check->isEnabled());
+
+    // One typed character clears the box and forgets the value; ticking stores the new one.
+    QTest::keyClick(text, Qt::Key_2);
+    QCOMPARE(check->value(), ThreeStateCheckBox::Clear);
+    QCOMPARE(f.settings.readString(key, u"absent"_s), QString());
+    check->click();
+    QCOMPARE(f.settings.readString(key, u"absent"_s), u"mail.example.org2"_s);
+    // A click on the ticked box clears it and forgets again.
+    check->click();
+    QCOMPARE(check->value(), ThreeStateCheckBox::Clear);
+    QCOMPARE(f.settings.readString(key, u"absent"_s), QString());
+
+    // Blanks only leave nothing to remember; the server's placeholder neither.
+    text->setText(u"   "_s);
+    QVERIFY(!check->isEnabled());
+    text->setText(u"Mail Server Name Goes Here"_s);
+    QCOMPARE(check->isEnabled(), box == u"EmailChk"_s);
+}
+
+void TestMail::requiredFields_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+
+    QTest::newRow("A server of blanks only")
+        << u"   "_s << u"a@b.org"_s << u"c@d.org"_s
+        << u"You must enter the name of your Email Server"_s << u"txtServer"_s;
+    QTest::newRow("No recipient") << u"smtp.b.org"_s << u" "_s << QString()
+                                  << u"You must enter the name of your Email Recipient"_s
+                                  << u"txtTo"_s;
+    QTest::newRow("No sender") << u"smtp.b.org"_s << u"a@b.org"_s << QString()
+                               << u"You must enter your Email Address"_s << u"txtFrom"_s;
+}
+
+void TestMail::requiredFields()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, to);
+    QFETCH(QString, from);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+
+    WindowFixture f;
+    f.get<QLineEdit>("txtServer")->setText(server);
+    f.get<QLineEdit>("txtTo")->setText(to);
+    f.get<QLineEdit>("txtFrom")->setText(from);
+    f.send();
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages[0].text, message);
+    QCOMPARE(f.messages[0].title, u"Information Required"_s);
+    QCOMPARE(f.messages[0].icon, MessageBox::Icon::Critical);
+    QCOMPARE(f.email.focusWidget()->objectName(), focus);
+    QCOMPARE(f.sends, 0);
+}
+
+void TestMail::aFailureIsReportedAndTheWindowStaysOpen()
+{
+    WindowFixture f;
+    f.failure = MailComponent::Error{5, u"Access denied"_s, u"Test mail"_s};
+    f.email.show();
+    f.get<QLineEdit>("txtServer")->setText(u"smtp.b.org"_s);
+    f.get<QLineEdit>("txtTo")->setText(u"a@b.org"_s);
+    f.get<QLineEdit>("txtFrom")->setText(u"c@d.org"_s);
+    // An empty subject is no reason to refuse.
+    f.get<QLineEdit>("txtSubject")->clear();
+    f.send();
+    QCOMPARE(f.sends, 1);
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages[0].text, u"An error occurred: [5] Access denied - Source: Test mail"_s);
+    QCOMPARE(f.messages[0].icon, MessageBox::Icon::None);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(f.email.isVisible());
+    // The window is usable: the next press sends again.
+    f.failure.reset();
+    f.send();
+    QCOMPARE(f.sends, 2);
+    QCOMPARE(f.messages.last().text, u"Your recipe has been sent"_s);
+}
+
+void TestMail::helpOpensTheEmailTopic()
+{
+    WindowFixture f;
+    f.get<QPushButton>("cmdHelp")->click();
+    QVERIFY(f.help.browser());
+    QCOMPARE(f.help.browser()->source().fragment(), u"topic-590"_s);
+}
+
+QTEST_MAIN(TestMail)
+#include "tst_mail.moc"
