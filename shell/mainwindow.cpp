@@ -85,9 +85,10 @@ void MainWindow::buildTopBar()
     bar.addTool(QStringLiteral("AboutTool"), QStringLiteral("About Zestora"), QString(), subHelp);
     bar.addCheckTool(QStringLiteral("mnuTips"), QStringLiteral("Show Tips At StartUp"), subHelp);
     bar.addCheckTool(QStringLiteral("mnuMusic"), QStringLiteral("Play Music on Start"), subHelp);
-    // Both options start checked; activation and the splash window correct them.
+    // The tips option starts checked and activation corrects it. The music option shows the
+    // setting from the start, as the splash window leaves it when it closes.
     bar.setChecked(QStringLiteral("mnuTips"), true);
-    bar.setChecked(QStringLiteral("mnuMusic"), true);
+    bar.setChecked(QStringLiteral("mnuMusic"), m_settings.readNumber(Settings::playMusic, 1) != 0);
 
     bar.addMenuTool(QStringLiteral("Filemnu"), QStringLiteral("File"), subFile);
     bar.addMenuTool(QStringLiteral("Help"), QStringLiteral("Help"), subHelp);

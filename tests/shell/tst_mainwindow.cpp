@@ -264,6 +264,9 @@ void TestMainWindow::optionToolsToggleTheirSettings()
     f.click("mnuMusic");
     QCOMPARE(Settings(ini).readString(Settings::playMusic, QString()), u"0"_s);
     QVERIFY(!f.window.topBar()->isChecked(u"mnuMusic"_s));
+    // The next run starts with the music tool unchecked.
+    const MainWindow next(f.session, f.settings, f.help, QStringLiteral(HELP_DIR));
+    QVERIFY(!next.topBar()->isChecked(u"mnuMusic"_s));
 }
 
 void TestMainWindow::contentsOpensHelpAndExitClosesIt()

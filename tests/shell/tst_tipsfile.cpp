@@ -36,7 +36,6 @@ class TestTipsFile : public QObject {
 private Q_SLOTS:
     void tipsAreLines_data();
     void tipsAreLines();
-    void nextTipWraps();
     void waveLength_data();
     void waveLength();
 };
@@ -65,14 +64,6 @@ void TestTipsFile::tipsAreLines()
     QCOMPARE(tips::loadTips(dir.filePath(u"TIPOFDAY.TXT"_s)), tips);
     QCOMPARE(tips::loadTips(dir.filePath(u"missing.txt"_s)), std::nullopt);
     QCOMPARE(tips::loadTips(QString()), std::nullopt);
-}
-
-void TestTipsFile::nextTipWraps()
-{
-    QCOMPARE(tips::nextTip(1, 3), 2);
-    QCOMPARE(tips::nextTip(3, 3), 1);
-    // With no tips the position stays at the first.
-    QCOMPARE(tips::nextTip(1, 0), 1);
 }
 
 void TestTipsFile::waveLength_data()
