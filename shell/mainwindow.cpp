@@ -53,10 +53,11 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     };
     m_tmrStopSplash->setObjectName(QStringLiteral("tmrStopSplash"));
     m_tmrStopSplash->setInterval(stopSplashInterval);
+    // Stopped first: closing the splash plays the tune, and the timer would tick meanwhile.
     connect(m_tmrStopSplash, &QTimer::timeout, this, [this] {
+        m_tmrStopSplash->stop();
         if (m_splash)
             m_splash->close();
-        m_tmrStopSplash->stop();
     });
     // F1 opens the topic of the screen on view.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);

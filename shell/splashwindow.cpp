@@ -89,8 +89,10 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 
 void SplashWindow::splashTmrTimer()
 {
-    if (m_mainWindow)
+    // A tick while the main window loads (a message box there runs events) finds it started.
+    if (m_mainWindowStarted)
         return;
+    m_mainWindowStarted = true;
     Q_EMIT startingMainWindow();
     m_mainWindow = m_showMainWindow();
 }

@@ -49,6 +49,7 @@ private:
     QTimer* m_splashTmr;
     QPointer<MainWindow> m_mainWindow;
     bool m_painted = false;
+    bool m_mainWindowStarted = false;
 };
 
 } // namespace zestora
