@@ -41,9 +41,15 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, const QStringList&
                              QStringLiteral("This may take some time"),
                              MessageBox::Icon::Exclamation);
     });
-    for (auto signal : {&QListWidget::itemClicked, &QListWidget::itemActivated})
-        connect(m_ui->SearchLst, signal, this,
-                [this](QListWidgetItem* item) { searchLstClick(item->text()); });
+    // A result is chosen as soon as it is selected, by the mouse, the keys or the program, or
+    // when Enter is pressed on it.
+    connect(m_ui->SearchLst, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = m_ui->SearchLst->selectedItems();
+        if (!chosen.isEmpty())
+            searchLstClick(chosen.first()->text());
+    });
+    connect(m_ui->SearchLst, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { searchLstClick(item->text()); });
 }
 
 SearchDialog::~SearchDialog() = default;

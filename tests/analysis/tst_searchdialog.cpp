@@ -15,6 +15,7 @@ class TestSearchDialog : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void searchesClearsAndWarns();
+    void aResultChosenByTheKeysClosesTheWindow();
 };
 
 void TestSearchDialog::searchesClearsAndWarns()
@@ -77,6 +78,22 @@ void TestSearchDialog::searchesClearsAndWarns()
              "very large list of results."_s);
     QCOMPARE(recorder.messages[2].icon, MessageBox::Icon::Exclamation);
     help.closeHelp();
+}
+
+void TestSearchDialog::aResultChosenByTheKeysClosesTheWindow()
+{
+    HelpViewer help;
+    QStringList chosen;
+    zestora::testing::onNextDialog([](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(u"egg"_s);
+        dialog->findChild<QPushButton*>(u"SearchCmd"_s)->click();
+        auto* results = dialog->findChild<QListWidget*>(u"SearchLst"_s);
+        results->setFocus();
+        QTest::keyClick(results, Qt::Key_End);
+    });
+    SearchDialog::search(nullptr, help, {u"Egg"_s, u"Eggnog"_s, u"Milk"_s},
+                         [&chosen](const QString& name) { chosen.append(name); });
+    QCOMPARE(chosen, QStringList{u"Eggnog"_s});
 }
 
 QTEST_MAIN(TestSearchDialog)
