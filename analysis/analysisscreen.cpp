@@ -5,6 +5,7 @@
 #include "analysis/headingdialog.h"
 #include "analysis/nutritionpanel.h"
 #include "analysis/recipeexplainer.h"
+#include "analysis/searchdialog.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
 #include "core/shell/desktop.h"
@@ -78,8 +79,6 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     }
     m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
-    m_ui->SearchImg->setVisible(false);
-    m_ui->SearchLbl->setVisible(false);
     // At the start the ingredient list is open for the first choice.
     showIngredientList(true);
     m_explainer = new RecipeExplainer(this, m_session.ingredients,
@@ -144,8 +143,9 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
         });
     for (ClickableLabel* search : {m_ui->SearchImg, m_ui->SearchLbl})
         connect(search, &ClickableLabel::clicked, this, [this] {
-            if (m_openSearch)
-                m_openSearch();
+            const auto* names = static_cast<SortedNameModel*>(m_ui->IngLst->model());
+            SearchDialog::search(this, m_help, names->stringList(),
+                                 [this](const QString& name) { chooseIngredientFromSearch(name); });
         });
 }
 
@@ -246,20 +246,13 @@ void AnalysisScreen::calcBarToolClick(const QString& toolName)
     }
 }
 
-void AnalysisScreen::setSearchOpener(std::function<void()> opener)
-{
-    m_openSearch = std::move(opener);
-    m_ui->SearchImg->setVisible(static_cast<bool>(m_openSearch));
-    m_ui->SearchLbl->setVisible(static_cast<bool>(m_openSearch));
-}
-
 void AnalysisScreen::chooseIngredientFromSearch(const QString& name)
 {
     const auto* names = static_cast<SortedNameModel*>(m_ui->IngLst->model());
-    const int row = names->rowOf(name);
-    if (row < 0)
-        return;
-    m_ui->IngLst->setCurrentIndex(names->index(row));
+    // Of equal names the last is chosen; with none the list keeps its choice.
+    const int row = names->lastRowOfTrimmed(name);
+    if (row >= 0)
+        m_ui->IngLst->setCurrentIndex(names->index(row));
     m_passTmr->start();
 }
 

@@ -5,7 +5,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class QTimer;
@@ -49,8 +48,6 @@ public:
     // The ingredient search's hand-over: selects the name in the list and, a moment later,
     // chooses it as a click would.
     void chooseIngredientFromSearch(const QString& name);
-    // Opens the ingredient search; the search controls are shown only when one is set.
-    void setSearchOpener(std::function<void()> opener);
 
     // Takes recipe line row out, with its nutrients, as the Edit Window's Delete does.
     void removeLine(int row);
@@ -114,7 +111,6 @@ private:
     ToolBar* m_calcBar;
     QTimer* m_flashTmr;
     QTimer* m_passTmr;
-    std::function<void()> m_openSearch;
     RecipeExplainer* m_explainer = nullptr;
 
     qint16 m_stepIndex = 0;

@@ -5,13 +5,24 @@
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "shell/mainwindow.h"
+#include "shell/splashwindow.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QLockFile>
 #include <QTimer>
 
 #include <cstdio>
+
+namespace {
+// For timing the start-up from outside: when a step was reached, in milliseconds of the clock.
+void reportTime(const char* step)
+{
+    std::printf("%s at %lld ms\n", step, QDateTime::currentMSecsSinceEpoch());
+    std::fflush(stdout);
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -53,13 +64,31 @@ int main(int argc, char* argv[])
     zestora::Session session;
     zestora::Settings settings;
     zestora::HelpViewer help;
-    zestora::MainWindow window(session, settings, help, programDir);
-    const QList<zestora::LoadProblem> problems = window.mdiFormLoad();
-    window.showMaximized();
+    std::unique_ptr<zestora::MainWindow> window;
+    // The splash window comes first; its timer shows the main window, whose load reads the data.
+    zestora::SplashWindow splash(settings, programDir, [&]() -> zestora::MainWindow* {
+        window = std::make_unique<zestora::MainWindow>(session, settings, help, programDir);
+        window->setSplashWindow(&splash);
+        const QList<zestora::LoadProblem> problems = window->mdiFormLoad();
+        window->showMaximized();
+        if (options->quitWhenShown)
+            QTimer::singleShot(0, &app, [&splash] {
+                reportTime("main window on screen");
+                // Timing ends here: no tune as the splash goes.
+                splash.hide();
+                QApplication::quit();
+            });
+        else
+            QTimer::singleShot(0, window.get(),
+                               [w = window.get(), problems] { w->showLoadProblems(problems); });
+        return window.get();
+    });
     if (options->quitWhenShown) {
-        QTimer::singleShot(0, &app, &QApplication::quit);
-        return QApplication::exec();
+        QObject::connect(&splash, &zestora::SplashWindow::firstPainted, &app,
+                         [] { reportTime("splash on screen"); });
+        QObject::connect(&splash, &zestora::SplashWindow::startingMainWindow, &app,
+                         [] { reportTime("splash timer"); });
     }
-    QTimer::singleShot(0, &window, [&window, problems] { window.showLoadProblems(problems); });
+    splash.show();
     return QApplication::exec();
 }

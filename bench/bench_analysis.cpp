@@ -5,10 +5,13 @@
 #include "benchmain.h"
 
 #include "analysis/analysisscreen.h"
+#include "analysis/searchdialog.h"
+#include "core/analysis/ingredientsearch.h"
 #include "core/analysis/lineamounts.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
+#include "platform/messagebox.h"
 #include "platform/spinner.h"
 #include "recipes/storedrecipesscreen.h"
 
@@ -22,7 +25,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -187,6 +192,56 @@ void showStoredRecipe(benchmark::State& state)
     state.counters["lines"] = stored.findChild<QListWidget*>(QStringLiteral("R_IngLst"))->count();
 }
 BENCHMARK(showStoredRecipe)->Unit(benchmark::kMillisecond);
+
+// Searching the 32,767 ingredient names for three words that every name holds, so that every
+// name is a result: Any finds each name three times and lists it once.
+void searchNames(benchmark::State& state)
+{
+    Screen& s = screen();
+    const search::SearchableNames names(s.ingredientNames.stringList());
+    const QStringList words = search::loadWords(QStringLiteral("ingredient with name"));
+    const auto mode = static_cast<search::Mode>(state.range(0));
+    qsizetype found = 0;
+    for (auto _ : state)
+        found = names.loadSearchList(words, mode).size();
+    state.counters["results"] = static_cast<double>(found);
+}
+BENCHMARK(searchNames)
+    ->ArgName("all")
+    ->Arg(static_cast<int>(search::Mode::Any))
+    ->Arg(static_cast<int>(search::Mode::All))
+    ->Unit(benchmark::kMillisecond);
+
+// The same searches in the Search window, the results shown in its list.
+void searchWindow(benchmark::State& state)
+{
+    Screen& s = screen();
+    // Choosing Any warns that it may take time; the warning is answered at once.
+    MessageBox::setAnswerer([](const MessageBox::Shown&) { return MessageBox::Answer::Ok; });
+    QTimer::singleShot(0, s.screen.get(), [&state] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        dialog
+            ->findChild<QRadioButton*>(state.range(0) == 0 ? QStringLiteral("AnyAllOpt_0")
+                                                           : QStringLiteral("AnyAllOpt_1"))
+            ->setChecked(true);
+        dialog->findChild<QLineEdit*>(QStringLiteral("SearchTxt"))
+            ->setText(QStringLiteral("ingredient with name"));
+        auto* searchCmd = dialog->findChild<QPushButton*>(QStringLiteral("SearchCmd"));
+        for (auto _ : state)
+            searchCmd->click();
+        state.counters["results"] =
+            dialog->findChild<QListWidget*>(QStringLiteral("SearchLst"))->count();
+        dialog->findChild<QPushButton*>(QStringLiteral("ExitCmd"))->click();
+    });
+    SearchDialog::search(s.screen.get(), s.help, s.ingredientNames.stringList(),
+                         [](const QString&) {});
+    MessageBox::clearAnswerer();
+}
+BENCHMARK(searchWindow)
+    ->ArgName("all")
+    ->Arg(static_cast<int>(search::Mode::Any))
+    ->Arg(static_cast<int>(search::Mode::All))
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

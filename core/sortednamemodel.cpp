@@ -1,5 +1,7 @@
 #include "core/sortednamemodel.h"
 
+#include "core/text.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -49,6 +51,19 @@ int SortedNameModel::rowOf(const QString& name) const
         if (*it == name)
             return static_cast<int>(it - names.begin());
     return -1;
+}
+
+int SortedNameModel::lastRowOfTrimmed(const QString& name) const
+{
+    const QStringList& names = stringList();
+    const QString key = trimSpaces(name);
+    // The names are kept trimmed, so equal ones stand in the run of the trimmed name.
+    int last = -1;
+    auto it = std::lower_bound(names.begin(), names.end(), key, lessForPeople);
+    for (; it != names.end() && !lessForPeople(key, *it); ++it)
+        if (trimSpaces(*it) == key)
+            last = static_cast<int>(it - names.begin());
+    return last;
 }
 
 QString SortedNameModel::nameAt(int row) const

@@ -17,6 +17,8 @@ public:
     int insertName(const QString& name);
     // The first row holding exactly this name, or -1.
     int rowOf(const QString& name) const;
+    // The last row whose name equals this one after trimming both, or -1.
+    int lastRowOfTrimmed(const QString& name) const;
     QString nameAt(int row) const;
 
     static bool lessForPeople(const QString& a, const QString& b);

@@ -16,16 +16,20 @@
 #include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
 #include "sharing/emailwindow.h"
+#include "shell/aboutbox.h"
+#include "shell/tipwindow.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 namespace zestora {
 
 namespace {
 const QString contextHelpContents = QStringLiteral("Contents");
+constexpr int stopSplashInterval = 100;
 
 } // namespace
 
@@ -39,9 +43,23 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_ingredientNames(new SortedNameModel(this))
     , m_recipeNames(new SortedNameModel(this))
+    , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
     buildTopBar();
+    // The tip window opens at most once at a time; closed, it does not open again in this run.
+    m_openTipWindow = [this] {
+        if (!m_tipWindow)
+            m_tipWindow = TipWindow::open(this, m_session, m_settings, m_programDir);
+    };
+    m_tmrStopSplash->setObjectName(QStringLiteral("tmrStopSplash"));
+    m_tmrStopSplash->setInterval(stopSplashInterval);
+    // Stopped first: closing the splash plays the tune, and the timer would tick meanwhile.
+    connect(m_tmrStopSplash, &QTimer::timeout, this, [this] {
+        m_tmrStopSplash->stop();
+        if (m_splash)
+            m_splash->close();
+    });
     // F1 opens the topic of the screen on view.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] {
@@ -69,9 +87,10 @@ void MainWindow::buildTopBar()
     bar.addTool(QStringLiteral("AboutTool"), QStringLiteral("About Zestora"), QString(), subHelp);
     bar.addCheckTool(QStringLiteral("mnuTips"), QStringLiteral("Show Tips At StartUp"), subHelp);
     bar.addCheckTool(QStringLiteral("mnuMusic"), QStringLiteral("Play Music on Start"), subHelp);
-    // Both options start checked; activation and the splash window correct them.
+    // The tips option starts checked and activation corrects it. The music option shows the
+    // setting from the start, as the splash window leaves it when it closes.
     bar.setChecked(QStringLiteral("mnuTips"), true);
-    bar.setChecked(QStringLiteral("mnuMusic"), true);
+    bar.setChecked(QStringLiteral("mnuMusic"), m_settings.readNumber(Settings::playMusic, 1) != 0);
 
     bar.addMenuTool(QStringLiteral("Filemnu"), QStringLiteral("File"), subFile);
     bar.addMenuTool(QStringLiteral("Help"), QStringLiteral("Help"), subHelp);
@@ -145,6 +164,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
         EmailWindow::sendRecipe(m_viewFrm, m_settings, m_help, m_viewFrm->shownRecipe());
     });
     m_calcFrm->formLoad();
+    m_tmrStopSplash->start();
     return problems;
 }
 
@@ -249,6 +269,8 @@ void MainWindow::topBarToolClick(const QString& toolName)
         close();
     } else if (name == contextHelpContents) {
         m_help.showHelp(help::contentsContext);
+    } else if (name == QLatin1String("AboutTool")) {
+        AboutBox::run(this, m_programDir);
     } else if (name == QLatin1String("mnuTips")) {
         toggleSetting(name, Settings::showTips);
     } else if (name == QLatin1String("mnuMusic")) {

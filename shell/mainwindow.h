@@ -3,6 +3,7 @@
 #include "core/store/ingtable.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -10,6 +11,8 @@
 namespace Ui {
 class MainWindow;
 }
+
+class QTimer;
 
 namespace zestora {
 
@@ -44,8 +47,11 @@ public:
 
     void topBarToolClick(const QString& toolName);
 
-    // Opens the tip window (the tip of the day); set by whoever provides it.
+    // Opens the tip window (the tip of the day); the window of the tips file beside the program
+    // unless another opener is set.
     void setTipWindowOpener(std::function<void()> opener) { m_openTipWindow = std::move(opener); }
+    // The splash window, which tmrStopSplash closes 100 ms after the main window's load.
+    void setSplashWindow(QWidget* splash) { m_splash = splash; }
 
     ToolBar* topBar() const { return m_topBar; }
     SortedNameModel* ingredientNames() const { return m_ingredientNames; }
@@ -75,6 +81,9 @@ private:
     StoredIngredientsScreen* m_deleteIngFrm = nullptr;
     bool m_recipesShown = false;
     std::function<void()> m_openTipWindow;
+    QPointer<QWidget> m_tipWindow;
+    QTimer* m_tmrStopSplash;
+    QPointer<QWidget> m_splash;
 };
 
 } // namespace zestora

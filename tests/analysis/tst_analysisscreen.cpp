@@ -145,7 +145,7 @@ private Q_SLOTS:
     void textTheFileCannotHoldIsRefused_data();
     void textTheFileCannotHoldIsRefused();
     void longNameKeepsItsFirstFiftyLetters();
-    void searchHandOverChoosesTheIngredient();
+    void searchHandOverChoosesTheLastRowOfTheName();
     void statusExplainsItself();
     void fitsTheScreen();
     void showsWhereTheNumbersComeFrom();
@@ -682,18 +682,28 @@ void TestAnalysisScreen::longNameKeepsItsFirstFiftyLetters()
     QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), u"Warm."_s);
 }
 
-void TestAnalysisScreen::searchHandOverChoosesTheIngredient()
+void TestAnalysisScreen::searchHandOverChoosesTheLastRowOfTheName()
 {
     Fixture f;
-    int searches = 0;
-    f.screen->setSearchOpener([&searches] { ++searches; });
-    QVERIFY(f.get<QLabel>("SearchLbl")->isVisible());
+    // Two records of one name give two rows; the search chooses the second.
+    const int last = f.ingredientNames.insertName(u"Cheese"_s);
+    QCOMPARE(f.ingredientNames.rowOf(u"Cheese"_s), last - 1);
+    zestora::testing::onNextDialog([](QDialog* search) {
+        QCOMPARE(search->objectName(), u"SearchFrm"_s);
+        auto* words = search->findChild<QLineEdit*>(u"SearchTxt"_s);
+        QTest::keyClicks(words, u"CHEE"_s);
+        QTest::keyClick(words, Qt::Key_Return);
+        auto* results = search->findChild<QListWidget*>(u"SearchLst"_s);
+        QCOMPARE(zestora::testing::texts(results), QStringList{u"Cheese"_s});
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                          results->visualItemRect(results->item(0)).center());
+    });
     QTest::mouseClick(f.get<QLabel>("SearchLbl"), Qt::LeftButton);
-    QCOMPARE(searches, 1);
-    f.screen->chooseIngredientFromSearch(u"Cheese"_s);
     QTRY_COMPARE(f.get<QLineEdit>("R_IngLstText")->text(), u"Cheese"_s);
+    QCOMPARE(f.get<QListView>("IngLst")->currentIndex().row(), last);
     QCOMPARE(f.units().value(0), u"slice"_s);
     QCOMPARE(f.screen->currentIng().name, u"Cheese"_s);
+    QVERIFY(!f.get<QListView>("IngLst")->isVisible());
 }
 
 void TestAnalysisScreen::statusExplainsItself()

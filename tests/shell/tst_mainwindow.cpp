@@ -96,6 +96,7 @@ private Q_SLOTS:
     void contentsOpensHelpAndExitClosesIt();
     void exitAsksBeforeUnsavedWorkIsLost_data();
     void exitAsksBeforeUnsavedWorkIsLost();
+    void aboutToolOpensTheAboutBoxModally();
     void helpNamesToolsByTheirCaptions();
 };
 
@@ -305,6 +306,9 @@ void TestMainWindow::optionToolsToggleTheirSettings()
     f.click("mnuMusic");
     QCOMPARE(Settings(ini).readString(Settings::playMusic, QString()), u"0"_s);
     QVERIFY(!f.window.topBar()->isChecked(u"mnuMusic"_s));
+    // The next run starts with the music tool unchecked.
+    const MainWindow next(f.session, f.settings, f.help, QStringLiteral(HELP_DIR));
+    QVERIFY(!next.topBar()->isChecked(u"mnuMusic"_s));
 }
 
 void TestMainWindow::contentsOpensHelpAndExitClosesIt()
@@ -376,6 +380,20 @@ void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost()
     }
     QCOMPARE(!f.window.isVisible(), closed);
     QCOMPARE(f.session.recipes.count(), stored);
+}
+
+void TestMainWindow::aboutToolOpensTheAboutBoxModally()
+{
+    Fixture f;
+    f.start();
+    QString shown;
+    zestora::testing::clickInNextDialog(u"cmdOK"_s, [&shown](QDialog* about) {
+        shown = about->objectName() + u' ' + about->windowTitle() + u' ' +
+                about->findChild<QLabel*>(u"Label1"_s)->text();
+        QVERIFY(about->isModal());
+    });
+    f.click("AboutTool");
+    QCOMPARE(shown, u"frmAbout About Zestora 3.0"_s);
 }
 
 void TestMainWindow::helpNamesToolsByTheirCaptions()

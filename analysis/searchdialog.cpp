@@ -1,0 +1,101 @@
+#include "analysis/searchdialog.h"
+
+#include "ui_searchdialog.h"
+
+#include "core/shell/helptopics.h"
+#include "core/text.h"
+#include "platform/centreform.h"
+#include "platform/helpviewer.h"
+#include "platform/messagebox.h"
+#include "platform/waitcursor.h"
+
+namespace zestora {
+
+SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, const QStringList& names,
+                           std::function<void(const QString&)> choose)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::SearchDialog>())
+    , m_names(names)
+    , m_choose(std::move(choose))
+{
+    m_ui->setupUi(this);
+    centreForm(this);
+    resetSearch();
+    // Search is the default button, so Enter in the words box runs the search.
+    connect(m_ui->SearchCmd, &QPushButton::clicked, this, &SearchDialog::searchCmdClick);
+    connect(m_ui->ClearCmd, &QPushButton::clicked, this, [this] {
+        resetSearch();
+        m_ui->SearchTxt->setFocus();
+    });
+    connect(m_ui->ExitCmd, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->HelpCmd, &QPushButton::clicked, this, [&help] {
+        const WaitCursor wait;
+        help.showHelp(help::searchContext);
+    });
+    connect(m_ui->AnyAllOpt_0, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            MessageBox::show(this,
+                             QStringLiteral("This option may take a significant amout of time to "
+                                            "complete and it may produce very large list of "
+                                            "results."),
+                             QStringLiteral("This may take some time"),
+                             MessageBox::Icon::Exclamation);
+    });
+    // A result is chosen as soon as it is selected, by the mouse, the keys or the program, or
+    // when Enter is pressed on it.
+    connect(m_ui->SearchLst, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = m_ui->SearchLst->selectedItems();
+        if (!chosen.isEmpty())
+            searchLstClick(chosen.first()->text());
+    });
+    connect(m_ui->SearchLst, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { searchLstClick(item->text()); });
+}
+
+SearchDialog::~SearchDialog() = default;
+
+void SearchDialog::search(QWidget* parent, HelpViewer& help, const QStringList& names,
+                          std::function<void(const QString&)> choose)
+{
+    SearchDialog dialog(parent, help, names, std::move(choose));
+    dialog.exec();
+}
+
+void SearchDialog::resetSearch()
+{
+    m_ui->SearchLst->setVisible(false);
+    m_ui->SearchTxt->clear();
+}
+
+void SearchDialog::searchCmdClick()
+{
+    const WaitCursor wait;
+    if (trimSpaces(m_ui->SearchTxt->text()).isEmpty()) {
+        MessageBox::show(this, QStringLiteral("You must type something in the box to do a search"),
+                         QStringLiteral("Unable to Search"), MessageBox::Icon::Information);
+        m_ui->SearchTxt->setFocus();
+        return;
+    }
+    m_ui->SearchLst->clear();
+    const search::Mode mode =
+        m_ui->AnyAllOpt_0->isChecked() ? search::Mode::Any : search::Mode::All;
+    // Thousands of results go into the list in one batch.
+    m_ui->SearchLst->addItems(
+        m_names.loadSearchList(search::loadWords(m_ui->SearchTxt->text()), mode));
+    if (m_ui->SearchLst->count() == 0)
+        MessageBox::show(this, QStringLiteral("No match was found."), QStringLiteral("No match"),
+                         MessageBox::Icon::Information);
+    else
+        m_ui->SearchLst->setVisible(true);
+}
+
+void SearchDialog::searchLstClick(const QString& result)
+{
+    {
+        const WaitCursor wait;
+        m_choose(result);
+    }
+    accept();
+}
+
+} // namespace zestora

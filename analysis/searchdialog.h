@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/analysis/ingredientsearch.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class SearchDialog;
+}
+
+namespace zestora {
+
+class HelpViewer;
+
+// Finds ingredients by words in their names, any or all of them; clicking a result chooses it
+// and closes the window.
+class SearchDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Searches the names of the ingredient list, modally; choose receives the result clicked.
+    static void search(QWidget* parent, HelpViewer& help, const QStringList& names,
+                       std::function<void(const QString&)> choose);
+
+private:
+    SearchDialog(QWidget* parent, HelpViewer& help, const QStringList& names,
+                 std::function<void(const QString&)> choose);
+    ~SearchDialog() override;
+
+    void resetSearch();
+    void searchCmdClick();
+    void searchLstClick(const QString& result);
+
+    const std::unique_ptr<Ui::SearchDialog> m_ui;
+    const search::SearchableNames m_names;
+    std::function<void(const QString&)> m_choose;
+};
+
+} // namespace zestora

@@ -1,0 +1,239 @@
+#!/usr/bin/env python3
+"""Draws the splash pictures, the program's picture and the start-up tune of Zestora.
+
+Python's standard library only: run it from anywhere to write the files beside it. Everything is
+drawn or synthesised here, so the files are ours and small.
+"""
+import math
+import os
+import struct
+import wave
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+# --- Raster drawing -----------------------------------------------------------------------------
+
+class Canvas:
+    """A picture of palette indexes (for GIF) or RGB triples (for PNG)."""
+
+    def __init__(self, width, height, fill):
+        self.width, self.height = width, height
+        self.pixels = [[fill] * width for _ in range(height)]
+
+    def put(self, x, y, value):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = value
+
+    def ellipse(self, cx, cy, rx, ry, value):
+        for y in range(int(cy - ry) - 1, int(cy + ry) + 2):
+            for x in range(int(cx - rx) - 1, int(cx + rx) + 2):
+                if rx > 0 and ry > 0 and ((x + .5 - cx) / rx) ** 2 + ((y + .5 - cy) / ry) ** 2 <= 1:
+                    self.put(x, y, value)
+
+    def rect(self, x0, y0, x1, y1, value):
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                self.put(x, y, value)
+
+
+def write_png(path, canvas):
+    raw = b"".join(b"\x00" + bytes(c for rgb in row for c in rgb) for row in canvas.pixels)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                  chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def lzw(indexes, min_size):
+    """GIF's variable-length LZW: the code size grows when the next code no longer fits."""
+    clear, end = 1 << min_size, (1 << min_size) + 1
+    out, bits, nbits = bytearray(), 0, 0
+
+    def emit(code, size):
+        nonlocal bits, nbits
+        bits |= code << nbits
+        nbits += size
+        while nbits >= 8:
+            out.append(bits & 0xFF)
+            bits >>= 8
+            nbits -= 8
+
+    def fresh():
+        return {bytes([i]): i for i in range(clear)}, min_size + 1, end + 1
+
+    table, size, next_code = fresh()
+    emit(clear, size)
+    word = bytes([indexes[0]])
+    for index in indexes[1:]:
+        longer = word + bytes([index])
+        if longer in table:
+            word = longer
+            continue
+        emit(table[word], size)
+        if next_code < 4096:
+            table[longer] = next_code
+            next_code += 1
+            if next_code > (1 << size) and size < 12:
+                size += 1
+        else:
+            emit(clear, size)
+            table, size, next_code = fresh()
+        word = bytes([index])
+    emit(table[word], size)
+    emit(end, size)
+    if nbits:
+        out.append(bits & 0xFF)
+    return bytes(out)
+
+
+def write_gif(path, frames, palette, delay_cs, transparent=0):
+    """An animated GIF89a that loops for ever; palette index `transparent` shows the background."""
+    width, height = frames[0].width, frames[0].height
+    depth = max(1, (len(palette) - 1).bit_length())
+    palette = palette + [(0, 0, 0)] * ((1 << depth) - len(palette))
+    data = bytearray(b"GIF89a" + struct.pack("<HHBBB", width, height, 0x80 | (depth - 1), 0, 0))
+    data += bytes(c for rgb in palette for c in rgb)
+    data += b"\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00"
+    min_size = max(2, depth)
+    for frame in frames:
+        data += b"\x21\xf9\x04" + struct.pack("<BHBB", 0x09, delay_cs, transparent, 0)
+        data += b"\x2c" + struct.pack("<HHHHB", 0, 0, width, height, 0) + bytes([min_size])
+        packed = lzw([i for row in frame.pixels for i in row], min_size)
+        for at in range(0, len(packed), 255):
+            block = packed[at:at + 255]
+            data += bytes([len(block)]) + block
+        data += b"\x00"
+    data += b"\x3b"
+    with open(path, "wb") as out:
+        out.write(data)
+
+
+# --- The pictures -------------------------------------------------------------------------------
+
+def mix(a, b, t):
+    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+
+
+def splash_background():
+    """A warm kitchen-tile pattern under a soft light, the splash window's background."""
+    width, height = 480, 280
+    canvas = Canvas(width, height, (0, 0, 0))
+    cream, apricot = (255, 246, 226), (247, 190, 120)
+    for y in range(height):
+        for x in range(width):
+            light = math.hypot((x - 120) / width, (y - 60) / height)
+            colour = mix(cream, apricot, min(1.0, light * 1.1))
+            if (x // 40 + y // 40) % 2 and (x % 40) and (y % 40):
+                colour = mix(colour, (255, 255, 255), 0.18)
+            canvas.pixels[y][x] = colour
+    return canvas
+
+
+def program_picture():
+    """An orange slice with a leaf: the program's picture."""
+    canvas = Canvas(64, 64, (255, 255, 255))
+    canvas.ellipse(32, 34, 26, 26, (230, 120, 20))
+    canvas.ellipse(32, 34, 22, 22, (255, 214, 140))
+    for k in range(8):
+        angle = k * math.pi / 4
+        for r in range(3, 21):
+            for w in (-1, 0, 1):
+                canvas.put(round(32 + r * math.cos(angle) - w * math.sin(angle)),
+                           round(34 + r * math.sin(angle) + w * math.cos(angle)), (240, 160, 60))
+    canvas.ellipse(32, 34, 3, 3, (255, 240, 200))
+    canvas.ellipse(44, 9, 9, 4, (70, 150, 60))
+    return canvas
+
+
+SPIN_PALETTE = [(255, 0, 255), (250, 250, 245), (205, 200, 190), (225, 110, 30), (150, 70, 20),
+                (60, 140, 60)]
+
+
+def spinning_plate():
+    """A plate with a tomato and a leaf turning about its upright axis, for the "3D" logo."""
+    frames = []
+    for step in range(16):
+        canvas = Canvas(96, 96, 0)
+        squeeze = math.cos(step * 2 * math.pi / 16)
+        rx = max(1.5, 40 * abs(squeeze))
+        front = squeeze >= 0
+        canvas.ellipse(48, 48, rx, 40, 3 if front else 4)
+        canvas.ellipse(48, 48, rx * 0.85, 34, 1 if front else 2)
+        if front:
+            canvas.ellipse(48 - 8 * squeeze, 52, 16 * squeeze, 16, 3)
+            canvas.ellipse(48 + 6 * squeeze, 34, 9 * squeeze, 4, 5)
+        frames.append(canvas)
+    return frames
+
+
+STEAM_PALETTE = [(255, 0, 255), (90, 90, 100), (150, 150, 160), (235, 235, 240)]
+
+
+def steaming_pot():
+    """A pot with steam curling up from it."""
+    frames = []
+    for step in range(8):
+        canvas = Canvas(64, 64, 0)
+        canvas.rect(12, 40, 52, 60, 1)
+        canvas.rect(8, 38, 56, 42, 2)
+        canvas.rect(4, 44, 12, 47, 1)
+        canvas.rect(52, 44, 60, 47, 1)
+        for column, phase in ((22, 0), (32, 3), (42, 6)):
+            for y in range(4, 36):
+                rise = (y + step * 4 + phase * 2) % 32
+                x = column + round(3 * math.sin((y + step * 4 + phase) * 2 * math.pi / 16))
+                if rise < 22:
+                    canvas.put(x, y, 3)
+                    canvas.put(x + 1, y, 3)
+        frames.append(canvas)
+    return frames
+
+
+# --- The tune -----------------------------------------------------------------------------------
+
+def start_up_tune(path):
+    """A short rising phrase ending on a chord, about two seconds at 22,050 samples a second."""
+    rate = 22050
+    note = {"G4": 392.00, "C5": 523.25, "E5": 659.25, "G5": 783.99, "C6": 1046.50}
+    phrase = [(0.00, 0.5, ["G4"]), (0.16, 0.5, ["C5"]), (0.32, 0.5, ["E5"]), (0.48, 0.5, ["G5"]),
+              (0.66, 1.4, ["C5", "E5", "G5", "C6"])]
+    length = 2.1
+    samples = [0.0] * int(rate * length)
+    for start, duration, names in phrase:
+        for name in names:
+            frequency = note[name]
+            for i in range(int(rate * duration)):
+                t = i / rate
+                envelope = min(1.0, t / 0.01) * math.exp(-3.2 * t / duration)
+                tone = math.sin(2 * math.pi * frequency * t) + 0.3 * math.sin(4 * math.pi * frequency * t)
+                at = int(rate * start) + i
+                if at < len(samples):
+                    samples[at] += 0.22 * envelope * tone / max(1, len(names) * 0.6)
+    # Fade out the last 50 ms so the tune ends without a click.
+    fade = int(rate * 0.05)
+    for i in range(fade):
+        samples[-1 - i] *= i / fade
+    with wave.open(path, "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(1)
+        out.setframerate(rate)
+        out.writeframes(bytes(max(0, min(255, round(128 + 127 * s))) for s in samples))
+
+
+def main():
+    write_png(os.path.join(HERE, "splash.png"), splash_background())
+    write_png(os.path.join(HERE, "zestora.png"), program_picture())
+    write_gif(os.path.join(HERE, "Recipe_3D_GIF.gif"), spinning_plate(), SPIN_PALETTE, 8)
+    write_gif(os.path.join(HERE, "gif1.gif"), steaming_pot(), STEAM_PALETTE, 12)
+    start_up_tune(os.path.join(HERE, "LV6.wav"))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,100 @@
+#include "analysis/searchdialog.h"
+#include "platform/helpviewer.h"
+#include "widgetsupport.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+
+using namespace zestora;
+using zestora::testing::texts;
+
+class TestSearchDialog : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void searchesClearsAndWarns();
+    void aResultChosenByTheKeysClosesTheWindow();
+};
+
+void TestSearchDialog::searchesClearsAndWarns()
+{
+    zestora::testing::MessageRecorder recorder;
+    HelpViewer help;
+    help.initHelp(nullptr, QStringLiteral(HELP_DIR));
+    QStringList chosen;
+    bool closed = false;
+    zestora::testing::onNextDialog([&](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), u"Search"_s);
+        const auto get = [dialog](const char* name) {
+            return dialog->findChild<QWidget*>(QString::fromLatin1(name));
+        };
+        auto* words = static_cast<QLineEdit*>(get("SearchTxt"));
+        auto* results = static_cast<QListWidget*>(get("SearchLst"));
+        const auto click = [&](const char* button) {
+            static_cast<QPushButton*>(get(button))->click();
+        };
+        QVERIFY(!results->isVisible());
+        words->setText(u"   "_s);
+        click("SearchCmd");
+        QVERIFY(words->hasFocus());
+        QVERIFY(!results->isVisible());
+
+        words->setText(u"egg"_s);
+        QTest::keyClick(words, Qt::Key_Return);
+        QVERIFY(results->isVisible());
+        QCOMPARE(texts(results), (QStringList{u"Egg"_s, u"Eggnog"_s}));
+
+        // Nothing found after a search that found something: the list stays, empty.
+        words->setText(u"sugar"_s);
+        click("SearchCmd");
+        QVERIFY(results->isVisible());
+        QCOMPARE(results->count(), 0);
+
+        static_cast<QRadioButton*>(get("AnyAllOpt_0"))->click();
+        words->setText(u"milk egg"_s);
+        click("SearchCmd");
+        QCOMPARE(texts(results), (QStringList{u"Milk"_s, u"Egg"_s, u"Eggnog"_s}));
+
+        click("HelpCmd");
+        QCOMPARE(help.browser()->source().fragment(), u"topic-540"_s);
+        click("ClearCmd");
+        QVERIFY(words->text().isEmpty());
+        QVERIFY(!results->isVisible());
+        click("ExitCmd");
+        closed = !dialog->isVisible();
+    });
+    SearchDialog::search(nullptr, help, {u"Egg"_s, u"Eggnog"_s, u"Milk"_s},
+                         [&chosen](const QString& name) { chosen.append(name); });
+    QVERIFY(closed);
+    QVERIFY(chosen.isEmpty());
+    QCOMPARE(recorder.titles(),
+             (QStringList{u"Unable to Search"_s, u"No match"_s, u"This may take some time"_s}));
+    QCOMPARE(recorder.messages[0].text, u"You must type something in the box to do a search"_s);
+    QCOMPARE(recorder.messages[1].text, u"No match was found."_s);
+    QCOMPARE(recorder.messages[2].text,
+             u"This option may take a significant amout of time to complete and it may produce "
+             "very large list of results."_s);
+    QCOMPARE(recorder.messages[2].icon, MessageBox::Icon::Exclamation);
+    help.closeHelp();
+}
+
+void TestSearchDialog::aResultChosenByTheKeysClosesTheWindow()
+{
+    HelpViewer help;
+    QStringList chosen;
+    zestora::testing::onNextDialog([](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(u"egg"_s);
+        dialog->findChild<QPushButton*>(u"SearchCmd"_s)->click();
+        auto* results = dialog->findChild<QListWidget*>(u"SearchLst"_s);
+        results->setFocus();
+        QTest::keyClick(results, Qt::Key_End);
+    });
+    SearchDialog::search(nullptr, help, {u"Egg"_s, u"Eggnog"_s, u"Milk"_s},
+                         [&chosen](const QString& name) { chosen.append(name); });
+    QCOMPARE(chosen, QStringList{u"Eggnog"_s});
+}
+
+QTEST_MAIN(TestSearchDialog)
+#include "tst_searchdialog.moc"

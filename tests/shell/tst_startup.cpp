@@ -1,0 +1,228 @@
+#include "core/session.h"
+#include "core/shell/tips.h"
+#include "core/shell/wavelength.h"
+#include "platform/helpviewer.h"
+#include "platform/settings.h"
+#include "platform/sound.h"
+#include "platform/toolbar.h"
+#include "shell/mainwindow.h"
+#include "shell/splashwindow.h"
+#include "shell/tipwindow.h"
+#include "widgetsupport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMovie>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTimer>
+
+using namespace zestora;
+using zestora::testing::TempWorkDir;
+using zestora::testing::writeFile;
+
+namespace {
+const QString mediaDir = QStringLiteral(MEDIA_DIR);
+
+struct Fixture : zestora::testing::MessageRecorder {
+    TempWorkDir dir;
+    Session session;
+    Settings settings{dir.filePath(u"settings.ini"_s)};
+};
+
+QString labelText(const QWidget* window, const char* label)
+{
+    return window->findChild<QLabel*>(QString::fromLatin1(label))->text();
+}
+} // namespace
+
+class TestStartUp : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void splashStartsTheMainWindowAndCloses_data();
+    void splashStartsTheMainWindowAndCloses();
+    void musicNeverHoldsUpTheStart_data();
+    void musicNeverHoldsUpTheStart();
+    void tipsShowAtRandomAndWrap();
+    void tipWindowWithoutTips_data();
+    void tipWindowWithoutTips();
+    void shippedTipsFitTheWindow();
+};
+
+void TestStartUp::splashStartsTheMainWindowAndCloses_data()
+{
+    QTest::addColumn<QString>("music");
+    QTest::addColumn<bool>("musicChecked");
+    QTest::newRow("first run: the music plays, its tool stays checked") << QString() << true;
+    QTest::newRow("music off: its tool is unchecked") << u"0"_s << false;
+}
+
+void TestStartUp::splashStartsTheMainWindowAndCloses()
+{
+    QFETCH(QString, music);
+    QFETCH(bool, musicChecked);
+    Fixture f;
+    f.settings.write(Settings::showTips, u"0"_s);
+    if (!music.isNull())
+        f.settings.write(Settings::playMusic, music);
+    HelpViewer help;
+    std::unique_ptr<MainWindow> window;
+    int starts = 0;
+    SplashWindow splash(f.settings, mediaDir, [&] {
+        ++starts;
+        window = std::make_unique<MainWindow>(f.session, f.settings, help, mediaDir);
+        window->setSplashWindow(&splash);
+        window->mdiFormLoad();
+        // Events run while the main window loads, as under a message box: the splash timer ticks
+        // again and must not start a second main window.
+        QTest::qWait(1100);
+        window->show();
+        return window.get();
+    });
+    QCOMPARE(splash.objectName(), u"SplashFrm"_s);
+    QCOMPARE(labelText(&splash, "Label1"), u"Zestora v3.0"_s);
+    QVERIFY(labelText(&splash, "Label2").startsWith(u"for "_s));
+    QVERIFY(!labelText(&splash, "Label2").contains(u"Windows"_s));
+    auto* secondGif = splash.findChild<QLabel*>(u"Gif89a2"_s);
+    QVERIFY(splash.findChild<QLabel*>(u"Gif89a1"_s)->movie()->frameCount() > 1);
+    QVERIFY(secondGif->movie()->frameCount() > 1);
+
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QVERIFY(!secondGif->isVisible());
+    QVERIFY(!window);
+    QTRY_VERIFY(!secondGif->isHidden());
+    QTRY_VERIFY(window);
+    QCOMPARE(window->findChild<QStackedWidget*>(u"Screens"_s)->currentWidget()->objectName(),
+             u"CalcFrm"_s);
+    // The main window's timer closes the splash, whose close plays the tune or unchecks it.
+    QTRY_VERIFY(!splash.isVisible());
+    QCOMPARE(window->topBar()->isChecked(u"mnuMusic"_s), musicChecked);
+    QVERIFY(f.messages.isEmpty());
+    QCOMPARE(starts, 1);
+}
+
+void TestStartUp::musicNeverHoldsUpTheStart_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<Sound::Outcome>("outcome");
+    QTest::newRow("no sound device: nothing plays")
+        << mediaDir + u"/LV6.wav"_s << Sound::Outcome::NoDevice;
+    QTest::newRow("no such file") << u"LV6.wav"_s << Sound::Outcome::NoFile;
+    QTest::newRow("not a wave file") << mediaDir + u"/TIPOFDAY.TXT"_s << Sound::Outcome::NotAWave;
+}
+
+void TestStartUp::musicNeverHoldsUpTheStart()
+{
+    QFETCH(QString, file);
+    QFETCH(Sound::Outcome, outcome);
+    const TempWorkDir dir;
+    QCOMPARE(Sound::playToEnd(file), outcome);
+    // Where a device plays, the start waits at most the tune's length and the margin.
+    QFile tune(mediaDir + u"/LV6.wav"_s);
+    QVERIFY(tune.open(QIODevice::ReadOnly));
+    QVERIFY(waveLengthMs(tune).value_or(0) + Sound::marginMs < 3500);
+}
+
+void TestStartUp::tipsShowAtRandomAndWrap()
+{
+    Fixture f;
+    writeFile(u"TIPOFDAY.TXT"_s, "First\r\nSecond\r\nThird\r\n");
+    QPointer<TipWindow> window = TipWindow::open(nullptr, f.session, f.settings, f.dir.path());
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), u"frmTip"_s);
+    QCOMPARE(window->windowTitle(), u"Tip of the Day"_s);
+    QVERIFY(window->isVisible());
+    const QRect area = window->screen()->availableGeometry();
+    QCOMPARE(window->geometry().top(), area.top() + (area.height() - window->height()) / 4);
+
+    const QStringList tips{u"First"_s, u"Second"_s, u"Third"_s};
+    const int first = tips.indexOf(labelText(window, "lblTipText"));
+    QVERIFY(first >= 0);
+    auto* next = window->findChild<QPushButton*>(u"cmdNextTip"_s);
+    for (int step = 1; step <= 3; ++step) {
+        next->click();
+        QCOMPARE(labelText(window, "lblTipText"), tips[(first + step) % 3]);
+    }
+    auto* showTips = window->findChild<QCheckBox*>(u"chkLoadTipsAtStartup"_s);
+    QVERIFY(showTips->isChecked());
+    showTips->click();
+    QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"0"_s);
+    showTips->click();
+    QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"1"_s);
+
+    QVERIFY(!f.session.tipsShown);
+    window->findChild<QPushButton*>(u"cmdOK"_s)->click();
+    QVERIFY(f.session.tipsShown);
+    QTRY_VERIFY(!window);
+}
+
+void TestStartUp::tipWindowWithoutTips_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no tips file: how to make one")
+        << QString() << QByteArray()
+        << u"That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named "
+           "TIPOFDAY.TXT using a text editor with 1 tip per line. Then place it in the same "
+           "directory as the application. "_s;
+    QTest::newRow("an empty tips file shows no tip") << QString() << QByteArray("") << QString();
+    QTest::newRow("tips turned off: no window") << u"0"_s << QByteArray("Tip\r\n") << QString();
+}
+
+void TestStartUp::tipWindowWithoutTips()
+{
+    QFETCH(QString, setting);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, shown);
+    Fixture f;
+    if (!setting.isNull())
+        f.settings.write(Settings::showTips, setting);
+    if (!file.isNull())
+        writeFile(u"TIPOFDAY.TXT"_s, file);
+    const std::unique_ptr<TipWindow> window(
+        TipWindow::open(nullptr, f.session, f.settings, f.dir.path()));
+    QCOMPARE(f.session.tipsShown, !window);
+    if (!window)
+        return;
+    QCOMPARE(labelText(window.get(), "lblTipText"), shown);
+    window->findChild<QPushButton*>(u"cmdNextTip"_s)->click();
+    QCOMPARE(labelText(window.get(), "lblTipText"), shown);
+}
+
+void TestStartUp::shippedTipsFitTheWindow()
+{
+    QFile file(mediaDir + u"/TIPOFDAY.TXT"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.endsWith("\r\n"));
+    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    const QStringList tips = *tips::loadTips(file.fileName());
+    QVERIFY(tips.size() >= 60);
+
+    Fixture f;
+    const std::unique_ptr<TipWindow> window(
+        TipWindow::open(nullptr, f.session, f.settings, mediaDir));
+    const auto* label = window->findChild<QLabel*>(u"lblTipText"_s);
+    const QRect room = label->contentsRect();
+    for (const QString& tip : tips) {
+        QVERIFY(!tip.trimmed().isEmpty());
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000),
+                                                               Qt::TextWordWrap, tip);
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(tip));
+    }
+}
+
+int main(int argc, char** argv)
+{
+    // No sound device, whatever the machine has.
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
+    QApplication app(argc, argv);
+    TestStartUp test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
