@@ -45,7 +45,8 @@ void CalorieBar::setShares(const std::optional<std::array<double, 3>>& shares)
 QSize CalorieBar::sizeHint() const
 {
     const int line = fontMetrics().height();
-    return {fontMetrics().horizontalAdvance(calorieBarLegend({100, 100, 100})),
+    // Room for the widest shares: fat is not capped, the other two stop at 100.
+    return {fontMetrics().horizontalAdvance(calorieBarLegend({888.8, 88.8, 88.8})),
             static_cast<int>(line / (1 - barShare))};
 }
 

@@ -145,14 +145,16 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
     for (auto* layout : screen->findChildren<QBoxLayout*>()) {
         const int at = layout->indexOf(lastShare);
         if (at >= 0) {
-            layout->insertWidget(at + 1, m_bar);
+            layout->insertWidget(at + 1, m_bar, 0, Qt::AlignLeft);
             break;
         }
     }
-    m_source.shareLabels[0]->setAccessibleName(QStringLiteral("Share of calories from fat"));
-    m_source.shareLabels[1]->setAccessibleName(
+    // The sentences are read as they stand; what they are is their description.
+    m_source.shareLabels[0]->setAccessibleDescription(QStringLiteral("Share of calories from fat"));
+    m_source.shareLabels[1]->setAccessibleDescription(
         QStringLiteral("Share of calories from carbohydrates"));
-    m_source.shareLabels[2]->setAccessibleName(QStringLiteral("Share of calories from protein"));
+    m_source.shareLabels[2]->setAccessibleDescription(
+        QStringLiteral("Share of calories from protein"));
 
     const QList<QLabel*> labels = screen->findChildren<QLabel*>();
     for (const PanelRow& panelRow : panelRows) {

@@ -788,6 +788,7 @@ void TestAnalysisScreen::showsWhereTheNumbersComeFrom()
             auto* bar = f.screen->findChild<CalorieBar*>();
             QVERIFY(bar->isVisible());
             QVERIFY(bar->accessibleDescription().startsWith(u"Calories: Fat "_s));
+            QCOMPARE(spoken(f.get<QLabel>("Label24")), f.text("Label24"));
         } else {
             f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
         }
