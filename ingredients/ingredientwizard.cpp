@@ -183,7 +183,10 @@ void IngredientWizard::resetQuantity(Quantity& q)
 
 bool IngredientWizard::roomForNewIngredient()
 {
-    if (m_session.ingredients.count() < IngTable::maxCount)
+    const bool room = m_session.ingredients.count() < IngTable::maxCount;
+    // A full list takes no new name; a stored ingredient can still be edited.
+    m_ui->txtName->setEnabled(room);
+    if (room)
         return true;
     MessageBox::show(this, IngTable::fullMessage(), QStringLiteral("Ingredient List Full"),
                      MessageBox::Icon::Exclamation);

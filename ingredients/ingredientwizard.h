@@ -35,8 +35,9 @@ public:
                      QWidget* parent);
     ~IngredientWizard() override;
 
-    // The main window's "New Ingredient": false, after telling the user, when the ingredient list
-    // is full, so nobody types an ingredient that cannot be stored.
+    // Whether a new ingredient can be added: when the ingredient list is full the user is told
+    // before typing anything, and the name box stays disabled until the wizard edits a stored
+    // ingredient.
     bool roomForNewIngredient();
     // Fills the wizard from a stored ingredient, control by control as a user would, and opens it
     // on step 1 with Finish enabled. Calories and fat calories are those its panel shows.

@@ -191,7 +191,8 @@ void IngredientWizard::cmdFinishClick()
             return;
         MessageBox::show(this, added, QString(), MessageBox::Icon::None);
         resetIng();
-        m_ui->txtName->setFocus();
+        if (roomForNewIngredient())
+            m_ui->txtName->setFocus();
         return;
     }
     if (MessageBox::show(this, check.message, QStringLiteral("Houston we have a problem."),
@@ -237,6 +238,7 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
             box->setText(text);
     };
     m_session.editLoading = true;
+    m_ui->txtName->setEnabled(true);
     type(m_ui->txtName, stored.trimmedName());
     if (stored.customMeasure != 0) {
         selectOption(m_optUnits, wizard::ownUnit);

@@ -41,6 +41,16 @@ const Unit& unit(int index)
     return units.at(static_cast<size_t>(index));
 }
 
+// The first of `count` options whose caption is the measure trimmed of spaces, or -1.
+int unitIndex(const QString& measure, const char* Unit::*caption, int count)
+{
+    const QStringView wanted = trimmedSpacesView(measure);
+    for (int i = 0; i < count; ++i)
+        if (wanted == QLatin1StringView(unit(i).*caption))
+            return i;
+    return -1;
+}
+
 // What a nutrient box's value becomes: a whole number or a single (divided by 9 for fat given as
 // calories), and the daily value its percentage is taken of (0: none shown).
 struct Limits {
@@ -142,20 +152,12 @@ bool secondUnitEnabled(int first, int second)
 
 int firstUnitIndex(const QString& measure1)
 {
-    const QStringView wanted = trimmedSpacesView(measure1);
-    for (int i = 0; i < ownUnit; ++i)
-        if (wanted == QLatin1StringView(unit(i).first))
-            return i;
-    return -1;
+    return unitIndex(measure1, &Unit::first, ownUnit);
 }
 
 int secondUnitIndex(const QString& measure2)
 {
-    const QStringView wanted = trimmedSpacesView(measure2);
-    for (int i = 0; i < unitCount; ++i)
-        if (wanted == QLatin1StringView(unit(i).second))
-            return i;
-    return -1;
+    return unitIndex(measure2, &Unit::second, unitCount);
 }
 
 QString quantityInstruction(const QString& measure)

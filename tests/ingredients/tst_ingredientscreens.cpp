@@ -455,11 +455,20 @@ void TestIngredientScreens::badInputIsRefusedWhereItIsTyped()
 
 void TestIngredientScreens::aFullListRefusesANewIngredientAtOnce()
 {
-    QList<IngRecord> full(IngTable::maxCount, pantry().first());
-    Fixture f(full);
-    f.window->topBar()->tool(u"AddIngredient"_s)->trigger();
-    QCOMPARE(f.titles(), QStringList{u"Ingredient List Full"_s});
+    QList<IngRecord> nearlyFull(IngTable::maxCount - 1, pantry().first());
+    Fixture f(nearlyFull);
+    // The last ingredient there is room for, then the list is full at once.
+    f.edit(u"Milk"_s);
+    f.type("txtName", u"Cream"_s);
+    f.click("cmdFinish");
+    QCOMPARE(f.session.ingredients.count(), IngTable::maxCount);
+    QCOMPARE(f.titles(), (QStringList{QString(), u"Ingredient List Full"_s}));
     QVERIFY(f.messages.last().text.contains(u"32,767"_s));
+    QVERIFY(!f.w("txtName")->isEnabled());
+
+    f.window->topBar()->tool(u"NewRecipe"_s)->trigger();
+    f.window->topBar()->tool(u"AddIngredient"_s)->trigger();
+    QCOMPARE(f.titles().last(), u"Ingredient List Full"_s);
     QCOMPARE(f.onView(), u"CalcFrm"_s);
 }
 
