@@ -97,7 +97,8 @@ private:
     wizard::Box boxOf(const QLineEdit* box) const;
     wizard::NutrientTexts nutrientTexts() const;
 
-    bool save(bool replace);
+    // Stores the ingredient, in place of the record at `replaced` when that is not -1.
+    bool save(int replaced);
     void showPreview();
 
     Session& m_session;

@@ -157,8 +157,10 @@ bool IngredientWizard::takeNutrients(int step)
 void IngredientWizard::cmdFinishClick()
 {
     const QString name = trimSpaces(m_ui->txtName->text());
-    bool replace = false;
-    if (m_session.ingredients.ingNameStored(name)) {
+    // The stored version an answer of Yes replaces; found once, as nothing can change the table
+    // while the wizard asks.
+    const int replaced = m_session.ingredients.indexOfName(name);
+    if (replaced >= 0) {
         const MessageBox::Answer answer = MessageBox::show(
             this,
             name + QStringLiteral(" is already stored.\r\n\r\nWould you like to replace the "
@@ -170,7 +172,6 @@ void IngredientWizard::cmdFinishClick()
             m_ui->txtName->setFocus();
             return;
         }
-        replace = true;
     }
     // Every step is taken again from the boxes as they are now. A step that refuses its data
     // stops the save and is shown, with its message, for the user to correct.
@@ -187,7 +188,7 @@ void IngredientWizard::cmdFinishClick()
                           QStringLiteral("to you list of ingredients.");
     const CalorieCheck check = checkCalories(m_newIng);
     if (!check.problem()) {
-        if (!save(replace))
+        if (!save(replaced))
             return;
         MessageBox::show(this, added, QString(), MessageBox::Icon::None);
         resetIng();
@@ -199,7 +200,7 @@ void IngredientWizard::cmdFinishClick()
                          MessageBox::Icon::Exclamation,
                          MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes) {
         // Saved as the user confirmed; the wizard keeps what it shows.
-        if (save(replace))
+        if (save(replaced))
             MessageBox::show(this, added, QString(), MessageBox::Icon::None);
         return;
     }
@@ -208,12 +209,13 @@ void IngredientWizard::cmdFinishClick()
     m_ui->cmdStartOver->setFocus();
 }
 
-bool IngredientWizard::save(bool replace)
+bool IngredientWizard::save(int replaced)
 {
     const QString name = trimSpaces(m_ui->txtName->text());
     m_newIng.measureKind = volumeWeight(m_newIng.measure1, m_newIng.measure2);
     IngTable& table = m_session.ingredients;
-    if (!(replace ? table.replaceIng(name, m_newIng) : table.appendIng(m_newIng))) {
+    const bool replace = replaced >= 0;
+    if (!(replace ? table.replaceIngAt(replaced, m_newIng) : table.appendIng(m_newIng))) {
         MessageBox::show(this, table.errorString(), QStringLiteral("Ingredient Not Saved"),
                          MessageBox::Icon::Critical);
         return false;

@@ -52,15 +52,11 @@ QString StoredIngredientsScreen::chosenName() const
 void StoredIngredientsScreen::ingLstClick()
 {
     const QString name = chosenName();
-    // With names stored twice the last one wins. The index answers ignoring letter case; the
-    // rare name stored in more than one letter case is looked for from the end.
+    // With names stored twice the last one wins: looked for from the end, exactly as listed.
     const IngTable& table = m_session.ingredients;
-    int index = table.lastIndexOfNameIgnoringCase(name);
-    if (index >= 0 && table.at(index).trimmedName() != name) {
-        for (index = table.count() - 1; index >= 0; --index)
-            if (trimmedSpacesView(table.at(index).name) == name)
-                break;
-    }
+    int index = table.count() - 1;
+    while (index >= 0 && trimmedSpacesView(table.at(index).name) != name)
+        --index;
     if (index >= 0)
         m_shownIng = table.at(index);
     showIngredientFacts(m_shownIng);

@@ -165,16 +165,14 @@ bool IngTable::deleteIngAndSave(const QString& name)
     return saveOrRestore(std::move(before));
 }
 
-bool IngTable::replaceIng(const QString& name, const IngRecord& record)
+bool IngTable::replaceIngAt(int index, const IngRecord& record)
 {
     if (std::optional<QString> problem = unstorableText(record)) {
         m_error = *problem;
         return false;
     }
     QList<IngRecord> before = m_records;
-    const int index = indexOfName(name);
-    if (index >= 0)
-        deleteIngAt(index);
+    deleteIngAt(index);
     if (count() >= maxCount) {
         m_records = std::move(before);
         m_error = fullMessage();

@@ -376,7 +376,7 @@ void TestIngTable::deleteOrReplaceIsOneRewrite()
     const IngRecord edited = record(replacement, 250);
     const auto change = [&] {
         return replacement.isEmpty() ? table.deleteIngAndSave(name)
-                                     : table.replaceIng(name, edited);
+                                     : table.replaceIngAt(table.indexOfName(name), edited);
     };
     // A failed rewrite leaves the table and the file as they were.
     failing.failWrites = true;
