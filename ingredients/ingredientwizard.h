@@ -76,6 +76,8 @@ private:
     // refuses them; editWizSteps takes a step's data while an ingredient is loaded.
     bool wizSteps(int step);
     void editWizSteps(int step);
+    // The instruction of the quantity step after a measure step (1 or 3).
+    void askForQuantity(int measureStep);
     bool takeName(bool checked);
     bool takeQuantity(Quantity& q, int step, bool checkZero);
     bool takeNutrients(int step);

@@ -14,6 +14,10 @@ namespace zestora {
 
 bool IngredientWizard::wizSteps(int step)
 {
+    // Past the last step (Next after a save the user confirmed despite the calorie check) there
+    // is nothing to take.
+    if (step > wizard::lastStep)
+        return true;
     bool taken = true;
     switch (step) {
     case 0:
@@ -24,7 +28,7 @@ bool IngredientWizard::wizSteps(int step)
         taken = m_newIng.customMeasure == 0 ||
                 checkTypedText(m_newIng.measure1, QStringLiteral("the measure"));
         if (taken)
-            m_ui->lblDialog_2->setText(wizard::quantityInstruction(m_newIng.measure1));
+            askForQuantity(step);
         if (!m_goingForward)
             m_ui->cmdBack->setEnabled(false);
         break;
@@ -32,7 +36,7 @@ bool IngredientWizard::wizSteps(int step)
         taken = takeQuantity(m_first, 2, true);
         break;
     case 3:
-        m_ui->lblDialog_4->setText(wizard::quantityInstruction(m_newIng.measure2));
+        askForQuantity(step);
         break;
     case 4:
         taken = takeQuantity(m_second, 4, !trimSpaces(m_newIng.measure2).isEmpty());
@@ -56,20 +60,29 @@ void IngredientWizard::editWizSteps(int step)
     case 0:
         takeName(false);
         break;
+    case 1:
+    case 3:
+        // Loaded for editing, the quantity steps still say which measure they ask for.
+        askForQuantity(step);
+        break;
     case 2:
         takeQuantity(m_first, 2, true);
         break;
     case 4:
         takeQuantity(m_second, 4, false);
         break;
-    case 1:
-    case 3:
-        break;
     default:
         wizard::takeNutrientStep(step, nutrientTexts(), m_newIng, m_preview);
         showPreview();
         break;
     }
+}
+
+void IngredientWizard::askForQuantity(int measureStep)
+{
+    const bool first = measureStep == 1;
+    (first ? m_ui->lblDialog_2 : m_ui->lblDialog_4)
+        ->setText(wizard::quantityInstruction(first ? m_newIng.measure1 : m_newIng.measure2));
 }
 
 bool IngredientWizard::takeName(bool checked)

@@ -213,6 +213,10 @@ void TestIngredientScreens::addAnIngredientThroughTheControls()
     f.w<QRadioButton>(qPrintable(u"optUnits_%1"_s.arg(n.unit)))->click();
     if (n.unit == wizard::ownUnit)
         f.type("txtUnique", n.unique);
+    // After a volume only weights are offered as the second measure; after "Unique" any unit.
+    QCOMPARE(f.w("opt2ndM_4")->isEnabled(), n.unit == wizard::ownUnit);
+    QVERIFY(f.w("opt2ndM_0")->isEnabled());
+    QVERIFY(f.w("opt2ndM_11")->isEnabled());
     f.next();
     QCOMPARE(f.label("lblDialog_2"),
              u"  Now enter the number of "_s + n.stored.measure1 + u" in this item."_s);
@@ -314,6 +318,12 @@ void TestIngredientScreens::calorieQuestionAndDuplicateName()
     QCOMPARE(readFile(u"Ing.dat"_s), IngTable::toBytes(f.session.ingredients.records()));
     QCOMPARE(f.listed(), sortedNames(f.session.ingredients));
     QCOMPARE(f.w<QLineEdit>("txtName")->text(), reset ? QString() : name);
+    // From where Finish left it, Next leads to the last step with Finish enabled.
+    if (saved && !reset) {
+        f.next();
+        QCOMPARE(f.step(), u"Step 11 of 11"_s);
+        QVERIFY(f.w("cmdFinish")->isEnabled());
+    }
 }
 
 void TestIngredientScreens::editKeepingOrChangingTheName_data()
@@ -335,6 +345,7 @@ void TestIngredientScreens::editKeepingOrChangingTheName()
     QCOMPARE(f.step(), u"Step 1 of 11"_s);
     QVERIFY(f.w("cmdFinish")->isEnabled());
     QCOMPARE(f.label("lbl1M"), u"1 cup"_s);
+    QCOMPARE(f.label("lblDialog_4"), u"  Now enter the number of g in this item."_s);
     f.type("txtName", name);
     f.answers = {Answer::Yes};
     f.click("cmdFinish");
