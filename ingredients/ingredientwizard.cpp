@@ -82,6 +82,18 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
     for (Quantity* q : {&m_first, &m_second}) {
         q->onesVs->setRange(0, onesMaximum);
         q->fracVs->setRange(0, quantity::fractionCount - 1);
+        // Numbers can be typed while a spinner has the focus, which a click on its box gives it:
+        // the whole part as it reads, the tenths digit in decimals only.
+        q->onesVs->setTyping([](int number) { return number; });
+        q->fracVs->setTyping([q](int number) -> std::optional<int> {
+            if (q->fractionMode())
+                return std::nullopt;
+            return number;
+        });
+        for (auto [box, spinner] : {std::pair{q->ones, q->onesVs}, std::pair{q->frac, q->fracVs}}) {
+            box->setFocusPolicy(Qt::ClickFocus);
+            box->setFocusProxy(spinner);
+        }
         connect(q->onesVs, &Spinner::valueChanged, this,
                 [this, q](int value) { onesChange(*q, value); });
         connect(q->fracVs, &Spinner::valueChanged, this,
