@@ -292,6 +292,7 @@ void IngredientWizard::endEditLoad()
     m_ui->cmdFinish->setEnabled(true);
     m_wizStep = 0;
     showStep();
+    m_ui->cmdBack->setEnabled(false); // there is no step before the first
     m_session.editLoading = false;
 }
 

@@ -345,6 +345,8 @@ void TestIngredientScreens::editKeepingOrChangingTheName()
     f.edit(u"Milk"_s);
     QCOMPARE(f.step(), u"Step 1 of 11"_s);
     QVERIFY(f.w("cmdFinish")->isEnabled());
+    QVERIFY(f.w("cmdNext")->isEnabled());
+    QVERIFY(!f.w("cmdBack")->isEnabled());
     QCOMPARE(f.label("lbl1M"), u"1 cup"_s);
     QCOMPARE(f.label("lblDialog_4"), u"  Now enter the number of g in this item."_s);
     f.type("txtName", name);
