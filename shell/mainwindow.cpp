@@ -115,7 +115,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
 
-    m_frmIngrediant = new IngredientWizard(m_session, m_ui->Screens);
+    m_frmIngrediant = new IngredientWizard(m_session, m_help, m_ingredientNames, m_ui->Screens);
     m_calcFrm =
         new AnalysisScreen(m_session, m_help, m_ingredientNames, m_recipeNames, m_ui->Screens);
     m_deleteIngFrm = new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
@@ -137,6 +137,11 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
           static_cast<QWidget*>(m_frmIngrediant), static_cast<QWidget*>(m_deleteIngFrm)})
         m_ui->Screens->addWidget(screen);
     m_ui->Screens->setCurrentWidget(m_calcFrm);
+    connect(m_deleteIngFrm, &StoredIngredientsScreen::editIngredient, this,
+            [this](const IngRecord& shown, const QString& calories, const QString& fatCalories) {
+                showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
+                m_frmIngrediant->editIngredient(shown, calories, fatCalories);
+            });
     connect(m_calcFrm, &AnalysisScreen::firstStoredRecipeWanted, m_viewFrm,
             &StoredRecipesScreen::selectFirstRecipe);
     connect(m_viewFrm, &StoredRecipesScreen::editRecipe, this,
@@ -237,7 +242,8 @@ void MainWindow::topBarToolClick(const QString& toolName)
         name = QStringLiteral("Recipes");
 
     if (name == QLatin1String("AddIngredient")) {
-        showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
+        if (m_frmIngrediant->roomForNewIngredient())
+            showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
     } else if (name == QLatin1String("NewRecipe")) {
         showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
     } else if (name == QLatin1String("Recipes")) {

@@ -65,6 +65,8 @@ private Q_SLOTS:
     void failedSaveLeavesTableAndFileAsTheyWere();
     void unreadableFileIsLeftAloneAndTheOtherStillSaves_data();
     void unreadableFileIsLeftAloneAndTheOtherStillSaves();
+    void deleteOrReplaceIsOneRewrite_data();
+    void deleteOrReplaceIsOneRewrite();
     void refusesTextTheFileCannotHold();
     void refusesMoreThanTheLargestTable();
     void volumeWeight_data();
@@ -345,6 +347,49 @@ void TestIngTable::unreadableFileIsLeftAloneAndTheOtherStillSaves()
     QCOMPARE(QFileInfo(fileName).isSymLink(), asLink);
     QCOMPARE(QFileInfo(fileName).isDir(), !asLink);
     QCOMPARE(QDir().entryList(QDir::Files).size(), 1);
+}
+
+void TestIngTable::deleteOrReplaceIsOneRewrite_data()
+{
+    QTest::addColumn<QString>("replacement"); // empty: delete
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("delete the first") << QString() << 0 << QStringList{u"C"_s, u"B"_s};
+    QTest::newRow("delete the last") << QString() << 2 << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("replace the first") << u"A"_s << 0 << QStringList{u"C"_s, u"B"_s, u"A"_s};
+    QTest::newRow("replace the middle") << u"B"_s << 1 << QStringList{u"A"_s, u"C"_s, u"B"_s};
+}
+
+void TestIngTable::deleteOrReplaceIsOneRewrite()
+{
+    QFETCH(QString, replacement);
+    QFETCH(int, removed);
+    QFETCH(QStringList, after);
+    const TempWorkDir dir;
+    const QList<IngRecord> before{record(u"A"_s), record(u"B"_s), record(u"C"_s)};
+    writeFile(u"Ing.dat"_s, fileOf(before));
+    auto file = std::make_unique<FailingFile>(u"Ing.dat"_s);
+    FailingFile& failing = *file;
+    IngTable table(std::move(file));
+    QVERIFY(!table.loadIngTable());
+    const QString name = before[removed].name;
+    const IngRecord edited = record(replacement, 250);
+    const auto change = [&] {
+        return replacement.isEmpty() ? table.deleteIngAndSave(name)
+                                     : table.replaceIngAt(table.indexOfName(name), edited);
+    };
+    // A failed rewrite leaves the table and the file as they were.
+    failing.failWrites = true;
+    QVERIFY(!change());
+    QCOMPARE(table.records(), before);
+    QCOMPARE(readFile(u"Ing.dat"_s), fileOf(before));
+
+    failing.failWrites = false;
+    QVERIFY(change());
+    QCOMPARE(namesOf(table), after);
+    if (!replacement.isEmpty())
+        QCOMPARE(table.records().last(), edited);
+    QCOMPARE(readFile(u"Ing.dat"_s), fileOf(table.records()));
 }
 
 void TestIngTable::refusesTextTheFileCannotHold()

@@ -382,8 +382,13 @@ void TestUsda::calorieCheck_data()
         << 100.0f << 0.0f << 0.0f << 0.0f
         << QStringList{u"1) There are fewer calories from adding up"_s};
     QTest::newRow("all zero") << 0.0f << 0.0f << 0.0f << 0.0f << QStringList{};
-    QTest::newRow("exactly on the limit passes")
+    QTest::newRow("exactly on the upper limit passes")
         << 100.0f << 0.0f << 28.0f << 0.0f << QStringList{};
+    QTest::newRow("exactly on the lower limit passes")
+        << 100.0f << 0.0f << 22.0f << 0.0f << QStringList{};
+    QTest::newRow("just below the lower limit")
+        << 100.0f << 0.0f << 21.9f << 0.0f
+        << QStringList{u"1) There are fewer calories from adding up"_s};
 }
 
 void TestUsda::calorieCheck()
