@@ -60,11 +60,16 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
         if (m_splash)
             m_splash->close();
     });
-    // F1 opens the topic of the screen on view.
+    // F1 opens the topic of the screen on view: the wizard's is that of its step; the screens
+    // without a topic of their own are described in the contents.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] {
-        m_help.showHelp(m_ui->Screens->currentWidget() == m_calcFrm ? help::analysisContext
-                                                                    : help::contentsContext);
+        const QWidget* screen = m_ui->Screens->currentWidget();
+        if (screen && screen == m_frmIngrediant)
+            m_help.showHelp(m_frmIngrediant->helpContext());
+        else
+            m_help.showHelp(screen && screen == m_calcFrm ? help::analysisContext
+                                                          : help::contentsContext);
     });
 }
 
