@@ -65,11 +65,12 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] {
         const QWidget* screen = m_ui->Screens->currentWidget();
-        if (screen && screen == m_frmIngrediant)
-            m_help.showHelp(m_frmIngrediant->helpContext());
-        else
-            m_help.showHelp(screen && screen == m_calcFrm ? help::analysisContext
-                                                          : help::contentsContext);
+        int context = help::contentsContext;
+        if (screen && screen == m_calcFrm)
+            context = help::analysisContext;
+        else if (screen && screen == m_frmIngrediant)
+            context = m_frmIngrediant->helpContext();
+        m_help.showHelp(context);
     });
 }
 
