@@ -278,10 +278,15 @@ void IngredientWizard::cmdStartOverClick()
     m_ui->txtName->setFocus();
 }
 
+int IngredientWizard::helpContext() const
+{
+    return help::wizardContext + 10 * qBound(0, m_wizStep, wizard::lastStep);
+}
+
 void IngredientWizard::cmdHelpClick()
 {
     const int step = qBound(0, m_wizStep, wizard::lastStep);
-    m_help.showHelp(help::wizardContext + 10 * step);
+    m_help.showHelp(helpContext());
     if (step == 1 && m_ui->optUnits_11->isChecked())
         m_ui->txtUnique->setFocus();
     focusStep(step);

@@ -46,6 +46,8 @@ public:
 
     void resetIng();
     int wizStep() const { return m_wizStep; }
+    // The help topic of the step on view, for the Help button and for F1.
+    int helpContext() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

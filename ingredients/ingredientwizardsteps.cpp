@@ -228,7 +228,13 @@ bool IngredientWizard::save(int replaced)
     m_newIng.measureKind = volumeWeight(m_newIng.measure1, m_newIng.measure2);
     IngTable& table = m_session.ingredients;
     const bool replace = replaced >= 0;
-    if (!(replace ? table.replaceIngAt(replaced, m_newIng) : table.appendIng(m_newIng))) {
+    // The table holds the texts as they read back from the file, without the blanks that pad
+    // their fields (a measure loaded for editing comes with them).
+    IngRecord record = m_newIng;
+    for (QString* text : {&record.name, &record.measure1, &record.measure2})
+        while (text->endsWith(u' '))
+            text->chop(1);
+    if (!(replace ? table.replaceIngAt(replaced, record) : table.appendIng(record))) {
         MessageBox::show(this, table.errorString(), QStringLiteral("Ingredient Not Saved"),
                          MessageBox::Icon::Critical);
         return false;
@@ -237,7 +243,7 @@ bool IngredientWizard::save(int replaced)
     // to its sorted place.
     if (replace)
         m_ingredientNames->removeRow(m_ingredientNames->lastRowOfTrimmed(name));
-    m_ingredientNames->insertName(m_newIng.trimmedName());
+    m_ingredientNames->insertName(record.trimmedName());
     return true;
 }
 
@@ -258,13 +264,19 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
     if (stored.customMeasure != 0) {
         selectOption(m_optUnits, wizard::ownUnit);
         m_ui->picUnique->setVisible(true);
-        type(m_ui->txtUnique, stored.measure1);
+        // The measure's whole field, blanks included, as the file holds it.
+        type(m_ui->txtUnique, stored.measure1.leftJustified(IngRecord::measureWidth));
     } else if (const int unit = wizard::firstUnitIndex(stored.measure1); unit >= 0) {
         selectOption(m_optUnits, unit);
     } else {
         unselectAll(m_optUnits);
+        // No option shows this measure: the ingredient keeps it rather than a measure chosen
+        // earlier in the wizard.
+        m_newIng.measure1 = stored.measure1;
+        m_newIng.customMeasure = stored.customMeasure;
     }
     loadQuantity(m_first, stored.amount1);
+    m_newIng.measure2 = stored.measure2; // kept where no option shows it
     if (stored.measureKind != 0)
         selectOption(m_opt2ndM, wizard::ownUnit);
     if (const int unit = wizard::secondUnitIndex(stored.measure2); unit >= 0)

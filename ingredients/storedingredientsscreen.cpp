@@ -21,6 +21,17 @@ StoredIngredientsScreen::StoredIngredientsScreen(Session& session, SortedNameMod
     , m_activeBar(new ToolBar(QStringLiteral("ActiveBar1"), this))
 {
     m_ui->setupUi(this);
+    // A chosen name that leaves the list (deleted here, or replaced by the wizard) leaves nothing
+    // chosen, rather than passing the choice to its neighbour unasked. Connected before the list
+    // gets the model, so that this runs before the list's selection moves the choice on.
+    connect(ingredientNames, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                const int row = m_ui->IngLst->currentIndex().row();
+                if (row < first || row > last)
+                    return;
+                const QSignalBlocker quiet(m_ui->IngLst->selectionModel());
+                m_ui->IngLst->setCurrentIndex(QModelIndex());
+            });
     m_ui->IngLst->setModel(ingredientNames);
     m_activeBar->addTool(QStringLiteral("Delete"), QStringLiteral("Delete "),
                          QStringLiteral("Delete Selected Ingredient"));
@@ -108,11 +119,7 @@ void StoredIngredientsScreen::deleteChosen(const QString& name)
         return;
     }
     // Both ingredient lists show this one model, so one removal serves both.
-    {
-        const QSignalBlocker quiet(m_ui->IngLst->selectionModel());
-        m_ingredientNames->removeRow(m_ui->IngLst->currentIndex().row());
-        m_ui->IngLst->setCurrentIndex(QModelIndex());
-    }
+    m_ingredientNames->removeRow(m_ui->IngLst->currentIndex().row());
     reset();
 }
 

@@ -60,11 +60,17 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
         if (m_splash)
             m_splash->close();
     });
-    // F1 opens the topic of the screen on view.
+    // F1 opens the topic of the screen on view: the wizard's is that of its step; the screens
+    // without a topic of their own are described in the contents.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] {
-        m_help.showHelp(m_ui->Screens->currentWidget() == m_calcFrm ? help::analysisContext
-                                                                    : help::contentsContext);
+        const QWidget* screen = m_ui->Screens->currentWidget();
+        int context = help::contentsContext;
+        if (screen && screen == m_calcFrm)
+            context = help::analysisContext;
+        else if (screen && screen == m_frmIngrediant)
+            context = m_frmIngrediant->helpContext();
+        m_help.showHelp(context);
     });
 }
 

@@ -183,6 +183,8 @@ private Q_SLOTS:
     void calorieQuestionAndDuplicateName();
     void editKeepingOrChangingTheName_data();
     void editKeepingOrChangingTheName();
+    void storedMeasureComesBackAsStored_data();
+    void storedMeasureComesBackAsStored();
     void everyStoredAmountSurvivesAnUnchangedEdit_data();
     void everyStoredAmountSurvivesAnUnchangedEdit();
     void deleting_data();
@@ -190,6 +192,8 @@ private Q_SLOTS:
     void badInputIsRefusedWhereItIsTyped_data();
     void badInputIsRefusedWhereItIsTyped();
     void aFullListRefusesANewIngredientAtOnce();
+    void helpKeyOpensTheTopicOfTheScreenOnView_data();
+    void helpKeyOpensTheTopicOfTheScreenOnView();
 };
 
 void TestIngredientScreens::addAnIngredientThroughTheControls_data()
@@ -360,6 +364,37 @@ void TestIngredientScreens::editKeepingOrChangingTheName()
     QCOMPARE(saved.measureKind, qint16(0));
     QCOMPARE(readFile(u"Ing.dat"_s), IngTable::toBytes(f.session.ingredients.records()));
     QCOMPARE(f.listed(), sortedNames(f.session.ingredients));
+    // A replaced name leaves nothing chosen on the stored ingredient screen, not its neighbour.
+    const QModelIndex chosen = f.stored->findChild<QListView*>(u"IngLst"_s)->currentIndex();
+    QCOMPARE(chosen.data().toString(), name == u"Milk"_s ? QString() : u"Milk"_s);
+}
+
+void TestIngredientScreens::storedMeasureComesBackAsStored_data()
+{
+    QTest::addColumn<IngRecord>("record");
+    QTest::addColumn<QString>("unique"); // the unique box; none when no option shows the measure
+    QTest::newRow("a typed measure fills the unique box with its whole field")
+        << pantry().last() << u"large"_s.leftJustified(IngRecord::measureWidth);
+    QTest::newRow("a measure no option shows is kept")
+        << food(u"Salt"_s, 1, u"pinch"_s, 0.4f, u"g"_s, {.sodium = 155}) << QString();
+}
+
+void TestIngredientScreens::storedMeasureComesBackAsStored()
+{
+    QFETCH(IngRecord, record);
+    QFETCH(QString, unique);
+    Fixture f({record});
+    // A measure chosen earlier in the wizard must not take the stored one's place.
+    f.click("optUnits_4");
+    f.edit(record.trimmedName());
+    QCOMPARE(f.w<QRadioButton>("optUnits_11")->isChecked(), !unique.isEmpty());
+    QVERIFY(!f.w<QRadioButton>("optUnits_4")->isChecked());
+    QCOMPARE(f.w<QLineEdit>("txtUnique")->text(), unique);
+    f.answers = {Answer::Yes, Answer::Yes};
+    f.click("cmdFinish");
+    QCOMPARE(f.session.ingredients.at(0).measure1, record.measure1);
+    QCOMPARE(readFile(u"Ing.dat"_s), record.toBytes());
+    QCOMPARE(f.session.ingredients.at(0).customMeasure, record.customMeasure);
 }
 
 void TestIngredientScreens::everyStoredAmountSurvivesAnUnchangedEdit_data()
@@ -484,6 +519,35 @@ void TestIngredientScreens::aFullListRefusesANewIngredientAtOnce()
     f.window->topBar()->tool(u"AddIngredient"_s)->trigger();
     QCOMPARE(f.titles().last(), u"Ingredient List Full"_s);
     QCOMPARE(f.onView(), u"CalcFrm"_s);
+}
+
+void TestIngredientScreens::helpKeyOpensTheTopicOfTheScreenOnView_data()
+{
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<int>("nexts"); // steps taken in the wizard
+    QTest::addColumn<QString>("topic");
+    QTest::newRow("the wizard's first step") << u"AddIngredient"_s << 0 << u"topic-430"_s;
+    QTest::newRow("the wizard's second step") << u"AddIngredient"_s << 1 << u"topic-440"_s;
+    QTest::newRow("the stored ingredient screen, in the contents")
+        << u"StoredIngredients"_s << 0 << u"topic-340"_s;
+}
+
+void TestIngredientScreens::helpKeyOpensTheTopicOfTheScreenOnView()
+{
+    QFETCH(QString, tool);
+    QFETCH(int, nexts);
+    QFETCH(QString, topic);
+    Fixture f;
+    f.help.initHelp(f.window.get(), QStringLiteral(HELP_DIR));
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.window->topBar()->tool(tool)->trigger();
+    f.type("txtName", u"Apple"_s);
+    for (int i = 0; i < nexts; ++i)
+        f.next();
+    QTest::keyClick(f.window.get(), Qt::Key_F1);
+    QVERIFY(f.help.browser());
+    QCOMPARE(f.help.browser()->source().fragment(), topic);
 }
 
 QTEST_MAIN(TestIngredientScreens)
