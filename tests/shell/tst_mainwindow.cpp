@@ -21,14 +21,12 @@
 #include <QTextBrowser>
 
 using namespace zestora;
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 
 // A main window over a fresh session, settings file and working directory.
-struct Fixture : zestora::testing::MessageRecorder {
+struct Fixture : MessageRecorder {
     TempWorkDir dir;
     Session session;
     Settings settings{dir.filePath(u"settings.ini"_s)};
@@ -55,8 +53,7 @@ struct Fixture : zestora::testing::MessageRecorder {
     }
     QStringList listed(const QString& screen, const QString& list) const
     {
-        return zestora::testing::texts(
-            window.findChild<QWidget*>(screen)->findChild<QWidget*>(list));
+        return texts(window.findChild<QWidget*>(screen)->findChild<QWidget*>(list));
     }
 };
 
@@ -64,7 +61,7 @@ QByteArray ingredientFile(const QStringList& names)
 {
     QList<IngRecord> records;
     for (const QString& name : names)
-        records.append(zestora::testing::food(name, 1, u"cup"_s));
+        records.append(food(name, 1, u"cup"_s));
     return IngTable::toBytes(records);
 }
 
@@ -137,24 +134,16 @@ void TestMainWindow::toolsSwitchScreens_data()
     QTest::addColumn<QString>("tool");
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("title");
-    QTest::newRow("Stored Recipes") << "Recipes"
-                                    << "ViewFrm"
-                                    << "Stored Recipes Screen";
-    QTest::newRow("Print goes to the stored recipes") << "PrintTool"
-                                                      << "ViewFrm"
-                                                      << "Stored Recipes Screen";
-    QTest::newRow("Email goes to the stored recipes") << "Email"
-                                                      << "ViewFrm"
-                                                      << "Stored Recipes Screen";
-    QTest::newRow("New Ingredient") << "AddIngredient"
-                                    << "frmIngrediant"
-                                    << "Add / Edit Ingredient Screen";
-    QTest::newRow("Stored Ingredients") << "StoredIngredients"
-                                        << "DeleteIngFrm"
-                                        << "Stored Ingredient Screen";
-    QTest::newRow("an unknown tool changes nothing") << "OptionsMnu"
-                                                     << "frmIngrediant"
-                                                     << "Add / Edit Ingredient Screen";
+    const auto row = [](const char* name, const char* tool, const char* screen, const char* title) {
+        QTest::newRow(name) << tool << screen << title;
+    };
+    row("Stored Recipes", "Recipes", "ViewFrm", "Stored Recipes Screen");
+    row("Print goes to the stored recipes", "PrintTool", "ViewFrm", "Stored Recipes Screen");
+    row("Email goes to the stored recipes", "Email", "ViewFrm", "Stored Recipes Screen");
+    row("New Ingredient", "AddIngredient", "frmIngrediant", "Add / Edit Ingredient Screen");
+    row("Stored Ingredients", "StoredIngredients", "DeleteIngFrm", "Stored Ingredient Screen");
+    row("an unknown tool changes nothing", "OptionsMnu", "frmIngrediant",
+        "Add / Edit Ingredient Screen");
 }
 
 void TestMainWindow::toolsSwitchScreens()
@@ -387,7 +376,7 @@ void TestMainWindow::aboutToolOpensTheAboutBoxModally()
     Fixture f;
     f.start();
     QString shown;
-    zestora::testing::clickInNextDialog(u"cmdOK"_s, [&shown](QDialog* about) {
+    clickInNextDialog(u"cmdOK"_s, [&shown](QDialog* about) {
         shown = about->objectName() + u' ' + about->windowTitle() + u' ' +
                 about->findChild<QLabel*>(u"Label1"_s)->text();
         QVERIFY(about->isModal());
