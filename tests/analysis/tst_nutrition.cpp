@@ -5,6 +5,7 @@
 #include <cmath>
 
 using namespace zestora;
+using namespace zestora::testing;
 using namespace zestora::nutrition;
 
 namespace {
@@ -14,8 +15,8 @@ IngRecord ingredient(float amount1, const QString& measure1, float amount2, cons
                      float fat = 0, float carbs = 0, float protein = 0, qint32 cholesterol = 0,
                      float sodium = 0)
 {
-    return zestora::testing::food(u"Test"_s, amount1, measure1, amount2, measure2,
-                                  {fat, fat / 2, carbs, carbs / 4, protein, cholesterol, sodium});
+    return food(u"Test"_s, amount1, measure1, amount2, measure2,
+                {fat, fat / 2, carbs, carbs / 4, protein, cholesterol, sodium});
 }
 
 } // namespace

@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 
 using namespace zestora;
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 

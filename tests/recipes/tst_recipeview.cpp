@@ -5,7 +5,7 @@
 #include "testsupport.h"
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
+using namespace zestora::testing;
 
 namespace {
 
@@ -32,7 +32,6 @@ struct Pantry {
     Pantry()
     {
         table.loadIngTable();
-        using zestora::testing::food;
         const IngRecord milk = food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 0, 12, 0, 8});
         // A negative value is shown as it comes, not clamped.
         const IngRecord egg = food(u"Egg"_s, 1, u"egg"_s, 0, {}, {.fat = -1}, true);

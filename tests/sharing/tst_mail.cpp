@@ -24,8 +24,7 @@
 #include <QTextBrowser>
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 
@@ -83,13 +82,13 @@ QByteArray recipeFile()
 }
 
 // The main window over one stored recipe, on the stored recipes screen.
-struct Fixture : zestora::testing::StartedMainWindow {
+struct Fixture : StartedMainWindow {
     StoredRecipesScreen* screen = window->findChild<StoredRecipesScreen*>();
 
     Fixture()
-        : StartedMainWindow(IngTable::toBytes({zestora::testing::food(u"Milk"_s, 1, u"cup"_s, 0, {},
-                                                                      {8, 5, 12, 0, 8, 24, 105})}),
-                            recipeFile(), QStringLiteral(HELP_DIR))
+        : StartedMainWindow(
+              IngTable::toBytes({food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 5, 12, 0, 8, 24, 105})}),
+              recipeFile(), QStringLiteral(HELP_DIR))
     {
         window->topBar()->tool(u"Recipes"_s)->trigger();
     }
@@ -160,7 +159,7 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
     Fixture f;
     const ShownRecipe shown = f.screen->shownRecipe();
     bool wasModal = false;
-    zestora::testing::onNextDialog([&](QDialog* dialog) {
+    onNextDialog([&](QDialog* dialog) {
         wasModal = dialog->isModal();
         QCOMPARE(dialog->findChild<QLineEdit*>(u"txtSubject"_s)->text(), u"Pudding"_s);
         dialog->findChild<QLineEdit*>(u"txtServer"_s)->setText(u" "_s + server.address());

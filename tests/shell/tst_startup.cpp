@@ -19,13 +19,12 @@
 #include <QTimer>
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 const QString mediaDir = QStringLiteral(MEDIA_DIR);
 
-struct Fixture : zestora::testing::MessageRecorder {
+struct Fixture : MessageRecorder {
     TempWorkDir dir;
     Session session;
     Settings settings{dir.filePath(u"settings.ini"_s)};
