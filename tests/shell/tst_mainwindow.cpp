@@ -11,7 +11,6 @@
 #include "widgetsupport.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -86,7 +85,6 @@ private Q_SLOTS:
     void startUpFillsTheListsSorted();
     void damagedFilesAreReportedOncePerFile();
     void damagedFileOffersTheNewestCleanBackup();
-    void storedRecipesSelectTheFirstRecipeOnlyTheFirstTime();
     void activationFollowsTheTipsSetting_data();
     void activationFollowsTheTipsSetting();
     void optionToolsToggleTheirSettings();
@@ -230,26 +228,6 @@ void TestMainWindow::damagedFilesAreReportedOncePerFile()
     QCOMPARE(f.messages[1].icon, MessageBox::Icon::Exclamation);
     QCOMPARE(f.listed(u"ViewFrm"_s, u"RecipeLst"_s), QStringList{u"Stew"_s});
     QCOMPARE(f.listed(u"CalcFrm"_s, u"IngLst"_s), QStringList{u"Milk"_s});
-}
-
-void TestMainWindow::storedRecipesSelectTheFirstRecipeOnlyTheFirstTime()
-{
-    Fixture f;
-    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s, u"Pie"_s}));
-    f.start();
-    auto* recipes = f.window.findChild<QComboBox*>(u"RecipeLst"_s);
-    QCOMPARE(recipes->currentIndex(), -1);
-    f.click("Recipes");
-    QCOMPARE(recipes->currentText(), u"Pie"_s);
-    recipes->setCurrentIndex(1);
-    f.click("NewRecipe");
-    f.click("Recipes");
-    QCOMPARE(recipes->currentText(), u"Stew"_s);
-
-    Fixture empty;
-    empty.start();
-    empty.click("Recipes");
-    QCOMPARE(empty.window.findChild<QComboBox*>(u"RecipeLst"_s)->currentIndex(), -1);
 }
 
 void TestMainWindow::activationFollowsTheTipsSetting_data()
