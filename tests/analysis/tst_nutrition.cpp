@@ -167,16 +167,9 @@ void TestNutrition::rescaleRoundTrips()
     QFETCH(float, to);
     QFETCH(float, fat);
     QFETCH(float, fatAfter);
-    RecipeTotals totals;
-    totals.totCalories = 400;
-    totals.totFatCalories = 120;
-    totals.totFat = fat;
-    totals.totSatFat = 4.8f;
-    totals.totCholesterol = 80;
-    totals.totSodium = 960;
-    totals.totCarbs = 40.4f;
-    totals.totFiber = 6.4f;
-    totals.totProtein = 12.8f;
+    // Calories, fat calories, fat, saturated fat, cholesterol, sodium, carbohydrate, fibre,
+    // protein.
+    RecipeTotals totals{400, 120, fat, 4.8f, 80, 960, 40.4f, 6.4f, 12.8f};
     const RecipeTotals original = totals;
     rescale(totals, from, to);
     QCOMPARE(totals.totCalories, roundToInt32(400.0 * from / to));
