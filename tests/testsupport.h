@@ -86,6 +86,14 @@ inline IngRecord food(const QString& name, float amount1, const QString& measure
     return r;
 }
 
+// Dates the file's last change to that time, as if it had been written then.
+inline void setModified(const QString& name, const QDateTime& time)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
 } // namespace zestora::testing
 
 using namespace Qt::Literals::StringLiterals;

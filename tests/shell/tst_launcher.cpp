@@ -116,11 +116,7 @@ void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()
     QVERIFY(first && first->isLocked());
     // However long the first has been running.
     const QString lockName = QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).value(0);
-    QFile lockFile(lockName);
-    QVERIFY(lockFile.open(QIODevice::ReadWrite));
-    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addDays(-1),
-                                 QFileDevice::FileModificationTime));
-    lockFile.close();
+    setModified(lockName, QDateTime::currentDateTime().addDays(-1));
     writeFile(u"Ing.dat.AbCd12"_s, "left by an interrupted save");
 
     QVERIFY(!claimDataDir(&error));
@@ -154,11 +150,7 @@ void TestLauncher::lockLeftByACrashIsTakenOver()
     QFETCH(QByteArray, lock);
     const TempWorkDir dir;
     writeFile(u".zestora-lock"_s, lock);
-    QFile lockFile(u".zestora-lock"_s);
-    QVERIFY(lockFile.open(QIODevice::ReadWrite));
-    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                                 QFileDevice::FileModificationTime));
-    lockFile.close();
+    setModified(u".zestora-lock"_s, QDateTime::currentDateTime().addSecs(-60));
     QString error;
     const std::unique_ptr<QLockFile> taken = claimDataDir(&error);
     QVERIFY2(taken && taken->isLocked(), qPrintable(error));

@@ -186,10 +186,8 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     Fixture f;
     // Two saved versions, the first kept as a backup of the second; a newer backup is damaged.
     const auto keepAs = [](const QString& time) {
-        QFile kept(backups::list(u"Recipe.Dat"_s).front().path);
-        QVERIFY(kept.open(QIODevice::ReadWrite));
-        QVERIFY(kept.setFileTime(QDateTime::fromString(time, Qt::ISODate),
-                                 QFileDevice::FileModificationTime));
+        setModified(backups::list(u"Recipe.Dat"_s).front().path,
+                    QDateTime::fromString(time, Qt::ISODate));
     };
     DataFile file(u"Recipe.Dat"_s);
     QVERIFY(file.replace({recipeFile({u"Soup"_s})}));
