@@ -370,25 +370,22 @@ void TestUsda::calorieCheck_data()
     QTest::addColumn<float>("carbs");
     QTest::addColumn<float>("protein");
     QTest::addColumn<QStringList>("items");
+    const QString moreAdded = u"2) There are more calories from adding up"_s;
+    const QStringList fewerAdded{u"1) There are fewer calories from adding up"_s};
     QTest::newRow("within the tolerance") << 100.0f << 5.0f << 10.0f << 2.0f << QStringList{};
     QTest::newRow("too much fat") << 100.0f << 13.0f << 0.0f << 0.0f
                                   << QStringList{u"1) There are more calories from Fat"_s,
-                                                 u"2) There are more calories from adding up"_s};
+                                                 moreAdded};
     QTest::newRow("too many carbohydrates")
         << 100.0f << 0.0f << 29.0f << 0.0f
-        << QStringList{u"1) There are more calories from Carbohydrates"_s,
-                       u"2) There are more calories from adding up"_s};
-    QTest::newRow("calories and nothing else")
-        << 100.0f << 0.0f << 0.0f << 0.0f
-        << QStringList{u"1) There are fewer calories from adding up"_s};
+        << QStringList{u"1) There are more calories from Carbohydrates"_s, moreAdded};
+    QTest::newRow("calories and nothing else") << 100.0f << 0.0f << 0.0f << 0.0f << fewerAdded;
     QTest::newRow("all zero") << 0.0f << 0.0f << 0.0f << 0.0f << QStringList{};
     QTest::newRow("exactly on the upper limit passes")
         << 100.0f << 0.0f << 28.0f << 0.0f << QStringList{};
     QTest::newRow("exactly on the lower limit passes")
         << 100.0f << 0.0f << 22.0f << 0.0f << QStringList{};
-    QTest::newRow("just below the lower limit")
-        << 100.0f << 0.0f << 21.9f << 0.0f
-        << QStringList{u"1) There are fewer calories from adding up"_s};
+    QTest::newRow("just below the lower limit") << 100.0f << 0.0f << 21.9f << 0.0f << fewerAdded;
 }
 
 void TestUsda::calorieCheck()
