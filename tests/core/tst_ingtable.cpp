@@ -93,8 +93,6 @@ void TestIngTable::textFieldsArePaddedOrCut_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a short name is padded with spaces")
-        << u"Salt"_s << QByteArray("Salt") + QByteArray(56, ' ') << u"Salt"_s;
     QTest::newRow("a 70-character name keeps its first 60")
         << QString(70, QLatin1Char('x')) << QByteArray(60, 'x') << QString(60, QLatin1Char('x'));
     QTest::newRow("leading spaces are stored and trimmed when shown")
