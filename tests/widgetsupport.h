@@ -95,13 +95,17 @@ public:
     QList<MessageBox::Answer> answers;
 };
 
-// The main window started on the given data files in a working directory of its own, its
-// settings in a file of the test's, every message box answered and recorded.
-struct StartedMainWindow : MessageRecorder {
+// A session in a working directory of its own, its settings in a file of the test's, every
+// message box answered and recorded.
+struct TestSession : MessageRecorder {
     TempWorkDir dir;
     Session session;
     Settings settings{dir.filePath(u"settings.ini"_s)};
     HelpViewer help;
+};
+
+// The main window of a test session, started on the given data files.
+struct StartedMainWindow : TestSession {
     std::unique_ptr<MainWindow> window;
 
     StartedMainWindow(const QByteArray& ingredients, const QByteArray& recipes,

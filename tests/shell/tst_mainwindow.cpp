@@ -25,11 +25,7 @@ using namespace zestora::testing;
 namespace {
 
 // A main window over a fresh session, settings file and working directory.
-struct Fixture : MessageRecorder {
-    TempWorkDir dir;
-    Session session;
-    Settings settings{dir.filePath(u"settings.ini"_s)};
-    HelpViewer help;
+struct Fixture : TestSession {
     MainWindow window{session, settings, help, QStringLiteral(HELP_DIR)};
     int tipWindowsOpened = 0;
 

@@ -24,11 +24,7 @@ using namespace zestora::testing;
 namespace {
 const QString mediaDir = QStringLiteral(MEDIA_DIR);
 
-struct Fixture : MessageRecorder {
-    TempWorkDir dir;
-    Session session;
-    Settings settings{dir.filePath(u"settings.ini"_s)};
-};
+using Fixture = TestSession;
 
 QString labelText(const QWidget* window, const char* label)
 {
@@ -65,12 +61,11 @@ void TestStartUp::splashStartsTheMainWindowAndCloses()
     f.settings.write(Settings::showTips, u"0"_s);
     if (!music.isNull())
         f.settings.write(Settings::playMusic, music);
-    HelpViewer help;
     std::unique_ptr<MainWindow> window;
     int starts = 0;
     SplashWindow splash(f.settings, mediaDir, [&] {
         ++starts;
-        window = std::make_unique<MainWindow>(f.session, f.settings, help, mediaDir);
+        window = std::make_unique<MainWindow>(f.session, f.settings, f.help, mediaDir);
         window->setSplashWindow(&splash);
         window->mdiFormLoad();
         // Events run while the main window loads, as under a message box: the splash timer ticks
