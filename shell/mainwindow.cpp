@@ -114,7 +114,7 @@ void MainWindow::buildTopBar()
     connect(m_topBar, &ToolBar::toolClick, this, &MainWindow::topBarToolClick);
 }
 
-QList<LoadProblem> MainWindow::mdiFormLoad()
+QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
 {
     const WaitCursor wait;
     m_help.initHelp(this, m_programDir);
@@ -126,15 +126,12 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
         new AnalysisScreen(m_session, m_help, m_ingredientNames, m_recipeNames, m_ui->Screens);
     m_deleteIngFrm = new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
 
-    QList<LoadProblem> problems;
-    if (std::optional<LoadProblem> problem = m_session.ingredients.loadIngTable())
-        problems.append(*problem);
-    // Both ingredient lists show this one model, so they agree position by position.
-    m_ingredientNames->fill(m_session.ingredients.trimmedNames());
-
-    if (std::optional<LoadProblem> problem = m_session.recipes.load())
-        problems.append(*problem);
-    m_recipeNames->fill(m_session.recipes.recipeNames());
+    StoresLoad loaded =
+        read ? *std::move(read) : loadStores(m_session.ingredients, m_session.recipes);
+    // Both ingredient lists show this one model, so they agree position by position. The names
+    // come already in the models' order.
+    m_ingredientNames->setStringList(loaded.ingredientNames);
+    m_recipeNames->setStringList(loaded.recipeNames);
     // Made after the list is filled: the screen starts with no recipe chosen.
     m_viewFrm = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
 
@@ -161,7 +158,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
     });
     m_calcFrm->formLoad();
     m_tmrStopSplash->start();
-    return problems;
+    return loaded.problems;
 }
 
 void MainWindow::showLoadProblems(const QList<LoadProblem>& problems)

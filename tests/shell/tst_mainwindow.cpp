@@ -79,6 +79,7 @@ private Q_SLOTS:
     void toolsSwitchScreens_data();
     void toolsSwitchScreens();
     void startUpFillsTheListsSorted();
+    void damagedFilesAreReportedOncePerFile_data();
     void damagedFilesAreReportedOncePerFile();
     void damagedFileOffersTheNewestCleanBackup();
     void activationFollowsTheTipsSetting_data();
@@ -209,13 +210,25 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     QCOMPARE(readFile(backups::list(u"Recipe.Dat"_s).front().path), damaged);
 }
 
+void TestMainWindow::damagedFilesAreReportedOncePerFile_data()
+{
+    QTest::addColumn<bool>("readBeforehand");
+    QTest::newRow("files read by the main window's load") << false;
+    QTest::newRow("files read before, while the splash waits") << true;
+}
+
 void TestMainWindow::damagedFilesAreReportedOncePerFile()
 {
+    QFETCH(bool, readBeforehand);
     Fixture f;
     writeFile(u"Ing.dat"_s, ingredientFile({u"Milk"_s}) + "xx");
     writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s}) + "\xae"
                                                          "Cut\xa7\r\n");
-    f.start();
+    if (readBeforehand)
+        f.window.showLoadProblems(
+            f.window.mdiFormLoad(loadStores(f.session.ingredients, f.session.recipes)));
+    else
+        f.start();
     QCOMPARE(f.messages.size(), 2);
     QVERIFY(f.messages[0].text.contains(u"Ing.dat.damaged"_s));
     QVERIFY(f.messages[1].text.contains(u"Recipe.Dat.damaged"_s));
