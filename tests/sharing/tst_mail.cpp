@@ -77,7 +77,7 @@ QByteArray recipeFile()
                lines::recipeRecord(u"Pudding"_s, u"2"_s,
                                    {lines::headingEntry(u"Base"_s),
                                     lines::ingredientEntry(u"Milk"_s, true, u"2"_s, u"cup"_s)},
-                                   u"Warm the milk slowly."_s)) +
+                                   u"Warm the milk slowly.\r\nServe hot."_s)) +
            "\r\n";
 }
 
@@ -157,6 +157,8 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
     SmtpServer server;
     Fixture f;
     const ShownRecipe shown = f.screen->shownRecipe();
+    // The directions go out with the line ends they are stored with.
+    QCOMPARE(shown.directions, u"Warm the milk slowly.\r\nServe hot."_s);
     bool wasModal = false;
     onNextDialog([&](QDialog* dialog) {
         wasModal = dialog->isModal();
