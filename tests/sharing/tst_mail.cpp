@@ -167,7 +167,8 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
         dialog->findChild<QLineEdit*>(u"txtTo"_s)->setText(u"friend@example.org"_s);
         dialog->findChild<QLineEdit*>(u"txtFrom"_s)->setText(u"cook@example.org"_s);
         dialog->findChild<QLineEdit*>(u"txtSubject"_s)->setText(u"Pudding für dich ✓"_s);
-        dialog->findChild<QPlainTextEdit*>(u"txtBody"_s)->setPlainText(u"  <b>Enjoy!</b> "_s);
+        dialog->findChild<QPlainTextEdit*>(u"txtBody"_s)
+            ->setPlainText(u"  <b>Enjoy!</b>\nSee you. "_s);
         dialog->findChild<QPushButton*>(u"cmdSendMail"_s)->click();
         // Sent, and the window is still there for another recipient.
         QVERIFY(dialog->isVisible());
@@ -191,7 +192,7 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
     QVERIFY(!headers[u"Date"_s].toString().isEmpty());
     QVERIFY(headers[u"Message-ID"_s].toString().endsWith(u"@example.org>"_s));
     QCOMPARE(message[u"type"_s].toString(), u"multipart/alternative"_s);
-    QCOMPARE(message[u"html"_s].toString(), buildRecipeHtml(u"<b>Enjoy!</b>"_s, shown));
+    QCOMPARE(message[u"html"_s].toString(), buildRecipeHtml(u"<b>Enjoy!</b>\r\nSee you."_s, shown));
     const QString text = message[u"text"_s].toString();
     for (const QString& value : {u"Enjoy!"_s, u"Nutrition Facts"_s, u"2 cup Milk"_s,
                                  u"Total Fat 8g"_s, u"47.4% of calories from Fat"_s})
