@@ -14,6 +14,11 @@ bool SortedNameModel::lessForPeople(const QString& a, const QString& b)
 
 void SortedNameModel::fill(QStringList names)
 {
+    setStringList(sortedForPeople(std::move(names)));
+}
+
+QStringList SortedNameModel::sortedForPeople(QStringList names)
+{
     // Fold each name once instead of at every comparison; equal keys keep their order.
     struct Keyed {
         QString key;
@@ -29,7 +34,7 @@ void SortedNameModel::fill(QStringList names)
     sorted.reserve(names.size());
     for (const Keyed& entry : keyed)
         sorted.append(std::move(names[entry.index]));
-    setStringList(sorted);
+    return sorted;
 }
 
 int SortedNameModel::insertName(const QString& name)

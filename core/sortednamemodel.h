@@ -13,6 +13,8 @@ public:
     using QStringListModel::QStringListModel;
 
     void fill(QStringList names);
+    // The names in the model's order, for a list that is filled elsewhere.
+    static QStringList sortedForPeople(QStringList names);
     // The row the name went to.
     int insertName(const QString& name);
     // The first row holding exactly this name, or -1.

@@ -2,16 +2,455 @@
 
 #include "ui_ingredientwizard.h"
 
+#include "analysis/nutritionpanel.h"
+#include "core/analysis/quantity.h"
+#include "core/session.h"
+#include "core/shell/helptopics.h"
+#include "platform/helpviewer.h"
+#include "platform/messagebox.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
 namespace zestora {
 
-IngredientWizard::IngredientWizard(Session& session, QWidget* parent)
+namespace {
+constexpr int onesMaximum = 20000;
+const QString problemTitle = QStringLiteral("There's a Problem");
+
+} // namespace
+
+void IngredientWizard::unselectAll(const std::array<QRadioButton*, wizard::unitCount>& options)
+{
+    // An exclusive group does not let its last selected button go by itself.
+    for (QRadioButton* option : options) {
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
+}
+
+bool IngredientWizard::Quantity::fractionMode() const
+{
+    return fractions->isChecked();
+}
+
+IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
+                                   SortedNameModel* ingredientNames, QWidget* parent)
     : QWidget(parent)
     , m_session(session)
+    , m_help(help)
+    , m_ingredientNames(ingredientNames)
     , m_ui(std::make_unique<Ui::IngredientWizard>())
 {
     m_ui->setupUi(this);
+    m_first = {m_ui->txtOnes,    m_ui->vsOnes,    m_ui->txtFrac,   m_ui->vsFrac,
+               m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1, 0};
+    m_second = {m_ui->txtOnes2,    m_ui->vsOnes2,    m_ui->txtFrac2,   m_ui->vsFrac2,
+                m_ui->lblDecimal2, m_ui->optForD2_0, m_ui->optForD2_1, 0};
+    for (int i = 0; i < wizard::stepCount; ++i) {
+        m_pages[static_cast<size_t>(i)] = findChild<QWidget*>(QStringLiteral("PicWiz_%1").arg(i));
+        findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i))->setVisible(false);
+    }
+    for (int i = 0; i < wizard::unitCount; ++i) {
+        QRadioButton* first = findChild<QRadioButton*>(QStringLiteral("optUnits_%1").arg(i));
+        QRadioButton* second = findChild<QRadioButton*>(QStringLiteral("opt2ndM_%1").arg(i));
+        m_optUnits[static_cast<size_t>(i)] = first;
+        m_opt2ndM[static_cast<size_t>(i)] = second;
+        connect(first, &QRadioButton::clicked, this, [this, i] { optUnitsClick(i); });
+        connect(second, &QRadioButton::clicked, this, [this, i] { opt2ndMClick(i); });
+    }
+    m_ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_DesktopIcon).pixmap(48, 48));
+
+    connect(m_ui->cmdNext, &QPushButton::clicked, this, &IngredientWizard::cmdNextClick);
+    connect(m_ui->cmdBack, &QPushButton::clicked, this, &IngredientWizard::cmdBackClick);
+    connect(m_ui->cmdStartOver, &QPushButton::clicked, this, &IngredientWizard::cmdStartOverClick);
+    connect(m_ui->cmdHelp, &QPushButton::clicked, this, &IngredientWizard::cmdHelpClick);
+    connect(m_ui->cmdFinish, &QPushButton::clicked, this, &IngredientWizard::cmdFinishClick);
+    connect(m_ui->Image1, &ClickableLabel::clicked, this, [this] {
+        MessageBox::show(this,
+                         QStringLiteral("This is just a picture of some fruit and vegetables."),
+                         QStringLiteral("Zestora"), MessageBox::Icon::None);
+    });
+    connect(m_ui->txtName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_ui->cmdNext->setEnabled(true);
+        if (!checkTypedText(text, QStringLiteral("the name")))
+            m_ui->cmdNext->setEnabled(false);
+    });
+    connect(m_ui->txtUnique, &QLineEdit::textChanged, this, &IngredientWizard::txtUniqueChange);
+
+    for (Quantity* q : {&m_first, &m_second}) {
+        q->onesVs->setRange(0, onesMaximum);
+        q->fracVs->setRange(0, quantity::fractionCount - 1);
+        // Numbers can be typed while a spinner has the focus, which a click on its box gives it:
+        // the whole part as it reads, the tenths digit in decimals only.
+        q->onesVs->setTyping([](int number) { return number; });
+        q->fracVs->setTyping([q](int number) -> std::optional<int> {
+            if (q->fractionMode())
+                return std::nullopt;
+            return number;
+        });
+        for (auto [box, spinner] : {std::pair{q->ones, q->onesVs}, std::pair{q->frac, q->fracVs}}) {
+            box->setFocusPolicy(Qt::ClickFocus);
+            box->setFocusProxy(spinner);
+        }
+        connect(q->onesVs, &Spinner::valueChanged, this,
+                [this, q](int value) { onesChange(*q, value); });
+        connect(q->fracVs, &Spinner::valueChanged, this,
+                [this, q](int value) { fracChange(*q, value); });
+        for (QRadioButton* mode : {q->fractions, q->decimals})
+            connect(mode, &QRadioButton::clicked, this, [this, q] { forDClick(*q); });
+    }
+
+    connect(m_ui->txtCal, &QLineEdit::textChanged, this,
+            [this] { nutrientChange(m_ui->txtCal, nullptr); });
+    connect(m_ui->txtFat, &QLineEdit::textChanged, this,
+            [this] { nutrientChange(m_ui->txtFat, m_ui->txtSatFat); });
+    connect(m_ui->txtSatFat, &QLineEdit::textChanged, this,
+            [this] { nutrientChange(m_ui->txtSatFat, m_ui->txtFat); });
+    connect(m_ui->txtChol, &QLineEdit::textChanged, this,
+            [this] { nutrientChange(m_ui->txtChol, nullptr); });
+    connect(m_ui->txtSodium, &QLineEdit::textChanged, this,
+            [this] { nutrientChange(m_ui->txtSodium, nullptr); });
+    connect(m_ui->txtTotalCarbs, &QLineEdit::textChanged, this,
+            [this] { nutrientChange(m_ui->txtTotalCarbs, m_ui->txtFiber); });
+    connect(m_ui->txtFiber, &QLineEdit::textChanged, this,
+            [this] { nutrientChange(m_ui->txtFiber, m_ui->txtTotalCarbs); });
+    connect(m_ui->txtProtein, &QLineEdit::textChanged, this, [this] {
+        nutrientChange(m_ui->txtProtein, nullptr);
+        if (m_session.editLoading)
+            endEditLoad();
+    });
+    for (QRadioButton* option : {m_ui->optFatCals_0, m_ui->optFatCals_1})
+        connect(option, &QRadioButton::clicked, this, [this] {
+            m_ui->txtFat->setFocus();
+            // The fat box is read by the mode now chosen, so its check may now say otherwise.
+            if (!m_ui->txtFat->text().isEmpty())
+                nutrientChange(m_ui->txtFat, m_ui->txtSatFat);
+        });
+
+    // Enter moves on from these controls, as Next would.
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_ui->txtName, m_ui->txtUnique, m_ui->vsOnes, m_ui->vsFrac, m_ui->optForD_0,
+             m_ui->optForD_1, m_ui->vsOnes2, m_ui->vsFrac2, m_ui->cmdNext, m_ui->txtCal,
+             m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs, m_ui->txtProtein})
+        control->installEventFilter(this);
+
+    resetIng();
 }
 
 IngredientWizard::~IngredientWizard() = default;
+
+bool IngredientWizard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_ui->cmdNext->isEnabled())
+                cmdNextClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void IngredientWizard::resetIng()
+{
+    m_wizStep = 0;
+    m_stepDone.fill(false);
+    m_ui->cmdHelp->setEnabled(true);
+    m_preview = {};
+    showPreview();
+    for (QLabel* label : {m_ui->lblName, m_ui->lbl1M, m_ui->lbl2M})
+        label->clear();
+    m_ui->cmdBack->setEnabled(false);
+    m_ui->cmdFinish->setEnabled(false);
+    m_ui->txtName->clear();
+    unselectAll(m_optUnits);
+    m_ui->picUnique->setVisible(false);
+    resetQuantity(m_first);
+    unselectAll(m_opt2ndM);
+    for (QRadioButton* option : m_opt2ndM)
+        option->setEnabled(true);
+    resetQuantity(m_second);
+    m_ui->txtCal->clear();
+    m_ui->optFatCals_0->setChecked(true);
+    for (QLineEdit* box : {m_ui->txtFat, m_ui->txtSatFat, m_ui->txtChol, m_ui->txtSodium,
+                           m_ui->txtTotalCarbs, m_ui->txtFiber, m_ui->txtProtein})
+        box->clear();
+    m_ui->cmdNext->setEnabled(false);
+    showStep();
+}
+
+void IngredientWizard::resetQuantity(Quantity& q)
+{
+    q.onesVs->setValue(0);
+    q.fracVs->setValue(0);
+    q.ones->setText(QStringLiteral("0"));
+    q.frac->setText(QStringLiteral("0"));
+    q.decimal->setVisible(true);
+    q.decimals->setChecked(true);
+    q.fracPart = 0;
+}
+
+bool IngredientWizard::roomForNewIngredient()
+{
+    const bool room = m_session.ingredients.count() < IngTable::maxCount;
+    // A full list takes no new name; a stored ingredient can still be edited.
+    m_ui->txtName->setEnabled(room);
+    if (room)
+        return true;
+    MessageBox::show(this, IngTable::fullMessage(), QStringLiteral("Ingredient List Full"),
+                     MessageBox::Icon::Exclamation);
+    return false;
+}
+
+// --- Navigation -------------------------------------------------------------------------------
+
+void IngredientWizard::showStep()
+{
+    m_ui->PicWizStack->setCurrentWidget(
+        m_pages[static_cast<size_t>(qBound(0, m_wizStep, wizard::lastStep))]);
+    m_ui->SteppLbl->setText(QStringLiteral("Step %1 of 11").arg(m_wizStep + 1));
+}
+
+void IngredientWizard::focusStep(int step)
+{
+    QLineEdit* const boxes[] = {
+        m_ui->txtName,   nullptr,      nullptr,       nullptr,         nullptr,
+        m_ui->txtCal,    m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs,
+        m_ui->txtProtein};
+    if (step >= 0 && step <= wizard::lastStep && boxes[step])
+        boxes[step]->setFocus();
+}
+
+void IngredientWizard::cmdNextClick()
+{
+    m_goingForward = true;
+    if (!wizSteps(m_wizStep))
+        --m_wizStep; // the step comes round again
+    if (m_wizStep == wizard::lastStep)
+        MessageBox::show(this,
+                         QStringLiteral("Now if all the information looks correct, ") +
+                             QStringLiteral("\r\npress the Finish button."),
+                         QStringLiteral("Almost Done"), MessageBox::Icon::Information);
+    ++m_wizStep;
+    const bool skipSecondQuantity = m_wizStep == 4 && m_ui->opt2ndM_11->isChecked();
+    if (skipSecondQuantity)
+        m_wizStep = 5;
+    const bool finished = m_wizStep > wizard::lastStep;
+    if (finished) {
+        m_ui->cmdNext->setEnabled(false);
+        m_wizStep = wizard::lastStep;
+        m_ui->cmdFinish->setEnabled(true);
+    }
+    showStep();
+    if (!m_stepDone[static_cast<size_t>(m_wizStep)])
+        m_ui->cmdNext->setEnabled(false);
+    if (finished)
+        m_ui->cmdFinish->setFocus();
+    else if (skipSecondQuantity)
+        m_ui->txtCal->setFocus();
+}
+
+void IngredientWizard::cmdBackClick()
+{
+    if (m_wizStep <= 0)
+        return;
+    m_goingForward = false;
+    --m_wizStep;
+    if (m_wizStep == 0)
+        m_ui->cmdBack->setEnabled(false);
+    if (m_wizStep == 4) {
+        if (m_ui->opt2ndM_11->isChecked())
+            m_wizStep = 3;
+        setSecondUnitsEnabled();
+    }
+    showStep();
+    focusStep(m_wizStep);
+    if (m_stepDone[static_cast<size_t>(m_wizStep)])
+        m_ui->cmdNext->setEnabled(true);
+}
+
+void IngredientWizard::cmdStartOverClick()
+{
+    resetIng();
+    m_ui->txtName->setFocus();
+}
+
+int IngredientWizard::helpContext() const
+{
+    return help::wizardContext + 10 * qBound(0, m_wizStep, wizard::lastStep);
+}
+
+void IngredientWizard::cmdHelpClick()
+{
+    const int step = qBound(0, m_wizStep, wizard::lastStep);
+    m_help.showHelp(helpContext());
+    if (step == 1 && m_ui->optUnits_11->isChecked())
+        m_ui->txtUnique->setFocus();
+    focusStep(step);
+}
+
+// --- Measures ---------------------------------------------------------------------------------
+
+void IngredientWizard::optUnitsClick(int index)
+{
+    m_ui->txtUnique->clear();
+    if (index < wizard::ownUnit) {
+        m_ui->picUnique->setVisible(false);
+        m_newIng.measure1 = wizard::firstUnitCaption(index);
+        m_newIng.customMeasure = 0;
+        m_ui->cmdNext->setEnabled(true);
+        m_ui->cmdNext->setFocus();
+    } else {
+        m_ui->cmdNext->setEnabled(false);
+        m_ui->picUnique->setVisible(true);
+        m_ui->txtUnique->setFocus();
+        m_newIng.customMeasure = -1;
+    }
+    setSecondUnitsEnabled();
+}
+
+void IngredientWizard::setSecondUnitsEnabled()
+{
+    int first = -1;
+    for (int i = 0; i < wizard::unitCount; ++i)
+        if (m_optUnits[static_cast<size_t>(i)]->isChecked())
+            first = i;
+    for (int i = 0; i < wizard::unitCount; ++i)
+        m_opt2ndM[static_cast<size_t>(i)]->setEnabled(wizard::secondUnitEnabled(first, i));
+}
+
+void IngredientWizard::txtUniqueChange()
+{
+    const QString text = m_ui->txtUnique->text();
+    if (text.size() <= IngRecord::measureWidth) {
+        m_ui->cmdNext->setEnabled(checkTypedText(text, QStringLiteral("the measure")));
+        m_newIng.measure1 = text;
+        return;
+    }
+    MessageBox::show(this,
+                     QStringLiteral("30 letters is the maximum for the \r\nname of the "
+                                    "ingrediant.\r\n\r\nPlease enter it again."),
+                     problemTitle, MessageBox::Icon::Information);
+    m_ui->txtUnique->clear();
+    m_ui->cmdNext->setEnabled(false);
+    m_ui->txtUnique->setFocus();
+}
+
+void IngredientWizard::opt2ndMClick(int index)
+{
+    m_newIng.measure2 = index < wizard::ownUnit ? wizard::secondUnitCaption(index) : QString();
+    m_ui->cmdNext->setEnabled(true);
+    m_ui->cmdNext->setFocus();
+}
+
+void IngredientWizard::selectOption(const std::array<QRadioButton*, wizard::unitCount>& options,
+                                    int index)
+{
+    // Chosen as a click would, also where the option is disabled.
+    options[static_cast<size_t>(index)]->setChecked(true);
+    if (&options == &m_optUnits)
+        optUnitsClick(index);
+    else
+        opt2ndMClick(index);
+}
+
+bool IngredientWizard::checkTypedText(const QString& text, const QString& what)
+{
+    const std::optional<QString> problem = wizard::unstorableCharacter(text, what);
+    if (problem)
+        MessageBox::show(this, *problem, problemTitle, MessageBox::Icon::Information);
+    return !problem;
+}
+
+// --- Quantities -------------------------------------------------------------------------------
+
+void IngredientWizard::onesChange(Quantity& q, int value)
+{
+    m_ui->cmdNext->setEnabled(true);
+    q.ones->setText(value == 0 && q.fractionMode() ? QString() : QString::number(value));
+}
+
+void IngredientWizard::fracChange(Quantity& q, int value)
+{
+    m_ui->cmdNext->setEnabled(true);
+    if (q.fractionMode()) {
+        q.frac->setText(quantity::fractionText(value));
+        q.fracPart = quantity::fractionValue(value);
+    } else {
+        q.frac->setText(QString::number(value));
+        q.fracPart = static_cast<float>(value) / 10;
+    }
+}
+
+void IngredientWizard::forDClick(Quantity& q)
+{
+    const bool changed = q.fracVs->value() != 0;
+    q.fracVs->setValue(0);
+    q.decimal->setVisible(!q.fractionMode());
+    // The first quantity follows the new mode at once; the second only when its spinner moved.
+    if (&q == &m_first && !changed)
+        fracChange(q, 0);
+}
+
+void IngredientWizard::loadQuantity(Quantity& q, float amount)
+{
+    const wizard::SpinnerEntry entry = wizard::spinnerEntry(amount);
+    q.ones->setText(QString::number(entry.ones));
+    q.onesVs->setValue(entry.ones);
+    QRadioButton* mode = entry.fractionMode ? q.fractions : q.decimals;
+    mode->setChecked(true);
+    forDClick(q);
+    q.frac->setText(entry.fractionMode ? quantity::fractionText(entry.fraction)
+                                       : QString::number(entry.fraction));
+    q.fracVs->setValue(entry.fraction);
+}
+
+// --- Nutrients --------------------------------------------------------------------------------
+
+wizard::Box IngredientWizard::boxOf(const QLineEdit* box) const
+{
+    using wizard::Box;
+    if (box == m_ui->txtFat)
+        return m_ui->optFatCals_1->isChecked() ? Box::FatGrams : Box::FatCalories;
+    const std::pair<const QLineEdit*, Box> boxes[] = {
+        {m_ui->txtCal, Box::Calories},     {m_ui->txtSatFat, Box::SatFat},
+        {m_ui->txtChol, Box::Cholesterol}, {m_ui->txtSodium, Box::Sodium},
+        {m_ui->txtTotalCarbs, Box::Carbs}, {m_ui->txtFiber, Box::Fiber},
+    };
+    for (const auto& [control, kind] : boxes)
+        if (control == box)
+            return kind;
+    return Box::Protein;
+}
+
+void IngredientWizard::nutrientChange(QLineEdit* changed, QLineEdit* other)
+{
+    const auto check = [this](QLineEdit* box) {
+        const wizard::Entry entry = wizard::checkIt(box->text(), boxOf(box));
+        if (entry == wizard::Entry::Refused)
+            MessageBox::show(this, wizard::checkItMessage, wizard::checkItTitle,
+                             MessageBox::Icon::Information);
+        return entry == wizard::Entry::Valid;
+    };
+    // Both boxes of a step are checked, the changed one first.
+    const bool changedValid = check(changed);
+    const bool otherValid = !other || check(other);
+    m_ui->cmdNext->setEnabled(changedValid && otherValid);
+}
+
+wizard::NutrientTexts IngredientWizard::nutrientTexts() const
+{
+    return {m_ui->txtCal->text(),        m_ui->txtFat->text(),   m_ui->optFatCals_1->isChecked(),
+            m_ui->txtSatFat->text(),     m_ui->txtChol->text(),  m_ui->txtSodium->text(),
+            m_ui->txtTotalCarbs->text(), m_ui->txtFiber->text(), m_ui->txtProtein->text()};
+}
+
+void IngredientWizard::showPreview()
+{
+    panel::showTexts(this, m_preview);
+}
 
 } // namespace zestora

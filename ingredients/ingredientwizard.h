@@ -1,10 +1,17 @@
 #pragma once
 
+#include "core/analysis/nutrition.h"
+#include "core/ingredients/wizardrules.h"
+#include "core/store/ingrecord.h"
+
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
-class QAbstractItemModel;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
 
 namespace Ui {
 class IngredientWizard;
@@ -12,17 +19,107 @@ class IngredientWizard;
 
 namespace zestora {
 
+class HelpViewer;
+class SortedNameModel;
+class Spinner;
 struct Session;
 
+// The ingredient wizard: eleven steps, one panel each, that build one ingredient (a name, a
+// measure and its quantity, an optional second measure and quantity, eight nutrients) beside a
+// Nutrition Facts preview that fills in step by step. Finish checks the calories and stores the
+// ingredient; a stored ingredient can be loaded for editing.
 class IngredientWizard : public QWidget {
     Q_OBJECT
 public:
-    IngredientWizard(Session& session, QWidget* parent);
+    IngredientWizard(Session& session, HelpViewer& help, SortedNameModel* ingredientNames,
+                     QWidget* parent);
     ~IngredientWizard() override;
 
+    // Whether a new ingredient can be added: when the ingredient list is full the user is told
+    // before typing anything, and the name box stays disabled until the wizard edits a stored
+    // ingredient.
+    bool roomForNewIngredient();
+    // Fills the wizard from a stored ingredient, control by control as a user would, and opens it
+    // on step 1 with Finish enabled. Calories and fat calories are those its panel shows.
+    void editIngredient(const IngRecord& stored, const QString& calories,
+                        const QString& fatCalories);
+
+    void resetIng();
+    int wizStep() const { return m_wizStep; }
+    // The help topic of the step on view, for the Help button and for F1.
+    int helpContext() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The two quantity steps share their handling.
+    struct Quantity {
+        QLineEdit* ones;
+        Spinner* onesVs;
+        QLineEdit* frac;
+        Spinner* fracVs;
+        QLabel* decimal;
+        QRadioButton* fractions;
+        QRadioButton* decimals;
+        float fracPart = 0;
+        bool fractionMode() const;
+    };
+
+    void cmdNextClick();
+    void cmdBackClick();
+    void cmdStartOverClick();
+    void cmdHelpClick();
+    void cmdFinishClick();
+    void showStep();
+    void focusStep(int step);
+
+    // Steps: wizSteps processes a step's data when the user moves on and answers false when it
+    // refuses them; editWizSteps takes a step's data while an ingredient is loaded.
+    bool wizSteps(int step);
+    void editWizSteps(int step);
+    // The instruction of the quantity step after a measure step (1 or 3).
+    void askForQuantity(int measureStep);
+    bool takeName(bool checked);
+    bool takeQuantity(Quantity& q, int step, bool checkZero);
+    bool takeNutrients(int step);
+    void endEditLoad();
+
+    void optUnitsClick(int index);
+    void opt2ndMClick(int index);
+    void setSecondUnitsEnabled();
+    void txtUniqueChange();
+    static void unselectAll(const std::array<QRadioButton*, wizard::unitCount>& options);
+    void selectOption(const std::array<QRadioButton*, wizard::unitCount>& options, int index);
+    void resetQuantity(Quantity& q);
+    void onesChange(Quantity& q, int value);
+    void fracChange(Quantity& q, int value);
+    void forDClick(Quantity& q);
+    void loadQuantity(Quantity& q, float amount);
+    bool checkTypedText(const QString& text, const QString& what);
+    void nutrientChange(QLineEdit* changed, QLineEdit* other);
+    wizard::Box boxOf(const QLineEdit* box) const;
+    wizard::NutrientTexts nutrientTexts() const;
+
+    // Stores the ingredient, in place of the record at `replaced` when that is not -1.
+    bool save(int replaced);
+    void showPreview();
+
     Session& m_session;
+    HelpViewer& m_help;
+    SortedNameModel* m_ingredientNames;
     const std::unique_ptr<Ui::IngredientWizard> m_ui;
+    std::array<QWidget*, wizard::stepCount> m_pages;
+    std::array<QRadioButton*, wizard::unitCount> m_optUnits;
+    std::array<QRadioButton*, wizard::unitCount> m_opt2ndM;
+    Quantity m_first;
+    Quantity m_second;
+
+    int m_wizStep = 0;
+    std::array<bool, 13> m_stepDone{};
+    bool m_goingForward = false;
+    IngRecord m_newIng;
+    nutrition::PanelTexts m_preview;
 };
 
 } // namespace zestora

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/store/ingrecord.h"
+
 #include <QWidget>
 
 #include <memory>
-
-class QAbstractItemModel;
 
 namespace Ui {
 class StoredIngredientsScreen;
@@ -12,17 +12,41 @@ class StoredIngredientsScreen;
 
 namespace zestora {
 
+class SortedNameModel;
+class ToolBar;
 struct Session;
 
+// The stored ingredient screen: every stored ingredient by name; the one chosen is shown with its
+// Nutrition Facts panel and the shares of its calories, and can be deleted or edited in the
+// ingredient wizard.
 class StoredIngredientsScreen : public QWidget {
     Q_OBJECT
 public:
-    StoredIngredientsScreen(Session& session, QAbstractItemModel* ingredientNames, QWidget* parent);
+    StoredIngredientsScreen(Session& session, SortedNameModel* ingredientNames, QWidget* parent);
     ~StoredIngredientsScreen() override;
 
+    void reset();
+    void ingLstClick();
+    void activeBarToolClick(const QString& toolName);
+
+    ToolBar* activeBar() const { return m_activeBar; }
+    const IngRecord& shownIng() const { return m_shownIng; }
+
+Q_SIGNALS:
+    // Edit: the ingredient goes to the wizard with the calories and fat calories its panel shows.
+    void editIngredient(const IngRecord& shown, const QString& calories,
+                        const QString& fatCalories);
+
 private:
+    QString chosenName() const;
+    void showIngredientFacts(const IngRecord& ingredient);
+    void deleteChosen(const QString& name);
+
     Session& m_session;
+    SortedNameModel* m_ingredientNames;
     const std::unique_ptr<Ui::StoredIngredientsScreen> m_ui;
+    ToolBar* m_activeBar;
+    IngRecord m_shownIng;
 };
 
 } // namespace zestora

@@ -5,6 +5,7 @@
 #include "analysis/nutritionpanel.h"
 #include "analysis/recipeexplainer.h"
 #include "analysis/recipelist.h"
+#include "core/analysis/recipelines.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
@@ -243,7 +244,8 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
 {
     ShownRecipe shown{m_ui->RecipeLst->currentText(),
                       {},
-                      m_ui->DirectionsTxt->toPlainText(),
+                      // The directions go out as stored, with CR LF between their lines.
+                      lines::withCrLf(m_ui->DirectionsTxt->document()->toRawText()),
                       m_ui->lbl1M->text(),
                       panel::shownTexts(this),
                       {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()}};

@@ -2,6 +2,7 @@
 
 #include "ui_emailwindow.h"
 
+#include "core/analysis/recipelines.h"
 #include "core/shell/helptopics.h"
 #include "core/text.h"
 #include "platform/centreform.h"
@@ -116,7 +117,9 @@ void EmailWindow::cmdSendMailClick()
     }
 
     const WaitCursor wait;
-    const QString html = buildRecipeHtml(trimSpaces(m_ui->txtBody->toPlainText()), m_recipe);
+    // The text goes out as typed, its line breaks as CR LF like the rest of the program's text.
+    const QString html = buildRecipeHtml(
+        trimSpaces(lines::withCrLf(m_ui->txtBody->document()->toRawText())), m_recipe);
     std::optional<MailComponent::Error> error =
         m_makeMail()->sendMail(m_ui->txtServer->text(), m_ui->txtTo->text(),
                                m_ui->txtSubject->text(), html, m_ui->txtFrom->text());

@@ -60,11 +60,17 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
         if (m_splash)
             m_splash->close();
     });
-    // F1 opens the topic of the screen on view.
+    // F1 opens the topic of the screen on view: the wizard's is that of its step; the screens
+    // without a topic of their own are described in the contents.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] {
-        m_help.showHelp(m_ui->Screens->currentWidget() == m_calcFrm ? help::analysisContext
-                                                                    : help::contentsContext);
+        const QWidget* screen = m_ui->Screens->currentWidget();
+        int context = help::contentsContext;
+        if (screen && screen == m_calcFrm)
+            context = help::analysisContext;
+        else if (screen && screen == m_frmIngrediant)
+            context = m_frmIngrediant->helpContext();
+        m_help.showHelp(context);
     });
 }
 
@@ -123,27 +129,24 @@ void MainWindow::buildTopBar()
     connect(m_topBar, &ToolBar::toolClick, this, &MainWindow::topBarToolClick);
 }
 
-QList<LoadProblem> MainWindow::mdiFormLoad()
+QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
 {
     const WaitCursor wait;
     m_help.initHelp(this, m_programDir);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
 
-    m_frmIngrediant = new IngredientWizard(m_session, m_ui->Screens);
+    m_frmIngrediant = new IngredientWizard(m_session, m_help, m_ingredientNames, m_ui->Screens);
     m_calcFrm =
         new AnalysisScreen(m_session, m_help, m_ingredientNames, m_recipeNames, m_ui->Screens);
     m_deleteIngFrm = new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
 
-    QList<LoadProblem> problems;
-    if (std::optional<LoadProblem> problem = m_session.ingredients.loadIngTable())
-        problems.append(*problem);
-    // Both ingredient lists show this one model, so they agree position by position.
-    m_ingredientNames->fill(m_session.ingredients.trimmedNames());
-
-    if (std::optional<LoadProblem> problem = m_session.recipes.load())
-        problems.append(*problem);
-    m_recipeNames->fill(m_session.recipes.recipeNames());
+    StoresLoad loaded =
+        read ? *std::move(read) : loadStores(m_session.ingredients, m_session.recipes);
+    // Both ingredient lists show this one model, so they agree position by position. The names
+    // come already in the models' order.
+    m_ingredientNames->setStringList(loaded.ingredientNames);
+    m_recipeNames->setStringList(loaded.recipeNames);
     // Made after the list is filled: the screen starts with no recipe chosen.
     m_viewFrm = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
 
@@ -152,6 +155,11 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
           static_cast<QWidget*>(m_frmIngrediant), static_cast<QWidget*>(m_deleteIngFrm)})
         m_ui->Screens->addWidget(screen);
     m_ui->Screens->setCurrentWidget(m_calcFrm);
+    connect(m_deleteIngFrm, &StoredIngredientsScreen::editIngredient, this,
+            [this](const IngRecord& shown, const QString& calories, const QString& fatCalories) {
+                showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
+                m_frmIngrediant->editIngredient(shown, calories, fatCalories);
+            });
     connect(m_calcFrm, &AnalysisScreen::firstStoredRecipeWanted, m_viewFrm,
             &StoredRecipesScreen::selectFirstRecipe);
     connect(m_viewFrm, &StoredRecipesScreen::editRecipe, this,
@@ -165,7 +173,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad()
     });
     m_calcFrm->formLoad();
     m_tmrStopSplash->start();
-    return problems;
+    return loaded.problems;
 }
 
 void MainWindow::showLoadProblems(const QList<LoadProblem>& problems)
@@ -252,7 +260,8 @@ void MainWindow::topBarToolClick(const QString& toolName)
         name = QStringLiteral("Recipes");
 
     if (name == QLatin1String("AddIngredient")) {
-        showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
+        if (m_frmIngrediant->roomForNewIngredient())
+            showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
     } else if (name == QLatin1String("NewRecipe")) {
         showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
     } else if (name == QLatin1String("Recipes")) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/store/ingtable.h"
+#include "core/store/storesload.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -37,8 +37,9 @@ public:
     ~MainWindow() override;
 
     // Start-up: help, both data files, the name lists. Returns what was found wrong in the files,
-    // for showLoadProblems once the window is on screen.
-    QList<LoadProblem> mdiFormLoad();
+    // for showLoadProblems once the window is on screen. The files are read here unless read
+    // holds what loadStores found in the session's stores beforehand.
+    QList<LoadProblem> mdiFormLoad(std::optional<StoresLoad> read = std::nullopt);
     // Tells the user, once per damaged file, what could not be read, and offers the newest backup
     // of it that reads cleanly.
     void showLoadProblems(const QList<LoadProblem>& problems);

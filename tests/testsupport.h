@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/ingrecord.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -48,14 +50,6 @@ inline void writeFile(const QString& name, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-} // namespace zestora::testing
-
-using namespace Qt::Literals::StringLiterals;
-
-#include "core/store/ingrecord.h"
-
-namespace zestora::testing {
-
 struct Nutrients {
     float fat = 0;
     float satFat = 0;
@@ -92,4 +86,14 @@ inline IngRecord food(const QString& name, float amount1, const QString& measure
     return r;
 }
 
+// Dates the file's last change to that time, as if it had been written then.
+inline void setModified(const QString& name, const QDateTime& time)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
 } // namespace zestora::testing
+
+using namespace Qt::Literals::StringLiterals;

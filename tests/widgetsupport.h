@@ -1,9 +1,16 @@
 #pragma once
 
+#include "core/session.h"
+#include "platform/helpviewer.h"
+#include "platform/messagebox.h"
+#include "platform/settings.h"
+#include "shell/mainwindow.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QTimer>
 
@@ -39,13 +46,6 @@ inline void clickInNextDialog(const QString& button, std::function<void(QDialog*
     });
 }
 
-} // namespace zestora::testing
-
-#include <QAbstractItemView>
-#include <QComboBox>
-
-namespace zestora::testing {
-
 // Picks row of a drop-down as the user does: opens it, moves to the row and presses Enter.
 inline void pick(QComboBox* box, int row)
 {
@@ -67,12 +67,6 @@ inline QStringList texts(const QWidget* list)
     }
     return shown;
 }
-
-} // namespace zestora::testing
-
-#include "platform/messagebox.h"
-
-namespace zestora::testing {
 
 // Answers every message box while it lives: with the queued answers, then OK; and keeps what
 // was shown.
@@ -101,22 +95,17 @@ public:
     QList<MessageBox::Answer> answers;
 };
 
-} // namespace zestora::testing
-
-#include "core/session.h"
-#include "platform/helpviewer.h"
-#include "platform/settings.h"
-#include "shell/mainwindow.h"
-
-namespace zestora::testing {
-
-// The main window started on the given data files in a working directory of its own, its
-// settings in a file of the test's, every message box answered and recorded.
-struct StartedMainWindow : MessageRecorder {
+// A session in a working directory of its own, its settings in a file of the test's, every
+// message box answered and recorded.
+struct TestSession : MessageRecorder {
     TempWorkDir dir;
     Session session;
     Settings settings{dir.filePath(u"settings.ini"_s)};
     HelpViewer help;
+};
+
+// The main window of a test session, started on the given data files.
+struct StartedMainWindow : TestSession {
     std::unique_ptr<MainWindow> window;
 
     StartedMainWindow(const QByteArray& ingredients, const QByteArray& recipes,

@@ -85,6 +85,13 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     return LoadProblem{m_file->fileName(), what, kept, m_file->keepOriginalBeforeNextChange()};
 }
 
+QString IngTable::fullMessage()
+{
+    return QStringLiteral("The ingredient list is full: Zestora keeps at most %1 ingredients. "
+                          "Delete one you no longer need, then add this one.")
+        .arg(QLocale(QLocale::English).toString(maxCount));
+}
+
 QByteArray IngTable::toBytes(const QList<IngRecord>& records)
 {
     QByteArray bytes;
@@ -110,19 +117,13 @@ bool IngTable::appendIng(const IngRecord& record)
 bool IngTable::appendIngs(const QList<IngRecord>& records)
 {
     if (count() + records.size() > maxCount) {
-        m_error = QStringLiteral("The ingredient list is full: Zestora keeps at most %1 "
-                                 "ingredients. Delete one you no longer need, then add this one.")
-                      .arg(QLocale(QLocale::English).toString(maxCount));
+        m_error = fullMessage();
         return false;
     }
     for (const IngRecord& record : records) {
-        for (const QString* text : {&record.name, &record.measure1, &record.measure2}) {
-            if (const std::optional<QChar> bad = firstCharOutsideCp1252(*text)) {
-                m_error = QStringLiteral("The character %1 in \"%2\" cannot be stored in the "
-                                         "ingredient file. Please type it another way.")
-                              .arg(describeChar(*bad), *text);
-                return false;
-            }
+        if (std::optional<QString> problem = unstorableText(record)) {
+            m_error = *problem;
+            return false;
         }
     }
     const int first = count();
@@ -134,6 +135,51 @@ bool IngTable::appendIngs(const QList<IngRecord>& records)
     for (int i = first; m_indexValid && i < count(); ++i)
         m_lastIndexByName.insert(lookupKey(m_records[i].name), i);
     return true;
+}
+
+std::optional<QString> IngTable::unstorableText(const IngRecord& record) const
+{
+    for (const QString* text : {&record.name, &record.measure1, &record.measure2})
+        if (const std::optional<QChar> bad = firstCharOutsideCp1252(*text))
+            return QStringLiteral("The character %1 in \"%2\" cannot be stored in the "
+                                  "ingredient file. Please type it another way.")
+                .arg(describeChar(*bad), *text);
+    return std::nullopt;
+}
+
+bool IngTable::saveOrRestore(QList<IngRecord> before)
+{
+    m_indexValid = false;
+    if (saveIngTable())
+        return true;
+    m_records = std::move(before);
+    return false;
+}
+
+bool IngTable::deleteIngAndSave(const QString& name)
+{
+    QList<IngRecord> before = m_records;
+    const int index = indexOfName(name);
+    if (index >= 0)
+        deleteIngAt(index);
+    return saveOrRestore(std::move(before));
+}
+
+bool IngTable::replaceIngAt(int index, const IngRecord& record)
+{
+    if (std::optional<QString> problem = unstorableText(record)) {
+        m_error = *problem;
+        return false;
+    }
+    QList<IngRecord> before = m_records;
+    deleteIngAt(index);
+    if (count() >= maxCount) {
+        m_records = std::move(before);
+        m_error = fullMessage();
+        return false;
+    }
+    m_records.append(record);
+    return saveOrRestore(std::move(before));
 }
 
 int IngTable::indexOfName(const QString& name) const

@@ -43,7 +43,14 @@ public:
     bool deleteIngByName(const QString& name);
     // Removes the record at index by moving the last one into its place; does not save.
     void deleteIngAt(int index);
+    // deleteIngByName and the save, as one change: when the save fails the table is as before.
+    bool deleteIngAndSave(const QString& name);
+    // deleteIngAt then appendIng with one rewrite of the file, all or none: an edited
+    // ingredient replaces its stored version, which leaves its place for the end of the table.
+    bool replaceIngAt(int index, const IngRecord& record);
     bool ingNameStored(const QString& name) const;
+    // The first record whose trimmed name is exactly the given one; -1 when there is none.
+    int indexOfName(const QString& name) const;
     // The last record whose trimmed name equals the given one ignoring letter case, as the screens
     // look ingredients up; -1 when there is none. Answered from an index, not a scan.
     int lastIndexOfNameIgnoringCase(const QString& name) const;
@@ -57,11 +64,16 @@ public:
     const QString& errorString() const { return m_error; }
     DataFile& file() { return *m_file; }
 
+    // Why a new ingredient cannot be added to a full table.
+    static QString fullMessage();
+
     // The file's bytes for a table: the records one after another.
     static QByteArray toBytes(const QList<IngRecord>& records);
 
 private:
-    int indexOfName(const QString& name) const;
+    // Saves the table, or puts `before` back when the save fails.
+    bool saveOrRestore(QList<IngRecord> before);
+    std::optional<QString> unstorableText(const IngRecord& record) const;
 
     static QString lookupKey(const QString& name);
 

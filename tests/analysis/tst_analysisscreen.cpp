@@ -276,21 +276,19 @@ void TestAnalysisScreen::typingSetsASpinner_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a whole number") << u"OnesVs"_s << false << u"12"_s << u"OnesTxt"_s << u"12"_s;
-    QTest::newRow("a digit past the range starts a new number")
-        << u"OnesVs"_s << false << u"10005"_s << u"OnesTxt"_s << u"5"_s;
-    QTest::newRow("Backspace takes the last digit back")
-        << u"OnesVs"_s << false << u"34<"_s << u"OnesTxt"_s << u"3"_s;
-    QTest::newRow("the arrows step on from a typed number")
-        << u"OnesVs"_s << false << u"5^"_s << u"OnesTxt"_s << u"6"_s;
-    QTest::newRow("the decimal digit is overtyped")
-        << u"FracVs"_s << true << u"37"_s << u"FracTxt"_s << u"7"_s;
-    QTest::newRow("fractions are chosen with the arrows only")
-        << u"FracVs"_s << false << u"3"_s << u"FracTxt"_s << QString();
-    QTest::newRow("servings as they read")
-        << u"ServingsVs"_s << false << u"12"_s << u"ServingsLbl"_s << u"12"_s;
-    QTest::newRow("no servings of nothing")
-        << u"ServingsVs"_s << false << u"0"_s << u"ServingsLbl"_s << u"1"_s;
+    const auto row = [](const char* name, const char* spinner, bool decimals, const char* keys,
+                        const char* box, const char* shown) {
+        QTest::newRow(name) << QString::fromLatin1(spinner) << decimals << QString::fromLatin1(keys)
+                            << QString::fromLatin1(box) << QString::fromLatin1(shown);
+    };
+    row("a whole number", "OnesVs", false, "12", "OnesTxt", "12");
+    row("a digit past the range starts a new number", "OnesVs", false, "10005", "OnesTxt", "5");
+    row("Backspace takes the last digit back", "OnesVs", false, "34<", "OnesTxt", "3");
+    row("the arrows step on from a typed number", "OnesVs", false, "5^", "OnesTxt", "6");
+    row("the decimal digit is overtyped", "FracVs", true, "37", "FracTxt", "7");
+    row("fractions are chosen with the arrows only", "FracVs", false, "3", "FracTxt", "");
+    row("servings as they read", "ServingsVs", false, "12", "ServingsLbl", "12");
+    row("no servings of nothing", "ServingsVs", false, "0", "ServingsLbl", "1");
 }
 
 void TestAnalysisScreen::typingSetsASpinner()

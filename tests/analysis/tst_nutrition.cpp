@@ -5,6 +5,7 @@
 #include <cmath>
 
 using namespace zestora;
+using namespace zestora::testing;
 using namespace zestora::nutrition;
 
 namespace {
@@ -14,8 +15,8 @@ IngRecord ingredient(float amount1, const QString& measure1, float amount2, cons
                      float fat = 0, float carbs = 0, float protein = 0, qint32 cholesterol = 0,
                      float sodium = 0)
 {
-    return zestora::testing::food(u"Test"_s, amount1, measure1, amount2, measure2,
-                                  {fat, fat / 2, carbs, carbs / 4, protein, cholesterol, sodium});
+    return food(u"Test"_s, amount1, measure1, amount2, measure2,
+                {fat, fat / 2, carbs, carbs / 4, protein, cholesterol, sodium});
 }
 
 } // namespace
@@ -166,16 +167,9 @@ void TestNutrition::rescaleRoundTrips()
     QFETCH(float, to);
     QFETCH(float, fat);
     QFETCH(float, fatAfter);
-    RecipeTotals totals;
-    totals.totCalories = 400;
-    totals.totFatCalories = 120;
-    totals.totFat = fat;
-    totals.totSatFat = 4.8f;
-    totals.totCholesterol = 80;
-    totals.totSodium = 960;
-    totals.totCarbs = 40.4f;
-    totals.totFiber = 6.4f;
-    totals.totProtein = 12.8f;
+    // Calories, fat calories, fat, saturated fat, cholesterol, sodium, carbohydrate, fibre,
+    // protein.
+    RecipeTotals totals{400, 120, fat, 4.8f, 80, 960, 40.4f, 6.4f, 12.8f};
     const RecipeTotals original = totals;
     rescale(totals, from, to);
     QCOMPARE(totals.totCalories, roundToInt32(400.0 * from / to));

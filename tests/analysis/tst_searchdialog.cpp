@@ -9,7 +9,7 @@
 #include <QTextBrowser>
 
 using namespace zestora;
-using zestora::testing::texts;
+using namespace zestora::testing;
 
 class TestSearchDialog : public QObject {
     Q_OBJECT
@@ -20,12 +20,12 @@ private Q_SLOTS:
 
 void TestSearchDialog::searchesClearsAndWarns()
 {
-    zestora::testing::MessageRecorder recorder;
+    MessageRecorder recorder;
     HelpViewer help;
     help.initHelp(nullptr, QStringLiteral(HELP_DIR));
     QStringList chosen;
     bool closed = false;
-    zestora::testing::onNextDialog([&](QDialog* dialog) {
+    onNextDialog([&](QDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), u"Search"_s);
         const auto get = [dialog](const char* name) {
             return dialog->findChild<QWidget*>(QString::fromLatin1(name));
@@ -84,7 +84,7 @@ void TestSearchDialog::aResultChosenByTheKeysClosesTheWindow()
 {
     HelpViewer help;
     QStringList chosen;
-    zestora::testing::onNextDialog([](QDialog* dialog) {
+    onNextDialog([](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(u"egg"_s);
         dialog->findChild<QPushButton*>(u"SearchCmd"_s)->click();
         auto* results = dialog->findChild<QListWidget*>(u"SearchLst"_s);

@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 
 using namespace zestora;
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 
@@ -23,9 +21,7 @@ void writeBackup(const QDateTime& written, qsizetype size)
     QDir().mkpath(backups::folder);
     QString name = backups::folder + u"/Recipe.Dat."_s + written.toString(u"yyyy-MM-dd_HH-mm-ss"_s);
     writeFile(name, QByteArray(size, 'r'));
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(written, QFileDevice::FileModificationTime));
+    setModified(name, written);
 }
 
 } // namespace

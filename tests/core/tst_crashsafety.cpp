@@ -7,9 +7,7 @@
 
 #include <sys/resource.h>
 
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 class TestCrashSafety : public QObject {
     Q_OBJECT

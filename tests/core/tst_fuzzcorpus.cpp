@@ -16,13 +16,13 @@ const QList<std::pair<QString, Target>> targets{{u"ingredientFile"_s, fuzz::ingr
                                                 {u"recipeFile"_s, fuzz::recipeFile},
                                                 {u"quantityText"_s, fuzz::quantityText}};
 
-QList<QByteArray> corpus(const QString& target)
+QStringList corpus(const QString& target)
 {
-    QList<QByteArray> inputs;
-    QDirIterator files(QStringLiteral(FUZZ_CORPUS "/") + target, QDir::Files);
-    while (files.hasNext())
-        inputs.append(testing::readFile(files.next()));
-    return inputs;
+    QStringList files;
+    QDirIterator found(QStringLiteral(FUZZ_CORPUS "/") + target, QDir::Files);
+    while (found.hasNext())
+        files.append(found.next());
+    return files;
 }
 
 // Random changes: flipped bytes, marks dropped in, cuts and repeats.
@@ -64,15 +64,11 @@ void TestFuzzCorpus::corpusInputsHold_data()
 {
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("file");
-    for (int t = 0; t < targets.size(); ++t) {
-        QDirIterator files(QStringLiteral(FUZZ_CORPUS "/") + targets[t].first, QDir::Files);
-        while (files.hasNext()) {
-            const QString file = files.next();
+    for (int t = 0; t < targets.size(); ++t)
+        for (const QString& file : corpus(targets[t].first))
             QTest::addRow("%s",
                           qPrintable(QDir(QStringLiteral(FUZZ_CORPUS)).relativeFilePath(file)))
                 << t << file;
-        }
-    }
 }
 
 void TestFuzzCorpus::corpusInputsHold()
@@ -93,7 +89,9 @@ void TestFuzzCorpus::changedInputsHold_data()
 void TestFuzzCorpus::changedInputsHold()
 {
     QFETCH(int, target);
-    const QList<QByteArray> inputs = corpus(targets[target].first);
+    QList<QByteArray> inputs;
+    for (const QString& file : corpus(targets[target].first))
+        inputs.append(testing::readFile(file));
     QVERIFY(!inputs.isEmpty());
     QRandomGenerator random(99);
     for (int round = 0; round < 3000; ++round) {

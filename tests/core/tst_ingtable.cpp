@@ -6,26 +6,14 @@
 #include <QtEndian>
 
 using namespace zestora;
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 
 IngRecord record(const QString& name, float calories = 100)
 {
-    return zestora::testing::food(name, 1, u"cup"_s, 240, u"g"_s,
-                                  {.fat = 2.5f, .cholesterol = 25, .calories = calories});
-}
-
-QByteArray fileOf(const QList<IngRecord>& records)
-{
-    return IngTable::toBytes(records);
-}
-
-QStringList namesOf(const IngTable& table)
-{
-    return table.trimmedNames();
+    return food(name, 1, u"cup"_s, 240, u"g"_s,
+                {.fat = 2.5f, .cholesterol = 25, .calories = calories});
 }
 
 // A data file whose writes can be made to fail, like a full disk.
@@ -56,16 +44,16 @@ private Q_SLOTS:
     void partialRecordCount_data();
     void partialRecordCount();
     void loadsRecordsInFileOrder();
-    void absentFileIsCreatedEmptyAndAppendWritesOneRecord();
-    void deleteByNameMovesTheLastRecordIntoThePlace();
-    void deletingTheOnlyRecordDeletesTheFile();
-    void deleteAtAndNameLookupCompareTrimmedExactly();
+    void absentFileIsCreatedEmptyAndDeletedWithItsLastRecord();
+    void deletingMovesTheLastRecordIntoThePlace();
     void randomRecordsRoundTripByteForByte();
     void damagedFileIsCopiedAsideBeforeTheNextRewrite();
-    void failedSaveLeavesTableAndFileAsTheyWere();
+    void refusedAppendLeavesTableAndFileAsTheyWere_data();
+    void refusedAppendLeavesTableAndFileAsTheyWere();
     void unreadableFileIsLeftAloneAndTheOtherStillSaves_data();
     void unreadableFileIsLeftAloneAndTheOtherStillSaves();
-    void refusesTextTheFileCannotHold();
+    void deleteOrReplaceIsOneRewrite_data();
+    void deleteOrReplaceIsOneRewrite();
     void refusesMoreThanTheLargestTable();
     void volumeWeight_data();
     void volumeWeight();
@@ -105,8 +93,6 @@ void TestIngTable::textFieldsArePaddedOrCut_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a short name is padded with spaces")
-        << u"Salt"_s << QByteArray("Salt") + QByteArray(56, ' ') << u"Salt"_s;
     QTest::newRow("a 70-character name keeps its first 60")
         << QString(70, QLatin1Char('x')) << QByteArray(60, 'x') << QString(60, QLatin1Char('x'));
     QTest::newRow("leading spaces are stored and trimmed when shown")
@@ -154,7 +140,7 @@ void TestIngTable::partialRecordCount()
     QFETCH(int, count);
     QFETCH(bool, damaged);
     const TempWorkDir dir;
-    const QByteArray whole = fileOf({record(u"A"_s), record(u"B"_s), record(u"C"_s)});
+    const QByteArray whole = IngTable::toBytes({record(u"A"_s), record(u"B"_s), record(u"C"_s)});
     writeFile(u"Ing.dat"_s, whole.first(fileSize));
     IngTable table;
     const std::optional<LoadProblem> problem = table.loadIngTable();
@@ -172,13 +158,13 @@ void TestIngTable::loadsRecordsInFileOrder()
 {
     const TempWorkDir dir;
     writeFile(u"Ing.dat"_s,
-              fileOf({record(u"Zucchini  "_s), record(u"apple"_s), record(u"Milk"_s)}));
+              IngTable::toBytes({record(u"Zucchini  "_s), record(u"apple"_s), record(u"Milk"_s)}));
     IngTable table;
     QVERIFY(!table.loadIngTable());
-    QCOMPARE(namesOf(table), (QStringList{u"Zucchini"_s, u"apple"_s, u"Milk"_s}));
+    QCOMPARE(table.trimmedNames(), (QStringList{u"Zucchini"_s, u"apple"_s, u"Milk"_s}));
 }
 
-void TestIngTable::absentFileIsCreatedEmptyAndAppendWritesOneRecord()
+void TestIngTable::absentFileIsCreatedEmptyAndDeletedWithItsLastRecord()
 {
     const TempWorkDir dir;
     IngTable table;
@@ -190,30 +176,6 @@ void TestIngTable::absentFileIsCreatedEmptyAndAppendWritesOneRecord()
     QCOMPARE(readFile(u"Ing.dat"_s).size(), 0);
     QVERIFY(table.appendIng(record(u"Milk"_s)));
     QCOMPARE(readFile(u"Ing.dat"_s), record(u"Milk"_s).toBytes());
-}
-
-void TestIngTable::deleteByNameMovesTheLastRecordIntoThePlace()
-{
-    const TempWorkDir dir;
-    IngTable table;
-    QVERIFY(!table.loadIngTable());
-    for (const char* name : {"One", "Two", "Three", "Four"})
-        QVERIFY(table.appendIng(record(QString::fromLatin1(name))));
-    QVERIFY(table.deleteIngByName(u" Two "_s));
-    QVERIFY(table.saveIngTable());
-    IngTable reloaded;
-    QVERIFY(!reloaded.loadIngTable());
-    QCOMPARE(namesOf(reloaded), (QStringList{u"One"_s, u"Four"_s, u"Three"_s}));
-    QVERIFY(table.deleteIngByName(u"missing"_s));
-    QCOMPARE(table.count(), 3);
-}
-
-void TestIngTable::deletingTheOnlyRecordDeletesTheFile()
-{
-    const TempWorkDir dir;
-    IngTable table;
-    QVERIFY(!table.loadIngTable());
-    QVERIFY(table.appendIng(record(u"Milk"_s)));
     QVERIFY(table.deleteIngByName(u"Milk"_s));
     QCOMPARE(table.count(), 0);
     QVERIFY(!QFile::exists(u"Ing.dat"_s));
@@ -221,19 +183,26 @@ void TestIngTable::deletingTheOnlyRecordDeletesTheFile()
     QCOMPARE(readFile(u"Ing.dat"_s).size(), 0);
 }
 
-void TestIngTable::deleteAtAndNameLookupCompareTrimmedExactly()
+void TestIngTable::deletingMovesTheLastRecordIntoThePlace()
 {
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
-    for (const char* name : {"Salt", "Sugar", "Eggs"})
+    for (const char* name : {"One", "Two", "Three", "Four"})
         QVERIFY(table.appendIng(record(QString::fromLatin1(name))));
     // Only the stored names are trimmed.
-    QVERIFY(table.ingNameStored(u"Sugar"_s));
-    QVERIFY(!table.ingNameStored(u"  Sugar "_s));
-    QVERIFY(!table.ingNameStored(u"sugar"_s));
+    QVERIFY(table.ingNameStored(u"Two"_s));
+    QVERIFY(!table.ingNameStored(u"  Two "_s));
+    QVERIFY(!table.ingNameStored(u"two"_s));
+    QVERIFY(table.deleteIngByName(u" Two "_s));
+    QVERIFY(table.saveIngTable());
+    IngTable reloaded;
+    QVERIFY(!reloaded.loadIngTable());
+    QCOMPARE(reloaded.trimmedNames(), (QStringList{u"One"_s, u"Four"_s, u"Three"_s}));
+    QVERIFY(table.deleteIngByName(u"missing"_s));
+    QCOMPARE(table.count(), 3);
     table.deleteIngAt(0);
-    QCOMPARE(namesOf(table), (QStringList{u"Eggs"_s, u"Sugar"_s}));
+    QCOMPARE(table.trimmedNames(), (QStringList{u"Three"_s, u"Four"_s}));
     table.deleteIngAt(1);
     table.deleteIngAt(0);
     QCOMPARE(table.count(), 0);
@@ -267,7 +236,7 @@ void TestIngTable::randomRecordsRoundTripByteForByte()
 void TestIngTable::damagedFileIsCopiedAsideBeforeTheNextRewrite()
 {
     const TempWorkDir dir;
-    const QByteArray damaged = fileOf({record(u"A"_s)}) + QByteArray("tail");
+    const QByteArray damaged = IngTable::toBytes({record(u"A"_s)}) + QByteArray("tail");
     writeFile(u"Ing.dat"_s, damaged);
     IngTable table;
     const std::optional<LoadProblem> problem = table.loadIngTable();
@@ -286,18 +255,31 @@ void TestIngTable::damagedFileIsCopiedAsideBeforeTheNextRewrite()
     QCOMPARE(again.loadIngTable()->backupName, u"Ing.dat.damaged-2"_s);
 }
 
-void TestIngTable::failedSaveLeavesTableAndFileAsTheyWere()
+void TestIngTable::refusedAppendLeavesTableAndFileAsTheyWere_data()
 {
+    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("a full disk") << true << u"B"_s << u"No space left on device"_s;
+    QTest::newRow("a name outside the code page") << false << u"Miso \u5473\u564c"_s << u"\u5473"_s;
+}
+
+void TestIngTable::refusedAppendLeavesTableAndFileAsTheyWere()
+{
+    QFETCH(bool, diskFull);
+    QFETCH(QString, name);
+    QFETCH(QString, why);
     const TempWorkDir dir;
     auto file = std::make_unique<FailingFile>(u"Ing.dat"_s);
     FailingFile& failing = *file;
     IngTable table(std::move(file));
     QVERIFY(!table.loadIngTable());
     QVERIFY(table.appendIng(record(u"A"_s)));
-    failing.failWrites = true;
-    QVERIFY(!table.appendIng(record(u"B"_s)));
-    QVERIFY(table.errorString().contains(u"Ing.dat"_s));
-    QVERIFY(table.errorString().contains(u"No space left on device"_s));
+    failing.failWrites = diskFull;
+    QVERIFY(!table.appendIng(record(name)));
+    if (diskFull)
+        QVERIFY(table.errorString().contains(u"Ing.dat"_s));
+    QVERIFY2(table.errorString().contains(why), qPrintable(table.errorString()));
     QCOMPARE(table.count(), 1);
     QCOMPARE(readFile(u"Ing.dat"_s), record(u"A"_s).toBytes());
 }
@@ -347,22 +329,54 @@ void TestIngTable::unreadableFileIsLeftAloneAndTheOtherStillSaves()
     QCOMPARE(QDir().entryList(QDir::Files).size(), 1);
 }
 
-void TestIngTable::refusesTextTheFileCannotHold()
+void TestIngTable::deleteOrReplaceIsOneRewrite_data()
 {
+    QTest::addColumn<QString>("replacement"); // empty: delete
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("delete the first") << QString() << 0 << QStringList{u"C"_s, u"B"_s};
+    QTest::newRow("delete the last") << QString() << 2 << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("replace the first") << u"A"_s << 0 << QStringList{u"C"_s, u"B"_s, u"A"_s};
+    QTest::newRow("replace the middle") << u"B"_s << 1 << QStringList{u"A"_s, u"C"_s, u"B"_s};
+}
+
+void TestIngTable::deleteOrReplaceIsOneRewrite()
+{
+    QFETCH(QString, replacement);
+    QFETCH(int, removed);
+    QFETCH(QStringList, after);
     const TempWorkDir dir;
-    IngTable table;
+    const QList<IngRecord> before{record(u"A"_s), record(u"B"_s), record(u"C"_s)};
+    writeFile(u"Ing.dat"_s, IngTable::toBytes(before));
+    auto file = std::make_unique<FailingFile>(u"Ing.dat"_s);
+    FailingFile& failing = *file;
+    IngTable table(std::move(file));
     QVERIFY(!table.loadIngTable());
-    QVERIFY(!table.appendIng(record(u"Miso \u5473\u564c"_s)));
-    QVERIFY(table.errorString().contains(u"\u5473"_s));
-    QCOMPARE(table.count(), 0);
-    QCOMPARE(readFile(u"Ing.dat"_s).size(), 0);
+    const QString name = before[removed].name;
+    const IngRecord edited = record(replacement, 250);
+    const auto change = [&] {
+        return replacement.isEmpty() ? table.deleteIngAndSave(name)
+                                     : table.replaceIngAt(table.indexOfName(name), edited);
+    };
+    // A failed rewrite leaves the table and the file as they were.
+    failing.failWrites = true;
+    QVERIFY(!change());
+    QCOMPARE(table.records(), before);
+    QCOMPARE(readFile(u"Ing.dat"_s), IngTable::toBytes(before));
+
+    failing.failWrites = false;
+    QVERIFY(change());
+    QCOMPARE(table.trimmedNames(), after);
+    if (!replacement.isEmpty())
+        QCOMPARE(table.records().last(), edited);
+    QCOMPARE(readFile(u"Ing.dat"_s), IngTable::toBytes(table.records()));
 }
 
 void TestIngTable::refusesMoreThanTheLargestTable()
 {
     const TempWorkDir dir;
     QList<IngRecord> full(IngTable::maxCount + 1, record(u"Same"_s));
-    writeFile(u"Ing.dat"_s, fileOf(full));
+    writeFile(u"Ing.dat"_s, IngTable::toBytes(full));
     IngTable table;
     const std::optional<LoadProblem> problem = table.loadIngTable();
     QVERIFY(problem);

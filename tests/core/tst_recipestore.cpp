@@ -6,9 +6,7 @@
 #include <QRandomGenerator>
 
 using namespace zestora;
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 
@@ -35,14 +33,13 @@ QString simpleRecord(const QString& name)
     return recipeRecord(name, u"4"_s, {u"Flour"_s}, u"Mix.\r\nBake."_s);
 }
 
-QStringList namesOf(const RecipeStore& store)
+// The recipe file holding simple records of these names.
+QByteArray simpleFile(const QStringList& names)
 {
-    return store.recipeNames();
-}
-
-QByteArray bytesOf(const QString& text)
-{
-    return encodeCp1252(text);
+    QString text;
+    for (const QString& name : names)
+        text += simpleRecord(name);
+    return encodeCp1252(text) + "\r\n";
 }
 
 } // namespace
@@ -51,15 +48,11 @@ class TestRecipeStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void twoRecipesAreOneTextEndingInCrLf();
-    void textOutsideTheRecordsIsLeftOut_data();
-    void textOutsideTheRecordsIsLeftOut();
+    void whatTheFileHolds_data();
+    void whatTheFileHolds();
     void deletingMovesTheLastRecipeIntoThePlace();
     void deletingTheOnlyRecipe_data();
     void deletingTheOnlyRecipe();
-    void emptyStoreSavesALineBreak();
-    void damagedText_data();
-    void damagedText();
-    void appendAfterDamageKeepsTheFileReadable();
     void randomRecipesRoundTrip();
     void refusesTextTheFileCannotHold();
     void textBetween_data();
@@ -73,63 +66,19 @@ void TestRecipeStore::twoRecipesAreOneTextEndingInCrLf()
     QVERIFY(!store.load());
     QVERIFY(store.appendRecipe(u"Stew "_s, simpleRecord(u"Stew"_s)));
     QVERIFY(store.appendRecipe(u"Salad"_s, simpleRecord(u"Salad"_s)));
-    const QByteArray expected =
-        bytesOf(simpleRecord(u"Stew"_s) + simpleRecord(u"Salad"_s)) + QByteArray("\r\n");
+    const QByteArray expected = simpleFile({u"Stew"_s, u"Salad"_s});
     QCOMPARE(readFile(u"Recipe.Dat"_s), expected);
     QCOMPARE(expected.front(), '\xae');
 
     RecipeStore reloaded;
     QVERIFY(!reloaded.load());
-    QCOMPARE(namesOf(reloaded), (QStringList{u"Stew"_s, u"Salad"_s}));
+    QCOMPARE(reloaded.recipeNames(), (QStringList{u"Stew"_s, u"Salad"_s}));
     for (int i = 0; i < reloaded.count(); ++i) {
         QVERIFY(reloaded.recipeBody(i).startsWith(mark(marks::bodyStart)));
         QVERIFY(reloaded.recipeBody(i).endsWith(mark(marks::recordEnd)));
         QVERIFY(reloaded.recipeBody(i).count(mark(marks::recordEnd)) == 1);
     }
     QCOMPARE(reloaded.bigRecipeBytes(), expected.chopped(2));
-}
-
-void TestRecipeStore::textOutsideTheRecordsIsLeftOut_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<bool>("told");
-    const QByteArray stew = bytesOf(simpleRecord(u"Stew"_s));
-    const QByteArray salad = bytesOf(simpleRecord(u"Salad"_s));
-    // The name is kept as it stands; comparisons trim it.
-    QTest::newRow("spaces between records")
-        << bytesOf(simpleRecord(u" Stew"_s)) + "   " + salad + "  \r\n\r\n"
-        << QStringList{u" Stew"_s, u"Salad"_s} << false;
-    QTest::newRow("line breaks before the first record and after the last")
-        << "\r\n \r\n" + stew + salad + "\r\n \r\n"
-        << QStringList{u"Stew"_s, u"Salad"_s} << false;
-    QTest::newRow("a bare line break") << QByteArray("\r\n\r\n") << QStringList{} << false;
-    QTest::newRow("blanks alone") << QByteArray("   \r\n") << QStringList{} << false;
-    QTest::newRow("text before the first record") << "notes" + stew + "\r\n"
-                                                  << QStringList{u"Stew"_s} << true;
-    QTest::newRow("text between records") << stew + " x\r\n" + salad + "\r\n"
-                                          << QStringList{u"Stew"_s, u"Salad"_s} << true;
-}
-
-void TestRecipeStore::textOutsideTheRecordsIsLeftOut()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, names);
-    QFETCH(bool, told);
-    const TempWorkDir dir;
-    writeFile(u"Recipe.Dat"_s, file);
-    RecipeStore store;
-    const std::optional<LoadProblem> problem = store.load();
-    QCOMPARE(problem.has_value(), told);
-    if (told)
-        QVERIFY2(problem->message().contains(u"belong to none of them"_s),
-                 qPrintable(problem->message()));
-    QCOMPARE(namesOf(store), names);
-    // A recipe saved next is appended right after the last record and reads back whole.
-    QVERIFY(store.appendRecipe(u"New"_s, simpleRecord(u"New"_s)));
-    RecipeStore reloaded;
-    QVERIFY(!reloaded.load());
-    QCOMPARE(namesOf(reloaded), names << u"New"_s);
 }
 
 void TestRecipeStore::deletingMovesTheLastRecipeIntoThePlace()
@@ -141,9 +90,8 @@ void TestRecipeStore::deletingMovesTheLastRecipeIntoThePlace()
         QVERIFY(
             store.appendRecipe(QString::fromLatin1(name), simpleRecord(QString::fromLatin1(name))));
     QVERIFY(store.deleteRecipeByName(u"First"_s));
-    QCOMPARE(namesOf(store), (QStringList{u"Third"_s, u"Second"_s}));
-    QCOMPARE(readFile(u"Recipe.Dat"_s),
-             bytesOf(simpleRecord(u"Third"_s) + simpleRecord(u"Second"_s)) + "\r\n");
+    QCOMPARE(store.recipeNames(), (QStringList{u"Third"_s, u"Second"_s}));
+    QCOMPARE(readFile(u"Recipe.Dat"_s), simpleFile({u"Third"_s, u"Second"_s}));
 }
 
 void TestRecipeStore::deletingTheOnlyRecipe_data()
@@ -163,77 +111,88 @@ void TestRecipeStore::deletingTheOnlyRecipe()
     const TempWorkDir dir;
     RecipeStore store;
     QVERIFY(!store.load());
+    QVERIFY(QFile::exists(u"Recipe.Dat"_s));
     QVERIFY(store.appendRecipe(u"Stew"_s, simpleRecord(u"Stew"_s)));
     QVERIFY(store.deleteRecipeByName(name));
     QCOMPARE(store.count(), deleted ? 0 : 1);
     QCOMPARE(QFile::exists(u"Recipe.Dat"_s), !deleted);
+    if (deleted) {
+        // Saved empty, the file is a line break alone.
+        QVERIFY(store.saveBigRecipe());
+        QCOMPARE(readFile(u"Recipe.Dat"_s), QByteArray("\r\n"));
+    }
     QVERIFY(store.appendRecipe(u"Pie"_s, simpleRecord(u"Pie"_s)));
     QCOMPARE(readFile(u"Recipe.Dat"_s),
-             bytesOf((deleted ? QString() : simpleRecord(u"Stew"_s)) + simpleRecord(u"Pie"_s)) +
-                 "\r\n");
+             simpleFile(deleted ? QStringList{u"Pie"_s} : QStringList{u"Stew"_s, u"Pie"_s}));
 }
 
-void TestRecipeStore::emptyStoreSavesALineBreak()
+void TestRecipeStore::whatTheFileHolds_data()
 {
-    const TempWorkDir dir;
-    RecipeStore store;
-    QVERIFY(!store.load());
-    QVERIFY(QFile::exists(u"Recipe.Dat"_s));
-    QVERIFY(store.saveBigRecipe());
-    QCOMPARE(readFile(u"Recipe.Dat"_s), QByteArray("\r\n"));
-    RecipeStore reloaded;
-    QVERIFY(!reloaded.load());
-    QCOMPARE(reloaded.count(), 0);
-}
-
-void TestRecipeStore::damagedText_data()
-{
-    const QByteArray good = bytesOf(simpleRecord(u"Good"_s));
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("told"); // in the load problem's message; empty: no problem
+    const QByteArray stew = encodeCp1252(simpleRecord(u"Stew"_s));
+    const QByteArray salad = encodeCp1252(simpleRecord(u"Salad"_s));
+    const QByteArray good = encodeCp1252(simpleRecord(u"Good"_s));
+    const QString outside = u"belong to none of them"_s;
+    const QString damaged = u"The file Recipe.Dat is damaged: "_s;
+    // The name is kept as it stands; comparisons trim it.
+    QTest::newRow("spaces between records")
+        << encodeCp1252(simpleRecord(u" Stew"_s)) + "   " + salad + "  \r\n\r\n"
+        << QStringList{u" Stew"_s, u"Salad"_s} << QString();
+    QTest::newRow("line breaks before the first record and after the last")
+        << "\r\n \r\n" + stew + salad + "\r\n \r\n"
+        << QStringList{u"Stew"_s, u"Salad"_s} << QString();
+    QTest::newRow("a bare line break") << QByteArray("\r\n\r\n") << QStringList{} << QString();
+    QTest::newRow("blanks alone") << QByteArray("   \r\n") << QStringList{} << QString();
+    QTest::newRow("text before the first record") << "notes" + stew + "\r\n"
+                                                  << QStringList{u"Stew"_s} << outside;
+    QTest::newRow("text between records") << stew + " x\r\n" + salad + "\r\n"
+                                          << QStringList{u"Stew"_s, u"Salad"_s} << outside;
     QTest::newRow("a recipe without its body start mark") << good + "\xaeNo body\xdf\r\n"
-                                                          << QStringList{u"Good"_s};
+                                                          << QStringList{u"Good"_s} << damaged;
     QTest::newRow("a recipe without its end mark")
-        << good + bytesOf(simpleRecord(u"Cut"_s)).chopped(1) + "\r\n"
-        << QStringList{u"Good"_s};
+        << good + encodeCp1252(simpleRecord(u"Cut"_s)).chopped(1) + "\r\n"
+        << QStringList{u"Good"_s} << damaged;
     QTest::newRow("an end mark before the body start") << good + "\xae\xdf name \xa7" + "\r\n"
-                                                       << QStringList{u"Good"_s};
-    QTest::newRow("a file without its final line break") << good.chopped(2) << QStringList{};
-    QTest::newRow("random bytes") << QByteArray("\x01\x02 garbage \xff\r\n") << QStringList{};
+                                                       << QStringList{u"Good"_s} << damaged;
+    QTest::newRow("a file without its final line break")
+        << good.chopped(2) << QStringList{} << damaged;
+    QTest::newRow("random bytes") << QByteArray("\x01\x02 garbage \xff\r\n") << QStringList{}
+                                  << damaged;
 }
 
-void TestRecipeStore::damagedText()
+void TestRecipeStore::whatTheFileHolds()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, names);
+    QFETCH(QString, told);
     const TempWorkDir dir;
     writeFile(u"Recipe.Dat"_s, file);
     RecipeStore store;
     const std::optional<LoadProblem> problem = store.load();
-    QVERIFY(problem);
-    QCOMPARE(namesOf(store), names);
-    QCOMPARE(problem->backupName, u"Recipe.Dat.damaged"_s);
-    // Whole sentences in paragraphs, none of them empty.
-    const QString message = problem->message();
-    QVERIFY(message.startsWith(u"The file Recipe.Dat is damaged: "_s));
-    for (const QString& paragraph : message.split(u"\r\n\r\n"_s))
-        QVERIFY2(paragraph.endsWith(u'.') && !paragraph.contains(u"\r\n"_s), qPrintable(message));
-    QVERIFY(!QFile::exists(u"Recipe.Dat.damaged"_s));
+    QCOMPARE(problem.has_value(), !told.isEmpty());
+    QCOMPARE(store.recipeNames(), names);
+    if (problem) {
+        const QString message = problem->message();
+        QVERIFY2(message.startsWith(u"The file Recipe.Dat is damaged: "_s) &&
+                     message.contains(told),
+                 qPrintable(message));
+        QCOMPARE(problem->backupName, u"Recipe.Dat.damaged"_s);
+        // Whole sentences in paragraphs, none of them empty.
+        for (const QString& paragraph : message.split(u"\r\n\r\n"_s))
+            QVERIFY2(paragraph.endsWith(u'.') && !paragraph.contains(u"\r\n"_s),
+                     qPrintable(message));
+        QVERIFY(!QFile::exists(u"Recipe.Dat.damaged"_s));
+    }
+    // A recipe saved next is appended right after the last record; what was damaged is left out
+    // of the rewrite, and kept aside, so the file reads back whole.
     QVERIFY(store.appendRecipe(u"New"_s, simpleRecord(u"New"_s)));
-    QCOMPARE(readFile(u"Recipe.Dat.damaged"_s), file);
-}
-
-void TestRecipeStore::appendAfterDamageKeepsTheFileReadable()
-{
-    const TempWorkDir dir;
-    writeFile(u"Recipe.Dat"_s, bytesOf(simpleRecord(u"Good"_s)) + "\xae"
-                                                                  "broken\r\n");
-    RecipeStore store;
-    QVERIFY(store.load());
-    QVERIFY(store.appendRecipe(u"New"_s, simpleRecord(u"New"_s)));
+    if (problem)
+        QCOMPARE(readFile(u"Recipe.Dat.damaged"_s), file);
     RecipeStore reloaded;
     QVERIFY(!reloaded.load());
-    QCOMPARE(namesOf(reloaded), (QStringList{u"Good"_s, u"New"_s}));
+    QCOMPARE(reloaded.recipeNames(), names << u"New"_s);
 }
 
 void TestRecipeStore::randomRecipesRoundTrip()

@@ -1,7 +1,6 @@
 #include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
-#include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/toolbar.h"
 #include "testsupport.h"
@@ -12,15 +11,13 @@
 #include <QTextBrowser>
 
 using namespace zestora;
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
+using namespace zestora::testing;
 
 class TestPlatform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void cleanup();
     void checkToolKeepsItsMarkForTheHandler();
-    void messageBoxAnswererSeesEveryBox();
     void desktopHelp_data();
     void desktopHelp();
     void helpFilePath_data();
@@ -31,7 +28,6 @@ private Q_SLOTS:
 
 void TestPlatform::cleanup()
 {
-    MessageBox::clearAnswerer();
     QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
             std::none_of(QApplication::topLevelWidgets().begin(),
                          QApplication::topLevelWidgets().end(),
@@ -59,24 +55,6 @@ void TestPlatform::checkToolKeepsItsMarkForTheHandler()
     QCOMPARE(bar.isChecked(u"mnuOption"_s), false);
     QCOMPARE(clicked, QStringList(2, u"mnuOption"_s));
     QCOMPARE(markWhenClicked, (QList<bool>{false, true}));
-}
-
-void TestPlatform::messageBoxAnswererSeesEveryBox()
-{
-    QList<MessageBox::Shown> shown;
-    MessageBox::setAnswerer([&](const MessageBox::Shown& box) {
-        shown.append(box);
-        return MessageBox::Answer::Yes;
-    });
-    const MessageBox::Answer answer =
-        MessageBox::show(nullptr, u"Delete it?"_s, u"Sure?"_s, MessageBox::Icon::Question,
-                         MessageBox::Buttons::YesNo);
-    QCOMPARE(answer, MessageBox::Answer::Yes);
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].text, u"Delete it?"_s);
-    QCOMPARE(shown[0].title, u"Sure?"_s);
-    QCOMPARE(shown[0].icon, MessageBox::Icon::Question);
-    QCOMPARE(shown[0].buttons, MessageBox::Buttons::YesNo);
 }
 
 void TestPlatform::desktopHelp_data()

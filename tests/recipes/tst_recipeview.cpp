@@ -5,7 +5,7 @@
 #include "testsupport.h"
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
+using namespace zestora::testing;
 
 namespace {
 
@@ -20,11 +20,6 @@ QString line(const QString& name, const QString& quantity, const QString& unit)
     return lines::ingredientEntry(name, true, quantity, unit);
 }
 
-QString heading(const QString& text)
-{
-    return lines::headingEntry(text);
-}
-
 // An ingredient table with milk (a cup: 8 g fat, 12 g carbohydrate, 8 g protein) and an egg.
 struct Pantry {
     TempWorkDir dir;
@@ -32,7 +27,6 @@ struct Pantry {
     Pantry()
     {
         table.loadIngTable();
-        using zestora::testing::food;
         const IngRecord milk = food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 0, 12, 0, 8});
         // A negative value is shown as it comes, not clamped.
         const IngRecord egg = food(u"Egg"_s, 1, u"egg"_s, 0, {}, {.fat = -1}, true);
@@ -56,8 +50,6 @@ class TestRecipeView : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void readsLinesDirectionsAndTotals();
-    void halfAServingDoubles();
-    void onlyHeadings();
     void stopsAtAMissingIngredient();
     void damagedBodiesDoNotCrash();
     void wrap_data();
@@ -69,7 +61,7 @@ void TestRecipeView::readsLinesDirectionsAndTotals()
     Pantry pantry;
     const RecipeView view =
         viewRecipe(body(u"2"_s,
-                        heading(u"Batter"_s) + line(u"milk"_s, u"1 1/2"_s, u"cup"_s) +
+                        lines::headingEntry(u"Batter"_s) + line(u"milk"_s, u"1 1/2"_s, u"cup"_s) +
                             line(u"Egg"_s, u"2"_s, u"EGG"_s),
                         u"Whisk.\r\nFry."_s),
                    pantry.table);
@@ -84,28 +76,6 @@ void TestRecipeView::readsLinesDirectionsAndTotals()
     QCOMPARE(view.viewTotals.totCarbs, 9.0f);
     QCOMPARE(view.ingredientLines, 2);
     QVERIFY(!view.missingIngredient);
-}
-
-void TestRecipeView::halfAServingDoubles()
-{
-    Pantry pantry;
-    const RecipeView view = viewRecipe(
-        body(u"1/2"_s, line(u"Egg"_s, u"1"_s, u"egg"_s) + line(u"Milk"_s, u"1"_s, u"cup"_s),
-             QString()),
-        pantry.table);
-    QCOMPARE(view.shownServings, 0.5f);
-    QCOMPARE(view.viewTotals.totCarbs, 24.0f);
-    QCOMPARE(view.directions, QString());
-}
-
-void TestRecipeView::onlyHeadings()
-{
-    Pantry pantry;
-    const RecipeView view = viewRecipe(
-        body(u"4"_s, heading(u"One"_s) + heading(u" "_s), u"Nothing to do."_s), pantry.table);
-    QCOMPARE(view.rows, (QStringList{u"One"_s, u" "_s}));
-    QCOMPARE(view.ingredientLines, 0);
-    QCOMPARE(view.viewTotals, nutrition::RecipeTotals{});
 }
 
 void TestRecipeView::stopsAtAMissingIngredient()

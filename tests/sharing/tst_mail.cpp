@@ -24,8 +24,7 @@
 #include <QTextBrowser>
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 
@@ -78,18 +77,18 @@ QByteArray recipeFile()
                lines::recipeRecord(u"Pudding"_s, u"2"_s,
                                    {lines::headingEntry(u"Base"_s),
                                     lines::ingredientEntry(u"Milk"_s, true, u"2"_s, u"cup"_s)},
-                                   u"Warm the milk slowly."_s)) +
+                                   u"Warm the milk slowly.\r\nServe hot."_s)) +
            "\r\n";
 }
 
 // The main window over one stored recipe, on the stored recipes screen.
-struct Fixture : zestora::testing::StartedMainWindow {
+struct Fixture : StartedMainWindow {
     StoredRecipesScreen* screen = window->findChild<StoredRecipesScreen*>();
 
     Fixture()
-        : StartedMainWindow(IngTable::toBytes({zestora::testing::food(u"Milk"_s, 1, u"cup"_s, 0, {},
-                                                                      {8, 5, 12, 0, 8, 24, 105})}),
-                            recipeFile(), QStringLiteral(HELP_DIR))
+        : StartedMainWindow(
+              IngTable::toBytes({food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 5, 12, 0, 8, 24, 105})}),
+              recipeFile(), QStringLiteral(HELP_DIR))
     {
         window->topBar()->tool(u"Recipes"_s)->trigger();
     }
@@ -141,8 +140,7 @@ private Q_SLOTS:
     void saveBoxesFollowTheirFields();
     void requiredFields_data();
     void requiredFields();
-    void aFailureIsReportedAndTheWindowStaysOpen();
-    void helpOpensTheEmailTopic();
+    void aFailureIsReportedTheWindowStaysOpenAndHelps();
 
 private:
     QTemporaryDir m_home;
@@ -159,15 +157,18 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
     SmtpServer server;
     Fixture f;
     const ShownRecipe shown = f.screen->shownRecipe();
+    // The directions go out with the line ends they are stored with.
+    QCOMPARE(shown.directions, u"Warm the milk slowly.\r\nServe hot."_s);
     bool wasModal = false;
-    zestora::testing::onNextDialog([&](QDialog* dialog) {
+    onNextDialog([&](QDialog* dialog) {
         wasModal = dialog->isModal();
         QCOMPARE(dialog->findChild<QLineEdit*>(u"txtSubject"_s)->text(), u"Pudding"_s);
         dialog->findChild<QLineEdit*>(u"txtServer"_s)->setText(u" "_s + server.address());
         dialog->findChild<QLineEdit*>(u"txtTo"_s)->setText(u"friend@example.org"_s);
         dialog->findChild<QLineEdit*>(u"txtFrom"_s)->setText(u"cook@example.org"_s);
         dialog->findChild<QLineEdit*>(u"txtSubject"_s)->setText(u"Pudding für dich ✓"_s);
-        dialog->findChild<QPlainTextEdit*>(u"txtBody"_s)->setPlainText(u"  <b>Enjoy!</b> "_s);
+        dialog->findChild<QPlainTextEdit*>(u"txtBody"_s)
+            ->setPlainText(u"  <b>Enjoy!</b>\nSee you. "_s);
         dialog->findChild<QPushButton*>(u"cmdSendMail"_s)->click();
         // Sent, and the window is still there for another recipient.
         QVERIFY(dialog->isVisible());
@@ -191,7 +192,7 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
     QVERIFY(!headers[u"Date"_s].toString().isEmpty());
     QVERIFY(headers[u"Message-ID"_s].toString().endsWith(u"@example.org>"_s));
     QCOMPARE(message[u"type"_s].toString(), u"multipart/alternative"_s);
-    QCOMPARE(message[u"html"_s].toString(), buildRecipeHtml(u"<b>Enjoy!</b>"_s, shown));
+    QCOMPARE(message[u"html"_s].toString(), buildRecipeHtml(u"<b>Enjoy!</b>\r\nSee you."_s, shown));
     const QString text = message[u"text"_s].toString();
     for (const QString& value : {u"Enjoy!"_s, u"Nutrition Facts"_s, u"2 cup Milk"_s,
                                  u"Total Fat 8g"_s, u"47.4% of calories from Fat"_s})
@@ -211,38 +212,34 @@ void TestMail::sendingThroughCurl_data()
     QTest::addColumn<int>("number");         // 0: sent
     QTest::addColumn<QString>("description");
 
+    const auto row = [](const char* name, Target target, const QString& netrc,
+                        const QStringList& fields, int number, const QString& description) {
+        QTest::newRow(name) << target << netrc << fields << number << description;
+    };
     const QStringList fine{u"friend@example.org"_s, u"cook@example.org"_s, u"Pudding"_s};
-    QTest::newRow("STARTTLS and a login from .netrc")
-        << Target::LoginServer << u"machine 127.0.0.1 login cook password s3cret"_s << fine << 0
-        << QString();
-    QTest::newRow("A rejected recipient")
-        << Target::RejectingServer << QString()
-        << QStringList{u"nobody@example.org"_s, u"cook@example.org"_s, u"Pudding"_s} << 55
-        << u"refused the recipient nobody@example.org"_s;
-    QTest::newRow("A closed port")
-        << Target::ClosedPort << QString() << fine << 7 << u"refused the connection"_s;
-    QTest::newRow("A server that never answers")
-        << Target::SilentServer << QString() << fine << 28 << u"did not answer within 1.5"_s;
-    QTest::newRow("A certificate from an unknown authority")
-        << Target::UnknownCa << QString() << fine << 60 << u"certificate could not be verified"_s;
-    QTest::newRow("A wrong password")
-        << Target::LoginServer << u"machine 127.0.0.1 login cook password wrong"_s << fine << 67
-        << u"refused the login"_s;
-    QTest::newRow("No login for a server that wants one")
-        << Target::LoginServer << QString() << fine << 55 << u"wants a login"_s;
-    QTest::newRow("A line break in the subject")
-        << Target::ClosedPort << QString()
-        << QStringList{u"friend@example.org"_s, u"cook@example.org"_s, u"Hi\r\nBcc: all@x.org"_s}
-        << CurlMail::lineBreakError << u"subject holds a line break"_s;
-    QTest::newRow("A line break in the recipient")
-        << Target::ClosedPort << QString()
-        << QStringList{u"friend@example.org>\nRCPT TO:<all@x.org"_s, u"cook@example.org"_s,
-                       u"Pudding"_s}
-        << CurlMail::lineBreakError << u"recipient holds a line break"_s;
-    QTest::newRow("A line break in the sender")
-        << Target::ClosedPort << QString()
-        << QStringList{u"friend@example.org"_s, u"cook@example.org\r\nDATA"_s, u"Pudding"_s}
-        << CurlMail::lineBreakError << u"sender holds a line break"_s;
+    const QString login = u"machine 127.0.0.1 login cook password "_s;
+    row("STARTTLS and a login from .netrc", Target::LoginServer, login + u"s3cret"_s, fine, 0, {});
+    row("A rejected recipient", Target::RejectingServer, {},
+        {u"nobody@example.org"_s, u"cook@example.org"_s, u"Pudding"_s}, 55,
+        u"refused the recipient nobody@example.org"_s);
+    row("A closed port", Target::ClosedPort, {}, fine, 7, u"refused the connection"_s);
+    row("A server that never answers", Target::SilentServer, {}, fine, 28,
+        u"did not answer within 1.5"_s);
+    row("A certificate from an unknown authority", Target::UnknownCa, {}, fine, 60,
+        u"certificate could not be verified"_s);
+    row("A wrong password", Target::LoginServer, login + u"wrong"_s, fine, 67,
+        u"refused the login"_s);
+    row("No login for a server that wants one", Target::LoginServer, {}, fine, 55,
+        u"wants a login"_s);
+    row("A line break in the subject", Target::ClosedPort, {},
+        {u"friend@example.org"_s, u"cook@example.org"_s, u"Hi\r\nBcc: all@x.org"_s},
+        CurlMail::lineBreakError, u"subject holds a line break"_s);
+    row("A line break in the recipient", Target::ClosedPort, {},
+        {u"friend@example.org>\nRCPT TO:<all@x.org"_s, u"cook@example.org"_s, u"Pudding"_s},
+        CurlMail::lineBreakError, u"recipient holds a line break"_s);
+    row("A line break in the sender", Target::ClosedPort, {},
+        {u"friend@example.org"_s, u"cook@example.org\r\nDATA"_s, u"Pudding"_s},
+        CurlMail::lineBreakError, u"sender holds a line break"_s);
 }
 
 void TestMail::sendingThroughCurl()
@@ -400,7 +397,7 @@ void TestMail::requiredFields()
     QCOMPARE(f.sends, 0);
 }
 
-void TestMail::aFailureIsReportedAndTheWindowStaysOpen()
+void TestMail::aFailureIsReportedTheWindowStaysOpenAndHelps()
 {
     WindowFixture f;
     f.failure = MailComponent::Error{5, u"Access denied"_s, u"Test mail"_s};
@@ -422,11 +419,6 @@ void TestMail::aFailureIsReportedAndTheWindowStaysOpen()
     f.send();
     QCOMPARE(f.sends, 2);
     QCOMPARE(f.messages.last().text, u"Your recipe has been sent"_s);
-}
-
-void TestMail::helpOpensTheEmailTopic()
-{
-    WindowFixture f;
     f.get<QPushButton>("cmdHelp")->click();
     QVERIFY(f.help.browser());
     QCOMPARE(f.help.browser()->source().fragment(), u"topic-590"_s);

@@ -11,18 +11,17 @@
 #include <QTextStream>
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
+using namespace zestora::testing;
 
 namespace {
 void writeUsdaTables()
 {
-    zestora::testing::writeFile(u"foods.tsv"_s,
-                                "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
-                                "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n"
-                                "1\tHoney\t304\t0.3\t0\t0\t82.4\t0.2\t4\t0\n"
-                                "2\tOats\t389\t16.9\t6.9\t1.2\t66.3\t10.6\t2\t0\n");
-    zestora::testing::writeFile(u"measures.tsv"_s, "ndb_no\tseq\tamount\tunit\tgrams\n"
-                                                   "1\t1\t1.0\ttbsp\t21\n");
+    writeFile(u"foods.tsv"_s, "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
+                              "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n"
+                              "1\tHoney\t304\t0.3\t0\t0\t82.4\t0.2\t4\t0\n"
+                              "2\tOats\t389\t16.9\t6.9\t1.2\t66.3\t10.6\t2\t0\n");
+    writeFile(u"measures.tsv"_s, "ndb_no\tseq\tamount\tunit\tgrams\n"
+                                 "1\t1\t1.0\ttbsp\t21\n");
 }
 } // namespace
 
@@ -49,7 +48,7 @@ void TestLauncher::dataDirIsMadeAndEntered()
     QCOMPARE(enterDataDir(wanted), QString());
     QCOMPARE(QDir::currentPath(), wanted);
     QVERIFY(!enterDataDir(u"/proc/no/such/place"_s).isEmpty());
-    zestora::testing::writeFile(u"file"_s, "x");
+    writeFile(u"file"_s, "x");
     QCOMPARE(enterDataDir(u"file"_s),
              u"Zestora cannot keep its data in file: that is a file, not a folder."_s);
 }
@@ -73,15 +72,15 @@ void TestLauncher::starterIngredientsOnlyForANewFolder()
     QFETCH(QByteArray, result);
     const TempWorkDir dir;
     const QString starter = dir.filePath(u"starter.dat"_s);
-    zestora::testing::writeFile(starter, "starter");
+    writeFile(starter, "starter");
     if (!ownFile.isEmpty())
-        zestora::testing::writeFile(u"Ing.dat"_s, ownFile);
-    if (copiedBefore)
+        writeFile(u"Ing.dat"_s, ownFile);
+    if (copiedBefore) {
         QCOMPARE(copyStarterIngredients(starter), QString());
-    if (copiedBefore)
         QFile::remove(u"Ing.dat"_s);
+    }
     QCOMPARE(copyStarterIngredients(starter), QString());
-    QCOMPARE(zestora::testing::readFile(u"Ing.dat"_s), result);
+    QCOMPARE(readFile(u"Ing.dat"_s), result);
 }
 
 void TestLauncher::importAddsOnlyNamesNotStored()
@@ -99,7 +98,7 @@ void TestLauncher::importAddsOnlyNamesNotStored()
     QVERIFY(!table.loadIngTable());
     QVERIFY(table.deleteIngByName(u"Oats"_s));
     QVERIFY(table.saveIngTable());
-    QVERIFY(table.appendIng(zestora::testing::food(u"HONEY"_s, 1, u"cup"_s)));
+    QVERIFY(table.appendIng(food(u"HONEY"_s, 1, u"cup"_s)));
     output.clear();
     QCOMPARE(importUsda(arguments, QString(), out), 0);
     QVERIFY2(output.contains(u"Added 1 of 2"_s), qPrintable(output));
@@ -117,12 +116,8 @@ void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()
     QVERIFY(first && first->isLocked());
     // However long the first has been running.
     const QString lockName = QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).value(0);
-    QFile lockFile(lockName);
-    QVERIFY(lockFile.open(QIODevice::ReadWrite));
-    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addDays(-1),
-                                 QFileDevice::FileModificationTime));
-    lockFile.close();
-    zestora::testing::writeFile(u"Ing.dat.AbCd12"_s, "left by an interrupted save");
+    setModified(lockName, QDateTime::currentDateTime().addDays(-1));
+    writeFile(u"Ing.dat.AbCd12"_s, "left by an interrupted save");
 
     QVERIFY(!claimDataDir(&error));
     QVERIFY2(error.startsWith(u"Zestora is already open on the data folder %1."_s.arg(
@@ -154,12 +149,8 @@ void TestLauncher::lockLeftByACrashIsTakenOver()
 {
     QFETCH(QByteArray, lock);
     const TempWorkDir dir;
-    zestora::testing::writeFile(u".zestora-lock"_s, lock);
-    QFile lockFile(u".zestora-lock"_s);
-    QVERIFY(lockFile.open(QIODevice::ReadWrite));
-    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                                 QFileDevice::FileModificationTime));
-    lockFile.close();
+    writeFile(u".zestora-lock"_s, lock);
+    setModified(u".zestora-lock"_s, QDateTime::currentDateTime().addSecs(-60));
     QString error;
     const std::unique_ptr<QLockFile> taken = claimDataDir(&error);
     QVERIFY2(taken && taken->isLocked(), qPrintable(error));
@@ -176,7 +167,7 @@ void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
                            u"Recipe.Dat.abcdefg"_s,
                            u"MyIng.dat.abcdef"_s};
     for (const QString& name : leftovers + kept)
-        zestora::testing::writeFile(name, "x");
+        writeFile(name, "x");
     QString error;
     QVERIFY(claimDataDir(&error));
     QStringList left = QDir().entryList(QDir::Files);
@@ -191,8 +182,8 @@ void TestLauncher::backupsAreListedAndRestored()
     const TempWorkDir dir;
     IngTable table;
     QVERIFY(!table.loadIngTable());
-    QVERIFY(table.appendIng(zestora::testing::food(u"Salt"_s, 1, u"tsp"_s)));
-    QVERIFY(table.appendIng(zestora::testing::food(u"Pepper"_s, 1, u"tsp"_s)));
+    QVERIFY(table.appendIng(food(u"Salt"_s, 1, u"tsp"_s)));
+    QVERIFY(table.appendIng(food(u"Pepper"_s, 1, u"tsp"_s)));
     const QList<backups::Backup> before = backups::list(u"Ing.dat"_s);
     QCOMPARE(before.size(), 1); // the one with salt; the empty file before it holds nothing
     const QString withSalt = QFileInfo(before.front().path).fileName();
@@ -242,10 +233,7 @@ void TestLauncher::startsOnlyWhereAWindowCanOpen()
     QFETCH(int, exitCode);
     QFETCH(QByteArray, errors);
     const TempWorkDir dir;
-    zestora::testing::writeFile(u"foods.tsv"_s,
-                                "ndb_no\tdescription\tenergy_kcal\tprotein_g\tfat_g\tsat_fat_g\t"
-                                "carbs_g\tfiber_g\tsodium_mg\tcholesterol_mg\n");
-    zestora::testing::writeFile(u"measures.tsv"_s, "ndb_no\tseq\tamount\tunit\tgrams\n");
+    writeUsdaTables();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& variable : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
         environment.remove(variable);

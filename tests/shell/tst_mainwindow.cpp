@@ -11,7 +11,6 @@
 #include "widgetsupport.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -21,18 +20,12 @@
 #include <QTextBrowser>
 
 using namespace zestora;
-using zestora::testing::readFile;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 
 // A main window over a fresh session, settings file and working directory.
-struct Fixture : zestora::testing::MessageRecorder {
-    TempWorkDir dir;
-    Session session;
-    Settings settings{dir.filePath(u"settings.ini"_s)};
-    HelpViewer help;
+struct Fixture : TestSession {
     MainWindow window{session, settings, help, QStringLiteral(HELP_DIR)};
     int tipWindowsOpened = 0;
 
@@ -55,8 +48,7 @@ struct Fixture : zestora::testing::MessageRecorder {
     }
     QStringList listed(const QString& screen, const QString& list) const
     {
-        return zestora::testing::texts(
-            window.findChild<QWidget*>(screen)->findChild<QWidget*>(list));
+        return texts(window.findChild<QWidget*>(screen)->findChild<QWidget*>(list));
     }
 };
 
@@ -64,7 +56,7 @@ QByteArray ingredientFile(const QStringList& names)
 {
     QList<IngRecord> records;
     for (const QString& name : names)
-        records.append(zestora::testing::food(name, 1, u"cup"_s));
+        records.append(food(name, 1, u"cup"_s));
     return IngTable::toBytes(records);
 }
 
@@ -87,9 +79,9 @@ private Q_SLOTS:
     void toolsSwitchScreens_data();
     void toolsSwitchScreens();
     void startUpFillsTheListsSorted();
+    void damagedFilesAreReportedOncePerFile_data();
     void damagedFilesAreReportedOncePerFile();
     void damagedFileOffersTheNewestCleanBackup();
-    void storedRecipesSelectTheFirstRecipeOnlyTheFirstTime();
     void activationFollowsTheTipsSetting_data();
     void activationFollowsTheTipsSetting();
     void optionToolsToggleTheirSettings();
@@ -137,24 +129,16 @@ void TestMainWindow::toolsSwitchScreens_data()
     QTest::addColumn<QString>("tool");
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("title");
-    QTest::newRow("Stored Recipes") << "Recipes"
-                                    << "ViewFrm"
-                                    << "Stored Recipes Screen";
-    QTest::newRow("Print goes to the stored recipes") << "PrintTool"
-                                                      << "ViewFrm"
-                                                      << "Stored Recipes Screen";
-    QTest::newRow("Email goes to the stored recipes") << "Email"
-                                                      << "ViewFrm"
-                                                      << "Stored Recipes Screen";
-    QTest::newRow("New Ingredient") << "AddIngredient"
-                                    << "frmIngrediant"
-                                    << "Add / Edit Ingredient Screen";
-    QTest::newRow("Stored Ingredients") << "StoredIngredients"
-                                        << "DeleteIngFrm"
-                                        << "Stored Ingredient Screen";
-    QTest::newRow("an unknown tool changes nothing") << "OptionsMnu"
-                                                     << "frmIngrediant"
-                                                     << "Add / Edit Ingredient Screen";
+    const auto row = [](const char* name, const char* tool, const char* screen, const char* title) {
+        QTest::newRow(name) << tool << screen << title;
+    };
+    row("Stored Recipes", "Recipes", "ViewFrm", "Stored Recipes Screen");
+    row("Print goes to the stored recipes", "PrintTool", "ViewFrm", "Stored Recipes Screen");
+    row("Email goes to the stored recipes", "Email", "ViewFrm", "Stored Recipes Screen");
+    row("New Ingredient", "AddIngredient", "frmIngrediant", "Add / Edit Ingredient Screen");
+    row("Stored Ingredients", "StoredIngredients", "DeleteIngFrm", "Stored Ingredient Screen");
+    row("an unknown tool changes nothing", "OptionsMnu", "frmIngrediant",
+        "Add / Edit Ingredient Screen");
 }
 
 void TestMainWindow::toolsSwitchScreens()
@@ -199,10 +183,8 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     Fixture f;
     // Two saved versions, the first kept as a backup of the second; a newer backup is damaged.
     const auto keepAs = [](const QString& time) {
-        QFile kept(backups::list(u"Recipe.Dat"_s).front().path);
-        QVERIFY(kept.open(QIODevice::ReadWrite));
-        QVERIFY(kept.setFileTime(QDateTime::fromString(time, Qt::ISODate),
-                                 QFileDevice::FileModificationTime));
+        setModified(backups::list(u"Recipe.Dat"_s).front().path,
+                    QDateTime::fromString(time, Qt::ISODate));
     };
     DataFile file(u"Recipe.Dat"_s);
     QVERIFY(file.replace({recipeFile({u"Soup"_s})}));
@@ -228,39 +210,31 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     QCOMPARE(readFile(backups::list(u"Recipe.Dat"_s).front().path), damaged);
 }
 
+void TestMainWindow::damagedFilesAreReportedOncePerFile_data()
+{
+    QTest::addColumn<bool>("readBeforehand");
+    QTest::newRow("files read by the main window's load") << false;
+    QTest::newRow("files read before, while the splash waits") << true;
+}
+
 void TestMainWindow::damagedFilesAreReportedOncePerFile()
 {
+    QFETCH(bool, readBeforehand);
     Fixture f;
     writeFile(u"Ing.dat"_s, ingredientFile({u"Milk"_s}) + "xx");
     writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s}) + "\xae"
                                                          "Cut\xa7\r\n");
-    f.start();
+    if (readBeforehand)
+        f.window.showLoadProblems(
+            f.window.mdiFormLoad(loadStores(f.session.ingredients, f.session.recipes)));
+    else
+        f.start();
     QCOMPARE(f.messages.size(), 2);
     QVERIFY(f.messages[0].text.contains(u"Ing.dat.damaged"_s));
     QVERIFY(f.messages[1].text.contains(u"Recipe.Dat.damaged"_s));
     QCOMPARE(f.messages[1].icon, MessageBox::Icon::Exclamation);
     QCOMPARE(f.listed(u"ViewFrm"_s, u"RecipeLst"_s), QStringList{u"Stew"_s});
     QCOMPARE(f.listed(u"CalcFrm"_s, u"IngLst"_s), QStringList{u"Milk"_s});
-}
-
-void TestMainWindow::storedRecipesSelectTheFirstRecipeOnlyTheFirstTime()
-{
-    Fixture f;
-    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s, u"Pie"_s}));
-    f.start();
-    auto* recipes = f.window.findChild<QComboBox*>(u"RecipeLst"_s);
-    QCOMPARE(recipes->currentIndex(), -1);
-    f.click("Recipes");
-    QCOMPARE(recipes->currentText(), u"Pie"_s);
-    recipes->setCurrentIndex(1);
-    f.click("NewRecipe");
-    f.click("Recipes");
-    QCOMPARE(recipes->currentText(), u"Stew"_s);
-
-    Fixture empty;
-    empty.start();
-    empty.click("Recipes");
-    QCOMPARE(empty.window.findChild<QComboBox*>(u"RecipeLst"_s)->currentIndex(), -1);
 }
 
 void TestMainWindow::activationFollowsTheTipsSetting_data()
@@ -387,7 +361,7 @@ void TestMainWindow::aboutToolOpensTheAboutBoxModally()
     Fixture f;
     f.start();
     QString shown;
-    zestora::testing::clickInNextDialog(u"cmdOK"_s, [&shown](QDialog* about) {
+    clickInNextDialog(u"cmdOK"_s, [&shown](QDialog* about) {
         shown = about->objectName() + u' ' + about->windowTitle() + u' ' +
                 about->findChild<QLabel*>(u"Label1"_s)->text();
         QVERIFY(about->isModal());
@@ -405,7 +379,7 @@ void TestMainWindow::helpNamesToolsByTheirCaptions()
     for (const ToolBar* bar : f.window.findChildren<ToolBar*>())
         if (bar != f.window.topBar())
             for (const QAction* tool : bar->actions())
-                captions.append(tool->text());
+                captions.append(tool->text().trimmed()); // "Delete " keeps its blank
     QVERIFY(captions.size() > 6);
     for (const QString& caption : captions)
         QVERIFY2(help.contains(u"<b>"_s + caption + u"</b>"_s), qPrintable(caption));

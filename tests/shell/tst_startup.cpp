@@ -19,17 +19,12 @@
 #include <QTimer>
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 const QString mediaDir = QStringLiteral(MEDIA_DIR);
 
-struct Fixture : zestora::testing::MessageRecorder {
-    TempWorkDir dir;
-    Session session;
-    Settings settings{dir.filePath(u"settings.ini"_s)};
-};
+using Fixture = TestSession;
 
 QString labelText(const QWidget* window, const char* label)
 {
@@ -66,12 +61,11 @@ void TestStartUp::splashStartsTheMainWindowAndCloses()
     f.settings.write(Settings::showTips, u"0"_s);
     if (!music.isNull())
         f.settings.write(Settings::playMusic, music);
-    HelpViewer help;
     std::unique_ptr<MainWindow> window;
     int starts = 0;
     SplashWindow splash(f.settings, mediaDir, [&] {
         ++starts;
-        window = std::make_unique<MainWindow>(f.session, f.settings, help, mediaDir);
+        window = std::make_unique<MainWindow>(f.session, f.settings, f.help, mediaDir);
         window->setSplashWindow(&splash);
         window->mdiFormLoad();
         // Events run while the main window loads, as under a message box: the splash timer ticks

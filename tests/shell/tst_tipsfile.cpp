@@ -6,8 +6,7 @@
 #include <QtEndian>
 
 using namespace zestora;
-using zestora::testing::TempWorkDir;
-using zestora::testing::writeFile;
+using namespace zestora::testing;
 
 namespace {
 QByteArray le32(quint32 value)

@@ -156,7 +156,6 @@ void TestUsda::measuresAndNutrients()
     QCOMPARE(butter.amount1, 1.0f);
     QCOMPARE(butter.measure2, u"g"_s);
     QCOMPARE(butter.amount2, 227.0f);
-    QCOMPARE(butter.measureKind, 0);
     QCOMPARE(butter.calories, 1628.0f); // 717 * 2.27 = 1627.59
     QCOMPARE(butter.sodium, 1621.0f);   // 714 * 2.27 = 1620.78
     QCOMPARE(butter.cholesterol, 488);  // 215 * 2.27 = 488.05
@@ -168,7 +167,6 @@ void TestUsda::measuresAndNutrients()
     QCOMPARE(bread.measure1, u"slice"_s);
     QCOMPARE(bread.customMeasure, -1);
     QCOMPARE(bread.amount2, 28.0f);
-    QCOMPARE(bread.measureKind, 2);
     QCOMPARE(bread.satFat, 0.0f);
     QCOMPARE(bread.cholesterol, 0);
     QCOMPARE(bread.calories, 70.0f);
@@ -177,7 +175,6 @@ void TestUsda::measuresAndNutrients()
     const IngRecord& soup = result.foods[2].record;
     QCOMPARE(soup.measure1, u"tbs"_s);
     QCOMPARE(soup.amount1, 16.0f);
-    QCOMPARE(soup.measureKind, 0);
     QCOMPARE(soup.sodium, 2400.0f);
 
     // No measure at all: 100 g.
@@ -186,7 +183,6 @@ void TestUsda::measuresAndNutrients()
     QCOMPARE(salt.measure1, u"g"_s);
     QCOMPARE(salt.amount1, 100.0f);
     QCOMPARE(salt.measure2, QString());
-    QCOMPARE(salt.measureKind, 2);
     QCOMPARE(salt.sodium, 38758.0f);
 }
 
@@ -370,20 +366,22 @@ void TestUsda::calorieCheck_data()
     QTest::addColumn<float>("carbs");
     QTest::addColumn<float>("protein");
     QTest::addColumn<QStringList>("items");
+    const QString moreAdded = u"2) There are more calories from adding up"_s;
+    const QStringList fewerAdded{u"1) There are fewer calories from adding up"_s};
     QTest::newRow("within the tolerance") << 100.0f << 5.0f << 10.0f << 2.0f << QStringList{};
     QTest::newRow("too much fat") << 100.0f << 13.0f << 0.0f << 0.0f
                                   << QStringList{u"1) There are more calories from Fat"_s,
-                                                 u"2) There are more calories from adding up"_s};
+                                                 moreAdded};
     QTest::newRow("too many carbohydrates")
         << 100.0f << 0.0f << 29.0f << 0.0f
-        << QStringList{u"1) There are more calories from Carbohydrates"_s,
-                       u"2) There are more calories from adding up"_s};
-    QTest::newRow("calories and nothing else")
-        << 100.0f << 0.0f << 0.0f << 0.0f
-        << QStringList{u"1) There are fewer calories from adding up"_s};
+        << QStringList{u"1) There are more calories from Carbohydrates"_s, moreAdded};
+    QTest::newRow("calories and nothing else") << 100.0f << 0.0f << 0.0f << 0.0f << fewerAdded;
     QTest::newRow("all zero") << 0.0f << 0.0f << 0.0f << 0.0f << QStringList{};
-    QTest::newRow("exactly on the limit passes")
+    QTest::newRow("exactly on the upper limit passes")
         << 100.0f << 0.0f << 28.0f << 0.0f << QStringList{};
+    QTest::newRow("exactly on the lower limit passes")
+        << 100.0f << 0.0f << 22.0f << 0.0f << QStringList{};
+    QTest::newRow("just below the lower limit") << 100.0f << 0.0f << 21.9f << 0.0f << fewerAdded;
 }
 
 void TestUsda::calorieCheck()

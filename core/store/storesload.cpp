@@ -1,0 +1,19 @@
+#include "core/store/storesload.h"
+
+#include "core/sortednamemodel.h"
+
+namespace zestora {
+
+StoresLoad loadStores(IngTable& ingredients, RecipeStore& recipes)
+{
+    StoresLoad loaded;
+    if (std::optional<LoadProblem> problem = ingredients.loadIngTable())
+        loaded.problems.append(*problem);
+    loaded.ingredientNames = SortedNameModel::sortedForPeople(ingredients.trimmedNames());
+    if (std::optional<LoadProblem> problem = recipes.load())
+        loaded.problems.append(*problem);
+    loaded.recipeNames = SortedNameModel::sortedForPeople(recipes.recipeNames());
+    return loaded;
+}
+
+} // namespace zestora

@@ -1,0 +1,311 @@
+// The ingredient wizard's steps, Finish with the save, and the loading of a stored ingredient.
+#include "ingredients/ingredientwizard.h"
+
+#include "ui_ingredientwizard.h"
+
+#include "core/ingredients/caloriecheck.h"
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "core/text.h"
+#include "platform/messagebox.h"
+
+namespace zestora {
+
+bool IngredientWizard::wizSteps(int step)
+{
+    // Past the last step (Next after a save the user confirmed despite the calorie check) there
+    // is nothing to take.
+    if (step > wizard::lastStep)
+        return true;
+    bool taken = true;
+    switch (step) {
+    case 0:
+        taken = takeName(true);
+        break;
+    case 1:
+        // A typed measure is checked again: it may have been changed after it was first taken.
+        taken = m_newIng.customMeasure == 0 ||
+                checkTypedText(m_newIng.measure1, QStringLiteral("the measure"));
+        if (taken)
+            askForQuantity(step);
+        if (!m_goingForward)
+            m_ui->cmdBack->setEnabled(false);
+        break;
+    case 2:
+        taken = takeQuantity(m_first, 2, true);
+        break;
+    case 3:
+        askForQuantity(step);
+        break;
+    case 4:
+        taken = takeQuantity(m_second, 4, !trimSpaces(m_newIng.measure2).isEmpty());
+        if (taken && m_goingForward)
+            m_ui->txtCal->setFocus();
+        break;
+    default:
+        taken = takeNutrients(step);
+        break;
+    }
+    if (taken)
+        m_stepDone[static_cast<size_t>(step)] = true;
+    else
+        m_ui->cmdNext->setEnabled(false);
+    return taken;
+}
+
+void IngredientWizard::editWizSteps(int step)
+{
+    switch (step) {
+    case 0:
+        takeName(false);
+        break;
+    case 1:
+    case 3:
+        // Loaded for editing, the quantity steps still say which measure they ask for.
+        askForQuantity(step);
+        break;
+    case 2:
+        takeQuantity(m_first, 2, true);
+        break;
+    case 4:
+        takeQuantity(m_second, 4, false);
+        break;
+    default:
+        wizard::takeNutrientStep(step, nutrientTexts(), m_newIng, m_preview);
+        showPreview();
+        break;
+    }
+}
+
+void IngredientWizard::askForQuantity(int measureStep)
+{
+    const bool first = measureStep == 1;
+    (first ? m_ui->lblDialog_2 : m_ui->lblDialog_4)
+        ->setText(wizard::quantityInstruction(first ? m_newIng.measure1 : m_newIng.measure2));
+}
+
+bool IngredientWizard::takeName(bool checked)
+{
+    const QString text = m_ui->txtName->text();
+    if (checked) {
+        if (text.size() > IngRecord::nameWidth || trimSpaces(text).isEmpty()) {
+            MessageBox::show(this,
+                             QStringLiteral("60 letters is the maximum for the \r\nname of the "
+                                            "ingrediant.\r\n\r\nOr you did not enter anything, "
+                                            "the \r\ningrediant must have a name.\r\n\r\nPlease "
+                                            "enter it again."),
+                             QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
+            m_ui->txtName->clear();
+            m_ui->txtName->setFocus();
+            return false;
+        }
+        if (!checkTypedText(text, QStringLiteral("the name"))) {
+            m_ui->txtName->setFocus();
+            return false;
+        }
+    }
+    m_newIng.name = text;
+    m_ui->lblName->setText(text);
+    if (checked && m_goingForward)
+        m_ui->cmdBack->setEnabled(true);
+    return true;
+}
+
+bool IngredientWizard::takeQuantity(Quantity& q, int step, bool checkZero)
+{
+    const float amount = wizard::amountOf(q.ones->text(), q.fracPart);
+    (step == 2 ? m_newIng.amount1 : m_newIng.amount2) = amount;
+    if (checkZero && amount == 0) {
+        MessageBox::show(this,
+                         QStringLiteral("The quantity must be greater than zero.  Please enter it "
+                                        "again."),
+                         QStringLiteral("Error"), MessageBox::Icon::Exclamation);
+        m_ui->cmdNext->setEnabled(false);
+        m_stepDone[static_cast<size_t>(step)] = false;
+        return false;
+    }
+    if (q.fractionMode()) {
+        for (QLineEdit* part : {q.frac, q.ones})
+            if (part->text() == QLatin1String("0"))
+                part->clear();
+    }
+    const QString& measure = step == 2 ? m_newIng.measure1 : m_newIng.measure2;
+    (step == 2 ? m_ui->lbl1M : m_ui->lbl2M)
+        ->setText(
+            wizard::servingText(amount, q.ones->text(), q.frac->text(), q.fractionMode(), measure));
+    return true;
+}
+
+bool IngredientWizard::takeNutrients(int step)
+{
+    // The boxes are checked again, since Finish takes every step with the boxes as they are now.
+    QLineEdit* const boxes[][2] = {{m_ui->txtCal, nullptr},
+                                   {m_ui->txtFat, m_ui->txtSatFat},
+                                   {m_ui->txtChol, nullptr},
+                                   {m_ui->txtSodium, nullptr},
+                                   {m_ui->txtTotalCarbs, m_ui->txtFiber},
+                                   {m_ui->txtProtein, nullptr}};
+    for (QLineEdit* box : boxes[step - 5]) {
+        if (!box)
+            continue;
+        const wizard::Entry entry = wizard::checkIt(box->text(), boxOf(box));
+        if (entry == wizard::Entry::Valid)
+            continue;
+        if (entry == wizard::Entry::Refused)
+            MessageBox::show(this, wizard::checkItMessage, wizard::checkItTitle,
+                             MessageBox::Icon::Information);
+        box->setFocus();
+        return false;
+    }
+    wizard::takeNutrientStep(step, nutrientTexts(), m_newIng, m_preview);
+    showPreview();
+    QLineEdit* const next[] = {m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs,
+                               m_ui->txtProtein};
+    if (step < wizard::lastStep && (step != 5 || m_goingForward))
+        next[step - 5]->setFocus();
+    return true;
+}
+
+void IngredientWizard::cmdFinishClick()
+{
+    const QString name = trimSpaces(m_ui->txtName->text());
+    // The stored version an answer of Yes replaces; found once, as nothing can change the table
+    // while the wizard asks.
+    const int replaced = m_session.ingredients.indexOfName(name);
+    if (replaced >= 0) {
+        const MessageBox::Answer answer = MessageBox::show(
+            this,
+            name + QStringLiteral(" is already stored.\r\n\r\nWould you like to replace the "
+                                  "stored version with this one?"),
+            QStringLiteral("Duplicate"), MessageBox::Icon::Exclamation, MessageBox::Buttons::YesNo);
+        if (answer != MessageBox::Answer::Yes) {
+            m_wizStep = 0;
+            showStep();
+            m_ui->txtName->setFocus();
+            return;
+        }
+    }
+    // Every step is taken again from the boxes as they are now. A step that refuses its data
+    // stops the save and is shown, with its message, for the user to correct.
+    for (int step = 0; step <= wizard::lastStep; ++step) {
+        if (!wizSteps(step)) {
+            m_wizStep = step;
+            showStep();
+            return;
+        }
+    }
+    m_wizStep = wizard::stepCount;
+
+    const QString added = m_ui->lblName->text() + QStringLiteral(" has now been added ") +
+                          QStringLiteral("to you list of ingredients.");
+    const CalorieCheck check = checkCalories(m_newIng);
+    if (!check.problem()) {
+        if (!save(replaced))
+            return;
+        MessageBox::show(this, added, QString(), MessageBox::Icon::None);
+        resetIng();
+        if (roomForNewIngredient())
+            m_ui->txtName->setFocus();
+        return;
+    }
+    if (MessageBox::show(this, check.message, QStringLiteral("Houston we have a problem."),
+                         MessageBox::Icon::Exclamation,
+                         MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes) {
+        // Saved as the user confirmed; the wizard keeps what it shows.
+        if (save(replaced))
+            MessageBox::show(this, added, QString(), MessageBox::Icon::None);
+        return;
+    }
+    m_ui->cmdNext->setEnabled(false);
+    m_wizStep = wizard::lastStep;
+    m_ui->cmdStartOver->setFocus();
+}
+
+bool IngredientWizard::save(int replaced)
+{
+    const QString name = trimSpaces(m_ui->txtName->text());
+    m_newIng.measureKind = volumeWeight(m_newIng.measure1, m_newIng.measure2);
+    IngTable& table = m_session.ingredients;
+    const bool replace = replaced >= 0;
+    // The table holds the texts as they read back from the file, without the blanks that pad
+    // their fields (a measure loaded for editing comes with them).
+    IngRecord record = m_newIng;
+    for (QString* text : {&record.name, &record.measure1, &record.measure2})
+        while (text->endsWith(u' '))
+            text->chop(1);
+    if (!(replace ? table.replaceIngAt(replaced, record) : table.appendIng(record))) {
+        MessageBox::show(this, table.errorString(), QStringLiteral("Ingredient Not Saved"),
+                         MessageBox::Icon::Critical);
+        return false;
+    }
+    // Both ingredient lists show this one model: the replaced name leaves it, the new one goes
+    // to its sorted place.
+    if (replace)
+        m_ingredientNames->removeRow(m_ingredientNames->lastRowOfTrimmed(name));
+    m_ingredientNames->insertName(record.trimmedName());
+    return true;
+}
+
+void IngredientWizard::editIngredient(const IngRecord& stored, const QString& calories,
+                                      const QString& fatCalories)
+{
+    // Each box is set as typing would set it, so its own handler runs even when the text was
+    // already there.
+    const auto type = [](QLineEdit* box, const QString& text) {
+        if (box->text() == text)
+            Q_EMIT box->textChanged(text);
+        else
+            box->setText(text);
+    };
+    m_session.editLoading = true;
+    m_ui->txtName->setEnabled(true);
+    type(m_ui->txtName, stored.trimmedName());
+    if (stored.customMeasure != 0) {
+        selectOption(m_optUnits, wizard::ownUnit);
+        m_ui->picUnique->setVisible(true);
+        // The measure's whole field, blanks included, as the file holds it.
+        type(m_ui->txtUnique, stored.measure1.leftJustified(IngRecord::measureWidth));
+    } else if (const int unit = wizard::firstUnitIndex(stored.measure1); unit >= 0) {
+        selectOption(m_optUnits, unit);
+    } else {
+        unselectAll(m_optUnits);
+        // No option shows this measure: the ingredient keeps it rather than a measure chosen
+        // earlier in the wizard.
+        m_newIng.measure1 = stored.measure1;
+        m_newIng.customMeasure = stored.customMeasure;
+    }
+    loadQuantity(m_first, stored.amount1);
+    m_newIng.measure2 = stored.measure2; // kept where no option shows it
+    if (stored.measureKind != 0)
+        selectOption(m_opt2ndM, wizard::ownUnit);
+    if (const int unit = wizard::secondUnitIndex(stored.measure2); unit >= 0)
+        selectOption(m_opt2ndM, unit);
+    loadQuantity(m_second, stored.amount2);
+    type(m_ui->txtCal, calories);
+    type(m_ui->txtFat, fatCalories);
+    m_ui->optFatCals_0->setChecked(true);
+    m_ui->txtFat->setFocus();
+    type(m_ui->txtSatFat, floatText(stored.satFat));
+    type(m_ui->txtChol, QString::number(stored.cholesterol));
+    type(m_ui->txtSodium, floatText(stored.sodium));
+    type(m_ui->txtTotalCarbs, floatText(stored.totalCarbs));
+    type(m_ui->txtFiber, floatText(stored.fiber));
+    // The protein box comes last: its change ends the load.
+    type(m_ui->txtProtein, floatText(stored.protein));
+}
+
+void IngredientWizard::endEditLoad()
+{
+    for (int step = 0; step <= wizard::lastStep; ++step) {
+        m_stepDone[static_cast<size_t>(step)] = true;
+        editWizSteps(step);
+    }
+    m_ui->cmdFinish->setEnabled(true);
+    m_wizStep = 0;
+    showStep();
+    m_ui->cmdBack->setEnabled(false); // there is no step before the first
+    m_session.editLoading = false;
+}
+
+} // namespace zestora
