@@ -5,6 +5,7 @@
 #include "ui_analysisscreen.h"
 
 #include "analysis/nutritionpanel.h"
+#include "analysis/recipeexplainer.h"
 #include "core/analysis/quantity.h"
 #include "core/analysis/recipelines.h"
 #include "core/session.h"
@@ -86,6 +87,7 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const QStringList& ro
     // The recipe on screen is the stored one until it is changed.
     m_session.recipeSaved = true;
     showSavedStatus();
+    m_explainer->refresh();
 }
 
 bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPattern) const

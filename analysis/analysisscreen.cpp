@@ -4,6 +4,7 @@
 
 #include "analysis/headingdialog.h"
 #include "analysis/nutritionpanel.h"
+#include "analysis/recipeexplainer.h"
 #include "analysis/searchdialog.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
@@ -80,12 +81,26 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     // At the start the ingredient list is open for the first choice.
     showIngredientList(true);
+    m_explainer = new RecipeExplainer(this, m_session.ingredients,
+                                      {m_ui->R_IngLst,
+                                       [this] {
+                                           QStringList entries;
+                                           for (int row = 0; row < m_ui->InvisLst->count(); ++row)
+                                               entries.append(m_ui->InvisLst->item(row)->text());
+                                           return entries;
+                                       },
+                                       [this] { return panelServings(); },
+                                       {m_ui->Label24, m_ui->Label23, m_ui->Label21}});
 
     m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
     m_calcBar->addTool(QStringLiteral("Start"), QStringLiteral("Start Over"), QString());
     m_calcBar->addTool(QStringLiteral("Help"), QStringLiteral("Instructions"), QString());
     m_calcBar->addTool(QStringLiteral("Heading"), QStringLiteral("Add a New Heading"), QString());
     m_calcBar->addTool(QStringLiteral("Save"), QStringLiteral("Finish and Save"), QString());
+    // The Instructions have F1, which the main window gives the topic of the screen on view.
+    m_calcBar->setShortcuts({{QStringLiteral("Start"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+                             {QStringLiteral("Heading"), QKeySequence(Qt::CTRL | Qt::Key_H)},
+                             {QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)}});
     m_ui->outerLayout->insertWidget(0, m_calcBar);
     connect(m_calcBar, &ToolBar::toolClick, this, &AnalysisScreen::calcBarToolClick);
 
@@ -196,6 +211,7 @@ void AnalysisScreen::reset()
     stopFlashing();
     m_session.recipeSaved = false;
     showSavedStatus();
+    m_explainer->refresh();
 }
 
 void AnalysisScreen::cmdStartOverClick()
@@ -411,6 +427,7 @@ void AnalysisScreen::showCaloriePercentages()
         m_ui->Label23->setText(shares->carbs);
         m_ui->Label21->setText(shares->protein);
     }
+    m_explainer->refresh();
 }
 
 void AnalysisScreen::showSavedStatus()

@@ -16,6 +16,7 @@ class AnalysisScreen;
 namespace zestora {
 
 class HelpViewer;
+class RecipeExplainer;
 class SortedNameModel;
 class ToolBar;
 struct Session;
@@ -110,6 +111,7 @@ private:
     ToolBar* m_calcBar;
     QTimer* m_flashTmr;
     QTimer* m_passTmr;
+    RecipeExplainer* m_explainer = nullptr;
 
     qint16 m_stepIndex = 0;
     IngRecord m_currentIng;

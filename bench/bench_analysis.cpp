@@ -1,12 +1,13 @@
 // The recipe screens with 32,767 ingredients loaded: on the analysis screen, with a 200-line
-// recipe on it, adding a line, removing one and the servings rescale; on the stored recipes
-// screen, showing a 200-line recipe.
+// recipe on it, adding a line, removing one, the servings rescale and each line's share of a
+// nutrient; on the stored recipes screen, showing a 200-line recipe.
 #include "benchdata.h"
 #include "benchmain.h"
 
 #include "analysis/analysisscreen.h"
 #include "analysis/searchdialog.h"
 #include "core/analysis/ingredientsearch.h"
+#include "core/analysis/lineamounts.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -126,6 +129,36 @@ void servingsRescale(benchmark::State& state)
     }
 }
 BENCHMARK(servingsRescale)->Unit(benchmark::kMicrosecond);
+
+// Each line's share of the fat of the 200-line recipe: the amounts worked out from the ingredient
+// table and the shares of them.
+void lineShares(benchmark::State& state)
+{
+    Screen& s = screen();
+    QStringList entries;
+    auto* list = s.get<QListWidget>("InvisLst");
+    for (int row = 0; row < list->count(); ++row)
+        entries.append(list->item(row)->text());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            nutrition::lineShares(nutrition::lineAmounts(entries, s.session.ingredients, 1),
+                                  nutrition::Nutrient::TotalFat));
+    state.counters["lines"] = static_cast<double>(entries.size());
+}
+BENCHMARK(lineShares)->Unit(benchmark::kMicrosecond);
+
+// Space on the panel's fat row of the 200-line recipe: every line marked with its share, then
+// the marks taken away again, each with the accessible texts of the lines and the panel.
+void toggleShares(benchmark::State& state)
+{
+    Screen& s = screen();
+    auto* fat = s.get<QLabel>("lblFg");
+    for (auto _ : state) {
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QCoreApplication::sendEvent(fat, &space);
+    }
+}
+BENCHMARK(toggleShares)->Unit(benchmark::kMicrosecond);
 
 // Finish and Save of the 200-line recipe on screen, with 32,766 recipes stored: the name checks
 // against every stored name, the record, and the rewrite of the recipe file.

@@ -36,6 +36,8 @@ StoredIngredientsScreen::StoredIngredientsScreen(Session& session, SortedNameMod
     m_activeBar->addTool(QStringLiteral("Delete"), QStringLiteral("Delete "),
                          QStringLiteral("Delete Selected Ingredient"));
     m_activeBar->addTool(QStringLiteral("Edit"), QStringLiteral("Edit"), QString());
+    m_activeBar->setShortcuts({{QStringLiteral("Delete"), QKeySequence(Qt::CTRL | Qt::Key_D)},
+                               {QStringLiteral("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E)}});
     m_ui->outerLayout->insertWidget(0, m_activeBar);
     connect(m_activeBar, &ToolBar::toolClick, this, &StoredIngredientsScreen::activeBarToolClick);
     // A choice by mouse or by the arrow keys shows the ingredient.

@@ -78,6 +78,13 @@ QAction* ToolBar::defineTool(const QString& name, const QString& caption)
     return makeTool(name, caption, QString());
 }
 
+void ToolBar::setShortcuts(const QList<std::pair<QString, QKeySequence>>& keys)
+{
+    for (const auto& [name, key] : keys)
+        if (QAction* action = tool(name))
+            action->setShortcut(key);
+}
+
 bool ToolBar::isChecked(const QString& name) const
 {
     const QAction* action = tool(name);

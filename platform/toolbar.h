@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
 #include <QToolBar>
 
 class QAction;
@@ -29,6 +30,8 @@ public:
     QAction* defineTool(const QString& name, const QString& caption);
 
     QAction* tool(const QString& name) const { return m_tools.value(name); }
+    // Keys that click tools, each working while its bar is on view; the descriptions stay as set.
+    void setShortcuts(const QList<std::pair<QString, QKeySequence>>& keys);
     bool isChecked(const QString& name) const;
     void setChecked(const QString& name, bool checked);
 

@@ -1,5 +1,6 @@
 #include "recipes/recipepage.h"
 
+#include "analysis/caloriebar.h"
 #include "core/recipes/wordwrap.h"
 #include "core/store/recipemarks.h"
 
@@ -126,6 +127,12 @@ public:
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawRect(QRectF(device(area.topLeft()), device(area.bottomRight())));
     }
+    // The chart keeps the font of the shares printed before it.
+    void calorieBar(const QRectF& area, const std::array<double, 3>& shares)
+    {
+        paintCalorieBar(m_painter, QRectF(device(area.topLeft()), device(area.bottomRight())),
+                        shares);
+    }
 
 private:
     QPointF device(const QPointF& twips) const { return (twips - m_origin) * m_unit; }
@@ -183,6 +190,11 @@ RecipePage recipePage(const QWidget* screen)
             share.font = shareFont;
             page.shares.append(share);
         }
+        if (const auto* bar = screen->findChild<CalorieBar*>(QStringLiteral("CalorieBar"));
+            bar && bar->shares()) {
+            page.calorieShares = bar->shares();
+            page.calorieBar = place(bar, frame, pixel);
+        }
     }
 
     const auto* directions = control<QPlainTextEdit>(screen, "DirectionsTxt");
@@ -223,6 +235,8 @@ void paintRecipePage(QPainter& painter, QPrinter& printer, const RecipePage& pag
         sheet.setFont(share.font);
         sheet.printAt(share.text, share.at);
     }
+    if (page.calorieShares)
+        sheet.calorieBar(page.calorieBar, *page.calorieShares);
 
     // The ingredients and the directions run down the page left of the panel; a line too wide
     // for the room there wraps rather than printing over the panel.

@@ -5,6 +5,9 @@
 #include <QRectF>
 #include <QString>
 
+#include <array>
+#include <optional>
+
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -42,6 +45,9 @@ struct RecipePage {
     QFont listFont;
     QList<Line> lines;
     QList<Text> shares; // the caption and the three calorie shares; none without calories
+    // The chart of the shares, where the screen shows it; none without calories.
+    std::optional<std::array<double, 3>> calorieShares;
+    QRectF calorieBar;
     qreal directionsLeft = 0;
     qreal directionsWidth = 0;
     QString directions;

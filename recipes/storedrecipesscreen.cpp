@@ -3,6 +3,7 @@
 #include "ui_storedrecipesscreen.h"
 
 #include "analysis/nutritionpanel.h"
+#include "analysis/recipeexplainer.h"
 #include "analysis/recipelist.h"
 #include "core/analysis/recipelines.h"
 #include "core/recipes/recipeview.h"
@@ -45,11 +46,20 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
                        QStringLiteral("Click to Print Selected Recipe"));
     m_viewBar->addTool(QStringLiteral("Email"), QStringLiteral("Email"),
                        QStringLiteral("Email Selected Recipe"));
+    m_viewBar->setShortcuts({{QStringLiteral("Delete"), QKeySequence(Qt::CTRL | Qt::Key_D)},
+                             {QStringLiteral("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E)},
+                             {QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+                             {QStringLiteral("Email"), QKeySequence(Qt::CTRL | Qt::Key_M)}});
     m_ui->outerLayout->insertWidget(0, m_viewBar);
     connect(m_viewBar, &ToolBar::toolClick, this, &StoredRecipesScreen::viewBarToolClick);
     // Only the user's pick shows a recipe (the same one again works it out anew): the list also
     // changes while recipes are saved on the analysis screen.
     connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::recipeLstClick);
+    m_explainer = new RecipeExplainer(this, m_session.ingredients,
+                                      {m_ui->R_IngLst,
+                                       [this] { return m_shown.entries; },
+                                       [this] { return m_shown.shownServings; },
+                                       {m_ui->Label20, m_ui->Label21, m_ui->Label22}});
     clearDisplay();
 }
 
@@ -92,6 +102,7 @@ void StoredRecipesScreen::clearDisplay()
     font.setBold(false);
     font.setPointSize(9);
     m_ui->DirectionsTxt->setFont(font);
+    m_explainer->refresh();
 }
 
 QString StoredRecipesScreen::findRecipeBody(const QString& name) const
@@ -124,6 +135,7 @@ void StoredRecipesScreen::recipeLstClick()
     m_session.sharedTotals = view.viewTotals;
     if (view.ingredientLines > 0)
         panel::showTexts(this, nutrition::panelTexts(view.viewTotals));
+    m_explainer->refresh();
     if (view.missingIngredient) {
         showError(*view.missingIngredient);
         return;
@@ -135,6 +147,7 @@ void StoredRecipesScreen::recipeLstClick()
         m_ui->Label21->setText(shares->carbs);
         m_ui->Label22->setText(shares->protein);
     }
+    m_explainer->refresh();
 }
 
 void StoredRecipesScreen::showError(const QString& ingredient)

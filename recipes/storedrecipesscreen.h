@@ -14,6 +14,7 @@ class StoredRecipesScreen;
 
 namespace zestora {
 
+class RecipeExplainer;
 class SortedNameModel;
 class ToolBar;
 struct Session;
@@ -62,6 +63,7 @@ private:
     ToolBar* m_viewBar;
     std::function<void()> m_openEmail;
     RecipeView m_shown;
+    RecipeExplainer* m_explainer = nullptr;
     bool m_showWhenVisible = false;
 };
 

@@ -110,6 +110,21 @@ void MainWindow::buildTopBar()
                 QStringLiteral("Click to View, Edit, or Delete Your Stored Ingredient List"));
     bar.addTool(QStringLiteral("Exit"), QStringLiteral("Exit"), QStringLiteral("Exit Zestora"));
     bar.defineTool(QStringLiteral("OptionsMnu"), QStringLiteral("Options"));
+    // The screens' own bars take Ctrl with a letter; F1 is the help of the screen on view.
+    bar.setShortcuts({
+        {QStringLiteral("PrintTool"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+        {QStringLiteral("Email"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
+        {QStringLiteral("FileExit"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q)},
+        {contextHelpContents, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+        {QStringLiteral("AboutTool"), QKeySequence(Qt::CTRL | Qt::Key_F1)},
+        {QStringLiteral("mnuTips"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)},
+        {QStringLiteral("mnuMusic"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U)},
+        {QStringLiteral("NewRecipe"), QKeySequence(Qt::CTRL | Qt::Key_1)},
+        {QStringLiteral("Recipes"), QKeySequence(Qt::CTRL | Qt::Key_2)},
+        {QStringLiteral("AddIngredient"), QKeySequence(Qt::CTRL | Qt::Key_3)},
+        {QStringLiteral("StoredIngredients"), QKeySequence(Qt::CTRL | Qt::Key_4)},
+        {QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    });
 
     connect(m_topBar, &ToolBar::toolClick, this, &MainWindow::topBarToolClick);
 }

@@ -1,5 +1,6 @@
-// Draws the analysis screen with a three-line recipe into a PNG, for the README:
-//   screenshot DATA_DIR OUTPUT.png
+// Draws the analysis screen with a three-line recipe into a PNG, for the README, and when a second
+// file is named, the same screen with the Total Fat row pressed, each line's share of it showing:
+//   screenshot DATA_DIR OUTPUT.png [SHARES.png]
 // DATA_DIR holds the Ing.dat to choose from (the starter database will do).
 #include "analysis/analysisscreen.h"
 #include "core/session.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -35,11 +37,13 @@ struct Line {
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fputs("usage: screenshot DATA_DIR OUTPUT.png\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("usage: screenshot DATA_DIR OUTPUT.png [SHARES.png]\n", stderr);
         return 2;
     }
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]));
+    const QString sharesOutput =
+        argc == 4 ? QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[3])) : QString();
     QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
     QTemporaryDir settingsDir;
     zestora::Session session;
@@ -80,5 +84,12 @@ int main(int argc, char* argv[])
         ->setPlainText(QStringLiteral("Toast the bread, spread it with the butter while hot, "
                                       "and drizzle with honey."));
     QApplication::processEvents();
-    return window.grab().save(output) ? 0 : 1;
+    if (!window.grab().save(output))
+        return 1;
+    if (sharesOutput.isEmpty())
+        return 0;
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QCoreApplication::sendEvent(get("lblFg"), &space);
+    QApplication::processEvents();
+    return window.grab().save(sharesOutput) ? 0 : 1;
 }

@@ -88,8 +88,7 @@ float conversionFactor(const QString& chosen, const QString& stored)
     return row < 0 || column < 0 ? 0 : factors[row][column];
 }
 
-void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
-                      float quantity, float servingsDivisor, Clamp clamp)
+float portionShare(const IngRecord& ingredient, const QString& measure, float quantity)
 {
     float factor = conversionFactor(measure, ingredient.measure1);
     float amount = ingredient.amount1;
@@ -102,7 +101,13 @@ void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const Q
         factor = 1;
         amount = ingredient.amount1;
     }
-    const float share = quantity / amount * factor;
+    return quantity / amount * factor;
+}
+
+void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
+                      float quantity, float servingsDivisor, Clamp clamp)
+{
+    const float share = portionShare(ingredient, measure, quantity);
     const auto part = [&](float nutrient) {
         return share * nutrient / servingsDivisor;
     };
@@ -203,6 +208,18 @@ CalorieShares noLineShares()
     return CalorieShares{QStringLiteral("0% calories from Fat"),
                          QStringLiteral("0% from Carbohydrates"),
                          QStringLiteral("0% from Protein")};
+}
+
+std::optional<std::array<double, 3>> shareValues(const CalorieShares& shares)
+{
+    for (const QString* text : {&shares.fat, &shares.carbs, &shares.protein})
+        if (text->trimmed().isEmpty())
+            return std::nullopt;
+    const std::array<double, 3> values{leadingNumber(shares.fat), leadingNumber(shares.carbs),
+                                       leadingNumber(shares.protein)};
+    if (values[0] + values[1] + values[2] <= 0)
+        return std::nullopt;
+    return values;
 }
 
 } // namespace zestora::nutrition

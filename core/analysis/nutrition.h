@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <array>
+#include <optional>
+
 // The arithmetic of the Nutrition Facts panel: one recipe line's share of an ingredient, the
 // running per-serving totals, their rescale to other servings and the panel's texts.
 namespace zestora::nutrition {
@@ -33,6 +36,11 @@ constexpr int dailyFiber = 25;
 // How many stored units make one chosen unit; 0 when the two do not convert. Units are trimmed
 // and compared ignoring letter case.
 float conversionFactor(const QString& chosen, const QString& stored);
+
+// How many of the ingredient's stored portions (Amount1 of Measure1) a quantity of the measure
+// makes: converted through the first measure, else the second; a unit that converts to neither
+// counts portions of the first measure.
+float portionShare(const IngRecord& ingredient, const QString& measure, float quantity);
 
 // Adds one line (quantity of unit measure of the ingredient) divided by the servings; a negative
 // quantity takes the line out again. The analysis screen clamps the totals at zero afterwards; the
@@ -80,5 +88,8 @@ struct CalorieShares {
 std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel);
 // What the shares read when the recipe has no line.
 CalorieShares noLineShares();
+// The three numbers of shares as shown (fat, carbohydrates, protein); none when a text is empty or
+// they add up to nothing, as with a recipe of no calories.
+std::optional<std::array<double, 3>> shareValues(const CalorieShares& shares);
 
 } // namespace zestora::nutrition

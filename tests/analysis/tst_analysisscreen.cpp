@@ -1,4 +1,5 @@
 #include "analysis/analysisscreen.h"
+#include "analysis/caloriebar.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "platform/dropdownbox.h"
@@ -8,6 +9,7 @@
 #include "platform/toolbar.h"
 #include "widgetsupport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -146,6 +148,7 @@ private Q_SLOTS:
     void searchHandOverChoosesTheLastRowOfTheName();
     void statusExplainsItself();
     void fitsTheScreen();
+    void showsWhereTheNumbersComeFrom();
 };
 
 void TestAnalysisScreen::aLineShowsOnThePanel()
@@ -732,6 +735,75 @@ void TestAnalysisScreen::fitsTheScreen()
              (QStringList{u"NameTxt"_s, u"ServingsVs"_s, u"OkCmd"_s, u"IngLst2"_s, u"IngLst"_s,
                           u"F_DOpt_0"_s, u"F_DOpt_1"_s, u"OnesVs"_s, u"FracVs"_s, u"MeasureLst"_s,
                           u"Addcmd"_s, u"R_IngLst"_s, u"DirectionsTxt"_s}));
+}
+
+QString spoken(QObject* control)
+{
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
+
+QStringList spokenRows(QListWidget* list)
+{
+    QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list);
+    QStringList texts;
+    for (int i = 0; i < rows->childCount(); ++i)
+        texts.append(rows->child(i)->text(QAccessible::Name));
+    return texts;
+}
+
+void TestAnalysisScreen::showsWhereTheNumbersComeFrom()
+{
+    QByteArray plainSave;
+    for (const bool sharesShown : {false, true}) {
+        Fixture f;
+        f.addLine(u"Flour"_s, 2, 0, u"cup"_s);
+        f.addLine(u"Butter"_s, 1, 0, u"tbs"_s);
+        f.addLine(u"Cheese"_s, 1, 0, u"slice"_s);
+        auto* list = f.get<QListWidget>("R_IngLst");
+        auto* fat = f.get<QLabel>("lblFg");
+        if (sharesShown) {
+            QTest::mouseClick(fat, Qt::LeftButton);
+            // Shares follow a line added while they are shown.
+            f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
+            QCOMPARE(spoken(fat), u"Total Fat 30.9 g, 48 percent of daily value"_s);
+            QCOMPARE(spokenRows(list),
+                     (QStringList{u"2  cup     Flour, 250 g, 8 percent of Total Fat"_s,
+                                  u"1  tbs     Butter, 14 g, 37 percent of Total Fat"_s,
+                                  u"1  slice     Cheese, 28 g, 29 percent of Total Fat"_s,
+                                  u"1  cup     Milk, 26 percent of Total Fat"_s}));
+            QCOMPARE(list->item(0)->toolTip(), u"2 cup = 2 x 125 g; 444 kcal per cup; 1 serving"_s);
+            QCOMPARE(list->item(3)->toolTip(), u"1 cup; 152 kcal per cup; 1 serving"_s);
+
+            // By keyboard: Space on another row shows its shares, on the same row hides them.
+            auto* sodium = f.get<QLabel>("lblSg");
+            sodium->setFocus();
+            QTest::keyClick(sodium, Qt::Key_Space);
+            QVERIFY(spokenRows(list)[1].endsWith(u"96 percent of Sodium"_s));
+            QTest::keyClick(sodium, Qt::Key_Return);
+            QVERIFY(!spokenRows(list)[1].contains(u"percent"_s));
+            QTest::keyClick(sodium, Qt::Key_Space);
+
+            auto* bar = f.screen->findChild<CalorieBar*>();
+            QVERIFY(bar->isVisible());
+            QVERIFY(bar->accessibleDescription().startsWith(u"Calories: Fat "_s));
+            QCOMPARE(spoken(f.get<QLabel>("Label24")), f.text("Label24"));
+        } else {
+            f.addLine(u"Milk"_s, 1, 0, u"cup"_s);
+        }
+        // The file holds the recipe alone, whatever is shown beside its lines.
+        f.save(u"Toast"_s, u"Bake."_s);
+        if (!sharesShown) {
+            plainSave = readFile(u"Recipe.Dat"_s);
+            continue;
+        }
+        QCOMPARE(readFile(u"Recipe.Dat"_s), plainSave);
+
+        f.tool("Start");
+        QVERIFY(!f.screen->findChild<CalorieBar*>()->isVisible());
+        QCOMPARE(spoken(fat), u"Total Fat"_s);
+        f.addLine(u"Butter"_s, 1, 0, u"tbs"_s);
+        QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole), u"1  tbs     Butter, 14 g"_s);
+    }
 }
 
 QTEST_MAIN(TestAnalysisScreen)

@@ -214,6 +214,7 @@ private Q_SLOTS:
     void printedLayout();
     void longRecipesContinueOnASecondPage();
     void noSharesWithoutCalories();
+    void sharesChartAndKeys();
 
 private:
     QTemporaryDir m_home;
@@ -590,6 +591,46 @@ void TestStoredRecipesScreen::noSharesWithoutCalories()
     const QString text = run(u"pdftotext"_s, {f.print(u"Plain water"_s), u"-"_s});
     QVERIFY(text.contains(u"Pour."_s));
     QVERIFY(!text.contains(u"Additional Information"_s));
+    QVERIFY(!text.contains(u"Carbohydrates"_s));
+}
+
+void TestStoredRecipesScreen::sharesChartAndKeys()
+{
+    Fixture f;
+    // Keys reach the tools of the window on view once a picked list has closed its popup.
+    const auto key = [&f](Qt::Key pressed) {
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), pressed, Qt::ControlModifier);
+    };
+    key(Qt::Key_2);
+    QVERIFY(f.screen->isVisible());
+    f.show(u"Pudding"_s);
+    auto* rows = f.screen->findChild<QListWidget*>(u"R_IngLst"_s);
+    QTest::mouseClick(f.screen->findChild<QLabel*>(u"lblFg"_s), Qt::LeftButton);
+    QCOMPARE(rows->item(1)->data(Qt::AccessibleTextRole),
+             u"2 cup   Milk, 100 percent of Total Fat"_s);
+    QCOMPARE(rows->item(3)->data(Qt::AccessibleTextRole),
+             u"1/2 cup   water, 0 percent of Total Fat"_s);
+    QCOMPARE(rows->item(1)->toolTip(), u"2 cup; 152 kcal per cup; 2 servings"_s);
+    // Another recipe takes the shares away.
+    f.show(u"Twice"_s);
+    QCOMPARE(f.rows().size(), 1);
+    QCOMPARE(rows->item(0)->data(Qt::AccessibleTextRole), u"1 cup   Milk"_s);
+    f.show(u"Pudding"_s);
+
+    // Milk for one serving: 72 kcal of fat, 48 of carbohydrates, 32 of protein.
+    key(Qt::Key_P);
+    const QString printed =
+        run(u"pdftotext"_s, {f.messages.last().text.section(u"\r\n"_s, 1), u"-"_s});
+    QVERIFY(printed.simplified().contains(u"Fat 47.4 % Carbohydrates 31.6 % Protein 21.1 %"_s));
+
+    key(Qt::Key_E);
+    auto* analysis = f.window->findChild<AnalysisScreen*>();
+    QVERIFY(analysis->isVisible());
+    QCOMPARE(analysis->findChild<QLineEdit*>(u"NameTxt"_s)->text(), u"Pudding"_s);
+    key(Qt::Key_N);
+    QCOMPARE(analysis->findChild<QLineEdit*>(u"NameTxt"_s)->text(), QString());
 }
 
 QTEST_MAIN(TestStoredRecipesScreen)

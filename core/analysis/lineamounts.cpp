@@ -1,0 +1,118 @@
+#include "core/analysis/lineamounts.h"
+
+#include "core/analysis/nutrition.h"
+#include "core/analysis/quantity.h"
+#include "core/analysis/recipelines.h"
+#include "core/numbers.h"
+#include "core/store/ingtable.h"
+
+namespace zestora::nutrition {
+
+namespace {
+
+// The grams in the ingredient's stored portion, from whichever of its measures is a weight.
+std::optional<double> portionGrams(const IngRecord& ingredient)
+{
+    for (const auto& [amount, measure] : {std::pair{ingredient.amount1, ingredient.measure1},
+                                          std::pair{ingredient.amount2, ingredient.measure2}}) {
+        const float perUnit = conversionFactor(measure, QStringLiteral("g"));
+        if (perUnit > 0)
+            return static_cast<double>(amount) * perUnit;
+    }
+    return std::nullopt;
+}
+
+QString rounded(double value)
+{
+    return doubleText(roundToInt32(value * 10) / 10.0);
+}
+
+LineAmount lineAmount(const IngRecord& ingredient, const lines::EntryFields& line, float servings)
+{
+    const float quantity = quantity::quantityValue(line.quantity);
+    const double portions = portionShare(ingredient, line.unit, quantity);
+    const auto part = [&](float nutrient) {
+        return portions * nutrient / servings;
+    };
+    LineAmount result;
+    result.perServing = {
+        part(ingredient.fat) * 9 + part(ingredient.totalCarbs) * 4 + part(ingredient.protein) * 4,
+        part(ingredient.fat),
+        part(ingredient.satFat),
+        part(static_cast<float>(ingredient.cholesterol)),
+        part(ingredient.sodium),
+        part(ingredient.totalCarbs),
+        part(ingredient.fiber),
+        part(ingredient.protein),
+    };
+    if (const std::optional<double> grams = portionGrams(ingredient))
+        result.grams = portions * *grams;
+
+    const QString unit = line.unit.trimmed();
+    QStringList workings;
+    if (result.grams && quantity != 0)
+        workings.append(line.quantity + QLatin1Char(' ') + unit + QStringLiteral(" = ") +
+                        line.quantity + QStringLiteral(" x ") + rounded(*result.grams / quantity) +
+                        QStringLiteral(" g"));
+    else
+        workings.append(line.quantity + QLatin1Char(' ') + unit);
+    if (quantity != 0)
+        workings.append(rounded(result.amount(Nutrient::Calories) * servings / quantity) +
+                        QStringLiteral(" kcal per ") + unit);
+    workings.append(floatText(servings) +
+                    (servings == 1 ? QStringLiteral(" serving") : QStringLiteral(" servings")));
+    result.workings = workings.join(QStringLiteral("; "));
+    return result;
+}
+
+} // namespace
+
+QString nutrientName(Nutrient nutrient)
+{
+    static const std::array<QString, nutrientCount> names{
+        QStringLiteral("Calories"),      QStringLiteral("Total Fat"),
+        QStringLiteral("Saturated Fat"), QStringLiteral("Cholesterol"),
+        QStringLiteral("Sodium"),        QStringLiteral("Total Carbohydrate"),
+        QStringLiteral("Dietary Fiber"), QStringLiteral("Protein")};
+    return names[static_cast<size_t>(nutrient)];
+}
+
+QList<std::optional<LineAmount>> lineAmounts(const QStringList& entries,
+                                             const IngTable& ingredients, float servings)
+{
+    QList<std::optional<LineAmount>> amounts;
+    amounts.reserve(entries.size());
+    for (const QString& entry : entries) {
+        const lines::EntryFields line = lines::entryFields(entry);
+        const int index =
+            line.name.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(line.name);
+        if (index < 0 || servings <= 0)
+            amounts.append(std::nullopt);
+        else
+            amounts.append(lineAmount(ingredients.at(index), line, servings));
+    }
+    return amounts;
+}
+
+QList<std::optional<double>> lineShares(const QList<std::optional<LineAmount>>& amounts,
+                                        Nutrient nutrient)
+{
+    double total = 0;
+    for (const std::optional<LineAmount>& line : amounts)
+        if (line)
+            total += line->amount(nutrient);
+    QList<std::optional<double>> shares;
+    shares.reserve(amounts.size());
+    for (const std::optional<LineAmount>& line : amounts)
+        shares.append(line && total > 0 ? std::optional(line->amount(nutrient) / total * 100)
+                                        : std::nullopt);
+    return shares;
+}
+
+QString gramsText(double grams)
+{
+    const double shown = grams < 10 ? roundToInt32(grams * 10) / 10.0 : roundToInt32(grams);
+    return doubleText(shown) + QStringLiteral(" g");
+}
+
+} // namespace zestora::nutrition
