@@ -64,10 +64,16 @@ void AnalysisScreen::takeOverStoredRecipe()
         quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor);
     m_ui->ServingsVs->setValue(spinner);
     // Servings the spinner shows take its divisor (a third is 0.333, as when chosen on it); any
-    // other text keeps the recipe's own.
+    // other text ("2.5") keeps the recipe's own divisor and stays as stored, where moving the
+    // spinner wrote its nearest servings, so that saving the recipe unchanged keeps it.
     const quantity::Servings onSpinner = quantity::servingsFor(spinner);
-    m_servingsDivisor =
-        onSpinner.text == m_ui->ServingsLbl->text() ? onSpinner.divisor : m_session.shownServings;
+    if (onSpinner.text == shown.servings) {
+        m_servingsDivisor = onSpinner.divisor;
+    } else {
+        m_servingsDivisor = m_session.shownServings;
+        m_ui->ServingsLbl->setText(shown.servings);
+        m_ui->lbl1M->setText(shown.makes);
+    }
     m_session.newServings = m_servingsDivisor;
     m_session.oldServings = m_servingsDivisor;
     m_session.editingStoredRecipe = false;

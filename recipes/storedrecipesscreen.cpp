@@ -21,10 +21,6 @@
 
 namespace zestora {
 
-namespace {
-
-} // namespace
-
 StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* recipeNames,
                                          QWidget* parent)
     : QWidget(parent)

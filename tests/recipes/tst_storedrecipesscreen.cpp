@@ -399,6 +399,9 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte_data()
     QTest::newRow("a third of a serving: the divisor the spinner gives")
         << record("Third", "1/3", {line("Milk", "1", "cup")}, u"Pour."_s) + "\r\n"
         << u"24g"_s << 0.333f;
+    QTest::newRow("servings the spinner cannot show: kept as stored")
+        << record("Half again", "2.5", {line("Milk", "1", "cup")}, u"Pour."_s) + "\r\n"
+        << u"3.2g"_s << 2.5f;
     // Every line goes over, and the nutrients of those after the missing ingredient too.
     QTest::newRow("lines after a missing ingredient")
         << record("Lost", "1",
