@@ -52,7 +52,15 @@ public:
     DataFile& file() { return *m_file; }
 
 private:
-    bool rewrite(const QByteArray& bigRecipe, QByteArrayView appended = {});
+    // Where a record begins (its record start character) and where the next one begins.
+    static qsizetype recordAt(const RecipeEntry& entry) { return entry.nameAt - 1; }
+    static qsizetype recordEnd(const RecipeEntry& entry) { return entry.bodyAt + entry.bodySize; }
+
+    void reserveRoomToGrow();
+    // The text after a delete: the last record in the place of the one at index, the records
+    // between them moved up or down, the list's places with them. Does not shrink the list.
+    void moveLastRecordInto(qsizetype index);
+    bool rewrite(std::initializer_list<QByteArrayView> parts);
     // The records of list one after another, taken from text; the entries then point into it.
     static QByteArray joinRecords(const QByteArray& text, QList<RecipeEntry>& list);
 
