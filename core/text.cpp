@@ -58,6 +58,17 @@ QString trimSpaces(QStringView text)
     return trimmedSpacesView(text).toString();
 }
 
+QString lowerCase(QStringView text)
+{
+    QString lower(text.size(), Qt::Uninitialized);
+    QChar* out = lower.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        *out++ = u < 0x80 ? QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 0x20) : u) : c.toLower();
+    }
+    return lower;
+}
+
 QString decodeCp1252(QByteArrayView bytes)
 {
     const CodePage& table = codePage();

@@ -54,12 +54,14 @@ std::optional<LoadProblem> IngTable::loadIngTable()
         roundHalfEven<qint64>(static_cast<double>(bytes->size()) / IngRecord::size);
     const int count = static_cast<int>(qMin<qint64>(rounded, maxCount));
     m_records.reserve(count + 1);
+    QHash<QByteArrayView, QString> measures;
     for (int i = 0; i < count; ++i)
         m_records.append(IngRecord::fromBytes(
             QByteArrayView(*bytes)
                 .sliced(qsizetype(i) * IngRecord::size)
                 .first(qMin<qsizetype>(IngRecord::size,
-                                       bytes->size() - qsizetype(i) * IngRecord::size))));
+                                       bytes->size() - qsizetype(i) * IngRecord::size)),
+            measures));
 
     const qint64 whole = bytes->size() / IngRecord::size;
     const qint64 fragment = bytes->size() % IngRecord::size;
@@ -219,7 +221,7 @@ void IngTable::deleteIngAt(int index)
 
 QString IngTable::lookupKey(const QString& name)
 {
-    return trimmedSpacesView(name).toString().toCaseFolded();
+    return lowerCase(trimmedSpacesView(name));
 }
 
 int IngTable::lastIndexOfNameIgnoringCase(const QString& name) const
