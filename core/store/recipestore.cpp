@@ -81,18 +81,19 @@ std::optional<LoadProblem> RecipeStore::load()
 std::optional<LoadProblem> RecipeStore::getBigRecipe()
 {
     m_bigRecipe.clear();
-    std::optional<QByteArray> bytes = m_file->readAll();
-    if (!bytes) {
+    m_contents = FileContents();
+    std::optional<FileContents> read = m_file->readMapped();
+    if (!read) {
         m_error = m_file->errorString();
         return LoadProblem::unreadableFile(*m_file, QStringLiteral("No recipes were loaded."));
     }
-    // The file ends with CR LF, which is not part of the text. The bytes read become the text
-    // itself: cutting the line break off and making room for the recipes saved next work in
-    // place, so the file is never copied whole.
-    const bool endsWell = bytes->isEmpty() || bytes->endsWith(lineBreak);
-    m_bigRecipe = std::move(*bytes);
-    m_bigRecipe.chop(2);
-    reserveRoomToGrow();
+    // The text is the file's bytes where they lie, without the final CR LF. Reading a recipe
+    // looks at its bytes alone; the text is copied into memory of its own only when it first
+    // changes (ownText).
+    m_contents = *std::move(read);
+    const QByteArrayView bytes = m_contents.bytes();
+    const bool endsWell = bytes.isEmpty() || bytes.endsWith(lineBreak);
+    m_bigRecipe = QByteArray::fromRawData(bytes.data(), qMax<qsizetype>(bytes.size() - 2, 0));
     if (endsWell)
         return std::nullopt;
     return LoadProblem{m_file->fileName(),
@@ -102,12 +103,18 @@ std::optional<LoadProblem> RecipeStore::getBigRecipe()
                        QString(), m_file->keepOriginalBeforeNextChange()};
 }
 
-void RecipeStore::reserveRoomToGrow()
+void RecipeStore::ownText()
 {
-    // Recipes saved later are appended in place. The room is address space only: the system
-    // gives it memory when a recipe is written into it.
+    if (m_bigRecipe.isDetached())
+        return;
+    // One copy, with room to grow: from then on recipes are appended and deleted in place. The
+    // room is address space only until recipes are written into it.
     constexpr qsizetype leastRoom = 64 * 1024;
-    m_bigRecipe.reserve(m_bigRecipe.size() + qMax(leastRoom, m_bigRecipe.size() / 16));
+    QByteArray owned;
+    owned.reserve(m_bigRecipe.size() + qMax(leastRoom, m_bigRecipe.size() / 16));
+    owned.append(QByteArrayView(m_bigRecipe));
+    m_bigRecipe = std::move(owned);
+    m_contents = FileContents();
 }
 
 std::optional<LoadProblem> RecipeStore::splitBigRecipe()
@@ -163,7 +170,7 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
         recordBytes += 1 + entry.nameSize + entry.bodySize;
     if (stray > 0 || recordBytes != m_bigRecipe.size()) {
         m_bigRecipe = joinRecords(m_bigRecipe, m_list);
-        reserveRoomToGrow();
+        m_contents = FileContents();
     }
     if (what.isEmpty())
         return std::nullopt;
@@ -228,6 +235,7 @@ bool RecipeStore::appendRecipe(const QString& name, const QString& record)
     }
     if (!rewrite({m_bigRecipe, recordBytes, lineBreak}))
         return false;
+    ownText();
     const qsizetype at = m_bigRecipe.size();
     m_bigRecipe.append(recordBytes);
     // The record names the recipe itself; the list keeps the name trimmed.
@@ -269,6 +277,7 @@ bool RecipeStore::deleteRecipeByName(const QString& name)
                                         text.sliced(goneEnd, lastAt - goneEnd), lineBreak});
     if (!written)
         return false;
+    ownText();
     if (index < m_list.size() - 1)
         moveLastRecordInto(index);
     m_list.removeLast();

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+
+#include <memory>
+
+namespace zestora {
+
+// The bytes of a data file as read: held in memory of their own, or mapped from the file, which
+// costs only the pages looked at. A mapping is private to the process: writes to the file by
+// others after it was made are not meant to be seen through it. It lasts as long as this object.
+class FileContents {
+public:
+    explicit FileContents(QByteArray bytes = {})
+        : m_owned(std::move(bytes))
+        , m_bytes(m_owned)
+    {
+    }
+    FileContents(std::unique_ptr<QFile> file, const uchar* mapped, qsizetype size)
+        : m_file(std::move(file))
+        , m_bytes(reinterpret_cast<const char*>(mapped), size)
+    {
+    }
+    FileContents(FileContents&& other) noexcept { *this = std::move(other); }
+    FileContents& operator=(FileContents&& other) noexcept
+    {
+        m_file = std::move(other.m_file);
+        m_owned = std::move(other.m_owned);
+        m_bytes = m_file ? other.m_bytes : QByteArrayView(m_owned);
+        other.m_bytes = {};
+        return *this;
+    }
+
+    QByteArrayView bytes() const { return m_bytes; }
+    bool isMapped() const { return m_file != nullptr; }
+
+private:
+    std::unique_ptr<QFile> m_file; // holds the mapping
+    QByteArray m_owned;
+    QByteArrayView m_bytes;
+};
+
+} // namespace zestora
