@@ -64,14 +64,15 @@ bool SortedNameModel::lessForPeople(const QString& a, const QString& b)
 
 void SortedNameModel::fill(QStringList names)
 {
-    fill(sortedWithKeys(std::move(names)));
+    fillSorted(sortedWithKeys(std::move(names)));
 }
 
-void SortedNameModel::fill(Sorted sorted)
+void SortedNameModel::fillSorted(Sorted sorted)
 {
-    Q_ASSERT(sorted.keys.size() == sorted.names.size());
-    m_keys = std::move(sorted.keys);
-    m_keysGiven = true;
+    // Names that come without their lower-case forms are lowered here.
+    m_keysGiven = sorted.keys.size() == sorted.names.size();
+    if (m_keysGiven)
+        m_keys = std::move(sorted.keys);
     setStringList(sorted.names);
 }
 

@@ -22,8 +22,8 @@ public:
 
     void fill(QStringList names);
     // Names already in the model's order with their lower-case forms, as sortedWithKeys gives
-    // them: nothing is sorted or lowered again.
-    void fill(Sorted sorted);
+    // them: nothing is sorted or lowered again (names without keys are lowered).
+    void fillSorted(Sorted sorted);
     // The names in the model's order, for a list that is filled elsewhere.
     static QStringList sortedForPeople(QStringList names);
     static Sorted sortedWithKeys(QStringList names);
