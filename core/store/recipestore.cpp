@@ -125,6 +125,8 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
     qsizetype pos = 0;
     qsizetype stray = 0; // characters outside the records other than blanks and line breaks
     bool cut = false;    // the records after some point could not be read
+    constexpr qsizetype releaseEvery = 1024 * 1024;
+    qsizetype released = 0;
     QStringList what;
     while (true) {
         // Blanks and line breaks before, between and after the records belong to none of them.
@@ -158,7 +160,13 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
         m_list.append(RecipeEntry{decodeCp1252(QByteArrayView(text).sliced(recordAt + 1, nameSize)),
                                   recordAt + 1, nameSize, p, q - p + 1});
         pos = q + 1;
+        // What has been split is looked at again only when a recipe is shown or saved.
+        if (pos - released >= releaseEvery) {
+            released = pos;
+            m_contents.releaseBefore(released);
+        }
     }
+    m_contents.releaseBefore(end);
     if (stray > 0)
         what.prepend(QStringLiteral("%1 characters between its recipes belong to none of them; "
                                     "they were left out.")
