@@ -60,9 +60,7 @@ void StartUp::takeStores()
 {
     m_problems = m_window->mdiFormLoad(std::move(m_read));
     m_read.reset();
-    // Laid out and drawn once while hidden: the first paint on screen then finds the layouts
-    // done and the glyphs and pictures in their caches.
-    m_window->grab();
+    m_window->drawScreensAhead();
     m_ready = true;
     if (m_showWanted)
         showWhenReady();
