@@ -61,6 +61,8 @@ void StartUp::takeStores()
     m_problems = m_window->mdiFormLoad(std::move(m_read));
     m_read.reset();
     m_window->drawScreensAhead();
+    // The window system's window is made now too, unmapped: showing it then only maps it.
+    m_window->winId();
     m_ready = true;
     if (m_showWanted)
         showWhenReady();
