@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "app/launcher.h"
+#include "app/programdir.h"
 #include "core/session.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -49,13 +50,20 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zestora"));
     QApplication::setOrganizationName(QStringLiteral("zestora"));
+    // The desktop matches the windows to the menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zestora.Zestora"));
 
-    // The program's own folder, where the help file lies, before the working directory changes.
-    const QString programDir = QApplication::applicationDirPath();
+    // The program's own files, where the help file lies, before the working directory changes.
+    const QString programDir = zestora::programDataDir();
+    if (const QStringList missing = zestora::missingProgramFiles(programDir); !missing.isEmpty())
+        std::fputs(qPrintable(QStringLiteral("Zestora is missing some of its files in %1: %2\n")
+                                  .arg(QDir::toNativeSeparators(programDir),
+                                       missing.join(QStringLiteral(", ")))),
+                   stderr);
     const std::unique_ptr<QLockFile> lock = zestora::openDataDir(options->dataDir, &error);
     if (error.isEmpty())
-        error = zestora::copyStarterIngredients(
-            QDir(programDir).filePath(QStringLiteral("starter/Ing.dat")));
+        error =
+            zestora::copyStarterIngredients(QDir(programDir).filePath(zestora::starterIngredients));
     if (!error.isEmpty()) {
         zestora::MessageBox::show(nullptr, error, QStringLiteral("Zestora"),
                                   zestora::MessageBox::Icon::Critical);
