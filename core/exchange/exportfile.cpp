@@ -59,12 +59,16 @@ bool ExportFile::flushBuffer()
         return false;
     if (m_buffer.isEmpty())
         return true;
-    const qint64 written = m_file->write(m_buffer);
+    // A write that fills the disk may take part of the bytes; the next one then says why.
+    for (qsizetype done = 0; done < m_buffer.size();) {
+        const qint64 written = m_file->write(m_buffer.constData() + done, m_buffer.size() - done);
+        if (written <= 0)
+            return abandon(m_file->error() == QFileDevice::ResourceError
+                               ? QStringLiteral("the disk is full.")
+                               : m_file->errorString());
+        done += written;
+    }
     m_buffer.clear();
-    if (written == -1 || m_file->error() != QFileDevice::NoError)
-        return abandon(m_file->error() == QFileDevice::ResourceError
-                           ? QStringLiteral("the disk is full.")
-                           : m_file->errorString());
     return true;
 }
 

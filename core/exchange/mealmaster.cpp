@@ -56,23 +56,28 @@ QString codeFor(const QString& measure, const auto& table)
 
 // The text cut into pieces of at most first, then width characters, each break made at a blank
 // that follows a word; the blank goes, any further blanks lead the next piece. A word longer than
-// a piece is cut.
+// a piece stays whole on a longer line, since a reader joins the pieces with a blank.
 QStringList wrap(QStringView text, qsizetype first, qsizetype width)
 {
+    const auto isBreak = [&text](qsizetype i) {
+        return text[i] == u' ' && text[i - 1] != u' ';
+    };
     QStringList pieces;
     qsizetype start = 0;
     qsizetype room = first;
     while (text.size() - start > room) {
         qsizetype cut = start + room;
-        while (cut > start && !(text[cut] == u' ' && text[cut - 1] != u' '))
+        while (cut > start && !isBreak(cut))
             --cut;
         if (cut == start) {
-            pieces.append(text.sliced(start, room).toString());
-            start += room;
-        } else {
-            pieces.append(text.sliced(start, cut - start).toString());
-            start = cut + 1;
+            cut = start + room + 1;
+            while (cut < text.size() && !isBreak(cut))
+                ++cut;
+            if (cut == text.size())
+                break;
         }
+        pieces.append(text.sliced(start, cut - start).toString());
+        start = cut + 1;
         room = width;
     }
     pieces.append(text.sliced(start).toString());

@@ -1,0 +1,282 @@
+#include "core/exchange/exportedrecipe.h"
+#include "core/exchange/exportfile.h"
+#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipeexport.h"
+#include "core/store/recipestore.h"
+#include "samplerecipes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+using namespace zestora;
+using testing::readFile;
+using testing::TempWorkDir;
+using testing::writeFile;
+
+namespace {
+
+// The sample recipes exported in a format, as the file's bytes.
+QByteArray exported(exchange::Format format, const QStringList& names,
+                    QStringList* warnings = nullptr)
+{
+    const TempWorkDir dir;
+    writeFile(IngTable::fileName, testing::sampleIngredients());
+    writeFile(RecipeStore::fileName, testing::sampleRecipes());
+    IngTable ingredients;
+    RecipeStore recipes;
+    ingredients.loadIngTable();
+    recipes.load();
+    QList<int> indexes;
+    for (const QString& name : names)
+        indexes.append(exchange::recipeNamed(recipes, name).value());
+    ExportFile file(u"out"_s);
+    file.open(ExportFile::Existing::Keep);
+    const exchange::Outcome outcome =
+        exchange::writeRecipes(format, recipes, ingredients, indexes, file);
+    if (warnings)
+        *warnings = outcome.warnings;
+    return outcome.written && file.commit() ? readFile(u"out"_s) : QByteArray();
+}
+
+QByteArray handWritten(const char* name)
+{
+    return readFile(QStringLiteral(EXCHANGE_DIR "/") + QLatin1StringView(name));
+}
+
+// A recipe read back, in one line: title|yield|categories|ingredients|paragraphs.
+QString summary(const mealmaster::Recipe& r)
+{
+    QStringList ingredients;
+    for (const mealmaster::Ingredient& i : r.ingredients)
+        ingredients.append(i.heading ? u'#' + i.text
+                                     : QStringList{i.quantity, i.unit, i.text}.join(u';'));
+    return QStringList{r.title, r.yield, r.categories.join(u','), ingredients.join(u'/'),
+                       r.directions.join(u'/')}
+        .join(u'|');
+}
+
+ExportedRecipe::Line ingredient(const QString& quantity, const QString& unit, const QString& name)
+{
+    return {false, {}, quantity, unit, name};
+}
+
+} // namespace
+
+class TestExchange : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void mealMasterAsWrittenByHand();
+    void jsonAsWrittenByHand();
+    void htmlPage();
+    void mealMasterReading_data();
+    void mealMasterReading();
+    void mealMasterRoundTrip_data();
+    void mealMasterRoundTrip();
+    void unitCodesReadBackAsTheScreensUnits();
+    void existingFile_data();
+    void existingFile();
+    void failedWritesLeaveNoFile_data();
+    void failedWritesLeaveNoFile();
+};
+
+void TestExchange::mealMasterAsWrittenByHand()
+{
+    QCOMPARE(exported(exchange::Format::MealMaster, {u"pancakes"_s}), handWritten("pancakes.mmf"));
+}
+
+void TestExchange::jsonAsWrittenByHand()
+{
+    const QJsonObject pancakes = QJsonDocument::fromJson(handWritten("pancakes.json")).object();
+    QCOMPARE(QJsonDocument::fromJson(exported(exchange::Format::Json, {u"Pancakes"_s})).object(),
+             pancakes);
+    // Several recipes make an array; one without its nutrition says why.
+    QStringList warnings;
+    const QJsonArray both =
+        QJsonDocument::fromJson(
+            exported(exchange::Format::Json, {u"Pancakes"_s, u"Mac & Cheese"_s}, &warnings))
+            .array();
+    QCOMPARE(both.size(), 2);
+    QCOMPARE(both[0].toObject(), pancakes);
+    QVERIFY(!both[1].toObject().contains(u"nutrition"_s));
+    QCOMPARE(warnings,
+             QStringList{exchange::missingIngredientWarning(u"Mac & Cheese"_s, u"Macaroni"_s)});
+}
+
+void TestExchange::htmlPage()
+{
+    const QString page =
+        QString::fromUtf8(exported(exchange::Format::Html, {u"Mac & Cheese"_s, u"Pancakes"_s}));
+    QVERIFY(page.startsWith(
+        u"<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">"_s));
+    for (const QString& part :
+         {u"<u>Mac &amp; Cheese</u>"_s, u"<strong>Total Fat 8.5g</strong>"_s,
+          u"2 large   Egg<br>"_s, u"before frying.<br>\r\n<br>\r\nFry by the ladle"_s,
+          u"</table>\n<hr>\n<table>"_s})
+        QVERIFY2(page.contains(part), qPrintable(part));
+    QVERIFY(page.endsWith(u"</body>\n</html>\n"_s));
+}
+
+void TestExchange::mealMasterReading_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("recipes");
+    QTest::addColumn<int>("problems");
+    QTest::newRow("the older form: Servings, one-letter units, a continued line, a heading")
+        << QByteArray("Text before the recipe is skipped.\r\n"
+                      "---------- Recipe via Meal-Master (tm) v8.02\r\n\r\n"
+                      "      Title: Onion Soup\r\n Categories: Soups, Quick\r\n"
+                      "   Servings: 6\r\n\r\n      2 T  Butter\r\n      1 t  Salt\r\n"
+                      "    1/2 c  Onion, chopped very finely\r\n           -and fried\r\n"
+                      "-----------------------------BROTH------------------------------\r\n"
+                      "      1    Bay leaf\r\n\r\n  Melt the butter,\r\n  add the onion.\r\n"
+                      "\r\n  Simmer.\r\n-----\r\n")
+        << u"Onion Soup|6|Soups,Quick|2;T;Butter/1;t;Salt/1/2;c;Onion, chopped very finely and "
+           "fried/#BROTH/1;;Bay leaf|Melt the butter, add the onion./Simmer."_s
+        << 0;
+    QTest::newRow("two recipes in code page 1252, one without directions")
+        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Caf\xe9\n"
+                      " Categories: None\n      Yield: 1 serving\n\n      1 c  Caf\xe9 au lait\n"
+                      "\nMMMMM\n\nMMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
+                      "      Title: Tea\n\n  Steep.\nMMMMM\n")
+        << u"Café|1 serving||1;c;Café au lait| ~ Tea||||Steep."_s << 0;
+    QTest::newRow("UTF-8 text, cut off before its end line")
+        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
+                      "      Title: Cr\xc3\xa8me br\xc3\xbbl\xc3\xa9\x65\n\n      1 c  Cream\n")
+        << u"Crème brûlée|||1;c;Cream|"_s << 1;
+}
+
+void TestExchange::mealMasterReading()
+{
+    QFETCH(QByteArray, file);
+    const mealmaster::ReadResult read = mealmaster::read(file);
+    QStringList recipes;
+    for (const mealmaster::Recipe& recipe : read.recipes)
+        recipes.append(summary(recipe));
+    QTEST(recipes.join(u" ~ "_s), "recipes");
+    QTEST(static_cast<int>(read.problems.size()), "problems");
+}
+
+void TestExchange::mealMasterRoundTrip_data()
+{
+    QTest::addColumn<ExportedRecipe>("recipe");
+    const QString words = u"a rather long ingredient name that needs three lines of its column"_s;
+    QTest::newRow("long texts wrap and join again")
+        << ExportedRecipe{u"Long"_s,
+                          u"1"_s,
+                          {ingredient(u"2"_s, u"cup"_s, words)},
+                          {},
+                          QString(words + u" and then some more words, ").repeated(4),
+                          {},
+                          {}};
+    QTest::newRow("blanks inside and before lines, empty lines between and long words are kept")
+        << ExportedRecipe{u"Blanks"_s,
+                          u"1/2"_s,
+                          {ingredient(u"1"_s, u"tsp"_s, u"Salt"_s)},
+                          {},
+                          u"\r\n   Indented step\r\n\r\n\r\nAfter two  empty lines, "_s +
+                              QString(80, u'x') + u"  and   more   blanks"_s,
+                          {},
+                          {}};
+    QTest::newRow("a unit without a code and a quantity too long for its columns")
+        << ExportedRecipe{u"Garlic"_s,
+                          u"4"_s,
+                          {ingredient(u"3"_s, u"clove"_s, u"Garlic, raw"_s),
+                           ingredient(u"1000 7/8"_s, u"g"_s, u"Rice"_s)},
+                          {},
+                          u"Cook."_s,
+                          {},
+                          {}};
+    QTest::newRow("headings, a separating line and letters of code page 1252")
+        << ExportedRecipe{u"Crème brûlée"_s,
+                          u"6"_s,
+                          {{true, u"Crème"_s, {}, {}, {}},
+                           {true, u" "_s, {}, {}, {}},
+                           ingredient(u"2.5"_s, u"large"_s, u"Œufs frais"_s)},
+                          {},
+                          u"Caramélisez."_s,
+                          {},
+                          {}};
+}
+
+void TestExchange::mealMasterRoundTrip()
+{
+    QFETCH(ExportedRecipe, recipe);
+    const mealmaster::Recipe written = mealmaster::fromExported(recipe);
+    const QByteArray bytes = mealmaster::write(written);
+    // Lines of 79 characters and the CR; only a word longer than that stands alone on a longer one.
+    for (const QByteArray& line : bytes.split('\n'))
+        QVERIFY2(line.size() <= 80 || !line.trimmed().contains(' '), line.data());
+    const mealmaster::ReadResult read = mealmaster::read(bytes);
+    QCOMPARE(read.recipes.size(), 1);
+    QCOMPARE(summary(read.recipes[0]), summary(written));
+    QCOMPARE(read.recipes[0], written);
+}
+
+void TestExchange::unitCodesReadBackAsTheScreensUnits()
+{
+    for (const char* unit : {"ml", "tsp", "tbs", "cup", "pint", "quart", "oz", "g", "lb"})
+        QCOMPARE(mealmaster::unitOfCode(mealmaster::unitCode(QString::fromLatin1(unit))),
+                 QString::fromLatin1(unit));
+}
+
+void TestExchange::existingFile_data()
+{
+    QTest::addColumn<ExportFile::Existing>("existing");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("kept unless asked") << ExportFile::Existing::Keep << QByteArray("old");
+    QTest::newRow("replaced when asked") << ExportFile::Existing::Replace << QByteArray("new");
+}
+
+void TestExchange::existingFile()
+{
+    QFETCH(ExportFile::Existing, existing);
+    const TempWorkDir dir;
+    writeFile(u"out.mmf"_s, "old");
+    ExportFile file(u"out.mmf"_s);
+    if (file.open(existing))
+        QVERIFY(file.write("new") && file.commit());
+    else
+        QVERIFY(file.alreadyExists() && file.errorString().contains(u"already exists"_s));
+    QTEST(readFile(u"out.mmf"_s), "after");
+}
+
+void TestExchange::failedWritesLeaveNoFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("the disk full") << u"out.json"_s << u"File too large"_s;
+    QTest::newRow("no such folder") << u"missing/out.json"_s << u"out.json"_s;
+}
+
+void TestExchange::failedWritesLeaveNoFile()
+{
+    QFETCH(QString, path);
+    const TempWorkDir dir;
+    writeFile(u"out.json"_s, "old");
+    // Files may grow to 64 KiB only, as on a full disk; the signal is ignored, so a write fails.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit room{64 * 1024, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &room);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ExportFile file(path);
+    const bool written = file.open(ExportFile::Existing::Replace) &&
+                         file.write(QByteArray(3 << 20, 'x')) && file.commit();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    QVERIFY(!written);
+    QFETCH(QString, reason);
+    QVERIFY2(file.errorString().startsWith(u"Zestora could not write "_s) &&
+                 file.errorString().contains(reason),
+             qPrintable(file.errorString()));
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{u"out.json"_s});
+    QCOMPARE(readFile(u"out.json"_s), QByteArray("old"));
+}
+
+QTEST_GUILESS_MAIN(TestExchange)
+#include "tst_exchange.moc"
