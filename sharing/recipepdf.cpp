@@ -1,9 +1,10 @@
 #include "sharing/recipepdf.h"
 
-#include "core/exchange/exportedrecipe.h"
 #include "core/exchange/exportfile.h"
+#include "core/exchange/storedrecipe.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
+#include "core/text.h"
 #include "recipes/recipepage.h"
 #include "recipes/storedrecipesscreen.h"
 
@@ -73,15 +74,17 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
     }
     const int total = static_cast<int>(indexes.size());
     bool firstPage = true;
+    RecipeNutrition nutrition(session.ingredients);
+    StoredRecipe recipe;
     for (int done = 0; done < total; ++done) {
-        const ExportedRecipe recipe = exportedRecipe(store, indexes[done], &session.ingredients);
-        if (recipe.missingIngredient) {
-            outcome.warnings.append(
-                QStringLiteral("%1: left out, since the ingredient \"%2\" is not in the "
-                               "ingredient database.")
-                    .arg(recipe.name, *recipe.missingIngredient));
+        recipe.read(store, indexes[done]);
+        const QString name = decodeCp1252(recipe.name);
+        if (const std::optional<QString> missing = nutrition.of(recipe).missingIngredient) {
+            outcome.warnings.append(QStringLiteral("%1: left out, since the ingredient \"%2\" is "
+                                                   "not in the ingredient database.")
+                                        .arg(name, *missing));
         } else {
-            names.setStringList({recipe.name});
+            names.setStringList({name});
             list->setCurrentIndex(0);
             screen.recipeLstClick();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);

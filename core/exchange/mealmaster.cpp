@@ -1,18 +1,19 @@
 #include "core/exchange/mealmaster.h"
 
-#include "core/exchange/exportedrecipe.h"
+#include "core/exchange/storedrecipe.h"
 #include "core/text.h"
 
 #include <QIODevice>
 #include <QStringDecoder>
+#include <QVarLengthArray>
 
 namespace zestora::mealmaster {
 
 namespace {
 
 struct UnitName {
-    const char* code;
-    const char* unit;
+    QByteArrayView code;
+    QByteArrayView unit;
 };
 
 // The format's unit codes and what they stand for; where two codes mean one unit, the first is
@@ -29,42 +30,74 @@ constexpr UnitName unitCodes[] = {
     {"sl", "slice"},    {"ea", "each"}};
 // Other names cooks give the same units.
 constexpr UnitName otherNames[] = {
-    {"ts", "teaspoon"},   {"tb", "tablespoon"}, {"tb", "tbsp"},  {"fl", "fluid ounce"},
-    {"oz", "ounce"},      {"lb", "pound"},      {"g", "gram"},   {"kg", "kilogram"},
-    {"ml", "milliliter"}, {"ml", "millilitre"}, {"l", "litre"},  {"ga", "gal"},
-    {"pk", "pkg"},        {"pk", "packet"},     {"sl", "slices"}};
+    {"ts", "teaspoon"},   {"tb", "tablespoon"}, {"tb", "tbsp"}, {"fl", "fluid ounce"},
+    {"oz", "ounce"},      {"lb", "pound"},      {"g", "gram"},  {"kg", "kilogram"},
+    {"ml", "milliliter"}, {"ml", "millilitre"}, {"l", "litre"}, {"ga", "gal"},
+    {"pk", "pkg"},        {"pk", "packet"}};
 
-const QString header = QStringLiteral("MMMMM----- Recipe via Meal-Master (tm) v8.05");
-const QString endLine = QStringLiteral("MMMMM");
-const QString oldEndLine = QStringLiteral("-----");
-const QString crLf = QStringLiteral("\r\n");
+constexpr QByteArrayView header("MMMMM----- Recipe via Meal-Master (tm) v8.05");
+constexpr QByteArrayView endLine("MMMMM");
+constexpr QByteArrayView oldEndLine("-----");
+constexpr QByteArrayView crLf("\r\n");
+constexpr QByteArrayView dashes("-----------------------------------------------------------------"
+                                "--------------");
+constexpr QByteArrayView blanks("                                                                 "
+                                "              ");
 
-constexpr int quantityColumns = 7;
-constexpr int unitColumns = 2;
-constexpr int textColumn = 11; // zero-based: column 12
-constexpr int textWidth = 28;  // columns 12 to 39
-constexpr int lineWidth = 79;
-constexpr int directionsIndent = 2;
+constexpr qsizetype quantityColumns = 7;
+constexpr qsizetype unitColumns = 2;
+constexpr qsizetype textColumn = 11; // zero-based: column 12
+constexpr qsizetype textWidth = 28;  // columns 12 to 39
+constexpr qsizetype lineWidth = 79;
+constexpr qsizetype directionsIndent = 2;
 
-QString codeFor(const QString& measure, const auto& table)
+bool equalIgnoringCase(QByteArrayView a, QByteArrayView b)
 {
-    for (const UnitName& name : table)
-        if (measure.compare(QLatin1StringView(name.unit), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(name.code);
-    return QString();
+    // The first letter turns most names away before the full comparison.
+    return a.size() == b.size() && (a.isEmpty() || (a[0] | 0x20) == (b[0] | 0x20)) &&
+           QLatin1StringView(a).compare(QLatin1StringView(b), Qt::CaseInsensitive) == 0;
 }
 
-// The text cut into pieces of at most first, then width characters, each break made at a blank
-// that follows a word; the blank goes, any further blanks lead the next piece. A word longer than
-// a piece stays whole on a longer line, since a reader joins the pieces with a blank.
-QStringList wrap(QStringView text, qsizetype first, qsizetype width)
+// Runs of a character, up to a line's width.
+QByteArrayView run(QByteArrayView of, qsizetype count)
+{
+    return of.first(qBound<qsizetype>(0, count, of.size()));
+}
+
+QByteArrayView codeIn(QByteArrayView unit, const auto& table)
+{
+    for (const UnitName& name : table)
+        if (equalIgnoringCase(unit, name.unit))
+            return name.code;
+    return {};
+}
+
+QByteArrayView codeOf(QByteArrayView unit)
+{
+    unit = trimmedSpaces(unit);
+    if (unit.isEmpty())
+        return {};
+    QByteArrayView code = codeIn(unit, unitCodes);
+    if (code.isEmpty())
+        code = codeIn(unit, otherNames);
+    if (code.isEmpty() && (unit.endsWith('s') || unit.endsWith('S')))
+        code = codeIn(unit.chopped(1), unitCodes);
+    return code;
+}
+
+// Calls piece with the text cut into pieces of at most first, then width characters, each break
+// made at a blank that follows a word; the blank goes, any further blanks lead the next piece. A
+// word longer than a piece stays whole on a longer line, since a reader joins the pieces with a
+// blank.
+template <typename Piece>
+void wrap(QByteArrayView text, qsizetype first, qsizetype width, const Piece& piece)
 {
     const auto isBreak = [&text](qsizetype i) {
-        return text[i] == u' ' && text[i - 1] != u' ';
+        return text[i] == ' ' && text[i - 1] != ' ';
     };
-    QStringList pieces;
     qsizetype start = 0;
     qsizetype room = first;
+    bool firstPiece = true;
     while (text.size() - start > room) {
         qsizetype cut = start + room;
         while (cut > start && !isBreak(cut))
@@ -76,41 +109,86 @@ QStringList wrap(QStringView text, qsizetype first, qsizetype width)
             if (cut == text.size())
                 break;
         }
-        pieces.append(text.sliced(start, cut - start).toString());
+        piece(text.sliced(start, cut - start), firstPiece);
+        firstPiece = false;
         start = cut + 1;
         room = width;
     }
-    pieces.append(text.sliced(start).toString());
-    return pieces;
+    piece(text.sliced(start), firstPiece);
 }
 
-void appendIngredient(QString& out, const Ingredient& ingredient)
-{
-    if (ingredient.heading) {
-        const qsizetype dashes =
-            qMax<qsizetype>(4, lineWidth - endLine.size() - ingredient.text.size());
-        out += endLine + QString(dashes / 2, u'-') + ingredient.text +
-               QString(dashes - dashes / 2, u'-') + crLf;
-        return;
+// Writes one recipe in code page 1252 bytes, part by part.
+class Writer {
+public:
+    Writer(QByteArray& out, QByteArrayView title, QByteArrayView yield, QByteArrayView categories)
+        : m_out(out)
+    {
+        m_out.append(header).append(crLf).append(crLf);
+        m_out.append("      Title: ").append(title).append(crLf);
+        m_out.append(" Categories: ")
+            .append(categories.isEmpty() ? QByteArrayView("None") : categories)
+            .append(crLf);
+        m_out.append("      Yield: ").append(yield).append(crLf).append(crLf);
     }
-    QString quantity = ingredient.quantity;
-    QString unit = ingredient.unit;
-    QString text = ingredient.text;
-    if (quantity.size() > quantityColumns || unit.size() > unitColumns) {
-        // Fields that do not fit their columns are kept in the text.
-        text = QStringList{quantity, unit, text}.join(u' ').simplified();
-        quantity.clear();
-        unit.clear();
+
+    void heading(QByteArrayView text)
+    {
+        const qsizetype count = qMax<qsizetype>(4, lineWidth - endLine.size() - text.size());
+        m_out.append(endLine)
+            .append(run(dashes, count / 2))
+            .append(text)
+            .append(run(dashes, count - count / 2))
+            .append(crLf);
     }
-    const QStringList pieces = wrap(text, textWidth, textWidth - 1);
-    QString line = quantity.rightJustified(quantityColumns) + u' ' +
-                   unit.leftJustified(unitColumns) + u' ' + pieces.front();
-    while (line.endsWith(u' '))
-        line.chop(1);
-    out += line + crLf;
-    for (qsizetype i = 1; i < pieces.size(); ++i)
-        out += QString(textColumn, u' ') + u'-' + pieces[i] + crLf;
-}
+
+    void ingredient(QByteArrayView quantity, QByteArrayView unit, QByteArrayView text)
+    {
+        if (quantity.size() > quantityColumns || unit.size() > unitColumns) {
+            // Fields that do not fit their columns are kept in the text.
+            QByteArray all;
+            for (QByteArrayView part : {quantity, unit, text})
+                if (!part.isEmpty())
+                    all.append(all.isEmpty() ? "" : " ").append(part);
+            ingredient({}, {}, all);
+            return;
+        }
+        wrap(text, textWidth, textWidth - 1,
+             [this, quantity, unit](QByteArrayView piece, bool first) {
+                 if (!first) {
+                     m_out.append(run(blanks, textColumn)).append('-').append(piece).append(crLf);
+                     return;
+                 }
+                 const qsizetype lineStart = m_out.size();
+                 m_out.append(quantityColumns - quantity.size(), ' ')
+                     .append(quantity)
+                     .append(' ')
+                     .append(unit)
+                     .append(unitColumns - unit.size(), ' ')
+                     .append(' ')
+                     .append(piece);
+                 while (m_out.size() > lineStart && m_out.endsWith(' '))
+                     m_out.chop(1);
+                 m_out.append(crLf);
+             });
+    }
+
+    // A blank line goes before the first paragraph, after the ingredients, and before each
+    // further one; an empty paragraph is that blank line alone.
+    void paragraph(QByteArrayView text)
+    {
+        m_out.append(crLf);
+        const qsizetype width = lineWidth - directionsIndent;
+        if (!text.isEmpty())
+            wrap(text, width, width, [this](QByteArrayView piece, bool) {
+                m_out.append(run(blanks, directionsIndent)).append(piece).append(crLf);
+            });
+    }
+
+    void end() { m_out.append(crLf).append(endLine).append(crLf).append(crLf); }
+
+private:
+    QByteArray& m_out;
+};
 
 // --- Reading ------------------------------------------------------------------------------------
 
@@ -146,7 +224,7 @@ bool isHeader(QStringView line)
 
 bool isEnd(QStringView line)
 {
-    return line == endLine || line == oldEndLine;
+    return line == QLatin1StringView(endLine) || line == QLatin1StringView(oldEndLine);
 }
 
 bool isHeading(QStringView line)
@@ -315,15 +393,7 @@ private:
 
 QString unitCode(const QString& measure)
 {
-    const QString unit = trimSpaces(measure);
-    if (unit.isEmpty())
-        return QString();
-    QString code = codeFor(unit, unitCodes);
-    if (code.isEmpty())
-        code = codeFor(unit, otherNames);
-    if (code.isEmpty() && unit.endsWith(u's', Qt::CaseInsensitive))
-        code = codeFor(unit.chopped(1), unitCodes);
-    return code;
+    return QString::fromLatin1(codeOf(encodeCp1252(measure)));
 }
 
 QString unitOfCode(const QString& code)
@@ -334,68 +404,58 @@ QString unitOfCode(const QString& code)
     return QString();
 }
 
-Recipe fromExported(const ExportedRecipe& exported)
-{
-    Recipe recipe;
-    recipe.title = exported.name;
-    recipe.yield = exported.yield();
-    recipe.ingredients.reserve(exported.lines.size());
-    for (const ExportedRecipe::Line& line : exported.lines) {
-        if (line.heading) {
-            recipe.ingredients.append({{}, {}, trimSpaces(line.text), true});
-            continue;
-        }
-        Ingredient ingredient{line.quantity, unitCode(line.unit), line.ingredient, false};
-        if (ingredient.unit.isEmpty())
-            ingredient.text = ingredientText({false, {}, {}, line.unit, line.ingredient});
-        if (ingredient.quantity.size() > quantityColumns) {
-            ingredient.text = ingredientText(line);
-            ingredient.quantity.clear();
-            ingredient.unit.clear();
-        }
-        recipe.ingredients.append(ingredient);
-    }
-    // Blanks at the end of a line and empty lines before and after the text carry nothing.
-    QStringList paragraphs = exported.directions.split(u'\n');
-    for (QString& paragraph : paragraphs) {
-        if (paragraph.endsWith(u'\r'))
-            paragraph.chop(1);
-        paragraph = rightTrimmed(paragraph).toString();
-    }
-    while (!paragraphs.isEmpty() && paragraphs.front().isEmpty())
-        paragraphs.removeFirst();
-    while (!paragraphs.isEmpty() && paragraphs.back().isEmpty())
-        paragraphs.removeLast();
-    recipe.directions = paragraphs;
-    return recipe;
-}
-
 QByteArray write(const Recipe& recipe)
 {
-    QString out = header + crLf + crLf;
-    out += QStringLiteral("      Title: ") + recipe.title + crLf;
-    out += QStringLiteral(" Categories: ") +
-           (recipe.categories.isEmpty() ? QStringLiteral("None")
-                                        : recipe.categories.join(QStringLiteral(", "))) +
-           crLf;
-    out += QStringLiteral("      Yield: ") + recipe.yield + crLf + crLf;
+    QByteArray out;
+    Writer writer(out, encodeCp1252(recipe.title), encodeCp1252(recipe.yield),
+                  encodeCp1252(recipe.categories.join(QStringLiteral(", "))));
     for (const Ingredient& ingredient : recipe.ingredients)
-        appendIngredient(out, ingredient);
-    out += crLf;
-    const QString indent(directionsIndent, u' ');
-    for (qsizetype i = 0; i < recipe.directions.size(); ++i) {
-        if (i > 0)
-            out += crLf;
-        if (recipe.directions[i].isEmpty())
+        if (ingredient.heading)
+            writer.heading(encodeCp1252(ingredient.text));
+        else
+            writer.ingredient(encodeCp1252(ingredient.quantity), encodeCp1252(ingredient.unit),
+                              encodeCp1252(ingredient.text));
+    for (const QString& paragraph : recipe.directions)
+        writer.paragraph(encodeCp1252(paragraph));
+    writer.end();
+    return out;
+}
+
+void appendRecipe(QByteArray& out, const StoredRecipe& recipe)
+{
+    Writer writer(out, recipe.name, recipe.yield(), {});
+    QByteArray text;
+    for (const StoredRecipe::Line& line : recipe.lines) {
+        if (line.heading) {
+            writer.heading(trimmedSpaces(line.text));
             continue;
-        const qsizetype width = lineWidth - directionsIndent;
-        for (const QString& piece : wrap(recipe.directions[i], width, width))
-            out += indent + piece + crLf;
+        }
+        const QByteArrayView unit = trimmedSpaces(line.unit);
+        const QByteArrayView name = trimmedSpaces(line.ingredient);
+        const QByteArrayView code = codeOf(unit);
+        if (!code.isEmpty() || unit.isEmpty() || equalIgnoringCase(unit, name)) {
+            writer.ingredient(trimmedSpaces(line.quantity), code, name);
+            continue;
+        }
+        text.resize(0);
+        text.append(unit).append(' ').append(name);
+        writer.ingredient(trimmedSpaces(line.quantity), {}, text);
     }
-    if (!recipe.directions.isEmpty())
-        out += crLf;
-    out += endLine + crLf + crLf;
-    return encodeCp1252(out);
+    // The paragraphs are the lines of the directions, less the blanks at their ends and the
+    // empty lines before and after them.
+    QVarLengthArray<QByteArrayView, 16> paragraphs = recipe.directionLines();
+    for (QByteArrayView& paragraph : paragraphs)
+        while (paragraph.endsWith(' ') || paragraph.endsWith('\t'))
+            paragraph.chop(1);
+    qsizetype first = 0;
+    qsizetype last = paragraphs.size();
+    while (first < last && paragraphs[first].isEmpty())
+        ++first;
+    while (last > first && paragraphs[last - 1].isEmpty())
+        --last;
+    for (qsizetype i = first; i < last; ++i)
+        writer.paragraph(paragraphs[i]);
+    writer.end();
 }
 
 ReadResult read(QByteArrayView bytes)

@@ -8,7 +8,7 @@
 class QIODevice;
 
 namespace zestora {
-struct ExportedRecipe;
+struct StoredRecipe;
 }
 
 // The MealMaster exchange format (.mmf): plain text, one recipe after another, each between a
@@ -64,13 +64,14 @@ QString unitCode(const QString& measure);
 // "cup", "T" and "tb" are "tbs"), else in words ("lg" is "large"); empty for an unknown code.
 QString unitOfCode(const QString& code);
 
-// The recipe in the format's terms: the unit's code where it has one, else the unit leads the
-// ingredient's text; a quantity too long for its columns goes into the text as well.
-Recipe fromExported(const ExportedRecipe& recipe);
-
 // One recipe, header line to end line and a blank line after it, in code page 1252 with CR LF
-// line ends.
+// line ends. A quantity or unit too long for its columns goes into the ingredient's text.
 QByteArray write(const Recipe& recipe);
+
+// A stored recipe in the format's terms, appended to out: the unit's code where it has one, else
+// the unit leads the ingredient's text; blanks at the ends of the directions' lines and empty
+// lines before and after them, which carry nothing, are left out.
+void appendRecipe(QByteArray& out, const StoredRecipe& recipe);
 
 struct ReadResult {
     QList<Recipe> recipes;

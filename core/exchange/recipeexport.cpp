@@ -1,14 +1,13 @@
 #include "core/exchange/recipeexport.h"
 
-#include "core/exchange/exportedrecipe.h"
 #include "core/exchange/exportfile.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipejson.h"
+#include "core/exchange/storedrecipe.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
 
 #include <QFileInfo>
-#include <QJsonDocument>
 
 #include <algorithm>
 #include <numeric>
@@ -29,15 +28,15 @@ const FormatName formatNames[] = {{Format::Pdf, "pdf", {"pdf"}},
 
 // The recipe as the e-mail shows it, its texts made safe for a page: a name like "Mac & Cheese"
 // stays text, and the directions keep their line breaks.
-QString htmlTable(const ExportedRecipe& recipe)
+QByteArray htmlTable(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition)
 {
-    ShownRecipe shown = recipe.shown();
+    ShownRecipe shown = shownRecipe(recipe, nutrition);
     shown.name = shown.name.toHtmlEscaped();
     for (QString& line : shown.lines)
         line = line.toHtmlEscaped();
     shown.directions = shown.directions.toHtmlEscaped().replace(QStringLiteral("\r\n"),
                                                                 QStringLiteral("<br>\r\n"));
-    return recipeHtmlTable(shown);
+    return recipeHtmlTable(shown).toUtf8();
 }
 
 QByteArray htmlStart(const QString& title)
@@ -46,14 +45,6 @@ QByteArray htmlStart(const QString& title)
                "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                "<title>") +
            title.toHtmlEscaped().toUtf8() + QByteArrayLiteral("</title>\n</head>\n<body>\n");
-}
-
-// A JSON object's text as an element of an array: every line one step further in.
-QByteArray arrayElement(const QJsonObject& object)
-{
-    QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    text.chop(1);
-    return QByteArrayLiteral("    ") + text.replace('\n', QByteArrayLiteral("\n    "));
 }
 
 } // namespace
@@ -112,50 +103,53 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
     Outcome outcome;
     const int total = static_cast<int>(indexes.size());
     const bool several = total != 1;
-    const IngTable* table = format == Format::MealMaster ? nullptr : &ingredients;
-    QByteArray start;
-    if (format == Format::Html)
-        start = htmlStart(several ? QStringLiteral("Recipes")
-                                  : trimSpaces(store.recipeList()[indexes[0]].recipeName));
+    RecipeNutrition nutrition(ingredients);
+    StoredRecipe recipe;
+    QByteArray bytes;
+    if (format == Format::Html) {
+        if (!several)
+            recipe.read(store, indexes[0]);
+        bytes = htmlStart(several ? QStringLiteral("Recipes") : decodeCp1252(recipe.name));
+    }
     if (format == Format::Json && several)
-        start = "[\n";
-    if (!file.write(start))
-        return outcome;
+        bytes = "[";
     for (int done = 0; done < total; ++done) {
-        const ExportedRecipe recipe = exportedRecipe(store, indexes[done], table);
-        if (table && recipe.missingIngredient)
-            outcome.warnings.append(
-                missingIngredientWarning(recipe.name, *recipe.missingIngredient));
-        QByteArray bytes;
+        recipe.read(store, indexes[done]);
+        RecipeNutrition::Result worked;
+        if (format != Format::MealMaster) {
+            worked = nutrition.of(recipe);
+            if (worked.missingIngredient)
+                outcome.warnings.append(
+                    missingIngredientWarning(decodeCp1252(recipe.name), *worked.missingIngredient));
+        }
         switch (format) {
         case Format::Html:
-            bytes = (done > 0 ? QStringLiteral("<hr>\n") : QString()).toUtf8() +
-                    htmlTable(recipe).toUtf8() + '\n';
+            bytes.append(done > 0 ? "<hr>\n" : "").append(htmlTable(recipe, worked)).append('\n');
             break;
         case Format::MealMaster:
-            bytes = mealmaster::write(mealmaster::fromExported(recipe));
+            mealmaster::appendRecipe(bytes, recipe);
             break;
         case Format::Json:
-            bytes = several ? (done > 0 ? QByteArrayLiteral(",\n") : QByteArray()) +
-                                  arrayElement(recipejson::recipeObject(recipe))
-                            : QJsonDocument(recipejson::recipeObject(recipe)).toJson();
+            if (several)
+                bytes.append(done > 0 ? ",\n    " : "\n    ");
+            recipejson::appendRecipe(bytes, recipe, worked.perServing, several ? 4 : 0);
             break;
         case Format::Pdf:
             break;
         }
         if (!file.write(bytes))
             return outcome;
+        bytes.resize(0);
         if (progress && !progress(done + 1, total)) {
             outcome.cancelled = true;
             return outcome;
         }
     }
-    QByteArray end;
     if (format == Format::Html)
-        end = "</body>\n</html>\n";
-    if (format == Format::Json && several)
-        end = "\n]\n";
-    if (!file.write(end))
+        bytes = "</body>\n</html>\n";
+    if (format == Format::Json)
+        bytes = several ? "\n]\n" : "\n";
+    if (!file.write(bytes))
         return outcome;
     outcome.written = true;
     return outcome;

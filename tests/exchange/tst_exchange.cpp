@@ -1,7 +1,7 @@
-#include "core/exchange/exportedrecipe.h"
 #include "core/exchange/exportfile.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipeexport.h"
+#include "core/exchange/storedrecipe.h"
 #include "core/store/recipestore.h"
 #include "samplerecipes.h"
 
@@ -60,9 +60,9 @@ QString summary(const mealmaster::Recipe& r)
         .join(u'|');
 }
 
-ExportedRecipe::Line ingredient(const QString& quantity, const QString& unit, const QString& name)
+mealmaster::Ingredient ingredient(const QString& quantity, const QString& unit, const QString& text)
 {
-    return {false, {}, quantity, unit, name};
+    return {quantity, unit, text, false};
 }
 
 } // namespace
@@ -71,6 +71,8 @@ class TestExchange : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void mealMasterAsWrittenByHand();
+    void storedLinesInTheFormat_data();
+    void storedLinesInTheFormat();
     void jsonAsWrittenByHand();
     void htmlPage();
     void mealMasterReading_data();
@@ -86,7 +88,49 @@ private Q_SLOTS:
 
 void TestExchange::mealMasterAsWrittenByHand()
 {
-    QCOMPARE(exported(exchange::Format::MealMaster, {u"pancakes"_s}), handWritten("pancakes.mmf"));
+    const QByteArray file = exported(exchange::Format::MealMaster, {u"pancakes"_s});
+    QCOMPARE(file, handWritten("pancakes.mmf"));
+    // Read back, it is the stored recipe: its units from their codes, its names whole.
+    const mealmaster::Recipe read = mealmaster::read(file).recipes.value(0);
+    QStringList lines;
+    for (const mealmaster::Ingredient& i : read.ingredients)
+        lines.append(i.heading
+                         ? i.text
+                         : i.quantity + u' ' + mealmaster::unitOfCode(i.unit) + u' ' + i.text);
+    QCOMPARE(lines, (QStringList{u"1 1/2 cup Wheat flour, white, all-purpose, enriched"_s,
+                                 u"2 large Egg"_s, u"1/2 cup Milk"_s, u"Topping"_s,
+                                 u"1 tbs Maple syrup"_s}));
+}
+
+void TestExchange::storedLinesInTheFormat_data()
+{
+    QTest::addColumn<QByteArray>("quantity");
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("a unit without a code leads the text")
+        << QByteArray("3") << QByteArray("clove") << QByteArray("Garlic")
+        << QByteArray("      3    clove Garlic");
+    QTest::newRow("a unit that is the ingredient's name is written once")
+        << QByteArray("2") << QByteArray("Egg") << QByteArray("egg")
+        << QByteArray("      2    egg");
+    QTest::newRow("a quantity too long for its columns goes into the text")
+        << QByteArray("1000 7/8") << QByteArray("g") << QByteArray("Rice")
+        << QByteArray("           1000 7/8 g Rice");
+}
+
+void TestExchange::storedLinesInTheFormat()
+{
+    QFETCH(QByteArray, quantity);
+    QFETCH(QByteArray, unit);
+    QFETCH(QByteArray, name);
+    StoredRecipe recipe;
+    recipe.name = "Test";
+    recipe.servings = "1";
+    recipe.lines = {{false, {}, quantity, unit, name}};
+    QByteArray out;
+    mealmaster::appendRecipe(out, recipe);
+    QTEST(out.split('\n').value(6).chopped(1), "line");
 }
 
 void TestExchange::jsonAsWrittenByHand()
@@ -163,58 +207,45 @@ void TestExchange::mealMasterReading()
 
 void TestExchange::mealMasterRoundTrip_data()
 {
-    QTest::addColumn<ExportedRecipe>("recipe");
+    QTest::addColumn<mealmaster::Recipe>("recipe");
     const QString words = u"a rather long ingredient name that needs three lines of its column"_s;
-    QTest::newRow("long texts wrap and join again")
-        << ExportedRecipe{u"Long"_s,
-                          u"1"_s,
-                          {ingredient(u"2"_s, u"cup"_s, words)},
-                          {},
-                          QString(words + u" and then some more words, ").repeated(4),
-                          {},
-                          {}};
+    QTest::newRow("long texts wrap and join again") << mealmaster::Recipe{
+        u"Long"_s,
+        {u"Soups"_s, u"Quick"_s},
+        u"1 serving"_s,
+        {ingredient(u"2"_s, u"c"_s, words)},
+        {QString(words + u" and then some more words, "_s).repeated(4) + u"the end."_s}};
     QTest::newRow("blanks inside and before lines, empty lines between and long words are kept")
-        << ExportedRecipe{u"Blanks"_s,
-                          u"1/2"_s,
-                          {ingredient(u"1"_s, u"tsp"_s, u"Salt"_s)},
-                          {},
-                          u"\r\n   Indented step\r\n\r\n\r\nAfter two  empty lines, "_s +
-                              QString(80, u'x') + u"  and   more   blanks"_s,
-                          {},
-                          {}};
-    QTest::newRow("a unit without a code and a quantity too long for its columns")
-        << ExportedRecipe{u"Garlic"_s,
-                          u"4"_s,
-                          {ingredient(u"3"_s, u"clove"_s, u"Garlic, raw"_s),
-                           ingredient(u"1000 7/8"_s, u"g"_s, u"Rice"_s)},
-                          {},
-                          u"Cook."_s,
-                          {},
-                          {}};
-    QTest::newRow("headings, a separating line and letters of code page 1252")
-        << ExportedRecipe{u"Crème brûlée"_s,
-                          u"6"_s,
-                          {{true, u"Crème"_s, {}, {}, {}},
-                           {true, u" "_s, {}, {}, {}},
-                           ingredient(u"2.5"_s, u"large"_s, u"Œufs frais"_s)},
-                          {},
-                          u"Caramélisez."_s,
-                          {},
-                          {}};
+        << mealmaster::Recipe{
+               u"Blanks"_s,
+               {},
+               u"1/2 servings"_s,
+               {ingredient(u"1"_s, u"ts"_s, u"Salt"_s)},
+               {u"   Indented step"_s,
+                {},
+                {},
+                u"After two  empty lines, "_s + QString(80, u'x') + u"  and   more   blanks"_s}};
+    QTest::newRow("headings, a separating line, no unit and letters of code page 1252")
+        << mealmaster::Recipe{u"Crème brûlée"_s,
+                              {},
+                              u"6 servings"_s,
+                              {{{}, {}, u"Crème"_s, true},
+                               {{}, {}, {}, true},
+                               ingredient(u"2.5"_s, {}, u"Œufs frais"_s)},
+                              {u"Caramélisez."_s}};
 }
 
 void TestExchange::mealMasterRoundTrip()
 {
-    QFETCH(ExportedRecipe, recipe);
-    const mealmaster::Recipe written = mealmaster::fromExported(recipe);
-    const QByteArray bytes = mealmaster::write(written);
+    QFETCH(mealmaster::Recipe, recipe);
+    const QByteArray bytes = mealmaster::write(recipe);
     // Lines of 79 characters and the CR; only a word longer than that stands alone on a longer one.
     for (const QByteArray& line : bytes.split('\n'))
         QVERIFY2(line.size() <= 80 || !line.trimmed().contains(' '), line.data());
     const mealmaster::ReadResult read = mealmaster::read(bytes);
     QCOMPARE(read.recipes.size(), 1);
-    QCOMPARE(summary(read.recipes[0]), summary(written));
-    QCOMPARE(read.recipes[0], written);
+    QCOMPARE(summary(read.recipes[0]), summary(recipe));
+    QCOMPARE(read.recipes[0], recipe);
 }
 
 void TestExchange::unitCodesReadBackAsTheScreensUnits()
