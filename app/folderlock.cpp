@@ -35,12 +35,12 @@ QString refusal(const QLockFile& lock, const Claimant& claimant, bool* elsewhere
     *elsewhere = !host.isEmpty() && host != QSysInfo::machineHostName();
     const QString since = backupTimeText(QFileInfo(lockName).lastModified());
     const QString where = *elsewhere ? QStringLiteral("on the computer %1").arg(host)
-                                     : QStringLiteral("on this computer");
+                                     : QStringLiteral("on this computer (%1)").arg(host);
     if (!claimant.command.isEmpty())
-        return QStringLiteral("Zestora is open on the data folder %1, %2 since %3: close Zestora%4 "
-                              "first, then run %5 again.")
-            .arg(folderName(), where, since, *elsewhere ? QStringLiteral(" there") : QString(),
-                 claimant.command);
+        return QStringLiteral("Zestora is open on the data folder %1, %2 since %3: close Zestora "
+                              "first%4, then run %5 again.")
+            .arg(folderName(), where, since,
+                 *elsewhere ? QStringLiteral(" on %1").arg(host) : QString(), claimant.command);
     const QString held =
         QStringLiteral("Zestora is already open on the data folder %1, %2 since %3.")
             .arg(folderName(), where, since);

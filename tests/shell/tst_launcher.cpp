@@ -131,9 +131,10 @@ void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()
 
     QVERIFY(!claimDataDir(&error));
     const QString since = backupTimeText(QDateTime::currentDateTime().addDays(-1));
-    QVERIFY2(error.startsWith(u"Zestora is already open on the data folder %1, on this computer "
-                              u"since %2.\r\n\r\nUse the window that is open"_s.arg(
-                                  QDir::toNativeSeparators(dir.path()), since)),
+    QVERIFY2(error.startsWith(
+                 u"Zestora is already open on the data folder %1, on this computer "
+                 u"(%2) since %3.\r\n\r\nUse the window that is open"_s.arg(
+                     QDir::toNativeSeparators(dir.path()), QSysInfo::machineHostName(), since)),
              qPrintable(error));
     QVERIFY(QFile::exists(u"Ing.dat.AbCd12"_s));
 
@@ -143,7 +144,7 @@ void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()
     QTextStream out(&output);
     QCOMPARE(importUsda({u"--source"_s, dir.path(), u"--data-dir"_s, dir.path()}, QString(), out),
              1);
-    QVERIFY2(output.endsWith(u"on this computer since %1: close Zestora first, then run zestora "
+    QVERIFY2(output.endsWith(u" since %1: close Zestora first, then run zestora "
                              u"import-usda again.\n"_s.arg(since)),
              qPrintable(output));
     QVERIFY(!QFile::exists(u"Ing.dat"_s));
@@ -190,8 +191,8 @@ void TestLauncher::aLockLeftOrHeldElsewhere_data()
         << QByteArray() << QString() << -1 << true << QString();
     QTest::newRow("held elsewhere: a command refuses in one line")
         << elsewhere << u"zestora restore"_s << -1 << false
-        << u"on the computer elsewhere.example since %1: close Zestora there first, then run "
-           u"zestora restore again."_s;
+        << u"on the computer elsewhere.example since %1: close Zestora first on "
+           u"elsewhere.example, then run zestora restore again."_s;
     QTest::newRow("held elsewhere: the window asks; no")
         << elsewhere << QString() << 0 << false << QString();
     QTest::newRow("held elsewhere: yes opens it here")
