@@ -34,8 +34,9 @@ QString refusal(const QLockFile& lock, const Claimant& claimant, bool* elsewhere
     lock.getLockInfo(&pid, &host, &application);
     *elsewhere = !host.isEmpty() && host != QSysInfo::machineHostName();
     const QString since = backupTimeText(QFileInfo(lockName).lastModified());
-    const QString where = *elsewhere ? QStringLiteral("on the computer %1").arg(host)
-                                     : QStringLiteral("on this computer (%1)").arg(host);
+    const QString where = *elsewhere       ? QStringLiteral("on the computer %1").arg(host)
+                          : host.isEmpty() ? QStringLiteral("on this computer")
+                                           : QStringLiteral("on this computer (%1)").arg(host);
     if (!claimant.command.isEmpty())
         return QStringLiteral("Zestora is open on the data folder %1, %2 since %3: close Zestora "
                               "first%4, then run %5 again.")
