@@ -24,11 +24,8 @@ namespace {
 // end-of-file mark that closes every complete one.
 bool copyDocument(QFile& document, ExportFile& file)
 {
-    document.seek(0);
-    if (document.size() < 6)
-        return file.abandon(QStringLiteral("the PDF document could not be made."));
-    document.seek(document.size() - 6);
-    if (!document.read(6).contains("%%EOF"))
+    const qint64 size = document.size();
+    if (size < 6 || !document.seek(size - 6) || !document.read(6).contains("%%EOF"))
         return file.abandon(
             QStringLiteral("the PDF document could not be written completely; is the disk full?"));
     document.seek(0);

@@ -9,10 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 using namespace zestora;
 using testing::readFile;
 using testing::TempWorkDir;
@@ -80,10 +76,6 @@ private Q_SLOTS:
     void mealMasterRoundTrip_data();
     void mealMasterRoundTrip();
     void unitCodesReadBackAsTheScreensUnits();
-    void existingFile_data();
-    void existingFile();
-    void failedWritesLeaveNoFile_data();
-    void failedWritesLeaveNoFile();
 };
 
 void TestExchange::mealMasterAsWrittenByHand()
@@ -253,60 +245,6 @@ void TestExchange::unitCodesReadBackAsTheScreensUnits()
     for (const char* unit : {"ml", "tsp", "tbs", "cup", "pint", "quart", "oz", "g", "lb"})
         QCOMPARE(mealmaster::unitOfCode(mealmaster::unitCode(QString::fromLatin1(unit))),
                  QString::fromLatin1(unit));
-}
-
-void TestExchange::existingFile_data()
-{
-    QTest::addColumn<ExportFile::Existing>("existing");
-    QTest::addColumn<QByteArray>("after");
-    QTest::newRow("kept unless asked") << ExportFile::Existing::Keep << QByteArray("old");
-    QTest::newRow("replaced when asked") << ExportFile::Existing::Replace << QByteArray("new");
-}
-
-void TestExchange::existingFile()
-{
-    QFETCH(ExportFile::Existing, existing);
-    const TempWorkDir dir;
-    writeFile(u"out.mmf"_s, "old");
-    ExportFile file(u"out.mmf"_s);
-    if (file.open(existing))
-        QVERIFY(file.write("new") && file.commit());
-    else
-        QVERIFY(file.alreadyExists() && file.errorString().contains(u"already exists"_s));
-    QTEST(readFile(u"out.mmf"_s), "after");
-}
-
-void TestExchange::failedWritesLeaveNoFile_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("the disk full") << u"out.json"_s << u"File too large"_s;
-    QTest::newRow("no such folder") << u"missing/out.json"_s << u"out.json"_s;
-}
-
-void TestExchange::failedWritesLeaveNoFile()
-{
-    QFETCH(QString, path);
-    const TempWorkDir dir;
-    writeFile(u"out.json"_s, "old");
-    // Files may grow to 64 KiB only, as on a full disk; the signal is ignored, so a write fails.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit room{64 * 1024, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &room);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    ExportFile file(path);
-    const bool written = file.open(ExportFile::Existing::Replace) &&
-                         file.write(QByteArray(3 << 20, 'x')) && file.commit();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    QVERIFY(!written);
-    QFETCH(QString, reason);
-    QVERIFY2(file.errorString().startsWith(u"Zestora could not write "_s) &&
-                 file.errorString().contains(reason),
-             qPrintable(file.errorString()));
-    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{u"out.json"_s});
-    QCOMPARE(readFile(u"out.json"_s), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestExchange)

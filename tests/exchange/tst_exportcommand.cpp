@@ -51,8 +51,8 @@ private Q_SLOTS:
     void commandLines_data();
     void commandLines();
     void pdfIsThePrintedPage();
-    void aFullDiskLeavesNoFile_data();
-    void aFullDiskLeavesNoFile();
+    void failedWritesLeaveNoFile_data();
+    void failedWritesLeaveNoFile();
     void aTerminalSeesTheProgress();
 };
 
@@ -114,24 +114,32 @@ void TestExportCommand::pdfIsThePrintedPage()
         QVERIFY2(text.contains(words), qPrintable(words));
 }
 
-void TestExportCommand::aFullDiskLeavesNoFile_data()
+void TestExportCommand::failedWritesLeaveNoFile_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("MealMaster") << u"out.mmf"_s;
-    QTest::newRow("PDF") << u"out.pdf"_s;
+    QTest::addColumn<QString>("fileSize"); // the largest a file may grow, in KiB
+    QTest::addColumn<QString>("reason");
+    // The file is larger than the room: the first write takes part of it, the next one fails.
+    QTest::newRow("JSON, the disk full after 1 KiB")
+        << u"out.json"_s << u"1"_s << u"File too large"_s;
+    QTest::newRow("PDF, the disk full") << u"out.pdf"_s << u"0"_s << u"is the disk full?"_s;
+    QTest::newRow("no such folder") << u"none/out.json"_s << u"unlimited"_s << u"none/out.json"_s;
 }
 
-void TestExportCommand::aFullDiskLeavesNoFile()
+void TestExportCommand::failedWritesLeaveNoFile()
 {
     QFETCH(QString, file);
+    QFETCH(QString, fileSize);
+    QFETCH(QString, reason);
     const Folder folder;
-    // No file may grow at all, as on a full disk; the signal is ignored, so the write fails.
+    // A file may grow no further, as on a full disk; the signal is ignored, so the write fails.
     const Run result =
-        run(u"bash"_s, QStringList{u"-c"_s, u"ulimit -f 0; trap '' XFSZ; exec \"$@\""_s, u"bash"_s,
+        run(u"bash"_s, QStringList{u"-c"_s, u"ulimit -f $0; trap '' XFSZ; exec \"$@\""_s, fileSize,
                                    QStringLiteral(ZESTORA_PATH)} +
                            Folder::command({u"--all"_s, u"-o"_s, file}));
     QCOMPARE(result.exitCode, 1);
-    QVERIFY2(result.output.contains(u"Zestora could not write "_s + QDir::current().filePath(file)),
+    QVERIFY2(result.output.contains(u"Zestora could not write "_s) &&
+                 result.output.contains(reason),
              qPrintable(result.output));
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList());
 }
