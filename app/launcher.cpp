@@ -14,12 +14,17 @@ const QString usage = QStringLiteral(
     "Usage: zestora [--data-dir DIR]\n"
     "       zestora import-usda [--source DIR] [--data-dir DIR]\n"
     "       zestora backups [--data-dir DIR]\n"
-    "       zestora restore [--force] FILE [--data-dir DIR]\n\n"
+    "       zestora restore [--force] FILE [--data-dir DIR]\n"
+    "       zestora export [--format pdf|html|mmf|json] [--all | NAME...] -o FILE [--force]\n"
+    "                      [--data-dir DIR]\n\n"
     "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
     "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n"
     "backups lists the earlier versions kept in the folder backups there; restore puts the\n"
     "one named FILE back in place of its file, which becomes a backup first (a damaged\n"
-    "backup only with --force).\n");
+    "backup only with --force).\n"
+    "export writes the named recipes, or all of them, to FILE as a printed page (pdf), a web\n"
+    "page (html), MealMaster text (mmf) or schema.org JSON-LD (json); the format follows\n"
+    "FILE's ending unless --format names it. An existing FILE is replaced only with --force.\n");
 
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {
