@@ -268,6 +268,7 @@ bool RecipeStore::deleteRecipeByName(const QString& name)
             return false;
         }
         m_bigRecipe.clear();
+        m_contents = FileContents();
         m_list.clear();
         return true;
     }
