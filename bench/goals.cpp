@@ -222,7 +222,6 @@ int measureScreens(const QString& dir, const QString& programDir, int runs)
     MainWindow window(session, settings, help, programDir);
     window.setTipWindowOpener([] {});
     window.mdiFormLoad();
-    window.drawScreensAhead(); // as the start-up does while the splash shows
     PaintWatch watch;
     paintedMs(watch, [&] { window.showMaximized(); });
 

@@ -188,21 +188,6 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
     return loaded.problems;
 }
 
-void MainWindow::drawScreensAhead()
-{
-    // Switching screens while the window is hidden shows nothing and runs no screen's show event.
-    QStackedWidget* screens = m_ui->Screens;
-    QWidget* onView = screens->currentWidget();
-    for (int i = 0; i < screens->count(); ++i) {
-        if (screens->widget(i) == onView)
-            continue;
-        screens->setCurrentIndex(i);
-        screens->currentWidget()->grab();
-    }
-    screens->setCurrentWidget(onView);
-    grab();
-}
-
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);

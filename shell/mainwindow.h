@@ -43,9 +43,6 @@ public:
     // The part of the start-up that needs no data: help and the screens that are made before the
     // files are read. mdiFormLoad does it when it has not been done.
     void loadScreens();
-    // Lays out and draws the window and each of its screens once while it is hidden, so that the
-    // first paint of each on screen finds its layout done and its glyphs and pictures cached.
-    void drawScreensAhead();
     // Tells the user, once per damaged file, what could not be read, and offers the newest backup
     // of it that reads cleanly.
     void showLoadProblems(const QList<LoadProblem>& problems);

@@ -60,8 +60,11 @@ void StartUp::takeStores()
 {
     m_problems = m_window->mdiFormLoad(std::move(m_read));
     m_read.reset();
-    m_window->drawScreensAhead();
-    // The window system's window is made now too, unmapped: showing it then only maps it.
+    // Laid out and drawn once while hidden: the first paint on screen then finds the layouts
+    // done and the glyphs and pictures in their caches. (Drawing the hidden screens as well made
+    // every later switch to them slower.) The window system's window is made now too, unmapped:
+    // showing it then only maps it.
+    m_window->grab();
     m_window->winId();
     m_ready = true;
     if (m_showWanted)
