@@ -8,8 +8,8 @@
 namespace zestora {
 
 // The bytes of a data file as read: held in memory of their own, or mapped from the file, which
-// costs only the pages looked at. A mapping is private to the process: writes to the file by
-// others after it was made are not meant to be seen through it. It lasts as long as this object.
+// costs only the pages looked at. A mapping is private: nothing written into it would reach the
+// file. It lasts as long as this object.
 class FileContents {
 public:
     explicit FileContents(QByteArray bytes = {})
