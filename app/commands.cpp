@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/analyzecommand.h"
 #include "app/backupcommands.h"
 #include "app/usdaimport.h"
 
@@ -13,13 +14,18 @@ std::optional<int> runCommandLineTool(int argc, char* argv[])
     if (argc < 2)
         return std::nullopt;
     const QByteArrayView command(argv[1]);
-    if (command != "import-usda" && command != "backups" && command != "restore")
+    if (command != "import-usda" && command != "backups" && command != "restore" &&
+        command != "analyze")
         return std::nullopt;
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList arguments = QCoreApplication::arguments().mid(2);
     if (command == "import-usda")
         return importUsda(arguments, QCoreApplication::applicationDirPath(), out);
+    if (command == "analyze") {
+        QTextStream err(stderr);
+        return analyzeRecipe(arguments, QCoreApplication::applicationDirPath(), out, err);
+    }
     if (command == "backups")
         return listBackups(arguments, out);
     return restoreFromBackup(arguments, out);

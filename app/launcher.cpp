@@ -17,11 +17,14 @@ const QString usage = QStringLiteral(
     "Usage: zestora [--data-dir DIR]\n"
     "       zestora import-usda [--source DIR] [--data-dir DIR]\n"
     "       zestora backups [--data-dir DIR]\n"
-    "       zestora restore FILE [--data-dir DIR]\n\n"
+    "       zestora restore FILE [--data-dir DIR]\n"
+    "       zestora analyze [--data-dir DIR] [--servings N] [--json] FILE\n\n"
     "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
     "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n"
     "backups lists the earlier versions kept in the folder backups there; restore puts the\n"
-    "one named FILE back in place of its file, which becomes a backup first.\n");
+    "one named FILE back in place of its file, which becomes a backup first.\n"
+    "analyze reads a plain-text recipe (FILE, or - for standard input), matches each line to a\n"
+    "stored food and prints the matches and the Nutrition Facts per serving.\n");
 
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {
@@ -47,11 +50,15 @@ std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QS
     return LaunchOptions{parser.value(dataDir), parser.isSet(quitWhenShown)};
 }
 
+QString dataDirPath(const QString& requested)
+{
+    return requested.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                               : requested;
+}
+
 QString enterDataDir(const QString& requested)
 {
-    const QString dir = requested.isEmpty()
-                            ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                            : requested;
+    const QString dir = dataDirPath(requested);
     if (QFileInfo(dir).isFile())
         return QStringLiteral("Zestora cannot keep its data in %1: that is a file, not a folder.")
             .arg(QDir::toNativeSeparators(dir));

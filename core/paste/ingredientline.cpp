@@ -1,0 +1,545 @@
+#include "core/paste/ingredientline.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+namespace zestora::paste {
+
+namespace {
+
+struct UnitSpelling {
+    const char* spelling;
+    const char* unit;
+};
+
+// Spellings compared exactly: a capital T is a tablespoon and a small one a teaspoon.
+constexpr UnitSpelling exactSpellings[] = {
+    {"T", "tbs"}, {"Tb", "tbs"}, {"t", "tsp"}, {"C", "cup"}, {"c", "cup"}, {"L", "l"},
+};
+
+// Spellings compared ignoring letter case, without a final full stop.
+constexpr UnitSpelling spellings[] = {
+    {"cup", "cup"},
+    {"cups", "cup"},
+    {"tablespoon", "tbs"},
+    {"tablespoons", "tbs"},
+    {"tbsp", "tbs"},
+    {"tbsps", "tbs"},
+    {"tbs", "tbs"},
+    {"tbl", "tbs"},
+    {"tbls", "tbs"},
+    {"teaspoon", "tsp"},
+    {"teaspoons", "tsp"},
+    {"tsp", "tsp"},
+    {"tsps", "tsp"},
+    {"ounce", "oz"},
+    {"ounces", "oz"},
+    {"oz", "oz"},
+    {"pound", "lb"},
+    {"pounds", "lb"},
+    {"lb", "lb"},
+    {"lbs", "lb"},
+    {"gram", "g"},
+    {"grams", "g"},
+    {"gramme", "g"},
+    {"grammes", "g"},
+    {"g", "g"},
+    {"gr", "g"},
+    {"kilogram", "kg"},
+    {"kilograms", "kg"},
+    {"kg", "kg"},
+    {"kgs", "kg"},
+    {"ml", "ml"},
+    {"millilitre", "ml"},
+    {"millilitres", "ml"},
+    {"milliliter", "ml"},
+    {"milliliters", "ml"},
+    {"l", "l"},
+    {"litre", "l"},
+    {"litres", "l"},
+    {"liter", "l"},
+    {"liters", "l"},
+    {"pint", "pint"},
+    {"pints", "pint"},
+    {"pt", "pint"},
+    {"pts", "pint"},
+    {"quart", "quart"},
+    {"quarts", "quart"},
+    {"qt", "quart"},
+    {"qts", "quart"},
+    {"gallon", "gallon"},
+    {"gallons", "gallon"},
+    {"gal", "gallon"},
+    // Count words: how many of something a cook counts.
+    {"large", "large"},
+    {"lg", "large"},
+    {"medium", "medium"},
+    {"med", "medium"},
+    {"small", "small"},
+    {"sm", "small"},
+    {"clove", "clove"},
+    {"cloves", "clove"},
+    {"slice", "slice"},
+    {"slices", "slice"},
+    {"stick", "stick"},
+    {"sticks", "stick"},
+    {"pinch", "pinch"},
+    {"pinches", "pinch"},
+    {"dash", "dash"},
+    {"dashes", "dash"},
+    {"can", "can"},
+    {"cans", "can"},
+    {"tin", "can"},
+    {"tins", "can"},
+    {"package", "package"},
+    {"packages", "package"},
+    {"pkg", "package"},
+    {"pkgs", "package"},
+    {"packet", "package"},
+    {"packets", "package"},
+    {"jar", "jar"},
+    {"jars", "jar"},
+    {"bunch", "bunch"},
+    {"bunches", "bunch"},
+    {"head", "head"},
+    {"heads", "head"},
+    {"sprig", "sprig"},
+    {"sprigs", "sprig"},
+    {"stalk", "stalk"},
+    {"stalks", "stalk"},
+    {"piece", "piece"},
+    {"pieces", "piece"},
+    {"pc", "piece"},
+    {"pcs", "piece"},
+    {"handful", "handful"},
+    {"handfuls", "handful"},
+    {"drop", "drop"},
+    {"drops", "drop"},
+    {"envelope", "envelope"},
+    {"envelopes", "envelope"},
+    {"bottle", "bottle"},
+    {"bag", "bag"},
+    {"box", "box"},
+    {"container", "container"},
+    {"carton", "carton"},
+};
+
+// Count words a cook also puts after the food: "2 garlic cloves", "3 celery stalks".
+const QHash<QString, QString>& trailingCountWords()
+{
+    static const QHash<QString, QString> words{
+        {QStringLiteral("clove"), QStringLiteral("clove")},
+        {QStringLiteral("cloves"), QStringLiteral("clove")},
+        {QStringLiteral("stalk"), QStringLiteral("stalk")},
+        {QStringLiteral("stalks"), QStringLiteral("stalk")},
+        {QStringLiteral("rib"), QStringLiteral("stalk")},
+        {QStringLiteral("ribs"), QStringLiteral("stalk")},
+        {QStringLiteral("sprigs"), QStringLiteral("sprig")},
+        {QStringLiteral("slices"), QStringLiteral("slice")},
+        {QStringLiteral("heads"), QStringLiteral("head")},
+    };
+    return words;
+}
+
+const QHash<QString, QString>& unitsIgnoringCase()
+{
+    static const QHash<QString, QString> units = [] {
+        QHash<QString, QString> map;
+        for (const UnitSpelling& s : spellings)
+            map.insert(QString::fromLatin1(s.spelling), QString::fromLatin1(s.unit));
+        return map;
+    }();
+    return units;
+}
+
+// The unit a word names, or an empty text.
+QString unitNamed(QStringView word)
+{
+    for (const UnitSpelling& s : exactSpellings)
+        if (word == QLatin1StringView(s.spelling))
+            return QString::fromLatin1(s.unit);
+    QString lower = word.toString().toLower();
+    if (lower.size() > 1 && lower.endsWith(u'.'))
+        lower.chop(1);
+    return unitsIgnoringCase().value(lower);
+}
+
+// Vulgar fractions as a cook types them; a digit before one is its whole part ("1½").
+QString plainFractions(QStringView text)
+{
+    static const QHash<QChar, QString> fractions{
+        {QChar(0x00BD), QStringLiteral("1/2")}, {QChar(0x2153), QStringLiteral("1/3")},
+        {QChar(0x2154), QStringLiteral("2/3")}, {QChar(0x00BC), QStringLiteral("1/4")},
+        {QChar(0x00BE), QStringLiteral("3/4")}, {QChar(0x215B), QStringLiteral("1/8")},
+        {QChar(0x215C), QStringLiteral("3/8")}, {QChar(0x215D), QStringLiteral("5/8")},
+        {QChar(0x215E), QStringLiteral("7/8")}, {QChar(0x2155), QStringLiteral("1/5")},
+        {QChar(0x2159), QStringLiteral("1/6")}, {QChar(0x215A), QStringLiteral("5/6")},
+    };
+    QString result;
+    result.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (const auto fraction = fractions.constFind(c); fraction != fractions.cend()) {
+            if (!result.isEmpty() && result.back().isDigit())
+                result += u' ';
+            result += *fraction;
+        } else if (c == QChar(0x2044) || c == QChar(0x2215)) {
+            result += u'/'; // fraction slash, division slash
+        } else if (c == QChar(0x2013) || c == QChar(0x2014) || c == QChar(0x2212)) {
+            result += u'-'; // en and em dashes, minus
+        } else if (c == QChar(0x00A0) || c == u'\t') {
+            result += u' ';
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+const QString amountPattern =
+    QStringLiteral("(?:\\d+(?:\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
+
+double amountValue(QStringView text)
+{
+    static const QRegularExpression mixed(QStringLiteral("^(\\d+)(?:\\s+|-)(\\d+)/(\\d+)$"));
+    static const QRegularExpression fraction(QStringLiteral("^(\\d+)/(\\d+)$"));
+    const QString t = text.trimmed().toString();
+    if (const QRegularExpressionMatch m = mixed.match(t); m.hasMatch()) {
+        const double denominator = m.captured(3).toDouble();
+        return m.captured(1).toDouble() +
+               (denominator > 0 ? m.captured(2).toDouble() / denominator : 0);
+    }
+    if (const QRegularExpressionMatch m = fraction.match(t); m.hasMatch()) {
+        const double denominator = m.captured(2).toDouble();
+        return denominator > 0 ? m.captured(1).toDouble() / denominator : 0;
+    }
+    return t.toDouble();
+}
+
+// Numbers a cook spells out at the start of a line: "a pinch", "one 14-ounce can".
+std::optional<double> wordNumber(const QString& word)
+{
+    static const QHash<QString, double> numbers{
+        {QStringLiteral("a"), 1},       {QStringLiteral("an"), 1},
+        {QStringLiteral("one"), 1},     {QStringLiteral("two"), 2},
+        {QStringLiteral("three"), 3},   {QStringLiteral("four"), 4},
+        {QStringLiteral("five"), 5},    {QStringLiteral("six"), 6},
+        {QStringLiteral("seven"), 7},   {QStringLiteral("eight"), 8},
+        {QStringLiteral("nine"), 9},    {QStringLiteral("ten"), 10},
+        {QStringLiteral("eleven"), 11}, {QStringLiteral("twelve"), 12},
+        {QStringLiteral("dozen"), 12},  {QStringLiteral("half"), 0.5},
+    };
+    const auto found = numbers.constFind(word.toLower());
+    return found == numbers.cend() ? std::nullopt : std::optional(*found);
+}
+
+struct Cursor {
+    QString text;
+    qsizetype at = 0;
+
+    QStringView rest() const { return QStringView(text).sliced(at); }
+    void skipBlanks()
+    {
+        while (at < text.size() && text[at].isSpace())
+            ++at;
+    }
+    // The next run of letters and full stops, without moving.
+    QStringView peekWord() const
+    {
+        qsizetype end = at;
+        while (end < text.size() && (text[end].isLetter() || text[end] == u'.'))
+            ++end;
+        return QStringView(text).sliced(at, end - at);
+    }
+};
+
+QString readUnit(Cursor& cursor);
+
+// An amount or a range of two at the cursor, as its middle.
+std::optional<double> readAmount(Cursor& cursor)
+{
+    static const QRegularExpression range(
+        QStringLiteral("^(%1)(?:\\s*(?:-|to|or)\\s*(%1))?(?![\\d%/])").arg(amountPattern));
+    const QRegularExpressionMatch m = range.match(cursor.rest());
+    if (m.hasMatch()) {
+        double value = amountValue(m.capturedView(1));
+        if (m.hasCaptured(2))
+            value = (value + amountValue(m.capturedView(2))) / 2;
+        cursor.at += m.capturedLength(0);
+        return value;
+    }
+    const QStringView word = cursor.peekWord();
+    if (word.isEmpty() || word.contains(u'.'))
+        return std::nullopt;
+    const std::optional<double> number = wordNumber(word.toString());
+    if (!number)
+        return std::nullopt;
+    Cursor after{cursor.text, cursor.at + word.size()};
+    if (after.at >= after.text.size() || !after.text[after.at].isSpace())
+        return std::nullopt; // "One-pot pasta"
+    // "A" and "an" count only before a unit: "a pinch of salt", not "A simple cake".
+    if (word.size() <= 2) {
+        after.skipBlanks();
+        if (readUnit(after).isEmpty())
+            return std::nullopt;
+    }
+    cursor.at += word.size();
+    return number;
+}
+
+// A unit word at the cursor (with "fl oz" and "fluid ounce" of two words), moving past it.
+QString readUnit(Cursor& cursor)
+{
+    static const QRegularExpression fluidOunce(
+        QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = fluidOunce.match(cursor.rest()); m.hasMatch()) {
+        cursor.at += m.capturedLength(0);
+        return QStringLiteral("fl oz");
+    }
+    static const QRegularExpression adjectives(
+        QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|good|big|extra)[\\s-]+"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = adjectives.match(cursor.rest()); m.hasMatch()) {
+        Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const QString unit = readUnit(after); !unit.isEmpty()) {
+            cursor.at = after.at;
+            return unit;
+        }
+    }
+    // Whole words only: "t salt" is a teaspoon, "tomatoes" no unit.
+    const QStringView word = cursor.peekWord();
+    const QString unit = unitNamed(word);
+    if (!unit.isEmpty())
+        cursor.at += word.size();
+    return unit;
+}
+
+// A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
+// it multiplies; the package word after it goes with it.
+std::optional<std::pair<double, QString>> readSize(Cursor& cursor)
+{
+    static const QRegularExpression size(
+        QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+)?(%1)\\s*-?\\s*(?=[A-Za-z])")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = size.match(cursor.rest());
+    if (!m.hasMatch())
+        return std::nullopt;
+    Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+    const QString unit = readUnit(after);
+    const UnitClass kind = unitClass(unit);
+    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+        return std::nullopt;
+    after.skipBlanks();
+    if (m.hasCaptured(1)) {
+        if (!after.rest().startsWith(u')'))
+            return std::nullopt;
+        ++after.at;
+    }
+    after.skipBlanks();
+    // The package the size is of: "can", "package", "jar", ...
+    Cursor package = after;
+    if (const QString word = readUnit(package); unitClass(word) == UnitClass::Count) {
+        after = package;
+    } else if (!m.hasCaptured(1)) {
+        return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
+    }
+    cursor = after;
+    return std::pair{amountValue(m.capturedView(2)), unit};
+}
+
+// Removes what stands in brackets, returning the bracketed texts.
+QStringList takeBracketed(QString& text)
+{
+    static const QRegularExpression bracket(QStringLiteral("\\s*[(\\[]([^()\\[\\]]*)[)\\]]"));
+    QStringList taken;
+    QRegularExpressionMatch m;
+    while ((m = bracket.match(text)).hasMatch()) {
+        if (const QString inside = m.captured(1).trimmed(); !inside.isEmpty())
+            taken.append(inside);
+        text.remove(m.capturedStart(0), m.capturedLength(0));
+    }
+    return taken;
+}
+
+// The food's words and the notes about it, from what follows the amount and unit.
+void readFoodAndNotes(QString rest, IngredientLine& line)
+{
+    QStringList notes = takeBracketed(rest);
+    const qsizetype comma = rest.indexOf(u',');
+    if (comma >= 0) {
+        for (const QString& note : rest.sliced(comma + 1).split(u','))
+            if (!note.trimmed().isEmpty())
+                notes.append(note.trimmed());
+        rest.truncate(comma);
+    }
+    static const QRegularExpression dashNote(QStringLiteral("\\s+-+\\s+(.*)$"));
+    if (const QRegularExpressionMatch m = dashNote.match(rest); m.hasMatch()) {
+        notes.prepend(m.captured(1).trimmed());
+        rest.truncate(m.capturedStart(0));
+    }
+    static const QRegularExpression trailingNote(
+        QStringLiteral("\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
+                       "greasing|frying|brushing|decoration|topping|the pan)|as needed|if desired|"
+                       "optional|divided|plus more\\b.*|or more\\b.*|at room temperature|"
+                       "if needed)).*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
+        notes.prepend(m.captured(1).trimmed());
+        rest.truncate(m.capturedStart(0));
+    }
+    // Of two foods offered the first is the one used: "butter or margarine".
+    static const QRegularExpression alternative(QStringLiteral("\\s+(?:and/or|or)\\s+(.*)$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = alternative.match(rest); m.hasMatch()) {
+        notes.prepend(QStringLiteral("or ") + m.captured(1).trimmed());
+        rest.truncate(m.capturedStart(0));
+    }
+    static const QRegularExpression leadingOf(QStringLiteral("^\\s*of\\s+"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    rest.remove(leadingOf);
+    rest = rest.simplified();
+    if (line.unit.isEmpty()) {
+        const qsizetype space = rest.lastIndexOf(u' ');
+        if (space > 0) {
+            const QString unit = trailingCountWords().value(rest.sliced(space + 1).toLower());
+            if (!unit.isEmpty()) {
+                line.unit = unit;
+                rest.truncate(space);
+            }
+        }
+    }
+    line.food = rest;
+    line.notes = notes;
+}
+
+bool writtenInCapitals(QStringView text)
+{
+    int letters = 0;
+    for (const QChar c : text) {
+        if (c.isLower())
+            return false;
+        letters += c.isLetter();
+    }
+    return letters >= 2;
+}
+
+} // namespace
+
+UnitClass unitClass(const QString& unit)
+{
+    static const QStringList volumes{
+        QStringLiteral("tsp"),   QStringLiteral("tbs"),   QStringLiteral("cup"),
+        QStringLiteral("pint"),  QStringLiteral("quart"), QStringLiteral("ml"),
+        QStringLiteral("fl oz"), QStringLiteral("l"),     QStringLiteral("gallon")};
+    static const QStringList weights{QStringLiteral("oz"), QStringLiteral("g"),
+                                     QStringLiteral("lb"), QStringLiteral("kg")};
+    if (unit.isEmpty())
+        return UnitClass::None;
+    if (volumes.contains(unit))
+        return UnitClass::Volume;
+    if (weights.contains(unit))
+        return UnitClass::Weight;
+    return UnitClass::Count;
+}
+
+IngredientLine readIngredientLine(QStringView written)
+{
+    static const QRegularExpression bullet(
+        QStringLiteral("^(?:[-*+\\x{2022}\\x{00B7}\\x{25AA}\\x{25E6}\\x{25CF}\\x{25CB}\\x{25A2}"
+                       "\\x{2610}\\x{25A1}\\x{2713}\\x{2714}]+\\s*|\\d+[.)]\\s+(?=\\d))"));
+    IngredientLine line;
+    QString text = plainFractions(written).simplified();
+    text.remove(bullet);
+    line.text = text;
+    if (text.isEmpty())
+        return line;
+
+    Cursor cursor{text};
+    const std::optional<double> amount = readAmount(cursor);
+    line.decimal = amount && text.first(cursor.at).contains(u'.');
+    if (!amount && (text.endsWith(u':') || writtenInCapitals(text))) {
+        line.kind = LineKind::Heading;
+        line.heading = text.endsWith(u':') ? text.chopped(1).trimmed() : text;
+        return line;
+    }
+    line.kind = LineKind::Ingredient;
+    if (amount) {
+        line.quantity = *amount;
+        cursor.skipBlanks();
+        if (const auto size = readSize(cursor)) {
+            line.quantity = *line.quantity * size->first;
+            line.unit = size->second;
+        } else {
+            line.unit = readUnit(cursor);
+            cursor.skipBlanks();
+            // "1 large clove garlic": the count word after the size is the unit.
+            Cursor after = cursor;
+            if (unitClass(line.unit) == UnitClass::Count) {
+                if (const QString next = readUnit(after);
+                    unitClass(next) == UnitClass::Count && next != QLatin1String("large") &&
+                    next != QLatin1String("medium") && next != QLatin1String("small")) {
+                    line.unit = next;
+                    cursor = after;
+                }
+            }
+        }
+    }
+    readFoodAndNotes(cursor.rest().toString(), line);
+    return line;
+}
+
+RecipeText readRecipeText(QStringView text, bool titled)
+{
+    static const QRegularExpression servingsLine(
+        QStringLiteral("^(?:serves|servings|serving size|yield|yields|makes|portions)\\s*:?\\s*"
+                       "(?:about\\s+)?(%1)(?:\\s*(?:-|to)\\s*(%1))?")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression directionsHeading(
+        QStringLiteral("^(?:directions|instructions|method|preparation|steps|procedure)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression noAmountNote(
+        QStringLiteral("\\b(?:to taste|for garnish|for serving|as needed|optional)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    RecipeText recipe;
+    const QList<QStringView> rows = text.split(u'\n');
+    bool titleOpen = titled;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QStringView row = rows[i].trimmed();
+        if (const QRegularExpressionMatch m = servingsLine.match(row); m.hasMatch()) {
+            double servings = amountValue(m.capturedView(1));
+            if (m.hasCaptured(2))
+                servings = (servings + amountValue(m.capturedView(2))) / 2;
+            if (servings > 0)
+                recipe.servings = static_cast<float>(servings);
+            continue;
+        }
+        IngredientLine line = readIngredientLine(row);
+        if (titleOpen && line.kind != LineKind::Blank) {
+            titleOpen = false;
+            const bool title =
+                !line.hasQuantity() && !row.endsWith(u':') && !noAmountNote.match(row).hasMatch();
+            if (title) {
+                recipe.title = line.text;
+                continue;
+            }
+        }
+        if (line.kind == LineKind::Heading && directionsHeading.match(line.heading).hasMatch()) {
+            QStringList directions;
+            for (qsizetype j = i + 1; j < rows.size(); ++j)
+                directions.append(rows[j].trimmed().toString());
+            recipe.directions = directions.join(u'\n').trimmed();
+            break;
+        }
+        recipe.lines.append(line);
+    }
+    // Blank lines at either end separate nothing.
+    while (!recipe.lines.isEmpty() && recipe.lines.back().kind == LineKind::Blank)
+        recipe.lines.removeLast();
+    while (!recipe.lines.isEmpty() && recipe.lines.front().kind == LineKind::Blank)
+        recipe.lines.removeFirst();
+    return recipe;
+}
+
+} // namespace zestora::paste
