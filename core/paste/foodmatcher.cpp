@@ -182,7 +182,7 @@ QStringList plainWordsOf(QStringView text)
 }
 
 // What a word of a stored name costs a food when the cook did not say it.
-float namePenalty(const QString& word, bool inHead, bool categoryHead, bool capitals,
+float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool capitals,
                   bool inBrackets)
 {
     if (capitals || unlikelyWords().contains(word))
@@ -191,8 +191,8 @@ float namePenalty(const QString& word, bool inHead, bool categoryHead, bool capi
         return 0.01f;
     if (inBrackets)
         return 0.02f;
-    if (inHead && categoryHead)
-        return 0.03f;
+    if (firstPart && categoryHead)
+        return 0.03f; // the group: "Spices"
     float penalty = 0.05f;
     if (preparedWords().contains(word))
         penalty = 0.12f;
@@ -201,20 +201,23 @@ float namePenalty(const QString& word, bool inHead, bool categoryHead, bool capi
     else if (word.front().isDigit())
         penalty = 0.03f;
     // A word of the first part that the cook did not say makes it another food ("Butter oil").
-    return inHead ? std::max(penalty, 0.25f) : penalty;
+    return firstPart ? std::max(penalty, 0.25f) : penalty;
 }
 
 // A stored name's words with where they stand: in its first part (what the food is), in
 // brackets, written in capitals (a brand).
 struct NameWord {
     QString stem;
-    bool inHead;
+    bool firstPart;
+    bool inHead; // in the part or parts that say what the food is
     bool inBrackets;
     bool capitals;
 };
 
-QList<NameWord> nameWords(const QString& name)
+QList<NameWord> nameWords(const QString& name, bool categoryHead)
 {
+    // Under a group's name ("Spices, cinnamon") the second part says what the food is.
+    const int headParts = categoryHead ? 2 : 1;
     QList<NameWord> words;
     int part = 0;
     int depth = 0;
@@ -222,12 +225,14 @@ QList<NameWord> nameWords(const QString& name)
     const auto flush = [&] {
         if (raw.isEmpty())
             return;
-        const bool capitals =
-            raw.size() > 2 &&
-            std::none_of(raw.cbegin(), raw.cend(), [](QChar c) { return c.isLower(); }) &&
-            std::any_of(raw.cbegin(), raw.cend(), [](QChar c) { return c.isLetter(); });
+        // A brand is written in capitals: "KRAFT", "McDONALD'S".
+        const auto upper =
+            std::count_if(raw.cbegin(), raw.cend(), [](QChar c) { return c.isUpper(); });
+        const auto lower =
+            std::count_if(raw.cbegin(), raw.cend(), [](QChar c) { return c.isLower(); });
+        const bool capitals = upper >= 3 && upper > lower;
         for (const QString& plain : plainWordsOf(raw))
-            words.append(NameWord{stem(plain), part == 0, depth > 0, capitals});
+            words.append(NameWord{stem(plain), part == 0, part<headParts, depth> 0, capitals});
         raw.clear();
     };
     for (const QChar c : name) {
@@ -357,12 +362,12 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
         const bool categoryHead = headCounts.value(headOf(name)) >= categorySize;
         QSet<QString> seen;
         float extra = 0;
-        for (const NameWord& word : nameWords(name)) {
+        for (const NameWord& word : nameWords(name, categoryHead)) {
             if (seen.contains(word.stem))
                 continue;
             seen.insert(word.stem);
-            const float penalty =
-                namePenalty(word.stem, word.inHead, categoryHead, word.capitals, word.inBrackets);
+            const float penalty = namePenalty(word.stem, word.firstPart, categoryHead,
+                                              word.capitals, word.inBrackets);
             extra += penalty;
             m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
         }
@@ -372,21 +377,36 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
 
 FoodMatcher::Query FoodMatcher::queryFor(const QString& food) const
 {
+    static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
     const QStringList words = matchWords(food);
     Query query;
+    bool headOpen = true; // the head comes before a preposition: "tuna in water"
     for (int i = 0; i < words.size();) {
         const auto [phrase, length] = m_names.phraseAt(words, i);
         if (phrase) {
-            query.required += phrase->words;
-            if (!phrase->name.isEmpty())
-                query.name = phrase->name;
+            const QStringList cooks = words.sliced(i, length);
+            if (phrase->name.isEmpty()) {
+                query.required += phrase->words;
+            } else {
+                query.required += cooks;
+                if (query.name.isEmpty()) {
+                    query.name = phrase->name;
+                    query.named = cooks;
+                }
+            }
+            if (headOpen)
+                query.head = query.required.back();
             i += length;
             continue;
         }
         const QString& word = words[i++];
+        headOpen = headOpen && !prepositions.contains(word);
         if (stopWords().contains(word))
             continue;
-        (describingWords().contains(word) ? query.optional : query.required).append(word);
+        const bool describing = describingWords().contains(word);
+        (describing ? query.optional : query.required).append(word);
+        if (headOpen && !describing)
+            query.head = word;
     }
     if (query.required.isEmpty())
         std::swap(query.required, query.optional);
@@ -433,7 +453,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
         double covered = 0;
         float saidPenalty = 0; // the penalties of the name's words the cook said
         float describing = 0;
-        bool inHead = false;
+        bool headNamed = false; // the cook's head word is where the name says what the food is
         bool touched = false;
     };
     std::vector<Tally> tallies(m_extra.size());
@@ -452,17 +472,43 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
             add(tally, posting);
         }
     };
+    const auto share = [&](qsizetype i) {
+        return weights[static_cast<size_t>(i)] / totalWeight;
+    };
     for (qsizetype i = 0; i < query.required.size(); ++i) {
-        const double share = weights[static_cast<size_t>(i)] / totalWeight;
+        const bool head = query.required[i] == query.head;
         visit(query.required[i], [&](Tally& tally, const Posting& posting) {
-            tally.covered += share;
-            tally.inHead = tally.inHead || posting.inHead;
+            tally.covered += share(i);
+            tally.headNamed = tally.headNamed || (head && posting.inHead);
         });
     }
     for (const QString& word : query.optional)
         visit(word, [](Tally& tally, const Posting&) { tally.describing += 0.03f; });
 
+    // The food a cook's name points to has the cook's words of that name and is the likelier for
+    // it; it is the cook's food when it has all the other words too, or words no name has ("frozen
+    // strawberries" are not the raw ones, "slivered almonds" are almonds).
     const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
+    bool namedFits = false;
+    if (named >= 0) {
+        Tally& tally = tallies[static_cast<size_t>(named)];
+        if (!tally.touched) {
+            tally.touched = true;
+            touched.push_back(named);
+        }
+        const QStringList nameStems = matchWords(m_table.at(named).name);
+        double covered = 0;
+        namedFits = true;
+        for (qsizetype i = 0; i < query.required.size(); ++i) {
+            const QString& word = query.required[i];
+            if (query.named.contains(word) || nameStems.contains(word))
+                covered += share(i);
+            else if (m_postings.contains(word))
+                namedFits = false;
+        }
+        tally.covered = covered;
+        tally.headNamed = true;
+    }
     std::vector<FoodMatch> scored;
     scored.reserve(touched.size());
     for (const int index : touched) {
@@ -470,9 +516,9 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
         if (tally.covered <= 0)
             continue;
         const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
-        double score = tally.covered - unsaid + tally.describing + (tally.inHead ? 0.1 : 0) +
-                       (index == named ? 0.3 : 0);
-        score = std::clamp(score, 0.0, 1.0);
+        double score = tally.covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0);
+        if (index == named)
+            score = namedFits ? std::max(score, 1.0) + 1 : score + 0.15;
         if (score > 0 && index != remembered)
             scored.push_back(FoodMatch{index, score});
     }
@@ -487,8 +533,9 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
     } else {
         std::sort(scored.begin(), scored.end(), better);
     }
+    // Ranked by the whole score; shown as a share, a sure match being 1.
     for (const FoodMatch& match : scored)
-        best.append(match);
+        best.append(FoodMatch{match.index, std::min(match.score, 1.0)});
     return best;
 }
 

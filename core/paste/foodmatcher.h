@@ -90,12 +90,14 @@ private:
     struct Posting {
         int food;
         float penalty; // what the word costs the food's score when the cook did not say it
-        bool inHead;   // in the name's first part, what the food is ("Wheat flour")
+        bool inHead;   // in the part of the name that says what the food is ("Wheat flour")
     };
     struct Query {
         QStringList required;
         QStringList optional; // words that describe rather than name ("chopped", "fresh")
+        QString head;         // the word naming what the food is: "vinegar" in "rice vinegar"
         QString name;         // the food a cook's name points to
+        QStringList named;    // the cook's words that point to it
     };
     Query queryFor(const QString& food) const;
 

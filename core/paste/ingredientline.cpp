@@ -95,8 +95,8 @@ constexpr UnitSpelling spellings[] = {
     {"packages", "package"},
     {"pkg", "package"},
     {"pkgs", "package"},
-    {"packet", "package"},
-    {"packets", "package"},
+    {"packet", "packet"},
+    {"packets", "packet"},
     {"jar", "jar"},
     {"jars", "jar"},
     {"bunch", "bunch"},
@@ -155,13 +155,12 @@ const QHash<QString, QString>& unitsIgnoringCase()
 // The unit a word names, or an empty text.
 QString unitNamed(QStringView word)
 {
+    if (word.size() > 1 && word.endsWith(u'.'))
+        word.chop(1);
     for (const UnitSpelling& s : exactSpellings)
         if (word == QLatin1StringView(s.spelling))
             return QString::fromLatin1(s.unit);
-    QString lower = word.toString().toLower();
-    if (lower.size() > 1 && lower.endsWith(u'.'))
-        lower.chop(1);
-    return unitsIgnoringCase().value(lower);
+    return unitsIgnoringCase().value(word.toString().toLower());
 }
 
 // Vulgar fractions as a cook types them; a digit before one is its whole part ("1½").
@@ -314,6 +313,16 @@ QString readUnit(Cursor& cursor)
     return unit;
 }
 
+bool isPackage(const QString& unit)
+{
+    static const QStringList packages{QStringLiteral("can"),       QStringLiteral("package"),
+                                      QStringLiteral("packet"),    QStringLiteral("jar"),
+                                      QStringLiteral("bottle"),    QStringLiteral("bag"),
+                                      QStringLiteral("box"),       QStringLiteral("carton"),
+                                      QStringLiteral("container"), QStringLiteral("envelope")};
+    return packages.contains(unit);
+}
+
 // A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
 // it multiplies; the package word after it goes with it.
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor)
@@ -339,7 +348,7 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor)
     after.skipBlanks();
     // The package the size is of: "can", "package", "jar", ...
     Cursor package = after;
-    if (const QString word = readUnit(package); unitClass(word) == UnitClass::Count) {
+    if (isPackage(readUnit(package))) {
         after = package;
     } else if (!m.hasCaptured(1)) {
         return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
@@ -366,7 +375,17 @@ QStringList takeBracketed(QString& text)
 void readFoodAndNotes(QString rest, IngredientLine& line)
 {
     QStringList notes = takeBracketed(rest);
-    const qsizetype comma = rest.indexOf(u',');
+    // "boneless, skinless chicken breasts": words that only describe go on to the food.
+    static const QRegularExpression describing(
+        QStringLiteral("^\\s*(?:(?:boneless|skinless|fresh|ripe|large|small|medium|lean|firm|"
+                       "peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|cold|warm|soft|"
+                       "hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|salted)"
+                       "\\s*,?\\s*)+(?=[a-z])"),
+        QRegularExpression::CaseInsensitiveOption);
+    qsizetype searchFrom = 0;
+    if (const QRegularExpressionMatch m = describing.match(rest); m.hasMatch())
+        searchFrom = m.capturedEnd(0);
+    const qsizetype comma = rest.indexOf(u',', searchFrom);
     if (comma >= 0) {
         for (const QString& note : rest.sliced(comma + 1).split(u','))
             if (!note.trimmed().isEmpty())
@@ -473,6 +492,24 @@ IngredientLine readIngredientLine(QStringView written)
         } else {
             line.unit = readUnit(cursor);
             cursor.skipBlanks();
+            // "400g tin chopped tomatoes", "6 oz can tuna": the package of that size.
+            if (const UnitClass kind = unitClass(line.unit);
+                kind == UnitClass::Volume || kind == UnitClass::Weight) {
+                Cursor package = cursor;
+                if (isPackage(readUnit(package))) {
+                    cursor = package;
+                    cursor.skipBlanks();
+                }
+            }
+            // "1 can (15 oz)": the package's size in brackets after it.
+            if (unitClass(line.unit) == UnitClass::Count && cursor.rest().startsWith(u'(')) {
+                Cursor size = cursor;
+                if (const auto bracketed = readSize(size)) {
+                    line.quantity = *line.quantity * bracketed->first;
+                    line.unit = bracketed->second;
+                    cursor = size;
+                }
+            }
             // "1 large clove garlic": the count word after the size is the unit.
             Cursor after = cursor;
             if (unitClass(line.unit) == UnitClass::Count) {

@@ -105,15 +105,28 @@ QStringList offered(const QStringList& list, const QStringList& units)
     return found;
 }
 
-// The first word of a measure, stemmed: "medium (2-1/2" dia)" is "medium", "cloves" "clove".
+// The first word of a measure, stemmed: "medium (2-1/2" dia)" is "medium", "cloves" "clove"; a
+// packet is a package.
 QString measureWord(const QString& measure)
 {
-    return matchWords(measure).value(0);
+    const QString word = matchWords(measure).value(0);
+    return word == QLatin1String("packet") || word == QLatin1String("pkg")
+               ? QStringLiteral("package")
+               : word;
+}
+
+// Whether the food's own measure counts what the unit counts: "medium (2-1/2" dia)" and "potato
+// medium" are both a medium one.
+bool ownMeasureCounts(const QString& own, const QString& unit)
+{
+    const QStringList words = matchWords(own.section(u'(', 0, 0)).mid(0, 2);
+    return words.contains(measureWord(unit));
 }
 
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
-// the middle size first.
-const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures)
+// the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato").
+const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
+                                              const QString& foodName)
 {
     static const QStringList pieces{QStringLiteral("medium"), QStringLiteral("large"),
                                     QStringLiteral("small"),  QStringLiteral("whole"),
@@ -123,6 +136,12 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
         for (const HouseholdWeights::Measure& measure : measures)
             if (measureWord(measure.unit) == piece)
                 return &measure;
+    const QStringList head = matchWords(foodName.section(u',', 0, 0));
+    for (const HouseholdWeights::Measure& measure : measures) {
+        const QString word = measureWord(measure.unit);
+        if (head.contains(word) || head.join(QString()) == word)
+            return &measure;
+    }
     return nullptr;
 }
 
@@ -156,7 +175,8 @@ std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measure
 
 // The grams of the line's amount by the food's household measures, when they tell.
 std::optional<double> householdGrams(const IngredientLine& line, double amount,
-                                     const QList<HouseholdWeights::Measure>& measures)
+                                     const QList<HouseholdWeights::Measure>& measures,
+                                     const QString& foodName)
 {
     QSet<QString> lineWords;
     for (const QString& text : QStringList{line.food} + line.notes)
@@ -183,7 +203,7 @@ std::optional<double> householdGrams(const IngredientLine& line, double amount,
         return best ? std::optional(amount * best->gramsPerUnit) : std::nullopt;
     }
     case UnitClass::None:
-        if (const HouseholdWeights::Measure* piece = pieceMeasure(measures))
+        if (const HouseholdWeights::Measure* piece = pieceMeasure(measures, foodName))
             return amount * piece->gramsPerUnit;
         return std::nullopt;
     }
@@ -285,7 +305,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return LineMeasure{MeasureStatus::Kept, *quantity, unit};
     }
     const QString own = food.customMeasure != 0 ? food.measure1.trimmed() : QString();
-    if (!own.isEmpty() && (unit.isEmpty() || measureWord(own) == measureWord(unit))) {
+    if (!own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
         if (const auto quantity = spinnerQuantity(amount, line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};
     }
@@ -297,7 +317,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return converted(bestFit(amount, unit, sameKind, line.decimal));
     }
 
-    const std::optional<double> grams = householdGrams(line, amount, measures);
+    const std::optional<double> grams = householdGrams(line, amount, measures, food.name);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
     if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty())
