@@ -534,7 +534,7 @@ RecipeText readRecipeText(QStringView text, bool titled)
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression directionsHeading(
-        QStringLiteral("^(?:directions|instructions|method|preparation|steps|procedure)$"),
+        QStringLiteral("^(?:directions|instructions|method|preparation|steps|procedure)\\s*:?$"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression noAmountNote(
         QStringLiteral("\\b(?:to taste|for garnish|for serving|as needed|optional)\\b"),
@@ -562,7 +562,7 @@ RecipeText readRecipeText(QStringView text, bool titled)
                 continue;
             }
         }
-        if (line.kind == LineKind::Heading && directionsHeading.match(line.heading).hasMatch()) {
+        if (directionsHeading.match(row).hasMatch()) {
             QStringList directions;
             for (qsizetype j = i + 1; j < rows.size(); ++j)
                 directions.append(rows[j].trimmed().toString());

@@ -7,6 +7,7 @@
 #include "core/paste/householdweights.h"
 #include "core/usda/usdafoods.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -72,10 +73,7 @@ bestFit(double amount, const QString& from, const QStringList& targets, bool pre
         const double size = baseAmount(target);
         if (size <= 0)
             continue;
-        double converted = amount * baseAmount(from) / size;
-        // Grams are whole numbers to a cook; tenths only below ten.
-        if (target == QLatin1String("g") && from != target)
-            converted = converted >= 10 ? std::round(converted) : std::round(converted * 10) / 10;
+        const double converted = amount * baseAmount(from) / size;
         const std::optional<SpinnerQuantity> quantity = spinnerQuantity(converted, preferDecimal);
         if (!quantity)
             continue;
@@ -94,6 +92,16 @@ bestFit(double amount, const QString& from, const QStringList& targets, bool pre
     if (!best)
         return std::nullopt;
     return std::pair{best->quantity, best->unit};
+}
+
+QString naturalUnit(const QString& unit)
+{
+    static const QHash<QString, QString> natural{
+        {QStringLiteral("l"), QStringLiteral("ml")},
+        {QStringLiteral("kg"), QStringLiteral("g")},
+        {QStringLiteral("fl oz"), QStringLiteral("tbs")},
+        {QStringLiteral("gallon"), QStringLiteral("quart")}};
+    return natural.value(unit);
 }
 
 QStringList offered(const QStringList& list, const QStringList& units)
@@ -313,13 +321,24 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (kind == UnitClass::Volume || kind == UnitClass::Weight) {
         const QStringList sameKind =
             offered(list, kind == UnitClass::Volume ? volumeUnits() : weightUnits());
+        // Litres go into millilitres, kilograms into grams, fluid ounces into tablespoons when
+        // the amount fits; else the unit that holds it best.
+        const QString natural = naturalUnit(unit);
+        if (sameKind.contains(natural)) {
+            const double inNatural = amount * baseAmount(unit) / baseAmount(natural);
+            const auto quantity = spinnerQuantity(inNatural, line.decimal);
+            if (quantity && std::abs(quantity->amount() - inNatural) < 1e-6 * inNatural)
+                return LineMeasure{MeasureStatus::Converted, *quantity, natural};
+        }
         if (!sameKind.isEmpty())
             return converted(bestFit(amount, unit, sameKind, line.decimal));
     }
 
-    const std::optional<double> grams = householdGrams(line, amount, measures, food.name);
+    std::optional<double> grams = householdGrams(line, amount, measures, food.name);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
+    // Worked-out grams are whole numbers to a cook; tenths only below ten.
+    grams = *grams >= 10 ? std::round(*grams) : std::round(*grams * 10) / 10;
     if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty())
         return converted(bestFit(*grams, QStringLiteral("g"), weighed, false));
     const QStringList volumes = offered(list, volumeUnits());
