@@ -54,7 +54,8 @@ const QSet<QString>& describingWords()
          "ring",      "round",    "firm",     "soft",    "tender",      "young",    "baby",
          "bite",      "size",     "sized",    "thin",    "thick",       "fine",     "coarse",
          "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
-         "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick"});
+         "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
+         "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini"});
     return words;
 }
 
@@ -101,22 +102,20 @@ const QSet<QString>& variantWords()
                  "fortified",   "vitamin", "added",       "calcium",    "salt",     "salted",
                  "unsweetened", "calorie", "cholesterol", "lactose",    "sugar",    "aspartame",
                  "sucralose",   "fat",     "protein",     "enhanced",   "unsalted", "nutrient",
-                 "supplement",  "special", "formula",     "no",         "without",  "lean",
-                 "extra",       "high",    "less",        "part",       "skim",     "nfs"});
+                 "supplement",  "special", "formula",     "no",         "without",  "extra",
+                 "high",        "less",    "part",        "skim",       "nfs"});
     return words;
 }
 
 // Foods a cook rarely means without saying so: ready meals, baby food, restaurant dishes.
 const QSet<QString>& unlikelyWords()
 {
-    static const QSet<QString> words =
-        wordSet({"babyfood",      "infant", "toddler",   "fast",      "restaurant", "rte",
-                 "ready",         "usda",   "commodity", "school",    "lunch",      "junior",
-                 "strained",      "kid",    "entree",    "meal",      "dinner",     "snack",
-                 "cereal",        "candi",  "beverage",  "alcoholic", "shake",      "industrial",
-                 "manufacturing", "retail", "trimmed",   "separable", "denny",      "applebee",
-                 "tgi",           "friday", "carrabba",  "chain",     "family",     "mix",
-                 "bar",           "nugget"});
+    static const QSet<QString> words = wordSet(
+        {"babyfood", "infant",    "toddler", "fast",   "restaurant", "rte",           "ready",
+         "usda",     "commodity", "school",  "lunch",  "junior",     "strained",      "kid",
+         "entree",   "meal",      "dinner",  "shake",  "industrial", "manufacturing", "retail",
+         "denny",    "applebee",  "tgi",     "friday", "carrabba",   "chain",         "family",
+         "mix",      "bar",       "nugget"});
     return words;
 }
 
@@ -144,7 +143,7 @@ QString stem(QString word)
     } else if (endsWith("oes") || endsWith("ches") || endsWith("shes") || endsWith("sses") ||
                endsWith("xes") || endsWith("zes")) {
         word.chop(2);
-    } else if (endsWith("s") && !endsWith("ss") && !endsWith("us") && !endsWith("is")) {
+    } else if (endsWith("s") && !endsWith("ss") && !endsWith("us")) {
         word.chop(1);
     }
     const auto isVowel = [](QChar c) {
@@ -183,7 +182,7 @@ QStringList plainWordsOf(QStringView text)
 
 // What a word of a stored name costs a food when the cook did not say it.
 float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool capitals,
-                  bool inBrackets)
+                  bool inBrackets, bool foodNoun)
 {
     if (capitals || unlikelyWords().contains(word))
         return 0.35f; // a brand, a restaurant, baby food
@@ -200,6 +199,8 @@ float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool c
         penalty = 0.08f;
     else if (word.front().isDigit())
         penalty = 0.03f;
+    else if (foodNoun)
+        penalty = 0.15f; // another food in the name: "Juice, apple, grape and pear blend"
     // A word of the first part that the cook did not say makes it another food ("Butter oil").
     return firstPart ? std::max(penalty, 0.25f) : penalty;
 }
@@ -352,9 +353,15 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
 {
     const QList<IngRecord>& records = table.records();
     // A first part that many names share is a group ("Spices", "Cheese"), not a food of its own.
+    // The words of first parts are foods.
     QHash<QString, int> headCounts;
-    for (const IngRecord& record : records)
-        ++headCounts[headOf(record.name)];
+    QSet<QString> foodNouns;
+    for (const IngRecord& record : records) {
+        const QString head = headOf(record.name);
+        ++headCounts[head];
+        for (const QString& word : matchWords(head))
+            foodNouns.insert(word);
+    }
     constexpr int categorySize = 12;
     m_extra.resize(static_cast<size_t>(records.size()));
     for (int i = 0; i < records.size(); ++i) {
@@ -366,8 +373,9 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
             if (seen.contains(word.stem))
                 continue;
             seen.insert(word.stem);
-            const float penalty = namePenalty(word.stem, word.firstPart, categoryHead,
-                                              word.capitals, word.inBrackets);
+            const float penalty =
+                namePenalty(word.stem, word.firstPart, categoryHead, word.capitals, word.inBrackets,
+                            foodNouns.contains(word.stem));
             extra += penalty;
             m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
         }
@@ -375,7 +383,7 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
     }
 }
 
-FoodMatcher::Query FoodMatcher::queryFor(const QString& food) const
+FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints) const
 {
     static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
     const QStringList words = matchWords(food);
@@ -410,13 +418,17 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food) const
     }
     if (query.required.isEmpty())
         std::swap(query.required, query.optional);
+    if (!query.required.isEmpty())
+        for (const QString& hint : hints)
+            query.required += matchWords(hint);
     query.required.removeDuplicates();
     query.optional.removeDuplicates();
     query.optional.removeIf([&](const QString& word) { return query.required.contains(word); });
     return query;
 }
 
-QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
+QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
+                                        const QStringList& hints) const
 {
     QList<FoodMatch> best;
     const int remembered =
@@ -424,7 +436,8 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
     if (remembered >= 0 && m_choices->chosenFor(food).size() > 0)
         best.append(FoodMatch{remembered, 1.0});
 
-    const Query query = queryFor(food);
+    const Query query = queryFor(food, hints);
+    const QStringList hinted = matchWords(hints.join(u' '));
     if (query.required.isEmpty() || m_extra.empty())
         return best;
     const double foods = static_cast<double>(m_extra.size());
@@ -485,9 +498,9 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
     for (const QString& word : query.optional)
         visit(word, [](Tally& tally, const Posting&) { tally.describing += 0.03f; });
 
-    // The food a cook's name points to has the cook's words of that name and is the likelier for
-    // it; it is the cook's food when it has all the other words too, or words no name has ("frozen
-    // strawberries" are not the raw ones, "slivered almonds" are almonds).
+    // The food a cook's name points to has the cook's words of that name; it is the cook's food
+    // when it has all the other words too, or words no name has ("frozen strawberries" are not the
+    // raw ones, "sliced almonds" are almonds).
     const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
     bool namedFits = false;
     if (named >= 0) {
@@ -503,7 +516,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
             const QString& word = query.required[i];
             if (query.named.contains(word) || nameStems.contains(word))
                 covered += share(i);
-            else if (m_postings.contains(word))
+            else if (m_postings.contains(word) && !hinted.contains(word))
                 namedFits = false;
         }
         tally.covered = covered;
@@ -518,7 +531,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count) const
         const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
         double score = tally.covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0);
         if (index == named)
-            score = namedFits ? std::max(score, 1.0) + 1 : score + 0.15;
+            score = namedFits ? std::max(score, 1.0) + 1 : score;
         if (score > 0 && index != remembered)
             scored.push_back(FoodMatch{index, score});
     }

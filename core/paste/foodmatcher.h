@@ -81,8 +81,10 @@ public:
                          const FoodChoices* choices = nullptr);
 
     // The best foods, best first; fewer when fewer share a word with the food's words. Equal
-    // scores keep the table's order.
-    QList<FoodMatch> bestFoods(const QString& food, int count = 5) const;
+    // scores keep the table's order. Hints are words the line implies without saying them in the
+    // food's words ("canned" for a line counting cans).
+    QList<FoodMatch> bestFoods(const QString& food, int count = 5,
+                               const QStringList& hints = {}) const;
 
     int foodCount() const { return static_cast<int>(m_extra.size()); }
 
@@ -99,7 +101,7 @@ private:
         QString name;         // the food a cook's name points to
         QStringList named;    // the cook's words that point to it
     };
-    Query queryFor(const QString& food) const;
+    Query queryFor(const QString& food, const QStringList& hints) const;
 
     const IngTable& m_table;
     CooksNames m_names;

@@ -45,6 +45,9 @@ constexpr UnitSpelling spellings[] = {
     {"grammes", "g"},
     {"g", "g"},
     {"gr", "g"},
+    {"gm", "g"},
+    {"gms", "g"},
+    {"tb", "tbs"},
     {"kilogram", "kg"},
     {"kilograms", "kg"},
     {"kg", "kg"},
@@ -325,7 +328,7 @@ bool isPackage(const QString& unit)
 
 // A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
 // it multiplies; the package word after it goes with it.
-std::optional<std::pair<double, QString>> readSize(Cursor& cursor)
+std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
 {
     static const QRegularExpression size(
         QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+)?(%1)\\s*-?\\s*(?=[A-Za-z])")
@@ -348,13 +351,76 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor)
     after.skipBlanks();
     // The package the size is of: "can", "package", "jar", ...
     Cursor package = after;
-    if (isPackage(readUnit(package))) {
+    if (const QString word = readUnit(package); isPackage(word)) {
         after = package;
+        *packageWord = word;
     } else if (!m.hasCaptured(1)) {
         return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
     }
     cursor = after;
     return std::pair{amountValue(m.capturedView(2)), unit};
+}
+
+// The unit after the amount, with what goes with it: a package's size ("1 (14 oz) can", "1 can
+// (15 oz)", "400g tin"), a second amount it multiplies ("2 x 400g tins") and the same amount in
+// other units ("200 g / 7 oz"), which is left out.
+void readUnitAndSize(Cursor& cursor, IngredientLine& line)
+{
+    static const QRegularExpression times(QStringLiteral("^[x\\x{00D7}*]\\s*(?=[\\d.])"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    cursor.skipBlanks();
+    if (const QRegularExpressionMatch m = times.match(cursor.rest()); m.hasMatch()) {
+        Cursor second{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const std::optional<double> factor = readAmount(second)) {
+            line.quantity = *line.quantity * *factor;
+            cursor = second;
+            cursor.skipBlanks();
+        }
+    }
+    if (const auto size = readSize(cursor, &line.package)) {
+        line.quantity = *line.quantity * size->first;
+        line.unit = size->second;
+        return;
+    }
+    line.unit = readUnit(cursor);
+    cursor.skipBlanks();
+    // "1 large clove garlic", "1 large can (28 oz)": the count word after the size is the unit.
+    if (line.unit == QLatin1String("large") || line.unit == QLatin1String("medium") ||
+        line.unit == QLatin1String("small")) {
+        Cursor after = cursor;
+        if (const QString next = readUnit(after); unitClass(next) == UnitClass::Count) {
+            line.unit = next;
+            cursor = after;
+            cursor.skipBlanks();
+        }
+    }
+    const UnitClass kind = unitClass(line.unit);
+    if (kind == UnitClass::Volume || kind == UnitClass::Weight) {
+        static const QRegularExpression sameAmount(
+            QStringLiteral("^(?:/|\\+|plus\\s)\\s*%1\\s*-?\\s*[A-Za-z]+\\.?\\s*")
+                .arg(amountPattern),
+            QRegularExpression::CaseInsensitiveOption);
+        if (const QRegularExpressionMatch m = sameAmount.match(cursor.rest()); m.hasMatch())
+            cursor.at += m.capturedLength(0);
+        Cursor package = cursor;
+        if (const QString word = readUnit(package); isPackage(word)) {
+            line.package = word;
+            cursor = package;
+            cursor.skipBlanks();
+        }
+    }
+    if (isPackage(line.unit))
+        line.package = line.unit;
+    if (kind == UnitClass::Count && cursor.rest().startsWith(u'(')) {
+        Cursor size = cursor;
+        QString package;
+        if (const auto bracketed = readSize(size, &package)) {
+            line.quantity = *line.quantity * bracketed->first;
+            line.unit = bracketed->second;
+            cursor = size;
+            return;
+        }
+    }
 }
 
 // Removes what stands in brackets, returning the bracketed texts.
@@ -418,14 +484,17 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                                               QRegularExpression::CaseInsensitiveOption);
     rest.remove(leadingOf);
     rest = rest.simplified();
+    // "2 garlic cloves", but not "4 whole cloves": the food's words must remain.
+    static const QRegularExpression onlyDescribing(
+        QStringLiteral("^(?:whole|fresh|large|medium|small|dried|green|raw)$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (line.unit.isEmpty()) {
         const qsizetype space = rest.lastIndexOf(u' ');
-        if (space > 0) {
-            const QString unit = trailingCountWords().value(rest.sliced(space + 1).toLower());
-            if (!unit.isEmpty()) {
-                line.unit = unit;
-                rest.truncate(space);
-            }
+        const QString unit =
+            space > 0 ? trailingCountWords().value(rest.sliced(space + 1).toLower()) : QString();
+        if (!unit.isEmpty() && !onlyDescribing.match(rest.first(space)).hasMatch()) {
+            line.unit = unit;
+            rest.truncate(space);
         }
     }
     line.food = rest;
@@ -474,9 +543,19 @@ IngredientLine readIngredientLine(QStringView written)
     if (text.isEmpty())
         return line;
 
-    Cursor cursor{text};
+    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice".
+    static const QRegularExpression about(
+        QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|scant)\\s+(?=[\\d.])"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression partOf(QStringLiteral("^(juice|zest|rind) of (.+)$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString reading = text;
+    reading.remove(about);
+    if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
+        reading = m.captured(2) + u' ' + m.captured(1);
+    Cursor cursor{reading};
     const std::optional<double> amount = readAmount(cursor);
-    line.decimal = amount && text.first(cursor.at).contains(u'.');
+    line.decimal = amount && reading.first(cursor.at).contains(u'.');
     if (!amount && (text.endsWith(u':') || writtenInCapitals(text))) {
         line.kind = LineKind::Heading;
         line.heading = text.endsWith(u':') ? text.chopped(1).trimmed() : text;
@@ -485,42 +564,11 @@ IngredientLine readIngredientLine(QStringView written)
     line.kind = LineKind::Ingredient;
     if (amount) {
         line.quantity = *amount;
-        cursor.skipBlanks();
-        if (const auto size = readSize(cursor)) {
-            line.quantity = *line.quantity * size->first;
-            line.unit = size->second;
-        } else {
-            line.unit = readUnit(cursor);
-            cursor.skipBlanks();
-            // "400g tin chopped tomatoes", "6 oz can tuna": the package of that size.
-            if (const UnitClass kind = unitClass(line.unit);
-                kind == UnitClass::Volume || kind == UnitClass::Weight) {
-                Cursor package = cursor;
-                if (isPackage(readUnit(package))) {
-                    cursor = package;
-                    cursor.skipBlanks();
-                }
-            }
-            // "1 can (15 oz)": the package's size in brackets after it.
-            if (unitClass(line.unit) == UnitClass::Count && cursor.rest().startsWith(u'(')) {
-                Cursor size = cursor;
-                if (const auto bracketed = readSize(size)) {
-                    line.quantity = *line.quantity * bracketed->first;
-                    line.unit = bracketed->second;
-                    cursor = size;
-                }
-            }
-            // "1 large clove garlic": the count word after the size is the unit.
-            Cursor after = cursor;
-            if (unitClass(line.unit) == UnitClass::Count) {
-                if (const QString next = readUnit(after);
-                    unitClass(next) == UnitClass::Count && next != QLatin1String("large") &&
-                    next != QLatin1String("medium") && next != QLatin1String("small")) {
-                    line.unit = next;
-                    cursor = after;
-                }
-            }
-        }
+        readUnitAndSize(cursor, line);
+    } else if (Cursor unit = cursor; unitClass(readUnit(unit)) == UnitClass::Count) {
+        // "Pinch of salt", "Dash of hot sauce": one of them.
+        line.quantity = 1;
+        readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
     return line;

@@ -49,7 +49,11 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     ReviewedLine reviewed{line, {}, -1, {}};
     if (!reviewed.isIngredient() || line.food.isEmpty())
         return reviewed;
-    reviewed.foods = matcher.bestFoods(line.food);
+    // A can's food is a canned one where there is such a food.
+    const QStringList hints = line.package == QLatin1String("can")
+                                  ? QStringList{QStringLiteral("canned")}
+                                  : QStringList();
+    reviewed.foods = matcher.bestFoods(line.food, 5, hints);
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
     chooseFood(reviewed, good ? reviewed.foods.front().index : -1, table, weights);
     return reviewed;
