@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/paste/unitwords.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,12 +17,6 @@ enum class LineKind {
     Heading, // "For the frosting:" or a line in capitals
     Blank,
 };
-
-// Units as the reader names them: the program's own units ("cup", "tbs", "tsp", "pint", "quart",
-// "ml", "oz", "g", "lb"), the other common ones ("fl oz", "l", "kg", "gallon"), or a count word in
-// the singular ("large", "clove", "slice", "stick", "pinch", "can", ...).
-enum class UnitClass { None, Volume, Weight, Count };
-UnitClass unitClass(const QString& unit);
 
 struct IngredientLine {
     LineKind kind = LineKind::Blank;
