@@ -1,4 +1,5 @@
 #include "app/commands.h"
+#include "app/folderlock.h"
 #include "app/launcher.h"
 #include "core/session.h"
 #include "platform/helpviewer.h"
@@ -52,8 +53,18 @@ int main(int argc, char* argv[])
 
     // The program's own folder, where the help file lies, before the working directory changes.
     const QString programDir = QApplication::applicationDirPath();
-    const std::unique_ptr<QLockFile> lock = zestora::openDataDir(options->dataDir, &error);
-    if (error.isEmpty())
+    // A folder held from another computer may be opened here all the same, once the user has
+    // read what is at risk.
+    const auto openAnyway = [](const QString& question) {
+        return zestora::MessageBox::show(nullptr, question, QStringLiteral("Zestora"),
+                                         zestora::MessageBox::Icon::Exclamation,
+                                         zestora::MessageBox::Buttons::YesNo) ==
+               zestora::MessageBox::Answer::Yes;
+    };
+    const std::unique_ptr<QLockFile> lock =
+        zestora::openDataDir(options->dataDir, &error, {QString(), openAnyway});
+    const bool readOnly = lock && !lock->isLocked();
+    if (lock && !readOnly)
         error = zestora::copyStarterIngredients(
             QDir(programDir).filePath(QStringLiteral("starter/Ing.dat")));
     if (!error.isEmpty()) {
@@ -61,6 +72,11 @@ int main(int argc, char* argv[])
                                   zestora::MessageBox::Icon::Critical);
         return 1;
     }
+    if (!lock) // the user chose not to open a folder held elsewhere
+        return 1;
+    if (readOnly)
+        zestora::MessageBox::show(nullptr, zestora::readOnlyNotice(), QStringLiteral("Zestora"),
+                                  zestora::MessageBox::Icon::Information);
 
     zestora::Session session;
     zestora::Settings settings;
