@@ -167,7 +167,9 @@ void writeText(const Analysis& analysis, QTextStream& out)
 {
     if (!analysis.title.isEmpty())
         out << analysis.title << Qt::endl;
-    out << "Makes " << floatText(analysis.servings) << " servings" << Qt::endl << Qt::endl;
+    out << "Makes " << floatText(analysis.servings)
+        << (analysis.servings == 1 ? " serving" : " servings") << Qt::endl
+        << Qt::endl;
     for (const AnalyzedLine& line : analysis.lines) {
         if (line.reviewed.line.kind == paste::LineKind::Heading) {
             out << line.reviewed.line.heading << Qt::endl;
