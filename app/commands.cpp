@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/analyzecommand.h"
 #include "app/backupcommands.h"
 #include "app/exportcommand.h"
 #include "app/programdir.h"
@@ -17,13 +18,18 @@ std::optional<int> runCommandLineTool(int argc, char* argv[])
     const QByteArrayView command(argv[1]);
     if (command == "export")
         return exportCommand(argc, argv);
-    if (command != "import-usda" && command != "backups" && command != "restore")
+    if (command != "import-usda" && command != "backups" && command != "restore" &&
+        command != "analyze")
         return std::nullopt;
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList arguments = QCoreApplication::arguments().mid(2);
     if (command == "import-usda")
         return importUsda(arguments, programDataDir(), out);
+    if (command == "analyze") {
+        QTextStream err(stderr);
+        return analyzeRecipe(arguments, programDataDir(), out, err);
+    }
     if (command == "backups")
         return listBackups(arguments, out);
     return restoreFromBackup(arguments, out);

@@ -16,7 +16,8 @@ const QString usage = QStringLiteral(
     "       zestora backups [--data-dir DIR]\n"
     "       zestora restore [--force] FILE [--data-dir DIR]\n"
     "       zestora export [--format pdf|html|mmf|json] [--all | NAME...] -o FILE [--force]\n"
-    "                      [--data-dir DIR]\n\n"
+    "                      [--data-dir DIR]\n"
+    "       zestora analyze [--data-dir DIR] [--servings N] [--json] FILE\n\n"
     "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
     "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n"
     "backups lists the earlier versions kept in the folder backups there; restore puts the\n"
@@ -24,7 +25,9 @@ const QString usage = QStringLiteral(
     "backup only with --force).\n"
     "export writes the named recipes, or all of them, to FILE as a printed page (pdf), a web\n"
     "page (html), MealMaster text (mmf) or schema.org JSON-LD (json); the format follows\n"
-    "FILE's ending unless --format names it. An existing FILE is replaced only with --force.\n");
+    "FILE's ending unless --format names it. An existing FILE is replaced only with --force.\n"
+    "analyze reads a plain-text recipe (FILE, or - for standard input), matches each line to a\n"
+    "stored food and prints the matches and the Nutrition Facts per serving.\n");
 
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {
@@ -50,11 +53,15 @@ std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QS
     return LaunchOptions{parser.value(dataDir), parser.isSet(quitWhenShown)};
 }
 
+QString dataDirPath(const QString& requested)
+{
+    return requested.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                               : requested;
+}
+
 QString enterDataDir(const QString& requested)
 {
-    const QString dir = requested.isEmpty()
-                            ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                            : requested;
+    const QString dir = dataDirPath(requested);
     if (QFileInfo(dir).isFile())
         return QStringLiteral("Zestora cannot keep its data in %1: that is a file, not a folder.")
             .arg(QDir::toNativeSeparators(dir));

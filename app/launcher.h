@@ -20,6 +20,9 @@ extern const QString usage;
 // no sense.
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error);
 
+// The data folder asked for, or the per-user one when none was.
+QString dataDirPath(const QString& requested);
+
 // Makes the data folder when it is missing and makes it the working directory, where the data
 // files are opened by bare name. Returns an error text, or an empty one.
 QString enterDataDir(const QString& requested);

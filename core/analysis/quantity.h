@@ -18,6 +18,11 @@ float fractionValue(int index);
 QString putTogetherQuantityString(const QString& ones, const QString& fraction, bool fractionMode);
 inline const QString missingQuantity = QStringLiteral("Error");
 
+// What the two quantity spinners give: the whole part and the fraction spinner's value, a kitchen
+// fraction in fraction mode or a tenths digit in decimal mode; as a number and as the line's text.
+float spinnerValue(int ones, int fraction, bool fractionMode);
+QString spinnerText(int ones, int fraction, bool fractionMode);
+
 // A quantity or servings text read back into a number: "2 1/2" is 2.5, "1/3" is one third, "2.5"
 // is 2.5. Text that is no number reads as 0.
 float quantityValue(const QString& text);
