@@ -3,6 +3,7 @@
 #include "ui_searchdialog.h"
 
 #include "core/shell/helptopics.h"
+#include "core/sortednamemodel.h"
 #include "core/text.h"
 #include "platform/centreform.h"
 #include "platform/helpviewer.h"
@@ -11,11 +12,11 @@
 
 namespace zestora {
 
-SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, const QStringList& names,
+SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::SearchableNames names,
                            std::function<void(const QString&)> choose)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::SearchDialog>())
-    , m_names(names)
+    , m_names(std::move(names))
     , m_choose(std::move(choose))
 {
     m_ui->setupUi(this);
@@ -57,7 +58,15 @@ SearchDialog::~SearchDialog() = default;
 void SearchDialog::search(QWidget* parent, HelpViewer& help, const QStringList& names,
                           std::function<void(const QString&)> choose)
 {
-    SearchDialog dialog(parent, help, names, std::move(choose));
+    SearchDialog dialog(parent, help, search::SearchableNames(names), std::move(choose));
+    dialog.exec();
+}
+
+void SearchDialog::search(QWidget* parent, HelpViewer& help, const SortedNameModel& names,
+                          std::function<void(const QString&)> choose)
+{
+    SearchDialog dialog(parent, help, search::SearchableNames(names.stringList(), names.keys()),
+                        std::move(choose));
     dialog.exec();
 }
 

@@ -14,6 +14,7 @@ class SearchDialog;
 namespace zestora {
 
 class HelpViewer;
+class SortedNameModel;
 
 // Finds ingredients by words in their names, any or all of them; clicking a result chooses it
 // and closes the window.
@@ -23,9 +24,12 @@ public:
     // Searches the names of the ingredient list, modally; choose receives the result clicked.
     static void search(QWidget* parent, HelpViewer& help, const QStringList& names,
                        std::function<void(const QString&)> choose);
+    // The same over a name list, whose lower-case names are ready: opening lowers nothing.
+    static void search(QWidget* parent, HelpViewer& help, const SortedNameModel& names,
+                       std::function<void(const QString&)> choose);
 
 private:
-    SearchDialog(QWidget* parent, HelpViewer& help, const QStringList& names,
+    SearchDialog(QWidget* parent, HelpViewer& help, search::SearchableNames names,
                  std::function<void(const QString&)> choose);
     ~SearchDialog() override;
 

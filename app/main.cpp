@@ -6,17 +6,14 @@
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
-#include "shell/mainwindow.h"
-#include "shell/splashwindow.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QLockFile>
-#include <QTimer>
 
 #include <cstdio>
-#include <future>
 
 namespace {
 // For timing the start-up from outside: when a step was reached, in milliseconds of the clock.
@@ -89,41 +86,9 @@ int main(int argc, char* argv[])
     zestora::Session session;
     zestora::Settings settings;
     zestora::HelpViewer help;
-    // The data files, read while the splash window waits. Nothing else touches the stores until
-    // the main window's load takes what was read, so the reading needs no lock.
-    std::future<zestora::StoresLoad> readAhead;
-    std::unique_ptr<zestora::MainWindow> window;
-    // The splash window comes first; its timer shows the main window, whose load takes the data.
-    zestora::SplashWindow splash(settings, programDir, [&]() -> zestora::MainWindow* {
-        window = std::make_unique<zestora::MainWindow>(session, settings, help, programDir);
-        window->setSplashWindow(&splash);
-        const QList<zestora::LoadProblem> problems =
-            window->mdiFormLoad(readAhead.valid() ? std::optional(readAhead.get()) : std::nullopt);
-        window->showMaximized();
-        if (options->quitWhenShown)
-            QTimer::singleShot(0, &app, [&splash] {
-                reportTime("main window on screen");
-                // Timing ends here: no tune as the splash goes.
-                splash.hide();
-                QApplication::quit();
-            });
-        else
-            QTimer::singleShot(0, window.get(),
-                               [w = window.get(), problems] { w->showLoadProblems(problems); });
-        return window.get();
-    });
-    if (options->quitWhenShown) {
-        QObject::connect(&splash, &zestora::SplashWindow::firstPainted, &app,
-                         [] { reportTime("splash on screen"); });
-        QObject::connect(&splash, &zestora::SplashWindow::startingMainWindow, &app,
-                         [] { reportTime("splash timer"); });
-    }
-    // Once the splash is on screen: the reading then never delays it.
-    QObject::connect(&splash, &zestora::SplashWindow::firstPainted, &app, [&] {
-        readAhead = std::async(std::launch::async, [&session] {
-            return zestora::loadStores(session.ingredients, session.recipes);
-        });
-    });
-    splash.show();
+    zestora::StartUp startUp(session, settings, help, programDir);
+    if (options->quitWhenShown)
+        startUp.quitWhenShown(reportTime);
+    startUp.start();
     return QApplication::exec();
 }

@@ -28,12 +28,12 @@ void write(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
-QString recipeRecord(const QString& name, int lines, int seed)
+QString recipeRecord(const QString& name, int lines, int seed, int ingredients)
 {
     QString record = mark(marks::recordStart) + name + mark(marks::bodyStart) +
                      QStringLiteral("4") + mark(marks::servingsEnd);
     for (int line = 0; line < lines; ++line)
-        record += mark(marks::lineStart) + ingredientName((seed * 31 + line * 977) % 32767) +
+        record += mark(marks::lineStart) + ingredientName((seed * 31 + line * 977) % ingredients) +
                   mark(marks::nameEnd) + mark(marks::fractionMode) + QStringLiteral("1 1/2") +
                   mark(marks::quantityEnd) + QStringLiteral("cup") + mark(marks::lineEnd);
     return record + mark(marks::linesEnd) + mark(marks::directionsStart) +
@@ -61,7 +61,7 @@ void makeData(const QString& dir, int ingredients, int recipes, int lines)
 
     QString text;
     for (int i = 0; i < recipes; ++i)
-        text += recipeRecord(QStringLiteral("Recipe %1").arg(i), lines, i);
+        text += recipeRecord(QStringLiteral("Recipe %1").arg(i), lines, i, qMax(ingredients, 1));
     write(QDir(dir).filePath(QStringLiteral("Recipe.Dat")), encodeCp1252(text) + "\r\n");
 }
 

@@ -8,7 +8,8 @@ namespace zestora::bench {
 // `lines` lines each into the folder, the largest the program allows by default.
 void makeData(const QString& dir, int ingredients = 32767, int recipes = 32767, int lines = 20);
 
-// A recipe record as the analysis screen writes it.
-QString recipeRecord(const QString& name, int lines, int seed);
+// A recipe record as the analysis screen writes it, its lines naming ingredients of a table of
+// that many.
+QString recipeRecord(const QString& name, int lines, int seed, int ingredients = 32767);
 
 } // namespace zestora::bench

@@ -3,45 +3,114 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace zestora {
 
+SortedNameModel::SortedNameModel(QObject* parent)
+    : QStringListModel(parent)
+{
+    keepKeysInStep();
+}
+
+SortedNameModel::SortedNameModel(const QStringList& names, QObject* parent)
+    : QStringListModel(parent)
+{
+    keepKeysInStep();
+    fill(names);
+}
+
+void SortedNameModel::keepKeysInStep()
+{
+    // Connected before any view is, so the keys are up to date when the views hear of a change.
+    const auto lowerAll = [this] {
+        m_keys.clear();
+        m_keys.resize(rowCount());
+        lowerRows(0, rowCount() - 1);
+    };
+    connect(this, &QAbstractItemModel::modelReset, this, [this, lowerAll] {
+        if (!std::exchange(m_keysGiven, false))
+            lowerAll();
+    });
+    connect(this, &QAbstractItemModel::layoutChanged, this, lowerAll);
+    connect(this, &QAbstractItemModel::rowsMoved, this, lowerAll);
+    connect(this, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                m_keys.insert(first, last - first + 1, QString());
+                lowerRows(first, last);
+            });
+    connect(this, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                m_keys.remove(first, last - first + 1);
+            });
+    connect(this, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                lowerRows(topLeft.row(), bottomRight.row());
+            });
+}
+
+void SortedNameModel::lowerRows(int first, int last)
+{
+    const QStringList names = stringList();
+    for (int row = first; row <= last; ++row)
+        m_keys[row] = lowerCase(names[row]);
+}
+
 bool SortedNameModel::lessForPeople(const QString& a, const QString& b)
 {
-    return a.toCaseFolded() < b.toCaseFolded();
+    return lowerCase(a) < lowerCase(b);
 }
 
 void SortedNameModel::fill(QStringList names)
 {
-    setStringList(sortedForPeople(std::move(names)));
+    fillSorted(sortedWithKeys(std::move(names)));
+}
+
+void SortedNameModel::fillSorted(Sorted sorted)
+{
+    // Names that come without their lower-case forms are lowered here.
+    m_keysGiven = sorted.keys.size() == sorted.names.size();
+    if (m_keysGiven)
+        m_keys = std::move(sorted.keys);
+    setStringList(sorted.names);
 }
 
 QStringList SortedNameModel::sortedForPeople(QStringList names)
 {
-    // Fold each name once instead of at every comparison; equal keys keep their order.
-    struct Keyed {
-        QString key;
-        qsizetype index;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(static_cast<size_t>(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i)
-        keyed.push_back({names[i].toCaseFolded(), i});
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-    QStringList sorted;
-    sorted.reserve(names.size());
-    for (const Keyed& entry : keyed)
-        sorted.append(std::move(names[entry.index]));
+    return sortedWithKeys(std::move(names)).names;
+}
+
+SortedNameModel::Sorted SortedNameModel::sortedWithKeys(QStringList names)
+{
+    // Each name is lowered once, not at every comparison; equal keys keep their order.
+    QStringList keys;
+    keys.reserve(names.size());
+    for (const QString& name : std::as_const(names))
+        keys.append(lowerCase(name));
+    std::vector<qsizetype> order(static_cast<size_t>(names.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
+    Sorted sorted;
+    sorted.names.reserve(names.size());
+    sorted.keys.reserve(names.size());
+    for (const qsizetype i : order) {
+        sorted.names.append(std::move(names[i]));
+        sorted.keys.append(std::move(keys[i]));
+    }
     return sorted;
+}
+
+std::pair<int, int> SortedNameModel::rowsOfKey(const QString& key) const
+{
+    const auto [first, end] = std::equal_range(m_keys.cbegin(), m_keys.cend(), key);
+    return {static_cast<int>(first - m_keys.cbegin()), static_cast<int>(end - m_keys.cbegin())};
 }
 
 int SortedNameModel::insertName(const QString& name)
 {
-    const QStringList& names = stringList();
-    const int row = static_cast<int>(
-        std::upper_bound(names.begin(), names.end(), name, lessForPeople) - names.begin());
+    const int row = rowsOfKey(lowerCase(name)).second;
     insertRows(row, 1);
     setData(index(row), name);
     return row;
@@ -49,26 +118,25 @@ int SortedNameModel::insertName(const QString& name)
 
 int SortedNameModel::rowOf(const QString& name) const
 {
-    const QStringList& names = stringList();
     // Equal names under the people's order sit together; search only that run.
-    auto it = std::lower_bound(names.begin(), names.end(), name, lessForPeople);
-    for (; it != names.end() && !lessForPeople(name, *it); ++it)
-        if (*it == name)
-            return static_cast<int>(it - names.begin());
+    const auto [first, end] = rowsOfKey(lowerCase(name));
+    const QStringList names = stringList();
+    for (int row = first; row < end; ++row)
+        if (names[row] == name)
+            return row;
     return -1;
 }
 
 int SortedNameModel::lastRowOfTrimmed(const QString& name) const
 {
-    const QStringList& names = stringList();
-    const QString key = trimSpaces(name);
     // The names are kept trimmed, so equal ones stand in the run of the trimmed name.
-    int last = -1;
-    auto it = std::lower_bound(names.begin(), names.end(), key, lessForPeople);
-    for (; it != names.end() && !lessForPeople(key, *it); ++it)
-        if (trimSpaces(*it) == key)
-            last = static_cast<int>(it - names.begin());
-    return last;
+    const QStringView trimmed = trimmedSpacesView(name);
+    const auto [first, end] = rowsOfKey(lowerCase(trimmed));
+    const QStringList names = stringList();
+    for (int row = end - 1; row >= first; --row)
+        if (trimmedSpacesView(names[row]) == trimmed)
+            return row;
+    return -1;
 }
 
 QString SortedNameModel::nameAt(int row) const

@@ -58,6 +58,22 @@ QString trimSpaces(QStringView text)
     return trimmedSpacesView(text).toString();
 }
 
+QString lowerCase(QStringView text)
+{
+    // The code page's letters all lie in the first 256 code points, looked up in a table.
+    static const std::array<char16_t, 256> latin1 = [] {
+        std::array<char16_t, 256> table{};
+        for (char16_t c = 0; c < table.size(); ++c)
+            table[c] = QChar::toLower(c);
+        return table;
+    }();
+    QString lower(text.size(), Qt::Uninitialized);
+    QChar* out = lower.data();
+    for (const QChar c : text)
+        *out++ = c.unicode() < latin1.size() ? QChar(latin1[c.unicode()]) : c.toLower();
+    return lower;
+}
+
 QString decodeCp1252(QByteArrayView bytes)
 {
     const CodePage& table = codePage();

@@ -22,6 +22,7 @@ public:
     {
     }
     std::optional<QByteArray> readAll() override { return m_bytes; }
+    std::optional<FileContents> readMapped() override { return FileContents(m_bytes); }
     const QByteArray& bytes() const { return m_bytes; }
 
 protected:

@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace zestora {
@@ -129,24 +130,30 @@ void MainWindow::buildTopBar()
     connect(m_topBar, &ToolBar::toolClick, this, &MainWindow::topBarToolClick);
 }
 
-QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
+void MainWindow::loadScreens()
 {
-    const WaitCursor wait;
+    if (m_calcFrm)
+        return;
     m_help.initHelp(this, m_programDir);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
-
     m_frmIngrediant = new IngredientWizard(m_session, m_help, m_ingredientNames, m_ui->Screens);
     m_calcFrm =
         new AnalysisScreen(m_session, m_help, m_ingredientNames, m_recipeNames, m_ui->Screens);
     m_deleteIngFrm = new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
+}
 
+QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
+{
+    const WaitCursor wait;
+    loadScreens();
     StoresLoad loaded =
         read ? *std::move(read) : loadStores(m_session.ingredients, m_session.recipes);
     // Both ingredient lists show this one model, so they agree position by position. The names
-    // come already in the models' order.
-    m_ingredientNames->setStringList(loaded.ingredientNames);
-    m_recipeNames->setStringList(loaded.recipeNames);
+    // come already in the models' order, with their lower-case forms.
+    m_ingredientNames->fillSorted(
+        {std::move(loaded.ingredientNames), std::move(loaded.ingredientKeys)});
+    m_recipeNames->fillSorted({std::move(loaded.recipeNames), std::move(loaded.recipeKeys)});
     // Made after the list is filled: the screen starts with no recipe chosen.
     m_viewFrm = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
 
@@ -178,8 +185,14 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
                              MessageBox::Icon::Exclamation);
         });
     m_calcFrm->formLoad();
-    m_tmrStopSplash->start();
     return loaded.problems;
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!std::exchange(m_shownBefore, true))
+        m_tmrStopSplash->start();
 }
 
 void MainWindow::showLoadProblems(const QList<LoadProblem>& problems)

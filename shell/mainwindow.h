@@ -36,10 +36,13 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Start-up: help, both data files, the name lists. Returns what was found wrong in the files,
-    // for showLoadProblems once the window is on screen. The files are read here unless read
-    // holds what loadStores found in the session's stores beforehand.
+    // Start-up: help, the screens, both data files, the name lists. Returns what was found wrong
+    // in the files, for showLoadProblems once the window is on screen. The files are read here
+    // unless read holds what loadStores found in the session's stores beforehand.
     QList<LoadProblem> mdiFormLoad(std::optional<StoresLoad> read = std::nullopt);
+    // The part of the start-up that needs no data: help and the screens that are made before the
+    // files are read. mdiFormLoad does it when it has not been done.
+    void loadScreens();
     // Tells the user, once per damaged file, what could not be read, and offers the newest backup
     // of it that reads cleanly.
     void showLoadProblems(const QList<LoadProblem>& problems);
@@ -51,7 +54,7 @@ public:
     // Opens the tip window (the tip of the day); the window of the tips file beside the program
     // unless another opener is set.
     void setTipWindowOpener(std::function<void()> opener) { m_openTipWindow = std::move(opener); }
-    // The splash window, which tmrStopSplash closes 100 ms after the main window's load.
+    // The splash window, which tmrStopSplash closes 100 ms after the main window is first shown.
     void setSplashWindow(QWidget* splash) { m_splash = splash; }
 
     ToolBar* topBar() const { return m_topBar; }
@@ -60,6 +63,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -81,6 +85,7 @@ private:
     IngredientWizard* m_frmIngrediant = nullptr;
     StoredIngredientsScreen* m_deleteIngFrm = nullptr;
     bool m_recipesShown = false;
+    bool m_shownBefore = false;
     std::function<void()> m_openTipWindow;
     QPointer<QWidget> m_tipWindow;
     QTimer* m_tmrStopSplash;

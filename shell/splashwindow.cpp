@@ -70,6 +70,8 @@ SplashWindow::SplashWindow(Settings& settings, const QString& programDir,
     // Started by the first paint; it keeps running, and a later tick finds the work done.
     m_splashTmr->setObjectName(QStringLiteral("SplashTmr"));
     m_splashTmr->setInterval(splashInterval);
+    // The main window is ready and waits for this tick, which a coarse timer moves by up to 5 %.
+    m_splashTmr->setTimerType(Qt::PreciseTimer);
     connect(m_splashTmr, &QTimer::timeout, this, &SplashWindow::splashTmrTimer);
     m_ui->Picture1->installEventFilter(this);
 }

@@ -17,8 +17,8 @@ namespace zestora {
 class MainWindow;
 class Settings;
 
-// The first window of every run. A second after it first paints it shows the main window, whose
-// load runs the start-up; closed by the main window, it plays the start-up music: the tune in the
+// The first window of every run. A second after it first paints it shows the main window, made
+// and loaded meanwhile; closed by the main window, it plays the start-up music: the tune in the
 // working folder when one lies there, else the one beside the program.
 class SplashWindow : public QWidget {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/datafile.h"
 #include "core/store/ingrecord.h"
 
 #include <QDir>
@@ -49,6 +50,23 @@ inline void writeFile(const QString& name, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
 }
+
+// A data file whose writes can be made to fail, like a full disk.
+class FailingFile : public DataFile {
+public:
+    using DataFile::DataFile;
+    bool failWrites = false;
+
+protected:
+    bool writeAtomically(std::initializer_list<QByteArrayView> parts) override
+    {
+        if (failWrites) {
+            setError(QStringLiteral("save"), QStringLiteral("No space left on device"));
+            return false;
+        }
+        return DataFile::writeAtomically(parts);
+    }
+};
 
 struct Nutrients {
     float fat = 0;

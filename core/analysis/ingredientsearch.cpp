@@ -27,14 +27,21 @@ SearchableNames::SearchableNames(const QStringList& names)
 {
     m_lowered.reserve(names.size());
     for (const QString& name : names)
-        m_lowered.append(name.toLower());
+        m_lowered.append(lowerCase(name));
+}
+
+SearchableNames::SearchableNames(const QStringList& names, const QStringList& lowered)
+    : m_names(names)
+    , m_lowered(lowered)
+{
+    Q_ASSERT(names.size() == lowered.size());
 }
 
 QStringList SearchableNames::loadSearchList(const QStringList& words, Mode mode) const
 {
     std::vector<QStringMatcher> matchers;
     for (const QString& word : words)
-        matchers.emplace_back(word.toLower(), Qt::CaseSensitive);
+        matchers.emplace_back(lowerCase(word), Qt::CaseSensitive);
     const auto matches = [this](const QStringMatcher& word, qsizetype i) {
         return word.indexIn(m_lowered[i]) >= 0;
     };

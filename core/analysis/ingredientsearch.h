@@ -18,6 +18,8 @@ QStringList loadWords(const QString& typed);
 class SearchableNames {
 public:
     explicit SearchableNames(const QStringList& names);
+    // Names whose lower-case forms (lowerCase) are known already, as a name list keeps them.
+    SearchableNames(const QStringList& names, const QStringList& lowered);
 
     // The names that match the words, in list order for All; for Any grouped by the first word
     // they match, each group in list order. A name contains a word when its lower-case form

@@ -88,6 +88,24 @@ std::optional<QByteArray> DataFile::readAll()
     return std::nullopt;
 }
 
+std::optional<FileContents> DataFile::readMapped()
+{
+    const QFileInfo info(m_fileName);
+    auto file = std::make_unique<QFile>(m_fileName);
+    if (info.isFile() && info.size() > 0 && file->open(QIODevice::ReadOnly)) {
+        if (const uchar* mapped = file->map(0, file->size(), QFileDevice::MapPrivateOption)) {
+            m_unreadable = false;
+            m_readFailure.clear();
+            const qsizetype size = file->size();
+            return FileContents(std::move(file), mapped, size);
+        }
+    }
+    std::optional<QByteArray> bytes = readAll();
+    if (!bytes)
+        return std::nullopt;
+    return FileContents(*std::move(bytes));
+}
+
 void DataFile::setReadFailure(const QString& why)
 {
     m_unreadable = true;

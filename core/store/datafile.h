@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/filecontents.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -27,6 +29,9 @@ public:
     // never replaced or removed, since nothing of it could be kept.
     virtual std::optional<QByteArray> readAll();
     const QString& readFailure() const { return m_readFailure; }
+    // The same, but a file with bytes in it is mapped into memory rather than copied: reading a
+    // large file then costs no more than looking at it.
+    virtual std::optional<FileContents> readMapped();
     // The new content is the parts one after another, written without joining them first.
     bool replace(std::initializer_list<QByteArrayView> parts);
     bool remove();

@@ -51,6 +51,15 @@ QString textAt(const char* record, int at, int width)
     return decodeCp1252(field);
 }
 
+QString sharedTextAt(const char* record, int at, int width, QHash<QByteArrayView, QString>& seen)
+{
+    const QByteArrayView field(record + at, width);
+    auto found = seen.constFind(field);
+    if (found == seen.cend())
+        found = seen.insert(field, textAt(record, at, width));
+    return *found;
+}
+
 float floatAt(const char* record, int at)
 {
     return qFromLittleEndian<float>(record + at);
@@ -66,7 +75,8 @@ const QByteArray& blankRecord()
 
 QString IngRecord::trimmedName() const
 {
-    return trimSpaces(name);
+    // Most names have no spaces to trim and are shared as they are, not copied.
+    return trimmedSpacesView(name).size() == name.size() ? name : trimSpaces(name);
 }
 
 QByteArray IngRecord::toBytes() const
@@ -93,17 +103,34 @@ QByteArray IngRecord::toBytes() const
 
 IngRecord IngRecord::fromBytes(QByteArrayView bytes)
 {
+    return decode(bytes, nullptr);
+}
+
+IngRecord IngRecord::fromBytes(QByteArrayView bytes, QHash<QByteArrayView, QString>& seenMeasures)
+{
+    return decode(bytes, &seenMeasures);
+}
+
+IngRecord IngRecord::decode(QByteArrayView bytes, QHash<QByteArrayView, QString>* seenMeasures)
+{
+    const char* r = bytes.data();
     std::array<char, size> buffer;
-    std::memcpy(buffer.data(), blankRecord().constData(), size);
-    std::memcpy(buffer.data(), bytes.data(),
-                static_cast<size_t>(qMin<qsizetype>(bytes.size(), size)));
-    const char* r = buffer.data();
+    if (bytes.size() < size) {
+        std::memcpy(buffer.data(), blankRecord().constData(), size);
+        std::memcpy(buffer.data(), bytes.data(), static_cast<size_t>(bytes.size()));
+        r = buffer.data();
+        seenMeasures = nullptr; // the padded copy does not outlive this call
+    }
+    const auto measureAt = [&](int at) {
+        return seenMeasures ? sharedTextAt(r, at, measureWidth, *seenMeasures)
+                            : textAt(r, at, measureWidth);
+    };
     IngRecord record;
     record.name = textAt(r, nameAt, nameWidth);
+    record.measure1 = measureAt(measure1At);
+    record.measure2 = measureAt(measure2At);
     record.amount1 = floatAt(r, amount1At);
-    record.measure1 = textAt(r, measure1At, measureWidth);
     record.amount2 = floatAt(r, amount2At);
-    record.measure2 = textAt(r, measure2At, measureWidth);
     record.calories = floatAt(r, caloriesAt);
     record.fat = floatAt(r, fatAt);
     record.satFat = floatAt(r, satFatAt);

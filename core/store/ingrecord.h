@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 namespace zestora {
@@ -39,6 +40,13 @@ struct IngRecord {
     // Reads one record; a shorter piece (the end of a damaged file) is read as if the rest of the
     // record were blank.
     static IngRecord fromBytes(QByteArrayView bytes);
+    // The same for records read one after another from a table's bytes: a measure seen before
+    // shares the text decoded then, as a table holds thousands of records but few measures. The
+    // views kept in seenMeasures point into the bytes, which must outlive it.
+    static IngRecord fromBytes(QByteArrayView bytes, QHash<QByteArrayView, QString>& seenMeasures);
+
+private:
+    static IngRecord decode(QByteArrayView bytes, QHash<QByteArrayView, QString>* seenMeasures);
 };
 
 // The volume/weight class of a pair of measures (0 volume and weight, 1 volume only, 2 weight

@@ -43,26 +43,28 @@ std::optional<LoadProblem> IngTable::loadIngTable()
 {
     m_records.clear();
     m_indexValid = false;
-    const std::optional<QByteArray> bytes = m_file->readAll();
-    if (!bytes) {
+    const std::optional<FileContents> contents = m_file->readMapped();
+    if (!contents) {
         m_error = m_file->errorString();
         return LoadProblem::unreadableFile(*m_file, QStringLiteral("No ingredients were loaded."));
     }
+    const QByteArrayView bytes = contents->bytes();
     // A trailing piece of more than half a record counts as one more record; exactly half counts
     // only when that makes the count even.
     const qint64 rounded =
-        roundHalfEven<qint64>(static_cast<double>(bytes->size()) / IngRecord::size);
+        roundHalfEven<qint64>(static_cast<double>(bytes.size()) / IngRecord::size);
     const int count = static_cast<int>(qMin<qint64>(rounded, maxCount));
     m_records.reserve(count + 1);
+    QHash<QByteArrayView, QString> measures;
     for (int i = 0; i < count; ++i)
         m_records.append(IngRecord::fromBytes(
-            QByteArrayView(*bytes)
-                .sliced(qsizetype(i) * IngRecord::size)
+            bytes.sliced(qsizetype(i) * IngRecord::size)
                 .first(qMin<qsizetype>(IngRecord::size,
-                                       bytes->size() - qsizetype(i) * IngRecord::size))));
+                                       bytes.size() - qsizetype(i) * IngRecord::size)),
+            measures));
 
-    const qint64 whole = bytes->size() / IngRecord::size;
-    const qint64 fragment = bytes->size() % IngRecord::size;
+    const qint64 whole = bytes.size() / IngRecord::size;
+    const qint64 fragment = bytes.size() % IngRecord::size;
     const QLocale locale(QLocale::English);
     QString what;
     if (rounded > maxCount)
@@ -219,7 +221,7 @@ void IngTable::deleteIngAt(int index)
 
 QString IngTable::lookupKey(const QString& name)
 {
-    return trimmedSpacesView(name).toString().toCaseFolded();
+    return lowerCase(trimmedSpacesView(name));
 }
 
 int IngTable::lastIndexOfNameIgnoringCase(const QString& name) const

@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cstring>
 
 namespace zestora {
 
@@ -80,15 +81,19 @@ std::optional<LoadProblem> RecipeStore::load()
 std::optional<LoadProblem> RecipeStore::getBigRecipe()
 {
     m_bigRecipe.clear();
-    const std::optional<QByteArray> bytes = m_file->readAll();
-    if (!bytes) {
+    m_contents = FileContents();
+    std::optional<FileContents> read = m_file->readMapped();
+    if (!read) {
         m_error = m_file->errorString();
         return LoadProblem::unreadableFile(*m_file, QStringLiteral("No recipes were loaded."));
     }
-    // The file ends with CR LF, which is not part of the text.
-    const bool endsWell = bytes->isEmpty() || bytes->endsWith(lineBreak);
-    m_bigRecipe = *std::move(bytes);
-    m_bigRecipe.chop(2);
+    // The text is the file's bytes where they lie, without the final CR LF. Reading a recipe
+    // looks at its bytes alone; the text is copied into memory of its own only when it first
+    // changes (ownText).
+    m_contents = *std::move(read);
+    const QByteArrayView bytes = m_contents.bytes();
+    const bool endsWell = bytes.isEmpty() || bytes.endsWith(lineBreak);
+    m_bigRecipe = QByteArray::fromRawData(bytes.data(), qMax<qsizetype>(bytes.size() - 2, 0));
     if (endsWell)
         return std::nullopt;
     return LoadProblem{m_file->fileName(),
@@ -96,6 +101,20 @@ std::optional<LoadProblem> RecipeStore::getBigRecipe()
                                       "recipe file. Its last two characters were taken for that "
                                       "line break, so the end of the last recipe may be missing."),
                        QString(), m_file->keepOriginalBeforeNextChange()};
+}
+
+void RecipeStore::ownText()
+{
+    if (m_bigRecipe.isDetached())
+        return;
+    // One copy, with room to grow: from then on recipes are appended and deleted in place. The
+    // room is address space only until recipes are written into it.
+    constexpr qsizetype leastRoom = 64 * 1024;
+    QByteArray owned;
+    owned.reserve(m_bigRecipe.size() + qMax(leastRoom, m_bigRecipe.size() / 16));
+    owned.append(QByteArrayView(m_bigRecipe));
+    m_bigRecipe = std::move(owned);
+    m_contents = FileContents();
 }
 
 std::optional<LoadProblem> RecipeStore::splitBigRecipe()
@@ -106,6 +125,8 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
     qsizetype pos = 0;
     qsizetype stray = 0; // characters outside the records other than blanks and line breaks
     bool cut = false;    // the records after some point could not be read
+    constexpr qsizetype releaseEvery = 1024 * 1024;
+    qsizetype released = 0;
     QStringList what;
     while (true) {
         // Blanks and line breaks before, between and after the records belong to none of them.
@@ -139,7 +160,13 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
         m_list.append(RecipeEntry{decodeCp1252(QByteArrayView(text).sliced(recordAt + 1, nameSize)),
                                   recordAt + 1, nameSize, p, q - p + 1});
         pos = q + 1;
+        // What has been split is looked at again only when a recipe is shown or saved.
+        if (pos - released >= releaseEvery) {
+            released = pos;
+            m_contents.releaseBefore(released);
+        }
     }
+    m_contents.releaseBefore(end);
     if (stray > 0)
         what.prepend(QStringLiteral("%1 characters between its recipes belong to none of them; "
                                     "they were left out.")
@@ -149,8 +176,10 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
     qsizetype recordBytes = 0;
     for (const RecipeEntry& entry : std::as_const(m_list))
         recordBytes += 1 + entry.nameSize + entry.bodySize;
-    if (stray > 0 || recordBytes != m_bigRecipe.size())
+    if (stray > 0 || recordBytes != m_bigRecipe.size()) {
         m_bigRecipe = joinRecords(m_bigRecipe, m_list);
+        m_contents = FileContents();
+    }
     if (what.isEmpty())
         return std::nullopt;
     if (what.size() > 1)
@@ -178,9 +207,9 @@ QByteArray RecipeStore::joinRecords(const QByteArray& text, QList<RecipeEntry>& 
     return joined;
 }
 
-bool RecipeStore::rewrite(const QByteArray& bigRecipe, QByteArrayView appended)
+bool RecipeStore::rewrite(std::initializer_list<QByteArrayView> parts)
 {
-    if (m_file->replace({bigRecipe, appended, lineBreak}))
+    if (m_file->replace(parts))
         return true;
     m_error = m_file->errorString();
     return false;
@@ -188,7 +217,7 @@ bool RecipeStore::rewrite(const QByteArray& bigRecipe, QByteArrayView appended)
 
 bool RecipeStore::saveBigRecipe()
 {
-    return rewrite(m_bigRecipe);
+    return rewrite({m_bigRecipe, lineBreak});
 }
 
 bool RecipeStore::appendRecipe(const QString& name, const QString& record)
@@ -212,8 +241,9 @@ bool RecipeStore::appendRecipe(const QString& name, const QString& record)
             QStringLiteral("The recipe %1 could not be saved: its text is incomplete.").arg(name);
         return false;
     }
-    if (!rewrite(m_bigRecipe, recordBytes))
+    if (!rewrite({m_bigRecipe, recordBytes, lineBreak}))
         return false;
+    ownText();
     const qsizetype at = m_bigRecipe.size();
     m_bigRecipe.append(recordBytes);
     // The record names the recipe itself; the list keeps the name trimmed.
@@ -225,30 +255,66 @@ bool RecipeStore::appendRecipe(const QString& name, const QString& record)
 bool RecipeStore::deleteRecipeByName(const QString& name)
 {
     // Only the recipe of that very name goes, also when it is the only one stored.
-    QList<RecipeEntry> list = m_list;
     const QStringView wanted = trimmedSpacesView(name);
-    const auto found = std::find_if(list.begin(), list.end(), [wanted](const RecipeEntry& entry) {
-        return trimmedSpacesView(entry.recipeName) == wanted;
+    const auto found = std::find_if(m_list.cbegin(), m_list.cend(), [wanted](const RecipeEntry& e) {
+        return trimmedSpacesView(e.recipeName) == wanted;
     });
-    if (found == list.end())
+    if (found == m_list.cend())
         return true;
-    *found = list.last();
-    list.removeLast();
-    if (list.isEmpty()) {
+    const qsizetype index = found - m_list.cbegin();
+    if (m_list.size() == 1) {
         if (!m_file->remove()) {
             m_error = m_file->errorString();
             return false;
         }
         m_bigRecipe.clear();
+        m_contents = FileContents();
         m_list.clear();
         return true;
     }
-    QByteArray rebuilt = joinRecords(m_bigRecipe, list);
-    if (!rewrite(rebuilt))
+    // The text is the records one after another. The last record takes the place of the one
+    // removed: the file gets the records before it, the last one, and those after it up to the
+    // last. Only once that is on disk does the text change, in place.
+    const QByteArrayView text(m_bigRecipe);
+    const qsizetype goneAt = recordAt(m_list[index]);
+    const qsizetype goneEnd = recordEnd(m_list[index]);
+    const qsizetype lastAt = recordAt(m_list.last());
+    const QByteArrayView last = text.sliced(lastAt);
+    const bool written = index == m_list.size() - 1
+                             ? rewrite({text.first(goneAt), lineBreak})
+                             : rewrite({text.first(goneAt), last,
+                                        text.sliced(goneEnd, lastAt - goneEnd), lineBreak});
+    if (!written)
         return false;
-    m_list = std::move(list);
-    m_bigRecipe = std::move(rebuilt);
+    ownText();
+    if (index < m_list.size() - 1)
+        moveLastRecordInto(index);
+    m_list.removeLast();
+    m_bigRecipe.truncate(recordEnd(m_list.last()));
     return true;
+}
+
+void RecipeStore::moveLastRecordInto(qsizetype index)
+{
+    RecipeEntry& gone = m_list[index];
+    const RecipeEntry& last = m_list.last();
+    const qsizetype goneAt = recordAt(gone);
+    const qsizetype goneEnd = recordEnd(gone);
+    const qsizetype lastAt = recordAt(last);
+    // The records between the two move by the difference in length; the last record, a few
+    // hundred bytes, is set aside first since the move may run over it.
+    const QByteArray moved(m_bigRecipe.constData() + lastAt, m_bigRecipe.size() - lastAt);
+    const qsizetype shift = moved.size() - (goneEnd - goneAt);
+    char* data = m_bigRecipe.data();
+    std::memmove(data + goneEnd + shift, data + goneEnd, static_cast<size_t>(lastAt - goneEnd));
+    std::memcpy(data + goneAt, moved.constData(), static_cast<size_t>(moved.size()));
+    for (qsizetype i = index + 1; i < m_list.size() - 1; ++i) {
+        m_list[i].nameAt += shift;
+        m_list[i].bodyAt += shift;
+    }
+    const qsizetype offset = goneAt - lastAt;
+    gone = RecipeEntry{last.recipeName, last.nameAt + offset, last.nameSize, last.bodyAt + offset,
+                       last.bodySize};
 }
 
 QString textBetween(const QString& text, const QString& startMark, const QString& endMark)

@@ -19,6 +19,9 @@ struct RecipeEntry {
 
 // The recipe store: the file Recipe.Dat, its text without the final CR LF, and the recipes split
 // out of it in file order. The text is kept as the file's bytes, so saving never re-encodes it.
+// Until it first changes it is the file mapped into memory, which costs only the pages looked at:
+// the data folder is the program's for the run, and each of its saves puts a new file in place
+// of the old one, so the mapped file stays as it was read.
 class RecipeStore {
 public:
     static constexpr int maxCount = 32767;
@@ -52,11 +55,21 @@ public:
     DataFile& file() { return *m_file; }
 
 private:
-    bool rewrite(const QByteArray& bigRecipe, QByteArrayView appended = {});
+    // Where a record begins (its record start character) and where the next one begins.
+    static qsizetype recordAt(const RecipeEntry& entry) { return entry.nameAt - 1; }
+    static qsizetype recordEnd(const RecipeEntry& entry) { return entry.bodyAt + entry.bodySize; }
+
+    // Makes the text the store's own, so that it can change in place.
+    void ownText();
+    // The text after a delete: the last record in the place of the one at index, the records
+    // between them moved up or down, the list's places with them. Does not shrink the list.
+    void moveLastRecordInto(qsizetype index);
+    bool rewrite(std::initializer_list<QByteArrayView> parts);
     // The records of list one after another, taken from text; the entries then point into it.
     static QByteArray joinRecords(const QByteArray& text, QList<RecipeEntry>& list);
 
     std::unique_ptr<DataFile> m_file;
+    FileContents m_contents; // the file as read, which the text is part of until it first changes
     QByteArray m_bigRecipe;
     QList<RecipeEntry> m_list;
     QString m_error;

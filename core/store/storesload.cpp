@@ -9,10 +9,14 @@ StoresLoad loadStores(IngTable& ingredients, RecipeStore& recipes)
     StoresLoad loaded;
     if (std::optional<LoadProblem> problem = ingredients.loadIngTable())
         loaded.problems.append(*problem);
-    loaded.ingredientNames = SortedNameModel::sortedForPeople(ingredients.trimmedNames());
+    SortedNameModel::Sorted names = SortedNameModel::sortedWithKeys(ingredients.trimmedNames());
+    loaded.ingredientNames = std::move(names.names);
+    loaded.ingredientKeys = std::move(names.keys);
     if (std::optional<LoadProblem> problem = recipes.load())
         loaded.problems.append(*problem);
-    loaded.recipeNames = SortedNameModel::sortedForPeople(recipes.recipeNames());
+    names = SortedNameModel::sortedWithKeys(recipes.recipeNames());
+    loaded.recipeNames = std::move(names.names);
+    loaded.recipeKeys = std::move(names.keys);
     return loaded;
 }
 

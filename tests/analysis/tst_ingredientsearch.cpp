@@ -1,9 +1,15 @@
 #include "core/analysis/ingredientsearch.h"
 #include "core/sortednamemodel.h"
+#include "core/text.h"
 #include "testsupport.h"
+
+#include <functional>
 
 using namespace zestora;
 using search::Mode;
+
+using ListChange = std::function<void(SortedNameModel&)>;
+Q_DECLARE_METATYPE(ListChange)
 
 namespace {
 const QStringList pantry{u"Brown eggs"_s, u"Milk, skim"_s, u"EGGNOG"_s, u"Egg  "_s,
@@ -18,6 +24,8 @@ private Q_SLOTS:
     void results_data();
     void results();
     void theLastOfEqualNamesIsChosen();
+    void aNameListSearchesAsItsNamesDo_data();
+    void aNameListSearchesAsItsNamesDo();
 };
 
 void TestIngredientSearch::words_data()
@@ -74,6 +82,41 @@ void TestIngredientSearch::theLastOfEqualNamesIsChosen()
     QCOMPARE(names.lastRowOfTrimmed(u" Egg "_s), 2);
     QCOMPARE(names.lastRowOfTrimmed(u"egg"_s), 0);
     QCOMPARE(names.lastRowOfTrimmed(u"Bread"_s), -1);
+}
+
+void TestIngredientSearch::aNameListSearchesAsItsNamesDo_data()
+{
+    QTest::addColumn<ListChange>("change");
+    QTest::newRow("filled") << ListChange([](SortedNameModel&) {});
+    QTest::newRow("names added") << ListChange([](SortedNameModel& names) {
+        names.insertName(u"\u00c9GG ROLL"_s);
+        names.insertName(u"Deviled EGG"_s);
+    });
+    QTest::newRow("names removed") << ListChange(
+        [](SortedNameModel& names) { names.removeRows(names.rowOf(u"Brown eggs"_s), 2); });
+    QTest::newRow("a name changed") << ListChange([](SortedNameModel& names) {
+        names.setData(names.index(names.rowOf(u"Flour"_s)), u"Egg flour"_s);
+    });
+    QTest::newRow("all names replaced") << ListChange([](SortedNameModel& names) {
+        names.setStringList({u"Egg white"_s, u"Quail EGG"_s, u"Rice"_s});
+    });
+}
+
+void TestIngredientSearch::aNameListSearchesAsItsNamesDo()
+{
+    QFETCH(ListChange, change);
+    SortedNameModel names;
+    names.fill(pantry);
+    change(names);
+    // The lower-case names kept beside the list follow every change to it.
+    QStringList lowered;
+    for (const QString& name : names.stringList())
+        lowered.append(lowerCase(name));
+    QCOMPARE(names.keys(), lowered);
+    const QStringList words = search::loadWords(u"EGG"_s);
+    QCOMPARE(
+        search::SearchableNames(names.stringList(), names.keys()).loadSearchList(words, Mode::All),
+        search::SearchableNames(names.stringList()).loadSearchList(words, Mode::All));
 }
 
 QTEST_GUILESS_MAIN(TestIngredientSearch)

@@ -1,4 +1,5 @@
 #include "analysis/searchdialog.h"
+#include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
 #include "widgetsupport.h"
 
@@ -84,6 +85,7 @@ void TestSearchDialog::aResultChosenByTheKeysClosesTheWindow()
 {
     HelpViewer help;
     QStringList chosen;
+    const SortedNameModel names(QStringList{u"Milk"_s, u"Eggnog"_s, u"Egg"_s});
     onNextDialog([](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(u"egg"_s);
         dialog->findChild<QPushButton*>(u"SearchCmd"_s)->click();
@@ -91,7 +93,7 @@ void TestSearchDialog::aResultChosenByTheKeysClosesTheWindow()
         results->setFocus();
         QTest::keyClick(results, Qt::Key_End);
     });
-    SearchDialog::search(nullptr, help, {u"Egg"_s, u"Eggnog"_s, u"Milk"_s},
+    SearchDialog::search(nullptr, help, names,
                          [&chosen](const QString& name) { chosen.append(name); });
     QCOMPARE(chosen, QStringList{u"Eggnog"_s});
 }

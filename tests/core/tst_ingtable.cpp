@@ -16,23 +16,6 @@ IngRecord record(const QString& name, float calories = 100)
                 {.fat = 2.5f, .cholesterol = 25, .calories = calories});
 }
 
-// A data file whose writes can be made to fail, like a full disk.
-class FailingFile : public DataFile {
-public:
-    using DataFile::DataFile;
-    bool failWrites = false;
-
-protected:
-    bool writeAtomically(std::initializer_list<QByteArrayView> parts) override
-    {
-        if (failWrites) {
-            setError(u"save"_s, u"No space left on device"_s);
-            return false;
-        }
-        return DataFile::writeAtomically(parts);
-    }
-};
-
 } // namespace
 
 class TestIngTable : public QObject {

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void whatTheFileHolds_data();
     void whatTheFileHolds();
     void deletingMovesTheLastRecipeIntoThePlace();
+    void aFailedSaveLeavesStoreAndFileAsTheyWere_data();
+    void aFailedSaveLeavesStoreAndFileAsTheyWere();
     void deletingTheOnlyRecipe_data();
     void deletingTheOnlyRecipe();
     void randomRecipesRoundTrip();
@@ -92,6 +94,56 @@ void TestRecipeStore::deletingMovesTheLastRecipeIntoThePlace()
     QVERIFY(store.deleteRecipeByName(u"First"_s));
     QCOMPARE(store.recipeNames(), (QStringList{u"Third"_s, u"Second"_s}));
     QCOMPARE(readFile(u"Recipe.Dat"_s), simpleFile({u"Third"_s, u"Second"_s}));
+}
+
+void TestRecipeStore::aFailedSaveLeavesStoreAndFileAsTheyWere_data()
+{
+    QTest::addColumn<QString>("deleted"); // empty: a recipe is appended
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("append") << QString() << QStringList{u"Stew"_s, u"Pie"_s, u"Salad"_s, u"New"_s};
+    QTest::newRow("delete the first, longer than the last")
+        << u"Stew"_s << QStringList{u"Salad"_s, u"Pie"_s};
+    QTest::newRow("delete the middle, shorter than the last")
+        << u"Pie"_s << QStringList{u"Stew"_s, u"Salad"_s};
+    QTest::newRow("delete the last") << u"Salad"_s << QStringList{u"Stew"_s, u"Pie"_s};
+}
+
+void TestRecipeStore::aFailedSaveLeavesStoreAndFileAsTheyWere()
+{
+    QFETCH(QString, deleted);
+    QFETCH(QStringList, after);
+    const TempWorkDir dir;
+    const QStringList before{u"Stew"_s, u"Pie"_s, u"Salad"_s};
+    const QByteArray file = encodeCp1252(QString(
+        recipeRecord(u"Stew"_s, u"4"_s, {u"Beef"_s, u"Carrots"_s, u"Onions"_s}, u"Simmer."_s) +
+        recipeRecord(u"Pie"_s, u"1"_s, {u"Egg"_s}, QString()) +
+        recipeRecord(u"Salad"_s, u"2"_s, {u"Lettuce"_s}, u"Toss."_s) + u"\r\n"_s));
+    writeFile(u"Recipe.Dat"_s, file);
+    auto failing = std::make_unique<FailingFile>(u"Recipe.Dat"_s);
+    FailingFile& disk = *failing;
+    RecipeStore store(std::move(failing));
+    QVERIFY(!store.load());
+    const auto change = [&] {
+        return deleted.isEmpty() ? store.appendRecipe(u"New"_s, simpleRecord(u"New"_s))
+                                 : store.deleteRecipeByName(deleted);
+    };
+    disk.failWrites = true;
+    QVERIFY(!change());
+    QCOMPARE(store.recipeNames(), before);
+    QCOMPARE(store.bigRecipeBytes(), file.chopped(2));
+    QCOMPARE(readFile(u"Recipe.Dat"_s), file);
+
+    disk.failWrites = false;
+    QVERIFY(change());
+    QCOMPARE(store.recipeNames(), after);
+    // The store's text is the file written, and every recipe reads back from it as it was.
+    const QByteArray written = readFile(u"Recipe.Dat"_s);
+    QCOMPARE(store.bigRecipeBytes() + "\r\n", written);
+    RecipeStore reloaded;
+    QVERIFY(!reloaded.load());
+    QCOMPARE(reloaded.recipeNames(), after);
+    for (int i = 0; i < after.size(); ++i)
+        QCOMPARE(reloaded.recipeBody(i), store.recipeBody(i));
 }
 
 void TestRecipeStore::deletingTheOnlyRecipe_data()

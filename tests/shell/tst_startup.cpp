@@ -1,22 +1,27 @@
 #include "core/session.h"
 #include "core/shell/tips.h"
 #include "core/shell/wavelength.h"
+#include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
 #include "platform/settings.h"
 #include "platform/sound.h"
 #include "platform/toolbar.h"
 #include "shell/mainwindow.h"
 #include "shell/splashwindow.h"
+#include "shell/startup.h"
 #include "shell/tipwindow.h"
 #include "widgetsupport.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMovie>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -37,6 +42,8 @@ class TestStartUp : public QObject {
 private Q_SLOTS:
     void splashStartsTheMainWindowAndCloses_data();
     void splashStartsTheMainWindowAndCloses();
+    void theMainWindowIsLoadedWhileTheSplashWaits();
+    void timedStartQuitsOnceTheMainWindowIsPainted();
     void musicNeverHoldsUpTheStart_data();
     void musicNeverHoldsUpTheStart();
     void tipsShowAtRandomAndWrap();
@@ -95,6 +102,66 @@ void TestStartUp::splashStartsTheMainWindowAndCloses()
     QCOMPARE(window->topBar()->isChecked(u"mnuMusic"_s), musicChecked);
     QVERIFY(f.messages.isEmpty());
     QCOMPARE(starts, 1);
+}
+
+void TestStartUp::theMainWindowIsLoadedWhileTheSplashWaits()
+{
+    Fixture f;
+    f.settings.write(Settings::showTips, u"0"_s);
+    f.settings.write(Settings::playMusic, u"0"_s);
+    writeFile(u"Ing.dat"_s,
+              IngTable::toBytes({food(u"Flour"_s, 1, u"cup"_s), food(u"Egg"_s, 1, u"g"_s)}));
+    // Without its final line break: the message about it comes once the main window is shown.
+    writeFile(u"Recipe.Dat"_s, "\xaeStew\xa7"
+                               "1\xc8\xce\xa5 \x90\xc6\xbf\xdf");
+    StartUp startUp(f.session, f.settings, f.help, mediaDir);
+    const auto shown = [&startUp] {
+        return startUp.mainWindow() && startUp.mainWindow()->isVisible();
+    };
+    bool hiddenAtTheTimer = false;
+    QObject::connect(&startUp.splash(), &SplashWindow::startingMainWindow, &startUp,
+                     [&] { hiddenAtTheTimer = !shown(); });
+    QStringList toldOnScreen;
+    MessageBox::setAnswerer([&](const MessageBox::Shown& box) {
+        toldOnScreen.append(box.title + (shown() ? u" on screen"_s : u" before"_s));
+        return MessageBox::Answer::Ok;
+    });
+    startUp.start();
+    QTRY_VERIFY(startUp.mainWindow() && startUp.mainWindow()->ingredientNames()->rowCount() == 2);
+    MainWindow& window = *startUp.mainWindow();
+    QTRY_VERIFY(window.isVisible());
+    QVERIFY(hiddenAtTheTimer);
+    QCOMPARE(window.findChild<QStackedWidget*>(u"Screens"_s)->currentWidget()->objectName(),
+             u"CalcFrm"_s);
+    QCOMPARE(texts(window.findChild<QWidget*>(u"CalcFrm"_s)->findChild<QWidget*>(u"IngLst"_s)),
+             (QStringList{u"Egg"_s, u"Flour"_s}));
+    QTRY_COMPARE(toldOnScreen, QStringList{u"Damaged Data File on screen"_s});
+    QTRY_VERIFY(!startUp.splash().isVisible());
+}
+
+void TestStartUp::timedStartQuitsOnceTheMainWindowIsPainted()
+{
+    const TempWorkDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : {u"HOME"_s, u"XDG_CONFIG_HOME"_s, u"XDG_DATA_HOME"_s})
+        environment.insert(variable, dir.path());
+    QProcess zestora;
+    zestora.setProcessEnvironment(environment);
+    zestora.start(QStringLiteral(ZESTORA_PATH),
+                  {u"--data-dir"_s, u"data"_s, u"--quit-when-shown"_s});
+    QVERIFY(zestora.waitForFinished(60000));
+    QCOMPARE(zestora.exitCode(), 0);
+    // Each step once, in order, in milliseconds of the clock.
+    QList<qint64> times;
+    const QStringList steps{u"splash on screen"_s, u"splash timer"_s, u"main window on screen"_s};
+    const QStringList lines =
+        QString::fromLocal8Bit(zestora.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), steps.size());
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        QVERIFY2(lines[i].startsWith(steps[i] + u" at "_s), qPrintable(lines[i]));
+        times.append(lines[i].section(u' ', -2, -2).toLongLong());
+    }
+    QVERIFY(std::is_sorted(times.cbegin(), times.cend()));
 }
 
 void TestStartUp::musicNeverHoldsUpTheStart_data()
