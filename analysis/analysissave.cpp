@@ -21,10 +21,6 @@
 
 namespace zestora {
 
-namespace {
-constexpr int maxNameLength = 50;
-} // namespace
-
 void AnalysisScreen::nameTxtChange()
 {
     const QString text = m_ui->NameTxt->text();
@@ -33,14 +29,12 @@ void AnalysisScreen::nameTxtChange()
         m_stepIndex = 1;
         m_ui->OkCmd->setEnabled(true);
     }
-    if (text.size() > maxNameLength) {
-        MessageBox::show(this,
-                         QStringLiteral("50 letters is the maximum for the \r\nname of the "
-                                        "recipe.\r\n\r\nPlease enter it again."),
-                         QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
+    if (text.size() > lines::maxNameLength) {
+        MessageBox::show(this, lines::nameTooLongMessage, QStringLiteral("There's a Problem"),
+                         MessageBox::Icon::Information);
         // Only the letters over the limit go; the recipe on screen stays. Setting the text runs
         // this handler again with the shortened name.
-        m_ui->NameTxt->setText(text.left(maxNameLength));
+        m_ui->NameTxt->setText(text.left(lines::maxNameLength));
         return;
     }
     if (m_session.editingStoredRecipe)

@@ -11,6 +11,7 @@
 #include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
+#include "core/units.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
@@ -320,20 +321,8 @@ void AnalysisScreen::selectIngredient(const QString& name)
 
 void AnalysisScreen::loadMeasureLst()
 {
-    static const QStringList volumes{QStringLiteral("ml"),   QStringLiteral("tsp"),
-                                     QStringLiteral("tbs"),  QStringLiteral("cup"),
-                                     QStringLiteral("pint"), QStringLiteral("quart")};
-    static const QStringList weights{QStringLiteral("oz"), QStringLiteral("g"),
-                                     QStringLiteral("lb")};
-    QStringList units;
-    if (m_currentIng.customMeasure != 0)
-        units.append(m_currentIng.measure1.trimmed());
-    if (m_currentIng.measureKind == 0 || m_currentIng.measureKind == 1)
-        units += volumes;
-    if (m_currentIng.measureKind == 0 || m_currentIng.measureKind == 2)
-        units += weights;
     m_ui->MeasureLst->clear();
-    m_ui->MeasureLst->addItems(units);
+    m_ui->MeasureLst->addItems(units::measureChoices(m_currentIng));
 }
 
 // --- Quantity and servings ----------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "ui_headingdialog.h"
 
+#include "core/analysis/recipelines.h"
 #include "core/shell/helptopics.h"
 #include "core/text.h"
 #include "platform/centreform.h"
@@ -29,7 +30,7 @@ HeadingDialog::~HeadingDialog() = default;
 
 void HeadingDialog::subHeadTxtChange()
 {
-    if (trimSpaces(m_ui->SubHeadTxt->text()).size() <= maxLength)
+    if (trimSpaces(m_ui->SubHeadTxt->text()).size() <= lines::maxHeadingLength)
         return;
     MessageBox::show(this, QStringLiteral("Max length is 50."), QStringLiteral("Too many Letters"),
                      MessageBox::Icon::Exclamation);

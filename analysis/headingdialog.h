@@ -17,8 +17,6 @@ class HelpViewer;
 class HeadingDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int maxLength = 50;
-
     // The heading as typed when the user clicks Done; nothing on Cancel.
     static std::optional<QString> ask(QWidget* parent, HelpViewer& help);
 

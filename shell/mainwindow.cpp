@@ -96,7 +96,7 @@ void MainWindow::buildTopBar()
     // The tips option starts checked and activation corrects it. The music option shows the
     // setting from the start, as the splash window leaves it when it closes.
     bar.setChecked(QStringLiteral("mnuTips"), true);
-    bar.setChecked(QStringLiteral("mnuMusic"), m_settings.readNumber(Settings::playMusic, 1) != 0);
+    bar.setChecked(QStringLiteral("mnuMusic"), m_settings.readNumber(Settings::playMusic) != 0);
 
     bar.addMenuTool(QStringLiteral("Filemnu"), QStringLiteral("File"), subFile);
     bar.addMenuTool(QStringLiteral("Help"), QStringLiteral("Help"), subHelp);
@@ -215,7 +215,7 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
 
 void MainWindow::mdiFormActivate()
 {
-    const int tips = m_settings.readNumber(Settings::showTips, 1);
+    const int tips = m_settings.readNumber(Settings::showTips);
     m_topBar->setChecked(QStringLiteral("mnuTips"), tips == 1);
     if (!m_session.tipsShown && tips != 0 && m_openTipWindow)
         m_openTipWindow();

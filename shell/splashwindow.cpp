@@ -100,7 +100,7 @@ void SplashWindow::splashTmrTimer()
 void SplashWindow::closeEvent(QCloseEvent* event)
 {
     m_splashTmr->stop();
-    if (m_settings.readNumber(Settings::playMusic, 1) != 0) {
+    if (m_settings.readNumber(Settings::playMusic) != 0) {
         const QString here = QDir::current().filePath(programfiles::music);
         Sound::playToEnd(QFile::exists(here) ? here
                                              : QDir(m_programDir).filePath(programfiles::music));

@@ -30,7 +30,7 @@ TipWindow::~TipWindow() = default;
 TipWindow* TipWindow::open(QWidget* parent, Session& session, Settings& settings,
                            const QString& programDir)
 {
-    if (settings.readNumber(Settings::showTips, 1) == 0) {
+    if (settings.readNumber(Settings::showTips) == 0) {
         session.tipsShown = true;
         return nullptr;
     }

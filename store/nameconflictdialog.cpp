@@ -2,6 +2,7 @@
 
 #include "ui_nameconflictdialog.h"
 
+#include "core/analysis/recipelines.h"
 #include "core/sortednamemodel.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
@@ -104,13 +105,11 @@ void NameConflictDialog::changeCmdClick()
 void NameConflictDialog::nameTxtChange()
 {
     const QString text = m_ui->NameTxt->text();
-    if (text.size() <= maxLength)
+    if (text.size() <= lines::maxNameLength)
         return;
-    MessageBox::show(this,
-                     QStringLiteral("50 letters is the maximum for the \r\nname of the recipe.\r\n"
-                                    "\r\nPlease enter it again."),
-                     QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
-    m_ui->NameTxt->setText(text.left(maxLength));
+    MessageBox::show(this, lines::nameTooLongMessage, QStringLiteral("There's a Problem"),
+                     MessageBox::Icon::Information);
+    m_ui->NameTxt->setText(text.left(lines::maxNameLength));
     m_ui->NameTxt->setFocus();
 }
 

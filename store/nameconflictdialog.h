@@ -24,7 +24,6 @@ public:
         Outcome outcome;
         QString newName; // the name to save under when Renamed
     };
-    static constexpr int maxLength = 50;
 
     // Replacing deletes the stored recipe and its name from the list at once, then calls
     // selectFirstStoredRecipe (also when no recipe is left).
