@@ -195,9 +195,7 @@ void RecipeExplainer::refresh()
     describePanel();
     markLines();
     showActiveRow();
-    m_bar->setShares(
-        nutrition::shareValues({m_source.shareLabels[0]->text(), m_source.shareLabels[1]->text(),
-                                m_source.shareLabels[2]->text()}));
+    m_bar->setShares(m_source.chart());
 }
 
 void RecipeExplainer::toggleShares(Nutrient nutrient)

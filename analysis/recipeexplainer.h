@@ -26,7 +26,9 @@ public:
         QListWidget* rows;                    // R_IngLst
         std::function<QStringList()> entries; // the marked-up entry of every row
         std::function<float()> servings;      // the divisor the panel was worked out with
-        std::array<QLabel*, 3> shareLabels;   // fat, carbohydrates, protein
+        // The calorie shares the chart shows, none when it is hidden.
+        std::function<std::optional<std::array<double, 3>>()> chart;
+        std::array<QLabel*, 3> shareLabels; // fat, carbohydrates, protein
     };
     // The panel's labels are found on the screen by their names; the bar goes in after the last
     // share label.
@@ -36,7 +38,6 @@ public:
     void refresh();
     // Marks each line's share of the nutrient; the same nutrient again, or none, clears them.
     void toggleShares(nutrition::Nutrient nutrient);
-    std::optional<nutrition::Nutrient> shownNutrient() const { return m_nutrient; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

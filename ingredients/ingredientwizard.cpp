@@ -118,7 +118,7 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
             [this] { nutrientChange(m_ui->txtFiber, m_ui->txtTotalCarbs); });
     connect(m_ui->txtProtein, &QLineEdit::textChanged, this, [this] {
         nutrientChange(m_ui->txtProtein, nullptr);
-        if (m_session.editLoading)
+        if (m_editLoading)
             endEditLoad();
     });
     for (QRadioButton* option : {m_ui->optFatCals_0, m_ui->optFatCals_1})

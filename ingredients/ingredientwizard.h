@@ -118,6 +118,7 @@ private:
     int m_wizStep = 0;
     std::array<bool, 13> m_stepDone{};
     bool m_goingForward = false;
+    bool m_editLoading = false; // a stored ingredient is being loaded for editing
     IngRecord m_newIng;
     nutrition::PanelTexts m_preview;
 };

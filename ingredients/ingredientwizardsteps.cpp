@@ -258,7 +258,7 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
         else
             box->setText(text);
     };
-    m_session.editLoading = true;
+    m_editLoading = true;
     m_ui->txtName->setEnabled(true);
     type(m_ui->txtName, stored.trimmedName());
     if (stored.customMeasure != 0) {
@@ -305,7 +305,7 @@ void IngredientWizard::endEditLoad()
     m_wizStep = 0;
     showStep();
     m_ui->cmdBack->setEnabled(false); // there is no step before the first
-    m_session.editLoading = false;
+    m_editLoading = false;
 }
 
 } // namespace zestora

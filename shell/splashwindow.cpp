@@ -5,10 +5,10 @@
 #include "platform/centreform.h"
 #include "platform/settings.h"
 #include "platform/sound.h"
-#include "platform/toolbar.h"
 #include "shell/mainwindow.h"
 #include "shell/programfiles.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMovie>
@@ -105,7 +105,7 @@ void SplashWindow::closeEvent(QCloseEvent* event)
         Sound::playToEnd(QFile::exists(here) ? here
                                              : QDir(m_programDir).filePath(programfiles::music));
     } else if (m_mainWindow) {
-        m_mainWindow->topBar()->setChecked(QStringLiteral("mnuMusic"), false);
+        m_mainWindow->musicTool()->setChecked(false);
     }
     unsetCursor();
     QWidget::closeEvent(event);

@@ -2,7 +2,6 @@
 
 #include "ui_tipwindow.h"
 
-#include "core/session.h"
 #include "core/shell/tips.h"
 #include "platform/settings.h"
 #include "shell/programfiles.h"
@@ -14,9 +13,8 @@
 
 namespace zestora {
 
-TipWindow::TipWindow(QWidget* parent, Session& session, Settings& settings)
+TipWindow::TipWindow(QWidget* parent, Settings& settings)
     : QDialog(parent)
-    , m_session(session)
     , m_settings(settings)
     , m_ui(std::make_unique<Ui::TipWindow>())
 {
@@ -27,14 +25,11 @@ TipWindow::TipWindow(QWidget* parent, Session& session, Settings& settings)
 
 TipWindow::~TipWindow() = default;
 
-TipWindow* TipWindow::open(QWidget* parent, Session& session, Settings& settings,
-                           const QString& programDir)
+TipWindow* TipWindow::open(QWidget* parent, Settings& settings, const QString& programDir)
 {
-    if (settings.readNumber(Settings::showTips) == 0) {
-        session.tipsShown = true;
+    if (settings.readNumber(Settings::showTips) == 0)
         return nullptr;
-    }
-    auto* window = new TipWindow(parent, session, settings);
+    auto* window = new TipWindow(parent, settings);
     // In the upper part of the screen, a quarter of the free height down.
     window->adjustSize();
     const QRect area = window->screen()->availableGeometry();
@@ -87,7 +82,6 @@ void TipWindow::cmdNextTipClick()
 
 void TipWindow::done(int result)
 {
-    m_session.tipsShown = true;
     QDialog::done(result);
     deleteLater();
 }

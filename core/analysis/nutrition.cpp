@@ -165,46 +165,43 @@ PanelTexts panelTexts(const RecipeTotals& t)
     };
 }
 
-std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel)
+std::optional<CalorieShares> calorieShares(const RecipeTotals& totals)
 {
-    const QString cals = panel.cals.trimmed();
-    const double calories = leadingNumber(cals);
-    if (cals.isEmpty() || calories < 1)
+    if (totals.totCalories < 1)
         return std::nullopt;
-    const double fatCalories = leadingNumber(panel.fatCals);
+    // The grams as the panel writes them, so that the shares agree with what it shows.
+    const PanelTexts panel = panelTexts(totals);
+    const double fatCalories = totals.totFatCalories;
     const double carbGrams = leadingNumber(QStringView(panel.carbsG).chopped(1));
     const double proteinGrams = leadingNumber(QStringView(panel.proteinG).chopped(1));
     float base = static_cast<float>(fatCalories + 4 * carbGrams + 4 * proteinGrams);
     if (base <= 0)
-        base = static_cast<float>(static_cast<qint64>(calories));
-    const auto capped = [](float share) {
-        return share > 100 ? 100.0f : share;
+        base = static_cast<float>(totals.totCalories);
+    // Carbohydrates and protein stop at 100 %; the fat share is shown as it comes.
+    const auto share = [base](double part, int caloriesPerUnit, double maximum) {
+        return std::min(roundToInt16(part / base * 1000 * caloriesPerUnit) / 10.0, maximum);
     };
-    const double fatShare = roundToInt16(fatCalories / base * 1000) / 10.0;
-    const float carbShare =
-        capped(static_cast<float>(roundToInt16(carbGrams / base * 1000 * 4) / 10.0));
-    const float proteinShare =
-        capped(static_cast<float>(roundToInt16(proteinGrams / base * 1000 * 4) / 10.0));
-    return CalorieShares{doubleText(fatShare) + QStringLiteral("% of calories from Fat"),
-                         floatText(carbShare) + QStringLiteral("% from Carbohydrates"),
-                         floatText(proteinShare) + QStringLiteral("% from Protein")};
+    const double fatShare = share(fatCalories, 1, std::numeric_limits<double>::infinity());
+    const double carbShare = share(carbGrams, 4, 100);
+    const double proteinShare = share(proteinGrams, 4, 100);
+    return CalorieShares{
+        doubleText(fatShare) + QStringLiteral("% of calories from Fat"),
+        floatText(static_cast<float>(carbShare)) + QStringLiteral("% from Carbohydrates"),
+        floatText(static_cast<float>(proteinShare)) + QStringLiteral("% from Protein"),
+        {fatShare, carbShare, proteinShare}};
 }
 
 CalorieShares noLineShares()
 {
     return CalorieShares{QStringLiteral("0% calories from Fat"),
                          QStringLiteral("0% from Carbohydrates"),
-                         QStringLiteral("0% from Protein")};
+                         QStringLiteral("0% from Protein"),
+                         {}};
 }
 
-std::optional<std::array<double, 3>> shareValues(const CalorieShares& shares)
+std::optional<std::array<double, 3>> CalorieShares::chart() const
 {
-    for (const QString* text : {&shares.fat, &shares.carbs, &shares.protein})
-        if (text->trimmed().isEmpty())
-            return std::nullopt;
-    const std::array<double, 3> values{leadingNumber(shares.fat), leadingNumber(shares.carbs),
-                                       leadingNumber(shares.protein)};
-    if (values[0] + values[1] + values[2] <= 0)
+    if (fat.isEmpty() || values[0] + values[1] + values[2] <= 0)
         return std::nullopt;
     return values;
 }

@@ -53,6 +53,19 @@ QString putTogetherQuantityString(const QString& ones, const QString& fraction, 
     return (noOnes ? QStringLiteral("0") : ones) + QLatin1Char('.') + fraction;
 }
 
+QString Entry::text() const
+{
+    return putTogetherQuantityString(
+        ones == 0 ? QString() : QString::number(ones),
+        fractionMode ? fractionText(fraction) : QString::number(fraction), fractionMode);
+}
+
+float Entry::value() const
+{
+    const float part = fractionMode ? fractionValue(fraction) : static_cast<float>(fraction) / 10;
+    return static_cast<float>(ones) + part;
+}
+
 float quantityValue(const QString& text)
 {
     if (!text.contains(QLatin1Char('/')))

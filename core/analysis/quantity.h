@@ -18,6 +18,19 @@ float fractionValue(int index);
 QString putTogetherQuantityString(const QString& ones, const QString& fraction, bool fractionMode);
 inline const QString missingQuantity = QStringLiteral("Error");
 
+// A quantity as the two spinners give it: a whole part, and a kitchen fraction (a table index) or
+// a tenths digit.
+struct Entry {
+    int ones = 0;
+    int fraction = 0;
+    bool fractionMode = true;
+
+    // "2 1/2", "1/3", "0.5"; missingQuantity when both parts are 0.
+    QString text() const;
+    // Its value: the fractions as the table counts them, a third as 0.333.
+    float value() const;
+};
+
 // A quantity or servings text read back into a number: "2 1/2" is 2.5, "1/3" is one third, "2.5"
 // is 2.5. Text that is no number reads as 0.
 float quantityValue(const QString& text);

@@ -330,7 +330,7 @@ IngredientFacts ingredientFacts(const IngRecord& r)
     t.totCalories = roundToInt32(static_cast<double>(t.totCarbs * 4.0f) + t.totFatCalories +
                                  static_cast<double>(t.totProtein * 4.0f));
     facts.panel = nutrition::panelTexts(t);
-    facts.shares = nutrition::caloriePercentages(facts.panel);
+    facts.shares = nutrition::calorieShares(t);
     return facts;
 }
 

@@ -184,55 +184,57 @@ void TestNutrition::rescaleRoundTrips()
 
 void TestNutrition::calorieShares_data()
 {
-    QTest::addColumn<QString>("cals");
-    QTest::addColumn<QString>("fatCals");
-    QTest::addColumn<QString>("carbs");
-    QTest::addColumn<QString>("protein");
+    QTest::addColumn<qint32>("calories");
+    QTest::addColumn<qint32>("fatCalories");
+    QTest::addColumn<float>("carbs");
+    QTest::addColumn<float>("protein");
     QTest::addColumn<QString>("fatShare");
     QTest::addColumn<QString>("carbShare");
     QTest::addColumn<QString>("proteinShare");
+    QTest::addColumn<double>("carbValue");
     QTest::newRow("shares of 87 calories")
-        << u"87"_s << u"27"_s << u"10g"_s << u"5g"_s << u"31% of calories from Fat"_s
-        << u"46% from Carbohydrates"_s << u"23% from Protein"_s;
-    QTest::newRow("a share in tenths")
-        << u"100"_s << u"31"_s << u"10g"_s << u"7.3g"_s << u"30.9% of calories from Fat"_s
-        << u"39.9% from Carbohydrates"_s << u"29.1% from Protein"_s;
+        << 87 << 27 << 10.0f << 5.0f << u"31% of calories from Fat"_s << u"46% from Carbohydrates"_s
+        << u"23% from Protein"_s << 46.0;
+    QTest::newRow("a share in tenths: worked from the grams as shown, 7.3")
+        << 100 << 31 << 10.0f << 7.3f << u"30.9% of calories from Fat"_s
+        << u"39.9% from Carbohydrates"_s << u"29.1% from Protein"_s << 39.9;
     // Unclamped totals (the stored recipes screen's) can take the shares past 100.
     QTest::newRow("a fat share above 100 is shown as computed")
-        << u"50"_s << u"90"_s << u"-10g"_s << u"0g"_s << u"180% of calories from Fat"_s
-        << u"-80% from Carbohydrates"_s << u"0% from Protein"_s;
+        << 50 << 90 << -10.0f << 0.0f << u"180% of calories from Fat"_s
+        << u"-80% from Carbohydrates"_s << u"0% from Protein"_s << -80.0;
     QTest::newRow("carbohydrate and protein shares stop at 100")
-        << u"60"_s << u"-40"_s << u"10g"_s << u"10g"_s << u"-100% of calories from Fat"_s
-        << u"100% from Carbohydrates"_s << u"100% from Protein"_s;
+        << 60 << -40 << 10.0f << 10.0f << u"-100% of calories from Fat"_s
+        << u"100% from Carbohydrates"_s << u"100% from Protein"_s << 100.0;
     QTest::newRow("no macronutrients: the calories are the base")
-        << u"50"_s << u"0"_s << u"0g"_s << u"0g"_s << u"0% of calories from Fat"_s
-        << u"0% from Carbohydrates"_s << u"0% from Protein"_s;
+        << 50 << 0 << 0.0f << 0.0f << u"0% of calories from Fat"_s << u"0% from Carbohydrates"_s
+        << u"0% from Protein"_s << 0.0;
 }
 
 void TestNutrition::calorieShares()
 {
-    QFETCH(QString, cals);
-    QFETCH(QString, fatCals);
-    QFETCH(QString, carbs);
-    QFETCH(QString, protein);
+    QFETCH(qint32, calories);
+    QFETCH(qint32, fatCalories);
+    QFETCH(float, carbs);
+    QFETCH(float, protein);
     QFETCH(QString, fatShare);
     QFETCH(QString, carbShare);
     QFETCH(QString, proteinShare);
-    PanelTexts panel;
-    panel.cals = cals;
-    panel.fatCals = fatCals;
-    panel.carbsG = carbs;
-    panel.proteinG = protein;
-    const std::optional<CalorieShares> shares = caloriePercentages(panel);
+    QFETCH(double, carbValue);
+    RecipeTotals totals;
+    totals.totCalories = calories;
+    totals.totFatCalories = fatCalories;
+    totals.totCarbs = carbs;
+    totals.totProtein = protein;
+    const std::optional<CalorieShares> shares = nutrition::calorieShares(totals);
     QVERIFY(shares);
     QCOMPARE(shares->fat, fatShare);
     QCOMPARE(shares->carbs, carbShare);
     QCOMPARE(shares->protein, proteinShare);
+    // The chart shows the very numbers the sentences begin with.
+    QCOMPARE(shares->values[1], carbValue);
 
-    panel.cals = u"0"_s;
-    QVERIFY(!caloriePercentages(panel));
-    panel.cals.clear();
-    QVERIFY(!caloriePercentages(panel));
+    totals.totCalories = 0;
+    QVERIFY(!nutrition::calorieShares(totals));
 }
 
 void TestNutrition::hugeValuesAreClampedNotUndefined()
@@ -249,7 +251,7 @@ void TestNutrition::hugeValuesAreClampedNotUndefined()
     QCOMPARE(panel.cholPct, u"715827882%"_s);
     rescale(totals, 1, 0.125f);
     QCOMPARE(totals.totSodium, std::numeric_limits<qint32>::max());
-    QVERIFY(caloriePercentages(panel));
+    QVERIFY(nutrition::calorieShares(totals));
 }
 
 void TestNutrition::numberText_data()

@@ -2,11 +2,9 @@
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/settings.h"
-#include "platform/toolbar.h"
 #include "testsupport.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -17,7 +15,6 @@ class TestPlatform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void cleanup();
-    void checkToolKeepsItsMarkForTheHandler();
     void desktopHelp_data();
     void desktopHelp();
     void helpFilePath_data();
@@ -32,29 +29,6 @@ void TestPlatform::cleanup()
             std::none_of(QApplication::topLevelWidgets().begin(),
                          QApplication::topLevelWidgets().end(),
                          [](QWidget* w) { return w->isVisible(); }));
-}
-
-void TestPlatform::checkToolKeepsItsMarkForTheHandler()
-{
-    QWidget window;
-    ToolBar bar(u"Bar"_s, &window);
-    QMenu* band = bar.addBand(u"Band"_s, u"Sub Band"_s);
-    bar.addCheckTool(u"mnuOption"_s, u"Option"_s, band);
-    QStringList clicked;
-    QList<bool> markWhenClicked;
-    connect(&bar, &ToolBar::toolClick, &bar, [&](const QString& name) {
-        clicked.append(name);
-        markWhenClicked.append(bar.isChecked(name));
-        bar.setChecked(name, !bar.isChecked(name));
-    });
-    QAction* tool = bar.findChild<QAction*>(u"mnuOption"_s);
-    QVERIFY(tool);
-    tool->trigger();
-    QCOMPARE(bar.isChecked(u"mnuOption"_s), true);
-    tool->trigger();
-    QCOMPARE(bar.isChecked(u"mnuOption"_s), false);
-    QCOMPARE(clicked, QStringList(2, u"mnuOption"_s));
-    QCOMPARE(markWhenClicked, (QList<bool>{false, true}));
 }
 
 void TestPlatform::desktopHelp_data()

@@ -1,5 +1,6 @@
 #include "analysis/analysisscreen.h"
 #include "core/analysis/recipelines.h"
+#include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/store/backups.h"
@@ -258,10 +259,9 @@ void TestMainWindow::activationFollowsTheTipsSetting()
         f.settings.write(Settings::showTips, setting);
     f.start();
     f.window.mdiFormActivate();
-    QCOMPARE(f.window.topBar()->isChecked(u"mnuTips"_s), checked);
+    QCOMPARE(f.window.topBar()->tool(u"mnuTips"_s)->isChecked(), checked);
     QCOMPARE(f.tipWindowsOpened, tipWindows);
     // Once the tip window has been shown, activating again does not reopen it.
-    f.session.tipsShown = true;
     f.window.mdiFormActivate();
     QCOMPARE(f.tipWindowsOpened, tipWindows);
 }
@@ -271,18 +271,18 @@ void TestMainWindow::optionToolsToggleTheirSettings()
     Fixture f;
     f.start();
     const QString ini = f.dir.filePath(u"settings.ini"_s);
-    QVERIFY(f.window.topBar()->isChecked(u"mnuMusic"_s));
+    QVERIFY(f.window.topBar()->tool(u"mnuMusic"_s)->isChecked());
     f.click("mnuTips");
     QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"0"_s);
-    QVERIFY(!f.window.topBar()->isChecked(u"mnuTips"_s));
+    QVERIFY(!f.window.topBar()->tool(u"mnuTips"_s)->isChecked());
     f.click("mnuTips");
     QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"1"_s);
     f.click("mnuMusic");
     QCOMPARE(Settings(ini).readString(Settings::playMusic, QString()), u"0"_s);
-    QVERIFY(!f.window.topBar()->isChecked(u"mnuMusic"_s));
+    QVERIFY(!f.window.topBar()->tool(u"mnuMusic"_s)->isChecked());
     // The next run starts with the music tool unchecked.
     const MainWindow next(f.session, f.settings, f.help, QStringLiteral(HELP_DIR));
-    QVERIFY(!next.topBar()->isChecked(u"mnuMusic"_s));
+    QVERIFY(!next.topBar()->tool(u"mnuMusic"_s)->isChecked());
 }
 
 void TestMainWindow::contentsOpensHelpAndExitClosesIt()
@@ -336,9 +336,10 @@ void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost()
     f.window.show();
     auto* calc = f.window.findChild<AnalysisScreen*>();
     if (withLine) {
-        calc->editStoredRecipe(name, {u"1 cup   Milk"_s},
-                               {lines::ingredientEntry(u"Milk"_s, true, u"1"_s, u"cup"_s)},
-                               u"Heat."_s);
+        const QString record = lines::recipeRecord(
+            name, u"1"_s, {lines::ingredientEntry(u"Milk"_s, true, u"1"_s, u"cup"_s)}, u"Heat."_s);
+        calc->editStoredRecipe(
+            name, viewRecipe(record.mid(record.indexOf(QChar(0xa7))), f.session.ingredients));
         calc->findChild<QPlainTextEdit*>(u"DirectionsTxt"_s)->setPlainText(u"Heat it."_s);
     } else {
         calc->findChild<QLineEdit*>(u"NameTxt"_s)->setText(name);
