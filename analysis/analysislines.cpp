@@ -5,8 +5,8 @@
 
 #include "analysis/headingdialog.h"
 #include "analysis/lineeditordialog.h"
-#include "analysis/recipelist.h"
 #include "platform/messagebox.h"
+#include "widgets/recipeexplainer.h"
 
 namespace zestora {
 
@@ -44,15 +44,14 @@ void AnalysisScreen::showLinesAdded(const QList<int>& positions)
 {
     for (const int at : positions) {
         const DraftLine& line = m_draft.lines().at(at);
-        m_ui->R_IngLst->insertItem(at, line.row);
+        m_explainer->insertLines(at, {line.row}, {line.entry});
         m_ui->InvisLst->insertItem(at, line.entry);
-        markHeading(m_ui->R_IngLst->item(at), line.entry);
     }
 }
 
 void AnalysisScreen::showLineRemoved(int row)
 {
-    delete m_ui->R_IngLst->takeItem(row);
+    m_explainer->removeLine(row);
     delete m_ui->InvisLst->takeItem(row);
     // The line is gone: no other line takes its highlight.
     m_ui->R_IngLst->setCurrentRow(-1);

@@ -4,7 +4,6 @@
 
 #include "ui_analysisscreen.h"
 
-#include "analysis/recipelist.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
@@ -14,6 +13,7 @@
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 #include "store/nameconflictdialog.h"
+#include "widgets/recipeexplainer.h"
 
 #include <QTextDocument>
 
@@ -22,7 +22,7 @@ namespace zestora {
 void AnalysisScreen::nameChanged()
 {
     const QString text = m_ui->NameTxt->text();
-    m_ui->lblName->setText(text);
+    m_ui->Frame1->setName(text);
     if (!trimSpaces(text).isEmpty())
         m_ui->OkCmd->setEnabled(true);
     if (text.size() > lines::maxNameLength) {
@@ -42,7 +42,7 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     m_ui->NameTxt->setText(name);
     m_draft.takeOver(recipe);
     // The panel's copy of the name is the stored recipes panel's, which shows none.
-    m_ui->lblName->clear();
+    m_ui->Frame1->setName(QString());
     // The spinner shows the servings without running its handler: they are the recipe's own. The
     // line of servings reads as the stored recipes screen wrote it, unless the spinner moved to
     // servings it writes itself.
@@ -55,8 +55,8 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     const QString& servings = m_draft.servingsText();
     m_ui->ServingsLbl->setText(servings);
     const bool spinnerWrites = moved && quantity::servingsFor(spinner).text == servings;
-    m_ui->lbl1M->setText((spinnerWrites ? QStringLiteral("Makes ") : QStringLiteral("makes ")) +
-                         servings + QStringLiteral(" servings"));
+    m_ui->Frame1->setServing((spinnerWrites ? QStringLiteral("Makes ") : QStringLiteral("makes ")) +
+                             servings + QStringLiteral(" servings"));
     stopFlashing();
     QStringList rows;
     QStringList entries;
@@ -64,10 +64,8 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
         rows.append(line.row);
         entries.append(line.entry);
     }
-    m_ui->R_IngLst->addItems(rows);
+    m_explainer->insertLines(0, rows, entries);
     m_ui->InvisLst->addItems(entries);
-    for (int row = 0; row < m_ui->R_IngLst->count(); ++row)
-        markHeading(m_ui->R_IngLst->item(row), entries[row]);
     m_ui->DirectionsTxt->setPlainText(recipe.directions);
     // The recipe on screen is the stored one until it is changed.
     m_draft.setSaved(true);
@@ -113,8 +111,10 @@ bool AnalysisScreen::confirmServings(bool saving)
                 m_ui->NameTxt->setText(result.newName);
         }
     }
-    if (m_draft.confirmServings())
+    if (m_draft.confirmServings()) {
+        m_explainer->reworkLines();
         showTotals();
+    }
     return !cancelled;
 }
 

@@ -2,8 +2,6 @@
 
 #include "ui_analysisscreen.h"
 
-#include "analysis/nutritionpanel.h"
-#include "analysis/recipeexplainer.h"
 #include "analysis/searchdialog.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
@@ -14,6 +12,7 @@
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
+#include "widgets/recipeexplainer.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -81,17 +80,12 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     // At the start the ingredient list is open for the first choice.
     showIngredientList(true);
-    m_explainer = new RecipeExplainer(this, m_session.ingredients,
-                                      {m_ui->R_IngLst,
-                                       [this] {
-                                           QStringList entries;
-                                           for (const DraftLine& line : m_draft.lines())
-                                               entries.append(line.entry);
-                                           return entries;
-                                       },
-                                       [this] { return m_draft.totalsServings(); },
-                                       [this] { return m_draft.shares().chart(); },
-                                       {m_ui->Label24, m_ui->Label23, m_ui->Label21}});
+    m_ui->Frame1->setForm(NutritionPanel::Form::Recipe);
+    m_explainer = new RecipeExplainer(
+        this, m_session.ingredients,
+        {m_ui->R_IngLst, m_ui->Frame1, {m_ui->Label24, m_ui->Label23, m_ui->Label21}, [this] {
+             return m_draft.totalsServings();
+         }});
 
     m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
     // The Instructions have F1, which the main window gives the topic of the screen on view.
@@ -176,8 +170,10 @@ void AnalysisScreen::reset()
     // In this order: handlers that run on the way (the spinners', the name's) see the screen as it
     // is at that step.
     m_draft.reset();
-    for (QLabel* label : {m_ui->lblName, m_ui->lbl1M, m_ui->OnesTxt, m_ui->FracTxt})
-        label->clear();
+    m_ui->Frame1->setName(QString());
+    m_ui->Frame1->setServing(QString());
+    m_ui->OnesTxt->clear();
+    m_ui->FracTxt->clear();
     m_ui->DLbl->setVisible(false);
     m_ui->F_DOpt_0->setChecked(true);
     m_ui->DirectionsTxt->clear();
@@ -196,7 +192,7 @@ void AnalysisScreen::reset()
     m_ui->ServingsLbl->setText(m_draft.servingsText());
     m_chosenName.clear();
     m_ui->R_IngLstText->clear();
-    m_ui->R_IngLst->clear();
+    m_explainer->clearLines();
     m_ui->OkCmd->setEnabled(true);
     m_ui->NameTxt->setEnabled(true);
     m_ui->Addcmd->setEnabled(true);
@@ -262,8 +258,8 @@ void AnalysisScreen::showIngredientList(bool show)
 void AnalysisScreen::chooseIngredient()
 {
     m_ui->QuantityFrame->setEnabled(true);
-    m_ui->lbl1M->setText(QStringLiteral("Makes ") + m_draft.servingsText() +
-                         QStringLiteral(" servings"));
+    m_ui->Frame1->setServing(QStringLiteral("Makes ") + m_draft.servingsText() +
+                             QStringLiteral(" servings"));
     const QModelIndex chosen = m_ui->IngLst->currentIndex();
     m_chosenName = chosen.isValid() ? chosen.data().toString() : QString();
     // The last record of the name, ignoring case; with none the ingredient stays as it was.
@@ -330,7 +326,8 @@ void AnalysisScreen::servingsChanged(int value)
     const quantity::Servings servings = quantity::servingsFor(value);
     m_draft.chooseServings(servings);
     m_ui->ServingsLbl->setText(servings.text);
-    m_ui->lbl1M->setText(QStringLiteral("Makes ") + servings.text + QStringLiteral(" servings"));
+    m_ui->Frame1->setServing(QStringLiteral("Makes ") + servings.text +
+                             QStringLiteral(" servings"));
     showSavedStatus();
 }
 
@@ -345,12 +342,12 @@ void AnalysisScreen::stopFlashing()
 
 void AnalysisScreen::showTotals()
 {
-    panel::showTexts(this, m_draft.panel().value_or(nutrition::PanelTexts{}));
+    m_ui->Frame1->setValues(m_draft.panel().value_or(nutrition::PanelTexts{}));
     const nutrition::CalorieShares& shares = m_draft.shares();
     m_ui->Label24->setText(shares.fat);
     m_ui->Label23->setText(shares.carbs);
     m_ui->Label21->setText(shares.protein);
-    m_explainer->refresh();
+    m_explainer->showTotals(shares.chart());
 }
 
 void AnalysisScreen::showSavedStatus()

@@ -2,7 +2,6 @@
 
 #include "ui_ingredientwizard.h"
 
-#include "analysis/nutritionpanel.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
 #include "core/shell/helptopics.h"
@@ -44,6 +43,7 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
     , m_ui(std::make_unique<Ui::IngredientWizard>())
 {
     m_ui->setupUi(this);
+    m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
     m_first = {m_ui->txtOnes,    m_ui->vsOnes,    m_ui->txtFrac,   m_ui->vsFrac,
                m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1, 0};
     m_second = {m_ui->txtOnes2,    m_ui->vsOnes2,    m_ui->txtFrac2,   m_ui->vsFrac2,
@@ -161,8 +161,9 @@ void IngredientWizard::resetIng()
     m_ui->cmdHelp->setEnabled(true);
     m_preview = {};
     showPreview();
-    for (QLabel* label : {m_ui->lblName, m_ui->lbl1M, m_ui->lbl2M})
-        label->clear();
+    m_ui->Picture1->setName(QString());
+    m_ui->Picture1->setServing(QString());
+    m_ui->Picture1->setSecondServing(QString());
     m_ui->cmdBack->setEnabled(false);
     m_ui->cmdFinish->setEnabled(false);
     m_ui->txtName->clear();
@@ -450,7 +451,7 @@ wizard::NutrientTexts IngredientWizard::nutrientTexts() const
 
 void IngredientWizard::showPreview()
 {
-    panel::showTexts(this, m_preview);
+    m_ui->Picture1->setValues(m_preview);
 }
 
 } // namespace zestora

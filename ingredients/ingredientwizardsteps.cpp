@@ -106,7 +106,7 @@ bool IngredientWizard::takeName(bool checked)
         }
     }
     m_newIng.name = text;
-    m_ui->lblName->setText(text);
+    m_ui->Picture1->setName(text);
     if (checked && m_goingForward)
         m_ui->cmdBack->setEnabled(true);
     return true;
@@ -131,9 +131,12 @@ bool IngredientWizard::takeQuantity(Quantity& q, int step, bool checkZero)
                 part->clear();
     }
     const QString& measure = step == 2 ? m_newIng.measure1 : m_newIng.measure2;
-    (step == 2 ? m_ui->lbl1M : m_ui->lbl2M)
-        ->setText(
-            wizard::servingText(amount, q.ones->text(), q.frac->text(), q.fractionMode(), measure));
+    const QString serving =
+        wizard::servingText(amount, q.ones->text(), q.frac->text(), q.fractionMode(), measure);
+    if (step == 2)
+        m_ui->Picture1->setServing(serving);
+    else
+        m_ui->Picture1->setSecondServing(serving);
     return true;
 }
 
@@ -197,7 +200,7 @@ void IngredientWizard::cmdFinishClick()
     }
     m_wizStep = wizard::stepCount;
 
-    const QString added = m_ui->lblName->text() + QStringLiteral(" has now been added ") +
+    const QString added = m_newIng.name + QStringLiteral(" has now been added ") +
                           QStringLiteral("to you list of ingredients.");
     const CalorieCheck check = checkCalories(m_newIng);
     if (!check.problem()) {

@@ -2,7 +2,6 @@
 
 #include "ui_storedingredientsscreen.h"
 
-#include "analysis/nutritionpanel.h"
 #include "core/ingredients/wizardrules.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
@@ -23,6 +22,7 @@ StoredIngredientsScreen::StoredIngredientsScreen(Session& session, SortedNameMod
     , m_activeBar(new ToolBar(QStringLiteral("ActiveBar1"), this))
 {
     m_ui->setupUi(this);
+    m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
     // A chosen name that leaves the list (deleted here, or replaced by the wizard) leaves nothing
     // chosen, rather than passing the choice to its neighbour unasked. Connected before the list
     // gets the model, so that this runs before the list's selection moves the choice on.
@@ -53,11 +53,10 @@ StoredIngredientsScreen::~StoredIngredientsScreen() = default;
 
 void StoredIngredientsScreen::reset()
 {
-    for (QLabel* label : {m_ui->lblName, m_ui->lbl1M, m_ui->lbl2M, m_ui->lblPP, m_ui->Label20,
-                          m_ui->Label21, m_ui->Label22})
-        label->clear();
+    for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
+        share->clear();
     m_shownFacts = {};
-    panel::showTexts(this, m_shownFacts.panel);
+    m_ui->Picture1->clear();
 }
 
 QString StoredIngredientsScreen::chosenName() const
@@ -77,10 +76,10 @@ void StoredIngredientsScreen::showChosenIngredient()
     if (index >= 0)
         m_shownIng = table.at(index);
     m_shownFacts = wizard::ingredientFacts(m_shownIng);
-    m_ui->lblName->setText(m_shownFacts.name);
-    m_ui->lbl1M->setText(m_shownFacts.firstServing);
-    m_ui->lbl2M->setText(m_shownFacts.secondServing);
-    panel::showTexts(this, m_shownFacts.panel);
+    m_ui->Picture1->setName(m_shownFacts.name);
+    m_ui->Picture1->setServing(m_shownFacts.firstServing);
+    m_ui->Picture1->setSecondServing(m_shownFacts.secondServing);
+    m_ui->Picture1->setValues(m_shownFacts.panel);
     const nutrition::CalorieShares shares =
         m_shownFacts.shares.value_or(nutrition::CalorieShares{});
     m_ui->Label20->setText(shares.fat);

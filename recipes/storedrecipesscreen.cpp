@@ -2,19 +2,18 @@
 
 #include "ui_storedrecipesscreen.h"
 
-#include "analysis/nutritionpanel.h"
-#include "analysis/recipeexplainer.h"
-#include "analysis/recipelist.h"
 #include "core/analysis/recipelines.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
+#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/toolbar.h"
 #include "platform/waitcursor.h"
 #include "recipes/recipepage.h"
+#include "widgets/recipeexplainer.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -31,6 +30,7 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     , m_viewBar(new ToolBar(QStringLiteral("ViewBar"), this))
 {
     m_ui->setupUi(this);
+    m_ui->Picture1->setForm(NutritionPanel::Form::StoredRecipe);
     m_ui->RecipeLst->setModel(recipeNames);
     // Nothing is chosen until the user picks a name, also when the first recipe is stored.
     m_ui->RecipeLst->setPlaceholderText(m_ui->SelectLbl->text());
@@ -64,12 +64,11 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     // Only the user's pick shows a recipe (the same one again works it out anew): the list also
     // changes while recipes are saved on the analysis screen.
     connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::showChosenRecipe);
-    m_explainer = new RecipeExplainer(this, m_session.ingredients,
-                                      {m_ui->R_IngLst,
-                                       [this] { return m_shown.entries; },
-                                       [this] { return m_shown.shownServings; },
-                                       [this] { return m_shares.chart(); },
-                                       {m_ui->Label20, m_ui->Label21, m_ui->Label22}});
+    m_explainer = new RecipeExplainer(
+        this, m_session.ingredients,
+        {m_ui->R_IngLst, m_ui->Picture1, {m_ui->Label20, m_ui->Label21, m_ui->Label22}, [this] {
+             return m_shown.shownServings;
+         }});
     clearDisplay();
 }
 
@@ -100,21 +99,20 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
 
 void StoredRecipesScreen::clearDisplay()
 {
-    for (QLabel* label :
-         {m_ui->lblName, m_ui->lbl1M, m_ui->lblPP, m_ui->Label20, m_ui->Label21, m_ui->Label22})
-        label->clear();
-    panel::showTexts(this, nutrition::PanelTexts{});
+    m_ui->Picture1->clear();
+    for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
+        share->clear();
     m_shown = {};
     m_panel.reset();
     m_shares = {};
     m_ui->InvisLst->clear();
-    m_ui->R_IngLst->clear();
+    m_explainer->clearLines();
     m_ui->DirectionsTxt->clear();
     QFont font = m_ui->DirectionsTxt->font();
     font.setBold(false);
     font.setPointSize(9);
     m_ui->DirectionsTxt->setFont(font);
-    m_explainer->refresh();
+    m_explainer->showTotals(std::nullopt);
 }
 
 QString StoredRecipesScreen::findRecipeBody(const QString& name) const
@@ -137,17 +135,16 @@ void StoredRecipesScreen::showChosenRecipe()
         return;
     m_shown = viewRecipe(findRecipeBody(name), m_session.ingredients);
     const RecipeView& view = m_shown;
-    m_ui->lbl1M->setText(QStringLiteral("makes ") + view.servingsText +
-                         QStringLiteral(" servings"));
+    m_ui->Picture1->setServing(QStringLiteral("makes ") + view.servingsText +
+                               QStringLiteral(" servings"));
     m_ui->InvisLst->addItems(view.entries);
-    m_ui->R_IngLst->addItems(view.rows.first(view.shownRows));
-    for (int row = 0; row < view.shownRows; ++row)
-        markHeading(m_ui->R_IngLst->item(row), view.entries[row]);
+    m_explainer->insertLines(0, view.rows.first(view.shownRows),
+                             view.entries.first(view.shownRows));
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);
-        panel::showTexts(this, *m_panel);
+        m_ui->Picture1->setValues(*m_panel);
+        m_explainer->showTotals(std::nullopt);
     }
-    m_explainer->refresh();
     if (view.missingIngredient) {
         showError(*view.missingIngredient);
         return;
@@ -158,7 +155,7 @@ void StoredRecipesScreen::showChosenRecipe()
     m_ui->Label20->setText(m_shares.fat);
     m_ui->Label21->setText(m_shares.carbs);
     m_ui->Label22->setText(m_shares.protein);
-    m_explainer->refresh();
+    m_explainer->showTotals(m_shares.chart());
 }
 
 void StoredRecipesScreen::showError(const QString& ingredient)
@@ -231,7 +228,7 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
                       {},
                       // The directions go out as stored, with CR LF between their lines.
                       lines::withCrLf(m_ui->DirectionsTxt->document()->toRawText()),
-                      m_ui->lbl1M->text(),
+                      m_ui->Picture1->serving(),
                       m_panel.value_or(nutrition::PanelTexts{}),
                       m_shares};
     shown.lines = m_shown.rows.first(m_shown.shownRows);
@@ -242,7 +239,20 @@ void StoredRecipesScreen::printRecipe(const QString& name)
 {
     // The page takes the screen's geometry: the layout catches up with the texts shown first.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    const RecipePage page = recipePage(this);
+    QList<bool> headings;
+    for (const QString& entry : m_shown.entries)
+        headings.append(entry.contains(marks::asChar(marks::headingMark)));
+    const RecipePage page = recipePage({m_ui->ViewFrame,
+                                        m_ui->Picture1,
+                                        name,
+                                        m_ui->Label1,
+                                        m_ui->R_IngLst,
+                                        headings,
+                                        m_panel && m_shown.viewTotals.totCalories > 0,
+                                        m_ui->Label19,
+                                        {m_ui->Label20, m_ui->Label21, m_ui->Label22},
+                                        m_explainer->calorieBar(),
+                                        m_ui->DirectionsTxt});
     Printer::print(this, name, [&page](QPainter& painter, QPrinter& printer) {
         paintRecipePage(painter, printer, page);
     });

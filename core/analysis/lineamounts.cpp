@@ -27,7 +27,7 @@ QString rounded(double value)
     return doubleText(roundToInt32(value * 10) / 10.0);
 }
 
-LineAmount lineAmount(const IngRecord& ingredient, const lines::EntryFields& line, float servings)
+LineAmount amountOf(const IngRecord& ingredient, const lines::EntryFields& line, float servings)
 {
     const float quantity = quantity::quantityValue(line.quantity);
     const double portions = portionShare(ingredient, line.unit, quantity);
@@ -77,21 +77,14 @@ QString nutrientName(Nutrient nutrient)
     return names[static_cast<size_t>(nutrient)];
 }
 
-QList<std::optional<LineAmount>> lineAmounts(const QStringList& entries,
-                                             const IngTable& ingredients, float servings)
+std::optional<LineAmount> lineAmount(const QString& entry, const IngTable& ingredients,
+                                     float servings)
 {
-    QList<std::optional<LineAmount>> amounts;
-    amounts.reserve(entries.size());
-    for (const QString& entry : entries) {
-        const lines::EntryFields line = lines::entryFields(entry);
-        const int index =
-            line.name.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(line.name);
-        if (index < 0 || servings <= 0)
-            amounts.append(std::nullopt);
-        else
-            amounts.append(lineAmount(ingredients.at(index), line, servings));
-    }
-    return amounts;
+    const lines::EntryFields line = lines::entryFields(entry);
+    const int index = line.name.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(line.name);
+    if (index < 0 || servings <= 0)
+        return std::nullopt;
+    return amountOf(ingredients.at(index), line, servings);
 }
 
 QList<std::optional<double>> lineShares(const QList<std::optional<LineAmount>>& amounts,

@@ -34,10 +34,10 @@ struct LineAmount {
     double amount(Nutrient nutrient) const { return perServing[static_cast<size_t>(nutrient)]; }
 };
 
-// One element for each marked-up recipe entry; none for a heading, a blank line or a line whose
+// What a marked-up recipe entry stands for; none for a heading, a blank line or a line whose
 // ingredient is not in the table. servings is the divisor the panel was worked out with.
-QList<std::optional<LineAmount>> lineAmounts(const QStringList& entries,
-                                             const IngTable& ingredients, float servings);
+std::optional<LineAmount> lineAmount(const QString& entry, const IngTable& ingredients,
+                                     float servings);
 
 // Each line's share of the nutrient over all lines, in percent; none where a line has no
 // amount, and none anywhere when the lines add up to nothing.

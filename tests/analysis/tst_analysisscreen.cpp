@@ -1,5 +1,4 @@
 #include "analysis/analysisscreen.h"
-#include "analysis/caloriebar.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "platform/dropdownbox.h"
@@ -7,6 +6,7 @@
 #include "platform/messagebox.h"
 #include "platform/spinner.h"
 #include "platform/toolbar.h"
+#include "widgets/caloriebar.h"
 #include "widgetsupport.h"
 
 #include <QAccessible>

@@ -39,6 +39,14 @@ struct Recipe {
 
 using Shares = QList<std::optional<double>>;
 
+QList<std::optional<LineAmount>> amountsOf(const Recipe& recipe)
+{
+    QList<std::optional<LineAmount>> amounts;
+    for (const QString& entry : recipe.entries)
+        amounts.append(lineAmount(entry, recipe.table, 4));
+    return amounts;
+}
+
 } // namespace
 
 class TestLineAmounts : public QObject {
@@ -52,7 +60,7 @@ private Q_SLOTS:
 void TestLineAmounts::linesShowWeightAndWorkings()
 {
     const Recipe recipe;
-    const auto amounts = lineAmounts(recipe.entries, recipe.table, 4);
+    const auto amounts = amountsOf(recipe);
     QCOMPARE(amounts.size(), 6);
     QVERIFY(!amounts[3] && !amounts[5]);
     QCOMPARE(gramsText(*amounts[0]->grams), u"488 g"_s);
@@ -91,7 +99,7 @@ void TestLineAmounts::shares()
     QFETCH(Nutrient, nutrient);
     QFETCH(Shares, expected);
     const Recipe recipe;
-    const Shares shares = lineShares(lineAmounts(recipe.entries, recipe.table, 4), nutrient);
+    const Shares shares = lineShares(amountsOf(recipe), nutrient);
     QCOMPARE(shares.size(), expected.size());
     for (qsizetype i = 0; i < shares.size(); ++i) {
         QCOMPARE(shares[i].has_value(), expected[i].has_value());

@@ -1,7 +1,7 @@
-#include "analysis/recipeexplainer.h"
+#include "widgets/recipeexplainer.h"
 
-#include "analysis/caloriebar.h"
-#include "core/analysis/nutrition.h"
+#include "core/store/recipemarks.h"
+#include "widgets/caloriebar.h"
 
 #include <QBoxLayout>
 #include <QKeyEvent>
@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QStyledItemDelegate>
-#include <QTimer>
 
 #include <cmath>
 
@@ -22,23 +21,6 @@ namespace {
 constexpr int gramsRole = Qt::UserRole + 1;
 constexpr int shareRole = Qt::UserRole + 2;
 constexpr int shareBarWidth = 40;
-
-struct PanelRow {
-    Nutrient nutrient;
-    const char* value;
-    const char* percent; // none for the rows without a daily value
-};
-
-constexpr std::array<PanelRow, nutrition::nutrientCount> panelRows{{
-    {Nutrient::Calories, "lblCals", nullptr},
-    {Nutrient::TotalFat, "lblFg", "lblFP"},
-    {Nutrient::SatFat, "lblSFg", "lblSFP"},
-    {Nutrient::Cholesterol, "lblCg", "lblCP"},
-    {Nutrient::Sodium, "lblSg", "lblSP"},
-    {Nutrient::TotalCarbs, "lblTCg", "lblTCP"},
-    {Nutrient::Fiber, "lblTFg", "lblTFP"},
-    {Nutrient::Protein, "lblPg", nullptr},
-}};
 
 // "12.3g" read out as "12.3 g".
 QString spokenAmount(const QString& shown)
@@ -61,10 +43,11 @@ QString shareText(double share)
 // the line's own text keeps the rest of the row.
 class LineDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    bool showingShares = false;
-    double largestShare = 0;
+    LineDelegate(const RecipeExplainer& explainer, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , m_explainer(explainer)
+    {
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
@@ -76,6 +59,8 @@ public:
         if (!style)
             return QStyledItemDelegate::paint(painter, option, index);
         style->drawPrimitive(QStyle::PE_PanelItemViewItem, &row, painter, widget);
+        const RecipeExplainer::Shares& shares = m_explainer.shares();
+        const bool showingShares = shares.nutrient.has_value();
         const int gramsWidth = option.fontMetrics.horizontalAdvance(QStringLiteral("00000 g"));
         const int shareWidth =
             showingShares
@@ -105,7 +90,7 @@ public:
                 option.palette.color(QPalette::Highlight));
             QFont font = option.font;
             // The largest contributor stands out.
-            font.setBold(value > 0 && value >= largestShare - 1e-9);
+            font.setBold(value > 0 && value >= shares.largest - 1e-9);
             painter->setFont(font);
             painter->setPen(option.palette.color(QPalette::Text));
             painter->drawText(QRect(outline.right() + 1, full.top(), full.right() - outline.right(),
@@ -114,7 +99,83 @@ public:
         }
         painter->restore();
     }
+
+private:
+    const RecipeExplainer& m_explainer;
 };
+
+// A line of the list with what it stands for, worked out when the line is added. Its share and
+// what a screen reader says of it are worked out when asked for.
+class LineItem : public QListWidgetItem {
+public:
+    LineItem(const QString& row, QString entry, const RecipeExplainer& explainer)
+        : QListWidgetItem(row)
+        , m_entry(std::move(entry))
+        , m_explainer(explainer)
+    {
+        // A heading stands out in bold, as it does on the printed page.
+        if (m_entry.contains(marks::asChar(marks::headingMark))) {
+            QFont bold = font();
+            bold.setBold(true);
+            setFont(bold);
+        }
+    }
+
+    const QString& entry() const { return m_entry; }
+    const std::optional<nutrition::LineAmount>& amount() const { return m_amount; }
+    void setAmount(std::optional<nutrition::LineAmount> amount)
+    {
+        m_amount = std::move(amount);
+        m_grams = m_amount && m_amount->grams ? nutrition::gramsText(*m_amount->grams) : QString();
+    }
+
+    QVariant data(int role) const override
+    {
+        switch (role) {
+        case gramsRole:
+            return m_grams.isEmpty() ? QVariant() : QVariant(m_grams);
+        case shareRole:
+            return share() ? QVariant(*share()) : QVariant();
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return m_amount ? QVariant(m_amount->workings) : QVariant();
+        case Qt::AccessibleTextRole:
+            return spoken();
+        default:
+            return QListWidgetItem::data(role);
+        }
+    }
+
+private:
+    std::optional<double> share() const
+    {
+        const RecipeExplainer::Shares& shares = m_explainer.shares();
+        const int row = listWidget() ? listWidget()->row(this) : -1;
+        return row >= 0 && row < shares.perLine.size() ? shares.perLine[row] : std::nullopt;
+    }
+
+    QString spoken() const
+    {
+        QString spoken = text().trimmed();
+        if (!m_grams.isEmpty())
+            spoken += QStringLiteral(", ") + m_grams;
+        if (const std::optional<double> part = share())
+            spoken += QStringLiteral(", ") +
+                      shareText(*part).replace(u'%', QStringLiteral("percent")) +
+                      QStringLiteral(" of ") + nutrition::nutrientName(*m_explainer.shares().nutrient);
+        return spoken;
+    }
+
+    QString m_entry;
+    const RecipeExplainer& m_explainer;
+    std::optional<nutrition::LineAmount> m_amount;
+    QString m_grams;
+};
+
+LineItem* lineAt(const QListWidget* rows, int row)
+{
+    return static_cast<LineItem*>(rows->item(row));
+}
 
 } // namespace
 
@@ -123,23 +184,14 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
     , m_ingredients(ingredients)
     , m_source(std::move(source))
     , m_bar(new CalorieBar(screen))
-    , m_pending(new QTimer(this))
 {
     QListWidget* rows = m_source.rows;
-    rows->setItemDelegate(new LineDelegate(rows));
+    rows->setItemDelegate(new LineDelegate(*this, rows));
     if (rows->accessibleName().isEmpty())
         rows->setAccessibleName(QStringLiteral("Recipe ingredients"));
-    m_pending->setSingleShot(true);
-    m_pending->setInterval(0);
-    connect(m_pending, &QTimer::timeout, this, &RecipeExplainer::refresh);
-    QAbstractItemModel* model = rows->model();
-    for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(model, changed, m_pending, qOverload<>(&QTimer::start));
-    // Another recipe, or none: the shares go with the old one.
-    connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        m_nutrient.reset();
-        m_pending->start();
-    });
+    // The ingredients change only on other screens: the lines are worked out again when this one
+    // comes back on view.
+    screen->installEventFilter(this);
 
     QLabel* lastShare = m_source.shareLabels.back();
     for (auto* layout : screen->findChildren<QBoxLayout*>()) {
@@ -156,24 +208,12 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
     m_source.shareLabels[2]->setAccessibleDescription(
         QStringLiteral("Share of calories from protein"));
 
-    const QList<QLabel*> labels = screen->findChildren<QLabel*>();
-    for (const PanelRow& panelRow : panelRows) {
-        Row row{panelRow.nutrient, screen->findChild<QLabel*>(QLatin1String(panelRow.value)), {}};
-        if (panelRow.percent)
-            row.percent = screen->findChild<QLabel*>(QLatin1String(panelRow.percent));
-        const QString caption = nutrition::nutrientName(panelRow.nutrient);
-        for (QLabel* label : labels) {
-            const QString text = label->text().trimmed();
-            // The stored recipes panel writes "Total Carbohydrate" on two labels.
-            if (text == caption ||
-                (panelRow.nutrient == Nutrient::TotalCarbs &&
-                 (text == QLatin1String("Total") || text == QLatin1String("Carbohydrate"))))
-                row.clickable.append(label);
-        }
-        row.clickable.append(row.value);
+    for (const NutritionPanel::Row& row : m_source.panel->rows()) {
+        QList<QLabel*> clickable = row.captions;
+        clickable.append(row.value);
         if (row.percent)
-            row.clickable.append(row.percent);
-        for (QLabel* label : std::as_const(row.clickable)) {
+            clickable.append(row.percent);
+        for (QLabel* label : std::as_const(clickable)) {
             label->installEventFilter(this);
             label->setCursor(Qt::PointingHandCursor);
         }
@@ -182,20 +222,81 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
             QStringLiteral("QLabel:focus { text-decoration: underline; }"
                            "QLabel[shown=\"true\"] { background-color: palette(highlight);"
                            " color: palette(highlighted-text); }"));
-        m_panelRows.append(row);
     }
-    refresh();
+    linesChanged();
+    showTotals(std::nullopt);
 }
 
-void RecipeExplainer::refresh()
+void RecipeExplainer::insertLines(int at, const QStringList& rows, const QStringList& entries)
 {
-    m_pending->stop();
+    const float servings = m_source.servings();
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        auto* line = new LineItem(rows[i], entries.value(i), *this);
+        line->setAmount(nutrition::lineAmount(line->entry(), m_ingredients, servings));
+        m_source.rows->insertItem(at + static_cast<int>(i), line);
+    }
+    linesChanged();
+}
+
+void RecipeExplainer::removeLine(int row)
+{
+    delete m_source.rows->takeItem(row);
     if (m_source.rows->count() == 0)
         m_nutrient.reset();
-    describePanel();
-    markLines();
+    linesChanged();
+}
+
+void RecipeExplainer::clearLines()
+{
+    m_source.rows->clear();
+    // Another recipe, or none: the shares go with the old one.
+    m_nutrient.reset();
+    linesChanged();
+}
+
+void RecipeExplainer::reworkLines()
+{
+    const float servings = m_source.servings();
+    for (int row = 0; row < m_source.rows->count(); ++row) {
+        LineItem* line = lineAt(m_source.rows, row);
+        line->setAmount(nutrition::lineAmount(line->entry(), m_ingredients, servings));
+    }
+    linesChanged();
+}
+
+void RecipeExplainer::linesChanged()
+{
+    m_shares.reset();
     showActiveRow();
-    m_bar->setShares(m_source.chart());
+    m_source.rows->setAccessibleDescription(
+        m_nutrient ? QStringLiteral("Each line with its weight and its share of ") +
+                         nutrition::nutrientName(*m_nutrient)
+                   : QStringLiteral("Each line with its weight"));
+    m_source.rows->viewport()->update();
+}
+
+void RecipeExplainer::showTotals(const std::optional<std::array<double, 3>>& calorieShares)
+{
+    describePanel();
+    m_bar->setShares(calorieShares);
+}
+
+const RecipeExplainer::Shares& RecipeExplainer::shares() const
+{
+    if (!m_shares) {
+        Shares shares{m_nutrient, {}, 0};
+        if (m_nutrient) {
+            QList<std::optional<nutrition::LineAmount>> amounts;
+            amounts.reserve(m_source.rows->count());
+            for (int row = 0; row < m_source.rows->count(); ++row)
+                amounts.append(lineAt(m_source.rows, row)->amount());
+            shares.perLine = nutrition::lineShares(amounts, *m_nutrient);
+            for (const std::optional<double>& share : std::as_const(shares.perLine))
+                shares.largest = std::max(shares.largest, share.value_or(0));
+        }
+        m_shares = std::move(shares);
+    }
+    return *m_shares;
 }
 
 void RecipeExplainer::toggleShares(Nutrient nutrient)
@@ -204,11 +305,15 @@ void RecipeExplainer::toggleShares(Nutrient nutrient)
         m_nutrient.reset();
     else if (m_source.rows->count() > 0)
         m_nutrient = nutrient;
-    refresh();
+    linesChanged();
 }
 
 bool RecipeExplainer::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Show && watched == parent()) {
+        reworkLines();
+        return false;
+    }
     const auto isKey = [event] {
         if (event->type() != QEvent::KeyPress)
             return false;
@@ -217,8 +322,10 @@ bool RecipeExplainer::eventFilter(QObject* watched, QEvent* event)
     };
     const bool click = event->type() == QEvent::MouseButtonRelease;
     if (click || isKey()) {
-        for (const Row& row : std::as_const(m_panelRows)) {
-            if (row.clickable.contains(watched) && (click || watched == row.value)) {
+        for (const NutritionPanel::Row& row : m_source.panel->rows()) {
+            const bool onRow = watched == row.value || watched == row.percent ||
+                               row.captions.contains(watched);
+            if (onRow && (click || watched == row.value)) {
                 toggleShares(row.nutrient);
                 return true;
             }
@@ -229,7 +336,7 @@ bool RecipeExplainer::eventFilter(QObject* watched, QEvent* event)
 
 void RecipeExplainer::describePanel()
 {
-    for (const Row& row : std::as_const(m_panelRows)) {
+    for (const NutritionPanel::Row& row : m_source.panel->rows()) {
         QString spoken = nutrition::nutrientName(row.nutrient);
         const QString amount = row.value->text().trimmed();
         if (!amount.isEmpty())
@@ -245,54 +352,9 @@ void RecipeExplainer::describePanel()
     }
 }
 
-void RecipeExplainer::markLines()
-{
-    QListWidget* rows = m_source.rows;
-    const QStringList entries = m_source.entries().mid(0, rows->count());
-    const auto amounts = nutrition::lineAmounts(entries, m_ingredients, m_source.servings());
-    QList<std::optional<double>> shares;
-    if (m_nutrient)
-        shares = nutrition::lineShares(amounts, *m_nutrient);
-    double largest = 0;
-    for (const std::optional<double>& share : std::as_const(shares))
-        largest = std::max(largest, share.value_or(0));
-    auto* delegate = static_cast<LineDelegate*>(rows->itemDelegate());
-    delegate->showingShares = m_nutrient.has_value();
-    delegate->largestShare = largest;
-
-    const QString nutrientName = m_nutrient ? nutrition::nutrientName(*m_nutrient) : QString();
-    for (int i = 0; i < rows->count(); ++i) {
-        QListWidgetItem* item = rows->item(i);
-        const nutrition::LineAmount* amount =
-            i < amounts.size() && amounts[i] ? &*amounts[i] : nullptr;
-        QVariant share;
-        if (i < shares.size() && shares[i])
-            share = *shares[i];
-        QString spoken = item->text().trimmed();
-        QString grams;
-        if (amount && amount->grams) {
-            grams = nutrition::gramsText(*amount->grams);
-            spoken += QStringLiteral(", ") + grams;
-        }
-        if (share.isValid())
-            spoken += QStringLiteral(", ") +
-                      shareText(share.toDouble()).replace(u'%', QStringLiteral("percent")) +
-                      QStringLiteral(" of ") + nutrientName;
-        item->setData(gramsRole, grams.isEmpty() ? QVariant() : QVariant(grams));
-        item->setData(shareRole, share);
-        item->setData(Qt::ToolTipRole, amount ? amount->workings : QVariant());
-        item->setData(Qt::AccessibleTextRole, spoken);
-        item->setData(Qt::AccessibleDescriptionRole, amount ? amount->workings : QVariant());
-    }
-    rows->setAccessibleDescription(
-        m_nutrient ? QStringLiteral("Each line with its weight and its share of ") + nutrientName
-                   : QStringLiteral("Each line with its weight"));
-    rows->viewport()->update();
-}
-
 void RecipeExplainer::showActiveRow()
 {
-    for (const Row& row : std::as_const(m_panelRows)) {
+    for (const NutritionPanel::Row& row : m_source.panel->rows()) {
         const bool shown = m_nutrient == row.nutrient;
         if (row.value->property("shown").toBool() == shown)
             continue;
