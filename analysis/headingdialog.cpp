@@ -23,12 +23,12 @@ HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->HelpCmd, &QPushButton::clicked, this,
             [&help] { help.showHelp(help::headingContext); });
-    connect(m_ui->SubHeadTxt, &QLineEdit::textChanged, this, &HeadingDialog::subHeadTxtChange);
+    connect(m_ui->SubHeadTxt, &QLineEdit::textChanged, this, &HeadingDialog::headingChanged);
 }
 
 HeadingDialog::~HeadingDialog() = default;
 
-void HeadingDialog::subHeadTxtChange()
+void HeadingDialog::headingChanged()
 {
     if (trimSpaces(m_ui->SubHeadTxt->text()).size() <= lines::maxHeadingLength)
         return;

@@ -23,7 +23,7 @@ public:
 private:
     HeadingDialog(QWidget* parent, HelpViewer& help);
     ~HeadingDialog() override;
-    void subHeadTxtChange();
+    void headingChanged();
 
     const std::unique_ptr<Ui::HeadingDialog> m_ui;
 };

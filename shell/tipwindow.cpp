@@ -19,7 +19,7 @@ TipWindow::TipWindow(QWidget* parent, Settings& settings)
     , m_ui(std::make_unique<Ui::TipWindow>())
 {
     m_ui->setupUi(this);
-    connect(m_ui->cmdNextTip, &QPushButton::clicked, this, &TipWindow::cmdNextTipClick);
+    connect(m_ui->cmdNextTip, &QPushButton::clicked, this, &TipWindow::showNextTip);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -74,7 +74,7 @@ void TipWindow::displayCurrentTip()
         m_ui->lblTipText->setText(m_tipList.value(m_tipIndex - 1));
 }
 
-void TipWindow::cmdNextTipClick()
+void TipWindow::showNextTip()
 {
     m_tipIndex = tips::nextTip(m_tipIndex, static_cast<int>(m_tipList.size()));
     displayCurrentTip();

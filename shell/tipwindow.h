@@ -29,7 +29,7 @@ private:
 
     void loadTips(const QString& path);
     void displayCurrentTip();
-    void cmdNextTipClick();
+    void showNextTip();
 
     Settings& m_settings;
     const std::unique_ptr<Ui::TipWindow> m_ui;

@@ -32,13 +32,13 @@ NameConflictDialog::NameConflictDialog(QWidget* parent, const QString& name, Rec
                                             "button."));
     m_ui->NameTxt->setText(name);
     centreForm(this);
-    connect(m_ui->ReplaceCmd, &QPushButton::clicked, this, &NameConflictDialog::replaceCmdClick);
-    connect(m_ui->ChangeCmd, &QPushButton::clicked, this, &NameConflictDialog::changeCmdClick);
+    connect(m_ui->ReplaceCmd, &QPushButton::clicked, this, &NameConflictDialog::replaceStored);
+    connect(m_ui->ChangeCmd, &QPushButton::clicked, this, &NameConflictDialog::saveUnderNewName);
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, [this] {
         m_result = {Outcome::Cancelled, QString()};
         reject();
     });
-    connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &NameConflictDialog::nameTxtChange);
+    connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &NameConflictDialog::nameChanged);
 }
 
 NameConflictDialog::~NameConflictDialog() = default;
@@ -70,7 +70,7 @@ bool NameConflictDialog::deleteStoredRecipe()
     return true;
 }
 
-void NameConflictDialog::replaceCmdClick()
+void NameConflictDialog::replaceStored()
 {
     const bool deleted = [this] {
         const WaitCursor wait;
@@ -80,7 +80,7 @@ void NameConflictDialog::replaceCmdClick()
     accept();
 }
 
-void NameConflictDialog::changeCmdClick()
+void NameConflictDialog::saveUnderNewName()
 {
     const QString newName = trimSpaces(m_ui->NameTxt->text());
     if (newName.isEmpty()) {
@@ -102,7 +102,7 @@ void NameConflictDialog::changeCmdClick()
     accept();
 }
 
-void NameConflictDialog::nameTxtChange()
+void NameConflictDialog::nameChanged()
 {
     const QString text = m_ui->NameTxt->text();
     if (text.size() <= lines::maxNameLength)

@@ -36,9 +36,9 @@ private:
     ~NameConflictDialog() override;
 
     bool deleteStoredRecipe();
-    void replaceCmdClick();
-    void changeCmdClick();
-    void nameTxtChange();
+    void replaceStored();
+    void saveUnderNewName();
+    void nameChanged();
 
     const std::unique_ptr<Ui::NameConflictDialog> m_ui;
     QString m_name;
