@@ -179,10 +179,12 @@ void lineShares(benchmark::State& state)
     auto* list = s.get<QListWidget>("InvisLst");
     for (int row = 0; row < list->count(); ++row)
         entries.append(list->item(row)->text());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(
-            nutrition::lineShares(nutrition::lineAmounts(entries, s.session.ingredients, 1),
-                                  nutrition::Nutrient::TotalFat));
+    for (auto _ : state) {
+        QList<std::optional<nutrition::LineAmount>> amounts;
+        for (const QString& entry : std::as_const(entries))
+            amounts.append(nutrition::lineAmount(entry, s.session.ingredients, 1));
+        benchmark::DoNotOptimize(nutrition::lineShares(amounts, nutrition::Nutrient::TotalFat));
+    }
     state.counters["lines"] = static_cast<double>(entries.size());
 }
 BENCHMARK(lineShares)->Unit(benchmark::kMicrosecond);

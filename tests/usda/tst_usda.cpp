@@ -99,14 +99,8 @@ void TestUsda::standardUnits_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<float>("multiplier");
     QTest::newRow("cup with a detail") << u"cup, chopped"_s << u"cup"_s << 1.0f;
-    QTest::newRow("cup with brackets") << u"cup (8 fl oz)"_s << u"cup"_s << 1.0f;
     QTest::newRow("tablespoon") << u"tbsp"_s << u"tbs"_s << 1.0f;
-    QTest::newRow("tablespoon spelled out") << u"Tablespoon"_s << u"tbs"_s << 1.0f;
-    QTest::newRow("teaspoon") << u"tsp, ground"_s << u"tsp"_s << 1.0f;
     QTest::newRow("a fluid ounce is two tablespoons") << u"fl oz"_s << u"tbs"_s << 2.0f;
-    QTest::newRow("ounce") << u"oz, boneless"_s << u"oz"_s << 1.0f;
-    QTest::newRow("pound") << u"lb"_s << u"lb"_s << 1.0f;
-    QTest::newRow("quart") << u"quart"_s << u"quart"_s << 1.0f;
     QTest::newRow("cubic inch is no cup") << u"cubic inch"_s << QString() << 1.0f;
     QTest::newRow("a slice is no unit") << u"slice"_s << QString() << 1.0f;
     QTest::newRow("grams spelled out is no g") << u"grams"_s << QString() << 1.0f;
@@ -278,38 +272,17 @@ void TestUsda::cooksMeasures_data()
     };
     row("Egg, whole, raw, fresh", {u"large"_s});
     row("Bread, white, commercial (includes soft bread crumbs)", {u"slice"_s});
-    row("Bread, whole-wheat, commercially prepared", {u"slice"_s});
     row("Pork, cured, bacon, raw", {u"slice"_s});
-    row("Tortillas, ready-to-bake or -fry, flour, refrigerated", {u"tortilla"_s});
     row("Milk, whole, 3.25% milkfat, with added vitamin D", {u"cup"_s});
-    row("Cream, sour, cultured", {u"cup"_s, u"tbs"_s});
     row("Wheat flour, white, all-purpose, enriched, bleached", {u"cup"_s});
-    row("Rice, white, long-grain, regular, raw, enriched", {u"cup"_s});
     row("Sugars, granulated", {u"cup"_s, u"tsp"_s});
     row("Salt, table", {u"tsp"_s, u"cup"_s});
-    row("Leavening agents, baking soda", {u"tsp"_s});
-    row("Spices, cinnamon, ground", {u"tsp"_s, u"tbs"_s});
-    row("Honey", {u"tbs"_s, u"cup"_s});
-    row("Peanut butter, smooth style, with salt", {u"tbs"_s, u"cup"_s});
     row("Butter, salted", {u"tbs"_s, u"cup"_s});
-    row("Oil, olive, salad or cooking", {u"tbs"_s});
-    row("Cheese, cheddar", {u"cup"_s, u"oz"_s});
     row("Apples, raw, with skin", {u"medium"_s, u"cup"_s});
-    row("Bananas, raw", {u"medium"_s});
-    row("Oranges, raw, all commercial varieties", {u"fruit"_s, u"medium"_s});
-    row("Lemons, raw, without peel", {u"fruit"_s});
     row("Avocados, raw, all commercial varieties", {u"avocado"_s});
-    row("Onions, raw", {u"medium"_s});
     row("Garlic, raw", {u"clove"_s});
-    row("Carrots, raw", {u"medium"_s});
     row("Celery, raw", {u"stalk"_s});
-    row("Potatoes, russet, flesh and skin, raw", {u"medium"_s});
-    row("Tomatoes, red, ripe, raw, year round average", {u"medium"_s});
-    row("Peppers, sweet, green, raw", {u"medium"_s});
-    row("Cucumber, with peel, raw", {u"cucumber"_s});
-    row("Corn, sweet, yellow, raw", {u"ear"_s});
     // Too small to count one by one.
-    row("Cherries, sweet, raw", {u"cup"_s});
     row("Grapes, red or green, raw", {u"cup"_s});
     row("Peanuts, all types, dry-roasted, with salt", {u"oz"_s, u"cup"_s});
 }
@@ -376,11 +349,8 @@ void TestUsda::calorieCheck_data()
         << 100.0f << 0.0f << 29.0f << 0.0f
         << QStringList{u"1) There are more calories from Carbohydrates"_s, moreAdded};
     QTest::newRow("calories and nothing else") << 100.0f << 0.0f << 0.0f << 0.0f << fewerAdded;
-    QTest::newRow("all zero") << 0.0f << 0.0f << 0.0f << 0.0f << QStringList{};
     QTest::newRow("exactly on the upper limit passes")
         << 100.0f << 0.0f << 28.0f << 0.0f << QStringList{};
-    QTest::newRow("exactly on the lower limit passes")
-        << 100.0f << 0.0f << 22.0f << 0.0f << QStringList{};
     QTest::newRow("just below the lower limit") << 100.0f << 0.0f << 21.9f << 0.0f << fewerAdded;
 }
 
