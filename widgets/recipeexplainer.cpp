@@ -100,6 +100,8 @@ public:
         painter->restore();
     }
 
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
 private:
     const RecipeExplainer& m_explainer;
 };
@@ -126,19 +128,28 @@ public:
     void setAmount(std::optional<nutrition::LineAmount> amount)
     {
         m_amount = std::move(amount);
-        m_grams = m_amount && m_amount->grams ? nutrition::gramsText(*m_amount->grams) : QString();
+        m_grams.reset();
+        m_size = QSize();
+    }
+    // The size the line takes in the list, worked out once: the list lays every line out again
+    // whenever one is added.
+    QSize sizeHint(const std::function<QSize()>& measure) const
+    {
+        if (!m_size.isValid())
+            m_size = measure();
+        return m_size;
     }
 
     QVariant data(int role) const override
     {
         switch (role) {
         case gramsRole:
-            return m_grams.isEmpty() ? QVariant() : QVariant(m_grams);
+            return grams().isEmpty() ? QVariant() : QVariant(grams());
         case shareRole:
             return share() ? QVariant(*share()) : QVariant();
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return m_amount ? QVariant(m_amount->workings) : QVariant();
+            return m_amount ? QVariant(m_amount->workings()) : QVariant();
         case Qt::AccessibleTextRole:
             return spoken();
         default:
@@ -154,27 +165,46 @@ private:
         return row >= 0 && row < shares.perLine.size() ? shares.perLine[row] : std::nullopt;
     }
 
+    const QString& grams() const
+    {
+        if (!m_grams)
+            m_grams =
+                m_amount && m_amount->grams ? nutrition::gramsText(*m_amount->grams) : QString();
+        return *m_grams;
+    }
+
     QString spoken() const
     {
         QString spoken = text().trimmed();
-        if (!m_grams.isEmpty())
-            spoken += QStringLiteral(", ") + m_grams;
+        if (!grams().isEmpty())
+            spoken += QStringLiteral(", ") + grams();
         if (const std::optional<double> part = share())
-            spoken += QStringLiteral(", ") +
-                      shareText(*part).replace(u'%', QStringLiteral("percent")) +
-                      QStringLiteral(" of ") + nutrition::nutrientName(*m_explainer.shares().nutrient);
+            spoken +=
+                QStringLiteral(", ") + shareText(*part).replace(u'%', QStringLiteral("percent")) +
+                QStringLiteral(" of ") + nutrition::nutrientName(*m_explainer.shares().nutrient);
         return spoken;
     }
 
     QString m_entry;
     const RecipeExplainer& m_explainer;
     std::optional<nutrition::LineAmount> m_amount;
-    QString m_grams;
+    mutable std::optional<QString> m_grams;
+    mutable QSize m_size;
 };
 
 LineItem* lineAt(const QListWidget* rows, int row)
 {
     return static_cast<LineItem*>(rows->item(row));
+}
+
+QSize LineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const auto* rows = qobject_cast<const QListWidget*>(option.widget);
+    const auto* line = rows ? static_cast<const LineItem*>(rows->itemFromIndex(index)) : nullptr;
+    const auto measure = [&] {
+        return QStyledItemDelegate::sizeHint(option, index);
+    };
+    return line ? line->sizeHint(measure) : measure();
 }
 
 } // namespace
@@ -187,6 +217,9 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
 {
     QListWidget* rows = m_source.rows;
     rows->setItemDelegate(new LineDelegate(*this, rows));
+    // A long recipe is laid out a batch of lines at a time, so that it shows at once.
+    rows->setLayoutMode(QListView::Batched);
+    rows->setBatchSize(100);
     if (rows->accessibleName().isEmpty())
         rows->setAccessibleName(QStringLiteral("Recipe ingredients"));
     // The ingredients change only on other screens: the lines are worked out again when this one
@@ -323,8 +356,8 @@ bool RecipeExplainer::eventFilter(QObject* watched, QEvent* event)
     const bool click = event->type() == QEvent::MouseButtonRelease;
     if (click || isKey()) {
         for (const NutritionPanel::Row& row : m_source.panel->rows()) {
-            const bool onRow = watched == row.value || watched == row.percent ||
-                               row.captions.contains(watched);
+            const bool onRow =
+                watched == row.value || watched == row.percent || row.captions.contains(watched);
             if (onRow && (click || watched == row.value)) {
                 toggleShares(row.nutrient);
                 return true;

@@ -48,24 +48,30 @@ LineAmount amountOf(const IngRecord& ingredient, const lines::EntryFields& line,
     if (const std::optional<double> grams = portionGrams(ingredient))
         result.grams = portions * *grams;
 
-    const QString unit = line.unit.trimmed();
-    QStringList workings;
-    if (result.grams && quantity != 0)
-        workings.append(line.quantity + QLatin1Char(' ') + unit + QStringLiteral(" = ") +
-                        line.quantity + QStringLiteral(" x ") + rounded(*result.grams / quantity) +
-                        QStringLiteral(" g"));
-    else
-        workings.append(line.quantity + QLatin1Char(' ') + unit);
-    if (quantity != 0)
-        workings.append(rounded(result.amount(Nutrient::Calories) * servings / quantity) +
-                        QStringLiteral(" kcal per ") + unit);
-    workings.append(floatText(servings) +
-                    (servings == 1 ? QStringLiteral(" serving") : QStringLiteral(" servings")));
-    result.workings = workings.join(QStringLiteral("; "));
+    result.quantityText = line.quantity;
+    result.quantity = quantity;
+    result.unit = line.unit.trimmed();
+    result.servings = servings;
     return result;
 }
 
 } // namespace
+
+QString LineAmount::workings() const
+{
+    QStringList parts;
+    if (grams && quantity != 0)
+        parts.append(quantityText + QLatin1Char(' ') + unit + QStringLiteral(" = ") + quantityText +
+                     QStringLiteral(" x ") + rounded(*grams / quantity) + QStringLiteral(" g"));
+    else
+        parts.append(quantityText + QLatin1Char(' ') + unit);
+    if (quantity != 0)
+        parts.append(rounded(amount(Nutrient::Calories) * servings / quantity) +
+                     QStringLiteral(" kcal per ") + unit);
+    parts.append(floatText(servings) +
+                 (servings == 1 ? QStringLiteral(" serving") : QStringLiteral(" servings")));
+    return parts.join(QStringLiteral("; "));
+}
 
 QString nutrientName(Nutrient nutrient)
 {

@@ -425,8 +425,8 @@ void TestAnalysisCore::lineWeightsAndShares()
     QVERIFY(!amounts[3] && !amounts[5] && !amounts[4]->grams);
     QCOMPARE(gramsText(*amounts[0]->grams), u"488 g"_s);
     QCOMPARE(gramsText(*amounts[2]->grams), u"4.7 g"_s);
-    QCOMPARE(amounts[0]->workings, u"2 cup = 2 x 244 g; 152 kcal per cup; 4 servings"_s);
-    QCOMPARE(amounts[4]->workings, u"1/2 tsp; 0 kcal per tsp; 4 servings"_s);
+    QCOMPARE(amounts[0]->workings(), u"2 cup = 2 x 244 g; 152 kcal per cup; 4 servings"_s);
+    QCOMPARE(amounts[4]->workings(), u"1/2 tsp; 0 kcal per tsp; 4 servings"_s);
     QCOMPARE(amounts[0]->amount(Nutrient::Calories), 76.0);
     // Fat per serving: 4, 0.75, 14 x 0.3333 / 4 = 1.16655, 0: 5.91655 g in all.
     const Shares fat = lineShares(amounts, Nutrient::TotalFat);
