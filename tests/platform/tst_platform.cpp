@@ -2,9 +2,11 @@
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/settings.h"
+#include "platform/spinner.h"
 #include "testsupport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -17,10 +19,10 @@ private Q_SLOTS:
     void cleanup();
     void desktopHelp_data();
     void desktopHelp();
-    void helpFilePath_data();
-    void helpFilePath();
     void helpFileHasATopicForEveryContext();
     void helpOpensAtTheTopicAndCloses();
+    void typingSetsASpinner_data();
+    void typingSetsASpinner();
 };
 
 void TestPlatform::cleanup()
@@ -29,6 +31,37 @@ void TestPlatform::cleanup()
             std::none_of(QApplication::topLevelWidgets().begin(),
                          QApplication::topLevelWidgets().end(),
                          [](QWidget* w) { return w->isVisible(); }));
+}
+
+void TestPlatform::typingSetsASpinner_data()
+{
+    // Keys: digits, "<" for Backspace, "^" for the up arrow. The spinner takes 0 to 1000; odd
+    // numbers are refused.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("value");
+    QTest::newRow("a number as it reads") << u"12"_s << 12;
+    QTest::newRow("a digit past the range starts a new number") << u"10005"_s << 5;
+    QTest::newRow("Backspace takes the last digit back") << u"34<"_s << 3;
+    QTest::newRow("the arrows step on from a typed number") << u"5^"_s << 6;
+    QTest::newRow("a refused number leaves the value") << u"7"_s << 0;
+}
+
+void TestPlatform::typingSetsASpinner()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, value);
+    Spinner spinner;
+    spinner.setRange(0, 1000);
+    spinner.setTyping([](int number) -> std::optional<int> {
+        if (number % 2 && number > 6)
+            return std::nullopt;
+        return number;
+    });
+    for (const QChar key : keys)
+        QTest::keyClick(&spinner, key == u'<'   ? Qt::Key_Backspace
+                                  : key == u'^' ? Qt::Key_Up
+                                                : Qt::Key(key.unicode()));
+    QCOMPARE(spinner.value(), value);
 }
 
 void TestPlatform::desktopHelp_data()
@@ -46,25 +79,6 @@ void TestPlatform::desktopHelp()
     QFETCH(QString, currentDesktop);
     QFETCH(QString, help);
     QCOMPARE(zestora::desktopHelp(currentDesktop), help);
-}
-
-void TestPlatform::helpFilePath_data()
-{
-    QTest::addColumn<QString>("programDir");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("a folder") << u"/opt/apps"_s << u"/opt/apps/Zestora Help.html"_s;
-    QTest::newRow("the root folder has no doubled separator") << u"/"_s << u"/Zestora Help.html"_s;
-    QTest::newRow("a folder ending in a separator")
-        << u"/opt/apps/"_s << u"/opt/apps/Zestora Help.html"_s;
-    QTest::newRow("spaces around the folder are trimmed")
-        << u" /opt/apps "_s << u"/opt/apps/Zestora Help.html"_s;
-}
-
-void TestPlatform::helpFilePath()
-{
-    QFETCH(QString, programDir);
-    QFETCH(QString, path);
-    QCOMPARE(help::helpFilePath(programDir), path);
 }
 
 void TestPlatform::helpFileHasATopicForEveryContext()

@@ -47,13 +47,10 @@ QString heading(const char* text)
     return lines::headingEntry(QString::fromLatin1(text));
 }
 
-const QString wideName = QString(50, u'W');
-
 QList<IngRecord> pantry()
 {
     return {zestora::testing::food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 5, 12, 0, 8, 24, 105}),
-            zestora::testing::food(u"Water"_s, 1, u"cup"_s),
-            zestora::testing::food(wideName, 1, u"cup"_s)};
+            zestora::testing::food(u"Water"_s, 1, u"cup"_s)};
 }
 
 const QByteArray longWord = "Supercalifragilisticexpialidociouslyandevenlongerthanthecolumnitself";
@@ -71,13 +68,7 @@ QByteArray recipes()
                   u"Never shown."_s) +
            record("Plain water", "1", {line("Water", "2", "cup")}, u"Pour."_s) +
            record("Twice", "1", {line("Milk", "1", "cup")}, u"The first one."_s) +
-           record("TWICE", "1/2", {line("Milk", "1", "cup")}, u"The later one."_s) +
-           encodeCp1252(lines::recipeRecord(
-               wideName, u"1"_s,
-               QStringList(30, lines::ingredientEntry(wideName, true, u"1"_s, u"cup"_s)) +
-                   QStringList{line("Water", "3", "cup")},
-               u"Last words."_s)) +
-           "\r\n";
+           record("TWICE", "1/2", {line("Milk", "1", "cup")}, u"The later one."_s) + "\r\n";
 }
 
 // The stored recipes screen inside a main window, over the pantry and the recipes above.
@@ -202,12 +193,7 @@ private Q_SLOTS:
     void commandsWithoutARecipe();
     void deleting();
     void editAndSaveKeepTheRecipeByteForByte();
-    void recipesAreShownOnlyWhenPicked();
-    void printedFonts_data();
-    void printedFonts();
     void printedLayout();
-    void longRecipesContinueOnASecondPage();
-    void sharesChartAndKeys();
 
 private:
     QTemporaryDir m_home;
@@ -352,66 +338,6 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
     QCOMPARE(readFile(u"Recipe.Dat"_s), file);
 }
 
-void TestStoredRecipesScreen::recipesAreShownOnlyWhenPicked()
-{
-    Fixture f(record("Lost", "1", {line("Saffron", "1", "tsp")}, u"Mix."_s) +
-              record("Soup", "1", {line("Milk", "1", "cup")}, u"Heat."_s) + "\r\n");
-    f.show(u"Soup"_s);
-    f.tool("Edit");
-    // Saving again replaces the stored recipe; the hidden screen shows nothing meanwhile.
-    auto* calc = f.window->findChild<AnalysisScreen*>();
-    zestora::testing::clickInNextDialog(u"ReplaceCmd"_s);
-    calc->calcBar()->tool(u"Save"_s)->trigger();
-    QCOMPARE(f.session.recipes.count(), 2);
-    QVERIFY(f.messages.isEmpty());
-    // Shown again, it shows the first recipe, which cannot be worked out.
-    f.window->topBar()->tool(u"Recipes"_s)->trigger();
-    QCOMPARE(f.list()->currentText(), u"Lost"_s);
-    QTRY_COMPARE(f.titles(), QStringList{u"Error"_s});
-    // Picking the recipe shown again works it out again.
-    QVERIFY(f.session.ingredients.appendIng(zestora::testing::food(u"Saffron"_s, 1, u"tsp"_s)));
-    f.show(u"Lost"_s);
-    QCOMPARE(f.titles(), QStringList{u"Error"_s});
-    QCOMPARE(f.directions()->toPlainText(), u"Mix."_s);
-}
-
-void TestStoredRecipesScreen::printedFonts_data()
-{
-    // Each text prints in the font of its control on the screen, a few points larger where the
-    // page says so; the ingredients and directions in Arial.
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("larger");
-    QTest::addColumn<bool>("bold");
-    QTest::newRow("the title") << u"Pudding"_s << u"Label1"_s << 2 << true;
-    QTest::newRow("a bold nutrient") << u" Cholesterol"_s << u"Label12"_s << 0 << true;
-    QTest::newRow("a plain nutrient") << u"Saturated Fat"_s << u"Label2"_s << 0 << false;
-    QTest::newRow("a share") << u"21.1% from Protein"_s << u"Label20"_s << 1 << false;
-    QTest::newRow("a heading line") << u"Base"_s << QString() << 1 << true;
-    QTest::newRow("a plain line, its blanks kept") << u"2 cup   Milk"_s << QString() << 1 << false;
-}
-
-void TestStoredRecipesScreen::printedFonts()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, control);
-    QFETCH(int, larger);
-    QFETCH(bool, bold);
-    Fixture f;
-    const PrintedText shown = printed(printedTexts(f.print(u"Pudding"_s)), text);
-    QVERIFY2(!shown.text.isEmpty(), qPrintable(text));
-    const QFont screenFont = control.isEmpty()
-                                 ? f.screen->findChild<QWidget*>(u"R_IngLst"_s)->font()
-                                 : f.screen->findChild<QWidget*>(control)->font();
-    const QString family =
-        control.isEmpty() ? u"LiberationSans"_s : QFontInfo(screenFont).family().remove(u' ');
-    QCOMPARE(shown.family, family);
-    QCOMPARE(shown.bold, bold);
-    // poppler measures at 1.5 pixels to the point, in whole pixels.
-    QVERIFY2(qAbs(shown.size - (screenFont.pointSizeF() + larger) * 1.5) <= 1,
-             qPrintable(QString::number(shown.size)));
-}
-
 void TestStoredRecipesScreen::printedLayout()
 {
     Fixture f;
@@ -453,6 +379,27 @@ void TestStoredRecipesScreen::printedLayout()
                               .remove(u' ');
     QCOMPARE(words.count(QString::fromLatin1(longWord)), 1);
     QCOMPARE(words.count(u"Warm"_s), 1);
+    // The chart of the shares under them, with its legend in words.
+    QVERIFY(run(u"pdftotext"_s, {pdf, u"-"_s})
+                .simplified()
+                .contains(u"Fat 47.4 % Carbohydrates 31.6 % Protein 21.1 %"_s));
+    // Each text prints in the font of its control on the screen, a few points larger where the
+    // page says so; the ingredients in Arial. poppler measures 1.5 pixels to the point.
+    const auto checkFont = [&](const QString& text, const char* control, int larger, bool bold) {
+        const PrintedText shown = printed(texts, text);
+        const QFont font = control ? f.screen->findChild<QWidget*>(QLatin1String(control))->font()
+                                   : f.screen->findChild<QWidget*>(u"R_IngLst"_s)->font();
+        QCOMPARE(shown.family,
+                 control ? QFontInfo(font).family().remove(u' ') : u"LiberationSans"_s);
+        QCOMPARE(shown.bold, bold);
+        QVERIFY2(qAbs(shown.size - (font.pointSizeF() + larger) * 1.5) <= 1, qPrintable(text));
+    };
+    checkFont(u"Pudding"_s, "Label1", 2, true);
+    checkFont(u" Cholesterol"_s, "Label12", 0, true);
+    checkFont(u"Saturated Fat"_s, "Label2", 0, false);
+    checkFont(u"21.1% from Protein"_s, "Label20", 1, false);
+    checkFont(u"Base"_s, nullptr, 1, true);
+    checkFont(u"2 cup   Milk"_s, nullptr, 1, false);
     // A double frame around the panel, twelve separators across it.
     const PrintedPanel panel = printedPanel(pdf);
     QVERIFY(panel.frame.width() > 0);
@@ -462,64 +409,6 @@ void TestStoredRecipesScreen::printedLayout()
     const QString water = run(u"pdftotext"_s, {f.print(u"Plain water"_s), u"-"_s});
     QVERIFY(water.contains(u"Pour."_s));
     QVERIFY(!water.contains(u"Additional Information"_s));
-}
-
-void TestStoredRecipesScreen::longRecipesContinueOnASecondPage()
-{
-    Fixture f;
-    const QString pdf = f.print(wideName);
-    QVERIFY(run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
-    const QList<PrintedText> texts = printedTexts(pdf);
-    // Ingredient lines too wide for the room left of the panel wrap there, and the name of 50 wide
-    // letters prints whole, on the sheet.
-    const int panelLeft = printed(texts, u" Nutrition Facts"_s).box.left();
-    const int pageWidth = run(u"pdftohtml"_s, {u"-xml"_s, u"-i"_s, u"-stdout"_s, pdf})
-                              .section(u"width=\""_s, 1)
-                              .section(u'"', 0, 0)
-                              .toInt();
-    QString letters;
-    for (const PrintedText& text : texts) {
-        if (!text.text.contains(u"WW"_s))
-            continue;
-        QVERIFY2(text.box.right() < (text.bold ? pageWidth : panelLeft), qPrintable(text.text));
-        letters += text.text;
-    }
-    QCOMPARE(letters.count(u'W'), 31 * 50);
-    QCOMPARE(printed(texts, u"Last words."_s).text, u"Last words."_s);
-}
-
-void TestStoredRecipesScreen::sharesChartAndKeys()
-{
-    Fixture f;
-    // Keys reach the tools of the window on view once a picked list has closed its popup.
-    const auto key = [&f](Qt::Key pressed) {
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        QTest::keyClick(f.window.get(), pressed, Qt::ControlModifier);
-    };
-    key(Qt::Key_2);
-    QVERIFY(f.screen->isVisible());
-    f.show(u"Pudding"_s);
-    auto* rows = f.screen->findChild<QListWidget*>(u"R_IngLst"_s);
-    QTest::mouseClick(f.screen->findChild<QLabel*>(u"lblFg"_s), Qt::LeftButton);
-    QCOMPARE(rows->item(1)->data(Qt::AccessibleTextRole),
-             u"2 cup   Milk, 100 percent of Total Fat"_s);
-    QCOMPARE(rows->item(1)->toolTip(), u"2 cup; 152 kcal per cup; 2 servings"_s);
-    // Another recipe takes the shares away.
-    f.show(u"Twice"_s);
-    QCOMPARE(rows->item(0)->data(Qt::AccessibleTextRole), u"1 cup   Milk"_s);
-    f.show(u"Pudding"_s);
-
-    // Milk for one serving: 72 kcal of fat, 48 of carbohydrates, 32 of protein.
-    key(Qt::Key_P);
-    const QString printed =
-        run(u"pdftotext"_s, {f.messages.last().text.section(u"\r\n"_s, 1), u"-"_s});
-    QVERIFY(printed.simplified().contains(u"Fat 47.4 % Carbohydrates 31.6 % Protein 21.1 %"_s));
-    key(Qt::Key_E);
-    auto* analysis = f.window->findChild<AnalysisScreen*>();
-    QVERIFY(analysis->isVisible());
-    key(Qt::Key_N);
-    QCOMPARE(analysis->findChild<QLineEdit*>(u"NameTxt"_s)->text(), QString());
 }
 
 QTEST_MAIN(TestStoredRecipesScreen)
