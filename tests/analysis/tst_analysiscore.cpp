@@ -75,8 +75,6 @@ private Q_SLOTS:
     void conversionFactorsAgreeWithUnitSizes();
     void quantityEntry_data();
     void quantityEntry();
-    void servings_data();
-    void servings();
     void lineContribution_data();
     void lineContribution();
     void calorieShares_data();
@@ -138,30 +136,6 @@ void TestAnalysisCore::quantityEntry()
     const quantity::Entry entry{ones, fraction, fractionMode};
     QCOMPARE(entry.text(), text);
     QCOMPARE(entry.value(), value);
-}
-
-void TestAnalysisCore::servings_data()
-{
-    QTest::addColumn<int>("spinner");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<float>("divisor");
-    QTest::addColumn<bool>("shown"); // false: only handed over, read back to a spinner value
-    QTest::newRow("ten is one") << 10 << u"1"_s << 1.0f << true;
-    QTest::newRow("a whole number handed over by its divisor") << 15 << u"6"_s << 6.0f << false;
-    QTest::newRow("an impossible divisor stays in range") << 1000 << u"x"_s << 5000.0f << false;
-}
-
-void TestAnalysisCore::servings()
-{
-    QFETCH(int, spinner);
-    QFETCH(QString, text);
-    QFETCH(float, divisor);
-    QFETCH(bool, shown);
-    if (shown) {
-        QCOMPARE(quantity::servingsFor(spinner).text, text);
-        QCOMPARE(quantity::servingsFor(spinner).divisor, divisor);
-    }
-    QCOMPARE(quantity::servingsSpinnerValue(text, divisor), spinner);
 }
 
 void TestAnalysisCore::lineContribution_data()

@@ -91,8 +91,6 @@ private Q_SLOTS:
     void addAnIngredientThroughTheControls();
     void calorieQuestionAndDuplicateName_data();
     void calorieQuestionAndDuplicateName();
-    void storedMeasureComesBackAsStored_data();
-    void storedMeasureComesBackAsStored();
     void storedIngredientScreen();
 };
 
@@ -229,32 +227,6 @@ void TestIngredientScreens::calorieQuestionAndDuplicateName()
         // A replaced name leaves nothing chosen on the stored ingredient screen.
         QVERIFY(!f.stored->findChild<QListView*>(u"IngLst"_s)->currentIndex().isValid());
     }
-}
-
-void TestIngredientScreens::storedMeasureComesBackAsStored_data()
-{
-    QTest::addColumn<IngRecord>("record");
-    QTest::addColumn<QString>("unique"); // the unique box; none when no option shows the measure
-    QTest::newRow("a typed measure fills the unique box with its whole field")
-        << pantry().last() << u"large"_s.leftJustified(IngRecord::measureWidth);
-    QTest::newRow("a measure no option shows, and a third, are kept")
-        << food(u"Salt"_s, 2 + 0.666f, u"pinch"_s, 0.4f, u"g"_s, {.sodium = 155}) << QString();
-}
-
-void TestIngredientScreens::storedMeasureComesBackAsStored()
-{
-    QFETCH(IngRecord, record);
-    QFETCH(QString, unique);
-    Fixture f({record});
-    // A measure chosen earlier in the wizard must not take the stored one's place.
-    f.click("optUnits_4");
-    f.edit(record.trimmedName());
-    QCOMPARE(f.w<QRadioButton>("optUnits_11")->isChecked(), !unique.isEmpty());
-    QVERIFY(!f.w<QRadioButton>("optUnits_4")->isChecked());
-    QCOMPARE(f.w<QLineEdit>("txtUnique")->text(), unique);
-    f.answers = {Answer::Yes, Answer::Yes};
-    f.click("cmdFinish");
-    QCOMPARE(readFile(u"Ing.dat"_s), record.toBytes());
 }
 
 void TestIngredientScreens::storedIngredientScreen()

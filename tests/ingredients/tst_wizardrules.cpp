@@ -12,8 +12,6 @@ private Q_SLOTS:
     void checkIt();
     void nutrientSteps_data();
     void nutrientSteps();
-    void servingText_data();
-    void servingText();
     void storedAmountComesBackOnTheSpinners_data();
     void storedAmountComesBackOnTheSpinners();
     void secondUnits_data();
@@ -114,32 +112,6 @@ void TestWizardRules::nutrientSteps()
     };
     QCOMPARE(shown[step].first, stored);
     QCOMPARE(shown[step].second, preview);
-}
-
-void TestWizardRules::servingText_data()
-{
-    QTest::addColumn<QString>("ones");
-    QTest::addColumn<int>("fraction");
-    QTest::addColumn<bool>("fractionMode");
-    QTest::addColumn<float>("amount");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("one and a half") << u"1"_s << 5 << true << 1.5f << u"1 1/2 cup"_s;
-    QTest::newRow("a third counts 0.333") << u"2"_s << 3 << true << 2.333f << u"2 1/3 cup"_s;
-    QTest::newRow("decimals") << u"2"_s << 5 << false << 2.5f << u"2.5 cup"_s;
-}
-
-void TestWizardRules::servingText()
-{
-    QFETCH(QString, ones);
-    QFETCH(int, fraction);
-    QFETCH(bool, fractionMode);
-    QFETCH(float, amount);
-    QFETCH(QString, text);
-    const float part = fractionMode ? quantity::fractionValue(fraction) : fraction / 10.0f;
-    const QString fractionText =
-        fractionMode ? quantity::fractionText(fraction) : QString::number(fraction);
-    QCOMPARE(amountOf(ones, part), amount);
-    QCOMPARE(wizard::servingText(amount, ones, fractionText, fractionMode, u"cup"_s), text);
 }
 
 void TestWizardRules::storedAmountComesBackOnTheSpinners_data()

@@ -189,9 +189,6 @@ class TestStoredRecipesScreen : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void showingRecipes();
-    void commandsWithoutARecipe_data();
-    void commandsWithoutARecipe();
-    void deleting();
     void editAndSaveKeepTheRecipeByteForByte();
     void printedLayout();
 
@@ -259,50 +256,6 @@ void TestStoredRecipesScreen::showingRecipes()
     Fixture empty(QByteArray{});
     empty.window->topBar()->tool(u"Recipes"_s)->trigger();
     QCOMPARE(empty.list()->currentIndex(), -1);
-}
-
-void TestStoredRecipesScreen::commandsWithoutARecipe_data()
-{
-    QTest::addColumn<QString>("tool");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("Edit") << u"Edit"_s << u"There are no recipes to edit."_s;
-    QTest::newRow("Delete") << u"Delete"_s << u"There are no recipes to delete."_s;
-    QTest::newRow("Print") << u"Print"_s << u"There are no recipes to print."_s;
-    QTest::newRow("Email") << u"Email"_s << u"You must select a recipe before Emailing"_s;
-}
-
-void TestStoredRecipesScreen::commandsWithoutARecipe()
-{
-    QFETCH(QString, tool);
-    QFETCH(QString, message);
-    Fixture f;
-    f.screen->viewBar()->tool(tool)->trigger();
-    QCOMPARE(f.messages.size(), 1);
-    QCOMPARE(f.messages[0].text, message);
-    QCOMPARE(f.messages[0].title, u"No Recipes"_s);
-    QCOMPARE(f.messages[0].icon, MessageBox::Icon::Exclamation);
-}
-
-void TestStoredRecipesScreen::deleting()
-{
-    Fixture f(record("Soup", "1", {line("Milk", "1", "cup")}, u"Heat."_s) +
-              record("Bread", "1", {line("Water", "1", "cup")}, u"Bake."_s) + "\r\n");
-    f.show(u"Soup"_s);
-    f.answers = {MessageBox::Answer::No};
-    f.tool("Delete");
-    QCOMPARE(f.messages.last().text, u"Are you sure you want to delete Soup?"_s);
-    QCOMPARE(f.session.recipes.count(), 2);
-    f.answers = {MessageBox::Answer::Yes};
-    f.tool("Delete");
-    QCOMPARE(f.session.recipes.recipeNames(), QStringList{u"Bread"_s});
-    QCOMPARE(f.list()->currentText(), u"Bread"_s);
-    QCOMPARE(f.directions()->toPlainText(), u"Bake."_s);
-    f.answers = {MessageBox::Answer::Yes};
-    f.tool("Delete");
-    QCOMPARE(f.list()->count(), 0);
-    QCOMPARE(f.rows(), QStringList{});
-    QCOMPARE(f.text("lblFg"), QString());
-    QVERIFY(!QFile::exists(u"Recipe.Dat"_s));
 }
 
 void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()

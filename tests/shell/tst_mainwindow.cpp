@@ -53,14 +53,6 @@ struct Fixture : TestSession {
     }
 };
 
-QByteArray ingredientFile(const QStringList& names)
-{
-    QList<IngRecord> records;
-    for (const QString& name : names)
-        records.append(food(name, 1, u"cup"_s));
-    return IngTable::toBytes(records);
-}
-
 QByteArray recipeFile(const QStringList& names)
 {
     QByteArray text;
@@ -78,12 +70,8 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void toolsSwitchScreens_data();
     void toolsSwitchScreens();
-    void startUpFillsTheListsSorted();
     void damagedFileOffersTheNewestCleanBackup();
-    void activationFollowsTheTipsSetting_data();
-    void activationFollowsTheTipsSetting();
     void optionToolsToggleTheirSettings();
-    void contentsOpensHelpAndExitClosesIt();
     void exitAsksBeforeUnsavedWorkIsLost_data();
     void exitAsksBeforeUnsavedWorkIsLost();
 };
@@ -117,26 +105,6 @@ void TestMainWindow::toolsSwitchScreens()
     f.click("NewRecipe");
     QCOMPARE(f.screenOnView(), u"CalcFrm"_s);
     QCOMPARE(f.title(), u"Recipe / Diet Analysis Screen"_s);
-}
-
-void TestMainWindow::startUpFillsTheListsSorted()
-{
-    Fixture f;
-    writeFile(u"Ing.dat"_s, ingredientFile({u"milk"_s, u"  Butter"_s, u"apple"_s, u"Apple"_s}));
-    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s, u"salad"_s, u"Pie"_s}));
-    f.start();
-    QVERIFY(f.messages.isEmpty());
-    const QStringList ingredients{u"apple"_s, u"Apple"_s, u"Butter"_s, u"milk"_s};
-    QCOMPARE(f.listed(u"CalcFrm"_s, u"IngLst"_s), ingredients);
-    QCOMPARE(f.listed(u"DeleteIngFrm"_s, u"IngLst"_s), ingredients);
-    QCOMPARE(f.listed(u"ViewFrm"_s, u"RecipeLst"_s),
-             (QStringList{u"Pie"_s, u"salad"_s, u"Stew"_s}));
-    QCOMPARE(f.session.ingredients.count(), 4);
-    QCOMPARE(f.session.recipes.count(), 3);
-
-    // A name added later goes to its place in both lists at once.
-    f.window.ingredientNames()->insertName(u"Bread"_s);
-    QCOMPARE(f.listed(u"DeleteIngFrm"_s, u"IngLst"_s).indexOf(u"Bread"_s), 2);
 }
 
 void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
@@ -173,66 +141,30 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     QCOMPARE(readFile(backups::list(u"Recipe.Dat"_s).front().path), damaged);
 }
 
-void TestMainWindow::activationFollowsTheTipsSetting_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<bool>("checked");
-    QTest::addColumn<int>("tipWindows");
-    QTest::newRow("first run: checked and the tip window opens") << QString() << true << 1;
-    QTest::newRow("off: unchecked, no tip window") << u"0"_s << false << 0;
-    QTest::newRow("2: unchecked but the tip window opens") << u"2"_s << false << 1;
-}
-
-void TestMainWindow::activationFollowsTheTipsSetting()
-{
-    QFETCH(QString, setting);
-    QFETCH(bool, checked);
-    QFETCH(int, tipWindows);
-    Fixture f;
-    if (!setting.isNull())
-        f.settings.write(Settings::showTips, setting);
-    f.start();
-    f.window.mdiFormActivate();
-    QCOMPARE(f.window.topBar()->tool(u"mnuTips"_s)->isChecked(), checked);
-    QCOMPARE(f.tipWindowsOpened, tipWindows);
-    // Once the tip window has been shown, activating again does not reopen it.
-    f.window.mdiFormActivate();
-    QCOMPARE(f.tipWindowsOpened, tipWindows);
-}
-
 void TestMainWindow::optionToolsToggleTheirSettings()
 {
     Fixture f;
+    f.settings.write(Settings::showTips, u"2"_s);
     f.start();
+    // Activation checks the tips tool only for 1, opens the tip window for any other than 0,
+    // and only once in a run.
+    f.window.mdiFormActivate();
+    f.window.mdiFormActivate();
+    QCOMPARE(f.tipWindowsOpened, 1);
+    QVERIFY(!f.window.topBar()->tool(u"mnuTips"_s)->isChecked());
     const QString ini = f.dir.filePath(u"settings.ini"_s);
     QVERIFY(f.window.topBar()->tool(u"mnuMusic"_s)->isChecked());
     f.click("mnuTips");
+    QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"1"_s);
+    f.click("mnuTips");
     QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"0"_s);
     QVERIFY(!f.window.topBar()->tool(u"mnuTips"_s)->isChecked());
-    f.click("mnuTips");
-    QCOMPARE(f.settings.readString(Settings::showTips, QString()), u"1"_s);
     f.click("mnuMusic");
     QCOMPARE(Settings(ini).readString(Settings::playMusic, QString()), u"0"_s);
     QVERIFY(!f.window.topBar()->tool(u"mnuMusic"_s)->isChecked());
     // The next run starts with the music tool unchecked.
     const MainWindow next(f.session, f.settings, f.help, QStringLiteral(HELP_DIR));
     QVERIFY(!next.topBar()->tool(u"mnuMusic"_s)->isChecked());
-}
-
-void TestMainWindow::contentsOpensHelpAndExitClosesIt()
-{
-    Fixture f;
-    f.start();
-    f.window.show();
-    QTest::keyClick(&f.window, Qt::Key_F1);
-    QCOMPARE(f.help.browser()->source().fragment(), u"topic-320"_s);
-    f.click("Contents");
-    QVERIFY(f.help.browser());
-    QCOMPARE(f.help.browser()->source().fragment(), u"topic-340"_s);
-    QVERIFY(f.help.browser()->window()->isVisible());
-    f.click("Exit");
-    QVERIFY(!f.window.isVisible());
-    QVERIFY(!f.help.browser()->window()->isVisible());
 }
 
 void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost_data()

@@ -32,10 +32,7 @@ class TestUsda : public QObject {
 private Q_SLOTS:
     void shortNames_data();
     void shortNames();
-    void standardUnits_data();
-    void standardUnits();
     void measuresAndNutrients();
-    void namesStayUniqueWhenShortenedAlike();
     void damagedTablesAreReported();
     void starterDatabaseIsSound();
     void calorieCheck_data();
@@ -72,30 +69,6 @@ void TestUsda::shortNames()
     QFETCH(QString, name);
     QCOMPARE(nameCandidates(description).front(), name);
     QVERIFY(name.size() <= 60);
-}
-
-void TestUsda::standardUnits_data()
-{
-    QTest::addColumn<QString>("usda");
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<float>("multiplier");
-    QTest::newRow("cup with a detail") << u"cup, chopped"_s << u"cup"_s << 1.0f;
-    QTest::newRow("tablespoon") << u"tbsp"_s << u"tbs"_s << 1.0f;
-    QTest::newRow("a fluid ounce is two tablespoons") << u"fl oz"_s << u"tbs"_s << 2.0f;
-    QTest::newRow("cubic inch is no cup") << u"cubic inch"_s << QString() << 1.0f;
-    QTest::newRow("a slice is no unit") << u"slice"_s << QString() << 1.0f;
-    QTest::newRow("grams spelled out is no g") << u"grams"_s << QString() << 1.0f;
-}
-
-void TestUsda::standardUnits()
-{
-    QFETCH(QString, usda);
-    QFETCH(QString, unit);
-    QFETCH(float, multiplier);
-    const UnitMatch match = standardUnit(usda);
-    QCOMPARE(match.unit, unit);
-    if (!unit.isEmpty())
-        QCOMPARE(match.multiplier, multiplier);
 }
 
 void TestUsda::measuresAndNutrients()
@@ -149,27 +122,6 @@ void TestUsda::measuresAndNutrients()
     QCOMPARE(salt.amount1, 100.0f);
     QCOMPARE(salt.measure2, QString());
     QCOMPARE(salt.sodium, 38758.0f);
-}
-
-void TestUsda::namesStayUniqueWhenShortenedAlike()
-{
-    const QString longTail = u"with a very long description that cannot fit, raw"_s;
-    const QByteArray foods =
-        foodsHeader + "05001\tBabyfood, applesauce, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
-        "05002\tBabyfood, applesauce, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
-        "05003\tbabyfood, APPLESAUCE, strained\t1\t0\t0\t0\t0\t0\t0\t0\n" +
-        "06001\tCheese, cheddar, " + longTail.toLatin1() + ", sharp\t1\t0\t0\t0\t0\t0\t0\t0\n" +
-        "06002\tCheese, cheddar, " + longTail.toLatin1() + ", mild\t1\t0\t0\t0\t0\t0\t0\t0\n";
-    const ImportResult result = readFoods(foods, measuresHeader);
-    QSet<QString> seen;
-    for (const Food& food : result.foods) {
-        QVERIFY(food.record.name.size() <= 60);
-        QVERIFY2(!seen.contains(food.record.name.toCaseFolded()), qPrintable(food.record.name));
-        seen.insert(food.record.name.toCaseFolded());
-    }
-    QCOMPARE(result.foods[0].record.name, u"Babyfood, applesauce, strained"_s);
-    QCOMPARE(result.foods[1].record.name, u"Babyfood, applesauce, strained (05002)"_s);
-    QVERIFY(result.foods[4].record.name.startsWith(u"Cheese, cheddar"_s));
 }
 
 void TestUsda::damagedTablesAreReported()
