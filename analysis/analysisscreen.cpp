@@ -50,6 +50,47 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->IngLst->setModel(ingredientNames);
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
+    setUpSpinners();
+    // The reminder to press OK keeps its room while hidden, so that nothing below it moves.
+    for (QWidget* reminder :
+         {static_cast<QWidget*>(m_ui->FlashImg), static_cast<QWidget*>(m_ui->LblPress)}) {
+        QSizePolicy policy = reminder->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        reminder->setSizePolicy(policy);
+    }
+    m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
+    m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
+    // At the start the ingredient list is open for the first choice.
+    showIngredientList(true);
+    m_ui->Frame1->setForm(NutritionPanel::Form::Recipe);
+    m_explainer = new RecipeExplainer(
+        this, m_session.ingredients,
+        {m_ui->R_IngLst, m_ui->Frame1, {m_ui->Label24, m_ui->Label23, m_ui->Label21}, [this] {
+             return m_draft.totalsServings();
+         }});
+
+    buildCalcBar();
+
+    m_flashTmr->setObjectName(QStringLiteral("FlashTmr"));
+    m_flashTmr->setInterval(flashInterval);
+    connect(m_flashTmr, &QTimer::timeout, this,
+            [this] { m_ui->FlashImg->setVisible(!m_ui->FlashImg->isVisible()); });
+    m_passTmr->setObjectName(QStringLiteral("PassTmr"));
+    m_passTmr->setInterval(passInterval);
+    m_passTmr->setSingleShot(true);
+    // The search's choice is taken a moment later, as a click in the list would take it.
+    connect(m_passTmr, &QTimer::timeout, this, [this] {
+        showIngredientList(true);
+        chooseIngredient();
+    });
+
+    connectControls();
+}
+
+AnalysisScreen::~AnalysisScreen() = default;
+
+void AnalysisScreen::setUpSpinners()
+{
     m_ui->OnesVs->setRange(0, onesMaximum);
     m_ui->FracVs->setRange(0, quantity::fractionCount - 1);
     m_ui->ServingsVs->setRange(quantity::servingsMinimum, quantity::servingsMaximum);
@@ -69,24 +110,10 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
             return std::nullopt;
         return quantity::servingsSpinnerValue(QString::number(number), static_cast<float>(number));
     });
-    // The reminder to press OK keeps its room while hidden, so that nothing below it moves.
-    for (QWidget* reminder :
-         {static_cast<QWidget*>(m_ui->FlashImg), static_cast<QWidget*>(m_ui->LblPress)}) {
-        QSizePolicy policy = reminder->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        reminder->setSizePolicy(policy);
-    }
-    m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
-    m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
-    // At the start the ingredient list is open for the first choice.
-    showIngredientList(true);
-    m_ui->Frame1->setForm(NutritionPanel::Form::Recipe);
-    m_explainer = new RecipeExplainer(
-        this, m_session.ingredients,
-        {m_ui->R_IngLst, m_ui->Frame1, {m_ui->Label24, m_ui->Label23, m_ui->Label21}, [this] {
-             return m_draft.totalsServings();
-         }});
+}
 
+void AnalysisScreen::buildCalcBar()
+{
     m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
     // The Instructions have F1, which the main window gives the topic of the screen on view.
     connect(m_calcBar->addTool(QStringLiteral("Start"), QStringLiteral("Start Over"), QString(),
@@ -101,20 +128,10 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
                                QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, &AnalysisScreen::save);
     m_ui->outerLayout->insertWidget(0, m_calcBar);
+}
 
-    m_flashTmr->setObjectName(QStringLiteral("FlashTmr"));
-    m_flashTmr->setInterval(flashInterval);
-    connect(m_flashTmr, &QTimer::timeout, this,
-            [this] { m_ui->FlashImg->setVisible(!m_ui->FlashImg->isVisible()); });
-    m_passTmr->setObjectName(QStringLiteral("PassTmr"));
-    m_passTmr->setInterval(passInterval);
-    m_passTmr->setSingleShot(true);
-    // The search's choice is taken a moment later, as a click in the list would take it.
-    connect(m_passTmr, &QTimer::timeout, this, [this] {
-        showIngredientList(true);
-        chooseIngredient();
-    });
-
+void AnalysisScreen::connectControls()
+{
     connect(m_ui->IngLst, &QListView::clicked, this, &AnalysisScreen::chooseIngredient);
     // Opening the drop-down opens the large list instead, to choose again.
     connect(m_ui->IngLst2, &DropDownBox::dropDown, this, [this] { showIngredientList(true); });
@@ -146,8 +163,6 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
                                  [this](const QString& name) { chooseIngredientFromSearch(name); });
         });
 }
-
-AnalysisScreen::~AnalysisScreen() = default;
 
 void AnalysisScreen::formLoad()
 {

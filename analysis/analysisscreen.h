@@ -52,6 +52,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUpSpinners();
+    void buildCalcBar();
+    void connectControls();
     void reset();
     void startOverFromToolBar();
 

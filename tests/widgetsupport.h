@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QTimer>
 
 #include <functional>
@@ -77,6 +78,15 @@ inline QStringList texts(const QWidget* list)
         for (int row = 0; row < view->model()->rowCount(); ++row)
             shown.append(view->model()->index(row, 0).data().toString());
     }
+    return shown;
+}
+
+// The texts of a screen's labels of those names, in order.
+inline QStringList labelTexts(const QWidget* screen, std::initializer_list<const char*> names)
+{
+    QStringList shown;
+    for (const char* name : names)
+        shown.append(screen->findChild<QLabel*>(QLatin1String(name))->text());
     return shown;
 }
 

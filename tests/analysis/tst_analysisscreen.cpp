@@ -157,21 +157,12 @@ void TestAnalysisScreen::buildingARecipe()
     f.addLine(u"Flour"_s, 1, 5, u"cup"_s);
     QCOMPARE(f.rows(), QStringList{u"1 1/2  cup     Flour"_s});
     QCOMPARE(f.entries(), QStringList{u"\u00ceFlour\u00cf\u00bc1 1/2\u00cacup\u0090"_s});
-    const std::pair<const char*, QString> panel[] = {{"lblCals", u"666"_s},
-                                                     {"lblFCals", u"16"_s},
-                                                     {"lblFg", u"1.8g"_s},
-                                                     {"lblFP", u"3%"_s},
-                                                     {"lblSg", u"3mg"_s},
-                                                     {"lblTCg", u"143.1g"_s},
-                                                     {"lblPg", u"19.3g"_s},
-                                                     {"lblPP", QString()},
-                                                     {"Label24", u"2.4% of calories from Fat"_s},
-                                                     {"Label23", u"86% from Carbohydrates"_s},
-                                                     {"Label21", u"11.6% from Protein"_s},
-                                                     {"lbl1M", u"Makes 1 servings"_s},
-                                                     {"StatusLbl", u"Changes not Saved"_s}};
-    for (const auto& [label, shown] : panel)
-        QCOMPARE(f.text(label), shown);
+    QCOMPARE(labelTexts(f.screen.get(),
+                        {"lblCals", "lblFCals", "lblFg", "lblFP", "lblSg", "lblTCg", "lblPg",
+                         "lblPP", "Label24", "Label23", "Label21", "lbl1M", "StatusLbl"}),
+             (QStringList{u"666"_s, u"16"_s, u"1.8g"_s, u"3%"_s, u"3mg"_s, u"143.1g"_s, u"19.3g"_s,
+                          QString(), u"2.4% of calories from Fat"_s, u"86% from Carbohydrates"_s,
+                          u"11.6% from Protein"_s, u"Makes 1 servings"_s, u"Changes not Saved"_s}));
     // Ready for the next line.
     QCOMPARE(f.get<QLineEdit>("R_IngLstText")->text(), QString());
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Select From This List"_s);

@@ -22,6 +22,7 @@
 #include <QStackedWidget>
 
 using namespace zestora;
+using zestora::testing::labelTexts;
 using zestora::testing::readFile;
 using zestora::testing::texts;
 using zestora::testing::writeFile;
@@ -211,22 +212,16 @@ void TestStoredRecipesScreen::showingRecipes()
     f.window->topBar()->tool(u"Recipes"_s)->trigger();
     QCOMPARE(f.list()->currentText(), u"Headings only"_s);
     QCOMPARE(f.rows(), QStringList{u"Nothing yet"_s});
-    for (const char* label : {"lblCals", "lblFg", "Label20", "Label21", "Label22"})
-        QCOMPARE(f.text(label), QString());
+    QCOMPARE(labelTexts(f.screen, {"lblCals", "lblFg", "Label20", "Label21", "Label22"}),
+             QStringList(5, QString()));
 
     f.show(u"Pudding"_s);
     QCOMPARE(f.rows(), (QStringList{u"Base"_s, u"2 cup   Milk"_s, u" "_s, u"1/2 cup   water"_s}));
-    const std::pair<const char*, QString> shown[] = {{"lbl1M", u"makes 2 servings"_s},
-                                                     {"lblFg", u"8g"_s},
-                                                     {"lblFP", u"12%"_s},
-                                                     {"lblCals", u"152"_s},
-                                                     {"lblCg", u"24mg"_s},
-                                                     {"lblPP", QString()},
-                                                     {"Label20", u"47.4% of calories from Fat"_s},
-                                                     {"Label21", u"31.6% from Carbohydrates"_s},
-                                                     {"Label22", u"21.1% from Protein"_s}};
-    for (const auto& [label, text] : shown)
-        QCOMPARE(f.text(label), text);
+    QCOMPARE(labelTexts(f.screen, {"lbl1M", "lblFg", "lblFP", "lblCals", "lblCg", "lblPP",
+                                   "Label20", "Label21", "Label22"}),
+             (QStringList{u"makes 2 servings"_s, u"8g"_s, u"12%"_s, u"152"_s, u"24mg"_s, QString(),
+                          u"47.4% of calories from Fat"_s, u"31.6% from Carbohydrates"_s,
+                          u"21.1% from Protein"_s}));
     QVERIFY(f.directions()->toPlainText().startsWith(u"Warm the milk slowly."_s));
     // Only the first time: coming back keeps the recipe the user picked.
     f.window->topBar()->tool(u"NewRecipe"_s)->trigger();
