@@ -1,5 +1,6 @@
 #include "app/backupcommands.h"
 
+#include "app/folderlock.h"
 #include "app/launcher.h"
 #include "core/store/datafile.h"
 #include "core/store/recipestore.h"
@@ -15,26 +16,26 @@ namespace zestora {
 
 namespace {
 
-// Reads --data-dir and the expected number of other arguments, enters the data folder and takes
-// it. nullptr (with the reason written out) when the command cannot go on.
-std::unique_ptr<QLockFile> enterFolder(const QString& command, const QStringList& arguments,
-                                       qsizetype positional, QStringList* rest, QTextStream& out)
+const QString dataDir = QStringLiteral("data-dir");
+const QString force = QStringLiteral("force");
+
+// Reads the command's options and the expected number of other arguments; false (with the
+// usage written out) when they make no sense.
+bool parse(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
+           qsizetype positional, QTextStream& out)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("The data folder."),
-                                     QStringLiteral("DIR"));
-    parser.addOption(dataDir);
-    if (!parser.parse(QStringList{command} + arguments) ||
-        parser.positionalArguments().size() != positional) {
-        out << parser.errorText() << Qt::endl << usage;
-        return nullptr;
-    }
-    *rest = parser.positionalArguments();
-    QString error;
-    std::unique_ptr<QLockFile> lock = openDataDir(parser.value(dataDir), &error);
-    if (!lock)
-        out << error << Qt::endl;
-    return lock;
+    parser.addOption(
+        QCommandLineOption(dataDir, QStringLiteral("The data folder."), QStringLiteral("DIR")));
+    if (parser.parse(QStringList{command} + arguments) &&
+        parser.positionalArguments().size() == positional)
+        return true;
+    out << parser.errorText() << Qt::endl << usage;
+    return false;
+}
+
+QString backupsFolder()
+{
+    return QDir::toNativeSeparators(QDir::current().filePath(backups::folder));
 }
 
 QString describe(const QString& fileName, const backups::Backup& backup)
@@ -46,6 +47,9 @@ QString describe(const QString& fileName, const backups::Backup& backup)
     if (contents.problem)
         text += contents.problem->unreadable ? QStringLiteral(" (cannot be read)")
                                              : QStringLiteral(" (damaged)");
+    if (!contents.firstNames.isEmpty())
+        text += QStringLiteral(": ") + contents.firstNames.join(QStringLiteral(", ")) +
+                (contents.count > contents.firstNames.size() ? QStringLiteral(", ...") : QString());
     return text;
 }
 
@@ -53,13 +57,15 @@ QString describe(const QString& fileName, const backups::Backup& backup)
 
 int listBackups(const QStringList& arguments, QTextStream& out)
 {
-    QStringList rest;
-    const std::unique_ptr<QLockFile> lock =
-        enterFolder(QStringLiteral("zestora backups"), arguments, 0, &rest, out);
-    if (!lock)
+    QCommandLineParser parser;
+    if (!parse(parser, QStringLiteral("zestora backups"), arguments, 0, out))
         return 1;
-    out << "Backups in " << QDir::toNativeSeparators(QDir::current().filePath(backups::folder))
-        << ", newest first:" << Qt::endl;
+    // Listing only reads, so it needs no lock: it works while Zestora has the folder open.
+    if (const QString error = enterDataDir(parser.value(dataDir)); !error.isEmpty()) {
+        out << error << Qt::endl;
+        return 1;
+    }
+    out << "Backups in " << backupsFolder() << ", newest first:" << Qt::endl;
     for (const QString& fileName : {IngTable::fileName, RecipeStore::fileName}) {
         const QList<backups::Backup> found = backups::list(fileName);
         out << fileName << ": " << found.size() << (found.size() == 1 ? " backup" : " backups")
@@ -72,32 +78,44 @@ int listBackups(const QStringList& arguments, QTextStream& out)
 
 int restoreFromBackup(const QStringList& arguments, QTextStream& out)
 {
-    QStringList rest;
-    const std::unique_ptr<QLockFile> lock =
-        enterFolder(QStringLiteral("zestora restore"), arguments, 1, &rest, out);
-    if (!lock)
+    const QString command = QStringLiteral("zestora restore");
+    QCommandLineParser parser;
+    parser.addOption(
+        QCommandLineOption(force, QStringLiteral("Restore a damaged backup all the same.")));
+    if (!parse(parser, command, arguments, 1, out))
         return 1;
+    QString error;
+    const std::unique_ptr<QLockFile> lock =
+        openDataDir(parser.value(dataDir), &error, Claimant{command, {}});
+    if (!lock) {
+        out << error << Qt::endl;
+        return 1;
+    }
     // The backup is named as the list shows it, with or without its folder.
-    const QString name = QFileInfo(rest.front()).fileName();
+    const QString name = QFileInfo(parser.positionalArguments().front()).fileName();
     const QString path = backups::folder + QLatin1Char('/') + name;
     for (const QString& fileName : {IngTable::fileName, RecipeStore::fileName}) {
         for (const backups::Backup& backup : backups::list(fileName)) {
             if (backup.path != path)
                 continue;
             DataFile file(fileName);
-            QString error;
-            if (!restoreBackup(file, path, &error)) {
+            switch (restoreBackup(file, path, parser.isSet(force), &error)) {
+            case Restore::Done:
+                out << "Restored " << fileName << " from " << backupTimeText(backup.time) << " ("
+                    << readBackup(fileName, fileName).countText()
+                    << "). The version it replaced is now the newest backup." << Qt::endl;
+                return 0;
+            case Restore::Damaged:
+                out << error << " Nothing was changed. To put it in place all the same: " << command
+                    << " --force " << name << Qt::endl;
+                return 1;
+            case Restore::Failed:
                 out << error << Qt::endl;
                 return 1;
             }
-            out << "Restored " << fileName << " from " << backupTimeText(backup.time) << " ("
-                << readBackup(fileName, fileName).countText()
-                << "). The version it replaced is now the newest backup." << Qt::endl;
-            return 0;
         }
     }
-    out << "There is no backup " << name << " in "
-        << QDir::toNativeSeparators(QDir::current().filePath(backups::folder))
+    out << "There is no backup " << name << " in " << backupsFolder()
         << ". zestora backups lists them." << Qt::endl;
     return 1;
 }

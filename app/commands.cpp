@@ -1,6 +1,9 @@
 #include "app/commands.h"
 
+#include "app/analyzecommand.h"
 #include "app/backupcommands.h"
+#include "app/exportcommand.h"
+#include "app/programdir.h"
 #include "app/usdaimport.h"
 
 #include <QCoreApplication>
@@ -13,13 +16,20 @@ std::optional<int> runCommandLineTool(int argc, char* argv[])
     if (argc < 2)
         return std::nullopt;
     const QByteArrayView command(argv[1]);
-    if (command != "import-usda" && command != "backups" && command != "restore")
+    if (command == "export")
+        return exportCommand(argc, argv);
+    if (command != "import-usda" && command != "backups" && command != "restore" &&
+        command != "analyze")
         return std::nullopt;
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList arguments = QCoreApplication::arguments().mid(2);
     if (command == "import-usda")
-        return importUsda(arguments, QCoreApplication::applicationDirPath(), out);
+        return importUsda(arguments, programDataDir(), out);
+    if (command == "analyze") {
+        QTextStream err(stderr);
+        return analyzeRecipe(arguments, programDataDir(), out, err);
+    }
     if (command == "backups")
         return listBackups(arguments, out);
     return restoreFromBackup(arguments, out);

@@ -1,14 +1,11 @@
 #include "app/launcher.h"
 
 #include "core/store/ingtable.h"
-#include "core/store/recipestore.h"
 
 #include <QCommandLineParser>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 
 namespace zestora {
@@ -17,11 +14,20 @@ const QString usage = QStringLiteral(
     "Usage: zestora [--data-dir DIR]\n"
     "       zestora import-usda [--source DIR] [--data-dir DIR]\n"
     "       zestora backups [--data-dir DIR]\n"
-    "       zestora restore FILE [--data-dir DIR]\n\n"
+    "       zestora restore [--force] FILE [--data-dir DIR]\n"
+    "       zestora export [--format pdf|html|mmf|json] [--all | NAME...] -o FILE [--force]\n"
+    "                      [--data-dir DIR]\n"
+    "       zestora analyze [--data-dir DIR] [--servings N] [--json] FILE\n\n"
     "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
     "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n"
     "backups lists the earlier versions kept in the folder backups there; restore puts the\n"
-    "one named FILE back in place of its file, which becomes a backup first.\n");
+    "one named FILE back in place of its file, which becomes a backup first (a damaged\n"
+    "backup only with --force).\n"
+    "export writes the named recipes, or all of them, to FILE as a printed page (pdf), a web\n"
+    "page (html), MealMaster text (mmf) or schema.org JSON-LD (json); the format follows\n"
+    "FILE's ending unless --format names it. An existing FILE is replaced only with --force.\n"
+    "analyze reads a plain-text recipe (FILE, or - for standard input), matches each line to a\n"
+    "stored food and prints the matches and the Nutrition Facts per serving.\n");
 
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {
@@ -47,11 +53,15 @@ std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QS
     return LaunchOptions{parser.value(dataDir), parser.isSet(quitWhenShown)};
 }
 
+QString dataDirPath(const QString& requested)
+{
+    return requested.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                               : requested;
+}
+
 QString enterDataDir(const QString& requested)
 {
-    const QString dir = requested.isEmpty()
-                            ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                            : requested;
+    const QString dir = dataDirPath(requested);
     if (QFileInfo(dir).isFile())
         return QStringLiteral("Zestora cannot keep its data in %1: that is a file, not a folder.")
             .arg(QDir::toNativeSeparators(dir));
@@ -62,52 +72,13 @@ QString enterDataDir(const QString& requested)
     return QString();
 }
 
-std::unique_ptr<QLockFile> claimDataDir(QString* error)
-{
-    const QString lockName = QStringLiteral(".zestora-lock");
-    auto lock = std::make_unique<QLockFile>(lockName);
-    // Held for the whole run, so its age says nothing; a lock left by a crash names a process
-    // that no longer runs, and QLockFile takes it over.
-    lock->setStaleLockTime(0);
-    bool locked = lock->tryLock(0);
-    // A lock file without its owner's details was cut short by a crash (a running Zestora
-    // writes them the moment it makes the file); QLockFile alone would wait for it forever.
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (!locked && lock->error() == QLockFile::LockFailedError &&
-        !lock->getLockInfo(&pid, &host, &application) &&
-        QFileInfo(lockName).lastModified().secsTo(QDateTime::currentDateTime()) > 10) {
-        lock->removeStaleLockFile();
-        locked = lock->tryLock(0);
-    }
-    if (!locked) {
-        if (lock->error() == QLockFile::LockFailedError) {
-            *error = QStringLiteral("Zestora is already open on the data folder %1.\r\n\r\n"
-                                    "Use the window that is open, or close it and start "
-                                    "Zestora again.")
-                         .arg(QDir::toNativeSeparators(QDir::currentPath()));
-            return nullptr;
-        }
-        // A folder where no lock can be made cannot be written either: no save can go wrong.
-        return lock;
-    }
-    for (const QString& name : {IngTable::fileName, RecipeStore::fileName})
-        DataFile::removeLeftovers(name);
-    return lock;
-}
-
-std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error)
-{
-    *error = enterDataDir(requested);
-    return error->isEmpty() ? claimDataDir(error) : nullptr;
-}
-
 QString copyStarterIngredients(const QString& starterFile)
 {
     const QString& ingredients = IngTable::fileName;
     const QString marker = QStringLiteral(".starter-ingredients");
-    if (QFile::exists(ingredients) || QFile::exists(marker) || !QFile::exists(starterFile))
+    // A link counts as the user's file even when it leads nowhere, as in a loop.
+    if (QFileInfo::exists(ingredients) || QFileInfo(ingredients).isSymLink() ||
+        QFile::exists(marker) || !QFile::exists(starterFile))
         return QString();
     QFile copy(starterFile);
     if (!copy.copy(ingredients))

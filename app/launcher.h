@@ -3,10 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <optional>
-
-class QLockFile;
 
 namespace zestora {
 
@@ -23,18 +20,12 @@ extern const QString usage;
 // no sense.
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error);
 
+// The data folder asked for, or the per-user one when none was.
+QString dataDirPath(const QString& requested);
+
 // Makes the data folder when it is missing and makes it the working directory, where the data
 // files are opened by bare name. Returns an error text, or an empty one.
 QString enterDataDir(const QString& requested);
-
-// Takes the data folder (the working directory) for this run, so that no second Zestora changes
-// the same files, then clears what interrupted saves of earlier runs left there. Returns the lock
-// to hold until the program ends; nullptr with a message in error when another Zestora holds the
-// folder, in which case nothing in it was touched.
-std::unique_ptr<QLockFile> claimDataDir(QString* error);
-
-// enterDataDir, then claimDataDir: the lock, or nullptr with the reason in error.
-std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error);
 
 // Gives a data folder without ingredients the starter database once: copied when the folder has
 // no Ing.dat and never had one copied before, so a user's own file is never overwritten and an

@@ -1,5 +1,7 @@
 #include "app/commands.h"
+#include "app/folderlock.h"
 #include "app/launcher.h"
+#include "app/programdir.h"
 #include "core/session.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
@@ -49,18 +51,40 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zestora"));
     QApplication::setOrganizationName(QStringLiteral("zestora"));
+    // The desktop matches the windows to the menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zestora.Zestora"));
 
-    // The program's own folder, where the help file lies, before the working directory changes.
-    const QString programDir = QApplication::applicationDirPath();
-    const std::unique_ptr<QLockFile> lock = zestora::openDataDir(options->dataDir, &error);
-    if (error.isEmpty())
-        error = zestora::copyStarterIngredients(
-            QDir(programDir).filePath(QStringLiteral("starter/Ing.dat")));
+    // The program's own files, where the help file lies, before the working directory changes.
+    const QString programDir = zestora::programDataDir();
+    if (const QStringList missing = zestora::missingProgramFiles(programDir); !missing.isEmpty())
+        std::fputs(qPrintable(QStringLiteral("Zestora is missing some of its files in %1: %2\n")
+                                  .arg(QDir::toNativeSeparators(programDir),
+                                       missing.join(QStringLiteral(", ")))),
+                   stderr);
+    // A folder held from another computer may be opened here all the same, once the user has
+    // read what is at risk.
+    const auto openAnyway = [](const QString& question) {
+        return zestora::MessageBox::show(nullptr, question, QStringLiteral("Zestora"),
+                                         zestora::MessageBox::Icon::Exclamation,
+                                         zestora::MessageBox::Buttons::YesNo) ==
+               zestora::MessageBox::Answer::Yes;
+    };
+    const std::unique_ptr<QLockFile> lock =
+        zestora::openDataDir(options->dataDir, &error, {QString(), openAnyway});
+    const bool readOnly = lock && !lock->isLocked();
+    if (lock && !readOnly)
+        error =
+            zestora::copyStarterIngredients(QDir(programDir).filePath(zestora::starterIngredients));
     if (!error.isEmpty()) {
         zestora::MessageBox::show(nullptr, error, QStringLiteral("Zestora"),
                                   zestora::MessageBox::Icon::Critical);
         return 1;
     }
+    if (!lock) // the user chose not to open a folder held elsewhere
+        return 1;
+    if (readOnly)
+        zestora::MessageBox::show(nullptr, zestora::readOnlyNotice(), QStringLiteral("Zestora"),
+                                  zestora::MessageBox::Icon::Information);
 
     zestora::Session session;
     zestora::Settings settings;

@@ -1,5 +1,6 @@
 #include "app/usdaimport.h"
 
+#include "app/folderlock.h"
 #include "app/launcher.h"
 #include "core/ingredients/caloriecheck.h"
 #include "core/store/ingtable.h"
@@ -55,7 +56,8 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
     }
 
     QString error;
-    const std::unique_ptr<QLockFile> lock = openDataDir(parser.value(dataDir), &error);
+    const std::unique_ptr<QLockFile> lock = openDataDir(
+        parser.value(dataDir), &error, Claimant{QStringLiteral("zestora import-usda"), {}});
     if (!lock) {
         out << error << Qt::endl;
         return 1;

@@ -2,7 +2,9 @@
 
 #include "core/sharing/mailmessage.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 #include <QThread>
@@ -11,6 +13,8 @@
 #include <curl/curl.h>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace zestora {
 
@@ -69,6 +73,37 @@ int trace(CURL*, curl_infotype type, char* data, size_t size, void* user)
 const QString netrcAdvice =
     QStringLiteral("put your user name and password for it in the file .netrc in your home folder");
 
+// The user's .netrc holds passwords: refused, as ftp clients refuse it, when others may read it.
+std::optional<MailComponent::Error> netrcRefusal(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 ||
+        (status.st_mode & (S_IRWXG | S_IRWXO)) == 0)
+        return std::nullopt;
+    return MailComponent::Error{
+        CurlMail::netrcOpenError,
+        QStringLiteral("The file %1 holds passwords, and others can read it, so Zestora did not "
+                       "use it and sent nothing. Make it yours alone with the command "
+                       "chmod 600 %1, then send again.")
+            .arg(QDir::toNativeSeparators(path)),
+        ownSource};
+}
+
+// Why a server without encryption got nothing: a login, or a server that may be anywhere.
+QString noEncryption(bool login, const QString& host)
+{
+    const QString refused =
+        QStringLiteral("The mail server offers no encrypted connection, so nothing was sent to "
+                       "it.");
+    if (login)
+        return refused + QStringLiteral(" Zestora never sends a login unencrypted, and the file "
+                                        ".netrc in your home folder holds one for %1.")
+                             .arg(host);
+    return refused + QStringLiteral(" Use your provider's server for encrypted mail, often on "
+                                    "port 587 or 465. Only for a relay on a network you trust, "
+                                    "tick \"Unencrypted relay\" under Options.");
+}
+
 QString whatWentWrong(CURLcode code, const Dialogue& dialogue, const QString& to,
                       const QString& from, std::chrono::milliseconds limit)
 {
@@ -87,7 +122,6 @@ QString whatWentWrong(CURLcode code, const Dialogue& dialogue, const QString& to
         return QStringLiteral("The mail server's certificate could not be verified, so nothing was "
                               "sent to it.");
     case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_USE_SSL_FAILED:
         return QStringLiteral("The secure (TLS) connection to the mail server failed.");
     case CURLE_LOGIN_DENIED:
         return QStringLiteral("The mail server refused the login: check the user name and "
@@ -142,6 +176,11 @@ std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, co
                                         "each.")
                              .arg(QLatin1String(field)),
                          ownSource};
+    const std::pair<QString, const QString&> addresses[] = {{QStringLiteral("To"), to},
+                                                            {QStringLiteral("From"), from}};
+    for (const auto& [field, text] : addresses)
+        if (const std::optional<QString> problem = mail::addressProblem(field, text))
+            return Error{addressError, *problem + QStringLiteral(" Nothing was sent."), ownSource};
     const std::optional<mail::Server> target = mail::parseServer(server);
     if (!target)
         return Error{serverNameError,
@@ -162,6 +201,16 @@ std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, co
                           "=_zestora_" + QUuid::createUuid().toByteArray(QUuid::WithoutBraces)),
         0};
 
+    const QString netrcPath =
+        m_netrcFile.isEmpty() ? QDir::home().filePath(QStringLiteral(".netrc")) : m_netrcFile;
+    if (std::optional<Error> refusal = netrcRefusal(netrcPath))
+        return refusal;
+    QFile netrc(netrcPath);
+    const bool login =
+        netrc.open(QIODevice::ReadOnly) && mail::netrcHasLogin(netrc.readAll(), target->host);
+    // Without encryption no login may go out: libcurl then does not even read the .netrc.
+    const bool encrypted = login || !(target->onThisMachine() || unencryptedRelayAllowed());
+
     const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     if (!curl)
         return Error{int(CURLE_FAILED_INIT), QStringLiteral("The mail library could not start."),
@@ -170,22 +219,28 @@ std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, co
     const QByteArray envelopeFrom = sender.toUtf8();
     const QByteArray envelopeTo = to.trimmed().toUtf8();
     const QByteArray caFile = m_caFile.toLocal8Bit();
-    const QByteArray netrcFile = m_netrcFile.toLocal8Bit();
+    const QByteArray netrcFile = QFile::encodeName(netrcPath);
     std::unique_ptr<curl_slist, CurlDeleter> recipients(
         curl_slist_append(nullptr, envelopeTo.constData()));
+    const QByteArray resolve =
+        (m_resolveHost + u':' + QString::number(target->port) + u':' + m_resolveAddress).toUtf8();
+    std::unique_ptr<curl_slist, CurlDeleter> resolved(
+        m_resolveHost.isEmpty() ? nullptr : curl_slist_append(nullptr, resolve.constData()));
     Dialogue dialogue;
     char curlDetail[CURL_ERROR_SIZE] = {};
 
     CURL* handle = curl.get();
     curl_easy_setopt(handle, CURLOPT_URL, url.constData());
-    curl_easy_setopt(handle, CURLOPT_USE_SSL, long(CURLUSESSL_TRY));
+    curl_easy_setopt(handle, CURLOPT_USE_SSL, long(encrypted ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+    if (resolved)
+        curl_easy_setopt(handle, CURLOPT_RESOLVE, resolved.get());
     curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!caFile.isEmpty())
         curl_easy_setopt(handle, CURLOPT_CAINFO, caFile.constData());
-    curl_easy_setopt(handle, CURLOPT_NETRC, long(CURL_NETRC_OPTIONAL));
-    if (!netrcFile.isEmpty())
-        curl_easy_setopt(handle, CURLOPT_NETRC_FILE, netrcFile.constData());
+    curl_easy_setopt(handle, CURLOPT_NETRC,
+                     long(encrypted ? CURL_NETRC_OPTIONAL : CURL_NETRC_IGNORED));
+    curl_easy_setopt(handle, CURLOPT_NETRC_FILE, netrcFile.constData());
     curl_easy_setopt(handle, CURLOPT_MAIL_FROM, envelopeFrom.constData());
     curl_easy_setopt(handle, CURLOPT_MAIL_RCPT, recipients.get());
     curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
@@ -214,7 +269,9 @@ std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, co
     if (code == CURLE_OK)
         return std::nullopt;
     // The server's own words when it refused a step, libcurl's otherwise.
-    QString description = whatWentWrong(code, dialogue, to, from, m_timeLimit);
+    QString description = code == CURLE_USE_SSL_FAILED
+                              ? noEncryption(login, target->host)
+                              : whatWentWrong(code, dialogue, to, from, m_timeLimit);
     const QString detail = QString::fromUtf8(curlDetail).trimmed();
     if (dialogue.replyCode() >= 400)
         description += QStringLiteral(" The server said: ") + QString::fromUtf8(dialogue.lastReply);

@@ -24,6 +24,14 @@ public:
     virtual std::optional<Error> sendMail(const QString& server, const QString& to,
                                           const QString& subject, const QString& htmlBody,
                                           const QString& from) = 0;
+
+    // The user's choice to send through a server that offers no encryption, as a relay on a
+    // trusted network may; never when a login would be sent.
+    void allowUnencryptedRelay(bool allowed) { m_unencryptedRelay = allowed; }
+    bool unencryptedRelayAllowed() const { return m_unencryptedRelay; }
+
+private:
+    bool m_unencryptedRelay = false;
 };
 
 using MailComponentFactory = std::function<std::unique_ptr<MailComponent>()>;

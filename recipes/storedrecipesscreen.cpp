@@ -235,24 +235,29 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
     return shown;
 }
 
+RecipePage StoredRecipesScreen::printedPage() const
+{
+    QList<bool> headings;
+    for (const QString& entry : m_shown.entries)
+        headings.append(entry.contains(marks::asChar(marks::headingMark)));
+    return recipePage({m_ui->ViewFrame,
+                       m_ui->Picture1,
+                       m_ui->RecipeLst->currentText(),
+                       m_ui->Label1,
+                       m_ui->R_IngLst,
+                       headings,
+                       m_panel && m_shown.viewTotals.totCalories > 0,
+                       m_ui->Label19,
+                       {m_ui->Label20, m_ui->Label21, m_ui->Label22},
+                       m_explainer->calorieBar(),
+                       m_ui->DirectionsTxt});
+}
+
 void StoredRecipesScreen::printRecipe(const QString& name)
 {
     // The page takes the screen's geometry: the layout catches up with the texts shown first.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QList<bool> headings;
-    for (const QString& entry : m_shown.entries)
-        headings.append(entry.contains(marks::asChar(marks::headingMark)));
-    const RecipePage page = recipePage({m_ui->ViewFrame,
-                                        m_ui->Picture1,
-                                        name,
-                                        m_ui->Label1,
-                                        m_ui->R_IngLst,
-                                        headings,
-                                        m_panel && m_shown.viewTotals.totCalories > 0,
-                                        m_ui->Label19,
-                                        {m_ui->Label20, m_ui->Label21, m_ui->Label22},
-                                        m_explainer->calorieBar(),
-                                        m_ui->DirectionsTxt});
+    const RecipePage page = printedPage();
     Printer::print(this, name, [&page](QPainter& painter, QPrinter& printer) {
         paintRecipePage(painter, printer, page);
     });

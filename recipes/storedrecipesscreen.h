@@ -2,6 +2,7 @@
 
 #include "core/recipes/recipeview.h"
 #include "core/sharing/recipehtml.h"
+#include "recipes/recipepage.h"
 
 #include <QWidget>
 
@@ -31,6 +32,10 @@ public:
     // Chooses the first recipe of the list and shows it, now or, while the screen is hidden, when
     // it is next shown; an empty list empties the screen.
     void selectFirstRecipe();
+    // Shows the recipe chosen in the list; none chosen empties the screen.
+    void showChosenRecipe();
+    // The printed page of the recipe shown, as the screen lays it out.
+    RecipePage printedPage() const;
     // Opens the e-mail window for the recipe shown.
     void setEmailOpener(std::function<void()> opener) { m_openEmail = std::move(opener); }
     // The texts on display that an e-mail of the recipe carries.
@@ -46,7 +51,6 @@ Q_SIGNALS:
     void editRecipe(const QString& name, const RecipeView& recipe);
 
 private:
-    void showChosenRecipe();
     void clearDisplay();
     QString findRecipeBody(const QString& name) const;
     void showError(const QString& ingredient);

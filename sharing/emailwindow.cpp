@@ -3,6 +3,7 @@
 #include "ui_emailwindow.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/sharing/mailmessage.h"
 #include "core/shell/helptopics.h"
 #include "core/text.h"
 #include "platform/centreform.h"
@@ -102,27 +103,39 @@ void EmailWindow::emailChkClick()
 
 void EmailWindow::cmdSendMailClick()
 {
+    // The first field found wanting gets the message and the focus; nothing is sent.
+    const auto refused = [this](QLineEdit* field, const std::optional<QString>& message) {
+        if (!message)
+            return false;
+        MessageBox::show(this, *message, QStringLiteral("Information Required"),
+                         MessageBox::Icon::Critical);
+        field->setFocus();
+        return true;
+    };
     const std::pair<QLineEdit*, QString> required[] = {
         {m_ui->txtServer, QStringLiteral("You must enter the name of your Email Server")},
         {m_ui->txtTo, QStringLiteral("You must enter the name of your Email Recipient")},
         {m_ui->txtFrom, QStringLiteral("You must enter your Email Address")},
     };
-    for (const auto& [field, message] : required) {
-        if (trimSpaces(field->text()).isEmpty()) {
-            MessageBox::show(this, message, QStringLiteral("Information Required"),
-                             MessageBox::Icon::Critical);
-            field->setFocus();
+    for (const auto& [field, message] : required)
+        if (refused(field,
+                    trimSpaces(field->text()).isEmpty() ? std::optional(message) : std::nullopt))
             return;
-        }
-    }
+    // One address each, checked before anything goes out (a comma or a bracket would change
+    // the envelope).
+    if (refused(m_ui->txtTo, mail::addressProblem(QStringLiteral("To"), m_ui->txtTo->text())) ||
+        refused(m_ui->txtFrom, mail::addressProblem(QStringLiteral("From"), m_ui->txtFrom->text())))
+        return;
 
     const WaitCursor wait;
     // The text goes out as typed, its line breaks as CR LF like the rest of the program's text.
     const QString html = buildRecipeHtml(
         trimSpaces(lines::withCrLf(m_ui->txtBody->document()->toRawText())), m_recipe);
+    const std::unique_ptr<MailComponent> mail = m_makeMail();
+    mail->allowUnencryptedRelay(m_ui->RelayChk->isChecked());
     std::optional<MailComponent::Error> error =
-        m_makeMail()->sendMail(m_ui->txtServer->text(), m_ui->txtTo->text(),
-                               m_ui->txtSubject->text(), html, m_ui->txtFrom->text());
+        mail->sendMail(m_ui->txtServer->text(), m_ui->txtTo->text(), m_ui->txtSubject->text(), html,
+                       m_ui->txtFrom->text());
     if (!error) {
         MessageBox::show(this, QStringLiteral("Your recipe has been sent"), QStringLiteral("Done"),
                          MessageBox::Icon::Information);

@@ -192,6 +192,12 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
     });
+    // A change that could not keep the version it replaced says so once, as it happens.
+    for (DataFile* file : {&m_session.ingredients.file(), &m_session.recipes.file()})
+        file->setNoticeHandler([this](const QString& notice) {
+            MessageBox::show(this, notice, QStringLiteral("Zestora"),
+                             MessageBox::Icon::Exclamation);
+        });
     m_analysisScreen->formLoad();
     m_tmrStopSplash->start();
     return loaded.problems;
@@ -219,11 +225,20 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
     const bool recipes = fileName == RecipeStore::fileName;
     DataFile& file = recipes ? m_session.recipes.file() : m_session.ingredients.file();
     QString error;
-    if (!restoreBackup(file, backupPath, &error)) {
+    Restore restored = restoreBackup(file, backupPath, false, &error);
+    // A backup that no longer loads cleanly goes back only when the user says so.
+    if (restored == Restore::Damaged &&
+        MessageBox::show(this,
+                         error + QStringLiteral("\r\n\r\nRestore it all the same? What cannot "
+                                                "be read in it is left out; the version now in "
+                                                "place is kept as a backup first."),
+                         QStringLiteral("Restore"), MessageBox::Icon::Exclamation,
+                         MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes)
+        restored = restoreBackup(file, backupPath, true, &error);
+    if (restored == Restore::Failed)
         MessageBox::show(this, error, QStringLiteral("Restore"), MessageBox::Icon::Critical);
+    if (restored != Restore::Done)
         return;
-    }
-    // The restored file loaded cleanly as a backup, so it loads cleanly here.
     const WaitCursor wait;
     if (recipes) {
         m_session.recipes.load();

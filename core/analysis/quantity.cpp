@@ -53,17 +53,18 @@ QString putTogetherQuantityString(const QString& ones, const QString& fraction, 
     return (noOnes ? QStringLiteral("0") : ones) + QLatin1Char('.') + fraction;
 }
 
-QString Entry::text() const
-{
-    return putTogetherQuantityString(
-        ones == 0 ? QString() : QString::number(ones),
-        fractionMode ? fractionText(fraction) : QString::number(fraction), fractionMode);
-}
-
-float Entry::value() const
+float spinnerValue(int ones, int fraction, bool fractionMode)
 {
     const float part = fractionMode ? fractionValue(fraction) : static_cast<float>(fraction) / 10;
     return static_cast<float>(ones) + part;
+}
+
+QString spinnerText(int ones, int fraction, bool fractionMode)
+{
+    // In fraction mode a whole part of 0 shows nothing; an empty part and "0" read alike.
+    const QString onesText = ones == 0 && fractionMode ? QString() : QString::number(ones);
+    const QString fractionPart = fractionMode ? fractionText(fraction) : QString::number(fraction);
+    return putTogetherQuantityString(onesText, fractionPart, fractionMode);
 }
 
 float quantityValue(const QString& text)

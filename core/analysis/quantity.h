@@ -18,6 +18,11 @@ float fractionValue(int index);
 QString putTogetherQuantityString(const QString& ones, const QString& fraction, bool fractionMode);
 inline const QString missingQuantity = QStringLiteral("Error");
 
+// What the two quantity spinners give: the whole part and the fraction spinner's value, a kitchen
+// fraction in fraction mode or a tenths digit in decimal mode; as a number and as the line's text.
+float spinnerValue(int ones, int fraction, bool fractionMode);
+QString spinnerText(int ones, int fraction, bool fractionMode);
+
 // A quantity as the two spinners give it: a whole part, and a kitchen fraction (a table index) or
 // a tenths digit.
 struct Entry {
@@ -25,10 +30,8 @@ struct Entry {
     int fraction = 0;
     bool fractionMode = true;
 
-    // "2 1/2", "1/3", "0.5"; missingQuantity when both parts are 0.
-    QString text() const;
-    // Its value: the fractions as the table counts them, a third as 0.333.
-    float value() const;
+    QString text() const { return spinnerText(ones, fraction, fractionMode); }
+    float value() const { return spinnerValue(ones, fraction, fractionMode); }
 };
 
 // A quantity or servings text read back into a number: "2 1/2" is 2.5, "1/3" is one third, "2.5"

@@ -61,6 +61,46 @@ bool breaksLine(const QString& text)
     return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(0));
 }
 
+bool Server::onThisMachine() const
+{
+    static const QRegularExpression loopback(
+        QStringLiteral(R"(^127(?:\.(?:25[0-5]|2[0-4]\d|1?\d?\d)){3}$)"));
+    return host.compare(u"localhost", Qt::CaseInsensitive) == 0 || host == u"::1" ||
+           loopback.match(host).hasMatch();
+}
+
+std::optional<QString> addressProblem(const QString& field, const QString& text)
+{
+    // A dot-atom local part and a host name: what an SMTP envelope takes without quoting.
+    static const QRegularExpression address(
+        QStringLiteral(R"(^[\w!#$%&'*+/=?^`{|}~-]+(?:\.[\w!#$%&'*+/=?^`{|}~-]+)*)"
+                       R"(@[^\W_](?:[\w-]*[^\W_])?(?:\.[^\W_](?:[\w-]*[^\W_])?)*$)"));
+    const QString trimmed = text.trimmed();
+    if (address.match(trimmed).hasMatch() && trimmed.size() <= 254)
+        return std::nullopt;
+    return QStringLiteral("The %1 field must hold one e-mail address, such as name@example.org, "
+                          "without blanks, angle brackets or commas: \"%2\" is not one.")
+        .arg(field, trimmed);
+}
+
+bool netrcHasLogin(const QByteArray& netrc, const QString& host)
+{
+    // Words apart from blanks: "machine NAME", or "default", followed by its login and password.
+    const QList<QByteArray> words = netrc.simplified().split(' ');
+    bool forHost = false;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QByteArray& word = words[i];
+        if (word == "machine")
+            forHost = i + 1 < words.size() &&
+                      QString::fromUtf8(words[++i]).compare(host, Qt::CaseInsensitive) == 0;
+        else if (word == "default")
+            forHost = true;
+        else if (forHost && (word == "login" || word == "password"))
+            return true;
+    }
+    return false;
+}
+
 QByteArray encodedSubject(const QString& subject)
 {
     // "Subject: " and the text fit a 78-character line.

@@ -15,6 +15,9 @@ struct Server {
     int port = 25;
 
     bool implicitTls() const { return port == 465; }
+    // Named as this machine's own loopback ("localhost", 127.x.x.x, ::1): a connection that
+    // never leaves the machine. Any other name may lead anywhere.
+    bool onThisMachine() const;
     // The address libcurl is given: smtps:// for port 465, smtp:// otherwise.
     QString url() const;
 };
@@ -23,6 +26,14 @@ std::optional<Server> parseServer(const QString& text);
 
 // True when the text could add a header line or an SMTP command: it holds a CR, an LF or a NUL.
 bool breaksLine(const QString& text);
+
+// Why the text of the field (named "To" or "From") is not one address (a local part, @ and a
+// domain, without blanks, angle brackets or commas), in a sentence for the user; nothing when it
+// is one. Blanks around it do not count.
+std::optional<QString> addressProblem(const QString& field, const QString& text);
+
+// True when a .netrc text gives a login or password for the host, or for every host by default.
+bool netrcHasLogin(const QByteArray& netrc, const QString& host);
 
 // A Subject header value: as it is when it is short printable ASCII, otherwise RFC 2047 encoded
 // words of UTF-8, folded so that no line grows past 76 characters.

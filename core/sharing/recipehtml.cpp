@@ -26,13 +26,13 @@ QString nutrientRow(int width, const QString& labelStart, const QString& amount,
 
 } // namespace
 
-QString buildRecipeHtml(const QString& extraText, const ShownRecipe& recipe)
+QString recipeHtmlTable(const ShownRecipe& recipe)
 {
     const nutrition::PanelTexts& p = recipe.panel;
     const QString strongEnd = QStringLiteral("</strong>");
 
-    QString html = extraText + QStringLiteral("<table><tr><td>") + font(4) +
-                   QStringLiteral("<strong><u>") + recipe.name +
+    QString html = QStringLiteral("<table><tr><td>") + font(4) + QStringLiteral("<strong><u>") +
+                   recipe.name +
                    QStringLiteral("</u></strong></font><br><br></td><td width=\"40\">&nbsp;</td>"
                                   "<td>&nbsp;</td></tr><tr><td valign=\"top\">") +
                    font(2) + QStringLiteral("<strong><u>List of Ingredients</u></strong><br><br>");
@@ -83,10 +83,14 @@ QString buildRecipeHtml(const QString& extraText, const ShownRecipe& recipe)
             recipe.shares.fat + QStringLiteral("<br>") + recipe.shares.carbs +
             QStringLiteral("<br>") + recipe.shares.protein +
             QStringLiteral("</font></td></tr></table></td></tr></table>");
-    html += QStringLiteral("<p><br>") + font(1) +
-            QStringLiteral("This recipe was sent to you from Zestora, the recipe and diet-analysis "
-                           "calculator.</font></p>");
     return html;
+}
+
+QString buildRecipeHtml(const QString& extraText, const ShownRecipe& recipe)
+{
+    return extraText + recipeHtmlTable(recipe) + QStringLiteral("<p><br>") + font(1) +
+           QStringLiteral("This recipe was sent to you from Zestora, the recipe and diet-analysis "
+                          "calculator.</font></p>");
 }
 
 } // namespace zestora

@@ -21,5 +21,7 @@ struct ShownRecipe {
 // directions beside a Nutrition Facts panel, and a closing paragraph. Every text goes in as it is,
 // unescaped, so that HTML typed into the extra text takes effect.
 QString buildRecipeHtml(const QString& extraText, const ShownRecipe& recipe);
+// The table alone: name, lines and directions beside the panel.
+QString recipeHtmlTable(const ShownRecipe& recipe);
 
 } // namespace zestora

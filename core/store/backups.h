@@ -14,23 +14,27 @@ inline const QString folder = QStringLiteral("backups");
 struct Backup {
     QString path;   // in the data folder, e.g. backups/Recipe.Dat.2026-12-05_14-02-11
     QDateTime time; // when that version was written
-    qint64 sizeOnDisk = 0;
+};
+
+// What keep() did: the backup's path, or why a version on disk could not be kept. Both are
+// empty when there was nothing to keep (no file, or an empty one).
+struct Kept {
+    QString path;
+    QString failure; // the end of a sentence: "... could not be kept: <failure>"
 };
 
 // Keeps the version of the file now on disk as a backup named after the time it was written: a
-// hard link, or a copy where no link can be made and the file is under 50 MB. Returns the
-// backup's path; empty when there is no file, it is empty, or it could not be kept.
-QString keep(const QString& fileName);
+// hard link, or a copy where no link can be made and the file is under 50 MB. When the file is a
+// symbolic link, the file it leads to is kept, not the link.
+Kept keep(const QString& fileName);
 
-// Removes the backups of a file that are no longer kept. Kept are the newest 20 and the newest of
-// each of the last 14 days, as far as they fit into ten times the file's own size on disk
-// (the oldest go first); the newest backup is always kept.
+// Removes the backups of a file that are no longer kept. Kept are the newest 20 and, for each of
+// the last 14 days, the version that stood at the start of that day (the first one replaced on
+// it). Sizes play no part, so a file that shrinks never costs its history.
 void prune(const QString& fileName, const QDateTime& now = QDateTime::currentDateTime());
 
-// The backups of a file, newest first.
+// The backups of a file, newest first: regular files named as keep() names them. A link or a
+// folder of such a name is none of Zestora's and is left out.
 QList<Backup> list(const QString& fileName);
-
-// Bytes a file takes on disk, counting whole blocks; at least one block.
-qint64 sizeOnDisk(const QString& path);
 
 } // namespace zestora::backups

@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zestora {
@@ -26,13 +28,42 @@ void DataFile::setError(const QString& what, const QString& why)
     m_error = QStringLiteral("Zestora could not %1 the file %2: %3").arg(what, m_fileName, why);
 }
 
+namespace {
+
+// The way round a link that leads in a loop, "Ing.dat -> /data/Other.dat -> /data/Ing.dat";
+// empty when the file is no such link.
+QString linkLoop(const QString& fileName)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(fileName).constData(), &status) == 0 || errno != ELOOP)
+        return QString();
+    QStringList way{fileName};
+    QSet<QString> passed{QFileInfo(fileName).absoluteFilePath()};
+    // The system gives up after 40 links; so does the description.
+    for (QFileInfo link(fileName); link.isSymLink() && way.size() <= 40;) {
+        const QString target = link.symLinkTarget();
+        way.append(QDir::toNativeSeparators(target));
+        if (passed.contains(target))
+            break;
+        passed.insert(target);
+        link.setFile(target);
+    }
+    return way.join(QStringLiteral(" -> "));
+}
+
+} // namespace
+
 std::optional<QByteArray> DataFile::readAll()
 {
     m_unreadable = false;
     m_readFailure.clear();
     const QFileInfo info(m_fileName);
     QFile file(m_fileName);
-    if (info.isSymLink() && !info.exists()) {
+    if (const QString loop = linkLoop(m_fileName); !loop.isEmpty()) {
+        m_readFailure =
+            QStringLiteral("it is a link that leads round in a loop (%1) and never to a file")
+                .arg(loop);
+    } else if (info.isSymLink() && !info.exists()) {
         // Opening it would create the file it points to, wherever that is.
         m_readFailure = QStringLiteral("it is a link to %1, which does not exist")
                             .arg(QDir::toNativeSeparators(info.symLinkTarget()));
@@ -53,9 +84,15 @@ std::optional<QByteArray> DataFile::readAll()
     } else {
         m_readFailure = file.errorString();
     }
-    m_unreadable = true;
-    setError(QStringLiteral("read"), m_readFailure);
+    setReadFailure(m_readFailure);
     return std::nullopt;
+}
+
+void DataFile::setReadFailure(const QString& why)
+{
+    m_unreadable = true;
+    m_readFailure = why;
+    setError(QStringLiteral("read"), why);
 }
 
 bool DataFile::refuseIfUnreadable(const QString& what)
@@ -127,40 +164,52 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
         file.cancelWriting();
         return false;
     }
-    QString kept;
-    if (!keepPresentVersion(&kept)) {
+    // QSaveFile writes beside the file a link leads to and renames there, so the link stays.
+    const std::optional<QString> kept = keepPresentVersion();
+    if (!kept) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
         setError(QStringLiteral("save"), file.errorString());
-        if (!kept.isEmpty())
-            QFile::remove(kept); // the file it keeps is still in place
+        if (!kept->isEmpty())
+            QFile::remove(*kept); // the file it keeps is still in place
         return false;
     }
-    backups::prune(m_fileName);
+    // A restore deletes nothing: the backups it passes over stay for the next change of mind.
+    if (!m_restoring)
+        backups::prune(m_fileName);
     return true;
 }
 
-bool DataFile::keepPresentVersion(QString* kept)
+std::optional<QString> DataFile::keepPresentVersion()
 {
-    *kept = backups::keep(m_fileName);
-    if (!kept->isEmpty() || !m_keepRequired || !QFileInfo::exists(m_fileName))
-        return true;
-    setError(QStringLiteral("replace"),
-             QStringLiteral("its present version could not be kept in %1 first, so it was left "
-                            "as it is.")
-                 .arg(backups::folder));
-    return false;
+    const backups::Kept kept = backups::keep(m_fileName);
+    if (kept.failure.isEmpty())
+        return kept.path;
+    if (m_restoring) {
+        setError(QStringLiteral("replace"),
+                 QStringLiteral("its present version could not be kept as a backup first (%1), "
+                                "so it was left as it is.")
+                     .arg(kept.failure));
+        return std::nullopt;
+    }
+    // The change goes ahead: the user hears once that it has no way back.
+    if (m_onNotice && !std::exchange(m_toldNoBackup, true))
+        m_onNotice(QStringLiteral("Zestora saved %1, but the version it replaced could not be "
+                                  "kept as a backup: %2. Later changes of %1 may go without a "
+                                  "backup too; Zestora does not say so again.")
+                       .arg(m_fileName, kept.failure));
+    return QString();
 }
 
 bool DataFile::restore(QByteArrayView bytes)
 {
     // Restoring never loses the version it replaces, not even one that could not be read.
     const bool unreadable = std::exchange(m_unreadable, false);
-    m_keepRequired = true;
+    m_restoring = true;
     const bool restored = replace({bytes});
-    m_keepRequired = false;
+    m_restoring = false;
     m_unreadable = unreadable && !restored;
     return restored;
 }
@@ -182,14 +231,20 @@ bool DataFile::remove()
 {
     if (refuseIfUnreadable(QStringLiteral("delete")) || !copyAsideIfPending())
         return false;
+    // A link stays where the user put it: the file it leads to is emptied instead, which loads
+    // as no records, just as no file does.
+    if (QFileInfo(m_fileName).isSymLink())
+        return writeAtomically({});
     QFile file(m_fileName);
     if (!file.exists())
         return true;
-    const QString kept = backups::keep(m_fileName);
+    const std::optional<QString> kept = keepPresentVersion();
+    if (!kept)
+        return false;
     if (!file.remove()) {
         setError(QStringLiteral("delete"), file.errorString());
-        if (!kept.isEmpty())
-            QFile::remove(kept);
+        if (!kept->isEmpty())
+            QFile::remove(*kept);
         return false;
     }
     backups::prune(m_fileName);

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
-
 #include <optional>
 
 namespace zestora {
@@ -47,21 +47,33 @@ public:
     // Why the last operation failed, naming the file.
     const QString& errorString() const { return m_error; }
 
+    // Told, once, when a change went ahead although the version it replaced could not be kept.
+    void setNoticeHandler(std::function<void(const QString&)> onNotice)
+    {
+        m_onNotice = std::move(onNotice);
+    }
+
 protected:
     virtual bool writeAtomically(std::initializer_list<QByteArrayView> parts);
     void setError(const QString& what, const QString& why);
+    // The file cannot be read, for this reason: it is then never replaced or removed.
+    void setReadFailure(const QString& why);
 
 private:
     bool copyAsideIfPending();
     bool refuseIfUnreadable(const QString& what);
-    bool keepPresentVersion(QString* kept);
+    // The backup made of the version on disk (empty when there was none to keep); nullopt when
+    // it could not be kept and the change must not go ahead.
+    std::optional<QString> keepPresentVersion();
 
     QString m_fileName;
     QString m_backupName;
     QString m_error;
     QString m_readFailure;
     bool m_unreadable = false;
-    bool m_keepRequired = false;
+    bool m_restoring = false;
+    bool m_toldNoBackup = false;
+    std::function<void(const QString&)> m_onNotice;
 };
 
 } // namespace zestora

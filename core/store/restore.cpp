@@ -4,9 +4,30 @@
 #include "core/store/recipestore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace zestora {
+
+namespace {
+
+constexpr int namesShown = 3;
+
+// A backup is only ever read: one that has gone is reported as unreadable, not created anew.
+class BackupFile : public DataFile {
+public:
+    using DataFile::DataFile;
+    std::optional<QByteArray> readAll() override
+    {
+        if (QFileInfo(fileName()).isSymLink() || !QFileInfo(fileName()).isFile()) {
+            setReadFailure(QStringLiteral("it is not a file Zestora made"));
+            return std::nullopt;
+        }
+        return DataFile::readAll();
+    }
+};
+
+} // namespace
 
 QString BackupContents::countText() const
 {
@@ -17,16 +38,28 @@ QString BackupContents::countText() const
     return QLocale(QLocale::English).toString(count) + QLatin1Char(' ') + what;
 }
 
+QString BackupContents::damage(const QString& path) const
+{
+    if (!problem)
+        return QString();
+    const QString name = QFileInfo(path).fileName();
+    if (problem->unreadable)
+        return QStringLiteral("The backup %1 cannot be read: %2.").arg(name, problem->what);
+    return QStringLiteral("The backup %1 is damaged: %2").arg(name, problem->what);
+}
+
 BackupContents readBackup(const QString& fileName, const QString& path)
 {
     BackupContents contents;
     contents.fileName = fileName;
     if (fileName == RecipeStore::fileName) {
-        RecipeStore store(std::make_unique<DataFile>(path));
+        RecipeStore store(std::make_unique<BackupFile>(path));
         contents.problem = store.load();
         contents.count = store.count();
+        for (int i = 0; i < std::min(namesShown, store.count()); ++i)
+            contents.firstNames.append(store.recipeList().at(i).recipeName.trimmed());
     } else {
-        IngTable table(std::make_unique<DataFile>(path));
+        IngTable table(std::make_unique<BackupFile>(path));
         contents.problem = table.loadIngTable();
         contents.count = table.count();
     }
@@ -54,8 +87,13 @@ std::optional<RestoreOffer> newestCleanBackup(const QString& fileName)
     return std::nullopt;
 }
 
-bool restoreBackup(DataFile& file, const QString& path, QString* error)
+Restore restoreBackup(DataFile& file, const QString& path, bool force, QString* error)
 {
+    const BackupContents contents = readBackup(file.fileName(), path);
+    if (contents.problem && !force) {
+        *error = contents.damage(path);
+        return Restore::Damaged;
+    }
     QFile backup(path);
     QByteArray bytes;
     if (backup.open(QIODevice::ReadOnly))
@@ -63,13 +101,13 @@ bool restoreBackup(DataFile& file, const QString& path, QString* error)
     if (backup.error() != QFileDevice::NoError) {
         *error = QStringLiteral("Zestora could not read the backup %1: %2")
                      .arg(path, backup.errorString());
-        return false;
+        return Restore::Failed;
     }
     if (!file.restore(bytes)) {
         *error = file.errorString();
-        return false;
+        return Restore::Failed;
     }
-    return true;
+    return Restore::Done;
 }
 
 } // namespace zestora

@@ -286,7 +286,7 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
             [](const HouseholdMeasure& a, const HouseholdMeasure& b) { return a.seq < b.seq; });
         const QString description = foods->text(row, "description");
 
-        Food food{IngRecord{}, MeasureSource::HundredGrams};
+        Food food{IngRecord{}, MeasureSource::HundredGrams, list};
         IngRecord& r = food.record;
         double grams = 100;
         r.amount1 = 100;

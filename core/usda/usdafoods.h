@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/ingrecord.h"
+#include "core/usda/usdameasures.h"
 
 #include <QByteArray>
 #include <QList>
@@ -17,6 +18,7 @@ enum class MeasureSource { StandardUnit, OwnMeasure, HundredGrams };
 struct Food {
     IngRecord record;
     MeasureSource measure;
+    QList<HouseholdMeasure> measures; // all of USDA's, in its order
 };
 
 struct ImportResult {

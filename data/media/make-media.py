@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the splash pictures, the program's picture and the start-up tune of Zestora.
+"""Draws the splash pictures, the program's picture, its icon and the start-up tune of Zestora.
 
 Python's standard library only: run it from anywhere to write the files beside it. Everything is
 drawn or synthesised here, so the files are ours and small.
@@ -196,6 +196,108 @@ def steaming_pot():
     return frames
 
 
+# --- The icon -----------------------------------------------------------------------------------
+
+# An orange slice with a leaf on a 256-unit square, in painting order: the scalable icon is these
+# shapes as SVG, the sized ones are the same shapes drawn at each size.
+ORANGE_CENTRE = (128, 140)
+ICON_SHAPES = [
+    ("circle", ORANGE_CENTRE, 108, "#e67814"),
+    ("circle", ORANGE_CENTRE, 94, "#fff3dc"),
+    ("circle", ORANGE_CENTRE, 86, "#ffb347"),
+] + [
+    ("line", (ORANGE_CENTRE[0] - 86 * math.cos(a), ORANGE_CENTRE[1] - 86 * math.sin(a)),
+     (ORANGE_CENTRE[0] + 86 * math.cos(a), ORANGE_CENTRE[1] + 86 * math.sin(a)), 7, "#fff3dc")
+    for a in (k * math.pi / 4 for k in range(4))
+] + [
+    ("circle", ORANGE_CENTRE, 12, "#fff3dc"),
+    ("ellipse", (184, 40), (46, 18), -30, "#46963c"),
+    ("line", (150, 60), (214, 23), 3, "#2f6e28"),
+]
+ICON_SIZES = (48, 64, 128, 256)
+
+
+def rgb(colour):
+    return tuple(int(colour[i:i + 2], 16) for i in (1, 3, 5))
+
+
+def icon_svg():
+    parts = ['<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" '
+             'viewBox="0 0 256 256">']
+    for shape in ICON_SHAPES:
+        kind, colour = shape[0], shape[-1]
+        if kind == "circle":
+            (cx, cy), r = shape[1], shape[2]
+            parts.append(f'  <circle cx="{cx}" cy="{cy}" r="{r}" fill="{colour}"/>')
+        elif kind == "line":
+            (x1, y1), (x2, y2), width = shape[1], shape[2], shape[3]
+            parts.append(f'  <line x1="{x1:.2f}" y1="{y1:.2f}" x2="{x2:.2f}" y2="{y2:.2f}" '
+                         f'stroke="{colour}" stroke-width="{width}" stroke-linecap="round"/>')
+        else:
+            (cx, cy), (rx, ry), angle = shape[1], shape[2], shape[3]
+            parts.append(f'  <ellipse cx="0" cy="0" rx="{rx}" ry="{ry}" fill="{colour}" '
+                         f'transform="translate({cx} {cy}) rotate({angle})"/>')
+    parts.append("</svg>")
+    return "\n".join(parts) + "\n"
+
+
+def inside(shape, x, y):
+    kind = shape[0]
+    if kind == "circle":
+        (cx, cy), r = shape[1], shape[2]
+        return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+    if kind == "line":
+        (x1, y1), (x2, y2), width = shape[1], shape[2], shape[3]
+        dx, dy = x2 - x1, y2 - y1
+        t = max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / (dx * dx + dy * dy)))
+        return (x - x1 - t * dx) ** 2 + (y - y1 - t * dy) ** 2 <= (width / 2) ** 2
+    (cx, cy), (rx, ry), angle = shape[1], shape[2], math.radians(shape[3])
+    u = (x - cx) * math.cos(angle) + (y - cy) * math.sin(angle)
+    v = -(x - cx) * math.sin(angle) + (y - cy) * math.cos(angle)
+    return (u / rx) ** 2 + (v / ry) ** 2 <= 1
+
+
+def icon_png(path, size, samples=4):
+    """The icon at size pixels, each pixel the average of samples x samples points."""
+    scale = 256 / size
+    rows = []
+    for py in range(size):
+        row = bytearray()
+        for px in range(size):
+            total, hits = [0, 0, 0], 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    x = (px + (sx + .5) / samples) * scale
+                    y = (py + (sy + .5) / samples) * scale
+                    colour = None
+                    for shape in ICON_SHAPES:
+                        if inside(shape, x, y):
+                            colour = shape[-1]
+                    if colour:
+                        hits += 1
+                        total = [t + c for t, c in zip(total, rgb(colour))]
+            alpha = round(255 * hits / samples ** 2)
+            row += bytes([round(t / hits) for t in total] if hits else [0, 0, 0]) + bytes([alpha])
+        rows.append(b"\x00" + bytes(row))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                  chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
+
+
+def icons(folder):
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "org.zestora.Zestora.svg"), "w") as out:
+        out.write(icon_svg())
+    for size in ICON_SIZES:
+        icon_png(os.path.join(folder, f"org.zestora.Zestora-{size}.png"), size)
+
+
 # --- The tune -----------------------------------------------------------------------------------
 
 def start_up_tune(path):
@@ -233,6 +335,7 @@ def main():
     write_gif(os.path.join(HERE, "Recipe_3D_GIF.gif"), spinning_plate(), SPIN_PALETTE, 8)
     write_gif(os.path.join(HERE, "gif1.gif"), steaming_pot(), STEAM_PALETTE, 12)
     start_up_tune(os.path.join(HERE, "LV6.wav"))
+    icons(os.path.join(HERE, "..", "desktop", "icons"))
 
 
 if __name__ == "__main__":

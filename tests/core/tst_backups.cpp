@@ -9,11 +9,11 @@ using namespace zestora::testing;
 
 namespace {
 
-ino_t inodeOf(const QString& path)
+struct stat statusOf(const QString& path)
 {
     struct stat status {};
     ::stat(QFile::encodeName(path).constData(), &status);
-    return status.st_ino;
+    return status;
 }
 
 void writeBackup(const QDateTime& written, qsizetype size)
@@ -29,27 +29,65 @@ void writeBackup(const QDateTime& written, qsizetype size)
 class TestBackups : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void eachChangeKeepsTheReplacedVersionAsALink();
+    void eachChangeKeepsTheReplacedVersion_data();
+    void eachChangeKeepsTheReplacedVersion();
+    void aChangeWithoutABackupIsToldOnce();
     void pruneKeeps_data();
     void pruneKeeps();
 };
 
-void TestBackups::eachChangeKeepsTheReplacedVersionAsALink()
+void TestBackups::eachChangeKeepsTheReplacedVersion_data()
 {
+    QTest::addColumn<QString>("linkedFrom"); // the folder Recipe.Dat is a link into, if any
+    QTest::addColumn<bool>("copied");
+    QTest::newRow("a file, kept as a second name of itself") << QString() << false;
+    QTest::newRow("a link: the file it leads to, written where it lies") << u"."_s << false;
+    QTest::newRow("a link to another disk: copied from there") << u"/dev/shm"_s << true;
+}
+
+void TestBackups::eachChangeKeepsTheReplacedVersion()
+{
+    QFETCH(QString, linkedFrom);
+    QFETCH(bool, copied);
     const TempWorkDir dir;
+    if (copied && statusOf(linkedFrom).st_dev == statusOf(dir.path()).st_dev)
+        QSKIP("no second disk here");
+    const QTemporaryDir synced((linkedFrom.isEmpty() ? u"."_s : linkedFrom) + u"/synced-XXXXXX"_s);
+    const QString target = linkedFrom.isEmpty() ? u"Recipe.Dat"_s : synced.filePath(u"R.Dat"_s);
+    if (!linkedFrom.isEmpty())
+        QVERIFY(QFile::link(target, u"Recipe.Dat"_s));
     DataFile file(u"Recipe.Dat"_s);
     QVERIFY(file.replace({"first"}));
-    QVERIFY(backups::list(u"Recipe.Dat"_s).isEmpty());
-    const ino_t first = inodeOf(u"Recipe.Dat"_s);
+    const ino_t first = statusOf(target).st_ino;
     QVERIFY(file.replace({"second"}));
     QVERIFY(file.remove());
-    const QList<backups::Backup> kept = backups::list(u"Recipe.Dat"_s);
-    QCOMPARE(kept.size(), 2);
-    QCOMPARE(readFile(kept[0].path), QByteArray("second"));
-    QCOMPARE(readFile(kept[1].path), QByteArray("first"));
-    // Not a copy: the very file that was replaced.
-    QCOMPARE(inodeOf(kept[1].path), first);
-    QVERIFY(backups::list(u"Ing.dat"_s).isEmpty());
+
+    QStringList kept;
+    for (const backups::Backup& backup : backups::list(u"Recipe.Dat"_s))
+        kept.append(QString::fromLatin1(readFile(backup.path)));
+    QCOMPARE(kept, (QStringList{u"second"_s, u"first"_s}));
+    QCOMPARE(statusOf(backups::list(u"Recipe.Dat"_s).last().path).st_ino == first, !copied);
+    // A link stays where the user put it; the file it leads to is emptied, which loads as none.
+    QCOMPARE(QFileInfo(u"Recipe.Dat"_s).symLinkTarget(), linkedFrom.isEmpty() ? QString() : target);
+    QCOMPARE(QFileInfo::exists(target), !linkedFrom.isEmpty());
+    QCOMPARE(QDir(synced.path()).entryList(QDir::Files).size(), linkedFrom.isEmpty() ? 0 : 1);
+}
+
+void TestBackups::aChangeWithoutABackupIsToldOnce()
+{
+    const TempWorkDir dir;
+    writeFile(backups::folder, "a file where the folder should be");
+    writeFile(u"Ing.dat"_s, "first");
+    DataFile file(u"Ing.dat"_s);
+    QStringList told;
+    file.setNoticeHandler([&told](const QString& notice) { told.append(notice); });
+    QVERIFY(file.replace({"second"}));
+    QVERIFY(file.replace({"third"}));
+    QCOMPARE(readFile(u"Ing.dat"_s), QByteArray("third"));
+    QCOMPARE(told, QStringList{u"Zestora saved Ing.dat, but the version it replaced could not be "
+                               u"kept as a backup: the folder backups could not be made. Later "
+                               u"changes of Ing.dat may go without a backup too; Zestora does not "
+                               u"say so again."_s});
 }
 
 void TestBackups::pruneKeeps_data()
@@ -59,14 +97,14 @@ void TestBackups::pruneKeeps_data()
     QTest::addColumn<qsizetype>("backupSize");
     QTest::addColumn<qsizetype>("fileSize");
     QTest::addColumn<int>("kept");
-    constexpr qsizetype large = 4 * 1024 * 1024;
-    QTest::newRow("the newest twenty of a busy day") << 25 << 1 << qsizetype(100) << large << 20;
-    QTest::newRow("and the newest of each of the last fourteen days")
-        << 2 << 20 << qsizetype(100) << large << 20 + 4;
-    QTest::newRow("as far as ten times the file's size on disk, oldest out first")
-        << 15 << 1 << qsizetype(8192) << qsizetype(4096) << 5;
-    QTest::newRow("but never without the newest")
-        << 3 << 1 << qsizetype(100'000) << qsizetype(10) << 1;
+    QTest::newRow("the newest twenty of a busy day")
+        << 25 << 1 << qsizetype(100) << qsizetype(100) << 20;
+    QTest::newRow("one save a day for thirty days: the newest twenty")
+        << 1 << 30 << qsizetype(100) << qsizetype(100) << 20;
+    QTest::newRow("and the version each of the last fourteen days began with")
+        << 25 << 3 << qsizetype(100) << qsizetype(100) << 20 + 2;
+    QTest::newRow("a file that shrinks costs no history")
+        << 25 << 16 << qsizetype(100'000) << qsizetype(10) << 20 + 14;
 }
 
 void TestBackups::pruneKeeps()

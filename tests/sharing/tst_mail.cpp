@@ -13,6 +13,7 @@
 #include "widgetsupport.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -94,13 +95,16 @@ struct Fixture : StartedMainWindow {
     }
 };
 
-// A stand-in mail component that counts its sends and fails as it is told.
+// A stand-in mail component that counts its sends, notes whether an unencrypted relay was
+// allowed, and fails as it is told.
 struct FakeMail : MailComponent {
     int* sends;
+    bool* relay;
     std::optional<Error> failure;
 
-    FakeMail(int* count, std::optional<Error> error)
+    FakeMail(int* count, bool* relayAllowed, std::optional<Error> error)
         : sends(count)
+        , relay(relayAllowed)
         , failure(std::move(error))
     {
     }
@@ -108,6 +112,7 @@ struct FakeMail : MailComponent {
                                   const QString&) override
     {
         ++*sends;
+        *relay = unencryptedRelayAllowed();
         return failure;
     }
 };
@@ -115,9 +120,11 @@ struct FakeMail : MailComponent {
 // The e-mail window for the shown recipe, sending through a FakeMail.
 struct WindowFixture : Fixture {
     int sends = 0;
+    bool relay = false;
     std::optional<MailComponent::Error> failure;
     EmailWindow email{settings, help, screen->shownRecipe(), window.get(), [this] {
-                          return std::unique_ptr<MailComponent>(new FakeMail(&sends, failure));
+                          return std::unique_ptr<MailComponent>(
+                              new FakeMail(&sends, &relay, failure));
                       }};
 
     template <typename T> T* get(const char* name) const
@@ -202,23 +209,53 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
     QVERIFY(message[u"longestLine"_s].toInt() <= 78);
 }
 
-enum class Target { RejectingServer, ClosedPort, SilentServer, UnknownCa, LoginServer };
+enum class Target {
+    RejectingServer,
+    ClosedPort,
+    SilentServer,
+    UnknownCa,
+    LoginServer,
+    PlainServer
+};
+// Distant: the test's server under a name that is not this machine's.
+enum Choice { UnencryptedRelay = 1, NetrcOthersCanRead = 2, Distant = 4 };
 
 void TestMail::sendingThroughCurl_data()
 {
     QTest::addColumn<Target>("target");
     QTest::addColumn<QString>("netrc");
     QTest::addColumn<QStringList>("fields"); // recipient, sender, subject
-    QTest::addColumn<int>("number");         // 0: sent
+    QTest::addColumn<int>("choices");
+    QTest::addColumn<int>("number"); // 0: sent
     QTest::addColumn<QString>("description");
 
     const auto row = [](const char* name, Target target, const QString& netrc,
-                        const QStringList& fields, int number, const QString& description) {
-        QTest::newRow(name) << target << netrc << fields << number << description;
+                        const QStringList& fields, int number, const QString& description,
+                        int choices = 0) {
+        QTest::newRow(name) << target << netrc << fields << choices << number << description;
     };
     const QStringList fine{u"friend@example.org"_s, u"cook@example.org"_s, u"Pudding"_s};
     const QString login = u"machine 127.0.0.1 login cook password "_s;
+    const QString distantLogin = u"machine mail.example.org login cook password s3cret"_s;
+    const QString unencrypted = u"The mail server offers no encrypted connection"_s;
     row("STARTTLS and a login from .netrc", Target::LoginServer, login + u"s3cret"_s, fine, 0, {});
+    row("A login kept for a server without encryption", Target::PlainServer, login + u"s3cret"_s,
+        fine, 64, unencrypted);
+    row("A server elsewhere without encryption", Target::PlainServer, {}, fine, 64, unencrypted,
+        Distant);
+    row("The same as an unencrypted relay", Target::PlainServer, {}, fine, 0, {},
+        Distant | UnencryptedRelay);
+    row("An unencrypted relay never with a login", Target::PlainServer, distantLogin, fine, 64,
+        u"never sends a login unencrypted"_s, Distant | UnencryptedRelay);
+    row("A .netrc others can read", Target::LoginServer, login + u"s3cret"_s, fine,
+        CurlMail::netrcOpenError, u"Make it yours alone with the command chmod 600 "_s,
+        NetrcOthersCanRead);
+    row("Two recipients", Target::ClosedPort, {},
+        {u"a@x.org, b@y.org"_s, u"cook@example.org"_s, u"Pudding"_s}, CurlMail::addressError,
+        u"The To field must hold one e-mail address"_s);
+    row("A recipient with an envelope parameter", Target::ClosedPort, {},
+        {u"a@x.org> NOTIFY=NEVER"_s, u"cook@example.org"_s, u"Pudding"_s}, CurlMail::addressError,
+        u"The To field"_s);
     row("A rejected recipient", Target::RejectingServer, {},
         {u"nobody@example.org"_s, u"cook@example.org"_s, u"Pudding"_s}, 55,
         u"refused the recipient nobody@example.org"_s);
@@ -247,11 +284,13 @@ void TestMail::sendingThroughCurl()
     QFETCH(Target, target);
     QFETCH(QString, netrc);
     QFETCH(QStringList, fields);
+    QFETCH(int, choices);
     QFETCH(int, number);
     QFETCH(QString, description);
 
     CurlMail mail;
     mail.setTimeLimit(1500ms);
+    mail.allowUnencryptedRelay(choices & UnencryptedRelay);
     QTemporaryDir certificates;
     std::unique_ptr<SmtpServer> smtp;
     QTcpServer silent;
@@ -268,6 +307,9 @@ void TestMail::sendingThroughCurl()
             QStringList{u"--tls"_s, certificates.path(), u"--login"_s, u"cook:s3cret"_s});
         mail.setCaFile(certificates.filePath(u"ca.pem"_s));
         break;
+    case Target::PlainServer:
+        smtp = std::make_unique<SmtpServer>();
+        break;
     case Target::SilentServer:
     case Target::ClosedPort:
         // Listening without ever answering; or closed again, so that nobody listens there.
@@ -279,8 +321,18 @@ void TestMail::sendingThroughCurl()
     }
     if (smtp)
         address = smtp->address();
+    if (choices & Distant) {
+        mail.setAddressOf(u"mail.example.org"_s, u"127.0.0.1"_s);
+        address.replace(u"127.0.0.1"_s, u"mail.example.org"_s);
+    }
     const QString netrcFile = m_home.filePath(u"netrc"_s);
-    writeFile(netrcFile, netrc.toUtf8());
+    QFile::remove(netrcFile);
+    if (!netrc.isEmpty()) {
+        writeFile(netrcFile, netrc.toUtf8());
+        QVERIFY(QFile::setPermissions(netrcFile, (choices & NetrcOthersCanRead)
+                                                     ? QFile::ReadOwner | QFile::ReadOther
+                                                     : QFile::ReadOwner | QFile::WriteOwner));
+    }
     mail.setNetrcFile(netrcFile);
 
     QElapsedTimer took;
@@ -291,8 +343,8 @@ void TestMail::sendingThroughCurl()
     if (number == 0) {
         QVERIFY2(!error, error ? qPrintable(error->description) : "");
         const QJsonObject message = smtp->nextMessage();
-        QVERIFY(message[u"tls"_s].toBool());
-        QVERIFY(message[u"login"_s].toBool());
+        QCOMPARE(message[u"tls"_s].toBool(), target == Target::LoginServer);
+        QCOMPARE(message[u"login"_s].toBool(), target == Target::LoginServer);
         return;
     }
     QVERIFY(error);
@@ -374,6 +426,16 @@ void TestMail::requiredFields_data()
                                   << u"txtTo"_s;
     QTest::newRow("No sender") << u"smtp.b.org"_s << u"a@b.org"_s << QString()
                                << u"You must enter your Email Address"_s << u"txtFrom"_s;
+    QTest::newRow("Two recipients")
+        << u"smtp.b.org"_s << u"a@b.org, c@d.org"_s << u"e@f.org"_s
+        << u"The To field must hold one e-mail address, such as name@example.org, without blanks, "
+           u"angle brackets or commas: \"a@b.org, c@d.org\" is not one."_s
+        << u"txtTo"_s;
+    QTest::newRow("A sender that is no address")
+        << u"smtp.b.org"_s << u" a@b.org "_s << u"<e@f.org>"_s
+        << u"The From field must hold one e-mail address, such as name@example.org, without "
+           u"blanks, angle brackets or commas: \"<e@f.org>\" is not one."_s
+        << u"txtFrom"_s;
 }
 
 void TestMail::requiredFields()
@@ -414,10 +476,13 @@ void TestMail::aFailureIsReportedTheWindowStaysOpenAndHelps()
     QCOMPARE(f.messages[0].icon, MessageBox::Icon::None);
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(f.email.isVisible());
-    // The window is usable: the next press sends again.
+    QVERIFY(!f.relay);
+    // The window is usable: the next press sends again, through an unencrypted relay if wished.
     f.failure.reset();
+    f.get<QCheckBox>("RelayChk")->click();
     f.send();
     QCOMPARE(f.sends, 2);
+    QVERIFY(f.relay);
     QCOMPARE(f.messages.last().text, u"Your recipe has been sent"_s);
     f.get<QPushButton>("cmdHelp")->click();
     QVERIFY(f.help.browser());

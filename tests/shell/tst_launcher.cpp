@@ -1,14 +1,20 @@
 #include "app/backupcommands.h"
+#include "app/folderlock.h"
 #include "app/launcher.h"
 #include "app/usdaimport.h"
+#include "core/analysis/recipelines.h"
 #include "core/store/backups.h"
 #include "core/store/ingtable.h"
+#include "core/store/recipestore.h"
+#include "core/store/restore.h"
 
 #include "testsupport.h"
 #include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTextStream>
+
+#include <sys/fsuid.h>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -32,10 +38,14 @@ private Q_SLOTS:
     void starterIngredientsOnlyForANewFolder_data();
     void starterIngredientsOnlyForANewFolder();
     void importAddsOnlyNamesNotStored();
+    void aLinkInALoopIsReportedAndTheStartGoesOn_data();
+    void aLinkInALoopIsReportedAndTheStartGoesOn();
     void secondClaimOnAFolderIsRefusedAndTouchesNothing();
+    void aLockLeftOrHeldElsewhere_data();
+    void aLockLeftOrHeldElsewhere();
+    void aFolderThatCannotBeWrittenIsOpenedToRead();
     void leftoversOfInterruptedSavesAreRemoved();
-    void lockLeftByACrashIsTakenOver_data();
-    void lockLeftByACrashIsTakenOver();
+    void backupsAreListedAndRestored_data();
     void backupsAreListedAndRestored();
     void startsOnlyWhereAWindowCanOpen_data();
     void startsOnlyWhereAWindowCanOpen();
@@ -120,46 +130,132 @@ void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()
     writeFile(u"Ing.dat.AbCd12"_s, "left by an interrupted save");
 
     QVERIFY(!claimDataDir(&error));
-    QVERIFY2(error.startsWith(u"Zestora is already open on the data folder %1."_s.arg(
-                 QDir::toNativeSeparators(dir.path()))),
+    const QString since = backupTimeText(QDateTime::currentDateTime().addDays(-1));
+    QVERIFY2(error.startsWith(
+                 u"Zestora is already open on the data folder %1, on this computer "
+                 u"(%2) since %3.\r\n\r\nUse the window that is open"_s.arg(
+                     QDir::toNativeSeparators(dir.path()), QSysInfo::machineHostName(), since)),
              qPrintable(error));
     QVERIFY(QFile::exists(u"Ing.dat.AbCd12"_s));
 
+    // A command says what to do in one line; listing the backups only reads, so it goes ahead.
     writeUsdaTables();
     QString output;
     QTextStream out(&output);
     QCOMPARE(importUsda({u"--source"_s, dir.path(), u"--data-dir"_s, dir.path()}, QString(), out),
              1);
-    QVERIFY(output.contains(u"already open"_s));
+    QVERIFY2(output.endsWith(u" since %1: close Zestora first, then run zestora "
+                             u"import-usda again.\n"_s.arg(since)),
+             qPrintable(output));
     QVERIFY(!QFile::exists(u"Ing.dat"_s));
+    QCOMPARE(listBackups({u"--data-dir"_s, dir.path()}, out), 0);
 
     first.reset();
     QVERIFY(claimDataDir(&error));
 }
 
-void TestLauncher::lockLeftByACrashIsTakenOver_data()
+void TestLauncher::aLinkInALoopIsReportedAndTheStartGoesOn_data()
 {
-    QTest::addColumn<QByteArray>("lock");
-    QTest::newRow("its process is gone")
-        << "4194300\nzestora\n" + QSysInfo::machineHostName().toUtf8() + "\n";
-    QTest::newRow("it was cut short") << QByteArray();
+    QTest::addColumn<QString>("through"); // the link Ing.dat leads to; it leads back
+    QTest::newRow("a link to itself") << u"Ing.dat"_s;
+    QTest::newRow("a loop through another name") << u"Other.dat"_s;
 }
 
-void TestLauncher::lockLeftByACrashIsTakenOver()
+void TestLauncher::aLinkInALoopIsReportedAndTheStartGoesOn()
+{
+    QFETCH(QString, through);
+    const TempWorkDir dir;
+    writeFile(u"starter.dat"_s, food(u"Salt"_s, 1, u"tsp"_s).toBytes());
+    QVERIFY(QFile::link(through, u"Ing.dat"_s));
+    if (through != u"Ing.dat"_s)
+        QVERIFY(QFile::link(u"Ing.dat"_s, through));
+    QCOMPARE(copyStarterIngredients(dir.filePath(u"starter.dat"_s)), QString());
+    IngTable table;
+    const std::optional<LoadProblem> problem = table.loadIngTable();
+    QVERIFY(problem && problem->unreadable && problem->what.contains(u"in a loop"_s));
+    QVERIFY(QFileInfo(u"Ing.dat"_s).isSymLink());
+}
+
+void TestLauncher::aLockLeftOrHeldElsewhere_data()
+{
+    QTest::addColumn<QByteArray>("lock");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer"); // to the window's question: -1 none asked, 0 no, 1 yes
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("refusal"); // %1: when the lock was taken
+    const QByteArray elsewhere = "4242\nzestora\nelsewhere.example\n";
+    QTest::newRow("left by a crash: its process is gone")
+        << "4194300\nzestora\n" + QSysInfo::machineHostName().toUtf8() + "\n"
+        << QString() << -1 << true << QString();
+    QTest::newRow("left by a crash: cut short")
+        << QByteArray() << QString() << -1 << true << QString();
+    QTest::newRow("held elsewhere: a command refuses in one line")
+        << elsewhere << u"zestora restore"_s << -1 << false
+        << u"on the computer elsewhere.example since %1: close Zestora first on "
+           u"elsewhere.example, then run zestora restore again."_s;
+    QTest::newRow("held elsewhere: the window asks; no")
+        << elsewhere << QString() << 0 << false << QString();
+    QTest::newRow("held elsewhere: yes opens it here")
+        << elsewhere << QString() << 1 << true << QString();
+}
+
+void TestLauncher::aLockLeftOrHeldElsewhere()
 {
     QFETCH(QByteArray, lock);
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(bool, taken);
+    QFETCH(QString, refusal);
     const TempWorkDir dir;
     writeFile(u".zestora-lock"_s, lock);
-    setModified(u".zestora-lock"_s, QDateTime::currentDateTime().addSecs(-60));
+    const QDateTime since = QDateTime::currentDateTime().addDays(-1);
+    setModified(u".zestora-lock"_s, since);
+    QString asked;
+    Claimant claimant{command, {}};
+    if (answer >= 0)
+        claimant.openAnyway = [&](const QString& question) {
+            asked = question;
+            return answer == 1;
+        };
     QString error;
-    const std::unique_ptr<QLockFile> taken = claimDataDir(&error);
-    QVERIFY2(taken && taken->isLocked(), qPrintable(error));
+    const std::unique_ptr<QLockFile> claimed = claimDataDir(&error, claimant);
+    QCOMPARE(claimed && claimed->isLocked(), taken);
+    QVERIFY2(refusal.isEmpty()
+                 ? error.isEmpty()
+                 : error.endsWith(refusal.arg(backupTimeText(since))) && !error.contains(u'\r'),
+             qPrintable(error));
+    QCOMPARE(asked.contains(
+                 u"on the computer elsewhere.example since %1."_s.arg(backupTimeText(since))) &&
+                 asked.contains(u"what was saved on one of them is lost"_s),
+             answer >= 0);
+    if (!taken)
+        QCOMPARE(readFile(u".zestora-lock"_s), lock);
+}
+
+void TestLauncher::aFolderThatCannotBeWrittenIsOpenedToRead()
+{
+    const TempWorkDir dir;
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ExeOther));
+    // Root writes anywhere: the claim is made with an ordinary user's rights to files.
+    const int ownRights = ::setfsuid(65534);
+    QString error;
+    const std::unique_ptr<QLockFile> lock = claimDataDir(&error);
+    ::setfsuid(ownRights);
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner));
+    QVERIFY(lock && !lock->isLocked());
+    QCOMPARE(readOnlyNotice(), u"The data folder %1 is read-only: Zestora shows your recipes and "
+                               u"ingredients, but cannot save any change to them."_s.arg(
+                                   QDir::toNativeSeparators(dir.path())));
 }
 
 void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
 {
     const TempWorkDir dir;
-    const QStringList leftovers{u"Ing.dat.Xy3kQa"_s, u"Recipe.Dat.abcdef"_s};
+    // With what a take-over of a stale lock holds while it runs, left by a kill in the midst.
+    const QStringList leftovers{u"Ing.dat.Xy3kQa"_s, u"Recipe.Dat.abcdef"_s,
+                                u".zestora-lock.rmlock"_s};
     const QStringList kept{u"Ing.dat"_s,
                            u"Recipe.Dat"_s,
                            u"Ing.dat.damaged"_s,
@@ -170,46 +266,87 @@ void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
         writeFile(name, "x");
     QString error;
     QVERIFY(claimDataDir(&error));
-    QStringList left = QDir().entryList(QDir::Files);
+    QStringList left = QDir().entryList(QDir::Files | QDir::Hidden);
     QStringList expected = kept;
     left.sort();
     expected.sort();
     QCOMPARE(left, expected);
 }
 
+void TestLauncher::backupsAreListedAndRestored_data()
+{
+    QTest::addColumn<QString>("kind");     // of what restore is given: backup, link or folder
+    QTest::addColumn<QByteArray>("bytes"); // what it holds; empty: the version Zestora kept
+    QTest::addColumn<bool>("force");
+    QTest::addColumn<QString>("outcome"); // the start of what restore says
+    const QByteArray damaged = food(u"Salt"_s, 1, u"tsp"_s).toBytes() + "cut";
+    const QString restored = u"Restored Ing.dat from "_s;
+    QTest::newRow("a backup Zestora kept") << u"backup"_s << QByteArray() << false << restored;
+    QTest::newRow("a damaged backup is refused")
+        << u"backup"_s << damaged << false
+        << u"The backup Ing.dat.2020-01-01_00-00-00 is damaged: "_s;
+    QTest::newRow("and put back with --force") << u"backup"_s << damaged << true << restored;
+    QTest::newRow("a link in the backups folder is none")
+        << u"link"_s << food(u"Salt"_s, 1, u"tsp"_s).toBytes() << true << u"There is no backup"_s;
+    QTest::newRow("nor a folder") << u"folder"_s << QByteArray() << true << u"There is no backup"_s;
+}
+
 void TestLauncher::backupsAreListedAndRestored()
 {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, force);
+    QFETCH(QString, outcome);
     const TempWorkDir dir;
+    // More versions than the newest twenty, so that a restore that pruned would lose some.
+    QDir().mkpath(backups::folder);
+    for (int n = 0; n < 25; ++n)
+        writeFile(u"backups/Ing.dat.2019-12-01_00-00-%1"_s.arg(n + 10), "older");
     IngTable table;
     QVERIFY(!table.loadIngTable());
     QVERIFY(table.appendIng(food(u"Salt"_s, 1, u"tsp"_s)));
     QVERIFY(table.appendIng(food(u"Pepper"_s, 1, u"tsp"_s)));
-    const QList<backups::Backup> before = backups::list(u"Ing.dat"_s);
-    QCOMPARE(before.size(), 1); // the one with salt; the empty file before it holds nothing
-    const QString withSalt = QFileInfo(before.front().path).fileName();
+    QString name = QFileInfo(backups::list(u"Ing.dat"_s).front().path).fileName();
+    if (!bytes.isEmpty() || kind != u"backup"_s) {
+        name = u"Ing.dat.2020-01-01_00-00-00"_s;
+        const QString path = u"backups/"_s + name;
+        writeFile(kind == u"backup"_s ? path : u"elsewhere.dat"_s, bytes);
+        if (kind == u"backup"_s)
+            setModified(path, QDateTime(QDate(2020, 1, 1), QTime(0, 0)));
+        else
+            QVERIFY(kind == u"link"_s ? QFile::link(dir.filePath(u"elsewhere.dat"_s), path)
+                                      : QDir().mkpath(path));
+    }
+    RecipeStore recipes;
+    QVERIFY(!recipes.load());
+    for (const QString& recipe :
+         {u"Apple Pie"_s, u"Beef Stew"_s, u"Carrot Cake"_s, u"Dumplings"_s, u"Eggnog"_s})
+        QVERIFY(recipes.appendRecipe(recipe, lines::recipeRecord(recipe, u"1"_s, {}, u"Mix."_s)));
 
     QString output;
     QTextStream out(&output);
     const QStringList here{u"--data-dir"_s, dir.path()};
     QCOMPARE(listBackups(here, out), 0);
-    QVERIFY2(output.contains(u"Ing.dat: 1 backup\n"_s) &&
-                 output.contains(u"Recipe.Dat: 0 backups"_s),
-             qPrintable(output));
-    QVERIFY2(output.contains(u"  "_s + withSalt + u"  "_s) &&
-                 output.contains(u"  1 ingredient\n"_s),
+    QCOMPARE(output.contains(u"  "_s + name + u"  "_s), kind == u"backup"_s);
+    QCOMPARE(output.contains(u"1 ingredient (damaged)"_s), bytes.endsWith("cut"));
+    // Versions of the recipes can be told apart by their first names.
+    QVERIFY2(output.contains(u"  4 recipes: Apple Pie, Beef Stew, Carrot Cake, ...\n"_s) &&
+                 output.contains(u"  1 recipe: Apple Pie\n"_s),
              qPrintable(output));
 
     output.clear();
-    QCOMPARE(restoreFromBackup(QStringList{u"backups/"_s + withSalt} + here, out), 0);
-    QVERIFY2(output.startsWith(u"Restored Ing.dat from "_s), qPrintable(output));
-    QVERIFY(!table.loadIngTable());
-    QCOMPARE(table.trimmedNames(), QStringList{u"Salt"_s});
-    // The version it replaced is the newest backup now.
-    IngTable replaced(std::make_unique<DataFile>(backups::list(u"Ing.dat"_s).front().path));
-    QVERIFY(!replaced.loadIngTable());
-    QCOMPARE(replaced.trimmedNames(), (QStringList{u"Salt"_s, u"Pepper"_s}));
-
-    QCOMPARE(restoreFromBackup(QStringList{u"Ing.dat.1999-01-01_00-00-00"_s} + here, out), 1);
+    const QByteArray before = readFile(u"Ing.dat"_s);
+    const qsizetype kept = backups::list(u"Ing.dat"_s).size();
+    const bool restores = outcome.startsWith(u"Restored"_s);
+    QStringList arguments = QStringList{u"backups/"_s + name} + here;
+    if (force)
+        arguments.prepend(u"--force"_s);
+    QCOMPARE(restoreFromBackup(arguments, out), restores ? 0 : 1);
+    QVERIFY2(output.startsWith(outcome), qPrintable(output));
+    // The version it replaced is the newest backup now; the others are all still there.
+    QCOMPARE(backups::list(u"Ing.dat"_s).size(), kept + restores);
+    QCOMPARE(readFile(backups::list(u"Ing.dat"_s).front().path) == before, restores);
+    QCOMPARE(readFile(u"Ing.dat"_s) == before, !restores);
 }
 
 void TestLauncher::startsOnlyWhereAWindowCanOpen_data()

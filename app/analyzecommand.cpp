@@ -1,0 +1,281 @@
+#include "app/analyzecommand.h"
+
+#include "app/launcher.h"
+#include "core/analysis/lineamounts.h"
+#include "core/analysis/nutrition.h"
+#include "core/analysis/quantity.h"
+#include "core/numbers.h"
+#include "core/paste/linereview.h"
+#include "core/store/ingtable.h"
+#include "core/text.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringDecoder>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace zestora {
+
+namespace {
+
+// One line of the recipe as it went into the totals.
+struct AnalyzedLine {
+    paste::ReviewedLine reviewed;
+    QString food; // the matched food's name
+    std::optional<paste::OrdinaryLine> ordinary;
+    std::optional<double> grams;
+};
+
+struct Analysis {
+    QString title;
+    float servings = 1;
+    QList<AnalyzedLine> lines;
+    nutrition::PanelTexts panel;
+    std::optional<nutrition::CalorieShares> shares;
+};
+
+// A text file as a cook saves it: UTF-8, or the Windows code page when it is not.
+QString decodeText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = decodeCp1252(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+std::optional<QString> readRecipeFile(const QString& name, QString* error)
+{
+    QFile file;
+    const bool opened = name == QLatin1String("-")
+                            ? file.open(stdin, QIODevice::ReadOnly)
+                            : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    if (!opened || QFileInfo(name).isDir()) {
+        *error = QStringLiteral("Cannot read %1: %2")
+                     .arg(name, opened ? QStringLiteral("it is a folder") : file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(name, file.errorString());
+        return std::nullopt;
+    }
+    return decodeText(bytes);
+}
+
+Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable& table,
+                 const paste::FoodMatcher& matcher, const paste::HouseholdWeights& weights)
+{
+    Analysis analysis{recipe.title, servings, {}, {}, {}};
+    nutrition::RecipeTotals totals;
+    for (const paste::IngredientLine& line : recipe.lines) {
+        if (line.kind == paste::LineKind::Blank)
+            continue;
+        AnalyzedLine analyzed{paste::reviewLine(line, matcher, table, weights), {}, {}, {}};
+        if (analyzed.reviewed.matched())
+            analyzed.food = table.at(analyzed.reviewed.food).trimmedName();
+        analyzed.ordinary = paste::acceptedLine(analyzed.reviewed, table);
+        if (analyzed.ordinary) {
+            // Added as the analysis screen adds a line, with the servings already set.
+            nutrition::addLineNutrients(totals, table.at(analyzed.reviewed.food),
+                                        analyzed.ordinary->unit, analyzed.ordinary->quantityValue,
+                                        servings);
+            if (const auto amount = nutrition::lineAmount(analyzed.ordinary->entry(), table, 1))
+                analyzed.grams = amount->grams;
+        }
+        analysis.lines.append(analyzed);
+    }
+    analysis.panel = nutrition::panelTexts(totals);
+    analysis.shares = nutrition::calorieShares(totals);
+    return analysis;
+}
+
+// A text as a JSON string, quotes and escapes included.
+QString jsonString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.sliced(1, array.size() - 2));
+}
+
+// A panel text as a JSON number: "12.3g" is 12.3, "40%" 40.
+QString number(const QString& panelText)
+{
+    QString digits = panelText.trimmed();
+    while (!digits.isEmpty() && !digits.back().isDigit())
+        digits.chop(1);
+    return digits;
+}
+
+// The grams of a line as the recipe list rounds them: whole grams, tenths below ten.
+QString gramsNumber(double grams)
+{
+    return number(nutrition::gramsText(grams));
+}
+
+void writeJson(const Analysis& analysis, QTextStream& out)
+{
+    const QString null = QStringLiteral("null");
+    const auto orNull = [&](const QString& text) {
+        return text.isEmpty() ? null : jsonString(text);
+    };
+    out << "{\n  \"title\": " << orNull(analysis.title)
+        << ",\n  \"servings\": " << floatText(analysis.servings) << ",\n  \"lines\": [";
+    for (qsizetype i = 0; i < analysis.lines.size(); ++i) {
+        const AnalyzedLine& line = analysis.lines[i];
+        out << (i == 0 ? "\n" : ",\n") << "    {\"text\": " << jsonString(line.reviewed.line.text)
+            << ", \"food\": " << orNull(line.food)
+            << ", \"quantity\": " << (line.ordinary ? jsonString(line.ordinary->quantity) : null)
+            << ", \"unit\": " << (line.ordinary ? jsonString(line.ordinary->unit) : null)
+            << ", \"grams\": " << (line.grams ? gramsNumber(*line.grams) : null)
+            << ", \"matched\": " << (line.reviewed.matched() ? "true" : "false") << "}";
+    }
+    const nutrition::PanelTexts& p = analysis.panel;
+    out << (analysis.lines.isEmpty() ? "],\n" : "\n  ],\n") << "  \"perServing\": {"
+        << "\"calories\": " << number(p.cals) << ", \"caloriesFromFat\": " << number(p.fatCals)
+        << ", \"fat\": " << number(p.fatG) << ", \"satFat\": " << number(p.satFatG)
+        << ", \"cholesterol\": " << number(p.cholG) << ", \"sodium\": " << number(p.sodiumG)
+        << ", \"carbohydrate\": " << number(p.carbsG) << ", \"fiber\": " << number(p.fiberG)
+        << ", \"protein\": " << number(p.proteinG) << "}\n}\n";
+}
+
+// What became of a line, under it: the recipe line it makes, or why it counts for nothing.
+QString matchText(const AnalyzedLine& line)
+{
+    if (!line.reviewed.matched())
+        return QStringLiteral("not matched: counts for nothing");
+    if (line.ordinary) {
+        QString text = line.ordinary->row();
+        if (line.grams)
+            text += QStringLiteral("  (") + nutrition::gramsText(*line.grams) + u')';
+        return text;
+    }
+    if (!line.reviewed.line.hasQuantity())
+        return line.food + QStringLiteral(": no amount, counts for nothing");
+    return line.food + QStringLiteral(": choose a measure, counts for nothing");
+}
+
+void writeText(const Analysis& analysis, QTextStream& out)
+{
+    if (!analysis.title.isEmpty())
+        out << analysis.title << Qt::endl;
+    out << "Makes " << floatText(analysis.servings)
+        << (analysis.servings == 1 ? " serving" : " servings") << Qt::endl
+        << Qt::endl;
+    for (const AnalyzedLine& line : analysis.lines) {
+        if (line.reviewed.line.kind == paste::LineKind::Heading) {
+            out << line.reviewed.line.heading << Qt::endl;
+            continue;
+        }
+        out << line.reviewed.line.text << Qt::endl << "    " << matchText(line) << Qt::endl;
+    }
+    const nutrition::PanelTexts& p = analysis.panel;
+    using nutrition::Nutrient;
+    const auto row = [&](const QString& caption, const QString& amount, const QString& percent) {
+        out << qSetFieldWidth(36) << Qt::left << caption + u' ' + amount << qSetFieldWidth(0)
+            << percent << Qt::endl;
+    };
+    out << Qt::endl << "Nutrition Facts, per serving" << Qt::endl;
+    row(nutrition::nutrientName(Nutrient::Calories), p.cals,
+        QStringLiteral("Calories from Fat ") + p.fatCals);
+    row(QString(), QString(), QStringLiteral("% Daily Value *"));
+    row(nutrition::nutrientName(Nutrient::TotalFat), p.fatG, p.fatPct);
+    row(QStringLiteral("  ") + nutrition::nutrientName(Nutrient::SatFat), p.satFatG, p.satFatPct);
+    row(nutrition::nutrientName(Nutrient::Cholesterol), p.cholG, p.cholPct);
+    row(nutrition::nutrientName(Nutrient::Sodium), p.sodiumG, p.sodiumPct);
+    row(nutrition::nutrientName(Nutrient::TotalCarbs), p.carbsG, p.carbsPct);
+    row(QStringLiteral("  ") + nutrition::nutrientName(Nutrient::Fiber), p.fiberG, p.fiberPct);
+    row(nutrition::nutrientName(Nutrient::Protein), p.proteinG, QString());
+    out << "* Percent Daily Values based on a 2,000 calorie diet." << Qt::endl;
+    const nutrition::CalorieShares shares =
+        analysis.shares ? *analysis.shares : nutrition::noLineShares();
+    out << shares.fat << ", " << shares.carbs << ", " << shares.protein << Qt::endl;
+}
+
+// The ingredient database to match against: the data folder's, or the starter database beside
+// the program when the folder has none.
+QString ingredientFile(const QString& dataDir, const QString& programDir)
+{
+    const QString own = QDir(dataDir).filePath(IngTable::fileName);
+    return QFileInfo::exists(own)
+               ? own
+               : QDir(programDir).filePath(QStringLiteral("starter/") + IngTable::fileName);
+}
+
+} // namespace
+
+int analyzeRecipe(const QStringList& arguments, const QString& programDir, QTextStream& out,
+                  QTextStream& err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("The data folder whose foods are matched."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption servingsOption(QStringLiteral("servings"),
+                                            QStringLiteral("The servings the recipe makes."),
+                                            QStringLiteral("N"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("Print one JSON object instead of text."));
+    parser.addOptions({dataDir, servingsOption, json});
+    if (!parser.parse(QStringList{QStringLiteral("zestora analyze")} + arguments) ||
+        parser.positionalArguments().size() != 1) {
+        err << (parser.errorText().isEmpty() ? QStringLiteral("Name one recipe file.")
+                                             : parser.errorText())
+            << Qt::endl
+            << usage;
+        return 2;
+    }
+    std::optional<float> servings;
+    if (parser.isSet(servingsOption)) {
+        servings = quantity::quantityValue(parser.value(servingsOption));
+        if (!(*servings > 0) || *servings > quantity::servingsMaximum) {
+            err << "The servings must be a number from 1/8 to " << quantity::servingsMaximum
+                << ", not " << parser.value(servingsOption) << "." << Qt::endl;
+            return 2;
+        }
+    }
+    QString error;
+    const std::optional<QString> text =
+        readRecipeFile(parser.positionalArguments().front(), &error);
+    if (!text) {
+        err << error << Qt::endl;
+        return 1;
+    }
+
+    const QString folder = dataDirPath(parser.value(dataDir));
+    IngTable table(std::make_unique<DataFile>(ingredientFile(folder, programDir)));
+    if (!QFileInfo::exists(table.file().fileName())) {
+        err << "There is no ingredient database in " << QDir::toNativeSeparators(folder)
+            << " nor beside the program." << Qt::endl;
+        return 1;
+    }
+    if (const std::optional<LoadProblem> problem = table.loadIngTable()) {
+        err << problem->message() << Qt::endl;
+        if (problem->unreadable)
+            return 1;
+    }
+    paste::FoodChoices choices;
+    if (QDir::setCurrent(folder))
+        choices.load();
+    const paste::MatchingTables tables =
+        paste::MatchingTables::load(QDir(programDir).filePath(QStringLiteral("starter")));
+    const paste::FoodMatcher matcher(table, tables.names, &choices);
+
+    const paste::RecipeText recipe = paste::readRecipeText(*text, true);
+    const Analysis analysis = analyze(recipe, servings.value_or(recipe.servings.value_or(1)), table,
+                                      matcher, tables.weights);
+    if (parser.isSet(json))
+        writeJson(analysis, out);
+    else
+        writeText(analysis, out);
+    return 0;
+}
+
+} // namespace zestora

@@ -1,0 +1,198 @@
+#include "app/exportcommand.h"
+
+#include "app/launcher.h"
+#include "core/exchange/exportfile.h"
+#include "core/exchange/recipeexport.h"
+#include "core/session.h"
+#include "sharing/recipepdf.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace zestora {
+
+namespace {
+
+using exchange::Format;
+
+struct Request {
+    Format format;
+    bool all = false;
+    QStringList names;
+    QString output; // absolute: the data folder becomes the working directory
+    bool force = false;
+    QString dataDir;
+};
+
+std::optional<Request> parse(const QStringList& arguments, QTextStream& err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("pdf, html, mmf or json."),
+                                    QStringLiteral("FORMAT"));
+    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("Every stored recipe."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The file to write."), QStringLiteral("FILE"));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("Replace the file when it exists."));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("The data folder."),
+                                     QStringLiteral("DIR"));
+    parser.addOptions({format, all, output, force, dataDir});
+    const auto refuse = [&err](const QString& why) {
+        err << why << Qt::endl << Qt::endl << usage;
+        return std::nullopt;
+    };
+    if (!parser.parse(QStringList{QStringLiteral("zestora export")} + arguments))
+        return refuse(parser.errorText());
+    Request request;
+    request.all = parser.isSet(all);
+    request.names = parser.positionalArguments();
+    request.force = parser.isSet(force);
+    request.dataDir = parser.value(dataDir);
+    if (!parser.isSet(output))
+        return refuse(QStringLiteral("Name the file to write with -o FILE."));
+    request.output = QFileInfo(parser.value(output)).absoluteFilePath();
+    if (request.all == !request.names.isEmpty())
+        return refuse(QStringLiteral("Name the recipes to export, or give --all for every one."));
+    const std::optional<Format> chosen = parser.isSet(format)
+                                             ? exchange::formatNamed(parser.value(format))
+                                             : exchange::formatOfFile(request.output);
+    if (!chosen)
+        return refuse(parser.isSet(format)
+                          ? QStringLiteral("There is no format %1.").arg(parser.value(format))
+                          : QStringLiteral("Choose the format with --format: the file's ending "
+                                           "does not say it."));
+    request.format = *chosen;
+    return request;
+}
+
+// The recipes asked for, as indexes of the store; nullopt when a name is not stored.
+std::optional<QList<int>> chosenRecipes(const Request& request, const RecipeStore& store,
+                                        QTextStream& err)
+{
+    if (request.all)
+        return exchange::allRecipes(store);
+    QList<int> indexes;
+    bool found = true;
+    for (const QString& name : request.names) {
+        if (const std::optional<int> index = exchange::recipeNamed(store, name)) {
+            indexes.append(*index);
+        } else {
+            err << "There is no recipe named " << name << "." << Qt::endl;
+            found = false;
+        }
+    }
+    return found ? std::optional(indexes) : std::nullopt;
+}
+
+// "Exporting recipes: 120 of 32767" on one line of a terminal, renewed a few times a second.
+class ProgressLine {
+public:
+    explicit ProgressLine(QTextStream& err)
+        : m_err(err)
+        , m_shown(isatty(STDERR_FILENO) != 0)
+    {
+        m_sinceShown.start();
+    }
+    bool operator()(int done, int total)
+    {
+        if (!m_shown || total < 2 || (done < total && m_sinceShown.elapsed() < 100))
+            return true;
+        m_err << "\rExporting recipes: " << done << " of " << total << (done == total ? "\n" : "")
+              << Qt::flush;
+        m_sinceShown.restart();
+        return true;
+    }
+
+private:
+    QTextStream& m_err;
+    bool m_shown;
+    QElapsedTimer m_sinceShown;
+};
+
+int run(const Request& request, QTextStream& out, QTextStream& err)
+{
+    if (!request.dataDir.isEmpty() && !QFileInfo(request.dataDir).isDir()) {
+        err << "There is no data folder " << QDir::toNativeSeparators(request.dataDir) << "."
+            << Qt::endl;
+        return 1;
+    }
+    // Exporting only reads the data files, which are always replaced whole: no lock is taken,
+    // so an export also runs while Zestora is open on the folder.
+    if (const QString error = enterDataDir(request.dataDir); !error.isEmpty()) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    Session session;
+    for (const std::optional<LoadProblem>& problem :
+         {session.ingredients.loadIngTable(), session.recipes.load()})
+        if (problem)
+            err << problem->message().replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                << Qt::endl;
+    const std::optional<QList<int>> indexes = chosenRecipes(request, session.recipes, err);
+    if (!indexes)
+        return 1;
+    if (indexes->isEmpty()) {
+        err << "There are no recipes to export." << Qt::endl;
+        return 1;
+    }
+
+    ExportFile file(request.output);
+    if (!file.open(request.force ? ExportFile::Existing::Replace : ExportFile::Existing::Keep)) {
+        err << file.errorString();
+        if (file.alreadyExists())
+            err << " Give --force to replace it.";
+        err << Qt::endl;
+        return 1;
+    }
+    ProgressLine progress(err);
+    const exchange::Outcome outcome =
+        request.format == Format::Pdf
+            ? writeRecipesPdf(session, *indexes, file, std::ref(progress))
+            : exchange::writeRecipes(request.format, session.recipes, session.ingredients, *indexes,
+                                     file, std::ref(progress));
+    for (const QString& warning : outcome.warnings)
+        err << "Warning: " << warning << Qt::endl;
+    if (!outcome.written || !file.commit()) {
+        err << file.errorString() << Qt::endl;
+        return 1;
+    }
+    out << "Exported " << indexes->size() << (indexes->size() == 1 ? " recipe" : " recipes")
+        << " to " << QDir::toNativeSeparators(file.path()) << "." << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int exportCommand(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 2; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const std::optional<Request> request = parse(arguments, err);
+    if (!request)
+        return 2;
+    if (request->format != Format::Pdf) {
+        QCoreApplication app(argc, argv);
+        return run(*request, out, err);
+    }
+    // The pages are laid out by the screens, which need no display on this platform; what it
+    // says about the windows it does not show is of no use here.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false\nqt.qpa.*=false"));
+    QApplication app(argc, argv);
+    return run(*request, out, err);
+}
+
+} // namespace zestora

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QLockFile;
+
+namespace zestora {
+
+// Who takes a data folder, for the words of a refusal: the program's window, or a command as the
+// user typed it ("zestora restore").
+struct Claimant {
+    QString command; // empty: the window
+    // The window only: asked when the folder is held from another computer, with a question that
+    // says what is at risk; true takes the folder over.
+    std::function<bool(const QString& question)> openAnyway;
+};
+
+// Takes the data folder (the working directory) for this run, so that no second Zestora changes
+// the same files, then clears what interrupted saves and take-overs of earlier runs left there.
+// Returns the lock to hold until the program ends: unlocked when the folder cannot be written
+// (readOnlyNotice), nullptr when another Zestora holds the folder. The refusal in error names its
+// computer and the time it took the folder; it is empty when the user chose not to open anyway.
+std::unique_ptr<QLockFile> claimDataDir(QString* error, const Claimant& claimant = {});
+
+// enterDataDir, then claimDataDir.
+std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error,
+                                       const Claimant& claimant = {});
+
+// Said once at start when the data folder cannot be written, so that changes cannot be saved.
+QString readOnlyNotice();
+
+} // namespace zestora

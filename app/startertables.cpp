@@ -1,0 +1,60 @@
+// Writes the tables that lie beside the starter ingredient database for matching pasted
+// ingredient lines: USDA's household weights of every starter food, by its stored name. Run by
+// the build: make_starter_tables USDA_DIR STARTER_DIR.
+#include "core/paste/householdweights.h"
+#include "core/usda/usdafoods.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "Cannot read %s: %s\n", qPrintable(path),
+                     qPrintable(file.errorString()));
+        return QByteArray();
+    }
+    return file.readAll();
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 3) {
+        std::fputs("Usage: make_starter_tables USDA_DIR STARTER_DIR\n", stderr);
+        return 2;
+    }
+    const QDir source(arguments[1]);
+    const zestora::usda::ImportResult foods =
+        zestora::usda::readFoods(readAll(source.filePath(QStringLiteral("foods.tsv"))),
+                                 readAll(source.filePath(QStringLiteral("measures.tsv"))));
+    if (!foods.error.isEmpty() || foods.foods.isEmpty()) {
+        std::fprintf(stderr, "Cannot read the USDA tables: %s\n", qPrintable(foods.error));
+        return 1;
+    }
+    QList<zestora::paste::HouseholdWeights::Food> weights;
+    for (const zestora::usda::Food& food : foods.foods) {
+        zestora::paste::HouseholdWeights::Food entry{food.record.name, {}};
+        for (const zestora::usda::HouseholdMeasure& measure : food.measures)
+            entry.measures.append({measure.unit, measure.grams / measure.amount});
+        weights.append(entry);
+    }
+    QDir().mkpath(arguments[2]);
+    QSaveFile file(QDir(arguments[2]).filePath(zestora::paste::HouseholdWeights::fileName));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(zestora::paste::HouseholdWeights::table(weights)) < 0 || !file.flush() ||
+        !file.commit()) {
+        std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(file.fileName()),
+                     qPrintable(file.errorString()));
+        return 1;
+    }
+    return 0;
+}

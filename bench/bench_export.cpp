@@ -1,0 +1,94 @@
+// Exporting every recipe of the largest recipe store (32,767 recipes of about 20 lines, over
+// 32,767 ingredients) in each format, against reading that store from its file.
+#include "benchdata.h"
+#include "benchmain.h"
+
+#include "core/exchange/exportfile.h"
+#include "core/exchange/recipeexport.h"
+#include "core/session.h"
+#include "sharing/recipepdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace zestora;
+
+namespace {
+
+Session& session()
+{
+    static QTemporaryDir dir;
+    static Session stores;
+    static const bool loaded = [] {
+        bench::makeData(dir.path());
+        QDir::setCurrent(dir.path());
+        stores.ingredients.loadIngTable();
+        stores.recipes.load();
+        return true;
+    }();
+    Q_UNUSED(loaded);
+    return stores;
+}
+
+void readRecipeFile(benchmark::State& state)
+{
+    session();
+    for (auto _ : state) {
+        RecipeStore store;
+        store.load();
+        benchmark::DoNotOptimize(store.count());
+    }
+}
+BENCHMARK(readRecipeFile)->Unit(benchmark::kMillisecond);
+
+// Every recipe into one file, flushed: on the disk of the data folder, or in memory (/dev/shm),
+// which leaves the export's own work.
+void exportAll(benchmark::State& state, exchange::Format format, bool inMemory)
+{
+    Session& stores = session();
+    const QList<int> recipes = exchange::allRecipes(stores.recipes);
+    const QString folder = inMemory ? QStringLiteral("/dev/shm") : QDir::currentPath();
+    if (!QFileInfo(folder).isWritable()) {
+        state.SkipWithError("no such folder");
+        return;
+    }
+    const QString path = QDir(folder).filePath(QStringLiteral("zestora-bench-export.out"));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        ExportFile file(path);
+        file.open(ExportFile::Existing::Replace);
+        const exchange::Outcome outcome =
+            format == exchange::Format::Pdf
+                ? writeRecipesPdf(stores, recipes, file)
+                : exchange::writeRecipes(format, stores.recipes, stores.ingredients, recipes, file);
+        if (!outcome.written || !file.commit())
+            state.SkipWithError(qPrintable(file.errorString()));
+        bytes = QFileInfo(path).size();
+    }
+    QFile::remove(path);
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK_CAPTURE(exportAll, MealMaster_disk, exchange::Format::MealMaster, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportAll, MealMaster_memory, exchange::Format::MealMaster, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportAll, Json_disk, exchange::Format::Json, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportAll, Json_memory, exchange::Format::Json, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportAll, Html_disk, exchange::Format::Html, false)
+    ->Unit(benchmark::kMillisecond);
+// Each page is laid out on the stored recipes screen and printed: one run is enough.
+BENCHMARK_CAPTURE(exportAll, Pdf_disk, exchange::Format::Pdf, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runBenchmarks(argc, argv);
+}

@@ -1,0 +1,98 @@
+// Pasting a recipe: a 20-line recipe read and matched line by line against 32,767 stored
+// ingredients (the USDA starter foods, then copies of them under other names to the table's limit),
+// each line with its best five foods and its amount in the chosen food's units; and indexing the
+// names once, as the paste window does when it opens.
+#include "core/paste/linereview.h"
+#include "core/store/ingtable.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace zestora;
+
+namespace {
+
+const char* const recipe = "Weeknight Chili and Cornbread\n"
+                           "1 lb lean ground beef\n"
+                           "1 large onion, diced\n"
+                           "3 cloves garlic, minced\n"
+                           "1 green bell pepper, chopped\n"
+                           "2 (15 oz) cans kidney beans, drained and rinsed\n"
+                           "1 (28 oz) can crushed tomatoes\n"
+                           "2 tbsp chili powder\n"
+                           "1 tsp ground cumin\n"
+                           "1/2 tsp cayenne pepper\n"
+                           "Salt and freshly ground black pepper to taste\n"
+                           "1 cup shredded cheddar cheese\n"
+                           "1/2 cup sour cream\n"
+                           "1 cup yellow cornmeal\n"
+                           "1 cup all-purpose flour\n"
+                           "1/4 cup sugar\n"
+                           "1 tbsp baking powder\n"
+                           "1 cup buttermilk\n"
+                           "1 large egg\n"
+                           "1/3 cup vegetable oil\n"
+                           "2 scallions, thinly sliced\n";
+
+// The starter foods, and copies of them under new names until the table is full.
+const IngTable& ingredients()
+{
+    static QTemporaryDir dir;
+    static const std::unique_ptr<IngTable> table = [] {
+        IngTable starter(std::make_unique<DataFile>(QStringLiteral(STARTER_DIR "/Ing.dat")));
+        starter.loadIngTable();
+        QList<IngRecord> records = starter.records();
+        for (int copy = 2; records.size() < IngTable::maxCount; ++copy)
+            for (int i = 0; i < starter.count() && records.size() < IngTable::maxCount; ++i) {
+                IngRecord record = starter.at(i);
+                record.name = record.name.left(50) + QStringLiteral(", lot %1").arg(copy);
+                records.append(record);
+            }
+        const QString file = dir.filePath(IngTable::fileName);
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(IngTable::toBytes(records)) < 0)
+            qFatal("cannot write %s", qPrintable(file));
+        out.close();
+        auto full = std::make_unique<IngTable>(std::make_unique<DataFile>(file));
+        full->loadIngTable();
+        return full;
+    }();
+    return *table;
+}
+
+const paste::MatchingTables& tables()
+{
+    static const paste::MatchingTables loaded =
+        paste::MatchingTables::load(QStringLiteral(STARTER_DIR));
+    return loaded;
+}
+
+void indexNames(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const paste::FoodMatcher matcher(ingredients(), tables().names);
+        benchmark::DoNotOptimize(matcher.foodCount());
+    }
+}
+BENCHMARK(indexNames)->Unit(benchmark::kMillisecond);
+
+void readAndMatchTwentyLines(benchmark::State& state)
+{
+    const paste::FoodMatcher matcher(ingredients(), tables().names);
+    const QString text = QString::fromUtf8(recipe);
+    for (auto _ : state) {
+        const paste::RecipeText read = paste::readRecipeText(text, true);
+        int matched = 0;
+        for (const paste::IngredientLine& line : read.lines)
+            matched += paste::reviewLine(line, matcher, ingredients(), tables().weights).matched();
+        if (read.lines.size() != 20 || matched != 20)
+            state.SkipWithError("the recipe was not read and matched whole");
+    }
+}
+BENCHMARK(readAndMatchTwentyLines)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,158 @@
+#include "core/exchange/recipeexport.h"
+
+#include "core/exchange/exportfile.h"
+#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipejson.h"
+#include "core/exchange/storedrecipe.h"
+#include "core/store/recipestore.h"
+#include "core/text.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <numeric>
+
+namespace zestora::exchange {
+
+namespace {
+
+struct FormatName {
+    Format format;
+    const char* name;
+    std::initializer_list<const char*> suffixes;
+};
+const FormatName formatNames[] = {{Format::Pdf, "pdf", {"pdf"}},
+                                  {Format::Html, "html", {"html", "htm"}},
+                                  {Format::MealMaster, "mmf", {"mmf", "mm"}},
+                                  {Format::Json, "json", {"json"}}};
+
+// The recipe as the e-mail shows it, its texts made safe for a page: a name like "Mac & Cheese"
+// stays text, and the directions keep their line breaks.
+QByteArray htmlTable(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition)
+{
+    ShownRecipe shown = shownRecipe(recipe, nutrition);
+    shown.name = shown.name.toHtmlEscaped();
+    for (QString& line : shown.lines)
+        line = line.toHtmlEscaped();
+    shown.directions = shown.directions.toHtmlEscaped().replace(QStringLiteral("\r\n"),
+                                                                QStringLiteral("<br>\r\n"));
+    return recipeHtmlTable(shown).toUtf8();
+}
+
+QByteArray htmlStart(const QString& title)
+{
+    return QByteArrayLiteral(
+               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<title>") +
+           title.toHtmlEscaped().toUtf8() + QByteArrayLiteral("</title>\n</head>\n<body>\n");
+}
+
+} // namespace
+
+std::optional<Format> formatNamed(QStringView name)
+{
+    for (const FormatName& format : formatNames)
+        if (name.compare(QLatin1StringView(format.name), Qt::CaseInsensitive) == 0)
+            return format.format;
+    return std::nullopt;
+}
+
+std::optional<Format> formatOfFile(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    for (const FormatName& format : formatNames)
+        for (const char* known : format.suffixes)
+            if (suffix.compare(QLatin1StringView(known), Qt::CaseInsensitive) == 0)
+                return format.format;
+    return std::nullopt;
+}
+
+QList<int> allRecipes(const RecipeStore& store)
+{
+    QStringList keys;
+    keys.reserve(store.count());
+    for (const RecipeEntry& entry : store.recipeList())
+        keys.append(trimSpaces(entry.recipeName).toCaseFolded());
+    QList<int> indexes(store.count());
+    std::iota(indexes.begin(), indexes.end(), 0);
+    std::stable_sort(indexes.begin(), indexes.end(),
+                     [&keys](int a, int b) { return keys[a] < keys[b]; });
+    return indexes;
+}
+
+std::optional<int> recipeNamed(const RecipeStore& store, const QString& name)
+{
+    const QString wanted = trimSpaces(name);
+    for (int i = store.count() - 1; i >= 0; --i)
+        if (trimSpaces(store.recipeList()[i].recipeName).compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    return std::nullopt;
+}
+
+QString missingIngredientWarning(const QString& recipe, const QString& ingredient)
+{
+    return QStringLiteral("%1: the ingredient \"%2\" is not in the ingredient database, so the "
+                          "recipe's nutrition is left out.")
+        .arg(recipe, ingredient);
+}
+
+Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& ingredients,
+                     const QList<int>& indexes, ExportFile& file, const Progress& progress)
+{
+    Q_ASSERT(format != Format::Pdf);
+    Outcome outcome;
+    const int total = static_cast<int>(indexes.size());
+    const bool several = total != 1;
+    RecipeNutrition nutrition(ingredients);
+    StoredRecipe recipe;
+    QByteArray bytes;
+    if (format == Format::Html) {
+        if (!several)
+            recipe.read(store, indexes[0]);
+        bytes = htmlStart(several ? QStringLiteral("Recipes") : decodeCp1252(recipe.name));
+    }
+    if (format == Format::Json && several)
+        bytes = "[";
+    for (int done = 0; done < total; ++done) {
+        recipe.read(store, indexes[done]);
+        RecipeNutrition::Result worked;
+        if (format != Format::MealMaster) {
+            worked = nutrition.of(recipe);
+            if (worked.missingIngredient)
+                outcome.warnings.append(
+                    missingIngredientWarning(decodeCp1252(recipe.name), *worked.missingIngredient));
+        }
+        switch (format) {
+        case Format::Html:
+            bytes.append(done > 0 ? "<hr>\n" : "").append(htmlTable(recipe, worked)).append('\n');
+            break;
+        case Format::MealMaster:
+            mealmaster::appendRecipe(bytes, recipe);
+            break;
+        case Format::Json:
+            if (several)
+                bytes.append(done > 0 ? ",\n    " : "\n    ");
+            recipejson::appendRecipe(bytes, recipe, worked.perServing, several ? 4 : 0);
+            break;
+        case Format::Pdf:
+            break;
+        }
+        if (!file.write(bytes))
+            return outcome;
+        bytes.resize(0);
+        if (progress && !progress(done + 1, total)) {
+            outcome.cancelled = true;
+            return outcome;
+        }
+    }
+    if (format == Format::Html)
+        bytes = "</body>\n</html>\n";
+    if (format == Format::Json)
+        bytes = several ? "\n]\n" : "\n";
+    if (!file.write(bytes))
+        return outcome;
+    outcome.written = true;
+    return outcome;
+}
+
+} // namespace zestora::exchange

@@ -1,0 +1,190 @@
+#include "core/exchange/recipejson.h"
+
+#include "core/exchange/storedrecipe.h"
+#include "core/numbers.h"
+#include "core/text.h"
+
+#include <array>
+
+namespace zestora::recipejson {
+
+namespace {
+
+// What each byte of code page 1252 text becomes inside a JSON string in UTF-8.
+const std::array<QByteArray, 256>& jsonBytes()
+{
+    static const std::array<QByteArray, 256> table = [] {
+        std::array<QByteArray, 256> bytes;
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            if (b < 0x20)
+                bytes[b] = QByteArray("\\u00") + QByteArray::number(b, 16).rightJustified(2, '0');
+            else if (c == '"' || c == '\\')
+                bytes[b] = QByteArray(1, '\\') + c;
+            else
+                bytes[b] = decodeCp1252(QByteArrayView(&c, 1)).toUtf8();
+        }
+        return bytes;
+    }();
+    return table;
+}
+
+// JSON text written with its lines indented, in the layout of an indented JSON document.
+class Json {
+public:
+    Json(QByteArray& out, int indent)
+        : m_out(out)
+        , m_indent(indent)
+    {
+    }
+
+    void string(QByteArrayView text)
+    {
+        const std::array<QByteArray, 256>& bytes = jsonBytes();
+        m_out.append('"');
+        qsizetype plain = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const auto b = static_cast<unsigned char>(text[i]);
+            if (b >= 0x20 && b < 0x80 && b != '"' && b != '\\')
+                continue;
+            m_out.append(text.sliced(plain, i - plain)).append(bytes[b]);
+            plain = i + 1;
+        }
+        m_out.append(text.sliced(plain)).append('"');
+    }
+    // "key": and then the value.
+    void key(QByteArrayView name)
+    {
+        item();
+        m_out.append('"').append(name).append("\": ");
+    }
+    void open(char bracket)
+    {
+        m_out.append(bracket);
+        m_first = true;
+        m_indent += 4;
+    }
+    void close(char bracket)
+    {
+        m_indent -= 4;
+        if (!m_first)
+            newLine();
+        m_out.append(bracket);
+        m_first = false;
+    }
+    // A new element of the array or object open.
+    void item()
+    {
+        if (!m_first)
+            m_out.append(',');
+        newLine();
+        m_first = false;
+    }
+    void field(QByteArrayView name, QByteArrayView text)
+    {
+        key(name);
+        string(text);
+    }
+
+private:
+    void newLine() { m_out.append('\n').append(m_indent, ' '); }
+
+    QByteArray& m_out;
+    int m_indent;
+    bool m_first = true;
+};
+
+QByteArrayView trimmedBlanks(QByteArrayView text)
+{
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t';
+    };
+    while (!text.isEmpty() && blank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && blank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
+{
+    const auto grams = [&json](QByteArrayView name, float value) {
+        json.field(name, QByteArray(floatText(value).toLatin1() + " g"));
+    };
+    const auto milligrams = [&json](QByteArrayView name, qint32 value) {
+        json.field(name, QByteArray(QByteArray::number(value) + " mg"));
+    };
+    json.key("nutrition");
+    json.open('{');
+    json.field("@type", "NutritionInformation");
+    json.field("calories", QByteArray(QByteArray::number(t.totCalories) + " calories"));
+    grams("fatContent", t.totFat);
+    grams("saturatedFatContent", t.totSatFat);
+    milligrams("cholesterolContent", t.totCholesterol);
+    milligrams("sodiumContent", t.totSodium);
+    grams("carbohydrateContent", t.totCarbs);
+    grams("fiberContent", t.totFiber);
+    grams("proteinContent", t.totProtein);
+    json.close('}');
+}
+
+} // namespace
+
+void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
+                  const std::optional<nutrition::RecipeTotals>& perServing, int indent)
+{
+    Json json(out, indent);
+    json.open('{');
+    json.field("@context", "https://schema.org");
+    json.field("@type", "Recipe");
+    json.field("name", recipe.name);
+    json.field("recipeYield", recipe.yield());
+
+    json.key("recipeIngredient");
+    json.open('[');
+    QByteArray text;
+    for (const StoredRecipe::Line& line : recipe.lines) {
+        if (line.heading)
+            continue;
+        // As a cook writes it: "2 1/2 cup Flour", the name left out when the unit is the name.
+        text.resize(0);
+        const QByteArrayView unit = trimmedSpaces(line.unit);
+        const QByteArrayView name = trimmedSpaces(line.ingredient);
+        for (QByteArrayView part : {trimmedSpaces(line.quantity), unit, name}) {
+            if (part.isEmpty() || (part.data() == name.data() &&
+                                   QLatin1StringView(name).compare(QLatin1StringView(unit),
+                                                                   Qt::CaseInsensitive) == 0))
+                continue;
+            if (!text.isEmpty())
+                text.append(' ');
+            text.append(part);
+        }
+        json.item();
+        json.string(text);
+    }
+    json.close(']');
+
+    bool steps = false;
+    for (QByteArrayView line : recipe.directionLines()) {
+        const QByteArrayView step = trimmedBlanks(line);
+        if (step.isEmpty())
+            continue;
+        if (!steps) {
+            json.key("recipeInstructions");
+            json.open('[');
+            steps = true;
+        }
+        json.item();
+        json.open('{');
+        json.field("@type", "HowToStep");
+        json.field("text", step);
+        json.close('}');
+    }
+    if (steps)
+        json.close(']');
+    if (perServing)
+        nutritionObject(json, *perServing);
+    json.close('}');
+}
+
+} // namespace zestora::recipejson

@@ -1,0 +1,180 @@
+#include "core/exchange/storedrecipe.h"
+
+#include "core/analysis/quantity.h"
+#include "core/recipes/recipeview.h"
+#include "core/store/ingtable.h"
+#include "core/store/recipemarks.h"
+#include "core/store/recipestore.h"
+#include "core/text.h"
+
+namespace zestora {
+
+namespace {
+
+// The text between the first from mark and the first to mark after it; to the end when there is
+// no to mark, empty when there is no from mark.
+QByteArrayView section(QByteArrayView text, char from, char to, qsizetype* end = nullptr)
+{
+    const qsizetype start = text.indexOf(from);
+    qsizetype stop = start < 0 ? 0 : text.indexOf(to, start + 1);
+    if (start >= 0 && stop < 0)
+        stop = text.size();
+    if (end)
+        *end = stop;
+    return start < 0 ? QByteArrayView() : text.sliced(start + 1, stop - start - 1);
+}
+
+} // namespace
+
+QByteArrayView trimmedSpaces(QByteArrayView text)
+{
+    while (text.startsWith(' '))
+        text = text.sliced(1);
+    while (text.endsWith(' '))
+        text.chop(1);
+    return text;
+}
+
+void StoredRecipe::read(const RecipeStore& store, int index)
+{
+    const RecipeEntry& entry = store.recipeList()[index];
+    name =
+        trimmedSpaces(QByteArrayView(store.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize));
+    const QByteArrayView body = store.recipeBodyBytes(index);
+    qsizetype servingsEnd = 0;
+    servings = trimmedSpaces(section(body, marks::bodyStart, marks::servingsEnd, &servingsEnd));
+    const QByteArrayView entries =
+        section(body.sliced(servingsEnd), marks::servingsEnd, marks::linesEnd);
+    lines.resize(0);
+    for (qsizetype start = 0; start < entries.size();) {
+        qsizetype end = entries.indexOf(marks::lineEnd, start);
+        end = end < 0 ? entries.size() : end + 1;
+        QByteArrayView text = entries.sliced(start, end - start);
+        start = end;
+        if (text.endsWith(marks::lineEnd))
+            text.chop(1);
+        if (text.contains(marks::headingMark)) {
+            lines.append({true, text.size() >= 2 ? text.sliced(2) : QByteArrayView(), {}, {}, {}});
+            continue;
+        }
+        const qsizetype nameEnd = text.indexOf(marks::nameEnd);
+        const qsizetype quantityEnd = text.indexOf(marks::quantityEnd);
+        const qsizetype quantityStart = nameEnd + 2;
+        lines.append({false,
+                      {},
+                      nameEnd >= 0 && quantityEnd >= quantityStart
+                          ? text.sliced(quantityStart, quantityEnd - quantityStart)
+                          : QByteArrayView(),
+                      quantityEnd >= 0 ? text.sliced(quantityEnd + 1) : QByteArrayView(),
+                      nameEnd > 0 ? text.sliced(1, nameEnd - 1) : QByteArrayView()});
+    }
+    const qsizetype directionsStart = body.indexOf(marks::directionsStart);
+    directions =
+        directionsStart < 0
+            ? QByteArrayView()
+            : body.sliced(directionsStart + 1).chopped(body.size() > directionsStart + 1 ? 1 : 0);
+}
+
+QByteArray StoredRecipe::yield() const
+{
+    return servings.toByteArray() + (servings == "1" ? " serving" : " servings");
+}
+
+QVarLengthArray<QByteArrayView, 16> StoredRecipe::directionLines() const
+{
+    QVarLengthArray<QByteArrayView, 16> result;
+    for (qsizetype start = 0; start <= directions.size();) {
+        qsizetype end = directions.indexOf('\n', start);
+        if (end < 0)
+            end = directions.size();
+        QByteArrayView line = directions.sliced(start, end - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        result.append(line);
+        start = end + 1;
+    }
+    return result;
+}
+
+RecipeNutrition::RecipeNutrition(const IngTable& ingredients)
+    : m_ingredients(ingredients)
+{
+}
+
+template <typename Value, typename Work>
+const Value& RecipeNutrition::cached(Cache<Value>& cache, QByteArrayView key, const Work& work)
+{
+    if (cache.asked && key == cache.lastKey)
+        return cache.last;
+    auto found = cache.values.constFind(key);
+    if (found == cache.values.constEnd())
+        found = cache.values.insert(key, work(decodeCp1252(key)));
+    cache.lastKey = key;
+    cache.last = *found;
+    cache.asked = true;
+    return cache.last;
+}
+
+RecipeNutrition::Result RecipeNutrition::of(const StoredRecipe& recipe)
+{
+    const auto quantityOf = [](const QString& text) {
+        return quantity::quantityValue(text);
+    };
+    const auto indexOf = [this](const QString& name) {
+        const int index = m_ingredients.lastIndexOfNameIgnoringCase(name);
+        if (index < 0)
+            return -1;
+        IngRecord record = m_ingredients.at(index);
+        record.measure1 = trimSpaces(record.measure1);
+        record.measure2 = trimSpaces(record.measure2);
+        m_records.append(record);
+        return static_cast<int>(m_records.size() - 1);
+    };
+    const auto unitOf = [](const QString& unit) {
+        return trimSpaces(unit);
+    };
+
+    Result result;
+    nutrition::RecipeTotals totals;
+    int worked = 0;
+    const float servings = cached(m_quantities, recipe.servings, quantityOf);
+    for (const StoredRecipe::Line& line : recipe.lines) {
+        if (line.heading)
+            continue;
+        const int index = cached(m_indexes, line.ingredient, indexOf);
+        if (index < 0) {
+            result.missingIngredient = trimSpaces(decodeCp1252(line.ingredient));
+            return result;
+        }
+        nutrition::addLineNutrients(totals, m_records.at(index), cached(m_units, line.unit, unitOf),
+                                    cached(m_quantities, line.quantity, quantityOf), servings,
+                                    nutrition::Clamp::None);
+        ++worked;
+    }
+    if (worked > 0)
+        result.perServing = totals;
+    return result;
+}
+
+ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition)
+{
+    const QString servings = decodeCp1252(recipe.servings);
+    ShownRecipe shown{decodeCp1252(recipe.name),
+                      {},
+                      decodeCp1252(recipe.directions),
+                      QStringLiteral("makes ") + servings + QStringLiteral(" servings"),
+                      {},
+                      {}};
+    for (const StoredRecipe::Line& line : recipe.lines)
+        shown.lines.append(line.heading ? decodeCp1252(line.text)
+                                        : storedRecipeRow(decodeCp1252(line.ingredient),
+                                                          decodeCp1252(line.quantity),
+                                                          decodeCp1252(line.unit)));
+    if (nutrition.perServing) {
+        shown.panel = nutrition::panelTexts(*nutrition.perServing);
+        shown.shares = nutrition::calorieShares(*nutrition.perServing).value_or(shown.shares);
+    }
+    return shown;
+}
+
+} // namespace zestora

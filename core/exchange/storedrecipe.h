@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/analysis/nutrition.h"
+#include "core/sharing/recipehtml.h"
+
+#include <QByteArrayView>
+#include <QHash>
+#include <QList>
+#include <QVarLengthArray>
+
+#include <optional>
+
+namespace zestora {
+
+class IngTable;
+class RecipeStore;
+
+// A stored recipe read straight from the store's bytes (code page 1252), its fields left where
+// they stand: an export of thousands of recipes reads each one without decoding or copying it.
+// The fields are found as the stored recipes screen finds them; the views are valid while the
+// store is unchanged.
+struct StoredRecipe {
+    struct Line {
+        bool heading = false;
+        QByteArrayView text; // a heading's text; a blank separating line is one blank
+        QByteArrayView quantity;
+        QByteArrayView unit;
+        QByteArrayView ingredient;
+    };
+
+    QByteArrayView name;
+    QByteArrayView servings; // "4", "1/2"
+    QList<Line> lines;
+    QByteArrayView directions; // CR LF between lines
+
+    // Reads recipe index of the store, reusing the room of the lines read before.
+    void read(const RecipeStore& store, int index);
+
+    // "4 servings", "1 serving", "1/2 servings".
+    QByteArray yield() const;
+    // The lines of the directions, without their line ends.
+    QVarLengthArray<QByteArrayView, 16> directionLines() const;
+};
+
+// Recipes' nutrition per serving, worked out from the ingredient database as the stored recipes
+// screen works it out. Each ingredient name, quantity and unit is looked up once.
+class RecipeNutrition {
+public:
+    explicit RecipeNutrition(const IngTable& ingredients);
+
+    struct Result {
+        // None when no ingredient line could be worked out, or when an ingredient is missing
+        // from the database: a total that leaves lines out would mislead.
+        std::optional<nutrition::RecipeTotals> perServing;
+        std::optional<QString> missingIngredient;
+    };
+    Result of(const StoredRecipe& recipe);
+
+private:
+    // What a text stands for, remembered; the last one asked is answered first, since lines
+    // after lines share their unit and quantity.
+    template <typename Value> struct Cache {
+        QHash<QByteArrayView, Value> values;
+        QByteArrayView lastKey;
+        Value last{};
+        bool asked = false;
+    };
+    template <typename Value, typename Work>
+    static const Value& cached(Cache<Value>& cache, QByteArrayView key, const Work& work);
+
+    const IngTable& m_ingredients;
+    // The records of the ingredients looked up, their measures trimmed once rather than at
+    // every line; -1 for a name the database lacks.
+    QList<IngRecord> m_records;
+    Cache<int> m_indexes;
+    Cache<float> m_quantities;
+    Cache<QString> m_units;
+};
+
+// The recipe as the stored recipes screen shows it, for the HTML of an e-mail: its rows, its
+// directions and, where it could be worked out, its panel.
+ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition);
+
+// Spaces trimmed from both ends, as the data files' fields are compared.
+QByteArrayView trimmedSpaces(QByteArrayView text);
+
+} // namespace zestora

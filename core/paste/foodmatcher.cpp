@@ -1,0 +1,555 @@
+#include "core/paste/foodmatcher.h"
+
+#include "core/store/datafile.h"
+#include "core/store/ingtable.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zestora::paste {
+
+namespace {
+
+QSet<QString> wordSet(std::initializer_list<const char*> words)
+{
+    QSet<QString> set;
+    for (const char* word : words)
+        set.insert(QString::fromLatin1(word));
+    return set;
+}
+
+// Words that carry nothing about the food.
+const QSet<QString>& stopWords()
+{
+    static const QSet<QString> words =
+        wordSet({"a",       "an",      "the",  "of",       "for",    "and",     "or",
+                 "with",    "to",      "into", "in",       "on",     "at",      "about",
+                 "plus",    "some",    "each", "other",    "your",   "any",     "such",
+                 "a",       "more",    "less", "taste",    "needed", "desired", "optional",
+                 "garnish", "serving", "inch", "cm",       "x",      "approx",  "approximately",
+                 "well",    "very",    "like", "favorite", "you",    "use",     "used",
+                 "if",      "about"});
+    return words;
+}
+
+// Words that describe how a food is cut, measured or handled rather than what it is: a name that
+// has one fits a little better, one that lacks it no worse.
+const QSet<QString>& describingWords()
+{
+    static const QSet<QString> words = wordSet(
+        {"large",     "medium",   "small",    "extra",   "fresh",       "freshly",  "chopped",
+         "diced",     "minced",   "sliced",   "grated",  "shredded",    "crushed",  "melted",
+         "softened",  "beaten",   "sifted",   "packed",  "firmly",      "lightly",  "loosely",
+         "finely",    "coarsely", "roughly",  "thinly",  "thickly",     "cold",     "warm",
+         "lukewarm",  "hot",      "boiling",  "room",    "temperature", "boneless", "skinless",
+         "peeled",    "seeded",   "deseeded", "cored",   "trimmed",     "rinsed",   "halved",
+         "quartered", "cubed",    "torn",     "cut",     "divided",     "pitted",   "julienned",
+         "raw",       "ripe",     "organic",  "virgin",  "pure",        "homemade", "good",
+         "quality",   "stemmed",  "zested",   "juiced",  "crumbled",    "mashed",   "pureed",
+         "cooled",    "chilled",  "thawed",   "drained", "heaping",     "level",    "generous",
+         "scant",     "leaf",     "piece",    "chunk",   "strip",       "cube",     "wedge",
+         "ring",      "round",    "firm",     "soft",    "tender",      "young",    "baby",
+         "bite",      "size",     "sized",    "thin",    "thick",       "fine",     "coarse",
+         "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
+         "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
+         "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini"});
+    return words;
+}
+
+// In a stored name: words of the plain form of a food, which cost next to nothing.
+const QSet<QString>& plainWords()
+{
+    static const QSet<QString> words = wordSet(
+        {"raw",     "fresh",      "regular",      "plain",    "table",    "granulated", "all",
+         "varieti", "commercial", "commercially", "mature",   "salad",    "cooking",    "solid",
+         "liquid",  "fluid",      "whole",        "enriched", "bleached", "n",          "specified",
+         "generic", "type",       "includes",     "include",  "and",      "or",         "with",
+         "of",      "in",         "the",          "from",     "made",     "by",         "for",
+         "a",       "not",        "only",         "ns",       "as",       "to",         "other",
+         "style",   "flesh",      "skin",         "seed",     "meat",     "edible",     "portion",
+         "u",       "s",          "grade",        "choice",   "select",   "drinking",   "tap"});
+    return words;
+}
+
+// Words of a food that was cooked, kept or made up: the raw or plain form comes first.
+const QSet<QString>& preparedWords()
+{
+    static const QSet<QString> words = wordSet(
+        {"cooked",     "boiled",      "drained",   "baked",      "fried",     "roasted",
+         "frozen",     "canned",      "dried",     "dehydrated", "prepared",  "reconstituted",
+         "reconst",    "concentrate", "instant",   "unprepared", "heated",    "microwaved",
+         "braised",    "broiled",     "grilled",   "stewed",     "steamed",   "simmered",
+         "toasted",    "smoked",      "cured",     "pickled",    "candied",   "powder",
+         "dry",        "flake",       "condensed", "cond",       "stuffed",   "breaded",
+         "battered",   "glazed",      "marinated", "sauteed",    "scalloped", "creamed",
+         "mashed",     "whipped",     "sweetened", "pan",        "stir",      "refried",
+         "rehydrated", "evaporated",  "sulfured",  "packed",     "juice",     "syrup",
+         "water",      "oil",         "sauce",     "spread",     "paste",     "puree",
+         "chip",       "rotisserie",  "home",      "frosted",    "coated",    "filled",
+         "blanched",   "dressing"});
+    return words;
+}
+
+// Words of a variant made for a diet or a purpose.
+const QSet<QString>& variantWords()
+{
+    static const QSet<QString> words =
+        wordSet({"low",         "reduced", "nonfat",      "free",       "lowfat",   "light",
+                 "lite",        "diet",    "imitation",   "substitute", "sodium",   "unenriched",
+                 "fortified",   "vitamin", "added",       "calcium",    "salt",     "salted",
+                 "unsweetened", "calorie", "cholesterol", "lactose",    "sugar",    "aspartame",
+                 "sucralose",   "fat",     "protein",     "enhanced",   "unsalted", "nutrient",
+                 "supplement",  "special", "formula",     "no",         "without",  "extra",
+                 "high",        "less",    "part",        "skim",       "nfs"});
+    return words;
+}
+
+// Foods a cook rarely means without saying so: ready meals, baby food, restaurant dishes.
+const QSet<QString>& unlikelyWords()
+{
+    static const QSet<QString> words = wordSet(
+        {"babyfood", "infant",    "toddler", "fast",   "restaurant", "rte",           "ready",
+         "usda",     "commodity", "school",  "lunch",  "junior",     "strained",      "kid",
+         "entree",   "meal",      "dinner",  "shake",  "industrial", "manufacturing", "retail",
+         "denny",    "applebee",  "tgi",     "friday", "carrabba",   "chain",         "family",
+         "mix",      "bar",       "nugget"});
+    return words;
+}
+
+// The stem of one lower-case word: plural and simple endings go, so that singular and plural
+// forms meet ("berries" and "berry" are "berri", "tomatoes" and "tomato" "tomato").
+QString stem(QString word)
+{
+    static const QHash<QString, QString> irregular{
+        {QStringLiteral("leaves"), QStringLiteral("leaf")},
+        {QStringLiteral("halves"), QStringLiteral("half")},
+        {QStringLiteral("loaves"), QStringLiteral("loaf")},
+        {QStringLiteral("knives"), QStringLiteral("knife")},
+        {QStringLiteral("calves"), QStringLiteral("calf")},
+        {QStringLiteral("geese"), QStringLiteral("goose")},
+    };
+    if (const auto found = irregular.constFind(word); found != irregular.cend())
+        return *found;
+    if (word.size() <= 3)
+        return word;
+    const auto endsWith = [&](const char* ending) {
+        return word.endsWith(QLatin1StringView(ending));
+    };
+    if (endsWith("ies")) {
+        word.chop(2); // "berries" -> "berri"
+    } else if (endsWith("oes") || endsWith("ches") || endsWith("shes") || endsWith("sses") ||
+               endsWith("xes") || endsWith("zes")) {
+        word.chop(2);
+    } else if (endsWith("s") && !endsWith("ss") && !endsWith("us")) {
+        word.chop(1);
+    }
+    const auto isVowel = [](QChar c) {
+        return QStringView(u"aeiou").contains(c);
+    };
+    if (word.size() > 3 && word.endsWith(u'y') && !isVowel(word[word.size() - 2]))
+        word.back() = u'i'; // "berry" -> "berri"
+    else if (word.size() > 3 && word.endsWith(QLatin1StringView("ie")))
+        word.chop(1); // "cookie" -> "cooki", as "cookies" is
+    return word;
+}
+
+// The words of a text before stemming: letters and digits, lower case, accents removed; a per
+// cent sign stays with its number ("2%").
+QStringList plainWordsOf(QStringView text)
+{
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
+    QStringList words;
+    QString word;
+    for (const QChar c : decomposed) {
+        if (c.isLetterOrNumber()) {
+            word += c.toLower();
+        } else if (c.category() == QChar::Mark_NonSpacing || c == u'\'' || c == QChar(0x2019)) {
+            continue; // accents and apostrophes: "jalapeño", "baker's"
+        } else if (c == u'%' && !word.isEmpty() && word.back().isDigit()) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            words.append(word);
+            word.clear();
+        }
+    }
+    if (!word.isEmpty())
+        words.append(word);
+    return words;
+}
+
+// What a word of a stored name costs a food when the cook did not say it.
+float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool capitals,
+                  bool inBrackets, bool foodNoun)
+{
+    if (capitals || unlikelyWords().contains(word))
+        return 0.35f; // a brand, a restaurant, baby food
+    if (plainWords().contains(word))
+        return 0.01f;
+    if (inBrackets)
+        return 0.02f;
+    if (firstPart && categoryHead)
+        return 0.03f; // the group: "Spices"
+    float penalty = 0.05f;
+    if (preparedWords().contains(word))
+        penalty = 0.12f;
+    else if (variantWords().contains(word))
+        penalty = 0.08f;
+    else if (word.front().isDigit())
+        penalty = 0.03f;
+    else if (foodNoun)
+        penalty = 0.15f; // another food in the name: "Juice, apple, grape and pear blend"
+    // A word of the first part that the cook did not say makes it another food ("Butter oil").
+    return firstPart ? std::max(penalty, 0.25f) : penalty;
+}
+
+// A stored name's words with where they stand: in its first part (what the food is), in
+// brackets, written in capitals (a brand).
+struct NameWord {
+    QString stem;
+    bool firstPart;
+    bool inHead; // in the part or parts that say what the food is
+    bool inBrackets;
+    bool capitals;
+};
+
+QList<NameWord> nameWords(const QString& name, bool categoryHead)
+{
+    // Under a group's name ("Spices, cinnamon") the second part says what the food is.
+    const int headParts = categoryHead ? 2 : 1;
+    QList<NameWord> words;
+    int part = 0;
+    int depth = 0;
+    QString raw;
+    const auto flush = [&] {
+        if (raw.isEmpty())
+            return;
+        // A brand is written in capitals: "KRAFT", "McDONALD'S".
+        const auto upper =
+            std::count_if(raw.cbegin(), raw.cend(), [](QChar c) { return c.isUpper(); });
+        const auto lower =
+            std::count_if(raw.cbegin(), raw.cend(), [](QChar c) { return c.isLower(); });
+        const bool capitals = upper >= 3 && upper > lower;
+        for (const QString& plain : plainWordsOf(raw))
+            words.append(NameWord{stem(plain), part == 0, part<headParts, depth> 0, capitals});
+        raw.clear();
+    };
+    for (const QChar c : name) {
+        if (c == u',' || c == u'(' || c == u')' || c == u' ' || c == u'-' || c == u'/') {
+            flush();
+            if (c == u',' && depth == 0)
+                ++part;
+            depth += (c == u'(') - (c == u')' && depth > 0);
+        } else {
+            raw += c;
+        }
+    }
+    flush();
+    return words;
+}
+
+QString headOf(const QString& name)
+{
+    const qsizetype comma = name.indexOf(u',');
+    return (comma < 0 ? name : name.first(comma)).trimmed().toCaseFolded();
+}
+
+} // namespace
+
+QStringList matchWords(QStringView text)
+{
+    QStringList words = plainWordsOf(text);
+    for (QString& word : words)
+        word = stem(word);
+    return words;
+}
+
+CooksNames::CooksNames(const QByteArray& table)
+{
+    for (const QByteArray& row : table.split('\n')) {
+        const QString text = QString::fromUtf8(row).trimmed();
+        if (text.isEmpty() || text.startsWith(u'#'))
+            continue;
+        const qsizetype tab = text.indexOf(u'\t');
+        if (tab <= 0)
+            continue;
+        const QStringList cook = matchWords(QStringView(text).first(tab));
+        const QString meant = text.sliced(tab + 1).trimmed();
+        if (cook.isEmpty() || meant.isEmpty())
+            continue;
+        Phrase phrase{matchWords(meant), meant.contains(u',') ? meant : QString()};
+        m_phrases.insert(cook.join(u' '), phrase);
+        m_longest = std::max(m_longest, static_cast<int>(cook.size()));
+    }
+}
+
+std::pair<const CooksNames::Phrase*, int> CooksNames::phraseAt(const QStringList& words,
+                                                               int start) const
+{
+    const int longest = std::min(m_longest, static_cast<int>(words.size()) - start);
+    for (int length = longest; length > 0; --length) {
+        const auto found = m_phrases.constFind(words.sliced(start, length).join(u' '));
+        if (found != m_phrases.cend())
+            return {&*found, length};
+    }
+    return {nullptr, 0};
+}
+
+QString FoodChoices::key(const QString& food)
+{
+    QStringList words = matchWords(food);
+    words.removeIf([](const QString& word) { return stopWords().contains(word); });
+    words.sort();
+    words.removeDuplicates();
+    return words.join(u' ');
+}
+
+void FoodChoices::load()
+{
+    m_chosen.clear();
+    if (!QFile::exists(fileName))
+        return;
+    DataFile file(fileName);
+    const std::optional<QByteArray> bytes = file.readAll();
+    if (!bytes)
+        return;
+    for (const QByteArray& row : bytes->split('\n')) {
+        const QString text = QString::fromUtf8(row).trimmed();
+        const qsizetype tab = text.indexOf(u'\t');
+        if (tab > 0)
+            m_chosen.insert(text.first(tab), text.sliced(tab + 1));
+    }
+}
+
+QString FoodChoices::chosenFor(const QString& food) const
+{
+    return m_chosen.value(key(food));
+}
+
+bool FoodChoices::remember(const QString& food, const QString& name)
+{
+    const QString words = key(food);
+    if (words.isEmpty() || m_chosen.value(words) == name)
+        return true;
+    m_chosen.insert(words, name);
+    QStringList keys = m_chosen.keys();
+    keys.sort();
+    QByteArray bytes;
+    for (const QString& key : keys)
+        bytes += key.toUtf8() + '\t' + m_chosen.value(key).toUtf8() + '\n';
+    DataFile file(fileName);
+    if (file.replace({bytes}))
+        return true;
+    m_error = file.errorString();
+    return false;
+}
+
+FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoices* choices)
+    : m_table(table)
+    , m_names(std::move(names))
+    , m_choices(choices)
+{
+    const QList<IngRecord>& records = table.records();
+    // A first part that many names share is a group ("Spices", "Cheese"), not a food of its own.
+    // The words of first parts are foods.
+    QHash<QString, int> headCounts;
+    QSet<QString> foodNouns;
+    for (const IngRecord& record : records) {
+        const QString head = headOf(record.name);
+        ++headCounts[head];
+        for (const QString& word : matchWords(head))
+            foodNouns.insert(word);
+    }
+    constexpr int categorySize = 12;
+    m_extra.resize(static_cast<size_t>(records.size()));
+    for (int i = 0; i < records.size(); ++i) {
+        const QString name = records[i].trimmedName();
+        const bool categoryHead = headCounts.value(headOf(name)) >= categorySize;
+        QSet<QString> seen;
+        float extra = 0;
+        for (const NameWord& word : nameWords(name, categoryHead)) {
+            if (seen.contains(word.stem))
+                continue;
+            seen.insert(word.stem);
+            const float penalty =
+                namePenalty(word.stem, word.firstPart, categoryHead, word.capitals, word.inBrackets,
+                            foodNouns.contains(word.stem));
+            extra += penalty;
+            m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
+        }
+        m_extra[static_cast<size_t>(i)] = extra;
+    }
+}
+
+FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints) const
+{
+    static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
+    const QStringList words = matchWords(food);
+    Query query;
+    bool headOpen = true; // the head comes before a preposition: "tuna in water"
+    for (int i = 0; i < words.size();) {
+        const auto [phrase, length] = m_names.phraseAt(words, i);
+        if (phrase) {
+            const QStringList cooks = words.sliced(i, length);
+            if (phrase->name.isEmpty()) {
+                query.required += phrase->words;
+            } else {
+                query.required += cooks;
+                if (query.name.isEmpty()) {
+                    query.name = phrase->name;
+                    query.named = cooks;
+                }
+            }
+            if (headOpen)
+                query.head = query.required.back();
+            i += length;
+            continue;
+        }
+        const QString& word = words[i++];
+        headOpen = headOpen && !prepositions.contains(word);
+        if (stopWords().contains(word))
+            continue;
+        const bool describing = describingWords().contains(word);
+        (describing ? query.optional : query.required).append(word);
+        if (headOpen && !describing)
+            query.head = word;
+    }
+    if (query.required.isEmpty())
+        std::swap(query.required, query.optional);
+    if (!query.required.isEmpty())
+        for (const QString& hint : hints)
+            query.required += matchWords(hint);
+    query.required.removeDuplicates();
+    query.optional.removeDuplicates();
+    query.optional.removeIf([&](const QString& word) { return query.required.contains(word); });
+    return query;
+}
+
+QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
+                                        const QStringList& hints) const
+{
+    QList<FoodMatch> best;
+    const int remembered =
+        m_choices ? m_table.lastIndexOfNameIgnoringCase(m_choices->chosenFor(food)) : -1;
+    if (remembered >= 0 && m_choices->chosenFor(food).size() > 0)
+        best.append(FoodMatch{remembered, 1.0});
+
+    const Query query = queryFor(food, hints);
+    const QStringList hinted = matchWords(hints.join(u' '));
+    if (query.required.isEmpty() || m_extra.empty())
+        return best;
+    const double foods = static_cast<double>(m_extra.size());
+    // Rare words say more: a word's weight falls with the number of names that have it. A word no
+    // name has weighs as the least telling word the cook said, so that one unknown word (a brand,
+    // a kind of rice) does not sink the line.
+    std::vector<double> weights;
+    double leastWeight = 0;
+    for (const QString& word : query.required) {
+        const auto postings = m_postings.constFind(word);
+        const double weight = postings == m_postings.cend()
+                                  ? 0
+                                  : std::log(1 + foods / static_cast<double>(postings->size()));
+        weights.push_back(weight);
+        if (weight > 0 && (leastWeight == 0 || weight < leastWeight))
+            leastWeight = weight;
+    }
+    double totalWeight = 0;
+    for (double& weight : weights) {
+        if (weight == 0)
+            weight = leastWeight > 0 ? leastWeight : 1;
+        totalWeight += weight;
+    }
+
+    struct Tally {
+        double covered = 0;
+        float saidPenalty = 0; // the penalties of the name's words the cook said
+        float describing = 0;
+        bool headNamed = false; // the cook's head word is where the name says what the food is
+        bool touched = false;
+    };
+    std::vector<Tally> tallies(m_extra.size());
+    std::vector<int> touched;
+    const auto visit = [&](const QString& word, const auto& add) {
+        const auto postings = m_postings.constFind(word);
+        if (postings == m_postings.cend())
+            return;
+        for (const Posting& posting : *postings) {
+            Tally& tally = tallies[static_cast<size_t>(posting.food)];
+            if (!tally.touched) {
+                tally.touched = true;
+                touched.push_back(posting.food);
+            }
+            tally.saidPenalty += posting.penalty;
+            add(tally, posting);
+        }
+    };
+    const auto share = [&](qsizetype i) {
+        return weights[static_cast<size_t>(i)] / totalWeight;
+    };
+    for (qsizetype i = 0; i < query.required.size(); ++i) {
+        const bool head = query.required[i] == query.head;
+        visit(query.required[i], [&](Tally& tally, const Posting& posting) {
+            tally.covered += share(i);
+            tally.headNamed = tally.headNamed || (head && posting.inHead);
+        });
+    }
+    for (const QString& word : query.optional)
+        visit(word, [](Tally& tally, const Posting&) { tally.describing += 0.03f; });
+
+    // The food a cook's name points to has the cook's words of that name; it is the cook's food
+    // when it has all the other words too, or words no name has ("frozen strawberries" are not the
+    // raw ones, "sliced almonds" are almonds).
+    const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
+    bool namedFits = false;
+    if (named >= 0) {
+        Tally& tally = tallies[static_cast<size_t>(named)];
+        if (!tally.touched) {
+            tally.touched = true;
+            touched.push_back(named);
+        }
+        const QStringList nameStems = matchWords(m_table.at(named).name);
+        double covered = 0;
+        namedFits = true;
+        for (qsizetype i = 0; i < query.required.size(); ++i) {
+            const QString& word = query.required[i];
+            if (query.named.contains(word) || nameStems.contains(word))
+                covered += share(i);
+            else if (m_postings.contains(word) && !hinted.contains(word))
+                namedFits = false;
+        }
+        tally.covered = covered;
+        tally.headNamed = true;
+    }
+    std::vector<FoodMatch> scored;
+    scored.reserve(touched.size());
+    for (const int index : touched) {
+        const Tally& tally = tallies[static_cast<size_t>(index)];
+        if (tally.covered <= 0)
+            continue;
+        const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
+        double score = tally.covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0);
+        if (index == named)
+            score = namedFits ? std::max(score, 1.0) + 1 : score;
+        if (score > 0 && index != remembered)
+            scored.push_back(FoodMatch{index, score});
+    }
+    const auto better = [](const FoodMatch& a, const FoodMatch& b) {
+        return a.score != b.score ? a.score > b.score : a.index < b.index;
+    };
+    const size_t wanted = static_cast<size_t>(std::max(0, count - static_cast<int>(best.size())));
+    if (scored.size() > wanted) {
+        std::partial_sort(scored.begin(), scored.begin() + static_cast<qsizetype>(wanted),
+                          scored.end(), better);
+        scored.resize(wanted);
+    } else {
+        std::sort(scored.begin(), scored.end(), better);
+    }
+    // Ranked by the whole score; shown as a share, a sure match being 1.
+    for (const FoodMatch& match : scored)
+        best.append(FoodMatch{match.index, std::min(match.score, 1.0)});
+    return best;
+}
+
+} // namespace zestora::paste

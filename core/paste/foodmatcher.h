@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace zestora {
+class IngTable;
+}
+
+// Finding the stored food a cook means by the words of an ingredient line: "all-purpose flour" is
+// "Wheat flour, white, all-purpose, enriched, bleached" in the USDA's naming pattern.
+namespace zestora::paste {
+
+// The words of a food name or of a cook's text as they are compared: lower case, without
+// accents, apostrophes and punctuation, hyphenated words apart, plurals and simple endings
+// stemmed ("Tomatoes" and "tomato" are one word, "confectioners'" is "confectioner").
+QStringList matchWords(QStringView text);
+
+// What cooks call foods that the database names otherwise, read from a small table: "baking
+// soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a
+// stored food's name (it has a comma) or the words the database uses ("scallion" is "onions
+// spring"). Rows starting with # are comments.
+class CooksNames {
+public:
+    inline static const QString fileName = QStringLiteral("cooks-names.tsv");
+
+    CooksNames() = default;
+    explicit CooksNames(const QByteArray& table);
+
+    struct Phrase {
+        QStringList words; // what the cook's words become
+        QString name;      // the stored food they mean, when the row names one
+    };
+    // The longest row at the start of words, and how many of the words it takes; none: 0.
+    std::pair<const Phrase*, int> phraseAt(const QStringList& words, int start) const;
+    bool isEmpty() const { return m_phrases.isEmpty(); }
+
+private:
+    QHash<QString, Phrase> m_phrases; // by the cook's match words joined with blanks
+    int m_longest = 0;
+};
+
+// The foods a user chose before for the words of a line, kept in a small file of the data
+// folder (the working directory), one "words, tab, food name" a line. Ing.dat is never touched.
+class FoodChoices {
+public:
+    inline static const QString fileName = QStringLiteral("Food choices.txt");
+
+    // Reads the file when there is one; an unreadable file leaves nothing remembered.
+    void load();
+    // The food chosen before for these food words, or an empty text.
+    QString chosenFor(const QString& food) const;
+    // Remembers the choice and rewrites the file crash-safely; false with errorString() when the
+    // file could not be written, in which case the choice is still remembered for this run.
+    bool remember(const QString& food, const QString& name);
+    const QString& errorString() const { return m_error; }
+
+    static QString key(const QString& food);
+
+private:
+    QHash<QString, QString> m_chosen;
+    QString m_error;
+};
+
+struct FoodMatch {
+    int index = -1;   // in the ingredient table
+    double score = 0; // 1 for a sure match, down to 0 for none
+};
+
+// The stored foods ranked for a cook's food words. The names are indexed once, when the matcher
+// is made (a matcher is made again after the table changes): looking up a line visits only the
+// foods that share a word with it.
+class FoodMatcher {
+public:
+    explicit FoodMatcher(const IngTable& table, CooksNames names = {},
+                         const FoodChoices* choices = nullptr);
+
+    // The best foods, best first; fewer when fewer share a word with the food's words. Equal
+    // scores keep the table's order. Hints are words the line implies without saying them in the
+    // food's words ("canned" for a line counting cans).
+    QList<FoodMatch> bestFoods(const QString& food, int count = 5,
+                               const QStringList& hints = {}) const;
+
+    int foodCount() const { return static_cast<int>(m_extra.size()); }
+
+private:
+    struct Posting {
+        int food;
+        float penalty; // what the word costs the food's score when the cook did not say it
+        bool inHead;   // in the part of the name that says what the food is ("Wheat flour")
+    };
+    struct Query {
+        QStringList required;
+        QStringList optional; // words that describe rather than name ("chopped", "fresh")
+        QString head;         // the word naming what the food is: "vinegar" in "rice vinegar"
+        QString name;         // the food a cook's name points to
+        QStringList named;    // the cook's words that point to it
+    };
+    Query queryFor(const QString& food, const QStringList& hints) const;
+
+    const IngTable& m_table;
+    CooksNames m_names;
+    const FoodChoices* m_choices;
+    QHash<QString, std::vector<Posting>> m_postings;
+    std::vector<float> m_extra; // the penalties of all of a food's words
+};
+
+} // namespace zestora::paste

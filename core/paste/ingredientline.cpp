@@ -1,0 +1,444 @@
+#include "core/paste/ingredientline.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+namespace zestora::paste {
+
+namespace {
+
+// Vulgar fractions as a cook types them; a digit before one is its whole part ("1½").
+QString plainFractions(QStringView text)
+{
+    static const QHash<QChar, QString> fractions{
+        {QChar(0x00BD), QStringLiteral("1/2")}, {QChar(0x2153), QStringLiteral("1/3")},
+        {QChar(0x2154), QStringLiteral("2/3")}, {QChar(0x00BC), QStringLiteral("1/4")},
+        {QChar(0x00BE), QStringLiteral("3/4")}, {QChar(0x215B), QStringLiteral("1/8")},
+        {QChar(0x215C), QStringLiteral("3/8")}, {QChar(0x215D), QStringLiteral("5/8")},
+        {QChar(0x215E), QStringLiteral("7/8")}, {QChar(0x2155), QStringLiteral("1/5")},
+        {QChar(0x2159), QStringLiteral("1/6")}, {QChar(0x215A), QStringLiteral("5/6")},
+    };
+    QString result;
+    result.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (const auto fraction = fractions.constFind(c); fraction != fractions.cend()) {
+            if (!result.isEmpty() && result.back().isDigit())
+                result += u' ';
+            result += *fraction;
+        } else if (c == QChar(0x2044) || c == QChar(0x2215)) {
+            result += u'/'; // fraction slash, division slash
+        } else if (c == QChar(0x2013) || c == QChar(0x2014) || c == QChar(0x2212)) {
+            result += u'-'; // en and em dashes, minus
+        } else if (c == QChar(0x00A0) || c == u'\t') {
+            result += u' ';
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+const QString amountPattern =
+    QStringLiteral("(?:\\d+(?:\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
+
+double amountValue(QStringView text)
+{
+    static const QRegularExpression mixed(QStringLiteral("^(\\d+)(?:\\s+|-)(\\d+)/(\\d+)$"));
+    static const QRegularExpression fraction(QStringLiteral("^(\\d+)/(\\d+)$"));
+    const QString t = text.trimmed().toString();
+    if (const QRegularExpressionMatch m = mixed.match(t); m.hasMatch()) {
+        const double denominator = m.captured(3).toDouble();
+        return m.captured(1).toDouble() +
+               (denominator > 0 ? m.captured(2).toDouble() / denominator : 0);
+    }
+    if (const QRegularExpressionMatch m = fraction.match(t); m.hasMatch()) {
+        const double denominator = m.captured(2).toDouble();
+        return denominator > 0 ? m.captured(1).toDouble() / denominator : 0;
+    }
+    return t.toDouble();
+}
+
+// Numbers a cook spells out at the start of a line: "a pinch", "one 14-ounce can".
+std::optional<double> wordNumber(const QString& word)
+{
+    static const QHash<QString, double> numbers{
+        {QStringLiteral("a"), 1},       {QStringLiteral("an"), 1},
+        {QStringLiteral("one"), 1},     {QStringLiteral("two"), 2},
+        {QStringLiteral("three"), 3},   {QStringLiteral("four"), 4},
+        {QStringLiteral("five"), 5},    {QStringLiteral("six"), 6},
+        {QStringLiteral("seven"), 7},   {QStringLiteral("eight"), 8},
+        {QStringLiteral("nine"), 9},    {QStringLiteral("ten"), 10},
+        {QStringLiteral("eleven"), 11}, {QStringLiteral("twelve"), 12},
+        {QStringLiteral("dozen"), 12},  {QStringLiteral("half"), 0.5},
+    };
+    const auto found = numbers.constFind(word.toLower());
+    return found == numbers.cend() ? std::nullopt : std::optional(*found);
+}
+
+struct Cursor {
+    QString text;
+    qsizetype at = 0;
+
+    QStringView rest() const { return QStringView(text).sliced(at); }
+    void skipBlanks()
+    {
+        while (at < text.size() && text[at].isSpace())
+            ++at;
+    }
+    // The next run of letters and full stops, without moving.
+    QStringView peekWord() const
+    {
+        qsizetype end = at;
+        while (end < text.size() && (text[end].isLetter() || text[end] == u'.'))
+            ++end;
+        return QStringView(text).sliced(at, end - at);
+    }
+};
+
+QString readUnit(Cursor& cursor);
+
+// An amount or a range of two at the cursor, as its middle.
+std::optional<double> readAmount(Cursor& cursor)
+{
+    static const QRegularExpression range(
+        QStringLiteral("^(%1)(?:\\s*(?:-|to|or)\\s*(%1))?(?![\\d%/])").arg(amountPattern));
+    const QRegularExpressionMatch m = range.match(cursor.rest());
+    if (m.hasMatch()) {
+        double value = amountValue(m.capturedView(1));
+        if (m.hasCaptured(2))
+            value = (value + amountValue(m.capturedView(2))) / 2;
+        cursor.at += m.capturedLength(0);
+        return value;
+    }
+    const QStringView word = cursor.peekWord();
+    if (word.isEmpty() || word.contains(u'.'))
+        return std::nullopt;
+    const std::optional<double> number = wordNumber(word.toString());
+    if (!number)
+        return std::nullopt;
+    Cursor after{cursor.text, cursor.at + word.size()};
+    if (after.at >= after.text.size() || !after.text[after.at].isSpace())
+        return std::nullopt; // "One-pot pasta"
+    // "A" and "an" count only before a unit: "a pinch of salt", not "A simple cake".
+    if (word.size() <= 2) {
+        after.skipBlanks();
+        if (readUnit(after).isEmpty())
+            return std::nullopt;
+    }
+    cursor.at += word.size();
+    return number;
+}
+
+// A unit word at the cursor (with "fl oz" and "fluid ounce" of two words), moving past it.
+QString readUnit(Cursor& cursor)
+{
+    static const QRegularExpression fluidOunce(
+        QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = fluidOunce.match(cursor.rest()); m.hasMatch()) {
+        cursor.at += m.capturedLength(0);
+        return QStringLiteral("fl oz");
+    }
+    static const QRegularExpression adjectives(
+        QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|good|big|extra)[\\s-]+"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = adjectives.match(cursor.rest()); m.hasMatch()) {
+        Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const QString unit = readUnit(after); !unit.isEmpty()) {
+            cursor.at = after.at;
+            return unit;
+        }
+    }
+    // Whole words only: "t salt" is a teaspoon, "tomatoes" no unit.
+    const QStringView word = cursor.peekWord();
+    const QString unit = unitNamed(word);
+    if (!unit.isEmpty())
+        cursor.at += word.size();
+    return unit;
+}
+
+// A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
+// it multiplies; the package word after it goes with it.
+std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
+{
+    static const QRegularExpression size(
+        QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+)?(%1)\\s*-?\\s*(?=[A-Za-z])")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = size.match(cursor.rest());
+    if (!m.hasMatch())
+        return std::nullopt;
+    Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+    const QString unit = readUnit(after);
+    const UnitClass kind = unitClass(unit);
+    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+        return std::nullopt;
+    after.skipBlanks();
+    if (m.hasCaptured(1)) {
+        if (!after.rest().startsWith(u')'))
+            return std::nullopt;
+        ++after.at;
+    }
+    after.skipBlanks();
+    // The package the size is of: "can", "package", "jar", ...
+    Cursor package = after;
+    if (const QString word = readUnit(package); isPackage(word)) {
+        after = package;
+        *packageWord = word;
+    } else if (!m.hasCaptured(1)) {
+        return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
+    }
+    cursor = after;
+    return std::pair{amountValue(m.capturedView(2)), unit};
+}
+
+// The unit after the amount, with what goes with it: a package's size ("1 (14 oz) can", "1 can
+// (15 oz)", "400g tin"), a second amount it multiplies ("2 x 400g tins") and the same amount in
+// other units ("200 g / 7 oz"), which is left out.
+void readUnitAndSize(Cursor& cursor, IngredientLine& line)
+{
+    static const QRegularExpression times(QStringLiteral("^[x\\x{00D7}*]\\s*(?=[\\d.])"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    cursor.skipBlanks();
+    if (const QRegularExpressionMatch m = times.match(cursor.rest()); m.hasMatch()) {
+        Cursor second{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const std::optional<double> factor = readAmount(second)) {
+            line.quantity = *line.quantity * *factor;
+            cursor = second;
+            cursor.skipBlanks();
+        }
+    }
+    if (const auto size = readSize(cursor, &line.package)) {
+        line.quantity = *line.quantity * size->first;
+        line.unit = size->second;
+        return;
+    }
+    line.unit = readUnit(cursor);
+    cursor.skipBlanks();
+    // "1 large clove garlic", "1 large can (28 oz)": the count word after the size is the unit.
+    if (line.unit == QLatin1String("large") || line.unit == QLatin1String("medium") ||
+        line.unit == QLatin1String("small")) {
+        Cursor after = cursor;
+        if (const QString next = readUnit(after); unitClass(next) == UnitClass::Count) {
+            line.unit = next;
+            cursor = after;
+            cursor.skipBlanks();
+        }
+    }
+    const UnitClass kind = unitClass(line.unit);
+    if (kind == UnitClass::Volume || kind == UnitClass::Weight) {
+        static const QRegularExpression sameAmount(
+            QStringLiteral("^(?:/|\\+|plus\\s)\\s*%1\\s*-?\\s*[A-Za-z]+\\.?\\s*")
+                .arg(amountPattern),
+            QRegularExpression::CaseInsensitiveOption);
+        if (const QRegularExpressionMatch m = sameAmount.match(cursor.rest()); m.hasMatch())
+            cursor.at += m.capturedLength(0);
+        Cursor package = cursor;
+        if (const QString word = readUnit(package); isPackage(word)) {
+            line.package = word;
+            cursor = package;
+            cursor.skipBlanks();
+        }
+    }
+    if (isPackage(line.unit))
+        line.package = line.unit;
+    if (kind == UnitClass::Count && cursor.rest().startsWith(u'(')) {
+        Cursor size = cursor;
+        QString package;
+        if (const auto bracketed = readSize(size, &package)) {
+            line.quantity = *line.quantity * bracketed->first;
+            line.unit = bracketed->second;
+            cursor = size;
+            return;
+        }
+    }
+}
+
+// Removes what stands in brackets, returning the bracketed texts.
+QStringList takeBracketed(QString& text)
+{
+    static const QRegularExpression bracket(QStringLiteral("\\s*[(\\[]([^()\\[\\]]*)[)\\]]"));
+    QStringList taken;
+    QRegularExpressionMatch m;
+    while ((m = bracket.match(text)).hasMatch()) {
+        if (const QString inside = m.captured(1).trimmed(); !inside.isEmpty())
+            taken.append(inside);
+        text.remove(m.capturedStart(0), m.capturedLength(0));
+    }
+    return taken;
+}
+
+// The food's words and the notes about it, from what follows the amount and unit.
+void readFoodAndNotes(QString rest, IngredientLine& line)
+{
+    QStringList notes = takeBracketed(rest);
+    // "boneless, skinless chicken breasts": words that only describe go on to the food.
+    static const QRegularExpression describing(
+        QStringLiteral("^\\s*(?:(?:boneless|skinless|fresh|ripe|large|small|medium|lean|firm|"
+                       "peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|cold|warm|soft|"
+                       "hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|salted)"
+                       "\\s*,?\\s*)+(?=[a-z])"),
+        QRegularExpression::CaseInsensitiveOption);
+    qsizetype searchFrom = 0;
+    if (const QRegularExpressionMatch m = describing.match(rest); m.hasMatch())
+        searchFrom = m.capturedEnd(0);
+    const qsizetype comma = rest.indexOf(u',', searchFrom);
+    if (comma >= 0) {
+        for (const QString& note : rest.sliced(comma + 1).split(u','))
+            if (!note.trimmed().isEmpty())
+                notes.append(note.trimmed());
+        rest.truncate(comma);
+    }
+    static const QRegularExpression dashNote(QStringLiteral("\\s+-+\\s+(.*)$"));
+    if (const QRegularExpressionMatch m = dashNote.match(rest); m.hasMatch()) {
+        notes.prepend(m.captured(1).trimmed());
+        rest.truncate(m.capturedStart(0));
+    }
+    static const QRegularExpression trailingNote(
+        QStringLiteral("\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
+                       "greasing|frying|brushing|decoration|topping|the pan)|as needed|if desired|"
+                       "optional|divided|plus more\\b.*|or more\\b.*|at room temperature|"
+                       "if needed)).*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
+        notes.prepend(m.captured(1).trimmed());
+        rest.truncate(m.capturedStart(0));
+    }
+    // Of two foods offered the first is the one used: "butter or margarine".
+    static const QRegularExpression alternative(QStringLiteral("\\s+(?:and/or|or)\\s+(.*)$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = alternative.match(rest); m.hasMatch()) {
+        notes.prepend(QStringLiteral("or ") + m.captured(1).trimmed());
+        rest.truncate(m.capturedStart(0));
+    }
+    static const QRegularExpression leadingOf(QStringLiteral("^\\s*of\\s+"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    rest.remove(leadingOf);
+    rest = rest.simplified();
+    // "2 garlic cloves", but not "4 whole cloves": the food's words must remain.
+    static const QRegularExpression onlyDescribing(
+        QStringLiteral("^(?:whole|fresh|large|medium|small|dried|green|raw)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (line.unit.isEmpty()) {
+        const qsizetype space = rest.lastIndexOf(u' ');
+        const QString unit =
+            space > 0 ? trailingCountWords().value(rest.sliced(space + 1).toLower()) : QString();
+        if (!unit.isEmpty() && !onlyDescribing.match(rest.first(space)).hasMatch()) {
+            line.unit = unit;
+            rest.truncate(space);
+        }
+    }
+    line.food = rest;
+    line.notes = notes;
+}
+
+bool writtenInCapitals(QStringView text)
+{
+    int letters = 0;
+    for (const QChar c : text) {
+        if (c.isLower())
+            return false;
+        letters += c.isLetter();
+    }
+    return letters >= 2;
+}
+
+} // namespace
+
+IngredientLine readIngredientLine(QStringView written)
+{
+    static const QRegularExpression bullet(
+        QStringLiteral("^(?:[-*+\\x{2022}\\x{00B7}\\x{25AA}\\x{25E6}\\x{25CF}\\x{25CB}\\x{25A2}"
+                       "\\x{2610}\\x{25A1}\\x{2713}\\x{2714}]+\\s*|\\d+[.)]\\s+(?=\\d))"));
+    IngredientLine line;
+    QString text = plainFractions(written).simplified();
+    text.remove(bullet);
+    line.text = text;
+    if (text.isEmpty())
+        return line;
+
+    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice".
+    static const QRegularExpression about(
+        QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|scant)\\s+(?=[\\d.])"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression partOf(QStringLiteral("^(juice|zest|rind) of (.+)$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString reading = text;
+    reading.remove(about);
+    if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
+        reading = m.captured(2) + u' ' + m.captured(1);
+    Cursor cursor{reading};
+    const std::optional<double> amount = readAmount(cursor);
+    line.decimal = amount && reading.first(cursor.at).contains(u'.');
+    if (!amount && (text.endsWith(u':') || writtenInCapitals(text))) {
+        line.kind = LineKind::Heading;
+        line.heading = text.endsWith(u':') ? text.chopped(1).trimmed() : text;
+        return line;
+    }
+    line.kind = LineKind::Ingredient;
+    if (amount) {
+        line.quantity = *amount;
+        readUnitAndSize(cursor, line);
+    } else if (Cursor unit = cursor; unitClass(readUnit(unit)) == UnitClass::Count) {
+        // "Pinch of salt", "Dash of hot sauce": one of them.
+        line.quantity = 1;
+        readUnitAndSize(cursor, line);
+    }
+    readFoodAndNotes(cursor.rest().toString(), line);
+    return line;
+}
+
+RecipeText readRecipeText(QStringView text, bool titled)
+{
+    static const QRegularExpression servingsLine(
+        QStringLiteral("^(?:serves|servings|serving size|yield|yields|makes|portions)\\s*:?\\s*"
+                       "(?:about\\s+)?(%1)(?:\\s*(?:-|to)\\s*(%1))?")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression directionsHeading(
+        QStringLiteral("^(?:directions|instructions|method|preparation|steps|procedure)\\s*:?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression noAmountNote(
+        QStringLiteral("\\b(?:to taste|for garnish|for serving|as needed|optional)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    RecipeText recipe;
+    const QList<QStringView> rows = text.split(u'\n');
+    bool titleOpen = titled;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QStringView row = rows[i].trimmed();
+        if (const QRegularExpressionMatch m = servingsLine.match(row); m.hasMatch()) {
+            double servings = amountValue(m.capturedView(1));
+            if (m.hasCaptured(2))
+                servings = (servings + amountValue(m.capturedView(2))) / 2;
+            if (servings > 0)
+                recipe.servings = static_cast<float>(servings);
+            continue;
+        }
+        IngredientLine line = readIngredientLine(row);
+        if (titleOpen && line.kind != LineKind::Blank) {
+            titleOpen = false;
+            const bool title =
+                !line.hasQuantity() && !row.endsWith(u':') && !noAmountNote.match(row).hasMatch();
+            if (title) {
+                recipe.title = line.text;
+                continue;
+            }
+        }
+        if (directionsHeading.match(row).hasMatch()) {
+            QStringList directions;
+            for (qsizetype j = i + 1; j < rows.size(); ++j)
+                directions.append(rows[j].trimmed().toString());
+            recipe.directions = directions.join(u'\n').trimmed();
+            break;
+        }
+        recipe.lines.append(line);
+    }
+    // Blank lines at either end separate nothing.
+    while (!recipe.lines.isEmpty() && recipe.lines.back().kind == LineKind::Blank)
+        recipe.lines.removeLast();
+    while (!recipe.lines.isEmpty() && recipe.lines.front().kind == LineKind::Blank)
+        recipe.lines.removeFirst();
+    return recipe;
+}
+
+} // namespace zestora::paste

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/paste/unitwords.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Recipe text as cooks write it on web pages, in cookbooks and in e-mails, read one line at a
+// time: "2 1/2 cups all-purpose flour, sifted" is a quantity, a unit, the food's words and notes.
+namespace zestora::paste {
+
+enum class LineKind {
+    Ingredient,
+    Heading, // "For the frosting:" or a line in capitals
+    Blank,
+};
+
+struct IngredientLine {
+    LineKind kind = LineKind::Blank;
+    QString text; // the line as written, without list bullets and surrounding blanks
+    // How much of the unit: a range is read as its middle, a size in brackets multiplies ("1 (14
+    // oz) can" is 14 oz). None when the line gives no amount ("Salt to taste").
+    std::optional<double> quantity;
+    bool decimal = false; // the amount was written with a decimal point ("1.5")
+    QString unit;         // empty when the line names none ("2 eggs")
+    QString package;      // what the amount comes in: "can" for "1 (14 oz) can", "400g tin"
+    QString food;         // the food's words as written ("all-purpose flour")
+    QStringList notes;    // what follows a comma or stands in brackets ("sifted")
+    QString heading;      // a heading's text, without its colon
+
+    bool hasQuantity() const { return quantity.has_value(); }
+};
+
+IngredientLine readIngredientLine(QStringView text);
+
+// A pasted recipe: an optional title, its lines in order (blank lines kept, so headings and
+// groups stay where they were) and, after a heading such as "Directions", its directions.
+struct RecipeText {
+    QString title;
+    QList<IngredientLine> lines;
+    std::optional<float> servings; // from a line such as "Serves 4" or "Yield: 6 servings"
+    QString directions;
+};
+
+// Reads a whole text; when titled, a first line that gives no amount is the recipe's title.
+RecipeText readRecipeText(QStringView text, bool titled);
+
+} // namespace zestora::paste

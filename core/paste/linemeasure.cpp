@@ -1,0 +1,368 @@
+#include "core/paste/linemeasure.h"
+
+#include "core/analysis/nutrition.h"
+#include "core/analysis/quantity.h"
+#include "core/analysis/recipelines.h"
+#include "core/paste/foodmatcher.h"
+#include "core/paste/householdweights.h"
+#include "core/usda/usdafoods.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zestora::paste {
+
+namespace {
+
+constexpr int largestWhole = 1000; // the whole-part spinner's top
+
+const QStringList& volumeUnits()
+{
+    static const QStringList units{QStringLiteral("ml"),   QStringLiteral("tsp"),
+                                   QStringLiteral("tbs"),  QStringLiteral("cup"),
+                                   QStringLiteral("pint"), QStringLiteral("quart")};
+    return units;
+}
+
+const QStringList& weightUnits()
+{
+    static const QStringList units{QStringLiteral("oz"), QStringLiteral("g"), QStringLiteral("lb")};
+    return units;
+}
+
+// What the text of a fraction spinner value means: "1/3" is one third.
+double exactFraction(int index)
+{
+    const QString text = quantity::fractionText(index);
+    const qsizetype slash = text.indexOf(u'/');
+    return slash < 0 ? 0 : text.first(slash).toDouble() / text.sliced(slash + 1).toDouble();
+}
+
+// Millilitres in one of a volume unit, grams in one of a weight unit, by the program's own
+// conversion table; the units the screen does not offer are counted in the ones it does.
+double baseAmount(const QString& unit)
+{
+    const QString ml = QStringLiteral("ml");
+    if (unit == QLatin1String("fl oz"))
+        return 2.0 * nutrition::conversionFactor(QStringLiteral("tbs"), ml);
+    if (unit == QLatin1String("gallon"))
+        return 4.0 * nutrition::conversionFactor(QStringLiteral("quart"), ml);
+    if (unit == QLatin1String("l") || unit == QLatin1String("kg"))
+        return 1000;
+    const float volume = nutrition::conversionFactor(unit, ml);
+    return volume > 0 ? volume : nutrition::conversionFactor(unit, QStringLiteral("g"));
+}
+
+// An amount of one unit as the best of the target units: the nearest quantity the spinners give,
+// among those that come to at least one of the unit; of equally near ones the larger unit.
+std::optional<std::pair<SpinnerQuantity, QString>>
+bestFit(double amount, const QString& from, const QStringList& targets, bool preferDecimal)
+{
+    struct Fit {
+        SpinnerQuantity quantity;
+        QString unit;
+        double error;
+        double size;
+        bool belowOne;
+    };
+    std::optional<Fit> best;
+    for (const QString& target : targets) {
+        const double size = baseAmount(target);
+        if (size <= 0)
+            continue;
+        const double converted = amount * baseAmount(from) / size;
+        const std::optional<SpinnerQuantity> quantity = spinnerQuantity(converted, preferDecimal);
+        if (!quantity)
+            continue;
+        const Fit fit{*quantity, target, std::abs(quantity->amount() - converted) / converted, size,
+                      converted < 1};
+        const auto better = [](const Fit& a, const Fit& b) {
+            if (a.belowOne != b.belowOne)
+                return !a.belowOne;
+            if (std::abs(a.error - b.error) > 1e-6)
+                return a.error < b.error;
+            return a.size > b.size;
+        };
+        if (!best || better(fit, *best))
+            best = fit;
+    }
+    if (!best)
+        return std::nullopt;
+    return std::pair{best->quantity, best->unit};
+}
+
+QString naturalUnit(const QString& unit)
+{
+    static const QHash<QString, QString> natural{
+        {QStringLiteral("l"), QStringLiteral("ml")},
+        {QStringLiteral("kg"), QStringLiteral("g")},
+        {QStringLiteral("fl oz"), QStringLiteral("tbs")},
+        {QStringLiteral("gallon"), QStringLiteral("quart")}};
+    return natural.value(unit);
+}
+
+QStringList offered(const QStringList& list, const QStringList& units)
+{
+    QStringList found;
+    for (const QString& unit : units)
+        if (list.contains(unit, Qt::CaseInsensitive))
+            found.append(unit);
+    return found;
+}
+
+// The first word of a measure, stemmed: "medium (2-1/2" dia)" is "medium", "cloves" "clove"; a
+// packet is a package.
+QString measureWord(const QString& measure)
+{
+    const QString word = matchWords(measure).value(0);
+    return word == QLatin1String("packet") || word == QLatin1String("pkg")
+               ? QStringLiteral("package")
+               : word;
+}
+
+// Whether the food's own measure counts what the unit counts: "medium (2-1/2" dia)" and "potato
+// medium" are both a medium one.
+bool ownMeasureCounts(const QString& own, const QString& unit)
+{
+    const QStringList words = matchWords(own.section(u'(', 0, 0)).mid(0, 2);
+    return words.contains(measureWord(unit));
+}
+
+// A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
+// the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato").
+const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
+                                              const QString& foodName)
+{
+    static const QStringList pieces{QStringLiteral("medium"), QStringLiteral("large"),
+                                    QStringLiteral("small"),  QStringLiteral("whole"),
+                                    QStringLiteral("fruit"),  QStringLiteral("each"),
+                                    QStringLiteral("item"),   QStringLiteral("piece")};
+    for (const QString& piece : pieces)
+        for (const HouseholdWeights::Measure& measure : measures)
+            if (measureWord(measure.unit) == piece)
+                return &measure;
+    const QStringList head = matchWords(foodName.section(u',', 0, 0));
+    for (const HouseholdWeights::Measure& measure : measures) {
+        const QString word = measureWord(measure.unit);
+        if (head.contains(word) || head.join(QString()) == word)
+            return &measure;
+    }
+    return nullptr;
+}
+
+// How many words of the line a household measure shares ("cup, chopped" for chopped onion).
+int sharedWords(const QString& measure, const QSet<QString>& lineWords)
+{
+    int shared = 0;
+    for (const QString& word : matchWords(measure))
+        shared += lineWords.contains(word);
+    return shared;
+}
+
+// Grams in one millilitre of the food by its household volumes, the unit the line names first.
+std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measures,
+                                 const QString& unit, const QSet<QString>& lineWords)
+{
+    std::optional<double> best;
+    int bestRank = -1;
+    for (const HouseholdWeights::Measure& measure : measures) {
+        const usda::UnitMatch standard = usda::standardUnit(measure.unit);
+        if (unitClass(standard.unit) != UnitClass::Volume)
+            continue;
+        const int rank = (standard.unit == unit) * 10 + sharedWords(measure.unit, lineWords);
+        if (rank > bestRank) {
+            bestRank = rank;
+            best = measure.gramsPerUnit / (standard.multiplier * baseAmount(standard.unit));
+        }
+    }
+    return best;
+}
+
+// The grams of the line's amount by the food's household measures, when they tell.
+std::optional<double> householdGrams(const IngredientLine& line, double amount,
+                                     const QList<HouseholdWeights::Measure>& measures,
+                                     const QString& foodName)
+{
+    QSet<QString> lineWords;
+    for (const QString& text : QStringList{line.food} + line.notes)
+        for (const QString& word : matchWords(text))
+            lineWords.insert(word);
+    switch (unitClass(line.unit)) {
+    case UnitClass::Weight:
+        return amount * baseAmount(line.unit);
+    case UnitClass::Volume:
+        if (const auto perMl = gramsPerMl(measures, line.unit, lineWords))
+            return amount * baseAmount(line.unit) * *perMl;
+        return std::nullopt;
+    case UnitClass::Count: {
+        const QString word = measureWord(line.unit);
+        const HouseholdWeights::Measure* best = nullptr;
+        int bestShared = -1;
+        for (const HouseholdWeights::Measure& measure : measures) {
+            const int shared = sharedWords(measure.unit, lineWords);
+            if (measureWord(measure.unit) == word && shared > bestShared) {
+                best = &measure;
+                bestShared = shared;
+            }
+        }
+        return best ? std::optional(amount * best->gramsPerUnit) : std::nullopt;
+    }
+    case UnitClass::None:
+        if (const HouseholdWeights::Measure* piece = pieceMeasure(measures, foodName))
+            return amount * piece->gramsPerUnit;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+LineMeasure converted(const std::optional<std::pair<SpinnerQuantity, QString>>& fit)
+{
+    if (!fit)
+        return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
+    return LineMeasure{MeasureStatus::Converted, fit->first, fit->second};
+}
+
+} // namespace
+
+QStringList measureList(const IngRecord& food)
+{
+    QStringList units;
+    if (food.customMeasure != 0)
+        units.append(food.measure1.trimmed());
+    if (food.measureKind == 0 || food.measureKind == 1)
+        units += volumeUnits();
+    if (food.measureKind == 0 || food.measureKind == 2)
+        units += weightUnits();
+    return units;
+}
+
+QString SpinnerQuantity::text() const
+{
+    return quantity::spinnerText(ones, fraction, fractionMode);
+}
+
+float SpinnerQuantity::value() const
+{
+    return quantity::spinnerValue(ones, fraction, fractionMode);
+}
+
+double SpinnerQuantity::amount() const
+{
+    return ones + (fractionMode ? exactFraction(fraction) : fraction / 10.0);
+}
+
+std::optional<SpinnerQuantity> spinnerQuantity(double amount, bool preferDecimal)
+{
+    if (!(amount > 0) || amount > largestWhole + 1)
+        return std::nullopt;
+    const double whole = std::floor(amount);
+    SpinnerQuantity fraction{static_cast<int>(whole), 0, true};
+    double fractionError = amount - whole;
+    if (1 - (amount - whole) < fractionError) {
+        fraction.ones += 1;
+        fractionError = 1 - (amount - whole);
+    }
+    for (int index = 1; index < quantity::fractionCount; ++index) {
+        const double error = std::abs(amount - whole - exactFraction(index));
+        if (error < fractionError) {
+            fraction = SpinnerQuantity{static_cast<int>(whole), index, true};
+            fractionError = error;
+        }
+    }
+    if (fraction.ones == 0 && fraction.fraction == 0)
+        fraction.fraction = 1; // the smallest amount there is: 1/8
+    const long long tenths = std::max(1LL, std::llround(amount * 10));
+    const SpinnerQuantity decimal{static_cast<int>(tenths / 10), static_cast<int>(tenths % 10),
+                                  false};
+    const double decimalError = std::abs(decimal.amount() - amount);
+    fractionError = std::abs(fraction.amount() - amount);
+    constexpr double tie = 1e-9;
+    const bool useDecimal =
+        preferDecimal ? decimalError <= fractionError + tie : decimalError + tie < fractionError;
+    const SpinnerQuantity chosen = useDecimal ? decimal : fraction;
+    if (chosen.ones > largestWhole)
+        return std::nullopt;
+    return chosen;
+}
+
+LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
+                        const HouseholdWeights& weights)
+{
+    if (!line.quantity || *line.quantity <= 0)
+        return LineMeasure{};
+    double amount = *line.quantity;
+    QString unit = line.unit;
+    const QStringList list = measureList(food);
+    const QList<HouseholdWeights::Measure> measures = weights.measuresOf(food.name);
+    const auto fits = [&](const QString& word) {
+        return measures.end() != std::find_if(measures.begin(), measures.end(), [&](const auto& m) {
+                   return measureWord(m.unit) == measureWord(word);
+               });
+    };
+    // A pinch and a dash the food's measures do not know are small parts of a teaspoon.
+    if ((unit == QLatin1String("pinch") || unit == QLatin1String("dash")) && !fits(unit)) {
+        amount /= unit == QLatin1String("pinch") ? 16 : 8;
+        unit = QStringLiteral("tsp");
+    }
+
+    if (!unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
+        if (const auto quantity = spinnerQuantity(amount, line.decimal))
+            return LineMeasure{MeasureStatus::Kept, *quantity, unit};
+    }
+    const QString own = food.customMeasure != 0 ? food.measure1.trimmed() : QString();
+    if (!own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
+        if (const auto quantity = spinnerQuantity(amount, line.decimal))
+            return LineMeasure{MeasureStatus::Kept, *quantity, own};
+    }
+    const UnitClass kind = unitClass(unit);
+    if (kind == UnitClass::Volume || kind == UnitClass::Weight) {
+        const QStringList sameKind =
+            offered(list, kind == UnitClass::Volume ? volumeUnits() : weightUnits());
+        // Litres go into millilitres, kilograms into grams, fluid ounces into tablespoons when
+        // the amount fits; else the unit that holds it best.
+        const QString natural = naturalUnit(unit);
+        if (sameKind.contains(natural)) {
+            const double inNatural = amount * baseAmount(unit) / baseAmount(natural);
+            const auto quantity = spinnerQuantity(inNatural, line.decimal);
+            if (quantity && std::abs(quantity->amount() - inNatural) < 1e-6 * inNatural)
+                return LineMeasure{MeasureStatus::Converted, *quantity, natural};
+        }
+        if (!sameKind.isEmpty())
+            return converted(bestFit(amount, unit, sameKind, line.decimal));
+    }
+
+    std::optional<double> grams = householdGrams(line, amount, measures, food.name);
+    if (!grams)
+        return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
+    // Worked-out grams are whole numbers to a cook; tenths only below ten.
+    grams = *grams >= 10 ? std::round(*grams) : std::round(*grams * 10) / 10;
+    if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty())
+        return converted(bestFit(*grams, QStringLiteral("g"), weighed, false));
+    const QStringList volumes = offered(list, volumeUnits());
+    const std::optional<double> perMl = gramsPerMl(measures, QString(), {});
+    if (volumes.isEmpty() || !perMl)
+        return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
+    return converted(bestFit(*grams / *perMl, QStringLiteral("ml"), volumes, false));
+}
+
+QString OrdinaryLine::entry() const
+{
+    return lines::ingredientEntry(name, fractionMode, quantity, unit);
+}
+
+QString OrdinaryLine::row() const
+{
+    return lines::ingredientRow(name, quantity, unit);
+}
+
+OrdinaryLine ordinaryLine(const IngRecord& food, const SpinnerQuantity& quantity,
+                          const QString& unit)
+{
+    return OrdinaryLine{food.trimmedName(), quantity.fractionMode, quantity.text(),
+                        quantity.value(), unit};
+}
+
+} // namespace zestora::paste

@@ -1,0 +1,196 @@
+#include "core/paste/unitwords.h"
+
+#include <QHash>
+#include <QStringList>
+
+namespace zestora::paste {
+
+namespace {
+
+struct UnitSpelling {
+    const char* spelling;
+    const char* unit;
+};
+
+// Spellings compared exactly: a capital T is a tablespoon and a small one a teaspoon.
+constexpr UnitSpelling exactSpellings[] = {
+    {"T", "tbs"}, {"Tb", "tbs"}, {"t", "tsp"}, {"C", "cup"}, {"c", "cup"}, {"L", "l"},
+};
+
+// Spellings compared ignoring letter case, without a final full stop.
+constexpr UnitSpelling spellings[] = {
+    {"cup", "cup"},
+    {"cups", "cup"},
+    {"tablespoon", "tbs"},
+    {"tablespoons", "tbs"},
+    {"tbsp", "tbs"},
+    {"tbsps", "tbs"},
+    {"tbs", "tbs"},
+    {"tbl", "tbs"},
+    {"tbls", "tbs"},
+    {"teaspoon", "tsp"},
+    {"teaspoons", "tsp"},
+    {"tsp", "tsp"},
+    {"tsps", "tsp"},
+    {"ounce", "oz"},
+    {"ounces", "oz"},
+    {"oz", "oz"},
+    {"pound", "lb"},
+    {"pounds", "lb"},
+    {"lb", "lb"},
+    {"lbs", "lb"},
+    {"gram", "g"},
+    {"grams", "g"},
+    {"gramme", "g"},
+    {"grammes", "g"},
+    {"g", "g"},
+    {"gr", "g"},
+    {"gm", "g"},
+    {"gms", "g"},
+    {"tb", "tbs"},
+    {"kilogram", "kg"},
+    {"kilograms", "kg"},
+    {"kg", "kg"},
+    {"kgs", "kg"},
+    {"ml", "ml"},
+    {"millilitre", "ml"},
+    {"millilitres", "ml"},
+    {"milliliter", "ml"},
+    {"milliliters", "ml"},
+    {"l", "l"},
+    {"litre", "l"},
+    {"litres", "l"},
+    {"liter", "l"},
+    {"liters", "l"},
+    {"pint", "pint"},
+    {"pints", "pint"},
+    {"pt", "pint"},
+    {"pts", "pint"},
+    {"quart", "quart"},
+    {"quarts", "quart"},
+    {"qt", "quart"},
+    {"qts", "quart"},
+    {"gallon", "gallon"},
+    {"gallons", "gallon"},
+    {"gal", "gallon"},
+    // Count words: how many of something a cook counts.
+    {"large", "large"},
+    {"lg", "large"},
+    {"medium", "medium"},
+    {"med", "medium"},
+    {"small", "small"},
+    {"sm", "small"},
+    {"clove", "clove"},
+    {"cloves", "clove"},
+    {"slice", "slice"},
+    {"slices", "slice"},
+    {"stick", "stick"},
+    {"sticks", "stick"},
+    {"pinch", "pinch"},
+    {"pinches", "pinch"},
+    {"dash", "dash"},
+    {"dashes", "dash"},
+    {"can", "can"},
+    {"cans", "can"},
+    {"tin", "can"},
+    {"tins", "can"},
+    {"package", "package"},
+    {"packages", "package"},
+    {"pkg", "package"},
+    {"pkgs", "package"},
+    {"packet", "packet"},
+    {"packets", "packet"},
+    {"jar", "jar"},
+    {"jars", "jar"},
+    {"bunch", "bunch"},
+    {"bunches", "bunch"},
+    {"head", "head"},
+    {"heads", "head"},
+    {"sprig", "sprig"},
+    {"sprigs", "sprig"},
+    {"stalk", "stalk"},
+    {"stalks", "stalk"},
+    {"piece", "piece"},
+    {"pieces", "piece"},
+    {"pc", "piece"},
+    {"pcs", "piece"},
+    {"handful", "handful"},
+    {"handfuls", "handful"},
+    {"drop", "drop"},
+    {"drops", "drop"},
+    {"envelope", "envelope"},
+    {"envelopes", "envelope"},
+    {"bottle", "bottle"},
+    {"bag", "bag"},
+    {"box", "box"},
+    {"container", "container"},
+    {"carton", "carton"},
+};
+
+const QHash<QString, QString>& unitsIgnoringCase()
+{
+    static const QHash<QString, QString> units = [] {
+        QHash<QString, QString> map;
+        for (const UnitSpelling& s : spellings)
+            map.insert(QString::fromLatin1(s.spelling), QString::fromLatin1(s.unit));
+        return map;
+    }();
+    return units;
+}
+
+} // namespace
+
+const QHash<QString, QString>& trailingCountWords()
+{
+    static const QHash<QString, QString> words{
+        {QStringLiteral("clove"), QStringLiteral("clove")},
+        {QStringLiteral("cloves"), QStringLiteral("clove")},
+        {QStringLiteral("stalk"), QStringLiteral("stalk")},
+        {QStringLiteral("stalks"), QStringLiteral("stalk")},
+        {QStringLiteral("rib"), QStringLiteral("stalk")},
+        {QStringLiteral("ribs"), QStringLiteral("stalk")},
+        {QStringLiteral("sprigs"), QStringLiteral("sprig")},
+        {QStringLiteral("slices"), QStringLiteral("slice")},
+        {QStringLiteral("heads"), QStringLiteral("head")},
+    };
+    return words;
+}
+
+QString unitNamed(QStringView word)
+{
+    if (word.size() > 1 && word.endsWith(u'.'))
+        word.chop(1);
+    for (const UnitSpelling& s : exactSpellings)
+        if (word == QLatin1StringView(s.spelling))
+            return QString::fromLatin1(s.unit);
+    return unitsIgnoringCase().value(word.toString().toLower());
+}
+
+bool isPackage(const QString& unit)
+{
+    static const QStringList packages{QStringLiteral("can"),       QStringLiteral("package"),
+                                      QStringLiteral("packet"),    QStringLiteral("jar"),
+                                      QStringLiteral("bottle"),    QStringLiteral("bag"),
+                                      QStringLiteral("box"),       QStringLiteral("carton"),
+                                      QStringLiteral("container"), QStringLiteral("envelope")};
+    return packages.contains(unit);
+}
+
+UnitClass unitClass(const QString& unit)
+{
+    static const QStringList volumes{
+        QStringLiteral("tsp"),   QStringLiteral("tbs"),   QStringLiteral("cup"),
+        QStringLiteral("pint"),  QStringLiteral("quart"), QStringLiteral("ml"),
+        QStringLiteral("fl oz"), QStringLiteral("l"),     QStringLiteral("gallon")};
+    static const QStringList weights{QStringLiteral("oz"), QStringLiteral("g"),
+                                     QStringLiteral("lb"), QStringLiteral("kg")};
+    if (unit.isEmpty())
+        return UnitClass::None;
+    if (volumes.contains(unit))
+        return UnitClass::Volume;
+    if (weights.contains(unit))
+        return UnitClass::Weight;
+    return UnitClass::Count;
+}
+
+} // namespace zestora::paste

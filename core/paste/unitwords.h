@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+// The units of measure as cooks spell them, and what kind of amount each one is.
+namespace zestora::paste {
+
+// Units as the reader names them: the program's own units ("cup", "tbs", "tsp", "pint", "quart",
+// "ml", "oz", "g", "lb"), the other common ones ("fl oz", "l", "kg", "gallon"), or a count word in
+// the singular ("large", "clove", "slice", "stick", "pinch", "can", ...).
+enum class UnitClass { None, Volume, Weight, Count };
+UnitClass unitClass(const QString& unit);
+
+// The unit a word names ("Tbsp." is "tbs", "T" a tablespoon and "t" a teaspoon), or an empty text.
+QString unitNamed(QStringView word);
+
+// Count words a cook also puts after the food ("2 garlic cloves"), by spelling.
+const QHash<QString, QString>& trailingCountWords();
+
+// What a food comes in: a can, a package, a jar...
+bool isPackage(const QString& unit);
+
+} // namespace zestora::paste

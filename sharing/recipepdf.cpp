@@ -1,0 +1,107 @@
+#include "sharing/recipepdf.h"
+
+#include "core/exchange/exportfile.h"
+#include "core/exchange/storedrecipe.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "core/text.h"
+#include "recipes/recipepage.h"
+#include "recipes/storedrecipesscreen.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryFile>
+
+namespace zestora {
+
+namespace {
+
+// Copies the finished PDF into the export file; a document cut short (its disk full) lacks the
+// end-of-file mark that closes every complete one.
+bool copyDocument(QFile& document, ExportFile& file)
+{
+    const qint64 size = document.size();
+    if (size < 6 || !document.seek(size - 6) || !document.read(6).contains("%%EOF"))
+        return file.abandon(
+            QStringLiteral("the PDF document could not be written completely; is the disk full?"));
+    document.seek(0);
+    while (!document.atEnd())
+        if (!file.write(document.read(1 << 20)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, ExportFile& file,
+                                  const exchange::Progress& progress)
+{
+    exchange::Outcome outcome;
+    // The document is made beside the file, then copied into it through its checked writes.
+    QTemporaryFile document(QDir(QFileInfo(file.path()).absolutePath())
+                                .filePath(QStringLiteral(".zestora-export-XXXXXX.pdf")));
+    if (!document.open()) {
+        file.abandon(document.errorString());
+        return outcome;
+    }
+    // The screen the pages are read from, laid out at the size it has in the main window but
+    // never on view.
+    SortedNameModel names;
+    StoredRecipesScreen screen(session, &names, nullptr);
+    screen.setAttribute(Qt::WA_DontShowOnScreen);
+    screen.resize(1024, 768);
+    screen.show();
+    auto* list = screen.findChild<QComboBox*>(QStringLiteral("RecipeLst"));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(document.fileName());
+    const RecipeStore& store = session.recipes;
+    printer.setDocName(indexes.size() == 1 ? store.recipeList()[indexes[0]].recipeName.trimmed()
+                                           : QStringLiteral("Recipes"));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        file.abandon(QStringLiteral("the PDF document could not be started."));
+        return outcome;
+    }
+    const int total = static_cast<int>(indexes.size());
+    bool firstPage = true;
+    RecipeNutrition nutrition(session.ingredients);
+    StoredRecipe recipe;
+    for (int done = 0; done < total; ++done) {
+        recipe.read(store, indexes[done]);
+        const QString name = decodeCp1252(recipe.name);
+        if (const std::optional<QString> missing = nutrition.of(recipe).missingIngredient) {
+            outcome.warnings.append(QStringLiteral("%1: left out, since the ingredient \"%2\" is "
+                                                   "not in the ingredient database.")
+                                        .arg(name, *missing));
+        } else {
+            names.setStringList({name});
+            list->setCurrentIndex(0);
+            screen.showChosenRecipe();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            if (!firstPage)
+                printer.newPage();
+            firstPage = false;
+            paintRecipePage(painter, printer, screen.printedPage());
+        }
+        if (progress && !progress(done + 1, total)) {
+            painter.end();
+            outcome.cancelled = true;
+            return outcome;
+        }
+    }
+    if (!painter.end()) {
+        file.abandon(QStringLiteral("the PDF document could not be finished."));
+        return outcome;
+    }
+    outcome.written = copyDocument(document, file);
+    return outcome;
+}
+
+} // namespace zestora

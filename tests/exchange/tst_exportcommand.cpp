@@ -1,0 +1,160 @@
+#include "core/store/recipestore.h"
+#include "samplerecipes.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+using namespace zestora;
+using testing::readFile;
+using testing::writeFile;
+
+namespace {
+
+struct Run {
+    int exitCode;
+    QString output; // standard output and error
+};
+
+Run run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    return {process.exitCode(), QString::fromUtf8(process.readAll())};
+}
+
+// A folder with the sample data files in data/; exports go beside it.
+struct Folder : testing::TempWorkDir {
+    Folder()
+    {
+        QDir().mkdir(u"data"_s);
+        writeFile(u"data/"_s + IngTable::fileName, testing::sampleIngredients());
+        writeFile(u"data/"_s + RecipeStore::fileName, testing::sampleRecipes());
+    }
+    // zestora export with these arguments, on the data folder.
+    static QStringList command(const QStringList& arguments)
+    {
+        return QStringList{u"export"_s, u"--data-dir"_s, u"data"_s} + arguments;
+    }
+    Run exportRecipes(const QStringList& arguments) const
+    {
+        return run(QStringLiteral(ZESTORA_PATH), command(arguments));
+    }
+};
+
+} // namespace
+
+class TestExportCommand : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void commandLines_data();
+    void commandLines();
+    void pdfIsThePrintedPage();
+    void failedWritesLeaveNoFile_data();
+    void failedWritesLeaveNoFile();
+    void aTerminalSeesTheProgress();
+};
+
+void TestExportCommand::commandLines_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QByteArray>("fileStart"); // of out.json, "old" before each run
+    QTest::newRow("a recipe by name in any case, the format from the file's ending")
+        << QStringList{u"PANCAKES"_s, u"-o"_s, u"new.mmf"_s} << 0 << u"Exported 1 recipe to "_s
+        << QByteArray("old");
+    QTest::newRow("an existing file is kept")
+        << QStringList{u"--all"_s, u"-o"_s, u"out.json"_s} << 1
+        << u"out.json already exists. Give --force to replace it."_s << QByteArray("old");
+    QTest::newRow("and replaced with --force")
+        << QStringList{u"--all"_s, u"--force"_s, u"-o"_s, u"out.json"_s} << 0
+        << u"Warning: Mac & Cheese: the ingredient \"Macaroni\""_s << QByteArray("[\n    {");
+    QTest::newRow("an unknown recipe writes nothing")
+        << QStringList{u"Pancakes"_s, u"Waffles"_s, u"--force"_s, u"-o"_s, u"out.json"_s} << 1
+        << u"There is no recipe named Waffles."_s << QByteArray("old");
+    QTest::newRow("a file must be named")
+        << QStringList{u"--all"_s} << 2 << u"Name the file to write with -o FILE."_s
+        << QByteArray("old");
+    QTest::newRow("recipes must be named") << QStringList{u"-o"_s, u"x.json"_s} << 2
+                                           << u"Name the recipes to export"_s << QByteArray("old");
+    QTest::newRow("a format the ending does not tell")
+        << QStringList{u"--all"_s, u"-o"_s, u"out.txt"_s} << 2
+        << u"Choose the format with --format"_s << QByteArray("old");
+}
+
+void TestExportCommand::commandLines()
+{
+    QFETCH(QStringList, arguments);
+    const Folder folder;
+    writeFile(u"out.json"_s, "old");
+    const Run result = folder.exportRecipes(arguments);
+    QTEST(result.exitCode, "exitCode");
+    QFETCH(QString, says);
+    QVERIFY2(result.output.contains(says), qPrintable(result.output));
+    QFETCH(QByteArray, fileStart);
+    QVERIFY(readFile(u"out.json"_s).startsWith(fileStart));
+}
+
+void TestExportCommand::pdfIsThePrintedPage()
+{
+    const Folder folder;
+    const Run result = folder.exportRecipes({u"--all"_s, u"-o"_s, u"recipes.pdf"_s});
+    QCOMPARE(result.exitCode, 0);
+    // The recipe the database cannot work out is left out, and the user told.
+    QVERIFY2(result.output.contains(u"Mac & Cheese: left out"_s), qPrintable(result.output));
+    QVERIFY(run(u"pdfinfo"_s, {u"recipes.pdf"_s})
+                .output.contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    const QString text = run(u"pdftotext"_s, {u"recipes.pdf"_s, u"-"_s}).output.simplified();
+    for (const QString& words :
+         {u"Pancakes List of Ingredients: 1 1/2 cup Wheat flour"_s, u"Topping"_s,
+          u"Nutrition Facts"_s, u"makes 2 servings"_s, u"Total Fat"_s, u"8.5g"_s, u"192mg"_s,
+          u"Instructions for preparation"_s, u"Whisk the flour"_s, u"hot buttered pan."_s})
+        QVERIFY2(text.contains(words), qPrintable(words));
+}
+
+void TestExportCommand::failedWritesLeaveNoFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("fileSize"); // the largest a file may grow, in KiB
+    QTest::addColumn<QString>("reason");
+    // The file is larger than the room: the first write takes part of it, the next one fails.
+    QTest::newRow("JSON, the disk full after 1 KiB")
+        << u"out.json"_s << u"1"_s << u"File too large"_s;
+    QTest::newRow("PDF, the disk full") << u"out.pdf"_s << u"0"_s << u"is the disk full?"_s;
+    QTest::newRow("no such folder") << u"none/out.json"_s << u"unlimited"_s << u"none/out.json"_s;
+}
+
+void TestExportCommand::failedWritesLeaveNoFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, fileSize);
+    QFETCH(QString, reason);
+    const Folder folder;
+    // A file may grow no further, as on a full disk; the signal is ignored, so the write fails.
+    const Run result =
+        run(u"bash"_s, QStringList{u"-c"_s, u"ulimit -f $0; trap '' XFSZ; exec \"$@\""_s, fileSize,
+                                   QStringLiteral(ZESTORA_PATH)} +
+                           Folder::command({u"--all"_s, u"-o"_s, file}));
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.output.contains(u"Zestora could not write "_s) &&
+                 result.output.contains(reason),
+             qPrintable(result.output));
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestExportCommand::aTerminalSeesTheProgress()
+{
+    const Folder folder;
+    QStringList command{QStringLiteral(ZESTORA_PATH)};
+    for (const QString& argument : Folder::command({u"--all"_s, u"-o"_s, u"all.mmf"_s}))
+        command.append(argument);
+    const Run result = run(u"script"_s, {u"-qec"_s, command.join(u' '), u"/dev/null"_s});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.output.contains(u"\rExporting recipes: 2 of 2\r\n"_s),
+             qPrintable(result.output));
+}
+
+QTEST_GUILESS_MAIN(TestExportCommand)
+#include "tst_exportcommand.moc"

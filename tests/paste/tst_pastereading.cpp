@@ -1,0 +1,270 @@
+#include "core/paste/linereview.h"
+#include "core/store/ingtable.h"
+#include "testsupport.h"
+
+using namespace zestora;
+using namespace zestora::paste;
+using zestora::testing::food;
+using zestora::testing::TempWorkDir;
+
+namespace {
+
+// A few foods as the starter database has them, with USDA's household weights.
+QList<IngRecord> pantry()
+{
+    return {food(u"Wheat flour"_s, 1, u"cup"_s, 125, u"g"_s),
+            food(u"Onions, raw"_s, 1, u"medium (2-1/2\" dia)"_s, 110, u"g"_s, {}, true),
+            food(u"Salt, table"_s, 1, u"cup"_s, 292, u"g"_s),
+            food(u"Potatoes, raw"_s, 1, u"potato medium"_s, 213, u"g"_s, {}, true),
+            food(u"Bay leaf"_s, 1, u"leaf"_s, 0, {}, {}, true)};
+}
+
+const QByteArray householdTable = "Onions, raw\tcup, chopped\t160\n"
+                                  "Onions, raw\tlarge\t150\n"
+                                  "Onions, raw\tmedium (2-1/2\" dia)\t110\n"
+                                  "Salt, table\tdash\t0.4\n"
+                                  "Potatoes, raw\tcup, diced\t150\n";
+
+} // namespace
+
+class TestPasteReading : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readsLines_data();
+    void readsLines();
+    void readsRecipeText();
+    void spinnerQuantities_data();
+    void spinnerQuantities();
+    void measuresInTheFoodsUnits_data();
+    void measuresInTheFoodsUnits();
+    void acceptedLineIsAnOrdinaryLine();
+    void remembersChoicesBesideTheData();
+};
+
+void TestPasteReading::readsLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("quantity"); // -1: none
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("food");
+    QTest::addColumn<QString>("notes");
+    const auto row = [](const char* name, const QString& text, double quantity, const char* unit,
+                        const char* food, const char* notes = "") {
+        QTest::newRow(name) << text << quantity << QString::fromLatin1(unit)
+                            << QString::fromUtf8(food) << QString::fromUtf8(notes);
+    };
+    row("a mixed number and a note", u"2 1/2 cups all-purpose flour, sifted"_s, 2.5, "cup",
+        "all-purpose flour", "sifted");
+    row("a vulgar fraction", u"½ tsp salt"_s, 0.5, "tsp", "salt");
+    row("a vulgar fraction after a digit", u"1½ cups milk"_s, 1.5, "cup", "milk");
+    row("a hyphenated mixed number", u"1-1/2 c. sugar"_s, 1.5, "cup", "sugar");
+    row("a range is its middle", u"2-3 tablespoons olive oil"_s, 2.5, "tbs", "olive oil");
+    row("a range in words", u"2 to 3 T butter"_s, 2.5, "tbs", "butter");
+    row("a small t is a teaspoon", u"1 t salt"_s, 1, "tsp", "salt");
+    row("a size in brackets", u"1 (14 oz) can diced tomatoes"_s, 14, "oz", "diced tomatoes");
+    row("two packages of a size", u"2 (8 oz.) packages cream cheese, softened"_s, 16, "oz",
+        "cream cheese", "softened");
+    row("the size after the package", u"1 can (15 oz) black beans, drained"_s, 15, "oz",
+        "black beans", "drained");
+    row("a spelled-out count and size", u"one 14-ounce can coconut milk"_s, 14, "oz",
+        "coconut milk");
+    row("a weight glued to its number", u"400g tin chopped tomatoes"_s, 400, "g",
+        "chopped tomatoes");
+    row("fluid ounces", u"4 fl. oz. cream"_s, 4, "fl oz", "cream");
+    row("a count word", u"3 large eggs"_s, 3, "large", "eggs");
+    row("a count word after the food", u"2 garlic cloves, minced"_s, 2, "clove", "garlic",
+        "minced");
+    row("a pinch", u"A pinch of salt"_s, 1, "pinch", "salt");
+    row("describing words before a comma", u"4 boneless, skinless chicken breasts"_s, 4, "",
+        "boneless, skinless chicken breasts");
+    row("the first of two foods", u"1 cup butter or margarine"_s, 1, "cup", "butter",
+        "or margarine");
+    row("to taste", u"Salt and pepper to taste"_s, -1, "", "Salt and pepper", "to taste");
+    row("a per cent is no amount", u"1 cup 2% milk"_s, 1, "cup", "2% milk");
+    row("a list bullet", u"\u2022 1 tsp vanilla (optional)"_s, 1, "tsp", "vanilla", "optional");
+    row("a decimal and kilograms", u"1.5 kg potatoes"_s, 1.5, "kg", "potatoes");
+    row("capitals with an amount", u"1 TBSP BUTTER"_s, 1, "tbs", "BUTTER");
+}
+
+void TestPasteReading::readsLines()
+{
+    QFETCH(QString, text);
+    QFETCH(double, quantity);
+    const IngredientLine line = readIngredientLine(text);
+    QCOMPARE(line.kind, LineKind::Ingredient);
+    QCOMPARE(line.quantity.value_or(-1), quantity);
+    QTEST(line.unit, "unit");
+    QTEST(line.food, "food");
+    QTEST(line.notes.join(u'|'), "notes");
+}
+
+void TestPasteReading::readsRecipeText()
+{
+    const RecipeText recipe =
+        readRecipeText(u"Lemon Cake\r\nServes 8\r\n\r\nCAKE\r\n2 cups flour\r\n\r\nFor the "
+                       "glaze:\r\n1 cup icing sugar\r\n\r\nDirections\r\nMix.\r\nBake.\r\n"_s,
+                       true);
+    QCOMPARE(recipe.title, u"Lemon Cake"_s);
+    QCOMPARE(recipe.servings, 8.0f);
+    QCOMPARE(recipe.directions, u"Mix.\nBake."_s);
+    QStringList kinds;
+    for (const IngredientLine& line : recipe.lines)
+        kinds.append(line.kind == LineKind::Heading ? line.heading
+                     : line.kind == LineKind::Blank ? u"-"_s
+                                                    : line.food);
+    QCOMPARE(kinds,
+             (QStringList{u"CAKE"_s, u"flour"_s, u"-"_s, u"For the glaze"_s, u"icing sugar"_s}));
+    // Without a title the first line is an ingredient like any other.
+    QCOMPARE(readRecipeText(u"Salt\n2 eggs"_s, false).lines.size(), 2);
+}
+
+void TestPasteReading::spinnerQuantities_data()
+{
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<bool>("writtenAsDecimal");
+    QTest::addColumn<QString>("text"); // empty: none
+    QTest::addColumn<bool>("fractionMode");
+    QTest::addColumn<float>("value");
+    QTest::newRow("a kitchen fraction") << 2.5 << false << u"2 1/2"_s << true << 2.5f;
+    QTest::newRow("a decimal stays one") << 1.5 << true << u"1.5"_s << false << 1.5f;
+    QTest::newRow("a third counts as the spinner counts it")
+        << 4.0 / 3 << false << u"1 1/3"_s << true << 1.333f;
+    QTest::newRow("an exact fraction beats a near decimal")
+        << 0.25 << true << u"1/4"_s << true << 0.25f;
+    QTest::newRow("tenths where no fraction fits") << 2.3 << false << u"2.3"_s << false << 2.3f;
+    QTest::newRow("the least amount there is") << 0.04 << false << u"0.1"_s << false << 0.1f;
+    QTest::newRow("nearly whole is whole") << 1.97 << false << u"2"_s << true << 2.0f;
+    QTest::newRow("the largest whole part")
+        << 1000.875 << false << u"1000 7/8"_s << true << 1000.875f;
+    QTest::newRow("more than the spinners hold") << 1002.0 << false << QString() << true << 0.0f;
+}
+
+void TestPasteReading::spinnerQuantities()
+{
+    QFETCH(double, amount);
+    QFETCH(bool, writtenAsDecimal);
+    QFETCH(QString, text);
+    const std::optional<SpinnerQuantity> quantity = spinnerQuantity(amount, writtenAsDecimal);
+    QCOMPARE(quantity.has_value(), !text.isEmpty());
+    if (!quantity)
+        return;
+    QCOMPARE(quantity->text(), text);
+    QTEST(quantity->fractionMode, "fractionMode");
+    QTEST(quantity->value(), "value");
+}
+
+void TestPasteReading::measuresInTheFoodsUnits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("food");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("unit");
+    const auto row = [](const char* name, const QString& text, const QString& food,
+                        MeasureStatus status, const QString& quantity, const QString& unit) {
+        QTest::newRow(name) << text << food << static_cast<int>(status) << quantity << unit;
+    };
+    const QString flour = u"Wheat flour"_s;
+    const QString onion = u"Onions, raw"_s;
+    row("a unit the food offers", u"2 cups flour"_s, flour, MeasureStatus::Kept, u"2"_s, u"cup"_s);
+    row("kilograms as grams", u"1 kg flour"_s, flour, MeasureStatus::Converted, u"1000"_s, u"g"_s);
+    row("too many grams for the spinner", u"1.5 kg flour"_s, flour, MeasureStatus::Converted,
+        u"52.9"_s, u"oz"_s);
+    row("fluid ounces as tablespoons", u"2 fl oz flour"_s, flour, MeasureStatus::Converted, u"4"_s,
+        u"tbs"_s);
+    row("litres as millilitres", u"1 l flour"_s, flour, MeasureStatus::Converted, u"1000"_s,
+        u"ml"_s);
+    row("a count of the food's own measure", u"1 onion"_s, onion, MeasureStatus::Kept, u"1"_s,
+        u"medium (2-1/2\" dia)"_s);
+    row("the size the own measure names", u"2 medium onions"_s, onion, MeasureStatus::Kept, u"2"_s,
+        u"medium (2-1/2\" dia)"_s);
+    row("the own measure named after the food", u"3 medium potatoes"_s, u"Potatoes, raw"_s,
+        MeasureStatus::Kept, u"3"_s, u"potato medium"_s);
+    row("another size by its weight", u"2 large onions"_s, onion, MeasureStatus::Converted,
+        u"300"_s, u"g"_s);
+    row("a cup of a counted food by its weight", u"1/2 cup chopped onion"_s, onion,
+        MeasureStatus::Converted, u"80"_s, u"g"_s);
+    row("a dash the food's measures know", u"1 dash salt"_s, u"Salt, table"_s,
+        MeasureStatus::Converted, u"0.4"_s, u"g"_s);
+    row("a pinch is part of a teaspoon", u"a pinch of salt"_s, u"Salt, table"_s,
+        MeasureStatus::Kept, u"0.1"_s, u"tsp"_s);
+    row("nothing to convert to", u"1 cup bay leaves"_s, u"Bay leaf"_s, MeasureStatus::ChooseMeasure,
+        QString(), QString());
+    row("no amount", u"salt to taste"_s, u"Salt, table"_s, MeasureStatus::NoQuantity, QString(),
+        QString());
+}
+
+void TestPasteReading::measuresInTheFoodsUnits()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, food);
+    QFETCH(int, status);
+    QFETCH(QString, quantity);
+    const QList<IngRecord> foods = pantry();
+    const auto record = std::find_if(foods.begin(), foods.end(),
+                                     [&](const IngRecord& r) { return r.name == food; });
+    const LineMeasure measure =
+        measureLine(readIngredientLine(text), *record, HouseholdWeights(householdTable));
+    QCOMPARE(static_cast<int>(measure.status), status);
+    if (!measure.usable())
+        return;
+    QCOMPARE(measure.quantity.text(), quantity);
+    QTEST(measure.unit, "unit");
+    QVERIFY(measureList(*record).contains(measure.unit));
+}
+
+void TestPasteReading::acceptedLineIsAnOrdinaryLine()
+{
+    TempWorkDir dir;
+    testing::writeFile(IngTable::fileName, IngTable::toBytes(pantry()));
+    IngTable table;
+    QVERIFY(!table.loadIngTable());
+    const FoodMatcher matcher(table, CooksNames("flour\tWheat flour\n"));
+    const HouseholdWeights weights(householdTable);
+    ReviewedLine reviewed =
+        reviewLine(readIngredientLine(u"1 1/3 cups flour"_s), matcher, table, weights);
+    QCOMPARE(table.at(reviewed.food).name, u"Wheat flour"_s);
+    QVERIFY(!reviewed.uncertain());
+    const std::optional<OrdinaryLine> line = acceptedLine(reviewed, table);
+    QVERIFY(line);
+    // What the screen stores and adds for 1 and 1/3 on the spinners and "cup" in the list.
+    QCOMPARE(line->entry(), u"\u00CEWheat flour\u00CF\u00BC1 1/3\u00CAcup\u0090"_s);
+    QCOMPARE(line->quantityValue, 1.333f);
+    QCOMPARE(line->row(), u"1 1/3  cup     Wheat flour"_s);
+
+    // Another food chosen by hand is measured in its own units; none leaves nothing to add.
+    chooseFood(reviewed, table.lastIndexOfNameIgnoringCase(u"Onions, raw"_s), table, weights);
+    QCOMPARE(acceptedLine(reviewed, table)->entry(),
+             u"\u00CEOnions, raw\u00CF\u00BC213\u00CAg\u0090"_s);
+    chooseFood(reviewed, table.lastIndexOfNameIgnoringCase(u"Bay leaf"_s), table, weights);
+    QCOMPARE(reviewed.measure.status, MeasureStatus::ChooseMeasure);
+    QVERIFY(!acceptedLine(reviewed, table));
+    chooseFood(reviewed, -1, table, weights);
+    QVERIFY(reviewed.uncertain());
+    QVERIFY(!acceptedLine(reviewed, table));
+}
+
+void TestPasteReading::remembersChoicesBesideTheData()
+{
+    TempWorkDir dir;
+    testing::writeFile(IngTable::fileName, IngTable::toBytes(pantry()));
+    const QByteArray ingredients = testing::readFile(IngTable::fileName);
+    IngTable table;
+    QVERIFY(!table.loadIngTable());
+    FoodChoices choices;
+    choices.load();
+    QVERIFY(choices.remember(u"Chopped Onions"_s, u"Potatoes, raw"_s));
+
+    FoodChoices later;
+    later.load();
+    QCOMPARE(later.chosenFor(u"onion, chopped"_s), u"Potatoes, raw"_s);
+    const FoodMatcher matcher(table, {}, &later);
+    const QList<FoodMatch> best = matcher.bestFoods(u"chopped onions"_s);
+    QCOMPARE(table.at(best.front().index).name, u"Potatoes, raw"_s);
+    QCOMPARE(best.front().score, 1.0);
+    QCOMPARE(table.at(best[1].index).name, u"Onions, raw"_s);
+    QCOMPARE(testing::readFile(IngTable::fileName), ingredients);
+}
+
+QTEST_GUILESS_MAIN(TestPasteReading)
+#include "tst_pastereading.moc"
