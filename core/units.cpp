@@ -19,7 +19,7 @@ int recipeUnitIndex(QStringView unit, Qt::CaseSensitivity sensitivity)
 std::optional<Kind> kindOf(QAnyStringView unit)
 {
     for (const auto& table :
-         {std::span<const Unit>(recipeUnits), std::span<const Unit>(wizardOnlyUnits)})
+         {std::span<const Unit>(recipeUnits), std::span<const Unit>(otherUnits)})
         for (const Unit& known : table)
             if (QAnyStringView::compare(unit, known.name) == 0)
                 return known.kind;

@@ -35,10 +35,13 @@ inline constexpr std::array<Unit, 9> recipeUnits{{
     {QLatin1StringView("lb"), Kind::Weight},
 }};
 
-// Units an ingredient's measure can be given in on the wizard that no recipe unit converts to.
-inline constexpr std::array<Unit, 2> wizardOnlyUnits{{
+// Further units, which no recipe unit converts to: an ingredient's measure can be given in kg or
+// l on the wizard, and a pasted recipe line can name any of them.
+inline constexpr std::array<Unit, 4> otherUnits{{
     {QLatin1StringView("kg"), Kind::Weight},
     {QLatin1StringView("l"), Kind::Volume},
+    {QLatin1StringView("fl oz"), Kind::Volume},
+    {QLatin1StringView("gallon"), Kind::Volume},
 }};
 
 // The position in recipeUnits of a unit trimmed of spaces, or -1.
