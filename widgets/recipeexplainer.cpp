@@ -217,9 +217,10 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
 {
     QListWidget* rows = m_source.rows;
     rows->setItemDelegate(new LineDelegate(*this, rows));
-    // A long recipe is laid out a batch of lines at a time, so that it shows at once.
+    // A long recipe is laid out a batch of lines at a time, so that it shows at once; a recipe of
+    // ordinary length is one batch.
     rows->setLayoutMode(QListView::Batched);
-    rows->setBatchSize(100);
+    rows->setBatchSize(250);
     if (rows->accessibleName().isEmpty())
         rows->setAccessibleName(QStringLiteral("Recipe ingredients"));
     // The ingredients change only on other screens: the lines are worked out again when this one
