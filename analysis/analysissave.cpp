@@ -4,10 +4,7 @@
 
 #include "ui_analysisscreen.h"
 
-#include "analysis/nutritionpanel.h"
-#include "analysis/recipeexplainer.h"
-#include "core/analysis/quantity.h"
-#include "core/analysis/recipelines.h"
+#include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/store/recipemarks.h"
@@ -16,84 +13,64 @@
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 #include "store/nameconflictdialog.h"
+#include "widgets/recipeexplainer.h"
 
 #include <QTextDocument>
 
 namespace zestora {
 
-namespace {
-constexpr int maxNameLength = 50;
-} // namespace
-
-void AnalysisScreen::nameTxtChange()
+void AnalysisScreen::nameChanged()
 {
     const QString text = m_ui->NameTxt->text();
-    m_ui->lblName->setText(text);
-    if (!trimSpaces(text).isEmpty()) {
-        m_stepIndex = 1;
+    m_ui->Frame1->setName(text);
+    if (!trimSpaces(text).isEmpty())
         m_ui->OkCmd->setEnabled(true);
-    }
-    if (text.size() > maxNameLength) {
-        MessageBox::show(this,
-                         QStringLiteral("50 letters is the maximum for the \r\nname of the "
-                                        "recipe.\r\n\r\nPlease enter it again."),
-                         QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
+    if (text.size() > lines::maxNameLength) {
+        MessageBox::show(this, lines::nameTooLongMessage, QStringLiteral("There's a Problem"),
+                         MessageBox::Icon::Information);
         // Only the letters over the limit go; the recipe on screen stays. Setting the text runs
         // this handler again with the shortened name.
-        m_ui->NameTxt->setText(text.left(maxNameLength));
+        m_ui->NameTxt->setText(text.left(lines::maxNameLength));
         return;
     }
-    if (m_session.editingStoredRecipe)
-        takeOverStoredRecipe();
     setChanged();
 }
 
-void AnalysisScreen::takeOverStoredRecipe()
+void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& recipe)
 {
-    m_recipeTotals = m_session.sharedTotals;
-    m_servingsDivisor = m_session.shownServings;
-    const Session::ShownPanel& shown = m_session.shownPanel;
-    m_ui->lblName->setText(shown.name);
-    m_ui->lbl1M->setText(shown.makes);
-    panel::showTexts(this, shown.panel);
-    m_ui->Label24->setText(shown.shares.fat);
-    m_ui->Label23->setText(shown.shares.carbs);
-    m_ui->Label21->setText(shown.shares.protein);
-    m_ui->ServingsLbl->setText(shown.servings);
-    const int spinner =
-        quantity::servingsSpinnerValue(m_ui->ServingsLbl->text(), m_servingsDivisor);
-    m_ui->ServingsVs->setValue(spinner);
-    // Servings the spinner shows take its divisor (a third is 0.333, as when chosen on it); any
-    // other text ("2.5") keeps the recipe's own divisor and stays as stored, where moving the
-    // spinner wrote its nearest servings, so that saving the recipe unchanged keeps it.
-    const quantity::Servings onSpinner = quantity::servingsFor(spinner);
-    if (onSpinner.text == shown.servings) {
-        m_servingsDivisor = onSpinner.divisor;
-    } else {
-        m_servingsDivisor = m_session.shownServings;
-        m_ui->ServingsLbl->setText(shown.servings);
-        m_ui->lbl1M->setText(shown.makes);
-    }
-    m_session.newServings = m_servingsDivisor;
-    m_session.oldServings = m_servingsDivisor;
-    m_session.editingStoredRecipe = false;
-    stopFlashing();
-}
-
-void AnalysisScreen::editStoredRecipe(const QString& name, const QStringList& rows,
-                                      const QStringList& entries, const QString& directions)
-{
-    cmdStartOverClick();
-    m_session.editingStoredRecipe = true;
+    startOver();
     m_ui->NameTxt->setText(name);
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        insertLine(m_ui->R_IngLst->count(), rows.value(i), entries[i]);
-    m_ui->DirectionsTxt->setPlainText(directions);
-    m_ui->LblPress->setVisible(false);
+    m_draft.takeOver(recipe);
+    // The panel's copy of the name is the stored recipes panel's, which shows none.
+    m_ui->Frame1->setName(QString());
+    // The spinner shows the servings without running its handler: they are the recipe's own. The
+    // line of servings reads as the stored recipes screen wrote it, unless the spinner moved to
+    // servings it writes itself.
+    const int spinner = m_draft.servingsSpinnerValue();
+    const bool moved = m_ui->ServingsVs->value() != spinner;
+    {
+        const QSignalBlocker quiet(m_ui->ServingsVs);
+        m_ui->ServingsVs->setValue(spinner);
+    }
+    const QString& servings = m_draft.servingsText();
+    m_ui->ServingsLbl->setText(servings);
+    const bool spinnerWrites = moved && quantity::servingsFor(spinner).text == servings;
+    m_ui->Frame1->setServing((spinnerWrites ? QStringLiteral("Makes ") : QStringLiteral("makes ")) +
+                             servings + QStringLiteral(" servings"));
+    stopFlashing();
+    QStringList rows;
+    QStringList entries;
+    for (const DraftLine& line : m_draft.lines()) {
+        rows.append(line.row);
+        entries.append(line.entry);
+    }
+    m_explainer->insertLines(0, rows, entries);
+    m_ui->InvisLst->addItems(entries);
+    m_ui->DirectionsTxt->setPlainText(recipe.directions);
     // The recipe on screen is the stored one until it is changed.
-    m_session.recipeSaved = true;
+    m_draft.setSaved(true);
     showSavedStatus();
-    m_explainer->refresh();
+    showTotals();
 }
 
 bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPattern) const
@@ -112,33 +89,33 @@ bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPatt
     return false;
 }
 
-void AnalysisScreen::okCmdClick()
+bool AnalysisScreen::confirmServings(bool saving)
 {
     stopFlashing();
-    if (m_savingNow) {
+    bool cancelled = false;
+    if (saving) {
         if (trimSpaces(m_ui->NameTxt->text()).isEmpty()) {
             MessageBox::show(this, QStringLiteral("Your recipe must have a name."),
                              QStringLiteral("No Name"), MessageBox::Icon::Exclamation);
             m_ui->NameTxt->clear();
             m_ui->NameTxt->setFocus();
-            return;
+            return true;
         }
         if (storedNameMatches(m_ui->NameTxt->text(), true)) {
             const NameConflictDialog::Result result = NameConflictDialog::ask(
                 this, m_ui->NameTxt->text(), m_session.recipes, *m_recipeNames,
                 [this] { Q_EMIT firstStoredRecipeWanted(); });
             if (result.outcome == NameConflictDialog::Outcome::Cancelled)
-                m_session.sameFrmCancelled = true;
+                cancelled = true;
             else if (result.outcome == NameConflictDialog::Outcome::Renamed)
                 m_ui->NameTxt->setText(result.newName);
         }
     }
-    if (m_session.newServings != m_session.oldServings && m_ui->R_IngLst->count() > 0) {
-        nutrition::rescale(m_recipeTotals, m_session.oldServings, m_session.newServings);
-        writePanel();
-        showCaloriePercentages();
+    if (m_draft.confirmServings()) {
+        m_explainer->reworkLines();
+        showTotals();
     }
-    m_session.oldServings = m_session.newServings;
+    return !cancelled;
 }
 
 std::optional<QString> AnalysisScreen::unstorableText() const
@@ -149,13 +126,10 @@ std::optional<QString> AnalysisScreen::unstorableText() const
     };
     QList<Piece> pieces{{QStringLiteral("the recipe name"), trimSpaces(m_ui->NameTxt->text())},
                         {QStringLiteral("the directions"), trimSpaces(directionsText())}};
-    for (int row = 0; row < m_ui->InvisLst->count(); ++row) {
-        const QString entry = m_ui->InvisLst->item(row)->text();
-        const lines::EntryFields fields = lines::entryFields(entry);
+    for (const DraftLine& line : m_draft.lines()) {
+        const lines::EntryFields& fields = line.fields;
         if (fields.name.isEmpty()) {
-            pieces.append(
-                {QStringLiteral("the heading \"%1\"").arg(m_ui->R_IngLst->item(row)->text()),
-                 m_ui->R_IngLst->item(row)->text()});
+            pieces.append({QStringLiteral("the heading \"%1\"").arg(line.row), line.row});
         } else {
             pieces.append(
                 {QStringLiteral("the ingredient name \"%1\"").arg(fields.name), fields.name});
@@ -184,16 +158,12 @@ QString AnalysisScreen::directionsText() const
 
 void AnalysisScreen::save()
 {
-    m_session.sameFrmCancelled = false;
-    m_savingNow = true;
-    okCmdClick();
-    m_savingNow = false;
-    if (m_session.sameFrmCancelled)
+    if (!confirmServings(true))
         return;
     const QString name = trimSpaces(m_ui->NameTxt->text());
     if (name.isEmpty())
         return;
-    if (m_ui->R_IngLst->count() == 0) {
+    if (m_draft.lineCount() == 0) {
         MessageBox::show(this,
                          QStringLiteral("Your Recipe has no ingredients. Your Recipe ") +
                              QStringLiteral("was NOT saved!"),
@@ -225,11 +195,7 @@ void AnalysisScreen::save()
                          QStringLiteral("Not Saved"), MessageBox::Icon::Exclamation);
         return;
     }
-    QStringList entries;
-    for (int row = 0; row < m_ui->InvisLst->count(); ++row)
-        entries.append(m_ui->InvisLst->item(row)->text());
-    const QString record =
-        lines::recipeRecord(name, m_ui->ServingsLbl->text(), entries, directionsText());
+    const QString record = m_draft.record(name, directionsText());
     const bool saved = [&] {
         const WaitCursor wait;
         return m_session.recipes.appendRecipe(name, record);
@@ -240,7 +206,7 @@ void AnalysisScreen::save()
         return;
     }
     m_recipeNames->insertName(name);
-    m_session.recipeSaved = true;
+    m_draft.setSaved(true);
     showSavedStatus();
 }
 
@@ -248,8 +214,8 @@ bool AnalysisScreen::mayClose()
 {
     const QString name = trimSpaces(m_ui->NameTxt->text());
     const bool holdsWork =
-        !name.isEmpty() || m_ui->R_IngLst->count() > 0 || !trimSpaces(directionsText()).isEmpty();
-    if (m_session.recipeSaved || !holdsWork)
+        !name.isEmpty() || m_draft.lineCount() > 0 || !trimSpaces(directionsText()).isEmpty();
+    if (m_draft.isSaved() || !holdsWork)
         return true;
     const MessageBox::Answer answer = MessageBox::show(
         this,
@@ -260,7 +226,7 @@ bool AnalysisScreen::mayClose()
     if (answer == MessageBox::Answer::Save)
         save();
     return answer == MessageBox::Answer::Discard ||
-           (answer == MessageBox::Answer::Save && m_session.recipeSaved);
+           (answer == MessageBox::Answer::Save && m_draft.isSaved());
 }
 
 } // namespace zestora

@@ -2,18 +2,17 @@
 
 #include "ui_analysisscreen.h"
 
-#include "analysis/headingdialog.h"
-#include "analysis/nutritionpanel.h"
-#include "analysis/recipeexplainer.h"
 #include "analysis/searchdialog.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
 #include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
+#include "core/units.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
+#include "widgets/recipeexplainer.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -45,31 +44,13 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     , m_calcBar(new ToolBar(QStringLiteral("CalcBar"), this))
     , m_flashTmr(new QTimer(this))
     , m_passTmr(new QTimer(this))
+    , m_draft(session.ingredients)
 {
     m_ui->setupUi(this);
     m_ui->IngLst->setModel(ingredientNames);
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
-    m_ui->MeasureLst->installEventFilter(this);
-    m_ui->OnesVs->setRange(0, onesMaximum);
-    m_ui->FracVs->setRange(0, quantity::fractionCount - 1);
-    m_ui->ServingsVs->setRange(quantity::servingsMinimum, quantity::servingsMaximum);
-    // The boxes beside the spinners take typed numbers, as the text fields they look like do:
-    // whole numbers and servings as they read, the decimal digit in decimals only.
-    m_ui->OnesVs->setBox(m_ui->OnesTxt);
-    m_ui->OnesVs->setTyping([](int number) { return number; });
-    m_ui->FracVs->setBox(m_ui->FracTxt);
-    m_ui->FracVs->setTyping([this](int number) -> std::optional<int> {
-        if (fractionMode())
-            return std::nullopt;
-        return number;
-    });
-    m_ui->ServingsVs->setBox(m_ui->ServingsLbl);
-    m_ui->ServingsVs->setTyping([](int number) -> std::optional<int> {
-        if (number < 1)
-            return std::nullopt;
-        return quantity::servingsSpinnerValue(QString::number(number), static_cast<float>(number));
-    });
+    setUpSpinners();
     // The reminder to press OK keeps its room while hidden, so that nothing below it moves.
     for (QWidget* reminder :
          {static_cast<QWidget*>(m_ui->FlashImg), static_cast<QWidget*>(m_ui->LblPress)}) {
@@ -81,28 +62,14 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     // At the start the ingredient list is open for the first choice.
     showIngredientList(true);
-    m_explainer = new RecipeExplainer(this, m_session.ingredients,
-                                      {m_ui->R_IngLst,
-                                       [this] {
-                                           QStringList entries;
-                                           for (int row = 0; row < m_ui->InvisLst->count(); ++row)
-                                               entries.append(m_ui->InvisLst->item(row)->text());
-                                           return entries;
-                                       },
-                                       [this] { return panelServings(); },
-                                       {m_ui->Label24, m_ui->Label23, m_ui->Label21}});
+    m_ui->Frame1->setForm(NutritionPanel::Form::Recipe);
+    m_explainer = new RecipeExplainer(
+        this, m_session.ingredients,
+        {m_ui->R_IngLst, m_ui->Frame1, {m_ui->Label24, m_ui->Label23, m_ui->Label21}, [this] {
+             return m_draft.totalsServings();
+         }});
 
-    m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
-    m_calcBar->addTool(QStringLiteral("Start"), QStringLiteral("Start Over"), QString());
-    m_calcBar->addTool(QStringLiteral("Help"), QStringLiteral("Instructions"), QString());
-    m_calcBar->addTool(QStringLiteral("Heading"), QStringLiteral("Add a New Heading"), QString());
-    m_calcBar->addTool(QStringLiteral("Save"), QStringLiteral("Finish and Save"), QString());
-    // The Instructions have F1, which the main window gives the topic of the screen on view.
-    m_calcBar->setShortcuts({{QStringLiteral("Start"), QKeySequence(Qt::CTRL | Qt::Key_N)},
-                             {QStringLiteral("Heading"), QKeySequence(Qt::CTRL | Qt::Key_H)},
-                             {QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)}});
-    m_ui->outerLayout->insertWidget(0, m_calcBar);
-    connect(m_calcBar, &ToolBar::toolClick, this, &AnalysisScreen::calcBarToolClick);
+    buildCalcBar();
 
     m_flashTmr->setObjectName(QStringLiteral("FlashTmr"));
     m_flashTmr->setInterval(flashInterval);
@@ -111,29 +78,77 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_passTmr->setObjectName(QStringLiteral("PassTmr"));
     m_passTmr->setInterval(passInterval);
     m_passTmr->setSingleShot(true);
+    // The search's choice is taken a moment later, as a click in the list would take it.
     connect(m_passTmr, &QTimer::timeout, this, [this] {
-        ingLst2DropDown();
-        ingLstClick();
+        showIngredientList(true);
+        chooseIngredient();
     });
 
-    connect(m_ui->IngLst, &QListView::clicked, this, &AnalysisScreen::ingLstClick);
-    connect(m_ui->IngLst2, &DropDownBox::dropDown, this, &AnalysisScreen::ingLst2DropDown);
-    connect(m_ui->MeasureLst, &QComboBox::activated, this, [this] { m_stepIndex = 5; });
-    connect(m_ui->OnesVs, &Spinner::valueChanged, this, &AnalysisScreen::onesVsChange);
-    connect(m_ui->FracVs, &Spinner::valueChanged, this, &AnalysisScreen::fracVsChange);
-    connect(m_ui->ServingsVs, &Spinner::valueChanged, this, &AnalysisScreen::servingsVsChange);
+    connectControls();
+}
+
+AnalysisScreen::~AnalysisScreen() = default;
+
+void AnalysisScreen::setUpSpinners()
+{
+    m_ui->OnesVs->setRange(0, onesMaximum);
+    m_ui->FracVs->setRange(0, quantity::fractionCount - 1);
+    m_ui->ServingsVs->setRange(quantity::servingsMinimum, quantity::servingsMaximum);
+    // The boxes beside the spinners take typed numbers, as the text fields they look like do:
+    // whole numbers and servings as they read, the decimal digit in decimals only.
+    m_ui->OnesVs->setBox(m_ui->OnesTxt);
+    m_ui->OnesVs->setTyping([](int number) { return number; });
+    m_ui->FracVs->setBox(m_ui->FracTxt);
+    m_ui->FracVs->setTyping([this](int number) -> std::optional<int> {
+        if (m_ui->F_DOpt_0->isChecked())
+            return std::nullopt;
+        return number;
+    });
+    m_ui->ServingsVs->setBox(m_ui->ServingsLbl);
+    m_ui->ServingsVs->setTyping([](int number) -> std::optional<int> {
+        if (number < 1)
+            return std::nullopt;
+        return quantity::servingsSpinnerValue(QString::number(number), static_cast<float>(number));
+    });
+}
+
+void AnalysisScreen::buildCalcBar()
+{
+    m_calcBar->setAccessibleName(QStringLiteral("CalcBand"));
+    // The Instructions have F1, which the main window gives the topic of the screen on view.
+    connect(m_calcBar->addTool(QStringLiteral("Start"), QStringLiteral("Start Over"), QString(),
+                               QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, &AnalysisScreen::startOverFromToolBar);
+    connect(m_calcBar->addTool(QStringLiteral("Help"), QStringLiteral("Instructions")),
+            &QAction::triggered, this, [this] { m_help.showHelp(help::analysisContext); });
+    connect(m_calcBar->addTool(QStringLiteral("Heading"), QStringLiteral("Add a New Heading"),
+                               QString(), QKeySequence(Qt::CTRL | Qt::Key_H)),
+            &QAction::triggered, this, &AnalysisScreen::addHeading);
+    connect(m_calcBar->addTool(QStringLiteral("Save"), QStringLiteral("Finish and Save"), QString(),
+                               QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, &AnalysisScreen::save);
+    m_ui->outerLayout->insertWidget(0, m_calcBar);
+}
+
+void AnalysisScreen::connectControls()
+{
+    connect(m_ui->IngLst, &QListView::clicked, this, &AnalysisScreen::chooseIngredient);
+    // Opening the drop-down opens the large list instead, to choose again.
+    connect(m_ui->IngLst2, &DropDownBox::dropDown, this, [this] { showIngredientList(true); });
+    connect(m_ui->OnesVs, &Spinner::valueChanged, this, &AnalysisScreen::wholePartChanged);
+    connect(m_ui->FracVs, &Spinner::valueChanged, this, &AnalysisScreen::fractionPartChanged);
+    connect(m_ui->ServingsVs, &Spinner::valueChanged, this, &AnalysisScreen::servingsChanged);
     for (QRadioButton* option : {m_ui->F_DOpt_0, m_ui->F_DOpt_1})
         connect(option, &QRadioButton::toggled, this, [this](bool checked) {
             if (checked)
-                fDOptClick();
+                quantityModeChanged();
         });
-    connect(m_ui->Addcmd, &QPushButton::clicked, this, &AnalysisScreen::addcmdClick);
+    connect(m_ui->Addcmd, &QPushButton::clicked, this, &AnalysisScreen::addLine);
     connect(m_ui->R_IngLst, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { rIngLstClick(m_ui->R_IngLst->row(item)); });
-    connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &AnalysisScreen::nameTxtChange);
-    connect(m_ui->OkCmd, &QPushButton::clicked, this, &AnalysisScreen::okCmdClick);
-    connect(m_ui->DirectionsTxt, &QPlainTextEdit::textChanged, this,
-            &AnalysisScreen::directionsTxtChange);
+            [this](QListWidgetItem* item) { editLine(m_ui->R_IngLst->row(item)); });
+    connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &AnalysisScreen::nameChanged);
+    connect(m_ui->OkCmd, &QPushButton::clicked, this, [this] { confirmServings(false); });
+    connect(m_ui->DirectionsTxt, &QPlainTextEdit::textChanged, this, &AnalysisScreen::setChanged);
     for (ClickableLabel* status : {m_ui->StatusImg, m_ui->StatusLbl})
         connect(status, &ClickableLabel::clicked, this, [this] {
             MessageBox::show(this,
@@ -148,8 +163,6 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
                                  [this](const QString& name) { chooseIngredientFromSearch(name); });
         });
 }
-
-AnalysisScreen::~AnalysisScreen() = default;
 
 void AnalysisScreen::formLoad()
 {
@@ -169,16 +182,13 @@ void AnalysisScreen::formLoad()
 
 void AnalysisScreen::reset()
 {
-    // In the documented order: handlers that run on the way (the spinners', the name's) see the
-    // screen as it is at that step.
-    m_recipeTotals = {};
-    m_savingNow = false;
-    for (QLabel* label :
-         {m_ui->lblName, m_ui->lbl1M,  m_ui->lblCals, m_ui->lblFCals, m_ui->lblFg,
-          m_ui->lblFP,   m_ui->lblSFg, m_ui->lblSFP,  m_ui->lblCg,    m_ui->lblCP,
-          m_ui->lblSg,   m_ui->lblSP,  m_ui->lblTCg,  m_ui->lblTCP,   m_ui->lblTFg,
-          m_ui->lblTFP,  m_ui->lblPg,  m_ui->lblPP,   m_ui->OnesTxt,  m_ui->FracTxt})
-        label->clear();
+    // In this order: handlers that run on the way (the spinners', the name's) see the screen as it
+    // is at that step.
+    m_draft.reset();
+    m_ui->Frame1->setName(QString());
+    m_ui->Frame1->setServing(QString());
+    m_ui->OnesTxt->clear();
+    m_ui->FracTxt->clear();
     m_ui->DLbl->setVisible(false);
     m_ui->F_DOpt_0->setChecked(true);
     m_ui->DirectionsTxt->clear();
@@ -194,56 +204,32 @@ void AnalysisScreen::reset()
     m_ui->OnesVs->setValue(0);
     m_ui->FracVs->setValue(0);
     m_ui->ServingsVs->setValue(quantity::servingsForOne);
-    m_ui->ServingsLbl->setText(QStringLiteral("1"));
+    m_ui->ServingsLbl->setText(m_draft.servingsText());
+    m_chosenName.clear();
     m_ui->R_IngLstText->clear();
-    m_ui->R_IngLst->clear();
+    m_explainer->clearLines();
     m_ui->OkCmd->setEnabled(true);
     m_ui->NameTxt->setEnabled(true);
     m_ui->Addcmd->setEnabled(true);
-    for (QLabel* label : {m_ui->Label24, m_ui->Label23, m_ui->Label21})
-        label->clear();
     // The ingredient list stays open or closed as it is; the layout keeps it in its place.
     m_ui->Label3->setVisible(true);
-    m_stepIndex = 0;
-    m_servingsDivisor = 1;
-    m_session.editingStoredRecipe = false;
-    m_session.oldServings = 1;
     stopFlashing();
-    m_session.recipeSaved = false;
+    m_draft.setSaved(false);
     showSavedStatus();
-    m_explainer->refresh();
+    showTotals();
 }
 
-void AnalysisScreen::cmdStartOverClick()
+void AnalysisScreen::startOver()
 {
-    m_session.editingStoredRecipe = false;
     reset();
     m_ui->NameTxt->setFocus();
 }
 
-void AnalysisScreen::focusIt()
+void AnalysisScreen::startOverFromToolBar()
 {
-    if (m_stepIndex == 0)
-        m_ui->NameTxt->setFocus();
-}
-
-void AnalysisScreen::calcBarToolClick(const QString& toolName)
-{
-    const auto is = [&](const char* name) {
-        return toolName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
-    };
-    if (is("Start")) {
-        m_session.editingStoredRecipe = false;
-        reset();
-        showIngredientList(false);
-        m_ui->NameTxt->setFocus();
-    } else if (is("Help")) {
-        m_help.showHelp(help::analysisContext);
-    } else if (is("Heading")) {
-        addHeading();
-    } else if (is("Save")) {
-        save();
-    }
+    reset();
+    showIngredientList(false);
+    m_ui->NameTxt->setFocus();
 }
 
 void AnalysisScreen::chooseIngredientFromSearch(const QString& name)
@@ -262,7 +248,7 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (enter && watched == m_ui->IngLst) {
-            ingLstClick();
+            chooseIngredient();
             // The list closes; the quantity comes next.
             m_ui->OnesVs->setFocus();
             return true;
@@ -271,8 +257,6 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
             m_ui->ServingsVs->setFocus();
             return true;
         }
-    } else if (event->type() == QEvent::FocusIn && watched == m_ui->MeasureLst) {
-        m_stepIndex = 5;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -286,93 +270,57 @@ void AnalysisScreen::showIngredientList(bool show)
     m_ui->Label3->setVisible(!show);
 }
 
-void AnalysisScreen::ingLstClick()
+void AnalysisScreen::chooseIngredient()
 {
     m_ui->QuantityFrame->setEnabled(true);
-    m_ui->lbl1M->setText(QStringLiteral("Makes ") + m_ui->ServingsLbl->text() +
-                         QStringLiteral(" servings"));
+    m_ui->Frame1->setServing(QStringLiteral("Makes ") + m_draft.servingsText() +
+                             QStringLiteral(" servings"));
     const QModelIndex chosen = m_ui->IngLst->currentIndex();
-    const QString name = chosen.isValid() ? chosen.data().toString() : QString();
-    selectIngredient(name);
-    loadMeasureLst();
+    m_chosenName = chosen.isValid() ? chosen.data().toString() : QString();
+    // The last record of the name, ignoring case; with none the ingredient stays as it was.
+    const int index = m_session.ingredients.lastIndexOfNameIgnoringCase(m_chosenName);
+    if (index >= 0)
+        m_currentIng = m_session.ingredients.at(index);
+    m_ui->MeasureLst->clear();
+    m_ui->MeasureLst->addItems(units::measureChoices(m_currentIng));
     m_ui->MeasureLst->setCurrentIndex(m_ui->MeasureLst->count() > 0 ? 0 : -1);
-    m_stepIndex = 3;
-    m_ui->R_IngLstText->setText(name);
+    m_ui->R_IngLstText->setText(m_chosenName);
     m_ui->Addcmd->setEnabled(true);
     if (chosen.isValid()) {
-        m_ui->IngLst2->setText(name);
+        m_ui->IngLst2->setText(m_chosenName);
         showIngredientList(false);
     }
     m_ui->Label3->setVisible(true);
 }
 
-void AnalysisScreen::ingLst2DropDown()
-{
-    showIngredientList(true);
-}
-
-void AnalysisScreen::selectIngredient(const QString& name)
-{
-    const int index = m_session.ingredients.lastIndexOfNameIgnoringCase(name);
-    if (index >= 0)
-        m_currentIng = m_session.ingredients.at(index);
-}
-
-void AnalysisScreen::loadMeasureLst()
-{
-    static const QStringList volumes{QStringLiteral("ml"),   QStringLiteral("tsp"),
-                                     QStringLiteral("tbs"),  QStringLiteral("cup"),
-                                     QStringLiteral("pint"), QStringLiteral("quart")};
-    static const QStringList weights{QStringLiteral("oz"), QStringLiteral("g"),
-                                     QStringLiteral("lb")};
-    QStringList units;
-    if (m_currentIng.customMeasure != 0)
-        units.append(m_currentIng.measure1.trimmed());
-    if (m_currentIng.measureKind == 0 || m_currentIng.measureKind == 1)
-        units += volumes;
-    if (m_currentIng.measureKind == 0 || m_currentIng.measureKind == 2)
-        units += weights;
-    m_ui->MeasureLst->clear();
-    m_ui->MeasureLst->addItems(units);
-}
-
 // --- Quantity and servings ----------------------------------------------------------------------
 
-bool AnalysisScreen::fractionMode() const
+quantity::Entry AnalysisScreen::quantityEntry() const
 {
-    return m_ui->F_DOpt_0->isChecked();
+    return {m_ui->OnesVs->value(), m_ui->FracVs->value(), m_ui->F_DOpt_0->isChecked()};
 }
 
-void AnalysisScreen::onesVsChange(int value)
+void AnalysisScreen::wholePartChanged(int value)
 {
-    m_ui->OnesTxt->setText(value == 0 && fractionMode() ? QString() : QString::number(value));
+    // The whole part's box is blank at 0 in fractions.
+    m_ui->OnesTxt->setText(value == 0 && m_ui->F_DOpt_0->isChecked() ? QString()
+                                                                     : QString::number(value));
     m_ui->MeasureLst->setEnabled(true);
-    m_stepIndex = 4;
-    m_quantityValue = static_cast<float>(value) + m_fractionValue;
 }
 
-void AnalysisScreen::fracVsChange(int value)
+void AnalysisScreen::fractionPartChanged(int value)
 {
     m_ui->MeasureLst->setEnabled(true);
-    m_stepIndex = 4;
-    if (fractionMode()) {
-        m_ui->FracTxt->setText(quantity::fractionText(value));
-        m_fractionValue = quantity::fractionValue(value);
-    } else {
-        m_ui->FracTxt->setText(QString::number(value));
-        m_fractionValue = static_cast<float>(value) / 10;
-    }
-    m_quantityValue = static_cast<float>(m_ui->OnesVs->value()) + m_fractionValue;
+    m_ui->FracTxt->setText(m_ui->F_DOpt_0->isChecked() ? quantity::fractionText(value)
+                                                       : QString::number(value));
 }
 
-void AnalysisScreen::fDOptClick()
+void AnalysisScreen::quantityModeChanged()
 {
+    const bool fractions = m_ui->F_DOpt_0->isChecked();
     m_ui->FracVs->setValue(0);
-    m_ui->FracTxt->setText(QStringLiteral("0"));
-    m_fractionValue = 0;
-    m_ui->DLbl->setVisible(!fractionMode());
-    if (fractionMode())
-        m_ui->FracTxt->clear();
+    m_ui->FracTxt->setText(fractions ? QString() : QStringLiteral("0"));
+    m_ui->DLbl->setVisible(!fractions);
 }
 
 void AnalysisScreen::clearQuantityEntry()
@@ -385,17 +333,17 @@ void AnalysisScreen::clearQuantityEntry()
     m_ui->FracVs->setValue(0);
 }
 
-void AnalysisScreen::servingsVsChange(int value)
+void AnalysisScreen::servingsChanged(int value)
 {
     m_flashTmr->start();
     m_ui->FlashImg->setVisible(true);
     m_ui->LblPress->setVisible(true);
     const quantity::Servings servings = quantity::servingsFor(value);
+    m_draft.chooseServings(servings);
     m_ui->ServingsLbl->setText(servings.text);
-    m_servingsDivisor = servings.divisor;
-    m_ui->lbl1M->setText(QStringLiteral("Makes ") + servings.text + QStringLiteral(" servings"));
-    m_session.newServings = m_servingsDivisor;
-    setChanged();
+    m_ui->Frame1->setServing(QStringLiteral("Makes ") + servings.text +
+                             QStringLiteral(" servings"));
+    showSavedStatus();
 }
 
 void AnalysisScreen::stopFlashing()
@@ -405,34 +353,21 @@ void AnalysisScreen::stopFlashing()
     m_ui->LblPress->setVisible(false);
 }
 
-// --- The panel ----------------------------------------------------------------------------------
+// --- What the recipe shows ----------------------------------------------------------------------
 
-void AnalysisScreen::writePanel()
+void AnalysisScreen::showTotals()
 {
-    panel::showTexts(this, nutrition::panelTexts(m_recipeTotals));
-}
-
-void AnalysisScreen::showCaloriePercentages()
-{
-    std::optional<nutrition::CalorieShares> shares =
-        nutrition::caloriePercentages(panel::shownTexts(this));
-    if (m_ui->InvisLst->count() == 0) {
-        shares = nutrition::noLineShares();
-        // What rounding left over is cleared from the panel too, so it reads zero.
-        m_recipeTotals = {};
-        writePanel();
-    }
-    if (shares) {
-        m_ui->Label24->setText(shares->fat);
-        m_ui->Label23->setText(shares->carbs);
-        m_ui->Label21->setText(shares->protein);
-    }
-    m_explainer->refresh();
+    m_ui->Frame1->setValues(m_draft.panel().value_or(nutrition::PanelTexts{}));
+    const nutrition::CalorieShares& shares = m_draft.shares();
+    m_ui->Label24->setText(shares.fat);
+    m_ui->Label23->setText(shares.carbs);
+    m_ui->Label21->setText(shares.protein);
+    m_explainer->showTotals(shares.chart());
 }
 
 void AnalysisScreen::showSavedStatus()
 {
-    const bool saved = m_session.recipeSaved;
+    const bool saved = m_draft.isSaved();
     m_ui->StatusImg->setPixmap(
         standardPicture(this, saved ? QStyle::SP_DialogApplyButton : QStyle::SP_MessageBoxWarning));
     m_ui->StatusLbl->setText(saved ? QStringLiteral("Changes Saved")
@@ -441,14 +376,8 @@ void AnalysisScreen::showSavedStatus()
 
 void AnalysisScreen::setChanged()
 {
-    m_session.recipeSaved = false;
+    m_draft.setSaved(false);
     showSavedStatus();
-}
-
-void AnalysisScreen::directionsTxtChange()
-{
-    m_stepIndex = m_ui->R_IngLst->count() > 0 ? 7 : 2;
-    setChanged();
 }
 
 } // namespace zestora

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/nutrition.h"
+#include "core/analysis/recipedraft.h"
 #include "core/store/ingrecord.h"
 
 #include <QWidget>
@@ -19,10 +19,12 @@ class HelpViewer;
 class RecipeExplainer;
 class SortedNameModel;
 class ToolBar;
+struct RecipeView;
 struct Session;
 
-// The recipe / diet analysis screen: a recipe is named, built line by line from the ingredient
-// list with a Nutrition Facts panel for one serving after every line, and saved.
+// The recipe / diet analysis screen: a view of the recipe being built (RecipeDraft). The user
+// names it, adds lines from the ingredient list with a Nutrition Facts panel for one serving after
+// every line, and saves it; a stored recipe comes here to be edited.
 class AnalysisScreen : public QWidget {
     Q_OBJECT
 public:
@@ -32,30 +34,15 @@ public:
 
     // Screen set-up: warns when the screen is too small for the window, then empties it.
     void formLoad();
-    void reset();
-    void cmdStartOverClick();
-    void focusIt();
-    void calcBarToolClick(const QString& toolName);
-
-    // A stored recipe handed over for editing: the session carries its totals, servings and panel
-    // texts; this writes its name, rows, entries and directions.
-    void editStoredRecipe(const QString& name, const QStringList& rows, const QStringList& entries,
-                          const QString& directions);
+    // Empties the screen for a new recipe and puts the focus on its name.
+    void startOver();
+    // A stored recipe, as the stored recipes screen shows it, to be edited here.
+    void editStoredRecipe(const QString& name, const RecipeView& recipe);
     // Before the program closes: a recipe with unsaved changes is saved, or dropped, as the user
     // answers. False when the program is to stay open.
     bool mayClose();
 
-    // The ingredient search's hand-over: selects the name in the list and, a moment later,
-    // chooses it as a click would.
-    void chooseIngredientFromSearch(const QString& name);
-
-    // Takes recipe line row out, with its nutrients, as the Edit Window's Delete does.
-    void removeLine(int row);
-
     ToolBar* calcBar() const { return m_calcBar; }
-    const nutrition::RecipeTotals& recipeTotals() const { return m_recipeTotals; }
-    float servingsDivisor() const { return m_servingsDivisor; }
-    const IngRecord& currentIng() const { return m_currentIng; }
 
 Q_SIGNALS:
     // A stored recipe was replaced; the stored recipes list wants its first entry chosen.
@@ -65,44 +52,48 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUpSpinners();
+    void buildCalcBar();
+    void connectControls();
+    void reset();
+    void startOverFromToolBar();
+
     // Ingredient choice and measures.
-    void ingLstClick();
-    void ingLst2DropDown();
-    void selectIngredient(const QString& name);
-    void loadMeasureLst();
+    void chooseIngredient();
+    void chooseIngredientFromSearch(const QString& name);
     void showIngredientList(bool show);
 
     // Quantity and servings entry.
-    void onesVsChange(int value);
-    void fracVsChange(int value);
-    void fDOptClick();
-    void servingsVsChange(int value);
-    bool fractionMode() const;
+    quantity::Entry quantityEntry() const;
+    void wholePartChanged(int value);
+    void fractionPartChanged(int value);
+    void quantityModeChanged();
     void clearQuantityEntry();
-
-    // Lines and headings.
-    void addcmdClick();
-    void rIngLstClick(int row);
-    void addHeading();
-    void insertLine(int position, const QString& row, const QString& entry);
-    float panelServings() const;
-
-    // The panel.
-    void writePanel();
-    void showCaloriePercentages();
-    void showSavedStatus();
-    void setChanged();
+    void servingsChanged(int value);
     void stopFlashing();
 
+    // Lines and headings.
+    void addLine();
+    void editLine(int row);
+    void addHeading();
+    void showLinesAdded(const QList<int>& positions);
+    void showLineRemoved(int row);
+
+    // What the recipe shows: the panel, its shares, the saved status.
+    void showTotals();
+    void showSavedStatus();
+    void setChanged();
+
     // Name, OK and saving.
-    void nameTxtChange();
-    void takeOverStoredRecipe();
-    void okCmdClick();
+    void nameChanged();
+    // OK: the servings change taken in. While saving, the name is checked first and a name
+    // conflict settled; false when the user cancelled it.
+    bool confirmServings(bool saving);
     void save();
     bool storedNameMatches(const QString& name, bool typedNameIsPattern) const;
     std::optional<QString> unstorableText() const;
     QString directionsText() const;
-    void directionsTxtChange();
+    void directionsChanged();
 
     Session& m_session;
     HelpViewer& m_help;
@@ -113,13 +104,10 @@ private:
     QTimer* m_passTmr;
     RecipeExplainer* m_explainer = nullptr;
 
-    qint16 m_stepIndex = 0;
+    // The ingredient of the line being entered, and its name as chosen in the list.
     IngRecord m_currentIng;
-    float m_quantityValue = 0;
-    float m_fractionValue = 0;
-    float m_servingsDivisor = 1;
-    nutrition::RecipeTotals m_recipeTotals;
-    bool m_savingNow = false;
+    QString m_chosenName;
+    RecipeDraft m_draft;
 };
 
 } // namespace zestora

@@ -2,6 +2,7 @@
 
 #include "ui_headingdialog.h"
 
+#include "core/analysis/recipelines.h"
 #include "core/shell/helptopics.h"
 #include "core/text.h"
 #include "platform/centreform.h"
@@ -22,14 +23,14 @@ HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->HelpCmd, &QPushButton::clicked, this,
             [&help] { help.showHelp(help::headingContext); });
-    connect(m_ui->SubHeadTxt, &QLineEdit::textChanged, this, &HeadingDialog::subHeadTxtChange);
+    connect(m_ui->SubHeadTxt, &QLineEdit::textChanged, this, &HeadingDialog::headingChanged);
 }
 
 HeadingDialog::~HeadingDialog() = default;
 
-void HeadingDialog::subHeadTxtChange()
+void HeadingDialog::headingChanged()
 {
-    if (trimSpaces(m_ui->SubHeadTxt->text()).size() <= maxLength)
+    if (trimSpaces(m_ui->SubHeadTxt->text()).size() <= lines::maxHeadingLength)
         return;
     MessageBox::show(this, QStringLiteral("Max length is 50."), QStringLiteral("Too many Letters"),
                      MessageBox::Icon::Exclamation);

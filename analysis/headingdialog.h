@@ -17,15 +17,13 @@ class HelpViewer;
 class HeadingDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int maxLength = 50;
-
     // The heading as typed when the user clicks Done; nothing on Cancel.
     static std::optional<QString> ask(QWidget* parent, HelpViewer& help);
 
 private:
     HeadingDialog(QWidget* parent, HelpViewer& help);
     ~HeadingDialog() override;
-    void subHeadTxtChange();
+    void headingChanged();
 
     const std::unique_ptr<Ui::HeadingDialog> m_ui;
 };

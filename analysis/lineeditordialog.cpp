@@ -10,11 +10,12 @@ LineEditorDialog::LineEditorDialog(QWidget* parent, const QString& row)
 {
     m_ui->setupUi(this);
     m_ui->InsertLbl->setText(row);
-    for (auto [button, action] :
-         {std::pair{m_ui->InsertCmd, Action::Insert}, std::pair{m_ui->EditCmd, Action::Replace},
-          std::pair{m_ui->DeleteCmd, Action::Delete}})
-        connect(button, &QPushButton::clicked, this, [this, chosen = action] {
-            m_action = chosen;
+    using Edit = RecipeDraft::Edit;
+    for (auto [button, choice] :
+         {std::pair{m_ui->InsertCmd, Edit::Insert}, std::pair{m_ui->EditCmd, Edit::Replace},
+          std::pair{m_ui->DeleteCmd, Edit::Delete}})
+        connect(button, &QPushButton::clicked, this, [this, chosen = choice] {
+            m_choice = chosen;
             accept();
         });
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
@@ -22,11 +23,11 @@ LineEditorDialog::LineEditorDialog(QWidget* parent, const QString& row)
 
 LineEditorDialog::~LineEditorDialog() = default;
 
-LineEditorDialog::Action LineEditorDialog::ask(QWidget* parent, const QString& row)
+std::optional<RecipeDraft::Edit> LineEditorDialog::ask(QWidget* parent, const QString& row)
 {
     LineEditorDialog dialog(parent, row);
     dialog.exec();
-    return dialog.m_action;
+    return dialog.m_choice;
 }
 
 } // namespace zestora

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/analysis/recipedraft.h"
+
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class LineEditorDialog;
@@ -14,17 +17,15 @@ namespace zestora {
 class LineEditorDialog : public QDialog {
     Q_OBJECT
 public:
-    enum class Action { Insert, Replace, Delete, Cancel };
-
-    // Shows the dialog for the line's row text and returns the user's choice.
-    static Action ask(QWidget* parent, const QString& row);
+    // Shows the dialog for the line's row text and returns the user's choice; none on Cancel.
+    static std::optional<RecipeDraft::Edit> ask(QWidget* parent, const QString& row);
 
 private:
     LineEditorDialog(QWidget* parent, const QString& row);
     ~LineEditorDialog() override;
 
     const std::unique_ptr<Ui::LineEditorDialog> m_ui;
-    Action m_action = Action::Cancel;
+    std::optional<RecipeDraft::Edit> m_choice;
 };
 
 } // namespace zestora

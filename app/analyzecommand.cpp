@@ -88,14 +88,13 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
             nutrition::addLineNutrients(totals, table.at(analyzed.reviewed.food),
                                         analyzed.ordinary->unit, analyzed.ordinary->quantityValue,
                                         servings);
-            const auto amounts = nutrition::lineAmounts({analyzed.ordinary->entry()}, table, 1);
-            if (!amounts.isEmpty() && amounts.front())
-                analyzed.grams = amounts.front()->grams;
+            if (const auto amount = nutrition::lineAmount(analyzed.ordinary->entry(), table, 1))
+                analyzed.grams = amount->grams;
         }
         analysis.lines.append(analyzed);
     }
     analysis.panel = nutrition::panelTexts(totals);
-    analysis.shares = nutrition::caloriePercentages(analysis.panel);
+    analysis.shares = nutrition::calorieShares(totals);
     return analysis;
 }
 

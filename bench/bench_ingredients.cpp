@@ -113,7 +113,8 @@ void deleteIngredient(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         s.choose(300);
-        const IngRecord kept = s.stored->shownIng();
+        const IngRecord kept =
+            s.session.ingredients.at(s.session.ingredients.indexOfName(s.names.nameAt(300)));
         state.ResumeTiming();
         s.stored->activeBar()->tool(QStringLiteral("Delete"))->trigger();
         state.PauseTiming();

@@ -69,9 +69,4 @@ bool TextPattern::matches(const QString& text) const
            m_expression.match(text).hasMatch();
 }
 
-bool equalsOrMatches(const QString& text, const QString& pattern)
-{
-    return text.compare(pattern, Qt::CaseInsensitive) == 0 || TextPattern(pattern).matches(text);
-}
-
 } // namespace zestora

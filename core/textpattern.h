@@ -21,7 +21,4 @@ private:
     QRegularExpression m_expression;
 };
 
-// text equals pattern or matches it, ignoring letter case.
-bool equalsOrMatches(const QString& text, const QString& pattern);
-
 } // namespace zestora

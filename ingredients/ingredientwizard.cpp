@@ -2,7 +2,6 @@
 
 #include "ui_ingredientwizard.h"
 
-#include "analysis/nutritionpanel.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
 #include "core/shell/helptopics.h"
@@ -44,6 +43,7 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
     , m_ui(std::make_unique<Ui::IngredientWizard>())
 {
     m_ui->setupUi(this);
+    m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
     m_first = {m_ui->txtOnes,    m_ui->vsOnes,    m_ui->txtFrac,   m_ui->vsFrac,
                m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1, 0};
     m_second = {m_ui->txtOnes2,    m_ui->vsOnes2,    m_ui->txtFrac2,   m_ui->vsFrac2,
@@ -55,18 +55,18 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
     for (int i = 0; i < wizard::unitCount; ++i) {
         QRadioButton* first = findChild<QRadioButton*>(QStringLiteral("optUnits_%1").arg(i));
         QRadioButton* second = findChild<QRadioButton*>(QStringLiteral("opt2ndM_%1").arg(i));
-        m_optUnits[static_cast<size_t>(i)] = first;
-        m_opt2ndM[static_cast<size_t>(i)] = second;
-        connect(first, &QRadioButton::clicked, this, [this, i] { optUnitsClick(i); });
-        connect(second, &QRadioButton::clicked, this, [this, i] { opt2ndMClick(i); });
+        m_firstMeasures[static_cast<size_t>(i)] = first;
+        m_secondMeasures[static_cast<size_t>(i)] = second;
+        connect(first, &QRadioButton::clicked, this, [this, i] { firstMeasureChosen(i); });
+        connect(second, &QRadioButton::clicked, this, [this, i] { secondMeasureChosen(i); });
     }
     m_ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_DesktopIcon).pixmap(48, 48));
 
-    connect(m_ui->cmdNext, &QPushButton::clicked, this, &IngredientWizard::cmdNextClick);
-    connect(m_ui->cmdBack, &QPushButton::clicked, this, &IngredientWizard::cmdBackClick);
-    connect(m_ui->cmdStartOver, &QPushButton::clicked, this, &IngredientWizard::cmdStartOverClick);
-    connect(m_ui->cmdHelp, &QPushButton::clicked, this, &IngredientWizard::cmdHelpClick);
-    connect(m_ui->cmdFinish, &QPushButton::clicked, this, &IngredientWizard::cmdFinishClick);
+    connect(m_ui->cmdNext, &QPushButton::clicked, this, &IngredientWizard::next);
+    connect(m_ui->cmdBack, &QPushButton::clicked, this, &IngredientWizard::back);
+    connect(m_ui->cmdStartOver, &QPushButton::clicked, this, &IngredientWizard::startOver);
+    connect(m_ui->cmdHelp, &QPushButton::clicked, this, &IngredientWizard::showStepHelp);
+    connect(m_ui->cmdFinish, &QPushButton::clicked, this, &IngredientWizard::finish);
     connect(m_ui->Image1, &ClickableLabel::clicked, this, [this] {
         MessageBox::show(this,
                          QStringLiteral("This is just a picture of some fruit and vegetables."),
@@ -77,7 +77,7 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
         if (!checkTypedText(text, QStringLiteral("the name")))
             m_ui->cmdNext->setEnabled(false);
     });
-    connect(m_ui->txtUnique, &QLineEdit::textChanged, this, &IngredientWizard::txtUniqueChange);
+    connect(m_ui->txtUnique, &QLineEdit::textChanged, this, &IngredientWizard::ownMeasureChanged);
 
     for (Quantity* q : {&m_first, &m_second}) {
         q->onesVs->setRange(0, onesMaximum);
@@ -95,38 +95,38 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
             box->setFocusProxy(spinner);
         }
         connect(q->onesVs, &Spinner::valueChanged, this,
-                [this, q](int value) { onesChange(*q, value); });
+                [this, q](int value) { wholePartChanged(*q, value); });
         connect(q->fracVs, &Spinner::valueChanged, this,
-                [this, q](int value) { fracChange(*q, value); });
+                [this, q](int value) { fractionPartChanged(*q, value); });
         for (QRadioButton* mode : {q->fractions, q->decimals})
-            connect(mode, &QRadioButton::clicked, this, [this, q] { forDClick(*q); });
+            connect(mode, &QRadioButton::clicked, this, [this, q] { quantityModeChanged(*q); });
     }
 
     connect(m_ui->txtCal, &QLineEdit::textChanged, this,
-            [this] { nutrientChange(m_ui->txtCal, nullptr); });
+            [this] { nutrientTyped(m_ui->txtCal, nullptr); });
     connect(m_ui->txtFat, &QLineEdit::textChanged, this,
-            [this] { nutrientChange(m_ui->txtFat, m_ui->txtSatFat); });
+            [this] { nutrientTyped(m_ui->txtFat, m_ui->txtSatFat); });
     connect(m_ui->txtSatFat, &QLineEdit::textChanged, this,
-            [this] { nutrientChange(m_ui->txtSatFat, m_ui->txtFat); });
+            [this] { nutrientTyped(m_ui->txtSatFat, m_ui->txtFat); });
     connect(m_ui->txtChol, &QLineEdit::textChanged, this,
-            [this] { nutrientChange(m_ui->txtChol, nullptr); });
+            [this] { nutrientTyped(m_ui->txtChol, nullptr); });
     connect(m_ui->txtSodium, &QLineEdit::textChanged, this,
-            [this] { nutrientChange(m_ui->txtSodium, nullptr); });
+            [this] { nutrientTyped(m_ui->txtSodium, nullptr); });
     connect(m_ui->txtTotalCarbs, &QLineEdit::textChanged, this,
-            [this] { nutrientChange(m_ui->txtTotalCarbs, m_ui->txtFiber); });
+            [this] { nutrientTyped(m_ui->txtTotalCarbs, m_ui->txtFiber); });
     connect(m_ui->txtFiber, &QLineEdit::textChanged, this,
-            [this] { nutrientChange(m_ui->txtFiber, m_ui->txtTotalCarbs); });
+            [this] { nutrientTyped(m_ui->txtFiber, m_ui->txtTotalCarbs); });
     connect(m_ui->txtProtein, &QLineEdit::textChanged, this, [this] {
-        nutrientChange(m_ui->txtProtein, nullptr);
-        if (m_session.editLoading)
-            endEditLoad();
+        nutrientTyped(m_ui->txtProtein, nullptr);
+        if (m_editLoading)
+            finishLoading();
     });
     for (QRadioButton* option : {m_ui->optFatCals_0, m_ui->optFatCals_1})
         connect(option, &QRadioButton::clicked, this, [this] {
             m_ui->txtFat->setFocus();
             // The fat box is read by the mode now chosen, so its check may now say otherwise.
             if (!m_ui->txtFat->text().isEmpty())
-                nutrientChange(m_ui->txtFat, m_ui->txtSatFat);
+                nutrientTyped(m_ui->txtFat, m_ui->txtSatFat);
         });
 
     // Enter moves on from these controls, as Next would.
@@ -136,7 +136,7 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
              m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs, m_ui->txtProtein})
         control->installEventFilter(this);
 
-    resetIng();
+    reset();
 }
 
 IngredientWizard::~IngredientWizard() = default;
@@ -147,30 +147,31 @@ bool IngredientWizard::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             if (m_ui->cmdNext->isEnabled())
-                cmdNextClick();
+                next();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void IngredientWizard::resetIng()
+void IngredientWizard::reset()
 {
-    m_wizStep = 0;
+    m_step = 0;
     m_stepDone.fill(false);
     m_ui->cmdHelp->setEnabled(true);
     m_preview = {};
     showPreview();
-    for (QLabel* label : {m_ui->lblName, m_ui->lbl1M, m_ui->lbl2M})
-        label->clear();
+    m_ui->Picture1->setName(QString());
+    m_ui->Picture1->setServing(QString());
+    m_ui->Picture1->setSecondServing(QString());
     m_ui->cmdBack->setEnabled(false);
     m_ui->cmdFinish->setEnabled(false);
     m_ui->txtName->clear();
-    unselectAll(m_optUnits);
+    unselectAll(m_firstMeasures);
     m_ui->picUnique->setVisible(false);
     resetQuantity(m_first);
-    unselectAll(m_opt2ndM);
-    for (QRadioButton* option : m_opt2ndM)
+    unselectAll(m_secondMeasures);
+    for (QRadioButton* option : m_secondMeasures)
         option->setEnabled(true);
     resetQuantity(m_second);
     m_ui->txtCal->clear();
@@ -210,8 +211,8 @@ bool IngredientWizard::roomForNewIngredient()
 void IngredientWizard::showStep()
 {
     m_ui->PicWizStack->setCurrentWidget(
-        m_pages[static_cast<size_t>(qBound(0, m_wizStep, wizard::lastStep))]);
-    m_ui->SteppLbl->setText(QStringLiteral("Step %1 of 11").arg(m_wizStep + 1));
+        m_pages[static_cast<size_t>(qBound(0, m_step, wizard::lastStep))]);
+    m_ui->SteppLbl->setText(QStringLiteral("Step %1 of 11").arg(m_step + 1));
 }
 
 void IngredientWizard::focusStep(int step)
@@ -224,28 +225,28 @@ void IngredientWizard::focusStep(int step)
         boxes[step]->setFocus();
 }
 
-void IngredientWizard::cmdNextClick()
+void IngredientWizard::next()
 {
     m_goingForward = true;
-    if (!wizSteps(m_wizStep))
-        --m_wizStep; // the step comes round again
-    if (m_wizStep == wizard::lastStep)
+    if (!takeStep(m_step))
+        --m_step; // the step comes round again
+    if (m_step == wizard::lastStep)
         MessageBox::show(this,
                          QStringLiteral("Now if all the information looks correct, ") +
                              QStringLiteral("\r\npress the Finish button."),
                          QStringLiteral("Almost Done"), MessageBox::Icon::Information);
-    ++m_wizStep;
-    const bool skipSecondQuantity = m_wizStep == 4 && m_ui->opt2ndM_11->isChecked();
+    ++m_step;
+    const bool skipSecondQuantity = m_step == 4 && m_ui->opt2ndM_11->isChecked();
     if (skipSecondQuantity)
-        m_wizStep = 5;
-    const bool finished = m_wizStep > wizard::lastStep;
+        m_step = 5;
+    const bool finished = m_step > wizard::lastStep;
     if (finished) {
         m_ui->cmdNext->setEnabled(false);
-        m_wizStep = wizard::lastStep;
+        m_step = wizard::lastStep;
         m_ui->cmdFinish->setEnabled(true);
     }
     showStep();
-    if (!m_stepDone[static_cast<size_t>(m_wizStep)])
+    if (!m_stepDone[static_cast<size_t>(m_step)])
         m_ui->cmdNext->setEnabled(false);
     if (finished)
         m_ui->cmdFinish->setFocus();
@@ -253,39 +254,39 @@ void IngredientWizard::cmdNextClick()
         m_ui->txtCal->setFocus();
 }
 
-void IngredientWizard::cmdBackClick()
+void IngredientWizard::back()
 {
-    if (m_wizStep <= 0)
+    if (m_step <= 0)
         return;
     m_goingForward = false;
-    --m_wizStep;
-    if (m_wizStep == 0)
+    --m_step;
+    if (m_step == 0)
         m_ui->cmdBack->setEnabled(false);
-    if (m_wizStep == 4) {
+    if (m_step == 4) {
         if (m_ui->opt2ndM_11->isChecked())
-            m_wizStep = 3;
+            m_step = 3;
         setSecondUnitsEnabled();
     }
     showStep();
-    focusStep(m_wizStep);
-    if (m_stepDone[static_cast<size_t>(m_wizStep)])
+    focusStep(m_step);
+    if (m_stepDone[static_cast<size_t>(m_step)])
         m_ui->cmdNext->setEnabled(true);
 }
 
-void IngredientWizard::cmdStartOverClick()
+void IngredientWizard::startOver()
 {
-    resetIng();
+    reset();
     m_ui->txtName->setFocus();
 }
 
 int IngredientWizard::helpContext() const
 {
-    return help::wizardContext + 10 * qBound(0, m_wizStep, wizard::lastStep);
+    return help::wizardContext + 10 * qBound(0, m_step, wizard::lastStep);
 }
 
-void IngredientWizard::cmdHelpClick()
+void IngredientWizard::showStepHelp()
 {
-    const int step = qBound(0, m_wizStep, wizard::lastStep);
+    const int step = qBound(0, m_step, wizard::lastStep);
     m_help.showHelp(helpContext());
     if (step == 1 && m_ui->optUnits_11->isChecked())
         m_ui->txtUnique->setFocus();
@@ -294,20 +295,20 @@ void IngredientWizard::cmdHelpClick()
 
 // --- Measures ---------------------------------------------------------------------------------
 
-void IngredientWizard::optUnitsClick(int index)
+void IngredientWizard::firstMeasureChosen(int index)
 {
     m_ui->txtUnique->clear();
     if (index < wizard::ownUnit) {
         m_ui->picUnique->setVisible(false);
-        m_newIng.measure1 = wizard::firstUnitCaption(index);
-        m_newIng.customMeasure = 0;
+        m_ingredient.measure1 = wizard::firstUnitCaption(index);
+        m_ingredient.customMeasure = 0;
         m_ui->cmdNext->setEnabled(true);
         m_ui->cmdNext->setFocus();
     } else {
         m_ui->cmdNext->setEnabled(false);
         m_ui->picUnique->setVisible(true);
         m_ui->txtUnique->setFocus();
-        m_newIng.customMeasure = -1;
+        m_ingredient.customMeasure = -1;
     }
     setSecondUnitsEnabled();
 }
@@ -316,18 +317,18 @@ void IngredientWizard::setSecondUnitsEnabled()
 {
     int first = -1;
     for (int i = 0; i < wizard::unitCount; ++i)
-        if (m_optUnits[static_cast<size_t>(i)]->isChecked())
+        if (m_firstMeasures[static_cast<size_t>(i)]->isChecked())
             first = i;
     for (int i = 0; i < wizard::unitCount; ++i)
-        m_opt2ndM[static_cast<size_t>(i)]->setEnabled(wizard::secondUnitEnabled(first, i));
+        m_secondMeasures[static_cast<size_t>(i)]->setEnabled(wizard::secondUnitEnabled(first, i));
 }
 
-void IngredientWizard::txtUniqueChange()
+void IngredientWizard::ownMeasureChanged()
 {
     const QString text = m_ui->txtUnique->text();
     if (text.size() <= IngRecord::measureWidth) {
         m_ui->cmdNext->setEnabled(checkTypedText(text, QStringLiteral("the measure")));
-        m_newIng.measure1 = text;
+        m_ingredient.measure1 = text;
         return;
     }
     MessageBox::show(this,
@@ -339,9 +340,9 @@ void IngredientWizard::txtUniqueChange()
     m_ui->txtUnique->setFocus();
 }
 
-void IngredientWizard::opt2ndMClick(int index)
+void IngredientWizard::secondMeasureChosen(int index)
 {
-    m_newIng.measure2 = index < wizard::ownUnit ? wizard::secondUnitCaption(index) : QString();
+    m_ingredient.measure2 = index < wizard::ownUnit ? wizard::secondUnitCaption(index) : QString();
     m_ui->cmdNext->setEnabled(true);
     m_ui->cmdNext->setFocus();
 }
@@ -351,10 +352,10 @@ void IngredientWizard::selectOption(const std::array<QRadioButton*, wizard::unit
 {
     // Chosen as a click would, also where the option is disabled.
     options[static_cast<size_t>(index)]->setChecked(true);
-    if (&options == &m_optUnits)
-        optUnitsClick(index);
+    if (&options == &m_firstMeasures)
+        firstMeasureChosen(index);
     else
-        opt2ndMClick(index);
+        secondMeasureChosen(index);
 }
 
 bool IngredientWizard::checkTypedText(const QString& text, const QString& what)
@@ -367,13 +368,13 @@ bool IngredientWizard::checkTypedText(const QString& text, const QString& what)
 
 // --- Quantities -------------------------------------------------------------------------------
 
-void IngredientWizard::onesChange(Quantity& q, int value)
+void IngredientWizard::wholePartChanged(Quantity& q, int value)
 {
     m_ui->cmdNext->setEnabled(true);
     q.ones->setText(value == 0 && q.fractionMode() ? QString() : QString::number(value));
 }
 
-void IngredientWizard::fracChange(Quantity& q, int value)
+void IngredientWizard::fractionPartChanged(Quantity& q, int value)
 {
     m_ui->cmdNext->setEnabled(true);
     if (q.fractionMode()) {
@@ -385,14 +386,14 @@ void IngredientWizard::fracChange(Quantity& q, int value)
     }
 }
 
-void IngredientWizard::forDClick(Quantity& q)
+void IngredientWizard::quantityModeChanged(Quantity& q)
 {
     const bool changed = q.fracVs->value() != 0;
     q.fracVs->setValue(0);
     q.decimal->setVisible(!q.fractionMode());
     // The first quantity follows the new mode at once; the second only when its spinner moved.
     if (&q == &m_first && !changed)
-        fracChange(q, 0);
+        fractionPartChanged(q, 0);
 }
 
 void IngredientWizard::loadQuantity(Quantity& q, float amount)
@@ -402,7 +403,7 @@ void IngredientWizard::loadQuantity(Quantity& q, float amount)
     q.onesVs->setValue(entry.ones);
     QRadioButton* mode = entry.fractionMode ? q.fractions : q.decimals;
     mode->setChecked(true);
-    forDClick(q);
+    quantityModeChanged(q);
     q.frac->setText(entry.fractionMode ? quantity::fractionText(entry.fraction)
                                        : QString::number(entry.fraction));
     q.fracVs->setValue(entry.fraction);
@@ -426,7 +427,7 @@ wizard::Box IngredientWizard::boxOf(const QLineEdit* box) const
     return Box::Protein;
 }
 
-void IngredientWizard::nutrientChange(QLineEdit* changed, QLineEdit* other)
+void IngredientWizard::nutrientTyped(QLineEdit* changed, QLineEdit* other)
 {
     const auto check = [this](QLineEdit* box) {
         const wizard::Entry entry = wizard::checkIt(box->text(), boxOf(box));
@@ -450,7 +451,7 @@ wizard::NutrientTexts IngredientWizard::nutrientTexts() const
 
 void IngredientWizard::showPreview()
 {
-    panel::showTexts(this, m_preview);
+    m_ui->Picture1->setValues(m_preview);
 }
 
 } // namespace zestora

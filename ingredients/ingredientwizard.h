@@ -44,8 +44,6 @@ public:
     void editIngredient(const IngRecord& stored, const QString& calories,
                         const QString& fatCalories);
 
-    void resetIng();
-    int wizStep() const { return m_wizStep; }
     // The help topic of the step on view, for the Help button and for F1.
     int helpContext() const;
 
@@ -66,38 +64,40 @@ private:
         bool fractionMode() const;
     };
 
-    void cmdNextClick();
-    void cmdBackClick();
-    void cmdStartOverClick();
-    void cmdHelpClick();
-    void cmdFinishClick();
+    // Empties every step and shows the first.
+    void reset();
+    void next();
+    void back();
+    void startOver();
+    void showStepHelp();
+    void finish();
     void showStep();
     void focusStep(int step);
 
-    // Steps: wizSteps processes a step's data when the user moves on and answers false when it
-    // refuses them; editWizSteps takes a step's data while an ingredient is loaded.
-    bool wizSteps(int step);
-    void editWizSteps(int step);
+    // Steps: takeStep processes a step's data when the user moves on and answers false when it
+    // refuses them; loadStep takes a step's data while an ingredient is loaded.
+    bool takeStep(int step);
+    void loadStep(int step);
     // The instruction of the quantity step after a measure step (1 or 3).
     void askForQuantity(int measureStep);
     bool takeName(bool checked);
     bool takeQuantity(Quantity& q, int step, bool checkZero);
     bool takeNutrients(int step);
-    void endEditLoad();
+    void finishLoading();
 
-    void optUnitsClick(int index);
-    void opt2ndMClick(int index);
+    void firstMeasureChosen(int index);
+    void secondMeasureChosen(int index);
     void setSecondUnitsEnabled();
-    void txtUniqueChange();
+    void ownMeasureChanged();
     static void unselectAll(const std::array<QRadioButton*, wizard::unitCount>& options);
     void selectOption(const std::array<QRadioButton*, wizard::unitCount>& options, int index);
     void resetQuantity(Quantity& q);
-    void onesChange(Quantity& q, int value);
-    void fracChange(Quantity& q, int value);
-    void forDClick(Quantity& q);
+    void wholePartChanged(Quantity& q, int value);
+    void fractionPartChanged(Quantity& q, int value);
+    void quantityModeChanged(Quantity& q);
     void loadQuantity(Quantity& q, float amount);
     bool checkTypedText(const QString& text, const QString& what);
-    void nutrientChange(QLineEdit* changed, QLineEdit* other);
+    void nutrientTyped(QLineEdit* changed, QLineEdit* other);
     wizard::Box boxOf(const QLineEdit* box) const;
     wizard::NutrientTexts nutrientTexts() const;
 
@@ -110,15 +110,16 @@ private:
     SortedNameModel* m_ingredientNames;
     const std::unique_ptr<Ui::IngredientWizard> m_ui;
     std::array<QWidget*, wizard::stepCount> m_pages;
-    std::array<QRadioButton*, wizard::unitCount> m_optUnits;
-    std::array<QRadioButton*, wizard::unitCount> m_opt2ndM;
+    std::array<QRadioButton*, wizard::unitCount> m_firstMeasures;
+    std::array<QRadioButton*, wizard::unitCount> m_secondMeasures;
     Quantity m_first;
     Quantity m_second;
 
-    int m_wizStep = 0;
+    int m_step = 0;
     std::array<bool, 13> m_stepDone{};
     bool m_goingForward = false;
-    IngRecord m_newIng;
+    bool m_editLoading = false; // a stored ingredient is being loaded for editing
+    IngRecord m_ingredient;
     nutrition::PanelTexts m_preview;
 };
 

@@ -12,7 +12,7 @@
 
 namespace zestora {
 
-bool IngredientWizard::wizSteps(int step)
+bool IngredientWizard::takeStep(int step)
 {
     // Past the last step (Next after a save the user confirmed despite the calorie check) there
     // is nothing to take.
@@ -25,8 +25,8 @@ bool IngredientWizard::wizSteps(int step)
         break;
     case 1:
         // A typed measure is checked again: it may have been changed after it was first taken.
-        taken = m_newIng.customMeasure == 0 ||
-                checkTypedText(m_newIng.measure1, QStringLiteral("the measure"));
+        taken = m_ingredient.customMeasure == 0 ||
+                checkTypedText(m_ingredient.measure1, QStringLiteral("the measure"));
         if (taken)
             askForQuantity(step);
         if (!m_goingForward)
@@ -39,7 +39,7 @@ bool IngredientWizard::wizSteps(int step)
         askForQuantity(step);
         break;
     case 4:
-        taken = takeQuantity(m_second, 4, !trimSpaces(m_newIng.measure2).isEmpty());
+        taken = takeQuantity(m_second, 4, !trimSpaces(m_ingredient.measure2).isEmpty());
         if (taken && m_goingForward)
             m_ui->txtCal->setFocus();
         break;
@@ -54,7 +54,7 @@ bool IngredientWizard::wizSteps(int step)
     return taken;
 }
 
-void IngredientWizard::editWizSteps(int step)
+void IngredientWizard::loadStep(int step)
 {
     switch (step) {
     case 0:
@@ -72,7 +72,7 @@ void IngredientWizard::editWizSteps(int step)
         takeQuantity(m_second, 4, false);
         break;
     default:
-        wizard::takeNutrientStep(step, nutrientTexts(), m_newIng, m_preview);
+        wizard::takeNutrientStep(step, nutrientTexts(), m_ingredient, m_preview);
         showPreview();
         break;
     }
@@ -82,7 +82,8 @@ void IngredientWizard::askForQuantity(int measureStep)
 {
     const bool first = measureStep == 1;
     (first ? m_ui->lblDialog_2 : m_ui->lblDialog_4)
-        ->setText(wizard::quantityInstruction(first ? m_newIng.measure1 : m_newIng.measure2));
+        ->setText(
+            wizard::quantityInstruction(first ? m_ingredient.measure1 : m_ingredient.measure2));
 }
 
 bool IngredientWizard::takeName(bool checked)
@@ -105,8 +106,8 @@ bool IngredientWizard::takeName(bool checked)
             return false;
         }
     }
-    m_newIng.name = text;
-    m_ui->lblName->setText(text);
+    m_ingredient.name = text;
+    m_ui->Picture1->setName(text);
     if (checked && m_goingForward)
         m_ui->cmdBack->setEnabled(true);
     return true;
@@ -115,7 +116,7 @@ bool IngredientWizard::takeName(bool checked)
 bool IngredientWizard::takeQuantity(Quantity& q, int step, bool checkZero)
 {
     const float amount = wizard::amountOf(q.ones->text(), q.fracPart);
-    (step == 2 ? m_newIng.amount1 : m_newIng.amount2) = amount;
+    (step == 2 ? m_ingredient.amount1 : m_ingredient.amount2) = amount;
     if (checkZero && amount == 0) {
         MessageBox::show(this,
                          QStringLiteral("The quantity must be greater than zero.  Please enter it "
@@ -130,10 +131,13 @@ bool IngredientWizard::takeQuantity(Quantity& q, int step, bool checkZero)
             if (part->text() == QLatin1String("0"))
                 part->clear();
     }
-    const QString& measure = step == 2 ? m_newIng.measure1 : m_newIng.measure2;
-    (step == 2 ? m_ui->lbl1M : m_ui->lbl2M)
-        ->setText(
-            wizard::servingText(amount, q.ones->text(), q.frac->text(), q.fractionMode(), measure));
+    const QString& measure = step == 2 ? m_ingredient.measure1 : m_ingredient.measure2;
+    const QString serving =
+        wizard::servingText(amount, q.ones->text(), q.frac->text(), q.fractionMode(), measure);
+    if (step == 2)
+        m_ui->Picture1->setServing(serving);
+    else
+        m_ui->Picture1->setSecondServing(serving);
     return true;
 }
 
@@ -158,7 +162,7 @@ bool IngredientWizard::takeNutrients(int step)
         box->setFocus();
         return false;
     }
-    wizard::takeNutrientStep(step, nutrientTexts(), m_newIng, m_preview);
+    wizard::takeNutrientStep(step, nutrientTexts(), m_ingredient, m_preview);
     showPreview();
     QLineEdit* const next[] = {m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs,
                                m_ui->txtProtein};
@@ -167,7 +171,7 @@ bool IngredientWizard::takeNutrients(int step)
     return true;
 }
 
-void IngredientWizard::cmdFinishClick()
+void IngredientWizard::finish()
 {
     const QString name = trimSpaces(m_ui->txtName->text());
     // The stored version an answer of Yes replaces; found once, as nothing can change the table
@@ -180,7 +184,7 @@ void IngredientWizard::cmdFinishClick()
                                   "stored version with this one?"),
             QStringLiteral("Duplicate"), MessageBox::Icon::Exclamation, MessageBox::Buttons::YesNo);
         if (answer != MessageBox::Answer::Yes) {
-            m_wizStep = 0;
+            m_step = 0;
             showStep();
             m_ui->txtName->setFocus();
             return;
@@ -189,22 +193,22 @@ void IngredientWizard::cmdFinishClick()
     // Every step is taken again from the boxes as they are now. A step that refuses its data
     // stops the save and is shown, with its message, for the user to correct.
     for (int step = 0; step <= wizard::lastStep; ++step) {
-        if (!wizSteps(step)) {
-            m_wizStep = step;
+        if (!takeStep(step)) {
+            m_step = step;
             showStep();
             return;
         }
     }
-    m_wizStep = wizard::stepCount;
+    m_step = wizard::stepCount;
 
-    const QString added = m_ui->lblName->text() + QStringLiteral(" has now been added ") +
+    const QString added = m_ingredient.name + QStringLiteral(" has now been added ") +
                           QStringLiteral("to you list of ingredients.");
-    const CalorieCheck check = checkCalories(m_newIng);
+    const CalorieCheck check = checkCalories(m_ingredient);
     if (!check.problem()) {
         if (!save(replaced))
             return;
         MessageBox::show(this, added, QString(), MessageBox::Icon::None);
-        resetIng();
+        reset();
         if (roomForNewIngredient())
             m_ui->txtName->setFocus();
         return;
@@ -218,19 +222,19 @@ void IngredientWizard::cmdFinishClick()
         return;
     }
     m_ui->cmdNext->setEnabled(false);
-    m_wizStep = wizard::lastStep;
+    m_step = wizard::lastStep;
     m_ui->cmdStartOver->setFocus();
 }
 
 bool IngredientWizard::save(int replaced)
 {
     const QString name = trimSpaces(m_ui->txtName->text());
-    m_newIng.measureKind = volumeWeight(m_newIng.measure1, m_newIng.measure2);
+    m_ingredient.measureKind = volumeWeight(m_ingredient.measure1, m_ingredient.measure2);
     IngTable& table = m_session.ingredients;
     const bool replace = replaced >= 0;
     // The table holds the texts as they read back from the file, without the blanks that pad
     // their fields (a measure loaded for editing comes with them).
-    IngRecord record = m_newIng;
+    IngRecord record = m_ingredient;
     for (QString* text : {&record.name, &record.measure1, &record.measure2})
         while (text->endsWith(u' '))
             text->chop(1);
@@ -258,29 +262,29 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
         else
             box->setText(text);
     };
-    m_session.editLoading = true;
+    m_editLoading = true;
     m_ui->txtName->setEnabled(true);
     type(m_ui->txtName, stored.trimmedName());
     if (stored.customMeasure != 0) {
-        selectOption(m_optUnits, wizard::ownUnit);
+        selectOption(m_firstMeasures, wizard::ownUnit);
         m_ui->picUnique->setVisible(true);
         // The measure's whole field, blanks included, as the file holds it.
         type(m_ui->txtUnique, stored.measure1.leftJustified(IngRecord::measureWidth));
     } else if (const int unit = wizard::firstUnitIndex(stored.measure1); unit >= 0) {
-        selectOption(m_optUnits, unit);
+        selectOption(m_firstMeasures, unit);
     } else {
-        unselectAll(m_optUnits);
+        unselectAll(m_firstMeasures);
         // No option shows this measure: the ingredient keeps it rather than a measure chosen
         // earlier in the wizard.
-        m_newIng.measure1 = stored.measure1;
-        m_newIng.customMeasure = stored.customMeasure;
+        m_ingredient.measure1 = stored.measure1;
+        m_ingredient.customMeasure = stored.customMeasure;
     }
     loadQuantity(m_first, stored.amount1);
-    m_newIng.measure2 = stored.measure2; // kept where no option shows it
+    m_ingredient.measure2 = stored.measure2; // kept where no option shows it
     if (stored.measureKind != 0)
-        selectOption(m_opt2ndM, wizard::ownUnit);
+        selectOption(m_secondMeasures, wizard::ownUnit);
     if (const int unit = wizard::secondUnitIndex(stored.measure2); unit >= 0)
-        selectOption(m_opt2ndM, unit);
+        selectOption(m_secondMeasures, unit);
     loadQuantity(m_second, stored.amount2);
     type(m_ui->txtCal, calories);
     type(m_ui->txtFat, fatCalories);
@@ -295,17 +299,17 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
     type(m_ui->txtProtein, floatText(stored.protein));
 }
 
-void IngredientWizard::endEditLoad()
+void IngredientWizard::finishLoading()
 {
     for (int step = 0; step <= wizard::lastStep; ++step) {
         m_stepDone[static_cast<size_t>(step)] = true;
-        editWizSteps(step);
+        loadStep(step);
     }
     m_ui->cmdFinish->setEnabled(true);
-    m_wizStep = 0;
+    m_step = 0;
     showStep();
     m_ui->cmdBack->setEnabled(false); // there is no step before the first
-    m_session.editLoading = false;
+    m_editLoading = false;
 }
 
 } // namespace zestora

@@ -2,13 +2,14 @@
 
 #include "ui_storedingredientsscreen.h"
 
-#include "analysis/nutritionpanel.h"
 #include "core/ingredients/wizardrules.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
+
+#include <QAction>
 
 namespace zestora {
 
@@ -21,6 +22,7 @@ StoredIngredientsScreen::StoredIngredientsScreen(Session& session, SortedNameMod
     , m_activeBar(new ToolBar(QStringLiteral("ActiveBar1"), this))
 {
     m_ui->setupUi(this);
+    m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
     // A chosen name that leaves the list (deleted here, or replaced by the wizard) leaves nothing
     // chosen, rather than passing the choice to its neighbour unasked. Connected before the list
     // gets the model, so that this runs before the list's selection moves the choice on.
@@ -33,16 +35,17 @@ StoredIngredientsScreen::StoredIngredientsScreen(Session& session, SortedNameMod
                 m_ui->IngLst->setCurrentIndex(QModelIndex());
             });
     m_ui->IngLst->setModel(ingredientNames);
-    m_activeBar->addTool(QStringLiteral("Delete"), QStringLiteral("Delete "),
-                         QStringLiteral("Delete Selected Ingredient"));
-    m_activeBar->addTool(QStringLiteral("Edit"), QStringLiteral("Edit"), QString());
-    m_activeBar->setShortcuts({{QStringLiteral("Delete"), QKeySequence(Qt::CTRL | Qt::Key_D)},
-                               {QStringLiteral("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E)}});
+    connect(m_activeBar->addTool(QStringLiteral("Delete"), QStringLiteral("Delete "),
+                                 QStringLiteral("Delete Selected Ingredient"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_D)),
+            &QAction::triggered, this, &StoredIngredientsScreen::deleteChosen);
+    connect(m_activeBar->addTool(QStringLiteral("Edit"), QStringLiteral("Edit"), QString(),
+                                 QKeySequence(Qt::CTRL | Qt::Key_E)),
+            &QAction::triggered, this, &StoredIngredientsScreen::editChosen);
     m_ui->outerLayout->insertWidget(0, m_activeBar);
-    connect(m_activeBar, &ToolBar::toolClick, this, &StoredIngredientsScreen::activeBarToolClick);
     // A choice by mouse or by the arrow keys shows the ingredient.
     connect(m_ui->IngLst->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &StoredIngredientsScreen::ingLstClick);
+            &StoredIngredientsScreen::showChosenIngredient);
     reset();
 }
 
@@ -50,10 +53,10 @@ StoredIngredientsScreen::~StoredIngredientsScreen() = default;
 
 void StoredIngredientsScreen::reset()
 {
-    for (QLabel* label : {m_ui->lblName, m_ui->lbl1M, m_ui->lbl2M, m_ui->lblPP, m_ui->Label20,
-                          m_ui->Label21, m_ui->Label22})
-        label->clear();
-    panel::showTexts(this, nutrition::PanelTexts{});
+    for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
+        share->clear();
+    m_shownFacts = {};
+    m_ui->Picture1->clear();
 }
 
 QString StoredIngredientsScreen::chosenName() const
@@ -62,7 +65,7 @@ QString StoredIngredientsScreen::chosenName() const
     return chosen.isValid() ? chosen.data().toString() : QString();
 }
 
-void StoredIngredientsScreen::ingLstClick()
+void StoredIngredientsScreen::showChosenIngredient()
 {
     const QString name = chosenName();
     // With names stored twice the last one wins: looked for from the end, exactly as listed.
@@ -72,44 +75,35 @@ void StoredIngredientsScreen::ingLstClick()
         --index;
     if (index >= 0)
         m_shownIng = table.at(index);
-    showIngredientFacts(m_shownIng);
+    m_shownFacts = wizard::ingredientFacts(m_shownIng);
+    m_ui->Picture1->setName(m_shownFacts.name);
+    m_ui->Picture1->setServing(m_shownFacts.firstServing);
+    m_ui->Picture1->setSecondServing(m_shownFacts.secondServing);
+    m_ui->Picture1->setValues(m_shownFacts.panel);
+    const nutrition::CalorieShares shares =
+        m_shownFacts.shares.value_or(nutrition::CalorieShares{});
+    m_ui->Label20->setText(shares.fat);
+    m_ui->Label21->setText(shares.carbs);
+    m_ui->Label22->setText(shares.protein);
 }
 
-void StoredIngredientsScreen::showIngredientFacts(const IngRecord& ingredient)
+void StoredIngredientsScreen::editChosen()
 {
-    const wizard::IngredientFacts facts = wizard::ingredientFacts(ingredient);
-    m_ui->lblName->setText(facts.name);
-    m_ui->lbl1M->setText(facts.firstServing);
-    m_ui->lbl2M->setText(facts.secondServing);
-    panel::showTexts(this, facts.panel);
-    m_ui->Label20->setText(facts.shares ? facts.shares->fat : QString());
-    m_ui->Label21->setText(facts.shares ? facts.shares->carbs : QString());
-    m_ui->Label22->setText(facts.shares ? facts.shares->protein : QString());
+    if (trimSpaces(chosenName()).isEmpty())
+        MessageBox::show(this, QStringLiteral("You must first select an ingredient to Edit it."),
+                         QStringLiteral("Nothing was chosen"), MessageBox::Icon::Information);
+    else
+        Q_EMIT editIngredient(m_shownIng, m_shownFacts.panel.cals, m_shownFacts.panel.fatCals);
 }
 
-void StoredIngredientsScreen::activeBarToolClick(const QString& toolName)
+void StoredIngredientsScreen::deleteChosen()
 {
     const QString name = chosenName();
-    const bool nothingChosen = trimSpaces(name).isEmpty();
-    if (toolName == QLatin1String("Delete")) {
-        if (nothingChosen)
-            MessageBox::show(this,
-                             QStringLiteral("You must first select an ingredient to delete it."),
-                             QStringLiteral("Nothing was chosen"), MessageBox::Icon::Information);
-        else
-            deleteChosen(name);
-    } else if (toolName == QLatin1String("Edit")) {
-        if (nothingChosen)
-            MessageBox::show(this,
-                             QStringLiteral("You must first select an ingredient to Edit it."),
-                             QStringLiteral("Nothing was chosen"), MessageBox::Icon::Information);
-        else
-            Q_EMIT editIngredient(m_shownIng, m_ui->lblCals->text(), m_ui->lblFCals->text());
+    if (trimSpaces(name).isEmpty()) {
+        MessageBox::show(this, QStringLiteral("You must first select an ingredient to delete it."),
+                         QStringLiteral("Nothing was chosen"), MessageBox::Icon::Information);
+        return;
     }
-}
-
-void StoredIngredientsScreen::deleteChosen(const QString& name)
-{
     if (MessageBox::show(
             this, QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral("?"),
             QStringLiteral("Delete?"), MessageBox::Icon::Question,

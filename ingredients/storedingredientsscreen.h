@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ingredients/wizardrules.h"
 #include "core/store/ingrecord.h"
 
 #include <QWidget>
@@ -25,12 +26,7 @@ public:
     StoredIngredientsScreen(Session& session, SortedNameModel* ingredientNames, QWidget* parent);
     ~StoredIngredientsScreen() override;
 
-    void reset();
-    void ingLstClick();
-    void activeBarToolClick(const QString& toolName);
-
     ToolBar* activeBar() const { return m_activeBar; }
-    const IngRecord& shownIng() const { return m_shownIng; }
 
 Q_SIGNALS:
     // Edit: the ingredient goes to the wizard with the calories and fat calories its panel shows.
@@ -38,15 +34,18 @@ Q_SIGNALS:
                         const QString& fatCalories);
 
 private:
+    void reset();
     QString chosenName() const;
-    void showIngredientFacts(const IngRecord& ingredient);
-    void deleteChosen(const QString& name);
+    void showChosenIngredient();
+    void editChosen();
+    void deleteChosen();
 
     Session& m_session;
     SortedNameModel* m_ingredientNames;
     const std::unique_ptr<Ui::StoredIngredientsScreen> m_ui;
     ToolBar* m_activeBar;
     IngRecord m_shownIng;
+    wizard::IngredientFacts m_shownFacts;
 };
 
 } // namespace zestora

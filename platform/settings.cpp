@@ -22,8 +22,9 @@ QString Settings::readString(const QString& key, const QString& fallback) const
     return m_settings->value(keyPath(key), fallback).toString();
 }
 
-int Settings::readNumber(const QString& key, int fallback) const
+int Settings::readNumber(const QString& key) const
 {
+    const int fallback = key == showTips || key == playMusic ? 1 : 0;
     bool ok = false;
     const int value = readString(key, QString::number(fallback)).trimmed().toInt(&ok);
     return ok ? value : fallback;

@@ -16,8 +16,9 @@ public:
     explicit Settings(const QString& iniFile);
 
     QString readString(const QString& key, const QString& fallback) const;
-    // A value read back as a whole number; absent or not a number reads as the fallback.
-    int readNumber(const QString& key, int fallback) const;
+    // An option read back as a whole number; absent, or not a number, it reads as its default:
+    // the tips and the music are on until the user turns them off.
+    int readNumber(const QString& key) const;
     void write(const QString& key, const QString& value);
 
     static inline const QString showTips = QStringLiteral("Show Tips at Startup");

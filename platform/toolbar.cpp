@@ -15,25 +15,6 @@ ToolBar::ToolBar(const QString& objectName, QWidget* parent)
     setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
-QAction* ToolBar::makeTool(const QString& name, const QString& caption, const QString& description)
-{
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    if (!description.isEmpty()) {
-        action->setToolTip(description);
-        action->setStatusTip(description);
-    }
-    m_tools.insert(name, action);
-    connect(action, &QAction::triggered, this, [this, action, name] {
-        // A checkable action has already flipped its own mark; undo that, so the handler sees
-        // the mark as it was when clicked and decides the new state itself.
-        if (action->isCheckable())
-            action->setChecked(!action->isChecked());
-        Q_EMIT toolClick(name);
-    });
-    return action;
-}
-
 QMenu* ToolBar::addBand(const QString& name, const QString& caption)
 {
     auto* band = new QMenu(caption, this);
@@ -44,9 +25,14 @@ QMenu* ToolBar::addBand(const QString& name, const QString& caption)
 }
 
 QAction* ToolBar::addTool(const QString& name, const QString& caption, const QString& description,
-                          QMenu* band)
+                          const QKeySequence& key, QMenu* band)
 {
-    QAction* action = makeTool(name, caption, description);
+    QAction* action = defineTool(name, caption);
+    if (!description.isEmpty()) {
+        action->setToolTip(description);
+        action->setStatusTip(description);
+    }
+    action->setShortcut(key);
     if (band)
         band->addAction(action);
     else
@@ -54,9 +40,10 @@ QAction* ToolBar::addTool(const QString& name, const QString& caption, const QSt
     return action;
 }
 
-QAction* ToolBar::addCheckTool(const QString& name, const QString& caption, QMenu* band)
+QAction* ToolBar::addCheckTool(const QString& name, const QString& caption, const QKeySequence& key,
+                               QMenu* band)
 {
-    QAction* action = addTool(name, caption, QString(), band);
+    QAction* action = addTool(name, caption, QString(), key, band);
     action->setCheckable(true);
     return action;
 }
@@ -66,7 +53,6 @@ QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu
     QAction* action = band->menuAction();
     action->setObjectName(name);
     action->setText(caption);
-    m_tools.insert(name, action);
     addAction(action);
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action)))
         button->setPopupMode(QToolButton::InstantPopup);
@@ -75,26 +61,14 @@ QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu
 
 QAction* ToolBar::defineTool(const QString& name, const QString& caption)
 {
-    return makeTool(name, caption, QString());
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    return action;
 }
 
-void ToolBar::setShortcuts(const QList<std::pair<QString, QKeySequence>>& keys)
+QAction* ToolBar::tool(const QString& name) const
 {
-    for (const auto& [name, key] : keys)
-        if (QAction* action = tool(name))
-            action->setShortcut(key);
-}
-
-bool ToolBar::isChecked(const QString& name) const
-{
-    const QAction* action = tool(name);
-    return action && action->isChecked();
-}
-
-void ToolBar::setChecked(const QString& name, bool checked)
-{
-    if (QAction* action = tool(name))
-        action->setChecked(checked);
+    return findChild<QAction*>(name);
 }
 
 } // namespace zestora

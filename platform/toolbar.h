@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QKeySequence>
 #include <QToolBar>
 
@@ -9,9 +8,9 @@ class QMenu;
 
 namespace zestora {
 
-// A bar of named tools: buttons, menu tools that drop down a band of further tools, and tools
-// that carry a check mark. A click raises toolClick with the tool's name; the screen's handler
-// dispatches on the name and sets check marks itself.
+// A bar of tools: buttons, menu tools that drop down a band of further tools, and tools that carry
+// a check mark. Each tool is its own QAction, which the screen connects to what the tool does; the
+// tool's name is its objectName, by which it can be looked up.
 class ToolBar : public QToolBar {
     Q_OBJECT
 public:
@@ -19,29 +18,21 @@ public:
 
     // A band: the drop-down list of tools a menu tool opens.
     QMenu* addBand(const QString& name, const QString& caption);
-    // A button on the bar itself, or a tool in a band when band is given.
-    QAction* addTool(const QString& name, const QString& caption, const QString& description,
+    // A button on the bar itself, or a tool in a band when band is given. Its key clicks it while
+    // the bar is on view; the description is its tool tip.
+    QAction* addTool(const QString& name, const QString& caption,
+                     const QString& description = QString(), const QKeySequence& key = {},
                      QMenu* band = nullptr);
-    // A tool whose check mark the program sets; clicking it does not change the mark by itself.
-    QAction* addCheckTool(const QString& name, const QString& caption, QMenu* band);
+    // A tool with a check mark: a click turns the mark over, then raises triggered(checked).
+    QAction* addCheckTool(const QString& name, const QString& caption, const QKeySequence& key,
+                          QMenu* band);
     // A tool on the bar that opens a band.
     QAction* addMenuTool(const QString& name, const QString& caption, QMenu* band);
     // A tool known by name that sits on no band.
     QAction* defineTool(const QString& name, const QString& caption);
 
-    QAction* tool(const QString& name) const { return m_tools.value(name); }
-    // Keys that click tools, each working while its bar is on view; the descriptions stay as set.
-    void setShortcuts(const QList<std::pair<QString, QKeySequence>>& keys);
-    bool isChecked(const QString& name) const;
-    void setChecked(const QString& name, bool checked);
-
-Q_SIGNALS:
-    void toolClick(const QString& name);
-
-private:
-    QAction* makeTool(const QString& name, const QString& caption, const QString& description);
-
-    QHash<QString, QAction*> m_tools;
+    // The tool of that name on this bar or its bands, or nullptr.
+    QAction* tool(const QString& name) const;
 };
 
 } // namespace zestora

@@ -1,10 +1,9 @@
 #include "recipes/recipepage.h"
 
-#include "analysis/caloriebar.h"
 #include "core/recipes/wordwrap.h"
-#include "core/store/recipemarks.h"
+#include "widgets/caloriebar.h"
+#include "widgets/nutritionpanel.h"
 
-#include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QListWidget>
@@ -18,24 +17,6 @@ namespace zestora {
 namespace {
 
 constexpr qreal twipsPerInch = 1440;
-
-template <typename T> T* control(const QWidget* screen, const char* name)
-{
-    T* found = screen->findChild<T*>(QLatin1StringView(name));
-    Q_ASSERT_X(found, "recipePage", name);
-    return found;
-}
-
-// The labels of the panel in the order they print, and its separators from top to bottom.
-constexpr const char* panelLabels[] = {
-    "Label4",   "Label5",  "lbl1M",   "Label6", "Label7",  "lblCals", "Label8",
-    "lblFCals", "Label9",  "Label10", "lblFg",  "lblFP",   "Label12", "lblCg",
-    "lblCP",    "Label13", "lblSg",   "lblSP",  "Label14", "lblTCg",  "lblTCP",
-    "Label15",  "lblPg",   "lblPP",   "Label2", "Label17", "Label3",  "Label11",
-    "Label16",  "Label18", "lblSFg",  "lblSFP", "lblTFg",  "lblTFP"};
-constexpr const char* panelRules[] = {"PicRule4",    "PicRule1",    "PicRule5",    "PicRule2",
-                                      "PicRow0Rule", "PicRow1Rule", "PicRow2Rule", "PicRow3Rule",
-                                      "PicRow4Rule", "PicRow5Rule", "PicRow6Rule", "PicRule3"};
 
 // Where the screen draws a label's text, relative to origin, in twips.
 RecipePage::Text labelText(const QLabel* label, const QWidget* origin, qreal pixel)
@@ -149,59 +130,52 @@ private:
 
 } // namespace
 
-RecipePage recipePage(const QWidget* screen)
+RecipePage recipePage(const PrintedControls& screen)
 {
     RecipePage page;
-    const qreal pixel = twipsPerInch / screen->logicalDpiX();
-    const auto* frame = control<QWidget>(screen, "ViewFrame");
-    const auto* panel = control<QWidget>(screen, "Picture1");
+    const qreal pixel = twipsPerInch / screen.frame->logicalDpiX();
+    const QWidget* frame = screen.frame;
+    const NutritionPanel* panel = screen.panel;
     page.pixel = pixel;
     page.window = QSizeF(frame->size()) * pixel;
     page.panel = place(panel, frame, pixel);
-    for (const char* name : panelLabels)
-        page.panelTexts.append(labelText(control<QLabel>(screen, name), panel, pixel));
+    for (const QLabel* label : panel->printedLabels())
+        page.panelTexts.append(labelText(label, panel, pixel));
     // On paper the title of the panel sits at its left edge, and the small caption is in Arial.
     page.panelTexts[0].at.setX(15);
     page.panelTexts[3].font.setFamily(QStringLiteral("Arial"));
-    for (const char* name : panelRules) {
-        const auto* rule = control<QFrame>(screen, name);
+    for (const QFrame* rule : panel->rules())
         page.rules.append({QPointF(rule->mapTo(panel, QPoint(0, rule->height() / 2))) * pixel,
                            rule->lineWidth() * pixel});
-    }
 
-    page.name = control<QComboBox>(screen, "RecipeLst")->currentText();
-    page.titleFont = control<QLabel>(screen, "Label1")->font();
-    const auto* rows = control<QListWidget>(screen, "R_IngLst");
-    const auto* entries = control<QComboBox>(screen, "InvisLst");
-    page.listLeft = place(rows, frame, pixel).left();
-    page.listFont = rows->font();
-    for (int i = 0; i < rows->count(); ++i)
-        page.lines.append({rows->item(i)->text(),
-                           entries->itemText(i).contains(marks::asChar(marks::headingMark))});
+    page.name = screen.name;
+    page.titleFont = screen.title->font();
+    page.listLeft = place(screen.rows, frame, pixel).left();
+    page.listFont = screen.rows->font();
+    for (int i = 0; i < screen.rows->count(); ++i)
+        page.lines.append({screen.rows->item(i)->text(), screen.headings.value(i)});
 
-    if (control<QLabel>(screen, "lblCals")->text().toInt() > 0) {
-        RecipePage::Text caption = labelText(control<QLabel>(screen, "Label19"), frame, pixel);
+    if (screen.withShares) {
+        RecipePage::Text caption = labelText(screen.sharesCaption, frame, pixel);
         caption.font = styled(caption.font, caption.font.pointSizeF() + 1, true, true);
         page.shares.append(caption);
-        const QFont shown = control<QLabel>(screen, "Label20")->font();
+        const QFont shown = screen.shares[0]->font();
         const QFont shareFont = styled(shown, shown.pointSizeF() + 1, false, false);
-        for (const char* name : {"Label20", "Label21", "Label22"}) {
-            RecipePage::Text share = labelText(control<QLabel>(screen, name), frame, pixel);
+        for (const QLabel* label : screen.shares) {
+            RecipePage::Text share = labelText(label, frame, pixel);
             share.font = shareFont;
             page.shares.append(share);
         }
-        if (const auto* bar = screen->findChild<CalorieBar*>(QStringLiteral("CalorieBar"));
-            bar && bar->shares()) {
-            page.calorieShares = bar->shares();
-            page.calorieBar = place(bar, frame, pixel);
+        if (screen.calorieBar->shares()) {
+            page.calorieShares = screen.calorieBar->shares();
+            page.calorieBar = place(screen.calorieBar, frame, pixel);
         }
     }
 
-    const auto* directions = control<QPlainTextEdit>(screen, "DirectionsTxt");
-    const QRectF box = place(directions, frame, pixel);
+    const QRectF box = place(screen.directions, frame, pixel);
     page.directionsLeft = box.left();
     page.directionsWidth = box.width();
-    page.directions = directions->toPlainText();
+    page.directions = screen.directions->toPlainText();
     return page;
 }
 

@@ -8,11 +8,17 @@
 #include <array>
 #include <optional>
 
+class QLabel;
+class QListWidget;
 class QPainter;
+class QPlainTextEdit;
 class QPrinter;
 class QWidget;
 
 namespace zestora {
+
+class CalorieBar;
+class NutritionPanel;
 
 // A recipe page as the stored recipes screen shows it. Positions and sizes are in twips (1440 to
 // the inch) measured from the top left of the screen's frame, so that on paper every text and
@@ -53,8 +59,23 @@ struct RecipePage {
     QString directions;
 };
 
+// The controls of the stored recipes screen that a page copies, each at its place on the screen.
+struct PrintedControls {
+    const QWidget* frame; // the screen's frame, whose top left is the page's origin
+    const NutritionPanel* panel;
+    QString name;
+    const QLabel* title; // the recipes caption, whose font the title takes
+    const QListWidget* rows;
+    QList<bool> headings; // which rows are headings
+    bool withShares;      // the recipe has calories
+    const QLabel* sharesCaption;
+    std::array<const QLabel*, 3> shares;
+    const CalorieBar* calorieBar;
+    const QPlainTextEdit* directions;
+};
+
 // The page of the recipe the stored recipes screen shows, read from its controls.
-RecipePage recipePage(const QWidget* screen);
+RecipePage recipePage(const PrintedControls& screen);
 
 // Prints the page: the name as a title, the panel at its screen place in a double frame, the
 // calorie shares under it, then the ingredients (headings bold) and the directions word-wrapped.

@@ -2,20 +2,20 @@
 
 #include "ui_storedrecipesscreen.h"
 
-#include "analysis/nutritionpanel.h"
-#include "analysis/recipeexplainer.h"
-#include "analysis/recipelist.h"
 #include "core/analysis/recipelines.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
+#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/toolbar.h"
 #include "platform/waitcursor.h"
 #include "recipes/recipepage.h"
+#include "widgets/recipeexplainer.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QTimer>
 
@@ -30,32 +30,45 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     , m_viewBar(new ToolBar(QStringLiteral("ViewBar"), this))
 {
     m_ui->setupUi(this);
+    m_ui->Picture1->setForm(NutritionPanel::Form::StoredRecipe);
     m_ui->RecipeLst->setModel(recipeNames);
     // Nothing is chosen until the user picks a name, also when the first recipe is stored.
     m_ui->RecipeLst->setPlaceholderText(m_ui->SelectLbl->text());
     m_ui->RecipeLst->setCurrentIndex(-1);
-    m_viewBar->addTool(QStringLiteral("Delete"), QStringLiteral("Delete"),
-                       QStringLiteral("Delete Selected Recipe"));
-    m_viewBar->addTool(QStringLiteral("Edit"), QStringLiteral("Edit"),
-                       QStringLiteral("Edit Selected Recipe"));
-    m_viewBar->addTool(QStringLiteral("Print"), QStringLiteral("Print"),
-                       QStringLiteral("Click to Print Selected Recipe"));
-    m_viewBar->addTool(QStringLiteral("Email"), QStringLiteral("Email"),
-                       QStringLiteral("Email Selected Recipe"));
-    m_viewBar->setShortcuts({{QStringLiteral("Delete"), QKeySequence(Qt::CTRL | Qt::Key_D)},
-                             {QStringLiteral("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E)},
-                             {QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)},
-                             {QStringLiteral("Email"), QKeySequence(Qt::CTRL | Qt::Key_M)}});
+    const struct {
+        const char* name;
+        const char* description;
+        Qt::Key key;
+        void (StoredRecipesScreen::*command)(const QString&);
+        const char* noRecipe;
+    } tools[] = {
+        {"Delete", "Delete Selected Recipe", Qt::Key_D, &StoredRecipesScreen::deleteRecipe,
+         "There are no recipes to delete."},
+        {"Edit", "Edit Selected Recipe", Qt::Key_E, &StoredRecipesScreen::editRecipeShown,
+         "There are no recipes to edit."},
+        {"Print", "Click to Print Selected Recipe", Qt::Key_P, &StoredRecipesScreen::printRecipe,
+         "There are no recipes to print."},
+        {"Email", "Email Selected Recipe", Qt::Key_M, &StoredRecipesScreen::emailRecipe,
+         "You must select a recipe before Emailing"},
+    };
+    for (const auto& tool : tools) {
+        const QString name = QString::fromLatin1(tool.name);
+        QAction* action = m_viewBar->addTool(name, name, QString::fromLatin1(tool.description),
+                                             QKeySequence(Qt::CTRL | tool.key));
+        connect(action, &QAction::triggered, this,
+                [this, command = tool.command, noRecipe = QString::fromLatin1(tool.noRecipe)] {
+                    runOnChosen(command, noRecipe);
+                });
+    }
     m_ui->outerLayout->insertWidget(0, m_viewBar);
-    connect(m_viewBar, &ToolBar::toolClick, this, &StoredRecipesScreen::viewBarToolClick);
     // Only the user's pick shows a recipe (the same one again works it out anew): the list also
     // changes while recipes are saved on the analysis screen.
-    connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::recipeLstClick);
-    m_explainer = new RecipeExplainer(this, m_session.ingredients,
-                                      {m_ui->R_IngLst,
-                                       [this] { return m_shown.entries; },
-                                       [this] { return m_shown.shownServings; },
-                                       {m_ui->Label20, m_ui->Label21, m_ui->Label22}});
+    connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::showChosenRecipe);
+    m_explainer = new RecipeExplainer(
+        this, m_session.ingredients,
+        {m_ui->R_IngLst, m_ui->Picture1, {m_ui->Label20, m_ui->Label21, m_ui->Label22}, [this] {
+             return m_shown.shownServings;
+         }});
     clearDisplay();
 }
 
@@ -66,7 +79,7 @@ void StoredRecipesScreen::selectFirstRecipe()
     m_ui->RecipeLst->setCurrentIndex(m_ui->RecipeLst->count() > 0 ? 0 : -1);
     m_showWhenVisible = !isVisible();
     if (!m_showWhenVisible)
-        recipeLstClick();
+        showChosenRecipe();
 }
 
 void StoredRecipesScreen::showEvent(QShowEvent* event)
@@ -80,25 +93,26 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
         if (!m_showWhenVisible)
             return;
         m_showWhenVisible = false;
-        recipeLstClick();
+        showChosenRecipe();
     });
 }
 
 void StoredRecipesScreen::clearDisplay()
 {
-    for (QLabel* label :
-         {m_ui->lblName, m_ui->lbl1M, m_ui->lblPP, m_ui->Label20, m_ui->Label21, m_ui->Label22})
-        label->clear();
-    panel::showTexts(this, nutrition::PanelTexts{});
+    m_ui->Picture1->clear();
+    for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
+        share->clear();
     m_shown = {};
+    m_panel.reset();
+    m_shares = {};
     m_ui->InvisLst->clear();
-    m_ui->R_IngLst->clear();
+    m_explainer->clearLines();
     m_ui->DirectionsTxt->clear();
     QFont font = m_ui->DirectionsTxt->font();
     font.setBold(false);
     font.setPointSize(9);
     m_ui->DirectionsTxt->setFont(font);
-    m_explainer->refresh();
+    m_explainer->showTotals(std::nullopt);
 }
 
 QString StoredRecipesScreen::findRecipeBody(const QString& name) const
@@ -112,7 +126,7 @@ QString StoredRecipesScreen::findRecipeBody(const QString& name) const
     return QString();
 }
 
-void StoredRecipesScreen::recipeLstClick()
+void StoredRecipesScreen::showChosenRecipe()
 {
     const WaitCursor wait;
     clearDisplay();
@@ -121,29 +135,27 @@ void StoredRecipesScreen::recipeLstClick()
         return;
     m_shown = viewRecipe(findRecipeBody(name), m_session.ingredients);
     const RecipeView& view = m_shown;
-    m_session.shownServings = view.shownServings;
-    m_ui->lbl1M->setText(QStringLiteral("makes ") + view.servingsText +
-                         QStringLiteral(" servings"));
+    m_ui->Picture1->setServing(QStringLiteral("makes ") + view.servingsText +
+                               QStringLiteral(" servings"));
     m_ui->InvisLst->addItems(view.entries);
-    m_ui->R_IngLst->addItems(view.rows.first(view.shownRows));
-    for (int row = 0; row < view.shownRows; ++row)
-        markHeading(m_ui->R_IngLst->item(row), view.entries[row]);
-    m_session.sharedTotals = view.viewTotals;
-    if (view.ingredientLines > 0)
-        panel::showTexts(this, nutrition::panelTexts(view.viewTotals));
-    m_explainer->refresh();
+    m_explainer->insertLines(0, view.rows.first(view.shownRows),
+                             view.entries.first(view.shownRows));
+    if (view.ingredientLines > 0) {
+        m_panel = nutrition::panelTexts(view.viewTotals);
+        m_ui->Picture1->setValues(*m_panel);
+        m_explainer->showTotals(std::nullopt);
+    }
     if (view.missingIngredient) {
         showError(*view.missingIngredient);
         return;
     }
     m_ui->DirectionsTxt->setPlainText(view.directions);
-    if (const std::optional<nutrition::CalorieShares> shares =
-            nutrition::caloriePercentages(panel::shownTexts(this))) {
-        m_ui->Label20->setText(shares->fat);
-        m_ui->Label21->setText(shares->carbs);
-        m_ui->Label22->setText(shares->protein);
-    }
-    m_explainer->refresh();
+    if (m_panel)
+        m_shares = nutrition::calorieShares(view.viewTotals).value_or(nutrition::CalorieShares{});
+    m_ui->Label20->setText(m_shares.fat);
+    m_ui->Label21->setText(m_shares.carbs);
+    m_ui->Label22->setText(m_shares.protein);
+    m_explainer->showTotals(m_shares.chart());
 }
 
 void StoredRecipesScreen::showError(const QString& ingredient)
@@ -162,33 +174,21 @@ void StoredRecipesScreen::showError(const QString& ingredient)
     m_ui->DirectionsTxt->setPlainText(QStringLiteral("\r\n   ERROR  "));
 }
 
-void StoredRecipesScreen::viewBarToolClick(const QString& toolName)
+void StoredRecipesScreen::runOnChosen(void (StoredRecipesScreen::*command)(const QString&),
+                                      const QString& noRecipe)
 {
-    struct Command {
-        const char* tool;
-        const char* noRecipe;
-        void (StoredRecipesScreen::*run)(const QString&);
-    };
-    static constexpr Command commands[] = {
-        {"Print", "There are no recipes to print.", &StoredRecipesScreen::printRecipe},
-        {"Email", "You must select a recipe before Emailing", nullptr},
-        {"Delete", "There are no recipes to delete.", &StoredRecipesScreen::deleteRecipe},
-        {"Edit", "There are no recipes to edit.", &StoredRecipesScreen::editRecipeShown},
-    };
-    for (const Command& command : commands) {
-        if (toolName.compare(QLatin1String(command.tool), Qt::CaseInsensitive) != 0)
-            continue;
-        const QString name = m_ui->RecipeLst->currentText();
-        if (name.isEmpty()) {
-            MessageBox::show(this, QString::fromLatin1(command.noRecipe),
-                             QStringLiteral("No Recipes"), MessageBox::Icon::Exclamation);
-        } else if (command.run) {
-            (this->*command.run)(name);
-        } else if (m_openEmail) {
-            m_openEmail();
-        }
-        return;
-    }
+    const QString name = m_ui->RecipeLst->currentText();
+    if (name.isEmpty())
+        MessageBox::show(this, noRecipe, QStringLiteral("No Recipes"),
+                         MessageBox::Icon::Exclamation);
+    else
+        (this->*command)(name);
+}
+
+void StoredRecipesScreen::emailRecipe(const QString&)
+{
+    if (m_openEmail)
+        m_openEmail();
 }
 
 void StoredRecipesScreen::deleteRecipe(const QString& name)
@@ -212,28 +212,14 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
         clearDisplay();
     } else {
         m_ui->RecipeLst->setCurrentIndex(0);
-        recipeLstClick();
+        showChosenRecipe();
     }
 }
 
 void StoredRecipesScreen::editRecipeShown(const QString& name)
 {
-    Session::ShownPanel& shown = m_session.shownPanel;
-    shown.name = m_ui->lblName->text();
-    shown.makes = m_ui->lbl1M->text();
-    shown.panel = panel::shownTexts(this);
-    shown.shares = {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()};
-    shown.servings = m_shown.servingsText;
-    m_session.sharedTotals = m_shown.viewTotals;
-    if (m_shown.missingIngredient) {
-        // The panel stopped at the missing ingredient; the lines after it go to the analysis
-        // screen too, so their nutrients go with them.
-        m_session.sharedTotals = m_shown.editTotals;
-        shown.panel = nutrition::panelTexts(m_shown.editTotals);
-        shown.shares = nutrition::caloriePercentages(shown.panel).value_or(shown.shares);
-    }
     // Every line and the directions as stored, also where the screen could not show them.
-    Q_EMIT editRecipe(trimSpaces(name), m_shown.rows, m_shown.entries, m_shown.directions);
+    Q_EMIT editRecipe(trimSpaces(name), m_shown);
 }
 
 ShownRecipe StoredRecipesScreen::shownRecipe() const
@@ -242,19 +228,36 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
                       {},
                       // The directions go out as stored, with CR LF between their lines.
                       lines::withCrLf(m_ui->DirectionsTxt->document()->toRawText()),
-                      m_ui->lbl1M->text(),
-                      panel::shownTexts(this),
-                      {m_ui->Label20->text(), m_ui->Label21->text(), m_ui->Label22->text()}};
-    for (int i = 0; i < m_ui->R_IngLst->count(); ++i)
-        shown.lines.append(m_ui->R_IngLst->item(i)->text());
+                      m_ui->Picture1->serving(),
+                      m_panel.value_or(nutrition::PanelTexts{}),
+                      m_shares};
+    shown.lines = m_shown.rows.first(m_shown.shownRows);
     return shown;
+}
+
+RecipePage StoredRecipesScreen::printedPage() const
+{
+    QList<bool> headings;
+    for (const QString& entry : m_shown.entries)
+        headings.append(entry.contains(marks::asChar(marks::headingMark)));
+    return recipePage({m_ui->ViewFrame,
+                       m_ui->Picture1,
+                       m_ui->RecipeLst->currentText(),
+                       m_ui->Label1,
+                       m_ui->R_IngLst,
+                       headings,
+                       m_panel && m_shown.viewTotals.totCalories > 0,
+                       m_ui->Label19,
+                       {m_ui->Label20, m_ui->Label21, m_ui->Label22},
+                       m_explainer->calorieBar(),
+                       m_ui->DirectionsTxt});
 }
 
 void StoredRecipesScreen::printRecipe(const QString& name)
 {
     // The page takes the screen's geometry: the layout catches up with the texts shown first.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    const RecipePage page = recipePage(this);
+    const RecipePage page = printedPage();
     Printer::print(this, name, [&page](QPainter& painter, QPrinter& printer) {
         paintRecipePage(painter, printer, page);
     });

@@ -2,6 +2,7 @@
 
 #include "core/recipes/recipeview.h"
 #include "core/sharing/recipehtml.h"
+#include "recipes/recipepage.h"
 
 #include <QWidget>
 
@@ -31,9 +32,10 @@ public:
     // Chooses the first recipe of the list and shows it, now or, while the screen is hidden, when
     // it is next shown; an empty list empties the screen.
     void selectFirstRecipe();
-    void recipeLstClick();
-    void clearDisplay();
-    void viewBarToolClick(const QString& toolName);
+    // Shows the recipe chosen in the list; none chosen empties the screen.
+    void showChosenRecipe();
+    // The printed page of the recipe shown, as the screen lays it out.
+    RecipePage printedPage() const;
     // Opens the e-mail window for the recipe shown.
     void setEmailOpener(std::function<void()> opener) { m_openEmail = std::move(opener); }
     // The texts on display that an e-mail of the recipe carries.
@@ -45,17 +47,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 Q_SIGNALS:
-    // Edit: the recipe goes to the analysis screen. The session carries its totals, servings and
-    // panel texts.
-    void editRecipe(const QString& name, const QStringList& rows, const QStringList& entries,
-                    const QString& directions);
+    // Edit: the recipe shown goes to the analysis screen.
+    void editRecipe(const QString& name, const RecipeView& recipe);
 
 private:
+    void clearDisplay();
     QString findRecipeBody(const QString& name) const;
     void showError(const QString& ingredient);
+    // The tools work on the recipe chosen; without one they say so.
+    void runOnChosen(void (StoredRecipesScreen::*command)(const QString&), const QString& noRecipe);
     void deleteRecipe(const QString& name);
     void editRecipeShown(const QString& name);
     void printRecipe(const QString& name);
+    void emailRecipe(const QString& name);
 
     Session& m_session;
     SortedNameModel* m_recipeNames;
@@ -63,6 +67,9 @@ private:
     ToolBar* m_viewBar;
     std::function<void()> m_openEmail;
     RecipeView m_shown;
+    // What the panel and the shares show of it: nothing until an ingredient line was worked out.
+    std::optional<nutrition::PanelTexts> m_panel;
+    nutrition::CalorieShares m_shares;
     RecipeExplainer* m_explainer = nullptr;
     bool m_showWhenVisible = false;
 };

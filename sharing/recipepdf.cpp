@@ -83,12 +83,12 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
         } else {
             names.setStringList({name});
             list->setCurrentIndex(0);
-            screen.recipeLstClick();
+            screen.showChosenRecipe();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             if (!firstPage)
                 printer.newPage();
             firstPage = false;
-            paintRecipePage(painter, printer, recipePage(&screen));
+            paintRecipePage(painter, printer, screen.printedPage());
         }
         if (progress && !progress(done + 1, total)) {
             painter.end();

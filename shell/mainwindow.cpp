@@ -29,9 +29,7 @@
 namespace zestora {
 
 namespace {
-const QString contextHelpContents = QStringLiteral("Contents");
 constexpr int stopSplashInterval = 100;
-
 } // namespace
 
 MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
@@ -51,7 +49,7 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     // The tip window opens at most once at a time; closed, it does not open again in this run.
     m_openTipWindow = [this] {
         if (!m_tipWindow)
-            m_tipWindow = TipWindow::open(this, m_session, m_settings, m_programDir);
+            m_tipWindow = TipWindow::open(this, m_settings, m_programDir);
     };
     m_tmrStopSplash->setObjectName(QStringLiteral("tmrStopSplash"));
     m_tmrStopSplash->setInterval(stopSplashInterval);
@@ -67,10 +65,10 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     connect(helpKey, &QShortcut::activated, this, [this] {
         const QWidget* screen = m_ui->Screens->currentWidget();
         int context = help::contentsContext;
-        if (screen && screen == m_calcFrm)
+        if (screen && screen == m_analysisScreen)
             context = help::analysisContext;
-        else if (screen && screen == m_frmIngrediant)
-            context = m_frmIngrediant->helpContext();
+        else if (screen && screen == m_ingredientWizard)
+            context = m_ingredientWizard->helpContext();
         m_help.showHelp(context);
     });
 }
@@ -82,65 +80,87 @@ void MainWindow::buildTopBar()
     m_topBar = new ToolBar(QStringLiteral("TopBar"), this);
     addToolBar(Qt::TopToolBarArea, m_topBar);
     ToolBar& bar = *m_topBar;
-
+    const auto on = [this](QAction* tool, auto handler) {
+        connect(tool, &QAction::triggered, this, handler);
+    };
+    // The screens' own bars take Ctrl with a letter; F1 is the help of the screen on view.
+    // Printing and e-mail start from the stored recipes screen.
     QMenu* subFile = bar.addBand(QStringLiteral("SubFile"), QStringLiteral("File"));
-    bar.addTool(QStringLiteral("PrintTool"), QStringLiteral("Print Recipes"), QString(), subFile);
-    bar.addTool(QStringLiteral("Email"), QStringLiteral("Email Recipes"),
-                QStringLiteral("Email Selected Recipe"), subFile);
-    bar.addTool(QStringLiteral("FileExit"), QStringLiteral("Exit"), QString(), subFile);
+    on(bar.addTool(QStringLiteral("PrintTool"), QStringLiteral("Print Recipes"), QString(),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), subFile),
+       &MainWindow::showStoredRecipes);
+    on(bar.addTool(QStringLiteral("Email"), QStringLiteral("Email Recipes"),
+                   QStringLiteral("Email Selected Recipe"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), subFile),
+       &MainWindow::showStoredRecipes);
+    on(bar.addTool(QStringLiteral("FileExit"), QStringLiteral("Exit"), QString(),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q), subFile),
+       &MainWindow::close);
 
     QMenu* subHelp = bar.addBand(QStringLiteral("SubHelp"), QStringLiteral("Sub Help"));
-    bar.addTool(contextHelpContents, QStringLiteral("Contents"), QString(), subHelp);
-    bar.addTool(QStringLiteral("AboutTool"), QStringLiteral("About Zestora"), QString(), subHelp);
-    bar.addCheckTool(QStringLiteral("mnuTips"), QStringLiteral("Show Tips At StartUp"), subHelp);
-    bar.addCheckTool(QStringLiteral("mnuMusic"), QStringLiteral("Play Music on Start"), subHelp);
+    on(bar.addTool(QStringLiteral("Contents"), QStringLiteral("Contents"), QString(),
+                   QKeySequence(Qt::SHIFT | Qt::Key_F1), subHelp),
+       [this] { m_help.showHelp(help::contentsContext); });
+    on(bar.addTool(QStringLiteral("AboutTool"), QStringLiteral("About Zestora"), QString(),
+                   QKeySequence(Qt::CTRL | Qt::Key_F1), subHelp),
+       [this] { AboutBox::run(this, m_programDir); });
+    m_tipsTool = bar.addCheckTool(QStringLiteral("mnuTips"), QStringLiteral("Show Tips At StartUp"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), subHelp);
+    m_musicTool =
+        bar.addCheckTool(QStringLiteral("mnuMusic"), QStringLiteral("Play Music on Start"),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U), subHelp);
+    // A click has turned the mark over already; the option follows it.
+    for (auto [tool, key] :
+         {std::pair{m_tipsTool, Settings::showTips}, std::pair{m_musicTool, Settings::playMusic}})
+        on(tool, [this, key](bool checked) {
+            m_settings.write(key, checked ? QStringLiteral("1") : QStringLiteral("0"));
+        });
     // The tips option starts checked and activation corrects it. The music option shows the
     // setting from the start, as the splash window leaves it when it closes.
-    bar.setChecked(QStringLiteral("mnuTips"), true);
-    bar.setChecked(QStringLiteral("mnuMusic"), m_settings.readNumber(Settings::playMusic, 1) != 0);
+    m_tipsTool->setChecked(true);
+    m_musicTool->setChecked(m_settings.readNumber(Settings::playMusic) != 0);
 
     bar.addMenuTool(QStringLiteral("Filemnu"), QStringLiteral("File"), subFile);
     bar.addMenuTool(QStringLiteral("Help"), QStringLiteral("Help"), subHelp);
-    bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
-                QStringLiteral("Click here to Create and Analyze a New Recipe"));
-    bar.addTool(QStringLiteral("Recipes"), QStringLiteral("Stored Recipes"),
-                QStringLiteral("Click to View , Print , or Edit Your Saved Recipes"));
-    bar.addTool(QStringLiteral("AddIngredient"), QStringLiteral("New Ingredient"),
-                QStringLiteral("Click to Add a New Ingredient "));
-    bar.addTool(QStringLiteral("StoredIngredients"), QStringLiteral("Stored Ingredients"),
-                QStringLiteral("Click to View, Edit, or Delete Your Stored Ingredient List"));
-    bar.addTool(QStringLiteral("Exit"), QStringLiteral("Exit"), QStringLiteral("Exit Zestora"));
+    on(bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
+                   QStringLiteral("Click here to Create and Analyze a New Recipe"),
+                   QKeySequence(Qt::CTRL | Qt::Key_1)),
+       [this] { showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen")); });
+    on(bar.addTool(QStringLiteral("Recipes"), QStringLiteral("Stored Recipes"),
+                   QStringLiteral("Click to View , Print , or Edit Your Saved Recipes"),
+                   QKeySequence(Qt::CTRL | Qt::Key_2)),
+       &MainWindow::showStoredRecipes);
+    on(bar.addTool(QStringLiteral("AddIngredient"), QStringLiteral("New Ingredient"),
+                   QStringLiteral("Click to Add a New Ingredient "),
+                   QKeySequence(Qt::CTRL | Qt::Key_3)),
+       [this] {
+           if (m_ingredientWizard->roomForNewIngredient())
+               showScreen(m_ingredientWizard, QStringLiteral("Add / Edit Ingredient Screen"));
+       });
+    on(bar.addTool(QStringLiteral("StoredIngredients"), QStringLiteral("Stored Ingredients"),
+                   QStringLiteral("Click to View, Edit, or Delete Your Stored Ingredient List"),
+                   QKeySequence(Qt::CTRL | Qt::Key_4)),
+       [this] {
+           showScreen(m_storedIngredientsScreen, QStringLiteral("Stored Ingredient Screen"));
+       });
+    on(bar.addTool(QStringLiteral("Exit"), QStringLiteral("Exit"), QStringLiteral("Exit Zestora"),
+                   QKeySequence(Qt::CTRL | Qt::Key_Q)),
+       &MainWindow::close);
     bar.defineTool(QStringLiteral("OptionsMnu"), QStringLiteral("Options"));
-    // The screens' own bars take Ctrl with a letter; F1 is the help of the screen on view.
-    bar.setShortcuts({
-        {QStringLiteral("PrintTool"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
-        {QStringLiteral("Email"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
-        {QStringLiteral("FileExit"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q)},
-        {contextHelpContents, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
-        {QStringLiteral("AboutTool"), QKeySequence(Qt::CTRL | Qt::Key_F1)},
-        {QStringLiteral("mnuTips"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)},
-        {QStringLiteral("mnuMusic"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U)},
-        {QStringLiteral("NewRecipe"), QKeySequence(Qt::CTRL | Qt::Key_1)},
-        {QStringLiteral("Recipes"), QKeySequence(Qt::CTRL | Qt::Key_2)},
-        {QStringLiteral("AddIngredient"), QKeySequence(Qt::CTRL | Qt::Key_3)},
-        {QStringLiteral("StoredIngredients"), QKeySequence(Qt::CTRL | Qt::Key_4)},
-        {QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q)},
-    });
-
-    connect(m_topBar, &ToolBar::toolClick, this, &MainWindow::topBarToolClick);
 }
 
 void MainWindow::loadScreens()
 {
-    if (m_calcFrm)
+    if (m_analysisScreen)
         return;
     m_help.initHelp(this, m_programDir);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
-    m_frmIngrediant = new IngredientWizard(m_session, m_help, m_ingredientNames, m_ui->Screens);
-    m_calcFrm =
+    m_ingredientWizard = new IngredientWizard(m_session, m_help, m_ingredientNames, m_ui->Screens);
+    m_analysisScreen =
         new AnalysisScreen(m_session, m_help, m_ingredientNames, m_recipeNames, m_ui->Screens);
-    m_deleteIngFrm = new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
+    m_storedIngredientsScreen =
+        new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
 }
 
 QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
@@ -155,28 +175,29 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
         {std::move(loaded.ingredientNames), std::move(loaded.ingredientKeys)});
     m_recipeNames->fillSorted({std::move(loaded.recipeNames), std::move(loaded.recipeKeys)});
     // Made after the list is filled: the screen starts with no recipe chosen.
-    m_viewFrm = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
+    m_storedRecipesScreen = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
 
     for (QWidget* screen :
-         {static_cast<QWidget*>(m_calcFrm), static_cast<QWidget*>(m_viewFrm),
-          static_cast<QWidget*>(m_frmIngrediant), static_cast<QWidget*>(m_deleteIngFrm)})
+         {static_cast<QWidget*>(m_analysisScreen), static_cast<QWidget*>(m_storedRecipesScreen),
+          static_cast<QWidget*>(m_ingredientWizard),
+          static_cast<QWidget*>(m_storedIngredientsScreen)})
         m_ui->Screens->addWidget(screen);
-    m_ui->Screens->setCurrentWidget(m_calcFrm);
-    connect(m_deleteIngFrm, &StoredIngredientsScreen::editIngredient, this,
+    m_ui->Screens->setCurrentWidget(m_analysisScreen);
+    connect(m_storedIngredientsScreen, &StoredIngredientsScreen::editIngredient, this,
             [this](const IngRecord& shown, const QString& calories, const QString& fatCalories) {
-                showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
-                m_frmIngrediant->editIngredient(shown, calories, fatCalories);
+                showScreen(m_ingredientWizard, QStringLiteral("Add / Edit Ingredient Screen"));
+                m_ingredientWizard->editIngredient(shown, calories, fatCalories);
             });
-    connect(m_calcFrm, &AnalysisScreen::firstStoredRecipeWanted, m_viewFrm,
+    connect(m_analysisScreen, &AnalysisScreen::firstStoredRecipeWanted, m_storedRecipesScreen,
             &StoredRecipesScreen::selectFirstRecipe);
-    connect(m_viewFrm, &StoredRecipesScreen::editRecipe, this,
-            [this](const QString& name, const QStringList& rows, const QStringList& entries,
-                   const QString& directions) {
-                showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
-                m_calcFrm->editStoredRecipe(name, rows, entries, directions);
+    connect(m_storedRecipesScreen, &StoredRecipesScreen::editRecipe, this,
+            [this](const QString& name, const RecipeView& recipe) {
+                showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
+                m_analysisScreen->editStoredRecipe(name, recipe);
             });
-    m_viewFrm->setEmailOpener([this] {
-        EmailWindow::sendRecipe(m_viewFrm, m_settings, m_help, m_viewFrm->shownRecipe());
+    m_storedRecipesScreen->setEmailOpener([this] {
+        EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
+                                m_storedRecipesScreen->shownRecipe());
     });
     // A change that could not keep the version it replaced says so once, as it happens.
     for (DataFile* file : {&m_session.ingredients.file(), &m_session.recipes.file()})
@@ -184,7 +205,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
             MessageBox::show(this, notice, QStringLiteral("Zestora"),
                              MessageBox::Icon::Exclamation);
         });
-    m_calcFrm->formLoad();
+    m_analysisScreen->formLoad();
     return loaded.problems;
 }
 
@@ -243,10 +264,13 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
 
 void MainWindow::mdiFormActivate()
 {
-    const int tips = m_settings.readNumber(Settings::showTips, 1);
-    m_topBar->setChecked(QStringLiteral("mnuTips"), tips == 1);
-    if (!m_session.tipsShown && tips != 0 && m_openTipWindow)
+    const int tips = m_settings.readNumber(Settings::showTips);
+    m_tipsTool->setChecked(tips == 1);
+    // Once in a run: the tip window is not opened again after it was closed.
+    if (!m_tipsShown && tips != 0 && m_openTipWindow) {
+        m_tipsShown = true;
         m_openTipWindow();
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -259,7 +283,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Nothing typed on the analysis screen is lost without asking.
-    if (m_calcFrm && !m_calcFrm->mayClose()) {
+    if (m_analysisScreen && !m_analysisScreen->mayClose()) {
         event->ignore();
         return;
     }
@@ -273,46 +297,16 @@ void MainWindow::showScreen(QWidget* screen, const QString& title)
     m_ui->Screens->setCurrentWidget(screen);
 }
 
-void MainWindow::toggleSetting(const QString& toolName, const QString& key)
+void MainWindow::showStoredRecipes()
 {
-    const bool checked = !m_topBar->isChecked(toolName);
-    m_topBar->setChecked(toolName, checked);
-    m_settings.write(key, checked ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void MainWindow::topBarToolClick(const QString& toolName)
-{
-    QString name = toolName;
-    // Printing and e-mail start from the stored recipes screen.
-    if (name == QLatin1String("Email") || name == QLatin1String("PrintTool"))
-        name = QStringLiteral("Recipes");
-
-    if (name == QLatin1String("AddIngredient")) {
-        if (m_frmIngrediant->roomForNewIngredient())
-            showScreen(m_frmIngrediant, QStringLiteral("Add / Edit Ingredient Screen"));
-    } else if (name == QLatin1String("NewRecipe")) {
-        showScreen(m_calcFrm, QStringLiteral("Recipe / Diet Analysis Screen"));
-    } else if (name == QLatin1String("Recipes")) {
-        {
-            const WaitCursor wait;
-            showScreen(m_viewFrm, QStringLiteral("Stored Recipes Screen"));
-        }
-        if (!m_recipesShown)
-            m_viewFrm->selectFirstRecipe();
-        m_recipesShown = true;
-    } else if (name == QLatin1String("StoredIngredients")) {
-        showScreen(m_deleteIngFrm, QStringLiteral("Stored Ingredient Screen"));
-    } else if (name == QLatin1String("Exit") || name == QLatin1String("FileExit")) {
-        close();
-    } else if (name == contextHelpContents) {
-        m_help.showHelp(help::contentsContext);
-    } else if (name == QLatin1String("AboutTool")) {
-        AboutBox::run(this, m_programDir);
-    } else if (name == QLatin1String("mnuTips")) {
-        toggleSetting(name, Settings::showTips);
-    } else if (name == QLatin1String("mnuMusic")) {
-        toggleSetting(name, Settings::playMusic);
+    {
+        const WaitCursor wait;
+        showScreen(m_storedRecipesScreen, QStringLiteral("Stored Recipes Screen"));
     }
+    // The first time only: later the screen keeps the recipe the user chose.
+    if (!m_recipesShown)
+        m_storedRecipesScreen->selectFirstRecipe();
+    m_recipesShown = true;
 }
 
 } // namespace zestora

@@ -12,6 +12,7 @@ namespace Ui {
 class MainWindow;
 }
 
+class QAction;
 class QTimer;
 
 namespace zestora {
@@ -49,8 +50,6 @@ public:
     // Runs each time the window becomes active: the tips option and the tip window.
     void mdiFormActivate();
 
-    void topBarToolClick(const QString& toolName);
-
     // Opens the tip window (the tip of the day); the window of the tips file beside the program
     // unless another opener is set.
     void setTipWindowOpener(std::function<void()> opener) { m_openTipWindow = std::move(opener); }
@@ -58,6 +57,8 @@ public:
     void setSplashWindow(QWidget* splash) { m_splash = splash; }
 
     ToolBar* topBar() const { return m_topBar; }
+    // The check tool of the start-up music, which the splash window clears when it plays none.
+    QAction* musicTool() const { return m_musicTool; }
     SortedNameModel* ingredientNames() const { return m_ingredientNames; }
     SortedNameModel* recipeNames() const { return m_recipeNames; }
 
@@ -69,7 +70,7 @@ protected:
 private:
     void buildTopBar();
     void showScreen(QWidget* screen, const QString& title);
-    void toggleSetting(const QString& toolName, const QString& key);
+    void showStoredRecipes();
     void restoreFromBackup(const QString& fileName, const QString& backupPath);
 
     Session& m_session;
@@ -78,14 +79,17 @@ private:
     QString m_programDir;
     const std::unique_ptr<Ui::MainWindow> m_ui;
     ToolBar* m_topBar = nullptr;
+    QAction* m_tipsTool = nullptr;
+    QAction* m_musicTool = nullptr;
     SortedNameModel* m_ingredientNames = nullptr;
     SortedNameModel* m_recipeNames = nullptr;
-    AnalysisScreen* m_calcFrm = nullptr;
-    StoredRecipesScreen* m_viewFrm = nullptr;
-    IngredientWizard* m_frmIngrediant = nullptr;
-    StoredIngredientsScreen* m_deleteIngFrm = nullptr;
-    bool m_recipesShown = false;
+    AnalysisScreen* m_analysisScreen = nullptr;
+    StoredRecipesScreen* m_storedRecipesScreen = nullptr;
+    IngredientWizard* m_ingredientWizard = nullptr;
+    StoredIngredientsScreen* m_storedIngredientsScreen = nullptr;
+    bool m_recipesShown = false; // the stored recipes screen was opened from the toolbar
     bool m_shownBefore = false;
+    bool m_tipsShown = false;
     std::function<void()> m_openTipWindow;
     QPointer<QWidget> m_tipWindow;
     QTimer* m_tmrStopSplash;

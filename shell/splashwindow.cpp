@@ -5,10 +5,10 @@
 #include "platform/centreform.h"
 #include "platform/settings.h"
 #include "platform/sound.h"
-#include "platform/toolbar.h"
 #include "shell/mainwindow.h"
 #include "shell/programfiles.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMovie>
@@ -102,12 +102,12 @@ void SplashWindow::splashTmrTimer()
 void SplashWindow::closeEvent(QCloseEvent* event)
 {
     m_splashTmr->stop();
-    if (m_settings.readNumber(Settings::playMusic, 1) != 0) {
+    if (m_settings.readNumber(Settings::playMusic) != 0) {
         const QString here = QDir::current().filePath(programfiles::music);
         Sound::playToEnd(QFile::exists(here) ? here
                                              : QDir(m_programDir).filePath(programfiles::music));
     } else if (m_mainWindow) {
-        m_mainWindow->topBar()->setChecked(QStringLiteral("mnuMusic"), false);
+        m_mainWindow->musicTool()->setChecked(false);
     }
     unsetCursor();
     QWidget::closeEvent(event);

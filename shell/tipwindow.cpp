@@ -2,7 +2,6 @@
 
 #include "ui_tipwindow.h"
 
-#include "core/session.h"
 #include "core/shell/tips.h"
 #include "platform/settings.h"
 #include "shell/programfiles.h"
@@ -14,27 +13,23 @@
 
 namespace zestora {
 
-TipWindow::TipWindow(QWidget* parent, Session& session, Settings& settings)
+TipWindow::TipWindow(QWidget* parent, Settings& settings)
     : QDialog(parent)
-    , m_session(session)
     , m_settings(settings)
     , m_ui(std::make_unique<Ui::TipWindow>())
 {
     m_ui->setupUi(this);
-    connect(m_ui->cmdNextTip, &QPushButton::clicked, this, &TipWindow::cmdNextTipClick);
+    connect(m_ui->cmdNextTip, &QPushButton::clicked, this, &TipWindow::showNextTip);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 TipWindow::~TipWindow() = default;
 
-TipWindow* TipWindow::open(QWidget* parent, Session& session, Settings& settings,
-                           const QString& programDir)
+TipWindow* TipWindow::open(QWidget* parent, Settings& settings, const QString& programDir)
 {
-    if (settings.readNumber(Settings::showTips, 1) == 0) {
-        session.tipsShown = true;
+    if (settings.readNumber(Settings::showTips) == 0)
         return nullptr;
-    }
-    auto* window = new TipWindow(parent, session, settings);
+    auto* window = new TipWindow(parent, settings);
     // In the upper part of the screen, a quarter of the free height down.
     window->adjustSize();
     const QRect area = window->screen()->availableGeometry();
@@ -79,7 +74,7 @@ void TipWindow::displayCurrentTip()
         m_ui->lblTipText->setText(m_tipList.value(m_tipIndex - 1));
 }
 
-void TipWindow::cmdNextTipClick()
+void TipWindow::showNextTip()
 {
     m_tipIndex = tips::nextTip(m_tipIndex, static_cast<int>(m_tipList.size()));
     displayCurrentTip();
@@ -87,7 +82,6 @@ void TipWindow::cmdNextTipClick()
 
 void TipWindow::done(int result)
 {
-    m_session.tipsShown = true;
     QDialog::done(result);
     deleteLater();
 }

@@ -2,6 +2,7 @@
 
 #include "ui_nameconflictdialog.h"
 
+#include "core/analysis/recipelines.h"
 #include "core/sortednamemodel.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
@@ -31,13 +32,13 @@ NameConflictDialog::NameConflictDialog(QWidget* parent, const QString& name, Rec
                                             "button."));
     m_ui->NameTxt->setText(name);
     centreForm(this);
-    connect(m_ui->ReplaceCmd, &QPushButton::clicked, this, &NameConflictDialog::replaceCmdClick);
-    connect(m_ui->ChangeCmd, &QPushButton::clicked, this, &NameConflictDialog::changeCmdClick);
+    connect(m_ui->ReplaceCmd, &QPushButton::clicked, this, &NameConflictDialog::replaceStored);
+    connect(m_ui->ChangeCmd, &QPushButton::clicked, this, &NameConflictDialog::saveUnderNewName);
     connect(m_ui->CancelCmd, &QPushButton::clicked, this, [this] {
         m_result = {Outcome::Cancelled, QString()};
         reject();
     });
-    connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &NameConflictDialog::nameTxtChange);
+    connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &NameConflictDialog::nameChanged);
 }
 
 NameConflictDialog::~NameConflictDialog() = default;
@@ -69,7 +70,7 @@ bool NameConflictDialog::deleteStoredRecipe()
     return true;
 }
 
-void NameConflictDialog::replaceCmdClick()
+void NameConflictDialog::replaceStored()
 {
     const bool deleted = [this] {
         const WaitCursor wait;
@@ -79,7 +80,7 @@ void NameConflictDialog::replaceCmdClick()
     accept();
 }
 
-void NameConflictDialog::changeCmdClick()
+void NameConflictDialog::saveUnderNewName()
 {
     const QString newName = trimSpaces(m_ui->NameTxt->text());
     if (newName.isEmpty()) {
@@ -101,16 +102,14 @@ void NameConflictDialog::changeCmdClick()
     accept();
 }
 
-void NameConflictDialog::nameTxtChange()
+void NameConflictDialog::nameChanged()
 {
     const QString text = m_ui->NameTxt->text();
-    if (text.size() <= maxLength)
+    if (text.size() <= lines::maxNameLength)
         return;
-    MessageBox::show(this,
-                     QStringLiteral("50 letters is the maximum for the \r\nname of the recipe.\r\n"
-                                    "\r\nPlease enter it again."),
-                     QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
-    m_ui->NameTxt->setText(text.left(maxLength));
+    MessageBox::show(this, lines::nameTooLongMessage, QStringLiteral("There's a Problem"),
+                     MessageBox::Icon::Information);
+    m_ui->NameTxt->setText(text.left(lines::maxNameLength));
     m_ui->NameTxt->setFocus();
 }
 

@@ -24,7 +24,6 @@ public:
         Outcome outcome;
         QString newName; // the name to save under when Renamed
     };
-    static constexpr int maxLength = 50;
 
     // Replacing deletes the stored recipe and its name from the list at once, then calls
     // selectFirstStoredRecipe (also when no recipe is left).
@@ -37,9 +36,9 @@ private:
     ~NameConflictDialog() override;
 
     bool deleteStoredRecipe();
-    void replaceCmdClick();
-    void changeCmdClick();
-    void nameTxtChange();
+    void replaceStored();
+    void saveUnderNewName();
+    void nameChanged();
 
     const std::unique_ptr<Ui::NameConflictDialog> m_ui;
     QString m_name;

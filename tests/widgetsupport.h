@@ -12,24 +12,37 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QTimer>
 
 #include <functional>
 
 namespace zestora::testing {
 
-// Acts on the next modal dialog once it is open, from inside its event loop.
+// Acts on the next modal dialog once it is open, from inside its event loop. A check that fails
+// in the action fails the test at once: every dialog still open is closed, so that the test
+// goes on to its end instead of waiting in the dialog. The wait ends with the test function.
 inline void onNextDialog(std::function<void(QDialog*)> action)
 {
     auto* poll = new QTimer(qApp);
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, qApp, [poll, action = std::move(action)] {
+    const QByteArray test = QByteArray(QTest::currentTestFunction()) + QTest::currentDataTag();
+    QObject::connect(poll, &QTimer::timeout, qApp, [poll, test, action = std::move(action)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (test != QByteArray(QTest::currentTestFunction()) + QTest::currentDataTag()) {
+            poll->deleteLater();
+            return;
+        }
         if (!dialog || !dialog->isVisible())
             return;
         poll->stop();
         poll->deleteLater();
         action(dialog);
+        if (!QTest::currentTestFailed())
+            return;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* open = qobject_cast<QDialog*>(window); open && open->isVisible())
+                open->reject();
     });
     poll->start();
 }
@@ -65,6 +78,15 @@ inline QStringList texts(const QWidget* list)
         for (int row = 0; row < view->model()->rowCount(); ++row)
             shown.append(view->model()->index(row, 0).data().toString());
     }
+    return shown;
+}
+
+// The texts of a screen's labels of those names, in order.
+inline QStringList labelTexts(const QWidget* screen, std::initializer_list<const char*> names)
+{
+    QStringList shown;
+    for (const char* name : names)
+        shown.append(screen->findChild<QLabel*>(QLatin1String(name))->text());
     return shown;
 }
 

@@ -27,7 +27,7 @@ QString rounded(double value)
     return doubleText(roundToInt32(value * 10) / 10.0);
 }
 
-LineAmount lineAmount(const IngRecord& ingredient, const lines::EntryFields& line, float servings)
+LineAmount amountOf(const IngRecord& ingredient, const lines::EntryFields& line, float servings)
 {
     const float quantity = quantity::quantityValue(line.quantity);
     const double portions = portionShare(ingredient, line.unit, quantity);
@@ -48,24 +48,30 @@ LineAmount lineAmount(const IngRecord& ingredient, const lines::EntryFields& lin
     if (const std::optional<double> grams = portionGrams(ingredient))
         result.grams = portions * *grams;
 
-    const QString unit = line.unit.trimmed();
-    QStringList workings;
-    if (result.grams && quantity != 0)
-        workings.append(line.quantity + QLatin1Char(' ') + unit + QStringLiteral(" = ") +
-                        line.quantity + QStringLiteral(" x ") + rounded(*result.grams / quantity) +
-                        QStringLiteral(" g"));
-    else
-        workings.append(line.quantity + QLatin1Char(' ') + unit);
-    if (quantity != 0)
-        workings.append(rounded(result.amount(Nutrient::Calories) * servings / quantity) +
-                        QStringLiteral(" kcal per ") + unit);
-    workings.append(floatText(servings) +
-                    (servings == 1 ? QStringLiteral(" serving") : QStringLiteral(" servings")));
-    result.workings = workings.join(QStringLiteral("; "));
+    result.quantityText = line.quantity;
+    result.quantity = quantity;
+    result.unit = line.unit.trimmed();
+    result.servings = servings;
     return result;
 }
 
 } // namespace
+
+QString LineAmount::workings() const
+{
+    QStringList parts;
+    if (grams && quantity != 0)
+        parts.append(quantityText + QLatin1Char(' ') + unit + QStringLiteral(" = ") + quantityText +
+                     QStringLiteral(" x ") + rounded(*grams / quantity) + QStringLiteral(" g"));
+    else
+        parts.append(quantityText + QLatin1Char(' ') + unit);
+    if (quantity != 0)
+        parts.append(rounded(amount(Nutrient::Calories) * servings / quantity) +
+                     QStringLiteral(" kcal per ") + unit);
+    parts.append(floatText(servings) +
+                 (servings == 1 ? QStringLiteral(" serving") : QStringLiteral(" servings")));
+    return parts.join(QStringLiteral("; "));
+}
 
 QString nutrientName(Nutrient nutrient)
 {
@@ -77,21 +83,14 @@ QString nutrientName(Nutrient nutrient)
     return names[static_cast<size_t>(nutrient)];
 }
 
-QList<std::optional<LineAmount>> lineAmounts(const QStringList& entries,
-                                             const IngTable& ingredients, float servings)
+std::optional<LineAmount> lineAmount(const QString& entry, const IngTable& ingredients,
+                                     float servings)
 {
-    QList<std::optional<LineAmount>> amounts;
-    amounts.reserve(entries.size());
-    for (const QString& entry : entries) {
-        const lines::EntryFields line = lines::entryFields(entry);
-        const int index =
-            line.name.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(line.name);
-        if (index < 0 || servings <= 0)
-            amounts.append(std::nullopt);
-        else
-            amounts.append(lineAmount(ingredients.at(index), line, servings));
-    }
-    return amounts;
+    const lines::EntryFields line = lines::entryFields(entry);
+    const int index = line.name.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(line.name);
+    if (index < 0 || servings <= 0)
+        return std::nullopt;
+    return amountOf(ingredients.at(index), line, servings);
 }
 
 QList<std::optional<double>> lineShares(const QList<std::optional<LineAmount>>& amounts,

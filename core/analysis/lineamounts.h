@@ -28,16 +28,22 @@ struct LineAmount {
     std::array<double, nutrientCount> perServing{};
     // The weight of the whole line, when one of the ingredient's measures is a weight.
     std::optional<double> grams;
-    // How the line was worked out: "2 cup = 2 x 244 g; 149 kcal per cup; 4 servings".
-    QString workings;
+    // The line as written, and the servings it is divided by.
+    QString quantityText;
+    float quantity = 0;
+    QString unit;
+    float servings = 1;
 
     double amount(Nutrient nutrient) const { return perServing[static_cast<size_t>(nutrient)]; }
+    // How the line was worked out: "2 cup = 2 x 244 g; 149 kcal per cup; 4 servings". Written
+    // when asked for, as a tool tip is.
+    QString workings() const;
 };
 
-// One element for each marked-up recipe entry; none for a heading, a blank line or a line whose
+// What a marked-up recipe entry stands for; none for a heading, a blank line or a line whose
 // ingredient is not in the table. servings is the divisor the panel was worked out with.
-QList<std::optional<LineAmount>> lineAmounts(const QStringList& entries,
-                                             const IngTable& ingredients, float servings);
+std::optional<LineAmount> lineAmount(const QString& entry, const IngTable& ingredients,
+                                     float servings);
 
 // Each line's share of the nutrient over all lines, in percent; none where a line has no
 // amount, and none anywhere when the lines add up to nothing.

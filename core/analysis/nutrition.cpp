@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "core/units.h"
 
 #include <array>
 
@@ -9,34 +10,20 @@ namespace zestora::nutrition {
 
 namespace {
 
-enum Unit { tsp, tbs, cup, pint, quart, ml, oz, g, lb, unitCount };
-
-const std::array<QLatin1StringView, unitCount> unitNames{
-    QLatin1StringView("tsp"),  QLatin1StringView("tbs"),   QLatin1StringView("cup"),
-    QLatin1StringView("pint"), QLatin1StringView("quart"), QLatin1StringView("ml"),
-    QLatin1StringView("oz"),   QLatin1StringView("g"),     QLatin1StringView("lb")};
-
-// Row: the chosen unit; column: the stored unit; the number of stored units in one chosen unit.
+// Row: the chosen unit; column: the stored unit, both in the order of units::recipeUnits (ml, tsp,
+// tbs, cup, pint, quart, oz, g, lb); the number of stored units in one chosen unit.
+constexpr size_t unitCount = units::recipeUnits.size();
 constexpr float factors[unitCount][unitCount] = {
-    {1, 0.3333f, 0.0208333f, 0.01041666f, 0.005208333f, 5, 0, 0, 0},
-    {3, 1, 0.0625f, 0.03125f, 0.015625f, 15, 0, 0, 0},
-    {48, 16, 1, 0.5f, 0.25f, 240, 0, 0, 0},
-    {96, 32, 2, 1, 0.5f, 480, 0, 0, 0},
-    {192, 64, 4, 2, 1, 960, 0, 0, 0},
-    {0.2f, 0.0666666f, 0.0041666f, 0.00208333f, 1.0f / 960, 1, 0, 0, 0},
+    {1, 0.2f, 0.0666666f, 0.0041666f, 0.00208333f, 1.0f / 960, 0, 0, 0},
+    {5, 1, 0.3333f, 0.0208333f, 0.01041666f, 0.005208333f, 0, 0, 0},
+    {15, 3, 1, 0.0625f, 0.03125f, 0.015625f, 0, 0, 0},
+    {240, 48, 16, 1, 0.5f, 0.25f, 0, 0, 0},
+    {480, 96, 32, 2, 1, 0.5f, 0, 0, 0},
+    {960, 192, 64, 4, 2, 1, 0, 0, 0},
     {0, 0, 0, 0, 0, 0, 1, 28.35f, 0.0625f},
     {0, 0, 0, 0, 0, 0, 0.035f, 1, 0.0021875f},
     {0, 0, 0, 0, 0, 0, 16, 453.6f, 1},
 };
-
-int unitIndex(const QString& unit)
-{
-    const QStringView trimmed = trimmedSpacesView(unit);
-    for (int i = 0; i < unitCount; ++i)
-        if (trimmed.compare(unitNames[static_cast<size_t>(i)], Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
 
 // p converted to a single, added to the total, kept to tenths.
 float tenths(float part, float total)
@@ -83,8 +70,8 @@ double leadingNumber(QStringView text)
 
 float conversionFactor(const QString& chosen, const QString& stored)
 {
-    const int row = unitIndex(chosen);
-    const int column = unitIndex(stored);
+    const int row = units::recipeUnitIndex(chosen, Qt::CaseInsensitive);
+    const int column = units::recipeUnitIndex(stored, Qt::CaseInsensitive);
     return row < 0 || column < 0 ? 0 : factors[row][column];
 }
 
@@ -178,46 +165,43 @@ PanelTexts panelTexts(const RecipeTotals& t)
     };
 }
 
-std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel)
+std::optional<CalorieShares> calorieShares(const RecipeTotals& totals)
 {
-    const QString cals = panel.cals.trimmed();
-    const double calories = leadingNumber(cals);
-    if (cals.isEmpty() || calories < 1)
+    if (totals.totCalories < 1)
         return std::nullopt;
-    const double fatCalories = leadingNumber(panel.fatCals);
+    // The grams as the panel writes them, so that the shares agree with what it shows.
+    const PanelTexts panel = panelTexts(totals);
+    const double fatCalories = totals.totFatCalories;
     const double carbGrams = leadingNumber(QStringView(panel.carbsG).chopped(1));
     const double proteinGrams = leadingNumber(QStringView(panel.proteinG).chopped(1));
     float base = static_cast<float>(fatCalories + 4 * carbGrams + 4 * proteinGrams);
     if (base <= 0)
-        base = static_cast<float>(static_cast<qint64>(calories));
-    const auto capped = [](float share) {
-        return share > 100 ? 100.0f : share;
+        base = static_cast<float>(totals.totCalories);
+    // Carbohydrates and protein stop at 100 %; the fat share is shown as it comes.
+    const auto share = [base](double part, int caloriesPerUnit, double maximum) {
+        return std::min(roundToInt16(part / base * 1000 * caloriesPerUnit) / 10.0, maximum);
     };
-    const double fatShare = roundToInt16(fatCalories / base * 1000) / 10.0;
-    const float carbShare =
-        capped(static_cast<float>(roundToInt16(carbGrams / base * 1000 * 4) / 10.0));
-    const float proteinShare =
-        capped(static_cast<float>(roundToInt16(proteinGrams / base * 1000 * 4) / 10.0));
-    return CalorieShares{doubleText(fatShare) + QStringLiteral("% of calories from Fat"),
-                         floatText(carbShare) + QStringLiteral("% from Carbohydrates"),
-                         floatText(proteinShare) + QStringLiteral("% from Protein")};
+    const double fatShare = share(fatCalories, 1, std::numeric_limits<double>::infinity());
+    const double carbShare = share(carbGrams, 4, 100);
+    const double proteinShare = share(proteinGrams, 4, 100);
+    return CalorieShares{
+        doubleText(fatShare) + QStringLiteral("% of calories from Fat"),
+        floatText(static_cast<float>(carbShare)) + QStringLiteral("% from Carbohydrates"),
+        floatText(static_cast<float>(proteinShare)) + QStringLiteral("% from Protein"),
+        {fatShare, carbShare, proteinShare}};
 }
 
 CalorieShares noLineShares()
 {
     return CalorieShares{QStringLiteral("0% calories from Fat"),
                          QStringLiteral("0% from Carbohydrates"),
-                         QStringLiteral("0% from Protein")};
+                         QStringLiteral("0% from Protein"),
+                         {}};
 }
 
-std::optional<std::array<double, 3>> shareValues(const CalorieShares& shares)
+std::optional<std::array<double, 3>> CalorieShares::chart() const
 {
-    for (const QString* text : {&shares.fat, &shares.carbs, &shares.protein})
-        if (text->trimmed().isEmpty())
-            return std::nullopt;
-    const std::array<double, 3> values{leadingNumber(shares.fat), leadingNumber(shares.carbs),
-                                       leadingNumber(shares.protein)};
-    if (values[0] + values[1] + values[2] <= 0)
+    if (fat.isEmpty() || values[0] + values[1] + values[2] <= 0)
         return std::nullopt;
     return values;
 }

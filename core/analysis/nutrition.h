@@ -76,20 +76,20 @@ struct PanelTexts {
 };
 PanelTexts panelTexts(const RecipeTotals& totals);
 
-// The three "calories from" shares (Label24, Label23, Label21).
+// The three "calories from" shares as the panel's sentences, and the numbers they begin with.
 struct CalorieShares {
     QString fat;
     QString carbs;
     QString protein;
+    std::array<double, 3> values{}; // fat, carbohydrates, protein, in percent
 
     bool operator==(const CalorieShares&) const = default;
+    // The shares a chart shows: none while the sentences are empty or add up to nothing.
+    std::optional<std::array<double, 3>> chart() const;
 };
-// Worked out from the panel's texts as shown; an empty lblCals or one under 1 gives nothing.
-std::optional<CalorieShares> caloriePercentages(const PanelTexts& panel);
+// Worked from the totals as the panel shows them (grams to tenths); nothing under 1 calorie.
+std::optional<CalorieShares> calorieShares(const RecipeTotals& totals);
 // What the shares read when the recipe has no line.
 CalorieShares noLineShares();
-// The three numbers of shares as shown (fat, carbohydrates, protein); none when a text is empty or
-// they add up to nothing, as with a recipe of no calories.
-std::optional<std::array<double, 3>> shareValues(const CalorieShares& shares);
 
 } // namespace zestora::nutrition

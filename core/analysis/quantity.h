@@ -23,6 +23,17 @@ inline const QString missingQuantity = QStringLiteral("Error");
 float spinnerValue(int ones, int fraction, bool fractionMode);
 QString spinnerText(int ones, int fraction, bool fractionMode);
 
+// A quantity as the two spinners give it: a whole part, and a kitchen fraction (a table index) or
+// a tenths digit.
+struct Entry {
+    int ones = 0;
+    int fraction = 0;
+    bool fractionMode = true;
+
+    QString text() const { return spinnerText(ones, fraction, fractionMode); }
+    float value() const { return spinnerValue(ones, fraction, fractionMode); }
+};
+
 // A quantity or servings text read back into a number: "2 1/2" is 2.5, "1/3" is one third, "2.5"
 // is 2.5. Text that is no number reads as 0.
 float quantityValue(const QString& text);

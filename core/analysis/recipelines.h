@@ -7,6 +7,13 @@
 // marked-up entry the recipe text is saved from.
 namespace zestora::lines {
 
+// The longest recipe name and the longest heading, in characters.
+constexpr int maxNameLength = 50;
+constexpr int maxHeadingLength = 50;
+// What the user is told when a typed recipe name is longer.
+inline const QString nameTooLongMessage = QStringLiteral(
+    "50 letters is the maximum for the \r\nname of the recipe.\r\n\r\nPlease enter it again.");
+
 QString ingredientEntry(const QString& name, bool fractionMode, const QString& quantity,
                         const QString& unit);
 // The quantity, two blanks and the unit, then five blanks and the name unless the unit is the

@@ -172,7 +172,7 @@ ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Resul
                                                           decodeCp1252(line.unit)));
     if (nutrition.perServing) {
         shown.panel = nutrition::panelTexts(*nutrition.perServing);
-        shown.shares = nutrition::caloriePercentages(shown.panel).value_or(shown.shares);
+        shown.shares = nutrition::calorieShares(*nutrition.perServing).value_or(shown.shares);
     }
     return shown;
 }

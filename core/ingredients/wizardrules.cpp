@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "core/store/recipemarks.h"
 #include "core/text.h"
+#include "core/units.h"
 
 #include <array>
 #include <cmath>
@@ -12,37 +13,35 @@ namespace zestora::wizard {
 
 namespace {
 
-enum class Kind { Weight, Volume, Own };
-
-struct Unit {
+// The captions of the two measure steps' options; the last is the measure the user types (first
+// measure) or none (second measure).
+struct Option {
     const char* first;
     const char* second;
-    const char* explanation;
-    Kind kind;
 };
 
-constexpr std::array<Unit, unitCount> units{{
-    {"oz", "oz", "(ounces)", Kind::Weight},
-    {"lb", "lb", "(pounds)", Kind::Weight},
-    {"tsp", "tsp", "(teaspoon)", Kind::Volume},
-    {"tbs", "tbs", "(tablespoon)", Kind::Volume},
-    {"cup", "cup", "", Kind::Volume},
-    {"pint", "pint", "", Kind::Volume},
-    {"quart", "quart", "", Kind::Volume},
-    {"g", "g", "(grams)", Kind::Weight},
-    {"kg", "kg", " (kilograms)", Kind::Weight},
-    {"ml", "ml", "(milliliter)", Kind::Volume},
-    {"l", "l", "(liter)", Kind::Volume},
-    {"Unique", "NONE", "", Kind::Own},
+constexpr std::array<Option, unitCount> options{{
+    {"oz", "oz"},
+    {"lb", "lb"},
+    {"tsp", "tsp"},
+    {"tbs", "tbs"},
+    {"cup", "cup"},
+    {"pint", "pint"},
+    {"quart", "quart"},
+    {"g", "g"},
+    {"kg", "kg"},
+    {"ml", "ml"},
+    {"l", "l"},
+    {"Unique", "NONE"},
 }};
 
-const Unit& unit(int index)
+const Option& unit(int index)
 {
-    return units.at(static_cast<size_t>(index));
+    return options.at(static_cast<size_t>(index));
 }
 
 // The first of `count` options whose caption is the measure trimmed of spaces, or -1.
-int unitIndex(const QString& measure, const char* Unit::*caption, int count)
+int unitIndex(const QString& measure, const char* Option::*caption, int count)
 {
     const QStringView wanted = trimmedSpacesView(measure);
     for (int i = 0; i < count; ++i)
@@ -138,26 +137,22 @@ QString secondUnitCaption(int index)
     return QString::fromLatin1(unit(index).second);
 }
 
-QString firstUnitExplanation(int index)
-{
-    return QString::fromLatin1(unit(index).explanation);
-}
-
 bool secondUnitEnabled(int first, int second)
 {
     if (second == ownUnit || first < 0 || first == ownUnit)
         return true;
-    return unit(first).kind != unit(second).kind;
+    return units::kindOf(QLatin1StringView(unit(first).first)) !=
+           units::kindOf(QLatin1StringView(unit(second).first));
 }
 
 int firstUnitIndex(const QString& measure1)
 {
-    return unitIndex(measure1, &Unit::first, ownUnit);
+    return unitIndex(measure1, &Option::first, ownUnit);
 }
 
 int secondUnitIndex(const QString& measure2)
 {
-    return unitIndex(measure2, &Unit::second, unitCount);
+    return unitIndex(measure2, &Option::second, unitCount);
 }
 
 QString quantityInstruction(const QString& measure)
@@ -335,7 +330,7 @@ IngredientFacts ingredientFacts(const IngRecord& r)
     t.totCalories = roundToInt32(static_cast<double>(t.totCarbs * 4.0f) + t.totFatCalories +
                                  static_cast<double>(t.totProtein * 4.0f));
     facts.panel = nutrition::panelTexts(t);
-    facts.shares = nutrition::caloriePercentages(facts.panel);
+    facts.shares = nutrition::calorieShares(t);
     return facts;
 }
 

@@ -23,8 +23,6 @@ constexpr int unitCount = 12;
 constexpr int ownUnit = 11;
 QString firstUnitCaption(int index);
 QString secondUnitCaption(int index);
-// The word beside a first-measure option, such as "(ounces)"; empty where there is none.
-QString firstUnitExplanation(int index);
 // Whether a second-measure option can be chosen after the first measure `first`: a weight asks
 // for a volume and the other way round; after "Unique" every unit can; NONE always can.
 bool secondUnitEnabled(int first, int second);

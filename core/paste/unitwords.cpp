@@ -1,5 +1,7 @@
 #include "core/paste/unitwords.h"
 
+#include "core/units.h"
+
 #include <QHash>
 #include <QStringList>
 
@@ -178,19 +180,12 @@ bool isPackage(const QString& unit)
 
 UnitClass unitClass(const QString& unit)
 {
-    static const QStringList volumes{
-        QStringLiteral("tsp"),   QStringLiteral("tbs"),   QStringLiteral("cup"),
-        QStringLiteral("pint"),  QStringLiteral("quart"), QStringLiteral("ml"),
-        QStringLiteral("fl oz"), QStringLiteral("l"),     QStringLiteral("gallon")};
-    static const QStringList weights{QStringLiteral("oz"), QStringLiteral("g"),
-                                     QStringLiteral("lb"), QStringLiteral("kg")};
     if (unit.isEmpty())
         return UnitClass::None;
-    if (volumes.contains(unit))
-        return UnitClass::Volume;
-    if (weights.contains(unit))
-        return UnitClass::Weight;
-    return UnitClass::Count;
+    const std::optional<units::Kind> kind = units::kindOf(unit);
+    if (!kind)
+        return UnitClass::Count;
+    return *kind == units::Kind::Volume ? UnitClass::Volume : UnitClass::Weight;
 }
 
 } // namespace zestora::paste

@@ -1,6 +1,7 @@
 #include "core/store/ingrecord.h"
 
 #include "core/text.h"
+#include "core/units.h"
 
 #include <QStringList>
 #include <QtEndian>
@@ -146,23 +147,16 @@ IngRecord IngRecord::decode(QByteArrayView bytes, QHash<QByteArrayView, QString>
 
 qint16 volumeWeight(const QString& measure1, const QString& measure2)
 {
-    enum Kind { volume, weight, neither };
-    const auto kindOf = [](const QString& measure) {
-        static const QStringList volumes{QStringLiteral("tsp"),   QStringLiteral("tbs"),
-                                         QStringLiteral("cup"),   QStringLiteral("pint"),
-                                         QStringLiteral("quart"), QStringLiteral("ml")};
-        static const QStringList weights{QStringLiteral("g"), QStringLiteral("oz"),
-                                         QStringLiteral("lb")};
-        const QString unit = trimSpaces(measure);
-        if (volumes.contains(unit))
-            return volume;
-        if (weights.contains(unit))
-            return weight;
-        return neither;
+    // 0 volume, 1 weight, 2 neither.
+    const auto classOf = [](const QString& measure) {
+        const int index = units::recipeUnitIndex(measure, Qt::CaseSensitive);
+        if (index < 0)
+            return 2;
+        return units::recipeUnits[static_cast<size_t>(index)].kind == units::Kind::Volume ? 0 : 1;
     };
-    // Rows: the first measure's kind; columns: the second's.
+    // Rows: the first measure's class; columns: the second's.
     static constexpr qint16 table[3][3] = {{1, 0, 1}, {0, 2, 2}, {1, 2, 3}};
-    return table[kindOf(measure1)][kindOf(measure2)];
+    return table[classOf(measure1)][classOf(measure2)];
 }
 
 } // namespace zestora

@@ -163,11 +163,6 @@ float scaled(double per100g, double grams)
 
 } // namespace
 
-QString shortName(const QString& description)
-{
-    return nameCandidates(description).front();
-}
-
 QStringList nameCandidates(const QString& description)
 {
     QString name = description.simplified();

