@@ -159,7 +159,7 @@ void AnalysisScreen::connectControls()
     for (ClickableLabel* search : {m_ui->SearchImg, m_ui->SearchLbl})
         connect(search, &ClickableLabel::clicked, this, [this] {
             const auto* names = static_cast<SortedNameModel*>(m_ui->IngLst->model());
-            SearchDialog::search(this, m_help, names->stringList(),
+            SearchDialog::search(this, m_help, *names,
                                  [this](const QString& name) { chooseIngredientFromSearch(name); });
         });
 }

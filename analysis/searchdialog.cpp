@@ -55,13 +55,6 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
 
 SearchDialog::~SearchDialog() = default;
 
-void SearchDialog::search(QWidget* parent, HelpViewer& help, const QStringList& names,
-                          std::function<void(const QString&)> choose)
-{
-    SearchDialog dialog(parent, help, search::SearchableNames(names), std::move(choose));
-    dialog.exec();
-}
-
 void SearchDialog::search(QWidget* parent, HelpViewer& help, const SortedNameModel& names,
                           std::function<void(const QString&)> choose)
 {

@@ -22,9 +22,7 @@ class SearchDialog : public QDialog {
     Q_OBJECT
 public:
     // Searches the names of the ingredient list, modally; choose receives the result clicked.
-    static void search(QWidget* parent, HelpViewer& help, const QStringList& names,
-                       std::function<void(const QString&)> choose);
-    // The same over a name list, whose lower-case names are ready: opening lowers nothing.
+    // The list keeps its lower-case names ready, so opening lowers nothing.
     static void search(QWidget* parent, HelpViewer& help, const SortedNameModel& names,
                        std::function<void(const QString&)> choose);
 

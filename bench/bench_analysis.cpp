@@ -285,8 +285,7 @@ void searchWindow(benchmark::State& state)
             dialog->findChild<QListWidget*>(QStringLiteral("SearchLst"))->count();
         dialog->findChild<QPushButton*>(QStringLiteral("ExitCmd"))->click();
     });
-    SearchDialog::search(s.screen.get(), s.help, s.ingredientNames.stringList(),
-                         [](const QString&) {});
+    SearchDialog::search(s.screen.get(), s.help, s.ingredientNames, [](const QString&) {});
     MessageBox::clearAnswerer();
 }
 BENCHMARK(searchWindow)

@@ -66,7 +66,8 @@ void TestSearchDialog::searchesClearsAndWarns()
         click("ExitCmd");
         closed = !dialog->isVisible();
     });
-    SearchDialog::search(nullptr, help, {u"Egg"_s, u"Eggnog"_s, u"Milk"_s},
+    const SortedNameModel names(QStringList{u"Egg"_s, u"Eggnog"_s, u"Milk"_s});
+    SearchDialog::search(nullptr, help, names,
                          [&chosen](const QString& name) { chosen.append(name); });
     QVERIFY(closed);
     QVERIFY(chosen.isEmpty());
