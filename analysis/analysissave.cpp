@@ -74,7 +74,7 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
 
 bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPattern) const
 {
-    return StoredNames(m_session.recipes.recipeList()).matches(name, typedNameIsPattern);
+    return StoredNames::taken(m_session.recipes.recipeList(), name, typedNameIsPattern);
 }
 
 bool AnalysisScreen::confirmServings(bool saving)

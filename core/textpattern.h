@@ -13,8 +13,6 @@ class TextPattern {
 public:
     explicit TextPattern(const QString& pattern);
     bool matches(const QString& text) const;
-    // Holds no pattern character: it matches only its equals, ignoring letter case.
-    bool isPlain() const { return m_isPlain; }
 
 private:
     // Most names hold no pattern character: those compare as text, without an expression.

@@ -56,6 +56,8 @@ int RecipeDraft::addIngredient(const IngRecord& ingredient, const QString& name,
 
 QList<int> RecipeDraft::addLines(const QList<NewLine>& lines)
 {
+    if (lines.isEmpty())
+        return {}; // a pending Insert or Replace waits on
     int at = lineCount();
     if (m_insertPending || m_replacePending) {
         // A pending place past the end (lines were taken out since) appends.
@@ -84,10 +86,8 @@ QList<int> RecipeDraft::addLines(const QList<NewLine>& lines)
         }
         added.append(at++);
     }
-    if (!lines.isEmpty()) {
-        showTotals();
-        m_saved = false;
-    }
+    showTotals();
+    m_saved = false;
     return added;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMultiHash>
 #include <QString>
 
 namespace zestora {
@@ -18,6 +19,11 @@ class StoredNames {
 public:
     explicit StoredNames(const QList<RecipeEntry>& stored);
 
+    // Whether one name is taken, in one pass over the stored names: for a single save, where
+    // making the index would cost more than the pass.
+    static bool taken(const QList<RecipeEntry>& stored, const QString& name,
+                      bool typedNameIsPattern);
+
     // Whether the name is taken, the name taken as the pattern when typedNameIsPattern, else
     // each stored name. Spaces around the names do not count.
     bool matches(const QString& name, bool typedNameIsPattern) const;
@@ -28,9 +34,11 @@ public:
     void add(const QString& name);
 
 private:
-    static QString key(const QString& name);
+    static QString key(QStringView trimmedName);
+    void add(const QString& name, int index);
 
-    QHash<QString, QList<int>> m_indexes; // by the case-folded trimmed name
+    QHash<QString, int> m_indexes;        // the first of each name, by its lower-case form
+    QMultiHash<QString, int> m_sameNames; // the names after the first that equal it
     QStringList m_names;                  // trimmed, for a name that is a pattern
     QList<TextPattern> m_patterns;        // the stored names that hold pattern characters
 };
