@@ -94,9 +94,9 @@ QStringList ImportedRecipe::linesToCheck(const IngTable& table) const
     for (const paste::ReviewedLine& line : lines) {
         if (goesInAsMatched(line, table))
             continue;
-        QString note = line.note();
-        note[0] = note[0].toLower();
-        texts.append(line.line.text + QStringLiteral(": ") + note);
+        const QString note = line.note();
+        texts.append(line.line.text + QStringLiteral(": ") + note.first(1).toLower() +
+                     note.sliced(qMin<qsizetype>(1, note.size())));
     }
     return texts;
 }
