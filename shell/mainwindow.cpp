@@ -3,12 +3,15 @@
 #include "ui_mainwindow.h"
 
 #include "analysis/analysisscreen.h"
+#include "core/paste/foodindex.h"
 #include "core/session.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "core/store/restore.h"
 #include "ingredients/ingredientwizard.h"
 #include "ingredients/storedingredientsscreen.h"
+#include "paste/pastewindow.h"
+#include "paste/recipeimporter.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -20,6 +23,8 @@
 #include "shell/tipwindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -42,6 +47,8 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_ingredientNames(new SortedNameModel(this))
     , m_recipeNames(new SortedNameModel(this))
+    , m_foodIndex(std::make_unique<paste::FoodIndex>(
+          session.ingredients, QDir(programDir).filePath(QStringLiteral("starter"))))
     , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
@@ -93,6 +100,10 @@ void MainWindow::buildTopBar()
                    QStringLiteral("Email Selected Recipe"),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), subFile),
        &MainWindow::showStoredRecipes);
+    on(bar.addTool(QStringLiteral("ImportTool"), QStringLiteral("Import Recipes..."),
+                   QStringLiteral("Store the recipes of a MealMaster file"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), subFile),
+       &MainWindow::importRecipes);
     on(bar.addTool(QStringLiteral("FileExit"), QStringLiteral("Exit"), QString(),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q), subFile),
        &MainWindow::close);
@@ -190,6 +201,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
             });
     connect(m_analysisScreen, &AnalysisScreen::firstStoredRecipeWanted, m_storedRecipesScreen,
             &StoredRecipesScreen::selectFirstRecipe);
+    connect(m_analysisScreen, &AnalysisScreen::pasteWanted, this, &MainWindow::pasteIngredients);
     connect(m_storedRecipesScreen, &StoredRecipesScreen::editRecipe, this,
             [this](const QString& name, const RecipeView& recipe) {
                 showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
@@ -260,6 +272,31 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
         m_session.ingredients.loadIngTable();
         m_ingredientNames->fill(m_session.ingredients.trimmedNames());
     }
+}
+
+void MainWindow::pasteIngredients()
+{
+    if (const std::optional<QList<RecipeDraft::NewLine>> lines =
+            PasteWindow::ask(m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help))
+        m_analysisScreen->addPastedLines(*lines);
+}
+
+void MainWindow::importRecipes()
+{
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import Recipes"), QString(),
+        QStringLiteral("MealMaster recipes (*.mmf *.mm *.mxp *.txt);;All files (*)"));
+    if (fileName.isEmpty())
+        return;
+    RecipeImporter{m_session,
+                   *m_foodIndex,
+                   *m_recipeNames,
+                   *m_ingredientNames,
+                   m_help,
+                   [this] {
+                       m_storedRecipesScreen->selectFirstRecipe();
+                   }}
+        .importFile(this, fileName);
 }
 
 void MainWindow::mdiFormActivate()
