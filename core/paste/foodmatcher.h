@@ -68,8 +68,11 @@ private:
 };
 
 struct FoodMatch {
-    int index = -1;   // in the ingredient table
-    double score = 0; // 1 for a sure match, down to 0 for none
+    int index = -1; // in the ingredient table
+    // How well the food fits the words: about 1 for a food that has them all and little else,
+    // down to 0 for none; from 2 up for the food a cook's name points to, and more for the one the
+    // user chose before.
+    double score = 0;
 };
 
 // The stored foods ranked for a cook's food words. The names are indexed once, when the matcher
@@ -97,17 +100,23 @@ private:
     struct Query {
         QStringList required;
         QStringList optional; // words that describe rather than name ("chopped", "fresh")
+        QStringList without;  // what the cook says the food lacks: "skin" of "skinless"
         QString head;         // the word naming what the food is: "vinegar" in "rice vinegar"
         QString name;         // the food a cook's name points to
         QStringList named;    // the cook's words that point to it
     };
     Query queryFor(const QString& food, const QStringList& hints) const;
+    // Whether the other words of the line fit the food a cook's name points to: not when the cook
+    // said a word that names another food or another form of it ("frozen strawberries").
+    bool otherWordsFit(const Query& query, const QStringList& nameStems,
+                       const QStringList& headWords, const QStringList& hinted) const;
 
     const IngTable& m_table;
     CooksNames m_names;
     const FoodChoices* m_choices;
     QHash<QString, std::vector<Posting>> m_postings;
-    std::vector<float> m_extra; // the penalties of all of a food's words
+    std::vector<float> m_extra;  // the penalties of all of a food's words
+    std::vector<bool> m_grouped; // the name's first part is a group: "Spices, cinnamon"
 };
 
 } // namespace zestora::paste

@@ -261,7 +261,7 @@ void TestPasteReading::remembersChoicesBesideTheData()
     const FoodMatcher matcher(table, {}, &later);
     const QList<FoodMatch> best = matcher.bestFoods(u"chopped onions"_s);
     QCOMPARE(table.at(best.front().index).name, u"Potatoes, raw"_s);
-    QCOMPARE(best.front().score, 1.0);
+    QVERIFY(best.front().score > best[1].score);
     QCOMPARE(table.at(best[1].index).name, u"Onions, raw"_s);
     QCOMPARE(testing::readFile(IngTable::fileName), ingredients);
 }
