@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace zestora::paste {
 
@@ -16,6 +17,8 @@ constexpr double matchedScore = 0.4;
 // Below this, or as close as this to the runner-up, the match asks for a look.
 constexpr double sureScore = 0.75;
 constexpr double clearLead = 0.05;
+// Foods this near to the best fit about as well.
+constexpr double nearScore = 0.15;
 
 QByteArray readIfPresent(const QString& path)
 {
@@ -69,9 +72,43 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                                   ? QStringList{QStringLiteral("canned")}
                                   : QStringList();
     reviewed.foods = matcher.bestFoods(line.food, 5, hints);
+    // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
+    // which the first is the line's when it is found on its own.
+    static const QRegularExpression conjunction(QStringLiteral("\\s+and\\s+"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    if (const qsizetype at = line.hasQuantity() ? -1 : line.food.indexOf(conjunction); at > 0) {
+        const QList<FoodMatch> first = matcher.bestFoods(line.food.first(at), 5, hints);
+        if (!first.isEmpty() && first.front().score >= sureScore)
+            reviewed.foods = first;
+    }
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
     chooseFood(reviewed, good ? reviewed.foods.front().index : -1, table, weights);
-    return reviewed;
+    if (!line.hasQuantity() || reviewed.measure.usable())
+        return reviewed;
+    // A package's food is the food that comes in it: of the foods that fit nearly as well, the
+    // first whose measures take the amount ("2 cans cream of mushroom soup" are of the condensed
+    // soup, which is sold in cans).
+    for (const FoodMatch& other : std::as_const(reviewed.foods)) {
+        if (!good || line.package.isEmpty() ||
+            other.score < reviewed.foods.front().score - nearScore)
+            break;
+        const LineMeasure measure = measureLine(line, table.at(other.index), weights);
+        if (measure.usable()) {
+            reviewed.food = other.index;
+            reviewed.measure = measure;
+            return reviewed;
+        }
+    }
+    // A first word that names one of the food's measures is the line's unit: "1 cake compressed
+    // yeast", "2 squares bitter chocolate".
+    const qsizetype space = line.food.indexOf(u' ');
+    if (!line.unit.isEmpty() || space <= 0)
+        return reviewed;
+    IngredientLine measured = line;
+    measured.unit = line.food.first(space).toLower();
+    measured.food = line.food.sliced(space + 1);
+    ReviewedLine counted = reviewLine(measured, matcher, table, weights);
+    return counted.measure.usable() ? counted : reviewed;
 }
 
 void chooseFood(ReviewedLine& reviewed, int food, const IngTable& table,
