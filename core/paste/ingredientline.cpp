@@ -139,6 +139,13 @@ QString readUnit(Cursor& cursor)
         cursor.at += m.capturedLength(0);
         return QStringLiteral("fl oz");
     }
+    static const QRegularExpression extraLarge(
+        QStringLiteral("^(?:extra[\\s-]*large|x-?large|xl)\\.?(?![A-Za-z])"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = extraLarge.match(cursor.rest()); m.hasMatch()) {
+        cursor.at += m.capturedLength(0);
+        return QStringLiteral("extra large");
+    }
     static const QRegularExpression adjectives(
         QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|good|big|extra)[\\s-]+"),
         QRegularExpression::CaseInsensitiveOption);

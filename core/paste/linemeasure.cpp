@@ -315,7 +315,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // food: "1 large aubergine" is one aubergine.
     if (unit == QLatin1String("stick") && !knows(unit) && knows(QStringLiteral("stalk")))
         unit = QStringLiteral("stalk");
-    static const QStringList sizes{QStringLiteral("large"), QStringLiteral("medium"),
+    static const QStringList sizes{QStringLiteral("jumbo"), QStringLiteral("extra large"),
+                                   QStringLiteral("large"), QStringLiteral("medium"),
                                    QStringLiteral("small")};
     if (sizes.contains(unit) && !knows(unit))
         unit.clear();

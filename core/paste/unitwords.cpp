@@ -97,6 +97,7 @@ constexpr UnitSpelling spellings[] = {
     {"gallons", "gallon"},
     {"gal", "gallon"},
     // Count words: how many of something a cook counts.
+    {"jumbo", "jumbo"},
     {"large", "large"},
     {"lg", "large"},
     {"medium", "medium"},
@@ -129,6 +130,10 @@ constexpr UnitSpelling spellings[] = {
     {"bunches", "bunch"},
     {"head", "head"},
     {"heads", "head"},
+    {"loaf", "loaf"},
+    {"loaves", "loaf"},
+    {"ear", "ear"},
+    {"ears", "ear"},
     {"sprig", "sprig"},
     {"sprigs", "sprig"},
     {"stalk", "stalk"},

@@ -72,6 +72,7 @@ void TestPasteReading::readsLines_data()
         "chopped tomatoes");
     row("fluid ounces", u"4 fl. oz. cream"_s, 4, "fl oz", "cream");
     row("a count word", u"3 large eggs"_s, 3, "large", "eggs");
+    row("a size of two words", u"2 extra-large eggs"_s, 2, "extra large", "eggs");
     row("a count word after the food", u"2 garlic cloves, minced"_s, 2, "clove", "garlic",
         "minced");
     row("a pinch", u"A pinch of salt"_s, 1, "pinch", "salt");
