@@ -56,7 +56,7 @@ const QSet<QString>& describingWords()
          "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
          "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
          "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini",
-         "uncooked",  "fillet"});
+         "uncooked",  "fillet",   "flake"});
     return words;
 }
 
@@ -71,7 +71,8 @@ const QSet<QString>& plainWords()
          "of",      "in",         "the",          "from",     "made",     "by",         "for",
          "a",       "not",        "only",         "ns",       "as",       "to",         "other",
          "style",   "flesh",      "skin",         "seed",     "meat",     "edible",     "portion",
-         "u",       "s",          "grade",        "choice",   "select",   "drinking",   "tap"});
+         "u",       "s",          "grade",        "choice",   "select",   "drinking",   "tap",
+         "area"});
     return words;
 }
 
@@ -314,7 +315,7 @@ CooksNames::CooksNames(const QByteArray& table)
         const QString meant = text.sliced(tab + 1).trimmed();
         if (cook.isEmpty() || meant.isEmpty())
             continue;
-        Phrase phrase{matchWords(meant), meant.contains(u',') ? meant : QString()};
+        Phrase phrase{matchWords(meant), meant};
         m_phrases.insert(cook.join(u' '), phrase);
         m_longest = std::max(m_longest, static_cast<int>(cook.size()));
     }
@@ -440,7 +441,7 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
         const auto [phrase, length] = m_names.phraseAt(words, i);
         if (phrase) {
             const QStringList cooks = words.sliced(i, length);
-            if (phrase->name.isEmpty()) {
+            if (m_table.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
                 query.required += phrase->words;
             } else {
                 query.required += cooks;

@@ -23,8 +23,9 @@ QStringList matchWords(QStringView text);
 
 // What cooks call foods that the database names otherwise, read from a small table: "baking
 // soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a
-// stored food's name (it has a comma) or the words the database uses ("scallion" is "onions
-// spring"). Rows starting with # are comments.
+// stored food's name or the words the database uses ("scallion" is "onions spring"), which stand
+// in for the cook's words also where the named food is not stored. Rows starting with # are
+// comments.
 class CooksNames {
 public:
     inline static const QString fileName = QStringLiteral("cooks-names.tsv");
@@ -33,8 +34,8 @@ public:
     explicit CooksNames(const QByteArray& table);
 
     struct Phrase {
-        QStringList words; // what the cook's words become
-        QString name;      // the stored food they mean, when the row names one
+        QStringList words; // the words of what the row says
+        QString name;      // what the row says, a stored food's name if it is one
     };
     // The longest row at the start of words, and how many of the words it takes; none: 0.
     std::pair<const Phrase*, int> phraseAt(const QStringList& words, int start) const;
