@@ -436,6 +436,13 @@ IngredientLine readIngredientLine(QStringView written)
     return line;
 }
 
+std::optional<double> readQuantity(QStringView text)
+{
+    Cursor cursor{plainFractions(text).simplified()};
+    const std::optional<double> amount = readAmount(cursor);
+    return cursor.at == cursor.text.size() ? amount : std::nullopt;
+}
+
 RecipeText readRecipeText(QStringView text, bool titled)
 {
     static const QRegularExpression servingsLine(

@@ -120,6 +120,24 @@ void chooseFood(ReviewedLine& reviewed, int food, const IngTable& table,
                            : LineMeasure{};
 }
 
+bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit,
+               const IngTable& table, const HouseholdWeights& weights)
+{
+    std::optional<double> amount;
+    if (!quantity.trimmed().isEmpty()) {
+        amount = readQuantity(quantity);
+        if (!amount || *amount <= 0 || !spinnerQuantity(*amount))
+            return false;
+    }
+    IngredientLine& line = reviewed.line;
+    line.quantity = amount;
+    line.decimal = quantity.contains(u'.');
+    line.unit = unit;
+    line.package.clear(); // the amount is now in the unit itself
+    chooseFood(reviewed, reviewed.food, table, weights);
+    return true;
+}
+
 std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& table)
 {
     if (!reviewed.matched() || !reviewed.measure.usable() || reviewed.food >= table.count())
