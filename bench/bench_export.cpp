@@ -5,6 +5,7 @@
 
 #include "core/exchange/exportfile.h"
 #include "core/exchange/recipeexport.h"
+#include "core/exchange/storedrecipe.h"
 #include "core/session.h"
 #include "sharing/recipepdf.h"
 
@@ -43,6 +44,22 @@ void readRecipeFile(benchmark::State& state)
     }
 }
 BENCHMARK(readRecipeFile)->Unit(benchmark::kMillisecond);
+
+// Every recipe read from the store's bytes and its nutrition worked out, as the JSON and HTML
+// exports do before they write anything.
+void nutritionOfAll(benchmark::State& state)
+{
+    const Session& stores = session();
+    for (auto _ : state) {
+        RecipeNutrition nutrition(stores.ingredients);
+        StoredRecipe recipe;
+        for (int i = 0; i < stores.recipes.count(); ++i) {
+            recipe.read(stores.recipes, i);
+            benchmark::DoNotOptimize(nutrition.of(recipe));
+        }
+    }
+}
+BENCHMARK(nutritionOfAll)->Unit(benchmark::kMillisecond);
 
 // Every recipe into one file, flushed: on the disk of the data folder, or in memory (/dev/shm),
 // which leaves the export's own work.

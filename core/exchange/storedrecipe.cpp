@@ -124,14 +124,9 @@ RecipeNutrition::Result RecipeNutrition::of(const StoredRecipe& recipe)
         const int index = m_ingredients.lastIndexOfNameIgnoringCase(name);
         if (index < 0)
             return -1;
-        IngRecord record = m_ingredients.at(index);
-        record.measure1 = trimSpaces(record.measure1);
-        record.measure2 = trimSpaces(record.measure2);
-        m_records.append(record);
-        return static_cast<int>(m_records.size() - 1);
-    };
-    const auto unitOf = [](const QString& unit) {
-        return trimSpaces(unit);
+        const IngRecord& record = m_ingredients.at(index);
+        m_found.append({&record, nutrition::measureUnits(record)});
+        return static_cast<int>(m_found.size() - 1);
     };
 
     Result result;
@@ -146,9 +141,11 @@ RecipeNutrition::Result RecipeNutrition::of(const StoredRecipe& recipe)
             result.missingIngredient = trimSpaces(decodeCp1252(line.ingredient));
             return result;
         }
-        nutrition::addLineNutrients(totals, m_records.at(index), cached(m_units, line.unit, unitOf),
-                                    cached(m_quantities, line.quantity, quantityOf), servings,
-                                    nutrition::Clamp::None);
+        const Found& found = m_found.at(index);
+        const float portions = nutrition::portionShare(
+            *found.record, found.units, cached(m_units, line.unit, nutrition::unitIndex),
+            cached(m_quantities, line.quantity, quantityOf));
+        nutrition::addPortions(totals, *found.record, portions, servings, nutrition::Clamp::None);
         ++worked;
     }
     if (worked > 0)

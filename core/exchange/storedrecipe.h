@@ -68,13 +68,17 @@ private:
     template <typename Value, typename Work>
     static const Value& cached(Cache<Value>& cache, QByteArrayView key, const Work& work);
 
+    // An ingredient looked up: its record and its measures found in the table of units.
+    struct Found {
+        const IngRecord* record;
+        nutrition::MeasureUnits units;
+    };
+
     const IngTable& m_ingredients;
-    // The records of the ingredients looked up, their measures trimmed once rather than at
-    // every line; -1 for a name the database lacks.
-    QList<IngRecord> m_records;
-    Cache<int> m_indexes;
+    QList<Found> m_found;
+    Cache<int> m_indexes; // into m_found; -1 for a name the database lacks
     Cache<float> m_quantities;
-    Cache<QString> m_units;
+    Cache<int> m_units; // positions in the table of units
 };
 
 // The recipe as the stored recipes screen shows it, for the HTML of an e-mail: its rows, its
