@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/nutrition.h"
+#include "core/recipes/recipefields.h"
 #include "core/sharing/recipehtml.h"
 
 #include <QByteArrayView>
@@ -17,16 +18,10 @@ class RecipeStore;
 
 // A stored recipe read straight from the store's bytes (code page 1252), its fields left where
 // they stand: an export of thousands of recipes reads each one without decoding or copying it.
-// The fields are found as the stored recipes screen finds them; the views are valid while the
-// store is unchanged.
+// The fields are found by the reader the stored recipes screen uses; the views are valid while
+// the store is unchanged.
 struct StoredRecipe {
-    struct Line {
-        bool heading = false;
-        QByteArrayView text; // a heading's text; a blank separating line is one blank
-        QByteArrayView quantity;
-        QByteArrayView unit;
-        QByteArrayView ingredient;
-    };
+    using Line = recipefields::Entry<QByteArrayView>;
 
     QByteArrayView name;
     QByteArrayView servings; // "4", "1/2"
