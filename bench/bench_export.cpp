@@ -77,11 +77,7 @@ void exportAll(benchmark::State& state, exchange::Format format, bool inMemory)
     for (auto _ : state) {
         ExportFile file(path);
         file.open(ExportFile::Existing::Replace);
-        const exchange::Outcome outcome =
-            format == exchange::Format::Pdf
-                ? writeRecipesPdf(stores, recipes, file)
-                : exchange::writeRecipes(format, stores.recipes, stores.ingredients, recipes, file);
-        if (!outcome.written || !file.commit())
+        if (!exportRecipes(stores, format, recipes, file).written)
             state.SkipWithError(qPrintable(file.errorString()));
         bytes = QFileInfo(path).size();
     }

@@ -119,7 +119,28 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
         file.abandon(QStringLiteral("the PDF document could not be finished."));
         return outcome;
     }
+    // A document of blank paper would only mislead.
+    if (firstPage) {
+        file.abandon(QStringLiteral("none of the recipes can be printed."));
+        return outcome;
+    }
     outcome.written = copyDocument(document, file);
+    return outcome;
+}
+
+exchange::Outcome exportRecipes(Session& session, exchange::Format format,
+                                const QList<int>& indexes, ExportFile& file,
+                                const exchange::Progress& progress)
+{
+    exchange::Outcome outcome =
+        format == exchange::Format::Pdf
+            ? writeRecipesPdf(session, indexes, file, progress)
+            : exchange::writeRecipes(format, session.recipes, session.ingredients, indexes, file,
+                                     progress);
+    if (outcome.written)
+        outcome.written = file.commit();
+    else
+        file.cancel();
     return outcome;
 }
 

@@ -74,6 +74,9 @@ void TestExportCommand::commandLines_data()
     QTest::newRow("an unknown recipe writes nothing")
         << QStringList{u"Pancakes"_s, u"Waffles"_s, u"--force"_s, u"-o"_s, u"out.json"_s} << 1
         << u"There is no recipe named Waffles."_s << QByteArray("old");
+    QTest::newRow("a PDF with no recipe that can be printed is not written")
+        << QStringList{u"Mac & Cheese"_s, u"-o"_s, u"mac.pdf"_s} << 1
+        << u"mac.pdf: none of the recipes can be printed."_s << QByteArray("old");
     QTest::newRow("a file must be named")
         << QStringList{u"--all"_s} << 2 << u"Name the file to write with -o FILE."_s
         << QByteArray("old");
