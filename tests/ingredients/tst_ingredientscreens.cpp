@@ -1,11 +1,14 @@
+#include "core/analysis/recipelines.h"
 #include "core/ingredients/wizardrules.h"
 #include "core/sortednamemodel.h"
+#include "core/text.h"
 #include "ingredients/storedingredientsscreen.h"
 #include "platform/spinner.h"
 #include "platform/toolbar.h"
 #include "widgetsupport.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -34,8 +37,9 @@ struct Fixture : StartedMainWindow {
     QWidget* wizard = window->findChild<QWidget*>(u"frmIngrediant"_s);
     StoredIngredientsScreen* stored = window->findChild<StoredIngredientsScreen*>();
 
-    explicit Fixture(const QList<IngRecord>& records = pantry())
-        : StartedMainWindow(IngTable::toBytes(records), QByteArray())
+    explicit Fixture(const QList<IngRecord>& records = pantry(),
+                     const QByteArray& recipes = QByteArray())
+        : StartedMainWindow(IngTable::toBytes(records), recipes)
     {
     }
 
@@ -104,6 +108,8 @@ private Q_SLOTS:
     void quantityBoxTakesWhatFits();
     void finishWeighsPartsAgainstWholes_data();
     void finishWeighsPartsAgainstWholes();
+    void deletingAskAboutTheRecipesThatUseIt_data();
+    void deletingAskAboutTheRecipesThatUseIt();
 };
 
 void TestIngredientScreens::addAnIngredientThroughTheControls_data()
@@ -401,6 +407,61 @@ void TestIngredientScreens::finishWeighsPartsAgainstWholes()
     }
     QCOMPARE(f.messages.size(), !items.isEmpty() && saved ? 2 : 1);
     QCOMPARE(f.session.ingredients.indexOfName(u"Skimmed"_s) >= 0, saved);
+}
+
+void TestIngredientScreens::deletingAskAboutTheRecipesThatUseIt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("alsoStored");
+    QTest::addColumn<QString>("recipes");
+    QTest::addColumn<bool>("pancakesBroken");
+    QTest::newRow("one recipe") << u"Egg"_s << u"Salt"_s << u"1 stored recipe uses it: Pancakes."_s
+                                << true;
+    QTest::newRow("more than are named, letter case aside")
+        << u"Milk"_s << u"Salt"_s
+        << u"4 stored recipes use it, among them Custard, Pancakes and Rice Pudding."_s << true;
+    QTest::newRow("two recipes") << u"butter"_s << u"Salt"_s
+                                 << u"2 stored recipes use it: Scones and Toast."_s << false;
+    QTest::newRow("none") << u"Salt"_s << u"Salt"_s << QString() << false;
+    // The second egg answers for the recipes once the first is gone.
+    QTest::newRow("another ingredient answers the name")
+        << u"Egg"_s << u"EGG"_s << QString() << false;
+}
+
+void TestIngredientScreens::deletingAskAboutTheRecipesThatUseIt()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, alsoStored);
+    QFETCH(QString, recipes);
+    QFETCH(bool, pancakesBroken);
+    QByteArray file;
+    for (const auto& [recipe, uses] : {std::pair{u"Pancakes"_s, QStringList{u"Milk"_s, u"Egg"_s}},
+                                       {u"Scones"_s, {u"butter"_s, u"MILK"_s}},
+                                       {u"Rice Pudding"_s, {u"Milk"_s}},
+                                       {u"Custard"_s, {u"milk"_s}},
+                                       {u"Toast"_s, {u"butter"_s}}}) {
+        QStringList entries;
+        for (const QString& food : uses)
+            entries.append(lines::ingredientEntry(food, true, u"1"_s, u"cup"_s));
+        file += encodeCp1252(lines::recipeRecord(recipe, u"2"_s, entries, QString()));
+    }
+    Fixture f(pantry() + QList{food(alsoStored, 1, u"g"_s)}, file + "\r\n");
+    f.window->topBar()->tool(u"Recipes"_s)->trigger();
+    pick(f.window->findChild<QComboBox*>(u"RecipeLst"_s), 1);
+    f.window->topBar()->tool(u"StoredIngredients"_s)->trigger();
+    f.choose(name);
+    f.messages.clear();
+    f.answers = {Answer::Yes};
+    f.storedTool("Delete");
+    const QString question = u"Are you sure you want to delete "_s + name + u"?"_s;
+    QCOMPARE(f.messages[0].text,
+             recipes.isEmpty() ? question
+                               : question + u"\r\n\r\n"_s + recipes +
+                                     u"\r\nTheir Nutrition Facts cannot be worked out until an "
+                                     "ingredient of this name is stored again."_s);
+    // The recipe on the stored recipes screen is worked out again when it comes back on view.
+    f.window->topBar()->tool(u"Recipes"_s)->trigger();
+    QCOMPARE(f.messages.size(), pancakesBroken ? 2 : 1);
 }
 
 QTEST_MAIN(TestIngredientScreens)
