@@ -21,11 +21,38 @@ QByteArrayView trimmedSpaces(QByteArrayView bytes)
     return bytes;
 }
 
-// Whether a recipe body has an ingredient line whose name has the lower-case form `key`. The
-// lines are read as the stored recipes screen reads them: from the servings end to the lines end,
-// each up to its line end; a line with the heading mark is a heading. A code page 1252 name has
-// one byte per character, so only names of the key's length are decoded.
-bool namesIngredient(QByteArrayView body, const QString& key)
+// A lower-case name to look for, and its bytes in the file's code page.
+struct Key {
+    QString text;
+    QByteArray bytes; // empty when the code page cannot hold it: every name is then decoded
+};
+
+// Whether a name's bytes have the lower-case form key. A code page 1252 name has one byte per
+// character: bytes that are equal, or an ASCII capital and its small letter, settle it at once;
+// only a name that differs in another letter is decoded and lowered.
+bool hasKey(QByteArrayView name, const Key& key)
+{
+    if (name.size() != key.text.size())
+        return false;
+    qsizetype i = 0;
+    for (; i < name.size() && !key.bytes.isEmpty(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        const auto k = static_cast<unsigned char>(key.bytes[i]);
+        if (c == k || (c >= 'A' && c <= 'Z' && c + ('a' - 'A') == k))
+            continue;
+        if (c < 0x80 && k < 0x80)
+            return false;
+        break;
+    }
+    if (!key.bytes.isEmpty() && i == name.size())
+        return true;
+    return lowerCase(decodeCp1252(name)) == key.text;
+}
+
+// Whether a recipe body has an ingredient line whose name has the key. The lines are read as the
+// stored recipes screen reads them: from the servings end to the lines end, each up to its line
+// end; a line with the heading mark is a heading.
+bool namesIngredient(QByteArrayView body, const Key& key)
 {
     const qsizetype servingsEnd = body.indexOf(marks::servingsEnd);
     if (servingsEnd < 0)
@@ -43,8 +70,7 @@ bool namesIngredient(QByteArrayView body, const QString& key)
         const qsizetype nameEnd = line.indexOf(marks::nameEnd);
         if (nameEnd <= 0)
             continue;
-        const QByteArrayView name = trimmedSpaces(line.sliced(1, nameEnd - 1));
-        if (name.size() == key.size() && lowerCase(decodeCp1252(name)) == key)
+        if (hasKey(trimmedSpaces(line.sliced(1, nameEnd - 1)), key))
             return true;
     }
     return false;
@@ -55,11 +81,13 @@ bool namesIngredient(QByteArrayView body, const QString& key)
 IngredientUse recipesLosing(const IngTable& ingredients, const RecipeStore& recipes,
                             const QString& name, int namesWanted)
 {
-    const QString key = lowerCase(trimmedSpacesView(name));
+    Key key{lowerCase(trimmedSpacesView(name)), {}};
     const int deleted = ingredients.indexOfName(trimSpaces(name));
     for (int i = 0; i < ingredients.count(); ++i)
-        if (i != deleted && lowerCase(trimmedSpacesView(ingredients.at(i).name)) == key)
+        if (i != deleted && lowerCase(trimmedSpacesView(ingredients.at(i).name)) == key.text)
             return {};
+    if (!firstCharOutsideCp1252(key.text))
+        key.bytes = encodeCp1252(key.text);
     QStringList names;
     for (int i = 0; i < recipes.count(); ++i)
         if (namesIngredient(recipes.recipeBodyBytes(i), key))
