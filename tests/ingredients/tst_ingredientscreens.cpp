@@ -424,7 +424,7 @@ void TestIngredientScreens::deletingAskAboutTheRecipesThatUseIt_data()
                                  << u"2 stored recipes use it: Scones and Toast."_s << false;
     QTest::newRow("none") << u"Salt"_s << u"Salt"_s << QString() << false;
     QTest::newRow("a letter beyond ASCII in another case")
-        << u"Crème"_s << u"Crème"_s << u"1 stored recipe uses it: Tart."_s << false;
+        << u"Pâte"_s << u"Pâte"_s << u"1 stored recipe uses it: Tart."_s << false;
     // The second egg answers for the recipes once the first is gone.
     QTest::newRow("another ingredient answers the name")
         << u"Egg"_s << u"EGG"_s << QString() << false;
@@ -442,7 +442,7 @@ void TestIngredientScreens::deletingAskAboutTheRecipesThatUseIt()
                                        {u"Rice Pudding"_s, {u"Milk"_s}},
                                        {u"Custard"_s, {u"milk"_s}},
                                        {u"Toast"_s, {u"butter"_s}},
-          {u"Tart"_s, {u"CRÈME"_s, u"CRÉME"_s}}}) {
+          {u"Tart"_s, {u"PÂTE"_s, u"PÄTE"_s}}}) {
         QStringList entries;
         for (const QString& food : uses)
             entries.append(lines::ingredientEntry(food, true, u"1"_s, u"cup"_s));
