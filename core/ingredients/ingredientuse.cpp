@@ -1,8 +1,8 @@
 #include "core/ingredients/ingredientuse.h"
 
+#include "core/exchange/storedrecipe.h"
 #include "core/sortednamemodel.h"
 #include "core/store/ingtable.h"
-#include "core/store/recipemarks.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
 
@@ -11,15 +11,6 @@
 namespace zestora {
 
 namespace {
-
-QByteArrayView trimmedSpaces(QByteArrayView bytes)
-{
-    while (bytes.startsWith(' '))
-        bytes = bytes.sliced(1);
-    while (bytes.endsWith(' '))
-        bytes.chop(1);
-    return bytes;
-}
 
 // A lower-case name to look for, and its bytes in the file's code page.
 struct Key {
@@ -49,33 +40,6 @@ bool hasKey(QByteArrayView name, const Key& key)
     return lowerCase(decodeCp1252(name)) == key.text;
 }
 
-// Whether a recipe body has an ingredient line whose name has the key. The lines are read as the
-// stored recipes screen reads them: from the servings end to the lines end, each up to its line
-// end; a line with the heading mark is a heading.
-bool namesIngredient(QByteArrayView body, const Key& key)
-{
-    const qsizetype servingsEnd = body.indexOf(marks::servingsEnd);
-    if (servingsEnd < 0)
-        return false;
-    QByteArrayView lines = body.sliced(servingsEnd + 1);
-    if (const qsizetype linesEnd = lines.indexOf(marks::linesEnd); linesEnd >= 0)
-        lines.truncate(linesEnd);
-    while (!lines.isEmpty()) {
-        qsizetype end = lines.indexOf(marks::lineEnd);
-        end = end < 0 ? lines.size() : end + 1;
-        const QByteArrayView line = lines.first(end);
-        lines = lines.sliced(end);
-        if (line.contains(marks::headingMark))
-            continue;
-        const qsizetype nameEnd = line.indexOf(marks::nameEnd);
-        if (nameEnd <= 0)
-            continue;
-        if (hasKey(trimmedSpaces(line.sliced(1, nameEnd - 1)), key))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 IngredientUse recipesLosing(const IngTable& ingredients, const RecipeStore& recipes,
@@ -88,10 +52,17 @@ IngredientUse recipesLosing(const IngTable& ingredients, const RecipeStore& reci
             return {};
     if (!firstCharOutsideCp1252(key.text))
         key.bytes = encodeCp1252(key.text);
+    // The lines are read as the stored recipes screen reads them, straight from the bytes.
     QStringList names;
-    for (int i = 0; i < recipes.count(); ++i)
-        if (namesIngredient(recipes.recipeBodyBytes(i), key))
-            names.append(trimSpaces(recipes.recipeList().at(i).recipeName));
+    StoredRecipe recipe;
+    for (int i = 0; i < recipes.count(); ++i) {
+        recipe.read(recipes, i);
+        if (std::any_of(recipe.lines.cbegin(), recipe.lines.cend(),
+                        [&key](const StoredRecipe::Line& line) {
+                            return !line.heading && hasKey(trimmedSpaces(line.ingredient), key);
+                        }))
+            names.append(decodeCp1252(recipe.name));
+    }
     IngredientUse use{static_cast<int>(names.size()), {}};
     const auto first = names.begin() + qMin<qsizetype>(namesWanted, names.size());
     std::partial_sort(names.begin(), first, names.end(), SortedNameModel::lessForPeople);
