@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QTextBrowser>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -265,12 +264,6 @@ void TestIngredientScreens::storedIngredientScreen()
                                       {"lblFg", u"2.3g"_s},
                                       {"Label20", u"20.8% of calories from Fat"_s}})
         QCOMPARE(shown(label), text);
-    // F1 opens the contents: the screen has no topic of its own.
-    f.help.initHelp(f.window.get(), QStringLiteral(HELP_DIR));
-    f.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-    QTest::keyClick(f.window.get(), Qt::Key_F1);
-    QCOMPARE(f.help.browser()->source().fragment(), u"topic-340"_s);
 
     f.choose(u"butter"_s);
     f.answers = {Answer::No, Answer::Yes};
