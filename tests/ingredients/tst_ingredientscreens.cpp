@@ -435,7 +435,7 @@ void TestIngredientScreens::deletingAskAboutTheRecipesThatUseIt()
                                        {u"Rice Pudding"_s, {u"Milk"_s}},
                                        {u"Custard"_s, {u"milk"_s}},
                                        {u"Toast"_s, {u"butter"_s}},
-          {u"Tart"_s, {u"PÂTE"_s, u"PÄTE"_s}}}) {
+                                       {u"Tart"_s, {u"PÂTE"_s, u"PÄTE"_s}}}) {
         QStringList entries;
         for (const QString& food : uses)
             entries.append(lines::ingredientEntry(food, true, u"1"_s, u"cup"_s));
