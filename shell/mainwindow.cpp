@@ -207,6 +207,17 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
                 showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
                 m_analysisScreen->editStoredRecipe(name, recipe);
             });
+    // The stored recipes screen works a recipe's figures out from the ingredients: when they
+    // change, the recipe it shows is worked out again before it can be printed or e-mailed, at
+    // once when the screen is on view, else as it comes on view.
+    const auto ingredientsChanged = [this] {
+        m_storedRecipesStale = !m_storedRecipesScreen->isVisible();
+        if (!m_storedRecipesStale)
+            m_storedRecipesScreen->showChosenRecipe();
+    };
+    connect(m_ingredientNames, &QAbstractItemModel::rowsInserted, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::rowsRemoved, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::modelReset, this, ingredientsChanged);
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
@@ -332,6 +343,8 @@ void MainWindow::showScreen(QWidget* screen, const QString& title)
 {
     m_ui->TopLbl->setText(title);
     m_ui->Screens->setCurrentWidget(screen);
+    if (screen == m_storedRecipesScreen && std::exchange(m_storedRecipesStale, false))
+        m_storedRecipesScreen->showChosenRecipe();
 }
 
 void MainWindow::showStoredRecipes()

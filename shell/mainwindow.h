@@ -93,7 +93,8 @@ private:
     StoredRecipesScreen* m_storedRecipesScreen = nullptr;
     IngredientWizard* m_ingredientWizard = nullptr;
     StoredIngredientsScreen* m_storedIngredientsScreen = nullptr;
-    bool m_recipesShown = false; // the stored recipes screen was opened from the toolbar
+    bool m_recipesShown = false;       // the stored recipes screen was opened from the toolbar
+    bool m_storedRecipesStale = false; // the ingredients changed while it was out of view
     bool m_shownBefore = false;
     bool m_tipsShown = false;
     std::function<void()> m_openTipWindow;
