@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 
@@ -144,6 +145,10 @@ void AnalysisScreen::connectControls()
                 quantityModeChanged();
         });
     connect(m_ui->Addcmd, &QPushButton::clicked, this, &AnalysisScreen::addLine);
+    connect(m_ui->PasteCmd, &QPushButton::clicked, this, &AnalysisScreen::pasteWanted);
+    auto* pasteKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
+    pasteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(pasteKey, &QShortcut::activated, this, &AnalysisScreen::pasteWanted);
     connect(m_ui->R_IngLst, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { editLine(m_ui->R_IngLst->row(item)); });
     connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &AnalysisScreen::nameChanged);

@@ -44,7 +44,12 @@ public:
 
     ToolBar* calcBar() const { return m_calcBar; }
 
+    // Lines pasted and reviewed, added where the next line would go, the panel shown once.
+    void addPastedLines(const QList<RecipeDraft::NewLine>& lines);
+
 Q_SIGNALS:
+    // "Paste Ingredients" was pressed, or Ctrl+Shift+V: the paste window is wanted.
+    void pasteWanted();
     // A stored recipe was replaced; the stored recipes list wants its first entry chosen.
     void firstStoredRecipeWanted();
 

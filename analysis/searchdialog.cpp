@@ -20,6 +20,7 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
     , m_choose(std::move(choose))
 {
     m_ui->setupUi(this);
+    HelpViewer::setWindowContext(this, help::searchContext);
     centreForm(this);
     resetSearch();
     // Search is the default button, so Enter in the words box runs the search.

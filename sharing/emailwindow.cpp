@@ -43,6 +43,7 @@ EmailWindow::EmailWindow(Settings& settings, HelpViewer& help, ShownRecipe recip
                           : [] { return std::unique_ptr<MailComponent>(new CurlMail); })
 {
     m_ui->setupUi(this);
+    HelpViewer::setWindowContext(this, help::emailContext);
     connect(m_ui->txtServer, &QLineEdit::textChanged, this, &EmailWindow::txtServerChange);
     connect(m_ui->txtFrom, &QLineEdit::textChanged, this, &EmailWindow::txtFromChange);
     connect(m_ui->ServerChk, &ThreeStateCheckBox::valueChanged, this, &EmailWindow::serverChkClick);

@@ -3,12 +3,15 @@
 #include "ui_mainwindow.h"
 
 #include "analysis/analysisscreen.h"
+#include "core/paste/foodindex.h"
 #include "core/session.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "core/store/restore.h"
 #include "ingredients/ingredientwizard.h"
 #include "ingredients/storedingredientsscreen.h"
+#include "paste/pastewindow.h"
+#include "paste/recipeimporter.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -21,6 +24,8 @@
 #include "shell/tipwindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -43,6 +48,8 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_ingredientNames(new SortedNameModel(this))
     , m_recipeNames(new SortedNameModel(this))
+    , m_foodIndex(std::make_unique<paste::FoodIndex>(
+          session.ingredients, QDir(programDir).filePath(QStringLiteral("starter"))))
     , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
@@ -94,6 +101,10 @@ void MainWindow::buildTopBar()
                    QStringLiteral("Email Selected Recipe"),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), subFile),
        &MainWindow::showStoredRecipes);
+    on(bar.addTool(QStringLiteral("ImportTool"), QStringLiteral("Import Recipes..."),
+                   QStringLiteral("Store the recipes of a MealMaster file"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), subFile),
+       &MainWindow::importRecipes);
     on(bar.addTool(QStringLiteral("FileExit"), QStringLiteral("Exit"), QString(),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q), subFile),
        &MainWindow::close);
@@ -191,11 +202,23 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
             });
     connect(m_analysisScreen, &AnalysisScreen::firstStoredRecipeWanted, m_storedRecipesScreen,
             &StoredRecipesScreen::selectFirstRecipe);
+    connect(m_analysisScreen, &AnalysisScreen::pasteWanted, this, &MainWindow::pasteIngredients);
     connect(m_storedRecipesScreen, &StoredRecipesScreen::editRecipe, this,
             [this](const QString& name, const RecipeView& recipe) {
                 showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
                 m_analysisScreen->editStoredRecipe(name, recipe);
             });
+    // The stored recipes screen works a recipe's figures out from the ingredients: when they
+    // change, the recipe it shows is worked out again before it can be printed or e-mailed, at
+    // once when the screen is on view, else as it comes on view.
+    const auto ingredientsChanged = [this] {
+        m_storedRecipesStale = !m_storedRecipesScreen->isVisible();
+        if (!m_storedRecipesStale)
+            m_storedRecipesScreen->showChosenRecipe();
+    };
+    connect(m_ingredientNames, &QAbstractItemModel::rowsInserted, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::rowsRemoved, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::modelReset, this, ingredientsChanged);
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
@@ -272,6 +295,31 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
     }
 }
 
+void MainWindow::pasteIngredients()
+{
+    if (const std::optional<QList<RecipeDraft::NewLine>> lines =
+            PasteWindow::ask(m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help))
+        m_analysisScreen->addPastedLines(*lines);
+}
+
+void MainWindow::importRecipes()
+{
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import Recipes"), QString(),
+        QStringLiteral("MealMaster recipes (*.mmf *.mm *.mxp *.txt);;All files (*)"));
+    if (fileName.isEmpty())
+        return;
+    RecipeImporter{m_session,
+                   *m_foodIndex,
+                   *m_recipeNames,
+                   *m_ingredientNames,
+                   m_help,
+                   [this] {
+                       m_storedRecipesScreen->selectFirstRecipe();
+                   }}
+        .importFile(this, fileName);
+}
+
 void MainWindow::mdiFormActivate()
 {
     const int tips = m_settings.readNumber(Settings::showTips);
@@ -305,6 +353,8 @@ void MainWindow::showScreen(QWidget* screen, const QString& title)
 {
     m_ui->TopLbl->setText(title);
     m_ui->Screens->setCurrentWidget(screen);
+    if (screen == m_storedRecipesScreen && std::exchange(m_storedRecipesStale, false))
+        m_storedRecipesScreen->showChosenRecipe();
 }
 
 void MainWindow::showStoredRecipes()

@@ -43,6 +43,7 @@ std::optional<LoadProblem> IngTable::loadIngTable()
 {
     m_records.clear();
     m_indexValid = false;
+    ++m_revision;
     const std::optional<FileContents> contents = m_file->readMapped();
     if (!contents) {
         m_error = m_file->errorString();
@@ -130,6 +131,7 @@ bool IngTable::appendIngs(const QList<IngRecord>& records)
     }
     const int first = count();
     m_records.append(records);
+    ++m_revision;
     if (!saveIngTable()) {
         m_records.resize(first); // the file was left as it was, so the table must be too
         return false;
@@ -152,6 +154,7 @@ std::optional<QString> IngTable::unstorableText(const IngRecord& record) const
 bool IngTable::saveOrRestore(QList<IngRecord> before)
 {
     m_indexValid = false;
+    ++m_revision;
     if (saveIngTable())
         return true;
     m_records = std::move(before);
@@ -202,6 +205,7 @@ bool IngTable::deleteIngByName(const QString& name)
         }
         m_records.clear();
         m_indexValid = false;
+        ++m_revision;
         return true;
     }
     const int index = indexOfName(name);
@@ -217,6 +221,7 @@ void IngTable::deleteIngAt(int index)
     m_records[index] = m_records.last();
     m_records.removeLast();
     m_indexValid = false;
+    ++m_revision;
 }
 
 QString IngTable::lookupKey(const QString& name)

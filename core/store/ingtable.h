@@ -60,6 +60,9 @@ public:
     const QList<IngRecord>& records() const { return m_records; }
     // The names trimmed, in table order, as the name lists receive them.
     QStringList trimmedNames() const;
+    // Counts the changes of the table: what was worked out from it (an index of its names) is
+    // out of date once this differs from what it was then.
+    quint64 revision() const { return m_revision; }
 
     const QString& errorString() const { return m_error; }
     DataFile& file() { return *m_file; }
@@ -82,6 +85,7 @@ private:
     // Built when first needed; appends keep it, other changes drop it.
     mutable QHash<QString, int> m_lastIndexByName;
     mutable bool m_indexValid = false;
+    quint64 m_revision = 0;
     QString m_error;
 };
 

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 using namespace zestora;
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void desktopHelp();
     void helpFileHasATopicForEveryContext();
     void helpOpensAtTheTopicAndCloses();
+    void topicOpensAtItsHeading_data();
+    void topicOpensAtItsHeading();
     void typingSetsASpinner_data();
     void typingSetsASpinner();
 };
@@ -84,14 +87,14 @@ void TestPlatform::helpFileHasATopicForEveryContext()
     const QString html = QString::fromUtf8(readFile(help::helpFilePath(QStringLiteral(HELP_DIR))));
     QVERIFY(!html.isEmpty());
     const QList<int> contexts = help::contextNumbers();
-    QCOMPARE(contexts.size(), 16);
+    QCOMPARE(contexts.size(), 17);
     QVERIFY(contexts.contains(470)); // the wizard's step 4
     for (int context : contexts) {
         const QString anchor = u"name=\"%1\""_s.arg(help::topicAnchor(context));
         QVERIFY2(html.contains(anchor), qPrintable(anchor));
     }
     // Every topic has a heading and some text a user can follow.
-    QCOMPARE(html.count(QRegularExpression(u"<h[12]><a name=\"topic-"_s)), 16);
+    QCOMPARE(html.count(QRegularExpression(u"<h[12]><a name=\"topic-"_s)), 17);
 }
 
 void TestPlatform::helpOpensAtTheTopicAndCloses()
@@ -123,6 +126,30 @@ void TestPlatform::helpOpensAtTheTopicAndCloses()
     missing.showHelp(320);
     QVERIFY(missing.browser()->toPlainText().contains(u"could not be found"_s));
     missing.closeHelp();
+}
+
+void TestPlatform::topicOpensAtItsHeading_data()
+{
+    QTest::addColumn<int>("context");
+    for (int context : {320, 510, 520, 530, 590})
+        QTest::addRow("topic %d", context) << context;
+}
+
+void TestPlatform::topicOpensAtItsHeading()
+{
+    QFETCH(int, context);
+    QWidget owner;
+    HelpViewer help;
+    help.initHelp(&owner, QStringLiteral(HELP_DIR));
+    help.showHelp(340);
+    help.showHelp(context);
+    // The line at the top of the window holds the topic's anchor.
+    const QTextBlock top = help.browser()->cursorForPosition(QPoint(4, 4)).block();
+    QStringList anchors;
+    for (auto fragment = top.begin(); !fragment.atEnd(); ++fragment)
+        anchors += fragment.fragment().charFormat().anchorNames();
+    QVERIFY2(anchors.contains(help::topicAnchor(context)), qPrintable(top.text()));
+    help.closeHelp();
 }
 
 QTEST_MAIN(TestPlatform)

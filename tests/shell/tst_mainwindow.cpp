@@ -1,14 +1,22 @@
 #include "analysis/analysisscreen.h"
+#include "analysis/headingdialog.h"
+#include "analysis/lineeditordialog.h"
+#include "analysis/searchdialog.h"
 #include "core/analysis/recipelines.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
+#include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "core/store/backups.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/toolbar.h"
+#include "sharing/emailwindow.h"
+#include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
+#include "shell/tipwindow.h"
+#include "store/nameconflictdialog.h"
 #include "widgetsupport.h"
 
 #include <QAction>
@@ -24,6 +32,8 @@ using namespace zestora;
 using namespace zestora::testing;
 
 namespace {
+
+enum class Asking { Heading, Search, NameConflict, LineEditor, Email, About, Tip, Wizard };
 
 // A main window over a fresh session, settings file and working directory.
 struct Fixture : TestSession {
@@ -74,6 +84,8 @@ private Q_SLOTS:
     void optionToolsToggleTheirSettings();
     void exitAsksBeforeUnsavedWorkIsLost_data();
     void exitAsksBeforeUnsavedWorkIsLost();
+    void helpComesInFrontOfEveryWindow_data();
+    void helpComesInFrontOfEveryWindow();
 };
 
 void TestMainWindow::toolsSwitchScreens_data()
@@ -217,6 +229,84 @@ void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost()
     }
     QCOMPARE(!f.window.isVisible(), closed);
     QCOMPARE(f.session.recipes.count(), stored);
+}
+
+void TestMainWindow::helpComesInFrontOfEveryWindow_data()
+{
+    QTest::addColumn<Asking>("asking");
+    QTest::addColumn<int>("context");
+    QTest::newRow("heading dialog") << Asking::Heading << help::headingContext;
+    QTest::newRow("search") << Asking::Search << help::searchContext;
+    QTest::newRow("name conflict") << Asking::NameConflict << help::analysisContext;
+    QTest::newRow("line editor") << Asking::LineEditor << help::analysisContext;
+    QTest::newRow("e-mail window") << Asking::Email << help::emailContext;
+    QTest::newRow("about box") << Asking::About << help::contentsContext;
+    QTest::newRow("tip window") << Asking::Tip << help::contentsContext;
+    QTest::newRow("wizard") << Asking::Wizard << help::wizardContext;
+}
+
+void TestMainWindow::helpComesInFrontOfEveryWindow()
+{
+    QFETCH(Asking, asking);
+    QFETCH(int, context);
+    Fixture f;
+    f.start();
+    f.window.show();
+    // F1 opens the window's topic in front of it with the keys; Escape closes help alone.
+    const auto helpAndEscape = [&f, context](QWidget* window) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QTextBrowser* browser = f.help.browser();
+        QVERIFY(browser);
+        QCOMPARE(browser->source().fragment(), help::topicAnchor(context));
+        QVERIFY(QTest::qWaitForWindowActive(browser->window()));
+        QCOMPARE(QApplication::focusWidget(), browser);
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QVERIFY(!browser->window()->isVisible());
+        QVERIFY(window->isVisible());
+    };
+    const auto inDialog = [&helpAndEscape](QDialog* dialog) {
+        helpAndEscape(dialog);
+        dialog->reject();
+    };
+    switch (asking) {
+    case Asking::Heading:
+        onNextDialog(inDialog);
+        HeadingDialog::ask(&f.window, f.help);
+        break;
+    case Asking::Search:
+        onNextDialog(inDialog);
+        SearchDialog::search(&f.window, f.help, *f.window.ingredientNames(), [](const QString&) {});
+        break;
+    case Asking::NameConflict:
+        onNextDialog(inDialog);
+        NameConflictDialog::ask(&f.window, u"Soup"_s, f.session.recipes, *f.window.recipeNames(),
+                                {});
+        break;
+    case Asking::LineEditor:
+        onNextDialog(inDialog);
+        LineEditorDialog::ask(&f.window, u"1 cup   Milk"_s);
+        break;
+    case Asking::Email:
+        onNextDialog(inDialog);
+        EmailWindow::sendRecipe(&f.window, f.settings, f.help, ShownRecipe{});
+        break;
+    case Asking::About:
+        onNextDialog(inDialog);
+        AboutBox::run(&f.window, QStringLiteral(HELP_DIR));
+        break;
+    case Asking::Tip: {
+        TipWindow* tip = TipWindow::open(&f.window, f.settings, QStringLiteral(HELP_DIR));
+        helpAndEscape(tip);
+        tip->close();
+        break;
+    }
+    case Asking::Wizard:
+        f.click("AddIngredient");
+        helpAndEscape(&f.window);
+        break;
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
