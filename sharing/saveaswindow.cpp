@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStandardPaths>
 
 namespace zestora {
@@ -103,8 +102,7 @@ SaveAsWindow::SaveAsWindow(Session& session, HelpViewer& help, const QString& sh
     connect(saveButton, &QPushButton::clicked, this, &SaveAsWindow::save);
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &SaveAsWindow::reject);
     connect(m_ui->Buttons, &QDialogButtonBox::helpRequested, this, &SaveAsWindow::showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            &SaveAsWindow::showHelp);
+    HelpViewer::setWindowContext(this, help::saveAsContext);
     centreForm(this);
     m_ui->FileTxt->setFocus();
 }
@@ -179,6 +177,7 @@ void SaveAsWindow::browse()
     // A file that exists is asked about as for a name typed here.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
+    HelpViewer::setWindowContext(&dialog, help::saveAsContext);
     dialog.selectNameFilter(filters[m_ui->FormatLst->currentIndex()]);
     const QString typed = typedPath();
     dialog.setDirectory(QFileInfo(typed).absolutePath());
@@ -307,7 +306,7 @@ void SaveAsWindow::reject()
 
 void SaveAsWindow::showHelp()
 {
-    m_help.showHelp(help::contentsContext);
+    m_help.showHelp(help::saveAsContext);
 }
 
 } // namespace zestora
