@@ -125,7 +125,7 @@ void MainWindow::buildTopBar()
     on(bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
                    QStringLiteral("Click here to Create and Analyze a New Recipe"),
                    QKeySequence(Qt::CTRL | Qt::Key_1)),
-       [this] { showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen")); });
+       &MainWindow::showAnalysisScreen);
     on(bar.addTool(QStringLiteral("Recipes"), QStringLiteral("Stored Recipes"),
                    QStringLiteral("Click to View , Print , or Edit Your Saved Recipes"),
                    QKeySequence(Qt::CTRL | Qt::Key_2)),
@@ -190,11 +190,14 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
             });
     connect(m_analysisScreen, &AnalysisScreen::firstStoredRecipeWanted, m_storedRecipesScreen,
             &StoredRecipesScreen::selectFirstRecipe);
+    // The stored recipe goes over unless the user keeps the recipe on the analysis screen.
     connect(m_storedRecipesScreen, &StoredRecipesScreen::editRecipe, this,
             [this](const QString& name, const RecipeView& recipe) {
-                showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
-                m_analysisScreen->editStoredRecipe(name, recipe);
+                if (m_analysisScreen->editStoredRecipe(name, recipe))
+                    showAnalysisScreen();
             });
+    connect(m_analysisScreen, &AnalysisScreen::attentionWanted, this,
+            &MainWindow::showAnalysisScreen);
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
@@ -283,7 +286,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Nothing typed on the analysis screen is lost without asking.
-    if (m_analysisScreen && !m_analysisScreen->mayClose()) {
+    if (m_analysisScreen && !m_analysisScreen->mayReplaceRecipe()) {
         event->ignore();
         return;
     }
@@ -295,6 +298,11 @@ void MainWindow::showScreen(QWidget* screen, const QString& title)
 {
     m_ui->TopLbl->setText(title);
     m_ui->Screens->setCurrentWidget(screen);
+}
+
+void MainWindow::showAnalysisScreen()
+{
+    showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
 }
 
 void MainWindow::showStoredRecipes()

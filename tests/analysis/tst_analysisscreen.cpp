@@ -128,6 +128,10 @@ class TestAnalysisScreen : public QObject {
 private Q_SLOTS:
     void buildingARecipe();
     void keyboardAlone();
+    void keysReachTheirControls_data();
+    void keysReachTheirControls();
+    void layoutHoldsStill_data();
+    void layoutHoldsStill();
     void saving();
     void savingUnderAStoredName_data();
     void savingUnderAStoredName();
@@ -214,8 +218,10 @@ void TestAnalysisScreen::buildingARecipe()
     QCOMPARE(f.text("lblFg"), u"0g"_s);
     QCOMPARE(f.text("Label24"), u"0% calories from Fat"_s);
 
-    // Start Over: the panel blank, one serving, fractions, the list closed.
+    // Start Over, the unsaved recipe dropped: the panel blank, one serving, fractions, the list
+    // closed.
     f.get<QRadioButton>("F_DOpt_1")->click();
+    f.answers = {MessageBox::Answer::Discard};
     f.tool("Start");
     for (const char* label : {"lblCals", "lblFg", "lblName", "Label24"})
         QCOMPARE(f.text(label), QString());
@@ -237,6 +243,29 @@ void TestAnalysisScreen::keyboardAlone()
     // Room for the main window's title, menu and toolbar on a 1024 by 768 screen.
     QVERIFY(f.screen->minimumSizeHint().width() <= 1024 &&
             f.screen->minimumSizeHint().height() <= 768 - 120);
+    // The Tab key follows the work, from the name through the directions to the panel's rows.
+    f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(u"Stir."_s);
+    f.get("NameTxt")->setFocus();
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(order,
+             (QStringList{u"NameTxt"_s,    u"ServingsVs"_s, u"OkCmd"_s,    u"IngLst"_s,
+                          u"SearchLbl"_s,  u"F_DOpt_0"_s,   u"OnesVs"_s,   u"FracVs"_s,
+                          u"MeasureLst"_s, u"Addcmd"_s,     u"R_IngLst"_s, u"DirectionsTxt"_s,
+                          u"lblCals"_s,    u"lblFg"_s,      u"lblSFg"_s,   u"lblCg"_s,
+                          u"lblSg"_s,      u"lblTCg"_s,     u"lblTFg"_s,   u"lblPg"_s,
+                          u"NameTxt"_s}));
+    // The Tab that left the directions wrote nothing into them; the row it reached is framed.
+    QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), u"Stir."_s);
+    auto* panel = f.get("Frame1");
+    f.get("lblFg")->setFocus();
+    const QImage focused = panel->grab().toImage();
+    f.get("NameTxt")->setFocus();
+    QVERIFY(panel->grab().toImage() != focused);
+    f.tool("Start");
 
     // The servings box shows that its spinner has the focus; the reminder moves nothing.
     auto* servingsBox = f.get<QLabel>("ServingsLbl");
@@ -268,6 +297,102 @@ void TestAnalysisScreen::keyboardAlone()
     QCOMPARE(f.rows(), QStringList{u"3  ml     Milk"_s});
 }
 
+void TestAnalysisScreen::keysReachTheirControls_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("focus");  // the control with the focus afterwards, if no dialog
+    QTest::addColumn<QString>("dialog"); // the window the key opened
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("Down moves to the next row of the panel")
+        << u"lblFg"_s << int(Qt::Key_Down) << none << u"lblSFg"_s << QString();
+    QTest::newRow("Up moves to the row before")
+        << u"lblFg"_s << int(Qt::Key_Up) << none << u"lblCals"_s << QString();
+    QTest::newRow("Up on the first row stays")
+        << u"lblCals"_s << int(Qt::Key_Up) << none << u"lblCals"_s << QString();
+    QTest::newRow("End goes to the last row")
+        << u"lblCals"_s << int(Qt::Key_End) << none << u"lblPg"_s << QString();
+    QTest::newRow("Space on the search link searches")
+        << u"SearchLbl"_s << int(Qt::Key_Space) << none << QString() << u"SearchFrm"_s;
+    QTest::newRow("Ctrl+F searches from the name")
+        << u"NameTxt"_s << int(Qt::Key_F) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString()
+        << u"SearchFrm"_s;
+    QTest::newRow("Ctrl+F searches from the directions")
+        << u"DirectionsTxt"_s << int(Qt::Key_F) << Qt::KeyboardModifiers(Qt::ControlModifier)
+        << QString() << u"SearchFrm"_s;
+}
+
+void TestAnalysisScreen::keysReachTheirControls()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, focus);
+    QFETCH(QString, dialog);
+    Fixture f;
+    f.screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
+    QString opened;
+    onNextDialog([&opened](QDialog* window) {
+        opened = window->objectName();
+        window->reject();
+    });
+    QWidget* start = f.get(from.toLatin1().constData());
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key(key), modifiers);
+    QCOMPARE(opened, dialog);
+    if (!focus.isEmpty())
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+}
+
+enum class Change { ListClosed, Name, LongName };
+
+void TestAnalysisScreen::layoutHoldsStill_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::newRow("The ingredient list closes") << Change::ListClosed;
+    QTest::newRow("A long name shows in the panel") << Change::Name;
+    QTest::newRow("A long name without a blank") << Change::LongName;
+}
+
+void TestAnalysisScreen::layoutHoldsStill()
+{
+    QFETCH(Change, change);
+    Fixture f;
+    // The room the screen has in the main window on a 1024 by 768 screen.
+    f.screen->resize(1024, 768 - 120);
+    const QList<QWidget*> watched{
+        f.get("Addcmd"), f.get("MeasureLst"), f.get("QuantityFrame"), f.get("lblCals"),
+        f.get("lblFg"),  f.get("NfCarbLbl"),  f.get("NfFootnoteLbl"), f.get("Frame1")};
+    const auto places = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QList<QRect> rects;
+        for (const QWidget* widget : watched)
+            rects.append(QRect(widget->mapTo(f.screen.get(), QPoint()), widget->size()));
+        return rects;
+    };
+    const QList<QRect> before = places();
+    switch (change) {
+    case Change::ListClosed:
+        f.choose(u"Flour"_s);
+        QVERIFY(!f.get("IngLst")->isVisible());
+        break;
+    case Change::Name:
+        QTest::keyClicks(f.get("NameTxt"), u"Grandmother's slow cooked winter vegetable soup"_s);
+        break;
+    case Change::LongName:
+        QTest::keyClicks(f.get("NameTxt"), QString(50, u'W'));
+        QCOMPARE(f.text("lblName"), QString(50, u'W'));
+        break;
+    }
+    QCOMPARE(places(), before);
+    // Every text of the panel has its whole width.
+    for (const QLabel* label : f.get("Frame1")->findChildren<QLabel*>())
+        QVERIFY2(!label->isVisible() || label->width() >= label->minimumSizeHint().width(),
+                 qPrintable(label->objectName()));
+}
+
 void TestAnalysisScreen::saving()
 {
     Fixture f;
@@ -277,8 +402,9 @@ void TestAnalysisScreen::saving()
     QCOMPARE(f.titles(), QStringList{u"Not Saved"_s});
     QVERIFY(f.messages[0].text.contains(u"\u1edf"_s));
     QVERIFY(readFile(u"Recipe.Dat"_s).isEmpty());
-    f.messages.clear();
+    f.answers = {MessageBox::Answer::Discard};
     f.tool("Start");
+    f.messages.clear();
     f.tool("Save");
     f.get<QLineEdit>("NameTxt")->setText(u"Toast"_s);
     f.tool("Save");
