@@ -69,6 +69,9 @@ NutritionPanel::NutritionPanel(QWidget* parent)
 {
     m_ui->setupUi(this);
     setForm(Form::StoredRecipe);
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->minimumWidth() > 0)
+            m_numberRooms.emplace_back(label, label->minimumWidth());
 }
 
 NutritionPanel::~NutritionPanel() = default;
@@ -199,8 +202,18 @@ bool NutritionPanel::event(QEvent* event)
 
 void NutritionPanel::keepRoomForTexts()
 {
-    // A screen's width for the panel holds as long as the texts fit in it; larger numbers, or a
-    // larger font, widen the panel rather than crowding its labels into one another.
+    // The room kept for a number holds as long as the number fits in it, and the screen's width
+    // for the panel as long as the texts do; larger numbers, or a larger font, widen them rather
+    // than crowding the labels into one another. A number's room that grows asks for the layout
+    // again, and the panel's width follows once the rooms hold still.
+    bool roomsChanged = false;
+    for (const auto& [label, room] : m_numberRooms) {
+        const int needed = std::max(room, label->minimumSizeHint().width());
+        roomsChanged = roomsChanged || needed != label->minimumWidth();
+        label->setMinimumWidth(needed);
+    }
+    if (roomsChanged)
+        return;
     if (!m_givenWidth)
         m_givenWidth = std::pair{minimumWidth(), maximumWidth()};
     const int needed = layout()->totalMinimumSize().width();

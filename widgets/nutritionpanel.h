@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QLabel;
 
@@ -73,6 +74,8 @@ private:
     nutrition::PanelTexts m_values;
     // The width the screen gives the panel, widened when its texts need more.
     std::optional<std::pair<int, int>> m_givenWidth;
+    // The labels given room for a number, with that room, widened when their texts need more.
+    std::vector<std::pair<QLabel*, int>> m_numberRooms;
 };
 
 } // namespace zestora
