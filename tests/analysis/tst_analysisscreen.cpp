@@ -151,7 +151,6 @@ private Q_SLOTS:
     void keysReachTheirControls();
     void layoutHoldsStill_data();
     void layoutHoldsStill();
-    void panelTextsNeverRunTogether_data();
     void panelTextsNeverRunTogether();
     void saving();
     void savingUnderAStoredName_data();
@@ -321,36 +320,24 @@ void TestAnalysisScreen::keyboardAlone()
 void TestAnalysisScreen::keysReachTheirControls_data()
 {
     QTest::addColumn<QString>("from");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<QString>("focus");  // the control with the focus afterwards, if no dialog
-    QTest::addColumn<QString>("dialog"); // the window the key opened
-    const Qt::KeyboardModifiers none;
-    QTest::newRow("Down moves to the next row of the panel")
-        << u"lblFg"_s << int(Qt::Key_Down) << none << u"lblSFg"_s << QString();
-    QTest::newRow("Up moves to the row before")
-        << u"lblFg"_s << int(Qt::Key_Up) << none << u"lblCals"_s << QString();
-    QTest::newRow("Up on the first row stays")
-        << u"lblCals"_s << int(Qt::Key_Up) << none << u"lblCals"_s << QString();
-    QTest::newRow("End goes to the last row")
-        << u"lblCals"_s << int(Qt::Key_End) << none << u"lblPg"_s << QString();
-    QTest::newRow("Space on the search link searches")
-        << u"SearchLbl"_s << int(Qt::Key_Space) << none << QString() << u"SearchFrm"_s;
-    QTest::newRow("Ctrl+F searches from the name")
-        << u"NameTxt"_s << int(Qt::Key_F) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString()
-        << u"SearchFrm"_s;
-    QTest::newRow("Ctrl+F searches from the directions")
-        << u"DirectionsTxt"_s << int(Qt::Key_F) << Qt::KeyboardModifiers(Qt::ControlModifier)
-        << QString() << u"SearchFrm"_s;
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("reached"); // the control with the focus, or the window opened
+    const auto row = [](const char* name, const char* from, const char* keys, const char* to) {
+        QTest::newRow(name) << QString::fromLatin1(from) << QString::fromLatin1(keys)
+                            << QString::fromLatin1(to);
+    };
+    row("Down moves to the next row of the panel", "lblFg", "Down", "lblSFg");
+    row("Up moves to the row before", "lblFg", "Up", "lblCals");
+    row("End goes to the last row", "lblCals", "End", "lblPg");
+    row("Space on the search link searches", "SearchLbl", "Space", "SearchFrm");
+    row("Ctrl+F searches from any control", "DirectionsTxt", "Ctrl+F", "SearchFrm");
 }
 
 void TestAnalysisScreen::keysReachTheirControls()
 {
     QFETCH(QString, from);
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(QString, focus);
-    QFETCH(QString, dialog);
+    QFETCH(QString, keys);
+    QFETCH(QString, reached);
     Fixture f;
     f.screen->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
@@ -361,10 +348,9 @@ void TestAnalysisScreen::keysReachTheirControls()
     });
     QWidget* start = f.get(from.toLatin1().constData());
     start->setFocus();
-    QTest::keyClick(start, Qt::Key(key), modifiers);
-    QCOMPARE(opened, dialog);
-    if (!focus.isEmpty())
-        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    const QKeyCombination key = QKeySequence(keys)[0];
+    QTest::keyClick(start, key.key(), key.keyboardModifiers());
+    QCOMPARE(opened.isEmpty() ? QApplication::focusWidget()->objectName() : opened, reached);
 }
 
 enum class Change { ListClosed, Name, LongName };
@@ -411,25 +397,15 @@ void TestAnalysisScreen::layoutHoldsStill()
     QTRY_COMPARE(crowdedPanelTexts(f.get("Frame1")), QString());
 }
 
-void TestAnalysisScreen::panelTextsNeverRunTogether_data()
-{
-    QTest::addColumn<qreal>("larger"); // than the usual font, in points
-    QTest::newRow("The usual font") << 0.0;
-    QTest::newRow("Two points larger") << 2.0;
-    QTest::newRow("Four points larger") << 4.0;
-}
-
 void TestAnalysisScreen::panelTextsNeverRunTogether()
 {
-    QFETCH(qreal, larger);
+    // A font four points larger than the usual, and the widest numbers a recipe shows.
     const QFont usual = QApplication::font();
-    QFont font = usual;
-    font.setPointSizeF(usual.pointSizeF() + larger);
-    QApplication::setFont(font);
+    QFont larger = usual;
+    larger.setPointSizeF(usual.pointSizeF() + 4);
+    QApplication::setFont(larger);
     const auto restore = qScopeGuard([&usual] { QApplication::setFont(usual); });
     Fixture f;
-    f.screen->resize(1024, 768 - 120);
-    // The widest numbers a recipe shows.
     f.addLine(u"Butter"_s, 999, 0, u"tbs"_s);
     f.addLine(u"Flour"_s, 999, 0, u"cup"_s);
     QTRY_COMPARE(crowdedPanelTexts(f.get("Frame1")), QString());
