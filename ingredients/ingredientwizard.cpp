@@ -63,7 +63,7 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
         connect(first, &QRadioButton::clicked, this, [this, i] { firstMeasureChosen(i); });
         connect(second, &QRadioButton::clicked, this, [this, i] { secondMeasureChosen(i); });
     }
-    m_ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_DesktopIcon).pixmap(48, 48));
+    m_ui->Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/fruit-and-vegetables.png")));
 
     connect(m_ui->cmdNext, &QPushButton::clicked, this, &IngredientWizard::next);
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &IngredientWizard::back);

@@ -137,7 +137,7 @@ void MainWindow::buildTopBar()
     on(bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
                    QStringLiteral("Click here to Create and Analyze a New Recipe"),
                    QKeySequence(Qt::CTRL | Qt::Key_1)),
-       [this] { showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen")); });
+       &MainWindow::showAnalysisScreen);
     on(bar.addTool(QStringLiteral("Recipes"), QStringLiteral("Stored Recipes"),
                    QStringLiteral("Click to View , Print , or Edit Your Saved Recipes"),
                    QKeySequence(Qt::CTRL | Qt::Key_2)),
@@ -203,10 +203,11 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
     connect(m_analysisScreen, &AnalysisScreen::firstStoredRecipeWanted, m_storedRecipesScreen,
             &StoredRecipesScreen::selectFirstRecipe);
     connect(m_analysisScreen, &AnalysisScreen::pasteWanted, this, &MainWindow::pasteIngredients);
+    // The stored recipe goes over unless the user keeps the recipe on the analysis screen.
     connect(m_storedRecipesScreen, &StoredRecipesScreen::editRecipe, this,
             [this](const QString& name, const RecipeView& recipe) {
-                showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
-                m_analysisScreen->editStoredRecipe(name, recipe);
+                if (m_analysisScreen->editStoredRecipe(name, recipe))
+                    showAnalysisScreen();
             });
     // The stored recipes screen works a recipe's figures out from the ingredients: when they
     // change, the recipe it shows is worked out again before it can be printed or e-mailed, at
@@ -219,6 +220,8 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
     connect(m_ingredientNames, &QAbstractItemModel::rowsInserted, this, ingredientsChanged);
     connect(m_ingredientNames, &QAbstractItemModel::rowsRemoved, this, ingredientsChanged);
     connect(m_ingredientNames, &QAbstractItemModel::modelReset, this, ingredientsChanged);
+    connect(m_analysisScreen, &AnalysisScreen::attentionWanted, this,
+            &MainWindow::showAnalysisScreen);
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
@@ -341,7 +344,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Nothing typed on the analysis screen is lost without asking.
-    if (m_analysisScreen && !m_analysisScreen->mayClose()) {
+    if (m_analysisScreen && !m_analysisScreen->mayReplaceRecipe()) {
         event->ignore();
         return;
     }
@@ -355,6 +358,11 @@ void MainWindow::showScreen(QWidget* screen, const QString& title)
     m_ui->Screens->setCurrentWidget(screen);
     if (screen == m_storedRecipesScreen && std::exchange(m_storedRecipesStale, false))
         m_storedRecipesScreen->showChosenRecipe();
+}
+
+void MainWindow::showAnalysisScreen()
+{
+    showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
 }
 
 void MainWindow::showStoredRecipes()

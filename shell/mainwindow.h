@@ -74,6 +74,7 @@ protected:
 private:
     void buildTopBar();
     void showScreen(QWidget* screen, const QString& title);
+    void showAnalysisScreen();
     void showStoredRecipes();
     void restoreFromBackup(const QString& fileName, const QString& backupPath);
     void pasteIngredients();

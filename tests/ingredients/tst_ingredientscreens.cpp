@@ -109,6 +109,8 @@ private Q_SLOTS:
     void finishWeighsPartsAgainstWholes();
     void deletingAskAboutTheRecipesThatUseIt_data();
     void deletingAskAboutTheRecipesThatUseIt();
+    void editReloadsTheStoredAmount_data();
+    void editReloadsTheStoredAmount();
 };
 
 void TestIngredientScreens::addAnIngredientThroughTheControls_data()
@@ -458,6 +460,41 @@ void TestIngredientScreens::deletingAskAboutTheRecipesThatUseIt()
     // The recipe on the stored recipes screen is worked out again when it comes back on view.
     f.window->topBar()->tool(u"Recipes"_s)->trigger();
     QCOMPARE(f.messages.size(), pancakesBroken ? 2 : 1);
+}
+
+void TestIngredientScreens::editReloadsTheStoredAmount_data()
+{
+    QTest::addColumn<float>("amount");
+    QTest::addColumn<QString>("ones");
+    QTest::addColumn<QString>("fraction"); // a kitchen fraction, or the digit after the point
+    QTest::addColumn<float>("saved");      // after Finish without a change
+    QTest::newRow("1 1/3 as the wizard stores it") << 1.333f << u"1"_s << u"1/3"_s << 1.333f;
+    QTest::newRow("2 2/3 as the wizard stores it") << 2.666f << u"2"_s << u"2/3"_s << 2.666f;
+    QTest::newRow("1 1/8 exactly") << 1.125f << u"1"_s << u"1/8"_s << 1.125f;
+    QTest::newRow("1.1254 is no 1 1/8: tenths") << 1.1254f << u"1"_s << u"1"_s << 1.1f;
+    QTest::newRow("1.3334 is no 1 1/3: tenths") << 1.3334f << u"1"_s << u"3"_s << 1.3f;
+}
+
+void TestIngredientScreens::editReloadsTheStoredAmount()
+{
+    QFETCH(float, amount);
+    QFETCH(QString, ones);
+    QFETCH(QString, fraction);
+    QFETCH(float, saved);
+    Fixture f({food(u"Stock"_s, amount, u"cup"_s, 240, u"g"_s, {.carbs = 1, .calories = 4})});
+    f.window->topBar()->tool(u"StoredIngredients"_s)->trigger();
+    f.edit(u"Stock"_s);
+    QCOMPARE(f.w<QRadioButton>("optForD_0")->isChecked(), fraction.contains(u'/'));
+    QCOMPARE(f.w<QLineEdit>("txtOnes")->text(), ones);
+    QCOMPARE(f.w<QLineEdit>("txtFrac")->text(), fraction);
+    f.answers = {Answer::Yes};
+    f.click("cmdFinish");
+    QCOMPARE(f.session.ingredients.records().last().amount1, saved);
+    // The wizard's picture is a picture of fruit and vegetables, and says so.
+    auto* picture = f.w<QLabel>("Image1");
+    QVERIFY(picture->pixmap().width() >= 64);
+    QTest::mouseClick(picture, Qt::LeftButton);
+    QCOMPARE(f.messages.last().text, u"This is just a picture of some fruit and vegetables."_s);
 }
 
 QTEST_MAIN(TestIngredientScreens)

@@ -1,15 +1,19 @@
 #include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
+#include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/spinner.h"
 #include "testsupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -26,6 +30,8 @@ private Q_SLOTS:
     void topicOpensAtItsHeading();
     void typingSetsASpinner_data();
     void typingSetsASpinner();
+    void messageTitlesShowWhole_data();
+    void messageTitlesShowWhole();
 };
 
 void TestPlatform::cleanup()
@@ -65,6 +71,37 @@ void TestPlatform::typingSetsASpinner()
                                   : key == u'^' ? Qt::Key_Up
                                                 : Qt::Key(key.unicode()));
     QCOMPARE(spinner.value(), value);
+}
+
+void TestPlatform::messageTitlesShowWhole_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a title longer than its text")
+        << u"Too many Letters"_s << u"Max length is 50."_s;
+    QTest::newRow("a long title over one word") << u"Houston we have a problem."_s << u"Fat?"_s;
+}
+
+void TestPlatform::messageTitlesShowWhole()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    // Room in the title bar for the title, in bold, beside an icon and three buttons.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int needed = QFontMetrics(bold).horizontalAdvance(title) + 4 * 24;
+    int width = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            box->reject();
+        }
+    });
+    poll.start();
+    MessageBox::show(nullptr, text, title, MessageBox::Icon::Exclamation);
+    QVERIFY2(width >= needed, qPrintable(QString::number(width)));
 }
 
 void TestPlatform::desktopHelp_data()
