@@ -35,13 +35,14 @@ void AnalysisScreen::nameChanged()
     setChanged();
 }
 
-void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& recipe)
+bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& recipe)
 {
+    if (!mayReplaceRecipe())
+        return false;
     startOver();
     m_ui->NameTxt->setText(name);
     m_draft.takeOver(recipe);
-    // The panel's copy of the name is the stored recipes panel's, which shows none.
-    m_ui->Frame1->setName(QString());
+    m_ui->DirectionsLbl->setText(QStringLiteral("Change Items a desired."));
     // The spinner shows the servings without running its handler: they are the recipe's own. The
     // line of servings reads as the stored recipes screen wrote it, unless the spinner moved to
     // servings it writes itself.
@@ -70,6 +71,7 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     m_draft.setSaved(true);
     showSavedStatus();
     showTotals();
+    return true;
 }
 
 bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPattern) const
@@ -172,7 +174,7 @@ void AnalysisScreen::save()
     showSavedStatus();
 }
 
-bool AnalysisScreen::mayClose()
+bool AnalysisScreen::mayReplaceRecipe()
 {
     const QString name = trimSpaces(m_ui->NameTxt->text());
     const bool holdsWork =
@@ -185,8 +187,11 @@ bool AnalysisScreen::mayClose()
             (name.isEmpty() ? QStringLiteral("this recipe") : name) + QStringLiteral("?"),
         QStringLiteral("Save Changes?"), MessageBox::Icon::Question,
         MessageBox::Buttons::SaveDiscardCancel);
-    if (answer == MessageBox::Answer::Save)
+    if (answer == MessageBox::Answer::Save) {
         save();
+        if (!m_draft.isSaved())
+            Q_EMIT attentionWanted();
+    }
     return answer == MessageBox::Answer::Discard ||
            (answer == MessageBox::Answer::Save && m_draft.isSaved());
 }

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyledItemDelegate>
 
 #include <functional>
@@ -272,12 +271,9 @@ void setUpReviewWindow(QDialog* window, ReviewTable* table, QLabel* summary, QPu
     const QRect area = window->screen()->availableGeometry();
     window->resize(qMin(900, area.width()), qMin(640, area.height()));
     window->move(area.center() - window->rect().center());
-    const auto showHelp = [&helpViewer] {
-        helpViewer.showHelp(help::pasteContext);
-    };
-    QObject::connect(help, &QPushButton::clicked, window, showHelp);
-    QObject::connect(new QShortcut(QKeySequence::HelpContents, window), &QShortcut::activated,
-                     window, showHelp);
+    HelpViewer::setWindowContext(window, help::pasteContext);
+    QObject::connect(help, &QPushButton::clicked, window,
+                     [&helpViewer] { helpViewer.showHelp(help::pasteContext); });
     QObject::connect(table, &ReviewTable::linesChanged, summary,
                      [table, summary] { summary->setText(table->summary()); });
 }

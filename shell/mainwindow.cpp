@@ -19,6 +19,7 @@
 #include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
 #include "sharing/emailwindow.h"
+#include "sharing/saveaswindow.h"
 #include "shell/aboutbox.h"
 #include "shell/tipwindow.h"
 
@@ -136,7 +137,7 @@ void MainWindow::buildTopBar()
     on(bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
                    QStringLiteral("Click here to Create and Analyze a New Recipe"),
                    QKeySequence(Qt::CTRL | Qt::Key_1)),
-       [this] { showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen")); });
+       &MainWindow::showAnalysisScreen);
     on(bar.addTool(QStringLiteral("Recipes"), QStringLiteral("Stored Recipes"),
                    QStringLiteral("Click to View , Print , or Edit Your Saved Recipes"),
                    QKeySequence(Qt::CTRL | Qt::Key_2)),
@@ -202,15 +203,38 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
     connect(m_analysisScreen, &AnalysisScreen::firstStoredRecipeWanted, m_storedRecipesScreen,
             &StoredRecipesScreen::selectFirstRecipe);
     connect(m_analysisScreen, &AnalysisScreen::pasteWanted, this, &MainWindow::pasteIngredients);
+    // The stored recipe goes over unless the user keeps the recipe on the analysis screen.
     connect(m_storedRecipesScreen, &StoredRecipesScreen::editRecipe, this,
             [this](const QString& name, const RecipeView& recipe) {
-                showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
-                m_analysisScreen->editStoredRecipe(name, recipe);
+                if (m_analysisScreen->editStoredRecipe(name, recipe))
+                    showAnalysisScreen();
             });
+    // The stored recipes screen works a recipe's figures out from the ingredients: when they
+    // change, the recipe it shows is worked out again before it can be printed or e-mailed, at
+    // once when the screen is on view, else as it comes on view.
+    const auto ingredientsChanged = [this] {
+        m_storedRecipesStale = !m_storedRecipesScreen->isVisible();
+        if (!m_storedRecipesStale)
+            m_storedRecipesScreen->showChosenRecipe();
+    };
+    connect(m_ingredientNames, &QAbstractItemModel::rowsInserted, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::rowsRemoved, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::modelReset, this, ingredientsChanged);
+    connect(m_analysisScreen, &AnalysisScreen::attentionWanted, this,
+            &MainWindow::showAnalysisScreen);
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
     });
+    // Save As sits with the screen's own tools; the window it opens has help of its own.
+    connect(m_storedRecipesScreen->viewBar()->addTool(
+                QStringLiteral("SaveAs"), QStringLiteral("Save As..."),
+                QStringLiteral("Save the Recipe Shown or All Recipes to a File"),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, this, [this] {
+                SaveAsWindow::saveRecipes(m_storedRecipesScreen, m_session, m_help,
+                                          m_storedRecipesScreen->shownRecipe().name);
+            });
     // A change that could not keep the version it replaced says so once, as it happens.
     for (DataFile* file : {&m_session.ingredients.file(), &m_session.recipes.file()})
         file->setNoticeHandler([this](const QString& notice) {
@@ -320,7 +344,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Nothing typed on the analysis screen is lost without asking.
-    if (m_analysisScreen && !m_analysisScreen->mayClose()) {
+    if (m_analysisScreen && !m_analysisScreen->mayReplaceRecipe()) {
         event->ignore();
         return;
     }
@@ -332,6 +356,13 @@ void MainWindow::showScreen(QWidget* screen, const QString& title)
 {
     m_ui->TopLbl->setText(title);
     m_ui->Screens->setCurrentWidget(screen);
+    if (screen == m_storedRecipesScreen && std::exchange(m_storedRecipesStale, false))
+        m_storedRecipesScreen->showChosenRecipe();
+}
+
+void MainWindow::showAnalysisScreen()
+{
+    showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
 }
 
 void MainWindow::showStoredRecipes()

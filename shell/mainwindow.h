@@ -74,6 +74,7 @@ protected:
 private:
     void buildTopBar();
     void showScreen(QWidget* screen, const QString& title);
+    void showAnalysisScreen();
     void showStoredRecipes();
     void restoreFromBackup(const QString& fileName, const QString& backupPath);
     void pasteIngredients();
@@ -93,7 +94,8 @@ private:
     StoredRecipesScreen* m_storedRecipesScreen = nullptr;
     IngredientWizard* m_ingredientWizard = nullptr;
     StoredIngredientsScreen* m_storedIngredientsScreen = nullptr;
-    bool m_recipesShown = false; // the stored recipes screen was opened from the toolbar
+    bool m_recipesShown = false;       // the stored recipes screen was opened from the toolbar
+    bool m_storedRecipesStale = false; // the ingredients changed while it was out of view
     bool m_shownBefore = false;
     bool m_tipsShown = false;
     std::function<void()> m_openTipWindow;
