@@ -4,6 +4,7 @@
 #include "core/store/ingtable.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -426,7 +427,10 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
 FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints) const
 {
     static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
-    QStringList words = matchWords(food);
+    // "Bone-in", "skin-on", "tail-on" say what the food keeps, and hold no preposition.
+    static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QStringList words = matchWords(QString(food).remove(keeps));
     // Two words that the names write as one: "corn meal", "butter milk", "egg plant".
     for (qsizetype i = 0; i + 1 < words.size(); ++i) {
         QString joined = words[i] + words[i + 1];
@@ -558,7 +562,10 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
             return query.named.contains(word) && !m_postings.contains(word);
         });
     const qsizetype saidWords = words.size();
-    if (named >= 0 && !namedFits) {
+    // Unless the cook's own head word is not the named food's: "vanilla yogurt" is a yogurt, of
+    // no kind of vanilla, "ginger ale" no kind of ginger.
+    if (named >= 0 && !namedFits &&
+        (saidWords < query.required.size() || nameStems.contains(query.head))) {
         for (const QString& word : std::as_const(headWords))
             if (!words.contains(word))
                 words.append(word);
