@@ -129,22 +129,24 @@ std::optional<double> readAmount(Cursor& cursor)
     return number;
 }
 
-// A unit word at the cursor (with "fl oz" and "fluid ounce" of two words), moving past it.
+// A unit word at the cursor (with "fl oz", "fluid ounce" and "extra large" of two words), moving
+// past it.
 QString readUnit(Cursor& cursor)
 {
-    static const QRegularExpression fluidOunce(
-        QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = fluidOunce.match(cursor.rest()); m.hasMatch()) {
-        cursor.at += m.capturedLength(0);
-        return QStringLiteral("fl oz");
-    }
-    static const QRegularExpression extraLarge(
-        QStringLiteral("^(?:extra[\\s-]*large|x-?large|xl)\\.?(?![A-Za-z])"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = extraLarge.match(cursor.rest()); m.hasMatch()) {
-        cursor.at += m.capturedLength(0);
-        return QStringLiteral("extra large");
+    static const std::pair<QRegularExpression, QString> twoWords[] = {
+        {QRegularExpression(
+             QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
+             QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("fl oz")},
+        {QRegularExpression(QStringLiteral("^(?:extra[\\s-]*large|x-?large|xl)\\.?(?![A-Za-z])"),
+                            QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("extra large")},
+    };
+    for (const auto& [pattern, unit] : twoWords) {
+        if (const QRegularExpressionMatch m = pattern.match(cursor.rest()); m.hasMatch()) {
+            cursor.at += m.capturedLength(0);
+            return unit;
+        }
     }
     static const QRegularExpression adjectives(
         QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|good|big|extra)[\\s-]+"),
