@@ -19,6 +19,7 @@
 #include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
 #include "sharing/emailwindow.h"
+#include "sharing/saveaswindow.h"
 #include "shell/aboutbox.h"
 #include "shell/tipwindow.h"
 
@@ -225,6 +226,15 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
     });
+    // Save As sits with the screen's own tools; the window it opens has help of its own.
+    connect(m_storedRecipesScreen->viewBar()->addTool(
+                QStringLiteral("SaveAs"), QStringLiteral("Save As..."),
+                QStringLiteral("Save the Recipe Shown or All Recipes to a File"),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, this, [this] {
+                SaveAsWindow::saveRecipes(m_storedRecipesScreen, m_session, m_help,
+                                          m_storedRecipesScreen->shownRecipe().name);
+            });
     // A change that could not keep the version it replaced says so once, as it happens.
     for (DataFile* file : {&m_session.ingredients.file(), &m_session.recipes.file()})
         file->setNoticeHandler([this](const QString& notice) {

@@ -13,6 +13,7 @@
 #include "platform/settings.h"
 #include "platform/toolbar.h"
 #include "sharing/emailwindow.h"
+#include "sharing/saveaswindow.h"
 #include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
 #include "shell/tipwindow.h"
@@ -33,7 +34,7 @@ using namespace zestora::testing;
 
 namespace {
 
-enum class Asking { Heading, Search, NameConflict, LineEditor, Email, About, Tip, Wizard };
+enum class Asking { Heading, Search, NameConflict, LineEditor, Email, SaveAs, About, Tip, Wizard };
 
 // A main window over a fresh session, settings file and working directory.
 struct Fixture : TestSession {
@@ -263,6 +264,7 @@ void TestMainWindow::helpComesInFrontOfEveryWindow_data()
     QTest::newRow("name conflict") << Asking::NameConflict << help::analysisContext;
     QTest::newRow("line editor") << Asking::LineEditor << help::analysisContext;
     QTest::newRow("e-mail window") << Asking::Email << help::emailContext;
+    QTest::newRow("save as window") << Asking::SaveAs << help::saveAsContext;
     QTest::newRow("about box") << Asking::About << help::contentsContext;
     QTest::newRow("tip window") << Asking::Tip << help::contentsContext;
     QTest::newRow("wizard") << Asking::Wizard << help::wizardContext;
@@ -315,6 +317,12 @@ void TestMainWindow::helpComesInFrontOfEveryWindow()
         onNextDialog(inDialog);
         EmailWindow::sendRecipe(&f.window, f.settings, f.help, ShownRecipe{});
         break;
+    case Asking::SaveAs: {
+        SaveAsWindow window(f.session, f.help, QString(), &f.window);
+        onNextDialog(inDialog);
+        window.exec();
+        break;
+    }
     case Asking::About:
         onNextDialog(inDialog);
         AboutBox::run(&f.window, QStringLiteral(HELP_DIR));
