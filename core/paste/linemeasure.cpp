@@ -211,6 +211,11 @@ std::optional<double> householdGrams(const IngredientLine& line, double amount,
         return best ? std::optional(amount * best->gramsPerUnit) : std::nullopt;
     }
     case UnitClass::None:
+        // A piece the line's food words name: "1 fennel bulb".
+        for (const QString& word : matchWords(line.food))
+            for (const HouseholdWeights::Measure& measure : measures)
+                if (measureWord(measure.unit) == word && unitClass(word) == UnitClass::Count)
+                    return amount * measure.gramsPerUnit;
         if (const HouseholdWeights::Measure* piece = pieceMeasure(measures, foodName))
             return amount * piece->gramsPerUnit;
         return std::nullopt;
