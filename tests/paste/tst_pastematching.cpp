@@ -58,6 +58,7 @@ void TestPasteMatching::matchesLinesFirstTime_data()
     QTest::newRow("lines the matcher was made with") << u"ingredient-lines.tsv"_s << 0.95;
     QTest::newRow("lines written apart from it") << u"unseen-lines.tsv"_s << 0.95;
     QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.75;
+    QTest::newRow("lines from a broad mix of sources") << u"varied-lines.tsv"_s << 0.85;
 }
 
 void TestPasteMatching::matchesLinesFirstTime()
