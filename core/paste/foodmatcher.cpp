@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zestora::paste {
 
@@ -61,6 +62,15 @@ const QSet<QString>& describingWords()
     return words;
 }
 
+// Describing words that name a variant of a food rather than how it is cut or handled: a food
+// whose name has one is that variant ("Tofu, extra firm").
+const QSet<QString>& variantNamingWords()
+{
+    static const QSet<QString> words = wordSet(
+        {"extra", "firm", "soft", "young", "baby", "mini", "thin", "thick", "fine", "coarse"});
+    return words;
+}
+
 // In a stored name: words of the plain form of a food, which cost next to nothing.
 const QSet<QString>& plainWords()
 {
@@ -72,8 +82,7 @@ const QSet<QString>& plainWords()
          "of",      "in",         "the",          "from",     "made",     "by",         "for",
          "a",       "not",        "only",         "ns",       "as",       "to",         "other",
          "style",   "flesh",      "skin",         "seed",     "meat",     "edible",     "portion",
-         "u",       "s",          "grade",        "choice",   "select",   "drinking",   "tap",
-         "area"});
+         "u",       "s",          "grade",        "choice",   "drinking", "tap",        "area"});
     return words;
 }
 
@@ -205,15 +214,20 @@ QStringList plainWordsOf(QStringView text)
             continue; // accents and apostrophes: "jalapeño", "baker's"
         } else if (c == u'%' && !word.isEmpty() && word.back().isDigit()) {
             word += c;
-        } else if (!word.isEmpty()) {
-            words.append(word);
-            word.clear();
+        } else {
+            if (!word.isEmpty())
+                words.append(std::exchange(word, QString()));
+            if (c == u'&')
+                words.append(QStringLiteral("and")); // "half & half"
         }
     }
     if (!word.isEmpty())
         words.append(word);
     return words;
 }
+
+// What a word of the plain form of a food costs ("Flour, white, all-purpose, enriched").
+constexpr float plainPenalty = 0.01f;
 
 // What a word of a stored name costs a food when the cook did not say it.
 float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool capitals,
@@ -223,8 +237,10 @@ float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool c
         return 0.35f; // a brand, a restaurant, baby food
     if (word == QLatin1String("raw"))
         return 0; // the raw form first, before a name that says no form
+    if (word == QLatin1String("dry") && !firstPart)
+        return 0.06f; // the form a staple is bought in: pasta, rice, beans before cooked ones
     if (plainWords().contains(word))
-        return 0.01f;
+        return plainPenalty;
     if (inBrackets)
         return 0.02f;
     if (firstPart && categoryHead)
@@ -284,6 +300,23 @@ QList<NameWord> nameWords(const QString& name, bool categoryHead)
         }
     }
     flush();
+    return words;
+}
+
+// The words of a name that say it is the plain form of the food, which cost what the words of a
+// plain form cost: no salt added, where a cook who wants it salted says so ("Beans, white, mature
+// seeds, cooked, boiled, without salt" before "..., with salt"), and meat as it is bought, lean
+// and fat, where a cook who wants it trimmed says "lean".
+QSet<QString> plainPhraseWords(const QString& name)
+{
+    static const QRegularExpression plainPhrase(
+        QStringLiteral("\\b(?:without|no)\\s+(?:added\\s+)?salt(?:\\s+added)?\\b|\\bunsalted\\b|"
+                       "\\bsalt[- ]free\\b|\\blean and fat\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QSet<QString> words;
+    for (auto match = plainPhrase.globalMatch(name); match.hasNext();)
+        for (const QString& word : matchWords(match.next().captured()))
+            words.insert(word);
     return words;
 }
 
@@ -402,21 +435,27 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
     constexpr int categorySize = 12;
     m_extra.resize(static_cast<size_t>(records.size()));
     m_grouped.resize(static_cast<size_t>(records.size()));
+    m_branded.resize(static_cast<size_t>(records.size()));
     for (int i = 0; i < records.size(); ++i) {
         const QString name = records[i].trimmedName();
         const QString head = headOf(name);
         const bool categoryHead =
             headCounts.value(head) >= categorySize && !productGroups().contains(head);
         m_grouped[static_cast<size_t>(i)] = categoryHead;
+        const QSet<QString> plainPhrase = plainPhraseWords(name);
         QSet<QString> seen;
         float extra = 0;
         for (const NameWord& word : nameWords(name, categoryHead)) {
+            if (word.capitals)
+                m_branded[static_cast<size_t>(i)] = true;
             if (seen.contains(word.stem))
                 continue;
             seen.insert(word.stem);
             const float penalty =
-                namePenalty(word.stem, word.firstPart, categoryHead, word.capitals, word.inBrackets,
-                            foodNouns.contains(word.stem));
+                plainPhrase.contains(word.stem)
+                    ? plainPenalty
+                    : namePenalty(word.stem, word.firstPart, categoryHead, word.capitals,
+                                  word.inBrackets, foodNouns.contains(word.stem));
             extra += penalty;
             m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
         }
@@ -431,10 +470,12 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps));
-    // Two words that the names write as one: "corn meal", "butter milk", "egg plant".
+    // Two words that the names write as one: "corn meal", "butter milk", "egg plant"; unless they
+    // start a cook's name ("hot dog" is no "Fast foods, hotdog").
     for (qsizetype i = 0; i + 1 < words.size(); ++i) {
         QString joined = words[i] + words[i + 1];
-        if (m_postings.contains(joined)) {
+        if (m_postings.contains(joined) &&
+            m_names.phraseAt(words, static_cast<int>(i)).second < 2) {
             words[i] = std::move(joined);
             words.removeAt(i + 1);
         }
@@ -449,7 +490,9 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
                 query.required += phrase->words;
             } else {
                 query.required += cooks;
-                if (query.name.isEmpty()) {
+                // Of two cooks' names, the one that says what the food is: "raspberry jam" is a
+                // jam, "olive oil cooking spray" a spray.
+                if (query.name.isEmpty() || headOpen) {
                     query.name = phrase->name;
                     query.named = cooks;
                 }
@@ -507,19 +550,21 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
     }
     // A word fits unless a food of that kind has it and the named food not: "frozen strawberries"
     // are not the raw ones, but an "English cucumber" is the cucumber named. Words no name has (a
-    // brand, a kind of rice) say nothing against it.
+    // brand, a kind of rice) or only a brand's name has ("chunky" salsa) say nothing against it.
     return std::all_of(query.required.cbegin(), query.required.cend(), [&](const QString& word) {
         if (query.named.contains(word) || nameStems.contains(word) || hinted.contains(word))
             return true;
         const auto postings = m_postings.constFind(word);
         if (postings == m_postings.cend())
             return true;
-        return kind.isEmpty() ? false
-                              : std::none_of(postings->cbegin(), postings->cend(),
-                                             [&](const Posting& posting) {
-                                                 return std::binary_search(
-                                                     ofKind.cbegin(), ofKind.cend(), posting.food);
-                                             });
+        return kind.isEmpty()
+                   ? false
+                   : std::none_of(postings->cbegin(), postings->cend(),
+                                  [&](const Posting& posting) {
+                                      return !m_branded[static_cast<size_t>(posting.food)] &&
+                                             std::binary_search(ofKind.cbegin(), ofKind.cend(),
+                                                                posting.food);
+                                  });
     });
 }
 
@@ -669,19 +714,33 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     };
     // A describing word the named food lacks, or a word the line implies, may set apart another
     // food of those names that fits better: "seeded raisins" are not the seedless ones the cook's
-    // "raisins" point to, a can of tomatoes not the fresh ones.
-    bool namedFirst = namedFits;
-    if (namedFirst) {
+    // "raisins" point to, a can of tomatoes not the fresh ones. A word that names a variant makes
+    // the food of those names that has it the cook's: "extra firm tofu" is not the firm one.
+    int first = namedFits ? named : -1;
+    if (first >= 0) {
         const double namedScore = scoreOf(named);
+        int variant = -1;
+        double variantScore = 0;
         for (const QString& word : query.optional + hinted) {
             if (nameStems.contains(word))
                 continue;
-            for (const Posting& posting : postingsOf(word))
-                if (tallies[static_cast<size_t>(posting.food)].namedWords ==
-                        static_cast<int>(query.named.size()) &&
-                    posting.food != named && scoreOf(posting.food) > namedScore)
-                    namedFirst = false;
+            const bool naming = variantNamingWords().contains(word);
+            for (const Posting& posting : postingsOf(word)) {
+                if (tallies[static_cast<size_t>(posting.food)].namedWords !=
+                        static_cast<int>(query.named.size()) ||
+                    posting.food == named)
+                    continue;
+                const double score = scoreOf(posting.food);
+                if (naming && (variant < 0 || score > variantScore)) {
+                    variant = posting.food;
+                    variantScore = score;
+                } else if (score > namedScore) {
+                    first = -1;
+                }
+            }
         }
+        if (variant >= 0)
+            first = variant;
     }
 
     std::vector<FoodMatch> scored;
@@ -690,7 +749,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         if (tallies[static_cast<size_t>(index)].covered <= 0)
             continue;
         double score = scoreOf(index);
-        if (index == named && namedFirst)
+        if (index == first)
             score = std::max(score, 1.0) + 1;
         if (score > 0 && index != remembered)
             scored.push_back(FoodMatch{index, score});

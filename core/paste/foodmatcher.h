@@ -118,6 +118,7 @@ private:
     QHash<QString, std::vector<Posting>> m_postings;
     std::vector<float> m_extra;  // the penalties of all of a food's words
     std::vector<bool> m_grouped; // the name's first part is a group: "Spices, cinnamon"
+    std::vector<bool> m_branded; // the name has a brand, written in capitals
 };
 
 } // namespace zestora::paste

@@ -358,7 +358,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     rest = rest.simplified();
     // "2 garlic cloves", but not "4 whole cloves": the food's words must remain.
     static const QRegularExpression onlyDescribing(
-        QStringLiteral("^(?:whole|fresh|large|medium|small|dried|green|raw)$"),
+        QStringLiteral("^(?:whole|ground|fresh|large|medium|small|dried|green|raw)$"),
         QRegularExpression::CaseInsensitiveOption);
     if (line.unit.isEmpty()) {
         const qsizetype space = rest.lastIndexOf(u' ');
