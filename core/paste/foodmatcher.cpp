@@ -137,6 +137,16 @@ const QSet<QString>& preparedWords()
     return words;
 }
 
+// Of those, the words of how a food was cooked or kept, which a cook says when meaning that form.
+const QSet<QString>& formWords()
+{
+    static const QSet<QString> words =
+        wordSet({"cooked",  "boiled",  "baked",   "fried",    "roasted", "frozen",   "canned",
+                 "dried",   "steamed", "grilled", "broiled",  "braised", "stewed",   "smoked",
+                 "toasted", "cured",   "pickled", "blanched", "sauteed", "simmered", "dehydrated"});
+    return words;
+}
+
 // Words of a variant made for a diet or a purpose.
 const QSet<QString>& variantWords()
 {
@@ -237,6 +247,8 @@ float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool c
         return 0.35f; // a brand, a restaurant, baby food
     if (word == QLatin1String("raw"))
         return 0; // the raw form first, before a name that says no form
+    if ((word == QLatin1String("salt") || word == QLatin1String("salted")) && !firstPart)
+        return 0.15f; // the salted form after the one without salt, unless the cook says so
     if (word == QLatin1String("dry") && !firstPart)
         return 0.06f; // the form a staple is bought in: pasta, rice, beans before cooked ones
     if (plainWords().contains(word))
@@ -525,6 +537,22 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     return query;
 }
 
+std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
+{
+    std::vector<int> foods;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const auto postings = m_postings.constFind(words[i]);
+        if (postings == m_postings.cend())
+            return {};
+        std::vector<int> having;
+        for (const Posting& posting : *postings)
+            if (i == 0 || std::binary_search(foods.cbegin(), foods.cend(), posting.food))
+                having.push_back(posting.food);
+        foods = std::move(having);
+    }
+    return foods;
+}
+
 bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems,
                                 const QStringList& headWords, const QStringList& hinted) const
 {
@@ -540,14 +568,7 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
         (m_postings.contains(word) ? kind.append(word) : void(ownWords = true));
     if (ownWords)
         kind += headWords;
-    std::vector<int> ofKind;
-    for (qsizetype i = 0; i < kind.size(); ++i) {
-        std::vector<int> foods;
-        for (const Posting& posting : m_postings.value(kind[i]))
-            if (i == 0 || std::binary_search(ofKind.cbegin(), ofKind.cend(), posting.food))
-                foods.push_back(posting.food);
-        ofKind = std::move(foods);
-    }
+    const std::vector<int> ofKind = foodsWithAll(kind);
     // A word fits unless a food of that kind has it and the named food not: "frozen strawberries"
     // are not the raw ones, but an "English cucumber" is the cucumber named. Words no name has (a
     // brand, a kind of rice) or only a brand's name has ("chunky" salsa) say nothing against it.
@@ -652,6 +673,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         int namedWords = 0;     // how many of the cook's words of a name it has
         bool headNamed = false; // the cook's head word is where the name says what the food is
         bool lacking = false;   // it has what the cook said the food is without
+        bool formSaid = false;  // it is in a form the cook said: "cooked", "canned"
         bool touched = false;
     };
     std::vector<Tally> tallies(m_extra.size());
@@ -673,8 +695,10 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     for (qsizetype i = 0; i < words.size(); ++i) {
         const bool headWord = words[i] == head;
         const bool namedWord = query.named.contains(words[i]);
+        const bool form = formWords().contains(words[i]);
         visit(words[i], [&](Tally& tally, const Posting& posting) {
             tally.covered += weights[static_cast<size_t>(i)];
+            tally.formSaid = tally.formSaid || form;
             tally.namedWords += namedWord;
             tally.headNamed = tally.headNamed || (headWord && posting.inHead);
         });
@@ -709,26 +733,35 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
         const double covered =
             tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
+        // A form the cook said outweighs the words that say how it was done ("cooked" beans are
+        // the boiled ones, not the raw).
         return covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0) -
-               (tally.lacking ? 0.2 : 0);
+               (tally.lacking ? 0.2 : 0) + (tally.formSaid ? 0.15 : 0);
     };
     // A describing word the named food lacks, or a word the line implies, may set apart another
     // food of those names that fits better: "seeded raisins" are not the seedless ones the cook's
-    // "raisins" point to, a can of tomatoes not the fresh ones. A word that names a variant makes
-    // the food of those names that has it the cook's: "extra firm tofu" is not the firm one.
+    // "raisins" point to. A word that names a variant, or the form the line implies, makes the
+    // food of that kind that has it the cook's: "extra firm tofu" is not the firm one, a can of
+    // black-eyed peas holds the canned ones.
     int first = namedFits ? named : -1;
     if (first >= 0) {
         const double namedScore = scoreOf(named);
+        // Of the named food's kind: with the cook's words of its name, or with the words that say
+        // what it is where those are the cook's own ("black-eyed peas" are cowpeas).
+        const std::vector<int> ofKind = foodsWithAll(headWords);
+        const auto ofNamedKind = [&](int food) {
+            return tallies[static_cast<size_t>(food)].namedWords ==
+                       static_cast<int>(query.named.size()) ||
+                   std::binary_search(ofKind.cbegin(), ofKind.cend(), food);
+        };
         int variant = -1;
         double variantScore = 0;
         for (const QString& word : query.optional + hinted) {
             if (nameStems.contains(word))
                 continue;
-            const bool naming = variantNamingWords().contains(word);
+            const bool naming = variantNamingWords().contains(word) || hinted.contains(word);
             for (const Posting& posting : postingsOf(word)) {
-                if (tallies[static_cast<size_t>(posting.food)].namedWords !=
-                        static_cast<int>(query.named.size()) ||
-                    posting.food == named)
+                if (!ofNamedKind(posting.food) || posting.food == named)
                     continue;
                 const double score = scoreOf(posting.food);
                 if (naming && (variant < 0 || score > variantScore)) {
