@@ -733,10 +733,10 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
         const double covered =
             tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
-        // A form the cook said outweighs the words that say how it was done ("cooked" beans are
-        // the boiled ones, not the raw).
+        // A form the cook said of the food outweighs the words that say how it was done
+        // ("cooked" beans are the boiled ones, not the raw).
         return covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0) -
-               (tally.lacking ? 0.2 : 0) + (tally.formSaid ? 0.15 : 0);
+               (tally.lacking ? 0.2 : 0) + (tally.formSaid && tally.headNamed ? 0.15 : 0);
     };
     // A describing word the named food lacks, or a word the line implies, may set apart another
     // food of those names that fits better: "seeded raisins" are not the seedless ones the cook's
