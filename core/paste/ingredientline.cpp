@@ -339,7 +339,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QStringLiteral("\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
                        "greasing|frying|brushing|decoration|topping|the pan)|as needed|if desired|"
                        "optional|divided|plus more\\b.*|or more\\b.*|at room temperature|"
-                       "if needed)).*$"),
+                       "if needed|(?:mixed|dissolved|whisked|stirred|blended|diluted|softened) "
+                       "(?:with|in|into)\\b.*)).*$"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
         notes.prepend(m.captured(1).trimmed());
