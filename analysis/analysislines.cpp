@@ -40,6 +40,24 @@ void AnalysisScreen::addLine()
     m_ui->MeasureLst->clear();
 }
 
+void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines)
+{
+    const QList<int> positions = m_draft.addLines(lines);
+    if (positions.isEmpty())
+        return;
+    // The lines stand together: they are shown in one batch, the panel once.
+    QStringList rows;
+    QStringList entries;
+    for (const int at : positions) {
+        rows.append(m_draft.lines().at(at).row);
+        entries.append(m_draft.lines().at(at).entry);
+    }
+    m_explainer->insertLines(positions.front(), rows, entries);
+    m_ui->InvisLst->insertItems(positions.front(), entries);
+    showTotals();
+    showSavedStatus();
+}
+
 void AnalysisScreen::showLinesAdded(const QList<int>& positions)
 {
     for (const int at : positions) {

@@ -5,11 +5,10 @@
 #include "ui_analysisscreen.h"
 
 #include "core/recipes/recipeview.h"
+#include "core/recipes/storednames.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
-#include "core/store/recipemarks.h"
 #include "core/text.h"
-#include "core/textpattern.h"
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 #include "store/nameconflictdialog.h"
@@ -36,13 +35,14 @@ void AnalysisScreen::nameChanged()
     setChanged();
 }
 
-void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& recipe)
+bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& recipe)
 {
+    if (!mayReplaceRecipe())
+        return false;
     startOver();
     m_ui->NameTxt->setText(name);
     m_draft.takeOver(recipe);
-    // The panel's copy of the name is the stored recipes panel's, which shows none.
-    m_ui->Frame1->setName(QString());
+    m_ui->DirectionsLbl->setText(QStringLiteral("Change Items a desired."));
     // The spinner shows the servings without running its handler: they are the recipe's own. The
     // line of servings reads as the stored recipes screen wrote it, unless the spinner moved to
     // servings it writes itself.
@@ -71,22 +71,12 @@ void AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     m_draft.setSaved(true);
     showSavedStatus();
     showTotals();
+    return true;
 }
 
 bool AnalysisScreen::storedNameMatches(const QString& name, bool typedNameIsPattern) const
 {
-    const QString typed = trimSpaces(name);
-    const TextPattern typedPattern(typed);
-    for (const RecipeEntry& entry : m_session.recipes.recipeList()) {
-        const QString stored = trimSpaces(entry.recipeName);
-        // Equal names always count, whichever of the two is taken as a pattern: "Pie [v2]" as a
-        // pattern does not match itself.
-        if (stored.compare(typed, Qt::CaseInsensitive) == 0)
-            return true;
-        if (typedNameIsPattern ? typedPattern.matches(stored) : TextPattern(stored).matches(typed))
-            return true;
-    }
-    return false;
+    return StoredNames::taken(m_session.recipes.recipeList(), name, typedNameIsPattern);
 }
 
 bool AnalysisScreen::confirmServings(bool saving)
@@ -120,33 +110,7 @@ bool AnalysisScreen::confirmServings(bool saving)
 
 std::optional<QString> AnalysisScreen::unstorableText() const
 {
-    struct Piece {
-        QString what;
-        QString text;
-    };
-    QList<Piece> pieces{{QStringLiteral("the recipe name"), trimSpaces(m_ui->NameTxt->text())},
-                        {QStringLiteral("the directions"), trimSpaces(directionsText())}};
-    for (const DraftLine& line : m_draft.lines()) {
-        const lines::EntryFields& fields = line.fields;
-        if (fields.name.isEmpty()) {
-            pieces.append({QStringLiteral("the heading \"%1\"").arg(line.row), line.row});
-        } else {
-            pieces.append(
-                {QStringLiteral("the ingredient name \"%1\"").arg(fields.name), fields.name});
-            pieces.append({QStringLiteral("the measure \"%1\"").arg(fields.unit), fields.unit});
-        }
-    }
-    for (const Piece& piece : pieces) {
-        if (const std::optional<QChar> bad = firstCharOutsideCp1252(piece.text))
-            return QStringLiteral("The character %1 in %2 cannot be stored in the recipe file, "
-                                  "which holds only Western European letters and signs.")
-                .arg(describeChar(*bad), piece.what);
-        if (const std::optional<QChar> mark = marks::firstMarkIn(piece.text))
-            return QStringLiteral("The character %1 in %2 cannot be stored in a recipe: the recipe "
-                                  "file uses it to mark where the parts of a recipe begin and end.")
-                .arg(describeChar(*mark), piece.what);
-    }
-    return std::nullopt;
+    return m_draft.unstorableText(trimSpaces(m_ui->NameTxt->text()), trimSpaces(directionsText()));
 }
 
 QString AnalysisScreen::directionsText() const
@@ -210,7 +174,7 @@ void AnalysisScreen::save()
     showSavedStatus();
 }
 
-bool AnalysisScreen::mayClose()
+bool AnalysisScreen::mayReplaceRecipe()
 {
     const QString name = trimSpaces(m_ui->NameTxt->text());
     const bool holdsWork =
@@ -223,8 +187,11 @@ bool AnalysisScreen::mayClose()
             (name.isEmpty() ? QStringLiteral("this recipe") : name) + QStringLiteral("?"),
         QStringLiteral("Save Changes?"), MessageBox::Icon::Question,
         MessageBox::Buttons::SaveDiscardCancel);
-    if (answer == MessageBox::Answer::Save)
+    if (answer == MessageBox::Answer::Save) {
         save();
+        if (!m_draft.isSaved())
+            Q_EMIT attentionWanted();
+    }
     return answer == MessageBox::Answer::Discard ||
            (answer == MessageBox::Answer::Save && m_draft.isSaved());
 }

@@ -10,6 +10,7 @@
 #include "core/sortednamemodel.h"
 #include "core/units.h"
 #include "platform/helpviewer.h"
+#include "platform/keeproom.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
 #include "widgets/recipeexplainer.h"
@@ -17,6 +18,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 
@@ -51,13 +53,9 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
     setUpSpinners();
-    // The reminder to press OK keeps its room while hidden, so that nothing below it moves.
-    for (QWidget* reminder :
-         {static_cast<QWidget*>(m_ui->FlashImg), static_cast<QWidget*>(m_ui->LblPress)}) {
-        QSizePolicy policy = reminder->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        reminder->setSizePolicy(policy);
-    }
+    // The reminder to press OK, and the large ingredient list where the drop-down takes its
+    // place.
+    keepRoomWhenHidden({m_ui->FlashImg, m_ui->LblPress, m_ui->IngLst});
     m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     // At the start the ingredient list is open for the first choice.
@@ -68,6 +66,8 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
         {m_ui->R_IngLst, m_ui->Frame1, {m_ui->Label24, m_ui->Label23, m_ui->Label21}, [this] {
              return m_draft.totalsServings();
          }});
+    // From the directions the Tab key goes on to the panel's rows.
+    m_ui->Frame1->makeRowsFocusable(m_ui->DirectionsTxt);
 
     buildCalcBar();
 
@@ -144,6 +144,10 @@ void AnalysisScreen::connectControls()
                 quantityModeChanged();
         });
     connect(m_ui->Addcmd, &QPushButton::clicked, this, &AnalysisScreen::addLine);
+    connect(m_ui->PasteCmd, &QPushButton::clicked, this, &AnalysisScreen::pasteWanted);
+    auto* pasteKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
+    pasteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(pasteKey, &QShortcut::activated, this, &AnalysisScreen::pasteWanted);
     connect(m_ui->R_IngLst, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { editLine(m_ui->R_IngLst->row(item)); });
     connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &AnalysisScreen::nameChanged);
@@ -157,11 +161,9 @@ void AnalysisScreen::connectControls()
                              QString(), MessageBox::Icon::Information);
         });
     for (ClickableLabel* search : {m_ui->SearchImg, m_ui->SearchLbl})
-        connect(search, &ClickableLabel::clicked, this, [this] {
-            const auto* names = static_cast<SortedNameModel*>(m_ui->IngLst->model());
-            SearchDialog::search(this, m_help, *names,
-                                 [this](const QString& name) { chooseIngredientFromSearch(name); });
-        });
+        connect(search, &ClickableLabel::clicked, this, &AnalysisScreen::openSearch);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &AnalysisScreen::openSearch);
 }
 
 void AnalysisScreen::formLoad()
@@ -211,6 +213,7 @@ void AnalysisScreen::reset()
     m_ui->OkCmd->setEnabled(true);
     m_ui->NameTxt->setEnabled(true);
     m_ui->Addcmd->setEnabled(true);
+    m_ui->DirectionsLbl->clear();
     // The ingredient list stays open or closed as it is; the layout keeps it in its place.
     m_ui->Label3->setVisible(true);
     stopFlashing();
@@ -227,6 +230,8 @@ void AnalysisScreen::startOver()
 
 void AnalysisScreen::startOverFromToolBar()
 {
+    if (!mayReplaceRecipe())
+        return;
     reset();
     showIngredientList(false);
     m_ui->NameTxt->setFocus();
@@ -262,6 +267,13 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
 }
 
 // --- Ingredient choice and measures -----------------------------------------------------------
+
+void AnalysisScreen::openSearch()
+{
+    const auto* names = static_cast<SortedNameModel*>(m_ui->IngLst->model());
+    SearchDialog::search(this, m_help, *names,
+                         [this](const QString& name) { chooseIngredientFromSearch(name); });
+}
 
 void AnalysisScreen::showIngredientList(bool show)
 {

@@ -36,17 +36,27 @@ public:
     void formLoad();
     // Empties the screen for a new recipe and puts the focus on its name.
     void startOver();
-    // A stored recipe, as the stored recipes screen shows it, to be edited here.
-    void editStoredRecipe(const QString& name, const RecipeView& recipe);
-    // Before the program closes: a recipe with unsaved changes is saved, or dropped, as the user
-    // answers. False when the program is to stay open.
-    bool mayClose();
+    // A stored recipe, as the stored recipes screen shows it, to be edited here; unless the user
+    // keeps the recipe on the screen (see mayReplaceRecipe), which the answer false says.
+    bool editStoredRecipe(const QString& name, const RecipeView& recipe);
+    // Before the recipe on the screen gives way (the program closes, the user starts over,
+    // another recipe is handed over): unsaved changes are saved, or dropped, as the user
+    // answers. False when the recipe is to stay.
+    bool mayReplaceRecipe();
 
     ToolBar* calcBar() const { return m_calcBar; }
 
+    // Lines pasted and reviewed, added where the next line would go, the panel shown once.
+    void addPastedLines(const QList<RecipeDraft::NewLine>& lines);
+
 Q_SIGNALS:
+    // "Paste Ingredients" was pressed, or Ctrl+Shift+V: the paste window is wanted.
+    void pasteWanted();
     // A stored recipe was replaced; the stored recipes list wants its first entry chosen.
     void firstStoredRecipeWanted();
+    // The user asked to save from another screen and the recipe could not be saved: this screen
+    // is to be shown, so that it can be mended.
+    void attentionWanted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,6 +69,7 @@ private:
     void startOverFromToolBar();
 
     // Ingredient choice and measures.
+    void openSearch();
     void chooseIngredient();
     void chooseIngredientFromSearch(const QString& name);
     void showIngredientList(bool show);

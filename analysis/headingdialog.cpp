@@ -16,6 +16,7 @@ HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     , m_ui(std::make_unique<Ui::HeadingDialog>())
 {
     m_ui->setupUi(this);
+    HelpViewer::setWindowContext(this, help::headingContext);
     // Wide enough for the whole title beside the window's own buttons in the title bar.
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     centreForm(this);

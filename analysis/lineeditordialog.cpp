@@ -2,6 +2,9 @@
 
 #include "ui_lineeditordialog.h"
 
+#include "core/shell/helptopics.h"
+#include "platform/helpviewer.h"
+
 namespace zestora {
 
 LineEditorDialog::LineEditorDialog(QWidget* parent, const QString& row)
@@ -9,6 +12,8 @@ LineEditorDialog::LineEditorDialog(QWidget* parent, const QString& row)
     , m_ui(std::make_unique<Ui::LineEditorDialog>())
 {
     m_ui->setupUi(this);
+    // The analysis topic tells what the choices do.
+    HelpViewer::setWindowContext(this, help::analysisContext);
     m_ui->InsertLbl->setText(row);
     using Edit = RecipeDraft::Edit;
     for (auto [button, choice] :

@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "platform/centreform.h"
 #include "platform/helpviewer.h"
+#include "platform/keeproom.h"
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 
@@ -20,6 +21,9 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
     , m_choose(std::move(choose))
 {
     m_ui->setupUi(this);
+    HelpViewer::setWindowContext(this, help::searchContext);
+    // The window has its shape before the first search.
+    keepRoomWhenHidden({m_ui->SearchLst});
     centreForm(this);
     resetSearch();
     // Search is the default button, so Enter in the words box runs the search.

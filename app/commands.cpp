@@ -3,6 +3,7 @@
 #include "app/analyzecommand.h"
 #include "app/backupcommands.h"
 #include "app/exportcommand.h"
+#include "app/importcommand.h"
 #include "app/programdir.h"
 #include "app/usdaimport.h"
 
@@ -19,16 +20,17 @@ std::optional<int> runCommandLineTool(int argc, char* argv[])
     if (command == "export")
         return exportCommand(argc, argv);
     if (command != "import-usda" && command != "backups" && command != "restore" &&
-        command != "analyze")
+        command != "analyze" && command != "import")
         return std::nullopt;
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList arguments = QCoreApplication::arguments().mid(2);
     if (command == "import-usda")
         return importUsda(arguments, programDataDir(), out);
-    if (command == "analyze") {
+    if (command == "analyze" || command == "import") {
         QTextStream err(stderr);
-        return analyzeRecipe(arguments, programDataDir(), out, err);
+        return (command == "analyze" ? analyzeRecipe : importRecipes)(arguments, programDataDir(),
+                                                                      out, err);
     }
     if (command == "backups")
         return listBackups(arguments, out);

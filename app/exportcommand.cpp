@@ -156,13 +156,10 @@ int run(const Request& request, QTextStream& out, QTextStream& err)
     }
     ProgressLine progress(err);
     const exchange::Outcome outcome =
-        request.format == Format::Pdf
-            ? writeRecipesPdf(session, *indexes, file, std::ref(progress))
-            : exchange::writeRecipes(request.format, session.recipes, session.ingredients, *indexes,
-                                     file, std::ref(progress));
+        exportRecipes(session, request.format, *indexes, file, std::ref(progress));
     for (const QString& warning : outcome.warnings)
         err << "Warning: " << warning << Qt::endl;
-    if (!outcome.written || !file.commit()) {
+    if (!outcome.written) {
         err << file.errorString() << Qt::endl;
         return 1;
     }

@@ -17,7 +17,8 @@ const QString usage = QStringLiteral(
     "       zestora restore [--force] FILE [--data-dir DIR]\n"
     "       zestora export [--format pdf|html|mmf|json] [--all | NAME...] -o FILE [--force]\n"
     "                      [--data-dir DIR]\n"
-    "       zestora analyze [--data-dir DIR] [--servings N] [--json] FILE\n\n"
+    "       zestora analyze [--data-dir DIR] [--servings N] [--json] FILE\n"
+    "       zestora import FILE [--accept-best] [--data-dir DIR]\n\n"
     "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
     "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n"
     "backups lists the earlier versions kept in the folder backups there; restore puts the\n"
@@ -27,7 +28,11 @@ const QString usage = QStringLiteral(
     "page (html), MealMaster text (mmf) or schema.org JSON-LD (json); the format follows\n"
     "FILE's ending unless --format names it. An existing FILE is replaced only with --force.\n"
     "analyze reads a plain-text recipe (FILE, or - for standard input), matches each line to a\n"
-    "stored food and prints the matches and the Nutrition Facts per serving.\n");
+    "stored food and prints the matches and the Nutrition Facts per serving.\n"
+    "import stores the recipes of the MealMaster file FILE, each ingredient line matched to a\n"
+    "stored food. A recipe with lines to check is listed with them, and stored with the best\n"
+    "matches only with --accept-best. A recipe already stored is not stored again, and one\n"
+    "whose name another stored recipe has is left out: it never replaces a stored recipe.\n");
 
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {

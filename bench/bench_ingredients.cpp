@@ -1,9 +1,11 @@
-// The ingredient screens with 32,766 ingredients stored: saving a new ingredient (the 32,767th) or
-// an edited one from the wizard, deleting one on the stored ingredient screen, and showing a
-// stored ingredient's panel there. Every save includes flushing the file to disk.
+// The ingredient screens with 32,766 ingredients and 32,767 recipes of 20 lines stored: saving a
+// new ingredient (the 32,767th) or an edited one from the wizard, deleting one on the stored
+// ingredient screen (the question names the recipes that use it), and showing a stored
+// ingredient's panel there. Every save includes flushing the file to disk.
 #include "benchdata.h"
 #include "benchmain.h"
 
+#include "core/ingredients/ingredientuse.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "ingredients/ingredientwizard.h"
@@ -35,9 +37,10 @@ struct Screens {
 
     Screens()
     {
-        bench::makeData(dir.path(), IngTable::maxCount - 1, 0, 0);
+        bench::makeData(dir.path(), IngTable::maxCount - 1, RecipeStore::maxCount, 20);
         QDir::setCurrent(dir.path());
         session.ingredients.loadIngTable();
+        session.recipes.load();
         names.fill(session.ingredients.trimmedNames());
         wizard = std::make_unique<IngredientWizard>(session, help, &names, nullptr);
         stored = std::make_unique<StoredIngredientsScreen>(session, &names, nullptr);
@@ -124,6 +127,16 @@ void deleteIngredient(benchmark::State& state)
     }
 }
 BENCHMARK(deleteIngredient)->Unit(benchmark::kMillisecond);
+
+// The part of a delete that reads the recipes: which of the 32,767 use the ingredient.
+void findRecipesUsingIngredient(benchmark::State& state)
+{
+    Screens& s = screens();
+    const QString name = s.names.nameAt(300);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(recipesLosing(s.session.ingredients, s.session.recipes, name, 3));
+}
+BENCHMARK(findRecipesUsingIngredient)->Unit(benchmark::kMillisecond);
 
 void showStoredIngredient(benchmark::State& state)
 {

@@ -3,6 +3,7 @@
 #include "core/analysis/quantity.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
+#include "core/store/memoryfile.h"
 #include "core/store/recipemarks.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
@@ -12,31 +13,6 @@
 namespace zestora::fuzz {
 
 namespace {
-
-// A data file held in memory, so that fuzzing neither touches the disk nor waits for it.
-class MemoryFile : public DataFile {
-public:
-    explicit MemoryFile(const QString& name, QByteArray bytes = {})
-        : DataFile(name)
-        , m_bytes(std::move(bytes))
-    {
-    }
-    std::optional<QByteArray> readAll() override { return m_bytes; }
-    std::optional<FileContents> readMapped() override { return FileContents(m_bytes); }
-    const QByteArray& bytes() const { return m_bytes; }
-
-protected:
-    bool writeAtomically(std::initializer_list<QByteArrayView> parts) override
-    {
-        m_bytes.clear();
-        for (QByteArrayView part : parts)
-            m_bytes.append(part);
-        return true;
-    }
-
-private:
-    QByteArray m_bytes;
-};
 
 template <typename Store>
 Store storeOf(const QString& name, QByteArrayView bytes, MemoryFile** file)

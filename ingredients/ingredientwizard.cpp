@@ -9,7 +9,10 @@
 #include "platform/messagebox.h"
 
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace zestora {
 
@@ -60,7 +63,7 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
         connect(first, &QRadioButton::clicked, this, [this, i] { firstMeasureChosen(i); });
         connect(second, &QRadioButton::clicked, this, [this, i] { secondMeasureChosen(i); });
     }
-    m_ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_DesktopIcon).pixmap(48, 48));
+    m_ui->Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/fruit-and-vegetables.png")));
 
     connect(m_ui->cmdNext, &QPushButton::clicked, this, &IngredientWizard::next);
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &IngredientWizard::back);
@@ -83,8 +86,16 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
         q->onesVs->setRange(0, onesMaximum);
         q->fracVs->setRange(0, quantity::fractionCount - 1);
         // Numbers can be typed while a spinner has the focus, which a click on its box gives it:
-        // the whole part as it reads, the tenths digit in decimals only.
-        q->onesVs->setTyping([](int number) { return number; });
+        // the whole part as into a number field, the tenths digit in decimals only.
+        q->onesVs->setNumberField([this](const QString& digits) {
+            MessageBox::show(this,
+                             digits + QStringLiteral(" is too large.\r\n\r\nEnter a whole number "
+                                                     "from 0 to %1.")
+                                          .arg(onesMaximum),
+                             problemTitle, MessageBox::Icon::Information);
+        });
+        connect(q->onesVs, &Spinner::typedChanged, this,
+                [q](const QString& digits) { q->ones->setText(digits); });
         q->fracVs->setTyping([q](int number) -> std::optional<int> {
             if (q->fractionMode())
                 return std::nullopt;
@@ -154,6 +165,14 @@ bool IngredientWizard::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void IngredientWizard::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Brought on view, the wizard takes the keys at the step's input.
+    if (!event->spontaneous())
+        focusStep(qBound(0, m_step, wizard::lastStep));
+}
+
 void IngredientWizard::reset()
 {
     m_step = 0;
@@ -217,12 +236,53 @@ void IngredientWizard::showStep()
 
 void IngredientWizard::focusStep(int step)
 {
-    QLineEdit* const boxes[] = {
-        m_ui->txtName,   nullptr,      nullptr,       nullptr,         nullptr,
-        m_ui->txtCal,    m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs,
-        m_ui->txtProtein};
-    if (step >= 0 && step <= wizard::lastStep && boxes[step])
-        boxes[step]->setFocus();
+    // Arriving on a step puts the focus on its own input, never on a button that Enter would
+    // press by surprise: the measure chosen or the first that can be, the spinner of a quantity.
+    const auto chosenOrFirst = [](const std::array<QRadioButton*, wizard::unitCount>& options) {
+        QRadioButton* first = nullptr;
+        for (QRadioButton* option : options) {
+            if (option->isChecked())
+                return option;
+            if (!first && option->isEnabled())
+                first = option;
+        }
+        return first;
+    };
+    QWidget* const inputs[] = {m_ui->txtName,
+                               m_ui->optUnits_11->isChecked()
+                                   ? static_cast<QWidget*>(m_ui->txtUnique)
+                                   : chosenOrFirst(m_firstMeasures),
+                               m_ui->vsOnes,
+                               chosenOrFirst(m_secondMeasures),
+                               m_ui->vsOnes2,
+                               m_ui->txtCal,
+                               m_ui->txtFat,
+                               m_ui->txtChol,
+                               m_ui->txtSodium,
+                               m_ui->txtTotalCarbs,
+                               m_ui->txtProtein};
+    QWidget* const input = step >= 0 && step <= wizard::lastStep ? inputs[step] : nullptr;
+    if (input)
+        input->setFocus();
+}
+
+bool IngredientWizard::anythingEntered() const
+{
+    const auto anyChecked = [](const std::array<QRadioButton*, wizard::unitCount>& options) {
+        return std::any_of(options.begin(), options.end(),
+                           [](const QRadioButton* option) { return option->isChecked(); });
+    };
+    // A measure of its own counts with its option: the box keeps its text while hidden.
+    const QLineEdit* const boxes[] = {m_ui->txtName,       m_ui->txtCal,   m_ui->txtFat,
+                                      m_ui->txtSatFat,     m_ui->txtChol,  m_ui->txtSodium,
+                                      m_ui->txtTotalCarbs, m_ui->txtFiber, m_ui->txtProtein};
+    const auto quantityGiven = [](const Quantity& q) {
+        return q.onesVs->value() != 0 || q.fracVs->value() != 0;
+    };
+    return anyChecked(m_firstMeasures) || anyChecked(m_secondMeasures) || quantityGiven(m_first) ||
+           quantityGiven(m_second) ||
+           std::any_of(std::begin(boxes), std::end(boxes),
+                       [](const QLineEdit* box) { return !box->text().isEmpty(); });
 }
 
 void IngredientWizard::next()
@@ -250,8 +310,8 @@ void IngredientWizard::next()
         m_ui->cmdNext->setEnabled(false);
     if (finished)
         m_ui->cmdFinish->setFocus();
-    else if (skipSecondQuantity)
-        m_ui->txtCal->setFocus();
+    else
+        focusStep(m_step);
 }
 
 void IngredientWizard::back()
@@ -275,6 +335,12 @@ void IngredientWizard::back()
 
 void IngredientWizard::startOver()
 {
+    // Nothing typed goes without asking.
+    if (anythingEntered() &&
+        MessageBox::show(this, QStringLiteral("Start over and clear everything entered so far?"),
+                         QStringLiteral("Start Over"), MessageBox::Icon::Question,
+                         MessageBox::Buttons::YesNo) != MessageBox::Answer::Yes)
+        return;
     reset();
     m_ui->txtName->setFocus();
 }
@@ -286,11 +352,9 @@ int IngredientWizard::helpContext() const
 
 void IngredientWizard::showStepHelp()
 {
-    const int step = qBound(0, m_step, wizard::lastStep);
+    // The help window takes the keys; the step's input has the focus when the user comes back.
     m_help.showHelp(helpContext());
-    if (step == 1 && m_ui->optUnits_11->isChecked())
-        m_ui->txtUnique->setFocus();
-    focusStep(step);
+    focusStep(qBound(0, m_step, wizard::lastStep));
 }
 
 // --- Measures ---------------------------------------------------------------------------------

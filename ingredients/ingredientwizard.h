@@ -49,6 +49,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // The two quantity steps share their handling.
@@ -73,6 +74,7 @@ private:
     void finish();
     void showStep();
     void focusStep(int step);
+    bool anythingEntered() const;
 
     // Steps: takeStep processes a step's data when the user moves on and answers false when it
     // refuses them; loadStep takes a step's data while an ingredient is loaded.
@@ -81,6 +83,7 @@ private:
     // The instruction of the quantity step after a measure step (1 or 3).
     void askForQuantity(int measureStep);
     bool takeName(bool checked);
+    bool takeOwnMeasure();
     bool takeQuantity(Quantity& q, int step, bool checkZero);
     bool takeNutrients(int step);
     void finishLoading();

@@ -25,8 +25,7 @@ bool IngredientWizard::takeStep(int step)
         break;
     case 1:
         // A typed measure is checked again: it may have been changed after it was first taken.
-        taken = m_ingredient.customMeasure == 0 ||
-                checkTypedText(m_ingredient.measure1, QStringLiteral("the measure"));
+        taken = m_ingredient.customMeasure == 0 || takeOwnMeasure();
         if (taken)
             askForQuantity(step);
         if (!m_goingForward)
@@ -40,8 +39,6 @@ bool IngredientWizard::takeStep(int step)
         break;
     case 4:
         taken = takeQuantity(m_second, 4, !trimSpaces(m_ingredient.measure2).isEmpty());
-        if (taken && m_goingForward)
-            m_ui->txtCal->setFocus();
         break;
     default:
         taken = takeNutrients(step);
@@ -84,6 +81,23 @@ void IngredientWizard::askForQuantity(int measureStep)
     (first ? m_ui->lblDialog_2 : m_ui->lblDialog_4)
         ->setText(
             wizard::quantityInstruction(first ? m_ingredient.measure1 : m_ingredient.measure2));
+}
+
+bool IngredientWizard::takeOwnMeasure()
+{
+    if (trimSpaces(m_ingredient.measure1).isEmpty()) {
+        MessageBox::show(this,
+                         QStringLiteral("Type the name of the unique measure in the box, for "
+                                        "example slice,\r\nthen press next."),
+                         QStringLiteral("There's a Problem"), MessageBox::Icon::Information);
+        m_ui->txtUnique->setFocus();
+        return false;
+    }
+    if (!checkTypedText(m_ingredient.measure1, QStringLiteral("the measure"))) {
+        m_ui->txtUnique->setFocus();
+        return false;
+    }
+    return true;
 }
 
 bool IngredientWizard::takeName(bool checked)
@@ -164,10 +178,6 @@ bool IngredientWizard::takeNutrients(int step)
     }
     wizard::takeNutrientStep(step, nutrientTexts(), m_ingredient, m_preview);
     showPreview();
-    QLineEdit* const next[] = {m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs,
-                               m_ui->txtProtein};
-    if (step < wizard::lastStep && (step != 5 || m_goingForward))
-        next[step - 5]->setFocus();
     return true;
 }
 
@@ -196,6 +206,8 @@ void IngredientWizard::finish()
         if (!takeStep(step)) {
             m_step = step;
             showStep();
+            if (!m_pages[static_cast<size_t>(step)]->isAncestorOf(focusWidget()))
+                focusStep(step);
             return;
         }
     }
@@ -203,7 +215,7 @@ void IngredientWizard::finish()
 
     const QString added = m_ingredient.name + QStringLiteral(" has now been added ") +
                           QStringLiteral("to you list of ingredients.");
-    const CalorieCheck check = checkCalories(m_ingredient);
+    const CalorieCheck check = checkIngredient(m_ingredient);
     if (!check.problem()) {
         if (!save(replaced))
             return;
@@ -309,6 +321,7 @@ void IngredientWizard::finishLoading()
     m_step = 0;
     showStep();
     m_ui->cmdBack->setEnabled(false); // there is no step before the first
+    focusStep(0);
     m_editLoading = false;
 }
 

@@ -2,16 +2,41 @@
 
 #include "ui_storedingredientsscreen.h"
 
+#include "core/ingredients/ingredientuse.h"
 #include "core/ingredients/wizardrules.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
+#include "platform/waitcursor.h"
 
 #include <QAction>
 
 namespace zestora {
+
+namespace {
+
+// How many recipes a question about deleting an ingredient names.
+constexpr int namesShown = 3;
+
+// "2 stored recipes use it: Pancakes and Scones." or, with more than are named, "12 stored
+// recipes use it, among them A, B and C."
+QString usedBy(const IngredientUse& use)
+{
+    QString names = use.firstNames.first(use.firstNames.size() - 1).join(QStringLiteral(", "));
+    if (!names.isEmpty())
+        names += QStringLiteral(" and ");
+    names += use.firstNames.last();
+    if (use.recipeCount == 1)
+        return QStringLiteral("1 stored recipe uses it: ") + names + QStringLiteral(".");
+    return QString::number(use.recipeCount) + QStringLiteral(" stored recipes use it") +
+           (use.recipeCount > use.firstNames.size() ? QStringLiteral(", among them ")
+                                                    : QStringLiteral(": ")) +
+           names + QStringLiteral(".");
+}
+
+} // namespace
 
 StoredIngredientsScreen::StoredIngredientsScreen(Session& session, SortedNameModel* ingredientNames,
                                                  QWidget* parent)
@@ -101,10 +126,19 @@ void StoredIngredientsScreen::deleteChosen()
                          QStringLiteral("Nothing was chosen"), MessageBox::Icon::Information);
         return;
     }
-    if (MessageBox::show(
-            this, QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral("?"),
-            QStringLiteral("Delete?"), MessageBox::Icon::Question,
-            MessageBox::Buttons::YesNo) != MessageBox::Answer::Yes)
+    QString question =
+        QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral("?");
+    // Read from the recipes once, when asked, not as the user moves through the list.
+    const IngredientUse use = [&] {
+        const WaitCursor wait;
+        return recipesLosing(m_session.ingredients, m_session.recipes, name, namesShown);
+    }();
+    if (use.recipeCount > 0)
+        question += QStringLiteral("\r\n\r\n") + usedBy(use) +
+                    QStringLiteral("\r\nTheir Nutrition Facts cannot be worked out until an "
+                                   "ingredient of this name is stored again.");
+    if (MessageBox::show(this, question, QStringLiteral("Delete?"), MessageBox::Icon::Question,
+                         MessageBox::Buttons::YesNo) != MessageBox::Answer::Yes)
         return;
     if (!m_session.ingredients.deleteIngAndSave(trimSpaces(name))) {
         MessageBox::show(this, m_session.ingredients.errorString(),

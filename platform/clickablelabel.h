@@ -4,7 +4,8 @@
 
 namespace zestora {
 
-// A label or picture that answers a click.
+// A label or picture that answers a click; one given a focus policy is a link of the keyboard
+// too: it shows the focus, and Space or Enter clicks it.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -15,6 +16,8 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace zestora

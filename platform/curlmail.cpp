@@ -3,18 +3,19 @@
 #include "core/sharing/mailmessage.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
-#include <QThread>
 #include <QUuid>
 
 #include <curl/curl.h>
 
 #include <memory>
+#include <vector>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zestora {
 
@@ -143,7 +144,7 @@ QString whatWentWrong(CURLcode code, const Dialogue& dialogue, const QString& to
 
 // The plain-text part beside the HTML: its text, without the runs of empty lines that the
 // table cells leave.
-QString plainText(const QString& html)
+QString textOfHtml(const QString& html)
 {
     static const QRegularExpression emptyLines(QStringLiteral("\\n[ \\t\\x{00a0}]*(?=\\n)"));
     static const QRegularExpression manyBreaks(QStringLiteral("\\n{3,}"));
@@ -151,6 +152,67 @@ QString plainText(const QString& html)
         .toPlainText()
         .replace(emptyLines, QStringLiteral("\n"))
         .replace(manyBreaks, QStringLiteral("\n\n"));
+}
+
+struct MultiDeleter {
+    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+
+// The sockets of a transfer that are open, made and closed here for libcurl, so that a cancel
+// cuts only these.
+using OpenSockets = std::vector<curl_socket_t>;
+
+curl_socket_t openSocket(void* open, curlsocktype, curl_sockaddr* address)
+{
+    const curl_socket_t made =
+        ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+    if (made != CURL_SOCKET_BAD)
+        static_cast<OpenSockets*>(open)->push_back(made);
+    return made;
+}
+
+int closeSocket(void* open, curl_socket_t socket)
+{
+    std::erase(*static_cast<OpenSockets*>(open), socket);
+    return ::close(socket);
+}
+
+// Runs the transfer of the handle until it ends or the mail is cancelled.
+CURLcode perform(CURL* handle, const MailComponent& mail)
+{
+    OpenSockets open;
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, &openSocket);
+    curl_easy_setopt(handle, CURLOPT_OPENSOCKETDATA, &open);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, &closeSocket);
+    curl_easy_setopt(handle, CURLOPT_CLOSESOCKETDATA, &open);
+    // The transfer goes step by step, looking between the steps, at least ten times a second,
+    // whether it was cancelled.
+    const std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.get(), handle) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    bool cancelled = false;
+    for (int running = 1; running > 0;) {
+        if (mail.cancelled() && !cancelled) {
+            // The connection is cut: libcurl sees the transfer fail at its next step, without
+            // the goodbye to the server that would wait for an answer.
+            cancelled = true;
+            if (open.empty())
+                break;
+            for (const curl_socket_t socket : open)
+                ::shutdown(socket, SHUT_RDWR);
+        }
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK)
+            break;
+        if (running > 0)
+            curl_multi_poll(multi.get(), nullptr, 0, 100, nullptr);
+    }
+    CURLcode code = CURLE_FAILED_INIT;
+    int left = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi.get(), &left))
+        if (message->msg == CURLMSG_DONE)
+            code = message->data.result;
+    curl_multi_remove_handle(multi.get(), handle);
+    return cancelled ? CURLE_ABORTED_BY_CALLBACK : code;
 }
 
 } // namespace
@@ -196,7 +258,9 @@ std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, co
         QUuid::createUuid().toString(QUuid::WithoutBraces) + u'@' +
         (sender.contains(u'@') && !domain.isEmpty() ? domain : QStringLiteral("zestora.invalid"));
     Upload upload{
-        mail::mimeMessage({from, to, subject, htmlBody, plainText(htmlBody)},
+        mail::mimeMessage({from, to, subject, htmlBody,
+                           MailComponent::plainText().isEmpty() ? textOfHtml(htmlBody)
+                                                                : MailComponent::plainText()},
                           QDateTime::currentDateTime(), messageId,
                           "=_zestora_" + QUuid::createUuid().toByteArray(QUuid::WithoutBraces)),
         0};
@@ -255,19 +319,11 @@ std::optional<MailComponent::Error> CurlMail::sendMail(const QString& server, co
     curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, &trace);
     curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &dialogue);
 
-    // The transfer runs beside the user interface thread, which keeps painting its windows but
-    // takes no input until the server has answered or the time limit has passed.
-    CURLcode code = CURLE_OK;
-    const std::unique_ptr<QThread> transfer(
-        QThread::create([handle, &code] { code = curl_easy_perform(handle); }));
-    QEventLoop waiting;
-    QObject::connect(transfer.get(), &QThread::finished, &waiting, &QEventLoop::quit);
-    transfer->start();
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    transfer->wait();
-
+    const CURLcode code = perform(handle, *this);
     if (code == CURLE_OK)
         return std::nullopt;
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        return Error{int(code), QStringLiteral("Sending was cancelled."), target->url()};
     // The server's own words when it refused a step, libcurl's otherwise.
     QString description = code == CURLE_USE_SSL_FAILED
                               ? noEncryption(login, target->host)

@@ -2,60 +2,133 @@
 
 #include "core/shell/helptopics.h"
 
+#include <QApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace zestora {
 
-void HelpViewer::initHelp(QWidget* owner, const QString& programDir)
-{
-    m_owner = owner;
-    m_helpFile = help::helpFilePath(programDir);
-}
+namespace {
 
-void HelpViewer::showHelp(int context)
-{
-    if (!m_window) {
-        // A window of its own, not one kept above the program: the user reads it beside the
-        // screen it explains and switches between the two.
-        m_window = new QWidget();
-        m_window->setObjectName(QStringLiteral("HelpWindow"));
-        m_window->setWindowTitle(QStringLiteral("Zestora Help"));
-        const QScreen* screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
-        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1440, 900);
-        m_window->resize(qMin(720, area.width() / 2), qMin(640, area.height()));
-        m_window->move(area.right() + 1 - m_window->width(), area.top());
-        auto* escape = new QShortcut(QKeySequence::Cancel, m_window);
-        QObject::connect(escape, &QShortcut::activated, m_window.data(), &QWidget::close);
-        m_browser = new QTextBrowser(m_window);
-        m_browser->setObjectName(QStringLiteral("HelpBrowser"));
-        m_browser->setOpenExternalLinks(true);
-        auto* layout = new QVBoxLayout(m_window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_browser);
+const char* const contextProperty = "zestoraHelpContext";
+
+// F1 pressed in a window that names its topic opens it. The main window gives its screens'
+// topics with a shortcut of its own.
+class HelpKey : public QObject {
+public:
+    explicit HelpKey(HelpViewer& viewer)
+        : m_viewer(viewer)
+    {
     }
-    if (QFileInfo::exists(m_helpFile)) {
-        QUrl topic = QUrl::fromLocalFile(m_helpFile);
-        topic.setFragment(help::topicAnchor(context));
-        m_browser->setSource(topic);
-        m_browser->scrollToAnchor(help::topicAnchor(context));
-    } else {
-        m_browser->setPlainText(
-            QStringLiteral("The help file %1 could not be found. Reinstalling Zestora restores it.")
-                .arg(m_helpFile));
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
+            return false;
+        const QVariant context =
+            static_cast<QWidget*>(watched)->window()->property(contextProperty);
+        if (!context.isValid())
+            return false;
+        m_viewer.showHelp(context.toInt());
+        return true;
     }
-    m_window->show();
-    m_window->raise();
-}
+
+private:
+    HelpViewer& m_viewer;
+};
+
+} // namespace
+
+HelpViewer::HelpViewer() = default;
 
 HelpViewer::~HelpViewer()
 {
     delete m_window;
+}
+
+void HelpViewer::initHelp(QWidget* owner, const QString& programDir)
+{
+    m_owner = owner;
+    m_helpFile = help::helpFilePath(programDir);
+    if (!m_helpKey) {
+        m_helpKey = std::make_unique<HelpKey>(*this);
+        qApp->installEventFilter(m_helpKey.get());
+    }
+}
+
+void HelpViewer::setWindowContext(QWidget* window, int context)
+{
+    window->setProperty(contextProperty, context);
+}
+
+void HelpViewer::makeWindow()
+{
+    // A window of its own, not one kept above the program: the user reads it beside the screen
+    // it explains and switches between the two.
+    m_window = new QWidget();
+    m_window->setObjectName(QStringLiteral("HelpWindow"));
+    m_window->setWindowTitle(QStringLiteral("Zestora Help"));
+    HelpViewer::setWindowContext(m_window, help::contentsContext);
+    const QScreen* screen = m_owner ? m_owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1440, 900);
+    m_window->resize(qMin(720, area.width() / 2), qMin(640, area.height()));
+    m_window->move(area.right() + 1 - m_window->width(), area.top());
+    auto* escape = new QShortcut(QKeySequence::Cancel, m_window);
+    QObject::connect(escape, &QShortcut::activated, m_window.data(), &QWidget::close);
+    m_browser = new QTextBrowser(m_window);
+    m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(m_window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+}
+
+void HelpViewer::showHelp(int context)
+{
+    if (!m_window)
+        makeWindow();
+    // While a dialog is open only the windows it owns take the keys and the mouse: the help
+    // window becomes its own for the while, and goes with it. Otherwise it stands on its own.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (m_window->parentWidget() != modal) {
+        const QRect geometry = m_window->geometry();
+        m_window->setParent(modal, Qt::Window);
+        m_window->setGeometry(geometry);
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    m_browser->setFocus();
+    if (!QFileInfo::exists(m_helpFile)) {
+        m_browser->setPlainText(
+            QStringLiteral("The help file %1 could not be found. Reinstalling Zestora restores it.")
+                .arg(m_helpFile));
+        return;
+    }
+    const QString anchor = help::topicAnchor(context);
+    QUrl topic = QUrl::fromLocalFile(m_helpFile);
+    topic.setFragment(anchor);
+    m_browser->setSource(topic);
+    // Room after the last topic, so that every topic can open at its heading at the top.
+    QTextFrame* root = m_browser->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    if (const int room = m_window->screen()->availableGeometry().height();
+        format.bottomMargin() < room) {
+        format.setBottomMargin(room);
+        root->setFrameFormat(format);
+    }
+    m_browser->scrollToAnchor(anchor);
 }
 
 void HelpViewer::closeHelp()

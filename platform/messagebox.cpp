@@ -1,6 +1,9 @@
 #include "platform/messagebox.h"
 
+#include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace zestora {
 
@@ -27,6 +30,22 @@ QMessageBox::Icon qtIcon(MessageBox::Icon icon)
     }
     return QMessageBox::NoIcon;
 }
+// A box is as wide as its text needs, which for a short text leaves too little room for the
+// title in the window's title bar ("Too ...tters"). A strut across the box keeps room for the
+// title beside the title bar's icon and buttons.
+void keepTitleWhole(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int buttons = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + buttons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const QString& title,
@@ -45,6 +64,7 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const 
     else if (buttons == Buttons::SaveDiscardCancel)
         standard = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     QMessageBox box(qtIcon(icon), title, display, standard, parent);
+    keepTitleWhole(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

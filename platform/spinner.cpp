@@ -52,6 +52,14 @@ void Spinner::setTyping(std::function<std::optional<int>(int number)> valueFor)
     m_valueFor = std::move(valueFor);
 }
 
+void Spinner::setNumberField(std::function<void(const QString&)> refused)
+{
+    m_refused = std::move(refused);
+    m_valueFor = [](int number) {
+        return number;
+    };
+}
+
 bool Spinner::type(const QString& digits)
 {
     bool number = false;
@@ -90,16 +98,12 @@ void Spinner::keyPressEvent(QKeyEvent* event)
         setValue(m_value - 10);
         break;
     case Qt::Key_Backspace:
-        if (const QString rest = m_typed.chopped(qMin<qsizetype>(1, m_typed.size())); !type(rest))
-            m_typed = rest;
+        takeDigitBack();
         break;
     default: {
-        // A digit adds to the number typed so far; one that would leave the range starts a new
-        // number, as overtyping a short field does.
         const QString digit = event->text();
         if (digit.size() == 1 && digit[0].isDigit() && m_valueFor) {
-            if (!type(m_typed + digit))
-                type(digit);
+            typeDigit(digit);
             break;
         }
         QWidget::keyPressEvent(event);
@@ -107,9 +111,47 @@ void Spinner::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void Spinner::typeDigit(const QString& digit)
+{
+    // A digit adds to the number typed so far.
+    const QString digits = m_typed + digit;
+    if (!m_refused) {
+        if (!type(digits))
+            type(digit);
+        return;
+    }
+    bool number = false;
+    const int typed = digits.toInt(&number);
+    if (!number || typed < m_minimum || typed > m_maximum) {
+        m_refused(digits);
+        return;
+    }
+    setValue(typed);
+    m_typed = QString::number(typed);
+    Q_EMIT typedChanged(m_typed);
+}
+
+void Spinner::takeDigitBack()
+{
+    if (!m_refused) {
+        if (const QString rest = m_typed.chopped(qMin<qsizetype>(1, m_typed.size())); !type(rest))
+            m_typed = rest;
+        return;
+    }
+    // A number field gives back the digits it shows, typed or not.
+    QString digits = m_typed.isEmpty() ? QString::number(m_value) : m_typed;
+    digits.chop(1);
+    setValue(digits.isEmpty() ? m_minimum : digits.toInt());
+    m_typed = digits;
+    Q_EMIT typedChanged(digits);
+}
+
 void Spinner::focusInEvent(QFocusEvent* event)
 {
-    m_typed.clear();
+    // Coming to the spinner starts a new number; coming back from a message about the typing
+    // goes on with it.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        m_typed.clear();
     showFocus(true);
     QWidget::focusInEvent(event);
 }

@@ -29,14 +29,22 @@ public:
     // while the spinner has the focus, as a text field is.
     void setBox(QLabel* box);
     // The value for a number typed in digits; none, or one outside the range, refuses it. Without
-    // it typing is ignored.
+    // it typing is ignored. A digit that would take the number out of the range starts a new
+    // number, as overtyping a one-digit field does.
     void setTyping(std::function<std::optional<int>(int number)> valueFor);
+    // Typing as into a number field whose value is the number it shows: a digit that would take
+    // the number past the range is refused and handed to `refused` (which tells the user), the
+    // digits before it kept; Backspace takes the shown number's digits back one by one, down to
+    // an empty field, whose value is the minimum. typedChanged says what the field shows.
+    void setNumberField(std::function<void(const QString& refusedDigits)> refused);
 
     QToolButton* upButton() const { return m_up; }
     QToolButton* downButton() const { return m_down; }
 
 Q_SIGNALS:
     void valueChanged(int value);
+    // A number field's digits after a key, after valueChanged; empty when emptied.
+    void typedChanged(const QString& digits);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -47,12 +55,15 @@ protected:
 
 private:
     bool type(const QString& digits);
+    void typeDigit(const QString& digit);
+    void takeDigitBack();
     void showFocus(bool focused);
 
     QToolButton* m_up;
     QToolButton* m_down;
     QPointer<QLabel> m_box;
     std::function<std::optional<int>(int)> m_valueFor;
+    std::function<void(const QString&)> m_refused; // set for a number field
     QString m_typed; // the digits typed since the focus came or the value last changed otherwise
     int m_value = 0;
     int m_minimum = 0;

@@ -137,7 +137,7 @@ RecipePage recipePage(const PrintedControls& screen)
     const QWidget* frame = screen.frame;
     const NutritionPanel* panel = screen.panel;
     page.pixel = pixel;
-    page.window = QSizeF(frame->size()) * pixel;
+    page.window = QSizeF(screen.frameSize) * pixel;
     page.panel = place(panel, frame, pixel);
     for (const QLabel* label : panel->printedLabels())
         page.panelTexts.append(labelText(label, panel, pixel));

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QList>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -22,8 +23,9 @@ class NutritionPanel;
 
 // A recipe page as the stored recipes screen shows it. Positions and sizes are in twips (1440 to
 // the inch) measured from the top left of the screen's frame, so that on paper every text and
-// line keeps the place and size it has on the screen; fonts keep their point sizes. The screen's
-// frame is at most 800 pixels wide, so that its image, centred and moved left, fits a sheet.
+// line keeps the place and size it has on the screen; fonts keep their point sizes. The frame is
+// laid out for the page at most 800 pixels wide, so that its image, centred and moved left, fits
+// a sheet, however wide the screen is.
 struct RecipePage {
     struct Text {
         QString text;
@@ -62,6 +64,7 @@ struct RecipePage {
 // The controls of the stored recipes screen that a page copies, each at its place on the screen.
 struct PrintedControls {
     const QWidget* frame; // the screen's frame, whose top left is the page's origin
+    QSize frameSize;      // the size it is laid out at for the page
     const NutritionPanel* panel;
     QString name;
     const QLabel* title; // the recipes caption, whose font the title takes
@@ -73,6 +76,9 @@ struct PrintedControls {
     const CalorieBar* calorieBar;
     const QPlainTextEdit* directions;
 };
+
+// The largest frame a page copies: wider, its image would not fit a sheet.
+inline constexpr QSize largestPrintedFrame{800, 640};
 
 // The page of the recipe the stored recipes screen shows, read from its controls.
 RecipePage recipePage(const PrintedControls& screen);

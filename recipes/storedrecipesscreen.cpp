@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace zestora {
@@ -69,6 +70,7 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
         {m_ui->R_IngLst, m_ui->Picture1, {m_ui->Label20, m_ui->Label21, m_ui->Label22}, [this] {
              return m_shown.shownServings;
          }});
+    m_ui->Picture1->makeRowsFocusable(m_ui->DirectionsTxt);
     clearDisplay();
 }
 
@@ -230,12 +232,20 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
     return shown;
 }
 
-RecipePage StoredRecipesScreen::printedPage() const
+RecipePage StoredRecipesScreen::printedPage()
 {
     QList<bool> headings;
     for (const QString& entry : m_shown.entries)
         headings.append(entry.contains(marks::asChar(marks::headingMark)));
-    return recipePage({m_ui->ViewFrame,
+    // The screen widens with the window; the page keeps the layout of a frame a sheet can take.
+    // The frame is laid out at that size for a moment, never drawn so, and then laid out again.
+    QFrame* frame = m_ui->ViewFrame;
+    const QSize onPage = frame->size().boundedTo(largestPrintedFrame);
+    m_ui->viewLayout->setGeometry(QRect(frame->contentsRect().topLeft(), onPage));
+    const auto laidOutAgain =
+        qScopeGuard([&] { m_ui->viewLayout->setGeometry(frame->contentsRect()); });
+    return recipePage({frame,
+                       onPage,
                        m_ui->Picture1,
                        m_ui->RecipeLst->currentText(),
                        m_ui->Label1,

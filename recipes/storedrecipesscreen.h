@@ -34,8 +34,8 @@ public:
     void selectFirstRecipe();
     // Shows the recipe chosen in the list; none chosen empties the screen.
     void showChosenRecipe();
-    // The printed page of the recipe shown, as the screen lays it out.
-    RecipePage printedPage() const;
+    // The printed page of the recipe shown, as the screen lays it out for a sheet of paper.
+    RecipePage printedPage();
     // Opens the e-mail window for the recipe shown.
     void setEmailOpener(std::function<void()> opener) { m_openEmail = std::move(opener); }
     // The texts on display that an e-mail of the recipe carries.

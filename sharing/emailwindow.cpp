@@ -9,9 +9,13 @@
 #include "platform/centreform.h"
 #include "platform/curlmail.h"
 #include "platform/helpviewer.h"
+#include "platform/keeproom.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/waitcursor.h"
+
+#include <QTextDocumentFragment>
+#include <QThread>
 
 namespace zestora {
 
@@ -43,17 +47,34 @@ EmailWindow::EmailWindow(Settings& settings, HelpViewer& help, ShownRecipe recip
                           : [] { return std::unique_ptr<MailComponent>(new CurlMail); })
 {
     m_ui->setupUi(this);
+    HelpViewer::setWindowContext(this, help::emailContext);
     connect(m_ui->txtServer, &QLineEdit::textChanged, this, &EmailWindow::txtServerChange);
     connect(m_ui->txtFrom, &QLineEdit::textChanged, this, &EmailWindow::txtFromChange);
     connect(m_ui->ServerChk, &ThreeStateCheckBox::valueChanged, this, &EmailWindow::serverChkClick);
     connect(m_ui->EmailChk, &ThreeStateCheckBox::valueChanged, this, &EmailWindow::emailChkClick);
     connect(m_ui->cmdSendMail, &QPushButton::clicked, this, &EmailWindow::cmdSendMailClick);
-    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, [this] {
+        // Closing drops a message still going out.
+        if (m_sending) {
+            m_sending->cancel();
+            m_thread->wait();
+        }
+        accept();
+    });
     connect(m_ui->cmdHelp, &QPushButton::clicked, this, &EmailWindow::cmdHelpClick);
+    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &EmailWindow::cancelSending);
+    keepRoomWhenHidden({m_ui->SendingBar, m_ui->cmdCancel});
+    showSending(false);
     formLoad();
 }
 
-EmailWindow::~EmailWindow() = default;
+EmailWindow::~EmailWindow()
+{
+    if (m_thread) {
+        m_sending->cancel();
+        m_thread->wait();
+    }
+}
 
 void EmailWindow::sendRecipe(QWidget* parent, Settings& settings, HelpViewer& help,
                              const ShownRecipe& recipe)
@@ -127,24 +148,84 @@ void EmailWindow::cmdSendMailClick()
         refused(m_ui->txtFrom, mail::addressProblem(QStringLiteral("From"), m_ui->txtFrom->text())))
         return;
 
-    const WaitCursor wait;
-    // The text goes out as typed, its line breaks as CR LF like the rest of the program's text.
-    const QString html = buildRecipeHtml(
-        trimSpaces(lines::withCrLf(m_ui->txtBody->document()->toRawText())), m_recipe);
-    const std::unique_ptr<MailComponent> mail = m_makeMail();
-    mail->allowUnencryptedRelay(m_ui->RelayChk->isChecked());
-    std::optional<MailComponent::Error> error =
-        mail->sendMail(m_ui->txtServer->text(), m_ui->txtTo->text(), m_ui->txtSubject->text(), html,
-                       m_ui->txtFrom->text());
-    if (!error) {
+    if (m_sending)
+        return;
+    // The text goes out as typed, its line breaks as CR LF like the rest of the program's text;
+    // its plain form leads the recipe's text.
+    const QString extraText = trimSpaces(lines::withCrLf(m_ui->txtBody->document()->toRawText()));
+    const QString extraPlain = QTextDocumentFragment::fromHtml(extraText).toPlainText().trimmed();
+    m_sending = m_makeMail();
+    m_sending->allowUnencryptedRelay(m_ui->RelayChk->isChecked());
+    m_sending->setPlainText((extraPlain.isEmpty()
+                                 ? QString()
+                                 : lines::withCrLf(extraPlain) + QStringLiteral("\r\n\r\n")) +
+                            recipeText(m_recipe));
+    m_outcome.reset();
+    // The fields as they are now go out; what is typed from here on is the next message's.
+    m_thread.reset(QThread::create(
+        [mail = m_sending.get(), outcome = &m_outcome, server = m_ui->txtServer->text(),
+         to = m_ui->txtTo->text(), subject = m_ui->txtSubject->text(),
+         html = buildRecipeHtml(extraText, m_recipe), from = m_ui->txtFrom->text()] {
+            *outcome = mail->sendMail(server, to, subject, html, from);
+        }));
+    connect(m_thread.get(), &QThread::finished, this, &EmailWindow::sendingFinished);
+    m_ui->SendingLbl->setText(QStringLiteral("Sending the recipe through %1 ...")
+                                  .arg(trimSpaces(m_ui->txtServer->text())));
+    showSending(true);
+    m_thread->start();
+}
+
+void EmailWindow::showSending(bool sending)
+{
+    m_ui->SendingBar->setVisible(sending);
+    m_ui->cmdCancel->setVisible(sending);
+    m_ui->cmdCancel->setEnabled(sending);
+    m_ui->cmdSendMail->setEnabled(!sending);
+    if (sending)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
+void EmailWindow::cancelSending()
+{
+    if (!m_sending)
+        return;
+    m_sending->cancel();
+    m_ui->cmdCancel->setEnabled(false);
+    m_ui->SendingLbl->setText(QStringLiteral("Cancelling ..."));
+}
+
+void EmailWindow::reject()
+{
+    if (m_sending)
+        cancelSending();
+    else
+        QDialog::reject();
+}
+
+void EmailWindow::sendingFinished()
+{
+    m_thread->wait();
+    // A message the server took before the cancel came is sent all the same.
+    const bool cancelled = m_outcome && m_sending->cancelled();
+    m_thread.reset();
+    m_sending.reset();
+    showSending(false);
+    m_ui->SendingLbl->setText(cancelled ? QStringLiteral("Not sent: the sending was cancelled.")
+                                        : QString());
+    if (cancelled)
+        return;
+    if (!m_outcome) {
         MessageBox::show(this, QStringLiteral("Your recipe has been sent"), QStringLiteral("Done"),
                          MessageBox::Icon::Information);
         return;
     }
+    const MailComponent::Error& error = *m_outcome;
     MessageBox::show(this,
-                     QStringLiteral("An error occurred: [") + QString::number(error->number) +
-                         QStringLiteral("] ") + error->description + QStringLiteral(" - Source: ") +
-                         error->source,
+                     QStringLiteral("An error occurred: [") + QString::number(error.number) +
+                         QStringLiteral("] ") + error.description + QStringLiteral(" - Source: ") +
+                         error.source,
                      QStringLiteral("Zestora"), MessageBox::Icon::None);
 }
 

@@ -6,6 +6,9 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
+
+class QThread;
 
 namespace Ui {
 class EmailWindow;
@@ -17,7 +20,9 @@ class HelpViewer;
 class Settings;
 
 // Sends the recipe shown on the stored recipes screen as an HTML e-mail through the user's mail
-// server, and can remember the server and the sender's address for the next time.
+// server, and can remember the server and the sender's address for the next time. The message
+// goes out on a thread of its own: the window shows that it is sending, takes what is typed
+// meanwhile, and Cancel (or Escape) stops the sending with everything typed kept.
 class EmailWindow : public QDialog {
     Q_OBJECT
 public:
@@ -30,6 +35,10 @@ public:
     static void sendRecipe(QWidget* parent, Settings& settings, HelpViewer& help,
                            const ShownRecipe& recipe);
 
+    bool isSending() const { return m_sending != nullptr; }
+    // Escape, or the window's close button, while sending stops the sending and keeps the window.
+    void reject() override;
+
 private:
     void formLoad();
     void txtServerChange();
@@ -38,12 +47,19 @@ private:
     void emailChkClick();
     void cmdSendMailClick();
     void cmdHelpClick();
+    void cancelSending();
+    void sendingFinished();
+    void showSending(bool sending);
 
     const std::unique_ptr<Ui::EmailWindow> m_ui;
     Settings& m_settings;
     HelpViewer& m_help;
     ShownRecipe m_recipe;
     MailComponentFactory m_makeMail;
+    // While a message goes out: the component sending it, its thread and, once done, its answer.
+    std::unique_ptr<MailComponent> m_sending;
+    std::unique_ptr<QThread> m_thread;
+    std::optional<MailComponent::Error> m_outcome;
 };
 
 } // namespace zestora

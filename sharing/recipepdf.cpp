@@ -4,6 +4,8 @@
 #include "core/exchange/storedrecipe.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
+#include "core/store/memoryfile.h"
+#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "recipes/recipepage.h"
 #include "recipes/storedrecipesscreen.h"
@@ -35,6 +37,15 @@ bool copyDocument(QFile& document, ExportFile& file)
     return true;
 }
 
+// The record of recipe index, alone in the bytes of a recipe file.
+QByteArray recipeFileOf(const RecipeStore& store, int index)
+{
+    const RecipeEntry& entry = store.recipeList()[index];
+    return marks::recordStart +
+           QByteArrayView(store.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize) +
+           store.recipeBodyBytes(index) + "\r\n";
+}
+
 } // namespace
 
 exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, ExportFile& file,
@@ -49,9 +60,14 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
         return outcome;
     }
     // The screen the pages are read from, laid out at the size it has in the main window but
-    // never on view.
+    // never on view. It shows the recipe stored last under a name, so that of two recipes of one
+    // name it would print the later one twice: its store holds only the recipe being printed.
+    Session pages{IngTable(std::make_unique<MemoryFile>(
+                      IngTable::fileName, IngTable::toBytes(session.ingredients.records()))),
+                  RecipeStore()};
+    pages.ingredients.loadIngTable();
     SortedNameModel names;
-    StoredRecipesScreen screen(session, &names, nullptr);
+    StoredRecipesScreen screen(pages, &names, nullptr);
     screen.setAttribute(Qt::WA_DontShowOnScreen);
     screen.resize(1024, 768);
     screen.show();
@@ -81,6 +97,9 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
                                                    "not in the ingredient database.")
                                         .arg(name, *missing));
         } else {
+            pages.recipes = RecipeStore(std::make_unique<MemoryFile>(
+                RecipeStore::fileName, recipeFileOf(store, indexes[done])));
+            pages.recipes.load();
             names.setStringList({name});
             list->setCurrentIndex(0);
             screen.showChosenRecipe();
@@ -100,7 +119,28 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
         file.abandon(QStringLiteral("the PDF document could not be finished."));
         return outcome;
     }
+    // A document of blank paper would only mislead.
+    if (firstPage) {
+        file.abandon(QStringLiteral("none of the recipes can be printed."));
+        return outcome;
+    }
     outcome.written = copyDocument(document, file);
+    return outcome;
+}
+
+exchange::Outcome exportRecipes(Session& session, exchange::Format format,
+                                const QList<int>& indexes, ExportFile& file,
+                                const exchange::Progress& progress)
+{
+    exchange::Outcome outcome =
+        format == exchange::Format::Pdf
+            ? writeRecipesPdf(session, indexes, file, progress)
+            : exchange::writeRecipes(format, session.recipes, session.ingredients, indexes, file,
+                                     progress);
+    if (outcome.written)
+        outcome.written = file.commit();
+    else
+        file.cancel();
     return outcome;
 }
 

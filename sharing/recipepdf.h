@@ -14,4 +14,11 @@ struct Session;
 exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, ExportFile& file,
                                   const exchange::Progress& progress = {});
 
+// Writes the recipes of indexes into the file (opened) in any format and puts it in place:
+// written is true only when the whole file is on the disk. Otherwise, cancelled or not, nothing
+// of it is left and the file's errorString() says why it failed.
+exchange::Outcome exportRecipes(Session& session, exchange::Format format,
+                                const QList<int>& indexes, ExportFile& file,
+                                const exchange::Progress& progress = {});
+
 } // namespace zestora

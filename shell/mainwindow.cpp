@@ -3,12 +3,15 @@
 #include "ui_mainwindow.h"
 
 #include "analysis/analysisscreen.h"
+#include "core/paste/foodindex.h"
 #include "core/session.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "core/store/restore.h"
 #include "ingredients/ingredientwizard.h"
 #include "ingredients/storedingredientsscreen.h"
+#include "paste/pastewindow.h"
+#include "paste/recipeimporter.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -16,10 +19,13 @@
 #include "platform/waitcursor.h"
 #include "recipes/storedrecipesscreen.h"
 #include "sharing/emailwindow.h"
+#include "sharing/saveaswindow.h"
 #include "shell/aboutbox.h"
 #include "shell/tipwindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -42,6 +48,8 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_ingredientNames(new SortedNameModel(this))
     , m_recipeNames(new SortedNameModel(this))
+    , m_foodIndex(std::make_unique<paste::FoodIndex>(
+          session.ingredients, QDir(programDir).filePath(QStringLiteral("starter"))))
     , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
@@ -93,6 +101,10 @@ void MainWindow::buildTopBar()
                    QStringLiteral("Email Selected Recipe"),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), subFile),
        &MainWindow::showStoredRecipes);
+    on(bar.addTool(QStringLiteral("ImportTool"), QStringLiteral("Import Recipes..."),
+                   QStringLiteral("Store the recipes of a MealMaster file"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), subFile),
+       &MainWindow::importRecipes);
     on(bar.addTool(QStringLiteral("FileExit"), QStringLiteral("Exit"), QString(),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q), subFile),
        &MainWindow::close);
@@ -125,7 +137,7 @@ void MainWindow::buildTopBar()
     on(bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
                    QStringLiteral("Click here to Create and Analyze a New Recipe"),
                    QKeySequence(Qt::CTRL | Qt::Key_1)),
-       [this] { showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen")); });
+       &MainWindow::showAnalysisScreen);
     on(bar.addTool(QStringLiteral("Recipes"), QStringLiteral("Stored Recipes"),
                    QStringLiteral("Click to View , Print , or Edit Your Saved Recipes"),
                    QKeySequence(Qt::CTRL | Qt::Key_2)),
@@ -189,15 +201,39 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
             });
     connect(m_analysisScreen, &AnalysisScreen::firstStoredRecipeWanted, m_storedRecipesScreen,
             &StoredRecipesScreen::selectFirstRecipe);
+    connect(m_analysisScreen, &AnalysisScreen::pasteWanted, this, &MainWindow::pasteIngredients);
+    // The stored recipe goes over unless the user keeps the recipe on the analysis screen.
     connect(m_storedRecipesScreen, &StoredRecipesScreen::editRecipe, this,
             [this](const QString& name, const RecipeView& recipe) {
-                showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
-                m_analysisScreen->editStoredRecipe(name, recipe);
+                if (m_analysisScreen->editStoredRecipe(name, recipe))
+                    showAnalysisScreen();
             });
+    // The stored recipes screen works a recipe's figures out from the ingredients: when they
+    // change, the recipe it shows is worked out again before it can be printed or e-mailed, at
+    // once when the screen is on view, else as it comes on view.
+    const auto ingredientsChanged = [this] {
+        m_storedRecipesStale = !m_storedRecipesScreen->isVisible();
+        if (!m_storedRecipesStale)
+            m_storedRecipesScreen->showChosenRecipe();
+    };
+    connect(m_ingredientNames, &QAbstractItemModel::rowsInserted, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::rowsRemoved, this, ingredientsChanged);
+    connect(m_ingredientNames, &QAbstractItemModel::modelReset, this, ingredientsChanged);
+    connect(m_analysisScreen, &AnalysisScreen::attentionWanted, this,
+            &MainWindow::showAnalysisScreen);
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
     });
+    // Save As sits with the screen's own tools; the window it opens has help of its own.
+    connect(m_storedRecipesScreen->viewBar()->addTool(
+                QStringLiteral("SaveAs"), QStringLiteral("Save As..."),
+                QStringLiteral("Save the Recipe Shown or All Recipes to a File"),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, this, [this] {
+                SaveAsWindow::saveRecipes(m_storedRecipesScreen, m_session, m_help,
+                                          m_storedRecipesScreen->shownRecipe().name);
+            });
     // A change that could not keep the version it replaced says so once, as it happens.
     for (DataFile* file : {&m_session.ingredients.file(), &m_session.recipes.file()})
         file->setNoticeHandler([this](const QString& notice) {
@@ -261,6 +297,31 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
     }
 }
 
+void MainWindow::pasteIngredients()
+{
+    if (const std::optional<QList<RecipeDraft::NewLine>> lines =
+            PasteWindow::ask(m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help))
+        m_analysisScreen->addPastedLines(*lines);
+}
+
+void MainWindow::importRecipes()
+{
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import Recipes"), QString(),
+        QStringLiteral("MealMaster recipes (*.mmf *.mm *.mxp *.txt);;All files (*)"));
+    if (fileName.isEmpty())
+        return;
+    RecipeImporter{m_session,
+                   *m_foodIndex,
+                   *m_recipeNames,
+                   *m_ingredientNames,
+                   m_help,
+                   [this] {
+                       m_storedRecipesScreen->selectFirstRecipe();
+                   }}
+        .importFile(this, fileName);
+}
+
 void MainWindow::mdiFormActivate()
 {
     const int tips = m_settings.readNumber(Settings::showTips);
@@ -282,7 +343,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Nothing typed on the analysis screen is lost without asking.
-    if (m_analysisScreen && !m_analysisScreen->mayClose()) {
+    if (m_analysisScreen && !m_analysisScreen->mayReplaceRecipe()) {
         event->ignore();
         return;
     }
@@ -294,6 +355,13 @@ void MainWindow::showScreen(QWidget* screen, const QString& title)
 {
     m_ui->TopLbl->setText(title);
     m_ui->Screens->setCurrentWidget(screen);
+    if (screen == m_storedRecipesScreen && std::exchange(m_storedRecipesStale, false))
+        m_storedRecipesScreen->showChosenRecipe();
+}
+
+void MainWindow::showAnalysisScreen()
+{
+    showScreen(m_analysisScreen, QStringLiteral("Recipe / Diet Analysis Screen"));
 }
 
 void MainWindow::showStoredRecipes()

@@ -27,6 +27,10 @@ class StoredRecipesScreen;
 class ToolBar;
 struct Session;
 
+namespace paste {
+class FoodIndex;
+}
+
 // The main window: the program's toolbar and menus, the title of the work screen on view, and the
 // four work screens of which one is visible at a time. It runs the start-up (help, both data
 // files, the screens) and the shutdown.
@@ -70,8 +74,11 @@ protected:
 private:
     void buildTopBar();
     void showScreen(QWidget* screen, const QString& title);
+    void showAnalysisScreen();
     void showStoredRecipes();
     void restoreFromBackup(const QString& fileName, const QString& backupPath);
+    void pasteIngredients();
+    void importRecipes();
 
     Session& m_session;
     Settings& m_settings;
@@ -87,11 +94,14 @@ private:
     StoredRecipesScreen* m_storedRecipesScreen = nullptr;
     IngredientWizard* m_ingredientWizard = nullptr;
     StoredIngredientsScreen* m_storedIngredientsScreen = nullptr;
-    bool m_recipesShown = false; // the stored recipes screen was opened from the toolbar
+    bool m_recipesShown = false;       // the stored recipes screen was opened from the toolbar
+    bool m_storedRecipesStale = false; // the ingredients changed while it was out of view
     bool m_shownBefore = false;
     bool m_tipsShown = false;
     std::function<void()> m_openTipWindow;
     QPointer<QWidget> m_tipWindow;
+    // Matching pasted and imported lines to the stored foods, indexed once a run.
+    std::unique_ptr<paste::FoodIndex> m_foodIndex;
     QTimer* m_tmrStopSplash;
     QPointer<QWidget> m_splash;
 };

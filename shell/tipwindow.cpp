@@ -2,7 +2,9 @@
 
 #include "ui_tipwindow.h"
 
+#include "core/shell/helptopics.h"
 #include "core/shell/tips.h"
+#include "platform/helpviewer.h"
 #include "platform/settings.h"
 #include "shell/programfiles.h"
 
@@ -19,6 +21,7 @@ TipWindow::TipWindow(QWidget* parent, Settings& settings)
     , m_ui(std::make_unique<Ui::TipWindow>())
 {
     m_ui->setupUi(this);
+    HelpViewer::setWindowContext(this, help::contentsContext);
     connect(m_ui->cmdNextTip, &QPushButton::clicked, this, &TipWindow::showNextTip);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -3,10 +3,12 @@
 #include "ui_nameconflictdialog.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
 #include "platform/centreform.h"
+#include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 
@@ -23,6 +25,8 @@ NameConflictDialog::NameConflictDialog(QWidget* parent, const QString& name, Rec
     , m_selectFirstStoredRecipe(std::move(selectFirstStoredRecipe))
 {
     m_ui->setupUi(this);
+    // The analysis topic, whose saving tells what the choices do.
+    HelpViewer::setWindowContext(this, help::analysisContext);
     m_ui->TopLbl->setText(name + QStringLiteral(" is already saved."));
     m_ui->ReplaceLbl->setText(QStringLiteral("Replace the stored version of ") + name +
                               QStringLiteral(" with this version."));

@@ -1,15 +1,21 @@
-// Draws the analysis screen with a three-line recipe into a PNG, for the README, and when a second
-// file is named, the same screen with the Total Fat row pressed, each line's share of it showing:
-//   screenshot DATA_DIR OUTPUT.png [SHARES.png]
-// DATA_DIR holds the Ing.dat to choose from (the starter database will do).
+// Draws the analysis screen with a three-line recipe into a PNG, for the README; when a second
+// file is named, the same screen with the Total Fat row pressed, each line's share of it showing;
+// when a third is named, the recipe saved and shown on the stored recipes screen, its shares of
+// fat showing. The window is 1024 by 768, the smallest screen the program is made for:
+//   screenshot DATA_DIR OUTPUT.png [SHARES.png [STORED.png]]
+// DATA_DIR holds the Ing.dat to choose from (the starter database will do); it is copied, so the
+// recipe is saved elsewhere.
 #include "analysis/analysisscreen.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
 #include "platform/settings.h"
 #include "platform/spinner.h"
+#include "platform/toolbar.h"
+#include "recipes/storedrecipesscreen.h"
 #include "shell/mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -37,21 +43,30 @@ struct Line {
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 3 && argc != 4) {
-        std::fputs("usage: screenshot DATA_DIR OUTPUT.png [SHARES.png]\n", stderr);
+    if (argc < 3 || argc > 5) {
+        std::fputs("usage: screenshot DATA_DIR OUTPUT.png [SHARES.png [STORED.png]]\n", stderr);
         return 2;
     }
-    const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]));
-    const QString sharesOutput =
-        argc == 4 ? QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[3])) : QString();
-    QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
-    QTemporaryDir settingsDir;
+    const auto outputPath = [argc, argv](int index) {
+        return argc > index ? QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[index]))
+                            : QString();
+    };
+    const QString output = outputPath(2);
+    const QString sharesOutput = outputPath(3);
+    const QString storedOutput = outputPath(4);
+    QTemporaryDir workDir;
+    if (!QFile::copy(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("Ing.dat")),
+                     workDir.filePath(QStringLiteral("Ing.dat")))) {
+        std::fprintf(stderr, "no Ing.dat in %s\n", argv[1]);
+        return 1;
+    }
+    QDir::setCurrent(workDir.path());
     zestora::Session session;
-    zestora::Settings settings(settingsDir.filePath(QStringLiteral("settings.ini")));
+    zestora::Settings settings(workDir.filePath(QStringLiteral("settings.ini")));
     zestora::HelpViewer help;
     zestora::MainWindow window(session, settings, help, QApplication::applicationDirPath());
     window.mdiFormLoad();
-    window.resize(1280, 800);
+    window.resize(1024, 768);
     window.show();
 
     auto* screen = window.findChild<zestora::AnalysisScreen*>();
@@ -88,8 +103,22 @@ int main(int argc, char* argv[])
         return 1;
     if (sharesOutput.isEmpty())
         return 0;
-    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-    QCoreApplication::sendEvent(get("lblFg"), &space);
-    QApplication::processEvents();
-    return window.grab().save(sharesOutput) ? 0 : 1;
+    const auto showFatShares = [](QWidget* fatRow) {
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QCoreApplication::sendEvent(fatRow, &space);
+        QApplication::processEvents();
+    };
+    showFatShares(get("lblFg"));
+    if (!window.grab().save(sharesOutput))
+        return 1;
+    if (storedOutput.isEmpty())
+        return 0;
+    screen->calcBar()->tool(QStringLiteral("Save"))->trigger();
+    window.topBar()->tool(QStringLiteral("Recipes"))->trigger();
+    auto* stored = window.findChild<zestora::StoredRecipesScreen*>();
+    auto* recipes = stored->findChild<QComboBox*>(QStringLiteral("RecipeLst"));
+    recipes->setCurrentIndex(recipes->findText(QStringLiteral("Buttered toast")));
+    stored->showChosenRecipe();
+    showFatShares(stored->findChild<QWidget*>(QStringLiteral("lblFg")));
+    return window.grab().save(storedOutput) ? 0 : 1;
 }

@@ -82,8 +82,17 @@ void paintCalorieBar(QPainter& painter, const QRectF& area, const std::array<dou
     }
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(bar);
+    // The legend is never cut: a font larger than the one the area was made for (the printed
+    // page's) is made smaller until the legend fits.
+    const QString legend = calorieBarLegend(shares);
+    const qreal width = QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(legend);
+    if (width > area.width()) {
+        QFont smaller = painter.font();
+        smaller.setPointSizeF(smaller.pointSizeF() * area.width() / width * 0.98);
+        painter.setFont(smaller);
+    }
     painter.drawText(QRectF(area.left(), bar.bottom(), area.width(), area.height() - bar.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, calorieBarLegend(shares));
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, legend);
     painter.restore();
 }
 

@@ -2,6 +2,9 @@
 
 #include "ui_nutritionpanel.h"
 
+#include <QKeyEvent>
+#include <QPainter>
+
 #include <array>
 
 namespace zestora {
@@ -66,6 +69,9 @@ NutritionPanel::NutritionPanel(QWidget* parent)
 {
     m_ui->setupUi(this);
     setForm(Form::StoredRecipe);
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->minimumWidth() > 0)
+            m_numberRooms.emplace_back(label, label->minimumWidth());
 }
 
 NutritionPanel::~NutritionPanel() = default;
@@ -104,7 +110,9 @@ void NutritionPanel::setValues(const nutrition::PanelTexts& values)
 
 void NutritionPanel::setName(const QString& name)
 {
+    // A name too long for the panel ends in "..."; the tip shows it whole.
     m_ui->lblName->setText(name);
+    m_ui->lblName->setToolTip(name);
 }
 
 void NutritionPanel::setServing(const QString& serving)
@@ -128,6 +136,89 @@ void NutritionPanel::clear()
     setName(QString());
     setServing(QString());
     setSecondServing(QString());
+}
+
+void NutritionPanel::makeRowsFocusable(QWidget* after)
+{
+    QWidget* previous = after;
+    for (const Row& row : rows()) {
+        row.value->setFocusPolicy(Qt::StrongFocus);
+        row.value->installEventFilter(this);
+        setTabOrder(previous, row.value);
+        previous = row.value;
+    }
+}
+
+bool NutritionPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        update();
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const QList<Row> all = rows();
+        qsizetype at = 0;
+        while (at < all.size() && all[at].value != watched)
+            ++at;
+        const qsizetype to = key == Qt::Key_Up     ? at - 1
+                             : key == Qt::Key_Down ? at + 1
+                             : key == Qt::Key_Home ? 0
+                             : key == Qt::Key_End  ? all.size() - 1
+                                                   : -2;
+        if (to != -2 && at < all.size()) {
+            all[qBound(qsizetype(0), to, all.size() - 1)].value->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void NutritionPanel::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    for (const Row& row : rows()) {
+        if (!row.value->hasFocus())
+            continue;
+        // The whole row is framed, from one separator to the next, also while it shows no number.
+        QRect area = row.value->geometry();
+        for (const QLabel* caption : row.captions)
+            area |= caption->geometry();
+        if (row.percent)
+            area |= row.percent->geometry();
+        const QRect inside = layout()->contentsRect();
+        area.setLeft(inside.left());
+        area.setRight(inside.right());
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(area.adjusted(-1, -1, 0, 0));
+    }
+}
+
+bool NutritionPanel::event(QEvent* event)
+{
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Polish)
+        keepRoomForTexts();
+    return QFrame::event(event);
+}
+
+void NutritionPanel::keepRoomForTexts()
+{
+    // The room kept for a number holds as long as the number fits in it, and the screen's width
+    // for the panel as long as the texts do; larger numbers, or a larger font, widen them rather
+    // than crowding the labels into one another. A number's room that grows asks for the layout
+    // again, and the panel's width follows once the rooms hold still.
+    bool roomsChanged = false;
+    for (const auto& [label, room] : m_numberRooms) {
+        const int needed = std::max(room, label->minimumSizeHint().width());
+        roomsChanged = roomsChanged || needed != label->minimumWidth();
+        label->setMinimumWidth(needed);
+    }
+    if (roomsChanged)
+        return;
+    if (!m_givenWidth)
+        m_givenWidth = std::pair{minimumWidth(), maximumWidth()};
+    const int needed = layout()->totalMinimumSize().width();
+    setMinimumWidth(std::max(m_givenWidth->first, needed));
+    setMaximumWidth(std::max(m_givenWidth->second, needed));
 }
 
 QList<NutritionPanel::Row> NutritionPanel::rows() const

@@ -6,6 +6,8 @@
 #include <QFrame>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QLabel;
 
@@ -42,6 +44,10 @@ public:
     // Values, name and serving lines empty.
     void clear();
 
+    // The rows take the focus, the Tab key moving on to them from after and through them in
+    // order, the arrow keys moving between them; the row with the focus is framed.
+    void makeRowsFocusable(QWidget* after);
+
     // A nutrient's row: the labels that name it, its value and its percentage (none for calories
     // and protein).
     struct Row {
@@ -56,9 +62,20 @@ public:
     QList<const QLabel*> printedLabels() const;
     QList<const QFrame*> rules() const;
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    void keepRoomForTexts();
+
     const std::unique_ptr<Ui::NutritionPanel> m_ui;
     nutrition::PanelTexts m_values;
+    // The width the screen gives the panel, widened when its texts need more.
+    std::optional<std::pair<int, int>> m_givenWidth;
+    // The labels given room for a number, with that room, widened when their texts need more.
+    std::vector<std::pair<QLabel*, int>> m_numberRooms;
 };
 
 } // namespace zestora

@@ -204,7 +204,9 @@ QSize LineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInd
     const auto measure = [&] {
         return QStyledItemDelegate::sizeHint(option, index);
     };
-    return line ? line->sizeHint(measure) : measure();
+    // As wide as the list, never wider: the weights and shares at the right stay in view and a
+    // long line ends in "..." (its whole text is what a screen reader says).
+    return {0, (line ? line->sizeHint(measure) : measure()).height()};
 }
 
 } // namespace
@@ -217,6 +219,7 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
 {
     QListWidget* rows = m_source.rows;
     rows->setItemDelegate(new LineDelegate(*this, rows));
+    rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // A long recipe is laid out a batch of lines at a time, so that it shows at once; a recipe of
     // ordinary length is one batch.
     rows->setLayoutMode(QListView::Batched);
@@ -251,10 +254,8 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
             label->installEventFilter(this);
             label->setCursor(Qt::PointingHandCursor);
         }
-        row.value->setFocusPolicy(Qt::StrongFocus);
         row.value->setStyleSheet(
-            QStringLiteral("QLabel:focus { text-decoration: underline; }"
-                           "QLabel[shown=\"true\"] { background-color: palette(highlight);"
+            QStringLiteral("QLabel[shown=\"true\"] { background-color: palette(highlight);"
                            " color: palette(highlighted-text); }"));
     }
     linesChanged();

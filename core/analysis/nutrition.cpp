@@ -68,19 +68,32 @@ double leadingNumber(QStringView text)
 
 } // namespace
 
-float conversionFactor(const QString& chosen, const QString& stored)
+int unitIndex(QStringView unit)
 {
-    const int row = units::recipeUnitIndex(chosen, Qt::CaseInsensitive);
-    const int column = units::recipeUnitIndex(stored, Qt::CaseInsensitive);
-    return row < 0 || column < 0 ? 0 : factors[row][column];
+    return units::recipeUnitIndex(unit, Qt::CaseInsensitive);
 }
 
-float portionShare(const IngRecord& ingredient, const QString& measure, float quantity)
+float conversionFactor(int chosenUnit, int storedUnit)
 {
-    float factor = conversionFactor(measure, ingredient.measure1);
+    return chosenUnit < 0 || storedUnit < 0 ? 0 : factors[chosenUnit][storedUnit];
+}
+
+float conversionFactor(const QString& chosen, const QString& stored)
+{
+    return conversionFactor(unitIndex(chosen), unitIndex(stored));
+}
+
+MeasureUnits measureUnits(const IngRecord& ingredient)
+{
+    return {unitIndex(ingredient.measure1), unitIndex(ingredient.measure2)};
+}
+
+float portionShare(const IngRecord& ingredient, MeasureUnits stored, int unit, float quantity)
+{
+    float factor = conversionFactor(unit, stored.first);
     float amount = ingredient.amount1;
     if (factor == 0) {
-        factor = conversionFactor(measure, ingredient.measure2);
+        factor = conversionFactor(unit, stored.second);
         amount = ingredient.amount2;
     }
     if (factor == 0) {
@@ -91,10 +104,21 @@ float portionShare(const IngRecord& ingredient, const QString& measure, float qu
     return quantity / amount * factor;
 }
 
+float portionShare(const IngRecord& ingredient, const QString& measure, float quantity)
+{
+    return portionShare(ingredient, measureUnits(ingredient), unitIndex(measure), quantity);
+}
+
 void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
                       float quantity, float servingsDivisor, Clamp clamp)
 {
-    const float share = portionShare(ingredient, measure, quantity);
+    addPortions(totals, ingredient, portionShare(ingredient, measure, quantity), servingsDivisor,
+                clamp);
+}
+
+void addPortions(RecipeTotals& totals, const IngRecord& ingredient, float share,
+                 float servingsDivisor, Clamp clamp)
+{
     const auto part = [&](float nutrient) {
         return share * nutrient / servingsDivisor;
     };

@@ -33,14 +33,27 @@ constexpr int dailySodium = 2400;
 constexpr int dailyCarbs = 300;
 constexpr int dailyFiber = 25;
 
+// A unit as its position in units::recipeUnits, trimmed and ignoring letter case; -1 for any
+// other unit. Work over many lines finds each unit once and passes the positions on.
+int unitIndex(QStringView unit);
+
 // How many stored units make one chosen unit; 0 when the two do not convert. Units are trimmed
 // and compared ignoring letter case.
 float conversionFactor(const QString& chosen, const QString& stored);
+float conversionFactor(int chosenUnit, int storedUnit);
+
+// An ingredient's two measures as unit positions.
+struct MeasureUnits {
+    int first = -1;
+    int second = -1;
+};
+MeasureUnits measureUnits(const IngRecord& ingredient);
 
 // How many of the ingredient's stored portions (Amount1 of Measure1) a quantity of the measure
 // makes: converted through the first measure, else the second; a unit that converts to neither
 // counts portions of the first measure.
 float portionShare(const IngRecord& ingredient, const QString& measure, float quantity);
+float portionShare(const IngRecord& ingredient, MeasureUnits stored, int unit, float quantity);
 
 // Adds one line (quantity of unit measure of the ingredient) divided by the servings; a negative
 // quantity takes the line out again. The analysis screen clamps the totals at zero afterwards; the
@@ -48,6 +61,9 @@ float portionShare(const IngRecord& ingredient, const QString& measure, float qu
 enum class Clamp { AtZero, None };
 void addLineNutrients(RecipeTotals& totals, const IngRecord& ingredient, const QString& measure,
                       float quantity, float servingsDivisor, Clamp clamp = Clamp::AtZero);
+// The same for a line whose share of the stored portions (portionShare) is known.
+void addPortions(RecipeTotals& totals, const IngRecord& ingredient, float portions,
+                 float servingsDivisor, Clamp clamp = Clamp::AtZero);
 void ifLessThanZero(RecipeTotals& totals);
 
 // The totals worked out again for other servings: multiplied by oldServings / newServings,

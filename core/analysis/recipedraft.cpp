@@ -2,6 +2,8 @@
 
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
+#include "core/store/recipemarks.h"
+#include "core/text.h"
 
 namespace zestora {
 
@@ -12,6 +14,11 @@ DraftLine lineOf(QString row, QString entry)
 {
     lines::EntryFields fields = lines::entryFields(entry);
     return {std::move(row), std::move(entry), std::move(fields)};
+}
+
+DraftLine headingLine(const QString& text)
+{
+    return lineOf(lines::headingRow(text), lines::headingEntry(text));
 }
 
 } // namespace
@@ -44,39 +51,57 @@ int RecipeDraft::insertAt(int position, DraftLine line)
 int RecipeDraft::addIngredient(const IngRecord& ingredient, const QString& name,
                                const quantity::Entry& quantity, const QString& unit)
 {
+    return addLines({NewLine{ingredient, name, quantity, unit}}).front();
+}
+
+QList<int> RecipeDraft::addLines(const QList<NewLine>& lines)
+{
+    if (lines.isEmpty())
+        return {}; // a pending Insert or Replace waits on
     int at = lineCount();
-    const QString text = quantity.text();
-    DraftLine line = lineOf(lines::ingredientRow(name, text, unit),
-                            lines::ingredientEntry(name, quantity.fractionMode, text, unit));
     if (m_insertPending || m_replacePending) {
-        at = m_pendingLine;
+        // A pending place past the end (lines were taken out since) appends.
+        at = qBound(0, static_cast<int>(m_pendingLine), lineCount());
         m_insertPending = false;
         m_replacePending = false;
     }
-    at = insertAt(at, std::move(line));
-    // Until OK confirms a servings change the totals are for the servings before it: the line
-    // counts by them, and OK then rescales every line exactly once.
-    nutrition::addLineNutrients(m_totals, ingredient, unit, quantity.value(), m_oldServings);
-    m_panelShown = true;
+    QList<int> added;
+    for (const NewLine& line : lines) {
+        if (line.ingredient) {
+            const QString text = line.quantity.text();
+            m_lines.insert(at, lineOf(lines::ingredientRow(line.name, text, line.unit),
+                                      lines::ingredientEntry(line.name, line.quantity.fractionMode,
+                                                             text, line.unit)));
+            // Until OK confirms a servings change the totals are for the servings before it: the
+            // line counts by them, and OK then rescales every line exactly once.
+            nutrition::addLineNutrients(m_totals, *line.ingredient, line.unit,
+                                        line.quantity.value(), m_oldServings);
+            m_panelShown = true;
+        } else {
+            if (at > 0 && m_lines.at(at - 1).isIngredient()) {
+                m_lines.insert(at, headingLine(lines::blankLine));
+                added.append(at++);
+            }
+            m_lines.insert(at, headingLine(line.name));
+        }
+        added.append(at++);
+    }
     showTotals();
     m_saved = false;
-    return at;
+    return added;
 }
 
 QList<int> RecipeDraft::addHeading(const QString& text)
 {
-    const auto heading = [](const QString& words) {
-        return lineOf(lines::headingRow(words), lines::headingEntry(words));
-    };
     if (m_insertPending) {
         m_insertPending = false;
         m_replacePending = false;
-        return {insertAt(m_pendingLine, heading(text))};
+        return {insertAt(m_pendingLine, headingLine(text))};
     }
     QList<int> added;
     if (!m_lines.isEmpty())
-        added.append(insertAt(lineCount(), heading(lines::blankLine)));
-    added.append(insertAt(lineCount(), heading(text)));
+        added.append(insertAt(lineCount(), headingLine(lines::blankLine)));
+    added.append(insertAt(lineCount(), headingLine(text)));
     return added;
 }
 
@@ -163,6 +188,38 @@ QString RecipeDraft::record(const QString& name, const QString& directions) cons
     for (const DraftLine& line : m_lines)
         entries.append(line.entry);
     return lines::recipeRecord(name, m_servingsText, entries, directions);
+}
+
+std::optional<QString> RecipeDraft::unstorableText(const QString& name,
+                                                   const QString& directions) const
+{
+    struct Piece {
+        QString what;
+        QString text;
+    };
+    QList<Piece> pieces{{QStringLiteral("the recipe name"), name},
+                        {QStringLiteral("the directions"), directions}};
+    for (const DraftLine& line : m_lines) {
+        const lines::EntryFields& fields = line.fields;
+        if (fields.name.isEmpty()) {
+            pieces.append({QStringLiteral("the heading \"%1\"").arg(line.row), line.row});
+        } else {
+            pieces.append(
+                {QStringLiteral("the ingredient name \"%1\"").arg(fields.name), fields.name});
+            pieces.append({QStringLiteral("the measure \"%1\"").arg(fields.unit), fields.unit});
+        }
+    }
+    for (const Piece& piece : pieces) {
+        if (const std::optional<QChar> bad = firstCharOutsideCp1252(piece.text))
+            return QStringLiteral("The character %1 in %2 cannot be stored in the recipe file, "
+                                  "which holds only Western European letters and signs.")
+                .arg(describeChar(*bad), piece.what);
+        if (const std::optional<QChar> mark = marks::firstMarkIn(piece.text))
+            return QStringLiteral("The character %1 in %2 cannot be stored in a recipe: the recipe "
+                                  "file uses it to mark where the parts of a recipe begin and end.")
+                .arg(describeChar(*mark), piece.what);
+    }
+    return std::nullopt;
 }
 
 void RecipeDraft::takeOver(const RecipeView& recipe)

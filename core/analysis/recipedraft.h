@@ -45,6 +45,18 @@ public:
     // after a blank line when the recipe has lines. Answers the positions of the lines added.
     QList<int> addHeading(const QString& text);
 
+    // One of several lines added at once: an ingredient with its record, or a heading.
+    struct NewLine {
+        std::optional<IngRecord> ingredient; // none for a heading
+        QString name;                        // the ingredient's name as listed, or the heading
+        quantity::Entry quantity;
+        QString unit;
+    };
+    // Adds the lines in their order where an Insert or Replace waits, else at the end: each
+    // ingredient line as addIngredient adds it, each heading after an ingredient line with a
+    // blank line before it. The totals are shown once. Answers the positions of the lines added.
+    QList<int> addLines(const QList<NewLine>& lines);
+
     // The line editor's choice for line `row`. Delete and Replace take the line out (a Replace
     // still waiting from before does too), Replace and Insert leave a place for the next line.
     enum class Edit { Insert, Replace, Delete };
@@ -75,6 +87,10 @@ public:
 
     // The stored record of the recipe under a name, with its directions.
     QString record(const QString& name, const QString& directions) const;
+    // Why the record cannot be stored: a character of the name, the directions, a heading, an
+    // ingredient's name or a unit that the recipe file cannot hold or uses as a mark. None when
+    // it can be.
+    std::optional<QString> unstorableText(const QString& name, const QString& directions) const;
     // A stored recipe as the stored recipes screen shows it, to be edited: every line as stored,
     // the totals it showed (all lines' where an ingredient was missing), its servings, saved.
     void takeOver(const RecipeView& recipe);

@@ -37,13 +37,13 @@ bool ExportFile::abandon(const QString& why)
 
 bool ExportFile::open(Existing existing)
 {
+    if (QFileInfo(m_path).isDir())
+        return abandon(QStringLiteral("that is a folder."));
     m_exists = QFileInfo::exists(m_path) || QFileInfo(m_path).isSymLink();
     if (m_exists && existing == Existing::Keep) {
         m_error = QStringLiteral("%1 already exists.").arg(QDir::toNativeSeparators(m_path));
         return false;
     }
-    if (QFileInfo(m_path).isDir())
-        return abandon(QStringLiteral("that is a folder."));
     // Unbuffered: every write reaches the file at once, so each failure is seen where it happens
     // and none is left for a final flush that the commit would not check.
     m_file.emplace(m_path);

@@ -67,6 +67,16 @@ std::optional<Format> formatOfFile(const QString& path)
     return std::nullopt;
 }
 
+QStringList fileSuffixes(Format format)
+{
+    QStringList suffixes;
+    for (const FormatName& known : formatNames)
+        if (known.format == format)
+            for (const char* suffix : known.suffixes)
+                suffixes.append(QLatin1StringView(suffix));
+    return suffixes;
+}
+
 QList<int> allRecipes(const RecipeStore& store)
 {
     QStringList keys;

@@ -27,6 +27,8 @@ enum class Format {
 std::optional<Format> formatNamed(QStringView name);
 // The format a file name's ending asks for (.pdf, .html or .htm, .mmf or .mm, .json).
 std::optional<Format> formatOfFile(const QString& path);
+// The endings of a format's files, the usual one first: "html", "htm".
+QStringList fileSuffixes(Format format);
 
 // Every recipe of the store, in the order of the stored recipes list.
 QList<int> allRecipes(const RecipeStore& store);

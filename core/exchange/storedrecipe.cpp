@@ -3,28 +3,10 @@
 #include "core/analysis/quantity.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
-#include "core/store/recipemarks.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
 
 namespace zestora {
-
-namespace {
-
-// The text between the first from mark and the first to mark after it; to the end when there is
-// no to mark, empty when there is no from mark.
-QByteArrayView section(QByteArrayView text, char from, char to, qsizetype* end = nullptr)
-{
-    const qsizetype start = text.indexOf(from);
-    qsizetype stop = start < 0 ? 0 : text.indexOf(to, start + 1);
-    if (start >= 0 && stop < 0)
-        stop = text.size();
-    if (end)
-        *end = stop;
-    return start < 0 ? QByteArrayView() : text.sliced(start + 1, stop - start - 1);
-}
-
-} // namespace
 
 QByteArrayView trimmedSpaces(QByteArrayView text)
 {
@@ -40,39 +22,13 @@ void StoredRecipe::read(const RecipeStore& store, int index)
     const RecipeEntry& entry = store.recipeList()[index];
     name =
         trimmedSpaces(QByteArrayView(store.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize));
-    const QByteArrayView body = store.recipeBodyBytes(index);
-    qsizetype servingsEnd = 0;
-    servings = trimmedSpaces(section(body, marks::bodyStart, marks::servingsEnd, &servingsEnd));
-    const QByteArrayView entries =
-        section(body.sliced(servingsEnd), marks::servingsEnd, marks::linesEnd);
+    const recipefields::Body<QByteArrayView> body =
+        recipefields::body(store.recipeBodyBytes(index));
+    servings = trimmedSpaces(body.servings);
     lines.resize(0);
-    for (qsizetype start = 0; start < entries.size();) {
-        qsizetype end = entries.indexOf(marks::lineEnd, start);
-        end = end < 0 ? entries.size() : end + 1;
-        QByteArrayView text = entries.sliced(start, end - start);
-        start = end;
-        if (text.endsWith(marks::lineEnd))
-            text.chop(1);
-        if (text.contains(marks::headingMark)) {
-            lines.append({true, text.size() >= 2 ? text.sliced(2) : QByteArrayView(), {}, {}, {}});
-            continue;
-        }
-        const qsizetype nameEnd = text.indexOf(marks::nameEnd);
-        const qsizetype quantityEnd = text.indexOf(marks::quantityEnd);
-        const qsizetype quantityStart = nameEnd + 2;
-        lines.append({false,
-                      {},
-                      nameEnd >= 0 && quantityEnd >= quantityStart
-                          ? text.sliced(quantityStart, quantityEnd - quantityStart)
-                          : QByteArrayView(),
-                      quantityEnd >= 0 ? text.sliced(quantityEnd + 1) : QByteArrayView(),
-                      nameEnd > 0 ? text.sliced(1, nameEnd - 1) : QByteArrayView()});
-    }
-    const qsizetype directionsStart = body.indexOf(marks::directionsStart);
-    directions =
-        directionsStart < 0
-            ? QByteArrayView()
-            : body.sliced(directionsStart + 1).chopped(body.size() > directionsStart + 1 ? 1 : 0);
+    recipefields::forEachEntry(
+        body.entries, [this](QByteArrayView marked) { lines.append(recipefields::entry(marked)); });
+    directions = body.directions;
 }
 
 QByteArray StoredRecipe::yield() const
@@ -124,14 +80,9 @@ RecipeNutrition::Result RecipeNutrition::of(const StoredRecipe& recipe)
         const int index = m_ingredients.lastIndexOfNameIgnoringCase(name);
         if (index < 0)
             return -1;
-        IngRecord record = m_ingredients.at(index);
-        record.measure1 = trimSpaces(record.measure1);
-        record.measure2 = trimSpaces(record.measure2);
-        m_records.append(record);
-        return static_cast<int>(m_records.size() - 1);
-    };
-    const auto unitOf = [](const QString& unit) {
-        return trimSpaces(unit);
+        const IngRecord& record = m_ingredients.at(index);
+        m_found.append({&record, nutrition::measureUnits(record)});
+        return static_cast<int>(m_found.size() - 1);
     };
 
     Result result;
@@ -146,9 +97,11 @@ RecipeNutrition::Result RecipeNutrition::of(const StoredRecipe& recipe)
             result.missingIngredient = trimSpaces(decodeCp1252(line.ingredient));
             return result;
         }
-        nutrition::addLineNutrients(totals, m_records.at(index), cached(m_units, line.unit, unitOf),
-                                    cached(m_quantities, line.quantity, quantityOf), servings,
-                                    nutrition::Clamp::None);
+        const Found& found = m_found.at(index);
+        const float portions = nutrition::portionShare(
+            *found.record, found.units, cached(m_units, line.unit, nutrition::unitIndex),
+            cached(m_quantities, line.quantity, quantityOf));
+        nutrition::addPortions(totals, *found.record, portions, servings, nutrition::Clamp::None);
         ++worked;
     }
     if (worked > 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/nutrition.h"
+#include "core/recipes/recipefields.h"
 #include "core/sharing/recipehtml.h"
 
 #include <QByteArrayView>
@@ -17,16 +18,10 @@ class RecipeStore;
 
 // A stored recipe read straight from the store's bytes (code page 1252), its fields left where
 // they stand: an export of thousands of recipes reads each one without decoding or copying it.
-// The fields are found as the stored recipes screen finds them; the views are valid while the
-// store is unchanged.
+// The fields are found by the reader the stored recipes screen uses; the views are valid while
+// the store is unchanged.
 struct StoredRecipe {
-    struct Line {
-        bool heading = false;
-        QByteArrayView text; // a heading's text; a blank separating line is one blank
-        QByteArrayView quantity;
-        QByteArrayView unit;
-        QByteArrayView ingredient;
-    };
+    using Line = recipefields::Entry<QByteArrayView>;
 
     QByteArrayView name;
     QByteArrayView servings; // "4", "1/2"
@@ -68,13 +63,17 @@ private:
     template <typename Value, typename Work>
     static const Value& cached(Cache<Value>& cache, QByteArrayView key, const Work& work);
 
+    // An ingredient looked up: its record and its measures found in the table of units.
+    struct Found {
+        const IngRecord* record;
+        nutrition::MeasureUnits units;
+    };
+
     const IngTable& m_ingredients;
-    // The records of the ingredients looked up, their measures trimmed once rather than at
-    // every line; -1 for a name the database lacks.
-    QList<IngRecord> m_records;
-    Cache<int> m_indexes;
+    QList<Found> m_found;
+    Cache<int> m_indexes; // into m_found; -1 for a name the database lacks
     Cache<float> m_quantities;
-    Cache<QString> m_units;
+    Cache<int> m_units; // positions in the table of units
 };
 
 // The recipe as the stored recipes screen shows it, for the HTML of an e-mail: its rows, its

@@ -1,8 +1,18 @@
 #include "core/ingredients/caloriecheck.h"
 
+#include "core/numbers.h"
+
 namespace zestora {
 
-CalorieCheck checkCalories(const IngRecord& ingredient)
+namespace {
+
+// An amount of grams as the message shows it, to the hundredth.
+float hundredths(float grams)
+{
+    return static_cast<float>(std::nearbyint(static_cast<double>(grams) * 100) / 100);
+}
+
+CalorieCheck runCheck(const IngRecord& ingredient, bool parts)
 {
     const double cal = ingredient.calories;
     const auto single = [](double value) {
@@ -52,11 +62,36 @@ CalorieCheck checkCalories(const IngRecord& ingredient)
                             "Fat, Carbohydrates, and Protein than there are in the total calories "
                             "that you entered."));
     }
+    const auto partAboveWhole = [&](float part, const QString& partName, float whole,
+                                    const QString& wholeName) {
+        if (!parts || hundredths(part) <= hundredths(whole))
+            return false;
+        item(QStringLiteral("There is more %1 (%2 g) than %3 (%4 g).")
+                 .arg(partName, floatText(hundredths(part)), wholeName,
+                      floatText(hundredths(whole))));
+        return true;
+    };
+    check.satFat = partAboveWhole(ingredient.satFat, QStringLiteral("Saturated Fat"),
+                                  ingredient.fat, QStringLiteral("Total Fat"));
+    check.fiber = partAboveWhole(ingredient.fiber, QStringLiteral("Dietary Fiber"),
+                                 ingredient.totalCarbs, QStringLiteral("Total Carbohydrate"));
     text += QString(44, u'-') + paragraph + QStringLiteral("   Please check your data. ") +
             paragraph +
             QStringLiteral("If you have checked it and its all ok, press YES, otherwise press NO.");
     check.message = text;
     return check;
+}
+
+} // namespace
+
+CalorieCheck checkCalories(const IngRecord& ingredient)
+{
+    return runCheck(ingredient, false);
+}
+
+CalorieCheck checkIngredient(const IngRecord& ingredient)
+{
+    return runCheck(ingredient, true);
 }
 
 } // namespace zestora

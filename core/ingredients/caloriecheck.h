@@ -13,11 +13,18 @@ struct CalorieCheck {
     bool carbs = false;
     bool protein = false;
     bool sum = false;
+    // Parts above their whole (checkIngredient only).
+    bool satFat = false; // saturated fat above the total fat
+    bool fiber = false;  // fiber above the total carbohydrate
     QString message;
 
-    bool problem() const { return fat || carbs || protein || sum; }
+    bool problem() const { return fat || carbs || protein || sum || satFat || fiber; }
 };
 
 CalorieCheck checkCalories(const IngRecord& ingredient);
+// The calorie check and the parts: saturated fat above the total fat and fiber above the total
+// carbohydrate are listed after the calorie items, each naming both amounts to the hundredth of a
+// gram, compared as shown.
+CalorieCheck checkIngredient(const IngRecord& ingredient);
 
 } // namespace zestora

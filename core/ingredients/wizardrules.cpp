@@ -201,13 +201,14 @@ SpinnerEntry spinnerEntry(float amount)
 {
     const float fraction = amount - std::trunc(amount);
     const int ones = roundToInt32(amount - fraction);
-    // The wizard stores a third as whole + 0.333 in single precision, so the fraction read back
-    // is 0.33299994 rather than 0.333 and an exact comparison would reopen "1 1/3" as "1.3". A
-    // table fraction is therefore recognised by the amount the wizard itself would have stored
-    // for it, or one within half a thousandth of that.
+    // A table fraction is the part after the whole number, exactly. The wizard stores a third as
+    // whole + 0.333 in single precision, so that part reads back as 0.33299994 rather than
+    // 0.333: a third is also recognised by the amount the wizard itself stores for it, and by
+    // nothing near it (1.1254 is not 1 1/8).
     for (int i = 1; i < quantity::fractionCount; ++i) {
-        const float stored = static_cast<float>(ones) + quantity::fractionValue(i);
-        if (amount == stored || std::fabs(static_cast<double>(amount) - stored) <= 0.0005)
+        const float value = quantity::fractionValue(i);
+        const bool third = value == 0.333f || value == 0.666f;
+        if (fraction == value || (third && amount == static_cast<float>(ones) + value))
             return {ones, true, i};
     }
     const int tenthsDigit = roundToInt32(fraction * 10.0f);

@@ -1,6 +1,8 @@
 #include "core/paste/linereview.h"
 
+#include "core/analysis/recipelines.h"
 #include "core/store/ingtable.h"
+#include "core/text.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,10 +39,23 @@ bool ReviewedLine::uncertain() const
         return false;
     if (!matched() || (line.hasQuantity() && !measure.usable()))
         return true;
-    if (foods.isEmpty() || foods.front().index != food)
+    if (chosen || foods.isEmpty() || foods.front().index != food)
         return false; // the user's own choice
     return foods.front().score < sureScore ||
            (foods.size() > 1 && foods.front().score - foods[1].score < clearLead);
+}
+
+QString ReviewedLine::note() const
+{
+    if (!isIngredient())
+        return QString();
+    if (!matched())
+        return QStringLiteral("No food found");
+    if (!line.hasQuantity())
+        return QStringLiteral("No amount");
+    if (!measure.usable())
+        return QStringLiteral("Choose a measure");
+    return uncertain() ? QStringLiteral("Check the food") : QString();
 }
 
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
@@ -73,6 +88,44 @@ std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const Ing
     if (!reviewed.matched() || !reviewed.measure.usable() || reviewed.food >= table.count())
         return std::nullopt;
     return ordinaryLine(table.at(reviewed.food), reviewed.measure.quantity, reviewed.measure.unit);
+}
+
+QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const IngTable& table)
+{
+    QList<RecipeDraft::NewLine> taken;
+    for (const ReviewedLine& reviewed : lines) {
+        if (reviewed.leftOut)
+            continue;
+        if (reviewed.isHeading()) {
+            taken.append({std::nullopt,
+                          trimSpaces(reviewed.line.heading).left(lines::maxHeadingLength),
+                          {},
+                          {}});
+            continue;
+        }
+        const std::optional<OrdinaryLine> ordinary = acceptedLine(reviewed, table);
+        if (!ordinary)
+            continue;
+        // The record the ingredient list gives for the name: the last of that name.
+        const int record = table.lastIndexOfNameIgnoringCase(ordinary->name);
+        const SpinnerQuantity& amount = reviewed.measure.quantity;
+        taken.append({table.at(record < 0 ? reviewed.food : record),
+                      ordinary->name,
+                      {amount.ones, amount.fraction, amount.fractionMode},
+                      ordinary->unit});
+    }
+    return taken;
+}
+
+bool rememberChoices(const QList<ReviewedLine>& lines, const IngTable& table, FoodChoices& choices)
+{
+    bool remembered = true;
+    for (const ReviewedLine& reviewed : lines)
+        if (reviewed.chosen && reviewed.matched() && !reviewed.leftOut)
+            remembered =
+                choices.remember(reviewed.line.food, table.at(reviewed.food).trimmedName()) &&
+                remembered;
+    return remembered;
 }
 
 } // namespace zestora::paste

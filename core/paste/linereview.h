@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/recipedraft.h"
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
 #include "core/paste/ingredientline.h"
@@ -32,11 +33,16 @@ struct ReviewedLine {
     QList<FoodMatch> foods; // the best five, best first
     int food = -1;          // the chosen food's index in the ingredient table; -1 for none
     LineMeasure measure;    // the line's amount in the chosen food's units
+    bool chosen = false;    // the user chose the food
+    bool leftOut = false;   // the user left the line out of the recipe
 
     bool isIngredient() const { return line.kind == LineKind::Ingredient; }
     bool matched() const { return food >= 0; }
+    bool isHeading() const { return line.kind == LineKind::Heading; }
     // Worth a second look: no food, a weak or close match, or no measure for the amount.
     bool uncertain() const;
+    // What keeps the line from going in as it is, in a few words; empty when nothing does.
+    QString note() const;
 };
 
 // The matcher's choice for one line: its best food, when the match is good enough to offer.
@@ -51,5 +57,14 @@ void chooseFood(ReviewedLine& reviewed, int food, const IngTable& table,
 // An accepted line as the ordinary recipe line the analysis screen would add; none for a heading,
 // a line without a food, without an amount or without a measure.
 std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& table);
+
+// The lines the recipe takes, in order, as the analysis screen adds them by hand: every ingredient
+// line that has a food and an amount in one of its measures, and every heading (cut to the
+// longest a heading may be); none that the user left out.
+QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const IngTable& table);
+
+// Remembers the food the user chose for each line's food words, so that the matcher offers it
+// first next time. False with the choices' errorString() when they could not be written.
+bool rememberChoices(const QList<ReviewedLine>& lines, const IngTable& table, FoodChoices& choices);
 
 } // namespace zestora::paste

@@ -1,5 +1,7 @@
 #include "core/sharing/recipehtml.h"
 
+#include "core/analysis/recipelines.h"
+
 namespace zestora {
 
 namespace {
@@ -8,6 +10,9 @@ QString font(int size)
 {
     return QStringLiteral("<font size=\"%1\" face=\"Arial\">").arg(size);
 }
+
+const QString sentFrom = QStringLiteral(
+    "This recipe was sent to you from Zestora, the recipe and diet-analysis calculator.");
 
 const QString innerTable =
     QStringLiteral("<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"176\">");
@@ -88,9 +93,50 @@ QString recipeHtmlTable(const ShownRecipe& recipe)
 
 QString buildRecipeHtml(const QString& extraText, const ShownRecipe& recipe)
 {
-    return extraText + recipeHtmlTable(recipe) + QStringLiteral("<p><br>") + font(1) +
-           QStringLiteral("This recipe was sent to you from Zestora, the recipe and diet-analysis "
-                          "calculator.</font></p>");
+    ShownRecipe shown = recipe;
+    shown.directions.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
+    return extraText + recipeHtmlTable(shown) + QStringLiteral("<p><br>") + font(1) + sentFrom +
+           QStringLiteral("</font></p>");
+}
+
+QString recipeText(const ShownRecipe& recipe)
+{
+    const nutrition::PanelTexts& p = recipe.panel;
+    QStringList text{recipe.name, QString(), QStringLiteral("List of Ingredients"), QString()};
+    // A line reads as the screen shows it, without the runs of blanks that part its columns.
+    for (const QString& line : recipe.lines)
+        text.append(line.simplified());
+    text += {QString(),
+             QStringLiteral("Instructions for Preparation"),
+             QString(),
+             recipe.directions,
+             QString(),
+             QStringLiteral("Nutrition Facts"),
+             QStringLiteral("per serving"),
+             recipe.makes,
+             QStringLiteral("Amount per serving")};
+    const auto row = [&text](const QString& label, const QString& amount,
+                             const QString& percent = QString()) {
+        text.append(QString(label + u' ' + amount + QStringLiteral("  ") + percent).trimmed());
+    };
+    row(QStringLiteral("Calories"), p.cals);
+    row(QStringLiteral("Calories from fat"), p.fatCals);
+    text.append(QStringLiteral("% Daily Value *"));
+    row(QStringLiteral("Total Fat"), p.fatG, p.fatPct);
+    row(QStringLiteral("Saturated Fat"), p.satFatG, p.satFatPct);
+    row(QStringLiteral("Cholesterol"), p.cholG, p.cholPct);
+    row(QStringLiteral("Sodium"), p.sodiumG, p.sodiumPct);
+    row(QStringLiteral("Total Carbohydrate"), p.carbsG, p.carbsPct);
+    row(QStringLiteral("Dietary Fiber"), p.fiberG, p.fiberPct);
+    row(QStringLiteral("Protein"), p.proteinG);
+    text += {QStringLiteral("* Percent values are based on a 2,000 calorie per day diet. Your "
+                            "daily values may differ."),
+             QString(), QStringLiteral("Additional Information")};
+    for (const QString& share : {recipe.shares.fat, recipe.shares.carbs, recipe.shares.protein})
+        if (!share.isEmpty())
+            text.append(share);
+    text += {QString(), sentFrom};
+    return lines::withCrLf(text.join(u'\n')) + QStringLiteral("\r\n");
 }
 
 } // namespace zestora

@@ -22,7 +22,7 @@ QList<int> contextNumbers()
     QList<int> numbers{analysisContext, headingContext, contentsContext};
     for (int step = 0; step <= 10; ++step)
         numbers.append(wizardContext + 10 * step);
-    numbers.append({searchContext, emailContext});
+    numbers.append({searchContext, emailContext, pasteContext, saveAsContext});
     return numbers;
 }
 

@@ -22,6 +22,8 @@ constexpr int contentsContext = 340;
 constexpr int wizardContext = 430; // plus ten for each step
 constexpr int searchContext = 540;
 constexpr int emailContext = 590;
+constexpr int pasteContext = 600;  // pasting ingredient lines and importing recipes
+constexpr int saveAsContext = 610; // saving recipes to a file in the export formats
 
 // Every context number a screen asks for.
 QList<int> contextNumbers();

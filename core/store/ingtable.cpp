@@ -54,6 +54,7 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     m_records.clear();
     m_read.clear();
     m_measures.clear();
+    ++m_revision;
     std::optional<FileContents> contents = m_file->readMapped();
     if (!contents) {
         m_error = m_file->errorString();
@@ -234,6 +235,7 @@ void IngTable::addRow(QByteArrayView bytes, const IngRecord& record)
     m_names.append(record.name);
     // The new record comes last among the names equal to its own.
     m_order.insert(rowsOfName(trimmedSpacesView(record.name)).second, index);
+    ++m_revision;
 }
 
 std::optional<QString> IngTable::unstorableText(const IngRecord& record) const
@@ -310,6 +312,7 @@ bool IngTable::deleteIngByName(const QString& name)
         m_order.clear();
         m_records.clear();
         m_read.clear();
+        ++m_revision;
         return true;
     }
     const int index = indexOfName(name);
@@ -343,6 +346,7 @@ void IngTable::deleteIngAt(int index)
         m_records.removeLast();
         m_read.pop_back();
     }
+    ++m_revision;
 }
 
 QStringView IngTable::trimmedNameAt(int index) const

@@ -74,6 +74,9 @@ public:
     QStringList trimmedNames() const;
     // The same in the order of the name lists.
     QStringList namesForPeople() const;
+    // Counts the changes of the table: what was worked out from it (an index of its names) is
+    // out of date once this differs from what it was then.
+    quint64 revision() const { return m_revision; }
 
     const QString& errorString() const { return m_error; }
     DataFile& file() { return *m_file; }
@@ -115,6 +118,7 @@ private:
     mutable QList<IngRecord> m_records;
     mutable std::vector<bool> m_read;
     mutable QHash<QByteArray, QString> m_measures; // the texts of the measures read, shared
+    quint64 m_revision = 0;
     QString m_error;
 };
 

@@ -237,33 +237,58 @@ bool RecipeStore::saveBigRecipe()
 
 bool RecipeStore::appendRecipe(const QString& name, const QString& record)
 {
-    if (count() >= maxCount) {
-        m_error = QStringLiteral("The recipe list is full: Zestora keeps at most %1 recipes. "
-                                 "Delete one you no longer need, then save this one.")
-                      .arg(number(maxCount));
-        return false;
-    }
-    if (const std::optional<QChar> bad = firstCharOutsideCp1252(record)) {
-        m_error = QStringLiteral("The character %1 cannot be stored in the recipe file. "
-                                 "Please type it another way.")
-                      .arg(describeChar(*bad));
-        return false;
-    }
-    const QByteArray recordBytes = encodeCp1252(record);
-    const qsizetype bodyAt = recordBytes.indexOf(marks::bodyStart);
-    if (bodyAt < 1) {
+    return appendRecipes({NewRecipe{name, record}});
+}
+
+bool RecipeStore::appendRecipes(const QList<NewRecipe>& recipes)
+{
+    if (recipes.isEmpty())
+        return true;
+    if (count() + recipes.size() > maxCount) {
         m_error =
-            QStringLiteral("The recipe %1 could not be saved: its text is incomplete.").arg(name);
+            recipes.size() == 1
+                ? QStringLiteral("The recipe list is full: Zestora keeps at most %1 recipes. "
+                                 "Delete one you no longer need, then save this one.")
+                      .arg(number(maxCount))
+                : QStringLiteral("The recipe list has room for %1 more recipes, not %2: "
+                                 "Zestora keeps at most %3. Nothing was saved.")
+                      .arg(number(maxCount - count()), number(recipes.size()), number(maxCount));
         return false;
     }
-    if (!rewrite({m_bigRecipe, recordBytes, lineBreak}))
+    // Every record is checked and encoded before the one rewrite that adds them all.
+    QByteArray added;
+    QList<RecipeEntry> entries;
+    for (const NewRecipe& recipe : recipes) {
+        if (const std::optional<QChar> bad = firstCharOutsideCp1252(recipe.record)) {
+            m_error = QStringLiteral("The character %1 cannot be stored in the recipe file. "
+                                     "Please type it another way.")
+                          .arg(describeChar(*bad));
+            return false;
+        }
+        const QByteArray recordBytes = encodeCp1252(recipe.record);
+        const qsizetype bodyAt = recordBytes.indexOf(marks::bodyStart);
+        if (bodyAt < 1) {
+            m_error = QStringLiteral("The recipe %1 could not be saved: its text is incomplete.")
+                          .arg(recipe.name);
+            return false;
+        }
+        // Places in the added text for now; the record names the recipe itself, the list keeps
+        // the name trimmed.
+        const qsizetype at = added.size();
+        entries.append(RecipeEntry{trimSpaces(recipe.name), at + 1, bodyAt - 1, at + bodyAt,
+                                   recordBytes.size() - bodyAt});
+        added.append(recordBytes);
+    }
+    if (!rewrite({m_bigRecipe, added, lineBreak}))
         return false;
     ownText();
-    const qsizetype at = m_bigRecipe.size();
-    m_bigRecipe.append(recordBytes);
-    // The record names the recipe itself; the list keeps the name trimmed.
-    m_list.append(RecipeEntry{trimSpaces(name), at + 1, bodyAt - 1, at + bodyAt,
-                              recordBytes.size() - bodyAt});
+    const qsizetype offset = m_bigRecipe.size();
+    m_bigRecipe.append(added);
+    for (RecipeEntry& entry : entries) {
+        entry.nameAt += offset;
+        entry.bodyAt += offset;
+    }
+    m_list.append(std::move(entries));
     return true;
 }
 

@@ -37,6 +37,12 @@ public:
     bool saveBigRecipe();
     // Adds a complete record (record start, name, body) at the end and saves.
     bool appendRecipe(const QString& name, const QString& record);
+    struct NewRecipe {
+        QString name;
+        QString record;
+    };
+    // Adds complete records at the end, in order, with one save: all or none.
+    bool appendRecipes(const QList<NewRecipe>& recipes);
     // Removes the recipe whose trimmed name is exactly the given one, moving the last recipe into
     // its place, and saves; removing the last one left deletes the file. Any other name changes
     // nothing.

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the splash pictures, the program's picture, its icon and the start-up tune of Zestora.
+"""Draws the splash pictures, the program's picture, its icon, the ingredient wizard's picture of
+fruit and vegetables and the start-up tune of Zestora.
 
 Python's standard library only: run it from anywhere to write the files beside it. Everything is
 drawn or synthesised here, so the files are ours and small.
@@ -257,8 +258,9 @@ def inside(shape, x, y):
     return (u / rx) ** 2 + (v / ry) ** 2 <= 1
 
 
-def icon_png(path, size, samples=4):
-    """The icon at size pixels, each pixel the average of samples x samples points."""
+def icon_png(path, size, samples=4, shapes=ICON_SHAPES):
+    """Shapes on a 256-unit square at size pixels, each pixel the average of samples x samples
+    points; the icon unless other shapes are given."""
     scale = 256 / size
     rows = []
     for py in range(size):
@@ -270,7 +272,7 @@ def icon_png(path, size, samples=4):
                     x = (px + (sx + .5) / samples) * scale
                     y = (py + (sy + .5) / samples) * scale
                     colour = None
-                    for shape in ICON_SHAPES:
+                    for shape in shapes:
                         if inside(shape, x, y):
                             colour = shape[-1]
                     if colour:
@@ -288,6 +290,32 @@ def icon_png(path, size, samples=4):
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
                   chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
+
+
+# The ingredient wizard's picture: a carrot and a stalk of broccoli behind a bunch of grapes and
+# an apple, on the same 256-unit square, in painting order.
+FRUIT_AND_VEGETABLE_SHAPES = [
+    ("line", (150, 40), (132, 10), 8, "#3f8f35"),
+    ("line", (150, 40), (168, 8), 8, "#4da043"),
+    ("line", (150, 40), (186, 22), 8, "#3f8f35"),
+    ("ellipse", (112, 112), (92, 24), -58, "#ee7d1c"),
+    ("line", (88, 120), (104, 114), 3, "#c4600f"),
+    ("line", (110, 84), (126, 78), 3, "#c4600f"),
+    ("line", (212, 150), (226, 224), 16, "#7fae4a"),
+    ("circle", (196, 128), 30, "#2f7d32"),
+    ("circle", (230, 138), 26, "#3a8f3c"),
+    ("circle", (212, 104), 26, "#43a047"),
+] + [
+    ("circle", (x, y), 17, "#7b3f9e") for x, y in
+    ((40, 120), (72, 120), (24, 148), (56, 150), (88, 150), (40, 178), (72, 180), (56, 208))
+] + [
+    ("line", (56, 104), (62, 84), 5, "#6d4c2f"),
+    ("circle", (146, 190), 58, "#d32f2f"),
+    ("circle", (124, 170), 14, "#ef6f6c"),
+    ("line", (146, 134), (140, 110), 6, "#6d4c2f"),
+    ("ellipse", (124, 118), (20, 9), 25, "#46963c"),
+]
+FRUIT_AND_VEGETABLE_SIZE = 64
 
 
 def icons(folder):
@@ -336,6 +364,8 @@ def main():
     write_gif(os.path.join(HERE, "gif1.gif"), steaming_pot(), STEAM_PALETTE, 12)
     start_up_tune(os.path.join(HERE, "LV6.wav"))
     icons(os.path.join(HERE, "..", "desktop", "icons"))
+    icon_png(os.path.join(HERE, "fruit-and-vegetables.png"), FRUIT_AND_VEGETABLE_SIZE,
+             shapes=FRUIT_AND_VEGETABLE_SHAPES)
 
 
 if __name__ == "__main__":

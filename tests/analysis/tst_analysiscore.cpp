@@ -39,13 +39,33 @@ struct Pantry {
     }
 };
 
-// Runs a script of the user's steps, one a word: "milk2" adds 2 cups of milk (butter by the
-// tablespoon, "milk1/2" half a cup), "R1" / "I1" / "D1" is Replace / Insert / Delete on line 1,
-// "H:Dough" adds a heading ("H:" a blank one), "S4" chooses 4 servings, "OK" confirms them.
+// A line of the script: "milk2" is 2 cups of milk (butter by the tablespoon, "milk1/2" half a
+// cup), "H:Dough" a heading.
+RecipeDraft::NewLine newLine(const IngTable& table, const QString& step)
+{
+    if (step.startsWith(u"H:"))
+        return {std::nullopt, step.mid(2), {}, {}};
+    const qsizetype digits = step.indexOf(QRegularExpression(u"\\d"_s));
+    const QString amount = step.mid(digits);
+    const IngRecord& food = table.at(table.lastIndexOfNameIgnoringCase(step.left(digits)));
+    return {food,
+            food.name,
+            {amount.contains(u'/') ? 0 : amount.toInt(), amount == u"1/2"_s ? 5 : 0, true},
+            food.measure1};
+}
+
+// Runs a script of the user's steps, one a word: a line of newLine's added, "R1" / "I1" / "D1" is
+// Replace / Insert / Delete on line 1, "S4" chooses 4 servings, "OK" confirms them, and
+// "[milk1|H:Top]" adds the lines between the brackets at once, as pasted.
 void run(RecipeDraft& draft, const IngTable& table, const QString& script)
 {
     for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
-        if (step.startsWith(u"H:")) {
+        if (step.startsWith(u'[')) {
+            QList<RecipeDraft::NewLine> lines;
+            for (const QString& line : step.mid(1).chopped(1).split(u'|'))
+                lines.append(newLine(table, line));
+            draft.addLines(lines);
+        } else if (step.startsWith(u"H:")) {
             draft.addHeading(step.mid(2));
         } else if (step == u"OK") {
             draft.confirmServings();
@@ -57,12 +77,8 @@ void run(RecipeDraft& draft, const IngTable& table, const QString& script)
                                                              : RecipeDraft::Edit::Delete;
             draft.edit(step.mid(1).toInt(), edit);
         } else {
-            const qsizetype digits = step.indexOf(QRegularExpression(u"\\d"_s));
-            const QString amount = step.mid(digits);
-            const IngRecord& food = table.at(table.lastIndexOfNameIgnoringCase(step.left(digits)));
-            const quantity::Entry quantity{amount.contains(u'/') ? 0 : amount.toInt(),
-                                           amount == u"1/2"_s ? 5 : 0, true};
-            draft.addIngredient(food, food.name, quantity, food.measure1);
+            const RecipeDraft::NewLine line = newLine(table, step);
+            draft.addIngredient(*line.ingredient, line.name, line.quantity, line.unit);
         }
     }
 }
@@ -301,6 +317,13 @@ void TestAnalysisCore::editing_data()
         << u"100% of calories from Fat"_s;
     QTest::newRow("no line left: the panel reads zero")
         << u"milk1 butter1 D0 D0"_s << QString() << u"0g"_s << u"0% calories from Fat"_s;
+    QTest::newRow("pasted lines go in together where an Insert waits, a heading after a blank")
+        << u"milk1 water1 I0 [butter1|H:Top|milk1/2]"_s
+        << u"1  cup     Milk|1  tbs     Butter| |Top|1/2  cup     Milk|1  cup     Water"_s
+        << u"24g"_s << u"64.3% of calories from Fat"_s;
+    QTest::newRow("pasted lines take a Replace's place")
+        << u"milk1 water1 R0 [H:Top|butter1]"_s << u"Top|1  tbs     Butter|1  cup     Water"_s
+        << u"12g"_s << u"100% of calories from Fat"_s;
     QTest::newRow("OK rescales once, a line added before it included")
         << u"milk2 S4 milk2 OK"_s << u"2  cup     Milk|2  cup     Milk"_s << u"8g"_s
         << u"47.4% of calories from Fat"_s;

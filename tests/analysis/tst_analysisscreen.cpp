@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -121,6 +122,24 @@ QStringList spokenRows(QListWidget* list)
     return texts;
 }
 
+// The texts of a panel that lack their whole width or run into another text.
+QString crowdedPanelTexts(const QWidget* panel)
+{
+    QList<const QLabel*> labels;
+    for (const QLabel* label : panel->findChildren<QLabel*>())
+        if (label->isVisible() && !label->text().isEmpty())
+            labels.append(label);
+    QStringList crowded;
+    for (const QLabel* label : std::as_const(labels)) {
+        if (label->width() < label->minimumSizeHint().width())
+            crowded.append(label->objectName());
+        for (const QLabel* other : std::as_const(labels))
+            if (other != label && label->geometry().intersects(other->geometry()))
+                crowded.append(label->objectName() + u'/' + other->objectName());
+    }
+    return crowded.join(u' ');
+}
+
 } // namespace
 
 class TestAnalysisScreen : public QObject {
@@ -128,6 +147,11 @@ class TestAnalysisScreen : public QObject {
 private Q_SLOTS:
     void buildingARecipe();
     void keyboardAlone();
+    void keysReachTheirControls_data();
+    void keysReachTheirControls();
+    void layoutHoldsStill_data();
+    void layoutHoldsStill();
+    void panelTextsNeverRunTogether();
     void saving();
     void savingUnderAStoredName_data();
     void savingUnderAStoredName();
@@ -214,8 +238,10 @@ void TestAnalysisScreen::buildingARecipe()
     QCOMPARE(f.text("lblFg"), u"0g"_s);
     QCOMPARE(f.text("Label24"), u"0% calories from Fat"_s);
 
-    // Start Over: the panel blank, one serving, fractions, the list closed.
+    // Start Over, the unsaved recipe dropped: the panel blank, one serving, fractions, the list
+    // closed.
     f.get<QRadioButton>("F_DOpt_1")->click();
+    f.answers = {MessageBox::Answer::Discard};
     f.tool("Start");
     for (const char* label : {"lblCals", "lblFg", "lblName", "Label24"})
         QCOMPARE(f.text(label), QString());
@@ -237,6 +263,29 @@ void TestAnalysisScreen::keyboardAlone()
     // Room for the main window's title, menu and toolbar on a 1024 by 768 screen.
     QVERIFY(f.screen->minimumSizeHint().width() <= 1024 &&
             f.screen->minimumSizeHint().height() <= 768 - 120);
+    // The Tab key follows the work, from the name through the directions to the panel's rows.
+    f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(u"Stir."_s);
+    f.get("NameTxt")->setFocus();
+    const QStringList expected{u"NameTxt"_s,       u"ServingsVs"_s, u"OkCmd"_s,    u"IngLst"_s,
+                               u"SearchLbl"_s,     u"F_DOpt_0"_s,   u"OnesVs"_s,   u"FracVs"_s,
+                               u"MeasureLst"_s,    u"Addcmd"_s,     u"PasteCmd"_s, u"R_IngLst"_s,
+                               u"DirectionsTxt"_s, u"lblCals"_s,    u"lblFg"_s,    u"lblSFg"_s,
+                               u"lblCg"_s,         u"lblSg"_s,      u"lblTCg"_s,   u"lblTFg"_s,
+                               u"lblPg"_s,         u"NameTxt"_s};
+    QStringList order{QApplication::focusWidget()->objectName()};
+    while (order.size() < expected.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(order, expected);
+    // The Tab that left the directions wrote nothing into them; the row it reached is framed.
+    QCOMPARE(f.get<QPlainTextEdit>("DirectionsTxt")->toPlainText(), u"Stir."_s);
+    auto* panel = f.get("Frame1");
+    f.get("lblFg")->setFocus();
+    const QImage focused = panel->grab().toImage();
+    f.get("NameTxt")->setFocus();
+    QVERIFY(panel->grab().toImage() != focused);
+    f.tool("Start");
 
     // The servings box shows that its spinner has the focus; the reminder moves nothing.
     auto* servingsBox = f.get<QLabel>("ServingsLbl");
@@ -268,6 +317,100 @@ void TestAnalysisScreen::keyboardAlone()
     QCOMPARE(f.rows(), QStringList{u"3  ml     Milk"_s});
 }
 
+void TestAnalysisScreen::keysReachTheirControls_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("reached"); // the control with the focus, or the window opened
+    const auto row = [](const char* name, const char* from, const char* keys, const char* to) {
+        QTest::newRow(name) << QString::fromLatin1(from) << QString::fromLatin1(keys)
+                            << QString::fromLatin1(to);
+    };
+    row("Down moves to the next row of the panel", "lblFg", "Down", "lblSFg");
+    row("Up moves to the row before", "lblFg", "Up", "lblCals");
+    row("End goes to the last row", "lblCals", "End", "lblPg");
+    row("Space on the search link searches", "SearchLbl", "Space", "SearchFrm");
+    row("Ctrl+F searches from any control", "DirectionsTxt", "Ctrl+F", "SearchFrm");
+}
+
+void TestAnalysisScreen::keysReachTheirControls()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, keys);
+    QFETCH(QString, reached);
+    Fixture f;
+    f.screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
+    QString opened;
+    onNextDialog([&opened](QDialog* window) {
+        opened = window->objectName();
+        window->reject();
+    });
+    QWidget* start = f.get(from.toLatin1().constData());
+    start->setFocus();
+    const QKeyCombination key = QKeySequence(keys)[0];
+    QTest::keyClick(start, key.key(), key.keyboardModifiers());
+    QCOMPARE(opened.isEmpty() ? QApplication::focusWidget()->objectName() : opened, reached);
+}
+
+enum class Change { ListClosed, Name, LongName };
+
+void TestAnalysisScreen::layoutHoldsStill_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::newRow("The ingredient list closes") << Change::ListClosed;
+    QTest::newRow("A long name shows in the panel") << Change::Name;
+    QTest::newRow("A long name without a blank") << Change::LongName;
+}
+
+void TestAnalysisScreen::layoutHoldsStill()
+{
+    QFETCH(Change, change);
+    Fixture f;
+    // The room the screen has in the main window on a 1024 by 768 screen.
+    f.screen->resize(1024, 768 - 120);
+    const QList<QWidget*> watched{
+        f.get("Addcmd"), f.get("MeasureLst"), f.get("QuantityFrame"), f.get("lblCals"),
+        f.get("lblFg"),  f.get("NfCarbLbl"),  f.get("NfFootnoteLbl"), f.get("Frame1")};
+    const auto places = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QList<QRect> rects;
+        for (const QWidget* widget : watched)
+            rects.append(QRect(widget->mapTo(f.screen.get(), QPoint()), widget->size()));
+        return rects;
+    };
+    const QList<QRect> before = places();
+    switch (change) {
+    case Change::ListClosed:
+        f.choose(u"Flour"_s);
+        QVERIFY(!f.get("IngLst")->isVisible());
+        break;
+    case Change::Name:
+        QTest::keyClicks(f.get("NameTxt"), u"Grandmother's slow cooked winter vegetable soup"_s);
+        break;
+    case Change::LongName:
+        QTest::keyClicks(f.get("NameTxt"), QString(50, u'W'));
+        QCOMPARE(f.text("lblName"), QString(50, u'W'));
+        break;
+    }
+    QCOMPARE(places(), before);
+    QTRY_COMPARE(crowdedPanelTexts(f.get("Frame1")), QString());
+}
+
+void TestAnalysisScreen::panelTextsNeverRunTogether()
+{
+    // A font four points larger than the usual, and the widest numbers a recipe shows.
+    const QFont usual = QApplication::font();
+    QFont larger = usual;
+    larger.setPointSizeF(usual.pointSizeF() + 4);
+    QApplication::setFont(larger);
+    const auto restore = qScopeGuard([&usual] { QApplication::setFont(usual); });
+    Fixture f;
+    f.addLine(u"Butter"_s, 999, 0, u"tbs"_s);
+    f.addLine(u"Flour"_s, 999, 0, u"cup"_s);
+    QTRY_COMPARE(crowdedPanelTexts(f.get("Frame1")), QString());
+}
+
 void TestAnalysisScreen::saving()
 {
     Fixture f;
@@ -277,8 +420,9 @@ void TestAnalysisScreen::saving()
     QCOMPARE(f.titles(), QStringList{u"Not Saved"_s});
     QVERIFY(f.messages[0].text.contains(u"\u1edf"_s));
     QVERIFY(readFile(u"Recipe.Dat"_s).isEmpty());
-    f.messages.clear();
+    f.answers = {MessageBox::Answer::Discard};
     f.tool("Start");
+    f.messages.clear();
     f.tool("Save");
     f.get<QLineEdit>("NameTxt")->setText(u"Toast"_s);
     f.tool("Save");

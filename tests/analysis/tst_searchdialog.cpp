@@ -42,9 +42,15 @@ void TestSearchDialog::searchesClearsAndWarns()
         QVERIFY(words->hasFocus());
         QVERIFY(!results->isVisible());
 
+        // The first results change nothing of the window's shape.
+        const QRect shape = dialog->geometry();
+        const QPoint search = get("SearchCmd")->pos();
         words->setText(u"egg"_s);
         QTest::keyClick(words, Qt::Key_Return);
         QVERIFY(results->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(dialog->geometry(), shape);
+        QCOMPARE(get("SearchCmd")->pos(), search);
         QCOMPARE(texts(results), (QStringList{u"Egg"_s, u"Eggnog"_s}));
 
         // Nothing found after a search that found something: the list stays, empty.

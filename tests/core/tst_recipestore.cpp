@@ -98,9 +98,11 @@ void TestRecipeStore::deletingMovesTheLastRecipeIntoThePlace()
 
 void TestRecipeStore::aFailedSaveLeavesStoreAndFileAsTheyWere_data()
 {
-    QTest::addColumn<QString>("deleted"); // empty: a recipe is appended
+    QTest::addColumn<QString>("deleted"); // empty: a recipe is appended; "+": two with one write
     QTest::addColumn<QStringList>("after");
     QTest::newRow("append") << QString() << QStringList{u"Stew"_s, u"Pie"_s, u"Salad"_s, u"New"_s};
+    QTest::newRow("append two with one write")
+        << u"+"_s << QStringList{u"Stew"_s, u"Pie"_s, u"Salad"_s, u"New"_s, u"Newer"_s};
     QTest::newRow("delete the first, longer than the last")
         << u"Stew"_s << QStringList{u"Salad"_s, u"Pie"_s};
     QTest::newRow("delete the middle, shorter than the last")
@@ -124,6 +126,9 @@ void TestRecipeStore::aFailedSaveLeavesStoreAndFileAsTheyWere()
     RecipeStore store(std::move(failing));
     QVERIFY(!store.load());
     const auto change = [&] {
+        if (deleted == u"+")
+            return store.appendRecipes(
+                {{u"New"_s, simpleRecord(u"New"_s)}, {u"Newer"_s, simpleRecord(u"Newer"_s)}});
         return deleted.isEmpty() ? store.appendRecipe(u"New"_s, simpleRecord(u"New"_s))
                                  : store.deleteRecipeByName(deleted);
     };

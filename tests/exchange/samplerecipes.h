@@ -18,7 +18,8 @@ inline QByteArray sampleIngredients()
          food(u"Maple syrup"_s, 1, u"tbs"_s, 0, {}, {0, 0, 13.4f, 0, 0, 0, 2})});
 }
 
-// Pancakes, and a recipe whose ingredient the database lacks.
+// Pancakes after an older recipe of the same name, and a recipe whose ingredient the database
+// lacks.
 inline QByteArray sampleRecipes()
 {
     const auto line = [](const QString& name, const QString& quantity, const QString& unit) {
@@ -33,7 +34,10 @@ inline QByteArray sampleRecipes()
         "minutes before frying.\r\n\r\nFry by the ladle in a hot buttered pan."_s);
     const QString lost = lines::recipeRecord(u"Mac & Cheese"_s, u"1"_s,
                                              {line(u"Macaroni"_s, u"1"_s, u"cup"_s)}, u"Boil."_s);
-    return encodeCp1252(QString(pancakes + lost)) + "\r\n";
+    const QString older =
+        lines::recipeRecord(u"PANCAKES"_s, u"1"_s, {line(u"Milk"_s, u"1"_s, u"cup"_s)},
+                            u"An older batter, stored under the same name."_s);
+    return encodeCp1252(QString(older + pancakes + lost)) + "\r\n";
 }
 
 } // namespace zestora::testing

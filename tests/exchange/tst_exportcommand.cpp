@@ -74,6 +74,9 @@ void TestExportCommand::commandLines_data()
     QTest::newRow("an unknown recipe writes nothing")
         << QStringList{u"Pancakes"_s, u"Waffles"_s, u"--force"_s, u"-o"_s, u"out.json"_s} << 1
         << u"There is no recipe named Waffles."_s << QByteArray("old");
+    QTest::newRow("a PDF with no recipe that can be printed is not written")
+        << QStringList{u"Mac & Cheese"_s, u"-o"_s, u"mac.pdf"_s} << 1
+        << u"mac.pdf: none of the recipes can be printed."_s << QByteArray("old");
     QTest::newRow("a file must be named")
         << QStringList{u"--all"_s} << 2 << u"Name the file to write with -o FILE."_s
         << QByteArray("old");
@@ -105,13 +108,16 @@ void TestExportCommand::pdfIsThePrintedPage()
     // The recipe the database cannot work out is left out, and the user told.
     QVERIFY2(result.output.contains(u"Mac & Cheese: left out"_s), qPrintable(result.output));
     QVERIFY(run(u"pdfinfo"_s, {u"recipes.pdf"_s})
-                .output.contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+                .output.contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
     const QString text = run(u"pdftotext"_s, {u"recipes.pdf"_s, u"-"_s}).output.simplified();
     for (const QString& words :
          {u"Pancakes List of Ingredients: 1 1/2 cup Wheat flour"_s, u"Topping"_s,
           u"Nutrition Facts"_s, u"makes 2 servings"_s, u"Total Fat"_s, u"8.5g"_s, u"192mg"_s,
           u"Instructions for preparation"_s, u"Whisk the flour"_s, u"hot buttered pan."_s})
         QVERIFY2(text.contains(words), qPrintable(words));
+    // Two recipes of one name are each printed as themselves.
+    QCOMPARE(text.count(u"Whisk the flour"_s), 1);
+    QCOMPARE(text.count(u"An older batter"_s), 1);
 }
 
 void TestExportCommand::failedWritesLeaveNoFile_data()
@@ -152,7 +158,7 @@ void TestExportCommand::aTerminalSeesTheProgress()
         command.append(argument);
     const Run result = run(u"script"_s, {u"-qec"_s, command.join(u' '), u"/dev/null"_s});
     QCOMPARE(result.exitCode, 0);
-    QVERIFY2(result.output.contains(u"\rExporting recipes: 2 of 2\r\n"_s),
+    QVERIFY2(result.output.contains(u"\rExporting recipes: 3 of 3\r\n"_s),
              qPrintable(result.output));
 }
 

@@ -1,5 +1,8 @@
+#include "core/analysis/recipelines.h"
+#include "core/paste/foodindex.h"
 #include "core/paste/linereview.h"
 #include "core/store/ingtable.h"
+#include "core/store/recipestore.h"
 #include "testsupport.h"
 
 #include <QProcess>
@@ -23,10 +26,10 @@ struct Run {
     QString err;
 };
 
-Run analyze(const QStringList& arguments, const QByteArray& input = {})
+Run runZestora(const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess process;
-    process.start(QStringLiteral(ZESTORA_PATH), QStringList{u"analyze"_s} + arguments);
+    process.start(QStringLiteral(ZESTORA_PATH), arguments);
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(60000);
@@ -42,6 +45,9 @@ private Q_SLOTS:
     void nineLinesInTenMatchFirstTime();
     void analyzePrintsJson();
     void analyzeRefusesWhatItCannotRead();
+    void theIndexFollowsTheTable();
+    void importStoresEachRecipeOnce_data();
+    void importStoresEachRecipeOnce();
 };
 
 void TestPasteMatching::nineLinesInTenMatchFirstTime()
@@ -78,8 +84,8 @@ void TestPasteMatching::analyzePrintsJson()
     testing::TempWorkDir dir;
     testing::writeFile(u"recipe.txt"_s, "Pancakes\n\n1 1/2 cups all-purpose flour\n2 large eggs\n"
                                         "1 cup chopped onion\nSalt to taste\n1 cup zorbles\n");
-    const Run run = analyze(
-        {u"--data-dir"_s, dir.path(), u"--servings"_s, u"4"_s, u"--json"_s, u"recipe.txt"_s});
+    const Run run = runZestora({u"analyze"_s, u"--data-dir"_s, dir.path(), u"--servings"_s, u"4"_s,
+                                u"--json"_s, u"recipe.txt"_s});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, u"{\n"
                       "  \"title\": \"Pancakes\",\n"
@@ -108,14 +114,101 @@ void TestPasteMatching::analyzePrintsJson()
 void TestPasteMatching::analyzeRefusesWhatItCannotRead()
 {
     testing::TempWorkDir dir;
-    const Run missing = analyze({u"--data-dir"_s, dir.path(), u"no-such-recipe.txt"_s});
+    const Run missing =
+        runZestora({u"analyze"_s, u"--data-dir"_s, dir.path(), u"no-such-recipe.txt"_s});
     QCOMPARE(missing.exitCode, 1);
     QVERIFY(missing.err.startsWith(u"Cannot read no-such-recipe.txt: "_s));
     QVERIFY(missing.out.isEmpty());
     // Standard input is a recipe too.
-    const Run piped = analyze({u"--data-dir"_s, dir.path(), u"-"_s}, "2 cups milk\n");
+    const Run piped =
+        runZestora({u"analyze"_s, u"--data-dir"_s, dir.path(), u"-"_s}, "2 cups milk\n");
     QCOMPARE(piped.exitCode, 0);
     QVERIFY(piped.out.contains(u"2  cup     Milk, whole, 3.25% milkfat"_s));
+}
+
+void TestPasteMatching::theIndexFollowsTheTable()
+{
+    testing::TempWorkDir dir;
+    IngTable table;
+    table.loadIngTable();
+    FoodIndex index(table, dir.path());
+    const auto best = [&] {
+        const QList<FoodMatch> foods = index.matcher().bestFoods(u"zorbles"_s);
+        return foods.isEmpty() ? QString() : table.at(foods.front().index).name;
+    };
+    QCOMPARE(best(), QString());
+    QVERIFY(table.appendIng(testing::food(u"Zorbles, raw"_s, 1, u"cup"_s)));
+    QCOMPARE(best(), u"Zorbles, raw"_s);
+}
+
+void TestPasteMatching::importStoresEachRecipeOnce_data()
+{
+    QTest::addColumn<QByteArray>("file");   // the file imported; empty: two-recipes.mmf
+    QTest::addColumn<QByteArray>("before"); // Recipe.Dat before the import
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QString>("said");
+    const QString stew =
+        lines::recipeRecord(u"Zorble Stew"_s, u"1"_s, {lines::headingEntry(u"Old"_s)}, u"Old."_s);
+    QTest::newRow("a recipe with a line that matches no food waits for --accept-best")
+        << QByteArray() << QByteArray() << QStringList() << 1
+        << QStringList{u"Buttermilk Pancakes"_s}
+        << u"Not stored: Zorble Stew, whose lines below are to be checked (--accept-best stores "
+           "it with the best matches):\n    1 cup Zorbles: no food found\n"_s;
+    QTest::newRow("--accept-best keeps the lines without a food in the directions")
+        << QByteArray() << QByteArray() << QStringList{u"--accept-best"_s} << 0
+        << QStringList{u"Buttermilk Pancakes"_s, u"Zorble Stew"_s}
+        << u"Stored 2 of 2 recipes in "_s;
+    QTest::newRow("a stored recipe of the same name is never replaced")
+        << QByteArray() << stew.toLatin1() + "\r\n"
+        << QStringList{u"--accept-best"_s} << 1
+        << QStringList{u"Zorble Stew"_s, u"Buttermilk Pancakes"_s}
+        << u"Not stored: Zorble Stew: another recipe of that name is stored."_s;
+    QTest::newRow("directions the recipe file cannot hold are refused")
+        << "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Odd Soup\n\n      2 c  "
+           "Milk\n\n  Stir in \xe2\x85\x93 of it.\n\nMMMMM\n"_ba
+        << QByteArray() << QStringList{u"--accept-best"_s} << 1 << QStringList()
+        << u"Not stored: Odd Soup: The character \"\u2153\" (U+2153) in the directions cannot be "
+           "stored in the recipe file"_s;
+}
+
+void TestPasteMatching::importStoresEachRecipeOnce()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, stored);
+    QFETCH(QString, said);
+    testing::TempWorkDir dir;
+    QVERIFY(QDir().mkdir(u"data"_s));
+    if (!before.isEmpty())
+        testing::writeFile(u"data/Recipe.Dat"_s, before);
+    if (!file.isEmpty())
+        testing::writeFile(u"odd.mmf"_s, file);
+    const QStringList arguments =
+        QStringList{u"import"_s,
+                    file.isEmpty() ? QStringLiteral(PASTE_DIR "/two-recipes.mmf") : u"odd.mmf"_s,
+                    u"--data-dir"_s, dir.filePath(u"data"_s)} +
+        options;
+    const Run first = runZestora(arguments);
+    QCOMPARE(first.exitCode, exitCode);
+    QVERIFY2(first.out.contains(said), qPrintable(first.out));
+    RecipeStore store(std::make_unique<DataFile>(u"data/Recipe.Dat"_s));
+    QVERIFY(!store.load());
+    QCOMPARE(store.recipeNames(), stored);
+    const bool stew = stored.contains(u"Zorble Stew"_s);
+    QCOMPARE(store.bigRecipe().contains(u"an hour.\r\n\r\nNot counted in the nutrition:\r\n1 cup "
+                                        "Zorbles\r\nSalt to taste"_s),
+             stew && before.isEmpty());
+    // Importing the file again stores nothing twice.
+    const QByteArray after = testing::readFile(u"data/Recipe.Dat"_s);
+    const Run second = runZestora(arguments);
+    QCOMPARE(second.exitCode, exitCode);
+    QCOMPARE(testing::readFile(u"data/Recipe.Dat"_s), after);
+    QCOMPARE(second.out.contains(u"Already stored: Buttermilk Pancakes\n"_s),
+             stored.contains(u"Buttermilk Pancakes"_s));
 }
 
 QTEST_GUILESS_MAIN(TestPasteMatching)

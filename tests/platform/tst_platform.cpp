@@ -1,14 +1,19 @@
 #include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
+#include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/spinner.h"
 #include "testsupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -21,8 +26,12 @@ private Q_SLOTS:
     void desktopHelp();
     void helpFileHasATopicForEveryContext();
     void helpOpensAtTheTopicAndCloses();
+    void topicOpensAtItsHeading_data();
+    void topicOpensAtItsHeading();
     void typingSetsASpinner_data();
     void typingSetsASpinner();
+    void messageTitlesShowWhole_data();
+    void messageTitlesShowWhole();
 };
 
 void TestPlatform::cleanup()
@@ -64,6 +73,37 @@ void TestPlatform::typingSetsASpinner()
     QCOMPARE(spinner.value(), value);
 }
 
+void TestPlatform::messageTitlesShowWhole_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a title longer than its text")
+        << u"Too many Letters"_s << u"Max length is 50."_s;
+    QTest::newRow("a long title over one word") << u"Houston we have a problem."_s << u"Fat?"_s;
+}
+
+void TestPlatform::messageTitlesShowWhole()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    // Room in the title bar for the title, in bold, beside an icon and three buttons.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int needed = QFontMetrics(bold).horizontalAdvance(title) + 4 * 24;
+    int width = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            box->reject();
+        }
+    });
+    poll.start();
+    MessageBox::show(nullptr, text, title, MessageBox::Icon::Exclamation);
+    QVERIFY2(width >= needed, qPrintable(QString::number(width)));
+}
+
 void TestPlatform::desktopHelp_data()
 {
     QTest::addColumn<QString>("currentDesktop");
@@ -84,14 +124,14 @@ void TestPlatform::helpFileHasATopicForEveryContext()
     const QString html = QString::fromUtf8(readFile(help::helpFilePath(QStringLiteral(HELP_DIR))));
     QVERIFY(!html.isEmpty());
     const QList<int> contexts = help::contextNumbers();
-    QCOMPARE(contexts.size(), 16);
+    QCOMPARE(contexts.size(), 18);
     QVERIFY(contexts.contains(470)); // the wizard's step 4
     for (int context : contexts) {
         const QString anchor = u"name=\"%1\""_s.arg(help::topicAnchor(context));
         QVERIFY2(html.contains(anchor), qPrintable(anchor));
     }
     // Every topic has a heading and some text a user can follow.
-    QCOMPARE(html.count(QRegularExpression(u"<h[12]><a name=\"topic-"_s)), 16);
+    QCOMPARE(html.count(QRegularExpression(u"<h[12]><a name=\"topic-"_s)), 18);
 }
 
 void TestPlatform::helpOpensAtTheTopicAndCloses()
@@ -123,6 +163,30 @@ void TestPlatform::helpOpensAtTheTopicAndCloses()
     missing.showHelp(320);
     QVERIFY(missing.browser()->toPlainText().contains(u"could not be found"_s));
     missing.closeHelp();
+}
+
+void TestPlatform::topicOpensAtItsHeading_data()
+{
+    QTest::addColumn<int>("context");
+    for (int context : {320, 510, 520, 530, 590})
+        QTest::addRow("topic %d", context) << context;
+}
+
+void TestPlatform::topicOpensAtItsHeading()
+{
+    QFETCH(int, context);
+    QWidget owner;
+    HelpViewer help;
+    help.initHelp(&owner, QStringLiteral(HELP_DIR));
+    help.showHelp(340);
+    help.showHelp(context);
+    // The line at the top of the window holds the topic's anchor.
+    const QTextBlock top = help.browser()->cursorForPosition(QPoint(4, 4)).block();
+    QStringList anchors;
+    for (auto fragment = top.begin(); !fragment.atEnd(); ++fragment)
+        anchors += fragment.fragment().charFormat().anchorNames();
+    QVERIFY2(anchors.contains(help::topicAnchor(context)), qPrintable(top.text()));
+    help.closeHelp();
 }
 
 QTEST_MAIN(TestPlatform)

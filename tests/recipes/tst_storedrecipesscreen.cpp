@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScrollBar>
 #include <QStackedWidget>
 
 using namespace zestora;
@@ -48,10 +49,14 @@ QString heading(const char* text)
     return lines::headingEntry(QString::fromLatin1(text));
 }
 
+const char* const longName = "Milk, reduced fat, fluid, 2% milkfat, with added vitamin A";
+
 QList<IngRecord> pantry()
 {
     return {zestora::testing::food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 5, 12, 0, 8, 24, 105}),
-            zestora::testing::food(u"Water"_s, 1, u"cup"_s)};
+            zestora::testing::food(u"Water"_s, 1, u"cup"_s),
+            zestora::testing::food(QString::fromLatin1(longName), 1, u"cup"_s, 244, u"g"_s,
+                                   {.fat = 5})};
 }
 
 const QByteArray longWord = "Supercalifragilisticexpialidociouslyandevenlongerthanthecolumnitself";
@@ -68,6 +73,8 @@ QByteArray recipes()
                   {line("Milk", "1", "cup"), line("Saffron", "1", "tsp"), line("Milk", "1", "cup")},
                   u"Never shown."_s) +
            record("Plain water", "1", {line("Water", "2", "cup")}, u"Pour."_s) +
+           record("Long line", "1", {line(longName, "1 1/2", "cup"), line("Milk", "2", "cup")},
+                  u"Pour."_s) +
            record("Twice", "1", {line("Milk", "1", "cup")}, u"The first one."_s) +
            record("TWICE", "1/2", {line("Milk", "1", "cup")}, u"The later one."_s) + "\r\n";
 }
@@ -192,6 +199,7 @@ private Q_SLOTS:
     void showingRecipes();
     void editAndSaveKeepTheRecipeByteForByte();
     void printedLayout();
+    void everyColumnShowsAt1024By768();
 
 private:
     QTemporaryDir m_home;
@@ -258,7 +266,7 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
     const QByteArray file = record("Stew", "2.5",
                                    {heading("Base"), line("Milk", "1", "cup"),
                                     line("Saffron", "1", "tsp"), line("Milk", "1", "cup")},
-                                   u"Brown it.\r\nSimmer\u00a0long."_s) +
+                                   u"Brown it.\r\nSimmer\u00a0long.\tServe."_s) +
                             "\r\n";
     Fixture f(file);
     f.window->topBar()->tool(u"Recipes"_s)->trigger();
@@ -280,6 +288,8 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
     QCOMPARE(calcText("ServingsLbl"), u"2.5"_s);
     QCOMPARE(calcText("lbl1M"), u"makes 2.5 servings"_s);
     QCOMPARE(calcText("StatusLbl"), u"Changes Saved"_s);
+    QCOMPARE(calcText("lblName"), u"Stew"_s);
+    QCOMPARE(calcText("DirectionsLbl"), u"Change Items a desired."_s);
     zestora::testing::clickInNextDialog(u"ReplaceCmd"_s);
     calc->calcBar()->tool(u"Save"_s)->trigger();
     QCOMPARE(calcText("StatusLbl"), u"Changes Saved"_s);
@@ -327,10 +337,25 @@ void TestStoredRecipesScreen::printedLayout()
                               .remove(u' ');
     QCOMPARE(words.count(QString::fromLatin1(longWord)), 1);
     QCOMPARE(words.count(u"Warm"_s), 1);
-    // The chart of the shares under them, with its legend in words.
+    // The chart of the shares under them, with its legend in words, drawn whole: the page as
+    // poppler draws it has ink at the end of the legend's last word.
     QVERIFY(run(u"pdftotext"_s, {pdf, u"-"_s})
                 .simplified()
                 .contains(u"Fat 47.4 % Carbohydrates 31.6 % Protein 21.1 %"_s));
+    QRect legend;
+    for (const PrintedText& text : texts)
+        if (text.text.contains(u"Protein 21.1"_s))
+            legend = text.box;
+    QVERIFY(legend.isValid());
+    const QString drawn = m_home.filePath(u"page"_s);
+    run(u"pdftoppm"_s, {u"-r"_s, u"108"_s, u"-png"_s, u"-singlefile"_s, pdf, drawn});
+    const QImage page(drawn + u".png"_s);
+    bool ink = false;
+    for (int x = legend.right() - 4; x <= legend.right(); ++x)
+        for (int y = legend.top(); y <= legend.bottom(); ++y)
+            ink = ink || qGray(page.pixel(x, y)) < 128;
+    QVERIFY2(ink,
+             qPrintable(u"no ink at the end of the legend, "_s + QString::number(legend.right())));
     // Each text prints in the font of its control on the screen, a few points larger where the
     // page says so; the ingredients in Arial. poppler measures 1.5 pixels to the point.
     const auto checkFont = [&](const QString& text, const char* control, int larger, bool bold) {
@@ -357,6 +382,34 @@ void TestStoredRecipesScreen::printedLayout()
     const QString water = run(u"pdftotext"_s, {f.print(u"Plain water"_s), u"-"_s});
     QVERIFY(water.contains(u"Pour."_s));
     QVERIFY(!water.contains(u"Additional Information"_s));
+}
+
+void TestStoredRecipesScreen::everyColumnShowsAt1024By768()
+{
+    Fixture f;
+    const RecipePage wide = [&f] {
+        f.window->topBar()->tool(u"Recipes"_s)->trigger();
+        f.show(u"Long line"_s);
+        return f.screen->printedPage();
+    }();
+    f.window->resize(1024, 768);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // The shares of a nutrient beside the weights.
+    QTest::mouseClick(f.screen->findChild<QLabel*>(u"lblFg"_s), Qt::LeftButton);
+    // Each line's weight and share in sight; a line of ordinary length whole beside them, a
+    // longer one shortened.
+    auto* list = f.screen->findChild<QListWidget*>(u"R_IngLst"_s);
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    const QFontMetrics metrics = list->fontMetrics();
+    const int columns = metrics.horizontalAdvance(u"00000 g 100 %"_s) + 60;
+    for (int row = 0; row < list->count(); ++row)
+        QVERIFY(list->visualItemRect(list->item(row)).right() < list->viewport()->width());
+    QVERIFY(metrics.horizontalAdvance(QString(40, u'x')) + columns <= list->viewport()->width());
+    // The page is laid out as before, whatever the window's width.
+    const RecipePage narrow = f.screen->printedPage();
+    QCOMPARE(narrow.panel.left(), wide.panel.left());
+    QCOMPARE(narrow.listLeft, wide.listLeft);
+    QVERIFY(wide.window.width() <= 800 * wide.pixel && wide.panel.right() < wide.window.width());
 }
 
 QTEST_MAIN(TestStoredRecipesScreen)

@@ -23,6 +23,9 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTextBrowser>
+#include <QThread>
+
+#include <thread>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -113,25 +116,35 @@ struct FakeMail : MailComponent {
     {
         ++*sends;
         *relay = unencryptedRelayAllowed();
-        return failure;
+        // A server that never answers: only a cancel ends the wait.
+        while (hangs && !cancelled())
+            QThread::msleep(5);
+        return cancelled() ? Error{42, u"Cancelled"_s, {}} : failure;
     }
+    bool hangs = false;
 };
 
 // The e-mail window for the shown recipe, sending through a FakeMail.
 struct WindowFixture : Fixture {
     int sends = 0;
     bool relay = false;
+    bool hangs = false;
     std::optional<MailComponent::Error> failure;
     EmailWindow email{settings, help, screen->shownRecipe(), window.get(), [this] {
-                          return std::unique_ptr<MailComponent>(
-                              new FakeMail(&sends, &relay, failure));
+                          auto mail = std::make_unique<FakeMail>(&sends, &relay, failure);
+                          mail->hangs = hangs;
+                          return mail;
                       }};
 
     template <typename T> T* get(const char* name) const
     {
         return email.findChild<T*>(QString::fromLatin1(name));
     }
-    void send() { get<QPushButton>("cmdSendMail")->click(); }
+    void send()
+    {
+        get<QPushButton>("cmdSendMail")->click();
+        QTRY_VERIFY(!email.isSending());
+    }
 };
 
 } // namespace
@@ -148,6 +161,8 @@ private Q_SLOTS:
     void requiredFields_data();
     void requiredFields();
     void aFailureIsReportedTheWindowStaysOpenAndHelps();
+    void sendingCanBeCancelled_data();
+    void sendingCanBeCancelled();
 
 private:
     QTemporaryDir m_home;
@@ -178,6 +193,7 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
             ->setPlainText(u"  <b>Enjoy!</b>\nSee you. "_s);
         dialog->findChild<QPushButton*>(u"cmdSendMail"_s)->click();
         // Sent, and the window is still there for another recipient.
+        QTRY_VERIFY_WITH_TIMEOUT(!static_cast<EmailWindow*>(dialog)->isSending(), 10000);
         QVERIFY(dialog->isVisible());
         dialog->findChild<QPushButton*>(u"cmdClose"_s)->click();
     });
@@ -199,13 +215,18 @@ void TestMail::theRecipeArrivesThroughTheEmailTool()
     QVERIFY(!headers[u"Date"_s].toString().isEmpty());
     QVERIFY(headers[u"Message-ID"_s].toString().endsWith(u"@example.org>"_s));
     QCOMPARE(message[u"type"_s].toString(), u"multipart/alternative"_s);
-    QCOMPARE(message[u"html"_s].toString(), buildRecipeHtml(u"<b>Enjoy!</b>\r\nSee you."_s, shown));
-    const QString text = message[u"text"_s].toString();
-    for (const QString& value : {u"Enjoy!"_s, u"Nutrition Facts"_s, u"2 cup Milk"_s,
-                                 u"Total Fat 8g"_s, u"47.4% of calories from Fat"_s})
-        QVERIFY2(text.contains(value), qPrintable(value + u" in "_s + text));
-    QVERIFY(!text.contains(u"<b>"_s));
-    QVERIFY(!text.contains(u"\n\n\n"_s));
+    // The directions' line breaks show in the HTML; the text reads a panel row to a line.
+    const QString html = message[u"html"_s].toString();
+    QCOMPARE(html, buildRecipeHtml(u"<b>Enjoy!</b>\r\nSee you."_s, shown));
+    QVERIFY(html.contains(u"Warm the milk slowly.<br>Serve hot."_s));
+    const QStringList text = message[u"text"_s].toString().remove(u'\r').split(u'\n');
+    for (const QString& line :
+         {u"Enjoy! See you."_s, u"Nutrition Facts"_s, u"2 cup Milk"_s, u"Serve hot."_s,
+          u"Calories 152"_s, u"Calories from fat 72"_s, u"Total Fat 8g  12%"_s, u"Protein 8g"_s,
+          u"47.4% of calories from Fat"_s})
+        QVERIFY2(text.contains(line), qPrintable(line + u" in "_s + text.join(u'|')));
+    QVERIFY(!text.join(u'\n').contains(u"<b>"_s));
+    QVERIFY(!text.join(u'\n').contains(u"\n\n\n"_s));
     QVERIFY(message[u"longestLine"_s].toInt() <= 78);
 }
 
@@ -218,7 +239,8 @@ enum class Target {
     PlainServer
 };
 // Distant: the test's server under a name that is not this machine's.
-enum Choice { UnencryptedRelay = 1, NetrcOthersCanRead = 2, Distant = 4 };
+// CancelledSoon: the user cancels a tenth of a second after the send started.
+enum Choice { UnencryptedRelay = 1, NetrcOthersCanRead = 2, Distant = 4, CancelledSoon = 8 };
 
 void TestMail::sendingThroughCurl_data()
 {
@@ -262,6 +284,8 @@ void TestMail::sendingThroughCurl_data()
     row("A closed port", Target::ClosedPort, {}, fine, 7, u"refused the connection"_s);
     row("A server that never answers", Target::SilentServer, {}, fine, 28,
         u"did not answer within 1.5"_s);
+    row("Cancelled while the server is silent", Target::SilentServer, {}, fine, 42, u"cancelled"_s,
+        CancelledSoon);
     row("A certificate from an unknown authority", Target::UnknownCa, {}, fine, 60,
         u"certificate could not be verified"_s);
     row("A wrong password", Target::LoginServer, login + u"wrong"_s, fine, 67,
@@ -337,8 +361,18 @@ void TestMail::sendingThroughCurl()
 
     QElapsedTimer took;
     took.start();
+    std::thread canceller;
+    if (choices & CancelledSoon)
+        canceller = std::thread([&mail] {
+            std::this_thread::sleep_for(100ms);
+            mail.cancel();
+        });
     const std::optional<MailComponent::Error> error =
         mail.sendMail(address, fields[0], fields[2], u"<p>Hi</p>"_s, fields[1]);
+    if (canceller.joinable()) {
+        canceller.join();
+        QVERIFY(took.elapsed() < 1000);
+    }
     QVERIFY(took.elapsed() < 1500 + 2000);
     if (number == 0) {
         QVERIFY2(!error, error ? qPrintable(error->description) : "");
@@ -487,6 +521,38 @@ void TestMail::aFailureIsReportedTheWindowStaysOpenAndHelps()
     f.get<QPushButton>("cmdHelp")->click();
     QVERIFY(f.help.browser());
     QCOMPARE(f.help.browser()->source().fragment(), u"topic-590"_s);
+}
+
+void TestMail::sendingCanBeCancelled_data()
+{
+    QTest::addColumn<int>("key"); // 0: the Cancel button
+    QTest::newRow("The Cancel button") << 0;
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+}
+
+void TestMail::sendingCanBeCancelled()
+{
+    QFETCH(int, key);
+    WindowFixture f;
+    f.hangs = true;
+    f.email.show();
+    for (const char* field : {"txtServer", "txtTo", "txtFrom"})
+        QTest::keyClicks(f.get<QLineEdit>(field), u"a@b.org"_s);
+    QTest::mouseClick(f.get<QPushButton>("cmdSendMail"), Qt::LeftButton);
+    // The window says it is sending and takes what is typed meanwhile.
+    QVERIFY(f.get<QPushButton>("cmdCancel")->isVisible());
+    QVERIFY(f.get<QLabel>("SendingLbl")->text().startsWith(u"Sending"_s));
+    QTest::keyClicks(f.get<QPlainTextEdit>("txtBody"), u"Typed while sending"_s);
+    if (key == 0)
+        QTest::mouseClick(f.get<QPushButton>("cmdCancel"), Qt::LeftButton);
+    else
+        QTest::keyClick(f.get<QPlainTextEdit>("txtBody"), Qt::Key(key));
+    // Within a second: nothing reported as sent, everything typed still there, the window ready
+    // to send again.
+    QTRY_VERIFY_WITH_TIMEOUT(f.get<QPushButton>("cmdSendMail")->isEnabled(), 1000);
+    QVERIFY(f.messages.isEmpty() && f.email.isVisible());
+    QCOMPARE(f.get<QPlainTextEdit>("txtBody")->toPlainText(), u"Typed while sending"_s);
+    QCOMPARE(f.get<QLineEdit>("txtTo")->text(), u"a@b.org"_s);
 }
 
 QTEST_MAIN(TestMail)

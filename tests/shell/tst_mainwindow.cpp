@@ -1,14 +1,23 @@
 #include "analysis/analysisscreen.h"
+#include "analysis/headingdialog.h"
+#include "analysis/lineeditordialog.h"
+#include "analysis/searchdialog.h"
 #include "core/analysis/recipelines.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
+#include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "core/store/backups.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/toolbar.h"
+#include "sharing/emailwindow.h"
+#include "sharing/saveaswindow.h"
+#include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
+#include "shell/tipwindow.h"
+#include "store/nameconflictdialog.h"
 #include "widgetsupport.h"
 
 #include <QAction>
@@ -24,6 +33,8 @@ using namespace zestora;
 using namespace zestora::testing;
 
 namespace {
+
+enum class Asking { Heading, Search, NameConflict, LineEditor, Email, SaveAs, About, Tip, Wizard };
 
 // A main window over a fresh session, settings file and working directory.
 struct Fixture : TestSession {
@@ -72,8 +83,10 @@ private Q_SLOTS:
     void toolsSwitchScreens();
     void damagedFileOffersTheNewestCleanBackup();
     void optionToolsToggleTheirSettings();
-    void exitAsksBeforeUnsavedWorkIsLost_data();
-    void exitAsksBeforeUnsavedWorkIsLost();
+    void unsavedWorkIsAskedAbout_data();
+    void unsavedWorkIsAskedAbout();
+    void helpComesInFrontOfEveryWindow_data();
+    void helpComesInFrontOfEveryWindow();
 };
 
 void TestMainWindow::toolsSwitchScreens_data()
@@ -167,56 +180,164 @@ void TestMainWindow::optionToolsToggleTheirSettings()
     QVERIFY(!next.topBar()->tool(u"mnuMusic"_s)->isChecked());
 }
 
-void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost_data()
+enum class Leaving { StartOver, Edit, Exit };
+
+void TestMainWindow::unsavedWorkIsAskedAbout_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<Leaving>("leaving");
     QTest::addColumn<bool>("withLine");
     QTest::addColumn<MessageBox::Answer>("answer");
     QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("onView"); // the screen on view afterwards; empty: closed
+    QTest::addColumn<QString>("name");   // the analysis screen's recipe afterwards
     QTest::addColumn<int>("stored");
-    const QString question = u"Save Changes?"_s;
-    QTest::newRow("Cancel keeps the program open")
-        << u"Soup"_s << true << MessageBox::Answer::Cancel << QStringList{question} << false << 0;
-    QTest::newRow("Save stores the recipe, then closes")
-        << u"Soup"_s << true << MessageBox::Answer::Save << QStringList{question} << true << 1;
-    QTest::newRow("Save that cannot store keeps the program open")
-        << u"Soup"_s << false << MessageBox::Answer::Save
-        << QStringList{question, u"Strange Recipe"_s} << false << 0;
+    const QStringList question{u"Save Changes?"_s};
+    const QString calc = u"CalcFrm"_s;
+    const QString view = u"ViewFrm"_s;
+    using Answer = MessageBox::Answer;
+    QTest::newRow("Ctrl+N, Discard: a new recipe")
+        << Leaving::StartOver << true << Answer::Discard << question << calc << QString() << 1;
+    QTest::newRow("Ctrl+N, Save: stored, then a new recipe")
+        << Leaving::StartOver << true << Answer::Save << question << calc << QString() << 2;
+    QTest::newRow("Edit, Cancel: the recipe stays, so does the stored recipes screen")
+        << Leaving::Edit << true << Answer::Cancel << question << view << u"Soup"_s << 1;
+    QTest::newRow("Edit, Discard: the stored recipe comes over")
+        << Leaving::Edit << true << Answer::Discard << question << calc << u"Stew"_s << 1;
+    QTest::newRow("Edit, Save that cannot store: the recipe stays on view to be mended")
+        << Leaving::Edit << false << Answer::Save << question + QStringList{u"Strange Recipe"_s}
+        << calc << u"Soup"_s << 1;
+    QTest::newRow("Exit, Save: stored, then closed")
+        << Leaving::Exit << true << Answer::Save << question << QString() << u"Soup"_s << 2;
 }
 
-void TestMainWindow::exitAsksBeforeUnsavedWorkIsLost()
+void TestMainWindow::unsavedWorkIsAskedAbout()
 {
-    QFETCH(QString, name);
+    QFETCH(Leaving, leaving);
     QFETCH(bool, withLine);
     QFETCH(MessageBox::Answer, answer);
     QFETCH(QStringList, titles);
-    QFETCH(bool, closed);
+    QFETCH(QString, onView);
+    QFETCH(QString, name);
     QFETCH(int, stored);
+    Fixture f;
+    writeFile(u"Ing.dat"_s, IngTable::toBytes({food(u"Milk"_s, 1, u"cup"_s)}));
+    writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s}));
+    f.start();
+    f.window.show();
+    f.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    auto* calc = f.window.findChild<AnalysisScreen*>();
+    auto* nameBox = calc->findChild<QLineEdit*>(u"NameTxt"_s);
+    if (withLine) {
+        const QString record = lines::recipeRecord(
+            u"Soup"_s, u"1"_s, {lines::ingredientEntry(u"Milk"_s, true, u"1"_s, u"cup"_s)},
+            u"Heat."_s);
+        QVERIFY(calc->editStoredRecipe(
+            u"Soup"_s, viewRecipe(record.mid(record.indexOf(QChar(0xa7))), f.session.ingredients)));
+        QTest::keyClicks(calc->findChild<QPlainTextEdit*>(u"DirectionsTxt"_s), u" Stir."_s);
+    } else {
+        QTest::keyClicks(nameBox, u"Soup"_s);
+    }
+    f.answers = {answer};
+    if (leaving == Leaving::StartOver) {
+        QTest::keyClick(nameBox, Qt::Key_N, Qt::ControlModifier);
+    } else {
+        // Also while another screen is on view.
+        QTest::keyClick(&f.window, Qt::Key_2, Qt::ControlModifier);
+        const Qt::Key key = leaving == Leaving::Edit ? Qt::Key_E : Qt::Key_Q;
+        QTest::keyClick(f.window.findChild<QWidget*>(u"RecipeLst"_s), key, Qt::ControlModifier);
+    }
+    QCOMPARE(f.titles(), titles);
+    QCOMPARE(f.messages[0].text, u"Save changes to Soup?"_s);
+    QCOMPARE(f.messages[0].buttons, MessageBox::Buttons::SaveDiscardCancel);
+    QCOMPARE(f.window.isVisible() ? f.screenOnView() : QString(), onView);
+    QCOMPARE(nameBox->text(), name);
+    QCOMPARE(f.session.recipes.count(), stored);
+}
+
+void TestMainWindow::helpComesInFrontOfEveryWindow_data()
+{
+    QTest::addColumn<Asking>("asking");
+    QTest::addColumn<int>("context");
+    QTest::newRow("heading dialog") << Asking::Heading << help::headingContext;
+    QTest::newRow("search") << Asking::Search << help::searchContext;
+    QTest::newRow("name conflict") << Asking::NameConflict << help::analysisContext;
+    QTest::newRow("line editor") << Asking::LineEditor << help::analysisContext;
+    QTest::newRow("e-mail window") << Asking::Email << help::emailContext;
+    QTest::newRow("save as window") << Asking::SaveAs << help::saveAsContext;
+    QTest::newRow("about box") << Asking::About << help::contentsContext;
+    QTest::newRow("tip window") << Asking::Tip << help::contentsContext;
+    QTest::newRow("wizard") << Asking::Wizard << help::wizardContext;
+}
+
+void TestMainWindow::helpComesInFrontOfEveryWindow()
+{
+    QFETCH(Asking, asking);
+    QFETCH(int, context);
     Fixture f;
     f.start();
     f.window.show();
-    auto* calc = f.window.findChild<AnalysisScreen*>();
-    if (withLine) {
-        const QString record = lines::recipeRecord(
-            name, u"1"_s, {lines::ingredientEntry(u"Milk"_s, true, u"1"_s, u"cup"_s)}, u"Heat."_s);
-        calc->editStoredRecipe(
-            name, viewRecipe(record.mid(record.indexOf(QChar(0xa7))), f.session.ingredients));
-        calc->findChild<QPlainTextEdit*>(u"DirectionsTxt"_s)->setPlainText(u"Heat it."_s);
-    } else {
-        calc->findChild<QLineEdit*>(u"NameTxt"_s)->setText(name);
+    // F1 opens the window's topic in front of it with the keys; Escape closes help alone.
+    const auto helpAndEscape = [&f, context](QWidget* window) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QTextBrowser* browser = f.help.browser();
+        QVERIFY(browser);
+        QCOMPARE(browser->source().fragment(), help::topicAnchor(context));
+        QVERIFY(QTest::qWaitForWindowActive(browser->window()));
+        QCOMPARE(QApplication::focusWidget(), browser);
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QVERIFY(!browser->window()->isVisible());
+        QVERIFY(window->isVisible());
+    };
+    const auto inDialog = [&helpAndEscape](QDialog* dialog) {
+        helpAndEscape(dialog);
+        dialog->reject();
+    };
+    switch (asking) {
+    case Asking::Heading:
+        onNextDialog(inDialog);
+        HeadingDialog::ask(&f.window, f.help);
+        break;
+    case Asking::Search:
+        onNextDialog(inDialog);
+        SearchDialog::search(&f.window, f.help, *f.window.ingredientNames(), [](const QString&) {});
+        break;
+    case Asking::NameConflict:
+        onNextDialog(inDialog);
+        NameConflictDialog::ask(&f.window, u"Soup"_s, f.session.recipes, *f.window.recipeNames(),
+                                {});
+        break;
+    case Asking::LineEditor:
+        onNextDialog(inDialog);
+        LineEditorDialog::ask(&f.window, u"1 cup   Milk"_s);
+        break;
+    case Asking::Email:
+        onNextDialog(inDialog);
+        EmailWindow::sendRecipe(&f.window, f.settings, f.help, ShownRecipe{});
+        break;
+    case Asking::SaveAs: {
+        SaveAsWindow window(f.session, f.help, QString(), &f.window);
+        onNextDialog(inDialog);
+        window.exec();
+        break;
     }
-    // Also while another screen is on view.
-    f.click("Recipes");
-    f.answers = {answer};
-    f.click("Exit");
-    QCOMPARE(f.titles(), titles);
-    if (!titles.isEmpty()) {
-        QCOMPARE(f.messages[0].text, u"Save changes to Soup?"_s);
-        QCOMPARE(f.messages[0].buttons, MessageBox::Buttons::SaveDiscardCancel);
+    case Asking::About:
+        onNextDialog(inDialog);
+        AboutBox::run(&f.window, QStringLiteral(HELP_DIR));
+        break;
+    case Asking::Tip: {
+        TipWindow* tip = TipWindow::open(&f.window, f.settings, QStringLiteral(HELP_DIR));
+        helpAndEscape(tip);
+        tip->close();
+        break;
     }
-    QCOMPARE(!f.window.isVisible(), closed);
-    QCOMPARE(f.session.recipes.count(), stored);
+    case Asking::Wizard:
+        f.click("AddIngredient");
+        helpAndEscape(&f.window);
+        break;
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

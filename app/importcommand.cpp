@@ -1,0 +1,141 @@
+#include "app/importcommand.h"
+
+#include "app/folderlock.h"
+#include "app/launcher.h"
+#include "app/programdir.h"
+#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipeimport.h"
+#include "core/paste/foodindex.h"
+#include "core/session.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTextStream>
+
+namespace zestora {
+
+namespace {
+
+QString oneLine(QString message)
+{
+    return message.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+}
+
+} // namespace
+
+int importRecipes(const QStringList& arguments, const QString& programDir, QTextStream& out,
+                  QTextStream& err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption acceptBest(
+        QStringLiteral("accept-best"),
+        QStringLiteral("Store recipes with lines to check, taking the best matches."));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("The data folder that receives the recipes."),
+                                     QStringLiteral("DIR"));
+    parser.addOptions({acceptBest, dataDir});
+    if (!parser.parse(QStringList{QStringLiteral("zestora import")} + arguments) ||
+        parser.positionalArguments().size() != 1) {
+        err << (parser.errorText().isEmpty() ? QStringLiteral("Name one MealMaster file.")
+                                             : parser.errorText())
+            << Qt::endl
+            << usage;
+        return 2;
+    }
+    // Read before the data folder becomes the working directory.
+    const QString fileName = parser.positionalArguments().front();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir()) {
+        err << "Cannot read " << fileName << ": "
+            << (file.isOpen() ? QStringLiteral("it is a folder") : file.errorString()) << Qt::endl;
+        return 1;
+    }
+    const mealmaster::ReadResult read = mealmaster::read(&file);
+    for (const QString& problem : read.problems)
+        err << "Warning: " << problem << Qt::endl;
+    if (read.recipes.isEmpty()) {
+        err << fileName << " holds no MealMaster recipe." << Qt::endl;
+        return 1;
+    }
+
+    QString error;
+    const std::unique_ptr<QLockFile> lock =
+        openDataDir(parser.value(dataDir), &error, Claimant{QStringLiteral("zestora import"), {}});
+    if (lock && !lock->isLocked())
+        error = readOnlyNotice();
+    if (error.isEmpty())
+        error = copyStarterIngredients(QDir(programDir).filePath(starterIngredients));
+    if (!error.isEmpty()) {
+        err << oneLine(error) << Qt::endl;
+        return 1;
+    }
+    Session session;
+    for (const std::optional<LoadProblem>& problem :
+         {session.ingredients.loadIngTable(), session.recipes.load()}) {
+        if (!problem)
+            continue;
+        err << oneLine(problem->message()) << Qt::endl;
+        if (problem->unreadable)
+            return 1;
+    }
+
+    paste::FoodIndex index(session.ingredients,
+                           QDir(programDir).filePath(QStringLiteral("starter")));
+    exchange::ImportBatch batch(session.recipes);
+    int already = 0;
+    int notStored = 0;
+    for (const mealmaster::Recipe& recipe : read.recipes) {
+        const exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);
+        const QString& name = imported.name;
+        if (!imported.allMatched(session.ingredients) && !parser.isSet(acceptBest)) {
+            out << "Not stored: " << name << ", whose lines below are to be checked (--accept-best "
+                << "stores it with the best matches):" << Qt::endl;
+            for (const QString& line : imported.linesToCheck(session.ingredients))
+                out << "    " << line << Qt::endl;
+            ++notStored;
+            continue;
+        }
+        QString problem;
+        const QString record = imported.record(name, session.ingredients, &problem);
+        if (!problem.isEmpty()) {
+            out << "Not stored: " << name << ": " << problem << Qt::endl;
+            ++notStored;
+            continue;
+        }
+        switch (batch.check(name, record)) {
+        case exchange::ImportBatch::Check::AlreadyStored:
+            out << "Already stored: " << name << Qt::endl;
+            ++already;
+            break;
+        case exchange::ImportBatch::Check::NameTaken:
+            // Never replaced from here: the window's Import Recipes asks what to do.
+            out << "Not stored: " << name << ": another recipe of that name is stored. Rename "
+                << "or delete it, or import the file with File, Import Recipes... in Zestora's "
+                << "window to replace it or store this one under another name." << Qt::endl;
+            ++notStored;
+            break;
+        case exchange::ImportBatch::Check::New:
+            batch.add(name, record);
+            break;
+        }
+    }
+    const QList<RecipeStore::NewRecipe> stored = batch.recipes();
+    if (!batch.store(session.recipes)) {
+        err << oneLine(session.recipes.errorString()) << Qt::endl
+            << "No recipe was stored." << Qt::endl;
+        return 1;
+    }
+    for (const RecipeStore::NewRecipe& recipe : stored)
+        out << "Stored: " << recipe.name << Qt::endl;
+    out << "Stored " << stored.size() << " of " << read.recipes.size() << " recipes in "
+        << QDir::toNativeSeparators(QDir::current().filePath(RecipeStore::fileName));
+    if (already > 0)
+        out << "; " << already << (already == 1 ? " was" : " were") << " stored already";
+    out << "." << Qt::endl;
+    return notStored == 0 ? 0 : 1;
+}
+
+} // namespace zestora

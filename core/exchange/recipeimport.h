@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/analysis/quantity.h"
+#include "core/paste/linereview.h"
+#include "core/recipes/storednames.h"
+#include "core/store/recipestore.h"
+
+#include <QList>
+#include <QString>
+
+namespace zestora::mealmaster {
+struct Recipe;
+}
+namespace zestora::paste {
+class FoodIndex;
+}
+
+// Recipes of an exchange file on their way into the store: each ingredient line matched to a
+// stored food as a pasted line is, the recipe stored as the analysis screen would save it.
+namespace zestora::exchange {
+
+struct ImportedRecipe {
+    QString name; // the title, trimmed to the length of a recipe name
+    quantity::Servings servings;
+    QList<paste::ReviewedLine> lines; // headings and ingredient lines, in order
+    QString directions;
+
+    // Every ingredient line that gives an amount was matched to a food and one of its measures.
+    bool allMatched(const IngTable& table) const;
+    // The ingredient lines that were not: the line as written and what keeps it out.
+    QStringList linesToCheck(const IngTable& table) const;
+    // The stored record under a name: the lines the recipe takes, as added by hand, at the
+    // servings of the file; the ingredient lines it cannot take (no food, no amount, no measure)
+    // and that the user did not leave out are kept at the end of the directions. A problem instead
+    // when a text cannot be stored.
+    QString record(const QString& storedName, const IngTable& table, QString* problem) const;
+};
+
+ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex& index);
+
+// Recipes to be stored together with one write of the store, and the names they take.
+class ImportBatch {
+public:
+    explicit ImportBatch(const RecipeStore& store);
+
+    enum class Check {
+        New,
+        AlreadyStored, // the same recipe under the same name, stored or in this batch
+        NameTaken,     // another recipe has the name, or one that matches it as a pattern
+    };
+    Check check(const QString& name, const QString& record) const;
+    void add(const QString& name, const QString& record);
+    // A recipe of the batch whose name the user chose to give to another.
+    void drop(const QString& name);
+    // After the store changed otherwise (a stored recipe replaced).
+    void storeChanged();
+
+    const QList<RecipeStore::NewRecipe>& recipes() const { return m_recipes; }
+    // Adds the batch to the store in one write and empties it; false with the store's
+    // errorString() when the write failed, the batch kept.
+    bool store(RecipeStore& store);
+
+private:
+    const RecipeStore& m_store;
+    StoredNames m_names;
+    QList<RecipeStore::NewRecipe> m_recipes;
+};
+
+} // namespace zestora::exchange

@@ -1,0 +1,51 @@
+#include "core/paste/foodindex.h"
+
+#include "core/store/ingtable.h"
+
+namespace zestora::paste {
+
+FoodIndex::FoodIndex(const IngTable& table, QString starterDir)
+    : m_table(table)
+    , m_starterDir(std::move(starterDir))
+{
+}
+
+FoodIndex::~FoodIndex() = default;
+
+void FoodIndex::loadTables()
+{
+    if (!m_tables)
+        m_tables = MatchingTables::load(m_starterDir);
+}
+
+const HouseholdWeights& FoodIndex::weights()
+{
+    loadTables();
+    return m_tables->weights;
+}
+
+FoodChoices& FoodIndex::choices()
+{
+    if (!m_choices) {
+        m_choices.emplace();
+        m_choices->load();
+    }
+    return *m_choices;
+}
+
+const FoodMatcher& FoodIndex::matcher()
+{
+    if (!m_matcher || m_indexedRevision != m_table.revision()) {
+        loadTables();
+        m_matcher = std::make_unique<FoodMatcher>(m_table, m_tables->names, &choices());
+        m_indexedRevision = m_table.revision();
+    }
+    return *m_matcher;
+}
+
+ReviewedLine FoodIndex::review(const IngredientLine& line)
+{
+    return reviewLine(line, matcher(), m_table, weights());
+}
+
+} // namespace zestora::paste

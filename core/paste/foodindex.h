@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/paste/foodmatcher.h"
+#include "core/paste/linereview.h"
+
+#include <memory>
+
+namespace zestora {
+class IngTable;
+}
+
+namespace zestora::paste {
+
+// What matching pasted and imported lines needs for the whole run: the stored foods' names
+// indexed once, and again only after the ingredient table changed; the tables beside the starter
+// database read once; the foods the user chose before, from the data folder (the working
+// directory). Everything is read when it is first needed.
+class FoodIndex {
+public:
+    FoodIndex(const IngTable& table, QString starterDir);
+    ~FoodIndex();
+
+    const IngTable& table() const { return m_table; }
+    const FoodMatcher& matcher();
+    const HouseholdWeights& weights();
+    // The user's choices, which the matcher consults as they change.
+    FoodChoices& choices();
+
+    // The line as the matcher reads it first: its best foods, the best chosen when good enough.
+    ReviewedLine review(const IngredientLine& line);
+
+private:
+    void loadTables();
+
+    const IngTable& m_table;
+    QString m_starterDir;
+    std::optional<MatchingTables> m_tables;
+    std::optional<FoodChoices> m_choices;
+    std::unique_ptr<FoodMatcher> m_matcher;
+    quint64 m_indexedRevision = 0;
+};
+
+} // namespace zestora::paste

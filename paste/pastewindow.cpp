@@ -1,0 +1,85 @@
+#include "paste/pastewindow.h"
+
+#include "ui_pastewindow.h"
+
+#include "core/paste/foodindex.h"
+#include "platform/messagebox.h"
+#include "platform/waitcursor.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace zestora {
+
+PasteWindow::PasteWindow(QWidget* parent, paste::FoodIndex& index, const SortedNameModel& names,
+                         HelpViewer& help)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::PasteWindow>())
+    , m_index(index)
+{
+    m_ui->setupUi(this);
+    m_ui->ReviewTbl->setUp(index, names, help);
+    setUpReviewWindow(this, m_ui->ReviewTbl, m_ui->SummaryLbl, m_ui->HelpCmd, help);
+    connect(m_ui->ReadCmd, &QPushButton::clicked, this, &PasteWindow::read);
+    connect(m_ui->AddCmd, &QPushButton::clicked, this, &PasteWindow::add);
+    connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->PasteTxt, &QPlainTextEdit::textChanged, this, [this] { m_textRead = false; });
+}
+
+PasteWindow::~PasteWindow() = default;
+
+std::optional<QList<RecipeDraft::NewLine>> PasteWindow::ask(QWidget* parent,
+                                                            paste::FoodIndex& index,
+                                                            const SortedNameModel& names,
+                                                            HelpViewer& help)
+{
+    PasteWindow window(parent, index, names, help);
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    if (!clipboard.trimmed().isEmpty()) {
+        window.m_ui->PasteTxt->setPlainText(clipboard);
+        window.read();
+    }
+    if (window.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return paste::draftLines(window.m_ui->ReviewTbl->lines(), index.table());
+}
+
+void PasteWindow::read()
+{
+    const WaitCursor wait;
+    QList<paste::ReviewedLine> lines;
+    for (const paste::IngredientLine& line :
+         paste::readRecipeText(m_ui->PasteTxt->toPlainText(), false).lines)
+        if (line.kind != paste::LineKind::Blank)
+            lines.append(m_index.review(line));
+    m_ui->ReviewTbl->showLines(std::move(lines));
+    setTabOrder(m_ui->ReviewTbl->lastInTabOrder(), m_ui->AddCmd);
+    m_textRead = true;
+    if (m_ui->ReviewTbl->rowCount() > 0)
+        m_ui->ReviewTbl->setFocus();
+}
+
+void PasteWindow::add()
+{
+    // Lines typed since the last Read are read and shown first: nothing goes in unreviewed.
+    if (!m_textRead) {
+        read();
+        return;
+    }
+    if (!m_ui->ReviewTbl->anyLineGoesIn()) {
+        MessageBox::show(this,
+                         QStringLiteral("No line is ready to go into the recipe: give the lines a "
+                                        "food from their lists, or press Cancel."),
+                         QStringLiteral("Nothing to Add"), MessageBox::Icon::Information);
+        return;
+    }
+    if (!paste::rememberChoices(m_ui->ReviewTbl->lines(), m_index.table(), m_index.choices()))
+        MessageBox::show(this,
+                         QStringLiteral("The foods you chose go into the recipe, but they could "
+                                        "not be remembered for next time: %1")
+                             .arg(m_index.choices().errorString()),
+                         QStringLiteral("Paste Ingredients"), MessageBox::Icon::Exclamation);
+    accept();
+}
+
+} // namespace zestora

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/analysis/recipedraft.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class PasteWindow;
+}
+
+namespace zestora {
+
+class HelpViewer;
+class SortedNameModel;
+
+namespace paste {
+class FoodIndex;
+}
+
+// Paste Ingredients: a box for recipe lines as a web page, a cookbook or an e-mail writes them;
+// Read matches each line to a stored food and shows the review; Add hands the lines that go in
+// to the recipe, and remembers the foods the user chose.
+class PasteWindow : public QDialog {
+    Q_OBJECT
+public:
+    // The lines to add, in order; none when the user cancelled. The box starts with the text on
+    // the clipboard, already read.
+    static std::optional<QList<RecipeDraft::NewLine>>
+    ask(QWidget* parent, paste::FoodIndex& index, const SortedNameModel& names, HelpViewer& help);
+
+private:
+    PasteWindow(QWidget* parent, paste::FoodIndex& index, const SortedNameModel& names,
+                HelpViewer& help);
+    ~PasteWindow() override;
+
+    void read();
+    void add();
+
+    const std::unique_ptr<Ui::PasteWindow> m_ui;
+    paste::FoodIndex& m_index;
+    bool m_textRead = false; // the table shows the text as it is now
+};
+
+} // namespace zestora

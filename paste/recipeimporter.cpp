@@ -1,0 +1,186 @@
+#include "paste/recipeimporter.h"
+
+#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipeimport.h"
+#include "core/paste/foodindex.h"
+#include "core/session.h"
+#include "core/sortednamemodel.h"
+#include "core/text.h"
+#include "paste/importwindow.h"
+#include "platform/messagebox.h"
+#include "platform/waitcursor.h"
+#include "store/nameconflictdialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zestora {
+
+namespace {
+
+const QString title = QStringLiteral("Import Recipes");
+
+// One import from the file to the store, and what became of each recipe.
+class Import {
+public:
+    Import(const RecipeImporter& importer, QWidget* parent)
+        : m_importer(importer)
+        , m_parent(parent)
+        , m_batch(importer.session.recipes)
+    {
+    }
+
+    // Adds the recipe to the batch under its name, unless it is stored already; a name another
+    // recipe has goes through the name conflict dialog first, as a save on the analysis screen.
+    void settle(const exchange::ImportedRecipe& recipe)
+    {
+        const IngTable& table = m_importer.session.ingredients;
+        QString name = recipe.name;
+        QString problem;
+        QString record = recipe.record(name, table, &problem);
+        exchange::ImportBatch::Check check =
+            problem.isEmpty() ? m_batch.check(name, record) : exchange::ImportBatch::Check::New;
+        if (check == exchange::ImportBatch::Check::NameTaken) {
+            const NameConflictDialog::Result result =
+                NameConflictDialog::ask(m_parent, name, m_importer.session.recipes,
+                                        m_importer.recipeNames, m_importer.selectFirstStoredRecipe);
+            switch (result.outcome) {
+            case NameConflictDialog::Outcome::Replaced:
+                m_batch.drop(name); // also one of this file's recipes of that name
+                break;
+            case NameConflictDialog::Outcome::Renamed:
+                // The name kept is a replace.
+                if (result.newName == trimSpaces(name))
+                    m_batch.drop(name);
+                name = result.newName;
+                record = recipe.record(name, table, &problem);
+                break;
+            case NameConflictDialog::Outcome::Cancelled:
+            case NameConflictDialog::Outcome::Closed:
+                m_report.append(QStringLiteral("Not stored: %1 (you cancelled).").arg(name));
+                return;
+            }
+            check =
+                problem.isEmpty() ? m_batch.check(name, record) : exchange::ImportBatch::Check::New;
+            if (check == exchange::ImportBatch::Check::NameTaken)
+                problem = QStringLiteral("a recipe of a name that matches it is still stored.");
+        }
+        if (!problem.isEmpty())
+            m_report.append(QStringLiteral("Not stored: %1: %2").arg(name, problem));
+        else if (check == exchange::ImportBatch::Check::AlreadyStored)
+            m_report.append(QStringLiteral("Already stored: %1.").arg(name));
+        else
+            m_batch.add(name, record);
+    }
+
+    // Stores the batch with one write; false when the write failed, which the user is told.
+    bool store()
+    {
+        const QList<RecipeStore::NewRecipe> recipes = m_batch.recipes();
+        bool stored = false;
+        {
+            const WaitCursor wait;
+            stored = m_batch.store(m_importer.session.recipes);
+        }
+        if (!stored) {
+            MessageBox::show(m_parent,
+                             m_importer.session.recipes.errorString() +
+                                 QStringLiteral("\r\n\r\nNone of the %1 recipes was stored.")
+                                     .arg(recipes.size()),
+                             title, MessageBox::Icon::Critical);
+            return false;
+        }
+        for (const RecipeStore::NewRecipe& recipe : recipes) {
+            m_importer.recipeNames.insertName(recipe.name);
+            m_stored.append(recipe.name);
+        }
+        return true;
+    }
+
+    void skip(const QString& name) { m_report.append(QStringLiteral("Skipped: %1.").arg(name)); }
+    void note(const QString& text) { m_report.append(text); }
+
+    void tell(const QString& fileName, qsizetype count, const QStringList& problems) const
+    {
+        QString text = QStringLiteral("%1 of the %2 recipes in %3 were stored.")
+                           .arg(m_stored.size())
+                           .arg(count)
+                           .arg(QDir::toNativeSeparators(fileName));
+        for (const QStringList& part : {m_report, problems})
+            if (!part.isEmpty())
+                text += QStringLiteral("\r\n\r\n") + part.join(QStringLiteral("\r\n"));
+        MessageBox::show(m_parent, text, title, MessageBox::Icon::Information);
+    }
+
+private:
+    const RecipeImporter& m_importer;
+    QWidget* m_parent;
+    exchange::ImportBatch m_batch;
+    QStringList m_stored;
+    QStringList m_report; // the recipes not stored, and why
+};
+
+} // namespace
+
+void RecipeImporter::importFile(QWidget* parent, const QString& fileName) const
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir()) {
+        MessageBox::show(
+            parent,
+            QStringLiteral("Zestora cannot read %1: %2")
+                .arg(QDir::toNativeSeparators(fileName),
+                     file.isOpen() ? QStringLiteral("it is a folder.") : file.errorString()),
+            title, MessageBox::Icon::Exclamation);
+        return;
+    }
+    const mealmaster::ReadResult read = mealmaster::read(&file);
+    if (read.recipes.isEmpty()) {
+        MessageBox::show(parent,
+                         QStringLiteral("%1 holds no MealMaster recipe: a recipe there starts "
+                                        "with a line such as \"MMMMM----- Recipe via "
+                                        "Meal-Master\".")
+                             .arg(QDir::toNativeSeparators(fileName)),
+                         title, MessageBox::Icon::Exclamation);
+        return;
+    }
+    Import import(*this, parent);
+    QList<exchange::ImportedRecipe> toReview;
+    {
+        const WaitCursor wait;
+        for (const mealmaster::Recipe& recipe : read.recipes) {
+            exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);
+            if (imported.allMatched(session.ingredients))
+                import.settle(imported);
+            else
+                toReview.append(std::move(imported));
+        }
+    }
+    if (!import.store())
+        return;
+    for (qsizetype i = 0; i < toReview.size(); ++i) {
+        exchange::ImportedRecipe& recipe = toReview[i];
+        const ImportWindow::Result reviewed =
+            ImportWindow::review(parent, recipe, static_cast<int>(i + 1),
+                                 static_cast<int>(toReview.size()), index, ingredientNames, help);
+        if (reviewed.decision != ImportWindow::Decision::Store) {
+            const qsizetype last =
+                reviewed.decision == ImportWindow::Decision::Skip ? i : toReview.size() - 1;
+            for (qsizetype skipped = i; skipped <= last; ++skipped)
+                import.skip(toReview[skipped].name);
+            i = last;
+            continue;
+        }
+        recipe.lines = reviewed.lines;
+        if (!paste::rememberChoices(recipe.lines, session.ingredients, index.choices()))
+            import.note(QStringLiteral("The foods you chose could not be remembered for next "
+                                       "time: %1")
+                            .arg(index.choices().errorString()));
+        import.settle(recipe);
+    }
+    if (import.store())
+        import.tell(fileName, read.recipes.size(), read.problems);
+}
+
+} // namespace zestora

@@ -1,0 +1,213 @@
+#include "paste/reviewtable.h"
+
+#include "analysis/searchdialog.h"
+#include "core/analysis/lineamounts.h"
+#include "core/paste/foodindex.h"
+#include "core/shell/helptopics.h"
+#include "core/store/ingtable.h"
+#include "platform/helpviewer.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zestora {
+
+namespace {
+// The food list's last entry, which opens the search of every food.
+constexpr int searchItem = -2;
+
+QTableWidgetItem* textItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+} // namespace
+
+ReviewTable::ReviewTable(QWidget* parent)
+    : QTableWidget(0, NoteColumn + 1, parent)
+{
+    setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Food"),
+                               QStringLiteral("Quantity"), QStringLiteral("Unit"),
+                               QStringLiteral("Grams"), QStringLiteral("Check")});
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes from the table to each line's food list, then on to the window's buttons.
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    QHeaderView* header = horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(LineColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(FoodColumn, QHeaderView::Interactive);
+    header->resizeSection(FoodColumn, 380);
+    connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() != LineColumn || !(item->flags() & Qt::ItemIsUserCheckable))
+            return;
+        const bool leftOut = item->checkState() != Qt::Checked;
+        if (std::exchange(m_lines[item->row()].leftOut, leftOut) != leftOut)
+            Q_EMIT linesChanged();
+    });
+}
+
+void ReviewTable::setUp(paste::FoodIndex& index, const SortedNameModel& names, HelpViewer& help)
+{
+    m_index = &index;
+    m_names = &names;
+    m_help = &help;
+}
+
+void ReviewTable::showLines(QList<paste::ReviewedLine> lines)
+{
+    m_lines = std::move(lines);
+    m_foodLists.clear();
+    setRowCount(0);
+    setRowCount(static_cast<int>(m_lines.size()));
+    QWidget* previous = this;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (m_lines[row].isIngredient()) {
+            QComboBox* foods = foodList(row);
+            setTabOrder(previous, foods);
+            previous = foods;
+        }
+        showRow(row);
+    }
+    if (rowCount() > 0)
+        setCurrentCell(0, LineColumn);
+    Q_EMIT linesChanged();
+}
+
+QWidget* ReviewTable::lastInTabOrder()
+{
+    if (m_foodLists.isEmpty())
+        return this;
+    return m_foodLists.last();
+}
+
+bool ReviewTable::anyLineGoesIn() const
+{
+    return !paste::draftLines(m_lines, m_index->table()).isEmpty();
+}
+
+QString ReviewTable::summary() const
+{
+    int ingredients = 0;
+    int goingIn = 0;
+    int marked = 0;
+    for (const paste::ReviewedLine& line : m_lines) {
+        if (!line.isIngredient())
+            continue;
+        ++ingredients;
+        goingIn += !line.leftOut && paste::acceptedLine(line, m_index->table()).has_value();
+        marked += !line.note().isEmpty();
+    }
+    return QStringLiteral("%1 of %2 ingredient lines go in; %3 marked to check.")
+        .arg(goingIn)
+        .arg(ingredients)
+        .arg(marked);
+}
+
+QComboBox* ReviewTable::foodList(int row)
+{
+    const paste::ReviewedLine& line = m_lines[row];
+    const IngTable& table = m_index->table();
+    auto* foods = new QComboBox(this);
+    foods->setObjectName(QStringLiteral("FoodLst_%1").arg(row));
+    foods->setAccessibleName(QStringLiteral("Food for %1").arg(line.line.text));
+    foods->setPlaceholderText(QStringLiteral("No food: choose one"));
+    for (const paste::FoodMatch& match : line.foods)
+        foods->addItem(table.at(match.index).trimmedName(), match.index);
+    if (line.matched() && foods->findData(line.food) < 0)
+        foods->addItem(table.at(line.food).trimmedName(), line.food);
+    foods->addItem(QStringLiteral("Search all foods..."), searchItem);
+    foods->setCurrentIndex(foods->findData(line.food));
+    connect(foods, &QComboBox::activated, this,
+            [this, row, foods](int item) { foodChosen(row, foods, item); });
+    setCellWidget(row, FoodColumn, foods);
+    m_foodLists.append(foods);
+    return foods;
+}
+
+void ReviewTable::foodChosen(int row, QComboBox* foods, int item)
+{
+    paste::ReviewedLine& line = m_lines[row];
+    int food = foods->itemData(item).toInt();
+    if (food == searchItem) {
+        food = -1;
+        SearchDialog::search(this, *m_help, *m_names, [&](const QString& name) {
+            food = m_index->table().lastIndexOfNameIgnoringCase(name);
+        });
+        if (food < 0) { // nothing chosen: the line keeps its food
+            foods->setCurrentIndex(foods->findData(line.food));
+            return;
+        }
+        if (foods->findData(food) < 0)
+            foods->insertItem(foods->count() - 1, m_index->table().at(food).trimmedName(), food);
+        foods->setCurrentIndex(foods->findData(food));
+    }
+    paste::chooseFood(line, food, m_index->table(), m_index->weights());
+    line.chosen = true;
+    line.leftOut = false; // a food chosen for a line is meant to go in
+    showRow(row);
+    Q_EMIT linesChanged();
+}
+
+void ReviewTable::showRow(int row)
+{
+    const QSignalBlocker quiet(this);
+    const paste::ReviewedLine& line = m_lines[row];
+    // Headings stand out, and so does what a line lacks.
+    QFont bold = font();
+    bold.setBold(true);
+    auto* text = new QTableWidgetItem(line.isHeading() ? line.line.heading : line.line.text);
+    text->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    const std::optional<paste::OrdinaryLine> ordinary =
+        line.isIngredient() ? paste::acceptedLine(line, m_index->table()) : std::nullopt;
+    if (line.isHeading() || ordinary) {
+        text->setFlags(text->flags() | Qt::ItemIsUserCheckable);
+        text->setCheckState(line.leftOut ? Qt::Unchecked : Qt::Checked);
+    }
+    if (line.isHeading())
+        text->setFont(bold);
+    setItem(row, LineColumn, text);
+    QString quantity;
+    QString unit;
+    QString grams;
+    if (ordinary) {
+        quantity = ordinary->quantity;
+        unit = ordinary->unit;
+        if (const auto amount = nutrition::lineAmount(ordinary->entry(), m_index->table(), 1);
+            amount && amount->grams)
+            grams = nutrition::gramsText(*amount->grams);
+    } else if (line.line.hasQuantity()) {
+        quantity = QString::number(*line.line.quantity);
+        unit = line.line.unit;
+    }
+    setItem(row, QuantityColumn, textItem(quantity));
+    setItem(row, UnitColumn, textItem(unit));
+    setItem(row, GramsColumn, textItem(grams));
+    QTableWidgetItem* note = textItem(line.isHeading() ? QStringLiteral("Heading") : line.note());
+    if (!line.isHeading())
+        note->setFont(bold);
+    setItem(row, NoteColumn, note);
+}
+
+void setUpReviewWindow(QDialog* window, ReviewTable* table, QLabel* summary, QPushButton* help,
+                       HelpViewer& helpViewer)
+{
+    // Room for the lines and their foods, in the middle of the screen.
+    const QRect area = window->screen()->availableGeometry();
+    window->resize(qMin(900, area.width()), qMin(640, area.height()));
+    window->move(area.center() - window->rect().center());
+    HelpViewer::setWindowContext(window, help::pasteContext);
+    QObject::connect(help, &QPushButton::clicked, window,
+                     [&helpViewer] { helpViewer.showHelp(help::pasteContext); });
+    QObject::connect(table, &ReviewTable::linesChanged, summary,
+                     [table, summary] { summary->setText(table->summary()); });
+}
+
+} // namespace zestora

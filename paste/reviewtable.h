@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/paste/linereview.h"
+
+#include <QTableWidget>
+
+class QComboBox;
+class QDialog;
+class QLabel;
+class QPushButton;
+
+namespace zestora {
+
+class HelpViewer;
+class SortedNameModel;
+
+namespace paste {
+class FoodIndex;
+}
+
+// Pasted or imported lines as the user reviews them before they join a recipe: one row a line
+// with the line as written, its food (a drop-down of the best five foods and a search of all),
+// the quantity, unit and grams it goes in with, and a note on every line that is not matched or
+// is in doubt. The box before a line says whether it goes in; a line that cannot go in (no food,
+// no amount, no measure) has none until it is given a food that takes it.
+class ReviewTable : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit ReviewTable(QWidget* parent = nullptr);
+
+    // What the table needs before it shows lines: the foods, their names to search, help for the
+    // search window.
+    void setUp(paste::FoodIndex& index, const SortedNameModel& names, HelpViewer& help);
+    void showLines(QList<paste::ReviewedLine> lines);
+    const QList<paste::ReviewedLine>& lines() const { return m_lines; }
+    // The last of the table's controls in the order Tab visits them.
+    QWidget* lastInTabOrder();
+    // How many lines go in and how many are marked, in a sentence.
+    QString summary() const;
+    // Whether any line goes in.
+    bool anyLineGoesIn() const;
+
+Q_SIGNALS:
+    void linesChanged();
+
+private:
+    enum Column { LineColumn, FoodColumn, QuantityColumn, UnitColumn, GramsColumn, NoteColumn };
+
+    QComboBox* foodList(int row);
+    void foodChosen(int row, QComboBox* foods, int item);
+    void showRow(int row);
+
+    paste::FoodIndex* m_index = nullptr;
+    const SortedNameModel* m_names = nullptr;
+    HelpViewer* m_help = nullptr;
+    QList<paste::ReviewedLine> m_lines;
+    QList<QComboBox*> m_foodLists;
+};
+
+// A window around a review table: sized for a screen of 1024 x 768 and centred, its summary kept
+// up to date, its Help button and F1 opening the topic of pasting and importing.
+void setUpReviewWindow(QDialog* window, ReviewTable* table, QLabel* summary, QPushButton* help,
+                       HelpViewer& helpViewer);
+
+} // namespace zestora

@@ -1,0 +1,225 @@
+#include "analysis/analysisscreen.h"
+#include "core/analysis/recipelines.h"
+#include "core/sortednamemodel.h"
+#include "paste/reviewtable.h"
+#include "platform/spinner.h"
+#include "platform/toolbar.h"
+#include "widgetsupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+
+using namespace zestora;
+using namespace zestora::testing;
+
+namespace {
+
+QList<IngRecord> pantry()
+{
+    return {food(u"Wheat flour, white, all-purpose, enriched, bleached"_s, 1, u"cup"_s, 125, u"g"_s,
+                 {1.2f, 0.2f, 95.4f, 3.4f, 12.9f, 0, 2, 455}),
+            food(u"Butter, salted"_s, 1, u"tbs"_s, 14, u"g"_s, {11.5f, 7.3f, 0, 0, 0, 31, 91, 102}),
+            food(u"Milk, whole"_s, 1, u"cup"_s, 244, u"g"_s, {8, 5, 12, 0, 8, 24, 105, 149}),
+            food(u"Egg, whole, raw, fresh"_s, 1, u"large"_s, 50, u"g"_s, {.fat = 5, .protein = 6},
+                 true),
+            food(u"Syrups, maple"_s, 1, u"tbs"_s, 20, u"g"_s, {.carbs = 13}),
+            food(u"Sugars, granulated"_s, 1, u"cup"_s, 200, u"g"_s, {.carbs = 200})};
+}
+
+enum Column { LineColumn, FoodColumn, QuantityColumn, UnitColumn, GramsColumn, NoteColumn };
+
+QStringList column(const QTableWidget* table, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row)
+        texts.append(table->item(row, column)->text());
+    return texts;
+}
+
+// The main window over the pantry, with the analysis screen on view.
+struct Window : StartedMainWindow {
+    AnalysisScreen* screen = window->findChild<AnalysisScreen*>();
+
+    explicit Window(const QByteArray& recipes = {})
+        : StartedMainWindow(IngTable::toBytes(pantry()), recipes)
+    {
+    }
+    template <typename T = QWidget> T* get(const QString& name) const
+    {
+        return screen->findChild<T*>(name);
+    }
+    void paste(const QString& text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        auto* name = get<QLineEdit>(u"NameTxt"_s);
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    void addByHand(const QString& name, int ones, int fraction, const QString& unit)
+    {
+        auto* list = get<QListView>(u"IngLst"_s);
+        if (!list->isVisible())
+            get<QComboBox>(u"IngLst2"_s)->showPopup();
+        const QModelIndex index = ingredientNames().index(ingredientNames().rowOf(name));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+        get<Spinner>(u"OnesVs"_s)->setValue(ones);
+        get<Spinner>(u"FracVs"_s)->setValue(fraction);
+        get<QComboBox>(u"MeasureLst"_s)->setCurrentText(unit);
+        get<QPushButton>(u"Addcmd"_s)->click();
+    }
+    const SortedNameModel& ingredientNames() const { return *window->ingredientNames(); }
+    // Saves the recipe; what the screen shows and the recipe file then holds.
+    QStringList save(const QString& name)
+    {
+        get<QLineEdit>(u"NameTxt"_s)->setText(name);
+        get<QPlainTextEdit>(u"DirectionsTxt"_s)->setPlainText(u"Mix."_s);
+        screen->calcBar()->tool(u"Save"_s)->trigger();
+        QStringList shown = texts(get<QListWidget>(u"InvisLst"_s));
+        for (const QLabel* label : get<QWidget>(u"Frame1"_s)->findChildren<QLabel*>())
+            shown.append(label->text());
+        return shown << QString::fromLatin1(readFile(u"Recipe.Dat"_s).toHex());
+    }
+    // Imports the file chosen in the file window; review acts on the first window after it.
+    void importFile(const QString& path, std::function<void(QDialog*)> review = {})
+    {
+        onNextDialog([path, review](QDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+            QVERIFY(name);
+            name->setText(path);
+            if (review)
+                onNextDialog(review);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        window->topBar()->tool(u"ImportTool"_s)->trigger();
+    }
+};
+
+// Chooses the food of a review table's line through its list's search of every food.
+void searchFood(QDialog* window, int row, const QString& words)
+{
+    onNextDialog([words](QDialog* search) {
+        search->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(words);
+        search->findChild<QPushButton*>(u"SearchCmd"_s)->click();
+        search->findChild<QListWidget*>(u"SearchLst"_s)->setCurrentRow(0);
+    });
+    auto* foods = window->findChild<QComboBox*>(u"FoodLst_%1"_s.arg(row));
+    pick(foods, foods->count() - 1);
+}
+
+} // namespace
+
+class TestPasteWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pastedLinesAreTheLinesEnteredByHand();
+    void reviewingALine();
+    void importingAFileTwice();
+};
+
+void TestPasteWindow::pastedLinesAreTheLinesEnteredByHand()
+{
+    QStringList pasted;
+    {
+        Window w;
+        onNextDialog([](QDialog* window) {
+            auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+            QCOMPARE(column(table, NoteColumn),
+                     QStringList({QString(), QString(), u"Heading"_s, u"No food found"_s}));
+            QCOMPARE(column(table, GramsColumn),
+                     QStringList({u"188 g"_s, u"28 g"_s, QString(), QString()}));
+            // The keyboard alone: the review has the focus, Enter adds.
+            QCOMPARE(QApplication::focusWidget(), table);
+            QTest::keyClick(table, Qt::Key_Return);
+        });
+        w.paste(u"1 1/2 cups all-purpose flour\n2 tbsp butter, melted\n\nFOR THE TOPPING:\n"
+                "1 cup zorbles\n"_s);
+        pasted = w.save(u"Pancakes"_s);
+    }
+    Window w;
+    w.addByHand(u"Wheat flour, white, all-purpose, enriched, bleached"_s, 1, 5, u"cup"_s);
+    w.addByHand(u"Butter, salted"_s, 2, 0, u"tbs"_s);
+    clickInNextDialog(u"DoneCmd"_s, [](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(u"SubHeadTxt"_s)->setText(u"FOR THE TOPPING"_s);
+    });
+    w.screen->calcBar()->tool(u"Heading"_s)->trigger();
+    QCOMPARE(pasted, w.save(u"Pancakes"_s));
+}
+
+void TestPasteWindow::reviewingALine()
+{
+    Window w;
+    onNextDialog([](QDialog* window) {
+        auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+        searchFood(window, 0, u"sugar"_s);
+        QCOMPARE(table->item(0, UnitColumn)->text(), u"cup"_s);
+        QCOMPARE(table->item(0, GramsColumn)->text(), u"200 g"_s);
+        QCOMPARE(table->item(0, NoteColumn)->text(), QString());
+        // Space on the second line leaves it out.
+        table->setCurrentCell(1, LineColumn);
+        QTest::keyClick(table, Qt::Key_Space);
+        QCOMPARE(window->findChild<QLabel*>(u"SummaryLbl"_s)->text(),
+                 u"1 of 2 ingredient lines go in; 0 marked to check."_s);
+        window->findChild<QPushButton*>(u"AddCmd"_s)->click();
+    });
+    w.paste(u"1 cup zorbles\n2 cups milk\n"_s);
+    QCOMPARE(texts(w.get<QListWidget>(u"R_IngLst"_s)),
+             QStringList{u"1  cup     Sugars, granulated"_s});
+    // The choice is kept in the data folder and offered first the next time.
+    QCOMPARE(readFile(u"Food choices.txt"_s), "zorble\tSugars, granulated\n");
+    w.help.initHelp(w.window.get(), QStringLiteral(HELP_DIR));
+    onNextDialog([&w](QDialog* window) {
+        auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+        QCOMPARE(window->findChild<QComboBox*>(u"FoodLst_0"_s)->currentText(),
+                 u"Sugars, granulated"_s);
+        QCOMPARE(column(table, NoteColumn), QStringList{QString()});
+        QTest::keyClick(table, Qt::Key_F1);
+        QCOMPARE(w.help.browser()->source().fragment(), u"topic-600"_s);
+        window->reject();
+    });
+    w.paste(u"2 cups zorbles"_s);
+}
+
+void TestPasteWindow::importingAFileTwice()
+{
+    // A different recipe has the name of one in the file.
+    Window w(
+        lines::recipeRecord(u"Zorble Stew"_s, u"1"_s, {lines::headingEntry(u"Old"_s)}, u"Old."_s)
+            .toLatin1() +
+        "\r\n");
+    const QString file = QStringLiteral(PASTE_DIR "/two-recipes.mmf");
+    w.importFile(file, [](QDialog* window) {
+        QCOMPARE(window->objectName(), u"ImportFrm"_s);
+        QCOMPARE(column(window->findChild<ReviewTable*>(u"ReviewTbl"_s), NoteColumn),
+                 QStringList({QString(), u"No food found"_s, u"No food found"_s}));
+        searchFood(window, 1, u"sugar"_s);
+        clickInNextDialog(u"ReplaceCmd"_s);
+        window->findChild<QPushButton*>(u"StoreCmd"_s)->click();
+    });
+    QCOMPARE(w.session.recipes.recipeNames(),
+             QStringList({u"Buttermilk Pancakes"_s, u"Zorble Stew"_s}));
+    QVERIFY(w.session.recipes.recipeBody(1).contains(u"Sugars, granulated"_s + QChar(207) +
+                                                     QChar(188) + u"1"_s));
+    QVERIFY(w.session.recipes.recipeBody(1).contains(
+        u"Simmer for an hour.\r\n\r\nNot counted in the nutrition:\r\nSalt to taste"_s));
+    QCOMPARE(texts(w.window->findChild<QComboBox*>(u"RecipeLst"_s)),
+             QStringList({u"Buttermilk Pancakes"_s, u"Zorble Stew"_s}));
+    QVERIFY(w.messages.last().text.startsWith(u"2 of the 2 recipes in "_s));
+
+    // The second time the chosen food matches: nothing to review, nothing stored again.
+    const QByteArray stored = readFile(u"Recipe.Dat"_s);
+    w.importFile(file);
+    QCOMPARE(readFile(u"Recipe.Dat"_s), stored);
+    QVERIFY(w.messages.last().text.endsWith(
+        u"\r\n\r\nAlready stored: Buttermilk Pancakes.\r\nAlready stored: Zorble Stew."_s));
+}
+
+QTEST_MAIN(TestPasteWindow)
+#include "tst_pastewindow.moc"
