@@ -52,7 +52,6 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     m_names.clear();
     m_order.clear();
     m_records.clear();
-    m_read.clear();
     m_measures.clear();
     ++m_revision;
     std::optional<FileContents> contents = m_file->readMapped();
@@ -84,6 +83,7 @@ std::optional<LoadProblem> IngTable::loadIngTable()
         m_names.append(decodeCp1252(
             IngRecord::nameField(QByteArrayView(m_bytes).sliced(at, IngRecord::size))));
     m_order = orderForPeople(trimmedNames());
+    m_records.resize(size_t(m_names.size()));
 
     const QLocale locale(QLocale::English);
     QString what;
@@ -107,14 +107,6 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     return LoadProblem{m_file->fileName(), what, kept, m_file->keepOriginalBeforeNextChange()};
 }
 
-void IngTable::makeRoomForRecords() const
-{
-    if (m_records.size() == count())
-        return;
-    m_records.resize(count());
-    m_read.assign(size_t(count()), false);
-}
-
 QString IngTable::measureText(QByteArrayView field) const
 {
     const auto found = m_measures.constFind(QByteArray::fromRawData(field.data(), field.size()));
@@ -126,14 +118,13 @@ QString IngTable::measureText(QByteArrayView field) const
 const IngRecord& IngTable::at(int index) const
 {
     Q_ASSERT(index >= 0 && index < count());
-    makeRoomForRecords();
-    if (!m_read[size_t(index)]) {
-        m_records[index] = IngRecord::fromBytes(
+    std::unique_ptr<IngRecord>& record = m_records[size_t(index)];
+    if (!record) {
+        record = std::make_unique<IngRecord>(IngRecord::fromBytes(
             QByteArrayView(m_bytes).sliced(qsizetype(index) * IngRecord::size, IngRecord::size),
-            m_names[index], [this](QByteArrayView field) { return measureText(field); });
-        m_read[size_t(index)] = true;
+            m_names[index], [this](QByteArrayView field) { return measureText(field); }));
     }
-    return m_records.at(index);
+    return *record;
 }
 
 QList<IngRecord> IngTable::records() const
@@ -227,9 +218,7 @@ bool IngTable::appendIngs(const QList<IngRecord>& records)
 void IngTable::addRow(QByteArrayView bytes, const IngRecord& record)
 {
     // The record is kept as given, which may differ from what the file holds of it.
-    makeRoomForRecords();
-    m_records.append(record);
-    m_read.push_back(true);
+    m_records.push_back(std::make_unique<IngRecord>(record));
     const int index = count();
     m_bytes.append(bytes);
     m_names.append(record.name);
@@ -311,7 +300,6 @@ bool IngTable::deleteIngByName(const QString& name)
         m_names.clear();
         m_order.clear();
         m_records.clear();
-        m_read.clear();
         ++m_revision;
         return true;
     }
@@ -334,18 +322,12 @@ void IngTable::deleteIngAt(int index)
         std::memcpy(m_bytes.data() + qsizetype(index) * IngRecord::size,
                     m_bytes.constData() + qsizetype(last) * IngRecord::size, IngRecord::size);
         m_names[index] = m_names[last];
-        if (!m_records.isEmpty()) {
-            m_records[index] = std::move(m_records[last]);
-            m_read[size_t(index)] = m_read[size_t(last)];
-        }
+        m_records[size_t(index)] = std::move(m_records[size_t(last)]);
         m_order.insert(orderRowOf(index), index);
     }
     m_bytes.truncate(qsizetype(last) * IngRecord::size);
     m_names.removeLast();
-    if (!m_records.isEmpty()) {
-        m_records.removeLast();
-        m_read.pop_back();
-    }
+    m_records.pop_back();
     ++m_revision;
 }
 

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 
+#include <memory>
 #include <vector>
 
 namespace zestora {
@@ -94,8 +95,6 @@ private:
     bool rewriteWithout(int index, QByteArrayView added);
     // Makes the bytes the table's own, so that they can change in place.
     void ownBytes();
-    // Gives every record its place in m_records, read or not.
-    void makeRoomForRecords() const;
     QString measureText(QByteArrayView field) const;
     void addRow(QByteArrayView bytes, const IngRecord& record);
     std::optional<QString> unstorableText(const IngRecord& record) const;
@@ -114,9 +113,9 @@ private:
     QStringList m_names;     // each record's name as at(i).name holds it
     // The records by their trimmed names in the order for people, equal names in table order.
     QList<int> m_order;
-    // Each record as added or as read so far, once one is first asked for; m_read says which.
-    mutable QList<IngRecord> m_records;
-    mutable std::vector<bool> m_read;
+    // Each record as added, or as read once first asked for; none where it was not yet read.
+    // Each on its own, so that a reference given out stays while others are read.
+    mutable std::vector<std::unique_ptr<IngRecord>> m_records;
     mutable QHash<QByteArray, QString> m_measures; // the texts of the measures read, shared
     quint64 m_revision = 0;
     QString m_error;
