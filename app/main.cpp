@@ -61,10 +61,10 @@ int main(int argc, char* argv[])
     // A folder held from another computer may be opened here all the same, once the user has
     // read what is at risk.
     const auto openAnyway = [](const QString& question) {
-        return zestora::MessageBox::show(nullptr, question, QStringLiteral("Zestora"),
-                                         zestora::MessageBox::Icon::Exclamation,
-                                         zestora::MessageBox::Buttons::YesNo) ==
-               zestora::MessageBox::Answer::Yes;
+        return zestora::MessageBox::show(
+                   nullptr, question, QStringLiteral("Zestora"),
+                   zestora::MessageBox::Icon::Exclamation, zestora::MessageBox::Buttons::YesNo,
+                   zestora::MessageBox::Default::No) == zestora::MessageBox::Answer::Yes;
     };
     const std::unique_ptr<QLockFile> lock =
         zestora::openDataDir(options->dataDir, &error, {QString(), openAnyway});

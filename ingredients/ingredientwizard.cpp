@@ -339,7 +339,8 @@ void IngredientWizard::startOver()
     if (anythingEntered() &&
         MessageBox::show(this, QStringLiteral("Start over and clear everything entered so far?"),
                          QStringLiteral("Start Over"), MessageBox::Icon::Question,
-                         MessageBox::Buttons::YesNo) != MessageBox::Answer::Yes)
+                         MessageBox::Buttons::YesNo,
+                         MessageBox::Default::No) != MessageBox::Answer::Yes)
         return;
     reset();
     m_ui->txtName->setFocus();

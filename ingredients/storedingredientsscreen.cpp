@@ -138,7 +138,8 @@ void StoredIngredientsScreen::deleteChosen()
                     QStringLiteral("\r\nTheir Nutrition Facts cannot be worked out until an "
                                    "ingredient of this name is stored again.");
     if (MessageBox::show(this, question, QStringLiteral("Delete?"), MessageBox::Icon::Question,
-                         MessageBox::Buttons::YesNo) != MessageBox::Answer::Yes)
+                         MessageBox::Buttons::YesNo,
+                         MessageBox::Default::No) != MessageBox::Answer::Yes)
         return;
     if (!m_session.ingredients.deleteIngAndSave(trimSpaces(name))) {
         MessageBox::show(this, m_session.ingredients.errorString(),

@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyledItemDelegate>
+
+#include <functional>
 
 namespace zestora {
 
@@ -26,6 +29,36 @@ QTableWidgetItem* textItem(const QString& text)
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
 }
+
+// The unit of a line is chosen from its food's measures, as on the analysis screen.
+class UnitDelegate : public QStyledItemDelegate {
+public:
+    UnitDelegate(ReviewTable* table, std::function<QStringList(int row)> units)
+        : QStyledItemDelegate(table)
+        , m_units(std::move(units))
+    {
+    }
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override
+    {
+        auto* units = new QComboBox(parent);
+        units->setObjectName(QStringLiteral("UnitLst_%1").arg(index.row()));
+        units->addItems(m_units(index.row()));
+        return units;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        static_cast<QComboBox*>(editor)->setCurrentText(index.data().toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override
+    {
+        model->setData(index, static_cast<QComboBox*>(editor)->currentText());
+    }
+
+private:
+    std::function<QStringList(int row)> m_units;
+};
 } // namespace
 
 ReviewTable::ReviewTable(QWidget* parent)
@@ -36,7 +69,15 @@ ReviewTable::ReviewTable(QWidget* parent)
                                QStringLiteral("Grams"), QStringLiteral("Check")});
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A line's quantity and unit are edited in place: type over the quantity, choose the unit.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                    QAbstractItemView::DoubleClicked);
+    setItemDelegateForColumn(UnitColumn, new UnitDelegate(this, [this](int row) {
+                                 const paste::ReviewedLine& line = m_lines[row];
+                                 return line.matched()
+                                            ? paste::measureList(m_index->table().at(line.food))
+                                            : QStringList();
+                             }));
     // Tab goes from the table to each line's food list, then on to the window's buttons.
     setTabKeyNavigation(false);
     verticalHeader()->hide();
@@ -46,6 +87,10 @@ ReviewTable::ReviewTable(QWidget* parent)
     header->setSectionResizeMode(FoodColumn, QHeaderView::Interactive);
     header->resizeSection(FoodColumn, 380);
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() == QuantityColumn || item->column() == UnitColumn) {
+            amountEdited(item->row());
+            return;
+        }
         if (item->column() != LineColumn || !(item->flags() & Qt::ItemIsUserCheckable))
             return;
         const bool leftOut = item->checkState() != Qt::Checked;
@@ -156,6 +201,17 @@ void ReviewTable::foodChosen(int row, QComboBox* foods, int item)
     Q_EMIT linesChanged();
 }
 
+void ReviewTable::amountEdited(int row)
+{
+    paste::ReviewedLine& line = m_lines[row];
+    if (paste::setAmount(line, item(row, QuantityColumn)->text(), item(row, UnitColumn)->text(),
+                         m_index->table(), m_index->weights()))
+        line.leftOut = false; // an amount given to a line is meant to go in
+    // A text that is no amount goes back to the line's amount.
+    showRow(row);
+    Q_EMIT linesChanged();
+}
+
 void ReviewTable::showRow(int row)
 {
     const QSignalBlocker quiet(this);
@@ -187,13 +243,25 @@ void ReviewTable::showRow(int row)
         quantity = QString::number(*line.line.quantity);
         unit = line.line.unit;
     }
-    setItem(row, QuantityColumn, textItem(quantity));
-    setItem(row, UnitColumn, textItem(unit));
-    setItem(row, GramsColumn, textItem(grams));
-    QTableWidgetItem* note = textItem(line.isHeading() ? QStringLiteral("Heading") : line.note());
+    showText(row, QuantityColumn, quantity, line.isIngredient());
+    showText(row, UnitColumn, unit, line.matched());
+    showText(row, GramsColumn, grams, false);
+    showText(row, NoteColumn, line.isHeading() ? QStringLiteral("Heading") : line.note(), false);
     if (!line.isHeading())
-        note->setFont(bold);
-    setItem(row, NoteColumn, note);
+        item(row, NoteColumn)->setFont(bold);
+}
+
+void ReviewTable::showText(int row, int column, const QString& text, bool editable)
+{
+    // The cell's item stays: it may be the one whose edit is being taken.
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell) {
+        cell = textItem(text);
+        setItem(row, column, cell);
+    }
+    cell->setText(text);
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+                   (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
 }
 
 void setUpReviewWindow(QDialog* window, ReviewTable* table, QLabel* summary, QPushButton* help,

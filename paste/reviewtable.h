@@ -20,9 +20,10 @@ class FoodIndex;
 
 // Pasted or imported lines as the user reviews them before they join a recipe: one row a line
 // with the line as written, its food (a drop-down of the best five foods and a search of all),
-// the quantity, unit and grams it goes in with, and a note on every line that is not matched or
-// is in doubt. The box before a line says whether it goes in; a line that cannot go in (no food,
-// no amount, no measure) has none until it is given a food that takes it.
+// the quantity and unit it goes in with (typed over, and chosen from the food's measures), its
+// grams, and a note on every line that is not matched or is in doubt. The box before a line says
+// whether it goes in; a line that cannot go in (no food, no amount, no measure) has none until it
+// is given a food that takes it.
 class ReviewTable : public QTableWidget {
     Q_OBJECT
 public:
@@ -48,7 +49,9 @@ private:
 
     QComboBox* foodList(int row);
     void foodChosen(int row, QComboBox* foods, int item);
+    void amountEdited(int row);
     void showRow(int row);
+    void showText(int row, int column, const QString& text, bool editable);
 
     paste::FoodIndex* m_index = nullptr;
     const SortedNameModel* m_names = nullptr;

@@ -49,9 +49,9 @@ void keepTitleWhole(QMessageBox& box)
 } // namespace
 
 MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const QString& title,
-                                    Icon icon, Buttons buttons)
+                                    Icon icon, Buttons buttons, Default defaultButton)
 {
-    const Shown shown{text, title, icon, buttons};
+    const Shown shown{text, title, icon, buttons, defaultButton};
     if (installedAnswerer())
         return installedAnswerer()(shown);
 
@@ -65,6 +65,8 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, const 
         standard = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     QMessageBox box(qtIcon(icon), title, display, standard, parent);
     keepTitleWhole(box);
+    if (buttons == Buttons::YesNo && defaultButton == Default::No)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

@@ -192,8 +192,8 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
 {
     if (MessageBox::show(
             this, QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral("?"),
-            QStringLiteral("Delete?"), MessageBox::Icon::Question,
-            MessageBox::Buttons::YesNo) != MessageBox::Answer::Yes)
+            QStringLiteral("Delete?"), MessageBox::Icon::Question, MessageBox::Buttons::YesNo,
+            MessageBox::Default::No) != MessageBox::Answer::Yes)
         return;
     if (m_ui->RecipeLst->count() == 0)
         return;

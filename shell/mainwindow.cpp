@@ -281,7 +281,8 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
                                                 "be read in it is left out; the version now in "
                                                 "place is kept as a backup first."),
                          QStringLiteral("Restore"), MessageBox::Icon::Exclamation,
-                         MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes)
+                         MessageBox::Buttons::YesNo,
+                         MessageBox::Default::No) == MessageBox::Answer::Yes)
         restored = restoreBackup(file, backupPath, true, &error);
     if (restored == Restore::Failed)
         MessageBox::show(this, error, QStringLiteral("Restore"), MessageBox::Icon::Critical);

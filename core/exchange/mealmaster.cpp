@@ -278,6 +278,21 @@ std::optional<Ingredient> ingredientLine(QStringView line)
                       column(textColumn, line.size()).trimmed().toString(), false};
 }
 
+// Where the right ingredient of a line in two columns starts, and that ingredient: at column 42
+// as Meal-Master writes it, or at column 41, after the left one's 28 columns of text and blanks.
+std::optional<std::pair<qsizetype, Ingredient>> rightColumn(QStringView line)
+{
+    constexpr qsizetype leftWidth = textColumn + textWidth;
+    for (const qsizetype start : {leftWidth + 2, leftWidth + 1}) {
+        if (line.size() <= start || !line.sliced(leftWidth, start - leftWidth).trimmed().isEmpty())
+            continue;
+        if (std::optional<Ingredient> right = ingredientLine(line.sliced(start));
+            right && !right->text.isEmpty())
+            return std::pair(start, std::move(*right));
+    }
+    return std::nullopt;
+}
+
 // Reads the lines of one recipe, from the line after its header.
 class RecipeReader {
 public:
@@ -296,7 +311,11 @@ public:
         }
         return true;
     }
-    Recipe& recipe() { return m_recipe; }
+    Recipe& recipe()
+    {
+        takeRightColumn();
+        return m_recipe;
+    }
 
 private:
     enum class Part { Top, Ingredients, Directions };
@@ -339,24 +358,45 @@ private:
         if (line.isEmpty())
             return true;
         if (isHeading(line)) {
+            takeRightColumn();
             m_recipe.ingredients.append({{}, {}, headingText(line), true});
             return true;
         }
-        std::optional<Ingredient> ingredient = ingredientLine(line);
-        if (!ingredient) {
+        // Two ingredients side by side: the right column of a group follows its left column.
+        const auto right = rightColumn(line);
+        const QStringView left = right ? rightTrimmed(line.first(right->first)) : line;
+        std::optional<Ingredient> ingredient = ingredientLine(left);
+        if (!ingredient && !(right && left.isEmpty())) {
+            takeRightColumn();
             m_part = Part::Directions;
             return takeDirection(line);
         }
-        QList<Ingredient>& list = m_recipe.ingredients;
-        if (ingredient->quantity.isEmpty() && ingredient->unit.isEmpty() &&
-            ingredient->text.startsWith(u'-') && !list.isEmpty() && !list.back().heading) {
-            // The text of the line before goes on, any blanks after the dash kept.
-            const qsizetype dash = line.indexOf(u'-', textColumn);
-            list.back().text += u' ' + line.sliced(dash + 1);
-            return true;
-        }
-        list.append(*ingredient);
+        if (right)
+            m_right.append(right->second);
+        if (ingredient)
+            append(*ingredient, left.sliced(qMin(left.size(), textColumn)));
         return true;
+    }
+
+    // An ingredient, or the text of the one before going on after a dash, any blanks after the
+    // dash kept.
+    void append(const Ingredient& ingredient, QStringView text)
+    {
+        QList<Ingredient>& list = m_recipe.ingredients;
+        if (ingredient.quantity.isEmpty() && ingredient.unit.isEmpty() &&
+            ingredient.text.startsWith(u'-') && !list.isEmpty() && !list.back().heading) {
+            list.back().text += u' ' + text.sliced(text.indexOf(u'-') + 1);
+            return;
+        }
+        list.append(ingredient);
+    }
+
+    // The right column of the group read so far; a dash at its top goes on with the left
+    // column's last ingredient.
+    void takeRightColumn()
+    {
+        for (const Ingredient& ingredient : std::exchange(m_right, {}))
+            append(ingredient, ingredient.text);
     }
 
     bool takeDirection(QStringView line)
@@ -384,6 +424,7 @@ private:
     }
 
     Recipe m_recipe;
+    QList<Ingredient> m_right; // the right column of two, until its group ends
     Part m_part = Part::Top;
     bool m_seenField = false;
     int m_blankLines = 0;

@@ -32,7 +32,9 @@ struct StoredRecipe;
 // An ingredient line keeps fixed columns: the quantity right-aligned in columns 1 to 7, a
 // two-letter unit code in columns 9 and 10, the text from column 12 to 39, continued on lines that
 // start with a dash in column 12. A heading is a line of dashes with the heading in the middle. The
-// directions are paragraphs separated by a blank line, each wrapped to 79 columns. Files of the
+// directions are paragraphs separated by a blank line, each wrapped to 79 columns. Files written
+// with two ingredients side by side put the right one's quantity in columns 42 to 48 (or 41 to
+// 47), and list a group down its left column first, then down its right. Files of the
 // older form start a recipe with "---------- Recipe via Meal-Master" and end it with "-----".
 namespace zestora::mealmaster {
 

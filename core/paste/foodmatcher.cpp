@@ -4,6 +4,7 @@
 #include "core/store/ingtable.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -55,7 +56,8 @@ const QSet<QString>& describingWords()
          "bite",      "size",     "sized",    "thin",    "thick",       "fine",     "coarse",
          "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
          "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
-         "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini"});
+         "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini",
+         "uncooked",  "fillet",   "flake"});
     return words;
 }
 
@@ -70,8 +72,41 @@ const QSet<QString>& plainWords()
          "of",      "in",         "the",          "from",     "made",     "by",         "for",
          "a",       "not",        "only",         "ns",       "as",       "to",         "other",
          "style",   "flesh",      "skin",         "seed",     "meat",     "edible",     "portion",
-         "u",       "s",          "grade",        "choice",   "select",   "drinking",   "tap"});
+         "u",       "s",          "grade",        "choice",   "select",   "drinking",   "tap",
+         "area"});
     return words;
+}
+
+// First parts of names that many foods share and that say what the food is, a dish or a product
+// that a cook names when meaning it ("Soup, tomato" is no tomato, "Crackers, milk" no milk), unlike
+// a group that a cook leaves out ("Spices, cinnamon" is cinnamon).
+const QSet<QString>& productGroups()
+{
+    static const QSet<QString> groups = wordSet({"soup",
+                                                 "sauce",
+                                                 "gravy",
+                                                 "cake",
+                                                 "pie",
+                                                 "pie crust",
+                                                 "bread",
+                                                 "rolls",
+                                                 "muffins",
+                                                 "english muffins",
+                                                 "puddings",
+                                                 "frozen novelties",
+                                                 "ice creams",
+                                                 "salad dressing",
+                                                 "oil",
+                                                 "margarine",
+                                                 "margarine-like",
+                                                 "frostings",
+                                                 "toaster pastries",
+                                                 "pancakes",
+                                                 "formulated bar",
+                                                 "tea",
+                                                 "coffee",
+                                                 "carbonated beverage"});
+    return groups;
 }
 
 // Words of a food that was cooked, kept or made up: the raw or plain form comes first.
@@ -186,6 +221,8 @@ float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool c
 {
     if (capitals || unlikelyWords().contains(word))
         return 0.35f; // a brand, a restaurant, baby food
+    if (word == QLatin1String("raw"))
+        return 0; // the raw form first, before a name that says no form
     if (plainWords().contains(word))
         return 0.01f;
     if (inBrackets)
@@ -279,7 +316,7 @@ CooksNames::CooksNames(const QByteArray& table)
         const QString meant = text.sliced(tab + 1).trimmed();
         if (cook.isEmpty() || meant.isEmpty())
             continue;
-        Phrase phrase{matchWords(meant), meant.contains(u',') ? meant : QString()};
+        Phrase phrase{matchWords(meant), meant};
         m_phrases.insert(cook.join(u' '), phrase);
         m_longest = std::max(m_longest, static_cast<int>(cook.size()));
     }
@@ -365,9 +402,13 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
     }
     constexpr int categorySize = 12;
     m_extra.resize(static_cast<size_t>(foodNames.size()));
+    m_grouped.resize(static_cast<size_t>(foodNames.size()));
     for (int i = 0; i < foodNames.size(); ++i) {
         const QString& name = foodNames[i];
-        const bool categoryHead = headCounts.value(headOf(name)) >= categorySize;
+        const QString head = headOf(name);
+        const bool categoryHead =
+            headCounts.value(head) >= categorySize && !productGroups().contains(head);
+        m_grouped[static_cast<size_t>(i)] = categoryHead;
         QSet<QString> seen;
         float extra = 0;
         for (const NameWord& word : nameWords(name, categoryHead)) {
@@ -387,14 +428,25 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
 FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints) const
 {
     static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
-    const QStringList words = matchWords(food);
+    // "Bone-in", "skin-on", "tail-on" say what the food keeps, and hold no preposition.
+    static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QStringList words = matchWords(QString(food).remove(keeps));
+    // Two words that the names write as one: "corn meal", "butter milk", "egg plant".
+    for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+        QString joined = words[i] + words[i + 1];
+        if (m_postings.contains(joined)) {
+            words[i] = std::move(joined);
+            words.removeAt(i + 1);
+        }
+    }
     Query query;
     bool headOpen = true; // the head comes before a preposition: "tuna in water"
     for (int i = 0; i < words.size();) {
         const auto [phrase, length] = m_names.phraseAt(words, i);
         if (phrase) {
             const QStringList cooks = words.sliced(i, length);
-            if (phrase->name.isEmpty()) {
+            if (m_table.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
                 query.required += phrase->words;
             } else {
                 query.required += cooks;
@@ -412,6 +464,9 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
         headOpen = headOpen && !prepositions.contains(word);
         if (stopWords().contains(word))
             continue;
+        // "Skinless", "seedless": a food without skin or seeds.
+        if (word.size() > 6 && word.endsWith(QLatin1StringView("less")))
+            query.without.append(stem(word.chopped(4)));
         const bool describing = describingWords().contains(word);
         (describing ? query.optional : query.required).append(word);
         if (headOpen && !describing)
@@ -428,46 +483,131 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     return query;
 }
 
+bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems,
+                                const QStringList& headWords, const QStringList& hinted) const
+{
+    // The word that says what the food is must be the named food's: "lemon curd" is no lemon.
+    if (!query.head.isEmpty() && !query.named.contains(query.head) &&
+        !nameStems.contains(query.head) && !hinted.contains(query.head))
+        return false;
+    // The kind of food the cook's name says, by the cook's words that names have, and by what the
+    // named food is where the cook's words are the cook's own ("capsicum").
+    QStringList kind;
+    bool ownWords = false;
+    for (const QString& word : query.named)
+        (m_postings.contains(word) ? kind.append(word) : void(ownWords = true));
+    if (ownWords)
+        kind += headWords;
+    std::vector<int> ofKind;
+    for (qsizetype i = 0; i < kind.size(); ++i) {
+        std::vector<int> foods;
+        for (const Posting& posting : m_postings.value(kind[i]))
+            if (i == 0 || std::binary_search(ofKind.cbegin(), ofKind.cend(), posting.food))
+                foods.push_back(posting.food);
+        ofKind = std::move(foods);
+    }
+    // A word fits unless a food of that kind has it and the named food not: "frozen strawberries"
+    // are not the raw ones, but an "English cucumber" is the cucumber named. Words no name has (a
+    // brand, a kind of rice) say nothing against it.
+    return std::all_of(query.required.cbegin(), query.required.cend(), [&](const QString& word) {
+        if (query.named.contains(word) || nameStems.contains(word) || hinted.contains(word))
+            return true;
+        const auto postings = m_postings.constFind(word);
+        if (postings == m_postings.cend())
+            return true;
+        return kind.isEmpty() ? false
+                              : std::none_of(postings->cbegin(), postings->cend(),
+                                             [&](const Posting& posting) {
+                                                 return std::binary_search(
+                                                     ofKind.cbegin(), ofKind.cend(), posting.food);
+                                             });
+    });
+}
+
 QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
                                         const QStringList& hints) const
 {
+    // Above any food a cook's name points to.
+    constexpr double rememberedScore = 4;
     QList<FoodMatch> best;
-    const int remembered =
-        m_choices ? m_table.lastIndexOfNameIgnoringCase(m_choices->chosenFor(food)) : -1;
-    if (remembered >= 0 && m_choices->chosenFor(food).size() > 0)
-        best.append(FoodMatch{remembered, 1.0});
+    const QString chosen = m_choices ? m_choices->chosenFor(food) : QString();
+    const int remembered = chosen.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(chosen);
+    if (remembered >= 0)
+        best.append(FoodMatch{remembered, rememberedScore});
 
     const Query query = queryFor(food, hints);
     const QStringList hinted = matchWords(hints.join(u' '));
     if (query.required.isEmpty() || m_extra.empty())
         return best;
+
+    // The food a cook's name points to is the cook's food when the other words fit it ("sliced
+    // almonds" are almonds). When one does not, the words that say what that food is stand in for
+    // the cook's words of the name that no name has, at half weight, so that a food of that kind
+    // with the other word comes first: "red capsicum" is the red one of the sweet peppers, "cooked
+    // prawns" are cooked shrimp.
+    const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
+    QStringList nameStems;
+    QStringList headWords; // what the named food is, by its name
+    if (named >= 0) {
+        nameStems = matchWords(m_table.at(named).name);
+        for (const NameWord& word :
+             nameWords(m_table.at(named).trimmedName(), m_grouped[static_cast<size_t>(named)]))
+            if (word.inHead && !stopWords().contains(word.stem))
+                headWords.append(word.stem);
+    }
+    const bool namedFits = named >= 0 && otherWordsFit(query, nameStems, headWords, hinted);
+    QStringList words = query.required;
+    QString head = query.head;
+    if (named >= 0 && !namedFits)
+        words.removeIf([&](const QString& word) {
+            return query.named.contains(word) && !m_postings.contains(word);
+        });
+    const qsizetype saidWords = words.size();
+    // Unless the cook's own head word is not the named food's: "vanilla yogurt" is a yogurt, of
+    // no kind of vanilla, "ginger ale" no kind of ginger.
+    if (named >= 0 && !namedFits &&
+        (saidWords < query.required.size() || nameStems.contains(query.head))) {
+        for (const QString& word : std::as_const(headWords))
+            if (!words.contains(word))
+                words.append(word);
+        if (!words.contains(head) && words.size() > saidWords)
+            head = words.back();
+    }
+
     const double foods = static_cast<double>(m_extra.size());
     // Rare words say more: a word's weight falls with the number of names that have it. A word no
-    // name has weighs as the least telling word the cook said, so that one unknown word (a brand,
-    // a kind of rice) does not sink the line.
+    // name has weighs as the least telling word the cook said, and half that for a food whose
+    // name says what the cook's head word says: one unknown word (a brand, a kind of rice, "semi
+    // skimmed") does not sink the line.
     std::vector<double> weights;
     double leastWeight = 0;
-    for (const QString& word : query.required) {
-        const auto postings = m_postings.constFind(word);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const auto postings = m_postings.constFind(words[i]);
         const double weight = postings == m_postings.cend()
                                   ? 0
                                   : std::log(1 + foods / static_cast<double>(postings->size()));
-        weights.push_back(weight);
-        if (weight > 0 && (leastWeight == 0 || weight < leastWeight))
+        weights.push_back(i < saidWords ? weight : weight / 2);
+        if (i < saidWords && weight > 0 && (leastWeight == 0 || weight < leastWeight))
             leastWeight = weight;
     }
-    double totalWeight = 0;
+    double knownWeight = 0;
+    double unknownWeight = 0;
     for (double& weight : weights) {
-        if (weight == 0)
+        if (weight == 0) {
             weight = leastWeight > 0 ? leastWeight : 1;
-        totalWeight += weight;
+            unknownWeight += weight;
+        } else {
+            knownWeight += weight;
+        }
     }
 
     struct Tally {
-        double covered = 0;
+        double covered = 0;    // the weight of the words the name has
         float saidPenalty = 0; // the penalties of the name's words the cook said
         float describing = 0;
+        int namedWords = 0;     // how many of the cook's words of a name it has
         bool headNamed = false; // the cook's head word is where the name says what the food is
+        bool lacking = false;   // it has what the cook said the food is without
         bool touched = false;
     };
     std::vector<Tally> tallies(m_extra.size());
@@ -486,53 +626,73 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
             add(tally, posting);
         }
     };
-    const auto share = [&](qsizetype i) {
-        return weights[static_cast<size_t>(i)] / totalWeight;
-    };
-    for (qsizetype i = 0; i < query.required.size(); ++i) {
-        const bool head = query.required[i] == query.head;
-        visit(query.required[i], [&](Tally& tally, const Posting& posting) {
-            tally.covered += share(i);
-            tally.headNamed = tally.headNamed || (head && posting.inHead);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const bool headWord = words[i] == head;
+        const bool namedWord = query.named.contains(words[i]);
+        visit(words[i], [&](Tally& tally, const Posting& posting) {
+            tally.covered += weights[static_cast<size_t>(i)];
+            tally.namedWords += namedWord;
+            tally.headNamed = tally.headNamed || (headWord && posting.inHead);
         });
     }
     for (const QString& word : query.optional)
         visit(word, [](Tally& tally, const Posting&) { tally.describing += 0.03f; });
+    static const std::vector<Posting> noPostings;
+    const auto postingsOf = [&](const QString& word) -> const std::vector<Posting>& {
+        const auto found = m_postings.constFind(word);
+        return found == m_postings.cend() ? noPostings : *found;
+    };
+    for (const QString& word : query.without)
+        for (const Posting& posting : postingsOf(word))
+            tallies[static_cast<size_t>(posting.food)].lacking = true;
 
-    // The food a cook's name points to has the cook's words of that name; it is the cook's food
-    // when it has all the other words too, or words no name has ("frozen strawberries" are not the
-    // raw ones, "sliced almonds" are almonds).
-    const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
-    bool namedFits = false;
-    if (named >= 0) {
+    if (namedFits) {
+        // The named food has the cook's words of its name, though its name spells them otherwise.
         Tally& tally = tallies[static_cast<size_t>(named)];
         if (!tally.touched) {
             tally.touched = true;
             touched.push_back(named);
         }
-        const QStringList nameStems = matchWords(m_table.at(named).name);
-        double covered = 0;
-        namedFits = true;
-        for (qsizetype i = 0; i < query.required.size(); ++i) {
-            const QString& word = query.required[i];
-            if (query.named.contains(word) || nameStems.contains(word))
-                covered += share(i);
-            else if (m_postings.contains(word) && !hinted.contains(word))
-                namedFits = false;
-        }
-        tally.covered = covered;
+        tally.covered = 0;
+        for (qsizetype i = 0; i < words.size(); ++i)
+            if (query.named.contains(words[i]) || nameStems.contains(words[i]))
+                tally.covered += weights[static_cast<size_t>(i)];
+        tally.namedWords = static_cast<int>(query.named.size());
         tally.headNamed = true;
     }
+    const auto scoreOf = [&](int index) {
+        const Tally& tally = tallies[static_cast<size_t>(index)];
+        const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
+        const double covered =
+            tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
+        return covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0) -
+               (tally.lacking ? 0.2 : 0);
+    };
+    // A describing word the named food lacks, or a word the line implies, may set apart another
+    // food of those names that fits better: "seeded raisins" are not the seedless ones the cook's
+    // "raisins" point to, a can of tomatoes not the fresh ones.
+    bool namedFirst = namedFits;
+    if (namedFirst) {
+        const double namedScore = scoreOf(named);
+        for (const QString& word : query.optional + hinted) {
+            if (nameStems.contains(word))
+                continue;
+            for (const Posting& posting : postingsOf(word))
+                if (tallies[static_cast<size_t>(posting.food)].namedWords ==
+                        static_cast<int>(query.named.size()) &&
+                    posting.food != named && scoreOf(posting.food) > namedScore)
+                    namedFirst = false;
+        }
+    }
+
     std::vector<FoodMatch> scored;
     scored.reserve(touched.size());
     for (const int index : touched) {
-        const Tally& tally = tallies[static_cast<size_t>(index)];
-        if (tally.covered <= 0)
+        if (tallies[static_cast<size_t>(index)].covered <= 0)
             continue;
-        const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
-        double score = tally.covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0);
-        if (index == named)
-            score = namedFits ? std::max(score, 1.0) + 1 : score;
+        double score = scoreOf(index);
+        if (index == named && namedFirst)
+            score = std::max(score, 1.0) + 1;
         if (score > 0 && index != remembered)
             scored.push_back(FoodMatch{index, score});
     }
@@ -547,9 +707,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     } else {
         std::sort(scored.begin(), scored.end(), better);
     }
-    // Ranked by the whole score; shown as a share, a sure match being 1.
-    for (const FoodMatch& match : scored)
-        best.append(FoodMatch{match.index, std::min(match.score, 1.0)});
+    best.append(QList<FoodMatch>(scored.cbegin(), scored.cend()));
     return best;
 }
 

@@ -23,8 +23,9 @@ QStringList matchWords(QStringView text);
 
 // What cooks call foods that the database names otherwise, read from a small table: "baking
 // soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a
-// stored food's name (it has a comma) or the words the database uses ("scallion" is "onions
-// spring"). Rows starting with # are comments.
+// stored food's name or the words the database uses ("scallion" is "onions spring"), which stand
+// in for the cook's words also where the named food is not stored. Rows starting with # are
+// comments.
 class CooksNames {
 public:
     inline static const QString fileName = QStringLiteral("cooks-names.tsv");
@@ -33,8 +34,8 @@ public:
     explicit CooksNames(const QByteArray& table);
 
     struct Phrase {
-        QStringList words; // what the cook's words become
-        QString name;      // the stored food they mean, when the row names one
+        QStringList words; // the words of what the row says
+        QString name;      // what the row says, a stored food's name if it is one
     };
     // The longest row at the start of words, and how many of the words it takes; none: 0.
     std::pair<const Phrase*, int> phraseAt(const QStringList& words, int start) const;
@@ -68,8 +69,11 @@ private:
 };
 
 struct FoodMatch {
-    int index = -1;   // in the ingredient table
-    double score = 0; // 1 for a sure match, down to 0 for none
+    int index = -1; // in the ingredient table
+    // How well the food fits the words: about 1 for a food that has them all and little else,
+    // down to 0 for none; from 2 up for the food a cook's name points to, and more for the one the
+    // user chose before.
+    double score = 0;
 };
 
 // The stored foods ranked for a cook's food words. The names are indexed once, when the matcher
@@ -97,17 +101,23 @@ private:
     struct Query {
         QStringList required;
         QStringList optional; // words that describe rather than name ("chopped", "fresh")
+        QStringList without;  // what the cook says the food lacks: "skin" of "skinless"
         QString head;         // the word naming what the food is: "vinegar" in "rice vinegar"
         QString name;         // the food a cook's name points to
         QStringList named;    // the cook's words that point to it
     };
     Query queryFor(const QString& food, const QStringList& hints) const;
+    // Whether the other words of the line fit the food a cook's name points to: not when the cook
+    // said a word that names another food or another form of it ("frozen strawberries").
+    bool otherWordsFit(const Query& query, const QStringList& nameStems,
+                       const QStringList& headWords, const QStringList& hinted) const;
 
     const IngTable& m_table;
     CooksNames m_names;
     const FoodChoices* m_choices;
     QHash<QString, std::vector<Posting>> m_postings;
-    std::vector<float> m_extra; // the penalties of all of a food's words
+    std::vector<float> m_extra;  // the penalties of all of a food's words
+    std::vector<bool> m_grouped; // the name's first part is a group: "Spices, cinnamon"
 };
 
 } // namespace zestora::paste

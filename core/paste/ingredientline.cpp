@@ -129,15 +129,24 @@ std::optional<double> readAmount(Cursor& cursor)
     return number;
 }
 
-// A unit word at the cursor (with "fl oz" and "fluid ounce" of two words), moving past it.
+// A unit word at the cursor (with "fl oz", "fluid ounce" and "extra large" of two words), moving
+// past it.
 QString readUnit(Cursor& cursor)
 {
-    static const QRegularExpression fluidOunce(
-        QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = fluidOunce.match(cursor.rest()); m.hasMatch()) {
-        cursor.at += m.capturedLength(0);
-        return QStringLiteral("fl oz");
+    static const std::pair<QRegularExpression, QString> twoWords[] = {
+        {QRegularExpression(
+             QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
+             QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("fl oz")},
+        {QRegularExpression(QStringLiteral("^(?:extra[\\s-]*large|x-?large|xl)\\.?(?![A-Za-z])"),
+                            QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("extra large")},
+    };
+    for (const auto& [pattern, unit] : twoWords) {
+        if (const QRegularExpressionMatch m = pattern.match(cursor.rest()); m.hasMatch()) {
+            cursor.at += m.capturedLength(0);
+            return unit;
+        }
     }
     static const QRegularExpression adjectives(
         QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|good|big|extra)[\\s-]+"),
@@ -213,7 +222,18 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         line.unit = size->second;
         return;
     }
+    // "Each" (and MealMaster's "ea" and "x", per serving) say no more than the number.
+    static const QRegularExpression each(QStringLiteral("^(?:each|ea|x)\\.?\\s+(?=[A-Za-z])"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = each.match(cursor.rest()); m.hasMatch()) {
+        cursor.at += m.capturedLength(0);
+        return;
+    }
     line.unit = readUnit(cursor);
+    if (const auto part = metricPart(line.unit)) {
+        line.quantity = *line.quantity * part->first;
+        line.unit = part->second;
+    }
     cursor.skipBlanks();
     // "1 large clove garlic", "1 large can (28 oz)": the count word after the size is the unit.
     if (line.unit == QLatin1String("large") || line.unit == QLatin1String("medium") ||
@@ -254,6 +274,25 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     }
 }
 
+// A package's size written after the food, as a note: "1 cn Tomato sauce (8 oz)", "2 cans beans
+// (15 oz each)".
+std::optional<std::pair<double, QString>> sizeNote(const QString& note)
+{
+    Cursor cursor{note};
+    const std::optional<double> amount = readAmount(cursor);
+    if (!amount)
+        return std::nullopt;
+    cursor.skipBlanks();
+    const QString unit = readUnit(cursor);
+    const UnitClass kind = unitClass(unit);
+    static const QRegularExpression rest(QStringLiteral("^\\s*(?:each)?\\s*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if ((kind != UnitClass::Volume && kind != UnitClass::Weight) ||
+        !rest.match(cursor.rest()).hasMatch())
+        return std::nullopt;
+    return std::pair{*amount, unit};
+}
+
 // Removes what stands in brackets, returning the bracketed texts.
 QStringList takeBracketed(QString& text)
 {
@@ -274,17 +313,19 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     QStringList notes = takeBracketed(rest);
     // "boneless, skinless chicken breasts": words that only describe go on to the food.
     static const QRegularExpression describing(
-        QStringLiteral("^\\s*(?:(?:boneless|skinless|fresh|ripe|large|small|medium|lean|firm|"
-                       "peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|cold|warm|soft|"
-                       "hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|salted)"
-                       "\\s*,?\\s*)+(?=[a-z])"),
+        QStringLiteral("^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
+                       "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
+                       "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
+                       "salted)\\s*,?\\s*)+(?=[a-z])"),
         QRegularExpression::CaseInsensitiveOption);
     qsizetype searchFrom = 0;
     if (const QRegularExpressionMatch m = describing.match(rest); m.hasMatch())
         searchFrom = m.capturedEnd(0);
-    const qsizetype comma = rest.indexOf(u',', searchFrom);
+    // Notes follow a comma, or a semicolon as MealMaster files write them ("Onion; chopped").
+    static const QRegularExpression separator(QStringLiteral("[,;]"));
+    const qsizetype comma = rest.indexOf(separator, searchFrom);
     if (comma >= 0) {
-        for (const QString& note : rest.sliced(comma + 1).split(u','))
+        for (const QString& note : rest.sliced(comma + 1).split(separator))
             if (!note.trimmed().isEmpty())
                 notes.append(note.trimmed());
         rest.truncate(comma);
@@ -385,7 +426,23 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
+    if (line.hasQuantity() && isPackage(line.unit)) {
+        for (const QString& note : std::as_const(line.notes)) {
+            if (const auto size = sizeNote(note)) {
+                line.quantity = *line.quantity * size->first;
+                line.unit = size->second;
+                break;
+            }
+        }
+    }
     return line;
+}
+
+std::optional<double> readQuantity(QStringView text)
+{
+    Cursor cursor{plainFractions(text).simplified()};
+    const std::optional<double> amount = readAmount(cursor);
+    return cursor.at == cursor.text.size() ? amount : std::nullopt;
 }
 
 RecipeText readRecipeText(QStringView text, bool titled)

@@ -36,6 +36,9 @@ struct IngredientLine {
 
 IngredientLine readIngredientLine(QStringView text);
 
+// An amount typed on its own ("1 1/2", "0.5", "1½", "2-3"), as its value; none for any other text.
+std::optional<double> readQuantity(QStringView text);
+
 // A pasted recipe: an optional title, its lines in order (blank lines kept, so headings and
 // groups stay where they were) and, after a heading such as "Directions", its directions.
 struct RecipeText {

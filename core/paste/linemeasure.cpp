@@ -211,6 +211,11 @@ std::optional<double> householdGrams(const IngredientLine& line, double amount,
         return best ? std::optional(amount * best->gramsPerUnit) : std::nullopt;
     }
     case UnitClass::None:
+        // A piece the line's food words name: "1 fennel bulb".
+        for (const QString& word : matchWords(line.food))
+            for (const HouseholdWeights::Measure& measure : measures)
+                if (measureWord(measure.unit) == word && unitClass(word) == UnitClass::Count)
+                    return amount * measure.gramsPerUnit;
         if (const HouseholdWeights::Measure* piece = pieceMeasure(measures, foodName))
             return amount * piece->gramsPerUnit;
         return std::nullopt;
@@ -302,17 +307,29 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                    return measureWord(m.unit) == measureWord(word);
                });
     };
+    const QString own = food.customMeasure != 0 ? food.measure1.trimmed() : QString();
+    const auto knows = [&](const QString& word) {
+        return fits(word) || (!own.isEmpty() && ownMeasureCounts(own, word));
+    };
     // A pinch and a dash the food's measures do not know are small parts of a teaspoon.
     if ((unit == QLatin1String("pinch") || unit == QLatin1String("dash")) && !fits(unit)) {
         amount /= unit == QLatin1String("pinch") ? 16 : 8;
         unit = QStringLiteral("tsp");
     }
+    // A stick of celery is a stalk; a size the food's measures do not know is still one of the
+    // food: "1 large aubergine" is one aubergine.
+    if (unit == QLatin1String("stick") && !knows(unit) && knows(QStringLiteral("stalk")))
+        unit = QStringLiteral("stalk");
+    static const QStringList sizes{QStringLiteral("jumbo"), QStringLiteral("extra large"),
+                                   QStringLiteral("large"), QStringLiteral("medium"),
+                                   QStringLiteral("small")};
+    if (sizes.contains(unit) && !knows(unit))
+        unit.clear();
 
     if (!unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
         if (const auto quantity = spinnerQuantity(amount, line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, unit};
     }
-    const QString own = food.customMeasure != 0 ? food.measure1.trimmed() : QString();
     if (!own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
         if (const auto quantity = spinnerQuantity(amount, line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};

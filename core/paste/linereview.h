@@ -54,6 +54,12 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
 void chooseFood(ReviewedLine& reviewed, int food, const IngTable& table,
                 const HouseholdWeights& weights);
 
+// The user typed the line's quantity or chose its unit (one of the food's measures): the line is
+// measured again as if it had been written so, and keeps them when its food changes. False, and
+// nothing changed, for a quantity that is no amount the spinners hold; an empty one is no amount.
+bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit,
+               const IngTable& table, const HouseholdWeights& weights);
+
 // An accepted line as the ordinary recipe line the analysis screen would add; none for a heading,
 // a line without a food, without an amount or without a measure.
 std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& table);

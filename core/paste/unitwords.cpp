@@ -55,10 +55,31 @@ constexpr UnitSpelling spellings[] = {
     {"kg", "kg"},
     {"kgs", "kg"},
     {"ml", "ml"},
+    {"cc", "ml"},
+    {"cb", "ml"},
     {"millilitre", "ml"},
     {"millilitres", "ml"},
     {"milliliter", "ml"},
     {"milliliters", "ml"},
+    {"cl", "cl"},
+    {"centilitre", "cl"},
+    {"centilitres", "cl"},
+    {"centiliter", "cl"},
+    {"centiliters", "cl"},
+    {"dl", "dl"},
+    {"decilitre", "dl"},
+    {"decilitres", "dl"},
+    {"deciliter", "dl"},
+    {"deciliters", "dl"},
+    {"mg", "mg"},
+    {"milligram", "mg"},
+    {"milligrams", "mg"},
+    {"cg", "cg"},
+    {"centigram", "cg"},
+    {"centigrams", "cg"},
+    {"dg", "dg"},
+    {"decigram", "dg"},
+    {"decigrams", "dg"},
     {"l", "l"},
     {"litre", "l"},
     {"litres", "l"},
@@ -76,6 +97,7 @@ constexpr UnitSpelling spellings[] = {
     {"gallons", "gallon"},
     {"gal", "gallon"},
     // Count words: how many of something a cook counts.
+    {"jumbo", "jumbo"},
     {"large", "large"},
     {"lg", "large"},
     {"medium", "medium"},
@@ -108,6 +130,10 @@ constexpr UnitSpelling spellings[] = {
     {"bunches", "bunch"},
     {"head", "head"},
     {"heads", "head"},
+    {"loaf", "loaf"},
+    {"loaves", "loaf"},
+    {"ear", "ear"},
+    {"ears", "ear"},
     {"sprig", "sprig"},
     {"sprigs", "sprig"},
     {"stalk", "stalk"},
@@ -127,6 +153,17 @@ constexpr UnitSpelling spellings[] = {
     {"box", "box"},
     {"container", "container"},
     {"carton", "carton"},
+    // The two-letter codes of MealMaster files that are not spellings above.
+    {"ts", "tsp"},
+    {"md", "medium"},
+    {"cn", "can"},
+    {"pk", "package"},
+    {"pn", "pinch"},
+    {"ds", "dash"},
+    {"dr", "drop"},
+    {"ct", "carton"},
+    {"bn", "bunch"},
+    {"sl", "slice"},
 };
 
 const QHash<QString, QString>& unitsIgnoringCase()
@@ -166,6 +203,18 @@ QString unitNamed(QStringView word)
         if (word == QLatin1StringView(s.spelling))
             return QString::fromLatin1(s.unit);
     return unitsIgnoringCase().value(word.toString().toLower());
+}
+
+std::optional<std::pair<double, QString>> metricPart(const QString& unit)
+{
+    static const QHash<QString, std::pair<double, QString>> parts{
+        {QStringLiteral("cl"), {10, QStringLiteral("ml")}},
+        {QStringLiteral("dl"), {100, QStringLiteral("ml")}},
+        {QStringLiteral("mg"), {0.001, QStringLiteral("g")}},
+        {QStringLiteral("cg"), {0.01, QStringLiteral("g")}},
+        {QStringLiteral("dg"), {0.1, QStringLiteral("g")}}};
+    const auto found = parts.constFind(unit);
+    return found == parts.cend() ? std::nullopt : std::optional(*found);
 }
 
 bool isPackage(const QString& unit)

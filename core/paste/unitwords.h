@@ -3,6 +3,9 @@
 #include <QHash>
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 // The units of measure as cooks spell them, and what kind of amount each one is.
 namespace zestora::paste {
 
@@ -17,6 +20,10 @@ QString unitNamed(QStringView word);
 
 // Count words a cook also puts after the food ("2 garlic cloves"), by spelling.
 const QHash<QString, QString>& trailingCountWords();
+
+// A tenth or less of a litre or a gram ("cl", "dl", "mg", "cg", "dg") as so many millilitres or
+// grams, which the program's units hold.
+std::optional<std::pair<double, QString>> metricPart(const QString& unit);
 
 // What a food comes in: a can, a package, a jar...
 bool isPackage(const QString& unit);

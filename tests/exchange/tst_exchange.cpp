@@ -174,6 +174,17 @@ void TestExchange::mealMasterReading_data()
         << u"Onion Soup|6|Soups,Quick|2;T;Butter/1;t;Salt/1/2;c;Onion, chopped very finely and "
            "fried/#BROTH/1;;Bay leaf|Melt the butter, add the onion./Simmer."_s
         << 0;
+    QTest::newRow("ingredients in two columns, the left one of a group first")
+        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Cannoli\n\n"
+                      "  1 1/2 c  Ricotta cheese;                   1/2 c  Dark chocolate;\n"
+                      "           -well drained                            -chopped\n"
+                      "      3 tb Sugar                             1/4 c  Almonds\n"
+                      "------------------------------DOUGH------------------------------\n"
+                      "      1 c  Flour                                    -or water\n"
+                      "      2 tb Marsala wine\n\n  Fill the shells.\nMMMMM\n")
+        << u"Cannoli|||1 1/2;c;Ricotta cheese; well drained/3;tb;Sugar/1/2;c;Dark chocolate; "
+           "chopped/1/4;c;Almonds/#DOUGH/1;c;Flour/2;tb;Marsala wine or water|Fill the shells."_s
+        << 0;
     QTest::newRow("two recipes in code page 1252, one without directions")
         << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Caf\xe9\n"
                       " Categories: None\n      Yield: 1 serving\n\n      1 c  Caf\xe9 au lait\n"

@@ -316,6 +316,7 @@ void TestIngredientScreens::keyboardWizardKeepsWhatIsTyped()
     QCOMPARE(f.titles(), (QStringList{u"Start Over"_s, u"Start Over"_s}));
     QCOMPARE(f.messages[0].text, u"Start over and clear everything entered so far?"_s);
     QCOMPARE(f.messages[0].buttons, MessageBox::Buttons::YesNo);
+    QCOMPARE(f.messages[0].defaultButton, MessageBox::Default::No);
     QCOMPARE(f.step(), u"Step 1 of 11"_s);
     QCOMPARE(f.w<QLineEdit>("txtName")->text(), QString());
     QCOMPARE(f.focused(), u"txtName"_s);

@@ -42,7 +42,8 @@ Run runZestora(const QStringList& arguments, const QByteArray& input = {})
 class TestPasteMatching : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void nineLinesInTenMatchFirstTime();
+    void matchesLinesFirstTime_data();
+    void matchesLinesFirstTime();
     void analyzePrintsJson();
     void analyzeRefusesWhatItCannotRead();
     void theIndexFollowsTheTable();
@@ -50,15 +51,27 @@ private Q_SLOTS:
     void importStoresEachRecipeOnce();
 };
 
-void TestPasteMatching::nineLinesInTenMatchFirstTime()
+void TestPasteMatching::matchesLinesFirstTime_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("share"); // of the lines matched to the right food and unit
+    QTest::newRow("lines the matcher was made with") << u"ingredient-lines.tsv"_s << 0.95;
+    QTest::newRow("lines written apart from it") << u"unseen-lines.tsv"_s << 0.95;
+    QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.75;
+}
+
+void TestPasteMatching::matchesLinesFirstTime()
+{
+    QFETCH(QString, file);
+    QFETCH(double, share);
     const Starter starter;
     const FoodMatcher matcher(starter.table, starter.tables.names);
-    QFile file(QStringLiteral(LINES_FILE));
-    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray rows = testing::readFile(QStringLiteral(PASTE_DIR "/") + file);
     int lines = 0;
     int right = 0;
-    for (const QByteArray& row : file.readAll().split('\n')) {
+    int marked = 0;
+    int markedWrong = 0;
+    for (const QByteArray& row : rows.split('\n')) {
         if (row.isEmpty() || row.startsWith('#'))
             continue;
         const QStringList fields = QString::fromUtf8(row).split(u'\t');
@@ -72,11 +85,17 @@ void TestPasteMatching::nineLinesInTenMatchFirstTime()
             ++right;
         else
             qInfo("%s: %s, %s", qPrintable(fields[0]), qPrintable(food), qPrintable(unit));
+        // How well the mark that asks for a look at the food points at the wrong foods.
+        if (reviewed.note() == u"Check the food"_s) {
+            ++marked;
+            markedWrong += food != fields[1];
+        }
     }
     QVERIFY(lines >= 100);
-    qInfo("%d of %d lines (%.1f %%) matched to the right food and unit on the first try", right,
-          lines, 100.0 * right / lines);
-    QVERIFY(right * 10 >= lines * 9);
+    qInfo("%d of %d lines (%.1f %%) matched to the right food and unit on the first try; %d "
+          "marked to check the food, %d of them with a wrong food",
+          right, lines, 100.0 * right / lines, marked, markedWrong);
+    QVERIFY(right >= share * lines);
 }
 
 void TestPasteMatching::analyzePrintsJson()

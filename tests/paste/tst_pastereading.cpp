@@ -16,14 +16,16 @@ QList<IngRecord> pantry()
             food(u"Onions, raw"_s, 1, u"medium (2-1/2\" dia)"_s, 110, u"g"_s, {}, true),
             food(u"Salt, table"_s, 1, u"cup"_s, 292, u"g"_s),
             food(u"Potatoes, raw"_s, 1, u"potato medium"_s, 213, u"g"_s, {}, true),
-            food(u"Bay leaf"_s, 1, u"leaf"_s, 0, {}, {}, true)};
+            food(u"Bay leaf"_s, 1, u"leaf"_s, 0, {}, {}, true),
+            food(u"Fennel, bulb, raw"_s, 1, u"cup"_s, 87, u"g"_s)};
 }
 
 const QByteArray householdTable = "Onions, raw\tcup, chopped\t160\n"
                                   "Onions, raw\tlarge\t150\n"
                                   "Onions, raw\tmedium (2-1/2\" dia)\t110\n"
                                   "Salt, table\tdash\t0.4\n"
-                                  "Potatoes, raw\tcup, diced\t150\n";
+                                  "Potatoes, raw\tcup, diced\t150\n"
+                                  "Fennel, bulb, raw\tbulb\t234\n";
 
 } // namespace
 
@@ -72,6 +74,7 @@ void TestPasteReading::readsLines_data()
         "chopped tomatoes");
     row("fluid ounces", u"4 fl. oz. cream"_s, 4, "fl oz", "cream");
     row("a count word", u"3 large eggs"_s, 3, "large", "eggs");
+    row("a size of two words", u"2 extra-large eggs"_s, 2, "extra large", "eggs");
     row("a count word after the food", u"2 garlic cloves, minced"_s, 2, "clove", "garlic",
         "minced");
     row("a pinch", u"A pinch of salt"_s, 1, "pinch", "salt");
@@ -182,6 +185,8 @@ void TestPasteReading::measuresInTheFoodsUnits_data()
         MeasureStatus::Kept, u"3"_s, u"potato medium"_s);
     row("another size by its weight", u"2 large onions"_s, onion, MeasureStatus::Converted,
         u"300"_s, u"g"_s);
+    row("a piece the food's words name, by its weight", u"2 fennel bulbs"_s, u"Fennel, bulb, raw"_s,
+        MeasureStatus::Converted, u"468"_s, u"g"_s);
     row("a cup of a counted food by its weight", u"1/2 cup chopped onion"_s, onion,
         MeasureStatus::Converted, u"80"_s, u"g"_s);
     row("a dash the food's measures know", u"1 dash salt"_s, u"Salt, table"_s,
@@ -261,7 +266,7 @@ void TestPasteReading::remembersChoicesBesideTheData()
     const FoodMatcher matcher(table, {}, &later);
     const QList<FoodMatch> best = matcher.bestFoods(u"chopped onions"_s);
     QCOMPARE(table.at(best.front().index).name, u"Potatoes, raw"_s);
-    QCOMPARE(best.front().score, 1.0);
+    QVERIFY(best.front().score > best[1].score);
     QCOMPARE(table.at(best[1].index).name, u"Onions, raw"_s);
     QCOMPARE(testing::readFile(IngTable::fileName), ingredients);
 }

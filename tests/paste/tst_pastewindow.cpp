@@ -162,6 +162,25 @@ void TestPasteWindow::reviewingALine()
         QCOMPARE(table->item(0, UnitColumn)->text(), u"cup"_s);
         QCOMPARE(table->item(0, GramsColumn)->text(), u"200 g"_s);
         QCOMPARE(table->item(0, NoteColumn)->text(), QString());
+        // The quantity is typed over and the unit chosen from the food's, by the keyboard; the
+        // grams follow, and what is no amount is not taken.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto edit = [table](int column, const QString& keys) {
+            table->setCurrentCell(0, column);
+            QTest::keyClick(table, Qt::Key_F2);
+            QWidget* editor = table->indexWidget(table->currentIndex());
+            QVERIFY(editor);
+            QTest::keyClicks(editor, keys);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTRY_VERIFY(!table->indexWidget(table->currentIndex()));
+        };
+        edit(QuantityColumn, u"1/2"_s);
+        edit(QuantityColumn, u"lots"_s);
+        edit(UnitColumn, u"o"_s);
+        QCOMPARE(table->item(0, QuantityColumn)->text(), u"1/2"_s);
+        QCOMPARE(table->item(0, UnitColumn)->text(), u"oz"_s);
+        QCOMPARE(table->item(0, GramsColumn)->text(), u"14 g"_s);
         // Space on the second line leaves it out.
         table->setCurrentCell(1, LineColumn);
         QTest::keyClick(table, Qt::Key_Space);
@@ -171,7 +190,7 @@ void TestPasteWindow::reviewingALine()
     });
     w.paste(u"1 cup zorbles\n2 cups milk\n"_s);
     QCOMPARE(texts(w.get<QListWidget>(u"R_IngLst"_s)),
-             QStringList{u"1  cup     Sugars, granulated"_s});
+             QStringList{u"1/2  oz     Sugars, granulated"_s});
     // The choice is kept in the data folder and offered first the next time.
     QCOMPARE(readFile(u"Food choices.txt"_s), "zorble\tSugars, granulated\n");
     w.help.initHelp(w.window.get(), QStringLiteral(HELP_DIR));

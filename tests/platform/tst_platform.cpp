@@ -32,6 +32,8 @@ private Q_SLOTS:
     void typingSetsASpinner();
     void messageTitlesShowWhole_data();
     void messageTitlesShowWhole();
+    void enterAnswersTheDefault_data();
+    void enterAnswersTheDefault();
 };
 
 void TestPlatform::cleanup()
@@ -102,6 +104,26 @@ void TestPlatform::messageTitlesShowWhole()
     poll.start();
     MessageBox::show(nullptr, text, title, MessageBox::Icon::Exclamation);
     QVERIFY2(width >= needed, qPrintable(QString::number(width)));
+}
+
+void TestPlatform::enterAnswersTheDefault_data()
+{
+    QTest::addColumn<MessageBox::Default>("defaultButton");
+    QTest::addColumn<MessageBox::Answer>("answer");
+    QTest::newRow("first button") << MessageBox::Default::First << MessageBox::Answer::Yes;
+    QTest::newRow("work at stake") << MessageBox::Default::No << MessageBox::Answer::No;
+}
+
+void TestPlatform::enterAnswersTheDefault()
+{
+    QFETCH(MessageBox::Default, defaultButton);
+    QFETCH(MessageBox::Answer, answer);
+    QTimer::singleShot(0, this,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    QCOMPARE(MessageBox::show(nullptr, u"Start over?"_s, u"Start Over"_s,
+                              MessageBox::Icon::Question, MessageBox::Buttons::YesNo,
+                              defaultButton),
+             answer);
 }
 
 void TestPlatform::desktopHelp_data()
