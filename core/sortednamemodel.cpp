@@ -1,10 +1,9 @@
 #include "core/sortednamemodel.h"
 
+#include "core/sortednames.h"
 #include "core/text.h"
 
 #include <algorithm>
-#include <numeric>
-#include <vector>
 
 namespace zestora {
 
@@ -24,29 +23,30 @@ SortedNameModel::SortedNameModel(const QStringList& names, QObject* parent)
 void SortedNameModel::keepKeysInStep()
 {
     // Connected before any view is, so the keys are up to date when the views hear of a change.
-    const auto lowerAll = [this] {
+    // Until they are first asked for there are none to keep.
+    const auto dropAll = [this] {
         m_keys.clear();
-        m_keys.resize(rowCount());
-        lowerRows(0, rowCount() - 1);
+        m_keysKept = false;
     };
-    connect(this, &QAbstractItemModel::modelReset, this, [this, lowerAll] {
-        if (!std::exchange(m_keysGiven, false))
-            lowerAll();
-    });
-    connect(this, &QAbstractItemModel::layoutChanged, this, lowerAll);
-    connect(this, &QAbstractItemModel::rowsMoved, this, lowerAll);
+    connect(this, &QAbstractItemModel::modelReset, this, dropAll);
+    connect(this, &QAbstractItemModel::layoutChanged, this, dropAll);
+    connect(this, &QAbstractItemModel::rowsMoved, this, dropAll);
     connect(this, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) {
+                if (!m_keysKept)
+                    return;
                 m_keys.insert(first, last - first + 1, QString());
                 lowerRows(first, last);
             });
     connect(this, &QAbstractItemModel::rowsRemoved, this,
             [this](const QModelIndex&, int first, int last) {
-                m_keys.remove(first, last - first + 1);
+                if (m_keysKept)
+                    m_keys.remove(first, last - first + 1);
             });
     connect(this, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                lowerRows(topLeft.row(), bottomRight.row());
+                if (m_keysKept)
+                    lowerRows(topLeft.row(), bottomRight.row());
             });
 }
 
@@ -57,60 +57,55 @@ void SortedNameModel::lowerRows(int first, int last)
         m_keys[row] = lowerCase(names[row]);
 }
 
+const QStringList& SortedNameModel::keys() const
+{
+    if (!m_keysKept) {
+        const QStringList names = stringList();
+        m_keys.clear();
+        m_keys.reserve(names.size());
+        for (const QString& name : names)
+            m_keys.append(lowerCase(name));
+        m_keysKept = true;
+    }
+    return m_keys;
+}
+
 bool SortedNameModel::lessForPeople(const QString& a, const QString& b)
 {
-    return lowerCase(a) < lowerCase(b);
+    return compareLowerCase(a, b) < 0;
 }
 
 void SortedNameModel::fill(QStringList names)
 {
-    fillSorted(sortedWithKeys(std::move(names)));
+    fillSorted(sortedForPeople(std::move(names)));
 }
 
-void SortedNameModel::fillSorted(Sorted sorted)
+void SortedNameModel::fillSorted(QStringList names)
 {
-    // Names that come without their lower-case forms are lowered here.
-    m_keysGiven = sorted.keys.size() == sorted.names.size();
-    if (m_keysGiven)
-        m_keys = std::move(sorted.keys);
-    setStringList(sorted.names);
+    setStringList(names);
 }
 
 QStringList SortedNameModel::sortedForPeople(QStringList names)
 {
-    return sortedWithKeys(std::move(names)).names;
-}
-
-SortedNameModel::Sorted SortedNameModel::sortedWithKeys(QStringList names)
-{
-    // Each name is lowered once, not at every comparison; equal keys keep their order.
-    QStringList keys;
-    keys.reserve(names.size());
-    for (const QString& name : std::as_const(names))
-        keys.append(lowerCase(name));
-    std::vector<qsizetype> order(static_cast<size_t>(names.size()));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
-    Sorted sorted;
-    sorted.names.reserve(names.size());
-    sorted.keys.reserve(names.size());
-    for (const qsizetype i : order) {
-        sorted.names.append(std::move(names[i]));
-        sorted.keys.append(std::move(keys[i]));
-    }
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const int i : orderForPeople(names))
+        sorted.append(std::move(names[i]));
     return sorted;
 }
 
-std::pair<int, int> SortedNameModel::rowsOfKey(const QString& key) const
+std::pair<int, int> SortedNameModel::rowsOfName(QStringView name) const
 {
-    const auto [first, end] = std::equal_range(m_keys.cbegin(), m_keys.cend(), key);
-    return {static_cast<int>(first - m_keys.cbegin()), static_cast<int>(end - m_keys.cbegin())};
+    const QStringList names = stringList();
+    const auto [first, end] =
+        std::equal_range(names.cbegin(), names.cend(), name,
+                         [](QStringView a, QStringView b) { return compareLowerCase(a, b) < 0; });
+    return {static_cast<int>(first - names.cbegin()), static_cast<int>(end - names.cbegin())};
 }
 
 int SortedNameModel::insertName(const QString& name)
 {
-    const int row = rowsOfKey(lowerCase(name)).second;
+    const int row = rowsOfName(name).second;
     insertRows(row, 1);
     setData(index(row), name);
     return row;
@@ -119,7 +114,7 @@ int SortedNameModel::insertName(const QString& name)
 int SortedNameModel::rowOf(const QString& name) const
 {
     // Equal names under the people's order sit together; search only that run.
-    const auto [first, end] = rowsOfKey(lowerCase(name));
+    const auto [first, end] = rowsOfName(name);
     const QStringList names = stringList();
     for (int row = first; row < end; ++row)
         if (names[row] == name)
@@ -131,7 +126,7 @@ int SortedNameModel::lastRowOfTrimmed(const QString& name) const
 {
     // The names are kept trimmed, so equal ones stand in the run of the trimmed name.
     const QStringView trimmed = trimmedSpacesView(name);
-    const auto [first, end] = rowsOfKey(lowerCase(trimmed));
+    const auto [first, end] = rowsOfName(trimmed);
     const QStringList names = stringList();
     for (int row = end - 1; row >= first; --row)
         if (trimmedSpacesView(names[row]) == trimmed)

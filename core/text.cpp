@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstring>
 
 namespace zestora {
 
@@ -60,18 +61,34 @@ QString trimSpaces(QStringView text)
 
 QString lowerCase(QStringView text)
 {
-    // The code page's letters all lie in the first 256 code points, looked up in a table.
-    static const std::array<char16_t, 256> latin1 = [] {
-        std::array<char16_t, 256> table{};
-        for (char16_t c = 0; c < table.size(); ++c)
-            table[c] = QChar::toLower(c);
-        return table;
-    }();
     QString lower(text.size(), Qt::Uninitialized);
     QChar* out = lower.data();
     for (const QChar c : text)
-        *out++ = c.unicode() < latin1.size() ? QChar(latin1[c.unicode()]) : c.toLower();
+        *out++ = lowerCaseChar(c);
     return lower;
+}
+
+int compareLowerCase(QStringView a, QStringView b)
+{
+    const qsizetype common = qMin(a.size(), b.size());
+    // Names compared while sorting or looking up often start alike: the equal start is passed
+    // four characters at a time.
+    qsizetype i = 0;
+    for (quint64 x = 0, y = 0; i + 4 <= common; i += 4) {
+        std::memcpy(&x, a.data() + i, sizeof x);
+        std::memcpy(&y, b.data() + i, sizeof y);
+        if (x != y)
+            break;
+    }
+    for (; i < common; ++i) {
+        if (a[i] == b[i])
+            continue;
+        const char16_t x = lowerCaseChar(a[i]).unicode();
+        const char16_t y = lowerCaseChar(b[i]).unicode();
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 QString decodeCp1252(QByteArrayView bytes)

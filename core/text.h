@@ -16,6 +16,19 @@ QStringView trimmedSpacesView(QStringView text);
 // regard to letter case. Unlike QString::toLower it maps character by character, which for names
 // in the code page's letters gives the same text several times faster.
 QString lowerCase(QStringView text);
+// One character in its lower case, as lowerCase maps it.
+inline QChar lowerCaseChar(QChar c)
+{
+    // Below 256 only A to Z and the accented capitals (but the sign x) have a lower case, 32 above.
+    const char16_t code = c.unicode();
+    if (code >= 256)
+        return c.toLower();
+    const bool capital =
+        (code >= u'A' && code <= u'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7);
+    return QChar(capital ? char16_t(code + 32) : code);
+}
+// How lowerCase(a) and lowerCase(b) compare (negative, 0, positive), without making them.
+int compareLowerCase(QStringView a, QStringView b);
 
 QString decodeCp1252(QByteArrayView bytes);
 // Callers refuse text with firstCharOutsideCp1252 first: a character the code page lacks would be

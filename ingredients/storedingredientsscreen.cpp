@@ -93,13 +93,10 @@ QString StoredIngredientsScreen::chosenName() const
 void StoredIngredientsScreen::showChosenIngredient()
 {
     const QString name = chosenName();
-    // With names stored twice the last one wins: looked for from the end, exactly as listed.
-    const IngTable& table = m_session.ingredients;
-    int index = table.count() - 1;
-    while (index >= 0 && trimmedSpacesView(table.at(index).name) != name)
-        --index;
+    // With names stored twice the last one wins, exactly as listed.
+    const int index = m_session.ingredients.lastIndexOfName(name);
     if (index >= 0)
-        m_shownIng = table.at(index);
+        m_shownIng = m_session.ingredients.at(index);
     m_shownFacts = wizard::ingredientFacts(m_shownIng);
     m_ui->Picture1->setName(m_shownFacts.name);
     m_ui->Picture1->setServing(m_shownFacts.firstServing);

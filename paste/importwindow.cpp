@@ -3,6 +3,7 @@
 #include "ui_importwindow.h"
 
 #include "core/exchange/recipeimport.h"
+#include "platform/typedwork.h"
 
 namespace zestora {
 
@@ -24,6 +25,12 @@ ImportWindow::ImportWindow(QWidget* parent, paste::FoodIndex& index, const Sorte
 }
 
 ImportWindow::~ImportWindow() = default;
+
+void ImportWindow::reject()
+{
+    if (mayDiscardTyping(this, hasTypedText(*this) || m_ui->ReviewTbl->isChangedByUser()))
+        QDialog::reject();
+}
 
 ImportWindow::Result ImportWindow::review(QWidget* parent, const exchange::ImportedRecipe& recipe,
                                           int position, int count, paste::FoodIndex& index,

@@ -43,6 +43,9 @@ private:
                  HelpViewer& help);
     ~ImportWindow() override;
 
+    // Escape asks before choices made go.
+    void reject() override;
+
     const std::unique_ptr<Ui::ImportWindow> m_ui;
     Decision m_decision = Decision::SkipRest;
 };

@@ -4,6 +4,7 @@
 
 #include "core/paste/foodindex.h"
 #include "platform/messagebox.h"
+#include "platform/typedwork.h"
 #include "platform/waitcursor.h"
 
 #include <QClipboard>
@@ -27,6 +28,12 @@ PasteWindow::PasteWindow(QWidget* parent, paste::FoodIndex& index, const SortedN
 }
 
 PasteWindow::~PasteWindow() = default;
+
+void PasteWindow::reject()
+{
+    if (mayDiscardTyping(this, hasTypedText(*this) || m_ui->ReviewTbl->isChangedByUser()))
+        QDialog::reject();
+}
 
 std::optional<QList<RecipeDraft::NewLine>> PasteWindow::ask(QWidget* parent,
                                                             paste::FoodIndex& index,

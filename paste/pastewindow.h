@@ -37,6 +37,8 @@ private:
 
     void read();
     void add();
+    // Escape asks before lines typed or choices made go.
+    void reject() override;
 
     const std::unique_ptr<Ui::PasteWindow> m_ui;
     paste::FoodIndex& m_index;

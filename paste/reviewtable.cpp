@@ -95,7 +95,7 @@ ReviewTable::ReviewTable(QWidget* parent)
             return;
         const bool leftOut = item->checkState() != Qt::Checked;
         if (std::exchange(m_lines[item->row()].leftOut, leftOut) != leftOut)
-            Q_EMIT linesChanged();
+            changedByUser();
     });
 }
 
@@ -109,6 +109,7 @@ void ReviewTable::setUp(paste::FoodIndex& index, const SortedNameModel& names, H
 void ReviewTable::showLines(QList<paste::ReviewedLine> lines)
 {
     m_lines = std::move(lines);
+    m_changedByUser = false;
     m_foodLists.clear();
     setRowCount(0);
     setRowCount(static_cast<int>(m_lines.size()));
@@ -198,7 +199,7 @@ void ReviewTable::foodChosen(int row, QComboBox* foods, int item)
     line.chosen = true;
     line.leftOut = false; // a food chosen for a line is meant to go in
     showRow(row);
-    Q_EMIT linesChanged();
+    changedByUser();
 }
 
 void ReviewTable::amountEdited(int row)
@@ -209,6 +210,12 @@ void ReviewTable::amountEdited(int row)
         line.leftOut = false; // an amount given to a line is meant to go in
     // A text that is no amount goes back to the line's amount.
     showRow(row);
+    changedByUser();
+}
+
+void ReviewTable::changedByUser()
+{
+    m_changedByUser = true;
     Q_EMIT linesChanged();
 }
 

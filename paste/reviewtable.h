@@ -34,6 +34,8 @@ public:
     void setUp(paste::FoodIndex& index, const SortedNameModel& names, HelpViewer& help);
     void showLines(QList<paste::ReviewedLine> lines);
     const QList<paste::ReviewedLine>& lines() const { return m_lines; }
+    // Whether the user has chosen, typed or ticked anything since the lines were shown.
+    bool isChangedByUser() const { return m_changedByUser; }
     // The last of the table's controls in the order Tab visits them.
     QWidget* lastInTabOrder();
     // How many lines go in and how many are marked, in a sentence.
@@ -50,13 +52,16 @@ private:
     QComboBox* foodList(int row);
     void foodChosen(int row, QComboBox* foods, int item);
     void amountEdited(int row);
+    void changedByUser();
     void showRow(int row);
     void showText(int row, int column, const QString& text, bool editable);
 
     paste::FoodIndex* m_index = nullptr;
     const SortedNameModel* m_names = nullptr;
     HelpViewer* m_help = nullptr;
+
     QList<paste::ReviewedLine> m_lines;
+    bool m_changedByUser = false;
     QList<QComboBox*> m_foodLists;
 };
 

@@ -119,13 +119,8 @@ void StoredRecipesScreen::clearDisplay()
 
 QString StoredRecipesScreen::findRecipeBody(const QString& name) const
 {
-    const QString wanted = trimSpaces(name);
-    const RecipeStore& recipes = m_session.recipes;
-    for (int i = recipes.count() - 1; i >= 0; --i)
-        if (trimSpaces(recipes.recipeList()[i].recipeName).compare(wanted, Qt::CaseInsensitive) ==
-            0)
-            return recipes.recipeBody(i);
-    return QString();
+    const int index = m_session.recipes.lastIndexOfNameIgnoringCase(name);
+    return index < 0 ? QString() : m_session.recipes.recipeBody(index);
 }
 
 void StoredRecipesScreen::showChosenRecipe()

@@ -12,6 +12,7 @@
 #include "platform/keeproom.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
+#include "platform/typedwork.h"
 #include "platform/waitcursor.h"
 
 #include <QTextDocumentFragment>
@@ -200,7 +201,7 @@ void EmailWindow::reject()
 {
     if (m_sending)
         cancelSending();
-    else
+    else if (mayDiscardTyping(this, hasTypedText(*this)))
         QDialog::reject();
 }
 
@@ -217,6 +218,7 @@ void EmailWindow::sendingFinished()
     if (cancelled)
         return;
     if (!m_outcome) {
+        forgetTyping(*this);
         MessageBox::show(this, QStringLiteral("Your recipe has been sent"), QStringLiteral("Done"),
                          MessageBox::Icon::Information);
         return;

@@ -182,10 +182,9 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
     StoresLoad loaded =
         read ? *std::move(read) : loadStores(m_session.ingredients, m_session.recipes);
     // Both ingredient lists show this one model, so they agree position by position. The names
-    // come already in the models' order, with their lower-case forms.
-    m_ingredientNames->fillSorted(
-        {std::move(loaded.ingredientNames), std::move(loaded.ingredientKeys)});
-    m_recipeNames->fillSorted({std::move(loaded.recipeNames), std::move(loaded.recipeKeys)});
+    // come already in the models' order.
+    m_ingredientNames->fillSorted(std::move(loaded.ingredientNames));
+    m_recipeNames->fillSorted(std::move(loaded.recipeNames));
     // Made after the list is filled: the screen starts with no recipe chosen.
     m_storedRecipesScreen = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
 

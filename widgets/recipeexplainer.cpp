@@ -3,11 +3,13 @@
 #include "core/store/recipemarks.h"
 #include "widgets/caloriebar.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 #include <cmath>
@@ -202,7 +204,14 @@ QSize LineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInd
     const auto* rows = qobject_cast<const QListWidget*>(option.widget);
     const auto* line = rows ? static_cast<const LineItem*>(rows->itemFromIndex(index)) : nullptr;
     const auto measure = [&] {
-        return QStyledItemDelegate::sizeHint(option, index);
+        // A line that does not break is one line of its font high, however long it is: measured
+        // on a short text, so that the lines of a long recipe are not all shaped before it shows.
+        QStyleOptionViewItem shown(option);
+        initStyleOption(&shown, index);
+        if (!shown.text.contains(u'\n') && !shown.text.contains(u'\r'))
+            shown.text = QStringLiteral("Xg");
+        const QStyle* style = shown.widget ? shown.widget->style() : QApplication::style();
+        return style->sizeFromContents(QStyle::CT_ItemViewItem, &shown, QSize(), shown.widget);
     };
     // As wide as the list, never wider: the weights and shares at the right stay in view and a
     // long line ends in "..." (its whole text is what a screen reader says).

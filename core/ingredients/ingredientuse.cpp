@@ -47,8 +47,10 @@ IngredientUse recipesLosing(const IngTable& ingredients, const RecipeStore& reci
 {
     Key key{lowerCase(trimmedSpacesView(name)), {}};
     const int deleted = ingredients.indexOfName(trimSpaces(name));
-    for (int i = 0; i < ingredients.count(); ++i)
-        if (i != deleted && lowerCase(trimmedSpacesView(ingredients.at(i).name)) == key.text)
+    // By the names alone: the table reads a record's other fields only when they are looked at.
+    const QStringList stored = ingredients.trimmedNames();
+    for (int i = 0; i < stored.size(); ++i)
+        if (i != deleted && compareLowerCase(stored[i], trimmedSpacesView(name)) == 0)
             return {};
     if (!firstCharOutsideCp1252(key.text))
         key.bytes = encodeCp1252(key.text);

@@ -433,23 +433,24 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
     , m_names(std::move(names))
     , m_choices(choices)
 {
-    const QList<IngRecord>& records = table.records();
+    // Only the names: the table reads a record's other fields only when they are looked at.
+    const QStringList foodNames = table.trimmedNames();
     // A first part that many names share is a group ("Spices", "Cheese"), not a food of its own.
     // The words of first parts are foods.
     QHash<QString, int> headCounts;
     QSet<QString> foodNouns;
-    for (const IngRecord& record : records) {
-        const QString head = headOf(record.name);
+    for (const QString& name : foodNames) {
+        const QString head = headOf(name);
         ++headCounts[head];
         for (const QString& word : matchWords(head))
             foodNouns.insert(word);
     }
     constexpr int categorySize = 12;
-    m_extra.resize(static_cast<size_t>(records.size()));
-    m_grouped.resize(static_cast<size_t>(records.size()));
-    m_branded.resize(static_cast<size_t>(records.size()));
-    for (int i = 0; i < records.size(); ++i) {
-        const QString name = records[i].trimmedName();
+    m_extra.resize(static_cast<size_t>(foodNames.size()));
+    m_grouped.resize(static_cast<size_t>(foodNames.size()));
+    m_branded.resize(static_cast<size_t>(foodNames.size()));
+    for (int i = 0; i < foodNames.size(); ++i) {
+        const QString& name = foodNames[i];
         const QString head = headOf(name);
         const bool categoryHead =
             headCounts.value(head) >= categorySize && !productGroups().contains(head);

@@ -57,6 +57,7 @@ std::optional<QByteArray> DataFile::readAll()
 {
     m_unreadable = false;
     m_readFailure.clear();
+    m_mapped.reset();
     const QFileInfo info(m_fileName);
     QFile file(m_fileName);
     if (const QString loop = linkLoop(m_fileName); !loop.isEmpty()) {
@@ -70,16 +71,21 @@ std::optional<QByteArray> DataFile::readAll()
     } else if (info.isDir()) {
         m_readFailure = QStringLiteral("it is a folder, not a file");
     } else if (!info.exists()) {
-        if (file.open(QIODevice::WriteOnly))
+        if (file.open(QIODevice::WriteOnly)) {
+            noteFileOnDisk(FileIdentity::of(file.handle()));
             return QByteArray();
+        }
         m_readFailure = QStringLiteral("it does not exist and could not be created (%1)")
                             .arg(file.errorString());
         setError(QStringLiteral("create"), file.errorString());
         return std::nullopt;
     } else if (file.open(QIODevice::ReadOnly)) {
+        const std::optional<FileIdentity> read = FileIdentity::of(file.handle());
         QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError)
+        if (file.error() == QFileDevice::NoError) {
+            noteFileOnDisk(read);
             return bytes;
+        }
         m_readFailure = file.errorString();
     } else {
         m_readFailure = file.errorString();
@@ -90,20 +96,52 @@ std::optional<QByteArray> DataFile::readAll()
 
 std::optional<FileContents> DataFile::readMapped()
 {
-    const QFileInfo info(m_fileName);
-    auto file = std::make_unique<QFile>(m_fileName);
-    if (info.isFile() && info.size() > 0 && file->open(QIODevice::ReadOnly)) {
-        if (const uchar* mapped = file->map(0, file->size(), QFileDevice::MapPrivateOption)) {
-            m_unreadable = false;
-            m_readFailure.clear();
-            const qsizetype size = file->size();
-            return FileContents(std::move(file), mapped, size);
-        }
+    if (std::unique_ptr<MappedFile> mapped = MappedFile::map(m_fileName)) {
+        m_unreadable = false;
+        m_readFailure.clear();
+        m_mapped = mapped->state();
+        noteFileOnDisk(mapped->identity());
+        return FileContents(std::move(mapped));
     }
     std::optional<QByteArray> bytes = readAll();
     if (!bytes)
         return std::nullopt;
     return FileContents(*std::move(bytes));
+}
+
+void DataFile::noteFileOnDisk(std::optional<FileIdentity> identity)
+{
+    m_onDisk = identity;
+    m_onDiskKnown = true;
+}
+
+bool DataFile::changedElsewhere() const
+{
+    return m_onDiskKnown && FileIdentity::of(m_fileName) != m_onDisk;
+}
+
+bool DataFile::readBytesKept(const QString& what)
+{
+    if (!m_mapped || MappedFile::intact(*m_mapped))
+        return true;
+    setError(what, QStringLiteral("another program changed it while Zestora could not answer, so "
+                                  "what Zestora had read of it can no longer be trusted, and "
+                                  "Zestora changes nothing from it. Close Zestora and start it "
+                                  "again to read the file anew."));
+    return false;
+}
+
+void DataFile::tellReplacedElsewhere(const QString& kept)
+{
+    if (!m_onNotice || std::exchange(m_toldChangedElsewhere, true))
+        return;
+    const QString other =
+        kept.isEmpty()
+            ? QStringLiteral("the other program had left it empty or deleted it.")
+            : QStringLiteral("the version the other program left is kept as %1.").arg(kept);
+    m_onNotice(QStringLiteral("While Zestora was running, another program changed the file %1. "
+                              "Zestora has made this change to the file as Zestora shows it; %2")
+                   .arg(m_fileName, other));
 }
 
 void DataFile::setReadFailure(const QString& why)
@@ -177,11 +215,16 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
             failure = writeAll(file.handle(), part);
     if (failure == 0 && ::fsync(file.handle()) != 0 && errno != EINVAL)
         failure = errno;
-    if (failure != 0) {
-        setError(QStringLiteral("save"), writeFailure(failure));
+    // The bytes written must still be what was read: should they have come from a mapping that
+    // was lost meanwhile, that is the failure to report, also when the write failed over them.
+    const bool readIntact = readBytesKept(QStringLiteral("save"));
+    if (failure != 0 || !readIntact) {
+        if (readIntact)
+            setError(QStringLiteral("save"), writeFailure(failure));
         file.cancelWriting();
         return false;
     }
+    const bool replacedElsewhere = changedElsewhere();
     // QSaveFile writes beside the file a link leads to and renames there, so the link stays.
     const std::optional<QString> kept = keepPresentVersion();
     if (!kept) {
@@ -194,9 +237,12 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
             QFile::remove(*kept); // the file it keeps is still in place
         return false;
     }
+    noteFileOnDisk(FileIdentity::of(m_fileName));
     // A restore deletes nothing: the backups it passes over stay for the next change of mind.
     if (!m_restoring)
         backups::prune(m_fileName);
+    if (replacedElsewhere)
+        tellReplacedElsewhere(*kept);
     return true;
 }
 
@@ -247,15 +293,19 @@ int DataFile::removeLeftovers(const QString& fileName)
 
 bool DataFile::remove()
 {
-    if (refuseIfUnreadable(QStringLiteral("delete")) || !copyAsideIfPending())
+    if (refuseIfUnreadable(QStringLiteral("delete")) || !readBytesKept(QStringLiteral("delete")) ||
+        !copyAsideIfPending())
         return false;
     // A link stays where the user put it: the file it leads to is emptied instead, which loads
     // as no records, just as no file does.
     if (QFileInfo(m_fileName).isSymLink())
         return writeAtomically({});
     QFile file(m_fileName);
-    if (!file.exists())
+    if (!file.exists()) {
+        noteFileOnDisk(std::nullopt);
         return true;
+    }
+    const bool replacedElsewhere = changedElsewhere();
     const std::optional<QString> kept = keepPresentVersion();
     if (!kept)
         return false;
@@ -265,7 +315,10 @@ bool DataFile::remove()
             QFile::remove(*kept);
         return false;
     }
+    noteFileOnDisk(std::nullopt);
     backups::prune(m_fileName);
+    if (replacedElsewhere)
+        tellReplacedElsewhere(*kept);
     return true;
 }
 

@@ -15,6 +15,12 @@ namespace zestora {
 // chose. Every change replaces the whole file atomically: at every instant the disk holds either
 // the complete old file or the complete new one. The version a change replaces is kept in the
 // backups folder. Tests derive from it to make writes fail.
+//
+// Another program may change the file while Zestora runs. What Zestora read stays as it was read
+// (MappedFile), and the next change saves that with the change made: the other program's version
+// is then kept in the backups folder like any replaced version, and the user hears of it once. Only
+// when what was read could not be kept (the file changed under a mapping before it was copied) is
+// nothing saved from it.
 class DataFile {
 public:
     explicit DataFile(QString fileName);
@@ -29,8 +35,8 @@ public:
     // never replaced or removed, since nothing of it could be kept.
     virtual std::optional<QByteArray> readAll();
     const QString& readFailure() const { return m_readFailure; }
-    // The same, but a file with bytes in it is mapped into memory rather than copied: reading a
-    // large file then costs no more than looking at it.
+    // The same, but a file with bytes in it is mapped into memory rather than copied where that is
+    // safe: reading a large file then costs no more than looking at it.
     virtual std::optional<FileContents> readMapped();
     // The new content is the parts one after another, written without joining them first.
     bool replace(std::initializer_list<QByteArrayView> parts);
@@ -52,7 +58,8 @@ public:
     // Why the last operation failed, naming the file.
     const QString& errorString() const { return m_error; }
 
-    // Told, once, when a change went ahead although the version it replaced could not be kept.
+    // Told, once each, when a change went ahead although the version it replaced could not be
+    // kept, and when it replaced a version another program had made.
     void setNoticeHandler(std::function<void(const QString&)> onNotice)
     {
         m_onNotice = std::move(onNotice);
@@ -65,6 +72,12 @@ protected:
     void setReadFailure(const QString& why);
 
 private:
+    // The file as read or last written here, for telling whether another program changed it.
+    void noteFileOnDisk(std::optional<FileIdentity> identity);
+    bool changedElsewhere() const;
+    // False, with the error set, when the bytes read from a mapping were lost.
+    bool readBytesKept(const QString& what);
+    void tellReplacedElsewhere(const QString& kept);
     bool copyAsideIfPending();
     bool refuseIfUnreadable(const QString& what);
     // The backup made of the version on disk (empty when there was none to keep); nullopt when
@@ -78,6 +91,10 @@ private:
     bool m_unreadable = false;
     bool m_restoring = false;
     bool m_toldNoBackup = false;
+    bool m_toldChangedElsewhere = false;
+    bool m_onDiskKnown = false;
+    std::optional<FileIdentity> m_onDisk; // nullopt: no file
+    std::shared_ptr<MappedFile::State> m_mapped;
     std::function<void(const QString&)> m_onNotice;
 };
 

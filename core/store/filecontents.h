@@ -1,15 +1,17 @@
 #pragma once
 
+#include "core/store/mappedfile.h"
+
 #include <QByteArray>
-#include <QFile>
 
 #include <memory>
+#include <utility>
 
 namespace zestora {
 
 // The bytes of a data file as read: held in memory of their own, or mapped from the file, which
-// costs only the pages looked at. A mapping is private: nothing written into it would reach the
-// file. It lasts as long as this object.
+// costs only the pages looked at. A mapping lasts as long as this object and keeps showing the file
+// as it was read, also when another program changes the file meanwhile (MappedFile).
 class FileContents {
 public:
     explicit FileContents(QByteArray bytes = {})
@@ -17,31 +19,34 @@ public:
         , m_bytes(m_owned)
     {
     }
-    FileContents(std::unique_ptr<QFile> file, const uchar* mapped, qsizetype size)
-        : m_file(std::move(file))
-        , m_bytes(reinterpret_cast<const char*>(mapped), size)
+    explicit FileContents(std::unique_ptr<MappedFile> mapped)
+        : m_mapped(std::move(mapped))
+        , m_bytes(m_mapped->bytes())
     {
     }
     FileContents(FileContents&& other) noexcept { *this = std::move(other); }
     FileContents& operator=(FileContents&& other) noexcept
     {
-        m_file = std::move(other.m_file);
+        m_mapped = std::move(other.m_mapped);
         m_owned = std::move(other.m_owned);
-        m_bytes = m_file ? other.m_bytes : QByteArrayView(m_owned);
+        m_bytes = m_mapped ? other.m_bytes : QByteArrayView(m_owned);
         m_released = other.m_released;
         other.m_bytes = {};
         return *this;
     }
 
     QByteArrayView bytes() const { return m_bytes; }
-    bool isMapped() const { return m_file != nullptr; }
     // Says that the mapped bytes before `end` are not needed for now: the pages are given back to
     // the system, which reads them from the file again when they are next looked at. A long scan
     // so holds few pages at a time.
-    void releaseBefore(qsizetype end);
+    void releaseBefore(qsizetype end)
+    {
+        if (m_mapped && end > m_released)
+            m_mapped->release(std::exchange(m_released, end), end);
+    }
 
 private:
-    std::unique_ptr<QFile> m_file; // holds the mapping
+    std::unique_ptr<MappedFile> m_mapped;
     qsizetype m_released = 0;
     QByteArray m_owned;
     QByteArrayView m_bytes;

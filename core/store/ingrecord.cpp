@@ -44,21 +44,17 @@ void putFloat(char* record, int at, float value)
     qToLittleEndian(value, record + at);
 }
 
-QString textAt(const char* record, int at, int width)
+QByteArrayView fieldAt(const char* record, int at, int width)
 {
     QByteArrayView field(record + at, width);
     while (!field.isEmpty() && field.back() == ' ')
         field.chop(1);
-    return decodeCp1252(field);
+    return field;
 }
 
-QString sharedTextAt(const char* record, int at, int width, QHash<QByteArrayView, QString>& seen)
+QString textAt(const char* record, int at, int width)
 {
-    const QByteArrayView field(record + at, width);
-    auto found = seen.constFind(field);
-    if (found == seen.cend())
-        found = seen.insert(field, textAt(record, at, width));
-    return *found;
+    return decodeCp1252(fieldAt(record, at, width));
 }
 
 float floatAt(const char* record, int at)
@@ -102,34 +98,31 @@ QByteArray IngRecord::toBytes() const
     return bytes;
 }
 
+QByteArrayView IngRecord::nameField(QByteArrayView bytes)
+{
+    return fieldAt(bytes.data(), nameAt, nameWidth);
+}
+
 IngRecord IngRecord::fromBytes(QByteArrayView bytes)
 {
-    return decode(bytes, nullptr);
-}
-
-IngRecord IngRecord::fromBytes(QByteArrayView bytes, QHash<QByteArrayView, QString>& seenMeasures)
-{
-    return decode(bytes, &seenMeasures);
-}
-
-IngRecord IngRecord::decode(QByteArrayView bytes, QHash<QByteArrayView, QString>* seenMeasures)
-{
-    const char* r = bytes.data();
     std::array<char, size> buffer;
     if (bytes.size() < size) {
         std::memcpy(buffer.data(), blankRecord().constData(), size);
         std::memcpy(buffer.data(), bytes.data(), static_cast<size_t>(bytes.size()));
-        r = buffer.data();
-        seenMeasures = nullptr; // the padded copy does not outlive this call
+        bytes = QByteArrayView(buffer.data(), size);
     }
-    const auto measureAt = [&](int at) {
-        return seenMeasures ? sharedTextAt(r, at, measureWidth, *seenMeasures)
-                            : textAt(r, at, measureWidth);
-    };
+    return fromBytes(bytes, textAt(bytes.data(), nameAt, nameWidth),
+                     [](QByteArrayView field) { return decodeCp1252(field); });
+}
+
+IngRecord IngRecord::fromBytes(QByteArrayView bytes, QString name,
+                               const std::function<QString(QByteArrayView)>& measureText)
+{
+    const char* r = bytes.data();
     IngRecord record;
-    record.name = textAt(r, nameAt, nameWidth);
-    record.measure1 = measureAt(measure1At);
-    record.measure2 = measureAt(measure2At);
+    record.name = std::move(name);
+    record.measure1 = measureText(fieldAt(r, measure1At, measureWidth));
+    record.measure2 = measureText(fieldAt(r, measure2At, measureWidth));
     record.amount1 = floatAt(r, amount1At);
     record.amount2 = floatAt(r, amount2At);
     record.calories = floatAt(r, caloriesAt);

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
+
+#include <functional>
 
 namespace zestora {
 
@@ -40,13 +41,12 @@ struct IngRecord {
     // Reads one record; a shorter piece (the end of a damaged file) is read as if the rest of the
     // record were blank.
     static IngRecord fromBytes(QByteArrayView bytes);
-    // The same for records read one after another from a table's bytes: a measure seen before
-    // shares the text decoded then, as a table holds thousands of records but few measures. The
-    // views kept in seenMeasures point into the bytes, which must outlive it.
-    static IngRecord fromBytes(QByteArrayView bytes, QHash<QByteArrayView, QString>& seenMeasures);
-
-private:
-    static IngRecord decode(QByteArrayView bytes, QHash<QByteArrayView, QString>* seenMeasures);
+    // The same for a whole record of a table, whose name was read before: measureText gives the
+    // text of a measure field's bytes, so that the few texts a table's measures have are shared.
+    static IngRecord fromBytes(QByteArrayView bytes, QString name,
+                               const std::function<QString(QByteArrayView)>& measureText);
+    // The name field of a whole record's bytes without its padding: the bytes of its name.
+    static QByteArrayView nameField(QByteArrayView bytes);
 };
 
 // The volume/weight class of a pair of measures (0 volume and weight, 1 volume only, 2 weight

@@ -1,9 +1,13 @@
 #include "core/store/ingtable.h"
 
 #include "core/numbers.h"
+#include "core/sortednames.h"
 #include "core/text.h"
 
 #include <QLocale>
+
+#include <algorithm>
+#include <cstring>
 
 namespace zestora {
 
@@ -39,33 +43,48 @@ IngTable::IngTable(std::unique_ptr<DataFile> file)
 {
 }
 
+IngTable::~IngTable() = default;
+
 std::optional<LoadProblem> IngTable::loadIngTable()
 {
+    m_bytes.clear();
+    m_contents = FileContents();
+    m_names.clear();
+    m_order.clear();
     m_records.clear();
-    m_indexValid = false;
+    m_measures.clear();
     ++m_revision;
-    const std::optional<FileContents> contents = m_file->readMapped();
+    std::optional<FileContents> contents = m_file->readMapped();
     if (!contents) {
         m_error = m_file->errorString();
         return LoadProblem::unreadableFile(*m_file, QStringLiteral("No ingredients were loaded."));
     }
-    const QByteArrayView bytes = contents->bytes();
+    m_contents = *std::move(contents);
+    const QByteArrayView bytes = m_contents.bytes();
     // A trailing piece of more than half a record counts as one more record; exactly half counts
     // only when that makes the count even.
     const qint64 rounded =
         roundHalfEven<qint64>(static_cast<double>(bytes.size()) / IngRecord::size);
     const int count = static_cast<int>(qMin<qint64>(rounded, maxCount));
-    m_records.reserve(count + 1);
-    QHash<QByteArrayView, QString> measures;
-    for (int i = 0; i < count; ++i)
-        m_records.append(IngRecord::fromBytes(
-            bytes.sliced(qsizetype(i) * IngRecord::size)
-                .first(qMin<qsizetype>(IngRecord::size,
-                                       bytes.size() - qsizetype(i) * IngRecord::size)),
-            measures));
-
     const qint64 whole = bytes.size() / IngRecord::size;
     const qint64 fragment = bytes.size() % IngRecord::size;
+    if (count <= whole) {
+        m_bytes = QByteArray::fromRawData(bytes.data(), qsizetype(count) * IngRecord::size);
+    } else {
+        // The piece at the end is read, and saved, as if the rest of its record were blank.
+        m_bytes = bytes.toByteArray();
+        m_bytes.append(QByteArrayView(IngRecord{}.toBytes()).sliced(fragment));
+        m_contents = FileContents();
+    }
+    // Only the names are read now: the lists need them, and they give the order of the lists and
+    // of the look-ups.
+    m_names.reserve(count + 1);
+    for (qsizetype at = 0; at < m_bytes.size(); at += IngRecord::size)
+        m_names.append(decodeCp1252(
+            IngRecord::nameField(QByteArrayView(m_bytes).sliced(at, IngRecord::size))));
+    m_order = orderForPeople(trimmedNames());
+    m_records.resize(size_t(m_names.size()));
+
     const QLocale locale(QLocale::English);
     QString what;
     if (rounded > maxCount)
@@ -88,6 +107,35 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     return LoadProblem{m_file->fileName(), what, kept, m_file->keepOriginalBeforeNextChange()};
 }
 
+QString IngTable::measureText(QByteArrayView field) const
+{
+    const auto found = m_measures.constFind(QByteArray::fromRawData(field.data(), field.size()));
+    if (found != m_measures.cend())
+        return *found;
+    return *m_measures.insert(field.toByteArray(), decodeCp1252(field));
+}
+
+const IngRecord& IngTable::at(int index) const
+{
+    Q_ASSERT(index >= 0 && index < count());
+    std::unique_ptr<IngRecord>& record = m_records[size_t(index)];
+    if (!record) {
+        record = std::make_unique<IngRecord>(IngRecord::fromBytes(
+            QByteArrayView(m_bytes).sliced(qsizetype(index) * IngRecord::size, IngRecord::size),
+            m_names[index], [this](QByteArrayView field) { return measureText(field); }));
+    }
+    return *record;
+}
+
+QList<IngRecord> IngTable::records() const
+{
+    QList<IngRecord> all;
+    all.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        all.append(at(i));
+    return all;
+}
+
 QString IngTable::fullMessage()
 {
     return QStringLiteral("The ingredient list is full: Zestora keeps at most %1 ingredients. "
@@ -104,12 +152,40 @@ QByteArray IngTable::toBytes(const QList<IngRecord>& records)
     return bytes;
 }
 
-bool IngTable::saveIngTable()
+bool IngTable::rewrite(std::initializer_list<QByteArrayView> parts)
 {
-    if (m_file->replace({toBytes(m_records)}))
+    if (m_file->replace(parts))
         return true;
     m_error = m_file->errorString();
     return false;
+}
+
+bool IngTable::rewriteWithout(int index, QByteArrayView added)
+{
+    const QByteArrayView bytes(m_bytes);
+    const qsizetype at = qsizetype(index) * IngRecord::size;
+    const qsizetype lastAt = bytes.size() - IngRecord::size;
+    if (at == lastAt)
+        return rewrite({bytes.first(at), added});
+    const qsizetype after = at + IngRecord::size;
+    return rewrite(
+        {bytes.first(at), bytes.sliced(lastAt), bytes.sliced(after, lastAt - after), added});
+}
+
+void IngTable::ownBytes()
+{
+    if (m_bytes.isDetached())
+        return;
+    QByteArray owned;
+    owned.reserve(m_bytes.size() + 64 * IngRecord::size);
+    owned.append(QByteArrayView(m_bytes));
+    m_bytes = std::move(owned);
+    m_contents = FileContents();
+}
+
+bool IngTable::saveIngTable()
+{
+    return rewrite({m_bytes});
 }
 
 bool IngTable::appendIng(const IngRecord& record)
@@ -129,16 +205,26 @@ bool IngTable::appendIngs(const QList<IngRecord>& records)
             return false;
         }
     }
-    const int first = count();
-    m_records.append(records);
-    ++m_revision;
-    if (!saveIngTable()) {
-        m_records.resize(first); // the file was left as it was, so the table must be too
+    // The file first: when it cannot be written, the table stays as it was.
+    const QByteArray added = toBytes(records);
+    if (!rewrite({m_bytes, added}))
         return false;
-    }
-    for (int i = first; m_indexValid && i < count(); ++i)
-        m_lastIndexByName.insert(lookupKey(m_records[i].name), i);
+    ownBytes();
+    for (qsizetype i = 0; i < records.size(); ++i)
+        addRow(QByteArrayView(added).sliced(i * IngRecord::size, IngRecord::size), records[i]);
     return true;
+}
+
+void IngTable::addRow(QByteArrayView bytes, const IngRecord& record)
+{
+    // The record is kept as given, which may differ from what the file holds of it.
+    m_records.push_back(std::make_unique<IngRecord>(record));
+    const int index = count();
+    m_bytes.append(bytes);
+    m_names.append(record.name);
+    // The new record comes last among the names equal to its own.
+    m_order.insert(rowsOfName(trimmedSpacesView(record.name)).second, index);
+    ++m_revision;
 }
 
 std::optional<QString> IngTable::unstorableText(const IngRecord& record) const
@@ -151,23 +237,15 @@ std::optional<QString> IngTable::unstorableText(const IngRecord& record) const
     return std::nullopt;
 }
 
-bool IngTable::saveOrRestore(QList<IngRecord> before)
-{
-    m_indexValid = false;
-    ++m_revision;
-    if (saveIngTable())
-        return true;
-    m_records = std::move(before);
-    return false;
-}
-
 bool IngTable::deleteIngAndSave(const QString& name)
 {
-    QList<IngRecord> before = m_records;
     const int index = indexOfName(name);
-    if (index >= 0)
-        deleteIngAt(index);
-    return saveOrRestore(std::move(before));
+    if (index < 0)
+        return saveIngTable();
+    if (!rewriteWithout(index, {}))
+        return false;
+    deleteIngAt(index);
+    return true;
 }
 
 bool IngTable::replaceIngAt(int index, const IngRecord& record)
@@ -176,23 +254,37 @@ bool IngTable::replaceIngAt(int index, const IngRecord& record)
         m_error = *problem;
         return false;
     }
-    QList<IngRecord> before = m_records;
-    deleteIngAt(index);
-    if (count() >= maxCount) {
-        m_records = std::move(before);
+    const bool replaces = index >= 0 && index < count();
+    if (count() - int(replaces) >= maxCount) {
         m_error = fullMessage();
         return false;
     }
-    m_records.append(record);
-    return saveOrRestore(std::move(before));
+    const QByteArray added = record.toBytes();
+    if (!(replaces ? rewriteWithout(index, added) : rewrite({m_bytes, added})))
+        return false;
+    deleteIngAt(index);
+    ownBytes();
+    addRow(added, record);
+    return true;
 }
 
 int IngTable::indexOfName(const QString& name) const
 {
+    // Equal names stand together in m_order, in table order.
     const QStringView wanted = trimmedSpacesView(name);
-    for (int i = 0; i < count(); ++i)
-        if (trimmedSpacesView(m_records[i].name) == wanted)
-            return i;
+    const auto [first, end] = rowsOfName(wanted);
+    for (qsizetype row = first; row < end; ++row)
+        if (trimmedSpacesView(m_names[m_order[row]]) == wanted)
+            return m_order[row];
+    return -1;
+}
+
+int IngTable::lastIndexOfName(const QString& name) const
+{
+    const auto [first, end] = rowsOfName(name);
+    for (qsizetype row = end - 1; row >= first; --row)
+        if (trimmedNameAt(m_order[row]) == name)
+            return m_order[row];
     return -1;
 }
 
@@ -203,8 +295,11 @@ bool IngTable::deleteIngByName(const QString& name)
             m_error = m_file->errorString();
             return false;
         }
+        m_bytes.clear();
+        m_contents = FileContents();
+        m_names.clear();
+        m_order.clear();
         m_records.clear();
-        m_indexValid = false;
         ++m_revision;
         return true;
     }
@@ -218,27 +313,63 @@ void IngTable::deleteIngAt(int index)
 {
     if (index < 0 || index >= count())
         return;
-    m_records[index] = m_records.last();
-    m_records.removeLast();
-    m_indexValid = false;
+    ownBytes();
+    const int last = count() - 1;
+    m_order.remove(orderRowOf(index));
+    if (index != last) {
+        // The last record takes the place, and its new place in the order of equal names.
+        m_order.remove(orderRowOf(last));
+        std::memcpy(m_bytes.data() + qsizetype(index) * IngRecord::size,
+                    m_bytes.constData() + qsizetype(last) * IngRecord::size, IngRecord::size);
+        m_names[index] = m_names[last];
+        m_records[size_t(index)] = std::move(m_records[size_t(last)]);
+        m_order.insert(orderRowOf(index), index);
+    }
+    m_bytes.truncate(qsizetype(last) * IngRecord::size);
+    m_names.removeLast();
+    m_records.pop_back();
     ++m_revision;
 }
 
-QString IngTable::lookupKey(const QString& name)
+QStringView IngTable::trimmedNameAt(int index) const
 {
-    return lowerCase(trimmedSpacesView(name));
+    return trimmedSpacesView(m_names[index]);
+}
+
+qsizetype IngTable::endOfName(QStringView trimmed) const
+{
+    return std::upper_bound(m_order.cbegin(), m_order.cend(), trimmed,
+                            [this](QStringView name, int index) {
+                                return compareLowerCase(name, trimmedNameAt(index)) < 0;
+                            }) -
+           m_order.cbegin();
+}
+
+std::pair<qsizetype, qsizetype> IngTable::rowsOfName(QStringView trimmed) const
+{
+    const qsizetype end = endOfName(trimmed);
+    const auto first = std::lower_bound(m_order.cbegin(), m_order.cbegin() + end, trimmed,
+                                        [this](int index, QStringView name) {
+                                            return compareLowerCase(trimmedNameAt(index), name) < 0;
+                                        });
+    return {first - m_order.cbegin(), end};
+}
+
+qsizetype IngTable::orderRowOf(int index) const
+{
+    const auto [first, end] = rowsOfName(trimmedNameAt(index));
+    return std::lower_bound(m_order.cbegin() + first, m_order.cbegin() + end, index) -
+           m_order.cbegin();
 }
 
 int IngTable::lastIndexOfNameIgnoringCase(const QString& name) const
 {
-    if (!m_indexValid) {
-        m_lastIndexByName.clear();
-        m_lastIndexByName.reserve(count());
-        for (int i = 0; i < count(); ++i)
-            m_lastIndexByName.insert(lookupKey(m_records[i].name), i);
-        m_indexValid = true;
-    }
-    return m_lastIndexByName.value(lookupKey(name), -1);
+    // The last of the equal names stands just before the first greater one.
+    const QStringView wanted = trimmedSpacesView(name);
+    const qsizetype end = endOfName(wanted);
+    if (end == 0 || compareLowerCase(trimmedNameAt(m_order[end - 1]), wanted) != 0)
+        return -1;
+    return m_order[end - 1];
 }
 
 bool IngTable::ingNameStored(const QString& name) const
@@ -247,12 +378,29 @@ bool IngTable::ingNameStored(const QString& name) const
     return name == trimmedSpacesView(name) && indexOfName(name) >= 0;
 }
 
+namespace {
+QString trimmed(const QString& name)
+{
+    // Most names have no spaces to trim and are shared as they are, not copied.
+    return trimmedSpacesView(name).size() == name.size() ? name : trimSpaces(name);
+}
+} // namespace
+
 QStringList IngTable::trimmedNames() const
 {
     QStringList names;
-    names.reserve(m_records.size());
-    for (const IngRecord& record : m_records)
-        names.append(record.trimmedName());
+    names.reserve(count());
+    for (const QString& name : m_names)
+        names.append(trimmed(name));
+    return names;
+}
+
+QStringList IngTable::namesForPeople() const
+{
+    QStringList names;
+    names.reserve(count());
+    for (const int index : m_order)
+        names.append(trimmed(m_names[index]));
     return names;
 }
 

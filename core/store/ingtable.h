@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QList>
 
+#include <memory>
+#include <vector>
+
 namespace zestora {
 
 // What loading a data file found wrong, for the one message the user sees about it.
@@ -23,12 +26,18 @@ struct LoadProblem {
 
 // The ingredient database: the file Ing.dat of fixed 164-byte records and its table in memory.
 // The table holds the records in file order; every change rewrites the whole file.
+//
+// The records are kept as the file's bytes, mapped from the file until the table first changes;
+// a load decodes only the names, which the lists need, and a record's other fields when it is
+// first looked at. Beside the names the table keeps their order for people, which is both the
+// order of the name lists and the index by which the screens find a name.
 class IngTable {
 public:
     static constexpr int maxCount = 32767;
     inline static const QString fileName = QStringLiteral("Ing.dat");
 
     explicit IngTable(std::unique_ptr<DataFile> file = nullptr);
+    ~IngTable();
 
     // Reads the file into the table. A file that is not a whole number of records loads what it
     // can and reports the rest; nullopt with readError() set when the file cannot be read at all.
@@ -51,15 +60,21 @@ public:
     bool ingNameStored(const QString& name) const;
     // The first record whose trimmed name is exactly the given one; -1 when there is none.
     int indexOfName(const QString& name) const;
+    // The last record whose trimmed name is exactly the name given, untrimmed; -1 when none is.
+    int lastIndexOfName(const QString& name) const;
     // The last record whose trimmed name equals the given one ignoring letter case, as the screens
-    // look ingredients up; -1 when there is none. Answered from an index, not a scan.
+    // look ingredients up; -1 when there is none. Answered from the order of the names.
     int lastIndexOfNameIgnoringCase(const QString& name) const;
 
-    int count() const { return static_cast<int>(m_records.size()); }
-    const IngRecord& at(int index) const { return m_records.at(index); }
-    const QList<IngRecord>& records() const { return m_records; }
+    int count() const { return static_cast<int>(m_names.size()); }
+    // A record as added, or as read from the file: its fields are read when first asked for. The
+    // reference holds until the table next changes.
+    const IngRecord& at(int index) const;
+    QList<IngRecord> records() const;
     // The names trimmed, in table order, as the name lists receive them.
     QStringList trimmedNames() const;
+    // The same in the order of the name lists.
+    QStringList namesForPeople() const;
     // Counts the changes of the table: what was worked out from it (an index of its names) is
     // out of date once this differs from what it was then.
     quint64 revision() const { return m_revision; }
@@ -74,17 +89,34 @@ public:
     static QByteArray toBytes(const QList<IngRecord>& records);
 
 private:
-    // Saves the table, or puts `before` back when the save fails.
-    bool saveOrRestore(QList<IngRecord> before);
+    bool rewrite(std::initializer_list<QByteArrayView> parts);
+    // Writes the file without the record at index, whose place the last record takes, and with
+    // the bytes added at its end.
+    bool rewriteWithout(int index, QByteArrayView added);
+    // Makes the bytes the table's own, so that they can change in place.
+    void ownBytes();
+    QString measureText(QByteArrayView field) const;
+    void addRow(QByteArrayView bytes, const IngRecord& record);
     std::optional<QString> unstorableText(const IngRecord& record) const;
-
-    static QString lookupKey(const QString& name);
+    // Where the names equal to this trimmed one ignoring letter case stand in m_order, or would
+    // stand: [first, end).
+    std::pair<qsizetype, qsizetype> rowsOfName(QStringView trimmed) const;
+    // Where the first name greater than this trimmed one stands in m_order.
+    qsizetype endOfName(QStringView trimmed) const;
+    QStringView trimmedNameAt(int index) const;
+    // Where the record at index stands in m_order, or would stand.
+    qsizetype orderRowOf(int index) const;
 
     std::unique_ptr<DataFile> m_file;
-    QList<IngRecord> m_records;
-    // Built when first needed; appends keep it, other changes drop it.
-    mutable QHash<QString, int> m_lastIndexByName;
-    mutable bool m_indexValid = false;
+    FileContents m_contents; // the file as read, which m_bytes is part of until it first changes
+    QByteArray m_bytes;      // the records one after another, as the file holds them
+    QStringList m_names;     // each record's name as at(i).name holds it
+    // The records by their trimmed names in the order for people, equal names in table order.
+    QList<int> m_order;
+    // Each record as added, or as read once first asked for; none where it was not yet read.
+    // Each on its own, so that a reference given out stays while others are read.
+    mutable std::vector<std::unique_ptr<IngRecord>> m_records;
+    mutable QHash<QByteArray, QString> m_measures; // the texts of the measures read, shared
     quint64 m_revision = 0;
     QString m_error;
 };

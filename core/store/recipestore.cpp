@@ -62,6 +62,18 @@ QStringList RecipeStore::recipeNames() const
     return names;
 }
 
+int RecipeStore::lastIndexOfNameIgnoringCase(const QString& name) const
+{
+    // Names equal but for letter case are as long as each other: most are passed over unread.
+    const QStringView wanted = trimmedSpacesView(name);
+    for (qsizetype i = m_list.size() - 1; i >= 0; --i) {
+        const QStringView stored = trimmedSpacesView(m_list[i].recipeName);
+        if (stored.size() == wanted.size() && stored.compare(wanted, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 std::optional<LoadProblem> RecipeStore::load()
 {
     const std::optional<LoadProblem> readProblem = getBigRecipe();
@@ -122,6 +134,9 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
     m_list.clear();
     const QByteArray& text = m_bigRecipe;
     const qsizetype end = text.size();
+    // Room for a recipe in every 8 characters, more than any real text holds, so that the list is
+    // not moved while it fills; room never filled is address space only.
+    m_list.reserve(qMin<qsizetype>(maxCount, end / 8) + 1);
     qsizetype pos = 0;
     qsizetype stray = 0; // characters outside the records other than blanks and line breaks
     bool cut = false;    // the records after some point could not be read

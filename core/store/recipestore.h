@@ -51,6 +51,9 @@ public:
     int count() const { return static_cast<int>(m_list.size()); }
     const QList<RecipeEntry>& recipeList() const { return m_list; }
     QStringList recipeNames() const;
+    // The last recipe whose trimmed name equals the given one trimmed, ignoring letter case, as
+    // the stored recipes screen finds the recipe to show; -1 when there is none.
+    int lastIndexOfNameIgnoringCase(const QString& name) const;
     // The record of recipe index from its body start mark through its record end mark.
     QString recipeBody(int index) const;
     QByteArrayView recipeBodyBytes(int index) const;

@@ -12,9 +12,6 @@ struct StoresLoad {
     QList<LoadProblem> problems; // what was found wrong, the ingredients first
     QStringList ingredientNames; // trimmed, in the order for people
     QStringList recipeNames;     // in the order for people
-    // The lower-case forms of the names, row by row, for the name lists to keep.
-    QStringList ingredientKeys;
-    QStringList recipeKeys;
 };
 
 StoresLoad loadStores(IngTable& ingredients, RecipeStore& recipes);

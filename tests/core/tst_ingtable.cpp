@@ -1,5 +1,7 @@
+#include "core/sortednamemodel.h"
 #include "core/store/ingtable.h"
 #include "core/store/recipestore.h"
+#include "core/text.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -29,6 +31,7 @@ private Q_SLOTS:
     void loadsRecordsInFileOrder();
     void absentFileIsCreatedEmptyAndDeletedWithItsLastRecord();
     void deletingMovesTheLastRecordIntoThePlace();
+    void namesAreFoundAndListedAfterEveryChange();
     void randomRecordsRoundTripByteForByte();
     void damagedFileIsCopiedAsideBeforeTheNextRewrite();
     void refusedAppendLeavesTableAndFileAsTheyWere_data();
@@ -189,6 +192,82 @@ void TestIngTable::deletingMovesTheLastRecordIntoThePlace()
     table.deleteIngAt(1);
     table.deleteIngAt(0);
     QCOMPARE(table.count(), 0);
+}
+
+void TestIngTable::namesAreFoundAndListedAfterEveryChange()
+{
+    const TempWorkDir dir;
+    // Few names, in several cases and some with a space in front, so that equal names abound.
+    const QStringList names{u"Egg"_s,  u"egg"_s,  u" Egg"_s,        u"EGG"_s,        u"Milk"_s,
+                            u"milk"_s, u"Rice"_s, u"\u00c9clair"_s, u"\u00e9clair"_s};
+    QRandomGenerator random(4711);
+    const auto anyRecord = [&] {
+        return record(names[random.bounded(names.size())], float(random.bounded(500)));
+    };
+    QList<IngRecord> expected;
+    for (int i = 0; i < 40; ++i)
+        expected.append(anyRecord());
+    writeFile(u"Ing.dat"_s, IngTable::toBytes(expected));
+    IngTable table;
+    QVERIFY(!table.loadIngTable());
+    const auto removeAt = [&expected](int index) {
+        expected[index] = expected.last();
+        expected.removeLast();
+    };
+    for (int change = 0; change < 60; ++change) {
+        const int index = expected.isEmpty() ? -1 : int(random.bounded(expected.size()));
+        const IngRecord added = anyRecord();
+        switch (index < 0 ? 0 : random.bounded(4)) {
+        case 0:
+            QVERIFY(table.appendIng(added));
+            expected.append(added);
+            break;
+        case 1:
+            table.deleteIngAt(index);
+            removeAt(index);
+            break;
+        case 2:
+            QVERIFY(table.replaceIngAt(index, added));
+            removeAt(index);
+            expected.append(added);
+            break;
+        default: {
+            // The first of the records so named goes.
+            const QString name = expected[index].name;
+            int first = 0;
+            while (trimSpaces(expected[first].name) != trimSpaces(name))
+                ++first;
+            QVERIFY(table.deleteIngAndSave(name));
+            removeAt(first);
+        }
+        }
+        QCOMPARE(table.records(), expected);
+        QStringList listed;
+        for (const IngRecord& r : std::as_const(expected))
+            listed.append(trimSpaces(r.name));
+        std::stable_sort(listed.begin(), listed.end(), SortedNameModel::lessForPeople);
+        QCOMPARE(table.namesForPeople(), listed);
+        for (const QString& name : names) {
+            int first = -1;
+            int last = -1;
+            int lastIgnoringCase = -1;
+            for (int i = 0; i < expected.size(); ++i) {
+                const QString stored = trimSpaces(expected[i].name);
+                if (first < 0 && stored == trimSpaces(name))
+                    first = i;
+                if (stored == name)
+                    last = i;
+                if (lowerCase(stored) == lowerCase(trimSpaces(name)))
+                    lastIgnoringCase = i;
+            }
+            QCOMPARE(table.indexOfName(name), first);
+            QCOMPARE(table.lastIndexOfName(name), last);
+            QCOMPARE(table.lastIndexOfNameIgnoringCase(name), lastIgnoringCase);
+        }
+    }
+    IngTable reloaded;
+    QVERIFY(!reloaded.loadIngTable());
+    QCOMPARE(reloaded.records(), expected);
 }
 
 void TestIngTable::randomRecordsRoundTripByteForByte()

@@ -1,5 +1,11 @@
+#include "core/sortednames.h"
 #include "core/text.h"
 #include "testsupport.h"
+
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <numeric>
 
 using namespace zestora;
 
@@ -9,6 +15,8 @@ private Q_SLOTS:
     void everyByteRoundTrips();
     void codePage_data();
     void codePage();
+    void lowerCaseIsQtsCharacterByCharacter();
+    void namesSortAsTheirLowerCaseFormsWithTiesInOrder();
 };
 
 void TestText::everyByteRoundTrips()
@@ -44,6 +52,44 @@ void TestText::codePage()
     const QString decoded = decodeCp1252(QByteArray(1, static_cast<char>(byte)));
     QCOMPARE(decoded.front().unicode(), unicode);
     QCOMPARE(encodeCp1252(decoded), QByteArray(1, static_cast<char>(byte)));
+}
+
+void TestText::lowerCaseIsQtsCharacterByCharacter()
+{
+    for (char32_t code = 0; code <= 0xFFFF; ++code) {
+        const QChar c(static_cast<char16_t>(code));
+        QCOMPARE(lowerCaseChar(c), QChar(QChar::toLower(code)));
+    }
+}
+
+void TestText::namesSortAsTheirLowerCaseFormsWithTiesInOrder()
+{
+    // Few letters, so that names share long starts, are equal but for case, are each other's
+    // beginnings, and hold a zero character; long lists so that every way through the sort runs.
+    const QString letters = u"aAbB\u00e9\u00c9 \u0000\u0160\u0161"_s;
+    QRandomGenerator random(1618);
+    for (const int count : {0, 1, 11, 12, 500, 5000}) {
+        QStringList names;
+        for (int i = 0; i < count; ++i) {
+            QString name;
+            for (int length = int(random.bounded(7)); length > 0; --length)
+                name += letters[random.bounded(letters.size())];
+            names.append(name);
+        }
+        QList<int> expected(count);
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&names](int a, int b) {
+            return lowerCase(names[a]) < lowerCase(names[b]);
+        });
+        QCOMPARE(orderForPeople(names), expected);
+        for (int i = 1; i < count; ++i) {
+            const QString& a = names[expected[i - 1]];
+            const QString& b = names[expected[i]];
+            QCOMPARE(compareLowerCase(a, b) <= 0, true);
+            QCOMPARE(compareLowerCase(b, a) >= 0, true);
+            QCOMPARE(compareLowerCase(a, b) == 0, lowerCase(a) == lowerCase(b));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestText)

@@ -122,6 +122,7 @@ private Q_SLOTS:
     void pastedLinesAreTheLinesEnteredByHand();
     void reviewingALine();
     void importingAFileTwice();
+    void escapeAsksBeforeTypingGoes();
 };
 
 void TestPasteWindow::pastedLinesAreTheLinesEnteredByHand()
@@ -238,6 +239,27 @@ void TestPasteWindow::importingAFileTwice()
     QCOMPARE(readFile(u"Recipe.Dat"_s), stored);
     QVERIFY(w.messages.last().text.endsWith(
         u"\r\n\r\nAlready stored: Buttermilk Pancakes.\r\nAlready stored: Zorble Stew."_s));
+}
+
+void TestPasteWindow::escapeAsksBeforeTypingGoes()
+{
+    Window w;
+    bool keptOnNo = false;
+    onNextDialog([&w, &keptOnNo](QDialog* window) {
+        auto* text = window->findChild<QPlainTextEdit*>(u"PasteTxt"_s);
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClicks(text, u"1 egg"_s);
+        w.answers = {MessageBox::Answer::No, MessageBox::Answer::Yes};
+        QTest::keyClick(text, Qt::Key_Escape);
+        keptOnNo = window->isVisible() && text->toPlainText().endsWith(u"1 egg"_s);
+        QTest::keyClick(text, Qt::Key_Escape);
+    });
+    w.paste(u"2 cups milk"_s);
+    QVERIFY(keptOnNo);
+    QCOMPARE(w.messages.size(), 2);
+    QCOMPARE(w.messages[0].defaultButton, MessageBox::Default::No);
+    QVERIFY(w.get<QListWidget>(u"R_IngLst"_s)->count() == 0);
 }
 
 QTEST_MAIN(TestPasteWindow)

@@ -553,6 +553,14 @@ void TestMail::sendingCanBeCancelled()
     QVERIFY(f.messages.isEmpty() && f.email.isVisible());
     QCOMPARE(f.get<QPlainTextEdit>("txtBody")->toPlainText(), u"Typed while sending"_s);
     QCOMPARE(f.get<QLineEdit>("txtTo")->text(), u"a@b.org"_s);
+    // A second Escape asks before what was typed goes, and No keeps it.
+    f.answers = {MessageBox::Answer::No, MessageBox::Answer::Yes};
+    QTest::keyClick(f.get<QPlainTextEdit>("txtBody"), Qt::Key_Escape);
+    QVERIFY(f.email.isVisible());
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages[0].defaultButton, MessageBox::Default::No);
+    QTest::keyClick(f.get<QPlainTextEdit>("txtBody"), Qt::Key_Escape);
+    QVERIFY(!f.email.isVisible());
 }
 
 QTEST_MAIN(TestMail)
