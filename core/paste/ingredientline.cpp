@@ -338,7 +338,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     static const QRegularExpression trailingNote(
         QStringLiteral("\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
                        "greasing|frying|brushing|decoration|topping|the pan)|as needed|if desired|"
-                       "optional|divided|plus more\\b.*|or more\\b.*|at room temperature|"
+                       "optional|divided|plus (?:more\\b|\\d).*|or more\\b.*|at room temperature|"
                        "if needed|(?:mixed|dissolved|whisked|stirred|blended|diluted|softened) "
                        "(?:with|in|into)\\b.*)).*$"),
         QRegularExpression::CaseInsensitiveOption);
