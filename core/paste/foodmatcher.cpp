@@ -561,12 +561,12 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
     if (!query.head.isEmpty() && !query.named.contains(query.head) &&
         !nameStems.contains(query.head) && !hinted.contains(query.head))
         return false;
-    // The kind of food the cook's name says, by the cook's words that names have, and by what the
-    // named food is where the cook's words are the cook's own ("capsicum").
+    // The kind of food the cook's name says, by the cook's words that its name has, and by what
+    // the named food is where the cook's words are the cook's own ("capsicum", "petits pois").
     QStringList kind;
     bool ownWords = false;
     for (const QString& word : query.named)
-        (m_postings.contains(word) ? kind.append(word) : void(ownWords = true));
+        (nameStems.contains(word) ? kind.append(word) : void(ownWords = true));
     if (ownWords)
         kind += headWords;
     const std::vector<int> ofKind = foodsWithAll(kind);
@@ -608,9 +608,9 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
 
     // The food a cook's name points to is the cook's food when the other words fit it ("sliced
     // almonds" are almonds). When one does not, the words that say what that food is stand in for
-    // the cook's words of the name that no name has, at half weight, so that a food of that kind
+    // the cook's words of the name that its name lacks, at half weight, so that a food of that kind
     // with the other word comes first: "red capsicum" is the red one of the sweet peppers, "cooked
-    // prawns" are cooked shrimp.
+    // prawns" are cooked shrimp, "frozen petits pois" frozen peas.
     const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
     QStringList nameStems;
     QStringList headWords; // what the named food is, by its name
@@ -626,7 +626,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     QString head = query.head;
     if (named >= 0 && !namedFits)
         words.removeIf([&](const QString& word) {
-            return query.named.contains(word) && !m_postings.contains(word);
+            return query.named.contains(word) && !nameStems.contains(word);
         });
     const qsizetype saidWords = words.size();
     // Unless the cook's own head word is not the named food's: "vanilla yogurt" is a yogurt, of
