@@ -316,14 +316,14 @@ QList<NameWord> nameWords(const QString& name, bool categoryHead)
 }
 
 // The words of a name that say it is the plain form of the food, which cost what the words of a
-// plain form cost: no salt added, where a cook who wants it salted says so ("Beans, white, mature
-// seeds, cooked, boiled, without salt" before "..., with salt"), and meat as it is bought, lean
-// and fat, where a cook who wants it trimmed says "lean".
+// plain form cost: a food cooked without salt, where a cook who wants it salted says so ("Beans,
+// white, mature seeds, cooked, boiled, without salt" before "..., with salt"), and meat as it is
+// bought, lean and fat, where a cook who wants it trimmed says "lean". Canned food "no salt
+// added" is not the plain form: the regular pack is what a can usually holds.
 QSet<QString> plainPhraseWords(const QString& name)
 {
     static const QRegularExpression plainPhrase(
-        QStringLiteral("\\b(?:without|no)\\s+(?:added\\s+)?salt(?:\\s+added)?\\b|\\bunsalted\\b|"
-                       "\\bsalt[- ]free\\b|\\blean and fat\\b"),
+        QStringLiteral("\\bwithout salt\\b|\\blean and fat\\b"),
         QRegularExpression::CaseInsensitiveOption);
     QSet<QString> words;
     for (auto match = plainPhrase.globalMatch(name); match.hasNext();)
