@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zestora::paste {
 
@@ -61,6 +62,15 @@ const QSet<QString>& describingWords()
     return words;
 }
 
+// Describing words that name a variant of a food rather than how it is cut or handled: a food
+// whose name has one is that variant ("Tofu, extra firm").
+const QSet<QString>& variantNamingWords()
+{
+    static const QSet<QString> words = wordSet(
+        {"extra", "firm", "soft", "young", "baby", "mini", "thin", "thick", "fine", "coarse"});
+    return words;
+}
+
 // In a stored name: words of the plain form of a food, which cost next to nothing.
 const QSet<QString>& plainWords()
 {
@@ -72,8 +82,7 @@ const QSet<QString>& plainWords()
          "of",      "in",         "the",          "from",     "made",     "by",         "for",
          "a",       "not",        "only",         "ns",       "as",       "to",         "other",
          "style",   "flesh",      "skin",         "seed",     "meat",     "edible",     "portion",
-         "u",       "s",          "grade",        "choice",   "select",   "drinking",   "tap",
-         "area"});
+         "u",       "s",          "grade",        "choice",   "drinking", "tap",        "area"});
     return words;
 }
 
@@ -125,6 +134,16 @@ const QSet<QString>& preparedWords()
          "water",      "oil",         "sauce",     "spread",     "paste",     "puree",
          "chip",       "rotisserie",  "home",      "frosted",    "coated",    "filled",
          "blanched",   "dressing"});
+    return words;
+}
+
+// Of those, the words of how a food was cooked or kept, which a cook says when meaning that form.
+const QSet<QString>& formWords()
+{
+    static const QSet<QString> words =
+        wordSet({"cooked",  "boiled",  "baked",   "fried",    "roasted", "frozen",   "canned",
+                 "dried",   "steamed", "grilled", "broiled",  "braised", "stewed",   "smoked",
+                 "toasted", "cured",   "pickled", "blanched", "sauteed", "simmered", "dehydrated"});
     return words;
 }
 
@@ -205,15 +224,20 @@ QStringList plainWordsOf(QStringView text)
             continue; // accents and apostrophes: "jalapeño", "baker's"
         } else if (c == u'%' && !word.isEmpty() && word.back().isDigit()) {
             word += c;
-        } else if (!word.isEmpty()) {
-            words.append(word);
-            word.clear();
+        } else {
+            if (!word.isEmpty())
+                words.append(std::exchange(word, QString()));
+            if (c == u'&')
+                words.append(QStringLiteral("and")); // "half & half"
         }
     }
     if (!word.isEmpty())
         words.append(word);
     return words;
 }
+
+// What a word of the plain form of a food costs ("Flour, white, all-purpose, enriched").
+constexpr float plainPenalty = 0.01f;
 
 // What a word of a stored name costs a food when the cook did not say it.
 float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool capitals,
@@ -223,8 +247,12 @@ float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool c
         return 0.35f; // a brand, a restaurant, baby food
     if (word == QLatin1String("raw"))
         return 0; // the raw form first, before a name that says no form
+    if ((word == QLatin1String("salt") || word == QLatin1String("salted")) && !firstPart)
+        return 0.15f; // the salted form after the one without salt, unless the cook says so
+    if (word == QLatin1String("dry") && !firstPart)
+        return 0.06f; // the form a staple is bought in: pasta, rice, beans before cooked ones
     if (plainWords().contains(word))
-        return 0.01f;
+        return plainPenalty;
     if (inBrackets)
         return 0.02f;
     if (firstPart && categoryHead)
@@ -284,6 +312,23 @@ QList<NameWord> nameWords(const QString& name, bool categoryHead)
         }
     }
     flush();
+    return words;
+}
+
+// The words of a name that say it is the plain form of the food, which cost what the words of a
+// plain form cost: a food cooked without salt, where a cook who wants it salted says so ("Beans,
+// white, mature seeds, cooked, boiled, without salt" before "..., with salt"), and meat as it is
+// bought, lean and fat, where a cook who wants it trimmed says "lean". Canned food "no salt
+// added" is not the plain form: the regular pack is what a can usually holds.
+QSet<QString> plainPhraseWords(const QString& name)
+{
+    static const QRegularExpression plainPhrase(
+        QStringLiteral("\\bwithout salt\\b|\\blean and fat\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QSet<QString> words;
+    for (auto match = plainPhrase.globalMatch(name); match.hasNext();)
+        for (const QString& word : matchWords(match.next().captured()))
+            words.insert(word);
     return words;
 }
 
@@ -403,21 +448,27 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
     constexpr int categorySize = 12;
     m_extra.resize(static_cast<size_t>(foodNames.size()));
     m_grouped.resize(static_cast<size_t>(foodNames.size()));
+    m_branded.resize(static_cast<size_t>(foodNames.size()));
     for (int i = 0; i < foodNames.size(); ++i) {
         const QString& name = foodNames[i];
         const QString head = headOf(name);
         const bool categoryHead =
             headCounts.value(head) >= categorySize && !productGroups().contains(head);
         m_grouped[static_cast<size_t>(i)] = categoryHead;
+        const QSet<QString> plainPhrase = plainPhraseWords(name);
         QSet<QString> seen;
         float extra = 0;
         for (const NameWord& word : nameWords(name, categoryHead)) {
+            if (word.capitals)
+                m_branded[static_cast<size_t>(i)] = true;
             if (seen.contains(word.stem))
                 continue;
             seen.insert(word.stem);
             const float penalty =
-                namePenalty(word.stem, word.firstPart, categoryHead, word.capitals, word.inBrackets,
-                            foodNouns.contains(word.stem));
+                plainPhrase.contains(word.stem)
+                    ? plainPenalty
+                    : namePenalty(word.stem, word.firstPart, categoryHead, word.capitals,
+                                  word.inBrackets, foodNouns.contains(word.stem));
             extra += penalty;
             m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
         }
@@ -432,10 +483,12 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps));
-    // Two words that the names write as one: "corn meal", "butter milk", "egg plant".
+    // Two words that the names write as one: "corn meal", "butter milk", "egg plant"; unless they
+    // start a cook's name ("hot dog" is no "Fast foods, hotdog").
     for (qsizetype i = 0; i + 1 < words.size(); ++i) {
         QString joined = words[i] + words[i + 1];
-        if (m_postings.contains(joined)) {
+        if (m_postings.contains(joined) &&
+            m_names.phraseAt(words, static_cast<int>(i)).second < 2) {
             words[i] = std::move(joined);
             words.removeAt(i + 1);
         }
@@ -450,7 +503,9 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
                 query.required += phrase->words;
             } else {
                 query.required += cooks;
-                if (query.name.isEmpty()) {
+                // Of two cooks' names, the one that says what the food is: "raspberry jam" is a
+                // jam, "olive oil cooking spray" a spray.
+                if (query.name.isEmpty() || headOpen) {
                     query.name = phrase->name;
                     query.named = cooks;
                 }
@@ -483,6 +538,22 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     return query;
 }
 
+std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
+{
+    std::vector<int> foods;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const auto postings = m_postings.constFind(words[i]);
+        if (postings == m_postings.cend())
+            return {};
+        std::vector<int> having;
+        for (const Posting& posting : *postings)
+            if (i == 0 || std::binary_search(foods.cbegin(), foods.cend(), posting.food))
+                having.push_back(posting.food);
+        foods = std::move(having);
+    }
+    return foods;
+}
+
 bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems,
                                 const QStringList& headWords, const QStringList& hinted) const
 {
@@ -490,37 +561,32 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
     if (!query.head.isEmpty() && !query.named.contains(query.head) &&
         !nameStems.contains(query.head) && !hinted.contains(query.head))
         return false;
-    // The kind of food the cook's name says, by the cook's words that names have, and by what the
-    // named food is where the cook's words are the cook's own ("capsicum").
+    // The kind of food the cook's name says, by the cook's words that its name has, and by what
+    // the named food is where the cook's words are the cook's own ("capsicum", "petits pois").
     QStringList kind;
     bool ownWords = false;
     for (const QString& word : query.named)
-        (m_postings.contains(word) ? kind.append(word) : void(ownWords = true));
+        (nameStems.contains(word) ? kind.append(word) : void(ownWords = true));
     if (ownWords)
         kind += headWords;
-    std::vector<int> ofKind;
-    for (qsizetype i = 0; i < kind.size(); ++i) {
-        std::vector<int> foods;
-        for (const Posting& posting : m_postings.value(kind[i]))
-            if (i == 0 || std::binary_search(ofKind.cbegin(), ofKind.cend(), posting.food))
-                foods.push_back(posting.food);
-        ofKind = std::move(foods);
-    }
+    const std::vector<int> ofKind = foodsWithAll(kind);
     // A word fits unless a food of that kind has it and the named food not: "frozen strawberries"
     // are not the raw ones, but an "English cucumber" is the cucumber named. Words no name has (a
-    // brand, a kind of rice) say nothing against it.
+    // brand, a kind of rice) or only a brand's name has ("chunky" salsa) say nothing against it.
     return std::all_of(query.required.cbegin(), query.required.cend(), [&](const QString& word) {
         if (query.named.contains(word) || nameStems.contains(word) || hinted.contains(word))
             return true;
         const auto postings = m_postings.constFind(word);
         if (postings == m_postings.cend())
             return true;
-        return kind.isEmpty() ? false
-                              : std::none_of(postings->cbegin(), postings->cend(),
-                                             [&](const Posting& posting) {
-                                                 return std::binary_search(
-                                                     ofKind.cbegin(), ofKind.cend(), posting.food);
-                                             });
+        return kind.isEmpty()
+                   ? false
+                   : std::none_of(postings->cbegin(), postings->cend(),
+                                  [&](const Posting& posting) {
+                                      return !m_branded[static_cast<size_t>(posting.food)] &&
+                                             std::binary_search(ofKind.cbegin(), ofKind.cend(),
+                                                                posting.food);
+                                  });
     });
 }
 
@@ -542,9 +608,9 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
 
     // The food a cook's name points to is the cook's food when the other words fit it ("sliced
     // almonds" are almonds). When one does not, the words that say what that food is stand in for
-    // the cook's words of the name that no name has, at half weight, so that a food of that kind
+    // the cook's words of the name that its name lacks, at half weight, so that a food of that kind
     // with the other word comes first: "red capsicum" is the red one of the sweet peppers, "cooked
-    // prawns" are cooked shrimp.
+    // prawns" are cooked shrimp, "frozen petits pois" frozen peas.
     const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
     QStringList nameStems;
     QStringList headWords; // what the named food is, by its name
@@ -560,7 +626,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     QString head = query.head;
     if (named >= 0 && !namedFits)
         words.removeIf([&](const QString& word) {
-            return query.named.contains(word) && !m_postings.contains(word);
+            return query.named.contains(word) && !nameStems.contains(word);
         });
     const qsizetype saidWords = words.size();
     // Unless the cook's own head word is not the named food's: "vanilla yogurt" is a yogurt, of
@@ -608,6 +674,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         int namedWords = 0;     // how many of the cook's words of a name it has
         bool headNamed = false; // the cook's head word is where the name says what the food is
         bool lacking = false;   // it has what the cook said the food is without
+        bool formSaid = false;  // it is in a form the cook said: "cooked", "canned"
         bool touched = false;
     };
     std::vector<Tally> tallies(m_extra.size());
@@ -629,8 +696,10 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     for (qsizetype i = 0; i < words.size(); ++i) {
         const bool headWord = words[i] == head;
         const bool namedWord = query.named.contains(words[i]);
+        const bool form = formWords().contains(words[i]);
         visit(words[i], [&](Tally& tally, const Posting& posting) {
             tally.covered += weights[static_cast<size_t>(i)];
+            tally.formSaid = tally.formSaid || form;
             tally.namedWords += namedWord;
             tally.headNamed = tally.headNamed || (headWord && posting.inHead);
         });
@@ -665,24 +734,47 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
         const double covered =
             tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
+        // A form the cook said of the food outweighs the words that say how it was done
+        // ("cooked" beans are the boiled ones, not the raw).
         return covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0) -
-               (tally.lacking ? 0.2 : 0);
+               (tally.lacking ? 0.2 : 0) + (tally.formSaid && tally.headNamed ? 0.15 : 0);
     };
     // A describing word the named food lacks, or a word the line implies, may set apart another
     // food of those names that fits better: "seeded raisins" are not the seedless ones the cook's
-    // "raisins" point to, a can of tomatoes not the fresh ones.
-    bool namedFirst = namedFits;
-    if (namedFirst) {
+    // "raisins" point to. A word that names a variant, or the form the line implies, makes the
+    // food of that kind that has it the cook's: "extra firm tofu" is not the firm one, a can of
+    // black-eyed peas holds the canned ones.
+    int first = namedFits ? named : -1;
+    if (first >= 0) {
         const double namedScore = scoreOf(named);
+        // Of the named food's kind: with the cook's words of its name, or with the words that say
+        // what it is where those are the cook's own ("black-eyed peas" are cowpeas).
+        const std::vector<int> ofKind = foodsWithAll(headWords);
+        const auto ofNamedKind = [&](int food) {
+            return tallies[static_cast<size_t>(food)].namedWords ==
+                       static_cast<int>(query.named.size()) ||
+                   std::binary_search(ofKind.cbegin(), ofKind.cend(), food);
+        };
+        int variant = -1;
+        double variantScore = 0;
         for (const QString& word : query.optional + hinted) {
             if (nameStems.contains(word))
                 continue;
-            for (const Posting& posting : postingsOf(word))
-                if (tallies[static_cast<size_t>(posting.food)].namedWords ==
-                        static_cast<int>(query.named.size()) &&
-                    posting.food != named && scoreOf(posting.food) > namedScore)
-                    namedFirst = false;
+            const bool naming = variantNamingWords().contains(word) || hinted.contains(word);
+            for (const Posting& posting : postingsOf(word)) {
+                if (!ofNamedKind(posting.food) || posting.food == named)
+                    continue;
+                const double score = scoreOf(posting.food);
+                if (naming && (variant < 0 || score > variantScore)) {
+                    variant = posting.food;
+                    variantScore = score;
+                } else if (score > namedScore) {
+                    first = -1;
+                }
+            }
         }
+        if (variant >= 0)
+            first = variant;
     }
 
     std::vector<FoodMatch> scored;
@@ -691,7 +783,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         if (tallies[static_cast<size_t>(index)].covered <= 0)
             continue;
         double score = scoreOf(index);
-        if (index == named && namedFirst)
+        if (index == first)
             score = std::max(score, 1.0) + 1;
         if (score > 0 && index != remembered)
             scored.push_back(FoodMatch{index, score});

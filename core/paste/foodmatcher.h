@@ -107,6 +107,8 @@ private:
         QStringList named;    // the cook's words that point to it
     };
     Query queryFor(const QString& food, const QStringList& hints) const;
+    // The foods whose names have all the words, in the table's order.
+    std::vector<int> foodsWithAll(const QStringList& words) const;
     // Whether the other words of the line fit the food a cook's name points to: not when the cook
     // said a word that names another food or another form of it ("frozen strawberries").
     bool otherWordsFit(const Query& query, const QStringList& nameStems,
@@ -118,6 +120,7 @@ private:
     QHash<QString, std::vector<Posting>> m_postings;
     std::vector<float> m_extra;  // the penalties of all of a food's words
     std::vector<bool> m_grouped; // the name's first part is a group: "Spices, cinnamon"
+    std::vector<bool> m_branded; // the name has a brand, written in capitals
 };
 
 } // namespace zestora::paste

@@ -338,8 +338,9 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     static const QRegularExpression trailingNote(
         QStringLiteral("\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
                        "greasing|frying|brushing|decoration|topping|the pan)|as needed|if desired|"
-                       "optional|divided|plus more\\b.*|or more\\b.*|at room temperature|"
-                       "if needed)).*$"),
+                       "optional|divided|plus (?:more\\b|\\d).*|or more\\b.*|at room temperature|"
+                       "if needed|(?:mixed|dissolved|whisked|stirred|blended|diluted|softened) "
+                       "(?:with|in|into)\\b.*)).*$"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
         notes.prepend(m.captured(1).trimmed());
@@ -358,7 +359,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     rest = rest.simplified();
     // "2 garlic cloves", but not "4 whole cloves": the food's words must remain.
     static const QRegularExpression onlyDescribing(
-        QStringLiteral("^(?:whole|fresh|large|medium|small|dried|green|raw)$"),
+        QStringLiteral("^(?:whole|ground|fresh|large|medium|small|dried|green|raw)$"),
         QRegularExpression::CaseInsensitiveOption);
     if (line.unit.isEmpty()) {
         const qsizetype space = rest.lastIndexOf(u' ');

@@ -71,10 +71,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     ReviewedLine reviewed{line, {}, -1, {}};
     if (!reviewed.isIngredient() || line.food.isEmpty())
         return reviewed;
-    // A can's food is a canned one where there is such a food.
-    const QStringList hints = line.package == QLatin1String("can")
-                                  ? QStringList{QStringLiteral("canned")}
-                                  : QStringList();
+    // A can's food is a canned one where there is such a food; a share of fat in a note is the
+    // food's ("ground beef (85% lean)", "milk (I use 2%)").
+    QStringList hints;
+    if (line.package == QLatin1String("can"))
+        hints.append(QStringLiteral("canned"));
+    static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
+    for (const QString& note : line.notes)
+        for (auto match = percent.globalMatch(note); match.hasNext();)
+            hints.append(match.next().captured());
     reviewed.foods = matcher.bestFoods(line.food, 5, hints);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.

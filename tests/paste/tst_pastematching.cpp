@@ -57,7 +57,9 @@ void TestPasteMatching::matchesLinesFirstTime_data()
     QTest::addColumn<double>("share"); // of the lines matched to the right food and unit
     QTest::newRow("lines the matcher was made with") << u"ingredient-lines.tsv"_s << 0.95;
     QTest::newRow("lines written apart from it") << u"unseen-lines.tsv"_s << 0.95;
-    QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.75;
+    QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.9;
+    QTest::newRow("lines from a broad mix of sources") << u"varied-lines.tsv"_s << 0.95;
+    QTest::newRow("the common names of foods") << u"common-names.tsv"_s << 0.97;
 }
 
 void TestPasteMatching::matchesLinesFirstTime()

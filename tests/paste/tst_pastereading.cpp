@@ -83,6 +83,9 @@ void TestPasteReading::readsLines_data()
     row("the first of two foods", u"1 cup butter or margarine"_s, 1, "cup", "butter",
         "or margarine");
     row("to taste", u"Salt and pepper to taste"_s, -1, "", "Salt and pepper", "to taste");
+    row("what it is mixed with", u"1 tsp baking soda dissolved in 1 tbsp hot water"_s, 1, "tsp",
+        "baking soda", "dissolved in 1 tbsp hot water");
+    row("more of another part", u"3 large eggs plus 1 yolk"_s, 3, "large", "eggs", "plus 1 yolk");
     row("a per cent is no amount", u"1 cup 2% milk"_s, 1, "cup", "2% milk");
     row("a list bullet", u"\u2022 1 tsp vanilla (optional)"_s, 1, "tsp", "vanilla", "optional");
     row("a decimal and kilograms", u"1.5 kg potatoes"_s, 1.5, "kg", "potatoes");
