@@ -52,6 +52,7 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->IngLst->setModel(ingredientNames);
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
+    m_ui->R_IngLst->installEventFilter(this);
     setUpSpinners();
     // The reminder to press OK, and the large ingredient list where the drop-down takes its
     // place.
@@ -260,6 +261,13 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
         }
         if (enter && watched == m_ui->NameTxt) {
             m_ui->ServingsVs->setFocus();
+            return true;
+        }
+        // Enter or Space on a recipe line opens it as a click does, so that a line can be
+        // changed, removed or given a line before it without the mouse.
+        if ((enter || key == Qt::Key_Space) && watched == m_ui->R_IngLst &&
+            m_ui->R_IngLst->currentRow() >= 0) {
+            editLine(m_ui->R_IngLst->currentRow());
             return true;
         }
     }

@@ -86,10 +86,16 @@ struct Fixture : MessageRecorder {
         get<QPushButton>("Addcmd")->click();
     }
     void tool(const char* name) { screen->calcBar()->tool(QString::fromLatin1(name))->trigger(); }
-    void editRow(int row, const char* button)
+    void editRow(int row, const char* button, Qt::Key key = Qt::Key_unknown)
     {
         clickInNextDialog(QString::fromLatin1(button));
         auto* list = get<QListWidget>("R_IngLst");
+        if (key != Qt::Key_unknown) {
+            list->setFocus();
+            list->setCurrentRow(row);
+            QTest::keyClick(list, key);
+            return;
+        }
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
@@ -213,9 +219,9 @@ void TestAnalysisScreen::buildingARecipe()
     QVERIFY(list->selectedItems().isEmpty());
     QCOMPARE(f.text("lblFg"), u"5.8g"_s);
     f.addLine(u"Cheese"_s, 1, 0, u"slice"_s);
-    f.editRow(0, "InsertCmd");
+    f.editRow(0, "InsertCmd", Qt::Key_Return);
     f.heading(u"Dough"_s);
-    f.editRow(0, "CancelCmd");
+    f.editRow(0, "CancelCmd", Qt::Key_Space);
     f.heading(QString());
     QCOMPARE(f.rows(),
              (QStringList{u"1 1/2  cup     Flour"_s, u"Dough"_s, u"1  slice     Cheese"_s,
@@ -476,6 +482,9 @@ void TestAnalysisScreen::savingUnderAStoredName_data()
         << u"soup"_s << u"ReplaceCmd"_s << QString() << stored << notSaved;
     QTest::newRow("Change to a new name") << u"soup"_s << u"ChangeCmd"_s << u"Soup 2"_s
                                           << stored + QStringList{u"Soup 2"_s} << QStringList{};
+    QTest::newRow("Typed over, then Enter; a stray Enter before chooses nothing")
+        << u"soup"_s << u"Return"_s << u"Soup 2"_s << stored + QStringList{u"Soup 2"_s}
+        << QStringList{};
     QTest::newRow("Esc on a name holding pattern characters saves no second one")
         << u"stew #1"_s << QString() << QString() << stored << notSaved;
 }
@@ -497,6 +506,14 @@ void TestAnalysisScreen::savingUnderAStoredName()
     f.addLine(u"Flour"_s, 3, 0, u"cup"_s);
     onNextDialog([button, newName, typed](QDialog* dialog) {
         QCOMPARE(dialog->findChild<QLabel*>(u"TopLbl"_s)->text(), typed + u" is already saved."_s);
+        if (button == u"Return") {
+            QWidget* name = dialog->focusWidget();
+            QTest::keyClick(name, Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
+            QTest::keyClicks(name, newName);
+            QTest::keyClick(name, Qt::Key_Return);
+            return;
+        }
         if (!newName.isNull())
             dialog->findChild<QLineEdit*>(u"NameTxt"_s)->setText(newName);
         if (button.isEmpty())
