@@ -12,6 +12,8 @@
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 
+#include <QPushButton>
+
 namespace zestora {
 
 NameConflictDialog::NameConflictDialog(QWidget* parent, const QString& name, RecipeStore& recipes,
@@ -43,6 +45,12 @@ NameConflictDialog::NameConflictDialog(QWidget* parent, const QString& name, Rec
         reject();
     });
     connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &NameConflictDialog::nameChanged);
+    // A stray Enter chooses nothing: the buttons take Enter only when the user has moved to one,
+    // and the new name is typed over the old one, Enter then saving under it.
+    for (QPushButton* button : {m_ui->ReplaceCmd, m_ui->ChangeCmd, m_ui->CancelCmd})
+        button->setAutoDefault(false);
+    m_ui->NameTxt->selectAll();
+    m_ui->NameTxt->setFocus();
 }
 
 NameConflictDialog::~NameConflictDialog() = default;
@@ -109,6 +117,8 @@ void NameConflictDialog::saveUnderNewName()
 void NameConflictDialog::nameChanged()
 {
     const QString text = m_ui->NameTxt->text();
+    const QString typed = trimSpaces(text);
+    m_ui->ChangeCmd->setDefault(!typed.isEmpty() && typed != trimSpaces(m_name));
     if (text.size() <= lines::maxNameLength)
         return;
     MessageBox::show(this, lines::nameTooLongMessage, QStringLiteral("There's a Problem"),
