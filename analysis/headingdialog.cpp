@@ -8,6 +8,7 @@
 #include "platform/centreform.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/typedwork.h"
 
 namespace zestora {
 
@@ -21,13 +22,20 @@ HeadingDialog::HeadingDialog(QWidget* parent, HelpViewer& help)
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     centreForm(this);
     connect(m_ui->DoneCmd, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_ui->CancelCmd, &QPushButton::clicked, this, &QDialog::reject);
+    // Cancel is the user's word; only Escape and the title bar's close button ask first.
+    connect(m_ui->CancelCmd, &QPushButton::clicked, this, [this] { done(Rejected); });
     connect(m_ui->HelpCmd, &QPushButton::clicked, this,
             [&help] { help.showHelp(help::headingContext); });
     connect(m_ui->SubHeadTxt, &QLineEdit::textChanged, this, &HeadingDialog::headingChanged);
 }
 
 HeadingDialog::~HeadingDialog() = default;
+
+void HeadingDialog::reject()
+{
+    if (mayDiscardTyping(this, hasTypedText(*this)))
+        QDialog::reject();
+}
 
 void HeadingDialog::headingChanged()
 {

@@ -24,6 +24,8 @@ private:
     HeadingDialog(QWidget* parent, HelpViewer& help);
     ~HeadingDialog() override;
     void headingChanged();
+    // Escape asks before a typed heading goes.
+    void reject() override;
 
     const std::unique_ptr<Ui::HeadingDialog> m_ui;
 };

@@ -9,6 +9,7 @@
 #include "platform/centreform.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/typedwork.h"
 #include "sharing/recipepdf.h"
 
 #include <QDir>
@@ -300,7 +301,7 @@ void SaveAsWindow::reject()
 {
     if (m_busy)
         m_cancelling = true;
-    else
+    else if (mayDiscardTyping(this, hasTypedText(*this)))
         QDialog::reject();
 }
 

@@ -141,7 +141,7 @@ void TestSaveAsWindow::savingAFile()
             QTest::keyClick(name, Qt::Key_Return);
         }
         open = window->isVisible();
-        window->reject();
+        window->done(QDialog::Rejected);
     });
     QTRY_VERIFY(!QApplication::activeModalWidget());
     QCOMPARE(open, stillOpen);

@@ -87,6 +87,8 @@ private Q_SLOTS:
     void unsavedWorkIsAskedAbout();
     void helpComesInFrontOfEveryWindow_data();
     void helpComesInFrontOfEveryWindow();
+    void escapeAsksBeforeTypingGoes_data();
+    void escapeAsksBeforeTypingGoes();
 };
 
 void TestMainWindow::toolsSwitchScreens_data()
@@ -338,6 +340,40 @@ void TestMainWindow::helpComesInFrontOfEveryWindow()
         helpAndEscape(&f.window);
         break;
     }
+}
+
+void TestMainWindow::escapeAsksBeforeTypingGoes_data()
+{
+    QTest::addColumn<Asking>("asking");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("heading dialog") << Asking::Heading << u"SubHeadTxt"_s;
+    QTest::newRow("save as window") << Asking::SaveAs << u"FileTxt"_s;
+}
+
+void TestMainWindow::escapeAsksBeforeTypingGoes()
+{
+    QFETCH(Asking, asking);
+    QFETCH(QString, box);
+    Fixture f;
+    f.start();
+    bool keptOnNo = false;
+    onNextDialog([&f, &keptOnNo, box](QDialog* dialog) {
+        auto* typed = dialog->findChild<QLineEdit*>(box);
+        QTest::keyClicks(typed, u"Crust"_s);
+        f.answers = {MessageBox::Answer::No, MessageBox::Answer::Yes};
+        QTest::keyClick(typed, Qt::Key_Escape);
+        keptOnNo = dialog->isVisible() && typed->text().endsWith(u"Crust"_s);
+        QTest::keyClick(typed, Qt::Key_Escape);
+    });
+    if (asking == Asking::Heading) {
+        QCOMPARE(HeadingDialog::ask(&f.window, f.help), std::nullopt);
+    } else {
+        SaveAsWindow window(f.session, f.help, QString(), &f.window);
+        QCOMPARE(window.exec(), int(QDialog::Rejected));
+    }
+    QVERIFY(keptOnNo);
+    QCOMPARE(f.messages.size(), 2);
+    QCOMPARE(f.messages[0].defaultButton, MessageBox::Default::No);
 }
 
 QTEST_MAIN(TestMainWindow)
