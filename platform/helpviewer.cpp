@@ -36,11 +36,11 @@ protected:
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
             return false;
-        const QVariant context =
-            static_cast<QWidget*>(watched)->window()->property(contextProperty);
-        if (!context.isValid())
+        const std::optional<int> context =
+            m_viewer.contextOf(static_cast<QWidget*>(watched)->window());
+        if (!context)
             return false;
-        m_viewer.showHelp(context.toInt());
+        m_viewer.showHelp(*context);
         return true;
     }
 
@@ -70,6 +70,19 @@ void HelpViewer::initHelp(QWidget* owner, const QString& programDir)
 void HelpViewer::setWindowContext(QWidget* window, int context)
 {
     window->setProperty(contextProperty, context);
+}
+
+std::optional<int> HelpViewer::contextOf(const QWidget* window) const
+{
+    // A window without a topic of its own (a message box, a file chooser) has the topic of the
+    // window it was opened over.
+    for (; window; window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
+        if (const QVariant context = window->property(contextProperty); context.isValid())
+            return context.toInt();
+        if (window == m_owner && m_ownerContext)
+            return m_ownerContext();
+    }
+    return std::nullopt;
 }
 
 void HelpViewer::makeWindow()

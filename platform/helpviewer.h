@@ -4,7 +4,9 @@
 #include <QString>
 #include <QTextBrowser>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QObject;
 class QWidget;
@@ -30,6 +32,10 @@ public:
 
     // The topic F1 opens in window (a dialog, or a window of its own).
     static void setWindowContext(QWidget* window, int context);
+    // The topic of the program's window, which changes with the screen on view; F1 in a message
+    // box or file chooser opened over it opens that topic.
+    void setOwnerContext(std::function<int()> context) { m_ownerContext = std::move(context); }
+    std::optional<int> contextOf(const QWidget* window) const;
 
     const QString& helpFile() const { return m_helpFile; }
     // The viewer window while it is open (tests read the topic it shows).
@@ -42,6 +48,7 @@ private:
     QPointer<QWidget> m_window;
     QPointer<QTextBrowser> m_browser;
     QString m_helpFile;
+    std::function<int()> m_ownerContext;
     std::unique_ptr<QObject> m_helpKey; // watches for F1 once the help is set up
 };
 

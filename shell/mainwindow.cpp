@@ -28,7 +28,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -67,17 +66,15 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
         if (m_splash)
             m_splash->close();
     });
-    // F1 opens the topic of the screen on view: the wizard's is that of its step; the screens
-    // without a topic of their own are described in the contents.
-    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this, [this] {
+    // F1 opens the topic of the screen on view, also from a message box over it: the wizard's is
+    // that of its step; the screens without a topic of their own are described in the contents.
+    m_help.setOwnerContext([this] {
         const QWidget* screen = m_ui->Screens->currentWidget();
-        int context = help::contentsContext;
         if (screen && screen == m_analysisScreen)
-            context = help::analysisContext;
-        else if (screen && screen == m_ingredientWizard)
-            context = m_ingredientWizard->helpContext();
-        m_help.showHelp(context);
+            return help::analysisContext;
+        if (screen && screen == m_ingredientWizard)
+            return m_ingredientWizard->helpContext();
+        return help::contentsContext;
     });
 }
 
@@ -307,11 +304,14 @@ void MainWindow::pasteIngredients()
 
 void MainWindow::importRecipes()
 {
-    const QString fileName = QFileDialog::getOpenFileName(
+    QFileDialog chooser(
         this, QStringLiteral("Import Recipes"), QString(),
         QStringLiteral("MealMaster recipes (*.mmf *.mm *.mxp *.txt);;All files (*)"));
-    if (fileName.isEmpty())
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    HelpViewer::setWindowContext(&chooser, help::pasteContext);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
+    const QString fileName = chooser.selectedFiles().constFirst();
     RecipeImporter{m_session,
                    *m_foodIndex,
                    *m_recipeNames,

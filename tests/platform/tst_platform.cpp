@@ -34,6 +34,7 @@ private Q_SLOTS:
     void messageTitlesShowWhole();
     void enterAnswersTheDefault_data();
     void enterAnswersTheDefault();
+    void helpTopicOfAWindowWithoutOne();
 };
 
 void TestPlatform::cleanup()
@@ -124,6 +125,23 @@ void TestPlatform::enterAnswersTheDefault()
                               MessageBox::Icon::Question, MessageBox::Buttons::YesNo,
                               defaultButton),
              answer);
+}
+
+void TestPlatform::helpTopicOfAWindowWithoutOne()
+{
+    HelpViewer help;
+    QWidget program;
+    help.initHelp(&program, QStringLiteral(HELP_DIR));
+    help.setOwnerContext([] { return help::wizardContext; });
+    QDialog email(&program);
+    HelpViewer::setWindowContext(&email, help::emailContext);
+    // A message box over the e-mail window, one over the program's window, one over nothing.
+    QDialog overEmail(&email);
+    QDialog overProgram(&program);
+    QDialog alone;
+    QCOMPARE(help.contextOf(&overEmail), help::emailContext);
+    QCOMPARE(help.contextOf(&overProgram), help::wizardContext);
+    QCOMPARE(help.contextOf(&alone), std::nullopt);
 }
 
 void TestPlatform::desktopHelp_data()
