@@ -61,7 +61,7 @@ int listBackups(const QStringList& arguments, QTextStream& out)
     if (!parse(parser, QStringLiteral("zestora backups"), arguments, 0, out))
         return 1;
     // Listing only reads, so it needs no lock: it works while Zestora has the folder open.
-    if (const QString error = enterDataDir(parser.value(dataDir)); !error.isEmpty()) {
+    if (const QString error = enterExistingDataDir(parser.value(dataDir)); !error.isEmpty()) {
         out << error << Qt::endl;
         return 1;
     }
@@ -99,6 +99,7 @@ int restoreFromBackup(const QStringList& arguments, QTextStream& out)
             if (backup.path != path)
                 continue;
             DataFile file(fileName);
+            reportNotices(file, out);
             switch (restoreBackup(file, path, parser.isSet(force), &error)) {
             case Restore::Done:
                 out << "Restored " << fileName << " from " << backupTimeText(backup.time) << " ("

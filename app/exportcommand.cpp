@@ -85,7 +85,9 @@ std::optional<QList<int>> chosenRecipes(const Request& request, const RecipeStor
     bool found = true;
     for (const QString& name : request.names) {
         if (const std::optional<int> index = exchange::recipeNamed(store, name)) {
-            indexes.append(*index);
+            // A recipe named twice is written once.
+            if (!indexes.contains(*index))
+                indexes.append(*index);
         } else {
             err << "There is no recipe named " << name << "." << Qt::endl;
             found = false;
@@ -121,14 +123,9 @@ private:
 
 int run(const Request& request, QTextStream& out, QTextStream& err)
 {
-    if (!request.dataDir.isEmpty() && !QFileInfo(request.dataDir).isDir()) {
-        err << "There is no data folder " << QDir::toNativeSeparators(request.dataDir) << "."
-            << Qt::endl;
-        return 1;
-    }
     // Exporting only reads the data files, which are always replaced whole: no lock is taken,
     // so an export also runs while Zestora is open on the folder.
-    if (const QString error = enterDataDir(request.dataDir); !error.isEmpty()) {
+    if (const QString error = enterExistingDataDir(request.dataDir); !error.isEmpty()) {
         err << error << Qt::endl;
         return 1;
     }

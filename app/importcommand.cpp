@@ -82,6 +82,7 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
             return 1;
     }
 
+    reportNotices(session.recipes.file(), err);
     paste::FoodIndex index(session.ingredients,
                            QDir(programDir).filePath(QStringLiteral("starter")));
     exchange::ImportBatch batch(session.recipes);

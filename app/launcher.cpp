@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTextStream>
 
 namespace zestora {
 
@@ -51,7 +52,9 @@ std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QS
         *error = parser.errorText() + QLatin1Char('\n') + usage;
         return std::nullopt;
     }
-    if (parser.isSet(QStringLiteral("help")) || !parser.positionalArguments().isEmpty()) {
+    if (parser.isSet(QStringLiteral("help")))
+        return LaunchOptions{.dataDir = {}, .quitWhenShown = false, .helpWanted = true};
+    if (!parser.positionalArguments().isEmpty()) {
         *error = usage;
         return std::nullopt;
     }
@@ -75,6 +78,21 @@ QString enterDataDir(const QString& requested)
     if (!QDir::setCurrent(dir))
         return QStringLiteral("Zestora could not open its data folder %1.").arg(dir);
     return QString();
+}
+
+void reportNotices(DataFile& file, QTextStream& stream)
+{
+    file.setNoticeHandler([&stream](QString notice) {
+        stream << notice.replace(QStringLiteral("\r\n"), QStringLiteral(" ")) << Qt::endl;
+    });
+}
+
+QString enterExistingDataDir(const QString& requested)
+{
+    const QString dir = dataDirPath(requested);
+    if (!QFileInfo(dir).isDir())
+        return QStringLiteral("There is no data folder %1.").arg(QDir::toNativeSeparators(dir));
+    return enterDataDir(requested);
 }
 
 QString copyStarterIngredients(const QString& starterFile)

@@ -5,12 +5,17 @@
 
 #include <optional>
 
+class QTextStream;
+
 namespace zestora {
+
+class DataFile;
 
 // What the command line asks for.
 struct LaunchOptions {
     QString dataDir;            // empty: the per-user data folder
     bool quitWhenShown = false; // for timing the start-up
+    bool helpWanted = false;    // --help: the usage goes to standard output, and nothing starts
 };
 
 // How the program is started, for a wrong command line.
@@ -26,6 +31,13 @@ QString dataDirPath(const QString& requested);
 // Makes the data folder when it is missing and makes it the working directory, where the data
 // files are opened by bare name. Returns an error text, or an empty one.
 QString enterDataDir(const QString& requested);
+// A change a command makes that could not keep the version it replaced (or that replaced a
+// version another program made) says so on stream, on one line, as it happens.
+void reportNotices(DataFile& file, QTextStream& stream);
+
+// For the commands that only read: makes the data folder current without ever creating it, so a
+// mistyped folder is named rather than made; empty, or what went wrong.
+QString enterExistingDataDir(const QString& requested);
 
 // Gives a data folder without ingredients the starter database once: copied when the folder has
 // no Ing.dat and never had one copied before, so a user's own file is never overwritten and an

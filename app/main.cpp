@@ -41,6 +41,10 @@ int main(int argc, char* argv[])
         std::fputs(qPrintable(error), stderr);
         return 2;
     }
+    if (options->helpWanted) {
+        std::fputs(qPrintable(zestora::usage), stdout);
+        return 0;
+    }
     if (const QString missing = zestora::missingDisplay(); !missing.isEmpty()) {
         std::fputs(qPrintable(missing), stderr);
         return 1;

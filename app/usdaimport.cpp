@@ -63,6 +63,7 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
         return 1;
     }
     IngTable table;
+    reportNotices(table.file(), out);
     if (const std::optional<LoadProblem> problem = table.loadIngTable()) {
         out << problem->message() << Qt::endl;
         return 1;

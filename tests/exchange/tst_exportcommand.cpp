@@ -65,6 +65,9 @@ void TestExportCommand::commandLines_data()
     QTest::newRow("a recipe by name in any case, the format from the file's ending")
         << QStringList{u"PANCAKES"_s, u"-o"_s, u"new.mmf"_s} << 0 << u"Exported 1 recipe to "_s
         << QByteArray("old");
+    QTest::newRow("a recipe named twice is written once")
+        << QStringList{u"pancakes"_s, u"Pancakes"_s, u"-o"_s, u"new.mmf"_s} << 0
+        << u"Exported 1 recipe to "_s << QByteArray("old");
     QTest::newRow("an existing file is kept")
         << QStringList{u"--all"_s, u"-o"_s, u"out.json"_s} << 1
         << u"out.json already exists. Give --force to replace it."_s << QByteArray("old");

@@ -361,6 +361,10 @@ void TestLauncher::startsOnlyWhereAWindowCanOpen_data()
     QTest::newRow("X11 asked for without a display") << u"xcb"_s << QStringList() << 1 << noDisplay;
     QTest::newRow("import-usda needs none")
         << QString() << QStringList{u"import-usda"_s, u"--source"_s, u"."_s} << 0 << QByteArray();
+    QTest::newRow("--help needs none, and its answer is no error")
+        << QString() << QStringList{u"--help"_s} << 0 << QByteArray();
+    QTest::newRow("backups of a folder that is not there: none made, a refusal")
+        << QString() << QStringList{u"backups"_s} << 1 << QByteArray();
 }
 
 void TestLauncher::startsOnlyWhereAWindowCanOpen()
@@ -387,6 +391,9 @@ void TestLauncher::startsOnlyWhereAWindowCanOpen()
     QCOMPARE(zestora.exitStatus(), QProcess::NormalExit);
     QCOMPARE(zestora.exitCode(), exitCode);
     QCOMPARE(zestora.readAllStandardError(), errors);
+    // Neither asking for help nor listing backups makes a data folder.
+    if (arguments.size() == 1)
+        QVERIFY(!QFileInfo::exists(u"data"_s));
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)
