@@ -60,6 +60,7 @@ void TestPasteMatching::matchesLinesFirstTime_data()
     QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.9;
     QTest::newRow("lines from a broad mix of sources") << u"varied-lines.tsv"_s << 0.95;
     QTest::newRow("the common names of foods") << u"common-names.tsv"_s << 0.97;
+    QTest::newRow("lines as other cooks write them") << u"other-cooks-lines.tsv"_s << 0.87;
 }
 
 void TestPasteMatching::matchesLinesFirstTime()
