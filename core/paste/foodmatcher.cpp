@@ -483,6 +483,10 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps));
+    // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli.
+    for (QString& word : words)
+        if (word == QLatin1String("steamed"))
+            word = QStringLiteral("cooked");
     // Two words that the names write as one: "corn meal", "butter milk", "egg plant"; unless they
     // start a cook's name ("hot dog" is no "Fast foods, hotdog").
     for (qsizetype i = 0; i + 1 < words.size(); ++i) {
@@ -618,7 +622,10 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         nameStems = matchWords(m_table.at(named).name);
         for (const NameWord& word :
              nameWords(m_table.at(named).trimmedName(), m_grouped[static_cast<size_t>(named)]))
-            if (word.inHead && !stopWords().contains(word.stem))
+            // "Raw" of "Broccoli, raw" is no part of what the food is, though under the group's
+            // name it stands where that is said.
+            if (word.inHead && !stopWords().contains(word.stem) &&
+                !plainWords().contains(word.stem))
                 headWords.append(word.stem);
     }
     const bool namedFits = named >= 0 && otherWordsFit(query, nameStems, headWords, hinted);
@@ -638,6 +645,10 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
                 words.append(word);
         if (!words.contains(head) && words.size() > saidWords)
             head = words.back();
+        // The cook's head word was the cook's own ("florets"): the named food's says what it is.
+        for (const QString& word : std::as_const(headWords))
+            if (!words.contains(head) && words.contains(word))
+                head = word;
     }
 
     const double foods = static_cast<double>(m_extra.size());
@@ -714,6 +725,12 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     for (const QString& word : query.without)
         for (const Posting& posting : postingsOf(word))
             tallies[static_cast<size_t>(posting.food)].lacking = true;
+    // The names' cooked vegetables and beans are "cooked, boiled, drained": a cook who says
+    // "cooked" means them, not the one cooked some other way whose name says less.
+    if (words.contains(QLatin1String("cooked")))
+        for (const QLatin1String word : {QLatin1String("boiled"), QLatin1String("drained")})
+            for (const Posting& posting : postingsOf(word))
+                tallies[static_cast<size_t>(posting.food)].saidPenalty += posting.penalty;
 
     if (namedFits) {
         // The named food has the cook's words of its name, though its name spells them otherwise.
