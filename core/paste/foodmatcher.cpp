@@ -503,6 +503,11 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
         const auto [phrase, length] = m_names.phraseAt(words, i);
         if (phrase) {
             const QStringList cooks = words.sliced(i, length);
+            if (phrase->name == QLatin1String("-")) {
+                query.lacking = true;
+                i += length;
+                continue;
+            }
             if (m_table.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
                 query.required += phrase->words;
             } else {
@@ -607,7 +612,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
 
     const Query query = queryFor(food, hints);
     const QStringList hinted = matchWords(hints.join(u' '));
-    if (query.required.isEmpty() || m_extra.empty())
+    if (query.required.isEmpty() || query.lacking || m_extra.empty())
         return best;
 
     // The food a cook's name points to is the cook's food when the other words fit it ("sliced

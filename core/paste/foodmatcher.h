@@ -24,8 +24,9 @@ QStringList matchWords(QStringView text);
 // What cooks call foods that the database names otherwise, read from a small table: "baking
 // soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a
 // stored food's name or the words the database uses ("scallion" is "onions spring"), which stand
-// in for the cook's words also where the named food is not stored. Rows starting with # are
-// comments.
+// in for the cook's words also where the named food is not stored, or "-" for a food the
+// database lacks whose words would find another ("almond milk" is no milk chocolate with almonds).
+// Rows starting with # are comments.
 class CooksNames {
 public:
     inline static const QString fileName = QStringLiteral("cooks-names.tsv");
@@ -105,6 +106,7 @@ private:
         QString head;         // the word naming what the food is: "vinegar" in "rice vinegar"
         QString name;         // the food a cook's name points to
         QStringList named;    // the cook's words that point to it
+        bool lacking = false; // a cook's name of a food the database lacks
     };
     Query queryFor(const QString& food, const QStringList& hints) const;
     // The foods whose names have all the words, in the table's order.
