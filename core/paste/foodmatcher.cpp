@@ -247,8 +247,10 @@ float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool c
         return 0.35f; // a brand, a restaurant, baby food
     if (word == QLatin1String("raw"))
         return 0; // the raw form first, before a name that says no form
-    if ((word == QLatin1String("salt") || word == QLatin1String("salted")) && !firstPart)
-        return 0.15f; // the salted form after the one without salt, unless the cook says so
+    if ((word == QLatin1String("salt") || word == QLatin1String("salted") ||
+         word == QLatin1String("fortified")) &&
+        !firstPart)
+        return 0.15f; // the salted or fortified form after the plain one, unless the cook says so
     if (word == QLatin1String("dry") && !firstPart)
         return 0.06f; // the form a staple is bought in: pasta, rice, beans before cooked ones
     if (plainWords().contains(word))
