@@ -475,6 +475,16 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
             m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
         }
         m_extra[static_cast<size_t>(i)] = extra;
+        // A share the name gives as a range holds each share within it: a cook's "70%" chocolate
+        // is the one of "70-85% cacao solids". Saying it is no cost to a food whose name has it.
+        static const QRegularExpression range(QStringLiteral("\\b(\\d+)- ?(\\d+)%"));
+        for (auto match = range.globalMatch(name); match.hasNext();) {
+            const QRegularExpressionMatch found = match.next();
+            for (int share = found.captured(1).toInt(); share <= found.captured(2).toInt();
+                 ++share)
+                if (const QString word = QString::number(share) + u'%'; !seen.contains(word))
+                    m_postings[word].push_back(Posting{i, 0, false});
+        }
     }
 }
 
