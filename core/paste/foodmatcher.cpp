@@ -480,8 +480,7 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
         static const QRegularExpression range(QStringLiteral("\\b(\\d+)- ?(\\d+)%"));
         for (auto match = range.globalMatch(name); match.hasNext();) {
             const QRegularExpressionMatch found = match.next();
-            for (int share = found.captured(1).toInt(); share <= found.captured(2).toInt();
-                 ++share)
+            for (int share = found.captured(1).toInt(); share <= found.captured(2).toInt(); ++share)
                 if (const QString word = QString::number(share) + u'%'; !seen.contains(word))
                     m_postings[word].push_back(Posting{i, 0, false});
         }
@@ -575,7 +574,7 @@ std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
     return foods;
 }
 
-bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems,
+bool FoodMatcher::otherWordsFit(const Query& query, int named, const QStringList& nameStems,
                                 const QStringList& headWords, const QStringList& hinted) const
 {
     // The word that says what the food is must be the named food's: "lemon curd" is no lemon.
@@ -593,7 +592,9 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
     const std::vector<int> ofKind = foodsWithAll(kind);
     // A word fits unless a food of that kind has it and the named food not: "frozen strawberries"
     // are not the raw ones, but an "English cucumber" is the cucumber named. Words no name has (a
-    // brand, a kind of rice) or only a brand's name has ("chunky" salsa) say nothing against it.
+    // brand, a kind of rice) or only a brand's name has ("chunky" salsa) say nothing against it,
+    // unless the named food is a brand's too ("honey nut" cheerios).
+    const bool brand = m_branded[static_cast<size_t>(named)];
     return std::all_of(query.required.cbegin(), query.required.cend(), [&](const QString& word) {
         if (query.named.contains(word) || nameStems.contains(word) || hinted.contains(word))
             return true;
@@ -602,12 +603,12 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
             return true;
         return kind.isEmpty()
                    ? false
-                   : std::none_of(postings->cbegin(), postings->cend(),
-                                  [&](const Posting& posting) {
-                                      return !m_branded[static_cast<size_t>(posting.food)] &&
-                                             std::binary_search(ofKind.cbegin(), ofKind.cend(),
-                                                                posting.food);
-                                  });
+                   : std::none_of(
+                         postings->cbegin(), postings->cend(), [&](const Posting& posting) {
+                             return (brand || !m_branded[static_cast<size_t>(posting.food)]) &&
+                                    std::binary_search(ofKind.cbegin(), ofKind.cend(),
+                                                       posting.food);
+                         });
     });
 }
 
@@ -645,7 +646,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
                 !plainWords().contains(word.stem))
                 headWords.append(word.stem);
     }
-    const bool namedFits = named >= 0 && otherWordsFit(query, nameStems, headWords, hinted);
+    const bool namedFits = named >= 0 && otherWordsFit(query, named, nameStems, headWords, hinted);
     QStringList words = query.required;
     QString head = query.head;
     if (named >= 0 && !namedFits)

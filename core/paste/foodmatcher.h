@@ -113,7 +113,7 @@ private:
     std::vector<int> foodsWithAll(const QStringList& words) const;
     // Whether the other words of the line fit the food a cook's name points to: not when the cook
     // said a word that names another food or another form of it ("frozen strawberries").
-    bool otherWordsFit(const Query& query, const QStringList& nameStems,
+    bool otherWordsFit(const Query& query, int named, const QStringList& nameStems,
                        const QStringList& headWords, const QStringList& hinted) const;
 
     const IngTable& m_table;

@@ -200,8 +200,7 @@ std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measure
 }
 
 // The grams of the line's amount by the food's household measures, when they tell.
-std::optional<double> householdGrams(const IngredientLine& line, const QString& unit,
-                                     double amount,
+std::optional<double> householdGrams(const IngredientLine& line, const QString& unit, double amount,
                                      const QList<HouseholdWeights::Measure>& measures,
                                      const QString& foodName)
 {
