@@ -451,6 +451,7 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
     m_extra.resize(static_cast<size_t>(foodNames.size()));
     m_grouped.resize(static_cast<size_t>(foodNames.size()));
     m_branded.resize(static_cast<size_t>(foodNames.size()));
+    m_brandExtra.resize(static_cast<size_t>(foodNames.size()));
     for (int i = 0; i < foodNames.size(); ++i) {
         const QString& name = foodNames[i];
         const QString head = headOf(name);
@@ -472,7 +473,10 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
                     : namePenalty(word.stem, word.firstPart, categoryHead, word.capitals,
                                   word.inBrackets, foodNouns.contains(word.stem));
             extra += penalty;
-            m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
+            if (word.capitals || unlikelyWords().contains(word.stem))
+                m_brandExtra[static_cast<size_t>(i)] += penalty;
+            m_postings[word.stem].push_back(
+                Posting{i, penalty, word.inHead, word.capitals, word.firstPart});
         }
         m_extra[static_cast<size_t>(i)] = extra;
         // A share the name gives as a range holds each share within it: a cook's "70%" chocolate
@@ -482,7 +486,7 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
             const QRegularExpressionMatch found = match.next();
             for (int share = found.captured(1).toInt(); share <= found.captured(2).toInt(); ++share)
                 if (const QString word = QString::number(share) + u'%'; !seen.contains(word))
-                    m_postings[word].push_back(Posting{i, 0, false});
+                    m_postings[word].push_back(Posting{i, 0, false, false, false});
         }
     }
 }
@@ -704,6 +708,9 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         bool headNamed = false; // the cook's head word is where the name says what the food is
         bool lacking = false;   // it has what the cook said the food is without
         bool formSaid = false;  // it is in a form the cook said: "cooked", "canned"
+        bool brandSaid = false; // the cook named the brand's product: "Cheerios"
+        bool plainSaid = false; // a word of the cook's is one of its name's own, not the brand's
+        float brandPenalty = 0; // the penalties of its brand's words the cook said
         bool touched = false;
     };
     std::vector<Tally> tallies(m_extra.size());
@@ -726,8 +733,13 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         const bool headWord = words[i] == head;
         const bool namedWord = query.named.contains(words[i]);
         const bool form = formWords().contains(words[i]);
+        const bool unlikely = unlikelyWords().contains(words[i]);
         visit(words[i], [&](Tally& tally, const Posting& posting) {
             tally.covered += weights[static_cast<size_t>(i)];
+            tally.brandSaid = tally.brandSaid || (posting.brand && !unlikely);
+            tally.plainSaid = tally.plainSaid || (!posting.brand && !posting.group && !unlikely);
+            if (posting.brand || unlikely)
+                tally.brandPenalty += posting.penalty;
             tally.formSaid = tally.formSaid || form;
             tally.namedWords += namedWord;
             tally.headNamed = tally.headNamed || (headWord && posting.inHead);
@@ -766,7 +778,11 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     }
     const auto scoreOf = [&](int index) {
         const Tally& tally = tallies[static_cast<size_t>(index)];
-        const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
+        double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
+        // A cook who names a brand's product ("Kix", "Golden Grahams") in its own words means
+        // that product: its maker's words and the kind of product it is weigh half.
+        if (tally.brandSaid && !tally.plainSaid)
+            unsaid -= (m_brandExtra[static_cast<size_t>(index)] - tally.brandPenalty) / 2;
         const double covered =
             tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
         // A form the cook said of the food outweighs the words that say how it was done

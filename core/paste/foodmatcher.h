@@ -98,6 +98,8 @@ private:
         int food;
         float penalty; // what the word costs the food's score when the cook did not say it
         bool inHead;   // in the part of the name that says what the food is ("Wheat flour")
+        bool brand;    // written in capitals: a brand's or a product's name ("CHEERIOS")
+        bool group;    // in the name's first part: "Cereals ready-to-eat"
     };
     struct Query {
         QStringList required;
@@ -120,9 +122,10 @@ private:
     CooksNames m_names;
     const FoodChoices* m_choices;
     QHash<QString, std::vector<Posting>> m_postings;
-    std::vector<float> m_extra;  // the penalties of all of a food's words
-    std::vector<bool> m_grouped; // the name's first part is a group: "Spices, cinnamon"
-    std::vector<bool> m_branded; // the name has a brand, written in capitals
+    std::vector<float> m_extra;      // the penalties of all of a food's words
+    std::vector<bool> m_grouped;     // the name's first part is a group: "Spices, cinnamon"
+    std::vector<bool> m_branded;     // the name has a brand, written in capitals
+    std::vector<float> m_brandExtra; // the penalties of its brand's and its kind of product's words
 };
 
 } // namespace zestora::paste
