@@ -58,7 +58,7 @@ const QSet<QString>& describingWords()
          "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
          "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
          "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini",
-         "uncooked",  "fillet",   "flake"});
+         "uncooked",  "fillet",   "flake",    "tail",    "seedless"});
     return words;
 }
 
@@ -247,8 +247,10 @@ float namePenalty(const QString& word, bool firstPart, bool categoryHead, bool c
         return 0.35f; // a brand, a restaurant, baby food
     if (word == QLatin1String("raw"))
         return 0; // the raw form first, before a name that says no form
-    if ((word == QLatin1String("salt") || word == QLatin1String("salted")) && !firstPart)
-        return 0.15f; // the salted form after the one without salt, unless the cook says so
+    if ((word == QLatin1String("salt") || word == QLatin1String("salted") ||
+         word == QLatin1String("fortified")) &&
+        !firstPart)
+        return 0.15f; // the salted or fortified form after the plain one, unless the cook says so
     if (word == QLatin1String("dry") && !firstPart)
         return 0.06f; // the form a staple is bought in: pasta, rice, beans before cooked ones
     if (plainWords().contains(word))
@@ -449,6 +451,7 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
     m_extra.resize(static_cast<size_t>(foodNames.size()));
     m_grouped.resize(static_cast<size_t>(foodNames.size()));
     m_branded.resize(static_cast<size_t>(foodNames.size()));
+    m_brandExtra.resize(static_cast<size_t>(foodNames.size()));
     for (int i = 0; i < foodNames.size(); ++i) {
         const QString& name = foodNames[i];
         const QString head = headOf(name);
@@ -470,9 +473,21 @@ FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoi
                     : namePenalty(word.stem, word.firstPart, categoryHead, word.capitals,
                                   word.inBrackets, foodNouns.contains(word.stem));
             extra += penalty;
-            m_postings[word.stem].push_back(Posting{i, penalty, word.inHead});
+            if (word.capitals || unlikelyWords().contains(word.stem))
+                m_brandExtra[static_cast<size_t>(i)] += penalty;
+            m_postings[word.stem].push_back(
+                Posting{i, penalty, word.inHead, word.capitals, word.firstPart});
         }
         m_extra[static_cast<size_t>(i)] = extra;
+        // A share the name gives as a range holds each share within it: a cook's "70%" chocolate
+        // is the one of "70-85% cacao solids". Saying it is no cost to a food whose name has it.
+        static const QRegularExpression range(QStringLiteral("\\b(\\d+)- ?(\\d+)%"));
+        for (auto match = range.globalMatch(name); match.hasNext();) {
+            const QRegularExpressionMatch found = match.next();
+            for (int share = found.captured(1).toInt(); share <= found.captured(2).toInt(); ++share)
+                if (const QString word = QString::number(share) + u'%'; !seen.contains(word))
+                    m_postings[word].push_back(Posting{i, 0, false, false, false});
+        }
     }
 }
 
@@ -483,6 +498,10 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps));
+    // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli.
+    for (QString& word : words)
+        if (word == QLatin1String("steamed"))
+            word = QStringLiteral("cooked");
     // Two words that the names write as one: "corn meal", "butter milk", "egg plant"; unless they
     // start a cook's name ("hot dog" is no "Fast foods, hotdog").
     for (qsizetype i = 0; i + 1 < words.size(); ++i) {
@@ -499,6 +518,11 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
         const auto [phrase, length] = m_names.phraseAt(words, i);
         if (phrase) {
             const QStringList cooks = words.sliced(i, length);
+            if (phrase->name == QLatin1String("-")) {
+                query.lacking = true;
+                i += length;
+                continue;
+            }
             if (m_table.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
                 query.required += phrase->words;
             } else {
@@ -554,7 +578,7 @@ std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
     return foods;
 }
 
-bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems,
+bool FoodMatcher::otherWordsFit(const Query& query, int named, const QStringList& nameStems,
                                 const QStringList& headWords, const QStringList& hinted) const
 {
     // The word that says what the food is must be the named food's: "lemon curd" is no lemon.
@@ -572,7 +596,9 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
     const std::vector<int> ofKind = foodsWithAll(kind);
     // A word fits unless a food of that kind has it and the named food not: "frozen strawberries"
     // are not the raw ones, but an "English cucumber" is the cucumber named. Words no name has (a
-    // brand, a kind of rice) or only a brand's name has ("chunky" salsa) say nothing against it.
+    // brand, a kind of rice) or only a brand's name has ("chunky" salsa) say nothing against it,
+    // unless the named food is a brand's too ("honey nut" cheerios).
+    const bool brand = m_branded[static_cast<size_t>(named)];
     return std::all_of(query.required.cbegin(), query.required.cend(), [&](const QString& word) {
         if (query.named.contains(word) || nameStems.contains(word) || hinted.contains(word))
             return true;
@@ -581,12 +607,12 @@ bool FoodMatcher::otherWordsFit(const Query& query, const QStringList& nameStems
             return true;
         return kind.isEmpty()
                    ? false
-                   : std::none_of(postings->cbegin(), postings->cend(),
-                                  [&](const Posting& posting) {
-                                      return !m_branded[static_cast<size_t>(posting.food)] &&
-                                             std::binary_search(ofKind.cbegin(), ofKind.cend(),
-                                                                posting.food);
-                                  });
+                   : std::none_of(
+                         postings->cbegin(), postings->cend(), [&](const Posting& posting) {
+                             return (brand || !m_branded[static_cast<size_t>(posting.food)]) &&
+                                    std::binary_search(ofKind.cbegin(), ofKind.cend(),
+                                                       posting.food);
+                         });
     });
 }
 
@@ -603,7 +629,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
 
     const Query query = queryFor(food, hints);
     const QStringList hinted = matchWords(hints.join(u' '));
-    if (query.required.isEmpty() || m_extra.empty())
+    if (query.required.isEmpty() || query.lacking || m_extra.empty())
         return best;
 
     // The food a cook's name points to is the cook's food when the other words fit it ("sliced
@@ -618,10 +644,13 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         nameStems = matchWords(m_table.at(named).name);
         for (const NameWord& word :
              nameWords(m_table.at(named).trimmedName(), m_grouped[static_cast<size_t>(named)]))
-            if (word.inHead && !stopWords().contains(word.stem))
+            // "Raw" of "Broccoli, raw" is no part of what the food is, though under the group's
+            // name it stands where that is said.
+            if (word.inHead && !stopWords().contains(word.stem) &&
+                !plainWords().contains(word.stem))
                 headWords.append(word.stem);
     }
-    const bool namedFits = named >= 0 && otherWordsFit(query, nameStems, headWords, hinted);
+    const bool namedFits = named >= 0 && otherWordsFit(query, named, nameStems, headWords, hinted);
     QStringList words = query.required;
     QString head = query.head;
     if (named >= 0 && !namedFits)
@@ -638,6 +667,10 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
                 words.append(word);
         if (!words.contains(head) && words.size() > saidWords)
             head = words.back();
+        // The cook's head word was the cook's own ("florets"): the named food's says what it is.
+        for (const QString& word : std::as_const(headWords))
+            if (!words.contains(head) && words.contains(word))
+                head = word;
     }
 
     const double foods = static_cast<double>(m_extra.size());
@@ -675,6 +708,9 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         bool headNamed = false; // the cook's head word is where the name says what the food is
         bool lacking = false;   // it has what the cook said the food is without
         bool formSaid = false;  // it is in a form the cook said: "cooked", "canned"
+        bool brandSaid = false; // the cook named the brand's product: "Cheerios"
+        bool plainSaid = false; // a word of the cook's is one of its name's own, not the brand's
+        float brandPenalty = 0; // the penalties of its brand's words the cook said
         bool touched = false;
     };
     std::vector<Tally> tallies(m_extra.size());
@@ -697,8 +733,13 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         const bool headWord = words[i] == head;
         const bool namedWord = query.named.contains(words[i]);
         const bool form = formWords().contains(words[i]);
+        const bool unlikely = unlikelyWords().contains(words[i]);
         visit(words[i], [&](Tally& tally, const Posting& posting) {
             tally.covered += weights[static_cast<size_t>(i)];
+            tally.brandSaid = tally.brandSaid || (posting.brand && !unlikely);
+            tally.plainSaid = tally.plainSaid || (!posting.brand && !posting.group && !unlikely);
+            if (posting.brand || unlikely)
+                tally.brandPenalty += posting.penalty;
             tally.formSaid = tally.formSaid || form;
             tally.namedWords += namedWord;
             tally.headNamed = tally.headNamed || (headWord && posting.inHead);
@@ -714,6 +755,12 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     for (const QString& word : query.without)
         for (const Posting& posting : postingsOf(word))
             tallies[static_cast<size_t>(posting.food)].lacking = true;
+    // The names' cooked vegetables and beans are "cooked, boiled, drained": a cook who says
+    // "cooked" means them, not the one cooked some other way whose name says less.
+    if (words.contains(QLatin1String("cooked")))
+        for (const QLatin1String word : {QLatin1String("boiled"), QLatin1String("drained")})
+            for (const Posting& posting : postingsOf(word))
+                tallies[static_cast<size_t>(posting.food)].saidPenalty += posting.penalty;
 
     if (namedFits) {
         // The named food has the cook's words of its name, though its name spells them otherwise.
@@ -731,7 +778,11 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     }
     const auto scoreOf = [&](int index) {
         const Tally& tally = tallies[static_cast<size_t>(index)];
-        const double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
+        double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
+        // A cook who names a brand's product ("Kix", "Golden Grahams") in its own words means
+        // that product: its maker's words and the kind of product it is weigh half.
+        if (tally.brandSaid && !tally.plainSaid)
+            unsaid -= (m_brandExtra[static_cast<size_t>(index)] - tally.brandPenalty) / 2;
         const double covered =
             tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
         // A form the cook said of the food outweighs the words that say how it was done

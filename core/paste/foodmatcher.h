@@ -24,8 +24,9 @@ QStringList matchWords(QStringView text);
 // What cooks call foods that the database names otherwise, read from a small table: "baking
 // soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a
 // stored food's name or the words the database uses ("scallion" is "onions spring"), which stand
-// in for the cook's words also where the named food is not stored. Rows starting with # are
-// comments.
+// in for the cook's words also where the named food is not stored, or "-" for a food the
+// database lacks whose words would find another ("almond milk" is no milk chocolate with almonds).
+// Rows starting with # are comments.
 class CooksNames {
 public:
     inline static const QString fileName = QStringLiteral("cooks-names.tsv");
@@ -97,6 +98,8 @@ private:
         int food;
         float penalty; // what the word costs the food's score when the cook did not say it
         bool inHead;   // in the part of the name that says what the food is ("Wheat flour")
+        bool brand;    // written in capitals: a brand's or a product's name ("CHEERIOS")
+        bool group;    // in the name's first part: "Cereals ready-to-eat"
     };
     struct Query {
         QStringList required;
@@ -105,22 +108,24 @@ private:
         QString head;         // the word naming what the food is: "vinegar" in "rice vinegar"
         QString name;         // the food a cook's name points to
         QStringList named;    // the cook's words that point to it
+        bool lacking = false; // a cook's name of a food the database lacks
     };
     Query queryFor(const QString& food, const QStringList& hints) const;
     // The foods whose names have all the words, in the table's order.
     std::vector<int> foodsWithAll(const QStringList& words) const;
     // Whether the other words of the line fit the food a cook's name points to: not when the cook
     // said a word that names another food or another form of it ("frozen strawberries").
-    bool otherWordsFit(const Query& query, const QStringList& nameStems,
+    bool otherWordsFit(const Query& query, int named, const QStringList& nameStems,
                        const QStringList& headWords, const QStringList& hinted) const;
 
     const IngTable& m_table;
     CooksNames m_names;
     const FoodChoices* m_choices;
     QHash<QString, std::vector<Posting>> m_postings;
-    std::vector<float> m_extra;  // the penalties of all of a food's words
-    std::vector<bool> m_grouped; // the name's first part is a group: "Spices, cinnamon"
-    std::vector<bool> m_branded; // the name has a brand, written in capitals
+    std::vector<float> m_extra;      // the penalties of all of a food's words
+    std::vector<bool> m_grouped;     // the name's first part is a group: "Spices, cinnamon"
+    std::vector<bool> m_branded;     // the name has a brand, written in capitals
+    std::vector<float> m_brandExtra; // the penalties of its brand's and its kind of product's words
 };
 
 } // namespace zestora::paste

@@ -8,6 +8,7 @@
 #include "core/usda/usdafoods.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -162,6 +163,23 @@ int sharedWords(const QString& measure, const QSet<QString>& lineWords)
     return shared;
 }
 
+// A household measure as a volume: "cup, chopped" is a cup, and a serving that says its volume
+// ("serving 2 TBSP" of a spread, "serving 1/2 cup" of a sauce) is that volume.
+usda::UnitMatch householdVolume(const QString& measure)
+{
+    static const QRegularExpression serving(
+        QStringLiteral("^serving\\s+(\\d+(?:[./]\\d+)?)\\s+(.+)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = serving.match(measure.trimmed());
+    const std::optional<double> amount =
+        match.hasMatch() ? readQuantity(match.captured(1)) : std::nullopt;
+    if (!amount || *amount <= 0)
+        return usda::standardUnit(measure);
+    usda::UnitMatch unit = usda::standardUnit(match.captured(2));
+    unit.multiplier *= static_cast<float>(*amount);
+    return unit;
+}
+
 // Grams in one millilitre of the food by its household volumes, the unit the line names first.
 std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measures,
                                  const QString& unit, const QSet<QString>& lineWords)
@@ -169,7 +187,7 @@ std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measure
     std::optional<double> best;
     int bestRank = -1;
     for (const HouseholdWeights::Measure& measure : measures) {
-        const usda::UnitMatch standard = usda::standardUnit(measure.unit);
+        const usda::UnitMatch standard = householdVolume(measure.unit);
         if (unitClass(standard.unit) != UnitClass::Volume)
             continue;
         const int rank = (standard.unit == unit) * 10 + sharedWords(measure.unit, lineWords);
@@ -182,7 +200,7 @@ std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measure
 }
 
 // The grams of the line's amount by the food's household measures, when they tell.
-std::optional<double> householdGrams(const IngredientLine& line, double amount,
+std::optional<double> householdGrams(const IngredientLine& line, const QString& unit, double amount,
                                      const QList<HouseholdWeights::Measure>& measures,
                                      const QString& foodName)
 {
@@ -190,15 +208,15 @@ std::optional<double> householdGrams(const IngredientLine& line, double amount,
     for (const QString& text : QStringList{line.food} + line.notes)
         for (const QString& word : matchWords(text))
             lineWords.insert(word);
-    switch (unitClass(line.unit)) {
+    switch (unitClass(unit)) {
     case UnitClass::Weight:
-        return amount * baseAmount(line.unit);
+        return amount * baseAmount(unit);
     case UnitClass::Volume:
-        if (const auto perMl = gramsPerMl(measures, line.unit, lineWords))
-            return amount * baseAmount(line.unit) * *perMl;
+        if (const auto perMl = gramsPerMl(measures, unit, lineWords))
+            return amount * baseAmount(unit) * *perMl;
         return std::nullopt;
     case UnitClass::Count: {
-        const QString word = measureWord(line.unit);
+        const QString word = measureWord(unit);
         const HouseholdWeights::Measure* best = nullptr;
         int bestShared = -1;
         for (const HouseholdWeights::Measure& measure : measures) {
@@ -351,7 +369,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return converted(bestFit(amount, unit, sameKind, line.decimal));
     }
 
-    std::optional<double> grams = householdGrams(line, amount, measures, food.name);
+    std::optional<double> grams = householdGrams(line, unit, amount, measures, food.name);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
     // Worked-out grams are whole numbers to a cook; tenths only below ten.

@@ -77,9 +77,16 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (line.package == QLatin1String("can"))
         hints.append(QStringLiteral("canned"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
-    for (const QString& note : line.notes)
+    // A note that only says the food is cooked measures the cooked food: "1 cup brown rice,
+    // cooked".
+    static const QRegularExpression cooked(QStringLiteral("^\\s*(?:cooked|steamed|boiled)\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : line.notes) {
         for (auto match = percent.globalMatch(note); match.hasNext();)
             hints.append(match.next().captured());
+        if (cooked.match(note).hasMatch())
+            hints.append(QStringLiteral("cooked"));
+    }
     reviewed.foods = matcher.bestFoods(line.food, 5, hints);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.

@@ -60,6 +60,8 @@ void TestPasteMatching::matchesLinesFirstTime_data()
     QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.9;
     QTest::newRow("lines from a broad mix of sources") << u"varied-lines.tsv"_s << 0.95;
     QTest::newRow("the common names of foods") << u"common-names.tsv"_s << 0.97;
+    QTest::newRow("lines as other cooks write them") << u"other-cooks-lines.tsv"_s << 0.87;
+    QTest::newRow("lines written after the last change, run once") << u"last-lines.tsv"_s << 0.85;
 }
 
 void TestPasteMatching::matchesLinesFirstTime()
@@ -93,7 +95,7 @@ void TestPasteMatching::matchesLinesFirstTime()
             markedWrong += food != fields[1];
         }
     }
-    QVERIFY(lines >= 100);
+    QVERIFY(lines >= 80);
     qInfo("%d of %d lines (%.1f %%) matched to the right food and unit on the first try; %d "
           "marked to check the food, %d of them with a wrong food",
           right, lines, 100.0 * right / lines, marked, markedWrong);
