@@ -75,8 +75,15 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
     if (imported.name.isEmpty())
         imported.name = QStringLiteral("Untitled");
     imported.servings = servingsOfYield(recipe.yield);
-    for (const mealmaster::Ingredient& ingredient : recipe.ingredients)
+    for (qsizetype i = 0; i < recipe.ingredients.size(); ++i) {
+        // An empty divider before a heading is the blank line a recipe puts before a heading by
+        // itself: read as a line too, it would add a second one at every trip out and back.
+        const mealmaster::Ingredient& ingredient = recipe.ingredients[i];
+        if (ingredient.heading && trimSpaces(ingredient.text).isEmpty() &&
+            i + 1 < recipe.ingredients.size() && recipe.ingredients[i + 1].heading)
+            continue;
         imported.lines.append(index.review(ingredientLine(ingredient)));
+    }
     imported.directions = recipe.directions.join(QStringLiteral("\r\n"));
     return imported;
 }

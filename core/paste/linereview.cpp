@@ -20,6 +20,8 @@ constexpr double matchedScore = 0.4;
 constexpr double sureScore = 0.75;
 constexpr double clearLead = 0.05;
 constexpr double farLead = 0.3;
+// A food named by its whole stored name: as sure as a food the user chose.
+constexpr double exactNameScore = 4;
 // Foods this near to the best fit about as well.
 constexpr double nearScore = 0.15;
 
@@ -96,6 +98,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         const QList<FoodMatch> first = matcher.bestFoods(line.food.first(at), 5, hints);
         if (!first.isEmpty() && first.front().score >= sureScore)
             reviewed.foods = first;
+    }
+    // A line naming a stored food by its whole name, as this program's own MealMaster files write
+    // it ("2 tb Syrups, maple"), is that food, whatever else its words would find.
+    if (const qsizetype at = line.text.indexOf(line.food); at >= 0) {
+        const int exact = table.lastIndexOfNameIgnoringCase(line.text.sliced(at).trimmed());
+        if (exact >= 0) {
+            reviewed.foods.removeIf([exact](const FoodMatch& food) { return food.index == exact; });
+            reviewed.foods.prepend(FoodMatch{exact, exactNameScore});
+        }
     }
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
     chooseFood(reviewed, good ? reviewed.foods.front().index : -1, table, weights);

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void failedWritesLeaveNoFile_data();
     void failedWritesLeaveNoFile();
     void aTerminalSeesTheProgress();
+    void mealMasterComesBackAsItWent();
 };
 
 void TestExportCommand::commandLines_data()
@@ -163,6 +164,40 @@ void TestExportCommand::aTerminalSeesTheProgress()
     QCOMPARE(result.exitCode, 0);
     QVERIFY2(result.output.contains(u"\rExporting recipes: 3 of 3\r\n"_s),
              qPrintable(result.output));
+}
+
+void TestExportCommand::mealMasterComesBackAsItWent()
+{
+    const Folder folder;
+    // A recipe as the analysis screen stores it, a blank line before its heading; its syrup has
+    // a name whose first word another food shares.
+    const auto syrup = [](const QString& name, float carbs) {
+        return testing::food(name, 1, u"tbs"_s, 20, u"g"_s, {.carbs = carbs});
+    };
+    writeFile(
+        u"data/"_s + IngTable::fileName,
+        IngTable::toBytes({syrup(u"Syrups, grenadine"_s, 13.4f), syrup(u"Syrups, maple"_s, 13.4f),
+                           testing::food(u"Milk"_s, 1, u"cup"_s, 244, u"g"_s, {.fat = 8})}));
+    writeFile(u"data/"_s + RecipeStore::fileName,
+              encodeCp1252(lines::recipeRecord(
+                  u"Milk Shake"_s, u"1"_s,
+                  {lines::ingredientEntry(u"Milk"_s, true, u"1"_s, u"cup"_s),
+                   lines::headingEntry(u" "_s), lines::headingEntry(u"Topping"_s),
+                   lines::ingredientEntry(u"Syrups, maple"_s, true, u"2"_s, u"tbs"_s)},
+                  u"Shake."_s)) +
+                  "\r\n");
+    QCOMPARE(folder.exportRecipes({u"--all"_s, u"-o"_s, u"out.mmf"_s}).exitCode, 0);
+    // Into a folder with the same foods, and out again.
+    QDir().mkdir(u"back"_s);
+    QFile::copy(u"data/"_s + IngTable::fileName, u"back/"_s + IngTable::fileName);
+    const Run imported =
+        run(QStringLiteral(ZESTORA_PATH), {u"import"_s, u"out.mmf"_s, u"--data-dir"_s, u"back"_s});
+    QVERIFY2(imported.exitCode == 0, qPrintable(imported.output));
+    QCOMPARE(run(QStringLiteral(ZESTORA_PATH),
+                 {u"export"_s, u"--data-dir"_s, u"back"_s, u"--all"_s, u"-o"_s, u"back.mmf"_s})
+                 .exitCode,
+             0);
+    QCOMPARE(readFile(u"back.mmf"_s), readFile(u"out.mmf"_s));
 }
 
 QTEST_GUILESS_MAIN(TestExportCommand)
