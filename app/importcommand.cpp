@@ -131,7 +131,8 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     }
     for (const RecipeStore::NewRecipe& recipe : stored)
         out << "Stored: " << recipe.name << Qt::endl;
-    out << "Stored " << stored.size() << " of " << read.recipes.size() << " recipes in "
+    out << "Stored " << stored.size() << " of " << read.recipes.size()
+        << (read.recipes.size() == 1 ? " recipe in " : " recipes in ")
         << QDir::toNativeSeparators(QDir::current().filePath(RecipeStore::fileName));
     if (already > 0)
         out << "; " << already << (already == 1 ? " was" : " were") << " stored already";

@@ -134,9 +134,11 @@ void StoredIngredientsScreen::deleteChosen()
         return recipesLosing(m_session.ingredients, m_session.recipes, name, namesShown);
     }();
     if (use.recipeCount > 0)
-        question += QStringLiteral("\r\n\r\n") + usedBy(use) +
-                    QStringLiteral("\r\nTheir Nutrition Facts cannot be worked out until an "
-                                   "ingredient of this name is stored again.");
+        question +=
+            QStringLiteral("\r\n\r\n") + usedBy(use) +
+            (use.recipeCount == 1 ? QStringLiteral("\r\nIts") : QStringLiteral("\r\nTheir")) +
+            QStringLiteral(" Nutrition Facts cannot be worked out until an ingredient of "
+                           "this name is stored again.");
     if (MessageBox::show(this, question, QStringLiteral("Delete?"), MessageBox::Icon::Question,
                          MessageBox::Buttons::YesNo,
                          MessageBox::Default::No) != MessageBox::Answer::Yes)

@@ -208,7 +208,11 @@ void SaveAsWindow::save()
         m_ui->FileTxt->setFocus();
         return;
     }
-    if (!exchange::formatOfFile(typed))
+    // The file's ending says the format, as on the command line; a name without one is given the
+    // ending of the format chosen.
+    if (exchange::formatOfFile(typed))
+        fileTyped();
+    else
         formatChosen();
     const QList<int> indexes =
         m_ui->optAll->isChecked() ? exchange::allRecipes(m_session.recipes) : QList<int>{*m_shown};

@@ -456,7 +456,8 @@ void TestIngredientScreens::deletingAskAboutTheRecipesThatUseIt()
     QCOMPARE(f.messages[0].text,
              recipes.isEmpty() ? question
                                : question + u"\r\n\r\n"_s + recipes +
-                                     u"\r\nTheir Nutrition Facts cannot be worked out until an "
+                                     (recipes.startsWith(u"1 "_s) ? u"\r\nIts"_s : u"\r\nTheir"_s) +
+                                     u" Nutrition Facts cannot be worked out until an "
                                      "ingredient of this name is stored again."_s);
     // The recipe on the stored recipes screen is worked out again when it comes back on view.
     f.window->topBar()->tool(u"Recipes"_s)->trigger();
