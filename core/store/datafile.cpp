@@ -280,14 +280,23 @@ bool DataFile::restore(QByteArrayView bytes)
 
 int DataFile::removeLeftovers(const QString& fileName)
 {
-    // QSaveFile names its temporary file after the target with six random letters or digits.
-    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(fileName) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
-    int removed = 0;
-    const QDir dir;
-    for (const QString& name :
-         dir.entryList({fileName + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
-        removed += leftover.match(name).hasMatch() && QFile::remove(name);
+    // QSaveFile names its temporary file after the target with six random letters or digits; a
+    // data file that is a link is written beside the file it leads to, so a save stopped there
+    // leaves its temporary file in that folder.
+    const auto removeBeside = [](const QFileInfo& target) {
+        const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+        const QDir dir = target.absoluteDir();
+        int removed = 0;
+        for (const QString& name :
+             dir.entryList({target.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+            removed += leftover.match(name).hasMatch() && QFile::remove(dir.filePath(name));
+        return removed;
+    };
+    const QFileInfo file(fileName);
+    int removed = removeBeside(file);
+    if (file.isSymLink() && !file.canonicalFilePath().isEmpty())
+        removed += removeBeside(QFileInfo(file.canonicalFilePath()));
     return removed;
 }
 

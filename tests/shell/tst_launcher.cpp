@@ -264,6 +264,12 @@ void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
                            u"MyIng.dat.abcdef"_s};
     for (const QString& name : leftovers + kept)
         writeFile(name, "x");
+    // The recipes kept in another folder, through a link: a save there was stopped too.
+    QVERIFY(QDir().mkdir(u"synced"_s));
+    for (const QString& name : {u"synced/R.dat"_s, u"synced/R.dat.a1B2c3"_s, u"synced/R.dat.old"_s})
+        writeFile(name, "x");
+    QVERIFY(QFile::remove(u"Recipe.Dat"_s));
+    QVERIFY(QFile::link(u"synced/R.dat"_s, u"Recipe.Dat"_s));
     QString error;
     QVERIFY(claimDataDir(&error));
     QStringList left = QDir().entryList(QDir::Files | QDir::Hidden);
@@ -271,6 +277,7 @@ void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
     left.sort();
     expected.sort();
     QCOMPARE(left, expected);
+    QCOMPARE(QDir(u"synced"_s).entryList(QDir::Files), (QStringList{u"R.dat"_s, u"R.dat.old"_s}));
 }
 
 void TestLauncher::backupsAreListedAndRestored_data()
