@@ -564,7 +564,14 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     // "Bone-in", "skin-on", "tail-on" say what the food keeps, and hold no preposition.
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
-    QStringList words = matchWords(QString(food).remove(keeps));
+    // How the food was raised or sold says nothing of what the names hold: "free-range eggs" are
+    // eggs, "farm-fresh" or "organic" milk is milk.
+    static const QRegularExpression raised(
+        QStringLiteral("\\b(?:free[\\s-]*range|cage[\\s-]*free|farm[\\s-]*fresh|pasture[\\s-]*"
+                       "raised|pastured|organic|locally[\\s-]*grown|all[\\s-]*natural|non[\\s-]*"
+                       "gmo)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList words = matchWords(QString(food).remove(keeps).remove(raised));
     // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli.
     for (QString& word : words)
         if (word == QLatin1String("steamed"))

@@ -154,6 +154,16 @@ QString readUnit(Cursor& cursor)
             return unit;
         }
     }
+    // A size by a country's grading: "US large", "UK medium".
+    static const QRegularExpression graded(
+        QStringLiteral("^(?:US|UK|EU)\\s+(?=(?:extra[\\s-]*large|jumbo|large|medium|small)\\b)"));
+    if (const QRegularExpressionMatch m = graded.match(cursor.rest()); m.hasMatch()) {
+        Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const QString unit = readUnit(after); !unit.isEmpty()) {
+            cursor.at = after.at;
+            return unit;
+        }
+    }
     static const QRegularExpression adjectives(
         QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|good|big|extra)[\\s-]+"),
         QRegularExpression::CaseInsensitiveOption);
@@ -465,6 +475,19 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
+    // "2 eggs (size M)": the size, as egg boxes give it.
+    static const QRegularExpression eggSize(
+        QStringLiteral("^size\\s+(?:(xl|extra large)|(l|large)|(m|medium)|(s|small))$"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : std::as_const(line.notes)) {
+        const QRegularExpressionMatch m = eggSize.match(note);
+        if (!line.hasQuantity() || !line.unit.isEmpty() || !m.hasMatch())
+            continue;
+        static const char* const sizes[] = {"extra large", "large", "medium", "small"};
+        for (int size = 1; size <= 4; ++size)
+            if (m.hasCaptured(size))
+                line.unit = QString::fromLatin1(sizes[size - 1]);
+    }
     if (line.hasQuantity() && isPackage(line.unit)) {
         for (const QString& note : std::as_const(line.notes)) {
             if (const auto size = sizeNote(note)) {

@@ -94,6 +94,8 @@ void TestPasteReading::readsLines_data()
     row("a can by its number", u"1 #2 can tomatoes"_s, 20, "oz", "tomatoes");
     row("a dozen", u"1 doz. eggs"_s, 12, "", "eggs");
     row("an envelope", u"1 env. onion soup mix"_s, 1, "envelope", "onion soup mix");
+    row("a size as egg boxes give it", u"2 eggs (size M)"_s, 2, "medium", "eggs", "size M");
+    row("a size by its grading", u"3 US large eggs"_s, 3, "large", "eggs");
 }
 
 void TestPasteReading::readsLines()
