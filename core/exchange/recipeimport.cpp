@@ -71,7 +71,16 @@ bool goesInAsMatched(const paste::ReviewedLine& line, const IngTable& table)
 ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex& index)
 {
     ImportedRecipe imported;
-    imported.name = trimSpaces(trimSpaces(recipe.title).left(lines::maxNameLength));
+    // A title longer than a name may be is cut after its last whole word that fits, and kept
+    // whole at the start of the directions.
+    const QString title = trimSpaces(recipe.title);
+    QString shortened = title.left(lines::maxNameLength);
+    if (title.size() > lines::maxNameLength) {
+        if (const qsizetype space = title.lastIndexOf(u' ', lines::maxNameLength);
+            space > lines::maxNameLength / 2)
+            shortened = title.left(space);
+    }
+    imported.name = trimSpaces(shortened);
     if (imported.name.isEmpty())
         imported.name = QStringLiteral("Untitled");
     imported.servings = servingsOfYield(recipe.yield);
@@ -85,6 +94,8 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
         imported.lines.append(index.review(ingredientLine(ingredient)));
     }
     imported.directions = recipe.directions.join(QStringLiteral("\r\n"));
+    if (title.size() > lines::maxNameLength)
+        imported.directions.prepend(title + QStringLiteral("\r\n\r\n"));
     return imported;
 }
 

@@ -190,6 +190,13 @@ void TestPasteMatching::importStoresEachRecipeOnce_data()
         << QStringList{u"--accept-best"_s} << 1
         << QStringList{u"Zorble Stew"_s, u"Buttermilk Pancakes"_s}
         << u"Not stored: Zorble Stew: another recipe of that name is stored."_s;
+    QTest::newRow("a title too long for a name is cut after a whole word")
+        << "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Grandmother's "
+           "Old-Fashioned Buttermilk Pancakes with Warm Maple Syrup\n\n      2 c  Milk\n\n  "
+           "Stir.\n\nMMMMM\n"_ba
+        << QByteArray() << QStringList() << 0
+        << QStringList{u"Grandmother's Old-Fashioned Buttermilk Pancakes"_s}
+        << u"Stored: Grandmother's Old-Fashioned Buttermilk Pancakes\n"_s;
     QTest::newRow("directions the recipe file cannot hold are refused")
         << "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Odd Soup\n\n      2 c  "
            "Milk\n\n  Stir in \xe2\x85\x93 of it.\n\nMMMMM\n"_ba
