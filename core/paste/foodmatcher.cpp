@@ -161,6 +161,28 @@ const QSet<QString>& variantWords()
     return words;
 }
 
+// Words that may stand between the words of a cook's name without making it another food: "plain"
+// in "nonfat plain Greek yogurt", "fat free" in "low sodium fat free chicken broth". Not words of
+// warmth or of another food ("ice cold cream" is no ice cream), of a substitute, or naming a
+// variant of a food ("soft" sugar cookies).
+bool mayStandBetween(const QString& word)
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set = describingWords() + variantWords() +
+                            wordSet({"plain", "regular", "natural", "unsweetened", "sweetened"});
+        set -= variantNamingWords();
+        for (const QString& other :
+             wordSet({"cold",        "hot",        "warm",    "lukewarm",  "boiling",    "room",
+                      "temperature", "salt",       "sugar",   "calcium",   "vitamin",    "protein",
+                      "nutrient",    "supplement", "formula", "imitation", "substitute", "piece",
+                      "chunk",       "strip",      "cube",    "wedge",     "ring",       "round",
+                      "stick",       "leaf",       "half",    "tail",      "fillet"}))
+            set.remove(other);
+        return set;
+    }();
+    return words.contains(word);
+}
+
 // Foods a cook rarely means without saying so: ready meals, baby food, restaurant dishes.
 const QSet<QString>& unlikelyWords()
 {
@@ -364,7 +386,10 @@ CooksNames::CooksNames(const QByteArray& table)
         if (cook.isEmpty() || meant.isEmpty())
             continue;
         Phrase phrase{matchWords(meant), meant};
-        m_phrases.insert(cook.join(u' '), phrase);
+        const QString key = cook.join(u' ');
+        if (!m_phrases.contains(key) && cook.size() > 1)
+            m_byLastWord[cook.back()].append(cook);
+        m_phrases.insert(key, phrase);
         m_longest = std::max(m_longest, static_cast<int>(cook.size()));
     }
 }
@@ -379,6 +404,48 @@ std::pair<const CooksNames::Phrase*, int> CooksNames::phraseAt(const QStringList
             return {&*found, length};
     }
     return {nullptr, 0};
+}
+
+CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start) const
+{
+    Found best;
+    if (const auto [phrase, length] = phraseAt(words, start); phrase) {
+        best.phrase = phrase;
+        best.end = start + length;
+        for (int i = start; i < best.end; ++i)
+            best.at.append(i);
+    }
+    // A longer name whose words stand apart, with describing words between them, or with the
+    // words before its last in another order: "nonfat plain Greek yogurt", "Greek nonfat yogurt".
+    // The last word says what the food is, so it stays last.
+    constexpr int mostBetween = 3;
+    const int last = std::min(static_cast<int>(words.size()) - 1, start + m_longest + mostBetween);
+    for (int end = start + 1; end <= last; ++end) {
+        const auto cooks = m_byLastWord.constFind(words[end]);
+        if (cooks == m_byLastWord.cend())
+            continue;
+        for (const QStringList& cook : *cooks) {
+            if (cook.size() <= best.at.size() ||
+                !cook.first(cook.size() - 1).contains(words[start]))
+                continue;
+            QStringList before = cook.first(cook.size() - 1);
+            QList<int> at;
+            int between = 0;
+            for (int i = start; i < end && between <= mostBetween; ++i) {
+                if (before.removeOne(words[i]))
+                    at.append(i);
+                else if (mayStandBetween(words[i]))
+                    ++between;
+                else
+                    between = mostBetween + 1;
+            }
+            if (!before.isEmpty() || between > mostBetween)
+                continue;
+            at.append(end);
+            best = Found{&*m_phrases.constFind(cook.join(u' ')), at, end + 1};
+        }
+    }
+    return best;
 }
 
 QString FoodChoices::key(const QString& food)
@@ -497,7 +564,14 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     // "Bone-in", "skin-on", "tail-on" say what the food keeps, and hold no preposition.
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
-    QStringList words = matchWords(QString(food).remove(keeps));
+    // How the food was raised or sold says nothing of what the names hold: "free-range eggs" are
+    // eggs, "farm-fresh" or "organic" milk is milk.
+    static const QRegularExpression raised(
+        QStringLiteral("\\b(?:free[\\s-]*range|cage[\\s-]*free|farm[\\s-]*fresh|pasture[\\s-]*"
+                       "raised|pastured|organic|locally[\\s-]*grown|all[\\s-]*natural|non[\\s-]*"
+                       "gmo)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList words = matchWords(QString(food).remove(keeps).remove(raised));
     // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli.
     for (QString& word : words)
         if (word == QLatin1String("steamed"))
@@ -514,13 +588,31 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     }
     Query query;
     bool headOpen = true; // the head comes before a preposition: "tuna in water"
+    // A word of the cook's own: the one that says what the food is while the head is open.
+    const auto addWord = [&](const QString& word, bool mayBeHead) {
+        if (stopWords().contains(word))
+            return;
+        // "Skinless", "seedless": a food without skin or seeds.
+        if (word.size() > 6 && word.endsWith(QLatin1StringView("less")))
+            query.without.append(stem(word.chopped(4)));
+        const bool describing = describingWords().contains(word);
+        (describing ? query.optional : query.required).append(word);
+        if (headOpen && mayBeHead && !describing)
+            query.head = word;
+    };
     for (int i = 0; i < words.size();) {
-        const auto [phrase, length] = m_names.phraseAt(words, i);
-        if (phrase) {
-            const QStringList cooks = words.sliced(i, length);
+        const CooksNames::Found found = m_names.phraseFrom(words, i);
+        if (const CooksNames::Phrase* phrase = found.phrase) {
+            QStringList cooks;
+            for (const int at : found.at)
+                cooks.append(words[at]);
+            // The describing words between the cook's words are the cook's own.
+            for (int between = i; between < found.end; ++between)
+                if (!found.at.contains(between))
+                    addWord(words[between], false);
             if (phrase->name == QLatin1String("-")) {
                 query.lacking = true;
-                i += length;
+                i = found.end;
                 continue;
             }
             if (m_table.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
@@ -536,20 +628,12 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
             }
             if (headOpen)
                 query.head = query.required.back();
-            i += length;
+            i = found.end;
             continue;
         }
         const QString& word = words[i++];
         headOpen = headOpen && !prepositions.contains(word);
-        if (stopWords().contains(word))
-            continue;
-        // "Skinless", "seedless": a food without skin or seeds.
-        if (word.size() > 6 && word.endsWith(QLatin1StringView("less")))
-            query.without.append(stem(word.chopped(4)));
-        const bool describing = describingWords().contains(word);
-        (describing ? query.optional : query.required).append(word);
-        if (headOpen && !describing)
-            query.head = word;
+        addWord(word, true);
     }
     if (query.required.isEmpty())
         std::swap(query.required, query.optional);

@@ -40,10 +40,19 @@ public:
     };
     // The longest row at the start of words, and how many of the words it takes; none: 0.
     std::pair<const Phrase*, int> phraseAt(const QStringList& words, int start) const;
+    // The longest row whose words start at start, in order or apart, with describing words
+    // between them ("nonfat plain greek yogurt"), the words before its last in any order.
+    struct Found {
+        const Phrase* phrase = nullptr;
+        QList<int> at; // where its words stand
+        int end = 0;   // after its last word
+    };
+    Found phraseFrom(const QStringList& words, int start) const;
     bool isEmpty() const { return m_phrases.isEmpty(); }
 
 private:
-    QHash<QString, Phrase> m_phrases; // by the cook's match words joined with blanks
+    QHash<QString, Phrase> m_phrases;                // by the cook's match words joined with blanks
+    QHash<QString, QList<QStringList>> m_byLastWord; // the cook's words of rows of two and more
     int m_longest = 0;
 };
 

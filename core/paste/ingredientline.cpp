@@ -142,9 +142,25 @@ QString readUnit(Cursor& cursor)
                             QRegularExpression::CaseInsensitiveOption),
          QStringLiteral("extra large")},
     };
+    // Old recipe cards write a pound as "#": "2# potatoes", but "#2" is a can's number.
+    static const QRegularExpression pound(QStringLiteral("^#(?![\\s#]*\\d)"));
+    if (const QRegularExpressionMatch m = pound.match(cursor.rest()); m.hasMatch()) {
+        cursor.at += m.capturedLength(0);
+        return QStringLiteral("lb");
+    }
     for (const auto& [pattern, unit] : twoWords) {
         if (const QRegularExpressionMatch m = pattern.match(cursor.rest()); m.hasMatch()) {
             cursor.at += m.capturedLength(0);
+            return unit;
+        }
+    }
+    // A size by a country's grading: "US large", "UK medium".
+    static const QRegularExpression graded(
+        QStringLiteral("^(?:US|UK|EU)\\s+(?=(?:extra[\\s-]*large|jumbo|large|medium|small)\\b)"));
+    if (const QRegularExpressionMatch m = graded.match(cursor.rest()); m.hasMatch()) {
+        Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const QString unit = readUnit(after); !unit.isEmpty()) {
+            cursor.at = after.at;
             return unit;
         }
     }
@@ -201,6 +217,25 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
     return std::pair{amountValue(m.capturedView(2)), unit};
 }
 
+// The ounces a can holds by the number of its size, as old recipes give it: "1 #2 can", "1 No.
+// 303 can".
+std::optional<double> canNumber(Cursor& cursor)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^(?:#|no\\.?)\\s*(\\d+(?:\\s+1/2)?)\\s*(?:cans?|tins?)\\b\\.?"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QHash<QString, double> ounces{
+        {QStringLiteral("1"), 11},   {QStringLiteral("2"), 20},   {QStringLiteral("2 1/2"), 28},
+        {QStringLiteral("300"), 15}, {QStringLiteral("303"), 16}, {QStringLiteral("10"), 106},
+    };
+    const QRegularExpressionMatch m = number.match(cursor.rest());
+    const auto found = m.hasMatch() ? ounces.constFind(m.captured(1).simplified()) : ounces.cend();
+    if (found == ounces.cend())
+        return std::nullopt;
+    cursor.at += m.capturedLength(0);
+    return *found;
+}
+
 // The unit after the amount, with what goes with it: a package's size ("1 (14 oz) can", "1 can
 // (15 oz)", "400g tin"), a second amount it multiplies ("2 x 400g tins") and the same amount in
 // other units ("200 g / 7 oz"), which is left out.
@@ -216,6 +251,19 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
             cursor = second;
             cursor.skipBlanks();
         }
+    }
+    // "1 doz. eggs" are twelve.
+    static const QRegularExpression dozen(QStringLiteral("^(?:dozens?|doz)\\.?\\s+(?=\\S)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = dozen.match(cursor.rest()); m.hasMatch()) {
+        line.quantity = *line.quantity * 12;
+        cursor.at += m.capturedLength(0);
+    }
+    if (const auto size = canNumber(cursor)) {
+        line.quantity = *line.quantity * *size;
+        line.unit = QStringLiteral("oz");
+        line.package = QStringLiteral("can");
+        return;
     }
     if (const auto size = readSize(cursor, &line.package)) {
         line.quantity = *line.quantity * size->first;
@@ -427,6 +475,19 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
+    // "2 eggs (size M)": the size, as egg boxes give it.
+    static const QRegularExpression eggSize(
+        QStringLiteral("^size\\s+(?:(xl|extra large)|(l|large)|(m|medium)|(s|small))$"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : std::as_const(line.notes)) {
+        const QRegularExpressionMatch m = eggSize.match(note);
+        if (!line.hasQuantity() || !line.unit.isEmpty() || !m.hasMatch())
+            continue;
+        static const char* const sizes[] = {"extra large", "large", "medium", "small"};
+        for (int size = 1; size <= 4; ++size)
+            if (m.hasCaptured(size))
+                line.unit = QString::fromLatin1(sizes[size - 1]);
+    }
     if (line.hasQuantity() && isPackage(line.unit)) {
         for (const QString& note : std::as_const(line.notes)) {
             if (const auto size = sizeNote(note)) {

@@ -114,14 +114,19 @@ QStringList offered(const QStringList& list, const QStringList& units)
     return found;
 }
 
-// The first word of a measure, stemmed: "medium (2-1/2" dia)" is "medium", "cloves" "clove"; a
-// packet is a package.
-QString measureWord(const QString& measure)
+// A packet and an envelope are a package.
+QString packageAsOne(const QString& word)
 {
-    const QString word = matchWords(measure).value(0);
-    return word == QLatin1String("packet") || word == QLatin1String("pkg")
+    return word == QLatin1String("packet") || word == QLatin1String("pkg") ||
+                   word == QLatin1String("envelope")
                ? QStringLiteral("package")
                : word;
+}
+
+// The first word of a measure, stemmed: "medium (2-1/2" dia)" is "medium", "cloves" "clove".
+QString measureWord(const QString& measure)
+{
+    return packageAsOne(matchWords(measure).value(0));
 }
 
 // Whether the food's own measure counts what the unit counts: "medium (2-1/2" dia)" and "potato
@@ -129,7 +134,9 @@ QString measureWord(const QString& measure)
 bool ownMeasureCounts(const QString& own, const QString& unit)
 {
     const QStringList words = matchWords(own.section(u'(', 0, 0)).mid(0, 2);
-    return words.contains(measureWord(unit));
+    return std::any_of(words.cbegin(), words.cend(), [&](const QString& word) {
+        return packageAsOne(word) == measureWord(unit);
+    });
 }
 
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):

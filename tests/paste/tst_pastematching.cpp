@@ -62,6 +62,8 @@ void TestPasteMatching::matchesLinesFirstTime_data()
     QTest::newRow("the common names of foods") << u"common-names.tsv"_s << 0.97;
     QTest::newRow("lines as other cooks write them") << u"other-cooks-lines.tsv"_s << 0.87;
     QTest::newRow("lines written after the last change, run once") << u"last-lines.tsv"_s << 0.85;
+    QTest::newRow("lines written for the closing count, run once")
+        << u"closing-lines.tsv"_s << 0.96;
 }
 
 void TestPasteMatching::matchesLinesFirstTime()

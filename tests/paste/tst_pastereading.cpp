@@ -90,6 +90,12 @@ void TestPasteReading::readsLines_data()
     row("a list bullet", u"\u2022 1 tsp vanilla (optional)"_s, 1, "tsp", "vanilla", "optional");
     row("a decimal and kilograms", u"1.5 kg potatoes"_s, 1.5, "kg", "potatoes");
     row("capitals with an amount", u"1 TBSP BUTTER"_s, 1, "tbs", "BUTTER");
+    row("an old card's pound", u"2# potatoes"_s, 2, "lb", "potatoes");
+    row("a can by its number", u"1 #2 can tomatoes"_s, 20, "oz", "tomatoes");
+    row("a dozen", u"1 doz. eggs"_s, 12, "", "eggs");
+    row("an envelope", u"1 env. onion soup mix"_s, 1, "envelope", "onion soup mix");
+    row("a size as egg boxes give it", u"2 eggs (size M)"_s, 2, "medium", "eggs", "size M");
+    row("a size by its grading", u"3 US large eggs"_s, 3, "large", "eggs");
 }
 
 void TestPasteReading::readsLines()
