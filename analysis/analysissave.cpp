@@ -4,6 +4,7 @@
 
 #include "ui_analysisscreen.h"
 
+#include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
 #include "core/recipes/storednames.h"
 #include "core/session.h"
@@ -160,6 +161,15 @@ void AnalysisScreen::save()
         return;
     }
     const QString record = m_draft.record(name, directionsText());
+    recipeingredients::RecipeLinks links;
+    links.load();
+    if (const QStringList chain = recipeingredients::containingChain(
+            name, recipeingredients::ingredientNames(record), m_session.recipes, links);
+        !chain.isEmpty()) {
+        MessageBox::show(this, recipeingredients::chainMessage(chain), QStringLiteral("Not Saved"),
+                         MessageBox::Icon::Exclamation);
+        return;
+    }
     const bool saved = [&] {
         const WaitCursor wait;
         return m_session.recipes.appendRecipe(name, record);
@@ -172,6 +182,28 @@ void AnalysisScreen::save()
     m_recipeNames->insertName(name);
     m_draft.setSaved(true);
     showSavedStatus();
+    followSavedRecipe(name, links);
+}
+
+void AnalysisScreen::followSavedRecipe(const QString& name,
+                                       const recipeingredients::RecipeLinks& links)
+{
+    QString error;
+    const QStringList updated = recipeingredients::followRecipe(name, m_session.ingredients,
+                                                                m_session.recipes, links, &error);
+    if (!error.isEmpty()) {
+        MessageBox::show(this,
+                         QStringLiteral("The recipe was saved, but the ingredient made from it "
+                                        "could not be brought up to date.\r\n\r\n") +
+                             error,
+                         QStringLiteral("Ingredient Not Updated"), MessageBox::Icon::Exclamation);
+        return;
+    }
+    if (!updated.isEmpty())
+        Q_EMIT statusNote((updated.size() == 1
+                               ? QStringLiteral("The ingredient %1 was brought up to date.")
+                               : QStringLiteral("The ingredients %1 were brought up to date."))
+                              .arg(updated.join(QStringLiteral(", "))));
 }
 
 bool AnalysisScreen::mayReplaceRecipe()

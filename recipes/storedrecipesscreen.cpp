@@ -3,6 +3,7 @@
 #include "ui_storedrecipesscreen.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -61,6 +63,15 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
                     runOnChosen(command, noRecipe);
                 });
     }
+    connect(m_viewBar->addTool(QStringLiteral("UseAsIngredient"),
+                               QStringLiteral("Use as Ingredient"),
+                               QStringLiteral("Make One Serving of the Selected Recipe an "
+                                              "Ingredient of Other Recipes"),
+                               QKeySequence(Qt::CTRL | Qt::Key_U)),
+            &QAction::triggered, this, [this] {
+                runOnChosen(&StoredRecipesScreen::useAsIngredient,
+                            QStringLiteral("There are no recipes to use as an ingredient."));
+            });
     m_ui->outerLayout->insertWidget(0, m_viewBar);
     // Only the user's pick shows a recipe (the same one again works it out anew): the list also
     // changes while recipes are saved on the analysis screen.
@@ -202,6 +213,7 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
                          MessageBox::Icon::Critical);
         return;
     }
+    settleIngredientsOf(name);
     const QSignalBlocker quiet(m_ui->RecipeLst);
     m_recipeNames->removeRow(m_ui->RecipeLst->currentIndex());
     if (m_ui->RecipeLst->count() == 0) {
@@ -211,6 +223,74 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
         m_ui->RecipeLst->setCurrentIndex(0);
         showChosenRecipe();
     }
+}
+
+void StoredRecipesScreen::settleIngredientsOf(const QString& recipe)
+{
+    recipeingredients::RecipeLinks links;
+    links.load();
+    for (const QString& ingredient : links.ingredientsOf(recipe)) {
+        const bool keep =
+            MessageBox::show(this,
+                             QStringLiteral("The ingredient %1 was made from this recipe. Keep it "
+                                            "as it stands?\r\n\r\nRecipes that use it keep "
+                                            "their numbers; No deletes the ingredient.")
+                                 .arg(ingredient),
+                             QStringLiteral("Keep Ingredient?"), MessageBox::Icon::Question,
+                             MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes;
+        if (!keep && !m_session.ingredients.deleteIngAndSave(ingredient)) {
+            MessageBox::show(this, m_session.ingredients.errorString(),
+                             QStringLiteral("Not Deleted"), MessageBox::Icon::Critical);
+            continue;
+        }
+        if (!keep)
+            Q_EMIT ingredientDeleted(ingredient);
+        if (!links.unlinkIngredient(ingredient))
+            MessageBox::show(this, links.errorString(), QStringLiteral("Not Saved"),
+                             MessageBox::Icon::Exclamation);
+    }
+}
+
+void StoredRecipesScreen::useAsIngredient(const QString& chosen)
+{
+    const QString recipe = trimSpaces(chosen);
+    QString name = recipe;
+    // The wizard's name rules; a name already taken asks for another.
+    for (QString problem = recipeingredients::nameProblem(name, m_session.ingredients);
+         !problem.isEmpty();
+         problem = recipeingredients::nameProblem(name, m_session.ingredients)) {
+        bool ok = false;
+        name = QInputDialog::getText(this, QStringLiteral("Use as Ingredient"),
+                                     problem + QStringLiteral("\n\nName of the ingredient:"),
+                                     QLineEdit::Normal, name, &ok);
+        if (!ok)
+            return;
+    }
+    QString why;
+    const std::optional<IngRecord> record = recipeingredients::ingredientFromRecipe(
+        name, findRecipeBody(recipe), m_session.ingredients, &why);
+    recipeingredients::RecipeLinks links;
+    links.load();
+    // The link first: an ingredient without its link would never follow its recipe, while a
+    // link whose ingredient is missing is passed over.
+    const QString error = !record                     ? why
+                          : !links.link(name, recipe) ? links.errorString()
+                          : !m_session.ingredients.appendIng(*record)
+                              ? m_session.ingredients.errorString()
+                              : QString();
+    if (!error.isEmpty()) {
+        MessageBox::show(this, error, QStringLiteral("Not Stored"), MessageBox::Icon::Exclamation);
+        return;
+    }
+    Q_EMIT ingredientMade(trimSpaces(name));
+    MessageBox::show(
+        this,
+        QStringLiteral("%1 is now an ingredient: 1 serving%2. It follows the recipe "
+                       "whenever the recipe is saved again.")
+            .arg(trimSpaces(name), record->measure2.isEmpty()
+                                       ? QString()
+                                       : QStringLiteral(" = %1 g").arg(qRound(record->amount2))),
+        QStringLiteral("Use as Ingredient"), MessageBox::Icon::Information);
 }
 
 void StoredRecipesScreen::editRecipeShown(const QString& name)

@@ -29,6 +29,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace zestora {
@@ -218,6 +219,17 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
     connect(m_ingredientNames, &QAbstractItemModel::modelReset, this, ingredientsChanged);
     connect(m_analysisScreen, &AnalysisScreen::attentionWanted, this,
             &MainWindow::showAnalysisScreen);
+    connect(m_storedRecipesScreen, &StoredRecipesScreen::ingredientMade, m_ingredientNames,
+            &SortedNameModel::insertName);
+    connect(m_storedRecipesScreen, &StoredRecipesScreen::ingredientDeleted, this,
+            [this](const QString& name) {
+                m_ingredientNames->removeRow(m_ingredientNames->lastRowOfTrimmed(name));
+            });
+    connect(m_analysisScreen, &AnalysisScreen::statusNote, this, [this](const QString& note) {
+        // Long enough to be read, and gone before it could be taken for news of a later change.
+        constexpr int shownMs = 10000;
+        statusBar()->showMessage(note, shownMs);
+    });
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -200,6 +201,7 @@ private Q_SLOTS:
     void editAndSaveKeepTheRecipeByteForByte();
     void printedLayout();
     void everyColumnShowsAt1024By768();
+    void aRecipeMadeAnIngredientOutlivesItsRecipeWhenKept();
 
 private:
     QTemporaryDir m_home;
@@ -410,6 +412,30 @@ void TestStoredRecipesScreen::everyColumnShowsAt1024By768()
     QCOMPARE(narrow.panel.left(), wide.panel.left());
     QCOMPARE(narrow.listLeft, wide.listLeft);
     QVERIFY(wide.window.width() <= 800 * wide.pixel && wide.panel.right() < wide.window.width());
+}
+
+void TestStoredRecipesScreen::aRecipeMadeAnIngredientOutlivesItsRecipeWhenKept()
+{
+    Fixture f;
+    f.window->topBar()->tool(u"Recipes"_s)->trigger();
+    f.show(u"Pudding"_s);
+    f.tool("UseAsIngredient");
+    QCOMPARE(f.messages.last().text, u"Pudding is now an ingredient: 1 serving. It follows the "
+                                     u"recipe whenever the recipe is saved again."_s);
+    const int made = f.session.ingredients.lastIndexOfName(u"Pudding"_s);
+    QVERIFY(made >= 0);
+    // Two cups of milk and half a cup of water for two: a serving holds a cup of milk.
+    QCOMPARE(f.session.ingredients.at(made).fat, 8.0f);
+    QCOMPARE(readFile(u"Recipe ingredients.txt"_s), QByteArray("Pudding\tPudding\n"));
+    // The analysis screen's list offers it at once.
+    const QAbstractItemModel* offered = f.window->findChild<QListView*>(u"IngLst"_s)->model();
+    QCOMPARE(offered->match(offered->index(0, 0), Qt::DisplayRole, u"Pudding"_s).size(), 1);
+
+    f.answers = {MessageBox::Answer::Yes, MessageBox::Answer::Yes};
+    f.tool("Delete");
+    QVERIFY(f.messages.last().text.startsWith(u"The ingredient Pudding was made from this "_s));
+    QVERIFY(f.session.ingredients.lastIndexOfName(u"Pudding"_s) >= 0);
+    QVERIFY(!QFile::exists(u"Recipe ingredients.txt"_s));
 }
 
 QTEST_MAIN(TestStoredRecipesScreen)
