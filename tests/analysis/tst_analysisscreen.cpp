@@ -56,10 +56,7 @@ struct Fixture : MessageRecorder {
 
     template <typename T = QWidget> T* get(const char* name) const
     {
-        T* widget = screen->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return control<T>(screen.get(), name);
     }
     QString text(const char* label) const { return get<QLabel>(label)->text(); }
     QStringList rows() const { return texts(get<QListWidget>("R_IngLst")); }
