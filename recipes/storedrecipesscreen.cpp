@@ -6,7 +6,6 @@
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
-#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -67,9 +66,18 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::showChosenRecipe);
     m_explainer = new RecipeExplainer(
         this, m_session.ingredients,
-        {m_ui->R_IngLst, m_ui->Picture1, {m_ui->Label20, m_ui->Label21, m_ui->Label22}, [this] {
-             return m_shown.shownServings;
-         }});
+        {m_ui->R_IngLst,
+         m_ui->Picture1,
+         {m_ui->Label20, m_ui->Label21, m_ui->Label22},
+         m_ui->CalorieBar,
+         {[this] { return m_shown.shownRows; },
+          [this](int line) -> const QString& { return m_shown.rows.at(line); },
+          [this](int line) -> const QString& { return m_shown.entries.at(line); },
+          [this] {
+              return m_shown.shownServings;
+          }}});
+    // The entries of the recipe shown, a hidden view of the same lines.
+    m_ui->InvisLst->setModel(new RecipeEntriesModel(m_explainer->lines(), this));
     m_ui->Picture1->makeRowsFocusable(m_ui->DirectionsTxt);
     clearDisplay();
 }
@@ -105,10 +113,9 @@ void StoredRecipesScreen::clearDisplay()
     for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
         share->clear();
     m_shown = {};
+    m_explainer->lines()->linesReset(0);
     m_panel.reset();
     m_shares = {};
-    m_ui->InvisLst->clear();
-    m_explainer->clearLines();
     m_ui->DirectionsTxt->clear();
     QFont font = m_ui->DirectionsTxt->font();
     font.setBold(false);
@@ -134,9 +141,7 @@ void StoredRecipesScreen::showChosenRecipe()
     const RecipeView& view = m_shown;
     m_ui->Picture1->setServing(QStringLiteral("makes ") + view.servingsText +
                                QStringLiteral(" servings"));
-    m_ui->InvisLst->addItems(view.entries);
-    m_explainer->insertLines(0, view.rows.first(view.shownRows),
-                             view.entries.first(view.shownRows));
+    m_explainer->lines()->linesReset(view.shownRows);
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);
         m_ui->Picture1->setValues(*m_panel);
@@ -234,9 +239,6 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
 
 RecipePage StoredRecipesScreen::printedPage()
 {
-    QList<bool> headings;
-    for (const QString& entry : m_shown.entries)
-        headings.append(entry.contains(marks::asChar(marks::headingMark)));
     // The screen widens with the window; the page keeps the layout of a frame a sheet can take.
     // The frame is laid out at that size for a moment, never drawn so, and then laid out again.
     QFrame* frame = m_ui->ViewFrame;
@@ -250,11 +252,10 @@ RecipePage StoredRecipesScreen::printedPage()
                        m_ui->RecipeLst->currentText(),
                        m_ui->Label1,
                        m_ui->R_IngLst,
-                       headings,
                        m_panel && m_shown.viewTotals.totCalories > 0,
                        m_ui->Label19,
                        {m_ui->Label20, m_ui->Label21, m_ui->Label22},
-                       m_explainer->calorieBar(),
+                       m_ui->CalorieBar,
                        m_ui->DirectionsTxt});
 }
 
