@@ -49,6 +49,11 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     , m_draft(session.ingredients)
 {
     m_ui->setupUi(this);
+    // The names the help file and the program's checks know the share labels by.
+    for (const auto& [label, name] : {std::pair{m_ui->fatShare, "Label24"},
+                                      {m_ui->carbsShare, "Label23"},
+                                      {m_ui->proteinShare, "Label21"}})
+        label->setObjectName(QLatin1String(name));
     m_ui->IngLst->setModel(ingredientNames);
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
@@ -66,7 +71,7 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
         this, m_session.ingredients,
         {m_ui->R_IngLst,
          m_ui->Frame1,
-         {m_ui->Label24, m_ui->Label23, m_ui->Label21},
+         {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
          m_ui->CalorieBar,
          {[this] { return m_draft.lineCount(); },
           [this](int line) -> const QString& { return m_draft.lines().at(line).row; },
@@ -387,9 +392,9 @@ void AnalysisScreen::showTotals()
 {
     m_ui->Frame1->setValues(m_draft.panel().value_or(nutrition::PanelTexts{}));
     const nutrition::CalorieShares& shares = m_draft.shares();
-    m_ui->Label24->setText(shares.fat);
-    m_ui->Label23->setText(shares.carbs);
-    m_ui->Label21->setText(shares.protein);
+    m_ui->fatShare->setText(shares.fat);
+    m_ui->carbsShare->setText(shares.carbs);
+    m_ui->proteinShare->setText(shares.protein);
     m_explainer->showTotals(shares.chart());
 }
 

@@ -30,6 +30,11 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     , m_viewBar(new ToolBar(QStringLiteral("ViewBar"), this))
 {
     m_ui->setupUi(this);
+    // The names the help file and the program's checks know the share labels by.
+    for (const auto& [label, name] : {std::pair{m_ui->fatShare, "Label20"},
+                                      {m_ui->carbsShare, "Label21"},
+                                      {m_ui->proteinShare, "Label22"}})
+        label->setObjectName(QLatin1String(name));
     m_ui->Picture1->setForm(NutritionPanel::Form::StoredRecipe);
     m_ui->RecipeLst->setModel(recipeNames);
     // Nothing is chosen until the user picks a name, also when the first recipe is stored.
@@ -68,7 +73,7 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
         this, m_session.ingredients,
         {m_ui->R_IngLst,
          m_ui->Picture1,
-         {m_ui->Label20, m_ui->Label21, m_ui->Label22},
+         {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
          m_ui->CalorieBar,
          {[this] { return m_shown.shownRows; },
           [this](int line) -> const QString& { return m_shown.rows.at(line); },
@@ -110,7 +115,7 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
 void StoredRecipesScreen::clearDisplay()
 {
     m_ui->Picture1->clear();
-    for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
+    for (QLabel* share : {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare})
         share->clear();
     m_shown = {};
     m_explainer->lines()->linesReset(0);
@@ -154,9 +159,9 @@ void StoredRecipesScreen::showChosenRecipe()
     m_ui->DirectionsTxt->setPlainText(view.directions);
     if (m_panel)
         m_shares = nutrition::calorieShares(view.viewTotals).value_or(nutrition::CalorieShares{});
-    m_ui->Label20->setText(m_shares.fat);
-    m_ui->Label21->setText(m_shares.carbs);
-    m_ui->Label22->setText(m_shares.protein);
+    m_ui->fatShare->setText(m_shares.fat);
+    m_ui->carbsShare->setText(m_shares.carbs);
+    m_ui->proteinShare->setText(m_shares.protein);
     m_explainer->showTotals(m_shares.chart());
 }
 
@@ -254,7 +259,7 @@ RecipePage StoredRecipesScreen::printedPage()
                        m_ui->R_IngLst,
                        m_panel && m_shown.viewTotals.totCalories > 0,
                        m_ui->Label19,
-                       {m_ui->Label20, m_ui->Label21, m_ui->Label22},
+                       {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
                        m_ui->CalorieBar,
                        m_ui->DirectionsTxt});
 }
