@@ -181,7 +181,7 @@ void AnalysisScreen::connectControls()
             &AnalysisScreen::openSearch);
 }
 
-void AnalysisScreen::formLoad()
+void AnalysisScreen::setUp()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen && minimumSizeHint().width() > screen->availableGeometry().width())

@@ -59,7 +59,7 @@ struct Screen {
                                                   nullptr);
         screen->resize(1260, 700);
         screen->show();
-        screen->formLoad();
+        screen->setUp();
         for (int line = 0; line < lines; ++line)
             addLine(line * 163 % 32767);
         paint();

@@ -154,7 +154,7 @@ struct StartedMainWindow : TestSession {
         writeFile(u"Ing.dat"_s, ingredients);
         writeFile(u"Recipe.Dat"_s, recipes);
         window = std::make_unique<MainWindow>(session, settings, help, programDir);
-        window->mdiFormLoad();
+        window->startUp();
         window->show();
     }
 };

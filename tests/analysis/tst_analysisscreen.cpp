@@ -50,7 +50,7 @@ struct Fixture : MessageRecorder {
                                                   nullptr);
         screen->resize(1260, 700);
         screen->show();
-        screen->formLoad();
+        screen->setUp();
     }
 
     template <typename T = QWidget> T* get(const char* name) const
