@@ -43,6 +43,7 @@ bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     startOver();
     m_ui->NameTxt->setText(name);
     m_draft.takeOver(recipe);
+    m_explainer->lines()->linesReset(m_draft.lineCount());
     m_ui->DirectionsLbl->setText(QStringLiteral("Change Items a desired."));
     // The spinner shows the servings without running its handler: they are the recipe's own. The
     // line of servings reads as the stored recipes screen wrote it, unless the spinner moved to
@@ -59,14 +60,6 @@ bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     m_ui->Frame1->setServing((spinnerWrites ? QStringLiteral("Makes ") : QStringLiteral("makes ")) +
                              servings + QStringLiteral(" servings"));
     stopFlashing();
-    QStringList rows;
-    QStringList entries;
-    for (const DraftLine& line : m_draft.lines()) {
-        rows.append(line.row);
-        entries.append(line.entry);
-    }
-    m_explainer->insertLines(0, rows, entries);
-    m_ui->InvisLst->addItems(entries);
     m_ui->DirectionsTxt->setPlainText(recipe.directions);
     // The recipe on screen is the stored one until it is changed.
     m_draft.setSaved(true);
@@ -103,7 +96,7 @@ bool AnalysisScreen::confirmServings(bool saving)
         }
     }
     if (m_draft.confirmServings()) {
-        m_explainer->reworkLines();
+        m_explainer->lines()->rework();
         showTotals();
     }
     return !cancelled;

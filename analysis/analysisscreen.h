@@ -36,7 +36,7 @@ public:
     ~AnalysisScreen() override;
 
     // Screen set-up: warns when the screen is too small for the window, then empties it.
-    void formLoad();
+    void setUp();
     // Empties the screen for a new recipe and puts the focus on its name.
     void startOver();
     // A stored recipe, as the stored recipes screen shows it, to be edited here; unless the user

@@ -7,7 +7,6 @@
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
-#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -33,6 +32,11 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     , m_viewBar(new ToolBar(QStringLiteral("ViewBar"), this))
 {
     m_ui->setupUi(this);
+    // The names the help file and the program's checks know the share labels by.
+    for (const auto& [label, name] : {std::pair{m_ui->fatShare, "Label20"},
+                                      {m_ui->carbsShare, "Label21"},
+                                      {m_ui->proteinShare, "Label22"}})
+        label->setObjectName(QLatin1String(name));
     m_ui->Picture1->setForm(NutritionPanel::Form::StoredRecipe);
     m_ui->RecipeLst->setModel(recipeNames);
     // Nothing is chosen until the user picks a name, also when the first recipe is stored.
@@ -78,9 +82,18 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::showChosenRecipe);
     m_explainer = new RecipeExplainer(
         this, m_session.ingredients,
-        {m_ui->R_IngLst, m_ui->Picture1, {m_ui->Label20, m_ui->Label21, m_ui->Label22}, [this] {
-             return m_shown.shownServings;
-         }});
+        {m_ui->R_IngLst,
+         m_ui->Picture1,
+         {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
+         m_ui->CalorieBar,
+         {[this] { return m_shown.shownRows; },
+          [this](int line) -> const QString& { return m_shown.rows.at(line); },
+          [this](int line) -> const QString& { return m_shown.entries.at(line); },
+          [this] {
+              return m_shown.shownServings;
+          }}});
+    // The entries of the recipe shown, a hidden view of the same lines.
+    m_ui->InvisLst->setModel(new RecipeEntriesModel(m_explainer->lines(), this));
     m_ui->Picture1->makeRowsFocusable(m_ui->DirectionsTxt);
     clearDisplay();
 }
@@ -113,13 +126,12 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
 void StoredRecipesScreen::clearDisplay()
 {
     m_ui->Picture1->clear();
-    for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
+    for (QLabel* share : {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare})
         share->clear();
     m_shown = {};
+    m_explainer->lines()->linesReset(0);
     m_panel.reset();
     m_shares = {};
-    m_ui->InvisLst->clear();
-    m_explainer->clearLines();
     m_ui->DirectionsTxt->clear();
     QFont font = m_ui->DirectionsTxt->font();
     font.setBold(false);
@@ -145,9 +157,7 @@ void StoredRecipesScreen::showChosenRecipe()
     const RecipeView& view = m_shown;
     m_ui->Picture1->setServing(QStringLiteral("makes ") + view.servingsText +
                                QStringLiteral(" servings"));
-    m_ui->InvisLst->addItems(view.entries);
-    m_explainer->insertLines(0, view.rows.first(view.shownRows),
-                             view.entries.first(view.shownRows));
+    m_explainer->lines()->linesReset(view.shownRows);
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);
         m_ui->Picture1->setValues(*m_panel);
@@ -160,9 +170,9 @@ void StoredRecipesScreen::showChosenRecipe()
     m_ui->DirectionsTxt->setPlainText(view.directions);
     if (m_panel)
         m_shares = nutrition::calorieShares(view.viewTotals).value_or(nutrition::CalorieShares{});
-    m_ui->Label20->setText(m_shares.fat);
-    m_ui->Label21->setText(m_shares.carbs);
-    m_ui->Label22->setText(m_shares.protein);
+    m_ui->fatShare->setText(m_shares.fat);
+    m_ui->carbsShare->setText(m_shares.carbs);
+    m_ui->proteinShare->setText(m_shares.protein);
     m_explainer->showTotals(m_shares.chart());
 }
 
@@ -314,9 +324,6 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
 
 RecipePage StoredRecipesScreen::printedPage()
 {
-    QList<bool> headings;
-    for (const QString& entry : m_shown.entries)
-        headings.append(entry.contains(marks::asChar(marks::headingMark)));
     // The screen widens with the window; the page keeps the layout of a frame a sheet can take.
     // The frame is laid out at that size for a moment, never drawn so, and then laid out again.
     QFrame* frame = m_ui->ViewFrame;
@@ -330,11 +337,10 @@ RecipePage StoredRecipesScreen::printedPage()
                        m_ui->RecipeLst->currentText(),
                        m_ui->Label1,
                        m_ui->R_IngLst,
-                       headings,
                        m_panel && m_shown.viewTotals.totCalories > 0,
                        m_ui->Label19,
-                       {m_ui->Label20, m_ui->Label21, m_ui->Label22},
-                       m_explainer->calorieBar(),
+                       {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
+                       m_ui->CalorieBar,
                        m_ui->DirectionsTxt});
 }
 

@@ -173,7 +173,7 @@ void MainWindow::loadScreens()
         new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
 }
 
-QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
+QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
 {
     const WaitCursor wait;
     loadScreens();
@@ -249,7 +249,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
             MessageBox::show(this, notice, QStringLiteral("Zestora"),
                              MessageBox::Icon::Exclamation);
         });
-    m_analysisScreen->formLoad();
+    m_analysisScreen->setUp();
     return loaded.problems;
 }
 

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScrollBar>
@@ -97,7 +96,7 @@ struct Fixture : zestora::testing::StartedMainWindow {
     }
     QStringList rows() const
     {
-        return zestora::testing::texts(screen->findChild<QListWidget*>(u"R_IngLst"_s));
+        return zestora::testing::texts(screen->findChild<QListView*>(u"R_IngLst"_s));
     }
     QPlainTextEdit* directions() const
     {
@@ -282,7 +281,7 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
     };
     QCOMPARE(calc->findChild<QLineEdit*>(u"NameTxt"_s)->text(), u"Stew"_s);
     // Every line goes over, and the nutrients of those after the missing ingredient too.
-    QCOMPARE(texts(calc->findChild<QListWidget*>(u"R_IngLst"_s)),
+    QCOMPARE(texts(calc->findChild<QListView*>(u"R_IngLst"_s)),
              (QStringList{u"Base"_s, u"1 cup   Milk"_s, u"1 tsp   Saffron"_s, u"1 cup   Milk"_s}));
     QCOMPARE(calcText("lblFg"), u"6.4g"_s);
     QCOMPARE(calcText("Label24"), u"47.5% of calories from Fat"_s);
@@ -400,12 +399,12 @@ void TestStoredRecipesScreen::everyColumnShowsAt1024By768()
     QTest::mouseClick(f.screen->findChild<QLabel*>(u"lblFg"_s), Qt::LeftButton);
     // Each line's weight and share in sight; a line of ordinary length whole beside them, a
     // longer one shortened.
-    auto* list = f.screen->findChild<QListWidget*>(u"R_IngLst"_s);
+    auto* list = f.screen->findChild<QListView*>(u"R_IngLst"_s);
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     const QFontMetrics metrics = list->fontMetrics();
     const int columns = metrics.horizontalAdvance(u"00000 g 100 %"_s) + 60;
-    for (int row = 0; row < list->count(); ++row)
-        QVERIFY(list->visualItemRect(list->item(row)).right() < list->viewport()->width());
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        QVERIFY(list->visualRect(list->model()->index(row, 0)).right() < list->viewport()->width());
     QVERIFY(metrics.horizontalAdvance(QString(40, u'x')) + columns <= list->viewport()->width());
     // The page is laid out as before, whatever the window's width.
     const RecipePage narrow = f.screen->printedPage();
