@@ -148,6 +148,13 @@ constexpr UnitSpelling spellings[] = {
     {"pcs", "piece"},
     {"handful", "handful"},
     {"handfuls", "handful"},
+    {"knob", "knob"},
+    {"knobs", "knob"},
+    {"splash", "splash"},
+    {"splashes", "splash"},
+    {"drizzle", "drizzle"},
+    {"glug", "glug"},
+    {"glugs", "glug"},
     {"drop", "drop"},
     {"drops", "drop"},
     {"envelope", "envelope"},
@@ -230,6 +237,22 @@ std::optional<std::pair<double, QString>> metricPart(const QString& unit)
         {QStringLiteral("dg"), {0.1, QStringLiteral("g")}}};
     const auto found = parts.constFind(unit);
     return found == parts.cend() ? std::nullopt : std::optional(*found);
+}
+
+std::optional<std::pair<double, QString>> looseMeasure(const QString& unit)
+{
+    // As kitchen guides give them: a knob of butter is about a tablespoon, a splash or a drizzle
+    // a tablespoon, a glug two, a handful half a cup.
+    static const QHash<QString, std::pair<double, QString>> measures{
+        {QStringLiteral("pinch"), {1.0 / 16, QStringLiteral("tsp")}},
+        {QStringLiteral("dash"), {1.0 / 8, QStringLiteral("tsp")}},
+        {QStringLiteral("knob"), {1, QStringLiteral("tbs")}},
+        {QStringLiteral("splash"), {1, QStringLiteral("tbs")}},
+        {QStringLiteral("drizzle"), {1, QStringLiteral("tbs")}},
+        {QStringLiteral("glug"), {2, QStringLiteral("tbs")}},
+        {QStringLiteral("handful"), {0.5, QStringLiteral("cup")}}};
+    const auto found = measures.constFind(unit);
+    return found == measures.cend() ? std::nullopt : std::optional(*found);
 }
 
 bool isPackage(const QString& unit)
