@@ -297,8 +297,8 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
 
 void MainWindow::pasteIngredients()
 {
-    if (const std::optional<QList<RecipeDraft::NewLine>> lines =
-            PasteWindow::ask(m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help))
+    if (const std::optional<QList<RecipeDraft::NewLine>> lines = PasteWindow::ask(
+            m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help, m_settings))
         m_analysisScreen->addPastedLines(*lines);
 }
 
