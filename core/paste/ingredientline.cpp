@@ -278,6 +278,13 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         return;
     }
     line.unit = readUnit(cursor);
+    // "1x15ml spoon (1 tablespoon) oil": a spoon of so many millilitres, as British school and
+    // health recipes measure.
+    static const QRegularExpression spoon(QStringLiteral("^\\s*spoons?\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = spoon.match(cursor.rest());
+        m.hasMatch() && line.unit == QLatin1String("ml"))
+        cursor.at += m.capturedLength(0);
     if (const auto part = metricPart(line.unit)) {
         line.quantity = *line.quantity * part->first;
         line.unit = part->second;
