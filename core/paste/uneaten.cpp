@@ -33,11 +33,13 @@ bool isNoFood(const QString& food)
     return things.match(food).hasMatch();
 }
 
-bool isFat(const QString& food)
+// Whether the line's food is a cooking fat by its stored name ("Oil, canola", "Lard"), so that
+// "low-fat buttermilk" or "sardines in oil" is never taken for a fryer's oil.
+bool isFat(const ReviewedLine& line, const IngTable& table)
 {
     static const QRegularExpression fat(
-        QStringLiteral("\\b(?:oil|lard|dripping|shortening|ghee|fat)\\b"), caseless);
-    return fat.match(food).hasMatch();
+        QStringLiteral("^(?:oil|lard|shortening|fat|butter oil)\\b"), caseless);
+    return line.matched() && fat.match(table.at(line.food).name).hasMatch();
 }
 
 // The grams of the line's own amount, when it has one in its food's units.
@@ -99,7 +101,7 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
         const std::optional<double> grams = lineGrams(line, table);
         if (isNoFood(food)) {
             mark(line, Eaten::Nothing, QStringLiteral("no food"));
-        } else if (isFat(food) &&
+        } else if (isFat(line, table) &&
                    (forFrying.match(text).hasMatch() ||
                     (fried && (!line.line.hasQuantity() || grams.value_or(0) >= fryerOilGrams)))) {
             mark(line, Eaten::Absorbed, QStringLiteral("frying oil"));
