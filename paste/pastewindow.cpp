@@ -21,17 +21,13 @@ PasteWindow::PasteWindow(QWidget* parent, paste::FoodIndex& index, const SortedN
     , m_settings(settings)
 {
     m_ui->setupUi(this);
-    const paste::KitchenMeasures measures =
-        paste::measuresNamed(m_settings.readString(Settings::measures, QString()))
-            .value_or(paste::measuresOfLocale(QLocale::system()));
     for (const paste::KitchenMeasures choice :
          {paste::KitchenMeasures::US, paste::KitchenMeasures::UK,
           paste::KitchenMeasures::Australian}) {
         m_ui->MeasuresLst->addItem(paste::measuresTitle(choice), static_cast<int>(choice));
-        if (choice == measures)
+        if (choice == m_index.measures())
             m_ui->MeasuresLst->setCurrentIndex(m_ui->MeasuresLst->count() - 1);
     }
-    m_index.setMeasures(measures);
     connect(m_ui->MeasuresLst, &QComboBox::activated, this, &PasteWindow::measuresChosen);
     m_ui->ReviewTbl->setUp(index, names, help);
     setUpReviewWindow(this, m_ui->ReviewTbl, m_ui->SummaryLbl, m_ui->HelpCmd, help);

@@ -27,7 +27,8 @@ class PasteWindow : public QDialog {
     Q_OBJECT
 public:
     // The lines to add, in order; none when the user cancelled. The box starts with the text on
-    // the clipboard, already read, in the measures the user chose last (the locale's at first).
+    // the clipboard, already read in the index's measures; measures chosen here are kept in the
+    // settings and in the index, for imports too.
     static std::optional<QList<RecipeDraft::NewLine>> ask(QWidget* parent, paste::FoodIndex& index,
                                                           const SortedNameModel& names,
                                                           HelpViewer& help, Settings& settings);

@@ -52,6 +52,11 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
+    // Pasted and imported lines are read in the measures the user chose last, at first the
+    // locale's country's.
+    m_foodIndex->setMeasures(
+        paste::measuresNamed(m_settings.readString(Settings::measures, QString()))
+            .value_or(paste::measuresOfLocale(QLocale::system())));
     buildTopBar();
     // The tip window opens at most once at a time; closed, it does not open again in this run.
     m_openTipWindow = [this] {
