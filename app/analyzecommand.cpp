@@ -1,6 +1,7 @@
 #include "app/analyzecommand.h"
 
 #include "app/launcher.h"
+#include "app/measuresoption.h"
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/nutrition.h"
 #include "core/analysis/quantity.h"
@@ -72,14 +73,22 @@ std::optional<QString> readRecipeFile(const QString& name, QString* error)
 }
 
 Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable& table,
-                 const paste::FoodMatcher& matcher, const paste::HouseholdWeights& weights)
+                 const paste::FoodMatcher& matcher, const paste::HouseholdWeights& weights,
+                 paste::KitchenMeasures measures)
 {
     Analysis analysis{recipe.title, servings, {}, {}, {}};
-    nutrition::RecipeTotals totals;
-    for (const paste::IngredientLine& line : recipe.lines) {
+    QList<paste::ReviewedLine> reviewed;
+    for (paste::IngredientLine line : recipe.lines) {
         if (line.kind == paste::LineKind::Blank)
             continue;
-        AnalyzedLine analyzed{paste::reviewLine(line, matcher, table, weights), {}, {}, {}};
+        paste::readInMeasures(line, measures);
+        reviewed.append(paste::reviewLine(line, matcher, table, weights));
+    }
+    paste::findUneaten(reviewed, recipe.directions, table);
+    paste::countParts(reviewed, table, weights);
+    nutrition::RecipeTotals totals;
+    for (const paste::ReviewedLine& line : std::as_const(reviewed)) {
+        AnalyzedLine analyzed{line, {}, {}, {}};
         if (analyzed.reviewed.matched())
             analyzed.food = table.at(analyzed.reviewed.food).trimmedName();
         analyzed.ordinary = paste::acceptedLine(analyzed.reviewed, table);
@@ -135,7 +144,13 @@ void writeJson(const Analysis& analysis, QTextStream& out)
             << ", \"quantity\": " << (line.ordinary ? jsonString(line.ordinary->quantity) : null)
             << ", \"unit\": " << (line.ordinary ? jsonString(line.ordinary->unit) : null)
             << ", \"grams\": " << (line.grams ? gramsNumber(*line.grams) : null)
-            << ", \"matched\": " << (line.reviewed.matched() ? "true" : "false") << "}";
+            << ", \"matched\": " << (line.reviewed.matched() ? "true" : "false");
+        // How the amount was read and counted, where it was not as written.
+        if (!line.reviewed.line.measures.isEmpty())
+            out << ", \"measure\": " << jsonString(line.reviewed.line.measures);
+        if (line.reviewed.eaten != paste::Eaten::All)
+            out << ", \"counted\": " << jsonString(paste::eatenText(line.reviewed));
+        out << "}";
     }
     const nutrition::PanelTexts& p = analysis.panel;
     out << (analysis.lines.isEmpty() ? "],\n" : "\n  ],\n") << "  \"perServing\": {"
@@ -157,6 +172,8 @@ QString matchText(const AnalyzedLine& line)
             text += QStringLiteral("  (") + nutrition::gramsText(*line.grams) + u')';
         return text;
     }
+    if (line.reviewed.eaten == paste::Eaten::Nothing)
+        return line.food + QStringLiteral(": counts for nothing");
     if (!line.reviewed.line.hasQuantity())
         return line.food + QStringLiteral(": no amount, counts for nothing");
     return line.food + QStringLiteral(": choose a measure, counts for nothing");
@@ -175,6 +192,10 @@ void writeText(const Analysis& analysis, QTextStream& out)
             continue;
         }
         out << line.reviewed.line.text << Qt::endl << "    " << matchText(line) << Qt::endl;
+        for (const QString& reading :
+             {line.reviewed.line.measures, paste::eatenText(line.reviewed)})
+            if (!reading.isEmpty())
+                out << "    " << reading << Qt::endl;
     }
     const nutrition::PanelTexts& p = analysis.panel;
     using nutrition::Nutrient;
@@ -223,7 +244,8 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
                                             QStringLiteral("N"));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print one JSON object instead of text."));
-    parser.addOptions({dataDir, servingsOption, json});
+    const QCommandLineOption measures = measuresOption();
+    parser.addOptions({dataDir, servingsOption, json, measures});
     if (!parser.parse(QStringList{QStringLiteral("zestora analyze")} + arguments) ||
         parser.positionalArguments().size() != 1) {
         err << (parser.errorText().isEmpty() ? QStringLiteral("Name one recipe file.")
@@ -240,6 +262,13 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
                 << ", not " << parser.value(servingsOption) << "." << Qt::endl;
             return 2;
         }
+    }
+    QString problem;
+    const std::optional<paste::KitchenMeasures> kitchen =
+        chosenMeasures(parser.value(measures), &problem);
+    if (!kitchen) {
+        err << problem << Qt::endl << usage;
+        return 2;
     }
     QString error;
     const std::optional<QString> text =
@@ -270,7 +299,7 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
 
     const paste::RecipeText recipe = paste::readRecipeText(*text, true);
     const Analysis analysis = analyze(recipe, servings.value_or(recipe.servings.value_or(1)), table,
-                                      matcher, tables.weights);
+                                      matcher, tables.weights, *kitchen);
     if (parser.isSet(json))
         writeJson(analysis, out);
     else

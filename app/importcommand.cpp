@@ -2,6 +2,7 @@
 
 #include "app/folderlock.h"
 #include "app/launcher.h"
+#include "app/measuresoption.h"
 #include "app/programdir.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipeimport.h"
@@ -36,7 +37,8 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("The data folder that receives the recipes."),
                                      QStringLiteral("DIR"));
-    parser.addOptions({acceptBest, dataDir});
+    const QCommandLineOption measures = measuresOption();
+    parser.addOptions({acceptBest, dataDir, measures});
     if (!parser.parse(QStringList{QStringLiteral("zestora import")} + arguments) ||
         parser.positionalArguments().size() != 1) {
         err << (parser.errorText().isEmpty() ? QStringLiteral("Name one MealMaster file.")
@@ -46,6 +48,13 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
         return 2;
     }
     // Read before the data folder becomes the working directory.
+    QString problem;
+    const std::optional<paste::KitchenMeasures> kitchen =
+        chosenMeasures(parser.value(measures), &problem);
+    if (!kitchen) {
+        err << problem << Qt::endl << usage;
+        return 2;
+    }
     const QString fileName = parser.positionalArguments().front();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir()) {
@@ -85,6 +94,7 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     reportNotices(session.recipes.file(), err);
     paste::FoodIndex index(session.ingredients,
                            QDir(programDir).filePath(QStringLiteral("starter")));
+    index.setMeasures(*kitchen);
     exchange::ImportBatch batch(session.recipes);
     int already = 0;
     int notStored = 0;

@@ -4,6 +4,7 @@
 
 #include "core/paste/foodindex.h"
 #include "platform/messagebox.h"
+#include "platform/settings.h"
 #include "platform/typedwork.h"
 #include "platform/waitcursor.h"
 
@@ -13,12 +14,21 @@
 namespace zestora {
 
 PasteWindow::PasteWindow(QWidget* parent, paste::FoodIndex& index, const SortedNameModel& names,
-                         HelpViewer& help)
+                         HelpViewer& help, Settings& settings)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::PasteWindow>())
     , m_index(index)
+    , m_settings(settings)
 {
     m_ui->setupUi(this);
+    for (const paste::KitchenMeasures choice :
+         {paste::KitchenMeasures::US, paste::KitchenMeasures::UK,
+          paste::KitchenMeasures::Australian}) {
+        m_ui->MeasuresLst->addItem(paste::measuresTitle(choice), static_cast<int>(choice));
+        if (choice == m_index.measures())
+            m_ui->MeasuresLst->setCurrentIndex(m_ui->MeasuresLst->count() - 1);
+    }
+    connect(m_ui->MeasuresLst, &QComboBox::activated, this, &PasteWindow::measuresChosen);
     m_ui->ReviewTbl->setUp(index, names, help);
     setUpReviewWindow(this, m_ui->ReviewTbl, m_ui->SummaryLbl, m_ui->HelpCmd, help);
     connect(m_ui->ReadCmd, &QPushButton::clicked, this, &PasteWindow::read);
@@ -38,9 +48,9 @@ void PasteWindow::reject()
 std::optional<QList<RecipeDraft::NewLine>> PasteWindow::ask(QWidget* parent,
                                                             paste::FoodIndex& index,
                                                             const SortedNameModel& names,
-                                                            HelpViewer& help)
+                                                            HelpViewer& help, Settings& settings)
 {
-    PasteWindow window(parent, index, names, help);
+    PasteWindow window(parent, index, names, help, settings);
     const QString clipboard = QGuiApplication::clipboard()->text();
     if (!clipboard.trimmed().isEmpty()) {
         window.m_ui->PasteTxt->setPlainText(clipboard);
@@ -55,15 +65,28 @@ void PasteWindow::read()
 {
     const WaitCursor wait;
     QList<paste::ReviewedLine> lines;
-    for (const paste::IngredientLine& line :
-         paste::readRecipeText(m_ui->PasteTxt->toPlainText(), false).lines)
+    const paste::RecipeText recipe = paste::readRecipeText(m_ui->PasteTxt->toPlainText(), false);
+    for (const paste::IngredientLine& line : recipe.lines)
         if (line.kind != paste::LineKind::Blank)
             lines.append(m_index.review(line));
+    m_index.countUneaten(lines, recipe.directions);
     m_ui->ReviewTbl->showLines(std::move(lines));
     setTabOrder(m_ui->ReviewTbl->lastInTabOrder(), m_ui->AddCmd);
     m_textRead = true;
     if (m_ui->ReviewTbl->rowCount() > 0)
         m_ui->ReviewTbl->setFocus();
+}
+
+void PasteWindow::measuresChosen(int item)
+{
+    const auto measures =
+        static_cast<paste::KitchenMeasures>(m_ui->MeasuresLst->itemData(item).toInt());
+    m_settings.write(Settings::measures, paste::measuresKey(measures));
+    if (measures == m_index.measures())
+        return;
+    m_index.setMeasures(measures);
+    if (m_textRead)
+        read();
 }
 
 void PasteWindow::add()

@@ -13,6 +13,7 @@ class PasteWindow;
 namespace zestora {
 
 class HelpViewer;
+class Settings;
 class SortedNameModel;
 
 namespace paste {
@@ -26,22 +27,27 @@ class PasteWindow : public QDialog {
     Q_OBJECT
 public:
     // The lines to add, in order; none when the user cancelled. The box starts with the text on
-    // the clipboard, already read.
-    static std::optional<QList<RecipeDraft::NewLine>>
-    ask(QWidget* parent, paste::FoodIndex& index, const SortedNameModel& names, HelpViewer& help);
+    // the clipboard, already read in the index's measures; measures chosen here are kept in the
+    // settings and in the index, for imports too.
+    static std::optional<QList<RecipeDraft::NewLine>> ask(QWidget* parent, paste::FoodIndex& index,
+                                                          const SortedNameModel& names,
+                                                          HelpViewer& help, Settings& settings);
 
 private:
     PasteWindow(QWidget* parent, paste::FoodIndex& index, const SortedNameModel& names,
-                HelpViewer& help);
+                HelpViewer& help, Settings& settings);
     ~PasteWindow() override;
 
     void read();
     void add();
+    // The user chose other measures: kept for next time, and the lines read again in them.
+    void measuresChosen(int item);
     // Escape asks before lines typed or choices made go.
     void reject() override;
 
     const std::unique_ptr<Ui::PasteWindow> m_ui;
     paste::FoodIndex& m_index;
+    Settings& m_settings;
     bool m_textRead = false; // the table shows the text as it is now
 };
 

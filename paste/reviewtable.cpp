@@ -59,14 +59,40 @@ public:
 private:
     std::function<QStringList(int row)> m_units;
 };
+
+// How much of a line counts is chosen from the few ways a recipe uses what nobody eats.
+class CountedDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override
+    {
+        auto* choices = new QComboBox(parent);
+        choices->setObjectName(QStringLiteral("CountedLst_%1").arg(index.row()));
+        for (const paste::Eaten eaten : paste::eatenChoices())
+            choices->addItem(paste::eatenName(eaten), static_cast<int>(eaten));
+        return choices;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        auto* choices = static_cast<QComboBox*>(editor);
+        choices->setCurrentIndex(choices->findData(index.data(Qt::UserRole)));
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override
+    {
+        model->setData(index, static_cast<QComboBox*>(editor)->currentData(), Qt::UserRole);
+    }
+};
 } // namespace
 
 ReviewTable::ReviewTable(QWidget* parent)
-    : QTableWidget(0, NoteColumn + 1, parent)
+    : QTableWidget(0, CountedColumn + 1, parent)
 {
     setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Food"),
                                QStringLiteral("Quantity"), QStringLiteral("Unit"),
-                               QStringLiteral("Grams"), QStringLiteral("Check")});
+                               QStringLiteral("Grams"), QStringLiteral("Check"),
+                               QStringLiteral("Counted")});
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     // A line's quantity and unit are edited in place: type over the quantity, choose the unit.
@@ -78,6 +104,7 @@ ReviewTable::ReviewTable(QWidget* parent)
                                             ? paste::measureList(m_index->table().at(line.food))
                                             : QStringList();
                              }));
+    setItemDelegateForColumn(CountedColumn, new CountedDelegate(this));
     // Tab goes from the table to each line's food list, then on to the window's buttons.
     setTabKeyNavigation(false);
     verticalHeader()->hide();
@@ -89,6 +116,10 @@ ReviewTable::ReviewTable(QWidget* parent)
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() == QuantityColumn || item->column() == UnitColumn) {
             amountEdited(item->row());
+            return;
+        }
+        if (item->column() == CountedColumn) {
+            eatenChosen(item->row(), static_cast<paste::Eaten>(item->data(Qt::UserRole).toInt()));
             return;
         }
         if (item->column() != LineColumn || !(item->flags() & Qt::ItemIsUserCheckable))
@@ -198,7 +229,7 @@ void ReviewTable::foodChosen(int row, QComboBox* foods, int item)
     paste::chooseFood(line, food, m_index->table(), m_index->weights());
     line.chosen = true;
     line.leftOut = false; // a food chosen for a line is meant to go in
-    showRow(row);
+    recount();
     changedByUser();
 }
 
@@ -209,8 +240,24 @@ void ReviewTable::amountEdited(int row)
                          m_index->table(), m_index->weights()))
         line.leftOut = false; // an amount given to a line is meant to go in
     // A text that is no amount goes back to the line's amount.
-    showRow(row);
+    recount();
     changedByUser();
+}
+
+void ReviewTable::eatenChosen(int row, paste::Eaten eaten)
+{
+    if (std::exchange(m_lines[row].eaten, eaten) == eaten)
+        return;
+    recount();
+    changedByUser();
+}
+
+void ReviewTable::recount()
+{
+    // Frying oil counts a share of the other lines: every line's part is worked out again.
+    paste::countParts(m_lines, m_index->table(), m_index->weights());
+    for (int row = 0; row < rowCount(); ++row)
+        showRow(row);
 }
 
 void ReviewTable::changedByUser()
@@ -256,6 +303,10 @@ void ReviewTable::showRow(int row)
     showText(row, NoteColumn, line.isHeading() ? QStringLiteral("Heading") : line.note(), false);
     if (!line.isHeading())
         item(row, NoteColumn)->setFont(bold);
+    QStringList counted{line.line.measures, paste::eatenText(line)};
+    counted.removeAll(QString());
+    showText(row, CountedColumn, counted.join(QStringLiteral("; ")), line.isIngredient());
+    item(row, CountedColumn)->setData(Qt::UserRole, static_cast<int>(line.eaten));
 }
 
 void ReviewTable::showText(int row, int column, const QString& text, bool editable)

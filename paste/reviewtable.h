@@ -21,7 +21,8 @@ class FoodIndex;
 // Pasted or imported lines as the user reviews them before they join a recipe: one row a line
 // with the line as written, its food (a drop-down of the best five foods and a search of all),
 // the quantity and unit it goes in with (typed over, and chosen from the food's measures), its
-// grams, and a note on every line that is not matched or is in doubt. The box before a line says
+// grams, a note on every line that is not matched or is in doubt, and how much of it counts (the
+// user may count only what frying leaves, what clings, or nothing). The box before a line says
 // whether it goes in; a line that cannot go in (no food, no amount, no measure) has none until it
 // is given a food that takes it.
 class ReviewTable : public QTableWidget {
@@ -47,11 +48,21 @@ Q_SIGNALS:
     void linesChanged();
 
 private:
-    enum Column { LineColumn, FoodColumn, QuantityColumn, UnitColumn, GramsColumn, NoteColumn };
+    enum Column {
+        LineColumn,
+        FoodColumn,
+        QuantityColumn,
+        UnitColumn,
+        GramsColumn,
+        NoteColumn,
+        CountedColumn
+    };
 
     QComboBox* foodList(int row);
     void foodChosen(int row, QComboBox* foods, int item);
     void amountEdited(int row);
+    void eatenChosen(int row, paste::Eaten eaten);
+    void recount();
     void changedByUser();
     void showRow(int row);
     void showText(int row, int column, const QString& text, bool editable);

@@ -25,6 +25,8 @@ public:
     static inline const QString playMusic = QStringLiteral("Play music at Startup");
     static inline const QString mailServer = QStringLiteral("Mail Server");
     static inline const QString fromEmail = QStringLiteral("From Email");
+    // Whose cups and spoons pasted lines are in: "us", "uk" or "au"; the locale's when unset.
+    static inline const QString measures = QStringLiteral("Measures");
 
 private:
     QString keyPath(const QString& key) const;

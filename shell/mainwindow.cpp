@@ -53,6 +53,11 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
+    // Pasted and imported lines are read in the measures the user chose last, at first the
+    // locale's country's.
+    m_foodIndex->setMeasures(
+        paste::measuresNamed(m_settings.readString(Settings::measures, QString()))
+            .value_or(paste::measuresOfLocale(QLocale::system())));
     buildTopBar();
     // The tip window opens at most once at a time; closed, it does not open again in this run.
     m_openTipWindow = [this] {
@@ -309,8 +314,8 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
 
 void MainWindow::pasteIngredients()
 {
-    if (const std::optional<QList<RecipeDraft::NewLine>> lines =
-            PasteWindow::ask(m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help))
+    if (const std::optional<QList<RecipeDraft::NewLine>> lines = PasteWindow::ask(
+            m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help, m_settings))
         m_analysisScreen->addPastedLines(*lines);
 }
 

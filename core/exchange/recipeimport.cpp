@@ -60,10 +60,12 @@ paste::IngredientLine ingredientLine(const mealmaster::Ingredient& ingredient)
 }
 
 // A line that gives an amount and has a food and a measure for it. One without an amount
-// ("Salt to taste") cannot count, whatever food it is given, and does not wait for a review.
+// ("Salt to taste") cannot count, whatever food it is given, and does not wait for a review; nor
+// does one that nobody eats.
 bool goesInAsMatched(const paste::ReviewedLine& line, const IngTable& table)
 {
-    return !line.isIngredient() || !line.line.hasQuantity() || paste::acceptedLine(line, table);
+    return !line.isIngredient() || !line.line.hasQuantity() ||
+           line.eaten == paste::Eaten::Nothing || paste::acceptedLine(line, table);
 }
 
 } // namespace
@@ -94,6 +96,7 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
         imported.lines.append(index.review(ingredientLine(ingredient)));
     }
     imported.directions = recipe.directions.join(QStringLiteral("\r\n"));
+    index.countUneaten(imported.lines, imported.directions);
     if (title.size() > lines::maxNameLength)
         imported.directions.prepend(title + QStringLiteral("\r\n\r\n"));
     return imported;

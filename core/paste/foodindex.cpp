@@ -43,9 +43,16 @@ const FoodMatcher& FoodIndex::matcher()
     return *m_matcher;
 }
 
-ReviewedLine FoodIndex::review(const IngredientLine& line)
+ReviewedLine FoodIndex::review(IngredientLine line)
 {
+    readInMeasures(line, m_measures);
     return reviewLine(line, matcher(), m_table, weights());
+}
+
+void FoodIndex::countUneaten(QList<ReviewedLine>& lines, QStringView directions)
+{
+    findUneaten(lines, directions, m_table);
+    countParts(lines, m_table, weights());
 }
 
 } // namespace zestora::paste

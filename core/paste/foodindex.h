@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/paste/foodmatcher.h"
+#include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
 
 #include <memory>
@@ -26,8 +27,15 @@ public:
     // The user's choices, which the matcher consults as they change.
     FoodChoices& choices();
 
-    // The line as the matcher reads it first: its best foods, the best chosen when good enough.
-    ReviewedLine review(const IngredientLine& line);
+    // Whose cups and spoons the lines are read in; American until set.
+    void setMeasures(KitchenMeasures measures) { m_measures = measures; }
+    KitchenMeasures measures() const { return m_measures; }
+
+    // The line as the matcher reads it first, in the measures set: its best foods, the best
+    // chosen when good enough.
+    ReviewedLine review(IngredientLine line);
+    // A whole recipe's lines, reviewed: which of them nobody eats, and what those count.
+    void countUneaten(QList<ReviewedLine>& lines, QStringView directions);
 
 private:
     void loadTables();
@@ -38,6 +46,7 @@ private:
     std::optional<FoodChoices> m_choices;
     std::unique_ptr<FoodMatcher> m_matcher;
     quint64 m_indexedRevision = 0;
+    KitchenMeasures m_measures = KitchenMeasures::US;
 };
 
 } // namespace zestora::paste

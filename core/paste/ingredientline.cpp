@@ -278,6 +278,13 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         return;
     }
     line.unit = readUnit(cursor);
+    // "1x15ml spoon (1 tablespoon) oil": a spoon of so many millilitres, as British school and
+    // health recipes measure.
+    static const QRegularExpression spoon(QStringLiteral("^\\s*spoons?\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = spoon.match(cursor.rest());
+        m.hasMatch() && line.unit == QLatin1String("ml"))
+        cursor.at += m.capturedLength(0);
     if (const auto part = metricPart(line.unit)) {
         line.quantity = *line.quantity * part->first;
         line.unit = part->second;
@@ -295,12 +302,24 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     }
     const UnitClass kind = unitClass(line.unit);
     if (kind == UnitClass::Volume || kind == UnitClass::Weight) {
+        // "2kg/4lb 8oz", "8oz/225g", "10fl oz/300ml": of the same amount in two systems the
+        // metric one is the one weighed or measured out.
         static const QRegularExpression sameAmount(
-            QStringLiteral("^(?:/|\\+|plus\\s)\\s*%1\\s*-?\\s*[A-Za-z]+\\.?\\s*")
+            QStringLiteral("^(?:(/)|\\+|plus\\s)\\s*(%1)\\s*-?\\s*([A-Za-z]+\\.?(?:\\s*oz\\.?)?)"
+                           "(?:\\s*%1\\s*-?\\s*(?:oz|ounces?)\\b\\.?)?\\s*")
                 .arg(amountPattern),
             QRegularExpression::CaseInsensitiveOption);
-        if (const QRegularExpressionMatch m = sameAmount.match(cursor.rest()); m.hasMatch())
+        if (const QRegularExpressionMatch m = sameAmount.match(cursor.rest()); m.hasMatch()) {
             cursor.at += m.capturedLength(0);
+            static const QStringList metric{QStringLiteral("g"), QStringLiteral("kg"),
+                                            QStringLiteral("ml"), QStringLiteral("l")};
+            Cursor second{m.captured(3)};
+            const QString other = readUnit(second);
+            if (m.hasCaptured(1) && !metric.contains(line.unit) && metric.contains(other)) {
+                line.quantity = amountValue(m.capturedView(2));
+                line.unit = other;
+            }
+        }
         Cursor package = cursor;
         if (const QString word = readUnit(package); isPackage(word)) {
             line.package = word;

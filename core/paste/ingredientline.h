@@ -30,6 +30,7 @@ struct IngredientLine {
     QString food;         // the food's words as written ("all-purpose flour")
     QStringList notes;    // what follows a comma or stands in brackets ("sifted")
     QString heading;      // a heading's text, without its colon
+    QString measures;     // a country's measure the amount was read in: "British pint, 568 ml"
 
     bool hasQuantity() const { return quantity.has_value(); }
 };

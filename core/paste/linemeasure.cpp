@@ -336,10 +336,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     const auto knows = [&](const QString& word) {
         return fits(word) || (!own.isEmpty() && ownMeasureCounts(own, word));
     };
-    // A pinch and a dash the food's measures do not know are small parts of a teaspoon.
-    if ((unit == QLatin1String("pinch") || unit == QLatin1String("dash")) && !fits(unit)) {
-        amount /= unit == QLatin1String("pinch") ? 16 : 8;
-        unit = QStringLiteral("tsp");
+    // A pinch, a knob or a handful the food's measures do not know is so much of a spoon or a cup.
+    if (const auto loose = looseMeasure(unit); loose && !fits(unit)) {
+        amount *= loose->first;
+        unit = loose->second;
     }
     // A stick of celery is a stalk; a size the food's measures do not know is still one of the
     // food: "1 large aubergine" is one aubergine.

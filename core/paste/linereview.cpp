@@ -41,9 +41,23 @@ MatchingTables MatchingTables::load(const QString& starterDir)
         HouseholdWeights(readIfPresent(dir.filePath(HouseholdWeights::fileName)))};
 }
 
+const LineMeasure* ReviewedLine::counted() const
+{
+    switch (eaten) {
+    case Eaten::All:
+        return measure.usable() ? &measure : nullptr;
+    case Eaten::Absorbed:
+    case Eaten::Clinging:
+        return part.usable() ? &part : nullptr;
+    case Eaten::Nothing:
+        break;
+    }
+    return nullptr;
+}
+
 bool ReviewedLine::uncertain() const
 {
-    if (!isIngredient())
+    if (!isIngredient() || eaten == Eaten::Nothing)
         return false;
     if (!matched() || (line.hasQuantity() && !measure.usable()))
         return true;
@@ -56,13 +70,13 @@ bool ReviewedLine::uncertain() const
 
 QString ReviewedLine::note() const
 {
-    if (!isIngredient())
+    if (!isIngredient() || eaten == Eaten::Nothing)
         return QString();
     if (!matched())
         return QStringLiteral("No food found");
-    if (!line.hasQuantity())
+    if (!line.hasQuantity() && !counted())
         return QStringLiteral("No amount");
-    if (!measure.usable())
+    if (!counted())
         return QStringLiteral("Choose a measure");
     return uncertain() ? QStringLiteral("Check the food") : QString();
 }
@@ -70,7 +84,8 @@ QString ReviewedLine::note() const
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                         const IngTable& table, const HouseholdWeights& weights)
 {
-    ReviewedLine reviewed{line, {}, -1, {}};
+    ReviewedLine reviewed;
+    reviewed.line = line;
     if (!reviewed.isIngredient() || line.food.isEmpty())
         return reviewed;
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
@@ -167,9 +182,10 @@ bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit
 
 std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& table)
 {
-    if (!reviewed.matched() || !reviewed.measure.usable() || reviewed.food >= table.count())
+    const LineMeasure* counted = reviewed.counted();
+    if (!reviewed.matched() || !counted || reviewed.food >= table.count())
         return std::nullopt;
-    return ordinaryLine(table.at(reviewed.food), reviewed.measure.quantity, reviewed.measure.unit);
+    return ordinaryLine(table.at(reviewed.food), counted->quantity, counted->unit);
 }
 
 QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const IngTable& table)
@@ -190,7 +206,7 @@ QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const I
             continue;
         // The record the ingredient list gives for the name: the last of that name.
         const int record = table.lastIndexOfNameIgnoringCase(ordinary->name);
-        const SpinnerQuantity& amount = reviewed.measure.quantity;
+        const SpinnerQuantity& amount = reviewed.counted()->quantity;
         taken.append({table.at(record < 0 ? reviewed.food : record),
                       ordinary->name,
                       {amount.ones, amount.fraction, amount.fractionMode},

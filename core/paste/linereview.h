@@ -5,6 +5,7 @@
 #include "core/paste/householdweights.h"
 #include "core/paste/ingredientline.h"
 #include "core/paste/linemeasure.h"
+#include "core/paste/uneaten.h"
 
 #include <QList>
 #include <QString>
@@ -35,6 +36,15 @@ struct ReviewedLine {
     LineMeasure measure;    // the line's amount in the chosen food's units
     bool chosen = false;    // the user chose the food
     bool leftOut = false;   // the user left the line out of the recipe
+
+    // How much of the amount stays in the dish, why not all of it ("frying oil", "the salt of a
+    // brine"), and what a line counting a part counts, in its food's units.
+    Eaten eaten = Eaten::All;
+    QString eatenWhy;
+    LineMeasure part;
+
+    // The amount the recipe takes: the line's own, its part, or none.
+    const LineMeasure* counted() const;
 
     bool isIngredient() const { return line.kind == LineKind::Ingredient; }
     bool matched() const { return food >= 0; }

@@ -148,6 +148,14 @@ constexpr UnitSpelling spellings[] = {
     {"pcs", "piece"},
     {"handful", "handful"},
     {"handfuls", "handful"},
+    {"knob", "knob"},
+    {"knobs", "knob"},
+    {"splash", "splash"},
+    {"splashes", "splash"},
+    {"drizzle", "drizzle"},
+    {"glug", "glug"},
+    {"glugs", "glug"},
+    {"lug", "lug"},
     {"drop", "drop"},
     {"drops", "drop"},
     {"envelope", "envelope"},
@@ -230,6 +238,24 @@ std::optional<std::pair<double, QString>> metricPart(const QString& unit)
         {QStringLiteral("dg"), {0.1, QStringLiteral("g")}}};
     const auto found = parts.constFind(unit);
     return found == parts.cend() ? std::nullopt : std::optional(*found);
+}
+
+std::optional<std::pair<double, QString>> looseMeasure(const QString& unit)
+{
+    // As British recipe sites count them in their published nutrition: a splash is 4 ml, a
+    // drizzle 7 ml, a lug 10 ml and a glug 20 ml; a knob of butter is about a tablespoon and a
+    // handful half a cup, as kitchen guides give them.
+    static const QHash<QString, std::pair<double, QString>> measures{
+        {QStringLiteral("pinch"), {1.0 / 16, QStringLiteral("tsp")}},
+        {QStringLiteral("dash"), {1.0 / 8, QStringLiteral("tsp")}},
+        {QStringLiteral("splash"), {0.8, QStringLiteral("tsp")}},
+        {QStringLiteral("drizzle"), {1.5, QStringLiteral("tsp")}},
+        {QStringLiteral("lug"), {2, QStringLiteral("tsp")}},
+        {QStringLiteral("glug"), {4, QStringLiteral("tsp")}},
+        {QStringLiteral("knob"), {1, QStringLiteral("tbs")}},
+        {QStringLiteral("handful"), {0.5, QStringLiteral("cup")}}};
+    const auto found = measures.constFind(unit);
+    return found == measures.cend() ? std::nullopt : std::optional(*found);
 }
 
 bool isPackage(const QString& unit)

@@ -25,6 +25,10 @@ const QHash<QString, QString>& trailingCountWords();
 // grams, which the program's units hold.
 std::optional<std::pair<double, QString>> metricPart(const QString& unit);
 
+// A cook's loose measure ("pinch", "dash", "knob", "splash", "handful") as so much of a spoon or
+// a cup.
+std::optional<std::pair<double, QString>> looseMeasure(const QString& unit);
+
 // What a food comes in: a can, a package, a jar...
 bool isPackage(const QString& unit);
 

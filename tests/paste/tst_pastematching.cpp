@@ -1,10 +1,13 @@
 #include "core/analysis/recipelines.h"
 #include "core/paste/foodindex.h"
+#include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
 #include "core/store/ingtable.h"
 #include "core/store/recipestore.h"
 #include "testsupport.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 
 using namespace zestora;
@@ -45,6 +48,8 @@ private Q_SLOTS:
     void matchesLinesFirstTime_data();
     void matchesLinesFirstTime();
     void analyzePrintsJson();
+    void analyzeCountsWhatIsEaten_data();
+    void analyzeCountsWhatIsEaten();
     void analyzeRefusesWhatItCannotRead();
     void theIndexFollowsTheTable();
     void importStoresEachRecipeOnce_data();
@@ -55,6 +60,8 @@ void TestPasteMatching::matchesLinesFirstTime_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<double>("share"); // of the lines matched to the right food and unit
+    QTest::newRow("British and Australian lines, run once")
+        << u"british-australian-lines.tsv"_s << 0.85;
     QTest::newRow("lines the matcher was made with") << u"ingredient-lines.tsv"_s << 0.95;
     QTest::newRow("lines written apart from it") << u"unseen-lines.tsv"_s << 0.95;
     QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.9;
@@ -77,13 +84,20 @@ void TestPasteMatching::matchesLinesFirstTime()
     int right = 0;
     int marked = 0;
     int markedWrong = 0;
+    // A table names the measures the lines after it are written in on a row of its own:
+    // "#measures\tau".
+    KitchenMeasures measures = KitchenMeasures::US;
     for (const QByteArray& row : rows.split('\n')) {
+        if (row.startsWith("#measures\t"))
+            measures = *measuresNamed(QString::fromLatin1(row.sliced(10)));
         if (row.isEmpty() || row.startsWith('#'))
             continue;
         const QStringList fields = QString::fromUtf8(row).split(u'\t');
         QCOMPARE(fields.size(), 3);
-        const ReviewedLine reviewed = reviewLine(readIngredientLine(fields[0]), matcher,
-                                                 starter.table, starter.tables.weights);
+        IngredientLine line = readIngredientLine(fields[0]);
+        readInMeasures(line, measures);
+        const ReviewedLine reviewed =
+            reviewLine(line, matcher, starter.table, starter.tables.weights);
         const QString food = reviewed.matched() ? starter.table.at(reviewed.food).name : QString();
         const QString unit = reviewed.measure.usable() ? reviewed.measure.unit : QString();
         ++lines;
@@ -136,6 +150,68 @@ void TestPasteMatching::analyzePrintsJson()
                       "}\n"_s);
 }
 
+void TestPasteMatching::analyzeCountsWhatIsEaten_data()
+{
+    QTest::addColumn<QByteArray>("recipe");
+    QTest::addColumn<QString>("measures");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QJsonValue>("grams"); // what the line counts
+    QTest::addColumn<QString>("said");     // of its measure or its count; empty: nothing
+    const QByteArray fries = "Chips\n\n1kg floury potatoes\n";
+    const QString fryer = u"frying oil: counted as what the fried foods take up, 10 % of their "
+                          "weight"_s;
+    QTest::newRow("a deep fryer's oil counts a tenth of the fried food")
+        << fries + "2 litres sunflower oil, for deep-frying\n"
+        << QString() << u"2 litres sunflower oil, for deep-frying"_s << QJsonValue(100) << fryer;
+    QTest::newRow("frying oil without an amount counts the same")
+        << fries + "Vegetable oil\n\nMethod\nDeep-fry the chips in two batches.\n"
+        << QString() << u"Vegetable oil"_s << QJsonValue(100) << fryer;
+    QTest::newRow("no more than the oil there is")
+        << fries + "1 tbsp oil, for frying\n"
+        << QString() << u"1 tbsp oil, for frying"_s << QJsonValue(14) << fryer;
+    const QByteArray brine = "Brined chicken\n\n1.5kg whole chicken\n180g sea salt flakes\n1 tsp "
+                             "salt\n8 wooden skewers\n\nMethod\nDissolve the salt in 4 litres of "
+                             "water to make a brine.\n";
+    QTest::newRow("the salt of a brine is poured away")
+        << brine << QString() << u"180g sea salt flakes"_s << QJsonValue()
+        << u"the salt of a brine: not counted"_s;
+    QTest::newRow("salt that seasons a brined dish counts")
+        << brine << QString() << u"1 tsp salt"_s << QJsonValue(6.1) << QString();
+    QTest::newRow("skewers are no food")
+        << brine << QString() << u"8 wooden skewers"_s << QJsonValue() << u"no food: not counted"_s;
+    QTest::newRow("a marinade poured away counts what clings")
+        << "Lamb\n\n500g lamb leg\n\nFor the marinade:\n4 tbsp olive oil\n\nMethod\nLift the "
+           "lamb out and discard the marinade.\n"_ba
+        << QString() << u"4 tbsp olive oil"_s << QJsonValue(5.4)
+        << u"marinade poured away: counted as what clings to the food, 10 % of it"_s;
+    QTest::newRow("an Australian tablespoon")
+        << "Dressing\n\n2 tbs olive oil\n"_ba << u"au"_s << u"2 tbs olive oil"_s << QJsonValue(36)
+        << u"Australian tablespoon, 20 ml"_s;
+    QTest::newRow("an American one") << "Dressing\n\n2 tbs olive oil\n"_ba << u"us"_s
+                                     << u"2 tbs olive oil"_s << QJsonValue(27) << QString();
+}
+
+void TestPasteMatching::analyzeCountsWhatIsEaten()
+{
+    QFETCH(QByteArray, recipe);
+    QFETCH(QString, measures);
+    QFETCH(QString, line);
+    testing::TempWorkDir dir;
+    QStringList arguments{u"analyze"_s, u"--data-dir"_s, dir.path(), u"--json"_s, u"-"_s};
+    if (!measures.isEmpty())
+        arguments << u"--measures"_s << measures;
+    const Run run = runZestora(arguments, recipe);
+    QCOMPARE(run.exitCode, 0);
+    const QJsonArray lines = QJsonDocument::fromJson(run.out.toUtf8())[u"lines"_s].toArray();
+    const auto found = std::find_if(lines.begin(), lines.end(), [&](const QJsonValue& value) {
+        return value[u"text"_s].toString() == line;
+    });
+    QVERIFY(found != lines.end());
+    QTEST((*found)[u"grams"_s], "grams");
+    const QJsonValue said = (*found)[measures.isEmpty() ? u"counted"_s : u"measure"_s];
+    QTEST(said.toString(), "said");
+}
+
 void TestPasteMatching::analyzeRefusesWhatItCannotRead()
 {
     testing::TempWorkDir dir;
@@ -149,6 +225,10 @@ void TestPasteMatching::analyzeRefusesWhatItCannotRead()
         runZestora({u"analyze"_s, u"--data-dir"_s, dir.path(), u"-"_s}, "2 cups milk\n");
     QCOMPARE(piped.exitCode, 0);
     QVERIFY(piped.out.contains(u"2  cup     Milk, whole, 3.25% milkfat"_s));
+    const Run measures = runZestora(
+        {u"analyze"_s, u"--data-dir"_s, dir.path(), u"--measures"_s, u"metric"_s, u"-"_s}, "");
+    QCOMPARE(measures.exitCode, 2);
+    QVERIFY(measures.err.startsWith(u"The measures are us, uk or au, not metric.\n"_s));
 }
 
 void TestPasteMatching::theIndexFollowsTheTable()

@@ -1,3 +1,4 @@
+#include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
 #include "core/store/ingtable.h"
 #include "testsupport.h"
@@ -34,6 +35,8 @@ class TestPasteReading : public QObject {
 private Q_SLOTS:
     void readsLines_data();
     void readsLines();
+    void readsInKitchenMeasures_data();
+    void readsInKitchenMeasures();
     void readsRecipeText();
     void spinnerQuantities_data();
     void spinnerQuantities();
@@ -96,6 +99,51 @@ void TestPasteReading::readsLines_data()
     row("an envelope", u"1 env. onion soup mix"_s, 1, "envelope", "onion soup mix");
     row("a size as egg boxes give it", u"2 eggs (size M)"_s, 2, "medium", "eggs", "size M");
     row("a size by its grading", u"3 US large eggs"_s, 3, "large", "eggs");
+    row("the metric of two amounts", u"150g/5½oz plain flour"_s, 150, "g", "plain flour");
+    row("the metric after the imperial", u"8oz/225g mature cheddar, grated"_s, 225, "g",
+        "mature cheddar", "grated");
+    row("pounds and ounces after the metric", u"about 2kg/4lb 8oz topside of beef"_s, 2, "kg",
+        "topside of beef");
+    row("part of a can", u"½ x 400g can chickpeas"_s, 200, "g", "chickpeas");
+    row("a knob", u"a good knob of butter"_s, 1, "knob", "butter");
+    row("a spoon by its size", u"½x5ml spoon (½ teaspoon) salt"_s, 2.5, "ml", "salt",
+        "1/2 teaspoon");
+}
+
+void TestPasteReading::readsInKitchenMeasures_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("measures");
+    QTest::addColumn<double>("quantity");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("said"); // on the line, of the measure used
+    QTest::newRow("an Australian tablespoon")
+        << u"2 tbs olive oil"_s << u"au"_s << 40.0 << u"ml"_s << u"Australian tablespoon, 20 ml"_s;
+    QTest::newRow("an Australian cup, to the millilitre")
+        << u"1/3 cup milk"_s << u"au"_s << 83.0 << u"ml"_s << u"Australian cup, 250 ml"_s;
+    QTest::newRow("a British pint")
+        << u"1 pint milk"_s << u"uk"_s << 568.0 << u"ml"_s << u"British pint, 568 ml"_s;
+    QTest::newRow("a British tablespoon is the American one")
+        << u"2 tbsp oil"_s << u"uk"_s << 2.0 << u"tbs"_s << QString();
+    QTest::newRow("a teaspoon is 5 ml everywhere")
+        << u"1 tsp salt"_s << u"au"_s << 1.0 << u"tsp"_s << QString();
+    QTest::newRow("American measures are the program's own")
+        << u"1 pint milk"_s << u"US"_s << 1.0 << u"pint"_s << QString();
+}
+
+void TestPasteReading::readsInKitchenMeasures()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, measures);
+    IngredientLine line = readIngredientLine(text);
+    readInMeasures(line, *measuresNamed(measures));
+    QTEST(*line.quantity, "quantity");
+    QTEST(line.unit, "unit");
+    QTEST(line.measures, "said");
+    QCOMPARE(measuresOfLocale(QLocale(QLocale::English, QLocale::Australia)),
+             KitchenMeasures::Australian);
+    QCOMPARE(measuresOfLocale(QLocale(QLocale::English, QLocale::Ireland)), KitchenMeasures::UK);
+    QCOMPARE(measuresOfLocale(QLocale(QLocale::English, QLocale::Canada)), KitchenMeasures::US);
 }
 
 void TestPasteReading::readsLines()
@@ -202,6 +250,8 @@ void TestPasteReading::measuresInTheFoodsUnits_data()
         MeasureStatus::Converted, u"0.4"_s, u"g"_s);
     row("a pinch is part of a teaspoon", u"a pinch of salt"_s, u"Salt, table"_s,
         MeasureStatus::Kept, u"0.1"_s, u"tsp"_s);
+    row("a handful is half a cup", u"a handful of flour"_s, flour, MeasureStatus::Kept, u"1/2"_s,
+        u"cup"_s);
     row("nothing to convert to", u"1 cup bay leaves"_s, u"Bay leaf"_s, MeasureStatus::ChooseMeasure,
         QString(), QString());
     row("no amount", u"salt to taste"_s, u"Salt, table"_s, MeasureStatus::NoQuantity, QString(),

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -32,7 +33,15 @@ QList<IngRecord> pantry()
             food(u"Sugars, granulated"_s, 1, u"cup"_s, 200, u"g"_s, {.carbs = 200})};
 }
 
-enum Column { LineColumn, FoodColumn, QuantityColumn, UnitColumn, GramsColumn, NoteColumn };
+enum Column {
+    LineColumn,
+    FoodColumn,
+    QuantityColumn,
+    UnitColumn,
+    GramsColumn,
+    NoteColumn,
+    CountedColumn
+};
 
 QStringList column(const QTableWidget* table, int column)
 {
@@ -121,6 +130,7 @@ class TestPasteWindow : public QObject {
 private Q_SLOTS:
     void pastedLinesAreTheLinesEnteredByHand();
     void reviewingALine();
+    void measuresAndWhatIsCounted();
     void importingAFileTwice();
     void escapeAsksBeforeTypingGoes();
 };
@@ -205,6 +215,36 @@ void TestPasteWindow::reviewingALine()
         window->reject();
     });
     w.paste(u"2 cups zorbles"_s);
+}
+
+void TestPasteWindow::measuresAndWhatIsCounted()
+{
+    Window w;
+    onNextDialog([](QDialog* window) {
+        auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+        QCOMPARE(table->item(0, UnitColumn)->text(), u"tbs"_s);
+        auto* measures = window->findChild<QComboBox*>(u"MeasuresLst"_s);
+        pick(measures, measures->findText(u"Australian"_s));
+        QCOMPARE(column(table, QuantityColumn), QStringList({u"40"_s, u"100"_s}));
+        QCOMPARE(column(table, CountedColumn),
+                 QStringList(
+                     {u"Australian tablespoon, 20 ml"_s, u"the sugar of a brine: not counted"_s}));
+        auto* summary = window->findChild<QLabel*>(u"SummaryLbl"_s);
+        QCOMPARE(summary->text(), u"1 of 2 ingredient lines go in; 0 marked to check."_s);
+        // The user counts the sugar after all.
+        table->setCurrentCell(1, CountedColumn);
+        QTest::keyClick(table, Qt::Key_F2);
+        auto* counted = table->findChild<QComboBox*>(u"CountedLst_1"_s);
+        counted->setCurrentIndex(counted->findText(u"All"_s));
+        QTest::keyClick(counted, Qt::Key_Return);
+        QTRY_COMPARE(table->item(1, CountedColumn)->text(), QString()); // committed queued
+        QCOMPARE(summary->text(), u"2 of 2 ingredient lines go in; 0 marked to check."_s);
+        window->findChild<QPushButton*>(u"AddCmd"_s)->click();
+    });
+    w.paste(u"2 tbs milk\n100g sugar, for the brine\n"_s);
+    QCOMPARE(texts(w.get<QListWidget>(u"R_IngLst"_s)),
+             QStringList({lines::ingredientRow(u"Milk, whole"_s, u"40"_s, u"ml"_s),
+                          lines::ingredientRow(u"Sugars, granulated"_s, u"100"_s, u"g"_s)}));
 }
 
 void TestPasteWindow::importingAFileTwice()

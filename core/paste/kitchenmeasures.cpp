@@ -1,0 +1,109 @@
+#include "core/paste/kitchenmeasures.h"
+
+#include <QHash>
+
+#include <cmath>
+
+namespace zestora::paste {
+
+namespace {
+
+struct MeasureSize {
+    const char* unit;    // as the line reader names it
+    const char* name;    // as a cook calls it
+    double ukMl;         // in British measures; 0: the American one (within a few percent)
+    double australianMl; // in Australian measures
+};
+
+// Metric cups and spoons, and the imperial pint (20 British fluid ounces of 28.41 ml) where the
+// recipe gives one; an Australian pint is the imperial one. A British tablespoon is 15 ml, as
+// near the American one as a cook's spoon measures.
+constexpr MeasureSize sizes[] = {
+    {"cup", "cup", 250, 250},
+    {"tbs", "tablespoon", 0, 20},
+    {"fl oz", "fluid ounce", 28.41, 28.41},
+    {"pint", "pint", 568.26, 568.26},
+    {"quart", "quart", 1136.52, 1136.52},
+    {"gallon", "gallon", 4546.09, 4546.09},
+};
+
+} // namespace
+
+KitchenMeasures measuresOfLocale(const QLocale& locale)
+{
+    switch (locale.territory()) {
+    case QLocale::UnitedKingdom:
+    case QLocale::Ireland:
+    case QLocale::NewZealand: // a 250 ml cup, but a 15 ml tablespoon
+        return KitchenMeasures::UK;
+    case QLocale::Australia:
+        return KitchenMeasures::Australian;
+    default:
+        return KitchenMeasures::US;
+    }
+}
+
+std::optional<KitchenMeasures> measuresNamed(QStringView word)
+{
+    static const QHash<QString, KitchenMeasures> names{
+        {QStringLiteral("us"), KitchenMeasures::US},
+        {QStringLiteral("american"), KitchenMeasures::US},
+        {QStringLiteral("uk"), KitchenMeasures::UK},
+        {QStringLiteral("british"), KitchenMeasures::UK},
+        {QStringLiteral("au"), KitchenMeasures::Australian},
+        {QStringLiteral("australian"), KitchenMeasures::Australian},
+    };
+    const auto found = names.constFind(word.trimmed().toString().toLower());
+    return found == names.cend() ? std::nullopt : std::optional(*found);
+}
+
+QString measuresKey(KitchenMeasures measures)
+{
+    switch (measures) {
+    case KitchenMeasures::UK:
+        return QStringLiteral("uk");
+    case KitchenMeasures::Australian:
+        return QStringLiteral("au");
+    case KitchenMeasures::US:
+        break;
+    }
+    return QStringLiteral("us");
+}
+
+QString measuresTitle(KitchenMeasures measures)
+{
+    switch (measures) {
+    case KitchenMeasures::UK:
+        return QStringLiteral("British");
+    case KitchenMeasures::Australian:
+        return QStringLiteral("Australian");
+    case KitchenMeasures::US:
+        break;
+    }
+    return QStringLiteral("American");
+}
+
+void readInMeasures(IngredientLine& line, KitchenMeasures measures)
+{
+    if (measures == KitchenMeasures::US || !line.quantity)
+        return;
+    for (const MeasureSize& size : sizes) {
+        if (line.unit != QLatin1String(size.unit))
+            continue;
+        const double ml = measures == KitchenMeasures::UK ? size.ukMl : size.australianMl;
+        if (ml <= 0)
+            return;
+        // Whole millilitres are as near as a cook measures.
+        const double amount = *line.quantity * ml;
+        line.quantity = amount >= 10 ? std::round(amount) : amount;
+        line.unit = QStringLiteral("ml");
+        line.decimal = false;
+        line.measures =
+            QStringLiteral("%1 %2, %3 ml")
+                .arg(measuresTitle(measures), QLatin1String(size.name),
+                     ml >= 100 ? QString::number(std::round(ml)) : QString::number(ml, 'g', 3));
+        return;
+    }
+}
+
+} // namespace zestora::paste

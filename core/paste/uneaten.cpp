@@ -1,0 +1,193 @@
+#include "core/paste/uneaten.h"
+
+#include "core/analysis/lineamounts.h"
+#include "core/paste/linereview.h"
+#include "core/store/ingtable.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace zestora::paste {
+
+namespace {
+
+constexpr auto caseless = QRegularExpression::CaseInsensitiveOption;
+
+// A brine's salt is well over what seasons a dish; a deep fryer's oil well over what a pan takes.
+constexpr double brineSaltGrams = 50;
+constexpr double fryerOilGrams = 200;
+
+// What the recipe uses but is no food: the smoker's wood, the skewers, the kitchen's paper.
+bool isNoFood(const QString& food)
+{
+    static const QRegularExpression things(
+        QStringLiteral("\\b(?:wood(?:en)?\\s*(?:chips?|chunks?)|(?:smoking|hickory|applewood|"
+                       "mesquite|oak|cherry)\\s+(?:wood\\s+)?chips|skewers?|cocktail\\s+sticks?|"
+                       "toothpicks?|kitchen\\s+(?:string|twine)|butcher'?s?\\s+(?:string|twine)|"
+                       "baking\\s+paper|parchment(?:\\s+paper)?|greaseproof\\s+paper|"
+                       "(?:tin|aluminium|aluminum)\\s*foil|cling\\s*film|plastic\\s+wrap|muslin|"
+                       "cheesecloth|(?:paper|cupcake|muffin|cake)\\s+(?:cases|liners)|"
+                       "(?:lolly|popsicle)\\s+sticks|charcoal)\\b"),
+        caseless);
+    return things.match(food).hasMatch();
+}
+
+// Whether the line's food is a cooking fat by its stored name ("Oil, canola", "Lard"), so that
+// "low-fat buttermilk" or "sardines in oil" is never taken for a fryer's oil.
+bool isFat(const ReviewedLine& line, const IngTable& table)
+{
+    static const QRegularExpression fat(
+        QStringLiteral("^(?:oil|lard|shortening|fat|butter oil)\\b"), caseless);
+    return line.matched() && fat.match(table.at(line.food).name).hasMatch();
+}
+
+// The grams of the line's own amount, when it has one in its food's units.
+std::optional<double> lineGrams(const ReviewedLine& line, const IngTable& table)
+{
+    const std::optional<OrdinaryLine> ordinary =
+        line.measure.usable() && line.matched()
+            ? std::optional(
+                  ordinaryLine(table.at(line.food), line.measure.quantity, line.measure.unit))
+            : std::nullopt;
+    if (!ordinary)
+        return std::nullopt;
+    const auto amount = nutrition::lineAmount(ordinary->entry(), table, 1);
+    return amount ? amount->grams : std::nullopt;
+}
+
+void mark(ReviewedLine& line, Eaten eaten, const QString& why)
+{
+    line.eaten = eaten;
+    line.eatenWhy = why;
+}
+
+} // namespace
+
+void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTable& table)
+{
+    // "Oil, for deep-frying", "1 quart oil for frying", "lard to fry".
+    static const QRegularExpression forFrying(
+        QStringLiteral("\\b(?:for|to)\\s+(?:the\\s+)?(?:deep|shallow)?[\\s-]?(?:fat\\s+)?"
+                       "fr(?:y|ying|yer)\\b|\\bdeep[\\s-]?fr(?:y|ying)\\b"),
+        caseless);
+    static const QRegularExpression deepFrying(
+        QStringLiteral("\\bdeep[\\s-]?(?:fat[\\s-]?)?fr(?:y|ies|ied|ying|yer)\\b|\\bfryer\\b"),
+        caseless);
+    // A brine the recipe makes, not the one a can of tuna or olives comes in.
+    static const QRegularExpression brine(
+        QStringLiteral("(?<!\\bin\\s)(?<!\\bits\\s)(?<!\\btheir\\s)\\bbrin(?:e|ed|ing)\\b"),
+        caseless);
+    static const QRegularExpression saltOrSugar(QStringLiteral("\\b(?:salt|sugar)\\b"), caseless);
+    static const QRegularExpression salt(QStringLiteral("\\bsalt\\b"), caseless);
+    static const QRegularExpression marinade(QStringLiteral("\\bmarinad(?:e|ing)\\b"), caseless);
+    // "Discard the marinade", "the marinade ... pour it away", within one sentence.
+    static const QRegularExpression marinadeDiscarded(
+        QStringLiteral("\\b(?:discard(?:ing)?|pour(?:ing)?\\s+(?:away|off)|throw(?:ing)?\\s+"
+                       "away)\\b[^.;]*\\bmarinade\\b|\\bmarinade\\b[^.;]*\\b(?:discard(?:ed|ing)?|"
+                       "poured?\\s+(?:away|off)|throw\\s+away)\\b"),
+        caseless);
+    const bool fried = deepFrying.match(directions).hasMatch();
+    const bool brined = brine.match(directions).hasMatch();
+    const bool marinadeGoes = marinadeDiscarded.match(directions).hasMatch();
+    QString heading;
+    for (ReviewedLine& line : lines) {
+        if (line.isHeading())
+            heading = line.line.heading;
+        if (!line.isIngredient())
+            continue;
+        const QString& text = line.line.text;
+        const QString& food = line.line.food;
+        const std::optional<double> grams = lineGrams(line, table);
+        if (isNoFood(food)) {
+            mark(line, Eaten::Nothing, QStringLiteral("no food"));
+        } else if (isFat(line, table) &&
+                   (forFrying.match(text).hasMatch() ||
+                    (fried && (!line.line.hasQuantity() || grams.value_or(0) >= fryerOilGrams)))) {
+            mark(line, Eaten::Absorbed, QStringLiteral("frying oil"));
+        } else if (saltOrSugar.match(food).hasMatch() &&
+                   (brine.match(text).hasMatch() || brine.match(heading).hasMatch() ||
+                    (brined && salt.match(food).hasMatch() &&
+                     grams.value_or(0) >= brineSaltGrams))) {
+            mark(line, Eaten::Nothing,
+                 QStringLiteral("the %1 of a brine")
+                     .arg(food.contains(QStringLiteral("sugar"), Qt::CaseInsensitive)
+                              ? QStringLiteral("sugar")
+                              : QStringLiteral("salt")));
+        } else if (marinadeGoes &&
+                   (marinade.match(heading).hasMatch() || marinade.match(text).hasMatch())) {
+            mark(line, Eaten::Clinging, QStringLiteral("marinade poured away"));
+        }
+    }
+}
+
+void countParts(QList<ReviewedLine>& lines, const IngTable& table, const HouseholdWeights& weights)
+{
+    double friedGrams = 0;
+    for (const ReviewedLine& line : lines)
+        if (line.isIngredient() && !line.leftOut && line.eaten == Eaten::All)
+            friedGrams += lineGrams(line, table).value_or(0);
+    for (ReviewedLine& line : lines) {
+        line.part = LineMeasure{};
+        if (!line.matched() || (line.eaten != Eaten::Absorbed && line.eaten != Eaten::Clinging))
+            continue;
+        const std::optional<double> own = lineGrams(line, table);
+        std::optional<double> grams;
+        if (line.eaten == Eaten::Absorbed)
+            grams = std::min(own.value_or(friedGrams), fryingUptake * friedGrams);
+        else if (own)
+            grams = clingingShare * *own;
+        if (!grams || *grams <= 0)
+            continue;
+        IngredientLine counted = line.line;
+        counted.quantity = *grams >= 10 ? std::round(*grams) : std::round(*grams * 10) / 10;
+        counted.unit = QStringLiteral("g");
+        counted.decimal = false;
+        counted.package.clear();
+        line.part = measureLine(counted, table.at(line.food), weights);
+    }
+}
+
+QList<Eaten> eatenChoices()
+{
+    return {Eaten::All, Eaten::Absorbed, Eaten::Clinging, Eaten::Nothing};
+}
+
+QString eatenName(Eaten eaten)
+{
+    switch (eaten) {
+    case Eaten::Absorbed:
+        return QStringLiteral("What frying leaves");
+    case Eaten::Clinging:
+        return QStringLiteral("What clings");
+    case Eaten::Nothing:
+        return QStringLiteral("Nothing");
+    case Eaten::All:
+        break;
+    }
+    return QStringLiteral("All");
+}
+
+QString eatenText(const ReviewedLine& line)
+{
+    const auto why = [&](const char* fallback) {
+        return line.eatenWhy.isEmpty() ? QString::fromLatin1(fallback) : line.eatenWhy;
+    };
+    switch (line.eaten) {
+    case Eaten::Absorbed:
+        return QStringLiteral("%1: counted as what the fried foods take up, %2 % of their weight")
+            .arg(why("frying oil"))
+            .arg(fryingUptake * 100);
+    case Eaten::Clinging:
+        return QStringLiteral("%1: counted as what clings to the food, %2 % of it")
+            .arg(why("poured away"))
+            .arg(clingingShare * 100);
+    case Eaten::Nothing:
+        return QStringLiteral("%1: not counted").arg(why("not eaten"));
+    case Eaten::All:
+        break;
+    }
+    return QString();
+}
+
+} // namespace zestora::paste
