@@ -3,6 +3,7 @@
 #include "core/paste/foodmatcher.h"
 #include "core/paste/linereview.h"
 
+#include <future>
 #include <memory>
 
 namespace zestora {
@@ -21,6 +22,12 @@ public:
     ~FoodIndex();
 
     const IngTable& table() const { return m_table; }
+    // Starts indexing the names on a thread of its own, unless the index is up to date or on
+    // its way: the first line matched then finds it made. Called once the ingredients are
+    // loaded, and again after they changed.
+    void prepare();
+    // The index, waiting for one being made; made here when there is none for the table as it
+    // is now.
     const FoodMatcher& matcher();
     const HouseholdWeights& weights();
     // The user's choices, which the matcher consults as they change.
@@ -38,6 +45,8 @@ private:
     std::optional<FoodChoices> m_choices;
     std::unique_ptr<FoodMatcher> m_matcher;
     quint64 m_indexedRevision = 0;
+    std::future<std::unique_ptr<FoodMatcher>> m_building;
+    quint64 m_buildingRevision = 0;
 };
 
 } // namespace zestora::paste
