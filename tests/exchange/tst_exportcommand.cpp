@@ -86,6 +86,10 @@ void TestExportCommand::commandLines_data()
         << QByteArray("old");
     QTest::newRow("recipes must be named") << QStringList{u"-o"_s, u"x.json"_s} << 2
                                            << u"Name the recipes to export"_s << QByteArray("old");
+    QTest::newRow("standard output, named -, takes the file and no file is named so")
+        << QStringList{u"Pancakes"_s, u"--format"_s, u"mmf"_s, u"-o"_s, u"-"_s} << 0
+        << u"MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n      Title: Pancakes"_s
+        << QByteArray("old");
     QTest::newRow("a format the ending does not tell")
         << QStringList{u"--all"_s, u"-o"_s, u"out.txt"_s} << 2
         << u"Choose the format with --format"_s << QByteArray("old");
@@ -102,6 +106,7 @@ void TestExportCommand::commandLines()
     QVERIFY2(result.output.contains(says), qPrintable(result.output));
     QFETCH(QByteArray, fileStart);
     QVERIFY(readFile(u"out.json"_s).startsWith(fileStart));
+    QVERIFY(!QFile::exists(u"-"_s));
 }
 
 void TestExportCommand::pdfIsThePrintedPage()
