@@ -103,6 +103,8 @@ private Q_SLOTS:
     void calorieQuestionAndDuplicateName();
     void storedIngredientScreen();
     void keyboardWizardKeepsWhatIsTyped();
+    void arrowsChooseAmongOptions_data();
+    void arrowsChooseAmongOptions();
     void quantityBoxTakesWhatFits_data();
     void quantityBoxTakesWhatFits();
     void finishWeighsPartsAgainstWholes_data();
@@ -238,6 +240,9 @@ void TestIngredientScreens::calorieQuestionAndDuplicateName()
     f.answers = {answer};
     f.click("cmdFinish");
     QCOMPARE(f.titles(), titles);
+    // Enter never replaces a stored ingredient.
+    if (titles.first() == u"Duplicate"_s)
+        QCOMPARE(f.messages.first().defaultButton, MessageBox::Default::No);
     QCOMPARE(f.step(), u"Step 1 of 11"_s);
     QCOMPARE(f.session.ingredients.trimmedNames(), names);
     f.checkStored();
@@ -320,6 +325,44 @@ void TestIngredientScreens::keyboardWizardKeepsWhatIsTyped()
     QCOMPARE(f.step(), u"Step 1 of 11"_s);
     QCOMPARE(f.w<QLineEdit>("txtName")->text(), QString());
     QCOMPARE(f.focused(), u"txtName"_s);
+}
+
+void TestIngredientScreens::arrowsChooseAmongOptions_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::newRow("the measure, step 2") << 2;
+    QTest::newRow("the second measure, step 4") << 4;
+}
+
+void TestIngredientScreens::arrowsChooseAmongOptions()
+{
+    QFETCH(int, step);
+    Fixture f;
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QTest::keyClick(f.window.get(), Qt::Key_3, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), u"Toast"_s);
+    f.key(Qt::Key_Return);
+    if (step == 4) {
+        f.mouse("optUnits_4");
+        f.key(Qt::Key_Return);
+        f.key(Qt::Key_2);
+        f.key(Qt::Key_Return);
+    }
+    const QString here = u"Step %1 of 11"_s.arg(step);
+    QCOMPARE(f.step(), here);
+    // Nothing is chosen when the step opens; an arrow chooses, and Enter goes on with it.
+    const char* first = step == 2 ? "optUnits_0" : "opt2ndM_0";
+    QCOMPARE(f.focused(), QLatin1String(first));
+    f.key(Qt::Key_Down);
+    const QList<QRadioButton*> options = f.w(first)->parentWidget()->findChildren<QRadioButton*>();
+    const auto chosen =
+        std::find_if(options.cbegin(), options.cend(),
+                     [](const QRadioButton* option) { return option->isChecked(); });
+    QVERIFY(chosen != options.cend() && (*chosen)->objectName() != QLatin1String(first));
+    QVERIFY(f.w("cmdNext")->isEnabled());
+    f.key(Qt::Key_Return);
+    QVERIFY(f.step() != here);
 }
 
 void TestIngredientScreens::quantityBoxTakesWhatFits_data()
