@@ -16,7 +16,8 @@ class TestSearchDialog : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void searchesClearsAndWarns();
-    void aResultChosenByTheKeysClosesTheWindow();
+    void resultsByKeysAndMouse_data();
+    void resultsByKeysAndMouse();
 };
 
 void TestSearchDialog::searchesClearsAndWarns()
@@ -88,21 +89,54 @@ void TestSearchDialog::searchesClearsAndWarns()
     help.closeHelp();
 }
 
-void TestSearchDialog::aResultChosenByTheKeysClosesTheWindow()
+void TestSearchDialog::resultsByKeysAndMouse_data()
 {
+    QTest::addColumn<QList<int>>("keys"); // pressed once the search has found its results
+    QTest::addColumn<int>("clicked");     // the result clicked then, or -1
+    QTest::addColumn<bool>("twice");      // a double-click
+    QTest::addColumn<QStringList>("chosen");
+    const QList<int> none;
+    QTest::newRow("the arrows move without taking")
+        << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End} << -1 << false
+        << QStringList();
+    QTest::newRow("Enter takes the result the arrows reached")
+        << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << -1 << false
+        << QStringList{u"Eggnog"_s};
+    QTest::newRow("Enter at once takes the first")
+        << QList<int>{Qt::Key_Return} << -1 << false << QStringList{u"Egg"_s};
+    QTest::newRow("a click takes a result")
+        << QList<int>{Qt::Key_Down} << 2 << false << QStringList{u"Eggnog"_s};
+    QTest::newRow("a double-click takes a result once")
+        << none << 1 << true << QStringList{u"Egg white"_s};
+}
+
+void TestSearchDialog::resultsByKeysAndMouse()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, clicked);
+    QFETCH(bool, twice);
     HelpViewer help;
     QStringList chosen;
-    const SortedNameModel names(QStringList{u"Milk"_s, u"Eggnog"_s, u"Egg"_s});
-    onNextDialog([](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(u"egg"_s);
-        dialog->findChild<QPushButton*>(u"SearchCmd"_s)->click();
+    const SortedNameModel names(QStringList{u"Milk"_s, u"Eggnog"_s, u"Egg"_s, u"Egg white"_s});
+    onNextDialog([&](QDialog* dialog) {
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"SearchTxt"_s), u"egg"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         auto* results = dialog->findChild<QListWidget*>(u"SearchLst"_s);
-        results->setFocus();
-        QTest::keyClick(results, Qt::Key_End);
+        QCOMPARE(QApplication::focusWidget(), results);
+        for (const int key : keys)
+            QTest::keyClick(results, static_cast<Qt::Key>(key));
+        if (clicked >= 0) {
+            const QPoint at = results->visualItemRect(results->item(clicked)).center();
+            for (int click = 0; click < (twice ? 2 : 1); ++click)
+                QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, at);
+        }
+        if (dialog->isVisible())
+            dialog->reject();
     });
     SearchDialog::search(nullptr, help, names,
                          [&chosen](const QString& name) { chosen.append(name); });
-    QCOMPARE(chosen, QStringList{u"Eggnog"_s});
+    QTEST(chosen, "chosen");
 }
 
 QTEST_MAIN(TestSearchDialog)
