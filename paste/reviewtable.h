@@ -46,6 +46,9 @@ public:
 Q_SIGNALS:
     void linesChanged();
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     enum Column { LineColumn, FoodColumn, QuantityColumn, UnitColumn, GramsColumn, NoteColumn };
 

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QWheelEvent>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -105,13 +106,56 @@ struct Window : StartedMainWindow {
 // Chooses the food of a review table's line through its list's search of every food.
 void searchFood(QDialog* window, int row, const QString& words)
 {
-    onNextDialog([words](QDialog* search) {
+    const auto taken = std::make_shared<bool>(false);
+    onNextDialog([words, taken](QDialog* search) {
         search->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(words);
         search->findChild<QPushButton*>(u"SearchCmd"_s)->click();
-        search->findChild<QListWidget*>(u"SearchLst"_s)->setCurrentRow(0);
+        QTest::keyClick(search->findChild<QListWidget*>(u"SearchLst"_s), Qt::Key_Return);
+        *taken = true;
     });
     auto* foods = window->findChild<QComboBox*>(u"FoodLst_%1"_s.arg(row));
     pick(foods, foods->count() - 1);
+    // The search opens once the list has closed.
+    QTRY_VERIFY(*taken);
+}
+
+// Turns the wheel over a drop-down by notches, up for more than 0; whether its choice changed.
+bool wheelChanges(QComboBox* box, int notches)
+{
+    const int before = box->currentIndex();
+    const QPointF at = QRectF(box->rect()).center();
+    for (int notch = 0; notch < qAbs(notches); ++notch) {
+        QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, notches > 0 ? 120 : -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+    }
+    return box->currentIndex() != before;
+}
+
+// The wheel passes over a drop-down, and one reached by Tab; it changes one the user clicked,
+// from the second choice up to the first.
+void wheelOnlyChangesAClickedList(QComboBox* box, bool click)
+{
+    QVERIFY(box->count() > 2);
+    box->setCurrentIndex(1);
+    QVERIFY(!wheelChanges(box, 1));
+    QVERIFY(!wheelChanges(box, -1));
+    box->setFocus(Qt::TabFocusReason);
+    QVERIFY(!wheelChanges(box, 1));
+    if (!click)
+        return;
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->hidePopup();
+    QVERIFY(wheelChanges(box, 1));
+    QCOMPARE(box->currentIndex(), 0);
+}
+
+QList<int> columnWidths(const QTableWidget* table)
+{
+    QList<int> widths;
+    for (int column = 0; column < table->columnCount(); ++column)
+        widths.append(table->columnWidth(column));
+    return widths;
 }
 
 } // namespace
@@ -122,6 +166,8 @@ private Q_SLOTS:
     void pastedLinesAreTheLinesEnteredByHand();
     void reviewingALine();
     void importingAFileTwice();
+    void theWheelChangesOnlyAClickedList_data();
+    void theWheelChangesOnlyAClickedList();
     void escapeAsksBeforeTypingGoes();
 };
 
@@ -159,7 +205,9 @@ void TestPasteWindow::reviewingALine()
     Window w;
     onNextDialog([](QDialog* window) {
         auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+        const QList<int> widths = columnWidths(table);
         searchFood(window, 0, u"sugar"_s);
+        QCOMPARE(columnWidths(table), widths);
         QCOMPARE(table->item(0, UnitColumn)->text(), u"cup"_s);
         QCOMPARE(table->item(0, GramsColumn)->text(), u"200 g"_s);
         QCOMPARE(table->item(0, NoteColumn)->text(), QString());
@@ -187,6 +235,10 @@ void TestPasteWindow::reviewingALine()
         QTest::keyClick(table, Qt::Key_Space);
         QCOMPARE(window->findChild<QLabel*>(u"SummaryLbl"_s)->text(),
                  u"1 of 2 ingredient lines go in; 0 marked to check."_s);
+        // Tab goes from the chosen line to its own food.
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"FoodLst_1"_s);
         window->findChild<QPushButton*>(u"AddCmd"_s)->click();
     });
     w.paste(u"1 cup zorbles\n2 cups milk\n"_s);
@@ -239,6 +291,34 @@ void TestPasteWindow::importingAFileTwice()
     QCOMPARE(readFile(u"Recipe.Dat"_s), stored);
     QVERIFY(w.messages.last().text.endsWith(
         u"\r\n\r\nAlready stored: Buttermilk Pancakes.\r\nAlready stored: Zorble Stew."_s));
+}
+
+void TestPasteWindow::theWheelChangesOnlyAClickedList_data()
+{
+    QTest::addColumn<bool>("pasted");
+    QTest::newRow("the food of a pasted line") << true;
+    QTest::newRow("the unit of the line being entered") << false;
+}
+
+void TestPasteWindow::theWheelChangesOnlyAClickedList()
+{
+    QFETCH(bool, pasted);
+    Window w;
+    if (!pasted) {
+        w.addByHand(u"Butter, salted"_s, 0, 0, u"tbs"_s);
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        wheelOnlyChangesAClickedList(w.get<QComboBox>(u"MeasureLst"_s), true);
+        return;
+    }
+    bool checked = false;
+    onNextDialog([&checked](QDialog* window) {
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        wheelOnlyChangesAClickedList(window->findChild<QComboBox*>(u"FoodLst_0"_s), false);
+        checked = true;
+        window->done(QDialog::Rejected);
+    });
+    w.paste(u"1 cup sugar syrup"_s);
+    QVERIFY(checked);
 }
 
 void TestPasteWindow::escapeAsksBeforeTypingGoes()
