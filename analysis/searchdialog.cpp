@@ -27,7 +27,7 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
     centreForm(this);
     resetSearch();
     // Search is the default button, so Enter in the words box runs the search.
-    connect(m_ui->SearchCmd, &QPushButton::clicked, this, &SearchDialog::searchCmdClick);
+    connect(m_ui->SearchCmd, &QPushButton::clicked, this, &SearchDialog::runSearch);
     connect(m_ui->ClearCmd, &QPushButton::clicked, this, [this] {
         resetSearch();
         m_ui->SearchTxt->setFocus();
@@ -50,7 +50,7 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
     // reached; Enter, a click or a double-click takes it.
     for (const auto taken : {&QListWidget::itemClicked, &QListWidget::itemActivated})
         connect(m_ui->SearchLst, taken, this,
-                [this](QListWidgetItem* item) { searchLstClick(item->text()); });
+                [this](QListWidgetItem* item) { chooseResult(item->text()); });
 }
 
 SearchDialog::~SearchDialog() = default;
@@ -69,7 +69,7 @@ void SearchDialog::resetSearch()
     m_ui->SearchTxt->clear();
 }
 
-void SearchDialog::searchCmdClick()
+void SearchDialog::runSearch()
 {
     const WaitCursor wait;
     if (trimSpaces(m_ui->SearchTxt->text()).isEmpty()) {
@@ -99,7 +99,7 @@ void SearchDialog::showResults()
     m_ui->SearchLst->setFocus();
 }
 
-void SearchDialog::searchLstClick(const QString& result)
+void SearchDialog::chooseResult(const QString& result)
 {
     // The second click of a double-click comes to a window already closed.
     if (!isVisible())

@@ -32,9 +32,9 @@ private:
     ~SearchDialog() override;
 
     void resetSearch();
-    void searchCmdClick();
+    void runSearch();
     void showResults();
-    void searchLstClick(const QString& result);
+    void chooseResult(const QString& result);
 
     const std::unique_ptr<Ui::SearchDialog> m_ui;
     const search::SearchableNames m_names;
