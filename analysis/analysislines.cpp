@@ -38,6 +38,11 @@ void AnalysisScreen::addLine()
     showSavedStatus();
     m_ui->IngLst2->setText(QStringLiteral("Select From This List"));
     m_ui->MeasureLst->clear();
+    // The next key chooses the next ingredient.
+    if (m_ui->IngLst2->isVisible())
+        m_ui->IngLst2->setFocus();
+    else
+        m_ui->IngLst->setFocus();
 }
 
 void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines)
@@ -76,6 +81,9 @@ void AnalysisScreen::editLine(int row)
         showTotals();
     }
     showSavedStatus();
+    // The ingredient that goes in the line's place, or after it, is chosen next.
+    if (*choice != RecipeDraft::Edit::Delete)
+        openIngredientList();
 }
 
 void AnalysisScreen::addHeading()

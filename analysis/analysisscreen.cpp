@@ -30,6 +30,12 @@ constexpr int flashInterval = 800;
 constexpr int passInterval = 10;
 constexpr int onesMaximum = 1000;
 
+// The panel's servings line as the spinner sets it.
+QString makesServings(const QString& servings)
+{
+    return QStringLiteral("Makes ") + servings + QStringLiteral(" servings");
+}
+
 QPixmap standardPicture(const QWidget* widget, QStyle::StandardPixmap which)
 {
     return widget->style()->standardIcon(which).pixmap(20, 20);
@@ -58,6 +64,8 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
     m_ui->R_IngLst->installEventFilter(this);
+    m_ui->OnesVs->installEventFilter(this);
+    m_ui->FracVs->installEventFilter(this);
     setUpSpinners();
     // The reminder to press OK, and the large ingredient list where the drop-down takes its
     // place.
@@ -97,6 +105,8 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     connect(m_passTmr, &QTimer::timeout, this, [this] {
         showIngredientList(true);
         chooseIngredient();
+        // The quantity comes next, as after a choice in the list.
+        m_ui->OnesVs->setFocus();
     });
 
     connectControls();
@@ -149,7 +159,7 @@ void AnalysisScreen::connectControls()
 {
     connect(m_ui->IngLst, &QListView::clicked, this, &AnalysisScreen::chooseIngredient);
     // Opening the drop-down opens the large list instead, to choose again.
-    connect(m_ui->IngLst2, &DropDownBox::dropDown, this, [this] { showIngredientList(true); });
+    connect(m_ui->IngLst2, &DropDownBox::dropDown, this, &AnalysisScreen::openIngredientList);
     connect(m_ui->OnesVs, &Spinner::valueChanged, this, &AnalysisScreen::wholePartChanged);
     connect(m_ui->FracVs, &Spinner::valueChanged, this, &AnalysisScreen::fractionPartChanged);
     connect(m_ui->ServingsVs, &Spinner::valueChanged, this, &AnalysisScreen::servingsChanged);
@@ -204,7 +214,6 @@ void AnalysisScreen::reset()
     m_draft.reset();
     m_explainer->lines()->linesReset(0);
     m_ui->Frame1->setName(QString());
-    m_ui->Frame1->setServing(QString());
     m_ui->OnesTxt->clear();
     m_ui->FracTxt->clear();
     m_ui->DLbl->setVisible(false);
@@ -222,6 +231,8 @@ void AnalysisScreen::reset()
     m_ui->FracVs->setValue(0);
     m_ui->ServingsVs->setValue(quantity::servingsForOne);
     m_ui->ServingsLbl->setText(m_draft.servingsText());
+    // The panel says what it is for from the start, whatever fills the recipe.
+    m_ui->Frame1->setServing(makesServings(m_draft.servingsText()));
     m_chosenName.clear();
     m_ui->R_IngLstText->clear();
     m_ui->OkCmd->setEnabled(true);
@@ -272,6 +283,11 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
             m_ui->OnesVs->setFocus();
             return true;
         }
+        // Enter on the quantity adds the line, as Add does.
+        if (enter && (watched == m_ui->OnesVs || watched == m_ui->FracVs)) {
+            addLine();
+            return true;
+        }
         if (enter && watched == m_ui->NameTxt) {
             m_ui->ServingsVs->setFocus();
             return true;
@@ -296,6 +312,12 @@ void AnalysisScreen::openSearch()
                          [this](const QString& name) { chooseIngredientFromSearch(name); });
 }
 
+void AnalysisScreen::openIngredientList()
+{
+    showIngredientList(true);
+    m_ui->IngLst->setFocus();
+}
+
 void AnalysisScreen::showIngredientList(bool show)
 {
     m_ui->IngLst->setVisible(show);
@@ -306,8 +328,7 @@ void AnalysisScreen::showIngredientList(bool show)
 void AnalysisScreen::chooseIngredient()
 {
     m_ui->QuantityFrame->setEnabled(true);
-    m_ui->Frame1->setServing(QStringLiteral("Makes ") + m_draft.servingsText() +
-                             QStringLiteral(" servings"));
+    m_ui->Frame1->setServing(makesServings(m_draft.servingsText()));
     const QModelIndex chosen = m_ui->IngLst->currentIndex();
     m_chosenName = chosen.isValid() ? chosen.data().toString() : QString();
     // The last record of the name, ignoring case; with none the ingredient stays as it was.
@@ -374,8 +395,7 @@ void AnalysisScreen::servingsChanged(int value)
     const quantity::Servings servings = quantity::servingsFor(value);
     m_draft.chooseServings(servings);
     m_ui->ServingsLbl->setText(servings.text);
-    m_ui->Frame1->setServing(QStringLiteral("Makes ") + servings.text +
-                             QStringLiteral(" servings"));
+    m_ui->Frame1->setServing(makesServings(servings.text));
     showSavedStatus();
 }
 

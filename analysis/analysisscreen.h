@@ -80,6 +80,8 @@ private:
     void chooseIngredient();
     void chooseIngredientFromSearch(const QString& name);
     void showIngredientList(bool show);
+    // Shows the large list with the focus in it, for the next ingredient.
+    void openIngredientList();
 
     // Quantity and servings entry.
     quantity::Entry quantityEntry() const;

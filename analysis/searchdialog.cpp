@@ -46,15 +46,11 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
                              QStringLiteral("This may take some time"),
                              MessageBox::Icon::Exclamation);
     });
-    // A result is chosen as soon as it is selected, by the mouse, the keys or the program, or
-    // when Enter is pressed on it.
-    connect(m_ui->SearchLst, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem*> chosen = m_ui->SearchLst->selectedItems();
-        if (!chosen.isEmpty())
-            chooseResult(chosen.first()->text());
-    });
-    connect(m_ui->SearchLst, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { chooseResult(item->text()); });
+    // The arrow keys move among the results without taking one, so that every result can be
+    // reached; Enter, a click or a double-click takes it.
+    for (const auto taken : {&QListWidget::itemClicked, &QListWidget::itemActivated})
+        connect(m_ui->SearchLst, taken, this,
+                [this](QListWidgetItem* item) { chooseResult(item->text()); });
 }
 
 SearchDialog::~SearchDialog() = default;
@@ -92,11 +88,22 @@ void SearchDialog::runSearch()
         MessageBox::show(this, QStringLiteral("No match was found."), QStringLiteral("No match"),
                          MessageBox::Icon::Information);
     else
-        m_ui->SearchLst->setVisible(true);
+        showResults();
+}
+
+void SearchDialog::showResults()
+{
+    // The next key is for the results: the arrows move from the first, Enter takes it.
+    m_ui->SearchLst->setVisible(true);
+    m_ui->SearchLst->setCurrentRow(0);
+    m_ui->SearchLst->setFocus();
 }
 
 void SearchDialog::chooseResult(const QString& result)
 {
+    // The second click of a double-click comes to a window already closed.
+    if (!isVisible())
+        return;
     {
         const WaitCursor wait;
         m_choose(result);

@@ -16,8 +16,8 @@ namespace zestora {
 class HelpViewer;
 class SortedNameModel;
 
-// Finds ingredients by words in their names, any or all of them; clicking a result chooses it
-// and closes the window.
+// Finds ingredients by words in their names, any or all of them; a result clicked, or reached by
+// the arrow keys and taken with Enter, is chosen and closes the window.
 class SearchDialog : public QDialog {
     Q_OBJECT
 public:
@@ -33,6 +33,7 @@ private:
 
     void resetSearch();
     void runSearch();
+    void showResults();
     void chooseResult(const QString& result);
 
     const std::unique_ptr<Ui::SearchDialog> m_ui;

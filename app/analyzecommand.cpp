@@ -1,5 +1,6 @@
 #include "app/analyzecommand.h"
 
+#include "app/inputfile.h"
 #include "app/launcher.h"
 #include "app/measuresoption.h"
 #include "core/analysis/lineamounts.h"
@@ -19,6 +20,7 @@
 #include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace zestora {
@@ -56,12 +58,8 @@ QString decodeText(const QByteArray& bytes)
 std::optional<QString> readRecipeFile(const QString& name, QString* error)
 {
     QFile file;
-    const bool opened = name == QLatin1String("-")
-                            ? file.open(stdin, QIODevice::ReadOnly)
-                            : (file.setFileName(name), file.open(QIODevice::ReadOnly));
-    if (!opened || QFileInfo(name).isDir()) {
-        *error = QStringLiteral("Cannot read %1: %2")
-                     .arg(name, opened ? QStringLiteral("it is a folder") : file.errorString());
+    if (const QString why = openInputFile(file, name); !why.isEmpty()) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(name, why);
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
@@ -215,8 +213,12 @@ void writeText(const Analysis& analysis, QTextStream& out)
     row(QStringLiteral("  ") + nutrition::nutrientName(Nutrient::Fiber), p.fiberG, p.fiberPct);
     row(nutrition::nutrientName(Nutrient::Protein), p.proteinG, QString());
     out << "* Percent Daily Values based on a 2,000 calorie diet." << Qt::endl;
+    // With no calories the shares are nil, in the words the screens use for a share.
     const nutrition::CalorieShares shares =
-        analysis.shares ? *analysis.shares : nutrition::noLineShares();
+        analysis.shares.value_or(nutrition::CalorieShares{QStringLiteral("0% of calories from Fat"),
+                                                          QStringLiteral("0% from Carbohydrates"),
+                                                          QStringLiteral("0% from Protein"),
+                                                          {}});
     out << shares.fat << ", " << shares.carbs << ", " << shares.protein << Qt::endl;
 }
 
@@ -298,6 +300,17 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
     const paste::FoodMatcher matcher(table, tables.names, &choices);
 
     const paste::RecipeText recipe = paste::readRecipeText(*text, true);
+    // A panel of zeros would pass for a recipe without nutrients.
+    if (std::none_of(recipe.lines.cbegin(), recipe.lines.cend(),
+                     [](const paste::IngredientLine& line) {
+                         return line.kind == paste::LineKind::Ingredient;
+                     })) {
+        const QString name = parser.positionalArguments().front();
+        err << "There are no ingredient lines in "
+            << (name == QLatin1String("-") ? QStringLiteral("the input") : name)
+            << ": nothing to analyze." << Qt::endl;
+        return 1;
+    }
     const Analysis analysis = analyze(recipe, servings.value_or(recipe.servings.value_or(1)), table,
                                       matcher, tables.weights, *kitchen);
     if (parser.isSet(json))

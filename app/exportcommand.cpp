@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -60,7 +61,9 @@ std::optional<Request> parse(const QStringList& arguments, QTextStream& err)
     request.dataDir = parser.value(dataDir);
     if (!parser.isSet(output))
         return refuse(QStringLiteral("Name the file to write with -o FILE."));
-    request.output = QFileInfo(parser.value(output)).absoluteFilePath();
+    request.output = parser.value(output) == QLatin1String("-")
+                         ? parser.value(output)
+                         : QFileInfo(parser.value(output)).absoluteFilePath();
     if (request.all == !request.names.isEmpty())
         return refuse(QStringLiteral("Name the recipes to export, or give --all for every one."));
     const std::optional<Format> chosen = parser.isSet(format)
@@ -121,6 +124,20 @@ private:
     QElapsedTimer m_sinceShown;
 };
 
+int copyToOutput(const QString& written, qsizetype count, QTextStream& out, QTextStream& err)
+{
+    QFile file(written);
+    QFile output;
+    out.flush();
+    if (!file.open(QIODevice::ReadOnly) || !output.open(stdout, QIODevice::WriteOnly) ||
+        output.write(file.readAll()) != file.size() || !output.flush()) {
+        err << "Cannot write the recipes to standard output." << Qt::endl;
+        return 1;
+    }
+    err << "Exported " << count << (count == 1 ? " recipe." : " recipes.") << Qt::endl;
+    return 0;
+}
+
 int run(const Request& request, QTextStream& out, QTextStream& err)
 {
     // Exporting only reads the data files, which are always replaced whole: no lock is taken,
@@ -143,7 +160,10 @@ int run(const Request& request, QTextStream& out, QTextStream& err)
         return 1;
     }
 
-    ExportFile file(request.output);
+    // Standard output takes the recipes once they are written whole, into a file of their own.
+    const bool toOutput = request.output == QLatin1String("-");
+    const QTemporaryDir scratch;
+    ExportFile file(toOutput ? scratch.filePath(QStringLiteral("recipes")) : request.output);
     if (!file.open(request.force ? ExportFile::Existing::Replace : ExportFile::Existing::Keep)) {
         err << file.errorString();
         if (file.alreadyExists())
@@ -160,6 +180,8 @@ int run(const Request& request, QTextStream& out, QTextStream& err)
         err << file.errorString() << Qt::endl;
         return 1;
     }
+    if (toOutput)
+        return copyToOutput(file.path(), indexes->size(), out, err);
     out << "Exported " << indexes->size() << (indexes->size() == 1 ? " recipe" : " recipes")
         << " to " << QDir::toNativeSeparators(file.path()) << "." << Qt::endl;
     return 0;

@@ -1,6 +1,7 @@
 #include "app/importcommand.h"
 
 #include "app/folderlock.h"
+#include "app/inputfile.h"
 #include "app/launcher.h"
 #include "app/measuresoption.h"
 #include "app/programdir.h"
@@ -56,10 +57,9 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
         return 2;
     }
     const QString fileName = parser.positionalArguments().front();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir()) {
-        err << "Cannot read " << fileName << ": "
-            << (file.isOpen() ? QStringLiteral("it is a folder") : file.errorString()) << Qt::endl;
+    QFile file;
+    if (const QString why = openInputFile(file, fileName); !why.isEmpty()) {
+        err << "Cannot read " << fileName << ": " << why << Qt::endl;
         return 1;
     }
     const mealmaster::ReadResult read = mealmaster::read(&file);

@@ -192,7 +192,8 @@ void IngredientWizard::finish()
             this,
             name + QStringLiteral(" is already stored.\r\n\r\nWould you like to replace the "
                                   "stored version with this one?"),
-            QStringLiteral("Duplicate"), MessageBox::Icon::Exclamation, MessageBox::Buttons::YesNo);
+            QStringLiteral("Duplicate"), MessageBox::Icon::Exclamation, MessageBox::Buttons::YesNo,
+            MessageBox::Default::No);
         if (answer != MessageBox::Answer::Yes) {
             m_step = 0;
             showStep();

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -109,10 +110,10 @@ ReviewTable::ReviewTable(QWidget* parent)
     setTabKeyNavigation(false);
     verticalHeader()->hide();
     QHeaderView* header = horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The columns are measured when the lines are shown, and keep their widths while the user
+    // changes foods and amounts.
+    header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(LineColumn, QHeaderView::Stretch);
-    header->setSectionResizeMode(FoodColumn, QHeaderView::Interactive);
-    header->resizeSection(FoodColumn, 380);
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() == QuantityColumn || item->column() == UnitColumn) {
             amountEdited(item->row());
@@ -153,9 +154,23 @@ void ReviewTable::showLines(QList<paste::ReviewedLine> lines)
         }
         showRow(row);
     }
+    for (const int column : {QuantityColumn, UnitColumn, GramsColumn, NoteColumn})
+        resizeColumnToContents(column);
+    horizontalHeader()->resizeSection(FoodColumn, 380);
     if (rowCount() > 0)
         setCurrentCell(0, LineColumn);
     Q_EMIT linesChanged();
+}
+
+bool ReviewTable::focusNextPrevChild(bool next)
+{
+    // Tab goes on from the chosen line to its food, not to the first line's.
+    if (next && hasFocus() && currentRow() >= 0)
+        if (QWidget* foods = cellWidget(currentRow(), FoodColumn)) {
+            foods->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    return QTableWidget::focusNextPrevChild(next);
 }
 
 QWidget* ReviewTable::lastInTabOrder()
@@ -202,8 +217,17 @@ QComboBox* ReviewTable::foodList(int row)
         foods->addItem(table.at(line.food).trimmedName(), line.food);
     foods->addItem(QStringLiteral("Search all foods..."), searchItem);
     foods->setCurrentIndex(foods->findData(line.food));
-    connect(foods, &QComboBox::activated, this,
-            [this, row, foods](int item) { foodChosen(row, foods, item); });
+    connect(foods, &QComboBox::activated, this, [this, row, foods](int item) {
+        // The search window opens once the list has closed and let go of the mouse: opened
+        // from within the list's click, it would swallow the user's next click.
+        QMetaObject::invokeMethod(
+            this,
+            [this, row, foods = QPointer(foods), item] {
+                if (foods) // the lines were not read again meanwhile
+                    foodChosen(row, foods, item);
+            },
+            Qt::QueuedConnection);
+    });
     setCellWidget(row, FoodColumn, foods);
     m_foodLists.append(foods);
     return foods;

@@ -47,6 +47,9 @@ public:
 Q_SIGNALS:
     void linesChanged();
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     enum Column {
         LineColumn,

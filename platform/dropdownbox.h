@@ -5,7 +5,8 @@
 namespace zestora {
 
 // A drop-down that shows one chosen text; opening it does not drop a list down but asks the screen
-// to show its own large list in its place.
+// to show its own large list in its place. Typing in it opens that list too, and the letters go
+// on to the list, which has the focus by then, to find the name they start.
 class DropDownBox : public QComboBox {
     Q_OBJECT
 public:
@@ -14,6 +15,9 @@ public:
     void setText(const QString& text);
     QString text() const { return currentText(); }
     void showPopup() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 Q_SIGNALS:
     void dropDown();

@@ -115,11 +115,16 @@ void HelpViewer::showHelp(int context)
     // window becomes its own for the while, and goes with it. Otherwise it stands on its own.
     QWidget* modal = QApplication::activeModalWidget();
     if (m_window->parentWidget() != modal) {
-        const QRect geometry = m_window->geometry();
+        // The window keeps its place by its frame: its inner geometry given back as the place
+        // of a window that has no frame yet would put the title bar above the screen.
+        const QPoint place = m_window->pos();
+        const QSize size = m_window->size();
         m_window->setParent(modal, Qt::Window);
-        m_window->setGeometry(geometry);
+        m_window->resize(size);
+        m_window->move(place);
     }
     m_window->show();
+    keepOnScreen();
     m_window->raise();
     m_window->activateWindow();
     m_browser->setFocus();
@@ -142,6 +147,17 @@ void HelpViewer::showHelp(int context)
         root->setFrameFormat(format);
     }
     m_browser->scrollToAnchor(anchor);
+}
+
+void HelpViewer::keepOnScreen()
+{
+    // Wholly on the screen, so that the title bar can be taken and the window closed by mouse.
+    const QRect area = m_window->screen()->availableGeometry();
+    const QRect frame = m_window->frameGeometry();
+    const QPoint inside(qBound(area.left(), frame.left(), area.right() + 1 - frame.width()),
+                        qBound(area.top(), frame.top(), area.bottom() + 1 - frame.height()));
+    if (inside != frame.topLeft())
+        m_window->move(inside);
 }
 
 void HelpViewer::closeHelp()

@@ -43,6 +43,7 @@ public:
 
 private:
     void makeWindow();
+    void keepOnScreen();
 
     QPointer<QWidget> m_owner;
     QPointer<QWidget> m_window;

@@ -1,7 +1,9 @@
 #include "platform/toolbar.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace zestora {
@@ -48,7 +50,8 @@ QAction* ToolBar::addCheckTool(const QString& name, const QString& caption, cons
     return action;
 }
 
-QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu* band)
+QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu* band,
+                              const QKeySequence& key)
 {
     QAction* action = band->menuAction();
     action->setObjectName(name);
@@ -56,7 +59,44 @@ QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu
     addAction(action);
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action)))
         button->setPopupMode(QToolButton::InstantPopup);
+    // The keys are the window's, so that no text box takes the letter as typing.
+    const auto opens = [this, action](const QKeySequence& sequence) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this,
+                [this, action] { openBand(action); });
+    };
+    opens(key);
+    if (m_menuTools.isEmpty())
+        opens(QKeySequence(Qt::Key_F10));
+    m_menuTools.append(action);
+    band->installEventFilter(this);
     return action;
+}
+
+void ToolBar::openBand(QAction* menuTool)
+{
+    if (auto* button = qobject_cast<QToolButton*>(widgetForAction(menuTool)))
+        button->showMenu();
+}
+
+bool ToolBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QToolBar::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* band = static_cast<QMenu*>(watched);
+    const qsizetype at = m_menuTools.indexOf(band->menuAction());
+    // A band's own sub-band opens with Right as usual.
+    const bool intoSubBand = band->activeAction() && band->activeAction()->menu();
+    if ((key != Qt::Key_Left && key != Qt::Key_Right) || at < 0 ||
+        (key == Qt::Key_Right && intoSubBand))
+        return QToolBar::eventFilter(watched, event);
+    const qsizetype count = m_menuTools.size();
+    QAction* beside = m_menuTools[(at + (key == Qt::Key_Right ? 1 : count - 1)) % count];
+    band->close();
+    // Opened once this band's own loop has ended.
+    QMetaObject::invokeMethod(
+        this, [this, beside] { openBand(beside); }, Qt::QueuedConnection);
+    return true;
 }
 
 QAction* ToolBar::defineTool(const QString& name, const QString& caption)

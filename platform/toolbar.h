@@ -26,13 +26,24 @@ public:
     // A tool with a check mark: a click turns the mark over, then raises triggered(checked).
     QAction* addCheckTool(const QString& name, const QString& caption, const QKeySequence& key,
                           QMenu* band);
-    // A tool on the bar that opens a band.
-    QAction* addMenuTool(const QString& name, const QString& caption, QMenu* band);
+    // A tool on the bar that opens a band, also by its key (Alt with a letter) while the bar's
+    // window is active; F10 opens the first band. In an open band Left and Right go on to the
+    // band beside it, as in a menu bar.
+    QAction* addMenuTool(const QString& name, const QString& caption, QMenu* band,
+                         const QKeySequence& key);
     // A tool known by name that sits on no band.
     QAction* defineTool(const QString& name, const QString& caption);
 
     // The tool of that name on this bar or its bands, or nullptr.
     QAction* tool(const QString& name) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openBand(QAction* menuTool);
+
+    QList<QAction*> m_menuTools;
 };
 
 } // namespace zestora

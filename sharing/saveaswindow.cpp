@@ -4,6 +4,7 @@
 
 #include "core/exchange/exportfile.h"
 #include "core/session.h"
+#include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "core/text.h"
 #include "platform/centreform.h"
@@ -12,12 +13,13 @@
 #include "platform/typedwork.h"
 #include "sharing/recipepdf.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QStandardPaths>
+#include <QUrl>
 
 namespace zestora {
 
@@ -72,8 +74,7 @@ SaveAsWindow::SaveAsWindow(Session& session, HelpViewer& help, const QString& sh
                                     : exchange::recipeNamed(session.recipes, shownRecipe))
 {
     m_ui->setupUi(this);
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    m_folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    m_folder = documentsFolder();
 
     if (m_shown) {
         m_ui->optShown->setText(m_ui->optShown->text() + QStringLiteral(": ") + m_shownName);
@@ -224,7 +225,8 @@ void SaveAsWindow::save()
                              nativePath(file.path()) +
                                  QStringLiteral(" already exists.\r\nDo you want to replace it?"),
                              QStringLiteral("Save As"), MessageBox::Icon::Question,
-                             MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes;
+                             MessageBox::Buttons::YesNo,
+                             MessageBox::Default::No) == MessageBox::Answer::Yes;
         if (file.alreadyExists() && !replace) {
             m_ui->FileTxt->setFocus();
             m_ui->FileTxt->selectAll();
@@ -251,18 +253,24 @@ void SaveAsWindow::save()
                          MessageBox::Icon::Critical);
         return;
     }
+    // Where the file went, and what was left out of it; the folder opens on request.
+    QStringList text{QStringLiteral("Saved to %1").arg(nativePath(file.path()))};
     if (!outcome.warnings.isEmpty()) {
         // The first few say what happened; a list of thousands would not fit the screen.
         constexpr qsizetype shownWarnings = 10;
-        QStringList text{
-            QStringLiteral("Saved to %1, with these exceptions:\r\n").arg(nativePath(file.path()))};
+        text.last() += QStringLiteral(", with these exceptions:\r\n");
         text += outcome.warnings.first(std::min(shownWarnings, outcome.warnings.size()));
         if (outcome.warnings.size() > shownWarnings)
             text.append(
                 QStringLiteral("... and %1 more.").arg(outcome.warnings.size() - shownWarnings));
-        MessageBox::show(this, text.join(QStringLiteral("\r\n")), QStringLiteral("Saved"),
-                         MessageBox::Icon::Information);
+    } else {
+        text.last() += QLatin1Char('.');
     }
+    text.append(QStringLiteral("\r\nOpen the folder it is in?"));
+    if (MessageBox::show(this, text.join(QStringLiteral("\r\n")), QStringLiteral("Saved"),
+                         MessageBox::Icon::Information, MessageBox::Buttons::YesNo,
+                         MessageBox::Default::No) == MessageBox::Answer::Yes)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file.path()).absolutePath()));
     accept();
 }
 

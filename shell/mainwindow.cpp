@@ -5,6 +5,7 @@
 #include "analysis/analysisscreen.h"
 #include "core/paste/foodindex.h"
 #include "core/session.h"
+#include "core/shell/desktop.h"
 #include "core/shell/helptopics.h"
 #include "core/sortednamemodel.h"
 #include "core/store/restore.h"
@@ -12,6 +13,7 @@
 #include "ingredients/storedingredientsscreen.h"
 #include "paste/pastewindow.h"
 #include "paste/recipeimporter.h"
+#include "platform/desktopinput.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -36,6 +38,7 @@ namespace zestora {
 
 namespace {
 constexpr int stopSplashInterval = 100;
+constexpr int indexDelay = 500;
 } // namespace
 
 MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
@@ -53,6 +56,7 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     , m_tmrStopSplash(new QTimer(this))
 {
     m_ui->setupUi(this);
+    DesktopInput::install();
     // Pasted and imported lines are read in the measures the user chose last, at first the
     // locale's country's.
     m_foodIndex->setMeasures(
@@ -135,8 +139,10 @@ void MainWindow::buildTopBar()
     m_tipsTool->setChecked(true);
     m_musicTool->setChecked(m_settings.readNumber(Settings::playMusic) != 0);
 
-    bar.addMenuTool(QStringLiteral("Filemnu"), QStringLiteral("File"), subFile);
-    bar.addMenuTool(QStringLiteral("Help"), QStringLiteral("Help"), subHelp);
+    bar.addMenuTool(QStringLiteral("Filemnu"), QStringLiteral("File"), subFile,
+                    QKeySequence(Qt::ALT | Qt::Key_F));
+    bar.addMenuTool(QStringLiteral("Help"), QStringLiteral("Help"), subHelp,
+                    QKeySequence(Qt::ALT | Qt::Key_H));
     on(bar.addTool(QStringLiteral("NewRecipe"), QStringLiteral("Analyze Recipe"),
                    QStringLiteral("Click here to Create and Analyze a New Recipe"),
                    QKeySequence(Qt::CTRL | Qt::Key_1)),
@@ -215,6 +221,8 @@ QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
     // change, the recipe it shows is worked out again before it can be printed or e-mailed, at
     // once when the screen is on view, else as it comes on view.
     const auto ingredientsChanged = [this] {
+        // Pasted lines are matched against the foods as they are now.
+        m_foodIndex->prepare();
         m_storedRecipesStale = !m_storedRecipesScreen->isVisible();
         if (!m_storedRecipesStale)
             m_storedRecipesScreen->showChosenRecipe();
@@ -261,8 +269,12 @@ QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!std::exchange(m_shownBefore, true))
-        m_tmrStopSplash->start();
+    if (std::exchange(m_shownBefore, true))
+        return;
+    m_tmrStopSplash->start();
+    // The foods' names are indexed for pasted lines on a thread of their own, once the window is
+    // up and the start's own work is done, so that the first Read finds the index made.
+    QTimer::singleShot(indexDelay, this, [this] { m_foodIndex->prepare(); });
 }
 
 void MainWindow::showLoadProblems(const QList<LoadProblem>& problems)
@@ -321,8 +333,9 @@ void MainWindow::pasteIngredients()
 
 void MainWindow::importRecipes()
 {
+    // The user's own files, not the data folder, whose own text files are no recipes.
     QFileDialog chooser(
-        this, QStringLiteral("Import Recipes"), QString(),
+        this, QStringLiteral("Import Recipes"), documentsFolder(),
         QStringLiteral("MealMaster recipes (*.mmf *.mm *.mxp *.txt);;All files (*)"));
     chooser.setFileMode(QFileDialog::ExistingFile);
     HelpViewer::setWindowContext(&chooser, help::pasteContext);

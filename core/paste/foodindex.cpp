@@ -33,8 +33,30 @@ FoodChoices& FoodIndex::choices()
     return *m_choices;
 }
 
+void FoodIndex::prepare()
+{
+    if (m_building.valid() || (m_matcher && m_indexedRevision == m_table.revision()))
+        return;
+    // The files are read here, once; the thread gets its own shares of what it reads.
+    loadTables();
+    m_buildingRevision = m_table.revision();
+    m_building = std::async(std::launch::async, [&table = m_table, names = table().trimmedNames(),
+                                                 cooksNames = m_tables->names,
+                                                 choices = &choices()]() mutable {
+        return std::make_unique<FoodMatcher>(table, names, std::move(cooksNames), choices);
+    });
+}
+
 const FoodMatcher& FoodIndex::matcher()
 {
+    if (m_building.valid()) {
+        std::unique_ptr<FoodMatcher> built = m_building.get();
+        // Made for the table as it was: of use only if it has not changed since.
+        if (m_buildingRevision == m_table.revision()) {
+            m_matcher = std::move(built);
+            m_indexedRevision = m_buildingRevision;
+        }
+    }
     if (!m_matcher || m_indexedRevision != m_table.revision()) {
         loadTables();
         m_matcher = std::make_unique<FoodMatcher>(m_table, m_tables->names, &choices());

@@ -4,6 +4,7 @@
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
 
+#include <future>
 #include <memory>
 
 namespace zestora {
@@ -22,6 +23,12 @@ public:
     ~FoodIndex();
 
     const IngTable& table() const { return m_table; }
+    // Starts indexing the names on a thread of its own, unless the index is up to date or on
+    // its way: the first line matched then finds it made. Called once the ingredients are
+    // loaded, and again after they changed.
+    void prepare();
+    // The index, waiting for one being made; made here when there is none for the table as it
+    // is now.
     const FoodMatcher& matcher();
     const HouseholdWeights& weights();
     // The user's choices, which the matcher consults as they change.
@@ -47,6 +54,8 @@ private:
     std::unique_ptr<FoodMatcher> m_matcher;
     quint64 m_indexedRevision = 0;
     KitchenMeasures m_measures = KitchenMeasures::US;
+    std::future<std::unique_ptr<FoodMatcher>> m_building;
+    quint64 m_buildingRevision = 0;
 };
 
 } // namespace zestora::paste

@@ -498,12 +498,17 @@ bool FoodChoices::remember(const QString& food, const QString& name)
 }
 
 FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoices* choices)
+    // Only the names: the table reads a record's other fields only when they are looked at.
+    : FoodMatcher(table, table.trimmedNames(), std::move(names), choices)
+{
+}
+
+FoodMatcher::FoodMatcher(const IngTable& table, const QStringList& foodNames, CooksNames names,
+                         const FoodChoices* choices)
     : m_table(table)
     , m_names(std::move(names))
     , m_choices(choices)
 {
-    // Only the names: the table reads a record's other fields only when they are looked at.
-    const QStringList foodNames = table.trimmedNames();
     // A first part that many names share is a group ("Spices", "Cheese"), not a food of its own.
     // The words of first parts are foods.
     QHash<QString, int> headCounts;

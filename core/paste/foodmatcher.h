@@ -93,6 +93,10 @@ class FoodMatcher {
 public:
     explicit FoodMatcher(const IngTable& table, CooksNames names = {},
                          const FoodChoices* choices = nullptr);
+    // The same from the table's trimmed names taken beforehand: made so, the matcher reads
+    // nothing of the table while it indexes, and can be made on a thread of its own.
+    FoodMatcher(const IngTable& table, const QStringList& foodNames, CooksNames names,
+                const FoodChoices* choices);
 
     // The best foods, best first; fewer when fewer share a word with the food's words. Equal
     // scores keep the table's order. Hints are words the line implies without saying them in the

@@ -1,5 +1,9 @@
 #include "core/shell/desktop.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace zestora {
 
 QString desktopHelp(const QString& currentDesktop)
@@ -11,6 +15,12 @@ QString desktopHelp(const QString& currentDesktop)
     if (name.isEmpty())
         return QStringLiteral("your desktop's Help");
     return name + QStringLiteral(" Help");
+}
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 } // namespace zestora

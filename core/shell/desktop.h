@@ -9,4 +9,9 @@ namespace zestora {
 // the most particular first, such as "ubuntu:GNOME"), "your desktop's Help" when it gives none.
 QString desktopHelp(const QString& currentDesktop);
 
+// Where the user's own files are: the documents folder, or the home folder when there is none.
+// Files to import or to save for other programs are looked for there, not among the program's
+// data files.
+QString documentsFolder();
+
 } // namespace zestora

@@ -164,6 +164,8 @@ void TestAnalysisScreen::buildingARecipe()
 {
     Fixture f;
     QCOMPARE(f.screen->objectName(), u"CalcFrm"_s);
+    // The panel says whom it is for before any line, as after every change.
+    QCOMPARE(f.text("lbl1M"), u"Makes 1 servings"_s);
     QTest::mouseClick(f.get<QLabel>("StatusLbl"), Qt::LeftButton);
     QCOMPARE(f.messages.value(0).text,
              u"This box lets you know if the changes to your work have been saved or not."_s);
@@ -313,10 +315,43 @@ void TestAnalysisScreen::keyboardAlone()
     list->setCurrentIndex(f.ingredientNames.index(f.ingredientNames.rowOf(u"Milk"_s)));
     enter();
     QCOMPARE(QApplication::focusWidget(), f.get("OnesVs"));
+    // Enter on the quantity adds the line; the next ingredient is chosen by typing its name.
     QTest::keyClicks(QApplication::focusWidget(), u"3"_s);
-    f.get("Addcmd")->setFocus();
     enter();
     QCOMPARE(f.rows(), QStringList{u"3  ml     Milk"_s});
+    QCOMPARE(QApplication::focusWidget(), f.get("IngLst2"));
+    QTest::keyClick(QApplication::focusWidget(), 'c');
+    QTest::keyClick(QApplication::focusWidget(), 'h');
+    QCOMPARE(QApplication::focusWidget(), list);
+    enter();
+    QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Cheese"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
+    enter();
+    QCOMPARE(f.rows().last(), u"2  slice     Cheese"_s);
+    // Replace: the ingredient that takes the line's place is chosen next.
+    clickInNextDialog(u"EditCmd"_s);
+    auto* lines = f.get<QListWidget>("R_IngLst");
+    lines->setFocus();
+    lines->setCurrentRow(0);
+    enter();
+    f.screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
+    QCOMPARE(QApplication::focusWidget(), list);
+    // A result taken from the search hands the focus to its quantity.
+    onNextDialog([](QDialog* search) {
+        QVERIFY(QTest::qWaitForWindowActive(search));
+        QTest::keyClicks(QApplication::focusWidget(), u"butter"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+    QTRY_COMPARE(f.get<QLineEdit>("R_IngLstText")->text(), u"Butter"_s);
+    f.screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
+    QCOMPARE(QApplication::focusWidget(), f.get("OnesVs"));
+    QTest::keyClicks(QApplication::focusWidget(), u"1"_s);
+    enter();
+    QCOMPARE(f.rows(), (QStringList{u"1  ml     Butter"_s, u"2  slice     Cheese"_s}));
 }
 
 void TestAnalysisScreen::keysReachTheirControls_data()

@@ -16,7 +16,8 @@ class TestSearchDialog : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void searchesClearsAndWarns();
-    void aResultChosenByTheKeysClosesTheWindow();
+    void resultsByKeysAndMouse_data();
+    void resultsByKeysAndMouse();
 };
 
 void TestSearchDialog::searchesClearsAndWarns()
@@ -88,21 +89,42 @@ void TestSearchDialog::searchesClearsAndWarns()
     help.closeHelp();
 }
 
-void TestSearchDialog::aResultChosenByTheKeysClosesTheWindow()
+void TestSearchDialog::resultsByKeysAndMouse_data()
 {
+    QTest::addColumn<QList<int>>("keys"); // pressed once the search has found its results
+    QTest::addColumn<int>("clicks");      // on the third result then
+    QTest::addColumn<QStringList>("chosen");
+    QTest::newRow("the arrows move without taking")
+        << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End} << 0 << QStringList();
+    QTest::newRow("Enter takes the result the arrows reached")
+        << QList<int>{Qt::Key_Down, Qt::Key_Return} << 0 << QStringList{u"Egg white"_s};
+    QTest::newRow("a double-click takes a result once")
+        << QList<int>() << 2 << QStringList{u"Eggnog"_s};
+}
+
+void TestSearchDialog::resultsByKeysAndMouse()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, clicks);
     HelpViewer help;
     QStringList chosen;
-    const SortedNameModel names(QStringList{u"Milk"_s, u"Eggnog"_s, u"Egg"_s});
-    onNextDialog([](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(u"egg"_s);
-        dialog->findChild<QPushButton*>(u"SearchCmd"_s)->click();
+    const SortedNameModel names(QStringList{u"Milk"_s, u"Eggnog"_s, u"Egg"_s, u"Egg white"_s});
+    onNextDialog([&](QDialog* dialog) {
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"SearchTxt"_s), u"egg"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         auto* results = dialog->findChild<QListWidget*>(u"SearchLst"_s);
-        results->setFocus();
-        QTest::keyClick(results, Qt::Key_End);
+        for (const int key : keys)
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        for (int click = 0; click < clicks; ++click)
+            QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                              results->visualItemRect(results->item(2)).center());
+        if (dialog->isVisible())
+            dialog->reject();
     });
     SearchDialog::search(nullptr, help, names,
                          [&chosen](const QString& name) { chosen.append(name); });
-    QCOMPARE(chosen, QStringList{u"Eggnog"_s});
+    QTEST(chosen, "chosen");
 }
 
 QTEST_MAIN(TestSearchDialog)

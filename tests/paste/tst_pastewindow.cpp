@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QWheelEvent>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -114,13 +115,36 @@ struct Window : StartedMainWindow {
 // Chooses the food of a review table's line through its list's search of every food.
 void searchFood(QDialog* window, int row, const QString& words)
 {
-    onNextDialog([words](QDialog* search) {
+    const auto taken = std::make_shared<bool>(false);
+    onNextDialog([words, taken](QDialog* search) {
         search->findChild<QLineEdit*>(u"SearchTxt"_s)->setText(words);
         search->findChild<QPushButton*>(u"SearchCmd"_s)->click();
-        search->findChild<QListWidget*>(u"SearchLst"_s)->setCurrentRow(0);
+        QTest::keyClick(search->findChild<QListWidget*>(u"SearchLst"_s), Qt::Key_Return);
+        *taken = true;
     });
     auto* foods = window->findChild<QComboBox*>(u"FoodLst_%1"_s.arg(row));
     pick(foods, foods->count() - 1);
+    // The search opens once the list has closed.
+    QTRY_VERIFY(*taken);
+}
+
+// Turns the wheel a notch up over a drop-down; whether its choice changed.
+bool wheelChanges(QComboBox* box)
+{
+    const int before = box->currentIndex();
+    const QPointF at = QRectF(box->rect()).center();
+    QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &wheel);
+    return box->currentIndex() != before;
+}
+
+QList<int> columnWidths(const QTableWidget* table)
+{
+    QList<int> widths;
+    for (int column = 0; column < table->columnCount(); ++column)
+        widths.append(table->columnWidth(column));
+    return widths;
 }
 
 } // namespace
@@ -132,6 +156,7 @@ private Q_SLOTS:
     void reviewingALine();
     void measuresAndWhatIsCounted();
     void importingAFileTwice();
+    void theWheelChangesOnlyAClickedList();
     void escapeAsksBeforeTypingGoes();
 };
 
@@ -169,7 +194,9 @@ void TestPasteWindow::reviewingALine()
     Window w;
     onNextDialog([](QDialog* window) {
         auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+        const QList<int> widths = columnWidths(table);
         searchFood(window, 0, u"sugar"_s);
+        QCOMPARE(columnWidths(table), widths);
         QCOMPARE(table->item(0, UnitColumn)->text(), u"cup"_s);
         QCOMPARE(table->item(0, GramsColumn)->text(), u"200 g"_s);
         QCOMPARE(table->item(0, NoteColumn)->text(), QString());
@@ -197,6 +224,10 @@ void TestPasteWindow::reviewingALine()
         QTest::keyClick(table, Qt::Key_Space);
         QCOMPARE(window->findChild<QLabel*>(u"SummaryLbl"_s)->text(),
                  u"1 of 2 ingredient lines go in; 0 marked to check."_s);
+        // Tab goes from the chosen line to its own food.
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"FoodLst_1"_s);
         window->findChild<QPushButton*>(u"AddCmd"_s)->click();
     });
     w.paste(u"1 cup zorbles\n2 cups milk\n"_s);
@@ -279,6 +310,27 @@ void TestPasteWindow::importingAFileTwice()
     QCOMPARE(readFile(u"Recipe.Dat"_s), stored);
     QVERIFY(w.messages.last().text.endsWith(
         u"\r\n\r\nAlready stored: Buttermilk Pancakes.\r\nAlready stored: Zorble Stew."_s));
+}
+
+void TestPasteWindow::theWheelChangesOnlyAClickedList()
+{
+    // The wheel passes over a line's food, and over a unit reached by Tab; a click takes it.
+    Window w;
+    onNextDialog([](QDialog* window) {
+        auto* foods = window->findChild<QComboBox*>(u"FoodLst_0"_s);
+        foods->setCurrentIndex(1);
+        QVERIFY(!wheelChanges(foods));
+        window->done(QDialog::Rejected);
+    });
+    w.paste(u"1 cup sugar syrup"_s);
+    w.addByHand(u"Butter, salted"_s, 0, 0, u"tbs"_s);
+    auto* units = w.get<QComboBox>(u"MeasureLst"_s);
+    units->setCurrentIndex(1);
+    units->setFocus(Qt::TabFocusReason);
+    QVERIFY(!wheelChanges(units));
+    QTest::mouseClick(units, Qt::LeftButton);
+    units->hidePopup();
+    QVERIFY(wheelChanges(units));
 }
 
 void TestPasteWindow::escapeAsksBeforeTypingGoes()

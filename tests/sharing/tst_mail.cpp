@@ -513,7 +513,12 @@ void TestMail::aFailureIsReportedTheWindowStaysOpenAndHelps()
     QCOMPARE(f.sends, 2);
     QVERIFY(f.relay);
     QCOMPARE(f.messages.last().text, u"Your recipe has been sent"_s);
-    f.get<QPushButton>("cmdHelp")->click();
+    // Enter presses the focused button, as Space does.
+    f.email.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.email));
+    auto* help = f.get<QPushButton>("cmdHelp");
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_Return);
     QVERIFY(f.help.browser());
     QCOMPARE(f.help.browser()->source().fragment(), u"topic-590"_s);
 }

@@ -83,7 +83,7 @@ void TestSaveAsWindow::savingAFile_data()
     QTest::addColumn<bool>("stillOpen");
     using Answer = MessageBox::Answer;
     QTest::newRow("the recipe shown, as the type chosen in the file dialog, its ending added")
-        << false << 2 << u"pancakes"_s << true << QList<Answer>{} << QStringList{}
+        << false << 2 << u"pancakes"_s << true << QList<Answer>{} << QStringList{u"Saved"_s}
         << u"pancakes.mmf"_s
         << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n      Title: Pancakes")
         << false;
@@ -94,8 +94,8 @@ void TestSaveAsWindow::savingAFile_data()
         << false << 1 << u"all.json"_s << false << QList<Answer>{Answer::No}
         << QStringList{u"Save As"_s} << QString() << QByteArray("old") << true;
     QTest::newRow("the format chosen gives the ending")
-        << false << 1 << u"page"_s << false << QList<Answer>{} << QStringList{} << u"page.html"_s
-        << QByteArray("<!DOCTYPE html>") << false;
+        << false << 1 << u"page"_s << false << QList<Answer>{} << QStringList{u"Saved"_s}
+        << u"page.html"_s << QByteArray("<!DOCTYPE html>") << false;
     QTest::newRow("a folder that does not exist")
         << true << -1 << u"none/all.pdf"_s << false << QList<Answer>{}
         << QStringList{u"Not Saved"_s} << QString() << QByteArray("old") << true;
@@ -146,6 +146,13 @@ void TestSaveAsWindow::savingAFile()
     QTRY_VERIFY(!QApplication::activeModalWidget());
     QCOMPARE(open, stillOpen);
     QTEST(f.titles(), "titles");
+    // Enter replaces no file and opens no folder; a saved file's place is told.
+    for (const MessageBox::Shown& shown : f.messages)
+        QCOMPARE(shown.defaultButton, shown.buttons == MessageBox::Buttons::YesNo
+                                          ? MessageBox::Default::No
+                                          : MessageBox::Default::First);
+    if (!stillOpen)
+        QVERIFY(f.messages.last().text.startsWith(u"Saved to "_s + QDir::toNativeSeparators(path)));
     QFETCH(QString, written);
     QStringList files{u"all.json"_s};
     if (!written.isEmpty())

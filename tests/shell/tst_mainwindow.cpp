@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -79,6 +80,8 @@ QByteArray recipeFile(const QStringList& names)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void menusOpenByTheirKeys_data();
+    void menusOpenByTheirKeys();
     void toolsSwitchScreens_data();
     void toolsSwitchScreens();
     void damagedFileOffersTheNewestCleanBackup();
@@ -103,6 +106,49 @@ void TestMainWindow::toolsSwitchScreens_data()
     row("Print goes to the stored recipes", "PrintTool", "ViewFrm", "Stored Recipes Screen");
     row("New Ingredient", "AddIngredient", "frmIngrediant", "Add / Edit Ingredient Screen");
     row("Stored Ingredients", "StoredIngredients", "DeleteIngFrm", "Stored Ingredient Screen");
+}
+
+void TestMainWindow::menusOpenByTheirKeys_data()
+{
+    QTest::addColumn<QString>("keys"); // the first to the name box, the others to the open band
+    QTest::addColumn<QStringList>("opened");
+    QTest::newRow("Alt+F opens File") << u"Alt+F"_s << QStringList{u"SubFile"_s};
+    QTest::newRow("Alt+H opens Help") << u"Alt+H"_s << QStringList{u"SubHelp"_s};
+    QTest::newRow("F10 opens the first, Right the next")
+        << u"F10, Right"_s << QStringList{u"SubFile"_s, u"SubHelp"_s};
+    QTest::newRow("Left from the first goes round to the last")
+        << u"Alt+F, Left"_s << QStringList{u"SubFile"_s, u"SubHelp"_s};
+}
+
+void TestMainWindow::menusOpenByTheirKeys()
+{
+    QFETCH(QString, keys);
+    QFETCH(QStringList, opened);
+    Fixture f;
+    f.start();
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    auto* name = f.window.findChild<AnalysisScreen*>()->findChild<QLineEdit*>(u"NameTxt"_s);
+    name->setFocus();
+    // Each band that opens takes the next key, or closes when none is left.
+    const QKeySequence sequence(keys);
+    QStringList seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto* band = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!band || !band->isVisible())
+            return;
+        seen.append(band->objectName());
+        if (seen.size() < sequence.count())
+            QTest::keyClick(band, sequence[seen.size()].key(),
+                            sequence[seen.size()].keyboardModifiers());
+        else
+            band->close();
+    });
+    poll.start(5);
+    QTest::keyClick(name, sequence[0].key(), sequence[0].keyboardModifiers());
+    QTRY_COMPARE(seen, opened);
+    QCOMPARE(name->text(), QString());
 }
 
 void TestMainWindow::toolsSwitchScreens()
@@ -288,6 +334,9 @@ void TestMainWindow::helpComesInFrontOfEveryWindow()
         QVERIFY(browser);
         QCOMPARE(browser->source().fragment(), help::topicAnchor(context));
         QVERIFY(QTest::qWaitForWindowActive(browser->window()));
+        // Wholly on screen, its title bar within reach of the mouse.
+        QVERIFY(
+            browser->screen()->availableGeometry().contains(browser->window()->frameGeometry()));
         QCOMPARE(QApplication::focusWidget(), browser);
         QTest::keyClick(browser, Qt::Key_Escape);
         QVERIFY(!browser->window()->isVisible());

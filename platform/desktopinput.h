@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QComboBox;
+class QRadioButton;
+
+namespace zestora {
+
+// The wheel and the keys as every desktop program takes them, in all of the program's windows:
+// - the wheel changes a drop-down's choice only once the user has clicked the drop-down and it
+//   kept the focus; over any other drop-down it scrolls what lies beneath, so that scrolling a
+//   table or a screen never changes a choice the pointer passes over;
+// - Enter presses the focused push button, as Space does, also where the button is no dialog's
+//   default;
+// - the arrow keys choose among radio buttons, also while none is chosen yet.
+class DesktopInput : public QObject {
+public:
+    // Watches every window from now on; once a run, however often it is called.
+    static void install();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using QObject::QObject;
+
+    // Chooses the radio button before or after the one that has the focus; false when it stands
+    // alone, the key then left to it.
+    bool arrowAmongRadioButtons(QRadioButton* button, int key);
+
+    QPointer<QComboBox> m_clicked; // the drop-down the user clicked, while it keeps the focus
+};
+
+} // namespace zestora
