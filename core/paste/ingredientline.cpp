@@ -301,6 +301,17 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
             QRegularExpression::CaseInsensitiveOption);
         if (const QRegularExpressionMatch m = sameAmount.match(cursor.rest()); m.hasMatch())
             cursor.at += m.capturedLength(0);
+        // "4 cups (750 grams) cooked lamb": a weight in brackets is what the cook weighed.
+        Cursor bracket = cursor;
+        QString bracketPackage;
+        if (const auto weighed = readSize(bracket, &bracketPackage);
+            kind == UnitClass::Volume && weighed && bracketPackage.isEmpty() &&
+            unitClass(weighed->second) == UnitClass::Weight && cursor.rest().startsWith(u'(')) {
+            line.quantity = weighed->first;
+            line.unit = weighed->second;
+            cursor = bracket;
+            cursor.skipBlanks();
+        }
         Cursor package = cursor;
         if (const QString word = readUnit(package); isPackage(word)) {
             line.package = word;
@@ -460,7 +471,18 @@ IngredientLine readIngredientLine(QStringView written)
     Cursor cursor{reading};
     const std::optional<double> amount = readAmount(cursor);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
-    if (!amount && (text.endsWith(u':') || writtenInCapitals(text))) {
+    // The word over a recipe's list says nothing of its foods: "Ingredients", "INGREDIENTS:".
+    static const QRegularExpression listWord(QStringLiteral("^ingredients?\\s*:?$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (listWord.match(text).hasMatch())
+        return line;
+    // "For the filling", "To serve": a part of the recipe named without a colon.
+    static const QRegularExpression partName(
+        QStringLiteral("^(?:for\\s+the\\s+[^,;()\\d]+|to\\s+(?:serve|finish|garnish|decorate|"
+                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!amount && (text.endsWith(u':') || writtenInCapitals(text) ||
+                    (partName.match(text).hasMatch() && text.count(u' ') < 6))) {
         line.kind = LineKind::Heading;
         line.heading = text.endsWith(u':') ? text.chopped(1).trimmed() : text;
         return line;

@@ -34,6 +34,8 @@ class TestPasteReading : public QObject {
 private Q_SLOTS:
     void readsLines_data();
     void readsLines();
+    void readsHeadings_data();
+    void readsHeadings();
     void readsRecipeText();
     void spinnerQuantities_data();
     void spinnerQuantities();
@@ -96,6 +98,42 @@ void TestPasteReading::readsLines_data()
     row("an envelope", u"1 env. onion soup mix"_s, 1, "envelope", "onion soup mix");
     row("a size as egg boxes give it", u"2 eggs (size M)"_s, 2, "medium", "eggs", "size M");
     row("a size by its grading", u"3 US large eggs"_s, 3, "large", "eggs");
+    row("a weight in brackets after a cup", u"4 cup (750 grams) cooked lamb"_s, 750, "g",
+        "cooked lamb");
+    row("a weight in brackets after a count", u"1 (3 pound) corned beef brisket"_s, 3, "lb",
+        "corned beef brisket");
+    row("more for dusting adds nothing", u"1 cup flour plus more for dusting"_s, 1, "cup", "flour",
+        "plus more for dusting");
+    row("or more as needed adds nothing", u"2-3 tbsp milk, or more as needed"_s, 2.5, "tbs", "milk",
+        "or more as needed");
+}
+
+void TestPasteReading::readsHeadings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("heading");
+    const auto row = [](const char* text, LineKind kind, const char* heading = "") {
+        QTest::newRow(text) << QString::fromUtf8(text) << static_cast<int>(kind)
+                            << QString::fromUtf8(heading);
+    };
+    row("Ingredients", LineKind::Blank);
+    row("Ingredients:", LineKind::Blank);
+    row("INGREDIENTS", LineKind::Blank);
+    row("For the filling", LineKind::Heading, "For the filling");
+    row("For the cream cheese frosting", LineKind::Heading, "For the cream cheese frosting");
+    row("To serve", LineKind::Heading, "To serve");
+    row("To finish:", LineKind::Heading, "To finish");
+    row("Sauce:", LineKind::Heading, "Sauce");
+    row("Salt to taste", LineKind::Ingredient);
+}
+
+void TestPasteReading::readsHeadings()
+{
+    QFETCH(QString, text);
+    const IngredientLine line = readIngredientLine(text);
+    QTEST(static_cast<int>(line.kind), "kind");
+    QTEST(line.heading, "heading");
 }
 
 void TestPasteReading::readsLines()
