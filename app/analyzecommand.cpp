@@ -5,6 +5,7 @@
 #include "core/analysis/nutrition.h"
 #include "core/analysis/quantity.h"
 #include "core/numbers.h"
+#include "core/paste/coverage.h"
 #include "core/paste/linereview.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
@@ -38,6 +39,7 @@ struct Analysis {
     QList<AnalyzedLine> lines;
     nutrition::PanelTexts panel;
     std::optional<nutrition::CalorieShares> shares;
+    paste::Coverage coverage;
 };
 
 // A text file as a cook saves it: UTF-8, or the Windows code page when it is not.
@@ -74,7 +76,7 @@ std::optional<QString> readRecipeFile(const QString& name, QString* error)
 Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable& table,
                  const paste::FoodMatcher& matcher, const paste::HouseholdWeights& weights)
 {
-    Analysis analysis{recipe.title, servings, {}, {}, {}};
+    Analysis analysis{recipe.title, servings, {}, {}, {}, {}};
     nutrition::RecipeTotals totals;
     for (const paste::IngredientLine& line : recipe.lines) {
         if (line.kind == paste::LineKind::Blank)
@@ -93,6 +95,10 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
         }
         analysis.lines.append(analyzed);
     }
+    QList<paste::ReviewedLine> reviewed;
+    for (const AnalyzedLine& line : std::as_const(analysis.lines))
+        reviewed.append(line.reviewed);
+    analysis.coverage = paste::coverageOf(reviewed, table);
     analysis.panel = nutrition::panelTexts(totals);
     analysis.shares = nutrition::calorieShares(totals);
     return analysis;
@@ -135,10 +141,20 @@ void writeJson(const Analysis& analysis, QTextStream& out)
             << ", \"quantity\": " << (line.ordinary ? jsonString(line.ordinary->quantity) : null)
             << ", \"unit\": " << (line.ordinary ? jsonString(line.ordinary->unit) : null)
             << ", \"grams\": " << (line.grams ? gramsNumber(*line.grams) : null)
-            << ", \"matched\": " << (line.reviewed.matched() ? "true" : "false") << "}";
+            << ", \"matched\": " << (line.reviewed.matched() ? "true" : "false")
+            << ", \"doubt\": " << (line.reviewed.doubtful() ? "true" : "false")
+            << ", \"estimate\": " << orNull(line.reviewed.measure.estimate) << "}";
     }
+    const paste::Coverage& coverage = analysis.coverage;
+    QStringList notCounted;
+    for (const QString& text : coverage.notCounted)
+        notCounted.append(jsonString(text));
+    out << (analysis.lines.isEmpty() ? "],\n" : "\n  ],\n")
+        << "  \"coverage\": {\"lines\": " << coverage.lines << ", \"weighed\": " << coverage.weighed
+        << ", \"estimated\": " << coverage.estimated << ", \"notCounted\": ["
+        << notCounted.join(QStringLiteral(", ")) << "]},\n";
     const nutrition::PanelTexts& p = analysis.panel;
-    out << (analysis.lines.isEmpty() ? "],\n" : "\n  ],\n") << "  \"perServing\": {"
+    out << "  \"perServing\": {"
         << "\"calories\": " << number(p.cals) << ", \"caloriesFromFat\": " << number(p.fatCals)
         << ", \"fat\": " << number(p.fatG) << ", \"satFat\": " << number(p.satFatG)
         << ", \"cholesterol\": " << number(p.cholG) << ", \"sodium\": " << number(p.sodiumG)
@@ -155,6 +171,10 @@ QString matchText(const AnalyzedLine& line)
         QString text = line.ordinary->row();
         if (line.grams)
             text += QStringLiteral("  (") + nutrition::gramsText(*line.grams) + u')';
+        if (!line.reviewed.measure.estimate.isEmpty())
+            text += QStringLiteral("  ") + line.reviewed.measure.estimate;
+        if (line.reviewed.doubtful())
+            text += QStringLiteral("  check the food");
         return text;
     }
     if (!line.reviewed.line.hasQuantity())
@@ -176,6 +196,7 @@ void writeText(const Analysis& analysis, QTextStream& out)
         }
         out << line.reviewed.line.text << Qt::endl << "    " << matchText(line) << Qt::endl;
     }
+    out << Qt::endl << analysis.coverage.text() << Qt::endl;
     const nutrition::PanelTexts& p = analysis.panel;
     using nutrition::Nutrient;
     const auto row = [&](const QString& caption, const QString& amount, const QString& percent) {

@@ -36,18 +36,24 @@ QByteArray readIfPresent(const QString& path)
 MatchingTables MatchingTables::load(const QString& starterDir)
 {
     const QDir dir(starterDir);
-    return MatchingTables{
+    MatchingTables tables{
         CooksNames(readIfPresent(dir.filePath(CooksNames::fileName))),
         HouseholdWeights(readIfPresent(dir.filePath(HouseholdWeights::fileName)))};
+    tables.weights.setTypical(
+        TypicalWeights(readIfPresent(dir.filePath(TypicalWeights::fileName))));
+    return tables;
 }
 
 bool ReviewedLine::uncertain() const
 {
     if (!isIngredient())
         return false;
-    if (!matched() || (line.hasQuantity() && !measure.usable()))
-        return true;
-    if (chosen || foods.isEmpty() || foods.front().index != food)
+    return !matched() || (line.hasQuantity() && !measure.usable()) || doubtful();
+}
+
+bool ReviewedLine::doubtful() const
+{
+    if (!isIngredient() || !matched() || chosen || foods.isEmpty() || foods.front().index != food)
         return false; // the user's own choice
     const double lead =
         foods.front().score - (foods.size() > 1 ? foods[1].score : 0); // over the runner-up
