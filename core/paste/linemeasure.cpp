@@ -338,8 +338,11 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
     }
     if (kind == UnitClass::Volume || kind == UnitClass::Weight)
         return std::nullopt;
-    // A count of the food itself, or of a piece its words name: "6 anchovy fillets".
-    const QStringList lineWords = matchWords(line.food);
+    // A count of the food itself, or of a piece its words name: "6 anchovy fillets"; the notes
+    // tell a drained can from a full one.
+    QStringList lineWords = matchWords(line.food);
+    for (const QString& note : line.notes)
+        lineWords += matchWords(note);
     QString piece = kind == UnitClass::Count ? measureWord(unit) : QStringLiteral("each");
     if (kind == UnitClass::None)
         for (const QString& word : lineWords)
