@@ -444,6 +444,16 @@ bool writtenInCapitals(QStringView text)
     return letters >= 2;
 }
 
+// "For the filling", "To serve": a part of the recipe named without a colon.
+bool namesAPart(QStringView text)
+{
+    static const QRegularExpression partName(
+        QStringLiteral("^(?:for\\s+the\\s+[^,;()\\d]+|to\\s+(?:serve|finish|garnish|decorate|"
+                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return partName.match(text).hasMatch() && text.count(u' ') < 6;
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -476,13 +486,7 @@ IngredientLine readIngredientLine(QStringView written)
                                              QRegularExpression::CaseInsensitiveOption);
     if (listWord.match(text).hasMatch())
         return line;
-    // "For the filling", "To serve": a part of the recipe named without a colon.
-    static const QRegularExpression partName(
-        QStringLiteral("^(?:for\\s+the\\s+[^,;()\\d]+|to\\s+(?:serve|finish|garnish|decorate|"
-                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?)$"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (!amount && (text.endsWith(u':') || writtenInCapitals(text) ||
-                    (partName.match(text).hasMatch() && text.count(u' ') < 6))) {
+    if (!amount && (text.endsWith(u':') || writtenInCapitals(text) || namesAPart(text))) {
         line.kind = LineKind::Heading;
         line.heading = text.endsWith(u':') ? text.chopped(1).trimmed() : text;
         return line;
@@ -558,8 +562,8 @@ RecipeText readRecipeText(QStringView text, bool titled)
         IngredientLine line = readIngredientLine(row);
         if (titleOpen && line.kind != LineKind::Blank) {
             titleOpen = false;
-            const bool title =
-                !line.hasQuantity() && !row.endsWith(u':') && !noAmountNote.match(row).hasMatch();
+            const bool title = !line.hasQuantity() && !row.endsWith(u':') &&
+                               !noAmountNote.match(row).hasMatch() && !namesAPart(row);
             if (title) {
                 recipe.title = line.text;
                 continue;

@@ -336,14 +336,17 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
             }
         }
     }
-    if (kind == UnitClass::Volume || kind == UnitClass::Weight)
+    if (kind == UnitClass::Weight)
         return std::nullopt;
     // A count of the food itself, or of a piece its words name: "6 anchovy fillets"; the notes
-    // tell a drained can from a full one.
+    // tell a drained can from a full one. A volume goes by the typical cup.
     QStringList lineWords = matchWords(line.food);
     for (const QString& note : line.notes)
         lineWords += matchWords(note);
-    QString piece = kind == UnitClass::Count ? measureWord(unit) : QStringLiteral("each");
+    const QString cup = QStringLiteral("cup");
+    QString piece = kind == UnitClass::Count    ? measureWord(unit)
+                    : kind == UnitClass::Volume ? cup
+                                                : QStringLiteral("each");
     if (kind == UnitClass::None)
         for (const QString& word : lineWords)
             if (weights.typical().weighs(word)) {
@@ -355,7 +358,8 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
     if (!typical)
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
-    return amount * typical->grams;
+    return amount * typical->grams *
+           (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
 } // namespace

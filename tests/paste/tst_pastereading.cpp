@@ -155,6 +155,8 @@ void TestPasteReading::readsRecipeText()
                        "glaze:\r\n1 cup icing sugar\r\n\r\nDirections\r\nMix.\r\nBake.\r\n"_s,
                        true);
     QCOMPARE(recipe.title, u"Lemon Cake"_s);
+    // A part of the recipe named first is no title.
+    QCOMPARE(readRecipeText(u"Ingredients\nFor the sauce\n1 cup milk\n"_s, true).title, QString());
     QCOMPARE(recipe.servings, 8.0f);
     QCOMPARE(recipe.directions, u"Mix.\nBake."_s);
     QStringList kinds;
