@@ -7,6 +7,7 @@
 #include "core/analysis/nutrition.h"
 #include "core/analysis/quantity.h"
 #include "core/numbers.h"
+#include "core/paste/coverage.h"
 #include "core/paste/linereview.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
@@ -41,6 +42,7 @@ struct Analysis {
     QList<AnalyzedLine> lines;
     nutrition::PanelTexts panel;
     std::optional<nutrition::CalorieShares> shares;
+    paste::Coverage coverage;
 };
 
 // A text file as a cook saves it: UTF-8, or the Windows code page when it is not.
@@ -74,7 +76,7 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
                  const paste::FoodMatcher& matcher, const paste::HouseholdWeights& weights,
                  paste::KitchenMeasures measures)
 {
-    Analysis analysis{recipe.title, servings, {}, {}, {}};
+    Analysis analysis{recipe.title, servings, {}, {}, {}, {}};
     QList<paste::ReviewedLine> reviewed;
     for (paste::IngredientLine line : recipe.lines) {
         if (line.kind == paste::LineKind::Blank)
@@ -100,6 +102,7 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
         }
         analysis.lines.append(analyzed);
     }
+    analysis.coverage = paste::coverageOf(reviewed, table);
     analysis.panel = nutrition::panelTexts(totals);
     analysis.shares = nutrition::calorieShares(totals);
     return analysis;
@@ -142,7 +145,9 @@ void writeJson(const Analysis& analysis, QTextStream& out)
             << ", \"quantity\": " << (line.ordinary ? jsonString(line.ordinary->quantity) : null)
             << ", \"unit\": " << (line.ordinary ? jsonString(line.ordinary->unit) : null)
             << ", \"grams\": " << (line.grams ? gramsNumber(*line.grams) : null)
-            << ", \"matched\": " << (line.reviewed.matched() ? "true" : "false");
+            << ", \"matched\": " << (line.reviewed.matched() ? "true" : "false")
+            << ", \"doubt\": " << (line.reviewed.doubtful() ? "true" : "false")
+            << ", \"estimate\": " << orNull(line.reviewed.measure.estimate);
         // How the amount was read and counted, where it was not as written.
         if (!line.reviewed.line.measures.isEmpty())
             out << ", \"measure\": " << jsonString(line.reviewed.line.measures);
@@ -150,8 +155,16 @@ void writeJson(const Analysis& analysis, QTextStream& out)
             out << ", \"counted\": " << jsonString(paste::eatenText(line.reviewed));
         out << "}";
     }
+    const paste::Coverage& coverage = analysis.coverage;
+    QStringList notCounted;
+    for (const QString& text : coverage.notCounted)
+        notCounted.append(jsonString(text));
+    out << (analysis.lines.isEmpty() ? "],\n" : "\n  ],\n")
+        << "  \"coverage\": {\"lines\": " << coverage.lines << ", \"weighed\": " << coverage.weighed
+        << ", \"estimated\": " << coverage.estimated << ", \"notCounted\": ["
+        << notCounted.join(QStringLiteral(", ")) << "]},\n";
     const nutrition::PanelTexts& p = analysis.panel;
-    out << (analysis.lines.isEmpty() ? "],\n" : "\n  ],\n") << "  \"perServing\": {"
+    out << "  \"perServing\": {"
         << "\"calories\": " << number(p.cals) << ", \"caloriesFromFat\": " << number(p.fatCals)
         << ", \"fat\": " << number(p.fatG) << ", \"satFat\": " << number(p.satFatG)
         << ", \"cholesterol\": " << number(p.cholG) << ", \"sodium\": " << number(p.sodiumG)
@@ -168,6 +181,10 @@ QString matchText(const AnalyzedLine& line)
         QString text = line.ordinary->row();
         if (line.grams)
             text += QStringLiteral("  (") + nutrition::gramsText(*line.grams) + u')';
+        if (!line.reviewed.measure.estimate.isEmpty())
+            text += QStringLiteral("  ") + line.reviewed.measure.estimate;
+        if (line.reviewed.doubtful())
+            text += QStringLiteral("  check the food");
         return text;
     }
     if (line.reviewed.eaten == paste::Eaten::Nothing)
@@ -195,6 +212,7 @@ void writeText(const Analysis& analysis, QTextStream& out)
             if (!reading.isEmpty())
                 out << "    " << reading << Qt::endl;
     }
+    out << Qt::endl << analysis.coverage.text() << Qt::endl;
     const nutrition::PanelTexts& p = analysis.panel;
     using nutrition::Nutrient;
     const auto row = [&](const QString& caption, const QString& amount, const QString& percent) {

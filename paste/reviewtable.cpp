@@ -190,17 +190,24 @@ QString ReviewTable::summary() const
     int ingredients = 0;
     int goingIn = 0;
     int marked = 0;
+    int estimated = 0;
     for (const paste::ReviewedLine& line : m_lines) {
         if (!line.isIngredient())
             continue;
         ++ingredients;
-        goingIn += !line.leftOut && paste::acceptedLine(line, m_index->table()).has_value();
+        const bool goesIn =
+            !line.leftOut && paste::acceptedLine(line, m_index->table()).has_value();
+        goingIn += goesIn;
+        estimated += goesIn && !line.measure.estimate.isEmpty();
         marked += !line.note().isEmpty();
     }
-    return QStringLiteral("%1 of %2 ingredient lines go in; %3 marked to check.")
-        .arg(goingIn)
-        .arg(ingredients)
-        .arg(marked);
+    QString text = QStringLiteral("%1 of %2 ingredient lines go in; %3 marked to check.")
+                       .arg(goingIn)
+                       .arg(ingredients)
+                       .arg(marked);
+    if (estimated > 0)
+        text += QStringLiteral(" %1 weighed by an estimate.").arg(estimated);
+    return text;
 }
 
 QComboBox* ReviewTable::foodList(int row)
@@ -324,7 +331,11 @@ void ReviewTable::showRow(int row)
     showText(row, QuantityColumn, quantity, line.isIngredient());
     showText(row, UnitColumn, unit, line.matched());
     showText(row, GramsColumn, grams, false);
-    showText(row, NoteColumn, line.isHeading() ? QStringLiteral("Heading") : line.note(), false);
+    // A weight the line has by an estimate says so, with where it came from.
+    QString note = line.isHeading() ? QStringLiteral("Heading") : line.note();
+    if (note.isEmpty() && ordinary && !line.measure.estimate.isEmpty())
+        note = line.measure.estimate.front().toUpper() + line.measure.estimate.sliced(1);
+    showText(row, NoteColumn, note, false);
     if (!line.isHeading())
         item(row, NoteColumn)->setFont(bold);
     QStringList counted{line.line.measures, paste::eatenText(line)};

@@ -58,7 +58,7 @@ const QSet<QString>& describingWords()
          "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
          "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
          "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini",
-         "uncooked",  "fillet",   "flake",    "tail",    "seedless"});
+         "uncooked",  "fillet",   "flake",    "tail",    "seedless",    "whole"});
     return words;
 }
 
@@ -95,6 +95,7 @@ const QSet<QString>& productGroups()
                                                  "sauce",
                                                  "gravy",
                                                  "cake",
+                                                 "crackers",
                                                  "pie",
                                                  "pie crust",
                                                  "bread",
@@ -876,8 +877,13 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
             tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
         // A form the cook said of the food outweighs the words that say how it was done
         // ("cooked" beans are the boiled ones, not the raw).
-        return covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0) -
-               (tally.lacking ? 0.2 : 0) + (tally.formSaid && tally.headNamed ? 0.15 : 0);
+        // A variant of the food the cook named is still that food: a "reduced-fat cream cheese"
+        // is a cream cheese, not a reduced-fat provolone.
+        const bool ofNamedKind = named >= 0 && !namedFits && query.named.size() > 1 &&
+                                 tally.namedWords == static_cast<int>(query.named.size());
+        return covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0) +
+               (ofNamedKind ? 0.15 : 0) - (tally.lacking ? 0.2 : 0) +
+               (tally.formSaid && tally.headNamed ? 0.15 : 0);
     };
     // A describing word the named food lacks, or a word the line implies, may set apart another
     // food of those names that fits better: "seeded raisins" are not the seedless ones the cook's

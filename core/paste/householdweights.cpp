@@ -1,6 +1,11 @@
 #include "core/paste/householdweights.h"
 
 #include "core/numbers.h"
+#include "core/paste/foodmatcher.h"
+
+#include <QSet>
+
+#include <algorithm>
 
 namespace zestora::paste {
 
@@ -12,9 +17,13 @@ HouseholdWeights::HouseholdWeights(const QByteArray& table)
             continue;
         bool read = false;
         const double grams = fields[2].toDouble(&read);
-        if (read && grams > 0)
-            m_measures[QString::fromUtf8(fields[0]).toCaseFolded()].append(
-                Measure{QString::fromUtf8(fields[1]), grams});
+        if (!read || grams <= 0)
+            continue;
+        const QString name = QString::fromUtf8(fields[0]);
+        QList<Measure>& measures = m_measures[name.toCaseFolded()];
+        if (measures.isEmpty())
+            m_byFirstPart[name.section(u',', 0, 0).trimmed().toCaseFolded()].append(name);
+        measures.append(Measure{QString::fromUtf8(fields[1]), grams});
     }
 }
 
@@ -31,6 +40,73 @@ QByteArray HouseholdWeights::table(const QList<Food>& foods)
 QList<HouseholdWeights::Measure> HouseholdWeights::measuresOf(const QString& name) const
 {
     return m_measures.value(name.trimmed().toCaseFolded());
+}
+
+namespace {
+
+// Words that say how a food was kept or cooked, or which variant it is.
+bool formOrVariant(const QString& word)
+{
+    static const QSet<QString> words{
+        QStringLiteral("raw"),         QStringLiteral("cooked"),     QStringLiteral("boiled"),
+        QStringLiteral("drained"),     QStringLiteral("baked"),      QStringLiteral("roasted"),
+        QStringLiteral("frozen"),      QStringLiteral("canned"),     QStringLiteral("dried"),
+        QStringLiteral("fresh"),       QStringLiteral("whole"),      QStringLiteral("regular"),
+        QStringLiteral("plain"),       QStringLiteral("unprepared"), QStringLiteral("prepared"),
+        QStringLiteral("fluid"),       QStringLiteral("solid"),      QStringLiteral("liquid"),
+        QStringLiteral("salt"),        QStringLiteral("added"),      QStringLiteral("without"),
+        QStringLiteral("unsalted"),    QStringLiteral("salted"),     QStringLiteral("reduced"),
+        QStringLiteral("calorie"),     QStringLiteral("fat"),        QStringLiteral("low"),
+        QStringLiteral("sodium"),      QStringLiteral("light"),      QStringLiteral("sweetened"),
+        QStringLiteral("unsweetened"), QStringLiteral("nonfat"),     QStringLiteral("enriched"),
+        QStringLiteral("unenriched"),  QStringLiteral("ready"),      QStringLiteral("bake"),
+        QStringLiteral("serve"),       QStringLiteral("heated"),     QStringLiteral("microwaved")};
+    return words.contains(word);
+}
+
+} // namespace
+
+QStringList HouseholdWeights::kinOf(const QString& name) const
+{
+    const QString first = name.section(u',', 0, 0).trimmed().toCaseFolded();
+    // Words that tell kin apart: not "or", "and", "with" of "french or vienna".
+    const auto telling = [](QStringView text) {
+        QStringList words = matchWords(text);
+        words.removeIf([](const QString& word) {
+            return word.size() < 3 || word == QLatin1String("and") ||
+                   word == QLatin1String("with") || word == QLatin1String("from");
+        });
+        return words;
+    };
+    const QStringList own = telling(name.section(u',', 1));
+    struct Kin {
+        QString name;
+        int shared;
+        qsizetype apart;
+    };
+    QList<Kin> kin;
+    for (const QString& other : m_byFirstPart.value(first)) {
+        if (other.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            continue;
+        const QStringList words = telling(other.section(u',', 1));
+        const auto shared = std::count_if(words.cbegin(), words.cend(),
+                                          [&](const QString& word) { return own.contains(word); });
+        // Kin is the same food in another form or variant, not another food of the group:
+        // lotus seeds are no kin of chia seeds, macadamias none of cashews.
+        const bool sameFood = std::all_of(words.cbegin(), words.cend(), [&](const QString& word) {
+            return own.contains(word) || formOrVariant(word);
+        });
+        if (sameFood)
+            kin.append(
+                Kin{other, static_cast<int>(shared), words.size() + own.size() - 2 * shared});
+    }
+    std::stable_sort(kin.begin(), kin.end(), [](const Kin& a, const Kin& b) {
+        return a.apart != b.apart ? a.apart < b.apart : a.shared > b.shared;
+    });
+    QStringList names;
+    for (const Kin& k : std::as_const(kin))
+        names.append(k.name);
+    return names;
 }
 
 } // namespace zestora::paste

@@ -4,6 +4,9 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include "core/paste/typicalweights.h"
 
 namespace zestora::paste {
 
@@ -31,9 +34,19 @@ public:
 
     // The measures of the food with this name, ignoring letter case; none for a food of the user's.
     QList<Measure> measuresOf(const QString& name) const;
+    // The food's nearest kin, nearest first: the other foods whose names start as its own does
+    // and share another of its words ("Onions, raw" of "Onions, sweet, raw"), the fewer words
+    // apart the nearer.
+    QStringList kinOf(const QString& name) const;
+
+    // Typical weights for the units USDA does not weigh.
+    const TypicalWeights& typical() const { return m_typical; }
+    void setTypical(TypicalWeights typical) { m_typical = std::move(typical); }
 
 private:
     QHash<QString, QList<Measure>> m_measures;
+    QHash<QString, QStringList> m_byFirstPart; // stored names by their first part, case-folded
+    TypicalWeights m_typical;
 };
 
 } // namespace zestora::paste

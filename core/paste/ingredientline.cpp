@@ -320,6 +320,17 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
                 line.unit = other;
             }
         }
+        // "4 cups (750 grams) cooked lamb": a weight in brackets is what the cook weighed.
+        Cursor bracket = cursor;
+        QString bracketPackage;
+        if (const auto weighed = readSize(bracket, &bracketPackage);
+            kind == UnitClass::Volume && weighed && bracketPackage.isEmpty() &&
+            unitClass(weighed->second) == UnitClass::Weight && cursor.rest().startsWith(u'(')) {
+            line.quantity = weighed->first;
+            line.unit = weighed->second;
+            cursor = bracket;
+            cursor.skipBlanks();
+        }
         Cursor package = cursor;
         if (const QString word = readUnit(package); isPackage(word)) {
             line.package = word;
@@ -452,6 +463,16 @@ bool writtenInCapitals(QStringView text)
     return letters >= 2;
 }
 
+// "For the filling", "To serve": a part of the recipe named without a colon.
+bool namesAPart(QStringView text)
+{
+    static const QRegularExpression partName(
+        QStringLiteral("^(?:for\\s+the\\s+[^,;()\\d]+|to\\s+(?:serve|finish|garnish|decorate|"
+                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return partName.match(text).hasMatch() && text.count(u' ') < 6;
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -479,7 +500,12 @@ IngredientLine readIngredientLine(QStringView written)
     Cursor cursor{reading};
     const std::optional<double> amount = readAmount(cursor);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
-    if (!amount && (text.endsWith(u':') || writtenInCapitals(text))) {
+    // The word over a recipe's list says nothing of its foods: "Ingredients", "INGREDIENTS:".
+    static const QRegularExpression listWord(QStringLiteral("^ingredients?\\s*:?$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (listWord.match(text).hasMatch())
+        return line;
+    if (!amount && (text.endsWith(u':') || writtenInCapitals(text) || namesAPart(text))) {
         line.kind = LineKind::Heading;
         line.heading = text.endsWith(u':') ? text.chopped(1).trimmed() : text;
         return line;
@@ -555,8 +581,8 @@ RecipeText readRecipeText(QStringView text, bool titled)
         IngredientLine line = readIngredientLine(row);
         if (titleOpen && line.kind != LineKind::Blank) {
             titleOpen = false;
-            const bool title =
-                !line.hasQuantity() && !row.endsWith(u':') && !noAmountNote.match(row).hasMatch();
+            const bool title = !line.hasQuantity() && !row.endsWith(u':') &&
+                               !noAmountNote.match(row).hasMatch() && !namesAPart(row);
             if (title) {
                 recipe.title = line.text;
                 continue;

@@ -5,6 +5,7 @@
 #include "core/analysis/recipelines.h"
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
+#include "core/paste/measurewords.h"
 #include "core/usda/usdafoods.h"
 
 #include <QHash>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zestora::paste {
 
@@ -161,13 +163,12 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
     return nullptr;
 }
 
-// How many words of the line a household measure shares ("cup, chopped" for chopped onion).
-int sharedWords(const QString& measure, const QSet<QString>& lineWords)
+bool isSize(const QString& unit)
 {
-    int shared = 0;
-    for (const QString& word : matchWords(measure))
-        shared += lineWords.contains(word);
-    return shared;
+    static const QStringList sizes{QStringLiteral("jumbo"), QStringLiteral("extra large"),
+                                   QStringLiteral("large"), QStringLiteral("medium"),
+                                   QStringLiteral("small")};
+    return sizes.contains(unit);
 }
 
 // A household measure as a volume: "cup, chopped" is a cup, and a serving that says its volume
@@ -187,23 +188,58 @@ usda::UnitMatch householdVolume(const QString& measure)
     return unit;
 }
 
+struct VolumeFit {
+    double gramsPerMl;
+    int fit; // how well its words fit the line's (measureFit)
+};
+
+// The food's household volumes with what a millilitre of each weighs.
+QList<std::pair<const HouseholdWeights::Measure*, double>>
+householdVolumes(const QList<HouseholdWeights::Measure>& measures)
+{
+    QList<std::pair<const HouseholdWeights::Measure*, double>> volumes;
+    for (const HouseholdWeights::Measure& measure : measures) {
+        const usda::UnitMatch standard = householdVolume(measure.unit);
+        if (unitClass(standard.unit) == UnitClass::Volume)
+            volumes.append({&measure, measure.gramsPerUnit /
+                                          (standard.multiplier * baseAmount(standard.unit))});
+    }
+    return volumes;
+}
+
+// The household volume that fits the line best: the unit the line names first, then its words.
+std::optional<VolumeFit> bestVolume(const QList<HouseholdWeights::Measure>& measures,
+                                    const QString& unit, const QSet<QString>& lineWords)
+{
+    std::optional<VolumeFit> best;
+    int bestRank = std::numeric_limits<int>::min();
+    for (const auto& [measure, perMl] : householdVolumes(measures)) {
+        const int fit = measureFit(measure->unit, lineWords);
+        const int rank = (householdVolume(measure->unit).unit == unit) * 1000 + fit;
+        if (rank > bestRank) {
+            bestRank = rank;
+            best = VolumeFit{perMl, fit};
+        }
+    }
+    return best;
+}
+
 // Grams in one millilitre of the food by its household volumes, the unit the line names first.
 std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measures,
                                  const QString& unit, const QSet<QString>& lineWords)
 {
-    std::optional<double> best;
-    int bestRank = -1;
-    for (const HouseholdWeights::Measure& measure : measures) {
-        const usda::UnitMatch standard = householdVolume(measure.unit);
-        if (unitClass(standard.unit) != UnitClass::Volume)
-            continue;
-        const int rank = (standard.unit == unit) * 10 + sharedWords(measure.unit, lineWords);
-        if (rank > bestRank) {
-            bestRank = rank;
-            best = measure.gramsPerUnit / (standard.multiplier * baseAmount(standard.unit));
-        }
-    }
-    return best;
+    const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
+    return best ? std::optional(best->gramsPerMl) : std::nullopt;
+}
+
+// The words of the line's food and notes.
+QSet<QString> wordsOf(const IngredientLine& line)
+{
+    QSet<QString> words;
+    for (const QString& text : QStringList{line.food} + line.notes)
+        for (const QString& word : matchWords(text))
+            words.insert(word);
+    return words;
 }
 
 // The grams of the line's amount by the food's household measures, when they tell.
@@ -211,10 +247,7 @@ std::optional<double> householdGrams(const IngredientLine& line, const QString& 
                                      const QList<HouseholdWeights::Measure>& measures,
                                      const QString& foodName)
 {
-    QSet<QString> lineWords;
-    for (const QString& text : QStringList{line.food} + line.notes)
-        for (const QString& word : matchWords(text))
-            lineWords.insert(word);
+    const QSet<QString> lineWords = wordsOf(line);
     switch (unitClass(unit)) {
     case UnitClass::Weight:
         return amount * baseAmount(unit);
@@ -223,11 +256,16 @@ std::optional<double> householdGrams(const IngredientLine& line, const QString& 
             return amount * baseAmount(unit) * *perMl;
         return std::nullopt;
     case UnitClass::Count: {
+        if (const HouseholdWeights::Measure* sized =
+                isSize(unit) ? sizedPiece(measures, unit, foodName) : nullptr)
+            return amount * sized->gramsPerUnit;
         const QString word = measureWord(unit);
         const HouseholdWeights::Measure* best = nullptr;
-        int bestShared = -1;
+        int bestShared = std::numeric_limits<int>::min();
         for (const HouseholdWeights::Measure& measure : measures) {
-            const int shared = sharedWords(measure.unit, lineWords);
+            // Of a head's or a bunch's sizes, the medium one when the line says none.
+            const int shared = measureFit(measure.unit, lineWords) * 2 +
+                               matchWords(measure.unit).contains(QLatin1String("medium"));
             if (measureWord(measure.unit) == word && shared > bestShared) {
                 best = &measure;
                 bestShared = shared;
@@ -253,6 +291,75 @@ LineMeasure converted(const std::optional<std::pair<SpinnerQuantity, QString>>& 
     if (!fit)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
     return LineMeasure{MeasureStatus::Converted, fit->first, fit->second};
+}
+
+// The grams of a volume of the food where USDA weighs the form the line's words say otherwise
+// than the food's own volume measure by more than a tenth: "1 cup heavy cream" is the fluid cup
+// (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded.
+std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord& food,
+                                     const QString& unit, double amount,
+                                     const QList<HouseholdWeights::Measure>& measures)
+{
+    const QString own = food.measure1.trimmed();
+    if (unitClass(unit) != UnitClass::Volume || unitClass(own) != UnitClass::Volume ||
+        food.measure2.trimmed().compare(QLatin1String("g"), Qt::CaseInsensitive) != 0 ||
+        !(food.amount1 > 0) || !(food.amount2 > 0))
+        return std::nullopt;
+    const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
+    const QSet<QString> lineWords = wordsOf(line);
+    const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
+    if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.1)
+        return std::nullopt;
+    // Only words that fit the line better than those of the measure the food keeps: a spoon
+    // USDA weighs a little lighter than its cup is no other form.
+    for (const auto& [measure, perMl] : householdVolumes(measures))
+        if (std::abs(perMl / ownPerMl - 1) < 0.02 &&
+            measureFit(measure->unit, lineWords) >= best->fit)
+            return std::nullopt;
+    return amount * baseAmount(unit) * best->gramsPerMl;
+}
+
+// A weight where USDA gives none for the food itself: that of its nearest kin with the unit
+// ("sweet onion, chopped" weighs as "onion, chopped"), else a typical one kept as data ("a
+// bunch of kale"). The estimate says where it came from.
+std::optional<double> estimatedGrams(const IngredientLine& line, const QString& unit, double amount,
+                                     const QString& foodName, const HouseholdWeights& weights,
+                                     QString* estimate)
+{
+    const UnitClass kind = unitClass(unit);
+    if (kind == UnitClass::Volume || kind == UnitClass::Count) {
+        for (const QString& kin : weights.kinOf(foodName)) {
+            if (const auto grams =
+                    householdGrams(line, unit, amount, weights.measuresOf(kin), kin)) {
+                *estimate = QStringLiteral("estimated from ") + kin;
+                return grams;
+            }
+        }
+    }
+    if (kind == UnitClass::Weight)
+        return std::nullopt;
+    // A count of the food itself, or of a piece its words name: "6 anchovy fillets"; the notes
+    // tell a drained can from a full one. A volume goes by the typical cup.
+    QStringList lineWords = matchWords(line.food);
+    for (const QString& note : line.notes)
+        lineWords += matchWords(note);
+    const QString cup = QStringLiteral("cup");
+    QString piece = kind == UnitClass::Count    ? measureWord(unit)
+                    : kind == UnitClass::Volume ? cup
+                                                : QStringLiteral("each");
+    if (kind == UnitClass::None)
+        for (const QString& word : lineWords)
+            if (weights.typical().weighs(word)) {
+                piece = word;
+                break;
+            }
+    const TypicalWeights::Weight* typical =
+        weights.typical().weightOf(piece, lineWords + matchWords(foodName));
+    if (!typical)
+        return std::nullopt;
+    *estimate = QStringLiteral("estimated: ") + typical->described();
+    return amount * typical->grams *
+           (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
 } // namespace
@@ -345,22 +452,36 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // food: "1 large aubergine" is one aubergine.
     if (unit == QLatin1String("stick") && !knows(unit) && knows(QStringLiteral("stalk")))
         unit = QStringLiteral("stalk");
-    static const QStringList sizes{QStringLiteral("jumbo"), QStringLiteral("extra large"),
-                                   QStringLiteral("large"), QStringLiteral("medium"),
-                                   QStringLiteral("small")};
-    if (sizes.contains(unit) && !knows(unit))
+    if (isSize(unit) && !knows(unit) && !sizedPiece(measures, unit, food.name))
         unit.clear();
 
+    std::optional<double> grams;
     if (!unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
-        if (const auto quantity = spinnerQuantity(amount, line.decimal))
+        grams = otherFormGrams(line, food, unit, amount, measures);
+        if (const auto quantity = spinnerQuantity(amount, line.decimal); quantity && !grams)
             return LineMeasure{MeasureStatus::Kept, *quantity, unit};
     }
-    if (!own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
+    // "4 plum tomatoes" are plum tomatoes, not the food's own medium one.
+    if (const HouseholdWeights::Measure* named =
+            unit.isEmpty() ? namedPiece(measures, matchWords(line.food), food.name) : nullptr;
+        named && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
+        grams = amount * named->gramsPerUnit;
+    // A count without a size is a medium one, though the food keeps the larger of two middle
+    // sizes as its own ("6 spring onions"); eggs, graded from small to jumbo, are large.
+    const bool graded = fits(QStringLiteral("jumbo"));
+    if (const HouseholdWeights::Measure* medium =
+            unit.isEmpty() && !graded && isSize(measureWord(own)) &&
+                    measureWord(own) != QLatin1String("medium")
+                ? sizedPiece(measures, QStringLiteral("medium"), food.name)
+                : nullptr;
+        medium && !grams)
+        grams = amount * medium->gramsPerUnit;
+    if (!grams && !own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
         if (const auto quantity = spinnerQuantity(amount, line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};
     }
     const UnitClass kind = unitClass(unit);
-    if (kind == UnitClass::Volume || kind == UnitClass::Weight) {
+    if (!grams && (kind == UnitClass::Volume || kind == UnitClass::Weight)) {
         const QStringList sameKind =
             offered(list, kind == UnitClass::Volume ? volumeUnits() : weightUnits());
         // Litres go into millilitres, kilograms into grams, fluid ounces into tablespoons when
@@ -376,18 +497,28 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return converted(bestFit(amount, unit, sameKind, line.decimal));
     }
 
-    std::optional<double> grams = householdGrams(line, unit, amount, measures, food.name);
+    if (!grams)
+        grams = householdGrams(line, unit, amount, measures, food.name);
+    QString estimate;
+    if (!grams)
+        grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
     // Worked-out grams are whole numbers to a cook; tenths only below ten.
     grams = *grams >= 10 ? std::round(*grams) : std::round(*grams * 10) / 10;
-    if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty())
-        return converted(bestFit(*grams, QStringLiteral("g"), weighed, false));
-    const QStringList volumes = offered(list, volumeUnits());
-    const std::optional<double> perMl = gramsPerMl(measures, QString(), {});
-    if (volumes.isEmpty() || !perMl)
-        return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
-    return converted(bestFit(*grams / *perMl, QStringLiteral("ml"), volumes, false));
+    LineMeasure measure;
+    if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty()) {
+        measure = converted(bestFit(*grams, QStringLiteral("g"), weighed, false));
+    } else {
+        const QStringList volumes = offered(list, volumeUnits());
+        const std::optional<double> perMl = gramsPerMl(measures, QString(), {});
+        if (volumes.isEmpty() || !perMl)
+            return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
+        measure = converted(bestFit(*grams / *perMl, QStringLiteral("ml"), volumes, false));
+    }
+    if (measure.usable())
+        measure.estimate = estimate;
+    return measure;
 }
 
 QString OrdinaryLine::entry() const

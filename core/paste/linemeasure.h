@@ -43,7 +43,8 @@ enum class MeasureStatus {
 struct LineMeasure {
     MeasureStatus status = MeasureStatus::NoQuantity;
     SpinnerQuantity quantity;
-    QString unit; // one of measureList(food)
+    QString unit;       // one of measureList(food)
+    QString estimate{}; // where an estimated weight came from; none for USDA's weight of it
 
     bool usable() const
     {

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace zestora::paste {
 
 namespace {
@@ -36,9 +38,12 @@ QByteArray readIfPresent(const QString& path)
 MatchingTables MatchingTables::load(const QString& starterDir)
 {
     const QDir dir(starterDir);
-    return MatchingTables{
+    MatchingTables tables{
         CooksNames(readIfPresent(dir.filePath(CooksNames::fileName))),
         HouseholdWeights(readIfPresent(dir.filePath(HouseholdWeights::fileName)))};
+    tables.weights.setTypical(
+        TypicalWeights(readIfPresent(dir.filePath(TypicalWeights::fileName))));
+    return tables;
 }
 
 const LineMeasure* ReviewedLine::counted() const
@@ -59,9 +64,12 @@ bool ReviewedLine::uncertain() const
 {
     if (!isIngredient() || eaten == Eaten::Nothing)
         return false;
-    if (!matched() || (line.hasQuantity() && !measure.usable()))
-        return true;
-    if (chosen || foods.isEmpty() || foods.front().index != food)
+    return !matched() || (line.hasQuantity() && !measure.usable()) || doubtful();
+}
+
+bool ReviewedLine::doubtful() const
+{
+    if (!isIngredient() || !matched() || chosen || foods.isEmpty() || foods.front().index != food)
         return false; // the user's own choice
     const double lead =
         foods.front().score - (foods.size() > 1 ? foods[1].score : 0); // over the runner-up
@@ -88,11 +96,23 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     reviewed.line = line;
     if (!reviewed.isIngredient() || line.food.isEmpty())
         return reviewed;
+    // A drained can gives its drained solids, which weigh about three fifths of what the can
+    // holds ("1 (15 oz) can chickpeas, drained" is some 9 oz of chickpeas).
+    static const QRegularExpression drainedNote(QStringLiteral("^\\s*drained\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const bool drained =
+        line.package == QLatin1String("can") &&
+        std::any_of(line.notes.cbegin(), line.notes.cend(),
+                    [](const QString& note) { return drainedNote.match(note).hasMatch(); });
+    if (drained && line.quantity && unitClass(line.unit) == UnitClass::Weight)
+        reviewed.line.quantity = *line.quantity * 0.6;
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
     QStringList hints;
     if (line.package == QLatin1String("can"))
         hints.append(QStringLiteral("canned"));
+    if (drained)
+        hints.append(QStringLiteral("drained"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
     // A note that only says the food is cooked measures the cooked food: "1 cup brown rice,
     // cooked".
@@ -134,7 +154,7 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (!good || line.package.isEmpty() ||
             other.score < reviewed.foods.front().score - nearScore)
             break;
-        const LineMeasure measure = measureLine(line, table.at(other.index), weights);
+        const LineMeasure measure = measureLine(reviewed.line, table.at(other.index), weights);
         if (measure.usable()) {
             reviewed.food = other.index;
             reviewed.measure = measure;

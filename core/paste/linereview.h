@@ -51,6 +51,8 @@ struct ReviewedLine {
     bool isHeading() const { return line.kind == LineKind::Heading; }
     // Worth a second look: no food, a weak or close match, or no measure for the amount.
     bool uncertain() const;
+    // The matcher's food is a weak or close choice: "check the food".
+    bool doubtful() const;
     // What keeps the line from going in as it is, in a few words; empty when nothing does.
     QString note() const;
 };

@@ -162,6 +162,8 @@ constexpr UnitSpelling spellings[] = {
     {"envelopes", "envelope"},
     {"env", "envelope"},
     {"envs", "envelope"},
+    {"rack", "rack"},
+    {"racks", "rack"},
     // "Square" itself stays a food's word: "2 squares chocolate" finds the chocolate in squares.
     {"sq", "square"},
     {"bottle", "bottle"},

@@ -1,3 +1,4 @@
+#include "core/analysis/lineamounts.h"
 #include "core/analysis/recipelines.h"
 #include "core/paste/foodindex.h"
 #include "core/paste/kitchenmeasures.h"
@@ -47,6 +48,8 @@ class TestPasteMatching : public QObject {
 private Q_SLOTS:
     void matchesLinesFirstTime_data();
     void matchesLinesFirstTime();
+    void weighsLinesAsAnAnalystWould_data();
+    void weighsLinesAsAnAnalystWould();
     void analyzePrintsJson();
     void analyzeCountsWhatIsEaten_data();
     void analyzeCountsWhatIsEaten();
@@ -119,36 +122,88 @@ void TestPasteMatching::matchesLinesFirstTime()
     QVERIFY(right >= share * lines);
 }
 
+void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("share"); // of the lines given the right food and grams
+    QTest::newRow("lines written before the weighing rules") << u"weighed-lines.tsv"_s << 0.9;
+    QTest::newRow("lines written after them, run once") << u"later-weighed-lines.tsv"_s << 0.85;
+}
+
+void TestPasteMatching::weighsLinesAsAnAnalystWould()
+{
+    QFETCH(QString, file);
+    QFETCH(double, share);
+    const Starter starter;
+    const FoodMatcher matcher(starter.table, starter.tables.names);
+    int lines = 0;
+    int right = 0;
+    for (const QByteArray& row :
+         testing::readFile(QStringLiteral(PASTE_DIR "/") + file).split('\n')) {
+        if (row.isEmpty() || row.startsWith('#'))
+            continue;
+        const QStringList fields = QString::fromUtf8(row).split(u'\t');
+        QCOMPARE(fields.size(), 3);
+        const ReviewedLine reviewed = reviewLine(readIngredientLine(fields[0]), matcher,
+                                                 starter.table, starter.tables.weights);
+        const std::optional<OrdinaryLine> line = acceptedLine(reviewed, starter.table);
+        const auto amount =
+            line ? nutrition::lineAmount(line->entry(), starter.table, 1) : std::nullopt;
+        const double grams = amount && amount->grams ? *amount->grams : 0;
+        ++lines;
+        if (line && line->name == fields[1] &&
+            std::abs(grams - fields[2].toDouble()) <= 0.1 * fields[2].toDouble())
+            ++right;
+        else
+            qInfo("%s: %s, %g g", qPrintable(fields[0]), qPrintable(line ? line->name : QString()),
+                  grams);
+    }
+    qInfo("%d of %d lines (%.1f %%) weighed as an analyst would", right, lines,
+          100.0 * right / lines);
+    QVERIFY(right >= share * lines);
+}
+
 void TestPasteMatching::analyzePrintsJson()
 {
     testing::TempWorkDir dir;
     testing::writeFile(u"recipe.txt"_s, "Pancakes\n\n1 1/2 cups all-purpose flour\n2 large eggs\n"
-                                        "1 cup chopped onion\nSalt to taste\n1 cup zorbles\n");
+                                        "1 cup chopped onion\n1 bay leaf\nSalt to taste\n"
+                                        "1 cup zorbles\n");
     const Run run = runZestora({u"analyze"_s, u"--data-dir"_s, dir.path(), u"--servings"_s, u"4"_s,
                                 u"--json"_s, u"recipe.txt"_s});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, u"{\n"
-                      "  \"title\": \"Pancakes\",\n"
-                      "  \"servings\": 4,\n"
-                      "  \"lines\": [\n"
-                      "    {\"text\": \"1 1/2 cups all-purpose flour\", \"food\": \"Wheat flour, "
-                      "white, all-purpose, enriched, bleached\", \"quantity\": \"1 1/2\", "
-                      "\"unit\": \"cup\", \"grams\": 188, \"matched\": true},\n"
-                      "    {\"text\": \"2 large eggs\", \"food\": \"Egg, whole, raw, fresh\", "
-                      "\"quantity\": \"2\", \"unit\": \"large\", \"grams\": 100, "
-                      "\"matched\": true},\n"
-                      "    {\"text\": \"1 cup chopped onion\", \"food\": \"Onions, raw\", "
-                      "\"quantity\": \"160\", \"unit\": \"g\", \"grams\": 160, "
-                      "\"matched\": true},\n"
-                      "    {\"text\": \"Salt to taste\", \"food\": \"Salt, table\", \"quantity\": "
-                      "null, \"unit\": null, \"grams\": null, \"matched\": true},\n"
-                      "    {\"text\": \"1 cup zorbles\", \"food\": null, \"quantity\": null, "
-                      "\"unit\": null, \"grams\": null, \"matched\": false}\n"
-                      "  ],\n"
-                      "  \"perServing\": {\"calories\": 217, \"caloriesFromFat\": 25, \"fat\": "
-                      "2.9, \"satFat\": 0.9, \"cholesterol\": 93, \"sodium\": 38, "
-                      "\"carbohydrate\": 39.7, \"fiber\": 2, \"protein\": 8.3}\n"
-                      "}\n"_s);
+    QCOMPARE(
+        run.out,
+        u"{\n"
+        "  \"title\": \"Pancakes\",\n"
+        "  \"servings\": 4,\n"
+        "  \"lines\": [\n"
+        "    {\"text\": \"1 1/2 cups all-purpose flour\", \"food\": \"Wheat flour, "
+        "white, all-purpose, enriched, bleached\", \"quantity\": \"1 1/2\", "
+        "\"unit\": \"cup\", \"grams\": 188, \"matched\": true, \"doubt\": false, \"estimate\": "
+        "null},\n"
+        "    {\"text\": \"2 large eggs\", \"food\": \"Egg, whole, raw, fresh\", "
+        "\"quantity\": \"2\", \"unit\": \"large\", \"grams\": 100, "
+        "\"matched\": true, \"doubt\": false, \"estimate\": null},\n"
+        "    {\"text\": \"1 cup chopped onion\", \"food\": \"Onions, raw\", "
+        "\"quantity\": \"160\", \"unit\": \"g\", \"grams\": 160, "
+        "\"matched\": true, \"doubt\": false, \"estimate\": null},\n"
+        "    {\"text\": \"1 bay leaf\", \"food\": \"Spices, bay leaf\", \"quantity\": "
+        "\"0.2\", \"unit\": \"g\", \"grams\": 0.2, \"matched\": true, \"doubt\": false, "
+        "\"estimate\": \"estimated: a typical bay leaf weighs 0.2 g\"},\n"
+        "    {\"text\": \"Salt to taste\", \"food\": \"Salt, table\", \"quantity\": "
+        "null, \"unit\": null, \"grams\": null, \"matched\": true, \"doubt\": false, "
+        "\"estimate\": null},\n"
+        "    {\"text\": \"1 cup zorbles\", \"food\": null, \"quantity\": null, "
+        "\"unit\": null, \"grams\": null, \"matched\": false, \"doubt\": false, "
+        "\"estimate\": null}\n"
+        "  ],\n"
+        "  \"coverage\": {\"lines\": 6, \"weighed\": 4, \"estimated\": 1, \"notCounted\": "
+        "[\"Salt to taste\", \"1 cup zorbles\"]},\n"
+        "  \"perServing\": {\"calories\": 217, \"caloriesFromFat\": 25, \"fat\": "
+        "2.9, \"satFat\": 0.9, \"cholesterol\": 93, \"sodium\": 38, "
+        "\"carbohydrate\": 39.7, \"fiber\": 2, \"protein\": 8.3}\n"
+        "}\n"_s);
 }
 
 void TestPasteMatching::analyzeCountsWhatIsEaten_data()

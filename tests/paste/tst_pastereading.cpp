@@ -37,6 +37,8 @@ private Q_SLOTS:
     void readsLines();
     void readsInKitchenMeasures_data();
     void readsInKitchenMeasures();
+    void readsHeadings_data();
+    void readsHeadings();
     void readsRecipeText();
     void spinnerQuantities_data();
     void spinnerQuantities();
@@ -108,6 +110,14 @@ void TestPasteReading::readsLines_data()
     row("a knob", u"a good knob of butter"_s, 1, "knob", "butter");
     row("a spoon by its size", u"½x5ml spoon (½ teaspoon) salt"_s, 2.5, "ml", "salt",
         "1/2 teaspoon");
+    row("a weight in brackets after a cup", u"4 cup (750 grams) cooked lamb"_s, 750, "g",
+        "cooked lamb");
+    row("a weight in brackets after a count", u"1 (3 pound) corned beef brisket"_s, 3, "lb",
+        "corned beef brisket");
+    row("more for dusting adds nothing", u"1 cup flour plus more for dusting"_s, 1, "cup", "flour",
+        "plus more for dusting");
+    row("or more as needed adds nothing", u"2-3 tbsp milk, or more as needed"_s, 2.5, "tbs", "milk",
+        "or more as needed");
 }
 
 void TestPasteReading::readsInKitchenMeasures_data()
@@ -146,6 +156,35 @@ void TestPasteReading::readsInKitchenMeasures()
     QCOMPARE(measuresOfLocale(QLocale(QLocale::English, QLocale::Canada)), KitchenMeasures::US);
 }
 
+
+void TestPasteReading::readsHeadings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("heading");
+    const auto row = [](const char* text, LineKind kind, const char* heading = "") {
+        QTest::newRow(text) << QString::fromUtf8(text) << static_cast<int>(kind)
+                            << QString::fromUtf8(heading);
+    };
+    row("Ingredients", LineKind::Blank);
+    row("Ingredients:", LineKind::Blank);
+    row("INGREDIENTS", LineKind::Blank);
+    row("For the filling", LineKind::Heading, "For the filling");
+    row("For the cream cheese frosting", LineKind::Heading, "For the cream cheese frosting");
+    row("To serve", LineKind::Heading, "To serve");
+    row("To finish:", LineKind::Heading, "To finish");
+    row("Sauce:", LineKind::Heading, "Sauce");
+    row("Salt to taste", LineKind::Ingredient);
+}
+
+void TestPasteReading::readsHeadings()
+{
+    QFETCH(QString, text);
+    const IngredientLine line = readIngredientLine(text);
+    QTEST(static_cast<int>(line.kind), "kind");
+    QTEST(line.heading, "heading");
+}
+
 void TestPasteReading::readsLines()
 {
     QFETCH(QString, text);
@@ -165,6 +204,8 @@ void TestPasteReading::readsRecipeText()
                        "glaze:\r\n1 cup icing sugar\r\n\r\nDirections\r\nMix.\r\nBake.\r\n"_s,
                        true);
     QCOMPARE(recipe.title, u"Lemon Cake"_s);
+    // A part of the recipe named first is no title.
+    QCOMPARE(readRecipeText(u"Ingredients\nFor the sauce\n1 cup milk\n"_s, true).title, QString());
     QCOMPARE(recipe.servings, 8.0f);
     QCOMPARE(recipe.directions, u"Mix.\nBake."_s);
     QStringList kinds;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/paste/linereview.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace zestora::paste {
+
+// How much of a recipe its nutrition counts: of its ingredient lines, how many were weighed, how
+// many of those by an estimate, and which count for nothing, so that a cook sees at a glance how
+// far to trust the panel.
+struct Coverage {
+    int lines = 0;
+    int weighed = 0;
+    int estimated = 0;
+    QStringList notCounted; // the lines as written
+
+    bool complete() const { return weighed == lines; }
+    // "12 of 14 lines weighed; not counted: bay leaf, salt to taste"
+    QString text() const;
+};
+
+// The coverage of reviewed lines: a line the user left out counts for nothing too.
+Coverage coverageOf(const QList<ReviewedLine>& lines, const IngTable& table);
+
+} // namespace zestora::paste

@@ -1,0 +1,127 @@
+#include "core/paste/measurewords.h"
+
+#include "core/paste/foodmatcher.h"
+#include "core/paste/unitwords.h"
+#include "core/usda/usdafoods.h"
+
+#include <QHash>
+
+namespace zestora::paste {
+
+namespace {
+
+// Words of one kind: a cook's "grated" cheese is USDA's "shredded", a "diced" onion its
+// "chopped" one.
+QString kindOf(const QString& word)
+{
+    static const QHash<QString, QString> kinds{
+        {QStringLiteral("diced"), QStringLiteral("chopped")},
+        {QStringLiteral("minced"), QStringLiteral("chopped")},
+        {QStringLiteral("cubed"), QStringLiteral("chopped")},
+        {QStringLiteral("grated"), QStringLiteral("shredded")},
+        {QStringLiteral("slice"), QStringLiteral("sliced")},
+        {QStringLiteral("halve"), QStringLiteral("halves")},
+        {QStringLiteral("halved"), QStringLiteral("halves")},
+        {QStringLiteral("liquid"), QStringLiteral("fluid")},
+        {QStringLiteral("roma"), QStringLiteral("plum")},
+    };
+    return kinds.value(word, word);
+}
+
+// Forms a food is brought to that change what a cup of it weighs: the cook says them.
+bool changedForm(const QString& word)
+{
+    static const QSet<QString> words{QStringLiteral("whipped"),  QStringLiteral("melted"),
+                                     QStringLiteral("mashed"),   QStringLiteral("pureed"),
+                                     QStringLiteral("crushed"),  QStringLiteral("sifted"),
+                                     QStringLiteral("crumbled"), QStringLiteral("cooked")};
+    return words.contains(word);
+}
+
+QSet<QString> kindsOf(const QSet<QString>& words)
+{
+    QSet<QString> kinds;
+    for (const QString& word : words)
+        kinds.insert(kindOf(word));
+    return kinds;
+}
+
+// A measure's words outside its brackets: "cup, fluid (yields 2 cups whipped)" is a fluid cup.
+QStringList outerWords(const QString& measure)
+{
+    return matchWords(measure.section(u'(', 0, 0));
+}
+
+bool isPiece(const QString& measure)
+{
+    const QString first = outerWords(measure).value(0);
+    return usda::standardUnit(measure).unit.isEmpty() && !isPackage(first) &&
+           first != QLatin1String("serving") && first != QLatin1String("nlea");
+}
+
+} // namespace
+
+int measureFit(const QString& measure, const QSet<QString>& lineWords)
+{
+    const QSet<QString> said = kindsOf(lineWords);
+    const QStringList words = outerWords(measure);
+    int fit = 0;
+    for (const QString& word : words) {
+        if (lineWords.contains(word))
+            fit += 10;
+        else if (said.contains(kindOf(word)))
+            fit += 8;
+        else if (changedForm(word))
+            fit -= 4;
+    }
+    if (words.size() == 1 || words.contains(QLatin1String("fluid")))
+        fit += 2;
+    return fit;
+}
+
+const HouseholdWeights::Measure* sizedPiece(const QList<HouseholdWeights::Measure>& measures,
+                                            const QString& size, const QString& foodName)
+{
+    const QStringList sizeWords = matchWords(size);
+    const QStringList food = matchWords(foodName);
+    static const QSet<QString> pieceWords{QStringLiteral("whole"), QStringLiteral("head"),
+                                          QStringLiteral("fruit"), QStringLiteral("bulb"),
+                                          QStringLiteral("each")};
+    for (const HouseholdWeights::Measure& measure : measures) {
+        if (!isPiece(measure.unit))
+            continue;
+        const QStringList words = outerWords(measure.unit);
+        const qsizetype at = words.indexOf(sizeWords.back());
+        // "large" is not the "extra large" one.
+        const qsizetype from = at - (sizeWords.size() - 1);
+        if (at < 0 || from < 0 || words.mid(from, sizeWords.size()) != sizeWords ||
+            (sizeWords.size() == 1 && from > 0 && words[from - 1] == QLatin1String("extra")))
+            continue;
+        const bool itself = std::all_of(words.cbegin(), words.cend(), [&](const QString& word) {
+            return sizeWords.contains(word) || food.contains(word) || pieceWords.contains(word);
+        });
+        if (itself)
+            return &measure;
+    }
+    return nullptr;
+}
+
+const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measure>& measures,
+                                            const QStringList& lineFoodWords,
+                                            const QString& foodName)
+{
+    const QStringList food = matchWords(foodName);
+    for (const HouseholdWeights::Measure& measure : measures) {
+        if (!isPiece(measure.unit))
+            continue;
+        // The kind comes first in the measure: "plum tomato", "cherry".
+        const QString kind = outerWords(measure.unit).value(0);
+        if (!food.contains(kind) &&
+            std::any_of(lineFoodWords.cbegin(), lineFoodWords.cend(),
+                        [&](const QString& said) { return kindOf(said) == kind; }))
+            return &measure;
+    }
+    return nullptr;
+}
+
+} // namespace zestora::paste

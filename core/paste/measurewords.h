@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/paste/householdweights.h"
+
+#include <QSet>
+#include <QString>
+
+// Which of a food's household measures the words of a cook's line mean: "1 cup grated Monterey
+// Jack" is USDA's "cup, shredded", "4 plum tomatoes" its "plum tomato", "1 large potato" its
+// "potato large".
+namespace zestora::paste {
+
+// How well a household measure fits the line's words, higher the better: a word the line says
+// ("shredded") or one of its kind ("grated") counts most; a form the line does not say ("cup,
+// whipped", "cup, melted") counts against it, and the plain form ("cup, fluid") a little for it.
+int measureFit(const QString& measure, const QSet<QString>& lineWords);
+
+// The food's own piece of that size ("large": "potato large", "large whole (3\" dia)"), not a
+// part of it ("slice, large"); none when USDA does not weigh that size.
+const HouseholdWeights::Measure* sizedPiece(const QList<HouseholdWeights::Measure>& measures,
+                                            const QString& size, const QString& foodName);
+
+// A piece of a kind the line names that the food's name does not ("plum tomato" and "cherry" of
+// "Tomatoes, red, ripe, raw"); none when the line names no such piece.
+const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measure>& measures,
+                                            const QStringList& lineFoodWords,
+                                            const QString& foodName);
+
+} // namespace zestora::paste

@@ -1,0 +1,55 @@
+#include "core/paste/typicalweights.h"
+
+#include "core/numbers.h"
+#include "core/paste/foodmatcher.h"
+
+#include <algorithm>
+
+namespace zestora::paste {
+
+TypicalWeights::TypicalWeights(const QByteArray& table)
+{
+    for (const QByteArray& row : table.split('\n')) {
+        if (row.startsWith('#'))
+            continue;
+        const QList<QByteArray> fields = row.trimmed().split('\t');
+        if (fields.size() != 3)
+            continue;
+        bool read = false;
+        const double grams = fields[2].toDouble(&read);
+        const QString food = fields[1] == "-" ? QString() : QString::fromUtf8(fields[1]).trimmed();
+        if (read && grams > 0)
+            m_weights.append(Weight{QString::fromUtf8(fields[0]).trimmed().toLower(), food,
+                                    matchWords(food), grams});
+    }
+}
+
+QString TypicalWeights::Weight::described() const
+{
+    const QString one = unit == QLatin1String("each") ? food
+                        : food.isEmpty()              ? unit
+                                                      : food + u' ' + unit;
+    return QStringLiteral("a typical %1 weighs %2 g").arg(one, doubleText(grams));
+}
+
+const TypicalWeights::Weight* TypicalWeights::weightOf(const QString& unit,
+                                                       const QStringList& foodWords) const
+{
+    const Weight* best = nullptr;
+    for (const Weight& weight : m_weights) {
+        if (weight.unit != unit || (best && best->words.size() >= weight.words.size()))
+            continue;
+        if (std::all_of(weight.words.cbegin(), weight.words.cend(),
+                        [&](const QString& word) { return foodWords.contains(word); }))
+            best = &weight;
+    }
+    return best;
+}
+
+bool TypicalWeights::weighs(const QString& unit) const
+{
+    return std::any_of(m_weights.cbegin(), m_weights.cend(),
+                       [&](const Weight& weight) { return weight.unit == unit; });
+}
+
+} // namespace zestora::paste
