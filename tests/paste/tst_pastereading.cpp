@@ -156,7 +156,6 @@ void TestPasteReading::readsInKitchenMeasures()
     QCOMPARE(measuresOfLocale(QLocale(QLocale::English, QLocale::Canada)), KitchenMeasures::US);
 }
 
-
 void TestPasteReading::readsHeadings_data()
 {
     QTest::addColumn<QString>("text");
