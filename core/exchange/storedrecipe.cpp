@@ -17,6 +17,14 @@ QByteArrayView trimmedSpaces(QByteArrayView text)
     return text;
 }
 
+QByteArray writtenQuantity(const StoredRecipe::Line& line)
+{
+    QByteArray quantity = trimmedSpaces(line.quantity).toByteArray();
+    if (line.decimal && !quantity.isEmpty() && !quantity.contains('.'))
+        quantity.append(".0");
+    return quantity;
+}
+
 void StoredRecipe::read(const RecipeStore& store, int index)
 {
     const RecipeEntry& entry = store.recipeList()[index];

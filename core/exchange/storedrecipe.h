@@ -80,6 +80,10 @@ private:
 // directions and, where it could be worked out, its panel.
 ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition);
 
+// A line's quantity as the exports write it: a whole number given in decimal mode as "2.0", which
+// an import reads back in that mode.
+QByteArray writtenQuantity(const StoredRecipe::Line& line);
+
 // Spaces trimmed from both ends, as the data files' fields are compared.
 QByteArrayView trimmedSpaces(QByteArrayView text);
 
