@@ -1,5 +1,6 @@
 #include "core/exchange/recipejson.h"
 
+#include "core/exchange/recipeimport.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -94,18 +95,6 @@ private:
     bool m_first = true;
 };
 
-QByteArrayView trimmedBlanks(QByteArrayView text)
-{
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t';
-    };
-    while (!text.isEmpty() && blank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && blank(text.back()))
-        text.chop(1);
-    return text;
-}
-
 void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
 {
     const auto grams = [&json](QByteArrayView name, float value) {
@@ -140,17 +129,35 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
     json.field("name", recipe.name);
     json.field("recipeYield", recipe.yield());
 
+    // The lines an import could not count, kept at the end of the directions, are ingredient
+    // lines all the same.
+    QByteArrayView directions = recipe.directions;
+    QByteArrayView notCounted;
+    if (const qsizetype at = directions.lastIndexOf(exchange::notCountedLabel);
+        at >= 0 && (at == 0 || directions.first(at).endsWith("\r\n\r\n")) &&
+        directions.sliced(at + exchange::notCountedLabel.size()).startsWith("\r\n")) {
+        notCounted = directions.sliced(at + exchange::notCountedLabel.size() + 2);
+        directions = directions.first(qMax<qsizetype>(0, at - 4));
+    }
+
     json.key("recipeIngredient");
     json.open('[');
     QByteArray text;
     for (const StoredRecipe::Line& line : recipe.lines) {
-        if (line.heading)
-            continue;
-        // As a cook writes it: "2 1/2 cup Flour", the name left out when the unit is the name.
+        // A heading is a line of its own that ends with a colon; a blank line is an empty one.
         text.resize(0);
+        if (line.heading) {
+            if (!trimmedSpaces(line.text).isEmpty())
+                text.append(trimmedSpaces(line.text)).append(':');
+            json.item();
+            json.string(text);
+            continue;
+        }
+        // As a cook writes it: "2 1/2 cup Flour", the name left out when the unit is the name.
         const QByteArrayView unit = trimmedSpaces(line.unit);
         const QByteArrayView name = trimmedSpaces(line.ingredient);
-        for (QByteArrayView part : {trimmedSpaces(line.quantity), unit, name}) {
+        text = writtenQuantity(line);
+        for (QByteArrayView part : {unit, name}) {
             if (part.isEmpty() || (part.data() == name.data() &&
                                    QLatin1StringView(name).compare(QLatin1StringView(unit),
                                                                    Qt::CaseInsensitive) == 0))
@@ -162,26 +169,36 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
         json.item();
         json.string(text);
     }
+    for (qsizetype start = 0; start < notCounted.size();) {
+        qsizetype end = notCounted.indexOf("\r\n", start);
+        if (end < 0)
+            end = notCounted.size();
+        json.item();
+        json.string(notCounted.sliced(start, end - start));
+        start = end + 2;
+    }
     json.close(']');
 
-    bool steps = false;
-    for (QByteArrayView line : recipe.directionLines()) {
-        const QByteArrayView step = trimmedBlanks(line);
-        if (step.isEmpty())
-            continue;
-        if (!steps) {
-            json.key("recipeInstructions");
-            json.open('[');
-            steps = true;
+    // A step for each paragraph of the directions, its lines kept; the steps of a recipe read
+    // back with one empty line between them.
+    if (!directions.isEmpty()) {
+        json.key("recipeInstructions");
+        json.open('[');
+        for (qsizetype start = 0; start <= directions.size();) {
+            qsizetype end = directions.indexOf("\r\n\r\n", start);
+            if (end < 0)
+                end = directions.size();
+            json.item();
+            json.open('{');
+            json.field("@type", "HowToStep");
+            json.key("text");
+            text = directions.sliced(start, end - start).toByteArray();
+            json.string(text.replace("\r\n", "\n"));
+            json.close('}');
+            start = end + 4;
         }
-        json.item();
-        json.open('{');
-        json.field("@type", "HowToStep");
-        json.field("text", step);
-        json.close('}');
-    }
-    if (steps)
         json.close(']');
+    }
     if (perServing)
         nutritionObject(json, *perServing);
     json.close('}');
