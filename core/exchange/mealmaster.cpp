@@ -639,7 +639,10 @@ QByteArray write(const Recipe& recipe)
 
 void appendRecipe(QByteArray& out, const StoredRecipe& recipe)
 {
-    Writer writer(out, recipe.name, recipe.yield(), {});
+    const StoredRecipe::Source source = recipe.source();
+    Writer writer(out, source.title.isEmpty() ? recipe.name : source.title,
+                  source.makes.isEmpty() ? recipe.yield() : source.makes.toByteArray(),
+                  source.categories);
     QByteArray text;
     QByteArray quantity;
     for (const StoredRecipe::Line& line : recipe.lines) {
@@ -670,7 +673,8 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe)
     }
     // The paragraphs are the lines of the directions, less the blanks at their ends and the
     // empty lines before and after them.
-    QVarLengthArray<QByteArrayView, 16> paragraphs = recipe.directionLines();
+    QVarLengthArray<QByteArrayView, 16> paragraphs =
+        StoredRecipe::directionLines(source.directions);
     for (QByteArrayView& paragraph : paragraphs)
         while (paragraph.endsWith(' ') || paragraph.endsWith('\t'))
             paragraph.chop(1);

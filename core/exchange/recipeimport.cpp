@@ -14,11 +14,6 @@
 
 namespace zestora::exchange {
 
-namespace {
-
-// The servings of a yield such as "4 servings", "6 to 8" or "1 loaf": its number, as the
-// servings spinner can show it (a kitchen fraction below one, else a whole number); one when it
-// gives none.
 quantity::Servings servingsOfYield(const QString& yield)
 {
     const std::optional<double> amount = paste::readIngredientLine(yield).quantity;
@@ -34,6 +29,8 @@ quantity::Servings servingsOfYield(const QString& yield)
             nearest = index;
     return quantity::servingsFor(nearest);
 }
+
+namespace {
 
 // An ingredient line of the file as a cook would write it: "1 1/2 cup Flour, all-purpose".
 paste::IngredientLine ingredientLine(const mealmaster::Ingredient& ingredient, QString* rest)
@@ -169,9 +166,21 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
             }
         imported.lines.append(index.review(line));
     }
-    // The whole title, then what the file says that the recipe has no place for, each under its
-    // label, then the directions.
+    // The whole title; what the recipe makes when it is more than servings, and its categories;
+    // what else the file says that the recipe has no place for, each under its label; then the
+    // directions. The exports give the first three their own fields again.
+    static const QRegularExpression servingsOnly(
+        QStringLiteral(
+            R"(^[\d\s/.-]*(?:(?:to|or)\s+[\d/.]+\s*)?(servings?|portions?|people|persons?)?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList source;
+    if (!recipe.yield.trimmed().isEmpty() && !servingsOnly.match(recipe.yield).hasMatch())
+        source.append(QLatin1StringView(makesLabel) + recipe.yield.trimmed());
+    if (!recipe.categories.isEmpty())
+        source.append(QLatin1StringView(categoriesLabel) +
+                      recipe.categories.join(QStringLiteral(", ")));
     QStringList parts{title.size() > lines::maxNameLength ? title : QString(),
+                      storableText(source.join(QStringLiteral("\r\n"))),
                       storableText(recipe.notes.join(QStringLiteral("\r\n"))),
                       storableText(recipe.directions.join(QStringLiteral("\r\n")))};
     parts.removeAll(QString());

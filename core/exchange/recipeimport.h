@@ -21,6 +21,15 @@ namespace zestora::exchange {
 
 // Leads the ingredient lines an import could not count, at the end of the directions.
 constexpr QByteArrayView notCountedLabel("Not counted in the nutrition:");
+// Lead the lines of what a recipe makes ("Makes 36 cookies") and of its categories, which an
+// import puts near the start of the directions.
+constexpr QByteArrayView makesLabel("Makes ");
+constexpr QByteArrayView categoriesLabel("Categories: ");
+
+// The servings of a yield such as "4 servings", "6 to 8" or "1 loaf": its number, as the
+// servings spinner can show it (a kitchen fraction below one, else a whole number); one when it
+// gives none.
+quantity::Servings servingsOfYield(const QString& yield);
 
 struct ImportedRecipe {
     QString name; // the title, trimmed to the length of a recipe name

@@ -6,6 +6,7 @@
 #include "core/text.h"
 
 #include <array>
+#include <cmath>
 
 namespace zestora::recipejson {
 
@@ -95,7 +96,8 @@ private:
     bool m_first = true;
 };
 
-void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
+void nutritionObject(Json& json, const nutrition::RecipeTotals& t,
+                     std::optional<double> servingGrams)
 {
     const auto grams = [&json](QByteArrayView name, float value) {
         json.field(name, QByteArray(floatText(value).toLatin1() + " g"));
@@ -106,6 +108,8 @@ void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
     json.key("nutrition");
     json.open('{');
     json.field("@type", "NutritionInformation");
+    if (servingGrams)
+        json.field("servingSize", QByteArray(QByteArray::number(std::round(*servingGrams)) + " g"));
     json.field("calories", QByteArray(QByteArray::number(t.totCalories) + " calories"));
     grams("fatContent", t.totFat);
     grams("saturatedFatContent", t.totSatFat);
@@ -120,18 +124,33 @@ void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
 } // namespace
 
 void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
-                  const std::optional<nutrition::RecipeTotals>& perServing, int indent)
+                  const std::optional<nutrition::RecipeTotals>& perServing, int indent,
+                  std::optional<double> servingGrams)
 {
     Json json(out, indent);
     json.open('{');
     json.field("@context", "https://schema.org");
     json.field("@type", "Recipe");
-    json.field("name", recipe.name);
-    json.field("recipeYield", recipe.yield());
+    const StoredRecipe::Source source = recipe.source();
+    json.field("name", source.title.isEmpty() ? recipe.name : source.title);
+    json.field("recipeYield", source.makes.isEmpty() ? recipe.yield() : source.makes.toByteArray());
+    if (!source.categories.isEmpty()) {
+        json.key("recipeCategory");
+        json.open('[');
+        for (qsizetype start = 0; start <= source.categories.size();) {
+            qsizetype end = source.categories.indexOf(", ", start);
+            if (end < 0)
+                end = source.categories.size();
+            json.item();
+            json.string(source.categories.sliced(start, end - start));
+            start = end + 2;
+        }
+        json.close(']');
+    }
 
     // The lines an import could not count, kept at the end of the directions, are ingredient
     // lines all the same.
-    QByteArrayView directions = recipe.directions;
+    QByteArrayView directions = source.directions;
     QByteArrayView notCounted;
     if (const qsizetype at = directions.lastIndexOf(exchange::notCountedLabel);
         at >= 0 && (at == 0 || directions.first(at).endsWith("\r\n\r\n")) &&
@@ -200,7 +219,7 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
         json.close(']');
     }
     if (perServing)
-        nutritionObject(json, *perServing);
+        nutritionObject(json, *perServing, servingGrams);
     json.close('}');
 }
 
