@@ -8,12 +8,9 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QDropEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -125,8 +122,6 @@ private Q_SLOTS:
     void pastedLinesAreTheLinesEnteredByHand();
     void reviewingALine();
     void importingAFileTwice();
-    void droppedFiles_data();
-    void droppedFiles();
     void escapeAsksBeforeTypingGoes();
 };
 
@@ -244,44 +239,6 @@ void TestPasteWindow::importingAFileTwice()
     QCOMPARE(readFile(u"Recipe.Dat"_s), stored);
     QVERIFY(w.messages.last().text.endsWith(
         u"\r\n\r\nAlready stored: Buttermilk Pancakes.\r\nAlready stored: Zorble Stew."_s));
-}
-
-void TestPasteWindow::droppedFiles_data()
-{
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<QString>("said");
-    QTest::addColumn<bool>("reviewed");
-    QTest::newRow("a saved page's recipe is stored, its lines accounted for")
-        << QByteArray(R"(<html><script type="application/ld+json">{"@type": "Recipe",
-             "name": "Page Pancakes", "recipeYield": "4", "recipeIngredient": ["2 cup Milk, whole",
-             "1 large Egg, whole, raw, fresh", "1 cup zorbles"], "recipeInstructions": "Mix."}
-             </script></html>)")
-        << u"Stored: Page Pancakes: 2 of 3 ingredient lines counted; 1 not counted, kept in the "
-           "directions: 1 cup zorbles (no food found)."_s
-        << true;
-    QTest::newRow("a page without recipe data says so in one line")
-        << QByteArray("<html><body>Nothing.</body></html>")
-        << u"holds no recipe data: the page has no schema.org Recipe"_s << false;
-}
-
-void TestPasteWindow::droppedFiles()
-{
-    QFETCH(QByteArray, page);
-    QFETCH(QString, said);
-    QFETCH(bool, reviewed);
-    Window w;
-    writeFile(u"page.html"_s, page);
-    // The review of the line that matched nothing stores it as it is.
-    if (reviewed)
-        onNextDialog(
-            [](QDialog* window) { window->findChild<QPushButton*>(u"StoreCmd"_s)->click(); });
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(u"page.html"_s))});
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(w.window.get(), &drop);
-    QVERIFY(drop.isAccepted());
-    QTRY_VERIFY(!w.messages.isEmpty());
-    QVERIFY2(w.messages.last().text.contains(said), qPrintable(w.messages.last().text));
 }
 
 void TestPasteWindow::escapeAsksBeforeTypingGoes()
