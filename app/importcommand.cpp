@@ -5,7 +5,7 @@
 #include "app/launcher.h"
 #include "app/measuresoption.h"
 #include "app/programdir.h"
-#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipefile.h"
 #include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
 #include "core/session.h"
@@ -62,11 +62,11 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
         err << "Cannot read " << fileName << ": " << why << Qt::endl;
         return 1;
     }
-    const mealmaster::ReadResult read = mealmaster::read(&file);
+    const exchange::RecipeFile read = exchange::readRecipeFile(fileName, file.readAll());
     for (const QString& problem : read.problems)
         err << "Warning: " << problem << Qt::endl;
     if (read.recipes.isEmpty()) {
-        err << fileName << " holds no MealMaster recipe." << Qt::endl;
+        err << read.noRecipe << Qt::endl;
         return 1;
     }
 
@@ -98,6 +98,8 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     exchange::ImportBatch batch(session.recipes);
     int already = 0;
     int notStored = 0;
+    // What became of each stored recipe's ingredient lines.
+    QList<std::pair<QString, QString>> accounts;
     for (const mealmaster::Recipe& recipe : read.recipes) {
         const exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);
         const QString& name = imported.name;
@@ -130,6 +132,7 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
             break;
         case exchange::ImportBatch::Check::New:
             batch.add(name, record);
+            accounts.append({name, imported.account(session.ingredients).text()});
             break;
         }
     }
@@ -139,8 +142,8 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
             << "No recipe was stored." << Qt::endl;
         return 1;
     }
-    for (const RecipeStore::NewRecipe& recipe : stored)
-        out << "Stored: " << recipe.name << Qt::endl;
+    for (const auto& [name, account] : std::as_const(accounts))
+        out << "Stored: " << name << ": " << account << "." << Qt::endl;
     out << "Stored " << stored.size() << " of " << read.recipes.size()
         << (read.recipes.size() == 1 ? " recipe in " : " recipes in ")
         << QDir::toNativeSeparators(QDir::current().filePath(RecipeStore::fileName));

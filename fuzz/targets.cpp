@@ -1,6 +1,7 @@
 #include "fuzz/targets.h"
 
 #include "core/analysis/quantity.h"
+#include "core/exchange/recipeld.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
 #include "core/store/memoryfile.h"
@@ -102,6 +103,17 @@ QString quantityText(QByteArrayView bytes)
     if (together != quantity::missingQuantity && !std::isnan(quantity::quantityValue(ones)) &&
         quantity::quantityValue(ones) >= 0 && quantity::quantityValue(together) < 0)
         return QStringLiteral("%1 reads back as a negative quantity").arg(together);
+    return QString();
+}
+
+QString webRecipes(QByteArrayView bytes)
+{
+    for (const mealmaster::ReadResult& read :
+         {recipeld::readJson(bytes), recipeld::readPage(bytes)})
+        for (const mealmaster::Recipe& recipe : read.recipes)
+            for (const mealmaster::Ingredient& line : recipe.ingredients)
+                if (!line.heading && line.text.trimmed().isEmpty())
+                    return QStringLiteral("an ingredient line without its text");
     return QString();
 }
 

@@ -15,5 +15,7 @@ QString ingredientFile(QByteArrayView bytes);
 QString recipeFile(QByteArrayView bytes);
 // The bytes as quantity and servings texts, read back into numbers.
 QString quantityText(QByteArrayView bytes);
+// The bytes as a JSON-LD file and as a saved page: every recipe read has a title or lines.
+QString webRecipes(QByteArrayView bytes);
 
 } // namespace zestora::fuzz

@@ -1,6 +1,6 @@
 #include "paste/recipeimporter.h"
 
-#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipefile.h"
 #include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
 #include "core/session.h"
@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace zestora {
 
@@ -71,7 +72,7 @@ public:
         else if (check == exchange::ImportBatch::Check::AlreadyStored)
             m_report.append(QStringLiteral("Already stored: %1.").arg(name));
         else
-            m_batch.add(name, record);
+            addToBatch(name, record, recipe.account(table).text());
     }
 
     // Stores the batch with one write; false when the write failed, which the user is told.
@@ -93,7 +94,8 @@ public:
         }
         for (const RecipeStore::NewRecipe& recipe : recipes) {
             m_importer.recipeNames.insertName(recipe.name);
-            m_stored.append(recipe.name);
+            m_stored.append(
+                QStringLiteral("Stored: %1: %2.").arg(recipe.name, m_accounts.take(recipe.name)));
         }
         return true;
     }
@@ -107,18 +109,25 @@ public:
                            .arg(m_stored.size())
                            .arg(count)
                            .arg(QDir::toNativeSeparators(fileName));
-        for (const QStringList& part : {m_report, problems})
+        for (const QStringList& part : {m_stored, m_report, problems})
             if (!part.isEmpty())
                 text += QStringLiteral("\r\n\r\n") + part.join(QStringLiteral("\r\n"));
         MessageBox::show(m_parent, text, title, MessageBox::Icon::Information);
     }
 
 private:
+    void addToBatch(const QString& name, const QString& record, const QString& account)
+    {
+        m_batch.add(name, record);
+        m_accounts.insert(trimSpaces(name), account);
+    }
+
     const RecipeImporter& m_importer;
     QWidget* m_parent;
     exchange::ImportBatch m_batch;
-    QStringList m_stored;
-    QStringList m_report; // the recipes not stored, and why
+    QStringList m_stored;               // the recipes stored, and what became of their lines
+    QHash<QString, QString> m_accounts; // of the recipes of the batch, by name
+    QStringList m_report;               // the recipes not stored, and why
 };
 
 } // namespace
@@ -135,14 +144,9 @@ void RecipeImporter::importFile(QWidget* parent, const QString& fileName) const
             title, MessageBox::Icon::Exclamation);
         return;
     }
-    const mealmaster::ReadResult read = mealmaster::read(&file);
+    const exchange::RecipeFile read = exchange::readRecipeFile(fileName, file.readAll());
     if (read.recipes.isEmpty()) {
-        MessageBox::show(parent,
-                         QStringLiteral("%1 holds no MealMaster recipe: a recipe there starts "
-                                        "with a line such as \"MMMMM----- Recipe via "
-                                        "Meal-Master\".")
-                             .arg(QDir::toNativeSeparators(fileName)),
-                         title, MessageBox::Icon::Exclamation);
+        MessageBox::show(parent, read.noRecipe, title, MessageBox::Icon::Exclamation);
         return;
     }
     Import import(*this, parent);

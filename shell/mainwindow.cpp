@@ -27,8 +27,11 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -62,6 +65,7 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
     m_foodIndex->setMeasures(
         paste::measuresNamed(m_settings.readString(Settings::measures, QString()))
             .value_or(paste::measuresOfLocale(QLocale::system())));
+    setAcceptDrops(true);
     buildTopBar();
     // The tip window opens at most once at a time; closed, it does not open again in this run.
     m_openTipWindow = [this] {
@@ -336,12 +340,18 @@ void MainWindow::importRecipes()
     // The user's own files, not the data folder, whose own text files are no recipes.
     QFileDialog chooser(
         this, QStringLiteral("Import Recipes"), documentsFolder(),
-        QStringLiteral("MealMaster recipes (*.mmf *.mm *.mxp *.txt);;All files (*)"));
+        QStringLiteral("Recipes (*.mmf *.mm *.mxp *.txt *.json *.jsonld *.html "
+                       "*.htm);;MealMaster recipes (*.mmf *.mm *.mxp *.txt);;"
+                       "Web recipes (*.json *.jsonld *.html *.htm);;All files (*)"));
     chooser.setFileMode(QFileDialog::ExistingFile);
     HelpViewer::setWindowContext(&chooser, help::pasteContext);
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
-    const QString fileName = chooser.selectedFiles().constFirst();
+    importRecipeFile(chooser.selectedFiles().constFirst());
+}
+
+void MainWindow::importRecipeFile(const QString& fileName)
+{
     RecipeImporter{m_session,
                    *m_foodIndex,
                    *m_recipeNames,
@@ -351,6 +361,39 @@ void MainWindow::importRecipes()
                        m_storedRecipesScreen->selectFirstRecipe();
                    }}
         .importFile(this, fileName);
+}
+
+namespace {
+
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    return files;
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The import asks questions in windows of its own: it starts once the drop is over, so that
+    // the program the files came from is not kept waiting.
+    QTimer::singleShot(0, this, [this, files] {
+        for (const QString& file : files)
+            importRecipeFile(file);
+    });
 }
 
 void MainWindow::mdiFormActivate()

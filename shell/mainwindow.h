@@ -70,6 +70,9 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Files of recipes dropped on the window are imported as Import Recipes imports them.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildTopBar();
@@ -79,6 +82,7 @@ private:
     void restoreFromBackup(const QString& fileName, const QString& backupPath);
     void pasteIngredients();
     void importRecipes();
+    void importRecipeFile(const QString& fileName);
 
     Session& m_session;
     Settings& m_settings;

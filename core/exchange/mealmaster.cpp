@@ -1,11 +1,15 @@
 #include "core/exchange/mealmaster.h"
 
+#include "core/exchange/plaintext.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/text.h"
 
 #include <QIODevice>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QVarLengthArray>
+
+#include <span>
 
 namespace zestora::mealmaster {
 
@@ -28,6 +32,8 @@ constexpr UnitName unitCodes[] = {
     {"lg", "large"},    {"cn", "can"},        {"pk", "package"},    {"pn", "pinch"},
     {"dr", "drop"},     {"ds", "dash"},       {"ct", "carton"},     {"bn", "bunch"},
     {"sl", "slice"},    {"ea", "each"}};
+// Codes some programs write, read but not written, since others do not know them.
+constexpr UnitName readOnlyCodes[] = {{"st", "stick"}, {"cv", "clove"}, {"sp", "sprig"}};
 // Other names cooks give the same units.
 constexpr UnitName otherNames[] = {
     {"ts", "teaspoon"},   {"tb", "tablespoon"}, {"tb", "tbsp"}, {"fl", "fluid ounce"},
@@ -50,6 +56,11 @@ constexpr qsizetype textColumn = 11; // zero-based: column 12
 constexpr qsizetype textWidth = 28;  // columns 12 to 39
 constexpr qsizetype lineWidth = 79;
 constexpr qsizetype directionsIndent = 2;
+constexpr qsizetype labelEnd = 11; // the colon of "Title:"
+// A text alone is an ingredient when indented this far; directions are indented less.
+constexpr qsizetype looseTextIndent = 8;
+// Longer than an ingredient line is written.
+constexpr qsizetype proseLength = 60;
 
 bool equalIgnoringCase(QByteArrayView a, QByteArrayView b)
 {
@@ -72,6 +83,15 @@ QByteArrayView codeIn(QByteArrayView unit, const auto& table)
     return {};
 }
 
+// The unit a code the writer uses stands for.
+QByteArrayView unitIn(QByteArrayView code)
+{
+    for (const UnitName& name : unitCodes)
+        if (name.code == code)
+            return name.unit;
+    return {};
+}
+
 QByteArrayView codeOf(QByteArrayView unit)
 {
     unit = trimmedSpaces(unit);
@@ -88,12 +108,19 @@ QByteArrayView codeOf(QByteArrayView unit)
 // Calls piece with the text cut into pieces of at most first, then width characters, each break
 // made at a blank that follows a word; the blank goes, any further blanks lead the next piece. A
 // word longer than a piece stays whole on a longer line, since a reader joins the pieces with a
-// blank.
+// blank. Directions break nowhere a piece would start with a digit, which readers take for the
+// amount of an ingredient.
 template <typename Piece>
-void wrap(QByteArrayView text, qsizetype first, qsizetype width, const Piece& piece)
+void wrap(QByteArrayView text, qsizetype first, qsizetype width, bool noDigitFirst,
+          const Piece& piece)
 {
-    const auto isBreak = [&text](qsizetype i) {
-        return text[i] == ' ' && text[i - 1] != ' ';
+    const auto isBreak = [&text, noDigitFirst](qsizetype i) {
+        if (text[i] != ' ' || text[i - 1] == ' ')
+            return false;
+        qsizetype next = i + 1;
+        while (next < text.size() && text[next] == ' ')
+            ++next;
+        return !noDigitFirst || next == text.size() || text[next] < '0' || text[next] > '9';
     };
     qsizetype start = 0;
     qsizetype room = first;
@@ -120,7 +147,8 @@ void wrap(QByteArrayView text, qsizetype first, qsizetype width, const Piece& pi
 // Writes one recipe in code page 1252 bytes, part by part.
 class Writer {
 public:
-    Writer(QByteArray& out, QByteArrayView title, QByteArrayView yield, QByteArrayView categories)
+    Writer(QByteArray& out, QByteArrayView title, QByteArrayView yield, QByteArrayView categories,
+           const QByteArrayList& notes = {})
         : m_out(out)
     {
         m_out.append(header).append(crLf).append(crLf);
@@ -128,8 +156,17 @@ public:
         m_out.append(" Categories: ")
             .append(categories.isEmpty() ? QByteArrayView("None") : categories)
             .append(crLf);
-        m_out.append("      Yield: ").append(yield).append(crLf).append(crLf);
+        m_out.append("      Yield: ").append(yield).append(crLf);
+        // Other fields, their labels ending where the others' do.
+        for (const QByteArray& note : notes)
+            m_out.append(qMax<qsizetype>(1, labelEnd - note.indexOf(':')), ' ')
+                .append(note)
+                .append(crLf);
+        m_out.append(crLf);
     }
+
+    // A blank line of the list: a line with nothing on it, as readers skip it.
+    void blankLine() { m_out.append(crLf); }
 
     void heading(QByteArrayView text)
     {
@@ -152,7 +189,7 @@ public:
             ingredient({}, {}, all);
             return;
         }
-        wrap(text, textWidth, textWidth - 1,
+        wrap(text, textWidth, textWidth - 1, false,
              [this, quantity, unit](QByteArrayView piece, bool first) {
                  if (!first) {
                      m_out.append(run(blanks, textColumn)).append('-').append(piece).append(crLf);
@@ -179,7 +216,7 @@ public:
         m_out.append(crLf);
         const qsizetype width = lineWidth - directionsIndent;
         if (!text.isEmpty())
-            wrap(text, width, width, [this](QByteArrayView piece, bool) {
+            wrap(text, width, width, true, [this](QByteArrayView piece, bool) {
                 m_out.append(run(blanks, directionsIndent)).append(piece).append(crLf);
             });
     }
@@ -244,18 +281,43 @@ QString headingText(QStringView line)
     return line.trimmed().toString();
 }
 
-bool isUnitCode(QStringView code)
+qsizetype leadingBlanks(QStringView line)
 {
-    if (code.isEmpty())
-        return true;
-    for (const UnitName& name : unitCodes)
-        if (code == QLatin1StringView(name.code))
-            return true;
-    return false;
+    qsizetype count = 0;
+    while (count < line.size() && line[count] == u' ')
+        ++count;
+    return count;
 }
 
-// An ingredient line: a quantity (digits, fractions, a range) in columns 1 to 7, a unit code or
-// nothing in columns 9 and 10, blanks between.
+// A unit code as files write it: the one-letter codes by their case ("t" teaspoon, "T"
+// tablespoon), the others in any case ("Tb", "OZ").
+std::optional<QByteArrayView> unitNamed(QStringView code)
+{
+    const auto find = [&code](const auto& table,
+                              Qt::CaseSensitivity sensitivity) -> std::optional<QByteArrayView> {
+        for (const UnitName& name : table)
+            if (QLatin1StringView(name.code).compare(code, sensitivity) == 0)
+                return name.code;
+        return std::nullopt;
+    };
+    if (std::optional<QByteArrayView> exact = find(unitCodes, Qt::CaseSensitive))
+        return exact;
+    if (std::optional<QByteArrayView> exact = find(readOnlyCodes, Qt::CaseSensitive))
+        return exact;
+    if (code.size() == 1 && code.compare(u"t", Qt::CaseInsensitive) == 0)
+        return std::nullopt;
+    if (std::optional<QByteArrayView> other = find(unitCodes, Qt::CaseInsensitive))
+        return other;
+    return find(readOnlyCodes, Qt::CaseInsensitive);
+}
+
+bool isUnitCode(QStringView code)
+{
+    return code.isEmpty() || unitNamed(code).has_value();
+}
+
+// An ingredient line in the columns the format keeps: a quantity (digits, fractions, a range) in
+// columns 1 to 7, a unit code or nothing in columns 9 and 10, blanks between.
 std::optional<Ingredient> ingredientLine(QStringView line)
 {
     const auto column = [&line](qsizetype from, qsizetype count) {
@@ -274,23 +336,81 @@ std::optional<Ingredient> ingredientLine(QStringView line)
     const QStringView unit = column(quantityColumns + 1, unitColumns).trimmed();
     if (!isUnitCode(unit))
         return std::nullopt;
-    return Ingredient{quantity.trimmed().toString(), unit.toString(),
+    return Ingredient{quantity.toString().simplified(),
+                      unitNamed(unit) ? unit.toString() : QString(),
                       column(textColumn, line.size()).trimmed().toString(), false};
 }
 
+// An ingredient line whose fields stand in other columns, as some programs write them
+// ("    1/2   c Unsalted butter"): an amount, a unit code or none, the text; or, indented
+// further than directions are, a text alone.
+std::optional<Ingredient> looseIngredientLine(QStringView line)
+{
+    static const QRegularExpression amount(QStringLiteral(
+        R"(^\s*((?:\d+\s+)?\d+/\d+|\d*\.\d+|\d+)(\s*-\s*(?:(?:\d+\s+)?\d+/\d+|\d*\.\d+|\d+))?)"
+        R"((?=\s|$)\s*(.*)$)"));
+    Ingredient ingredient;
+    QStringView rest = line.trimmed();
+    if (const QRegularExpressionMatch match = amount.match(line); match.hasMatch()) {
+        ingredient.quantity = QString(match.captured(1) + match.captured(2)).simplified();
+        rest = match.capturedView(3);
+    } else if (leadingBlanks(line) < looseTextIndent) {
+        return std::nullopt;
+    }
+    const qsizetype blank = rest.indexOf(u' ');
+    if (blank > 0 && unitNamed(rest.first(blank))) {
+        ingredient.unit = rest.first(blank).toString();
+        rest = rest.sliced(blank).trimmed();
+    }
+    ingredient.text = rest.toString();
+    if (ingredient.text.isEmpty())
+        return std::nullopt;
+    return ingredient;
+}
+
 // Where the right ingredient of a line in two columns starts, and that ingredient: at column 42
-// as Meal-Master writes it, or at column 41, after the left one's 28 columns of text and blanks.
+// as Meal-Master writes it, or wherever its quantity columns begin after at least two blanks.
 std::optional<std::pair<qsizetype, Ingredient>> rightColumn(QStringView line)
 {
-    constexpr qsizetype leftWidth = textColumn + textWidth;
-    for (const qsizetype start : {leftWidth + 2, leftWidth + 1}) {
-        if (line.size() <= start || !line.sliced(leftWidth, start - leftWidth).trimmed().isEmpty())
-            continue;
-        if (std::optional<Ingredient> right = ingredientLine(line.sliced(start));
-            right && !right->text.isEmpty())
-            return std::pair(start, std::move(*right));
-    }
+    constexpr qsizetype standard = textColumn + textWidth + 2;
+    const auto at = [&line](qsizetype start) -> std::optional<std::pair<qsizetype, Ingredient>> {
+        if (line.size() <= start || start < 2 || line[start - 1] != u' ' || line[start - 2] != u' ')
+            return std::nullopt;
+        std::optional<Ingredient> right = ingredientLine(line.sliced(start));
+        // A text alone, or the text going on after a dash, could start in any of several
+        // columns: it is taken where its own column is.
+        if (!right || right->text.isEmpty() ||
+            (right->quantity.isEmpty() &&
+             (line.size() <= start + textColumn || line[start + textColumn] == u' ' ||
+              line[start + textColumn - 1] != u' ')))
+            return std::nullopt;
+        return std::pair(start, std::move(*right));
+    };
+    for (qsizetype offset = 0; offset <= 6; ++offset)
+        for (const qsizetype start : {standard - offset, standard + offset})
+            if (std::optional<std::pair<qsizetype, Ingredient>> found = at(start))
+                return found;
     return std::nullopt;
+}
+
+// The fields of a header line, each a label and its value: "Source: Grandma"; some programs put
+// two on a line, two blanks or more between them ("Serving Size  : 6    Preparation Time :0:45").
+QList<std::pair<QString, QString>> labelledFields(QStringView trimmed)
+{
+    static const QRegularExpression label(
+        QStringLiteral(R"((?:^|\s{2,})([A-Za-z][A-Za-z /&'-]{0,29}?)\s*:\s*)"));
+    QList<std::pair<QString, QString>> fields;
+    QRegularExpressionMatchIterator found = label.globalMatch(trimmed);
+    if (!found.hasNext() || found.peekNext().capturedStart() != 0)
+        return fields;
+    while (found.hasNext()) {
+        const QRegularExpressionMatch match = found.next();
+        const qsizetype end = found.hasNext() ? found.peekNext().capturedStart() : trimmed.size();
+        fields.append(
+            {match.captured(1),
+             trimmed.sliced(match.capturedEnd(), end - match.capturedEnd()).trimmed().toString()});
+    }
+    return fields;
 }
 
 // Reads the lines of one recipe, from the line after its header.
@@ -327,38 +447,50 @@ private:
                 m_part = Part::Ingredients;
             return true;
         }
-        const QStringView trimmed = line.trimmed();
-        const auto value = [&trimmed](QStringView label) -> std::optional<QString> {
-            if (!trimmed.startsWith(label, Qt::CaseInsensitive))
-                return std::nullopt;
-            return trimmed.sliced(label.size()).trimmed().toString();
-        };
-        if (const std::optional<QString> title = value(u"Title:")) {
-            m_recipe.title = *title;
-        } else if (const std::optional<QString> categories = value(u"Categories:")) {
-            for (const QString& category : categories->split(u','))
-                if (!category.trimmed().isEmpty())
-                    m_recipe.categories.append(category.trimmed());
-            if (m_recipe.categories == QStringList{QStringLiteral("None")})
-                m_recipe.categories.clear();
-        } else if (const std::optional<QString> yield = value(u"Yield:")) {
-            m_recipe.yield = *yield;
-        } else if (const std::optional<QString> servings = value(u"Servings:")) {
-            m_recipe.yield = *servings;
-        } else {
+        const std::optional<Ingredient> ingredient = ingredientLine(line);
+        const QList<std::pair<QString, QString>> fields =
+            ingredient && !ingredient->quantity.isEmpty() ? QList<std::pair<QString, QString>>()
+                                                          : labelledFields(line.trimmed());
+        if (fields.isEmpty()) {
             m_part = Part::Ingredients;
             return takeIngredient(line);
         }
+        for (const auto& [label, value] : fields)
+            takeField(label, value);
         m_seenField = true;
         return true;
     }
 
+    void takeField(const QString& label, const QString& value)
+    {
+        const auto is = [&label](QStringView name) {
+            return label.compare(name, Qt::CaseInsensitive) == 0;
+        };
+        if (is(u"Title")) {
+            m_recipe.title = value;
+        } else if (is(u"Categories")) {
+            for (const QString& category : value.split(u','))
+                if (!category.trimmed().isEmpty())
+                    m_recipe.categories.append(category.trimmed());
+            if (m_recipe.categories == QStringList{QStringLiteral("None")})
+                m_recipe.categories.clear();
+        } else if ((is(u"Yield") || is(u"Servings") || is(u"Serving Size")) &&
+                   m_recipe.yield.isEmpty()) {
+            m_recipe.yield = value;
+        } else if (!value.isEmpty()) {
+            m_recipe.notes.append(label + QStringLiteral(": ") + value);
+        }
+    }
+
     bool takeIngredient(QStringView line)
     {
-        if (line.isEmpty())
+        if (line.isEmpty()) {
+            ++m_blankLines;
             return true;
+        }
         if (isHeading(line)) {
             takeRightColumn();
+            keepBlankLines();
             m_recipe.ingredients.append({{}, {}, headingText(line), true});
             return true;
         }
@@ -366,16 +498,37 @@ private:
         const auto right = rightColumn(line);
         const QStringView left = right ? rightTrimmed(line.first(right->first)) : line;
         std::optional<Ingredient> ingredient = ingredientLine(left);
+        if (!ingredient && !right && (m_blankLines == 0 || !readsAsProse(left)))
+            ingredient = looseIngredientLine(left);
         if (!ingredient && !(right && left.isEmpty())) {
             takeRightColumn();
             m_part = Part::Directions;
             return takeDirection(line);
         }
+        keepBlankLines();
         if (right)
             m_right.append(right->second);
         if (ingredient)
-            append(*ingredient, left.sliced(qMin(left.size(), textColumn)));
+            append(*ingredient, ingredient->text);
         return true;
+    }
+
+    // Blank lines before and between ingredients are the blank lines of the list; those after
+    // the last one only lead to the directions.
+    void keepBlankLines()
+    {
+        if (m_blankLines > 0)
+            takeRightColumn();
+        for (; m_blankLines > 0; --m_blankLines)
+            m_recipe.ingredients.append({{}, {}, {}, true});
+    }
+
+    // A sentence after a blank line starts the directions, though it starts with a number ("350
+    // degrees is hot enough.").
+    static bool readsAsProse(QStringView line)
+    {
+        const QStringView text = line.trimmed();
+        return text.size() > proseLength || text.endsWith(u'.') || text.endsWith(u'!');
     }
 
     // An ingredient, or the text of the one before going on after a dash, any blanks after the
@@ -404,6 +557,15 @@ private:
         if (line.isEmpty()) {
             ++m_blankLines;
             return true;
+        }
+        // A heading or an ingredient in its columns after some directions starts another group
+        // of ingredients.
+        const std::optional<Ingredient> ingredient = ingredientLine(line);
+        if ((isHeading(line) && !headingText(line).isEmpty()) ||
+            (ingredient && !ingredient->quantity.isEmpty() && !ingredient->text.isEmpty())) {
+            m_part = Part::Ingredients;
+            m_blankLines = 0;
+            return takeIngredient(line);
         }
         qsizetype indent = 0;
         while (indent < directionsIndent && indent < line.size() && line[indent] == u' ')
@@ -439,52 +601,80 @@ QString unitCode(const QString& measure)
 
 QString unitOfCode(const QString& code)
 {
-    for (const UnitName& name : unitCodes)
-        if (code == QLatin1StringView(name.code))
-            return QString::fromLatin1(name.unit);
+    const std::optional<QByteArrayView> named = unitNamed(code);
+    if (!named)
+        return QString();
+    for (const std::span<const UnitName> table :
+         {std::span<const UnitName>(unitCodes), std::span<const UnitName>(readOnlyCodes)})
+        for (const UnitName& name : table)
+            if (name.code == *named)
+                return QString::fromLatin1(name.unit);
     return QString();
 }
 
 QByteArray write(const Recipe& recipe)
 {
     QByteArray out;
-    Writer writer(out, encodeCp1252(recipe.title), encodeCp1252(recipe.yield),
-                  encodeCp1252(recipe.categories.join(QStringLiteral(", "))));
+    const auto bytes = [](const QString& text) {
+        return encodeCp1252(exchange::plainText(text));
+    };
+    QByteArrayList notes;
+    for (const QString& note : recipe.notes)
+        notes.append(bytes(note));
+    Writer writer(out, bytes(recipe.title), bytes(recipe.yield),
+                  bytes(recipe.categories.join(QStringLiteral(", "))), notes);
     for (const Ingredient& ingredient : recipe.ingredients)
-        if (ingredient.heading)
-            writer.heading(encodeCp1252(ingredient.text));
+        if (ingredient.heading && ingredient.text.trimmed().isEmpty())
+            writer.blankLine();
+        else if (ingredient.heading)
+            writer.heading(bytes(ingredient.text));
         else
-            writer.ingredient(encodeCp1252(ingredient.quantity), encodeCp1252(ingredient.unit),
-                              encodeCp1252(ingredient.text));
+            writer.ingredient(bytes(ingredient.quantity), bytes(ingredient.unit),
+                              bytes(ingredient.text));
     for (const QString& paragraph : recipe.directions)
-        writer.paragraph(encodeCp1252(paragraph));
+        writer.paragraph(bytes(paragraph));
     writer.end();
     return out;
 }
 
 void appendRecipe(QByteArray& out, const StoredRecipe& recipe)
 {
-    Writer writer(out, recipe.name, recipe.yield(), {});
+    const StoredRecipe::Source source = recipe.source();
+    Writer writer(out, source.title.isEmpty() ? recipe.name : source.title,
+                  source.makes.isEmpty() ? recipe.yield() : source.makes.toByteArray(),
+                  source.categories);
     QByteArray text;
+    QByteArray quantity;
     for (const StoredRecipe::Line& line : recipe.lines) {
+        if (line.heading && trimmedSpaces(line.text).isEmpty()) {
+            writer.blankLine();
+            continue;
+        }
         if (line.heading) {
             writer.heading(trimmedSpaces(line.text));
             continue;
         }
+        quantity = writtenQuantity(line);
         const QByteArrayView unit = trimmedSpaces(line.unit);
         const QByteArrayView name = trimmedSpaces(line.ingredient);
+        // A code only where it reads back as the very unit.
         const QByteArrayView code = codeOf(unit);
-        if (!code.isEmpty() || unit.isEmpty() || equalIgnoringCase(unit, name)) {
-            writer.ingredient(trimmedSpaces(line.quantity), code, name);
+        if (!code.isEmpty() && equalIgnoringCase(unitIn(code), unit)) {
+            writer.ingredient(quantity, code, name);
+            continue;
+        }
+        if (unit.isEmpty() || equalIgnoringCase(unit, name)) {
+            writer.ingredient(quantity, {}, name);
             continue;
         }
         text.resize(0);
         text.append(unit).append(' ').append(name);
-        writer.ingredient(trimmedSpaces(line.quantity), {}, text);
+        writer.ingredient(quantity, {}, text);
     }
     // The paragraphs are the lines of the directions, less the blanks at their ends and the
     // empty lines before and after them.
-    QVarLengthArray<QByteArrayView, 16> paragraphs = recipe.directionLines();
+    QVarLengthArray<QByteArrayView, 16> paragraphs =
+        StoredRecipe::directionLines(source.directions);
     for (QByteArrayView& paragraph : paragraphs)
         while (paragraph.endsWith(' ') || paragraph.endsWith('\t'))
             paragraph.chop(1);

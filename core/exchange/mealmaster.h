@@ -55,6 +55,8 @@ struct Recipe {
     QList<Ingredient> ingredients;
     // Paragraphs, each one line of text; an empty one stands for an empty line.
     QStringList directions;
+    // Header lines the format has no field for, each with its label: "Source: Grandma".
+    QStringList notes;
 
     bool operator==(const Recipe&) const = default;
 };

@@ -3,6 +3,7 @@
 #include "core/exchange/exportfile.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipejson.h"
+#include "core/exchange/recipepage.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
@@ -25,27 +26,6 @@ const FormatName formatNames[] = {{Format::Pdf, "pdf", {"pdf"}},
                                   {Format::Html, "html", {"html", "htm"}},
                                   {Format::MealMaster, "mmf", {"mmf", "mm"}},
                                   {Format::Json, "json", {"json"}}};
-
-// The recipe as the e-mail shows it, its texts made safe for a page: a name like "Mac & Cheese"
-// stays text, and the directions keep their line breaks.
-QByteArray htmlTable(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition)
-{
-    ShownRecipe shown = shownRecipe(recipe, nutrition);
-    shown.name = shown.name.toHtmlEscaped();
-    for (QString& line : shown.lines)
-        line = line.toHtmlEscaped();
-    shown.directions = shown.directions.toHtmlEscaped().replace(QStringLiteral("\r\n"),
-                                                                QStringLiteral("<br>\r\n"));
-    return recipeHtmlTable(shown).toUtf8();
-}
-
-QByteArray htmlStart(const QString& title)
-{
-    return QByteArrayLiteral(
-               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-               "<title>") +
-           title.toHtmlEscaped().toUtf8() + QByteArrayLiteral("</title>\n</head>\n<body>\n");
-}
 
 } // namespace
 
@@ -119,7 +99,7 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
     if (format == Format::Html) {
         if (!several)
             recipe.read(store, indexes[0]);
-        bytes = htmlStart(several ? QStringLiteral("Recipes") : decodeCp1252(recipe.name));
+        bytes = htmlPageStart(several ? QStringLiteral("Recipes") : decodeCp1252(recipe.name));
     }
     if (format == Format::Json && several)
         bytes = "[";
@@ -134,7 +114,7 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
         }
         switch (format) {
         case Format::Html:
-            bytes.append(done > 0 ? "<hr>\n" : "").append(htmlTable(recipe, worked)).append('\n');
+            bytes.append(htmlRecipe(shownRecipe(recipe, worked)));
             break;
         case Format::MealMaster:
             mealmaster::appendRecipe(bytes, recipe);
@@ -142,7 +122,8 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
         case Format::Json:
             if (several)
                 bytes.append(done > 0 ? ",\n    " : "\n    ");
-            recipejson::appendRecipe(bytes, recipe, worked.perServing, several ? 4 : 0);
+            recipejson::appendRecipe(bytes, recipe, worked.perServing, several ? 4 : 0,
+                                     servingWeight(recipe, ingredients));
             break;
         case Format::Pdf:
             break;
@@ -156,7 +137,7 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
         }
     }
     if (format == Format::Html)
-        bytes = "</body>\n</html>\n";
+        bytes = htmlPageEnd();
     if (format == Format::Json)
         bytes = several ? "\n]\n" : "\n";
     if (!file.write(bytes))

@@ -3,19 +3,17 @@
 #include "core/analysis/recipedraft.h"
 #include "core/analysis/recipelines.h"
 #include "core/exchange/mealmaster.h"
+#include "core/exchange/plaintext.h"
 #include "core/paste/foodindex.h"
 #include "core/store/recipemarks.h"
 #include "core/text.h"
+
+#include <QRegularExpression>
 
 #include <cmath>
 
 namespace zestora::exchange {
 
-namespace {
-
-// The servings of a yield such as "4 servings", "6 to 8" or "1 loaf": its number, as the
-// servings spinner can show it (a kitchen fraction below one, else a whole number); one when it
-// gives none.
 quantity::Servings servingsOfYield(const QString& yield)
 {
     const std::optional<double> amount = paste::readIngredientLine(yield).quantity;
@@ -32,23 +30,27 @@ quantity::Servings servingsOfYield(const QString& yield)
     return quantity::servingsFor(nearest);
 }
 
+namespace {
+
 // An ingredient line of the file as a cook would write it: "1 1/2 cup Flour, all-purpose".
-paste::IngredientLine ingredientLine(const mealmaster::Ingredient& ingredient)
+paste::IngredientLine ingredientLine(const mealmaster::Ingredient& ingredient, QString* rest)
 {
     if (ingredient.heading) {
         paste::IngredientLine heading;
         heading.kind = paste::LineKind::Heading;
-        heading.text = ingredient.text;
-        heading.heading = ingredient.text;
+        heading.text = storableText(ingredient.text);
+        heading.heading = heading.text.isEmpty() ? lines::blankLine : heading.text;
         return heading;
     }
-    QStringList parts{ingredient.quantity};
+    QStringList parts;
     // "x" (per serving) and "ea" (each) say no more than the number.
-    if (ingredient.unit != QLatin1String("x") && ingredient.unit != QLatin1String("ea"))
+    if (ingredient.unit.compare(QLatin1String("x"), Qt::CaseInsensitive) != 0 &&
+        ingredient.unit.compare(QLatin1String("ea"), Qt::CaseInsensitive) != 0)
         parts.append(mealmaster::unitOfCode(ingredient.unit));
-    parts.append(ingredient.text);
+    parts.append(storableText(ingredient.text));
     parts.removeAll(QString());
-    const QString text = parts.join(u' ');
+    *rest = parts.join(u' ');
+    const QString text = QStringList{ingredient.quantity, *rest}.join(u' ').trimmed();
     paste::IngredientLine line = paste::readIngredientLine(text);
     // The file says which lines are headings; an ingredient written in capitals is not one.
     if (line.kind != paste::LineKind::Ingredient) {
@@ -57,6 +59,69 @@ paste::IngredientLine ingredientLine(const mealmaster::Ingredient& ingredient)
         line.text = text;
     }
     return line;
+}
+
+// A quantity exactly as the spinners write it: "2", "1/3", "2 1/2", "0.5", and "2.0" for the
+// whole number 2 given in decimal mode.
+std::optional<paste::SpinnerQuantity> spinnerQuantity(const QString& text)
+{
+    static const QRegularExpression written(
+        QStringLiteral(R"(^(?:(\d{1,4})(?: (\d/\d))?|(\d/\d)|(\d{1,4})\.(\d))$)"));
+    const QRegularExpressionMatch match = written.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    paste::SpinnerQuantity quantity;
+    if (match.hasCaptured(4)) {
+        quantity = {match.captured(4).toInt(), match.captured(5).toInt(), false};
+    } else {
+        quantity.ones = match.captured(1).toInt();
+        const QString fraction = match.hasCaptured(2) ? match.captured(2) : match.captured(3);
+        if (!fraction.isEmpty()) {
+            for (int index = 1; index < quantity::fractionCount && quantity.fraction == 0; ++index)
+                if (quantity::fractionText(index) == fraction)
+                    quantity.fraction = index;
+            if (quantity.fraction == 0)
+                return std::nullopt;
+        }
+    }
+    if (quantity.ones > 1000 || (quantity.ones == 0 && quantity.fraction == 0))
+        return std::nullopt;
+    return quantity;
+}
+
+// A line that names a stored food and one of its measures word for word, as Zestora's own export
+// writes them ("2 stalk, medium Celery, raw": the measure, then the food): that food and that
+// measure, as chosen by hand, without asking the matcher.
+std::optional<paste::ReviewedLine> exactLine(const paste::IngredientLine& line,
+                                             const QString& quantityText, const QString& rest,
+                                             const IngTable& table)
+{
+    const std::optional<paste::SpinnerQuantity> quantity = spinnerQuantity(quantityText);
+    if (!quantity)
+        return std::nullopt;
+    const auto lineOf = [&](const QString& unit, const QString& name) {
+        const int food = table.lastIndexOfNameIgnoringCase(name);
+        if (food < 0)
+            return std::optional<paste::ReviewedLine>();
+        const QStringList measures = paste::measureList(table.at(food));
+        qsizetype found = measures.indexOf(unit);
+        for (qsizetype i = 0; found < 0 && i < measures.size(); ++i)
+            if (measures[i].compare(unit, Qt::CaseInsensitive) == 0)
+                found = i;
+        if (found < 0)
+            return std::optional<paste::ReviewedLine>();
+        paste::ReviewedLine reviewed{line, {{food, 1}}, food, {}, true};
+        reviewed.measure = {paste::MeasureStatus::Kept, *quantity, measures[found]};
+        return std::optional(reviewed);
+    };
+    // A food whose own measure is its name is written once.
+    if (std::optional<paste::ReviewedLine> named = lineOf(rest, rest))
+        return named;
+    for (qsizetype blank = rest.indexOf(u' '); blank > 0; blank = rest.indexOf(u' ', blank + 1))
+        if (std::optional<paste::ReviewedLine> found =
+                lineOf(rest.first(blank), rest.sliced(blank + 1)))
+            return found;
+    return std::nullopt;
 }
 
 // A line that gives an amount and has a food and a measure for it. One without an amount
@@ -68,6 +133,12 @@ bool goesInAsMatched(const paste::ReviewedLine& line, const IngTable& table)
            line.eaten == paste::Eaten::Nothing || paste::acceptedLine(line, table);
 }
 
+QString lowerFirst(const QString& text)
+{
+    return text.first(qMin<qsizetype>(1, text.size())).toLower() +
+           text.sliced(qMin<qsizetype>(1, text.size()));
+}
+
 } // namespace
 
 ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex& index)
@@ -75,7 +146,7 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
     ImportedRecipe imported;
     // A title longer than a name may be is cut after its last whole word that fits, and kept
     // whole at the start of the directions.
-    const QString title = trimSpaces(recipe.title);
+    const QString title = storableText(trimSpaces(recipe.title));
     QString shortened = title.left(lines::maxNameLength);
     if (title.size() > lines::maxNameLength) {
         if (const qsizetype space = title.lastIndexOf(u' ', lines::maxNameLength);
@@ -86,19 +157,38 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
     if (imported.name.isEmpty())
         imported.name = QStringLiteral("Untitled");
     imported.servings = servingsOfYield(recipe.yield);
-    for (qsizetype i = 0; i < recipe.ingredients.size(); ++i) {
-        // An empty divider before a heading is the blank line a recipe puts before a heading by
-        // itself: read as a line too, it would add a second one at every trip out and back.
-        const mealmaster::Ingredient& ingredient = recipe.ingredients[i];
-        if (ingredient.heading && trimSpaces(ingredient.text).isEmpty() &&
-            i + 1 < recipe.ingredients.size() && recipe.ingredients[i + 1].heading)
-            continue;
-        imported.lines.append(index.review(ingredientLine(ingredient)));
+    for (const mealmaster::Ingredient& ingredient : recipe.ingredients) {
+        QString rest;
+        const paste::IngredientLine line = ingredientLine(ingredient, &rest);
+        if (line.kind != paste::LineKind::Heading)
+            if (std::optional<paste::ReviewedLine> exact =
+                    exactLine(line, ingredient.quantity.trimmed(), rest, index.table())) {
+                imported.lines.append(*exact);
+                continue;
+            }
+        imported.lines.append(index.review(line));
     }
-    imported.directions = recipe.directions.join(QStringLiteral("\r\n"));
-    index.countUneaten(imported.lines, imported.directions);
-    if (title.size() > lines::maxNameLength)
-        imported.directions.prepend(title + QStringLiteral("\r\n\r\n"));
+    // What nobody eats is found from the words of the lines and of the directions as written.
+    index.countUneaten(imported.lines, recipe.directions.join(QStringLiteral("\r\n")));
+    // The whole title; what the recipe makes when it is more than servings, and its categories;
+    // what else the file says that the recipe has no place for, each under its label; then the
+    // directions. The exports give the first three their own fields again.
+    static const QRegularExpression servingsOnly(
+        QStringLiteral(
+            R"(^[\d\s/.-]*(?:(?:to|or)\s+[\d/.]+\s*)?(servings?|portions?|people|persons?)?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList source;
+    if (!recipe.yield.trimmed().isEmpty() && !servingsOnly.match(recipe.yield).hasMatch())
+        source.append(QLatin1StringView(makesLabel) + recipe.yield.trimmed());
+    if (!recipe.categories.isEmpty())
+        source.append(QLatin1StringView(categoriesLabel) +
+                      recipe.categories.join(QStringLiteral(", ")));
+    QStringList parts{title.size() > lines::maxNameLength ? title : QString(),
+                      storableText(source.join(QStringLiteral("\r\n"))),
+                      storableText(recipe.notes.join(QStringLiteral("\r\n"))),
+                      storableText(recipe.directions.join(QStringLiteral("\r\n")))};
+    parts.removeAll(QString());
+    imported.directions = parts.join(QStringLiteral("\r\n\r\n"));
     return imported;
 }
 
@@ -112,43 +202,86 @@ bool ImportedRecipe::allMatched(const IngTable& table) const
 QStringList ImportedRecipe::linesToCheck(const IngTable& table) const
 {
     QStringList texts;
-    for (const paste::ReviewedLine& line : lines) {
-        if (goesInAsMatched(line, table))
-            continue;
-        const QString note = line.note();
-        texts.append(line.line.text + QStringLiteral(": ") + note.first(1).toLower() +
-                     note.sliced(qMin<qsizetype>(1, note.size())));
-    }
+    for (const paste::ReviewedLine& line : lines)
+        if (!goesInAsMatched(line, table))
+            texts.append(line.line.text + QStringLiteral(": ") + lowerFirst(line.note()));
     return texts;
+}
+
+ImportedRecipe::Account ImportedRecipe::account(const IngTable& table) const
+{
+    Account account;
+    for (const paste::ReviewedLine& line : lines) {
+        if (!line.isIngredient())
+            continue;
+        if (line.leftOut)
+            account.leftOut.append(line.line.text);
+        else if (paste::acceptedLine(line, table))
+            ++account.counted;
+        else
+            account.notCounted.append(line.line.text + QStringLiteral(" (") +
+                                      lowerFirst(line.note()) + u')');
+    }
+    return account;
+}
+
+QString ImportedRecipe::Account::text() const
+{
+    const qsizetype all = counted + notCounted.size() + leftOut.size();
+    QString said = counted < all
+                       ? QStringLiteral("%1 of %2 ingredient lines counted").arg(counted).arg(all)
+                   : all == 1 ? QStringLiteral("its ingredient line counted")
+                              : QStringLiteral("all %1 ingredient lines counted").arg(all);
+    if (!notCounted.isEmpty())
+        said += QStringLiteral("; %1 not counted, kept in the directions: %2")
+                    .arg(notCounted.size())
+                    .arg(notCounted.join(QStringLiteral("; ")));
+    if (!leftOut.isEmpty())
+        said += QStringLiteral("; %1 left out by you: %2")
+                    .arg(leftOut.size())
+                    .arg(leftOut.join(QStringLiteral("; ")));
+    return said;
 }
 
 QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
                                QString* problem) const
 {
+    // The draft checks what the lines hold; the entries are made here, since the draft puts a
+    // blank line before every heading that follows an ingredient and the file says where its own
+    // blank lines are.
     RecipeDraft draft(table);
-    draft.chooseServings(servings);
-    draft.confirmServings();
     draft.addLines(paste::draftLines(lines, table));
-    if (draft.lineCount() == 0) {
+    QStringList entries;
+    QStringList uncounted;
+    for (const paste::ReviewedLine& line : lines) {
+        if (line.leftOut)
+            continue;
+        if (line.isHeading()) {
+            entries.append(
+                lines::headingEntry(trimSpaces(line.line.heading).left(lines::maxHeadingLength)));
+        } else if (const std::optional<paste::OrdinaryLine> ordinary =
+                       paste::acceptedLine(line, table)) {
+            entries.append(ordinary->entry());
+        } else if (line.isIngredient()) {
+            uncounted.append(line.line.text);
+        }
+    }
+    if (entries.isEmpty()) {
         *problem = QStringLiteral("None of its ingredients was matched to a stored food with an "
                                   "amount, and a recipe needs at least one line.");
         return QString();
     }
-    QStringList uncounted;
-    for (const paste::ReviewedLine& line : lines)
-        if (line.isIngredient() && !line.leftOut && !paste::acceptedLine(line, table))
-            uncounted.append(line.line.text);
     QString allDirections = trimSpaces(directions);
     if (!uncounted.isEmpty())
         allDirections += (allDirections.isEmpty() ? QString() : QStringLiteral("\r\n\r\n")) +
-                         QStringLiteral("Not counted in the nutrition:\r\n") +
+                         QLatin1StringView(notCountedLabel) + QStringLiteral("\r\n") +
                          uncounted.join(QStringLiteral("\r\n"));
     if (const std::optional<QString> unstorable =
             draft.unstorableText(trimSpaces(storedName), allDirections)) {
         *problem = *unstorable;
         return QString();
     }
-    return draft.record(storedName, allDirections);
+    return lines::recipeRecord(storedName, servings.text, entries, allDirections);
 }
 
 ImportBatch::ImportBatch(const RecipeStore& store)

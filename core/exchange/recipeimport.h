@@ -19,6 +19,18 @@ class FoodIndex;
 // stored food as a pasted line is, the recipe stored as the analysis screen would save it.
 namespace zestora::exchange {
 
+// Leads the ingredient lines an import could not count, at the end of the directions.
+constexpr QByteArrayView notCountedLabel("Not counted in the nutrition:");
+// Lead the lines of what a recipe makes ("Makes 36 cookies") and of its categories, which an
+// import puts near the start of the directions.
+constexpr QByteArrayView makesLabel("Makes ");
+constexpr QByteArrayView categoriesLabel("Categories: ");
+
+// The servings of a yield such as "4 servings", "6 to 8" or "1 loaf": its number, as the
+// servings spinner can show it (a kitchen fraction below one, else a whole number); one when it
+// gives none.
+quantity::Servings servingsOfYield(const QString& yield);
+
 struct ImportedRecipe {
     QString name; // the title, trimmed to the length of a recipe name
     quantity::Servings servings;
@@ -29,13 +41,27 @@ struct ImportedRecipe {
     bool allMatched(const IngTable& table) const;
     // The ingredient lines that were not: the line as written and what keeps it out.
     QStringList linesToCheck(const IngTable& table) const;
-    // The stored record under a name: the lines the recipe takes, as added by hand, at the
-    // servings of the file; the ingredient lines it cannot take (no food, no amount, no measure)
-    // and that the user did not leave out are kept at the end of the directions. A problem instead
-    // when a text cannot be stored.
+
+    // What became of the ingredient lines once the recipe is stored.
+    struct Account {
+        int counted = 0;        // lines of the recipe, counted in its nutrition
+        QStringList notCounted; // kept in the directions: "1 cup Zorbles (no food found)"
+        QStringList leftOut;    // by the user, in the review
+
+        // "12 of 14 ingredient lines counted; 2 not counted, kept in the directions: ..."
+        QString text() const;
+    };
+    Account account(const IngTable& table) const;
+    // The stored record under a name: the lines the recipe takes, as added by hand, with the
+    // file's own headings and blank lines, at the servings of the file; the ingredient lines it
+    // cannot take (no food, no amount, no measure) and that the user did not leave out are kept at
+    // the end of the directions. A problem instead when a text cannot be stored.
     QString record(const QString& storedName, const IngTable& table, QString* problem) const;
 };
 
+// Each line that names a stored food and one of its measures word for word goes in as that food
+// and measure; the matcher reads the others. Text the recipe file cannot hold comes in in its
+// nearest plain form, and the header lines the recipe has no place for lead its directions.
 ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex& index);
 
 // Recipes to be stored together with one write of the store, and the names they take.

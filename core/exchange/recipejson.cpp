@@ -1,10 +1,12 @@
 #include "core/exchange/recipejson.h"
 
+#include "core/exchange/recipeimport.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/numbers.h"
 #include "core/text.h"
 
 #include <array>
+#include <cmath>
 
 namespace zestora::recipejson {
 
@@ -94,19 +96,8 @@ private:
     bool m_first = true;
 };
 
-QByteArrayView trimmedBlanks(QByteArrayView text)
-{
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t';
-    };
-    while (!text.isEmpty() && blank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && blank(text.back()))
-        text.chop(1);
-    return text;
-}
-
-void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
+void nutritionObject(Json& json, const nutrition::RecipeTotals& t,
+                     std::optional<double> servingGrams)
 {
     const auto grams = [&json](QByteArrayView name, float value) {
         json.field(name, QByteArray(floatText(value).toLatin1() + " g"));
@@ -117,6 +108,8 @@ void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
     json.key("nutrition");
     json.open('{');
     json.field("@type", "NutritionInformation");
+    if (servingGrams)
+        json.field("servingSize", QByteArray(QByteArray::number(std::round(*servingGrams)) + " g"));
     json.field("calories", QByteArray(QByteArray::number(t.totCalories) + " calories"));
     grams("fatContent", t.totFat);
     grams("saturatedFatContent", t.totSatFat);
@@ -131,26 +124,59 @@ void nutritionObject(Json& json, const nutrition::RecipeTotals& t)
 } // namespace
 
 void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
-                  const std::optional<nutrition::RecipeTotals>& perServing, int indent)
+                  const std::optional<nutrition::RecipeTotals>& perServing, int indent,
+                  std::optional<double> servingGrams)
 {
     Json json(out, indent);
     json.open('{');
     json.field("@context", "https://schema.org");
     json.field("@type", "Recipe");
-    json.field("name", recipe.name);
-    json.field("recipeYield", recipe.yield());
+    const StoredRecipe::Source source = recipe.source();
+    json.field("name", source.title.isEmpty() ? recipe.name : source.title);
+    json.field("recipeYield", source.makes.isEmpty() ? recipe.yield() : source.makes.toByteArray());
+    if (!source.categories.isEmpty()) {
+        json.key("recipeCategory");
+        json.open('[');
+        for (qsizetype start = 0; start <= source.categories.size();) {
+            qsizetype end = source.categories.indexOf(", ", start);
+            if (end < 0)
+                end = source.categories.size();
+            json.item();
+            json.string(source.categories.sliced(start, end - start));
+            start = end + 2;
+        }
+        json.close(']');
+    }
+
+    // The lines an import could not count, kept at the end of the directions, are ingredient
+    // lines all the same.
+    QByteArrayView directions = source.directions;
+    QByteArrayView notCounted;
+    if (const qsizetype at = directions.lastIndexOf(exchange::notCountedLabel);
+        at >= 0 && (at == 0 || directions.first(at).endsWith("\r\n\r\n")) &&
+        directions.sliced(at + exchange::notCountedLabel.size()).startsWith("\r\n")) {
+        notCounted = directions.sliced(at + exchange::notCountedLabel.size() + 2);
+        directions = directions.first(qMax<qsizetype>(0, at - 4));
+    }
 
     json.key("recipeIngredient");
     json.open('[');
     QByteArray text;
     for (const StoredRecipe::Line& line : recipe.lines) {
-        if (line.heading)
-            continue;
-        // As a cook writes it: "2 1/2 cup Flour", the name left out when the unit is the name.
+        // A heading is a line of its own that ends with a colon; a blank line is an empty one.
         text.resize(0);
+        if (line.heading) {
+            if (!trimmedSpaces(line.text).isEmpty())
+                text.append(trimmedSpaces(line.text)).append(':');
+            json.item();
+            json.string(text);
+            continue;
+        }
+        // As a cook writes it: "2 1/2 cup Flour", the name left out when the unit is the name.
         const QByteArrayView unit = trimmedSpaces(line.unit);
         const QByteArrayView name = trimmedSpaces(line.ingredient);
-        for (QByteArrayView part : {trimmedSpaces(line.quantity), unit, name}) {
+        text = writtenQuantity(line);
+        for (QByteArrayView part : {unit, name}) {
             if (part.isEmpty() || (part.data() == name.data() &&
                                    QLatin1StringView(name).compare(QLatin1StringView(unit),
                                                                    Qt::CaseInsensitive) == 0))
@@ -162,28 +188,38 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
         json.item();
         json.string(text);
     }
+    for (qsizetype start = 0; start < notCounted.size();) {
+        qsizetype end = notCounted.indexOf("\r\n", start);
+        if (end < 0)
+            end = notCounted.size();
+        json.item();
+        json.string(notCounted.sliced(start, end - start));
+        start = end + 2;
+    }
     json.close(']');
 
-    bool steps = false;
-    for (QByteArrayView line : recipe.directionLines()) {
-        const QByteArrayView step = trimmedBlanks(line);
-        if (step.isEmpty())
-            continue;
-        if (!steps) {
-            json.key("recipeInstructions");
-            json.open('[');
-            steps = true;
+    // A step for each paragraph of the directions, its lines kept; the steps of a recipe read
+    // back with one empty line between them.
+    if (!directions.isEmpty()) {
+        json.key("recipeInstructions");
+        json.open('[');
+        for (qsizetype start = 0; start <= directions.size();) {
+            qsizetype end = directions.indexOf("\r\n\r\n", start);
+            if (end < 0)
+                end = directions.size();
+            json.item();
+            json.open('{');
+            json.field("@type", "HowToStep");
+            json.key("text");
+            text = directions.sliced(start, end - start).toByteArray();
+            json.string(text.replace("\r\n", "\n"));
+            json.close('}');
+            start = end + 4;
         }
-        json.item();
-        json.open('{');
-        json.field("@type", "HowToStep");
-        json.field("text", step);
-        json.close('}');
-    }
-    if (steps)
         json.close(']');
+    }
     if (perServing)
-        nutritionObject(json, *perServing);
+        nutritionObject(json, *perServing, servingGrams);
     json.close('}');
 }
 

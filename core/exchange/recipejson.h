@@ -14,11 +14,14 @@ struct StoredRecipe;
 namespace zestora::recipejson {
 
 // Appends the recipe as one object in UTF-8, each line after the first indented by indent
-// blanks more: name, recipeYield, recipeIngredient (one text for every ingredient line, headings
-// left out), recipeInstructions (one step for every line of the directions) and, where it could
-// be worked out, the nutrition per serving as NutritionInformation with its units
-// ("227 calories", "5.7 g", "30 mg").
+// blanks more: name (the whole title an import kept), recipeYield, recipeCategory,
+// recipeIngredient (a text for every line: "2 1/2 cup Flour", a heading as "Topping:", a blank
+// line as an empty text, and the lines an import could not count), recipeInstructions (a step
+// for every paragraph of the directions, its lines kept) and, where they could be worked out,
+// the nutrition per serving as NutritionInformation with its units ("227 calories", "5.7 g",
+// "30 mg") and the weight of a serving.
 void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
-                  const std::optional<nutrition::RecipeTotals>& perServing, int indent = 0);
+                  const std::optional<nutrition::RecipeTotals>& perServing, int indent = 0,
+                  std::optional<double> servingGrams = std::nullopt);
 
 } // namespace zestora::recipejson

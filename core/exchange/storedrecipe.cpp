@@ -1,6 +1,9 @@
 #include "core/exchange/storedrecipe.h"
 
+#include "core/analysis/lineamounts.h"
 #include "core/analysis/quantity.h"
+#include "core/analysis/recipelines.h"
+#include "core/exchange/recipeimport.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
 #include "core/store/recipestore.h"
@@ -15,6 +18,14 @@ QByteArrayView trimmedSpaces(QByteArrayView text)
     while (text.endsWith(' '))
         text.chop(1);
     return text;
+}
+
+QByteArray writtenQuantity(const StoredRecipe::Line& line)
+{
+    QByteArray quantity = trimmedSpaces(line.quantity).toByteArray();
+    if (line.decimal && !quantity.isEmpty() && !quantity.contains('.'))
+        quantity.append(".0");
+    return quantity;
 }
 
 void StoredRecipe::read(const RecipeStore& store, int index)
@@ -36,7 +47,48 @@ QByteArray StoredRecipe::yield() const
     return servings.toByteArray() + (servings == "1" ? " serving" : " servings");
 }
 
-QVarLengthArray<QByteArrayView, 16> StoredRecipe::directionLines() const
+StoredRecipe::Source StoredRecipe::source() const
+{
+    Source found{{}, {}, {}, directions};
+    QByteArrayView& rest = found.directions;
+    const auto paragraph = [&rest] {
+        const qsizetype end = rest.indexOf("\r\n\r\n");
+        return end < 0 ? rest : rest.first(end);
+    };
+    const auto drop = [&rest](qsizetype size) {
+        rest = rest.sliced(qMin(rest.size(), size + 4));
+    };
+    if (const QByteArrayView first = paragraph(); first.size() > name.size() &&
+                                                  first.startsWith(name) && !first.contains('\n') &&
+                                                  first.size() > lines::maxNameLength) {
+        found.title = first;
+        drop(first.size());
+    }
+    // Only a paragraph of these lines alone is the import's: "Makes ...", "Categories: ..." or
+    // both, in that order.
+    const QByteArrayView said = paragraph();
+    const qsizetype cut = said.indexOf("\r\n");
+    const QByteArrayView one = cut < 0 ? said : said.first(cut);
+    const QByteArrayView two = cut < 0 ? QByteArrayView() : said.sliced(cut + 2);
+    const auto makes = [this](QByteArrayView line) {
+        return line.startsWith(exchange::makesLabel) &&
+               exchange::servingsOfYield(decodeCp1252(line.sliced(exchange::makesLabel.size())))
+                       .text == decodeCp1252(servings);
+    };
+    const auto categories = [](QByteArrayView line) {
+        return line.startsWith(exchange::categoriesLabel) && !line.contains('\n');
+    };
+    if (cut < 0 ? !(makes(one) || categories(one)) : !(makes(one) && categories(two)))
+        return found;
+    (makes(one) ? found.makes : found.categories) =
+        one.sliced((makes(one) ? exchange::makesLabel : exchange::categoriesLabel).size());
+    if (cut >= 0)
+        found.categories = two.sliced(exchange::categoriesLabel.size());
+    drop(said.size());
+    return found;
+}
+
+QVarLengthArray<QByteArrayView, 16> StoredRecipe::directionLines(QByteArrayView directions)
 {
     QVarLengthArray<QByteArrayView, 16> result;
     for (qsizetype start = 0; start <= directions.size();) {
@@ -107,6 +159,28 @@ RecipeNutrition::Result RecipeNutrition::of(const StoredRecipe& recipe)
     if (worked > 0)
         result.perServing = totals;
     return result;
+}
+
+std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& ingredients)
+{
+    const float servings = quantity::quantityValue(decodeCp1252(recipe.servings));
+    double grams = 0;
+    bool any = false;
+    for (const StoredRecipe::Line& line : recipe.lines) {
+        if (line.heading)
+            continue;
+        const std::optional<nutrition::LineAmount> amount = nutrition::lineAmount(
+            lines::ingredientEntry(decodeCp1252(line.ingredient), !line.decimal,
+                                   decodeCp1252(line.quantity), decodeCp1252(line.unit)),
+            ingredients, servings);
+        if (!amount || !amount->grams)
+            return std::nullopt;
+        grams += *amount->grams;
+        any = true;
+    }
+    if (!any || !(servings > 0))
+        return std::nullopt;
+    return grams / servings;
 }
 
 ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition)

@@ -33,8 +33,20 @@ struct StoredRecipe {
 
     // "4 servings", "1 serving", "1/2 servings".
     QByteArray yield() const;
-    // The lines of the directions, without their line ends.
-    QVarLengthArray<QByteArrayView, 16> directionLines() const;
+
+    // What an import kept of its source at the start of the directions, taken out of them for
+    // the fields an export has: the whole title when the name is cut from it, what the recipe
+    // makes ("36 cookies", when its servings are that number) and its categories. Empty where
+    // the directions hold none; directions then holds the rest.
+    struct Source {
+        QByteArrayView title;
+        QByteArrayView makes;
+        QByteArrayView categories;
+        QByteArrayView directions;
+    };
+    Source source() const;
+    // The lines of directions, without their line ends.
+    static QVarLengthArray<QByteArrayView, 16> directionLines(QByteArrayView directions);
 };
 
 // Recipes' nutrition per serving, worked out from the ingredient database as the stored recipes
@@ -76,9 +88,16 @@ private:
     Cache<int> m_units; // positions in the table of units
 };
 
+// The weight of one serving in grams, when every ingredient line's weight is known.
+std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& ingredients);
+
 // The recipe as the stored recipes screen shows it, for the HTML of an e-mail: its rows, its
 // directions and, where it could be worked out, its panel.
 ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition);
+
+// A line's quantity as the exports write it: a whole number given in decimal mode as "2.0", which
+// an import reads back in that mode.
+QByteArray writtenQuantity(const StoredRecipe::Line& line);
 
 // Spaces trimmed from both ends, as the data files' fields are compared.
 QByteArrayView trimmedSpaces(QByteArrayView text);

@@ -25,6 +25,7 @@ template <typename View> struct Entry {
     View quantity;
     View unit;
     View ingredient;
+    bool decimal = false; // the quantity was given in decimal mode ("2" as well as "2.5")
 };
 
 namespace detail {
@@ -101,6 +102,8 @@ template <typename View> Entry<View> entry(View line)
     const qsizetype quantityStart = nameEnd + 2;
     if (nameEnd > 0)
         fields.ingredient = line.sliced(1, nameEnd - 1);
+    fields.decimal = nameEnd >= 0 && nameEnd + 1 < line.size() &&
+                     line[nameEnd + 1] == detail::mark<View>(marks::decimalMode);
     if (nameEnd >= 0 && quantityEnd >= quantityStart)
         fields.quantity = line.sliced(quantityStart, quantityEnd - quantityStart);
     if (quantityEnd >= 0)

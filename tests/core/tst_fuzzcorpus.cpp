@@ -14,7 +14,8 @@ namespace {
 using Target = QString (*)(QByteArrayView);
 const QList<std::pair<QString, Target>> targets{{u"ingredientFile"_s, fuzz::ingredientFile},
                                                 {u"recipeFile"_s, fuzz::recipeFile},
-                                                {u"quantityText"_s, fuzz::quantityText}};
+                                                {u"quantityText"_s, fuzz::quantityText},
+                                                {u"webRecipes"_s, fuzz::webRecipes}};
 
 QStringList corpus(const QString& target)
 {
