@@ -110,7 +110,11 @@ std::optional<paste::ReviewedLine> exactLine(const paste::IngredientLine& line,
                 found = i;
         if (found < 0)
             return std::optional<paste::ReviewedLine>();
-        paste::ReviewedLine reviewed{line, {{food, 1}}, food, {}, true};
+        paste::ReviewedLine reviewed;
+        reviewed.line = line;
+        reviewed.foods = {{food, 1}};
+        reviewed.food = food;
+        reviewed.chosen = true;
         reviewed.measure = {paste::MeasureStatus::Kept, *quantity, measures[found]};
         return std::optional(reviewed);
     };
