@@ -96,6 +96,9 @@ void TestPasteReading::readsLines_data()
     row("an envelope", u"1 env. onion soup mix"_s, 1, "envelope", "onion soup mix");
     row("a size as egg boxes give it", u"2 eggs (size M)"_s, 2, "medium", "eggs", "size M");
     row("a size by its grading", u"3 US large eggs"_s, 3, "large", "eggs");
+    row("less than nothing is no amount", u"-2 cups flour"_s, -1, "cup", "flour");
+    row("but a dash and a blank are a bullet", u"- 2 cups flour"_s, 2, "cup", "flour");
+    row("a fraction over nothing is no amount", u"1 1/0 cup sugar"_s, -1, "cup", "sugar");
 }
 
 void TestPasteReading::readsLines()
