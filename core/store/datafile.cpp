@@ -240,7 +240,7 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
     noteFileOnDisk(FileIdentity::of(m_fileName));
     // A restore deletes nothing: the backups it passes over stay for the next change of mind.
     if (!m_restoring)
-        backups::prune(m_fileName);
+        backups::prune(m_fileName, *kept);
     if (replacedElsewhere)
         tellReplacedElsewhere(*kept);
     return true;
@@ -325,7 +325,7 @@ bool DataFile::remove()
         return false;
     }
     noteFileOnDisk(std::nullopt);
-    backups::prune(m_fileName);
+    backups::prune(m_fileName, *kept);
     if (replacedElsewhere)
         tellReplacedElsewhere(*kept);
     return true;
