@@ -71,6 +71,10 @@ std::optional<QByteArray> DataFile::readAll()
     } else if (info.isDir()) {
         m_readFailure = QStringLiteral("it is a folder, not a file");
     } else if (!info.exists()) {
+        if (!m_createMissing) {
+            noteFileOnDisk(std::nullopt);
+            return QByteArray();
+        }
         if (file.open(QIODevice::WriteOnly)) {
             noteFileOnDisk(FileIdentity::of(file.handle()));
             return QByteArray();

@@ -1,8 +1,12 @@
 #include "core/store/recipestore.h"
 #include "samplerecipes.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zestora;
 using testing::readFile;
@@ -54,6 +58,11 @@ private Q_SLOTS:
     void failedWritesLeaveNoFile_data();
     void failedWritesLeaveNoFile();
     void aTerminalSeesTheProgress();
+    void neverWritesOverData_data();
+    void neverWritesOverData();
+    void readingCreatesNoData();
+    void inputIsBounded_data();
+    void inputIsBounded();
     void mealMasterComesBackAsItWent();
 };
 
@@ -107,10 +116,16 @@ void TestExportCommand::commandLines()
 void TestExportCommand::pdfIsThePrintedPage()
 {
     const Folder folder;
+    // What an export killed while it wrote left; the next export clears it.
+    const QString killed = u".zestora-export-4194300-Ab12Cd.pdf"_s;
+    writeFile(killed, "%PDF-1.4");
     const Run result = folder.exportRecipes({u"--all"_s, u"-o"_s, u"recipes.pdf"_s});
-    QCOMPARE(result.exitCode, 0);
+    QVERIFY(!QFileInfo::exists(killed));
     // The recipe the database cannot work out is left out, and the user told.
-    QVERIFY2(result.output.contains(u"Mac & Cheese: left out"_s), qPrintable(result.output));
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.output.contains(u"Mac & Cheese: left out"_s) &&
+                 result.output.contains(u"Exported 2 of 3 recipes to "_s),
+             qPrintable(result.output));
     QVERIFY(run(u"pdfinfo"_s, {u"recipes.pdf"_s})
                 .output.contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
     const QString text = run(u"pdftotext"_s, {u"recipes.pdf"_s, u"-"_s}).output.simplified();
@@ -152,6 +167,98 @@ void TestExportCommand::failedWritesLeaveNoFile()
                  result.output.contains(reason),
              qPrintable(result.output));
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestExportCommand::neverWritesOverData_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("open"); // a Zestora holds the data folder
+    QTest::newRow("the recipe file") << u"data/Recipe.Dat"_s << false;
+    QTest::newRow("the ingredients by a second name") << u"linked.mmf"_s << false;
+    QTest::newRow("a backup") << u"data/backups/Recipe.Dat.2026-12-05_14-02-11"_s << false;
+    QTest::newRow("any file of a folder Zestora has open") << u"data/notes.mmf"_s << true;
+}
+
+void TestExportCommand::neverWritesOverData()
+{
+    QFETCH(QString, output);
+    QFETCH(bool, open);
+    const Folder folder;
+    QVERIFY(::link("data/Ing.dat", "linked.mmf") == 0);
+    QDir().mkpath(u"data/backups"_s);
+    if (!QFileInfo::exists(output))
+        writeFile(output, "old");
+    QLockFile lock(u"data/.zestora-lock"_s);
+    QVERIFY(!open || lock.tryLock());
+    const QByteArray before = readFile(output);
+    const Run result = folder.exportRecipes(
+        {u"--all"_s, u"--force"_s, u"--format"_s, u"mmf"_s, u"-o"_s, output});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.output.startsWith(u"Zestora does not "_s) && result.output.count(u'\n') == 1,
+             qPrintable(result.output));
+    QCOMPARE(readFile(output), before);
+}
+
+void TestExportCommand::readingCreatesNoData()
+{
+    const testing::TempWorkDir dir;
+    QDir().mkdir(u"empty"_s);
+    const Run none = run(QStringLiteral(ZESTORA_PATH), {u"export"_s, u"--all"_s, u"-o"_s,
+                                                        u"z.mmf"_s, u"--data-dir"_s, u"empty"_s});
+    QCOMPARE(none.exitCode, 1);
+    QCOMPARE(none.output, u"There are no recipes to export.\n"_s);
+    QCOMPARE(QDir(u"empty"_s).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
+    // A folder named but missing is named, by every command.
+    writeFile(u"recipe.txt"_s, "2 cups milk\n");
+    for (const QString& command : {u"export"_s, u"analyze"_s}) {
+        const QStringList arguments =
+            command == u"export"_s ? QStringList{u"--all"_s, u"-o"_s, u"z.mmf"_s}
+                                   : QStringList{u"recipe.txt"_s};
+        const Run missing = run(QStringLiteral(ZESTORA_PATH),
+                                QStringList{command, u"--data-dir"_s, u"none"_s} + arguments);
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY2(missing.output.startsWith(u"There is no data folder "_s), qPrintable(command));
+    }
+}
+
+void TestExportCommand::inputIsBounded_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("a recipe without end")
+        << QStringList{u"analyze"_s, u"/dev/zero"_s}
+        << u"/dev/zero is larger than 4 MB, the most Zestora reads at once"_s;
+    QTest::newRow("a file of recipes without end")
+        << QStringList{u"import"_s, u"/dev/zero"_s}
+        << u"/dev/zero is larger than 64 MB, the most Zestora reads at once"_s;
+    QTest::newRow("a file in UTF-16")
+        << QStringList{u"import"_s, u"utf16.mmf"_s}
+        << u"utf16.mmf is written in UTF-16, which Zestora does not read"_s;
+}
+
+void TestExportCommand::inputIsBounded()
+{
+    QFETCH(QStringList, arguments);
+    const Folder folder;
+    writeFile(u"utf16.mmf"_s, QByteArray("\xFF\xFE") +
+                                  QByteArrayView(reinterpret_cast<const char*>(
+                                                     u"MMMMM----- Recipe via Meal-Master"),
+                                                 66));
+    QProcess process;
+    // Memory enough for the program, not for an input without end.
+    process.setChildProcessModifier([] {
+        const rlimit memory{1 << 30, 1 << 30};
+        ::setrlimit(RLIMIT_AS, &memory);
+    });
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(ZESTORA_PATH), arguments + QStringList{u"--data-dir"_s, u"data"_s});
+    QVERIFY(process.waitForFinished(60000));
+    const QString output = QString::fromUtf8(process.readAll());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QFETCH(QString, says);
+    QVERIFY2(output.startsWith(says), qPrintable(output));
 }
 
 void TestExportCommand::aTerminalSeesTheProgress()
