@@ -65,7 +65,7 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     const std::unique_ptr<QLockFile> lock =
         openDataDir(parser.value(dataDir), &error, Claimant{QStringLiteral("zestora import"), {}});
     if (lock && !lock->isLocked())
-        error = readOnlyNotice();
+        error = readOnlyNotice(*lock);
     if (error.isEmpty())
         error = copyStarterIngredients(QDir(programDir).filePath(starterIngredients));
     if (!error.isEmpty()) {
