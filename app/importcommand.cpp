@@ -2,7 +2,9 @@
 
 #include "app/folderlock.h"
 #include "app/launcher.h"
+#include "app/progressline.h"
 #include "app/programdir.h"
+#include "core/exchange/boundedread.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QBuffer>
 #include <QLockFile>
 #include <QTextStream>
 
@@ -53,15 +56,26 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
             << (file.isOpen() ? QStringLiteral("it is a folder") : file.errorString()) << Qt::endl;
         return 1;
     }
-    const mealmaster::ReadResult read = mealmaster::read(&file);
+    QString error;
+    std::optional<QByteArray> bytes =
+        exchange::readBounded(file, exchange::largestRecipeFile, fileName, &error);
+    if (!bytes) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const mealmaster::ReadResult read = mealmaster::read(&buffer);
     for (const QString& problem : read.problems)
         err << "Warning: " << problem << Qt::endl;
     if (read.recipes.isEmpty()) {
-        err << fileName << " holds no MealMaster recipe." << Qt::endl;
+        const QString encoding = exchange::encodingRefusal(fileName, *bytes);
+        err << (encoding.isEmpty() ? fileName + QStringLiteral(" holds no MealMaster recipe.")
+                                   : encoding)
+            << Qt::endl;
         return 1;
     }
 
-    QString error;
     const std::unique_ptr<QLockFile> lock =
         openDataDir(parser.value(dataDir), &error, Claimant{QStringLiteral("zestora import"), {}});
     if (lock && !lock->isLocked())
@@ -88,7 +102,11 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     exchange::ImportBatch batch(session.recipes);
     int already = 0;
     int notStored = 0;
+    // A long import shows how far it is; Ctrl+C stops it before anything is stored.
+    ProgressLine progress(err, "Matching recipes");
+    qsizetype matched = 0;
     for (const mealmaster::Recipe& recipe : read.recipes) {
+        progress(++matched, read.recipes.size());
         const exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);
         const QString& name = imported.name;
         if (!imported.allMatched(session.ingredients) && !parser.isSet(acceptBest)) {

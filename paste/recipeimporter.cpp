@@ -1,5 +1,6 @@
 #include "paste/recipeimporter.h"
 
+#include "core/exchange/boundedread.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
@@ -11,9 +12,11 @@
 #include "platform/waitcursor.h"
 #include "store/nameconflictdialog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 namespace zestora {
 
@@ -135,26 +138,47 @@ void RecipeImporter::importFile(QWidget* parent, const QString& fileName) const
             title, MessageBox::Icon::Exclamation);
         return;
     }
-    const mealmaster::ReadResult read = mealmaster::read(&file);
-    if (read.recipes.isEmpty()) {
-        MessageBox::show(parent,
-                         QStringLiteral("%1 holds no MealMaster recipe: a recipe there starts "
-                                        "with a line such as \"MMMMM----- Recipe via "
-                                        "Meal-Master\".")
-                             .arg(QDir::toNativeSeparators(fileName)),
-                         title, MessageBox::Icon::Exclamation);
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    QString error;
+    std::optional<QByteArray> bytes =
+        exchange::readBounded(file, exchange::largestRecipeFile, shownName, &error);
+    mealmaster::ReadResult read;
+    if (bytes) {
+        QBuffer buffer(&*bytes);
+        buffer.open(QIODevice::ReadOnly);
+        read = mealmaster::read(&buffer);
+        if (read.recipes.isEmpty())
+            error = exchange::encodingRefusal(shownName, *bytes);
+        if (read.recipes.isEmpty() && error.isEmpty())
+            error = QStringLiteral("%1 holds no MealMaster recipe: a recipe there starts with a "
+                                   "line such as \"MMMMM----- Recipe via Meal-Master\".")
+                        .arg(shownName);
+    }
+    if (!error.isEmpty()) {
+        MessageBox::show(parent, error, title, MessageBox::Icon::Exclamation);
         return;
     }
     Import import(*this, parent);
     QList<exchange::ImportedRecipe> toReview;
     {
-        const WaitCursor wait;
+        // A large file takes a while: it shows how far it is, and Cancel stores nothing of it.
+        QProgressDialog progress(QStringLiteral("Matching the recipes' lines to the stored "
+                                                "foods..."),
+                                 QStringLiteral("Cancel"), 0,
+                                 static_cast<int>(read.recipes.size()), parent);
+        progress.setWindowTitle(title);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(1000);
+        int matched = 0;
         for (const mealmaster::Recipe& recipe : read.recipes) {
             exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);
             if (imported.allMatched(session.ingredients))
                 import.settle(imported);
             else
                 toReview.append(std::move(imported));
+            progress.setValue(++matched);
+            if (progress.wasCanceled())
+                return;
         }
     }
     if (!import.store())
