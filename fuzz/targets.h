@@ -15,5 +15,9 @@ QString ingredientFile(QByteArrayView bytes);
 QString recipeFile(QByteArrayView bytes);
 // The bytes as quantity and servings texts, read back into numbers.
 QString quantityText(QByteArrayView bytes);
+// The bytes as a MealMaster file to import: every recipe read is written and read again.
+QString mealMasterFile(QByteArrayView bytes);
+// The bytes as pasted recipe text, read line by line: no amount read is negative or endless.
+QString ingredientLines(QByteArrayView bytes);
 
 } // namespace zestora::fuzz
