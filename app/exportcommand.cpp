@@ -17,7 +17,6 @@
 
 #include <cstdio>
 
-
 namespace zestora {
 
 namespace {
@@ -147,7 +146,8 @@ int run(const Request& request, QTextStream& out, QTextStream& err)
     out << (indexes->size() == 1 ? " recipe" : " recipes") << " to "
         << QDir::toNativeSeparators(file.path());
     if (outcome.leftOut > 0)
-        out << "; " << outcome.leftOut << " could not be printed and " << (outcome.leftOut == 1 ? "was" : "were") << " left out";
+        out << "; " << outcome.leftOut << " could not be printed and "
+            << (outcome.leftOut == 1 ? "was" : "were") << " left out";
     out << "." << Qt::endl;
     return outcome.leftOut == 0 ? 0 : 1;
 }

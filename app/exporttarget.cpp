@@ -14,9 +14,7 @@ namespace zestora {
 
 namespace {
 
-const QStringList ownNames{IngTable::fileName, RecipeStore::fileName,
-                           QStringLiteral(".zestora-lock"),
-                           QStringLiteral(".starter-ingredients")};
+const QStringList ownNames{IngTable::fileName, RecipeStore::fileName};
 
 bool sameFile(const QString& a, const QString& b)
 {
@@ -39,9 +37,9 @@ QString exportTargetRefusal(const QString& path, const QString& dataDir)
 {
     // What is written is the file a link leads to, which may lie anywhere.
     const QFileInfo named(path);
-    const QFileInfo target(named.isSymLink() ? named.absoluteDir().absoluteFilePath(
-                                                   named.symLinkTarget())
-                                             : named.absoluteFilePath());
+    const QFileInfo target(named.isSymLink()
+                               ? named.absoluteDir().absoluteFilePath(named.symLinkTarget())
+                               : named.absoluteFilePath());
     const QString shown = QDir::toNativeSeparators(named.absoluteFilePath());
     const QDir folder = target.absoluteDir();
     const QDir data(QFileInfo(dataDir).absoluteFilePath());

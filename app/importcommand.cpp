@@ -2,19 +2,19 @@
 
 #include "app/folderlock.h"
 #include "app/launcher.h"
-#include "app/progressline.h"
 #include "app/programdir.h"
+#include "app/progressline.h"
 #include "core/exchange/boundedread.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
 #include "core/session.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QBuffer>
 #include <QLockFile>
 #include <QTextStream>
 

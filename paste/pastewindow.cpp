@@ -56,10 +56,10 @@ void PasteWindow::read()
 {
     const QString text = m_ui->PasteTxt->toPlainText();
     if (text.size() > exchange::largestRecipeText) {
-        MessageBox::show(this,
-                         exchange::tooLarge(QStringLiteral("The pasted text"),
-                                            exchange::largestRecipeText),
-                         windowTitle(), MessageBox::Icon::Exclamation);
+        MessageBox::show(
+            this,
+            exchange::tooLarge(QStringLiteral("The pasted text"), exchange::largestRecipeText),
+            windowTitle(), MessageBox::Icon::Exclamation);
         return;
     }
     const WaitCursor wait;

@@ -164,8 +164,8 @@ void RecipeImporter::importFile(QWidget* parent, const QString& fileName) const
         // A large file takes a while: it shows how far it is, and Cancel stores nothing of it.
         QProgressDialog progress(QStringLiteral("Matching the recipes' lines to the stored "
                                                 "foods..."),
-                                 QStringLiteral("Cancel"), 0,
-                                 static_cast<int>(read.recipes.size()), parent);
+                                 QStringLiteral("Cancel"), 0, static_cast<int>(read.recipes.size()),
+                                 parent);
         progress.setWindowTitle(title);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(1000);

@@ -54,8 +54,8 @@ void removeKilledDocuments(const QDir& dir)
 {
     static const QRegularExpression name(
         QStringLiteral("^\\.zestora-export-(\\d+)-[A-Za-z0-9]{6}\\.pdf$"));
-    for (const QString& found : dir.entryList({QStringLiteral(".zestora-export-*.pdf")},
-                                              QDir::Files | QDir::Hidden)) {
+    for (const QString& found :
+         dir.entryList({QStringLiteral(".zestora-export-*.pdf")}, QDir::Files | QDir::Hidden)) {
         const QRegularExpressionMatch m = name.match(found);
         if (m.hasMatch() && !processRuns(m.captured(1).toLongLong()))
             QFile::remove(dir.filePath(found));
@@ -71,8 +71,8 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
     // The document is made beside the file, then copied into it through its checked writes.
     const QDir dir(QFileInfo(file.path()).absolutePath());
     removeKilledDocuments(dir);
-    QTemporaryFile document(dir.filePath(QStringLiteral(".zestora-export-%1-XXXXXX.pdf")
-                                             .arg(QCoreApplication::applicationPid())));
+    QTemporaryFile document(dir.filePath(
+        QStringLiteral(".zestora-export-%1-XXXXXX.pdf").arg(QCoreApplication::applicationPid())));
     if (!document.open()) {
         file.abandon(document.errorString());
         return outcome;

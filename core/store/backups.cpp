@@ -100,8 +100,7 @@ QList<Backup> list(const QString& fileName)
                                m.hasCaptured(2) ? m.captured(2).toInt() : 1});
     }
     std::sort(found.begin(), found.end(), [](const Named& a, const Named& b) {
-        return a.backup.time != b.backup.time ? a.backup.time > b.backup.time
-                                              : a.number > b.number;
+        return a.backup.time != b.backup.time ? a.backup.time > b.backup.time : a.number > b.number;
     });
     QList<Backup> backups;
     backups.reserve(found.size());

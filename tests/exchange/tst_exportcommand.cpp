@@ -191,8 +191,8 @@ void TestExportCommand::neverWritesOverData()
     QLockFile lock(u"data/.zestora-lock"_s);
     QVERIFY(!open || lock.tryLock());
     const QByteArray before = readFile(output);
-    const Run result = folder.exportRecipes(
-        {u"--all"_s, u"--force"_s, u"--format"_s, u"mmf"_s, u"-o"_s, output});
+    const Run result =
+        folder.exportRecipes({u"--all"_s, u"--force"_s, u"--format"_s, u"mmf"_s, u"-o"_s, output});
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(result.output.startsWith(u"Zestora does not "_s) && result.output.count(u'\n') == 1,
              qPrintable(result.output));
@@ -212,9 +212,9 @@ void TestExportCommand::readingCreatesNoData()
     // A folder named but missing is named, by every command.
     writeFile(u"recipe.txt"_s, "2 cups milk\n");
     for (const QString& command : {u"export"_s, u"analyze"_s}) {
-        const QStringList arguments =
-            command == u"export"_s ? QStringList{u"--all"_s, u"-o"_s, u"z.mmf"_s}
-                                   : QStringList{u"recipe.txt"_s};
+        const QStringList arguments = command == u"export"_s
+                                          ? QStringList{u"--all"_s, u"-o"_s, u"z.mmf"_s}
+                                          : QStringList{u"recipe.txt"_s};
         const Run missing = run(QStringLiteral(ZESTORA_PATH),
                                 QStringList{command, u"--data-dir"_s, u"none"_s} + arguments);
         QCOMPARE(missing.exitCode, 1);
@@ -241,10 +241,10 @@ void TestExportCommand::inputIsBounded()
 {
     QFETCH(QStringList, arguments);
     const Folder folder;
-    writeFile(u"utf16.mmf"_s, QByteArray("\xFF\xFE") +
-                                  QByteArrayView(reinterpret_cast<const char*>(
-                                                     u"MMMMM----- Recipe via Meal-Master"),
-                                                 66));
+    writeFile(u"utf16.mmf"_s,
+              QByteArray("\xFF\xFE") +
+                  QByteArrayView(
+                      reinterpret_cast<const char*>(u"MMMMM----- Recipe via Meal-Master"), 66));
     QProcess process;
     // Memory enough for the program, not for an input without end.
     process.setChildProcessModifier([] {
@@ -252,7 +252,8 @@ void TestExportCommand::inputIsBounded()
         ::setrlimit(RLIMIT_AS, &memory);
     });
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral(ZESTORA_PATH), arguments + QStringList{u"--data-dir"_s, u"data"_s});
+    process.start(QStringLiteral(ZESTORA_PATH),
+                  arguments + QStringList{u"--data-dir"_s, u"data"_s});
     QVERIFY(process.waitForFinished(60000));
     const QString output = QString::fromUtf8(process.readAll());
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);

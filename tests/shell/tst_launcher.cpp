@@ -245,7 +245,8 @@ void TestLauncher::aFolderThatCannotBeWrittenIsOpenedToRead_data()
                              u"ingredients, but cannot save any change to them."_s;
     QTest::newRow("read-only") << QByteArray() << false << readOnly;
     QTest::newRow("read-only, with the lock of a Zestora that was killed")
-        << "4194300\nzestora\n" + QSysInfo::machineHostName().toUtf8() + "\n" << false
+        << "4194300\nzestora\n" + QSysInfo::machineHostName().toUtf8() + "\n"
+        << false
         << readOnly + u" It holds the lock of a Zestora that has ended (process 4194300), which "
                       u"cannot be cleared from a read-only folder."_s;
     QTest::newRow("a full disk is not called read-only")
