@@ -18,6 +18,7 @@
 
 #include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -266,20 +267,16 @@ void TestLauncher::aFolderThatCannotBeWrittenIsOpenedToRead()
     if (!full)
         QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                                       QFileDevice::ExeOther));
-    // Root writes anywhere: the claim is made with an ordinary user's rights to files. A disk
-    // that is full is a limit of no bytes on every file written.
-    const int ownRights = full ? -1 : ::setfsuid(65534);
+    // Root writes anywhere: the claim is made with an ordinary user's rights to files. A full
+    // disk is a limit of no bytes on every file written.
     ::signal(SIGXFSZ, SIG_IGN);
-    rlimit size{};
-    ::getrlimit(RLIMIT_FSIZE, &size);
-    const rlimit noRoom{0, size.rlim_max};
-    if (full)
-        ::setrlimit(RLIMIT_FSIZE, &noRoom);
+    const rlimit noRoom{0, RLIM_INFINITY}, unlimited{RLIM_INFINITY, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, full ? &noRoom : &unlimited);
+    const int ownRights = ::setfsuid(full ? ::getuid() : 65534);
     QString error;
     const std::unique_ptr<QLockFile> lock = claimDataDir(&error);
-    ::setrlimit(RLIMIT_FSIZE, &size);
-    if (!full)
-        ::setfsuid(ownRights);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    ::setfsuid(ownRights);
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ExeOwner));
     QVERIFY(lock && !lock->isLocked());
