@@ -46,33 +46,22 @@ void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines)
     if (positions.isEmpty())
         return;
     // The lines stand together: they are shown in one batch, the panel once.
-    QStringList rows;
-    QStringList entries;
-    for (const int at : positions) {
-        rows.append(m_draft.lines().at(at).row);
-        entries.append(m_draft.lines().at(at).entry);
-    }
-    m_explainer->insertLines(positions.front(), rows, entries);
-    m_ui->InvisLst->insertItems(positions.front(), entries);
+    m_explainer->lines()->linesInserted(positions.front(), static_cast<int>(positions.size()));
     showTotals();
     showSavedStatus();
 }
 
 void AnalysisScreen::showLinesAdded(const QList<int>& positions)
 {
-    for (const int at : positions) {
-        const DraftLine& line = m_draft.lines().at(at);
-        m_explainer->insertLines(at, {line.row}, {line.entry});
-        m_ui->InvisLst->insertItem(at, line.entry);
-    }
+    for (const int at : positions)
+        m_explainer->lines()->linesInserted(at, 1);
 }
 
 void AnalysisScreen::showLineRemoved(int row)
 {
-    m_explainer->removeLine(row);
-    delete m_ui->InvisLst->takeItem(row);
+    m_explainer->lines()->lineRemoved(row);
     // The line is gone: no other line takes its highlight.
-    m_ui->R_IngLst->setCurrentRow(-1);
+    m_ui->R_IngLst->setCurrentIndex(QModelIndex());
     m_ui->R_IngLst->clearSelection();
 }
 

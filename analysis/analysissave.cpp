@@ -4,6 +4,7 @@
 
 #include "ui_analysisscreen.h"
 
+#include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
 #include "core/recipes/storednames.h"
 #include "core/session.h"
@@ -42,6 +43,7 @@ bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     startOver();
     m_ui->NameTxt->setText(name);
     m_draft.takeOver(recipe);
+    m_explainer->lines()->linesReset(m_draft.lineCount());
     m_ui->DirectionsLbl->setText(QStringLiteral("Change Items a desired."));
     // The spinner shows the servings without running its handler: they are the recipe's own. The
     // line of servings reads as the stored recipes screen wrote it, unless the spinner moved to
@@ -58,14 +60,6 @@ bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     m_ui->Frame1->setServing((spinnerWrites ? QStringLiteral("Makes ") : QStringLiteral("makes ")) +
                              servings + QStringLiteral(" servings"));
     stopFlashing();
-    QStringList rows;
-    QStringList entries;
-    for (const DraftLine& line : m_draft.lines()) {
-        rows.append(line.row);
-        entries.append(line.entry);
-    }
-    m_explainer->insertLines(0, rows, entries);
-    m_ui->InvisLst->addItems(entries);
     m_ui->DirectionsTxt->setPlainText(recipe.directions);
     // The recipe on screen is the stored one until it is changed.
     m_draft.setSaved(true);
@@ -102,7 +96,7 @@ bool AnalysisScreen::confirmServings(bool saving)
         }
     }
     if (m_draft.confirmServings()) {
-        m_explainer->reworkLines();
+        m_explainer->lines()->rework();
         showTotals();
     }
     return !cancelled;
@@ -160,6 +154,15 @@ void AnalysisScreen::save()
         return;
     }
     const QString record = m_draft.record(name, directionsText());
+    recipeingredients::RecipeLinks links;
+    links.load();
+    if (const QStringList chain = recipeingredients::containingChain(
+            name, recipeingredients::ingredientNames(record), m_session.recipes, links);
+        !chain.isEmpty()) {
+        MessageBox::show(this, recipeingredients::chainMessage(chain), QStringLiteral("Not Saved"),
+                         MessageBox::Icon::Exclamation);
+        return;
+    }
     const bool saved = [&] {
         const WaitCursor wait;
         return m_session.recipes.appendRecipe(name, record);
@@ -172,6 +175,28 @@ void AnalysisScreen::save()
     m_recipeNames->insertName(name);
     m_draft.setSaved(true);
     showSavedStatus();
+    followSavedRecipe(name, links);
+}
+
+void AnalysisScreen::followSavedRecipe(const QString& name,
+                                       const recipeingredients::RecipeLinks& links)
+{
+    QString error;
+    const QStringList updated = recipeingredients::followRecipe(name, m_session.ingredients,
+                                                                m_session.recipes, links, &error);
+    if (!error.isEmpty()) {
+        MessageBox::show(this,
+                         QStringLiteral("The recipe was saved, but the ingredient made from it "
+                                        "could not be brought up to date.\r\n\r\n") +
+                             error,
+                         QStringLiteral("Ingredient Not Updated"), MessageBox::Icon::Exclamation);
+        return;
+    }
+    if (!updated.isEmpty())
+        Q_EMIT statusNote((updated.size() == 1
+                               ? QStringLiteral("The ingredient %1 was brought up to date.")
+                               : QStringLiteral("The ingredients %1 were brought up to date."))
+                              .arg(updated.join(QStringLiteral(", "))));
 }
 
 bool AnalysisScreen::mayReplaceRecipe()

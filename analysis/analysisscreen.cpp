@@ -49,6 +49,11 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     , m_draft(session.ingredients)
 {
     m_ui->setupUi(this);
+    // The names the help file and the program's checks know the share labels by.
+    for (const auto& [label, name] : {std::pair{m_ui->fatShare, "Label24"},
+                                      {m_ui->carbsShare, "Label23"},
+                                      {m_ui->proteinShare, "Label21"}})
+        label->setObjectName(QLatin1String(name));
     m_ui->IngLst->setModel(ingredientNames);
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
@@ -64,9 +69,18 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->Frame1->setForm(NutritionPanel::Form::Recipe);
     m_explainer = new RecipeExplainer(
         this, m_session.ingredients,
-        {m_ui->R_IngLst, m_ui->Frame1, {m_ui->Label24, m_ui->Label23, m_ui->Label21}, [this] {
-             return m_draft.totalsServings();
-         }});
+        {m_ui->R_IngLst,
+         m_ui->Frame1,
+         {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
+         m_ui->CalorieBar,
+         {[this] { return m_draft.lineCount(); },
+          [this](int line) -> const QString& { return m_draft.lines().at(line).row; },
+          [this](int line) -> const QString& { return m_draft.lines().at(line).entry; },
+          [this] {
+              return m_draft.totalsServings();
+          }}});
+    // The entries the recipe is saved from, a hidden view of the same lines.
+    m_ui->InvisLst->setModel(new RecipeEntriesModel(m_explainer->lines(), this));
     // From the directions the Tab key goes on to the panel's rows.
     m_ui->Frame1->makeRowsFocusable(m_ui->DirectionsTxt);
 
@@ -149,8 +163,8 @@ void AnalysisScreen::connectControls()
     auto* pasteKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
     pasteKey->setContext(Qt::WidgetWithChildrenShortcut);
     connect(pasteKey, &QShortcut::activated, this, &AnalysisScreen::pasteWanted);
-    connect(m_ui->R_IngLst, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { editLine(m_ui->R_IngLst->row(item)); });
+    connect(m_ui->R_IngLst, &QListView::clicked, this,
+            [this](const QModelIndex& line) { editLine(line.row()); });
     connect(m_ui->NameTxt, &QLineEdit::textChanged, this, &AnalysisScreen::nameChanged);
     connect(m_ui->OkCmd, &QPushButton::clicked, this, [this] { confirmServings(false); });
     connect(m_ui->DirectionsTxt, &QPlainTextEdit::textChanged, this, &AnalysisScreen::setChanged);
@@ -167,7 +181,7 @@ void AnalysisScreen::connectControls()
             &AnalysisScreen::openSearch);
 }
 
-void AnalysisScreen::formLoad()
+void AnalysisScreen::setUp()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen && minimumSizeHint().width() > screen->availableGeometry().width())
@@ -188,6 +202,7 @@ void AnalysisScreen::reset()
     // In this order: handlers that run on the way (the spinners', the name's) see the screen as it
     // is at that step.
     m_draft.reset();
+    m_explainer->lines()->linesReset(0);
     m_ui->Frame1->setName(QString());
     m_ui->Frame1->setServing(QString());
     m_ui->OnesTxt->clear();
@@ -201,7 +216,6 @@ void AnalysisScreen::reset()
     m_ui->R_IngLst->setEnabled(true);
     m_ui->MeasureLst->setEnabled(true);
     m_ui->MeasureLst->clear();
-    m_ui->InvisLst->clear();
     m_ui->QuantityFrame->setTitle(QString());
     m_ui->QuantityFrame->setEnabled(true);
     m_ui->OnesVs->setValue(0);
@@ -210,7 +224,6 @@ void AnalysisScreen::reset()
     m_ui->ServingsLbl->setText(m_draft.servingsText());
     m_chosenName.clear();
     m_ui->R_IngLstText->clear();
-    m_explainer->clearLines();
     m_ui->OkCmd->setEnabled(true);
     m_ui->NameTxt->setEnabled(true);
     m_ui->Addcmd->setEnabled(true);
@@ -266,8 +279,8 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
         // Enter or Space on a recipe line opens it as a click does, so that a line can be
         // changed, removed or given a line before it without the mouse.
         if ((enter || key == Qt::Key_Space) && watched == m_ui->R_IngLst &&
-            m_ui->R_IngLst->currentRow() >= 0) {
-            editLine(m_ui->R_IngLst->currentRow());
+            m_ui->R_IngLst->currentIndex().isValid()) {
+            editLine(m_ui->R_IngLst->currentIndex().row());
             return true;
         }
     }
@@ -379,9 +392,9 @@ void AnalysisScreen::showTotals()
 {
     m_ui->Frame1->setValues(m_draft.panel().value_or(nutrition::PanelTexts{}));
     const nutrition::CalorieShares& shares = m_draft.shares();
-    m_ui->Label24->setText(shares.fat);
-    m_ui->Label23->setText(shares.carbs);
-    m_ui->Label21->setText(shares.protein);
+    m_ui->fatShare->setText(shares.fat);
+    m_ui->carbsShare->setText(shares.carbs);
+    m_ui->proteinShare->setText(shares.protein);
     m_explainer->showTotals(shares.chart());
 }
 

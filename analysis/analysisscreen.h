@@ -21,6 +21,9 @@ class SortedNameModel;
 class ToolBar;
 struct RecipeView;
 struct Session;
+namespace recipeingredients {
+class RecipeLinks;
+}
 
 // The recipe / diet analysis screen: a view of the recipe being built (RecipeDraft). The user
 // names it, adds lines from the ingredient list with a Nutrition Facts panel for one serving after
@@ -33,7 +36,7 @@ public:
     ~AnalysisScreen() override;
 
     // Screen set-up: warns when the screen is too small for the window, then empties it.
-    void formLoad();
+    void setUp();
     // Empties the screen for a new recipe and puts the focus on its name.
     void startOver();
     // A stored recipe, as the stored recipes screen shows it, to be edited here; unless the user
@@ -57,11 +60,15 @@ Q_SIGNALS:
     // The user asked to save from another screen and the recipe could not be saved: this screen
     // is to be shown, so that it can be mended.
     void attentionWanted();
+    // Something the user should know of a save that asks for no answer: for the status line.
+    void statusNote(const QString& note);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Brings the ingredients made from the saved recipe up to date, and says so.
+    void followSavedRecipe(const QString& name, const recipeingredients::RecipeLinks& links);
     void setUpSpinners();
     void buildCalcBar();
     void connectControls();

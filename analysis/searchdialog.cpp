@@ -27,7 +27,7 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
     centreForm(this);
     resetSearch();
     // Search is the default button, so Enter in the words box runs the search.
-    connect(m_ui->SearchCmd, &QPushButton::clicked, this, &SearchDialog::searchCmdClick);
+    connect(m_ui->SearchCmd, &QPushButton::clicked, this, &SearchDialog::runSearch);
     connect(m_ui->ClearCmd, &QPushButton::clicked, this, [this] {
         resetSearch();
         m_ui->SearchTxt->setFocus();
@@ -51,10 +51,10 @@ SearchDialog::SearchDialog(QWidget* parent, HelpViewer& help, search::Searchable
     connect(m_ui->SearchLst, &QListWidget::itemSelectionChanged, this, [this] {
         const QList<QListWidgetItem*> chosen = m_ui->SearchLst->selectedItems();
         if (!chosen.isEmpty())
-            searchLstClick(chosen.first()->text());
+            chooseResult(chosen.first()->text());
     });
     connect(m_ui->SearchLst, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { searchLstClick(item->text()); });
+            [this](QListWidgetItem* item) { chooseResult(item->text()); });
 }
 
 SearchDialog::~SearchDialog() = default;
@@ -73,7 +73,7 @@ void SearchDialog::resetSearch()
     m_ui->SearchTxt->clear();
 }
 
-void SearchDialog::searchCmdClick()
+void SearchDialog::runSearch()
 {
     const WaitCursor wait;
     if (trimSpaces(m_ui->SearchTxt->text()).isEmpty()) {
@@ -95,7 +95,7 @@ void SearchDialog::searchCmdClick()
         m_ui->SearchLst->setVisible(true);
 }
 
-void SearchDialog::searchLstClick(const QString& result)
+void SearchDialog::chooseResult(const QString& result)
 {
     {
         const WaitCursor wait;

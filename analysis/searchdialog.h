@@ -32,8 +32,8 @@ private:
     ~SearchDialog() override;
 
     void resetSearch();
-    void searchCmdClick();
-    void searchLstClick(const QString& result);
+    void runSearch();
+    void chooseResult(const QString& result);
 
     const std::unique_ptr<Ui::SearchDialog> m_ui;
     const search::SearchableNames m_names;

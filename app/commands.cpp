@@ -5,6 +5,7 @@
 #include "app/exportcommand.h"
 #include "app/importcommand.h"
 #include "app/programdir.h"
+#include "app/recipeingredientcommand.h"
 #include "app/usdaimport.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ std::optional<int> runCommandLineTool(int argc, char* argv[])
     if (command == "export")
         return exportCommand(argc, argv);
     if (command != "import-usda" && command != "backups" && command != "restore" &&
-        command != "analyze" && command != "import")
+        command != "analyze" && command != "import" && command != "ingredient-from-recipe")
         return std::nullopt;
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
@@ -31,6 +32,10 @@ std::optional<int> runCommandLineTool(int argc, char* argv[])
         QTextStream err(stderr);
         return (command == "analyze" ? analyzeRecipe : importRecipes)(arguments, programDataDir(),
                                                                       out, err);
+    }
+    if (command == "ingredient-from-recipe") {
+        QTextStream err(stderr);
+        return ingredientFromRecipe(arguments, out, err);
     }
     if (command == "backups")
         return listBackups(arguments, out);

@@ -19,7 +19,8 @@ const QString usage = QStringLiteral(
     "       zestora export [--format pdf|html|mmf|json] [--all | NAME...] -o FILE [--force]\n"
     "                      [--data-dir DIR]\n"
     "       zestora analyze [--data-dir DIR] [--servings N] [--json] FILE\n"
-    "       zestora import FILE [--accept-best] [--data-dir DIR]\n\n"
+    "       zestora import FILE [--accept-best] [--data-dir DIR]\n"
+    "       zestora ingredient-from-recipe NAME [--as INGREDIENT] [--data-dir DIR]\n\n"
     "Zestora keeps Ing.dat and Recipe.Dat in the user's data folder, or in DIR.\n"
     "import-usda adds the USDA foods of the tables in --source to the Ing.dat there.\n"
     "backups lists the earlier versions kept in the folder backups there; restore puts the\n"
@@ -33,7 +34,9 @@ const QString usage = QStringLiteral(
     "import stores the recipes of the MealMaster file FILE, each ingredient line matched to a\n"
     "stored food. A recipe with lines to check is listed with them, and stored with the best\n"
     "matches only with --accept-best. A recipe already stored is not stored again, and one\n"
-    "whose name another stored recipe has is left out: it never replaces a stored recipe.\n");
+    "whose name another stored recipe has is left out: it never replaces a stored recipe.\n"
+    "ingredient-from-recipe stores one serving of the stored recipe NAME as an ingredient,\n"
+    "named after it or INGREDIENT, which follows the recipe whenever it is saved again.\n");
 
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {

@@ -59,7 +59,7 @@ struct Screen {
                                                   nullptr);
         screen->resize(1260, 700);
         screen->show();
-        screen->formLoad();
+        screen->setUp();
         for (int line = 0; line < lines; ++line)
             addLine(line * 163 % 32767);
         paint();
@@ -89,10 +89,10 @@ struct Screen {
                 ->findChild<QPushButton*>(QStringLiteral("DeleteCmd"))
                 ->click();
         });
-        auto* rows = get<QListWidget>("R_IngLst");
-        Q_EMIT rows->itemClicked(rows->item(row));
+        auto* rows = get<QListView>("R_IngLst");
+        Q_EMIT rows->clicked(rows->model()->index(row, 0));
     }
-    int lines() const { return get<QListWidget>("R_IngLst")->count(); }
+    int lines() const { return get<QListView>("R_IngLst")->model()->rowCount(); }
     void tool(const char* name)
     {
         screen->findChild<QAction*>(QString::fromLatin1(name))->trigger();
@@ -176,9 +176,9 @@ void lineShares(benchmark::State& state)
 {
     Screen& s = screen();
     QStringList entries;
-    auto* list = s.get<QListWidget>("InvisLst");
-    for (int row = 0; row < list->count(); ++row)
-        entries.append(list->item(row)->text());
+    auto* list = s.get<QListView>("InvisLst");
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        entries.append(list->model()->index(row, list->modelColumn()).data().toString());
     for (auto _ : state) {
         QList<std::optional<nutrition::LineAmount>> amounts;
         for (const QString& entry : std::as_const(entries))
@@ -241,7 +241,8 @@ void showStoredRecipe(benchmark::State& state)
         QCoreApplication::processEvents();
         stored.repaint();
     }
-    state.counters["lines"] = stored.findChild<QListWidget*>(QStringLiteral("R_IngLst"))->count();
+    state.counters["lines"] =
+        stored.findChild<QListView*>(QStringLiteral("R_IngLst"))->model()->rowCount();
 }
 BENCHMARK(showStoredRecipe)->ArgName("lines")->Arg(200)->Arg(800)->Unit(benchmark::kMillisecond);
 

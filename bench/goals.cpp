@@ -223,7 +223,7 @@ int measureScreens(const QString& dir, const QString& programDir, int runs)
     HelpViewer help;
     MainWindow window(session, settings, help, programDir);
     window.setTipWindowOpener([] {});
-    window.mdiFormLoad();
+    window.startUp();
     PaintWatch watch;
     paintedMs(watch, [&] { window.showMaximized(); });
 

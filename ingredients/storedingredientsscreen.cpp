@@ -4,6 +4,7 @@
 
 #include "core/ingredients/ingredientuse.h"
 #include "core/ingredients/wizardrules.h"
+#include "core/recipes/recipeingredients.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/text.h"
@@ -147,6 +148,15 @@ void StoredIngredientsScreen::deleteChosen()
         MessageBox::show(this, m_session.ingredients.errorString(),
                          QStringLiteral("Ingredient Not Deleted"), MessageBox::Icon::Critical);
         return;
+    }
+    // Deleted, an ingredient made from a recipe follows it no more, so that the recipe never
+    // writes over a new ingredient of the same name.
+    if (m_session.ingredients.lastIndexOfNameIgnoringCase(trimSpaces(name)) < 0) {
+        recipeingredients::RecipeLinks links;
+        links.load();
+        if (!links.unlinkIngredient(name))
+            MessageBox::show(this, links.errorString(), QStringLiteral("Not Saved"),
+                             MessageBox::Icon::Exclamation);
     }
     // Both ingredient lists show this one model, so one removal serves both.
     m_ingredientNames->removeRow(m_ui->IngLst->currentIndex().row());

@@ -4,9 +4,9 @@
 #include "widgets/caloriebar.h"
 #include "widgets/nutritionpanel.h"
 
+#include <QAbstractItemView>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -152,8 +152,11 @@ RecipePage recipePage(const PrintedControls& screen)
     page.titleFont = screen.title->font();
     page.listLeft = place(screen.rows, frame, pixel).left();
     page.listFont = screen.rows->font();
-    for (int i = 0; i < screen.rows->count(); ++i)
-        page.lines.append({screen.rows->item(i)->text(), screen.headings.value(i)});
+    const QAbstractItemModel* lines = screen.rows->model();
+    for (int i = 0; i < lines->rowCount(); ++i) {
+        const QModelIndex line = lines->index(i, 0);
+        page.lines.append({line.data().toString(), line.data(Qt::FontRole).value<QFont>().bold()});
+    }
 
     if (screen.withShares) {
         RecipePage::Text caption = labelText(screen.sharesCaption, frame, pixel);

@@ -9,8 +9,8 @@
 #include <array>
 #include <optional>
 
+class QAbstractItemView;
 class QLabel;
-class QListWidget;
 class QPainter;
 class QPlainTextEdit;
 class QPrinter;
@@ -67,10 +67,9 @@ struct PrintedControls {
     QSize frameSize;      // the size it is laid out at for the page
     const NutritionPanel* panel;
     QString name;
-    const QLabel* title; // the recipes caption, whose font the title takes
-    const QListWidget* rows;
-    QList<bool> headings; // which rows are headings
-    bool withShares;      // the recipe has calories
+    const QLabel* title;           // the recipes caption, whose font the title takes
+    const QAbstractItemView* rows; // headings are the rows in a bold font
+    bool withShares;               // the recipe has calories
     const QLabel* sharesCaption;
     std::array<const QLabel*, 3> shares;
     const CalorieBar* calorieBar;

@@ -3,10 +3,10 @@
 #include "ui_storedrecipesscreen.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
-#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -31,6 +32,11 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     , m_viewBar(new ToolBar(QStringLiteral("ViewBar"), this))
 {
     m_ui->setupUi(this);
+    // The names the help file and the program's checks know the share labels by.
+    for (const auto& [label, name] : {std::pair{m_ui->fatShare, "Label20"},
+                                      {m_ui->carbsShare, "Label21"},
+                                      {m_ui->proteinShare, "Label22"}})
+        label->setObjectName(QLatin1String(name));
     m_ui->Picture1->setForm(NutritionPanel::Form::StoredRecipe);
     m_ui->RecipeLst->setModel(recipeNames);
     // Nothing is chosen until the user picks a name, also when the first recipe is stored.
@@ -61,15 +67,33 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
                     runOnChosen(command, noRecipe);
                 });
     }
+    connect(m_viewBar->addTool(QStringLiteral("UseAsIngredient"),
+                               QStringLiteral("Use as Ingredient"),
+                               QStringLiteral("Make One Serving of the Selected Recipe an "
+                                              "Ingredient of Other Recipes"),
+                               QKeySequence(Qt::CTRL | Qt::Key_U)),
+            &QAction::triggered, this, [this] {
+                runOnChosen(&StoredRecipesScreen::useAsIngredient,
+                            QStringLiteral("There are no recipes to use as an ingredient."));
+            });
     m_ui->outerLayout->insertWidget(0, m_viewBar);
     // Only the user's pick shows a recipe (the same one again works it out anew): the list also
     // changes while recipes are saved on the analysis screen.
     connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::showChosenRecipe);
     m_explainer = new RecipeExplainer(
         this, m_session.ingredients,
-        {m_ui->R_IngLst, m_ui->Picture1, {m_ui->Label20, m_ui->Label21, m_ui->Label22}, [this] {
-             return m_shown.shownServings;
-         }});
+        {m_ui->R_IngLst,
+         m_ui->Picture1,
+         {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
+         m_ui->CalorieBar,
+         {[this] { return m_shown.shownRows; },
+          [this](int line) -> const QString& { return m_shown.rows.at(line); },
+          [this](int line) -> const QString& { return m_shown.entries.at(line); },
+          [this] {
+              return m_shown.shownServings;
+          }}});
+    // The entries of the recipe shown, a hidden view of the same lines.
+    m_ui->InvisLst->setModel(new RecipeEntriesModel(m_explainer->lines(), this));
     m_ui->Picture1->makeRowsFocusable(m_ui->DirectionsTxt);
     clearDisplay();
 }
@@ -102,13 +126,12 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
 void StoredRecipesScreen::clearDisplay()
 {
     m_ui->Picture1->clear();
-    for (QLabel* share : {m_ui->Label20, m_ui->Label21, m_ui->Label22})
+    for (QLabel* share : {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare})
         share->clear();
     m_shown = {};
+    m_explainer->lines()->linesReset(0);
     m_panel.reset();
     m_shares = {};
-    m_ui->InvisLst->clear();
-    m_explainer->clearLines();
     m_ui->DirectionsTxt->clear();
     QFont font = m_ui->DirectionsTxt->font();
     font.setBold(false);
@@ -134,9 +157,7 @@ void StoredRecipesScreen::showChosenRecipe()
     const RecipeView& view = m_shown;
     m_ui->Picture1->setServing(QStringLiteral("makes ") + view.servingsText +
                                QStringLiteral(" servings"));
-    m_ui->InvisLst->addItems(view.entries);
-    m_explainer->insertLines(0, view.rows.first(view.shownRows),
-                             view.entries.first(view.shownRows));
+    m_explainer->lines()->linesReset(view.shownRows);
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);
         m_ui->Picture1->setValues(*m_panel);
@@ -149,9 +170,9 @@ void StoredRecipesScreen::showChosenRecipe()
     m_ui->DirectionsTxt->setPlainText(view.directions);
     if (m_panel)
         m_shares = nutrition::calorieShares(view.viewTotals).value_or(nutrition::CalorieShares{});
-    m_ui->Label20->setText(m_shares.fat);
-    m_ui->Label21->setText(m_shares.carbs);
-    m_ui->Label22->setText(m_shares.protein);
+    m_ui->fatShare->setText(m_shares.fat);
+    m_ui->carbsShare->setText(m_shares.carbs);
+    m_ui->proteinShare->setText(m_shares.protein);
     m_explainer->showTotals(m_shares.chart());
 }
 
@@ -202,6 +223,7 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
                          MessageBox::Icon::Critical);
         return;
     }
+    settleIngredientsOf(name);
     const QSignalBlocker quiet(m_ui->RecipeLst);
     m_recipeNames->removeRow(m_ui->RecipeLst->currentIndex());
     if (m_ui->RecipeLst->count() == 0) {
@@ -211,6 +233,74 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
         m_ui->RecipeLst->setCurrentIndex(0);
         showChosenRecipe();
     }
+}
+
+void StoredRecipesScreen::settleIngredientsOf(const QString& recipe)
+{
+    recipeingredients::RecipeLinks links;
+    links.load();
+    for (const QString& ingredient : links.ingredientsOf(recipe)) {
+        const bool keep =
+            MessageBox::show(this,
+                             QStringLiteral("The ingredient %1 was made from this recipe. Keep it "
+                                            "as it stands?\r\n\r\nRecipes that use it keep "
+                                            "their numbers; No deletes the ingredient.")
+                                 .arg(ingredient),
+                             QStringLiteral("Keep Ingredient?"), MessageBox::Icon::Question,
+                             MessageBox::Buttons::YesNo) == MessageBox::Answer::Yes;
+        if (!keep && !m_session.ingredients.deleteIngAndSave(ingredient)) {
+            MessageBox::show(this, m_session.ingredients.errorString(),
+                             QStringLiteral("Not Deleted"), MessageBox::Icon::Critical);
+            continue;
+        }
+        if (!keep)
+            Q_EMIT ingredientDeleted(ingredient);
+        if (!links.unlinkIngredient(ingredient))
+            MessageBox::show(this, links.errorString(), QStringLiteral("Not Saved"),
+                             MessageBox::Icon::Exclamation);
+    }
+}
+
+void StoredRecipesScreen::useAsIngredient(const QString& chosen)
+{
+    const QString recipe = trimSpaces(chosen);
+    QString name = recipe;
+    // The wizard's name rules; a name already taken asks for another.
+    for (QString problem = recipeingredients::nameProblem(name, m_session.ingredients);
+         !problem.isEmpty();
+         problem = recipeingredients::nameProblem(name, m_session.ingredients)) {
+        bool ok = false;
+        name = QInputDialog::getText(this, QStringLiteral("Use as Ingredient"),
+                                     problem + QStringLiteral("\n\nName of the ingredient:"),
+                                     QLineEdit::Normal, name, &ok);
+        if (!ok)
+            return;
+    }
+    QString why;
+    const std::optional<IngRecord> record = recipeingredients::ingredientFromRecipe(
+        name, findRecipeBody(recipe), m_session.ingredients, &why);
+    recipeingredients::RecipeLinks links;
+    links.load();
+    // The link first: an ingredient without its link would never follow its recipe, while a
+    // link whose ingredient is missing is passed over.
+    const QString error = !record                     ? why
+                          : !links.link(name, recipe) ? links.errorString()
+                          : !m_session.ingredients.appendIng(*record)
+                              ? m_session.ingredients.errorString()
+                              : QString();
+    if (!error.isEmpty()) {
+        MessageBox::show(this, error, QStringLiteral("Not Stored"), MessageBox::Icon::Exclamation);
+        return;
+    }
+    Q_EMIT ingredientMade(trimSpaces(name));
+    MessageBox::show(
+        this,
+        QStringLiteral("%1 is now an ingredient: 1 serving%2. It follows the recipe "
+                       "whenever the recipe is saved again.")
+            .arg(trimSpaces(name), record->measure2.isEmpty()
+                                       ? QString()
+                                       : QStringLiteral(" = %1 g").arg(qRound(record->amount2))),
+        QStringLiteral("Use as Ingredient"), MessageBox::Icon::Information);
 }
 
 void StoredRecipesScreen::editRecipeShown(const QString& name)
@@ -234,9 +324,6 @@ ShownRecipe StoredRecipesScreen::shownRecipe() const
 
 RecipePage StoredRecipesScreen::printedPage()
 {
-    QList<bool> headings;
-    for (const QString& entry : m_shown.entries)
-        headings.append(entry.contains(marks::asChar(marks::headingMark)));
     // The screen widens with the window; the page keeps the layout of a frame a sheet can take.
     // The frame is laid out at that size for a moment, never drawn so, and then laid out again.
     QFrame* frame = m_ui->ViewFrame;
@@ -250,11 +337,10 @@ RecipePage StoredRecipesScreen::printedPage()
                        m_ui->RecipeLst->currentText(),
                        m_ui->Label1,
                        m_ui->R_IngLst,
-                       headings,
                        m_panel && m_shown.viewTotals.totCalories > 0,
                        m_ui->Label19,
-                       {m_ui->Label20, m_ui->Label21, m_ui->Label22},
-                       m_explainer->calorieBar(),
+                       {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
+                       m_ui->CalorieBar,
                        m_ui->DirectionsTxt});
 }
 

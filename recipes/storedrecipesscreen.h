@@ -49,6 +49,10 @@ protected:
 Q_SIGNALS:
     // Edit: the recipe shown goes to the analysis screen.
     void editRecipe(const QString& name, const RecipeView& recipe);
+    // Use as Ingredient stored a new ingredient: the ingredient lists want its name.
+    void ingredientMade(const QString& name);
+    // Deleting a recipe also deleted the ingredient made from it.
+    void ingredientDeleted(const QString& name);
 
 private:
     void clearDisplay();
@@ -57,6 +61,9 @@ private:
     // The tools work on the recipe chosen; without one they say so.
     void runOnChosen(void (StoredRecipesScreen::*command)(const QString&), const QString& noRecipe);
     void deleteRecipe(const QString& name);
+    void useAsIngredient(const QString& name);
+    // After its recipe was deleted, an ingredient made from it stays as it stands or goes.
+    void settleIngredientsOf(const QString& recipe);
     void editRecipeShown(const QString& name);
     void printRecipe(const QString& name);
     void emailRecipe(const QString& name);

@@ -49,11 +49,11 @@ EmailWindow::EmailWindow(Settings& settings, HelpViewer& help, ShownRecipe recip
 {
     m_ui->setupUi(this);
     HelpViewer::setWindowContext(this, help::emailContext);
-    connect(m_ui->txtServer, &QLineEdit::textChanged, this, &EmailWindow::txtServerChange);
-    connect(m_ui->txtFrom, &QLineEdit::textChanged, this, &EmailWindow::txtFromChange);
-    connect(m_ui->ServerChk, &ThreeStateCheckBox::valueChanged, this, &EmailWindow::serverChkClick);
-    connect(m_ui->EmailChk, &ThreeStateCheckBox::valueChanged, this, &EmailWindow::emailChkClick);
-    connect(m_ui->cmdSendMail, &QPushButton::clicked, this, &EmailWindow::cmdSendMailClick);
+    connect(m_ui->txtServer, &QLineEdit::textChanged, this, &EmailWindow::serverTyped);
+    connect(m_ui->txtFrom, &QLineEdit::textChanged, this, &EmailWindow::senderTyped);
+    connect(m_ui->ServerChk, &ThreeStateCheckBox::valueChanged, this, &EmailWindow::rememberServer);
+    connect(m_ui->EmailChk, &ThreeStateCheckBox::valueChanged, this, &EmailWindow::rememberSender);
+    connect(m_ui->cmdSendMail, &QPushButton::clicked, this, &EmailWindow::send);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, [this] {
         // Closing drops a message still going out.
         if (m_sending) {
@@ -62,11 +62,11 @@ EmailWindow::EmailWindow(Settings& settings, HelpViewer& help, ShownRecipe recip
         }
         accept();
     });
-    connect(m_ui->cmdHelp, &QPushButton::clicked, this, &EmailWindow::cmdHelpClick);
+    connect(m_ui->cmdHelp, &QPushButton::clicked, this, &EmailWindow::openHelp);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &EmailWindow::cancelSending);
     keepRoomWhenHidden({m_ui->SendingBar, m_ui->cmdCancel});
     showSending(false);
-    formLoad();
+    fillRememberedFields();
 }
 
 EmailWindow::~EmailWindow()
@@ -84,7 +84,7 @@ void EmailWindow::sendRecipe(QWidget* parent, Settings& settings, HelpViewer& he
     window.exec();
 }
 
-void EmailWindow::formLoad()
+void EmailWindow::fillRememberedFields()
 {
     centreForm(this);
     m_ui->txtSubject->setText(m_recipe.name);
@@ -100,30 +100,30 @@ void EmailWindow::formLoad()
     }
 }
 
-void EmailWindow::txtServerChange()
+void EmailWindow::serverTyped()
 {
     m_ui->ServerChk->setValue(ThreeStateCheckBox::Clear);
     const QString server = trimSpaces(m_ui->txtServer->text());
     m_ui->ServerChk->setEnabled(!server.isEmpty() && server != serverPlaceholder);
 }
 
-void EmailWindow::txtFromChange()
+void EmailWindow::senderTyped()
 {
     m_ui->EmailChk->setValue(ThreeStateCheckBox::Clear);
     m_ui->EmailChk->setEnabled(!trimSpaces(m_ui->txtFrom->text()).isEmpty());
 }
 
-void EmailWindow::serverChkClick()
+void EmailWindow::rememberServer()
 {
     rememberFollowingBox(m_settings, Settings::mailServer, *m_ui->ServerChk, *m_ui->txtServer);
 }
 
-void EmailWindow::emailChkClick()
+void EmailWindow::rememberSender()
 {
     rememberFollowingBox(m_settings, Settings::fromEmail, *m_ui->EmailChk, *m_ui->txtFrom);
 }
 
-void EmailWindow::cmdSendMailClick()
+void EmailWindow::send()
 {
     // The first field found wanting gets the message and the focus; nothing is sent.
     const auto refused = [this](QLineEdit* field, const std::optional<QString>& message) {
@@ -231,7 +231,7 @@ void EmailWindow::sendingFinished()
                      QStringLiteral("Zestora"), MessageBox::Icon::None);
 }
 
-void EmailWindow::cmdHelpClick()
+void EmailWindow::openHelp()
 {
     const WaitCursor wait;
     m_help.showHelp(help::emailContext);

@@ -40,13 +40,13 @@ public:
     void reject() override;
 
 private:
-    void formLoad();
-    void txtServerChange();
-    void txtFromChange();
-    void serverChkClick();
-    void emailChkClick();
-    void cmdSendMailClick();
-    void cmdHelpClick();
+    void fillRememberedFields();
+    void serverTyped();
+    void senderTyped();
+    void rememberServer();
+    void rememberSender();
+    void send();
+    void openHelp();
     void cancelSending();
     void sendingFinished();
     void showSending(bool sending);

@@ -29,6 +29,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace zestora {
@@ -172,7 +173,7 @@ void MainWindow::loadScreens()
         new StoredIngredientsScreen(m_session, m_ingredientNames, m_ui->Screens);
 }
 
-QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
+QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
 {
     const WaitCursor wait;
     loadScreens();
@@ -218,6 +219,17 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
     connect(m_ingredientNames, &QAbstractItemModel::modelReset, this, ingredientsChanged);
     connect(m_analysisScreen, &AnalysisScreen::attentionWanted, this,
             &MainWindow::showAnalysisScreen);
+    connect(m_storedRecipesScreen, &StoredRecipesScreen::ingredientMade, m_ingredientNames,
+            &SortedNameModel::insertName);
+    connect(m_storedRecipesScreen, &StoredRecipesScreen::ingredientDeleted, this,
+            [this](const QString& name) {
+                m_ingredientNames->removeRow(m_ingredientNames->lastRowOfTrimmed(name));
+            });
+    connect(m_analysisScreen, &AnalysisScreen::statusNote, this, [this](const QString& note) {
+        // Long enough to be read, and gone before it could be taken for news of a later change.
+        constexpr int shownMs = 10000;
+        statusBar()->showMessage(note, shownMs);
+    });
     m_storedRecipesScreen->setEmailOpener([this] {
         EmailWindow::sendRecipe(m_storedRecipesScreen, m_settings, m_help,
                                 m_storedRecipesScreen->shownRecipe());
@@ -237,7 +249,7 @@ QList<LoadProblem> MainWindow::mdiFormLoad(std::optional<StoresLoad> read)
             MessageBox::show(this, notice, QStringLiteral("Zestora"),
                              MessageBox::Icon::Exclamation);
         });
-    m_analysisScreen->formLoad();
+    m_analysisScreen->setUp();
     return loaded.problems;
 }
 

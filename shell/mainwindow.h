@@ -44,9 +44,9 @@ public:
     // Start-up: help, the screens, both data files, the name lists. Returns what was found wrong
     // in the files, for showLoadProblems once the window is on screen. The files are read here
     // unless read holds what loadStores found in the session's stores beforehand.
-    QList<LoadProblem> mdiFormLoad(std::optional<StoresLoad> read = std::nullopt);
+    QList<LoadProblem> startUp(std::optional<StoresLoad> read = std::nullopt);
     // The part of the start-up that needs no data: help and the screens that are made before the
-    // files are read. mdiFormLoad does it when it has not been done.
+    // files are read. startUp does it when it has not been done.
     void loadScreens();
     // Tells the user, once per damaged file, what could not be read, and offers the newest backup
     // of it that reads cleanly.

@@ -72,7 +72,7 @@ SplashWindow::SplashWindow(Settings& settings, const QString& programDir,
     m_splashTmr->setInterval(splashInterval);
     // The main window is ready and waits for this tick, which a coarse timer moves by up to 5 %.
     m_splashTmr->setTimerType(Qt::PreciseTimer);
-    connect(m_splashTmr, &QTimer::timeout, this, &SplashWindow::splashTmrTimer);
+    connect(m_splashTmr, &QTimer::timeout, this, &SplashWindow::openMainWindow);
     m_ui->Picture1->installEventFilter(this);
 }
 
@@ -89,7 +89,7 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void SplashWindow::splashTmrTimer()
+void SplashWindow::openMainWindow()
 {
     // A tick while the main window loads (a message box there runs events) finds it started.
     if (m_mainWindowStarted)

@@ -39,7 +39,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void splashTmrTimer();
+    void openMainWindow();
 
     Settings& m_settings;
     QString m_programDir;

@@ -58,7 +58,7 @@ void StartUp::prepareMainWindow()
 
 void StartUp::takeStores()
 {
-    m_problems = m_window->mdiFormLoad(std::move(m_read));
+    m_problems = m_window->startUp(std::move(m_read));
     m_read.reset();
     // Laid out and drawn once while hidden: the first paint on screen then finds the layouts
     // done and the glyphs and pictures in their caches. (Drawing the hidden screens as well made

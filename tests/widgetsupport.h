@@ -13,15 +13,19 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
+#include <type_traits>
 
 namespace zestora::testing {
 
 // Acts on the next modal dialog once it is open, from inside its event loop. A check that fails
 // in the action fails the test at once: every dialog still open is closed, so that the test
-// goes on to its end instead of waiting in the dialog. The wait ends with the test function.
+// goes on to its end instead of waiting in the dialog. They are closed with done(), since
+// reject() lets a dialog the user typed into ask first, and that question would wait for ever.
+// The wait ends with the test function.
 inline void onNextDialog(std::function<void(QDialog*)> action)
 {
     auto* poll = new QTimer(qApp);
@@ -42,9 +46,23 @@ inline void onNextDialog(std::function<void(QDialog*)> action)
             return;
         for (QWidget* window : QApplication::topLevelWidgets())
             if (auto* open = qobject_cast<QDialog*>(window); open && open->isVisible())
-                open->reject();
+                open->done(QDialog::Rejected);
     });
     poll->start();
+}
+
+// The control of that name and type under parent. A missing one fails the test and answers a
+// hidden stand-in, so that the test ends at its next check while the test functions after it
+// still run.
+template <typename T> T* control(QWidget* parent, const char* name)
+{
+    if (T* found = parent->findChild<T*>(QLatin1String(name)))
+        return found;
+    QTest::qFail(qPrintable(u"no control "_s + QLatin1String(name)), __FILE__, __LINE__);
+    if constexpr (std::is_abstract_v<T>)
+        return new QPushButton(parent);
+    else
+        return new T(parent);
 }
 
 // Clicks the button of that name in the next modal dialog.
@@ -75,7 +93,7 @@ inline QStringList texts(const QWidget* list)
         for (int row = 0; row < combo->count(); ++row)
             shown.append(combo->itemText(row));
     } else if (const auto* view = qobject_cast<const QAbstractItemView*>(list)) {
-        for (int row = 0; row < view->model()->rowCount(); ++row)
+        for (int row = 0; view->model() && row < view->model()->rowCount(); ++row)
             shown.append(view->model()->index(row, 0).data().toString());
     }
     return shown;
@@ -136,7 +154,7 @@ struct StartedMainWindow : TestSession {
         writeFile(u"Ing.dat"_s, ingredients);
         writeFile(u"Recipe.Dat"_s, recipes);
         window = std::make_unique<MainWindow>(session, settings, help, programDir);
-        window->mdiFormLoad();
+        window->startUp();
         window->show();
     }
 };

@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
     zestora::Settings settings(workDir.filePath(QStringLiteral("settings.ini")));
     zestora::HelpViewer help;
     zestora::MainWindow window(session, settings, help, QApplication::applicationDirPath());
-    window.mdiFormLoad();
+    window.startUp();
     window.resize(1024, 768);
     window.show();
 

@@ -2,13 +2,12 @@
 
 #include "core/analysis/lineamounts.h"
 #include "widgets/nutritionpanel.h"
+#include "widgets/recipelinesmodel.h"
 
 #include <QObject>
 
-#include <functional>
-
 class QLabel;
-class QListWidget;
+class QListView;
 
 namespace zestora {
 
@@ -26,37 +25,21 @@ class RecipeExplainer : public QObject {
     Q_OBJECT
 public:
     struct Source {
-        QListWidget* rows; // R_IngLst
+        QListView* rows; // R_IngLst
         NutritionPanel* panel;
         std::array<QLabel*, 3> shareLabels; // fat, carbohydrates, protein
-        // The servings the panel is worked out for; each line's amounts are per serving.
-        std::function<float()> servings;
+        CalorieBar* bar;
+        RecipeLinesModel::Lines lines;
     };
-    // The bar goes in after the last share label.
     RecipeExplainer(QWidget* screen, const IngTable& ingredients, Source source);
 
-    // Lines shown at a position: each row as the user reads it, with the marked-up entry it is
-    // stored as. Headings are bold.
-    void insertLines(int at, const QStringList& rows, const QStringList& entries);
-    void removeLine(int row);
-    void clearLines();
-    // Every line worked out again: the servings changed, or the ingredients may have.
-    void reworkLines();
+    // The list's model, which the screen tells of every change of its lines.
+    RecipeLinesModel* lines() const { return m_lines; }
     // After the panel changed: what a screen reader says for it, and the chart of the shares.
     void showTotals(const std::optional<std::array<double, 3>>& calorieShares);
 
     // Marks each line's share of the nutrient; the same nutrient again, or none, clears them.
     void toggleShares(nutrition::Nutrient nutrient);
-
-    // For the lines: the nutrient whose shares are shown, each line's share of it, and the
-    // largest share; worked out when first asked for after a change.
-    struct Shares {
-        std::optional<nutrition::Nutrient> nutrient;
-        QList<std::optional<double>> perLine;
-        double largest = 0;
-    };
-    const Shares& shares() const;
-    const CalorieBar* calorieBar() const { return m_bar; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,13 +47,9 @@ protected:
 private:
     void linesChanged();
     void describePanel();
-    void showActiveRow();
 
-    const IngTable& m_ingredients;
     Source m_source;
-    CalorieBar* m_bar;
-    std::optional<nutrition::Nutrient> m_nutrient;
-    mutable std::optional<Shares> m_shares;
+    RecipeLinesModel* m_lines;
 };
 
 } // namespace zestora

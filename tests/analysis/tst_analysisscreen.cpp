@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,19 +50,16 @@ struct Fixture : MessageRecorder {
                                                   nullptr);
         screen->resize(1260, 700);
         screen->show();
-        screen->formLoad();
+        screen->setUp();
     }
 
     template <typename T = QWidget> T* get(const char* name) const
     {
-        T* widget = screen->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return control<T>(screen.get(), name);
     }
     QString text(const char* label) const { return get<QLabel>(label)->text(); }
-    QStringList rows() const { return texts(get<QListWidget>("R_IngLst")); }
-    QStringList entries() const { return texts(get<QListWidget>("InvisLst")); }
+    QStringList rows() const { return texts(get<QListView>("R_IngLst")); }
+    QStringList entries() const { return texts(get<QListView>("InvisLst")); }
 
     void choose(const QString& name)
     {
@@ -89,15 +85,15 @@ struct Fixture : MessageRecorder {
     void editRow(int row, const char* button, Qt::Key key = Qt::Key_unknown)
     {
         clickInNextDialog(QString::fromLatin1(button));
-        auto* list = get<QListWidget>("R_IngLst");
+        auto* list = get<QListView>("R_IngLst");
         if (key != Qt::Key_unknown) {
             list->setFocus();
-            list->setCurrentRow(row);
+            list->setCurrentIndex(list->model()->index(row, 0));
             QTest::keyClick(list, key);
             return;
         }
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
+                          list->visualRect(list->model()->index(row, 0)).center());
     }
     void heading(const QString& text)
     {
@@ -119,7 +115,7 @@ QString spoken(QObject* control)
     return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
 }
 
-QStringList spokenRows(QListWidget* list)
+QStringList spokenRows(QListView* list)
 {
     QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list);
     QStringList texts;
@@ -213,10 +209,10 @@ void TestAnalysisScreen::buildingARecipe()
         QCOMPARE(dialog->objectName(), u"EditFrm"_s);
         QCOMPARE(dialog->findChild<QLabel*>(u"InsertLbl"_s)->text(), u"28  g     Butter"_s);
     });
-    auto* list = f.get<QListWidget>("R_IngLst");
+    auto* list = f.get<QListView>("R_IngLst");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(1)).center());
-    QVERIFY(list->selectedItems().isEmpty());
+                      list->visualRect(list->model()->index(1, 0)).center());
+    QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
     QCOMPARE(f.text("lblFg"), u"5.8g"_s);
     f.addLine(u"Cheese"_s, 1, 0, u"slice"_s);
     f.editRow(0, "InsertCmd", Qt::Key_Return);
@@ -537,7 +533,7 @@ void TestAnalysisScreen::showsWhereTheNumbersComeFrom()
     Fixture f;
     f.addLine(u"Flour"_s, 2, 0, u"cup"_s);
     f.addLine(u"Butter"_s, 1, 0, u"tbs"_s);
-    auto* list = f.get<QListWidget>("R_IngLst");
+    auto* list = f.get<QListView>("R_IngLst");
     auto* fat = f.get<QLabel>("lblFg");
     QTest::mouseClick(fat, Qt::LeftButton);
     // Shares follow a line added while they are shown, and a servings change.
@@ -548,7 +544,8 @@ void TestAnalysisScreen::showsWhereTheNumbersComeFrom()
     QCOMPARE(spokenRows(list), (QStringList{u"2  cup     Flour, 250 g, 11 percent of Total Fat"_s,
                                             u"1  tbs     Butter, 14 g, 53 percent of Total Fat"_s,
                                             u"1  cup     Milk, 37 percent of Total Fat"_s}));
-    QCOMPARE(list->item(0)->toolTip(), u"2 cup = 2 x 125 g; 444 kcal per cup; 2 servings"_s);
+    QCOMPARE(list->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
+             u"2 cup = 2 x 125 g; 444 kcal per cup; 2 servings"_s);
     // By keyboard: Space on another row shows its shares, on the same row hides them.
     auto* sodium = f.get<QLabel>("lblSg");
     sodium->setFocus();

@@ -44,10 +44,7 @@ struct Fixture : StartedMainWindow {
 
     template <typename T = QWidget> T* w(const char* name) const
     {
-        T* control = wizard->findChild<T*>(QString::fromLatin1(name));
-        if (!control)
-            qFatal("no control %s", name);
-        return control;
+        return control<T>(wizard, name);
     }
     QString label(const char* name) const { return w<QLabel>(name)->text(); }
     void type(const char* box, const QString& text) { w<QLineEdit>(box)->setText(text); }

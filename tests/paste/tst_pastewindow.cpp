@@ -82,7 +82,7 @@ struct Window : StartedMainWindow {
         get<QLineEdit>(u"NameTxt"_s)->setText(name);
         get<QPlainTextEdit>(u"DirectionsTxt"_s)->setPlainText(u"Mix."_s);
         screen->calcBar()->tool(u"Save"_s)->trigger();
-        QStringList shown = texts(get<QListWidget>(u"InvisLst"_s));
+        QStringList shown = texts(get<QListView>(u"InvisLst"_s));
         for (const QLabel* label : get<QWidget>(u"Frame1"_s)->findChildren<QLabel*>())
             shown.append(label->text());
         return shown << QString::fromLatin1(readFile(u"Recipe.Dat"_s).toHex());
@@ -190,7 +190,7 @@ void TestPasteWindow::reviewingALine()
         window->findChild<QPushButton*>(u"AddCmd"_s)->click();
     });
     w.paste(u"1 cup zorbles\n2 cups milk\n"_s);
-    QCOMPARE(texts(w.get<QListWidget>(u"R_IngLst"_s)),
+    QCOMPARE(texts(w.get<QListView>(u"R_IngLst"_s)),
              QStringList{u"1/2  oz     Sugars, granulated"_s});
     // The choice is kept in the data folder and offered first the next time.
     QCOMPARE(readFile(u"Food choices.txt"_s), "zorble\tSugars, granulated\n");
@@ -259,7 +259,7 @@ void TestPasteWindow::escapeAsksBeforeTypingGoes()
     QVERIFY(keptOnNo);
     QCOMPARE(w.messages.size(), 2);
     QCOMPARE(w.messages[0].defaultButton, MessageBox::Default::No);
-    QVERIFY(w.get<QListWidget>(u"R_IngLst"_s)->count() == 0);
+    QVERIFY(w.get<QListView>(u"R_IngLst"_s)->model()->rowCount() == 0);
 }
 
 QTEST_MAIN(TestPasteWindow)

@@ -164,14 +164,13 @@ void TestPlatform::helpFileHasATopicForEveryContext()
     const QString html = QString::fromUtf8(readFile(help::helpFilePath(QStringLiteral(HELP_DIR))));
     QVERIFY(!html.isEmpty());
     const QList<int> contexts = help::contextNumbers();
-    QCOMPARE(contexts.size(), 18);
     QVERIFY(contexts.contains(470)); // the wizard's step 4
     for (int context : contexts) {
         const QString anchor = u"name=\"%1\""_s.arg(help::topicAnchor(context));
         QVERIFY2(html.contains(anchor), qPrintable(anchor));
     }
     // Every topic has a heading and some text a user can follow.
-    QCOMPARE(html.count(QRegularExpression(u"<h[12]><a name=\"topic-"_s)), 18);
+    QCOMPARE(html.count(QRegularExpression(u"<h[12]><a name=\"topic-"_s)), contexts.size());
 }
 
 void TestPlatform::helpOpensAtTheTopicAndCloses()

@@ -16,7 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScrollBar>
@@ -96,7 +96,7 @@ struct Fixture : zestora::testing::StartedMainWindow {
     }
     QStringList rows() const
     {
-        return zestora::testing::texts(screen->findChild<QListWidget*>(u"R_IngLst"_s));
+        return zestora::testing::texts(screen->findChild<QListView*>(u"R_IngLst"_s));
     }
     QPlainTextEdit* directions() const
     {
@@ -200,6 +200,7 @@ private Q_SLOTS:
     void editAndSaveKeepTheRecipeByteForByte();
     void printedLayout();
     void everyColumnShowsAt1024By768();
+    void aRecipeMadeAnIngredientOutlivesItsRecipeWhenKept();
 
 private:
     QTemporaryDir m_home;
@@ -280,7 +281,7 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
     };
     QCOMPARE(calc->findChild<QLineEdit*>(u"NameTxt"_s)->text(), u"Stew"_s);
     // Every line goes over, and the nutrients of those after the missing ingredient too.
-    QCOMPARE(texts(calc->findChild<QListWidget*>(u"R_IngLst"_s)),
+    QCOMPARE(texts(calc->findChild<QListView*>(u"R_IngLst"_s)),
              (QStringList{u"Base"_s, u"1 cup   Milk"_s, u"1 tsp   Saffron"_s, u"1 cup   Milk"_s}));
     QCOMPARE(calcText("lblFg"), u"6.4g"_s);
     QCOMPARE(calcText("Label24"), u"47.5% of calories from Fat"_s);
@@ -398,18 +399,42 @@ void TestStoredRecipesScreen::everyColumnShowsAt1024By768()
     QTest::mouseClick(f.screen->findChild<QLabel*>(u"lblFg"_s), Qt::LeftButton);
     // Each line's weight and share in sight; a line of ordinary length whole beside them, a
     // longer one shortened.
-    auto* list = f.screen->findChild<QListWidget*>(u"R_IngLst"_s);
+    auto* list = f.screen->findChild<QListView*>(u"R_IngLst"_s);
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     const QFontMetrics metrics = list->fontMetrics();
     const int columns = metrics.horizontalAdvance(u"00000 g 100 %"_s) + 60;
-    for (int row = 0; row < list->count(); ++row)
-        QVERIFY(list->visualItemRect(list->item(row)).right() < list->viewport()->width());
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        QVERIFY(list->visualRect(list->model()->index(row, 0)).right() < list->viewport()->width());
     QVERIFY(metrics.horizontalAdvance(QString(40, u'x')) + columns <= list->viewport()->width());
     // The page is laid out as before, whatever the window's width.
     const RecipePage narrow = f.screen->printedPage();
     QCOMPARE(narrow.panel.left(), wide.panel.left());
     QCOMPARE(narrow.listLeft, wide.listLeft);
     QVERIFY(wide.window.width() <= 800 * wide.pixel && wide.panel.right() < wide.window.width());
+}
+
+void TestStoredRecipesScreen::aRecipeMadeAnIngredientOutlivesItsRecipeWhenKept()
+{
+    Fixture f;
+    f.window->topBar()->tool(u"Recipes"_s)->trigger();
+    f.show(u"Pudding"_s);
+    f.tool("UseAsIngredient");
+    QCOMPARE(f.messages.last().text, u"Pudding is now an ingredient: 1 serving. It follows the "
+                                     u"recipe whenever the recipe is saved again."_s);
+    const int made = f.session.ingredients.lastIndexOfName(u"Pudding"_s);
+    QVERIFY(made >= 0);
+    // Two cups of milk and half a cup of water for two: a serving holds a cup of milk.
+    QCOMPARE(f.session.ingredients.at(made).fat, 8.0f);
+    QCOMPARE(readFile(u"Recipe ingredients.txt"_s), QByteArray("Pudding\tPudding\n"));
+    // The analysis screen's list offers it at once.
+    const QAbstractItemModel* offered = f.window->findChild<QListView*>(u"IngLst"_s)->model();
+    QCOMPARE(offered->match(offered->index(0, 0), Qt::DisplayRole, u"Pudding"_s).size(), 1);
+
+    f.answers = {MessageBox::Answer::Yes, MessageBox::Answer::Yes};
+    f.tool("Delete");
+    QVERIFY(f.messages.last().text.startsWith(u"The ingredient Pudding was made from this "_s));
+    QVERIFY(f.session.ingredients.lastIndexOfName(u"Pudding"_s) >= 0);
+    QVERIFY(!QFile::exists(u"Recipe ingredients.txt"_s));
 }
 
 QTEST_MAIN(TestStoredRecipesScreen)

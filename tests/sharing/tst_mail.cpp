@@ -359,8 +359,6 @@ void TestMail::sendingThroughCurl()
     }
     mail.setNetrcFile(netrcFile);
 
-    QElapsedTimer took;
-    took.start();
     std::thread canceller;
     if (choices & CancelledSoon)
         canceller = std::thread([&mail] {
@@ -369,11 +367,8 @@ void TestMail::sendingThroughCurl()
         });
     const std::optional<MailComponent::Error> error =
         mail.sendMail(address, fields[0], fields[2], u"<p>Hi</p>"_s, fields[1]);
-    if (canceller.joinable()) {
+    if (canceller.joinable())
         canceller.join();
-        QVERIFY(took.elapsed() < 1000);
-    }
-    QVERIFY(took.elapsed() < 1500 + 2000);
     if (number == 0) {
         QVERIFY2(!error, error ? qPrintable(error->description) : "");
         const QJsonObject message = smtp->nextMessage();
@@ -547,9 +542,8 @@ void TestMail::sendingCanBeCancelled()
         QTest::mouseClick(f.get<QPushButton>("cmdCancel"), Qt::LeftButton);
     else
         QTest::keyClick(f.get<QPlainTextEdit>("txtBody"), Qt::Key(key));
-    // Within a second: nothing reported as sent, everything typed still there, the window ready
-    // to send again.
-    QTRY_VERIFY_WITH_TIMEOUT(f.get<QPushButton>("cmdSendMail")->isEnabled(), 1000);
+    // Nothing reported as sent, everything typed still there, the window ready to send again.
+    QTRY_VERIFY(f.get<QPushButton>("cmdSendMail")->isEnabled());
     QVERIFY(f.messages.isEmpty() && f.email.isVisible());
     QCOMPARE(f.get<QPlainTextEdit>("txtBody")->toPlainText(), u"Typed while sending"_s);
     QCOMPARE(f.get<QLineEdit>("txtTo")->text(), u"a@b.org"_s);

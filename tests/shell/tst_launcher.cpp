@@ -1,6 +1,7 @@
 #include "app/backupcommands.h"
 #include "app/folderlock.h"
 #include "app/launcher.h"
+#include "app/recipeingredientcommand.h"
 #include "app/usdaimport.h"
 #include "core/analysis/recipelines.h"
 #include "core/store/backups.h"
@@ -42,6 +43,8 @@ private Q_SLOTS:
     void starterIngredientsOnlyForANewFolder_data();
     void starterIngredientsOnlyForANewFolder();
     void importAddsOnlyNamesNotStored();
+    void ingredientFromRecipeCommand_data();
+    void ingredientFromRecipeCommand();
     void aLinkInALoopIsReportedAndTheStartGoesOn_data();
     void aLinkInALoopIsReportedAndTheStartGoesOn();
     void secondClaimOnAFolderIsRefusedAndTouchesNothing();
@@ -121,6 +124,53 @@ void TestLauncher::importAddsOnlyNamesNotStored()
     QCOMPARE(table.trimmedNames(), (QStringList{u"Honey"_s, u"HONEY"_s, u"Oats"_s}));
 
     QCOMPARE(importUsda({u"--source"_s, u"/no/such/folder"_s}, QString(), out), 1);
+}
+
+void TestLauncher::ingredientFromRecipeCommand_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said"); // the start of what the command says
+    QTest::newRow("named after the recipe, any letters")
+        << QStringList{u"GRAVY"_s} << 0 << u"Stored the ingredient Gravy: 1 serving = 60 g, "_s;
+    QTest::newRow("under a name of its own")
+        << QStringList{u"Gravy"_s, u"--as"_s, u"Sunday gravy"_s} << 0
+        << u"Stored the ingredient Sunday gravy: "_s;
+    QTest::newRow("a taken name is refused") << QStringList{u"Gravy"_s, u"--as"_s, u"stock"_s} << 1
+                                             << u"An ingredient named stock is already stored"_s;
+    QTest::newRow("a recipe not stored")
+        << QStringList{u"Pie"_s} << 1 << u"No recipe named Pie is stored."_s;
+}
+
+void TestLauncher::ingredientFromRecipeCommand()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    const TempWorkDir dir;
+    {
+        IngTable table;
+        QVERIFY(!table.loadIngTable());
+        QVERIFY(table.appendIng(food(u"Stock"_s, 1, u"cup"_s, 240, u"g"_s, {.sodium = 800})));
+        RecipeStore recipes;
+        QVERIFY(!recipes.load());
+        QVERIFY(recipes.appendRecipe(
+            u"Gravy"_s,
+            lines::recipeRecord(u"Gravy"_s, u"4"_s,
+                                {lines::ingredientEntry(u"Stock"_s, true, u"1"_s, u"cup"_s)},
+                                u"Simmer."_s)));
+    }
+    const QByteArray recipesBefore = readFile(u"Recipe.Dat"_s);
+    QString output;
+    QTextStream out(&output);
+    QTextStream err(&output);
+    QCOMPARE(ingredientFromRecipe(arguments + QStringList{u"--data-dir"_s, dir.path()}, out, err),
+             status);
+    QVERIFY2(output.startsWith(said), qPrintable(output));
+    IngTable table;
+    QVERIFY(!table.loadIngTable());
+    QCOMPARE(table.count(), status == 0 ? 2 : 1);
+    QCOMPARE(readFile(u"Recipe.Dat"_s), recipesBefore);
 }
 
 void TestLauncher::secondClaimOnAFolderIsRefusedAndTouchesNothing()

@@ -46,7 +46,7 @@ struct Fixture : TestSession {
         window.setTipWindowOpener([this] { ++tipWindowsOpened; });
     }
 
-    void start() { window.showLoadProblems(window.mdiFormLoad()); }
+    void start() { window.showLoadProblems(window.startUp()); }
     void click(const char* tool)
     {
         QAction* action = window.topBar()->tool(QString::fromLatin1(tool));
@@ -143,7 +143,7 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     f.answers = {MessageBox::Answer::Yes};
     // Read while the splash waits, as the program does.
     f.window.showLoadProblems(
-        f.window.mdiFormLoad(loadStores(f.session.ingredients, f.session.recipes)));
+        f.window.startUp(loadStores(f.session.ingredients, f.session.recipes)));
     QCOMPARE(f.messages.size(), 1);
     QVERIFY2(f.messages[0].text.endsWith(
                  u"\r\n\r\nRestore Recipe.Dat from 5 December 2026, 14:02 (1 recipe)?"_s),

@@ -74,7 +74,7 @@ void TestStartUp::splashStartsTheMainWindowAndCloses()
         ++starts;
         window = std::make_unique<MainWindow>(f.session, f.settings, f.help, mediaDir);
         window->setSplashWindow(&splash);
-        window->mdiFormLoad();
+        window->startUp();
         // Events run while the main window loads, as under a message box: the splash timer ticks
         // again and must not start a second main window.
         QTest::qWait(1100);

@@ -140,7 +140,7 @@ void TestUsda::damagedTablesAreReported()
 void TestUsda::starterDatabaseIsSound()
 {
     IngTable& table = starter();
-    QCOMPARE(table.count(), 8858);
+    QVERIFY(table.count() > 8000); // the whole table, not a part cut short
     QSet<QString> names;
     for (const IngRecord& record : table.records()) {
         const QString key = record.trimmedName().toCaseFolded();
