@@ -6,6 +6,7 @@
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/nutrition.h"
 #include "core/analysis/quantity.h"
+#include "core/exchange/boundedread.h"
 #include "core/numbers.h"
 #include "core/paste/coverage.h"
 #include "core/paste/linereview.h"
@@ -64,12 +65,11 @@ std::optional<QString> readRecipeFile(const QString& name, QString* error)
         *error = QStringLiteral("Cannot read %1: %2").arg(name, why);
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("Cannot read %1: %2").arg(name, file.errorString());
+    const std::optional<QByteArray> bytes =
+        exchange::readBounded(file, exchange::largestRecipeText, name, error);
+    if (!bytes)
         return std::nullopt;
-    }
-    return decodeText(bytes);
+    return decodeText(*bytes);
 }
 
 Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable& table,
@@ -298,6 +298,13 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
         return 1;
     }
 
+    // A folder named and missing is a mistake, as for every command; without one, a user who never
+    // opened Zestora is matched against the starter foods.
+    if (const QString missing = missingDataDir(parser.value(dataDir));
+        parser.isSet(dataDir) && !missing.isEmpty()) {
+        err << missing << Qt::endl;
+        return 1;
+    }
     const QString folder = dataDirPath(parser.value(dataDir));
     IngTable table(std::make_unique<DataFile>(ingredientFile(folder, programDir)));
     if (!QFileInfo::exists(table.file().fileName())) {

@@ -1,6 +1,8 @@
 #include "app/exportcommand.h"
 
+#include "app/exporttarget.h"
 #include "app/launcher.h"
+#include "app/progressline.h"
 #include "core/exchange/exportfile.h"
 #include "core/exchange/recipeexport.h"
 #include "core/session.h"
@@ -9,15 +11,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
-
-#include <unistd.h>
 
 namespace zestora {
 
@@ -99,31 +98,6 @@ std::optional<QList<int>> chosenRecipes(const Request& request, const RecipeStor
     return found ? std::optional(indexes) : std::nullopt;
 }
 
-// "Exporting recipes: 120 of 32767" on one line of a terminal, renewed a few times a second.
-class ProgressLine {
-public:
-    explicit ProgressLine(QTextStream& err)
-        : m_err(err)
-        , m_shown(isatty(STDERR_FILENO) != 0)
-    {
-        m_sinceShown.start();
-    }
-    bool operator()(int done, int total)
-    {
-        if (!m_shown || total < 2 || (done < total && m_sinceShown.elapsed() < 100))
-            return true;
-        m_err << "\rExporting recipes: " << done << " of " << total << (done == total ? "\n" : "")
-              << Qt::flush;
-        m_sinceShown.restart();
-        return true;
-    }
-
-private:
-    QTextStream& m_err;
-    bool m_shown;
-    QElapsedTimer m_sinceShown;
-};
-
 int copyToOutput(const QString& written, qsizetype count, QTextStream& out, QTextStream& err)
 {
     QFile file(written);
@@ -142,11 +116,16 @@ int run(const Request& request, QTextStream& out, QTextStream& err)
 {
     // Exporting only reads the data files, which are always replaced whole: no lock is taken,
     // so an export also runs while Zestora is open on the folder.
-    if (const QString error = enterExistingDataDir(request.dataDir); !error.isEmpty()) {
+    QString error = exportTargetRefusal(request.output, dataDirPath(request.dataDir));
+    if (error.isEmpty())
+        error = enterExistingDataDir(request.dataDir);
+    if (!error.isEmpty()) {
         err << error << Qt::endl;
         return 1;
     }
     Session session;
+    session.ingredients.file().readWithoutCreating();
+    session.recipes.file().readWithoutCreating();
     for (const std::optional<LoadProblem>& problem :
          {session.ingredients.loadIngTable(), session.recipes.load()})
         if (problem)
@@ -171,7 +150,7 @@ int run(const Request& request, QTextStream& out, QTextStream& err)
         err << Qt::endl;
         return 1;
     }
-    ProgressLine progress(err);
+    ProgressLine progress(err, "Exporting recipes");
     const exchange::Outcome outcome =
         exportRecipes(session, request.format, *indexes, file, std::ref(progress));
     for (const QString& warning : outcome.warnings)
@@ -180,11 +159,21 @@ int run(const Request& request, QTextStream& out, QTextStream& err)
         err << file.errorString() << Qt::endl;
         return 1;
     }
-    if (toOutput)
-        return copyToOutput(file.path(), indexes->size(), out, err);
-    out << "Exported " << indexes->size() << (indexes->size() == 1 ? " recipe" : " recipes")
-        << " to " << QDir::toNativeSeparators(file.path()) << "." << Qt::endl;
-    return 0;
+    const qsizetype exported = indexes->size() - outcome.leftOut;
+    if (toOutput) {
+        const int status = copyToOutput(file.path(), exported, out, err);
+        return status != 0 || outcome.leftOut == 0 ? status : 1;
+    }
+    out << "Exported " << exported;
+    if (outcome.leftOut > 0)
+        out << " of " << indexes->size();
+    out << (indexes->size() == 1 ? " recipe" : " recipes") << " to "
+        << QDir::toNativeSeparators(file.path());
+    if (outcome.leftOut > 0)
+        out << "; " << outcome.leftOut << " could not be printed and "
+            << (outcome.leftOut == 1 ? "was" : "were") << " left out";
+    out << "." << Qt::endl;
+    return outcome.leftOut == 0 ? 0 : 1;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/folderlock.h"
 
 #include "app/launcher.h"
+#include "core/processes.h"
 #include "core/store/ingtable.h"
 #include "core/store/recipestore.h"
 #include "core/store/restore.h"
@@ -21,6 +22,36 @@ const QString lockName = QStringLiteral(".zestora-lock");
 QString folderName()
 {
     return QDir::toNativeSeparators(QDir::currentPath());
+}
+
+struct Holder {
+    qint64 pid = 0;
+    QString host;
+    bool known = false; // the lock file names its holder
+};
+
+Holder holderOf(const QLockFile& lock)
+{
+    Holder holder;
+    QString application;
+    holder.known = lock.getLockInfo(&holder.pid, &holder.host, &application);
+    return holder;
+}
+
+// Whether the holder of a lock runs: certain on this computer, where its process can be asked
+// for, and assumed of another computer.
+bool holderRuns(const Holder& holder)
+{
+    if (!holder.host.isEmpty() && holder.host != QSysInfo::machineHostName())
+        return true;
+    return processRuns(holder.pid);
+}
+
+// A lock on this computer whose process has ended, left by a kill or a logout.
+bool staleHere(const QLockFile& lock)
+{
+    const Holder holder = holderOf(lock);
+    return holder.known && !holderRuns(holder);
 }
 
 // Why the folder is refused: who holds it, from which computer and since when, and what to do.
@@ -78,6 +109,10 @@ std::unique_ptr<QLockFile> claimDataDir(QString* error, const Claimant& claimant
         lock->removeStaleLockFile();
         locked = lock->tryLock(0);
     }
+    // A lock whose Zestora has ended that still could not be taken over lies in a folder that
+    // cannot be written: the folder opens read-only, and readOnlyNotice() says why.
+    if (!locked && staleHere(*lock))
+        return lock;
     if (!locked && lock->error() == QLockFile::LockFailedError) {
         bool elsewhere = false;
         *error = refusal(*lock, claimant, &elsewhere);
@@ -112,11 +147,33 @@ std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error,
     return error->isEmpty() ? claimDataDir(error, claimant) : nullptr;
 }
 
-QString readOnlyNotice()
+QString readOnlyNotice(const QLockFile& claimed)
 {
-    return QStringLiteral("The data folder %1 is read-only: Zestora shows your recipes and "
-                          "ingredients, but cannot save any change to them.")
-        .arg(folderName());
+    // Creating the lock fails for want of rights; writing into it, for want of room.
+    if (claimed.error() == QLockFile::UnknownError)
+        return QStringLiteral("Zestora could not write in the data folder %1: the disk that holds "
+                              "it may be full. Zestora shows your recipes and ingredients; make "
+                              "room on the disk before you save a change.")
+            .arg(folderName());
+    QString notice = QStringLiteral("The data folder %1 is read-only: Zestora shows your recipes "
+                                    "and ingredients, but cannot save any change to them.")
+                         .arg(folderName());
+    const QLockFile lock(lockName);
+    if (staleHere(lock))
+        notice += QStringLiteral(" It holds the lock of a Zestora that has ended (process %1), "
+                                 "which cannot be cleared from a read-only folder.")
+                      .arg(holderOf(lock).pid);
+    return notice;
+}
+
+bool openByZestora(const QString& folder)
+{
+    const QString path = QDir(folder).filePath(lockName);
+    if (!QFileInfo::exists(path))
+        return false;
+    const Holder holder = holderOf(QLockFile(path));
+    // A lock file without its holder's details is being written by a Zestora that starts.
+    return !holder.known || holderRuns(holder);
 }
 
 } // namespace zestora

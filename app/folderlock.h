@@ -29,7 +29,13 @@ std::unique_ptr<QLockFile> claimDataDir(QString* error, const Claimant& claimant
 std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error,
                                        const Claimant& claimant = {});
 
-// Said once at start when the data folder cannot be written, so that changes cannot be saved.
-QString readOnlyNotice();
+// Said once at start when the data folder cannot be written, so that changes cannot be saved:
+// why the lock claimDataDir gave could not be taken, a folder that is read-only or a disk that is
+// full.
+QString readOnlyNotice(const QLockFile& lock);
+
+// A Zestora holds the folder's lock and still runs, or may: one on another computer cannot be
+// seen from here.
+bool openByZestora(const QString& folder);
 
 } // namespace zestora

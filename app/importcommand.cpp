@@ -5,11 +5,14 @@
 #include "app/launcher.h"
 #include "app/measuresoption.h"
 #include "app/programdir.h"
+#include "app/progressline.h"
+#include "core/exchange/boundedread.h"
 #include "core/exchange/recipefile.h"
 #include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
 #include "core/session.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
@@ -62,19 +65,26 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
         err << "Cannot read " << fileName << ": " << why << Qt::endl;
         return 1;
     }
-    const exchange::RecipeFile read = exchange::readRecipeFile(fileName, file.readAll());
+    QString error;
+    std::optional<QByteArray> bytes =
+        exchange::readBounded(file, exchange::largestRecipeFile, fileName, &error);
+    if (!bytes) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    const exchange::RecipeFile read = exchange::readRecipeFile(fileName, *bytes);
     for (const QString& problem : read.problems)
         err << "Warning: " << problem << Qt::endl;
     if (read.recipes.isEmpty()) {
-        err << read.noRecipe << Qt::endl;
+        const QString encoding = exchange::encodingRefusal(fileName, *bytes);
+        err << (encoding.isEmpty() ? read.noRecipe : encoding) << Qt::endl;
         return 1;
     }
 
-    QString error;
     const std::unique_ptr<QLockFile> lock =
         openDataDir(parser.value(dataDir), &error, Claimant{QStringLiteral("zestora import"), {}});
     if (lock && !lock->isLocked())
-        error = readOnlyNotice();
+        error = readOnlyNotice(*lock);
     if (error.isEmpty())
         error = copyStarterIngredients(QDir(programDir).filePath(starterIngredients));
     if (!error.isEmpty()) {
@@ -100,7 +110,11 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     int notStored = 0;
     // What became of each stored recipe's ingredient lines.
     QList<std::pair<QString, QString>> accounts;
+    // A long import shows how far it is; Ctrl+C stops it before anything is stored.
+    ProgressLine progress(err, "Matching recipes");
+    qsizetype matched = 0;
     for (const mealmaster::Recipe& recipe : read.recipes) {
+        progress(++matched, read.recipes.size());
         const exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);
         const QString& name = imported.name;
         if (!imported.allMatched(session.ingredients) && !parser.isSet(acceptBest)) {

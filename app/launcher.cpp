@@ -92,12 +92,18 @@ void reportNotices(DataFile& file, QTextStream& stream)
     });
 }
 
-QString enterExistingDataDir(const QString& requested)
+QString missingDataDir(const QString& requested)
 {
     const QString dir = dataDirPath(requested);
-    if (!QFileInfo(dir).isDir())
-        return QStringLiteral("There is no data folder %1.").arg(QDir::toNativeSeparators(dir));
-    return enterDataDir(requested);
+    return QFileInfo(dir).isDir()
+               ? QString()
+               : QStringLiteral("There is no data folder %1.").arg(QDir::toNativeSeparators(dir));
+}
+
+QString enterExistingDataDir(const QString& requested)
+{
+    const QString missing = missingDataDir(requested);
+    return missing.isEmpty() ? enterDataDir(requested) : missing;
 }
 
 QString copyStarterIngredients(const QString& starterFile)

@@ -38,6 +38,8 @@ void reportNotices(DataFile& file, QTextStream& stream);
 // For the commands that only read: makes the data folder current without ever creating it, so a
 // mistyped folder is named rather than made; empty, or what went wrong.
 QString enterExistingDataDir(const QString& requested);
+// The line every command gives for a data folder that does not exist; empty when it does.
+QString missingDataDir(const QString& requested);
 
 // Gives a data folder without ingredients the starter database once: copied when the folder has
 // no Ing.dat and never had one copied before, so a user's own file is never overwritten and an

@@ -84,7 +84,8 @@ int main(int argc, char* argv[])
     if (!lock) // the user chose not to open a folder held elsewhere
         return 1;
     if (readOnly)
-        zestora::MessageBox::show(nullptr, zestora::readOnlyNotice(), QStringLiteral("Zestora"),
+        zestora::MessageBox::show(nullptr, zestora::readOnlyNotice(*lock),
+                                  QStringLiteral("Zestora"),
                                   zestora::MessageBox::Icon::Information);
 
     zestora::Session session;

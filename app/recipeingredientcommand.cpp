@@ -35,7 +35,7 @@ int ingredientFromRecipe(const QStringList& arguments, QTextStream& out, QTextSt
     if (error.isEmpty()) {
         lock = claimDataDir(&error, Claimant{QStringLiteral("zestora ingredient-from-recipe"), {}});
         if (lock && !lock->isLocked())
-            error = readOnlyNotice();
+            error = readOnlyNotice(*lock);
     }
     if (!error.isEmpty()) {
         err << error.replace(QStringLiteral("\r\n"), QStringLiteral(" ")) << Qt::endl;

@@ -59,8 +59,10 @@ QList<int> orderForPeople(const QStringList& names)
         const auto [first, count, depth] = parts.back();
         parts.pop_back();
         if (count < 12) {
-            std::sort(first, first + count,
-                      [depth](const Key& a, const Key& b) { return lessFrom(a, b, depth); });
+            // A structured binding is captured through a copy: clang before 16 cannot capture one.
+            std::sort(first, first + count, [level = depth](const Key& a, const Key& b) {
+                return lessFrom(a, b, level);
+            });
             continue;
         }
         const int a = charAt(first[0], depth);

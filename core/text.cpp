@@ -113,23 +113,32 @@ QByteArray encodeCp1252(QStringView text)
     return bytes;
 }
 
-std::optional<QChar> firstCharOutsideCp1252(QStringView text)
+std::optional<char32_t> firstCharOutsideCp1252(QStringView text)
 {
     const CodePage& table = codePage();
-    for (QChar c : text)
-        if (table.fromUnicode[c.unicode()] < 0)
-            return c;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (table.fromUnicode[c.unicode()] >= 0)
+            continue;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            return QChar::surrogateToUcs4(c, text[i + 1]);
+        return c.unicode();
+    }
     return std::nullopt;
+}
+
+QString describeChar(char32_t c)
+{
+    const QString code =
+        QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+    if (QChar::isPrint(c) && !QChar::isSpace(c))
+        return QStringLiteral("\"%1\" (%2)").arg(QString::fromUcs4(&c, 1), code);
+    return code;
 }
 
 QString describeChar(QChar c)
 {
-    const QString code = QStringLiteral("U+%1")
-                             .arg(static_cast<uint>(c.unicode()), 4, 16, QLatin1Char('0'))
-                             .toUpper();
-    if (c.isPrint() && !c.isSpace())
-        return QStringLiteral("\"%1\" (%2)").arg(c, code);
-    return code;
+    return describeChar(char32_t{c.unicode()});
 }
 
 } // namespace zestora

@@ -35,10 +35,12 @@ QString decodeCp1252(QByteArrayView bytes);
 // written as the substitute character 0x1A.
 QByteArray encodeCp1252(QStringView text);
 
-// The first character of text that code page 1252 cannot hold, if any.
-std::optional<QChar> firstCharOutsideCp1252(QStringView text);
+// The first character of text that code page 1252 cannot hold, if any, whole: one beyond the
+// first 65,536 ("\U0001F600") is two halves in the text.
+std::optional<char32_t> firstCharOutsideCp1252(QStringView text);
 
 // How a character is named in a message: the character itself and its code point.
+QString describeChar(char32_t c);
 QString describeChar(QChar c);
 
 } // namespace zestora

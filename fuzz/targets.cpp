@@ -1,13 +1,17 @@
 #include "fuzz/targets.h"
 
 #include "core/analysis/quantity.h"
+#include "core/exchange/mealmaster.h"
 #include "core/exchange/recipeld.h"
+#include "core/paste/ingredientline.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
 #include "core/store/memoryfile.h"
 #include "core/store/recipemarks.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
+
+#include <QBuffer>
 
 #include <cmath>
 
@@ -114,6 +118,38 @@ QString webRecipes(QByteArrayView bytes)
             for (const mealmaster::Ingredient& line : recipe.ingredients)
                 if (!line.heading && line.text.trimmed().isEmpty())
                     return QStringLiteral("an ingredient line without its text");
+    return QString();
+}
+
+QString mealMasterFile(QByteArrayView bytes)
+{
+    QByteArray file = bytes.toByteArray();
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    for (const mealmaster::Recipe& recipe : mealmaster::read(&buffer).recipes) {
+        QByteArray written = mealmaster::write(recipe);
+        QBuffer again(&written);
+        again.open(QIODevice::ReadOnly);
+        if (mealmaster::read(&again).recipes.size() != 1)
+            return QStringLiteral("the recipe %1, written, does not read as one").arg(recipe.title);
+    }
+    return QString();
+}
+
+QString ingredientLines(QByteArrayView bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    const auto usable = [](std::optional<double> amount) {
+        return !amount || (std::isfinite(*amount) && *amount >= 0);
+    };
+    for (const paste::IngredientLine& line : paste::readRecipeText(text, true).lines)
+        if (!usable(line.quantity))
+            return QStringLiteral("%1 reads as the amount %2").arg(line.text).arg(*line.quantity);
+    for (const QStringView row : QStringView(text).split(u'\n'))
+        if (!usable(paste::readQuantity(row)))
+            return QStringLiteral("%1 reads as the amount %2")
+                .arg(row)
+                .arg(*paste::readQuantity(row));
     return QString();
 }
 

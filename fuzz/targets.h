@@ -17,5 +17,9 @@ QString recipeFile(QByteArrayView bytes);
 QString quantityText(QByteArrayView bytes);
 // The bytes as a JSON-LD file and as a saved page: every recipe read has a title or lines.
 QString webRecipes(QByteArrayView bytes);
+// The bytes as a MealMaster file to import: every recipe read is written and read again.
+QString mealMasterFile(QByteArrayView bytes);
+// The bytes as pasted recipe text, read line by line: no amount read is negative or endless.
+QString ingredientLines(QByteArrayView bytes);
 
 } // namespace zestora::fuzz

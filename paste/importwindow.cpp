@@ -18,9 +18,9 @@ ImportWindow::ImportWindow(QWidget* parent, paste::FoodIndex& index, const Sorte
     for (auto [button, decision] :
          {std::pair{m_ui->StoreCmd, Decision::Store}, std::pair{m_ui->SkipCmd, Decision::Skip},
           std::pair{m_ui->StopCmd, Decision::SkipRest}})
-        connect(button, &QPushButton::clicked, this, [this, decision] {
-            m_decision = decision;
-            done(decision == Decision::Store ? Accepted : Rejected);
+        connect(button, &QPushButton::clicked, this, [this, chosen = decision] {
+            m_decision = chosen;
+            done(chosen == Decision::Store ? Accepted : Rejected);
         });
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui_pastewindow.h"
 
+#include "core/exchange/boundedread.h"
 #include "core/paste/foodindex.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -63,9 +64,17 @@ std::optional<QList<RecipeDraft::NewLine>> PasteWindow::ask(QWidget* parent,
 
 void PasteWindow::read()
 {
+    const QString text = m_ui->PasteTxt->toPlainText();
+    if (text.size() > exchange::largestRecipeText) {
+        MessageBox::show(
+            this,
+            exchange::tooLarge(QStringLiteral("The pasted text"), exchange::largestRecipeText),
+            windowTitle(), MessageBox::Icon::Exclamation);
+        return;
+    }
     const WaitCursor wait;
     QList<paste::ReviewedLine> lines;
-    const paste::RecipeText recipe = paste::readRecipeText(m_ui->PasteTxt->toPlainText(), false);
+    const paste::RecipeText recipe = paste::readRecipeText(text, false);
     for (const paste::IngredientLine& line : recipe.lines)
         if (line.kind != paste::LineKind::Blank)
             lines.append(m_index.review(line));
@@ -108,7 +117,7 @@ void PasteWindow::add()
                          QStringLiteral("The foods you chose go into the recipe, but they could "
                                         "not be remembered for next time: %1")
                              .arg(m_index.choices().errorString()),
-                         QStringLiteral("Paste Ingredients"), MessageBox::Icon::Exclamation);
+                         windowTitle(), MessageBox::Icon::Exclamation);
     accept();
 }
 

@@ -1,5 +1,6 @@
 #include "paste/recipeimporter.h"
 
+#include "core/exchange/boundedread.h"
 #include "core/exchange/recipefile.h"
 #include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
@@ -11,10 +12,12 @@
 #include "platform/waitcursor.h"
 #include "store/nameconflictdialog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QProgressDialog>
 
 namespace zestora {
 
@@ -144,21 +147,43 @@ void RecipeImporter::importFile(QWidget* parent, const QString& fileName) const
             title, MessageBox::Icon::Exclamation);
         return;
     }
-    const exchange::RecipeFile read = exchange::readRecipeFile(fileName, file.readAll());
-    if (read.recipes.isEmpty()) {
-        MessageBox::show(parent, read.noRecipe, title, MessageBox::Icon::Exclamation);
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    QString error;
+    std::optional<QByteArray> bytes =
+        exchange::readBounded(file, exchange::largestRecipeFile, shownName, &error);
+    exchange::RecipeFile read;
+    if (bytes) {
+        read = exchange::readRecipeFile(fileName, *bytes);
+        if (read.recipes.isEmpty())
+            error = exchange::encodingRefusal(shownName, *bytes);
+        if (read.recipes.isEmpty() && error.isEmpty())
+            error = read.noRecipe;
+    }
+    if (!error.isEmpty()) {
+        MessageBox::show(parent, error, title, MessageBox::Icon::Exclamation);
         return;
     }
     Import import(*this, parent);
     QList<exchange::ImportedRecipe> toReview;
     {
-        const WaitCursor wait;
+        // A large file takes a while: it shows how far it is, and Cancel stores nothing of it.
+        QProgressDialog progress(QStringLiteral("Matching the recipes' lines to the stored "
+                                                "foods..."),
+                                 QStringLiteral("Cancel"), 0, static_cast<int>(read.recipes.size()),
+                                 parent);
+        progress.setWindowTitle(title);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(1000);
+        int matched = 0;
         for (const mealmaster::Recipe& recipe : read.recipes) {
             exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);
             if (imported.allMatched(session.ingredients))
                 import.settle(imported);
             else
                 toReview.append(std::move(imported));
+            progress.setValue(++matched);
+            if (progress.wasCanceled())
+                return;
         }
     }
     if (!import.store())

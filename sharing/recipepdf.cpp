@@ -2,6 +2,7 @@
 
 #include "core/exchange/exportfile.h"
 #include "core/exchange/storedrecipe.h"
+#include "core/processes.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/store/memoryfile.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 namespace zestora {
@@ -46,6 +48,20 @@ QByteArray recipeFileOf(const RecipeStore& store, int index)
            store.recipeBodyBytes(index) + "\r\n";
 }
 
+// The documents of exports that were killed while they wrote: each is named after the process
+// that made it, so that one still being written by another export is left alone.
+void removeKilledDocuments(const QDir& dir)
+{
+    static const QRegularExpression name(
+        QStringLiteral("^\\.zestora-export-(\\d+)-[A-Za-z0-9]{6}\\.pdf$"));
+    for (const QString& found :
+         dir.entryList({QStringLiteral(".zestora-export-*.pdf")}, QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch m = name.match(found);
+        if (m.hasMatch() && !processRuns(m.captured(1).toLongLong()))
+            QFile::remove(dir.filePath(found));
+    }
+}
+
 } // namespace
 
 exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, ExportFile& file,
@@ -53,8 +69,10 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
 {
     exchange::Outcome outcome;
     // The document is made beside the file, then copied into it through its checked writes.
-    QTemporaryFile document(QDir(QFileInfo(file.path()).absolutePath())
-                                .filePath(QStringLiteral(".zestora-export-XXXXXX.pdf")));
+    const QDir dir(QFileInfo(file.path()).absolutePath());
+    removeKilledDocuments(dir);
+    QTemporaryFile document(dir.filePath(
+        QStringLiteral(".zestora-export-%1-XXXXXX.pdf").arg(QCoreApplication::applicationPid())));
     if (!document.open()) {
         file.abandon(document.errorString());
         return outcome;
@@ -96,6 +114,7 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
             outcome.warnings.append(QStringLiteral("%1: left out, since the ingredient \"%2\" is "
                                                    "not in the ingredient database.")
                                         .arg(name, *missing));
+            ++outcome.leftOut;
         } else {
             pages.recipes = RecipeStore(std::make_unique<MemoryFile>(
                 RecipeStore::fileName, recipeFileOf(store, indexes[done])));

@@ -135,8 +135,8 @@ void MainWindow::buildTopBar()
     // A click has turned the mark over already; the option follows it.
     for (auto [tool, key] :
          {std::pair{m_tipsTool, Settings::showTips}, std::pair{m_musicTool, Settings::playMusic}})
-        on(tool, [this, key](bool checked) {
-            m_settings.write(key, checked ? QStringLiteral("1") : QStringLiteral("0"));
+        on(tool, [this, option = key](bool checked) {
+            m_settings.write(option, checked ? QStringLiteral("1") : QStringLiteral("0"));
         });
     // The tips option starts checked and activation corrects it. The music option shows the
     // setting from the start, as the splash window leaves it when it closes.

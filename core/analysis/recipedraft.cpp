@@ -210,7 +210,7 @@ std::optional<QString> RecipeDraft::unstorableText(const QString& name,
         }
     }
     for (const Piece& piece : pieces) {
-        if (const std::optional<QChar> bad = firstCharOutsideCp1252(piece.text))
+        if (const std::optional<char32_t> bad = firstCharOutsideCp1252(piece.text))
             return QStringLiteral("The character %1 in %2 cannot be stored in the recipe file, "
                                   "which holds only Western European letters and signs.")
                 .arg(describeChar(*bad), piece.what);

@@ -43,6 +43,7 @@ struct Outcome {
     bool written = false;
     bool cancelled = false;
     QStringList warnings; // a recipe whose nutrition could not be worked out, one sentence each
+    int leftOut = 0;      // recipes asked for but not written (a page cannot be printed of them)
 };
 
 // Writes the recipes of indexes into the file (opened, not committed) in a text format: HTML,

@@ -163,7 +163,7 @@ QString quantityInstruction(const QString& measure)
 
 std::optional<QString> unstorableCharacter(const QString& text, const QString& what)
 {
-    if (const std::optional<QChar> bad = firstCharOutsideCp1252(text))
+    if (const std::optional<char32_t> bad = firstCharOutsideCp1252(text))
         return QStringLiteral("The character %1 in %2 cannot be stored: the ingredient file "
                               "holds only Western European letters and signs. Please type it "
                               "another way.")

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace zestora::paste {
 
 namespace {
@@ -41,6 +43,7 @@ QString plainFractions(QStringView text)
 const QString amountPattern =
     QStringLiteral("(?:\\d+(?:\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
 
+// A fraction over nothing ("1 1/0") is no amount: NaN, which no reader takes as one.
 double amountValue(QStringView text)
 {
     static const QRegularExpression mixed(QStringLiteral("^(\\d+)(?:\\s+|-)(\\d+)/(\\d+)$"));
@@ -48,12 +51,12 @@ double amountValue(QStringView text)
     const QString t = text.trimmed().toString();
     if (const QRegularExpressionMatch m = mixed.match(t); m.hasMatch()) {
         const double denominator = m.captured(3).toDouble();
-        return m.captured(1).toDouble() +
-               (denominator > 0 ? m.captured(2).toDouble() / denominator : 0);
+        return denominator > 0 ? m.captured(1).toDouble() + m.captured(2).toDouble() / denominator
+                               : std::nan("");
     }
     if (const QRegularExpressionMatch m = fraction.match(t); m.hasMatch()) {
         const double denominator = m.captured(2).toDouble();
-        return denominator > 0 ? m.captured(1).toDouble() / denominator : 0;
+        return denominator > 0 ? m.captured(1).toDouble() / denominator : std::nan("");
     }
     return t.toDouble();
 }
@@ -80,9 +83,11 @@ struct Cursor {
     qsizetype at = 0;
 
     QStringView rest() const { return QStringView(text).sliced(at); }
+    // Reads through at(): a non-const [] would detach the text from the cursors that share it,
+    // copying the line each time and freeing the buffer their matches point into.
     void skipBlanks()
     {
-        while (at < text.size() && text[at].isSpace())
+        while (at < text.size() && text.at(at).isSpace())
             ++at;
     }
     // The next run of letters and full stops, without moving.
@@ -117,7 +122,7 @@ std::optional<double> readAmount(Cursor& cursor)
     if (!number)
         return std::nullopt;
     Cursor after{cursor.text, cursor.at + word.size()};
-    if (after.at >= after.text.size() || !after.text[after.at].isSpace())
+    if (after.at >= after.text.size() || !after.text.at(after.at).isSpace())
         return std::nullopt; // "One-pot pasta"
     // "A" and "an" count only before a unit: "a pinch of salt", not "A simple cake".
     if (word.size() <= 2) {
@@ -213,8 +218,10 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
     } else if (!m.hasCaptured(1)) {
         return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
     }
+    // The match points into the cursor's text: read it before the cursor takes another.
+    const double amount = amountValue(m.capturedView(2));
     cursor = after;
-    return std::pair{amountValue(m.capturedView(2)), unit};
+    return std::pair{amount, unit};
 }
 
 // The ounces a can holds by the number of its size, as old recipes give it: "1 #2 can", "1 No.
@@ -371,16 +378,25 @@ std::optional<std::pair<double, QString>> sizeNote(const QString& note)
     return std::pair{*amount, unit};
 }
 
-// Removes what stands in brackets, returning the bracketed texts.
+// Removes what stands in brackets, returning the bracketed texts. Each pass takes the innermost
+// brackets in one sweep along the line; a few passes are as deep as cooks nest them.
 QStringList takeBracketed(QString& text)
 {
     static const QRegularExpression bracket(QStringLiteral("\\s*[(\\[]([^()\\[\\]]*)[)\\]]"));
+    constexpr int deepest = 4;
     QStringList taken;
-    QRegularExpressionMatch m;
-    while ((m = bracket.match(text)).hasMatch()) {
-        if (const QString inside = m.captured(1).trimmed(); !inside.isEmpty())
-            taken.append(inside);
-        text.remove(m.capturedStart(0), m.capturedLength(0));
+    for (int pass = 0; pass < deepest; ++pass) {
+        QString rest;
+        qsizetype kept = 0;
+        for (const QRegularExpressionMatch& m : bracket.globalMatch(text)) {
+            if (const QString inside = m.captured(1).trimmed(); !inside.isEmpty())
+                taken.append(inside);
+            rest += QStringView(text).sliced(kept, m.capturedStart(0) - kept);
+            kept = m.capturedEnd(0);
+        }
+        if (kept == 0)
+            break;
+        text = rest + QStringView(text).sliced(kept);
     }
     return taken;
 }
@@ -479,7 +495,8 @@ IngredientLine readIngredientLine(QStringView written)
 {
     static const QRegularExpression bullet(
         QStringLiteral("^(?:[-*+\\x{2022}\\x{00B7}\\x{25AA}\\x{25E6}\\x{25CF}\\x{25CB}\\x{25A2}"
-                       "\\x{2610}\\x{25A1}\\x{2713}\\x{2714}]+\\s*|\\d+[.)]\\s+(?=\\d))"));
+                       "\\x{2610}\\x{25A1}\\x{2713}\\x{2714}]+(?!(?<=-)[\\d.])\\s*|"
+                       "\\d+[.)]\\s+(?=\\d))"));
     IngredientLine line;
     QString text = plainFractions(written).simplified();
     text.remove(bullet);
@@ -493,11 +510,16 @@ IngredientLine readIngredientLine(QStringView written)
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression partOf(QStringLiteral("^(juice|zest|rind) of (.+)$"),
                                            QRegularExpression::CaseInsensitiveOption);
+    // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
+    // unit and the food are read as ever, and the line is left without an amount to be looked at.
+    static const QRegularExpression minus(QStringLiteral("^-(?=[\\d.])"));
     QString reading = text;
     reading.remove(about);
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
     Cursor cursor{reading};
+    const QRegularExpressionMatch negative = minus.match(reading);
+    cursor.at = negative.capturedLength(0);
     const std::optional<double> amount = readAmount(cursor);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
     // The word over a recipe's list says nothing of its foods: "Ingredients", "INGREDIENTS:".
@@ -542,6 +564,8 @@ IngredientLine readIngredientLine(QStringView written)
             }
         }
     }
+    if (negative.hasMatch() || (line.quantity && !std::isfinite(*line.quantity)))
+        line.quantity.reset();
     return line;
 }
 
@@ -549,7 +573,8 @@ std::optional<double> readQuantity(QStringView text)
 {
     Cursor cursor{plainFractions(text).simplified()};
     const std::optional<double> amount = readAmount(cursor);
-    return cursor.at == cursor.text.size() ? amount : std::nullopt;
+    return cursor.at == cursor.text.size() && amount && std::isfinite(*amount) ? amount
+                                                                               : std::nullopt;
 }
 
 RecipeText readRecipeText(QStringView text, bool titled)

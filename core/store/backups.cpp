@@ -26,15 +26,15 @@ QRegularExpression backupName(const QString& fileName)
 {
     return QRegularExpression(QRegularExpression::anchoredPattern(
         QRegularExpression::escape(fileName) +
-        QStringLiteral("\\.\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d(-\\d+)?")));
+        QStringLiteral("\\.(\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d)(?:-(\\d+))?")));
 }
 
-// A name not taken yet, not even by a link to nothing: the time the version was written,
-// numbered when two share a second.
-QString freeName(const QString& fileName, const QDateTime& written)
+// A name not taken yet, not even by a link to nothing: the time the version is kept, numbered
+// when two share a second.
+QString freeName(const QString& fileName, const QDateTime& kept)
 {
     const QString base =
-        folder + QLatin1Char('/') + fileName + QLatin1Char('.') + written.toString(timeFormat);
+        folder + QLatin1Char('/') + fileName + QLatin1Char('.') + kept.toString(timeFormat);
     QString name = base;
     for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
         name = base + QStringLiteral("-%1").arg(n);
@@ -43,7 +43,7 @@ QString freeName(const QString& fileName, const QDateTime& written)
 
 } // namespace
 
-Kept keep(const QString& fileName)
+Kept keep(const QString& fileName, const QDateTime& now)
 {
     // Through a link, the version to keep is the file it leads to; the link itself would show
     // whatever that file holds later.
@@ -55,8 +55,7 @@ Kept keep(const QString& fileName)
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return Kept{QString(), QStringLiteral("the folder %1 could not be made").arg(folder)};
     const QByteArray source = QFile::encodeName(file.filePath());
-    const QDateTime written = file.lastModified();
-    const QString name = freeName(fileName, written);
+    const QString name = freeName(fileName, now);
     if (::link(source.constData(), QFile::encodeName(name).constData()) == 0) {
         // The old version is rarely read again: let the system drop it from memory, as it did
         // when the rename freed the old file, instead of pushing out what the program uses.
@@ -78,48 +77,59 @@ Kept keep(const QString& fileName)
     if (!original.copy(name))
         return Kept{QString(), QStringLiteral("copying it to the folder %1 failed (%2)")
                                    .arg(folder, original.errorString())};
-    QFile copy(name);
-    if (copy.open(QIODevice::ReadWrite))
-        copy.setFileTime(written, QFileDevice::FileModificationTime);
     return Kept{name, QString()};
 }
 
 QList<Backup> list(const QString& fileName)
 {
-    QList<Backup> found;
+    struct Named {
+        Backup backup;
+        int number; // of two kept in the same second, the later has the higher number
+    };
+    QList<Named> found;
     const QRegularExpression pattern = backupName(fileName);
     const QDir dir(folder);
     for (const QFileInfo& info :
-         dir.entryInfoList({fileName + QStringLiteral(".*")}, QDir::Files | QDir::NoSymLinks))
-        if (info.isFile() && !info.isSymLink() && pattern.match(info.fileName()).hasMatch())
-            found.append(Backup{folder + QLatin1Char('/') + info.fileName(), info.lastModified()});
-    std::sort(found.begin(), found.end(), [](const Backup& a, const Backup& b) {
-        return a.time != b.time ? a.time > b.time : a.path > b.path;
+         dir.entryInfoList({fileName + QStringLiteral(".*")}, QDir::Files | QDir::NoSymLinks)) {
+        const QRegularExpressionMatch m = pattern.match(info.fileName());
+        if (!info.isFile() || info.isSymLink() || !m.hasMatch())
+            continue;
+        const QDateTime kept = QDateTime::fromString(m.captured(1), timeFormat);
+        if (kept.isValid())
+            found.append(Named{Backup{folder + QLatin1Char('/') + info.fileName(), kept},
+                               m.hasCaptured(2) ? m.captured(2).toInt() : 1});
+    }
+    std::sort(found.begin(), found.end(), [](const Named& a, const Named& b) {
+        return a.backup.time != b.backup.time ? a.backup.time > b.backup.time : a.number > b.number;
     });
-    return found;
+    QList<Backup> backups;
+    backups.reserve(found.size());
+    for (const Named& named : std::as_const(found))
+        backups.append(named.backup);
+    return backups;
 }
 
-void prune(const QString& fileName, const QDateTime& now)
+void prune(const QString& fileName, const QString& justKept, const QDateTime& now)
 {
     const QList<Backup> backups = list(fileName);
     QList<bool> kept(backups.size(), false);
     std::fill_n(kept.begin(), std::min<qsizetype>(newestKept, backups.size()), true);
-    // The version that stood when a day began is the newest one written before then, unless the
-    // file on disk now is older still.
-    const QFileInfo current(fileName);
-    const QDateTime currentWritten = current.exists() ? current.lastModified() : QDateTime();
-    qsizetype older = 0; // the first backup written before the day's start, newest first
-    for (int day = 0; day < daysKept; ++day) {
+    // Each backup holds the version that stood until it was kept. So the version that stood when
+    // a day began is the first one kept at or after its start, and the first version written that
+    // day, if it was replaced too, is the one kept next. Oldest first:
+    qsizetype first = backups.size() - 1;
+    for (int day = daysKept - 1; day >= 0; --day) {
         const QDateTime start(now.date().addDays(-day), QTime(0, 0));
-        if (currentWritten.isValid() && currentWritten < start)
-            continue;
-        while (older < backups.size() && backups[older].time >= start)
-            ++older;
-        if (older < backups.size())
-            kept[older] = true;
+        while (first >= 0 && backups[first].time < start)
+            --first;
+        if (first < 0)
+            break;
+        kept[first] = true;
+        if (first > 0 && backups[first].time < start.addDays(1))
+            kept[first - 1] = true;
     }
     for (qsizetype i = 0; i < backups.size(); ++i)
-        if (!kept[i])
+        if (!kept[i] && backups[i].path != justKept)
             QFile::remove(backups[i].path);
 }
 

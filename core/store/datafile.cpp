@@ -71,6 +71,10 @@ std::optional<QByteArray> DataFile::readAll()
     } else if (info.isDir()) {
         m_readFailure = QStringLiteral("it is a folder, not a file");
     } else if (!info.exists()) {
+        if (!m_createMissing) {
+            noteFileOnDisk(std::nullopt);
+            return QByteArray();
+        }
         if (file.open(QIODevice::WriteOnly)) {
             noteFileOnDisk(FileIdentity::of(file.handle()));
             return QByteArray();
@@ -240,7 +244,7 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
     noteFileOnDisk(FileIdentity::of(m_fileName));
     // A restore deletes nothing: the backups it passes over stay for the next change of mind.
     if (!m_restoring)
-        backups::prune(m_fileName);
+        backups::prune(m_fileName, *kept);
     if (replacedElsewhere)
         tellReplacedElsewhere(*kept);
     return true;
@@ -325,7 +329,7 @@ bool DataFile::remove()
         return false;
     }
     noteFileOnDisk(std::nullopt);
-    backups::prune(m_fileName);
+    backups::prune(m_fileName, *kept);
     if (replacedElsewhere)
         tellReplacedElsewhere(*kept);
     return true;

@@ -35,6 +35,9 @@ public:
     // never replaced or removed, since nothing of it could be kept.
     virtual std::optional<QByteArray> readAll();
     const QString& readFailure() const { return m_readFailure; }
+    // For a command that only reads: an absent file reads as empty and is not created, so that
+    // reading leaves no file that would later pass for the user's own.
+    void readWithoutCreating() { m_createMissing = false; }
     // The same, but a file with bytes in it is mapped into memory rather than copied where that is
     // safe: reading a large file then costs no more than looking at it.
     virtual std::optional<FileContents> readMapped();
@@ -89,6 +92,7 @@ private:
     QString m_error;
     QString m_readFailure;
     bool m_unreadable = false;
+    bool m_createMissing = true;
     bool m_restoring = false;
     bool m_toldNoBackup = false;
     bool m_toldChangedElsewhere = false;

@@ -230,7 +230,7 @@ void IngTable::addRow(QByteArrayView bytes, const IngRecord& record)
 std::optional<QString> IngTable::unstorableText(const IngRecord& record) const
 {
     for (const QString* text : {&record.name, &record.measure1, &record.measure2})
-        if (const std::optional<QChar> bad = firstCharOutsideCp1252(*text))
+        if (const std::optional<char32_t> bad = firstCharOutsideCp1252(*text))
             return QStringLiteral("The character %1 in \"%2\" cannot be stored in the "
                                   "ingredient file. Please type it another way.")
                 .arg(describeChar(*bad), *text);

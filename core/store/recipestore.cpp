@@ -259,7 +259,7 @@ bool RecipeStore::appendRecipes(const QList<NewRecipe>& recipes)
     QByteArray added;
     QList<RecipeEntry> entries;
     for (const NewRecipe& recipe : recipes) {
-        if (const std::optional<QChar> bad = firstCharOutsideCp1252(recipe.record)) {
+        if (const std::optional<char32_t> bad = firstCharOutsideCp1252(recipe.record)) {
             m_error = QStringLiteral("The character %1 cannot be stored in the recipe file. "
                                      "Please type it another way.")
                           .arg(describeChar(*bad));

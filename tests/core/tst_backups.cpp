@@ -16,12 +16,11 @@ struct stat statusOf(const QString& path)
     return status;
 }
 
-void writeBackup(const QDateTime& written, qsizetype size)
+void writeBackup(const QDateTime& kept, qsizetype size)
 {
     QDir().mkpath(backups::folder);
-    QString name = backups::folder + u"/Recipe.Dat."_s + written.toString(u"yyyy-MM-dd_HH-mm-ss"_s);
+    QString name = backups::folder + u"/Recipe.Dat."_s + kept.toString(u"yyyy-MM-dd_HH-mm-ss"_s);
     writeFile(name, QByteArray(size, 'r'));
-    setModified(name, written);
 }
 
 } // namespace
@@ -32,6 +31,7 @@ private Q_SLOTS:
     void eachChangeKeepsTheReplacedVersion_data();
     void eachChangeKeepsTheReplacedVersion();
     void aChangeWithoutABackupIsToldOnce();
+    void anOldTimeOnTheFileCostsNoBackup();
     void pruneKeeps_data();
     void pruneKeeps();
 };
@@ -90,6 +90,22 @@ void TestBackups::aChangeWithoutABackupIsToldOnce()
                                u"say so again."_s});
 }
 
+void TestBackups::anOldTimeOnTheFileCostsNoBackup()
+{
+    const TempWorkDir dir;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int n = 1; n <= 25; ++n)
+        writeBackup(now.addSecs(-60 * n), 100);
+    // Put in place by a sync tool or "cp -p", with the time of its first writing.
+    writeFile(u"Recipe.Dat"_s, "the synced version");
+    setModified(u"Recipe.Dat"_s, QDateTime(QDate(2001, 3, 4), QTime(5, 6)));
+    DataFile file(u"Recipe.Dat"_s);
+    QVERIFY(file.replace({"a change"}));
+    const QList<backups::Backup> kept = backups::list(u"Recipe.Dat"_s);
+    QCOMPARE(readFile(kept.front().path), QByteArray("the synced version"));
+    QVERIFY(kept.front().time.secsTo(QDateTime::currentDateTime()) < 60);
+}
+
 void TestBackups::pruneKeeps_data()
 {
     QTest::addColumn<int>("perDay");
@@ -97,14 +113,14 @@ void TestBackups::pruneKeeps_data()
     QTest::addColumn<qsizetype>("backupSize");
     QTest::addColumn<qsizetype>("fileSize");
     QTest::addColumn<int>("kept");
-    QTest::newRow("the newest twenty of a busy day")
-        << 25 << 1 << qsizetype(100) << qsizetype(100) << 20;
+    QTest::newRow("a busy day: the newest twenty, the version it began with and its first")
+        << 25 << 1 << qsizetype(100) << qsizetype(100) << 20 + 2;
     QTest::newRow("one save a day for thirty days: the newest twenty")
         << 1 << 30 << qsizetype(100) << qsizetype(100) << 20;
-    QTest::newRow("and the version each of the last fourteen days began with")
-        << 25 << 3 << qsizetype(100) << qsizetype(100) << 20 + 2;
+    QTest::newRow("and those two of each of the last fourteen days")
+        << 25 << 3 << qsizetype(100) << qsizetype(100) << 20 + 2 * 3;
     QTest::newRow("a file that shrinks costs no history")
-        << 25 << 16 << qsizetype(100'000) << qsizetype(10) << 20 + 14;
+        << 25 << 16 << qsizetype(100'000) << qsizetype(10) << 20 + 2 * 14;
 }
 
 void TestBackups::pruneKeeps()
@@ -121,7 +137,7 @@ void TestBackups::pruneKeeps()
         for (int n = 0; n < perDay; ++n)
             writeBackup(now.addDays(-day).addSecs(-60 * (n + 1)), backupSize);
     const QString newest = backups::list(u"Recipe.Dat"_s).front().path;
-    backups::prune(u"Recipe.Dat"_s, now);
+    backups::prune(u"Recipe.Dat"_s, QString(), now);
     const QList<backups::Backup> left = backups::list(u"Recipe.Dat"_s);
     QCOMPARE(left.size(), kept);
     QCOMPARE(left.front().path, newest);

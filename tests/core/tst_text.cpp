@@ -28,6 +28,10 @@ void TestText::everyByteRoundTrips()
     QCOMPARE(text.size(), 256);
     QCOMPARE(encodeCp1252(text), all);
     QVERIFY(!firstCharOutsideCp1252(text));
+    // A character beyond the first 65,536 is named whole, not by the first of its two halves.
+    const std::optional<char32_t> face = firstCharOutsideCp1252(u"Pie \U0001F967 time"_s);
+    QVERIFY(face);
+    QCOMPARE(describeChar(*face), u"\"\U0001F967\" (U+1F967)"_s);
 }
 
 void TestText::codePage_data()

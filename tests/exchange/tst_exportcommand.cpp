@@ -1,8 +1,12 @@
 #include "core/store/recipestore.h"
 #include "samplerecipes.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zestora;
 using testing::readFile;
@@ -54,6 +58,10 @@ private Q_SLOTS:
     void failedWritesLeaveNoFile_data();
     void failedWritesLeaveNoFile();
     void aTerminalSeesTheProgress();
+    void neverWritesOverData_data();
+    void neverWritesOverData();
+    void readingCommandsRefuse_data();
+    void readingCommandsRefuse();
     void mealMasterComesBackAsItWent();
 };
 
@@ -107,10 +115,16 @@ void TestExportCommand::commandLines()
 void TestExportCommand::pdfIsThePrintedPage()
 {
     const Folder folder;
+    // What an export killed while it wrote left; the next export clears it.
+    const QString killed = u".zestora-export-4194300-Ab12Cd.pdf"_s;
+    writeFile(killed, "%PDF-1.4");
     const Run result = folder.exportRecipes({u"--all"_s, u"-o"_s, u"recipes.pdf"_s});
-    QCOMPARE(result.exitCode, 0);
+    QVERIFY(!QFileInfo::exists(killed));
     // The recipe the database cannot work out is left out, and the user told.
-    QVERIFY2(result.output.contains(u"Mac & Cheese: left out"_s), qPrintable(result.output));
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.output.contains(u"Mac & Cheese: left out"_s) &&
+                 result.output.contains(u"Exported 2 of 3 recipes to "_s),
+             qPrintable(result.output));
     QVERIFY(run(u"pdfinfo"_s, {u"recipes.pdf"_s})
                 .output.contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
     const QString text = run(u"pdftotext"_s, {u"recipes.pdf"_s, u"-"_s}).output.simplified();
@@ -152,6 +166,77 @@ void TestExportCommand::failedWritesLeaveNoFile()
                  result.output.contains(reason),
              qPrintable(result.output));
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestExportCommand::neverWritesOverData_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("the recipe file") << u"data/Recipe.Dat"_s;
+    QTest::newRow("the ingredients by a second name") << u"linked.mmf"_s;
+    QTest::newRow("a backup") << u"data/backups/Recipe.Dat.2026-12-05_14-02-11"_s;
+    QTest::newRow("any file of a folder Zestora has open") << u"data/notes.mmf"_s;
+}
+
+void TestExportCommand::neverWritesOverData()
+{
+    QFETCH(QString, output);
+    const Folder folder;
+    QVERIFY(::link("data/Ing.dat", "linked.mmf") == 0);
+    QDir().mkpath(u"data/backups"_s);
+    if (!QFileInfo::exists(output))
+        writeFile(output, "old");
+    QLockFile lock(u"data/.zestora-lock"_s);
+    QVERIFY(lock.tryLock());
+    const QByteArray before = readFile(output);
+    const Run result =
+        folder.exportRecipes({u"--all"_s, u"--force"_s, u"--format"_s, u"mmf"_s, u"-o"_s, output});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.output.startsWith(u"Zestora does not "_s) && result.output.count(u'\n') == 1,
+             qPrintable(result.output));
+    QCOMPARE(readFile(output), before);
+}
+
+void TestExportCommand::readingCommandsRefuse_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("says");
+    const QString data = u"--data-dir=data"_s;
+    QTest::newRow("a recipe without end") << QStringList{u"analyze"_s, u"/dev/zero"_s, data}
+                                          << u"/dev/zero is larger than 4 MB, the most"_s;
+    QTest::newRow("a file of recipes without end") << QStringList{u"import"_s, u"/dev/zero"_s, data}
+                                                   << u"/dev/zero is larger than 64 MB, the most"_s;
+    QTest::newRow("a file in UTF-16") << QStringList{u"import"_s, u"utf16.mmf"_s, data}
+                                      << u"utf16.mmf is written in UTF-16, which"_s;
+    QTest::newRow("an empty folder: nothing to export, and no file made")
+        << QStringList{u"export"_s, u"--all"_s, u"-o"_s, u"z.mmf"_s, u"--data-dir=empty"_s}
+        << u"There are no recipes to export."_s;
+    QTest::newRow("a data folder named but missing")
+        << QStringList{u"analyze"_s, u"utf16.mmf"_s, u"--data-dir=none"_s}
+        << u"There is no data folder none."_s;
+}
+
+void TestExportCommand::readingCommandsRefuse()
+{
+    QFETCH(QStringList, arguments);
+    const Folder folder;
+    QDir().mkdir(u"empty"_s);
+    writeFile(u"utf16.mmf"_s,
+              "\xFF\xFE" +
+                  QByteArrayView(reinterpret_cast<const char*>(u"MMMMM----- Recipe via Meal"), 52));
+    QProcess process;
+    // Memory enough for the program, not for an input without end.
+    process.setChildProcessModifier([] {
+        const rlimit memory{1 << 30, 1 << 30};
+        ::setrlimit(RLIMIT_AS, &memory);
+    });
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(ZESTORA_PATH), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QFETCH(QString, says);
+    QVERIFY2(process.readAll().startsWith(says.toUtf8()), qPrintable(says));
+    QVERIFY(QDir(u"empty"_s).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
 void TestExportCommand::aTerminalSeesTheProgress()

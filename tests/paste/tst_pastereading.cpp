@@ -118,6 +118,9 @@ void TestPasteReading::readsLines_data()
         "plus more for dusting");
     row("or more as needed adds nothing", u"2-3 tbsp milk, or more as needed"_s, 2.5, "tbs", "milk",
         "or more as needed");
+    row("less than nothing is no amount", u"-2 cups flour"_s, -1, "cup", "flour");
+    row("but a dash and a blank are a bullet", u"- 2 cups flour"_s, 2, "cup", "flour");
+    row("a fraction over nothing is no amount", u"1 1/0 cup sugar"_s, -1, "cup", "sugar");
 }
 
 void TestPasteReading::readsInKitchenMeasures_data()

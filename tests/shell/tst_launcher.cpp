@@ -15,7 +15,11 @@
 #include <QSysInfo>
 #include <QTextStream>
 
+#include <csignal>
+
 #include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zestora;
 using namespace zestora::testing;
@@ -46,6 +50,7 @@ private Q_SLOTS:
     void secondClaimOnAFolderIsRefusedAndTouchesNothing();
     void aLockLeftOrHeldElsewhere_data();
     void aLockLeftOrHeldElsewhere();
+    void aFolderThatCannotBeWrittenIsOpenedToRead_data();
     void aFolderThatCannotBeWrittenIsOpenedToRead();
     void leftoversOfInterruptedSavesAreRemoved();
     void backupsAreListedAndRestored_data();
@@ -282,22 +287,51 @@ void TestLauncher::aLockLeftOrHeldElsewhere()
         QCOMPARE(readFile(u".zestora-lock"_s), lock);
 }
 
+void TestLauncher::aFolderThatCannotBeWrittenIsOpenedToRead_data()
+{
+    QTest::addColumn<QByteArray>("held"); // the lock file's contents; empty: none
+    QTest::addColumn<bool>("full");       // else read-only
+    QTest::addColumn<QString>("notice");  // %1: the folder
+    const QString readOnly = u"The data folder %1 is read-only: Zestora shows your recipes and "
+                             u"ingredients, but cannot save any change to them."_s;
+    QTest::newRow("read-only") << QByteArray() << false << readOnly;
+    QTest::newRow("read-only, with the lock of a Zestora that was killed")
+        << "4194300\nzestora\n" + QSysInfo::machineHostName().toUtf8() + "\n"
+        << false
+        << readOnly + u" It holds the lock of a Zestora that has ended (process 4194300), which "
+                      u"cannot be cleared from a read-only folder."_s;
+    QTest::newRow("a full disk is not called read-only")
+        << QByteArray() << true
+        << u"Zestora could not write in the data folder %1: the disk that holds it may be full. "
+           u"Zestora shows your recipes and ingredients; make room on the disk before you save "
+           u"a change."_s;
+}
+
 void TestLauncher::aFolderThatCannotBeWrittenIsOpenedToRead()
 {
+    QFETCH(QByteArray, held);
+    QFETCH(bool, full);
     const TempWorkDir dir;
-    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                  QFileDevice::ExeOther));
-    // Root writes anywhere: the claim is made with an ordinary user's rights to files.
-    const int ownRights = ::setfsuid(65534);
+    if (!held.isEmpty())
+        writeFile(u".zestora-lock"_s, held);
+    if (!full)
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                      QFileDevice::ExeOther));
+    // Root writes anywhere: the claim is made with an ordinary user's rights to files. A full
+    // disk is a limit of no bytes on every file written.
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit noRoom{0, RLIM_INFINITY}, unlimited{RLIM_INFINITY, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, full ? &noRoom : &unlimited);
+    const int ownRights = ::setfsuid(full ? ::getuid() : 65534);
     QString error;
     const std::unique_ptr<QLockFile> lock = claimDataDir(&error);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
     ::setfsuid(ownRights);
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ExeOwner));
     QVERIFY(lock && !lock->isLocked());
-    QCOMPARE(readOnlyNotice(), u"The data folder %1 is read-only: Zestora shows your recipes and "
-                               u"ingredients, but cannot save any change to them."_s.arg(
-                                   QDir::toNativeSeparators(dir.path())));
+    QFETCH(QString, notice);
+    QCOMPARE(readOnlyNotice(*lock), notice.arg(QDir::toNativeSeparators(dir.path())));
 }
 
 void TestLauncher::leftoversOfInterruptedSavesAreRemoved()

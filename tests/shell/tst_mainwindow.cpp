@@ -173,15 +173,15 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     Fixture f;
     // Two saved versions, the first kept as a backup of the second; a newer backup is damaged.
     const auto keepAs = [](const QString& time) {
-        setModified(backups::list(u"Recipe.Dat"_s).front().path,
-                    QDateTime::fromString(time, Qt::ISODate));
+        QVERIFY(QFile::rename(backups::list(u"Recipe.Dat"_s).front().path,
+                              u"backups/Recipe.Dat."_s + time));
     };
     DataFile file(u"Recipe.Dat"_s);
     QVERIFY(file.replace({recipeFile({u"Soup"_s})}));
     QVERIFY(file.replace({"damaged"}));
-    keepAs(u"2026-12-05T14:02:30"_s);
+    keepAs(u"2026-12-05_14-02-30"_s);
     QVERIFY(file.replace({recipeFile({u"Stew"_s})}));
-    keepAs(u"2026-12-05T15:00:00"_s);
+    keepAs(u"2026-12-05_15-00-00"_s);
     writeFile(u"Recipe.Dat"_s, recipeFile({u"Stew"_s}) + "\xae"
                                                          "Cut");
     const QByteArray damaged = readFile(u"Recipe.Dat"_s);
