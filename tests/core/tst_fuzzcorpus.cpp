@@ -15,7 +15,6 @@ using Target = QString (*)(QByteArrayView);
 const QList<std::pair<QString, Target>> targets{
     {u"ingredientFile"_s, fuzz::ingredientFile}, {u"recipeFile"_s, fuzz::recipeFile},
     {u"quantityText"_s, fuzz::quantityText},     {u"webRecipes"_s, fuzz::webRecipes},
-
     {u"mealMasterFile"_s, fuzz::mealMasterFile}, {u"ingredientLines"_s, fuzz::ingredientLines}};
 
 QStringList corpus(const QString& target)
