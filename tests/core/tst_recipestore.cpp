@@ -47,10 +47,8 @@ QByteArray simpleFile(const QStringList& names)
 class TestRecipeStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void twoRecipesAreOneTextEndingInCrLf();
     void whatTheFileHolds_data();
     void whatTheFileHolds();
-    void deletingMovesTheLastRecipeIntoThePlace();
     void aFailedSaveLeavesStoreAndFileAsTheyWere_data();
     void aFailedSaveLeavesStoreAndFileAsTheyWere();
     void deletingTheOnlyRecipe_data();
@@ -60,41 +58,6 @@ private Q_SLOTS:
     void textBetween_data();
     void textBetween();
 };
-
-void TestRecipeStore::twoRecipesAreOneTextEndingInCrLf()
-{
-    const TempWorkDir dir;
-    RecipeStore store;
-    QVERIFY(!store.load());
-    QVERIFY(store.appendRecipe(u"Stew "_s, simpleRecord(u"Stew"_s)));
-    QVERIFY(store.appendRecipe(u"Salad"_s, simpleRecord(u"Salad"_s)));
-    const QByteArray expected = simpleFile({u"Stew"_s, u"Salad"_s});
-    QCOMPARE(readFile(u"Recipe.Dat"_s), expected);
-    QCOMPARE(expected.front(), '\xae');
-
-    RecipeStore reloaded;
-    QVERIFY(!reloaded.load());
-    QCOMPARE(reloaded.recipeNames(), (QStringList{u"Stew"_s, u"Salad"_s}));
-    for (int i = 0; i < reloaded.count(); ++i) {
-        QVERIFY(reloaded.recipeBody(i).startsWith(mark(marks::bodyStart)));
-        QVERIFY(reloaded.recipeBody(i).endsWith(mark(marks::recordEnd)));
-        QVERIFY(reloaded.recipeBody(i).count(mark(marks::recordEnd)) == 1);
-    }
-    QCOMPARE(reloaded.bigRecipeBytes(), expected.chopped(2));
-}
-
-void TestRecipeStore::deletingMovesTheLastRecipeIntoThePlace()
-{
-    const TempWorkDir dir;
-    RecipeStore store;
-    QVERIFY(!store.load());
-    for (const char* name : {"First", "Second", "Third"})
-        QVERIFY(
-            store.appendRecipe(QString::fromLatin1(name), simpleRecord(QString::fromLatin1(name))));
-    QVERIFY(store.deleteRecipeByName(u"First"_s));
-    QCOMPARE(store.recipeNames(), (QStringList{u"Third"_s, u"Second"_s}));
-    QCOMPARE(readFile(u"Recipe.Dat"_s), simpleFile({u"Third"_s, u"Second"_s}));
-}
 
 void TestRecipeStore::aFailedSaveLeavesStoreAndFileAsTheyWere_data()
 {

@@ -90,10 +90,6 @@ struct Fixture : zestora::testing::StartedMainWindow {
 
     QComboBox* list() const { return screen->findChild<QComboBox*>(u"RecipeLst"_s); }
     void show(const QString& name) { zestora::testing::pick(list(), list()->findText(name)); }
-    QString text(const char* label) const
-    {
-        return screen->findChild<QLabel*>(QString::fromLatin1(label))->text();
-    }
     QStringList rows() const
     {
         return zestora::testing::texts(screen->findChild<QListView*>(u"R_IngLst"_s));
@@ -243,8 +239,7 @@ void TestStoredRecipesScreen::showingRecipes()
              u"Unable to load this recipe.\r\nCould not find one of the ingrediants, "
              "(Saffron)\r\nTo correct problem, delete this recipe and enter it again."_s);
     QCOMPARE(f.rows(), QStringList{u"1 cup   Milk"_s});
-    QCOMPARE(f.text("lblFg"), u"8g"_s);
-    QCOMPARE(f.text("Label20"), QString());
+    QCOMPARE(labelTexts(f.screen, {"lblFg", "Label20"}), (QStringList{u"8g"_s, QString()}));
     QCOMPARE(f.directions()->toPlainText(), u"\n   ERROR  "_s);
     QVERIFY(f.directions()->font().bold());
     QCOMPARE(f.directions()->font().pointSize(), 20);
@@ -254,8 +249,8 @@ void TestStoredRecipesScreen::showingRecipes()
 
     // Of two names alike but for letter case, the later recipe is shown.
     zestora::testing::pick(f.list(), f.list()->findText(u"Twice"_s));
-    QCOMPARE(f.text("lbl1M"), u"makes 1/2 servings"_s);
-    QCOMPARE(f.text("lblFg"), u"16g"_s);
+    QCOMPARE(labelTexts(f.screen, {"lbl1M", "lblFg"}),
+             (QStringList{u"makes 1/2 servings"_s, u"16g"_s}));
 
     Fixture empty(QByteArray{});
     empty.window->topBar()->tool(u"Recipes"_s)->trigger();
@@ -276,24 +271,19 @@ void TestStoredRecipesScreen::editAndSaveKeepTheRecipeByteForByte()
     auto* calc = f.window->findChild<AnalysisScreen*>();
     QVERIFY(calc->isVisible());
     QCOMPARE(f.window->findChild<QLabel*>(u"TopLbl"_s)->text(), u"Recipe / Diet Analysis Screen"_s);
-    const auto calcText = [calc](const char* name) {
-        return calc->findChild<QLabel*>(QString::fromLatin1(name))->text();
-    };
     QCOMPARE(calc->findChild<QLineEdit*>(u"NameTxt"_s)->text(), u"Stew"_s);
     // Every line goes over, and the nutrients of those after the missing ingredient too.
     QCOMPARE(texts(calc->findChild<QListView*>(u"R_IngLst"_s)),
              (QStringList{u"Base"_s, u"1 cup   Milk"_s, u"1 tsp   Saffron"_s, u"1 cup   Milk"_s}));
-    QCOMPARE(calcText("lblFg"), u"6.4g"_s);
-    QCOMPARE(calcText("Label24"), u"47.5% of calories from Fat"_s);
     // Servings the spinner cannot show stay as stored.
-    QCOMPARE(calcText("ServingsLbl"), u"2.5"_s);
-    QCOMPARE(calcText("lbl1M"), u"makes 2.5 servings"_s);
-    QCOMPARE(calcText("StatusLbl"), u"Changes Saved"_s);
-    QCOMPARE(calcText("lblName"), u"Stew"_s);
-    QCOMPARE(calcText("DirectionsLbl"), u"Change Items a desired."_s);
+    QCOMPARE(
+        labelTexts(calc, {"lblFg", "Label24", "ServingsLbl", "lbl1M", "StatusLbl", "lblName",
+                          "DirectionsLbl"}),
+        (QStringList{u"6.4g"_s, u"47.5% of calories from Fat"_s, u"2.5"_s, u"makes 2.5 servings"_s,
+                     u"Changes Saved"_s, u"Stew"_s, u"Change Items a desired."_s}));
     zestora::testing::clickInNextDialog(u"ReplaceCmd"_s);
     calc->calcBar()->tool(u"Save"_s)->trigger();
-    QCOMPARE(calcText("StatusLbl"), u"Changes Saved"_s);
+    QCOMPARE(labelTexts(calc, {"StatusLbl"}), QStringList{u"Changes Saved"_s});
     QCOMPARE(readFile(u"Recipe.Dat"_s), file);
 }
 

@@ -85,43 +85,31 @@ void TestUsda::measuresAndNutrients()
                                                  "03001\t1\t8.0\tfl oz\t240\n";
     const ImportResult result = readFoods(foods, measures);
     QCOMPARE(result.error, QString());
-    QCOMPARE(result.foods.size(), 4);
-
-    // A volume comes first even when USDA lists a weight before it.
-    const IngRecord& butter = result.foods[0].record;
-    QCOMPARE(result.foods[0].measure, MeasureSource::StandardUnit);
-    QCOMPARE(butter.measure1, u"cup"_s);
-    QCOMPARE(butter.amount1, 1.0f);
-    QCOMPARE(butter.measure2, u"g"_s);
-    QCOMPARE(butter.amount2, 227.0f);
-    QCOMPARE(butter.calories, 1628.0f); // 717 * 2.27 = 1627.59
-    QCOMPARE(butter.sodium, 1621.0f);   // 714 * 2.27 = 1620.78
-    QCOMPARE(butter.cholesterol, 488);  // 215 * 2.27 = 488.05
-    QCOMPARE(butter.fat, static_cast<float>(81.11 * 2.27));
-
-    // Only measures of its own: the first one, with its weight; a missing value counts 0.
-    const IngRecord& bread = result.foods[1].record;
-    QCOMPARE(result.foods[1].measure, MeasureSource::OwnMeasure);
-    QCOMPARE(bread.measure1, u"slice"_s);
-    QCOMPARE(bread.customMeasure, -1);
-    QCOMPARE(bread.amount2, 28.0f);
-    QCOMPARE(bread.satFat, 0.0f);
-    QCOMPARE(bread.cholesterol, 0);
-    QCOMPARE(bread.calories, 70.0f);
-
-    // Fluid ounces become tablespoons.
-    const IngRecord& soup = result.foods[2].record;
-    QCOMPARE(soup.measure1, u"tbs"_s);
-    QCOMPARE(soup.amount1, 16.0f);
-    QCOMPARE(soup.sodium, 2400.0f);
-
-    // No measure at all: 100 g.
-    const IngRecord& salt = result.foods[3].record;
-    QCOMPARE(result.foods[3].measure, MeasureSource::HundredGrams);
-    QCOMPARE(salt.measure1, u"g"_s);
-    QCOMPARE(salt.amount1, 100.0f);
-    QCOMPARE(salt.measure2, QString());
-    QCOMPARE(salt.sodium, 38758.0f);
+    // A volume comes first even when USDA lists a weight before it; with measures of its own
+    // only, the first one and its weight; fluid ounces become tablespoons; no measure, 100 g.
+    // The nutrients are per 100 g, rounded where the record keeps whole numbers; a missing
+    // value counts 0.
+    QStringList read;
+    QList<MeasureSource> sources;
+    const auto number = [](double value) {
+        return QString::number(value);
+    };
+    for (const Food& food : result.foods) {
+        const IngRecord& r = food.record;
+        sources.append(food.measure);
+        read.append(u"%1 %2 = %3 %4 (%5): %6 kcal, %7 mg sodium, %8 mg cholesterol"_s.arg(
+            number(r.amount1), r.measure1, number(r.amount2), r.measure2, number(r.customMeasure),
+            number(r.calories), number(r.sodium), number(r.cholesterol)));
+    }
+    QCOMPARE(read,
+             (QStringList{u"1 cup = 227 g (0): 1628 kcal, 1621 mg sodium, 488 mg cholesterol"_s,
+                          u"1 slice = 28 g (-1): 70 kcal, 140 mg sodium, 0 mg cholesterol"_s,
+                          u"16 tbs = 240 g (0): 240 kcal, 2400 mg sodium, 12 mg cholesterol"_s,
+                          u"100 g = 0  (0): 0 kcal, 38758 mg sodium, 0 mg cholesterol"_s}));
+    QCOMPARE(sources,
+             (QList<MeasureSource>{MeasureSource::StandardUnit, MeasureSource::OwnMeasure,
+                                   MeasureSource::StandardUnit, MeasureSource::HundredGrams}));
+    QCOMPARE(result.foods[0].record.fat, static_cast<float>(81.11 * 2.27));
 }
 
 void TestUsda::damagedTablesAreReported()
