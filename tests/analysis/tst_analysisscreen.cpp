@@ -330,9 +330,9 @@ void TestAnalysisScreen::keyboardAlone()
     QCOMPARE(f.rows().last(), u"2  slice     Cheese"_s);
     // Replace: the ingredient that takes the line's place is chosen next.
     clickInNextDialog(u"EditCmd"_s);
-    auto* lines = f.get<QListWidget>("R_IngLst");
+    auto* lines = f.get<QListView>("R_IngLst");
     lines->setFocus();
-    lines->setCurrentRow(0);
+    lines->setCurrentIndex(lines->model()->index(0, 0));
     enter();
     f.screen->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));

@@ -273,7 +273,7 @@ void TestPasteWindow::measuresAndWhatIsCounted()
         window->findChild<QPushButton*>(u"AddCmd"_s)->click();
     });
     w.paste(u"2 tbs milk\n100g sugar, for the brine\n"_s);
-    QCOMPARE(texts(w.get<QListWidget>(u"R_IngLst"_s)),
+    QCOMPARE(texts(w.get<QListView>(u"R_IngLst"_s)),
              QStringList({lines::ingredientRow(u"Milk, whole"_s, u"40"_s, u"ml"_s),
                           lines::ingredientRow(u"Sugars, granulated"_s, u"100"_s, u"g"_s)}));
 }
