@@ -1,9 +1,8 @@
 #include "core/paste/foodmatcher.h"
 
-#include "core/store/datafile.h"
 #include "core/store/ingtable.h"
+#include "core/store/pairsfile.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -461,18 +460,8 @@ QString FoodChoices::key(const QString& food)
 void FoodChoices::load()
 {
     m_chosen.clear();
-    if (!QFile::exists(fileName))
-        return;
-    DataFile file(fileName);
-    const std::optional<QByteArray> bytes = file.readAll();
-    if (!bytes)
-        return;
-    for (const QByteArray& row : bytes->split('\n')) {
-        const QString text = QString::fromUtf8(row).trimmed();
-        const qsizetype tab = text.indexOf(u'\t');
-        if (tab > 0)
-            m_chosen.insert(text.first(tab), text.sliced(tab + 1));
-    }
+    for (const auto& [words, name] : pairsfile::read(fileName))
+        m_chosen.insert(words, name);
 }
 
 QString FoodChoices::chosenFor(const QString& food) const
@@ -488,14 +477,10 @@ bool FoodChoices::remember(const QString& food, const QString& name)
     m_chosen.insert(words, name);
     QStringList keys = m_chosen.keys();
     keys.sort();
-    QByteArray bytes;
+    pairsfile::Pairs pairs;
     for (const QString& key : keys)
-        bytes += key.toUtf8() + '\t' + m_chosen.value(key).toUtf8() + '\n';
-    DataFile file(fileName);
-    if (file.replace({bytes}))
-        return true;
-    m_error = file.errorString();
-    return false;
+        pairs.append({key, m_chosen.value(key)});
+    return pairsfile::write(fileName, pairs, &m_error);
 }
 
 FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoices* choices)

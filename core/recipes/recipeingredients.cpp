@@ -6,6 +6,7 @@
 #include "core/recipes/recipefields.h"
 #include "core/store/datafile.h"
 #include "core/store/ingtable.h"
+#include "core/store/pairsfile.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
 
@@ -44,18 +45,9 @@ std::optional<QString> storedBody(const QString& recipe, const RecipeStore& reci
 void RecipeLinks::load()
 {
     m_links.clear();
-    if (!QFile::exists(fileName))
-        return;
-    DataFile file(fileName);
-    const std::optional<QByteArray> bytes = file.readAll();
-    if (!bytes)
-        return;
-    for (const QByteArray& row : bytes->split('\n')) {
-        const QString text = QString::fromUtf8(row).trimmed();
-        const qsizetype tab = text.indexOf(u'\t');
-        if (tab > 0 && tab + 1 < text.size())
-            m_links.append({text.first(tab), text.sliced(tab + 1)});
-    }
+    for (const auto& [ingredient, recipe] : pairsfile::read(fileName))
+        if (!recipe.isEmpty())
+            m_links.append({ingredient, recipe});
 }
 
 QString RecipeLinks::recipeOf(const QString& ingredient) const
@@ -109,15 +101,18 @@ bool RecipeLinks::unlinkIngredient(const QString& ingredient)
 
 bool RecipeLinks::save(const QList<Link>& links)
 {
-    QByteArray bytes;
+    pairsfile::Pairs pairs;
     for (const Link& link : links)
-        bytes += link.ingredient.toUtf8() + '\t' + link.recipe.toUtf8() + '\n';
-    DataFile file(fileName);
+        pairs.append({link.ingredient, link.recipe});
     // The last link gone, the file goes too, so that a folder never using the feature stays as
     // it was.
-    if (!(bytes.isEmpty() && !QFile::exists(fileName)) &&
-        !(bytes.isEmpty() ? file.remove() : file.replace({bytes}))) {
-        m_error = file.errorString();
+    if (pairs.isEmpty() && QFile::exists(fileName)) {
+        DataFile file(fileName);
+        if (!file.remove()) {
+            m_error = file.errorString();
+            return false;
+        }
+    } else if (!pairs.isEmpty() && !pairsfile::write(fileName, pairs, &m_error)) {
         return false;
     }
     m_links = links;
