@@ -28,6 +28,17 @@ class FoodIndex;
 class ReviewTable : public QTableWidget {
     Q_OBJECT
 public:
+    // The table's columns, left to right.
+    enum Column {
+        LineColumn,
+        FoodColumn,
+        QuantityColumn,
+        UnitColumn,
+        GramsColumn,
+        NoteColumn,
+        CountedColumn
+    };
+
     explicit ReviewTable(QWidget* parent = nullptr);
 
     // What the table needs before it shows lines: the foods, their names to search, help for the
@@ -51,16 +62,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    enum Column {
-        LineColumn,
-        FoodColumn,
-        QuantityColumn,
-        UnitColumn,
-        GramsColumn,
-        NoteColumn,
-        CountedColumn
-    };
-
     QComboBox* foodList(int row);
     void foodChosen(int row, QComboBox* foods, int item);
     void amountEdited(int row);

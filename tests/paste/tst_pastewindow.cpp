@@ -34,15 +34,7 @@ QList<IngRecord> pantry()
             food(u"Sugars, granulated"_s, 1, u"cup"_s, 200, u"g"_s, {.carbs = 200})};
 }
 
-enum Column {
-    LineColumn,
-    FoodColumn,
-    QuantityColumn,
-    UnitColumn,
-    GramsColumn,
-    NoteColumn,
-    CountedColumn
-};
+using enum ReviewTable::Column;
 
 QStringList column(const QTableWidget* table, int column)
 {
