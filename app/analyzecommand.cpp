@@ -283,13 +283,10 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
             return 2;
         }
     }
-    QString problem;
     const std::optional<paste::KitchenMeasures> kitchen =
-        chosenMeasures(parser.value(measures), &problem);
-    if (!kitchen) {
-        err << problem << Qt::endl << usage;
+        chosenMeasures(parser.value(measures), err);
+    if (!kitchen)
         return 2;
-    }
     QString error;
     const std::optional<QString> text =
         readRecipeFile(parser.positionalArguments().front(), &error);

@@ -52,13 +52,10 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
         return 2;
     }
     // Read before the data folder becomes the working directory.
-    QString problem;
     const std::optional<paste::KitchenMeasures> kitchen =
-        chosenMeasures(parser.value(measures), &problem);
-    if (!kitchen) {
-        err << problem << Qt::endl << usage;
+        chosenMeasures(parser.value(measures), err);
+    if (!kitchen)
         return 2;
-    }
     const QString fileName = parser.positionalArguments().front();
     QFile file;
     if (const QString why = openInputFile(file, fileName); !why.isEmpty()) {

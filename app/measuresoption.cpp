@@ -1,5 +1,9 @@
 #include "app/measuresoption.h"
 
+#include "app/launcher.h"
+
+#include <QTextStream>
+
 namespace zestora {
 
 QCommandLineOption measuresOption()
@@ -11,13 +15,13 @@ QCommandLineOption measuresOption()
         QStringLiteral("us|uk|au"));
 }
 
-std::optional<paste::KitchenMeasures> chosenMeasures(const QString& value, QString* problem)
+std::optional<paste::KitchenMeasures> chosenMeasures(const QString& value, QTextStream& err)
 {
     if (value.isEmpty())
         return paste::measuresOfLocale(QLocale::system());
     const std::optional<paste::KitchenMeasures> measures = paste::measuresNamed(value);
     if (!measures)
-        *problem = QStringLiteral("The measures are us, uk or au, not %1.").arg(value);
+        err << "The measures are us, uk or au, not " << value << "." << Qt::endl << usage;
     return measures;
 }
 
