@@ -165,77 +165,24 @@ void TestExchange::htmlPage()
     QVERIFY(page.endsWith(u"</body>\n</html>\n"_s));
 }
 
+// Files in the styles real programs write, beside what the reader must make of each.
 void TestExchange::mealMasterReading_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("recipes");
     QTest::addColumn<int>("problems");
-    QTest::newRow("the older form: Servings, one-letter units, a continued line, a heading")
-        << QByteArray("Text before the recipe is skipped.\r\n"
-                      "---------- Recipe via Meal-Master (tm) v8.02\r\n\r\n"
-                      "      Title: Onion Soup\r\n Categories: Soups, Quick\r\n"
-                      "   Servings: 6\r\n\r\n      2 T  Butter\r\n      1 t  Salt\r\n"
-                      "    1/2 c  Onion, chopped very finely\r\n           -and fried\r\n"
-                      "-----------------------------BROTH------------------------------\r\n"
-                      "      1    Bay leaf\r\n\r\n  Melt the butter,\r\n  add the onion.\r\n"
-                      "\r\n  Simmer.\r\n-----\r\n")
-        << u"Onion Soup|6|Soups,Quick|2;T;Butter/1;t;Salt/1/2;c;Onion, chopped very finely and "
-           "fried/#BROTH/1;;Bay leaf|Melt the butter, add the onion./Simmer."_s
-        << 0;
-    QTest::newRow("ingredients in two columns, the left one of a group first")
-        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Cannoli\n\n"
-                      "  1 1/2 c  Ricotta cheese;                   1/2 c  Dark chocolate;\n"
-                      "           -well drained                            -chopped\n"
-                      "      3 tb Sugar                             1/4 c  Almonds\n"
-                      "------------------------------DOUGH------------------------------\n"
-                      "      1 c  Flour                                    -or water\n"
-                      "      2 tb Marsala wine\n\n  Fill the shells.\nMMMMM\n")
-        << u"Cannoli|||1 1/2;c;Ricotta cheese; well drained/3;tb;Sugar/1/2;c;Dark chocolate; "
-           "chopped/1/4;c;Almonds/#DOUGH/1;c;Flour/2;tb;Marsala wine or water|Fill the shells."_s
-        << 0;
-    QTest::newRow("two recipes in code page 1252, one without directions")
-        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Caf\xe9\n"
-                      " Categories: None\n      Yield: 1 serving\n\n      1 c  Caf\xe9 au lait\n"
-                      "\nMMMMM\n\nMMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
-                      "      Title: Tea\n\n  Steep.\nMMMMM\n")
-        << u"Café|1 serving||1;c;Café au lait| ~ Tea||||Steep."_s << 0;
-    QTest::newRow("fields one column late, every unit code, an amount + food after a line of text")
-        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Coffee Cake\n"
-                      "      Yield: 1 cake\n\n    1/2   c Unsalted butter\n      1 st Butter\n"
-                      "      2 cv Garlic\n      1 sp Thyme\n      1 Tb Oil\n      2 t  Salt\n"
-                      "      3 T  Sugar\n      1 pn Pepper\n      2 ds Tabasco\n      1 cn Corn\n"
-                      "      1 ct Cream\n  1 1/2 C  Flour\nA note the cook left\n      2 lg Eggs\n"
-                      "\n  Bake.\nMMMMM\n")
-        << u"Coffee Cake|1 cake||1/2;c;Unsalted butter/1;st;Butter/2;cv;Garlic/1;sp;Thyme/1;Tb;Oil/"
-           "2;t;Salt/3;T;Sugar/1;pn;Pepper/2;ds;Tabasco/1;cn;Corn/1;ct;Cream/1 1/2;C;Flour/2;lg;"
-           "Eggs|A note the cook left/Bake."_s
-        << 0;
-    QTest::newRow("another program's headers are kept with their labels, blank lines between "
-                  "ingredients kept, a sentence after the list is a direction")
-        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
-                      "      Title: Apple Crisp\nRecipe By     : Ann Smith\n"
-                      "Serving Size  : 6    Preparation Time :0:45\n"
-                      "Categories    : Desserts, Fruit\n          Source: Old card\n\n"
-                      "      4 c  Apples, sliced\n\n      1 c  Oats\n            Salt\n\n"
-                      "  350 degrees is the oven's heat for it.\n\n  Bake.\nMMMMM\n")
-        << u"Apple Crisp|6|Desserts,Fruit|4;c;Apples, sliced/#/1;c;Oats/;;Salt|350 degrees is the "
-           "oven's heat for it./Bake.|Recipe By: Ann Smith/Preparation Time: 0:45/Source: Old "
-           "card"_s
-        << 0;
-    QTest::newRow("two columns two columns further right, and headings after directions")
-        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Tacos\n\n"
-                      "    1/4 c  Oil                                   1 ts Hot sauce\n"
-                      "      2 lb Beef                                  2 c  Lettuce\n\n"
-                      "  Fry the beef.\n"
-                      "MMMMM------------------------------SALSA-------------------------------\n"
-                      "      2    Tomatoes\n\n  Chop.\nMMMMM\n")
-        << u"Tacos|||1/4;c;Oil/2;lb;Beef/1;ts;Hot sauce/2;c;Lettuce/#SALSA/2;;Tomatoes|Fry the "
-           "beef./Chop."_s
-        << 0;
-    QTest::newRow("UTF-8 text, cut off before its end line")
-        << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
-                      "      Title: Cr\xc3\xa8me br\xc3\xbbl\xc3\xa9\x65\n\n      1 c  Cream\n")
-        << u"Crème brûlée|||1;c;Cream|"_s << 1;
+    int files = 0;
+    for (const QString& line : QString::fromUtf8(handWritten("mealmaster/expected.tsv"))
+                                   .split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(u'\t');
+        if (line.startsWith(u'#') || fields.size() != 3)
+            continue;
+        QTest::newRow(qPrintable(fields[0]))
+            << handWritten(qPrintable(u"mealmaster/"_s + fields[0] + u".mmf"_s)) << fields[1]
+            << fields[2].toInt();
+        ++files;
+    }
+    QVERIFY(files > 0);
 }
 
 void TestExchange::mealMasterReading()
