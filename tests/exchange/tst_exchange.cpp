@@ -72,13 +72,11 @@ private Q_SLOTS:
     void storedLinesInTheFormat();
     void jsonAsWrittenByHand();
     void htmlPage();
-    void mealMasterReading_data();
-    void mealMasterReading();
+    void readingFilesOthersWrote_data();
+    void readingFilesOthersWrote();
     void unitCodesReadBackAsTheScreensUnits();
     void exportsComeBackByteForByte_data();
     void exportsComeBackByteForByte();
-    void webRecipes_data();
-    void webRecipes();
 };
 
 void TestExchange::mealMasterAsWrittenByHand()
@@ -165,35 +163,36 @@ void TestExchange::htmlPage()
     QVERIFY(page.endsWith(u"</body>\n</html>\n"_s));
 }
 
-// Files in the styles real programs write, beside what the reader must make of each.
-void TestExchange::mealMasterReading_data()
+// Files as other programs write them (MealMaster of every style, JSON-LD, saved web pages),
+// beside what must be read of each.
+void TestExchange::readingFilesOthersWrote_data()
 {
-    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("recipes");
     QTest::addColumn<int>("problems");
     int files = 0;
-    for (const QString& line : QString::fromUtf8(handWritten("mealmaster/expected.tsv"))
-                                   .split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(handWritten("corpus/expected.tsv")).split(u'\n', Qt::SkipEmptyParts)) {
         const QStringList fields = line.split(u'\t');
         if (line.startsWith(u'#') || fields.size() != 3)
             continue;
-        QTest::newRow(qPrintable(fields[0]))
-            << handWritten(qPrintable(u"mealmaster/"_s + fields[0] + u".mmf"_s)) << fields[1]
-            << fields[2].toInt();
+        QTest::newRow(qPrintable(fields[0])) << fields[0] << fields[1] << fields[2].toInt();
         ++files;
     }
     QVERIFY(files > 0);
 }
 
-void TestExchange::mealMasterReading()
+void TestExchange::readingFilesOthersWrote()
 {
-    QFETCH(QByteArray, file);
-    const mealmaster::ReadResult read = mealmaster::read(file);
+    QFETCH(QString, name);
+    const exchange::RecipeFile read =
+        exchange::readRecipeFile(name, handWritten(qPrintable(u"corpus/"_s + name)));
     QStringList recipes;
     for (const mealmaster::Recipe& recipe : read.recipes)
         recipes.append(summary(recipe));
     QTEST(recipes.join(u" ~ "_s), "recipes");
     QTEST(static_cast<int>(read.problems.size()), "problems");
+    QCOMPARE(read.noRecipe.isEmpty(), !recipes.isEmpty());
 }
 
 void TestExchange::unitCodesReadBackAsTheScreensUnits()
@@ -323,51 +322,6 @@ void TestExchange::exportsComeBackByteForByte()
         const RecipeEntry& stored = recipes.recipeList()[order[i]];
         QCOMPARE(record, QChar(u'\u00ae') + stored.recipeName + recipes.recipeBody(order[i]));
     }
-}
-
-void TestExchange::webRecipes_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("recipes");
-    const QByteArray pie =
-        R"({"@type": ["Recipe"], "name": "Pie &amp; Cream", "recipeYield": ["8", "1 pie"],
-            "recipeCategory": "Dessert", "description": "A good pie.",
-            "recipeIngredient": ["2 1/2 cups flour", "For the filling:", "1/2 cup sugar"],
-            "recipeInstructions": [{"@type": "HowToSection", "name": "Crust",
-              "itemListElement": [{"@type": "HowToStep", "text": "Roll<br>thin."}]},
-              {"@type": "HowToStep", "text": "Bake."}]})";
-    const QString pieRead = u"Pie & Cream|1 pie|Dessert|2 1/2;;cups flour/#For the filling/1/2;;"
-                            "cup sugar|Crust//Roll/thin.//Bake.|Description: A good pie."_s;
-    QTest::newRow("a saved page: the Recipe in an @graph, markup and references in its texts")
-        << QByteArray("<!DOCTYPE html><html><head><script type=\"application/ld+json\">"
-                      "{\"@context\": \"https://schema.org\", \"@graph\": [{\"@type\": "
-                      "\"WebPage\"}, " +
-                      pie + "]}</script></head><body>Pie</body></html>")
-        << pieRead;
-    QTest::newRow("a JSON-LD file of an array, steps as texts, a yield as a number")
-        << QByteArray(R"([{"@type": "Recipe", "name": "Tea", "recipeYield": 2,
-                          "recipeIngredient": ["1 cup water", ""],
-                          "recipeInstructions": "Boil.\nSteep."},
-                         {"@type": "Thing"}, {"@type": "Recipe", "name": "Toast"}])")
-        << u"Tea|2||1;;cup water/#|Boil./Steep. ~ Toast||||"_s;
-    QTest::newRow("a page whose data is in a comment, among data that is no JSON")
-        << QByteArray("<html><script type='application/ld+json'>{broken</script>"
-                      "<SCRIPT TYPE=\"application/ld+json\"><!--" +
-                      pie + "--></SCRIPT></html>")
-        << pieRead;
-    QTest::newRow("a page without recipe data says so")
-        << QByteArray("<html><body><p>Just a page.</p></body></html>") << QString();
-}
-
-void TestExchange::webRecipes()
-{
-    QFETCH(QByteArray, file);
-    const exchange::RecipeFile read = exchange::readRecipeFile(u"page.html"_s, file);
-    QStringList recipes;
-    for (const mealmaster::Recipe& recipe : read.recipes)
-        recipes.append(summary(recipe));
-    QTEST(recipes.join(u" ~ "_s), "recipes");
-    QCOMPARE(read.noRecipe.isEmpty(), !recipes.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestExchange)
