@@ -170,16 +170,13 @@ void TestExchange::readingFilesOthersWrote_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("recipes");
     QTest::addColumn<int>("problems");
-    int files = 0;
-    for (const QString& line :
-         QString::fromUtf8(handWritten("corpus/expected.tsv")).split(u'\n', Qt::SkipEmptyParts)) {
-        const QStringList fields = line.split(u'\t');
-        if (line.startsWith(u'#') || fields.size() != 3)
-            continue;
-        QTest::newRow(qPrintable(fields[0])) << fields[0] << fields[1] << fields[2].toInt();
-        ++files;
+    const QList<QStringList> rows =
+        testing::tableRows(QStringLiteral(EXCHANGE_DIR "/corpus/expected.tsv"));
+    QVERIFY(!rows.isEmpty());
+    for (const QStringList& row : rows) {
+        QCOMPARE(row.size(), 3);
+        QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << row[2].toInt();
     }
-    QVERIFY(files > 0);
 }
 
 void TestExchange::readingFilesOthersWrote()
