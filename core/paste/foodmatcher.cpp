@@ -469,12 +469,18 @@ QString FoodChoices::chosenFor(const QString& food) const
     return m_chosen.value(key(food));
 }
 
-bool FoodChoices::remember(const QString& food, const QString& name)
+bool FoodChoices::remember(const QList<Choice>& choices)
 {
-    const QString words = key(food);
-    if (words.isEmpty() || m_chosen.value(words) == name)
+    bool changed = false;
+    for (const auto& [food, name] : choices) {
+        const QString words = key(food);
+        if (words.isEmpty() || m_chosen.value(words) == name)
+            continue;
+        m_chosen.insert(words, name);
+        changed = true;
+    }
+    if (!changed)
         return true;
-    m_chosen.insert(words, name);
     QStringList keys = m_chosen.keys();
     keys.sort();
     pairsfile::Pairs pairs;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 namespace zestora {
@@ -66,9 +67,13 @@ public:
     void load();
     // The food chosen before for these food words, or an empty text.
     QString chosenFor(const QString& food) const;
-    // Remembers the choice and rewrites the file crash-safely; false with errorString() when the
-    // file could not be written, in which case the choice is still remembered for this run.
-    bool remember(const QString& food, const QString& name);
+    // A line's food words and the food chosen for them.
+    using Choice = std::pair<QString, QString>;
+    // Remembers the choices and rewrites the file crash-safely once for all of them (each rewrite
+    // keeps a backup, and one Add must not push a day's backups out); false with errorString()
+    // when the file could not be written, in which case the choices are still remembered for
+    // this run.
+    bool remember(const QList<Choice>& choices);
     const QString& errorString() const { return m_error; }
 
     static QString key(const QString& food);

@@ -237,13 +237,11 @@ QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const I
 
 bool rememberChoices(const QList<ReviewedLine>& lines, const IngTable& table, FoodChoices& choices)
 {
-    bool remembered = true;
+    QList<FoodChoices::Choice> chosen;
     for (const ReviewedLine& reviewed : lines)
         if (reviewed.chosen && reviewed.matched() && !reviewed.leftOut)
-            remembered =
-                choices.remember(reviewed.line.food, table.at(reviewed.food).trimmedName()) &&
-                remembered;
-    return remembered;
+            chosen.append({reviewed.line.food, table.at(reviewed.food).trimmedName()});
+    return choices.remember(chosen);
 }
 
 } // namespace zestora::paste

@@ -1,5 +1,6 @@
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
+#include "core/store/backups.h"
 #include "core/store/ingtable.h"
 #include "testsupport.h"
 
@@ -302,11 +303,16 @@ void TestPasteReading::remembersChoicesBesideTheData()
     QVERIFY(!table.loadIngTable());
     FoodChoices choices;
     choices.load();
-    QVERIFY(choices.remember(u"Chopped Onions"_s, u"Potatoes, raw"_s));
+    QVERIFY(choices.remember({{u"milk"_s, u"Milk"_s}}));
+    // The choices of one Add are written at once: one rewrite, one backup.
+    QVERIFY(choices.remember(
+        {{u"Chopped Onions"_s, u"Potatoes, raw"_s}, {u"whole milk"_s, u"Milk"_s}}));
+    QCOMPARE(backups::list(FoodChoices::fileName).size(), 1);
 
     FoodChoices later;
     later.load();
     QCOMPARE(later.chosenFor(u"onion, chopped"_s), u"Potatoes, raw"_s);
+    QCOMPARE(later.chosenFor(u"milk whole"_s), u"Milk"_s);
     const FoodMatcher matcher(table, {}, &later);
     const QList<FoodMatch> best = matcher.bestFoods(u"chopped onions"_s);
     QCOMPARE(table.at(best.front().index).name, u"Potatoes, raw"_s);
