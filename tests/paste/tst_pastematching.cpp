@@ -202,7 +202,11 @@ void TestPasteMatching::analyzePrintsJson()
         "[\"Salt to taste\", \"1 cup zorbles\"]},\n"
         "  \"perServing\": {\"calories\": 217, \"caloriesFromFat\": 25, \"fat\": "
         "2.9, \"satFat\": 0.9, \"cholesterol\": 93, \"sodium\": 38, "
-        "\"carbohydrate\": 39.7, \"fiber\": 2, \"protein\": 8.3}\n"
+        "\"carbohydrate\": 39.7, \"fiber\": 2, \"protein\": 8.3},\n"
+        "  \"servingGrams\": 112,\n  \"servingGramsFrom\": \"raw lines\",\n"
+        "  \"per100g\": {\"calories\": 194, \"caloriesFromFat\": 22, \"fat\": 2.6, \"satFat\": "
+        "0.8, \"cholesterol\": 83, \"sodium\": 34, \"carbohydrate\": 35.5, \"fiber\": 1.8, "
+        "\"protein\": 7.4}\n"
         "}\n"_s);
 }
 
@@ -291,6 +295,13 @@ void TestPasteMatching::analyzeTellsWhatItCannotAnalyze_data()
     QTest::newRow("measures it does not know")
         << u"-"_s << "2 cups milk\n"_ba << QStringList{u"--measures"_s, u"metric"_s} << 2
         << u"The measures are us, uk or au, not metric.\n"_s;
+    QTest::newRow("a weighed dish gives the serving's weight and 100 g's nutrients")
+        << u"-"_s << "Serves 2\n2 cups milk\n"_ba << QStringList{u"--cooked-weight"_s, u"400"_s}
+        << 0
+        << u"Serving 200 g; per 100 g: 75 calories, 4g fat, 5.8g carbohydrate, 3.8g protein\n"_s;
+    QTest::newRow("a weight when cooked is grams above zero")
+        << u"-"_s << "2 cups milk\n"_ba << QStringList{u"--cooked-weight"_s, u"0"_s} << 2
+        << u"The cooked weight must be grams above zero, not 0.\n"_s;
 }
 
 void TestPasteMatching::analyzeTellsWhatItCannotAnalyze()
