@@ -1,5 +1,7 @@
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/recipelines.h"
+#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void analyzeTellsWhatItCannotAnalyze_data();
     void analyzeTellsWhatItCannotAnalyze();
     void theIndexFollowsTheTable();
+    void aRecipeMadeIngredientIsMatchedByItsName();
     void importStoresEachRecipeOnce_data();
     void importStoresEachRecipeOnce();
 };
@@ -345,6 +348,26 @@ void TestPasteMatching::theIndexFollowsTheTable()
     QVERIFY(table.appendIng(testing::food(u"Zibbles, dried"_s, 1, u"cup"_s)));
     for (const QString& name : {u"Quibbles, dried"_s, u"Wibbles, dried"_s, u"Zibbles, dried"_s})
         QCOMPARE(best(name.section(u',', 0, 0)), name);
+}
+
+void TestPasteMatching::aRecipeMadeIngredientIsMatchedByItsName()
+{
+    testing::TempWorkDir dir;
+    testing::writeFile(IngTable::fileName,
+                       testing::readFile(QStringLiteral(STARTER_DIR "/Ing.dat")));
+    IngTable table;
+    table.loadIngTable();
+    // As "Use as Ingredient" makes it of the recipe Basic Pie Crust, among the starter's crusts.
+    QVERIFY(table.appendIng(testing::food(u"Basic Pie Crust"_s, 1, u"serving"_s, 45, u"g"_s)));
+    FoodIndex index(table, QStringLiteral(STARTER_DIR));
+    const auto foodOf = [&table](const ReviewedLine& line) {
+        return line.matched() ? table.at(line.food).trimmedName() : QString();
+    };
+    QCOMPARE(foodOf(index.review(readIngredientLine(u"1 cup basic pie crust"_s))),
+             u"Basic Pie Crust"_s);
+    mealmaster::Recipe pie;
+    pie.ingredients = {{u"1"_s, u"c"_s, u"basic pie crust"_s, false}};
+    QCOMPARE(foodOf(exchange::importedRecipe(pie, index).lines.front()), u"Basic Pie Crust"_s);
 }
 
 void TestPasteMatching::importStoresEachRecipeOnce_data()
