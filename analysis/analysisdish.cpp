@@ -46,7 +46,7 @@ void AnalysisScreen::showCookedWeightOf(const QString& recipe)
     CookedWeights weights;
     weights.load();
     const std::optional<double> grams = weights.of(recipe);
-    m_dishWeight->setCookedText(grams ? QString::number(*grams) : QString());
+    m_dishWeight->setCookedText(grams ? cookedGramsText(*grams) : QString());
 }
 
 bool AnalysisScreen::cookedWeightTyped()

@@ -326,8 +326,7 @@ ImportBatch::Check ImportBatch::check(const QString& name, const QString& record
 void ImportBatch::add(const QString& name, const QString& record, std::optional<double> cookedGrams)
 {
     m_recipes.append({trimSpaces(name), record});
-    if (cookedGrams)
-        m_cookedGrams.append({trimSpaces(name), *cookedGrams});
+    m_cookedGrams.append({trimSpaces(name), cookedGrams});
     m_names.add(name);
 }
 

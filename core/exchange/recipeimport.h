@@ -94,7 +94,8 @@ private:
     const RecipeStore& m_store;
     StoredNames m_names;
     QList<RecipeStore::NewRecipe> m_recipes;
-    QList<std::pair<QString, double>> m_cookedGrams;
+    // Every recipe of the batch, so that one replacing a weighed recipe leaves no weight behind.
+    QList<std::pair<QString, std::optional<double>>> m_cookedGrams;
     QString m_weightsError;
 };
 

@@ -4,6 +4,7 @@
 #include "core/text.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace zestora {
@@ -47,43 +48,46 @@ std::optional<double> CookedWeights::of(const QString& recipe) const
 
 bool CookedWeights::set(const QString& recipe, std::optional<double> grams)
 {
-    if (of(recipe) == grams)
+    return set({{recipe, grams}});
+}
+
+bool CookedWeights::set(const QList<std::pair<QString, std::optional<double>>>& changes)
+{
+    QSet<QString> changed;
+    QList<std::pair<QString, double>> added;
+    for (const auto& [name, grams] : changes) {
+        if (of(name) == grams)
+            continue;
+        changed.insert(keyOf(name));
+        if (grams)
+            added.append({trimSpaces(name), *grams});
+    }
+    // Nothing changed, nothing is written: no rewrite, no backup.
+    if (changed.isEmpty())
         return true;
-    if (grams)
-        return set({{recipe, *grams}});
-    return rewrite({recipe}, {});
-}
-
-bool CookedWeights::set(const QList<std::pair<QString, double>>& weights)
-{
-    QStringList names;
-    for (const auto& weight : weights)
-        names.append(weight.first);
-    return rewrite(names, weights);
-}
-
-bool CookedWeights::rewrite(const QStringList& replaced,
-                            const QList<std::pair<QString, double>>& added)
-{
-    QSet<QString> keys;
-    for (const QString& name : replaced)
-        keys.insert(keyOf(name));
     QList<std::pair<QString, double>> weights = m_weights;
-    weights.removeIf([&keys](const auto& weight) { return keys.contains(keyOf(weight.first)); });
-    for (const auto& [name, grams] : added)
-        weights.append({trimSpaces(name), grams});
+    weights.removeIf(
+        [&changed](const auto& weight) { return changed.contains(keyOf(weight.first)); });
+    weights.append(added);
     pairsfile::Pairs pairs;
     for (const auto& [name, grams] : weights)
-        pairs.append({name, QString::number(grams)});
+        pairs.append({name, cookedGramsText(grams)});
     if (!pairsfile::write(fileName, pairs, &m_error))
         return false;
     take(weights);
     return true;
 }
 
+QString cookedGramsText(double grams)
+{
+    // Every digit a cook typed, and no exponent that a heavy pot would otherwise get.
+    static const QRegularExpression trailingZeros(QStringLiteral("\\.?0+$"));
+    return QString::number(grams, 'f', 3).remove(trailingZeros);
+}
+
 QString cookedWeightNote(double grams)
 {
-    return noteLabel + u' ' + QString::number(grams) + QStringLiteral(" g");
+    return noteLabel + u' ' + cookedGramsText(grams) + QStringLiteral(" g");
 }
 
 std::optional<double> cookedWeightOfNote(const QString& note)

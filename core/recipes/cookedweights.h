@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 #include <utility>
@@ -25,13 +24,11 @@ public:
     // weight changes. False with errorString() when it could not be written, in which case the
     // weights in memory are as before.
     bool set(const QString& recipe, std::optional<double> grams);
-    // Keeps the weights of many recipes with one rewrite, as an import stores them.
-    bool set(const QList<std::pair<QString, double>>& weights);
+    // Keeps or forgets the weights of many recipes with one rewrite, as an import stores them.
+    bool set(const QList<std::pair<QString, std::optional<double>>>& changes);
     const QString& errorString() const { return m_error; }
 
 private:
-    // Drops the weights of the replaced recipes, adds the others, and writes the file.
-    bool rewrite(const QStringList& replaced, const QList<std::pair<QString, double>>& added);
     void take(const QList<std::pair<QString, double>>& weights);
 
     QList<std::pair<QString, double>> m_weights; // in the file's order
@@ -43,6 +40,9 @@ private:
 // grams of such a line; none for any other line.
 QString cookedWeightNote(double grams);
 std::optional<double> cookedWeightOfNote(const QString& note);
+
+// Grams as they are written back: "980", "1250.5".
+QString cookedGramsText(double grams);
 
 // Grams as the user types them ("980", "1,250", "980 g"); none for an empty text, and for one
 // that is not a weight above zero, which *bad then says.
