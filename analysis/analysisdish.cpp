@@ -34,7 +34,8 @@ void AnalysisScreen::showServingWeight()
     bool bad = false;
     const std::optional<double> cooked = cookedGramsFrom(m_dishWeight->cookedText(), &bad);
     if (bad) {
-        m_dishWeight->showProblem(notAWeight);
+        // Short, so that the column under the panel keeps its width.
+        m_dishWeight->showProblem(QStringLiteral("Weight when cooked: grams, as 980"));
         return;
     }
     m_dishWeight->showWeight(nutrition::servingWeight(m_draft.totals(), m_draft.totalsServings(),
