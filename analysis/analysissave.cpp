@@ -61,6 +61,7 @@ bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
                              servings + QStringLiteral(" servings"));
     stopFlashing();
     m_ui->DirectionsTxt->setPlainText(recipe.directions);
+    showCookedWeightOf(name);
     // The recipe on screen is the stored one until it is changed.
     m_draft.setSaved(true);
     showSavedStatus();
@@ -153,6 +154,8 @@ void AnalysisScreen::save()
                          QStringLiteral("Not Saved"), MessageBox::Icon::Exclamation);
         return;
     }
+    if (!cookedWeightTyped())
+        return;
     const QString record = m_draft.record(name, directionsText());
     recipeingredients::RecipeLinks links;
     links.load();
@@ -172,6 +175,7 @@ void AnalysisScreen::save()
                          MessageBox::Icon::Critical);
         return;
     }
+    keepCookedWeight(name);
     m_recipeNames->insertName(name);
     m_draft.setSaved(true);
     showSavedStatus();

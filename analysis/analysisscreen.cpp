@@ -13,6 +13,7 @@
 #include "platform/keeproom.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
+#include "widgets/dishweightbox.h"
 #include "widgets/recipeexplainer.h"
 
 #include <QGuiApplication>
@@ -91,6 +92,7 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->InvisLst->setModel(new RecipeEntriesModel(m_explainer->lines(), this));
     // From the directions the Tab key goes on to the panel's rows.
     m_ui->Frame1->makeRowsFocusable(m_ui->DirectionsTxt);
+    setUpDishWeight();
 
     buildCalcBar();
 
@@ -239,6 +241,7 @@ void AnalysisScreen::reset()
     m_ui->NameTxt->setEnabled(true);
     m_ui->Addcmd->setEnabled(true);
     m_ui->DirectionsLbl->clear();
+    m_dishWeight->setCookedText(QString());
     // The ingredient list stays open or closed as it is; the layout keeps it in its place.
     m_ui->Label3->setVisible(true);
     stopFlashing();
@@ -416,6 +419,7 @@ void AnalysisScreen::showTotals()
     m_ui->carbsShare->setText(shares.carbs);
     m_ui->proteinShare->setText(shares.protein);
     m_explainer->showTotals(shares.chart());
+    showServingWeight();
 }
 
 void AnalysisScreen::showSavedStatus()

@@ -15,6 +15,7 @@ class AnalysisScreen;
 
 namespace zestora {
 
+class DishWeightBox;
 class HelpViewer;
 class RecipeExplainer;
 class SortedNameModel;
@@ -104,6 +105,14 @@ private:
     void showSavedStatus();
     void setChanged();
 
+    // The finished dish: the serving's weight and per 100 g, the weight when cooked as stored
+    // for a recipe, checked before a save, and kept after it.
+    void setUpDishWeight();
+    void showServingWeight();
+    void showCookedWeightOf(const QString& recipe);
+    bool cookedWeightTyped();
+    void keepCookedWeight(const QString& recipe);
+
     // Name, OK and saving.
     void nameChanged();
     // OK: the servings change taken in. While saving, the name is checked first and a name
@@ -123,6 +132,7 @@ private:
     QTimer* m_flashTmr;
     QTimer* m_passTmr;
     RecipeExplainer* m_explainer = nullptr;
+    DishWeightBox* m_dishWeight = nullptr;
 
     // The ingredient of the line being entered, and its name as chosen in the list.
     IngRecord m_currentIng;

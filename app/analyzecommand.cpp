@@ -6,10 +6,12 @@
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/nutrition.h"
 #include "core/analysis/quantity.h"
+#include "core/analysis/servingweight.h"
 #include "core/exchange/boundedread.h"
 #include "core/numbers.h"
 #include "core/paste/coverage.h"
 #include "core/paste/linereview.h"
+#include "core/recipes/cookedweights.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
 
@@ -44,6 +46,7 @@ struct Analysis {
     nutrition::PanelTexts panel;
     std::optional<nutrition::CalorieShares> shares;
     paste::Coverage coverage;
+    std::optional<nutrition::ServingWeight> serving;
 };
 
 // A text file as a cook saves it: UTF-8, or the Windows code page when it is not.
@@ -74,9 +77,9 @@ std::optional<QString> readRecipeFile(const QString& name, QString* error)
 
 Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable& table,
                  const paste::FoodMatcher& matcher, const paste::HouseholdWeights& weights,
-                 paste::KitchenMeasures measures)
+                 paste::KitchenMeasures measures, std::optional<double> cookedGrams)
 {
-    Analysis analysis{recipe.title, servings, {}, {}, {}, {}};
+    Analysis analysis{recipe.title, servings, {}, {}, {}, {}, {}};
     QList<paste::ReviewedLine> reviewed;
     for (paste::IngredientLine line : recipe.lines) {
         if (line.kind == paste::LineKind::Blank)
@@ -87,6 +90,8 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
     paste::findUneaten(reviewed, recipe.directions, table);
     paste::countParts(reviewed, table, weights);
     nutrition::RecipeTotals totals;
+    // The raw weight of the lines that count, known while each of them has a weight.
+    std::optional<double> rawGrams = 0.0;
     for (const paste::ReviewedLine& line : std::as_const(reviewed)) {
         AnalyzedLine analyzed{line, {}, {}, {}};
         if (analyzed.reviewed.matched())
@@ -99,12 +104,15 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
                                         servings);
             if (const auto amount = nutrition::lineAmount(analyzed.ordinary->entry(), table, 1))
                 analyzed.grams = amount->grams;
+            rawGrams =
+                rawGrams && analyzed.grams ? *rawGrams + *analyzed.grams : std::optional<double>();
         }
         analysis.lines.append(analyzed);
     }
     analysis.coverage = paste::coverageOf(reviewed, table);
     analysis.panel = nutrition::panelTexts(totals);
     analysis.shares = nutrition::calorieShares(totals);
+    analysis.serving = nutrition::servingWeight(totals, servings, cookedGrams, rawGrams);
     return analysis;
 }
 
@@ -163,13 +171,27 @@ void writeJson(const Analysis& analysis, QTextStream& out)
         << "  \"coverage\": {\"lines\": " << coverage.lines << ", \"weighed\": " << coverage.weighed
         << ", \"estimated\": " << coverage.estimated << ", \"notCounted\": ["
         << notCounted.join(QStringLiteral(", ")) << "]},\n";
-    const nutrition::PanelTexts& p = analysis.panel;
-    out << "  \"perServing\": {"
-        << "\"calories\": " << number(p.cals) << ", \"caloriesFromFat\": " << number(p.fatCals)
-        << ", \"fat\": " << number(p.fatG) << ", \"satFat\": " << number(p.satFatG)
-        << ", \"cholesterol\": " << number(p.cholG) << ", \"sodium\": " << number(p.sodiumG)
-        << ", \"carbohydrate\": " << number(p.carbsG) << ", \"fiber\": " << number(p.fiberG)
-        << ", \"protein\": " << number(p.proteinG) << "}\n}\n";
+    const auto nutrients = [&](const nutrition::PanelTexts& p) {
+        out << "{\"calories\": " << number(p.cals) << ", \"caloriesFromFat\": " << number(p.fatCals)
+            << ", \"fat\": " << number(p.fatG) << ", \"satFat\": " << number(p.satFatG)
+            << ", \"cholesterol\": " << number(p.cholG) << ", \"sodium\": " << number(p.sodiumG)
+            << ", \"carbohydrate\": " << number(p.carbsG) << ", \"fiber\": " << number(p.fiberG)
+            << ", \"protein\": " << number(p.proteinG) << "}";
+    };
+    out << "  \"perServing\": ";
+    nutrients(analysis.panel);
+    const std::optional<nutrition::ServingWeight>& serving = analysis.serving;
+    out << ",\n  \"servingGrams\": " << (serving ? gramsNumber(serving->grams) : null)
+        << ",\n  \"servingGramsFrom\": "
+        << (!serving          ? null
+            : serving->cooked ? QStringLiteral("\"cooked weight\"")
+                              : QStringLiteral("\"raw lines\""))
+        << ",\n  \"per100g\": ";
+    if (serving)
+        nutrients(nutrition::panelTexts(serving->per100g));
+    else
+        out << null;
+    out << "\n}\n";
 }
 
 // What became of a line, under it: the recipe line it makes, or why it counts for nothing.
@@ -231,6 +253,14 @@ void writeText(const Analysis& analysis, QTextStream& out)
     row(QStringLiteral("  ") + nutrition::nutrientName(Nutrient::Fiber), p.fiberG, p.fiberPct);
     row(nutrition::nutrientName(Nutrient::Protein), p.proteinG, QString());
     out << "* Percent Daily Values based on a 2,000 calorie diet." << Qt::endl;
+    if (const std::optional<nutrition::ServingWeight>& serving = analysis.serving) {
+        const nutrition::PanelTexts per100g = nutrition::panelTexts(serving->per100g);
+        out << serving->text() << "; per 100 g: " << per100g.cals << " calories, " << per100g.fatG
+            << " fat, " << per100g.carbsG << " carbohydrate, " << per100g.proteinG << " protein"
+            << Qt::endl;
+    } else {
+        out << "Serving weight not known: not every line has a weight." << Qt::endl;
+    }
     // With no calories the shares are nil, in the words the screens use for a share.
     const nutrition::CalorieShares shares =
         analysis.shares.value_or(nutrition::CalorieShares{QStringLiteral("0% of calories from Fat"),
@@ -264,8 +294,12 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
                                             QStringLiteral("N"));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print one JSON object instead of text."));
+    const QCommandLineOption cookedOption(
+        QStringLiteral("cooked-weight"),
+        QStringLiteral("The weight of the finished dish in grams, for the serving's weight."),
+        QStringLiteral("GRAMS"));
     const QCommandLineOption measures = measuresOption();
-    parser.addOptions({dataDir, servingsOption, json, measures});
+    parser.addOptions({dataDir, servingsOption, json, measures, cookedOption});
     if (!parser.parse(QStringList{QStringLiteral("zestora analyze")} + arguments) ||
         parser.positionalArguments().size() != 1) {
         err << (parser.errorText().isEmpty() ? QStringLiteral("Name one recipe file.")
@@ -282,6 +316,13 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
                 << ", not " << parser.value(servingsOption) << "." << Qt::endl;
             return 2;
         }
+    }
+    bool badWeight = false;
+    const std::optional<double> cooked = cookedGramsFrom(parser.value(cookedOption), &badWeight);
+    if (badWeight || (parser.isSet(cookedOption) && !cooked)) {
+        err << "The cooked weight must be grams above zero, not " << parser.value(cookedOption)
+            << "." << Qt::endl;
+        return 2;
     }
     const std::optional<paste::KitchenMeasures> kitchen =
         chosenMeasures(parser.value(measures), err);
@@ -334,7 +375,7 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
         return 1;
     }
     const Analysis analysis = analyze(recipe, servings.value_or(recipe.servings.value_or(1)), table,
-                                      matcher, tables.weights, *kitchen);
+                                      matcher, tables.weights, *kitchen, cooked);
     if (parser.isSet(json))
         writeJson(analysis, out);
     else

@@ -142,7 +142,7 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
             ++notStored;
             break;
         case exchange::ImportBatch::Check::New:
-            batch.add(name, record);
+            batch.add(name, record, imported.cookedGrams);
             accounts.append({name, imported.account(session.ingredients).text()});
             break;
         }
@@ -153,6 +153,9 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
             << "No recipe was stored." << Qt::endl;
         return 1;
     }
+    if (!batch.weightsError().isEmpty())
+        err << "The weights when cooked were not kept: " << oneLine(batch.weightsError())
+            << Qt::endl;
     for (const auto& [name, account] : std::as_const(accounts))
         out << "Stored: " << name << ": " << account << "." << Qt::endl;
     out << "Stored " << stored.size() << " of " << read.recipes.size()

@@ -75,7 +75,7 @@ public:
         else if (check == exchange::ImportBatch::Check::AlreadyStored)
             m_report.append(QStringLiteral("Already stored: %1.").arg(name));
         else
-            addToBatch(name, record, recipe.account(table).text());
+            addToBatch(name, record, recipe.account(table).text(), recipe.cookedGrams);
     }
 
     // Stores the batch with one write; false when the write failed, which the user is told.
@@ -95,6 +95,9 @@ public:
                              title, MessageBox::Icon::Critical);
             return false;
         }
+        if (!m_batch.weightsError().isEmpty())
+            m_report.append(QStringLiteral("The weights when cooked were not kept: ") +
+                            m_batch.weightsError());
         for (const RecipeStore::NewRecipe& recipe : recipes) {
             m_importer.recipeNames.insertName(recipe.name);
             m_stored.append(
@@ -119,9 +122,10 @@ public:
     }
 
 private:
-    void addToBatch(const QString& name, const QString& record, const QString& account)
+    void addToBatch(const QString& name, const QString& record, const QString& account,
+                    std::optional<double> cookedGrams)
     {
-        m_batch.add(name, record);
+        m_batch.add(name, record, cookedGrams);
         m_accounts.insert(trimSpaces(name), account);
     }
 

@@ -169,6 +169,8 @@ RecipePage recipePage(const PrintedControls& screen)
             share.font = shareFont;
             page.shares.append(share);
         }
+        if (!screen.servingWeight->text().isEmpty())
+            page.shares.append(labelText(screen.servingWeight, frame, pixel));
         if (screen.calorieBar->shares()) {
             page.calorieShares = screen.calorieBar->shares();
             page.calorieBar = place(screen.calorieBar, frame, pixel);

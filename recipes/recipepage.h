@@ -74,6 +74,7 @@ struct PrintedControls {
     std::array<const QLabel*, 3> shares;
     const CalorieBar* calorieBar;
     const QPlainTextEdit* directions;
+    const QLabel* servingWeight; // under the panel: "Serving 245 g"
 };
 
 // The largest frame a page copies: wider, its image would not fit a sheet.

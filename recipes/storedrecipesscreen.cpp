@@ -3,6 +3,7 @@
 #include "ui_storedrecipesscreen.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/recipes/cookedweights.h"
 #include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
@@ -13,6 +14,7 @@
 #include "platform/toolbar.h"
 #include "platform/waitcursor.h"
 #include "recipes/recipepage.h"
+#include "widgets/dishweightbox.h"
 #include "widgets/recipeexplainer.h"
 
 #include <QAction>
@@ -95,6 +97,9 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     // The entries of the recipe shown, a hidden view of the same lines.
     m_ui->InvisLst->setModel(new RecipeEntriesModel(m_explainer->lines(), this));
     m_ui->Picture1->makeRowsFocusable(m_ui->DirectionsTxt);
+    m_dishWeight = new DishWeightBox(DishWeightBox::Form::Shown, this);
+    // Under the panel and its shares, as on the analysis screen.
+    m_ui->panelColumn->insertWidget(m_ui->panelColumn->indexOf(m_ui->CalorieBar) + 1, m_dishWeight);
     clearDisplay();
 }
 
@@ -138,6 +143,7 @@ void StoredRecipesScreen::clearDisplay()
     font.setPointSize(9);
     m_ui->DirectionsTxt->setFont(font);
     m_explainer->showTotals(std::nullopt);
+    m_dishWeight->clear();
 }
 
 QString StoredRecipesScreen::findRecipeBody(const QString& name) const
@@ -174,6 +180,10 @@ void StoredRecipesScreen::showChosenRecipe()
     m_ui->carbsShare->setText(m_shares.carbs);
     m_ui->proteinShare->setText(m_shares.protein);
     m_explainer->showTotals(m_shares.chart());
+    CookedWeights weights;
+    weights.load();
+    m_dishWeight->showWeight(nutrition::servingWeight(
+        view.viewTotals, view.shownServings, weights.of(name), m_explainer->lines()->rawGrams()));
 }
 
 void StoredRecipesScreen::showError(const QString& ingredient)
@@ -224,6 +234,7 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
         return;
     }
     settleIngredientsOf(name);
+    forgetCookedWeight(name);
     const QSignalBlocker quiet(m_ui->RecipeLst);
     m_recipeNames->removeRow(m_ui->RecipeLst->currentIndex());
     if (m_ui->RecipeLst->count() == 0) {
@@ -259,6 +270,15 @@ void StoredRecipesScreen::settleIngredientsOf(const QString& recipe)
             MessageBox::show(this, links.errorString(), QStringLiteral("Not Saved"),
                              MessageBox::Icon::Exclamation);
     }
+}
+
+void StoredRecipesScreen::forgetCookedWeight(const QString& recipe)
+{
+    CookedWeights weights;
+    weights.load();
+    if (!weights.set(recipe, std::nullopt))
+        MessageBox::show(this, weights.errorString(), QStringLiteral("Not Saved"),
+                         MessageBox::Icon::Exclamation);
 }
 
 void StoredRecipesScreen::useAsIngredient(const QString& chosen)
@@ -341,7 +361,8 @@ RecipePage StoredRecipesScreen::printedPage()
                        m_ui->Label19,
                        {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
                        m_ui->CalorieBar,
-                       m_ui->DirectionsTxt});
+                       m_ui->DirectionsTxt,
+                       m_dishWeight->servingLabel()});
 }
 
 void StoredRecipesScreen::printRecipe(const QString& name)

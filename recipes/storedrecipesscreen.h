@@ -15,6 +15,7 @@ class StoredRecipesScreen;
 
 namespace zestora {
 
+class DishWeightBox;
 class RecipeExplainer;
 class SortedNameModel;
 class ToolBar;
@@ -64,6 +65,8 @@ private:
     void useAsIngredient(const QString& name);
     // After its recipe was deleted, an ingredient made from it stays as it stands or goes.
     void settleIngredientsOf(const QString& recipe);
+    // After a recipe was deleted: its weight when cooked goes with it.
+    void forgetCookedWeight(const QString& recipe);
     void editRecipeShown(const QString& name);
     void printRecipe(const QString& name);
     void emailRecipe(const QString& name);
@@ -78,6 +81,7 @@ private:
     std::optional<nutrition::PanelTexts> m_panel;
     nutrition::CalorieShares m_shares;
     RecipeExplainer* m_explainer = nullptr;
+    DishWeightBox* m_dishWeight = nullptr;
     bool m_showWhenVisible = false;
 };
 

@@ -72,6 +72,22 @@ QVariant RecipeEntriesModel::data(const QModelIndex& index, int role) const
                                    : QVariant();
 }
 
+std::optional<double> RecipeLinesModel::rawGrams() const
+{
+    // A sum over what was worked out already, so that showing it costs no line's work again.
+    double grams = 0;
+    bool anyLine = false;
+    for (const Worked& line : m_worked) {
+        if (line.heading)
+            continue;
+        if (!line.amount || !line.amount->grams)
+            return std::nullopt;
+        grams += *line.amount->grams;
+        anyLine = true;
+    }
+    return anyLine ? std::optional<double>(grams) : std::nullopt;
+}
+
 RecipeLinesModel::Worked RecipeLinesModel::work(int row) const
 {
     const QString& entry = m_lines.entry(row);

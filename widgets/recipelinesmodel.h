@@ -54,6 +54,8 @@ public:
     std::optional<nutrition::Nutrient> sharesShown() const { return m_nutrient; }
     // The largest share of a line, which the list makes stand out.
     double largestShare() const;
+    // The raw weight of all lines in grams; none when a line has no weight or no lines are left.
+    std::optional<double> rawGrams() const;
 
 private:
     struct Worked {

@@ -2,6 +2,7 @@
 
 #include "core/exchange/plaintext.h"
 #include "core/exchange/storedrecipe.h"
+#include "core/recipes/cookedweights.h"
 #include "core/text.h"
 
 #include <QIODevice>
@@ -637,12 +638,13 @@ QByteArray write(const Recipe& recipe)
     return out;
 }
 
-void appendRecipe(QByteArray& out, const StoredRecipe& recipe)
+void appendRecipe(QByteArray& out, const StoredRecipe& recipe, std::optional<double> cookedGrams)
 {
     const StoredRecipe::Source source = recipe.source();
-    Writer writer(out, source.title.isEmpty() ? recipe.name : source.title,
-                  source.makes.isEmpty() ? recipe.yield() : source.makes.toByteArray(),
-                  source.categories);
+    Writer writer(
+        out, source.title.isEmpty() ? recipe.name : source.title,
+        source.makes.isEmpty() ? recipe.yield() : source.makes.toByteArray(), source.categories,
+        cookedGrams ? QByteArrayList{cookedWeightNote(*cookedGrams).toLatin1()} : QByteArrayList{});
     QByteArray text;
     QByteArray quantity;
     for (const StoredRecipe::Line& line : recipe.lines) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QIODevice;
 
 namespace zestora {
@@ -74,8 +76,10 @@ QByteArray write(const Recipe& recipe);
 
 // A stored recipe in the format's terms, appended to out: the unit's code where it has one, else
 // the unit leads the ingredient's text; blanks at the ends of the directions' lines and empty
-// lines before and after them, which carry nothing, are left out.
-void appendRecipe(QByteArray& out, const StoredRecipe& recipe);
+// lines before and after them, which carry nothing, are left out. The finished dish's weight,
+// where the cook gave one, is a header line of its own.
+void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
+                  std::optional<double> cookedGrams = std::nullopt);
 
 struct ReadResult {
     QList<Recipe> recipes;

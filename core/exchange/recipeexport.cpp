@@ -5,6 +5,7 @@
 #include "core/exchange/recipejson.h"
 #include "core/exchange/recipepage.h"
 #include "core/exchange/storedrecipe.h"
+#include "core/recipes/cookedweights.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
 
@@ -94,6 +95,8 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
     const int total = static_cast<int>(indexes.size());
     const bool several = total != 1;
     RecipeNutrition nutrition(ingredients);
+    CookedWeights cooked;
+    cooked.load();
     StoredRecipe recipe;
     QByteArray bytes;
     if (format == Format::Html) {
@@ -117,13 +120,14 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
             bytes.append(htmlRecipe(shownRecipe(recipe, worked)));
             break;
         case Format::MealMaster:
-            mealmaster::appendRecipe(bytes, recipe);
+            mealmaster::appendRecipe(bytes, recipe, cooked.of(decodeCp1252(recipe.name)));
             break;
         case Format::Json:
             if (several)
                 bytes.append(done > 0 ? ",\n    " : "\n    ");
-            recipejson::appendRecipe(bytes, recipe, worked.perServing, several ? 4 : 0,
-                                     servingWeight(recipe, ingredients));
+            recipejson::appendRecipe(
+                bytes, recipe, worked.perServing, several ? 4 : 0,
+                servingWeight(recipe, ingredients, cooked.of(decodeCp1252(recipe.name))));
             break;
         case Format::Pdf:
             break;

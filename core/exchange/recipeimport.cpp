@@ -5,6 +5,7 @@
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/plaintext.h"
 #include "core/paste/foodindex.h"
+#include "core/recipes/cookedweights.h"
 #include "core/store/recipemarks.h"
 #include "core/text.h"
 
@@ -181,6 +182,14 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
         QStringLiteral(
             R"(^[\d\s/.-]*(?:(?:to|or)\s+[\d/.]+\s*)?(servings?|portions?|people|persons?)?\s*$)"),
         QRegularExpression::CaseInsensitiveOption);
+    // The weight when cooked is the recipe's own again, not a line of its directions.
+    QStringList notes = recipe.notes;
+    notes.removeIf([&imported](const QString& note) {
+        const std::optional<double> grams = cookedWeightOfNote(note);
+        if (grams)
+            imported.cookedGrams = grams;
+        return grams.has_value();
+    });
     QStringList source;
     if (!recipe.yield.trimmed().isEmpty() && !servingsOnly.match(recipe.yield).hasMatch())
         source.append(QLatin1StringView(makesLabel) + recipe.yield.trimmed());
@@ -189,7 +198,7 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
                       recipe.categories.join(QStringLiteral(", ")));
     QStringList parts{title.size() > lines::maxNameLength ? title : QString(),
                       storableText(source.join(QStringLiteral("\r\n"))),
-                      storableText(recipe.notes.join(QStringLiteral("\r\n"))),
+                      storableText(notes.join(QStringLiteral("\r\n"))),
                       storableText(recipe.directions.join(QStringLiteral("\r\n")))};
     parts.removeAll(QString());
     imported.directions = parts.join(QStringLiteral("\r\n\r\n"));
@@ -314,9 +323,10 @@ ImportBatch::Check ImportBatch::check(const QString& name, const QString& record
                                                                              : Check::New;
 }
 
-void ImportBatch::add(const QString& name, const QString& record)
+void ImportBatch::add(const QString& name, const QString& record, std::optional<double> cookedGrams)
 {
     m_recipes.append({trimSpaces(name), record});
+    m_cookedGrams.append({trimSpaces(name), cookedGrams});
     m_names.add(name);
 }
 
@@ -325,6 +335,7 @@ void ImportBatch::drop(const QString& name)
     const QString trimmed = trimSpaces(name);
     m_recipes.removeIf(
         [&trimmed](const RecipeStore::NewRecipe& recipe) { return recipe.name == trimmed; });
+    m_cookedGrams.removeIf([&trimmed](const auto& weight) { return weight.first == trimmed; });
     storeChanged();
 }
 
@@ -340,6 +351,12 @@ bool ImportBatch::store(RecipeStore& store)
     if (!store.appendRecipes(m_recipes))
         return false;
     m_recipes.clear();
+    m_weightsError.clear();
+    CookedWeights weights;
+    weights.load();
+    if (!weights.set(m_cookedGrams))
+        m_weightsError = weights.errorString();
+    m_cookedGrams.clear();
     return true;
 }
 

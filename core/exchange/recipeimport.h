@@ -36,6 +36,7 @@ struct ImportedRecipe {
     quantity::Servings servings;
     QList<paste::ReviewedLine> lines; // headings and ingredient lines, in order
     QString directions;
+    std::optional<double> cookedGrams; // the finished dish's weight, when the file gives it
 
     // Every ingredient line that gives an amount was matched to a food and one of its measures.
     bool allMatched(const IngTable& table) const;
@@ -75,21 +76,27 @@ public:
         NameTaken,     // another recipe has the name, or one that matches it as a pattern
     };
     Check check(const QString& name, const QString& record) const;
-    void add(const QString& name, const QString& record);
+    void add(const QString& name, const QString& record,
+             std::optional<double> cookedGrams = std::nullopt);
     // A recipe of the batch whose name the user chose to give to another.
     void drop(const QString& name);
     // After the store changed otherwise (a stored recipe replaced).
     void storeChanged();
 
     const QList<RecipeStore::NewRecipe>& recipes() const { return m_recipes; }
-    // Adds the batch to the store in one write and empties it; false with the store's
-    // errorString() when the write failed, the batch kept.
+    // Adds the batch to the store in one write and empties it, then keeps the recipes' weights
+    // when cooked; false with the store's errorString() when the write failed, the batch kept.
+    // The weights not kept, the recipes are stored all the same and weightsError() says why.
     bool store(RecipeStore& store);
+    const QString& weightsError() const { return m_weightsError; }
 
 private:
     const RecipeStore& m_store;
     StoredNames m_names;
     QList<RecipeStore::NewRecipe> m_recipes;
+    // Every recipe of the batch, so that one replacing a weighed recipe leaves no weight behind.
+    QList<std::pair<QString, std::optional<double>>> m_cookedGrams;
+    QString m_weightsError;
 };
 
 } // namespace zestora::exchange

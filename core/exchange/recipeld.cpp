@@ -1,6 +1,8 @@
 #include "core/exchange/recipeld.h"
 
+#include "core/exchange/recipeimport.h"
 #include "core/paste/ingredientline.h"
+#include "core/recipes/cookedweights.h"
 #include "core/text.h"
 
 #include <QHash>
@@ -9,6 +11,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringDecoder>
+
+#include <cmath>
 
 namespace zestora::recipeld {
 
@@ -211,6 +215,12 @@ private:
             if (line.isString())
                 recipe.ingredients.append(ingredient(text(line)));
         steps(object.value(u"recipeInstructions"), recipe.directions, 0);
+        // A serving weighed in grams tells what the finished dish weighs.
+        bool bad = false;
+        if (const std::optional<double> serving = cookedGramsFrom(
+                text(object.value(u"nutrition").toObject().value(u"servingSize")), &bad))
+            recipe.notes.append(cookedWeightNote(
+                std::round(*serving * exchange::servingsOfYield(recipe.yield).divisor)));
         const QString description = text(object.value(u"description")).trimmed();
         if (!description.isEmpty() && !recipe.directions.join(u' ').startsWith(description))
             recipe.notes.append(QStringLiteral("Description: ") + description);

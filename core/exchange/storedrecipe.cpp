@@ -161,9 +161,12 @@ RecipeNutrition::Result RecipeNutrition::of(const StoredRecipe& recipe)
     return result;
 }
 
-std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& ingredients)
+std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& ingredients,
+                                    std::optional<double> cookedGrams)
 {
     const float servings = quantity::quantityValue(decodeCp1252(recipe.servings));
+    if (cookedGrams && servings > 0)
+        return *cookedGrams / servings;
     double grams = 0;
     bool any = false;
     for (const StoredRecipe::Line& line : recipe.lines) {

@@ -88,8 +88,10 @@ private:
     Cache<int> m_units; // positions in the table of units
 };
 
-// The weight of one serving in grams, when every ingredient line's weight is known.
-std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& ingredients);
+// The weight of one serving in grams: of the finished dish when the cook weighed it, else of the
+// raw lines when every ingredient line's weight is known.
+std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& ingredients,
+                                    std::optional<double> cookedGrams = std::nullopt);
 
 // The recipe as the stored recipes screen shows it, for the HTML of an e-mail: its rows, its
 // directions and, where it could be worked out, its panel.

@@ -4,13 +4,11 @@
 #include "core/analysis/quantity.h"
 #include "core/ingredients/wizardrules.h"
 #include "core/recipes/recipefields.h"
-#include "core/store/datafile.h"
 #include "core/store/ingtable.h"
 #include "core/store/pairsfile.h"
 #include "core/store/recipestore.h"
 #include "core/text.h"
 
-#include <QFile>
 #include <QSet>
 
 #include <cmath>
@@ -104,17 +102,8 @@ bool RecipeLinks::save(const QList<Link>& links)
     pairsfile::Pairs pairs;
     for (const Link& link : links)
         pairs.append({link.ingredient, link.recipe});
-    // The last link gone, the file goes too, so that a folder never using the feature stays as
-    // it was.
-    if (pairs.isEmpty() && QFile::exists(fileName)) {
-        DataFile file(fileName);
-        if (!file.remove()) {
-            m_error = file.errorString();
-            return false;
-        }
-    } else if (!pairs.isEmpty() && !pairsfile::write(fileName, pairs, &m_error)) {
+    if (!pairsfile::write(fileName, pairs, &m_error))
         return false;
-    }
     m_links = links;
     return true;
 }

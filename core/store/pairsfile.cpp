@@ -26,10 +26,16 @@ Pairs read(const QString& fileName)
 
 bool write(const QString& fileName, const Pairs& pairs, QString* error)
 {
+    DataFile file(fileName);
+    if (pairs.isEmpty()) {
+        if (!QFile::exists(fileName) || file.remove())
+            return true;
+        *error = file.errorString();
+        return false;
+    }
     QByteArray bytes;
     for (const auto& [key, value] : pairs)
         bytes += key.toUtf8() + '\t' + value.toUtf8() + '\n';
-    DataFile file(fileName);
     if (file.replace({bytes}))
         return true;
     *error = file.errorString();

@@ -13,7 +13,8 @@ using Pairs = QList<std::pair<QString, QString>>;
 
 // The file's pairs in their order; none when there is no file or it cannot be read.
 Pairs read(const QString& fileName);
-// Rewrites the file crash-safely; false with *error set when it could not be written.
+// Rewrites the file crash-safely; with no pairs left the file goes, so that a folder that never
+// used what it keeps stays as it was. False with *error set when it could not be written.
 bool write(const QString& fileName, const Pairs& pairs, QString* error);
 
 } // namespace zestora::pairsfile

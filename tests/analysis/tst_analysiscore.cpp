@@ -1,5 +1,6 @@
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/recipedraft.h"
+#include "core/analysis/servingweight.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
 #include "testsupport.h"
@@ -96,6 +97,8 @@ private Q_SLOTS:
     void calorieShares_data();
     void calorieShares();
     void hugeValuesAreClampedNotUndefined();
+    void servingWeightAndPer100g_data();
+    void servingWeightAndPer100g();
     void lineWeightsAndShares();
     void editing_data();
     void editing();
@@ -243,6 +246,36 @@ void TestAnalysisCore::calorieShares()
     QCOMPARE(shares->values[1], carbValue);
     totals.totCalories = 0;
     QVERIFY(!nutrition::calorieShares(totals));
+}
+
+void TestAnalysisCore::servingWeightAndPer100g_data()
+{
+    QTest::addColumn<std::optional<double>>("cooked");
+    QTest::addColumn<std::optional<double>>("raw");
+    QTest::addColumn<QString>("serving"); // empty: not known
+    QTest::addColumn<PanelTexts>("per100g");
+    // 4 servings of 490 kcal and 20.5 g fat each.
+    const PanelTexts cooked{u"200"_s, u"76"_s,   u"8.4g"_s, u"13%"_s,  u"0g"_s,
+                            u"0%"_s,  u"41mg"_s, u"14%"_s,  u"82mg"_s, u"3%"_s,
+                            u"0g"_s,  u"0%"_s,   u"0g"_s,   u"0%"_s,   u"12.2g"_s};
+    QTest::newRow("the weight when cooked wins over the raw lines")
+        << std::optional(980.0) << std::optional(1200.0) << u"Serving 245 g"_s << cooked;
+    QTest::newRow("else the raw lines, and it says so")
+        << std::optional<double>() << std::optional(980.0) << u"Serving 245 g (raw)"_s << cooked;
+    QTest::newRow("a line without a weight leaves it unknown")
+        << std::optional<double>() << std::optional<double>() << QString() << PanelTexts{};
+    QTest::newRow("nor is a dish of no weight divided by")
+        << std::optional(0.0) << std::optional<double>() << QString() << PanelTexts{};
+}
+
+void TestAnalysisCore::servingWeightAndPer100g()
+{
+    QFETCH(std::optional<double>, cooked);
+    QFETCH(std::optional<double>, raw);
+    RecipeTotals perServing{490, 185, 20.5f, 0, 100, 200, 0, 0, 30};
+    const std::optional<ServingWeight> weight = servingWeight(perServing, 4, cooked, raw);
+    QTEST(weight ? weight->text() : QString(), "serving");
+    QTEST(weight ? panelTexts(weight->per100g) : PanelTexts{}, "per100g");
 }
 
 void TestAnalysisCore::hugeValuesAreClampedNotUndefined()

@@ -1,4 +1,5 @@
 #include "analysis/analysisscreen.h"
+#include "core/recipes/cookedweights.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "platform/dropdownbox.h"
@@ -9,6 +10,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -267,15 +269,16 @@ void TestAnalysisScreen::keyboardAlone()
     // Room for the main window's title, menu and toolbar on a 1024 by 768 screen.
     QVERIFY(f.screen->minimumSizeHint().width() <= 1024 &&
             f.screen->minimumSizeHint().height() <= 768 - 120);
-    // The Tab key follows the work, from the name through the directions to the panel's rows.
+    // The Tab key follows the work, from the name through the directions to the panel's rows and
+    // the dish's weight.
     f.get<QPlainTextEdit>("DirectionsTxt")->setPlainText(u"Stir."_s);
     f.get("NameTxt")->setFocus();
-    const QStringList expected{u"NameTxt"_s,       u"ServingsVs"_s, u"OkCmd"_s,    u"IngLst"_s,
-                               u"SearchLbl"_s,     u"F_DOpt_0"_s,   u"OnesVs"_s,   u"FracVs"_s,
-                               u"MeasureLst"_s,    u"Addcmd"_s,     u"PasteCmd"_s, u"R_IngLst"_s,
-                               u"DirectionsTxt"_s, u"lblCals"_s,    u"lblFg"_s,    u"lblSFg"_s,
-                               u"lblCg"_s,         u"lblSg"_s,      u"lblTCg"_s,   u"lblTFg"_s,
-                               u"lblPg"_s,         u"NameTxt"_s};
+    const QStringList expected{
+        u"NameTxt"_s,  u"ServingsVs"_s,      u"OkCmd"_s,         u"IngLst"_s,     u"SearchLbl"_s,
+        u"F_DOpt_0"_s, u"OnesVs"_s,          u"FracVs"_s,        u"MeasureLst"_s, u"Addcmd"_s,
+        u"PasteCmd"_s, u"R_IngLst"_s,        u"DirectionsTxt"_s, u"lblCals"_s,    u"lblFg"_s,
+        u"lblSFg"_s,   u"lblCg"_s,           u"lblSg"_s,         u"lblTCg"_s,     u"lblTFg"_s,
+        u"lblPg"_s,    u"CookedWeightTxt"_s, u"Per100gChk"_s,    u"NameTxt"_s};
     QStringList order{QApplication::focusWidget()->objectName()};
     while (order.size() < expected.size()) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -470,10 +473,24 @@ void TestAnalysisScreen::saving()
 
     f.addLine(u"Flour"_s, 1, 0, u"cup"_s);
     f.get<Spinner>("ServingsVs")->setValue(5);
-    f.answers = {MessageBox::Answer::Yes, MessageBox::Answer::No};
+    f.answers = {MessageBox::Answer::Yes, MessageBox::Answer::No, MessageBox::Answer::No};
     f.tool("Save");
     QVERIFY(readFile(u"Recipe.Dat"_s).isEmpty());
+    // Half a serving of 125 g of raw flour, until the finished dish is weighed; a dish of no
+    // weight is refused.
+    QCOMPARE(f.text("ServingWeightLbl"), u"Serving 250 g (raw)"_s);
+    auto* cooked = f.get<QLineEdit>("CookedWeightTxt");
+    QTest::keyClicks(cooked, u"0"_s);
     f.tool("Save");
+    QCOMPARE(f.titles().last(), u"Not Saved"_s);
+    cooked->clear();
+    QTest::keyClicks(cooked, u"200"_s);
+    f.get<QCheckBox>("Per100gChk")->click();
+    QCOMPARE(f.text("ServingWeightLbl"), u"Serving 400 g"_s);
+    QCOMPARE(f.text("Per100gFat"), u"0.6g"_s);
+    f.tool("Save");
+    // Kept beside the recipe, never in its record.
+    QCOMPARE(readFile(CookedWeights::fileName), "Toast\t200\n");
     QCOMPARE(f.messages.last().text,
              u"There are no directions for this recipe.  Would like to enter some."_s);
     QCOMPARE(readFile(u"Recipe.Dat"_s), QByteArray("\xaeToast\xa7"

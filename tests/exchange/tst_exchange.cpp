@@ -5,6 +5,7 @@
 #include "core/exchange/recipeimport.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/paste/foodindex.h"
+#include "core/recipes/cookedweights.h"
 #include "core/store/recipestore.h"
 #include "samplerecipes.h"
 
@@ -286,6 +287,9 @@ void TestExchange::exportsComeBackByteForByte()
                                  u"g"_s),
                    testing::food(u"Maple syrup"_s, 1, u"tbs"_s)}));
     writeFile(RecipeStore::fileName, variedRecipes(400));
+    // The weight of a finished dish of 4 servings goes out and comes back with its recipe.
+    const QString weighed = u"Recipe 2 of the 400 varied ones"_s;
+    writeFile(CookedWeights::fileName, weighed.toUtf8() + "\t980\n");
     IngTable ingredients;
     RecipeStore recipes;
     QVERIFY(!ingredients.loadIngTable());
@@ -318,6 +322,8 @@ void TestExchange::exportsComeBackByteForByte()
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         const RecipeEntry& stored = recipes.recipeList()[order[i]];
         QCOMPARE(record, QChar(u'\u00ae') + stored.recipeName + recipes.recipeBody(order[i]));
+        if (stored.recipeName.trimmed() == weighed)
+            QCOMPARE(imported.cookedGrams, std::optional(980.0));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/recipelines.h"
+#include "core/exchange/mealmaster.h"
+#include "core/exchange/recipeimport.h"
 #include "core/paste/foodindex.h"
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void analyzeTellsWhatItCannotAnalyze_data();
     void analyzeTellsWhatItCannotAnalyze();
     void theIndexFollowsTheTable();
+    void aRecipeMadeIngredientIsMatchedByItsName();
     void importStoresEachRecipeOnce_data();
     void importStoresEachRecipeOnce();
 };
@@ -202,7 +205,11 @@ void TestPasteMatching::analyzePrintsJson()
         "[\"Salt to taste\", \"1 cup zorbles\"]},\n"
         "  \"perServing\": {\"calories\": 217, \"caloriesFromFat\": 25, \"fat\": "
         "2.9, \"satFat\": 0.9, \"cholesterol\": 93, \"sodium\": 38, "
-        "\"carbohydrate\": 39.7, \"fiber\": 2, \"protein\": 8.3}\n"
+        "\"carbohydrate\": 39.7, \"fiber\": 2, \"protein\": 8.3},\n"
+        "  \"servingGrams\": 112,\n  \"servingGramsFrom\": \"raw lines\",\n"
+        "  \"per100g\": {\"calories\": 194, \"caloriesFromFat\": 22, \"fat\": 2.6, \"satFat\": "
+        "0.8, \"cholesterol\": 83, \"sodium\": 34, \"carbohydrate\": 35.5, \"fiber\": 1.8, "
+        "\"protein\": 7.4}\n"
         "}\n"_s);
 }
 
@@ -291,6 +298,13 @@ void TestPasteMatching::analyzeTellsWhatItCannotAnalyze_data()
     QTest::newRow("measures it does not know")
         << u"-"_s << "2 cups milk\n"_ba << QStringList{u"--measures"_s, u"metric"_s} << 2
         << u"The measures are us, uk or au, not metric.\n"_s;
+    QTest::newRow("a weighed dish gives the serving's weight and 100 g's nutrients")
+        << u"-"_s << "Serves 2\n2 cups milk\n"_ba << QStringList{u"--cooked-weight"_s, u"400"_s}
+        << 0
+        << u"Serving 200 g; per 100 g: 75 calories, 4g fat, 5.8g carbohydrate, 3.8g protein\n"_s;
+    QTest::newRow("a weight when cooked is grams above zero")
+        << u"-"_s << "2 cups milk\n"_ba << QStringList{u"--cooked-weight"_s, u"0"_s} << 2
+        << u"The cooked weight must be grams above zero, not 0.\n"_s;
 }
 
 void TestPasteMatching::analyzeTellsWhatItCannotAnalyze()
@@ -334,6 +348,26 @@ void TestPasteMatching::theIndexFollowsTheTable()
     QVERIFY(table.appendIng(testing::food(u"Zibbles, dried"_s, 1, u"cup"_s)));
     for (const QString& name : {u"Quibbles, dried"_s, u"Wibbles, dried"_s, u"Zibbles, dried"_s})
         QCOMPARE(best(name.section(u',', 0, 0)), name);
+}
+
+void TestPasteMatching::aRecipeMadeIngredientIsMatchedByItsName()
+{
+    testing::TempWorkDir dir;
+    testing::writeFile(IngTable::fileName,
+                       testing::readFile(QStringLiteral(STARTER_DIR "/Ing.dat")));
+    IngTable table;
+    table.loadIngTable();
+    // As "Use as Ingredient" makes it of the recipe Basic Pie Crust, among the starter's crusts.
+    QVERIFY(table.appendIng(testing::food(u"Basic Pie Crust"_s, 1, u"serving"_s, 45, u"g"_s)));
+    FoodIndex index(table, QStringLiteral(STARTER_DIR));
+    const auto foodOf = [&table](const ReviewedLine& line) {
+        return line.matched() ? table.at(line.food).trimmedName() : QString();
+    };
+    QCOMPARE(foodOf(index.review(readIngredientLine(u"1 cup basic pie crust"_s))),
+             u"Basic Pie Crust"_s);
+    mealmaster::Recipe pie;
+    pie.ingredients = {{u"1"_s, u"c"_s, u"basic pie crust"_s, false}};
+    QCOMPARE(foodOf(exchange::importedRecipe(pie, index).lines.front()), u"Basic Pie Crust"_s);
 }
 
 void TestPasteMatching::importStoresEachRecipeOnce_data()

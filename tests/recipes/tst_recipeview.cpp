@@ -4,6 +4,7 @@
 #include "core/recipes/wordwrap.h"
 #include "core/store/ingtable.h"
 #include "core/store/recipestore.h"
+#include "core/store/restore.h"
 #include "testsupport.h"
 
 using namespace zestora;
@@ -282,6 +283,15 @@ void TestRecipeView::savingARecipeBringsItsIngredientsUpToDate()
     again.load();
     QCOMPARE(again.recipeOf(u"pie "_s), u"Pie"_s);
     QCOMPARE(QFileInfo(IngTable::fileName).size(), 6 * IngRecord::size);
+    // Ing.dat put back as it was before: the links hold, and the next save follows them again.
+    QString restoreError;
+    QCOMPARE(restoreBackup(bakery.table.file(), backups::list(IngTable::fileName)[1].path, false,
+                           &restoreError),
+             Restore::Done);
+    QVERIFY(!bakery.table.loadIngTable());
+    QCOMPARE(
+        recipeingredients::followRecipe(u"Crust"_s, bakery.table, bakery.recipes, again, &error),
+        (QStringList{u"Crust"_s, u"Pie"_s}));
 }
 
 void TestRecipeView::aServingHasAWeightOnlyWhenEveryLineHasOne()

@@ -420,11 +420,18 @@ void TestStoredRecipesScreen::aRecipeMadeAnIngredientOutlivesItsRecipeWhenKept()
     const QAbstractItemModel* offered = f.window->findChild<QListView*>(u"IngLst"_s)->model();
     QCOMPARE(offered->match(offered->index(0, 0), Qt::DisplayRole, u"Pudding"_s).size(), 1);
 
+    // Weighed when cooked, a serving of the two weighs half the dish; the weight goes with the
+    // recipe.
+    writeFile(u"Cooked weights.txt"_s, "Pudding\t700\n");
+    f.show(u"Pudding"_s);
+    QCOMPARE(labelTexts(f.screen, {"ServingWeightLbl"}), QStringList{u"Serving 350 g"_s});
+
     f.answers = {MessageBox::Answer::Yes, MessageBox::Answer::Yes};
     f.tool("Delete");
     QVERIFY(f.messages.last().text.startsWith(u"The ingredient Pudding was made from this "_s));
     QVERIFY(f.session.ingredients.lastIndexOfName(u"Pudding"_s) >= 0);
     QVERIFY(!QFile::exists(u"Recipe ingredients.txt"_s));
+    QVERIFY(!QFile::exists(u"Cooked weights.txt"_s));
 }
 
 QTEST_MAIN(TestStoredRecipesScreen)
