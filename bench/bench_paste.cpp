@@ -2,6 +2,7 @@
 // ingredients (the USDA starter foods, then copies of them under other names to the table's limit),
 // each line with its best five foods and its amount in the chosen food's units; and indexing the
 // names once, as the paste window does when it opens.
+#include "benchdata.h"
 #include "core/paste/linereview.h"
 #include "core/store/ingtable.h"
 
@@ -13,28 +14,6 @@
 using namespace zestora;
 
 namespace {
-
-const char* const recipe = "Weeknight Chili and Cornbread\n"
-                           "1 lb lean ground beef\n"
-                           "1 large onion, diced\n"
-                           "3 cloves garlic, minced\n"
-                           "1 green bell pepper, chopped\n"
-                           "2 (15 oz) cans kidney beans, drained and rinsed\n"
-                           "1 (28 oz) can crushed tomatoes\n"
-                           "2 tbsp chili powder\n"
-                           "1 tsp ground cumin\n"
-                           "1/2 tsp cayenne pepper\n"
-                           "Salt and freshly ground black pepper to taste\n"
-                           "1 cup shredded cheddar cheese\n"
-                           "1/2 cup sour cream\n"
-                           "1 cup yellow cornmeal\n"
-                           "1 cup all-purpose flour\n"
-                           "1/4 cup sugar\n"
-                           "1 tbsp baking powder\n"
-                           "1 cup buttermilk\n"
-                           "1 large egg\n"
-                           "1/3 cup vegetable oil\n"
-                           "2 scallions, thinly sliced\n";
 
 // The starter foods, and copies of them under new names until the table is full.
 const IngTable& ingredients()
@@ -81,7 +60,7 @@ BENCHMARK(indexNames)->Unit(benchmark::kMillisecond);
 void readAndMatchTwentyLines(benchmark::State& state)
 {
     const paste::FoodMatcher matcher(ingredients(), tables().names);
-    const QString text = QString::fromUtf8(recipe);
+    const QString text = QString::fromUtf8(bench::pastedRecipe);
     for (auto _ : state) {
         const paste::RecipeText read = paste::readRecipeText(text, true);
         int matched = 0;

@@ -65,4 +65,26 @@ void makeData(const QString& dir, int ingredients, int recipes, int lines)
     write(QDir(dir).filePath(QStringLiteral("Recipe.Dat")), encodeCp1252(text) + "\r\n");
 }
 
+const char* const pastedRecipe = "Weeknight Chili and Cornbread\n"
+                                 "1 lb lean ground beef\n"
+                                 "1 large onion, diced\n"
+                                 "3 cloves garlic, minced\n"
+                                 "1 green bell pepper, chopped\n"
+                                 "2 (15 oz) cans kidney beans, drained and rinsed\n"
+                                 "1 (28 oz) can crushed tomatoes\n"
+                                 "2 tbsp chili powder\n"
+                                 "1 tsp ground cumin\n"
+                                 "1/2 tsp cayenne pepper\n"
+                                 "Salt and freshly ground black pepper to taste\n"
+                                 "1 cup shredded cheddar cheese\n"
+                                 "1/2 cup sour cream\n"
+                                 "1 cup yellow cornmeal\n"
+                                 "1 cup all-purpose flour\n"
+                                 "1/4 cup sugar\n"
+                                 "1 tbsp baking powder\n"
+                                 "1 cup buttermilk\n"
+                                 "1 large egg\n"
+                                 "1/3 cup vegetable oil\n"
+                                 "2 scallions, thinly sliced\n";
+
 } // namespace zestora::bench

@@ -12,4 +12,7 @@ void makeData(const QString& dir, int ingredients = 32767, int recipes = 32767, 
 // that many.
 QString recipeRecord(const QString& name, int lines, int seed, int ingredients = 32767);
 
+// A recipe of a title and 20 ingredient lines as a cook pastes it from a web page.
+extern const char* const pastedRecipe;
+
 } // namespace zestora::bench

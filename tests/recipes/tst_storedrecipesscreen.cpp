@@ -59,6 +59,9 @@ QList<IngRecord> pantry()
                                    {.fat = 5})};
 }
 
+// As long as a recipe's name can be.
+const char* const longestName = "Walk Two Column Omelette with Leeks, Ham & Cheddar";
+
 const QByteArray longWord = "Supercalifragilisticexpialidociouslyandevenlongerthanthecolumnitself";
 
 QByteArray recipes()
@@ -76,7 +79,8 @@ QByteArray recipes()
            record("Long line", "1", {line(longName, "1 1/2", "cup"), line("Milk", "2", "cup")},
                   u"Pour."_s) +
            record("Twice", "1", {line("Milk", "1", "cup")}, u"The first one."_s) +
-           record("TWICE", "1/2", {line("Milk", "1", "cup")}, u"The later one."_s) + "\r\n";
+           record("TWICE", "1/2", {line("Milk", "1", "cup")}, u"The later one."_s) +
+           record(longestName, "1", {line("Milk", "1", "cup")}, u"Fold."_s) + "\r\n";
 }
 
 // The stored recipes screen inside a main window, over the pantry and the recipes above.
@@ -401,6 +405,14 @@ void TestStoredRecipesScreen::everyColumnShowsAt1024By768()
     QCOMPARE(narrow.panel.left(), wide.panel.left());
     QCOMPARE(narrow.listLeft, wide.listLeft);
     QVERIFY(wide.window.width() <= 800 * wide.pixel && wide.panel.right() < wide.window.width());
+    // The longest name: the box ends it in "..." and its tool tip and the list show it whole.
+    f.show(QString::fromLatin1(longestName));
+    QComboBox* box = f.list();
+    QCOMPARE(box->toolTip(), QString::fromLatin1(longestName));
+    box->showPopup();
+    const QRect item = box->view()->visualRect(box->view()->currentIndex());
+    QVERIFY(box->view()->fontMetrics().horizontalAdvance(box->toolTip()) < item.width());
+    QVERIFY(box->view()->window()->geometry().right() < f.window->width());
 }
 
 void TestStoredRecipesScreen::aRecipeMadeAnIngredientOutlivesItsRecipeWhenKept()
