@@ -1,5 +1,6 @@
 #include "core/exchange/mealmaster.h"
 
+#include "core/exchange/linenotes.h"
 #include "core/exchange/plaintext.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/text.h"
@@ -645,7 +646,8 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe)
                   source.categories);
     QByteArray text;
     QByteArray quantity;
-    for (const StoredRecipe::Line& line : recipe.lines) {
+    for (qsizetype i = 0; i < recipe.lines.size(); ++i) {
+        const StoredRecipe::Line& line = recipe.lines[i];
         if (line.heading && trimmedSpaces(line.text).isEmpty()) {
             writer.blankLine();
             continue;
@@ -659,17 +661,14 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe)
         const QByteArrayView name = trimmedSpaces(line.ingredient);
         // A code only where it reads back as the very unit.
         const QByteArrayView code = codeOf(unit);
-        if (!code.isEmpty() && equalIgnoringCase(unitIn(code), unit)) {
-            writer.ingredient(quantity, code, name);
-            continue;
-        }
-        if (unit.isEmpty() || equalIgnoringCase(unit, name)) {
-            writer.ingredient(quantity, {}, name);
-            continue;
-        }
+        const bool coded = !code.isEmpty() && equalIgnoringCase(unitIn(code), unit);
         text.resize(0);
-        text.append(unit).append(' ').append(name);
-        writer.ingredient(quantity, {}, text);
+        if (!coded && !unit.isEmpty() && !equalIgnoringCase(unit, name))
+            text.append(unit).append(' ');
+        text.append(name);
+        if (const QByteArrayView note = source.notes.value(i); !note.isEmpty())
+            text.append(exchange::noteSeparator).append(note);
+        writer.ingredient(quantity, coded ? code : QByteArrayView(), text);
     }
     // The paragraphs are the lines of the directions, less the blanks at their ends and the
     // empty lines before and after them.

@@ -1,5 +1,6 @@
 #include "core/exchange/recipeld.h"
 
+#include "core/exchange/recipeimport.h"
 #include "core/paste/ingredientline.h"
 #include "core/text.h"
 
@@ -213,7 +214,7 @@ private:
         steps(object.value(u"recipeInstructions"), recipe.directions, 0);
         const QString description = text(object.value(u"description")).trimmed();
         if (!description.isEmpty() && !recipe.directions.join(u' ').startsWith(description))
-            recipe.notes.append(QStringLiteral("Description: ") + description);
+            recipe.notes.append(QLatin1StringView(exchange::descriptionLabel) + description);
         return recipe;
     }
 

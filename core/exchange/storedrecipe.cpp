@@ -3,6 +3,7 @@
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/quantity.h"
 #include "core/analysis/recipelines.h"
+#include "core/exchange/linenotes.h"
 #include "core/exchange/recipeimport.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
@@ -28,6 +29,23 @@ QByteArray writtenQuantity(const StoredRecipe::Line& line)
     return quantity;
 }
 
+QByteArray cookLine(const StoredRecipe::Line& line)
+{
+    const QByteArrayView unit = trimmedSpaces(line.unit);
+    const QByteArrayView name = trimmedSpaces(line.ingredient);
+    QByteArray text = writtenQuantity(line);
+    for (const QByteArrayView part : {unit, name}) {
+        if (part.isEmpty() ||
+            (part.data() == name.data() &&
+             QLatin1StringView(name).compare(QLatin1StringView(unit), Qt::CaseInsensitive) == 0))
+            continue;
+        if (!text.isEmpty())
+            text.append(' ');
+        text.append(part);
+    }
+    return text;
+}
+
 void StoredRecipe::read(const RecipeStore& store, int index)
 {
     const RecipeEntry& entry = store.recipeList()[index];
@@ -49,7 +67,7 @@ QByteArray StoredRecipe::yield() const
 
 StoredRecipe::Source StoredRecipe::source() const
 {
-    Source found{{}, {}, {}, directions};
+    Source found{{}, {}, {}, {}, {}, directions};
     QByteArrayView& rest = found.directions;
     const auto paragraph = [&rest] {
         const qsizetype end = rest.indexOf("\r\n\r\n");
@@ -78,14 +96,38 @@ StoredRecipe::Source StoredRecipe::source() const
     const auto categories = [](QByteArrayView line) {
         return line.startsWith(exchange::categoriesLabel) && !line.contains('\n');
     };
-    if (cut < 0 ? !(makes(one) || categories(one)) : !(makes(one) && categories(two)))
-        return found;
-    (makes(one) ? found.makes : found.categories) =
-        one.sliced((makes(one) ? exchange::makesLabel : exchange::categoriesLabel).size());
-    if (cut >= 0)
-        found.categories = two.sliced(exchange::categoriesLabel.size());
-    drop(said.size());
+    if (cut < 0 ? makes(one) || categories(one) : makes(one) && categories(two)) {
+        (makes(one) ? found.makes : found.categories) =
+            one.sliced((makes(one) ? exchange::makesLabel : exchange::categoriesLabel).size());
+        if (cut >= 0)
+            found.categories = two.sliced(exchange::categoriesLabel.size());
+        drop(said.size());
+    }
+    if (const std::optional<QList<QByteArrayView>> notes =
+            exchange::readLineNotes(paragraph(), lines)) {
+        found.notes = *notes;
+        drop(paragraph().size());
+    }
+    if (const QByteArrayView first = paragraph();
+        first.size() > exchange::descriptionLabel.size() &&
+        first.startsWith(exchange::descriptionLabel) && !first.contains('\n'))
+        found.description = first.sliced(exchange::descriptionLabel.size());
     return found;
+}
+
+QString StoredRecipe::makesText(const QString& name, const QString& servings,
+                                const QString& directions)
+{
+    const QByteArray nameBytes = encodeCp1252(trimSpaces(name));
+    const QByteArray servingsBytes = encodeCp1252(trimSpaces(servings));
+    const QByteArray directionsBytes = encodeCp1252(directions);
+    StoredRecipe recipe;
+    recipe.name = nameBytes;
+    recipe.servings = servingsBytes;
+    recipe.directions = directionsBytes;
+    const QByteArrayView makes = recipe.source().makes;
+    return QStringLiteral("makes ") +
+           (makes.isEmpty() ? servings + QStringLiteral(" servings") : decodeCp1252(makes));
 }
 
 QVarLengthArray<QByteArrayView, 16> StoredRecipe::directionLines(QByteArrayView directions)
@@ -189,7 +231,8 @@ ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Resul
     ShownRecipe shown{decodeCp1252(recipe.name),
                       {},
                       decodeCp1252(recipe.directions),
-                      QStringLiteral("makes ") + servings + QStringLiteral(" servings"),
+                      StoredRecipe::makesText(decodeCp1252(recipe.name), servings,
+                                              decodeCp1252(recipe.directions)),
                       {},
                       {}};
     for (const StoredRecipe::Line& line : recipe.lines)
