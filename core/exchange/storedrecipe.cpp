@@ -12,6 +12,17 @@
 
 namespace zestora {
 
+namespace {
+
+// "makes 36 cookies" where an import kept what the recipe makes, else "makes 4 servings".
+QString makesLine(const QString& servings, QByteArrayView makes)
+{
+    return QStringLiteral("makes ") +
+           (makes.isEmpty() ? servings + QStringLiteral(" servings") : decodeCp1252(makes));
+}
+
+} // namespace
+
 QByteArrayView trimmedSpaces(QByteArrayView text)
 {
     while (text.startsWith(' '))
@@ -125,9 +136,7 @@ QString StoredRecipe::makesText(const QString& name, const QString& servings,
     recipe.name = nameBytes;
     recipe.servings = servingsBytes;
     recipe.directions = directionsBytes;
-    const QByteArrayView makes = recipe.source().makes;
-    return QStringLiteral("makes ") +
-           (makes.isEmpty() ? servings + QStringLiteral(" servings") : decodeCp1252(makes));
+    return makesLine(servings, recipe.source().makes);
 }
 
 QVarLengthArray<QByteArrayView, 16> StoredRecipe::directionLines(QByteArrayView directions)
@@ -227,19 +236,28 @@ std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& 
 
 ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition)
 {
-    const QString servings = decodeCp1252(recipe.servings);
-    ShownRecipe shown{decodeCp1252(recipe.name),
+    // What an import kept in its place: the whole title as the name, what the recipe makes
+    // beside the panel, each line's note after its line; the categories lead the directions.
+    const StoredRecipe::Source source = recipe.source();
+    QString directions = decodeCp1252(source.directions);
+    if (!source.categories.isEmpty())
+        directions.prepend(QLatin1StringView(exchange::categoriesLabel) +
+                           decodeCp1252(source.categories) + QStringLiteral("\r\n\r\n"));
+    ShownRecipe shown{decodeCp1252(source.title.isEmpty() ? recipe.name : source.title),
                       {},
-                      decodeCp1252(recipe.directions),
-                      StoredRecipe::makesText(decodeCp1252(recipe.name), servings,
-                                              decodeCp1252(recipe.directions)),
+                      directions,
+                      makesLine(decodeCp1252(recipe.servings), source.makes),
                       {},
                       {}};
-    for (const StoredRecipe::Line& line : recipe.lines)
+    for (qsizetype i = 0; i < recipe.lines.size(); ++i) {
+        const StoredRecipe::Line& line = recipe.lines[i];
         shown.lines.append(line.heading ? decodeCp1252(line.text)
                                         : storedRecipeRow(decodeCp1252(line.ingredient),
                                                           decodeCp1252(line.quantity),
                                                           decodeCp1252(line.unit)));
+        if (const QByteArrayView note = source.notes.value(i); !note.isEmpty())
+            shown.lines.last() += QLatin1StringView(exchange::noteSeparator) + decodeCp1252(note);
+    }
     if (nutrition.perServing) {
         shown.panel = nutrition::panelTexts(*nutrition.perServing);
         shown.shares = nutrition::calorieShares(*nutrition.perServing).value_or(shown.shares);
