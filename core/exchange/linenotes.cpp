@@ -1,5 +1,8 @@
 #include "core/exchange/linenotes.h"
 
+#include "core/recipes/recipefields.h"
+#include "core/text.h"
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -20,16 +23,37 @@ QString keptNote(const QStringList& notes, const QString& foodName)
     return kept.join(QStringLiteral(", "));
 }
 
-QString lineNotesParagraph(const QStringList& lines, const QStringList& notes)
+QString lineNotesParagraph(const QStringList& entries, const QStringList& notes)
 {
     QStringList paragraph;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (!notes[i].isEmpty())
-            paragraph.append(lines[i] + QStringLiteral(": ") + notes[i]);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (notes[i].isEmpty())
+            continue;
+        const QByteArray entry = encodeCp1252(entries[i]);
+        paragraph.append(decodeCp1252(cookLine(recipefields::entry(QByteArrayView(entry)))) +
+                         QStringLiteral(": ") + notes[i]);
+    }
     if (paragraph.isEmpty())
         return QString();
     paragraph.prepend(QLatin1StringView(lineNotesLabel));
     return paragraph.join(QStringLiteral("\r\n"));
+}
+
+QString withLineNotes(const QString& directions, const QStringList& entries,
+                      const QStringList& notes)
+{
+    const QString paragraph = lineNotesParagraph(entries, notes);
+    if (paragraph.isEmpty())
+        return directions;
+    // The notes already there are followed by the new ones.
+    if (directions.startsWith(paragraph.first(lineNotesLabel.size() + 2))) {
+        const qsizetype end = directions.indexOf(QStringLiteral("\r\n\r\n"));
+        return directions.first(end < 0 ? directions.size() : end) +
+               paragraph.sliced(lineNotesLabel.size()) +
+               (end < 0 ? QString() : directions.sliced(end));
+    }
+    return trimSpaces(directions).isEmpty() ? paragraph
+                                            : paragraph + QStringLiteral("\r\n\r\n") + directions;
 }
 
 std::optional<QList<QByteArrayView>> readLineNotes(QByteArrayView paragraph,

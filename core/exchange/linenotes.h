@@ -29,9 +29,13 @@ constexpr QByteArrayView noteSeparator("; ");
 // ("all-purpose" of a flour whose name says it), joined by ", ".
 QString keptNote(const QStringList& notes, const QString& foodName);
 
-// The paragraph for the notes, each line's as a cook writes it beside its note; empty when
-// there is no note.
-QString lineNotesParagraph(const QStringList& lines, const QStringList& notes);
+// The paragraph for the notes of lines (their marked-up entries, as stored): each line as a cook
+// writes it beside its note; empty when there is no note.
+QString lineNotesParagraph(const QStringList& entries, const QStringList& notes);
+// Directions with the notes of lines added at their start, to the paragraph of notes that leads
+// them or in one of their own.
+QString withLineNotes(const QString& directions, const QStringList& entries,
+                      const QStringList& notes);
 
 // The note of each line of a recipe (empty for a line without one) from such a paragraph; none
 // when a line of the paragraph is not a note of the next lines of the recipe, in their order.

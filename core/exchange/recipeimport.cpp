@@ -6,7 +6,6 @@
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/plaintext.h"
 #include "core/paste/foodindex.h"
-#include "core/recipes/recipefields.h"
 #include "core/store/recipemarks.h"
 #include "core/text.h"
 
@@ -280,7 +279,7 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
     draft.addLines(paste::draftLines(lines, table));
     QStringList entries;
     QStringList uncounted;
-    QStringList cooksLines;
+    QStringList noted; // the entries of the lines taken, and what each said beyond its food
     QStringList notes;
     for (const paste::ReviewedLine& line : lines) {
         if (line.leftOut)
@@ -291,8 +290,7 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
         } else if (const std::optional<paste::OrdinaryLine> ordinary =
                        paste::acceptedLine(line, table)) {
             entries.append(ordinary->entry());
-            const QByteArray entry = encodeCp1252(entries.constLast());
-            cooksLines.append(decodeCp1252(cookLine(recipefields::entry(QByteArrayView(entry)))));
+            noted.append(entries.constLast());
             notes.append(keptNote(line.line.notes, ordinary->name));
         } else if (line.isIngredient()) {
             uncounted.append(line.line.text);
@@ -303,7 +301,7 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
                                   "amount, and a recipe needs at least one line.");
         return QString();
     }
-    QStringList parts{source, lineNotesParagraph(cooksLines, notes), directions};
+    QStringList parts{source, lineNotesParagraph(noted, notes), directions};
     parts.removeAll(QString());
     QString allDirections = trimSpaces(parts.join(QStringLiteral("\r\n\r\n")));
     if (!uncounted.isEmpty())

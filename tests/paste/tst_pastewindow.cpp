@@ -173,6 +173,9 @@ void TestPasteWindow::pastedLinesAreTheLinesEnteredByHand()
         });
         w.paste(u"1 1/2 cups all-purpose flour\n2 tbsp butter, melted\n\nFOR THE TOPPING:\n"
                 "1 cup zorbles\n"_s);
+        // What a line said beyond its food leads the directions.
+        QCOMPARE(w.get<QPlainTextEdit>(u"DirectionsTxt"_s)->toPlainText(),
+                 u"Notes on the ingredients:\n2 tbs Butter, salted: melted"_s);
         pasted = w.save(u"Pancakes"_s);
     }
     Window w;
