@@ -573,7 +573,11 @@ private:
             ++indent;
         const QStringView text = line.sliced(indent);
         QStringList& paragraphs = m_recipe.directions;
-        if (!paragraphs.isEmpty() && m_blankLines == 0) {
+        // A labelled line ("Serving Size  : 6", as some programs end their directions) starts a
+        // paragraph of its own.
+        static const QRegularExpression labelled(
+            QStringLiteral(R"(^\p{Lu}[\w'-]*(?: [\w'-]+){0,3} *:)"));
+        if (!paragraphs.isEmpty() && m_blankLines == 0 && !labelled.match(text).hasMatch()) {
             paragraphs.back() += u' ' + text;
             return true;
         }

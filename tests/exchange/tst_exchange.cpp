@@ -219,16 +219,18 @@ void TestExchange::mealMasterReading_data()
            "Eggs|A note the cook left/Bake."_s
         << 0;
     QTest::newRow("another program's headers are kept with their labels, blank lines between "
-                  "ingredients kept, a sentence after the list is a direction")
+                  "ingredients kept, a sentence after the list is a direction, labelled lines "
+                  "after the directions stand alone")
         << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
                       "      Title: Apple Crisp\nRecipe By     : Ann Smith\n"
                       "Serving Size  : 6    Preparation Time :0:45\n"
                       "Categories    : Desserts, Fruit\n          Source: Old card\n\n"
                       "      4 c  Apples, sliced\n\n      1 c  Oats\n            Salt\n\n"
-                      "  350 degrees is the oven's heat for it.\n\n  Bake.\nMMMMM\n")
+                      "  350 degrees is the oven's heat for it.\n\n  Bake.\n  Recipe By : Ann\n"
+                      "  Serving Size : 6\nMMMMM\n")
         << u"Apple Crisp|6|Desserts,Fruit|4;c;Apples, sliced/#/1;c;Oats/;;Salt|350 degrees is the "
-           "oven's heat for it./Bake.|Recipe By: Ann Smith/Preparation Time: 0:45/Source: Old "
-           "card"_s
+           "oven's heat for it./Bake./Recipe By : Ann/Serving Size : 6|Recipe By: Ann Smith/"
+           "Preparation Time: 0:45/Source: Old card"_s
         << 0;
     QTest::newRow("two columns two columns further right, and headings after directions")
         << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Tacos\n\n"
