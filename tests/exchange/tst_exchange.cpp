@@ -248,8 +248,7 @@ QByteArray variedRecipes(int count)
             lines.insert(lines.size() - 2, QString());
         const QString servings = QStringList{u"1/2"_s, u"1"_s, u"4"_s, u"991"_s}[i % 4];
         QString name = u"Recipe %1 of the %2 varied ones"_s.arg(i).arg(count);
-        // What an import keeps of a source's title, yield, categories, notes of a line and
-        // description.
+        // What an import keeps of a source: title, yield, categories, line notes, description.
         if (i % 5 == 4) {
             const QString title = name + u", with a title longer than a name may be"_s;
             const QByteArray last = encodeCp1252(entries.constLast());

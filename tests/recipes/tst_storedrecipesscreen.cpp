@@ -72,7 +72,6 @@ QByteArray recipes()
            record("Lost", "1",
                   {line("Milk", "1", "cup"), line("Saffron", "1", "tsp"), line("Milk", "1", "cup")},
                   u"Never shown."_s) +
-           // What an import keeps of the source's yield.
            record("Plain water", "2", {line("Water", "2", "cup")},
                   u"Makes 2 glasses\r\n\r\nPour."_s) +
            record("Long line", "1", {line(longName, "1 1/2", "cup"), line("Milk", "2", "cup")},
