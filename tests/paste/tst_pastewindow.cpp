@@ -348,13 +348,15 @@ void TestPasteWindow::droppedFilesAreImported()
     for (const char* file : {"shake.mmf", "warm.json", "page.html", "none.html"})
         data.setUrls(data.urls() << QUrl::fromLocalFile(
                          QDir::current().absoluteFilePath(QString::fromLatin1(file))));
-    // As a drag brings them: they enter over a label, which takes no drop, and are dropped there.
-    auto* label = w.window->findChild<QWidget*>(u"TopLbl"_s);
+    // As a drag brings them: they enter over the directions, a box that takes text, and are
+    // dropped there.
+    auto* box = w.get(u"DirectionsTxt"_s)->findChild<QWidget*>(u"qt_scrollarea_viewport"_s);
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(label, &enter);
+    QApplication::sendEvent(box, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(label, &drop);
+    QApplication::sendEvent(box, &drop);
     // The page without recipe data is the last file, and says so in one line.
+    QVERIFY(w.get<QPlainTextEdit>(u"DirectionsTxt"_s)->toPlainText().isEmpty());
     QTRY_VERIFY(!w.messages.isEmpty() && w.messages.last().text.contains(u"none.html"_s));
     QCOMPARE(w.session.recipes.recipeNames(),
              QStringList({u"Shake"_s, u"Warm Milk"_s, u"Page Milk"_s}));
