@@ -5,6 +5,7 @@
 
 #include "analysis/headingdialog.h"
 #include "analysis/lineeditordialog.h"
+#include "core/exchange/linenotes.h"
 #include "platform/messagebox.h"
 #include "widgets/recipeexplainer.h"
 
@@ -50,6 +51,19 @@ void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines)
     const QList<int> positions = m_draft.addLines(lines);
     if (positions.isEmpty())
         return;
+    // What the lines said beyond their food leads the directions, where the saved recipe keeps
+    // it as an import does.
+    QStringList entries;
+    QStringList notes;
+    for (const RecipeDraft::NewLine& line : lines)
+        if (line.ingredient && !line.note.isEmpty()) {
+            entries.append(lines::ingredientEntry(line.name, line.quantity.fractionMode,
+                                                  line.quantity.text(), line.unit));
+            notes.append(line.note);
+        }
+    if (!entries.isEmpty())
+        m_ui->DirectionsTxt->setPlainText(
+            exchange::withLineNotes(directionsText(), entries, notes));
     // The lines stand together: they are shown in one batch, the panel once.
     m_explainer->lines()->linesInserted(positions.front(), static_cast<int>(positions.size()));
     showTotals();

@@ -3,6 +3,7 @@
 #include "ui_storedrecipesscreen.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/exchange/storedrecipe.h"
 #include "core/recipes/cookedweights.h"
 #include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
@@ -161,8 +162,8 @@ void StoredRecipesScreen::showChosenRecipe()
         return;
     m_shown = viewRecipe(findRecipeBody(name), m_session.ingredients);
     const RecipeView& view = m_shown;
-    m_ui->Picture1->setServing(QStringLiteral("makes ") + view.servingsText +
-                               QStringLiteral(" servings"));
+    // What the recipe makes as its source said it ("makes 36 cookies"), where an import kept it.
+    m_ui->Picture1->setServing(StoredRecipe::makesText(name, view.servingsText, view.directions));
     m_explainer->lines()->linesReset(view.shownRows);
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);

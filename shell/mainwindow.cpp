@@ -66,6 +66,7 @@ MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
         paste::measuresNamed(m_settings.readString(Settings::measures, QString()))
             .value_or(paste::measuresOfLocale(QLocale::system())));
     setAcceptDrops(true);
+    qApp->installEventFilter(this);
     buildTopBar();
     // The tip window opens at most once at a time; closed, it does not open again in this run.
     m_openTipWindow = [this] {
@@ -394,6 +395,22 @@ void MainWindow::dropEvent(QDropEvent* event)
         for (const QString& file : files)
             importRecipeFile(file);
     });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // A box that takes text would take the files' names as text; the user means the recipes.
+    const QEvent::Type type = event->type();
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) ||
+        !widget || widget == this || widget->window() != this ||
+        droppedFiles(static_cast<QDropEvent*>(event)->mimeData()).isEmpty())
+        return QMainWindow::eventFilter(watched, event);
+    if (type == QEvent::Drop)
+        dropEvent(static_cast<QDropEvent*>(event));
+    else
+        static_cast<QDropEvent*>(event)->acceptProposedAction();
+    return true;
 }
 
 void MainWindow::mdiFormActivate()

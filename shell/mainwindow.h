@@ -73,6 +73,8 @@ protected:
     // Files of recipes dropped on the window are imported as Import Recipes imports them.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Files dragged over a box that takes text, anywhere on the window, come to those two.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTopBar();

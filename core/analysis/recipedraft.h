@@ -51,6 +51,7 @@ public:
         QString name;                        // the ingredient's name as listed, or the heading
         quantity::Entry quantity;
         QString unit;
+        QString note = {}; // what a pasted line said beyond its food: "melted"
     };
     // Adds the lines in their order where an Insert or Replace waits, else at the end: each
     // ingredient line as addIngredient adds it, each heading after an ingredient line with a

@@ -1,5 +1,6 @@
 #include "core/exchange/mealmaster.h"
 
+#include "core/exchange/linenotes.h"
 #include "core/exchange/plaintext.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/recipes/cookedweights.h"
@@ -573,7 +574,11 @@ private:
             ++indent;
         const QStringView text = line.sliced(indent);
         QStringList& paragraphs = m_recipe.directions;
-        if (!paragraphs.isEmpty() && m_blankLines == 0) {
+        // A labelled line ("Serving Size  : 6", as some programs end their directions) starts a
+        // paragraph of its own.
+        static const QRegularExpression labelled(
+            QStringLiteral(R"(^\p{Lu}[\w'-]*(?: [\w'-]+){0,3} *:)"));
+        if (!paragraphs.isEmpty() && m_blankLines == 0 && !labelled.match(text).hasMatch()) {
             paragraphs.back() += u' ' + text;
             return true;
         }
@@ -647,7 +652,8 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe, std::optional<dou
         cookedGrams ? QByteArrayList{cookedWeightNote(*cookedGrams).toLatin1()} : QByteArrayList{});
     QByteArray text;
     QByteArray quantity;
-    for (const StoredRecipe::Line& line : recipe.lines) {
+    for (qsizetype i = 0; i < recipe.lines.size(); ++i) {
+        const StoredRecipe::Line& line = recipe.lines[i];
         if (line.heading && trimmedSpaces(line.text).isEmpty()) {
             writer.blankLine();
             continue;
@@ -661,17 +667,14 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe, std::optional<dou
         const QByteArrayView name = trimmedSpaces(line.ingredient);
         // A code only where it reads back as the very unit.
         const QByteArrayView code = codeOf(unit);
-        if (!code.isEmpty() && equalIgnoringCase(unitIn(code), unit)) {
-            writer.ingredient(quantity, code, name);
-            continue;
-        }
-        if (unit.isEmpty() || equalIgnoringCase(unit, name)) {
-            writer.ingredient(quantity, {}, name);
-            continue;
-        }
+        const bool coded = !code.isEmpty() && equalIgnoringCase(unitIn(code), unit);
         text.resize(0);
-        text.append(unit).append(' ').append(name);
-        writer.ingredient(quantity, {}, text);
+        if (!coded && !unit.isEmpty() && !equalIgnoringCase(unit, name))
+            text.append(unit).append(' ');
+        text.append(name);
+        if (const QByteArrayView note = source.notes.value(i); !note.isEmpty())
+            text.append(exchange::noteSeparator).append(note);
+        writer.ingredient(quantity, coded ? code : QByteArrayView(), text);
     }
     // The paragraphs are the lines of the directions, less the blanks at their ends and the
     // empty lines before and after them.

@@ -2,6 +2,7 @@
 
 #include "core/analysis/recipedraft.h"
 #include "core/analysis/recipelines.h"
+#include "core/exchange/linenotes.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/plaintext.h"
 #include "core/paste/foodindex.h"
@@ -93,7 +94,7 @@ std::optional<paste::SpinnerQuantity> spinnerQuantity(const QString& text)
 // A line that names a stored food and one of its measures word for word, as Zestora's own export
 // writes them ("2 stalk, medium Celery, raw": the measure, then the food): that food and that
 // measure, as chosen by hand, without asking the matcher.
-std::optional<paste::ReviewedLine> exactLine(const paste::IngredientLine& line,
+std::optional<paste::ReviewedLine> exactFood(const paste::IngredientLine& line,
                                              const QString& quantityText, const QString& rest,
                                              const IngTable& table)
 {
@@ -126,6 +127,25 @@ std::optional<paste::ReviewedLine> exactLine(const paste::IngredientLine& line,
         if (std::optional<paste::ReviewedLine> found =
                 lineOf(rest.first(blank), rest.sliced(blank + 1)))
             return found;
+    return std::nullopt;
+}
+
+// The same line where an export wrote a note after the food ("Butter, salted; melted"), the note
+// kept as the line's only one. Some foods' own names hold the separator: the longest stored food
+// wins.
+std::optional<paste::ReviewedLine> exactLine(const paste::IngredientLine& line,
+                                             const QString& quantityText, const QString& rest,
+                                             const IngTable& table)
+{
+    const QLatin1StringView separator(noteSeparator);
+    for (qsizetype cut = rest.size(); cut > 0; cut = rest.lastIndexOf(separator, cut - 1))
+        if (std::optional<paste::ReviewedLine> found =
+                exactFood(line, quantityText, rest.first(cut), table)) {
+            found->line.notes.clear();
+            if (cut < rest.size())
+                found->line.notes.append(rest.sliced(cut + separator.size()));
+            return found;
+        }
     return std::nullopt;
 }
 
@@ -196,9 +216,11 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
     if (!recipe.categories.isEmpty())
         source.append(QLatin1StringView(categoriesLabel) +
                       recipe.categories.join(QStringLiteral(", ")));
-    QStringList parts{title.size() > lines::maxNameLength ? title : QString(),
-                      storableText(source.join(QStringLiteral("\r\n"))),
-                      storableText(notes.join(QStringLiteral("\r\n"))),
+    QStringList kept{title.size() > lines::maxNameLength ? title : QString(),
+                     storableText(source.join(QStringLiteral("\r\n")))};
+    kept.removeAll(QString());
+    imported.source = kept.join(QStringLiteral("\r\n\r\n"));
+    QStringList parts{storableText(notes.join(QStringLiteral("\r\n"))),
                       storableText(recipe.directions.join(QStringLiteral("\r\n")))};
     parts.removeAll(QString());
     imported.directions = parts.join(QStringLiteral("\r\n\r\n"));
@@ -266,6 +288,8 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
     draft.addLines(paste::draftLines(lines, table));
     QStringList entries;
     QStringList uncounted;
+    QStringList noted; // the entries of the lines taken, and what each said beyond its food
+    QStringList notes;
     for (const paste::ReviewedLine& line : lines) {
         if (line.leftOut)
             continue;
@@ -275,6 +299,8 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
         } else if (const std::optional<paste::OrdinaryLine> ordinary =
                        paste::acceptedLine(line, table)) {
             entries.append(ordinary->entry());
+            noted.append(entries.constLast());
+            notes.append(keptNote(line.line.notes, ordinary->name));
         } else if (line.isIngredient()) {
             uncounted.append(line.line.text);
         }
@@ -284,7 +310,9 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
                                   "amount, and a recipe needs at least one line.");
         return QString();
     }
-    QString allDirections = trimSpaces(directions);
+    QStringList parts{source, lineNotesParagraph(noted, notes), directions};
+    parts.removeAll(QString());
+    QString allDirections = trimSpaces(parts.join(QStringLiteral("\r\n\r\n")));
     if (!uncounted.isEmpty())
         allDirections += (allDirections.isEmpty() ? QString() : QStringLiteral("\r\n\r\n")) +
                          QLatin1StringView(notCountedLabel) + QStringLiteral("\r\n") +

@@ -25,6 +25,8 @@ constexpr QByteArrayView notCountedLabel("Not counted in the nutrition:");
 // import puts near the start of the directions.
 constexpr QByteArrayView makesLabel("Makes ");
 constexpr QByteArrayView categoriesLabel("Categories: ");
+// Leads what a web recipe says of itself, which an import keeps after them.
+constexpr QByteArrayView descriptionLabel("Description: ");
 
 // The servings of a yield such as "4 servings", "6 to 8" or "1 loaf": its number, as the
 // servings spinner can show it (a kitchen fraction below one, else a whole number); one when it
@@ -35,7 +37,10 @@ struct ImportedRecipe {
     QString name; // the title, trimmed to the length of a recipe name
     quantity::Servings servings;
     QList<paste::ReviewedLine> lines; // headings and ingredient lines, in order
-    QString directions;
+    // What the file says that the recipe has no field for, kept before the directions: the whole
+    // title, what the recipe makes, its categories; the notes of its lines follow them.
+    QString source;
+    QString directions; // the file's other header lines, each under its label, and directions
     std::optional<double> cookedGrams; // the finished dish's weight, when the file gives it
 
     // Every ingredient line that gives an amount was matched to a food and one of its measures.
@@ -54,9 +59,10 @@ struct ImportedRecipe {
     };
     Account account(const IngTable& table) const;
     // The stored record under a name: the lines the recipe takes, as added by hand, with the
-    // file's own headings and blank lines, at the servings of the file; the ingredient lines it
-    // cannot take (no food, no amount, no measure) and that the user did not leave out are kept at
-    // the end of the directions. A problem instead when a text cannot be stored.
+    // file's own headings and blank lines, at the servings of the file; what the lines taken said
+    // beyond their food follows the source's texts, and the ingredient lines it cannot take (no
+    // food, no amount, no measure) and that the user did not leave out are kept at the end of the
+    // directions. A problem instead when a text cannot be stored.
     QString record(const QString& storedName, const IngTable& table, QString* problem) const;
 };
 

@@ -1,5 +1,6 @@
 #include "core/exchange/recipejson.h"
 
+#include "core/exchange/linenotes.h"
 #include "core/exchange/recipeimport.h"
 #include "core/exchange/storedrecipe.h"
 #include "core/numbers.h"
@@ -133,6 +134,8 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
     json.field("@type", "Recipe");
     const StoredRecipe::Source source = recipe.source();
     json.field("name", source.title.isEmpty() ? recipe.name : source.title);
+    if (!source.description.isEmpty())
+        json.field("description", source.description);
     json.field("recipeYield", source.makes.isEmpty() ? recipe.yield() : source.makes.toByteArray());
     if (!source.categories.isEmpty()) {
         json.key("recipeCategory");
@@ -150,7 +153,11 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
 
     // The lines an import could not count, kept at the end of the directions, are ingredient
     // lines all the same.
+    // The description is a field of its own, not a step.
     QByteArrayView directions = source.directions;
+    if (!source.description.isEmpty())
+        directions = directions.sliced(qMin(directions.size(), exchange::descriptionLabel.size() +
+                                                                   source.description.size() + 4));
     QByteArrayView notCounted;
     if (const qsizetype at = directions.lastIndexOf(exchange::notCountedLabel);
         at >= 0 && (at == 0 || directions.first(at).endsWith("\r\n\r\n")) &&
@@ -162,7 +169,8 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
     json.key("recipeIngredient");
     json.open('[');
     QByteArray text;
-    for (const StoredRecipe::Line& line : recipe.lines) {
+    for (qsizetype i = 0; i < recipe.lines.size(); ++i) {
+        const StoredRecipe::Line& line = recipe.lines[i];
         // A heading is a line of its own that ends with a colon; a blank line is an empty one.
         text.resize(0);
         if (line.heading) {
@@ -172,19 +180,9 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
             json.string(text);
             continue;
         }
-        // As a cook writes it: "2 1/2 cup Flour", the name left out when the unit is the name.
-        const QByteArrayView unit = trimmedSpaces(line.unit);
-        const QByteArrayView name = trimmedSpaces(line.ingredient);
-        text = writtenQuantity(line);
-        for (QByteArrayView part : {unit, name}) {
-            if (part.isEmpty() || (part.data() == name.data() &&
-                                   QLatin1StringView(name).compare(QLatin1StringView(unit),
-                                                                   Qt::CaseInsensitive) == 0))
-                continue;
-            if (!text.isEmpty())
-                text.append(' ');
-            text.append(part);
-        }
+        text = cookLine(line);
+        if (const QByteArrayView note = source.notes.value(i); !note.isEmpty())
+            text.append(exchange::noteSeparator).append(note);
         json.item();
         json.string(text);
     }

@@ -223,7 +223,7 @@ private:
                 std::round(*serving * exchange::servingsOfYield(recipe.yield).divisor)));
         const QString description = text(object.value(u"description")).trimmed();
         if (!description.isEmpty() && !recipe.directions.join(u' ').startsWith(description))
-            recipe.notes.append(QStringLiteral("Description: ") + description);
+            recipe.notes.append(QLatin1StringView(exchange::descriptionLabel) + description);
         return recipe;
     }
 

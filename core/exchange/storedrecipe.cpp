@@ -3,6 +3,7 @@
 #include "core/analysis/lineamounts.h"
 #include "core/analysis/quantity.h"
 #include "core/analysis/recipelines.h"
+#include "core/exchange/linenotes.h"
 #include "core/exchange/recipeimport.h"
 #include "core/recipes/recipeview.h"
 #include "core/store/ingtable.h"
@@ -10,6 +11,17 @@
 #include "core/text.h"
 
 namespace zestora {
+
+namespace {
+
+// "makes 36 cookies" where an import kept what the recipe makes, else "makes 4 servings".
+QString makesLine(const QString& servings, QByteArrayView makes)
+{
+    return QStringLiteral("makes ") +
+           (makes.isEmpty() ? servings + QStringLiteral(" servings") : decodeCp1252(makes));
+}
+
+} // namespace
 
 QByteArrayView trimmedSpaces(QByteArrayView text)
 {
@@ -26,6 +38,23 @@ QByteArray writtenQuantity(const StoredRecipe::Line& line)
     if (line.decimal && !quantity.isEmpty() && !quantity.contains('.'))
         quantity.append(".0");
     return quantity;
+}
+
+QByteArray cookLine(const StoredRecipe::Line& line)
+{
+    const QByteArrayView unit = trimmedSpaces(line.unit);
+    const QByteArrayView name = trimmedSpaces(line.ingredient);
+    QByteArray text = writtenQuantity(line);
+    for (const QByteArrayView part : {unit, name}) {
+        if (part.isEmpty() ||
+            (part.data() == name.data() &&
+             QLatin1StringView(name).compare(QLatin1StringView(unit), Qt::CaseInsensitive) == 0))
+            continue;
+        if (!text.isEmpty())
+            text.append(' ');
+        text.append(part);
+    }
+    return text;
 }
 
 void StoredRecipe::read(const RecipeStore& store, int index)
@@ -49,7 +78,7 @@ QByteArray StoredRecipe::yield() const
 
 StoredRecipe::Source StoredRecipe::source() const
 {
-    Source found{{}, {}, {}, directions};
+    Source found{{}, {}, {}, {}, {}, directions};
     QByteArrayView& rest = found.directions;
     const auto paragraph = [&rest] {
         const qsizetype end = rest.indexOf("\r\n\r\n");
@@ -78,14 +107,36 @@ StoredRecipe::Source StoredRecipe::source() const
     const auto categories = [](QByteArrayView line) {
         return line.startsWith(exchange::categoriesLabel) && !line.contains('\n');
     };
-    if (cut < 0 ? !(makes(one) || categories(one)) : !(makes(one) && categories(two)))
-        return found;
-    (makes(one) ? found.makes : found.categories) =
-        one.sliced((makes(one) ? exchange::makesLabel : exchange::categoriesLabel).size());
-    if (cut >= 0)
-        found.categories = two.sliced(exchange::categoriesLabel.size());
-    drop(said.size());
+    if (cut < 0 ? makes(one) || categories(one) : makes(one) && categories(two)) {
+        (makes(one) ? found.makes : found.categories) =
+            one.sliced((makes(one) ? exchange::makesLabel : exchange::categoriesLabel).size());
+        if (cut >= 0)
+            found.categories = two.sliced(exchange::categoriesLabel.size());
+        drop(said.size());
+    }
+    if (const std::optional<QList<QByteArrayView>> notes =
+            exchange::readLineNotes(paragraph(), lines)) {
+        found.notes = *notes;
+        drop(paragraph().size());
+    }
+    if (const QByteArrayView first = paragraph();
+        first.size() > exchange::descriptionLabel.size() &&
+        first.startsWith(exchange::descriptionLabel) && !first.contains('\n'))
+        found.description = first.sliced(exchange::descriptionLabel.size());
     return found;
+}
+
+QString StoredRecipe::makesText(const QString& name, const QString& servings,
+                                const QString& directions)
+{
+    const QByteArray nameBytes = encodeCp1252(trimSpaces(name));
+    const QByteArray servingsBytes = encodeCp1252(trimSpaces(servings));
+    const QByteArray directionsBytes = encodeCp1252(directions);
+    StoredRecipe recipe;
+    recipe.name = nameBytes;
+    recipe.servings = servingsBytes;
+    recipe.directions = directionsBytes;
+    return makesLine(servings, recipe.source().makes);
 }
 
 QVarLengthArray<QByteArrayView, 16> StoredRecipe::directionLines(QByteArrayView directions)
@@ -188,18 +239,28 @@ std::optional<double> servingWeight(const StoredRecipe& recipe, const IngTable& 
 
 ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Result& nutrition)
 {
-    const QString servings = decodeCp1252(recipe.servings);
-    ShownRecipe shown{decodeCp1252(recipe.name),
+    // What an import kept in its place: the whole title as the name, what the recipe makes
+    // beside the panel, each line's note after its line; the categories lead the directions.
+    const StoredRecipe::Source source = recipe.source();
+    QString directions = decodeCp1252(source.directions);
+    if (!source.categories.isEmpty())
+        directions.prepend(QLatin1StringView(exchange::categoriesLabel) +
+                           decodeCp1252(source.categories) + QStringLiteral("\r\n\r\n"));
+    ShownRecipe shown{decodeCp1252(source.title.isEmpty() ? recipe.name : source.title),
                       {},
-                      decodeCp1252(recipe.directions),
-                      QStringLiteral("makes ") + servings + QStringLiteral(" servings"),
+                      directions,
+                      makesLine(decodeCp1252(recipe.servings), source.makes),
                       {},
                       {}};
-    for (const StoredRecipe::Line& line : recipe.lines)
+    for (qsizetype i = 0; i < recipe.lines.size(); ++i) {
+        const StoredRecipe::Line& line = recipe.lines[i];
         shown.lines.append(line.heading ? decodeCp1252(line.text)
                                         : storedRecipeRow(decodeCp1252(line.ingredient),
                                                           decodeCp1252(line.quantity),
                                                           decodeCp1252(line.unit)));
+        if (const QByteArrayView note = source.notes.value(i); !note.isEmpty())
+            shown.lines.last() += QLatin1StringView(exchange::noteSeparator) + decodeCp1252(note);
+    }
     if (nutrition.perServing) {
         shown.panel = nutrition::panelTexts(*nutrition.perServing);
         shown.shares = nutrition::calorieShares(*nutrition.perServing).value_or(shown.shares);

@@ -36,15 +36,21 @@ struct StoredRecipe {
 
     // What an import kept of its source at the start of the directions, taken out of them for
     // the fields an export has: the whole title when the name is cut from it, what the recipe
-    // makes ("36 cookies", when its servings are that number) and its categories. Empty where
-    // the directions hold none; directions then holds the rest.
+    // makes ("36 cookies", when its servings are that number), its categories and the notes of
+    // its lines (one for each line, empty for none). Empty where the directions hold none;
+    // directions then holds the rest, which may start with the source's description.
     struct Source {
         QByteArrayView title;
         QByteArrayView makes;
         QByteArrayView categories;
+        QList<QByteArrayView> notes;
+        QByteArrayView description; // the first paragraph of directions, without its label
         QByteArrayView directions;
     };
     Source source() const;
+    // "makes 36 cookies" where an import kept what the recipe makes, else "makes 4 servings".
+    static QString makesText(const QString& name, const QString& servings,
+                             const QString& directions);
     // The lines of directions, without their line ends.
     static QVarLengthArray<QByteArrayView, 16> directionLines(QByteArrayView directions);
 };
@@ -100,6 +106,9 @@ ShownRecipe shownRecipe(const StoredRecipe& recipe, const RecipeNutrition::Resul
 // A line's quantity as the exports write it: a whole number given in decimal mode as "2.0", which
 // an import reads back in that mode.
 QByteArray writtenQuantity(const StoredRecipe::Line& line);
+
+// A line as a cook writes it: "2 1/2 cup Flour", the name left out when the unit is the name.
+QByteArray cookLine(const StoredRecipe::Line& line);
 
 // Spaces trimmed from both ends, as the data files' fields are compared.
 QByteArrayView trimmedSpaces(QByteArrayView text);

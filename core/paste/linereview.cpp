@@ -1,6 +1,7 @@
 #include "core/paste/linereview.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/exchange/linenotes.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
 
@@ -230,7 +231,8 @@ QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const I
         taken.append({table.at(record < 0 ? reviewed.food : record),
                       ordinary->name,
                       {amount.ones, amount.fraction, amount.fractionMode},
-                      ordinary->unit});
+                      ordinary->unit,
+                      exchange::keptNote(reviewed.line.notes, ordinary->name)});
     }
     return taken;
 }

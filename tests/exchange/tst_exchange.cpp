@@ -6,6 +6,7 @@
 #include "core/exchange/storedrecipe.h"
 #include "core/paste/foodindex.h"
 #include "core/recipes/cookedweights.h"
+#include "core/recipes/recipefields.h"
 #include "core/store/recipestore.h"
 #include "samplerecipes.h"
 
@@ -248,13 +249,20 @@ QByteArray variedRecipes(int count)
             lines.insert(lines.size() - 2, QString());
         const QString servings = QStringList{u"1/2"_s, u"1"_s, u"4"_s, u"991"_s}[i % 4];
         QString name = u"Recipe %1 of the %2 varied ones"_s.arg(i).arg(count);
-        // What an import keeps of a source's title, yield and categories.
+        // What an import keeps of a source: title, yield, categories, line notes, description.
         if (i % 5 == 4) {
             const QString title = name + u", with a title longer than a name may be"_s;
+            const QByteArray last = encodeCp1252(entries.constLast());
             lines = QStringList{title,
                                 {},
                                 u"Makes %1 cookies"_s.arg(servings),
-                                u"Categories: Cookies, Quick"_s} +
+                                u"Categories: Cookies, Quick"_s,
+                                {},
+                                u"Notes on the ingredients:"_s,
+                                decodeCp1252(cookLine(recipefields::entry(QByteArrayView(last)))) +
+                                    u": finely chopped, divided"_s,
+                                {},
+                                u"Description: Old and good."_s} +
                     (lines.isEmpty() ? lines : QStringList{QString()} + lines);
             name = title.left(title.lastIndexOf(u' ', lines::maxNameLength));
         }
@@ -312,6 +320,9 @@ void TestExchange::exportsComeBackByteForByte()
             QVERIFY2(line.size() <= 80 || line.startsWith("      Title:") ||
                          !line.trimmed().contains(' '),
                      line.data());
+    } else { // the kept notes and description in the fields consumers read
+        QVERIFY(readFile(u"out"_s).contains("raw; finely chopped, divided\",") &&
+                readFile(u"out"_s).contains("\"description\": \"Old and good.\","));
     }
     paste::FoodIndex index(ingredients, u"no-starter"_s);
     const QList<int> order = exchange::allRecipes(recipes);

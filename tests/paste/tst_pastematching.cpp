@@ -438,6 +438,9 @@ void TestPasteMatching::importStoresEachRecipeOnce()
     QCOMPARE(store.bigRecipe().contains(u"an hour.\r\n\r\nNot counted in the nutrition:\r\n1 cup "
                                         "Zorbles\r\nSalt to taste"_s),
              stew && before.isEmpty());
+    // A line's note is kept, a word its food's name holds is not ("all-purpose" flour).
+    QCOMPARE(store.bigRecipe().contains(u"ingredients:\r\n2 tbs Butter, salted: melted\r\n\r\nW"_s),
+             stored.contains(u"Buttermilk Pancakes"_s));
     // Importing the file again stores nothing twice.
     const QByteArray after = testing::readFile(u"data/Recipe.Dat"_s);
     const Run second = runZestora(arguments);

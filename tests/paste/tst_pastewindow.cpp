@@ -9,9 +9,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -149,6 +152,7 @@ private Q_SLOTS:
     void measuresAndWhatIsCounted();
     void importingAFileTwice();
     void theWheelChangesOnlyAClickedList();
+    void droppedFilesAreImported();
     void escapeAsksBeforeTypingGoes();
 };
 
@@ -169,6 +173,9 @@ void TestPasteWindow::pastedLinesAreTheLinesEnteredByHand()
         });
         w.paste(u"1 1/2 cups all-purpose flour\n2 tbsp butter, melted\n\nFOR THE TOPPING:\n"
                 "1 cup zorbles\n"_s);
+        // What a line said beyond its food leads the directions.
+        QCOMPARE(w.get<QPlainTextEdit>(u"DirectionsTxt"_s)->toPlainText(),
+                 u"Notes on the ingredients:\n2 tbs Butter, salted: melted"_s);
         pasted = w.save(u"Pancakes"_s);
     }
     Window w;
@@ -323,6 +330,40 @@ void TestPasteWindow::theWheelChangesOnlyAClickedList()
     QTest::mouseClick(units, Qt::LeftButton);
     units->hidePopup();
     QVERIFY(wheelChanges(units));
+}
+
+void TestPasteWindow::droppedFilesAreImported()
+{
+    Window w;
+    const QByteArray recipe = R"({"@type": "Recipe", "name": "%1", "recipeIngredient": ["1 cup )"
+                              R"(Milk, whole"], "recipeInstructions": "Warm."})";
+    writeFile(u"shake.mmf"_s, "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Shake\n"
+                              "\n      2 c  Milk, whole\n\n  Shake.\n\nMMMMM\n");
+    writeFile(u"warm.json"_s, QString::fromLatin1(recipe).arg(u"Warm Milk"_s).toUtf8());
+    writeFile(u"page.html"_s, "<html><script type=\"application/ld+json\">" +
+                                  QString::fromLatin1(recipe).arg(u"Page Milk"_s).toUtf8() +
+                                  "</script></html>");
+    writeFile(u"none.html"_s, "<html><body>Just a page.</body></html>");
+    QMimeData data;
+    for (const char* file : {"shake.mmf", "warm.json", "page.html", "none.html"})
+        data.setUrls(data.urls() << QUrl::fromLocalFile(
+                         QDir::current().absoluteFilePath(QString::fromLatin1(file))));
+    // As a drag brings them: they enter over the directions, a box that takes text, and are
+    // dropped there.
+    auto* box = w.get(u"DirectionsTxt"_s)->findChild<QWidget*>(u"qt_scrollarea_viewport"_s);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &drop);
+    // The page without recipe data is the last file, and says so in one line.
+    QVERIFY(w.get<QPlainTextEdit>(u"DirectionsTxt"_s)->toPlainText().isEmpty());
+    QTRY_VERIFY(!w.messages.isEmpty() && w.messages.last().text.contains(u"none.html"_s));
+    QCOMPARE(w.session.recipes.recipeNames(),
+             QStringList({u"Shake"_s, u"Warm Milk"_s, u"Page Milk"_s}));
+    const QString said = w.messages.last().text;
+    QCOMPARE(said.sliced(said.indexOf(u"none.html"_s)),
+             u"none.html holds no recipe data: the page has no schema.org Recipe in a <script "
+             "type=\"application/ld+json\">."_s);
 }
 
 void TestPasteWindow::escapeAsksBeforeTypingGoes()

@@ -75,7 +75,8 @@ QByteArray recipes()
            record("Lost", "1",
                   {line("Milk", "1", "cup"), line("Saffron", "1", "tsp"), line("Milk", "1", "cup")},
                   u"Never shown."_s) +
-           record("Plain water", "1", {line("Water", "2", "cup")}, u"Pour."_s) +
+           record("Plain water", "2", {line("Water", "2", "cup")},
+                  u"Makes 2 glasses\r\n\r\nPour."_s) +
            record("Long line", "1", {line(longName, "1 1/2", "cup"), line("Milk", "2", "cup")},
                   u"Pour."_s) +
            record("Twice", "1", {line("Milk", "1", "cup")}, u"The first one."_s) +
@@ -249,7 +250,8 @@ void TestStoredRecipesScreen::showingRecipes()
     QCOMPARE(f.directions()->font().pointSize(), 20);
     f.show(u"Plain water"_s);
     QVERIFY(!f.directions()->font().bold());
-    QCOMPARE(f.directions()->toPlainText(), u"Pour."_s);
+    QCOMPARE(f.directions()->toPlainText(), u"Makes 2 glasses\n\nPour."_s);
+    QCOMPARE(labelTexts(f.screen, {"lbl1M"}), QStringList{u"makes 2 glasses"_s});
 
     // Of two names alike but for letter case, the later recipe is shown.
     zestora::testing::pick(f.list(), f.list()->findText(u"Twice"_s));
@@ -375,7 +377,7 @@ void TestStoredRecipesScreen::printedLayout()
 
     // Without calories no shares are printed.
     const QString water = run(u"pdftotext"_s, {f.print(u"Plain water"_s), u"-"_s});
-    QVERIFY(water.contains(u"Pour."_s));
+    QVERIFY(water.contains(u"Pour."_s) && water.contains(u"makes 2 glasses"_s));
     QVERIFY(!water.contains(u"Additional Information"_s));
 }
 
