@@ -3,6 +3,7 @@
 #include "ui_storedrecipesscreen.h"
 
 #include "core/analysis/recipelines.h"
+#include "core/paste/coverage.h"
 #include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
 #include "core/session.h"
@@ -126,6 +127,7 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
 void StoredRecipesScreen::clearDisplay()
 {
     m_ui->Picture1->clear();
+    m_ui->CoverageLbl->clear();
     for (QLabel* share : {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare})
         share->clear();
     m_shown = {};
@@ -158,6 +160,9 @@ void StoredRecipesScreen::showChosenRecipe()
     m_ui->Picture1->setServing(QStringLiteral("makes ") + view.servingsText +
                                QStringLiteral(" servings"));
     m_explainer->lines()->linesReset(view.shownRows);
+    // Lines that count for nothing are named, so that the cook knows how far to trust the panel.
+    if (const paste::Coverage coverage = paste::coverageOf(view); !coverage.complete())
+        m_ui->CoverageLbl->setText(coverage.text());
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);
         m_ui->Picture1->setValues(*m_panel);
@@ -337,6 +342,7 @@ RecipePage StoredRecipesScreen::printedPage()
                        m_ui->RecipeLst->currentText(),
                        m_ui->Label1,
                        m_ui->R_IngLst,
+                       m_ui->CoverageLbl->text(),
                        m_panel && m_shown.viewTotals.totCalories > 0,
                        m_ui->Label19,
                        {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
