@@ -46,8 +46,11 @@ void AnalysisScreen::addLine()
         m_ui->IngLst->setFocus();
 }
 
-void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines)
+void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines,
+                                    const paste::Coverage& coverage)
 {
+    m_coverage += coverage;
+    showCoverage();
     const QList<int> positions = m_draft.addLines(lines);
     if (positions.isEmpty())
         return;
@@ -68,6 +71,11 @@ void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines)
     m_explainer->lines()->linesInserted(positions.front(), static_cast<int>(positions.size()));
     showTotals();
     showSavedStatus();
+}
+
+void AnalysisScreen::showCoverage()
+{
+    m_ui->CoverageLbl->setText(m_coverage.lines > 0 ? m_coverage.text() : QString());
 }
 
 void AnalysisScreen::showLinesAdded(const QList<int>& positions)

@@ -62,6 +62,12 @@ bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     stopFlashing();
     m_ui->DirectionsTxt->setPlainText(recipe.directions);
     showCookedWeightOf(name);
+    // A stored recipe all of whose lines count says nothing of them; one that an import could not
+    // count in full names what it left out.
+    if (const paste::Coverage stored = paste::coverageOf(recipe); !stored.complete()) {
+        m_coverage = stored;
+        showCoverage();
+    }
     // The recipe on screen is the stored one until it is changed.
     m_draft.setSaved(true);
     showSavedStatus();

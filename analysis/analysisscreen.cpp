@@ -215,6 +215,8 @@ void AnalysisScreen::reset()
     // is at that step.
     m_draft.reset();
     m_explainer->lines()->linesReset(0);
+    m_coverage = {};
+    showCoverage();
     m_ui->Frame1->setName(QString());
     m_ui->OnesTxt->clear();
     m_ui->FracTxt->clear();

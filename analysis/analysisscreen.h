@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/recipedraft.h"
+#include "core/paste/coverage.h"
 #include "core/store/ingrecord.h"
 
 #include <QWidget>
@@ -50,8 +51,9 @@ public:
 
     ToolBar* calcBar() const { return m_calcBar; }
 
-    // Lines pasted and reviewed, added where the next line would go, the panel shown once.
-    void addPastedLines(const QList<RecipeDraft::NewLine>& lines);
+    // Lines pasted and reviewed, added where the next line would go, the panel shown once; how
+    // many of the pasted lines count is shown under the recipe's lines.
+    void addPastedLines(const QList<RecipeDraft::NewLine>& lines, const paste::Coverage& coverage);
 
 Q_SIGNALS:
     // "Paste Ingredients" was pressed, or Ctrl+Shift+V: the paste window is wanted.
@@ -104,6 +106,7 @@ private:
     void showTotals();
     void showSavedStatus();
     void setChanged();
+    void showCoverage();
 
     // The finished dish: the serving's weight and per 100 g, the weight when cooked as stored
     // for a recipe, checked before a save, and kept after it.
@@ -138,6 +141,9 @@ private:
     IngRecord m_currentIng;
     QString m_chosenName;
     RecipeDraft m_draft;
+    // Of the lines that came from outside (pasted, or kept uncounted by an import of the recipe
+    // edited), how many count.
+    paste::Coverage m_coverage;
 };
 
 } // namespace zestora

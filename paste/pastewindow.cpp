@@ -46,10 +46,9 @@ void PasteWindow::reject()
         QDialog::reject();
 }
 
-std::optional<QList<RecipeDraft::NewLine>> PasteWindow::ask(QWidget* parent,
-                                                            paste::FoodIndex& index,
-                                                            const SortedNameModel& names,
-                                                            HelpViewer& help, Settings& settings)
+std::optional<PasteWindow::Pasted> PasteWindow::ask(QWidget* parent, paste::FoodIndex& index,
+                                                    const SortedNameModel& names, HelpViewer& help,
+                                                    Settings& settings)
 {
     PasteWindow window(parent, index, names, help, settings);
     const QString clipboard = QGuiApplication::clipboard()->text();
@@ -59,7 +58,8 @@ std::optional<QList<RecipeDraft::NewLine>> PasteWindow::ask(QWidget* parent,
     }
     if (window.exec() != QDialog::Accepted)
         return std::nullopt;
-    return paste::draftLines(window.m_ui->ReviewTbl->lines(), index.table());
+    const QList<paste::ReviewedLine>& lines = window.m_ui->ReviewTbl->lines();
+    return Pasted{paste::draftLines(lines, index.table()), paste::coverageOf(lines, index.table())};
 }
 
 void PasteWindow::read()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/recipedraft.h"
+#include "core/paste/coverage.h"
 
 #include <QDialog>
 
@@ -26,12 +27,16 @@ class FoodIndex;
 class PasteWindow : public QDialog {
     Q_OBJECT
 public:
-    // The lines to add, in order; none when the user cancelled. The box starts with the text on
-    // the clipboard, already read in the index's measures; measures chosen here are kept in the
-    // settings and in the index, for imports too.
-    static std::optional<QList<RecipeDraft::NewLine>> ask(QWidget* parent, paste::FoodIndex& index,
-                                                          const SortedNameModel& names,
-                                                          HelpViewer& help, Settings& settings);
+    // The lines to add, in order, and what of the recipe they count; none when the user cancelled.
+    // The box starts with the text on the clipboard, already read in the index's measures; measures
+    // chosen here are kept in the settings and in the index, for imports too.
+    struct Pasted {
+        QList<RecipeDraft::NewLine> lines;
+        paste::Coverage coverage; // of all the lines read, the ones left out too
+    };
+    static std::optional<Pasted> ask(QWidget* parent, paste::FoodIndex& index,
+                                     const SortedNameModel& names, HelpViewer& help,
+                                     Settings& settings);
 
 private:
     PasteWindow(QWidget* parent, paste::FoodIndex& index, const SortedNameModel& names,

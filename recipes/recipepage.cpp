@@ -157,6 +157,7 @@ RecipePage recipePage(const PrintedControls& screen)
         const QModelIndex line = lines->index(i, 0);
         page.lines.append({line.data().toString(), line.data(Qt::FontRole).value<QFont>().bold()});
     }
+    page.coverage = screen.coverage;
 
     if (screen.withShares) {
         RecipePage::Text caption = labelText(screen.sharesCaption, frame, pixel);
@@ -232,6 +233,11 @@ void paintRecipePage(QPainter& painter, QPrinter& printer, const RecipePage& pag
     for (const RecipePage::Line& line : page.lines) {
         sheet.setFont(line.heading ? heading : plain);
         printWrapped(line.text, left, room - left);
+    }
+    if (!page.coverage.isEmpty()) {
+        sheet.setFont(plain);
+        sheet.print(QString(), left);
+        printWrapped(page.coverage, left, room - left);
     }
     sheet.setFont(plain);
     sheet.print(QString(), left);

@@ -52,6 +52,7 @@ struct RecipePage {
     qreal listLeft = 0;
     QFont listFont;
     QList<Line> lines;
+    QString coverage;   // what of the recipe the panel counts, when a line counts for nothing
     QList<Text> shares; // the caption and the three calorie shares; none without calories
     // The chart of the shares, where the screen shows it; none without calories.
     std::optional<std::array<double, 3>> calorieShares;
@@ -69,6 +70,7 @@ struct PrintedControls {
     QString name;
     const QLabel* title;           // the recipes caption, whose font the title takes
     const QAbstractItemView* rows; // headings are the rows in a bold font
+    QString coverage;              // empty while every line counts
     bool withShares;               // the recipe has calories
     const QLabel* sharesCaption;
     std::array<const QLabel*, 3> shares;

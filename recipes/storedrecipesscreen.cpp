@@ -4,6 +4,7 @@
 
 #include "core/analysis/recipelines.h"
 #include "core/exchange/storedrecipe.h"
+#include "core/paste/coverage.h"
 #include "core/recipes/cookedweights.h"
 #include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
@@ -132,6 +133,7 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
 void StoredRecipesScreen::clearDisplay()
 {
     m_ui->Picture1->clear();
+    m_ui->CoverageLbl->clear();
     for (QLabel* share : {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare})
         share->clear();
     m_shown = {};
@@ -165,6 +167,9 @@ void StoredRecipesScreen::showChosenRecipe()
     // What the recipe makes as its source said it ("makes 36 cookies"), where an import kept it.
     m_ui->Picture1->setServing(StoredRecipe::makesText(name, view.servingsText, view.directions));
     m_explainer->lines()->linesReset(view.shownRows);
+    // Lines that count for nothing are named, so that the cook knows how far to trust the panel.
+    if (const paste::Coverage coverage = paste::coverageOf(view); !coverage.complete())
+        m_ui->CoverageLbl->setText(coverage.text());
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);
         m_ui->Picture1->setValues(*m_panel);
@@ -358,6 +363,7 @@ RecipePage StoredRecipesScreen::printedPage()
                        m_ui->RecipeLst->currentText(),
                        m_ui->Label1,
                        m_ui->R_IngLst,
+                       m_ui->CoverageLbl->text(),
                        m_panel && m_shown.viewTotals.totCalories > 0,
                        m_ui->Label19,
                        {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},

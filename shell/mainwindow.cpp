@@ -331,9 +331,9 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
 
 void MainWindow::pasteIngredients()
 {
-    if (const std::optional<QList<RecipeDraft::NewLine>> lines = PasteWindow::ask(
+    if (const std::optional<PasteWindow::Pasted> pasted = PasteWindow::ask(
             m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help, m_settings))
-        m_analysisScreen->addPastedLines(*lines);
+        m_analysisScreen->addPastedLines(pasted->lines, pasted->coverage);
 }
 
 void MainWindow::importRecipes()

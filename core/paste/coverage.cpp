@@ -1,5 +1,9 @@
 #include "core/paste/coverage.h"
 
+#include "core/exchange/recipeimport.h"
+#include "core/recipes/recipeview.h"
+#include "core/text.h"
+
 namespace zestora::paste {
 
 namespace {
@@ -14,7 +18,26 @@ QString shortName(const IngredientLine& line)
     return name;
 }
 
+// The lines an import kept after the label that ends the directions; none without one.
+QStringList uncountedLines(const QString& directions)
+{
+    const QString label = QString::fromLatin1(exchange::notCountedLabel) + QStringLiteral("\r\n");
+    const qsizetype at = directions.lastIndexOf(label);
+    if (at < 0 || (at > 0 && !directions.first(at).endsWith(QStringLiteral("\r\n\r\n"))))
+        return {};
+    return directions.sliced(at + label.size()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
 } // namespace
+
+Coverage& Coverage::operator+=(const Coverage& more)
+{
+    lines += more.lines;
+    weighed += more.weighed;
+    estimated += more.estimated;
+    notCounted += more.notCounted;
+    return *this;
+}
 
 QString Coverage::text() const
 {
@@ -47,6 +70,24 @@ Coverage coverageOf(const QList<ReviewedLine>& lines, const IngTable& table)
             coverage.notCounted.append(reviewed.line.text);
         }
     }
+    return coverage;
+}
+
+Coverage coverageOf(const RecipeView& recipe)
+{
+    Coverage coverage;
+    for (const QString& entry : recipe.entries) {
+        const QString name = lines::entryFields(entry).name;
+        if (name.isEmpty())
+            continue;
+        if (coverage.lines++ < recipe.ingredientLines)
+            ++coverage.weighed;
+        else
+            coverage.notCounted.append(trimSpaces(name));
+    }
+    const QStringList uncounted = uncountedLines(recipe.directions);
+    coverage.lines += static_cast<int>(uncounted.size());
+    coverage.notCounted += uncounted;
     return coverage;
 }
 

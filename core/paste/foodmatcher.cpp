@@ -555,6 +555,15 @@ FoodMatcher::FoodMatcher(const IngTable& table, const QStringList& foodNames, Co
     }
 }
 
+bool FoodMatcher::overtaken(const CooksNames::Found& found, const QStringList& words,
+                            int start) const
+{
+    // Of two cooks' names that overlap, the later says what the food is: "cooked chicken breast"
+    // is a chicken breast, cooked, not cooked chicken.
+    const CooksNames::Found later = m_names.phraseFrom(words, start + 1);
+    return later.phrase && later.end > found.end && later.at.size() >= found.at.size();
+}
+
 FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints) const
 {
     static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
@@ -599,7 +608,8 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     };
     for (int i = 0; i < words.size();) {
         const CooksNames::Found found = m_names.phraseFrom(words, i);
-        if (const CooksNames::Phrase* phrase = found.phrase) {
+        if (const CooksNames::Phrase* phrase = found.phrase;
+            phrase && !overtaken(found, words, i)) {
             QStringList cooks;
             for (const int at : found.at)
                 cooks.append(words[at]);
@@ -657,6 +667,21 @@ std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
         foods = std::move(having);
     }
     return foods;
+}
+
+int FoodMatcher::cookedForm(int food) const
+{
+    const QString name = m_table.at(food).trimmedName();
+    if (!name.endsWith(QLatin1StringView(", raw")))
+        return food;
+    // The form analysts take for meat a recipe says is cooked, without saying how.
+    for (const QLatin1StringView form :
+         {QLatin1StringView("cooked, roasted"), QLatin1StringView("roasted"),
+          QLatin1StringView("cooked, stewed"), QLatin1StringView("cooked")})
+        if (const int cooked = m_table.lastIndexOfNameIgnoringCase(name.chopped(3) + form);
+            cooked >= 0)
+            return cooked;
+    return food;
 }
 
 bool FoodMatcher::otherWordsFit(const Query& query, int named, const QStringList& nameStems,
@@ -718,11 +743,19 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     // the cook's words of the name that its name lacks, at half weight, so that a food of that kind
     // with the other word comes first: "red capsicum" is the red one of the sweet peppers, "cooked
     // prawns" are cooked shrimp, "frozen petits pois" frozen peas.
-    const int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
+    int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
+    // A cook who says a food the name points to raw is cooked means its cooked form: "shredded
+    // cooked chicken breast" is roasted breast, whose name need not say "cooked".
+    const QString cooked = QStringLiteral("cooked");
+    const int raw = named;
+    if (named >= 0 && (query.required.contains(cooked) || query.optional.contains(cooked)))
+        named = cookedForm(named);
     QStringList nameStems;
     QStringList headWords; // what the named food is, by its name
     if (named >= 0) {
         nameStems = matchWords(m_table.at(named).name);
+        if (named != raw)
+            nameStems.append(cooked);
         for (const NameWord& word :
              nameWords(m_table.at(named).trimmedName(), m_grouped[static_cast<size_t>(named)]))
             // "Raw" of "Broccoli, raw" is no part of what the food is, though under the group's

@@ -129,8 +129,13 @@ private:
         bool lacking = false; // a cook's name of a food the database lacks
     };
     Query queryFor(const QString& food, const QStringList& hints) const;
+    // A cook's name found at start that a longer-reaching one starting after it overlaps.
+    bool overtaken(const CooksNames::Found& found, const QStringList& words, int start) const;
     // The foods whose names have all the words, in the table's order.
     std::vector<int> foodsWithAll(const QStringList& words) const;
+    // The cooked form of a raw food, where the names have one: roasted, else stewed, else the
+    // one only called cooked; the food itself otherwise.
+    int cookedForm(int food) const;
     // Whether the other words of the line fit the food a cook's name points to: not when the cook
     // said a word that names another food or another form of it ("frozen strawberries").
     bool otherWordsFit(const Query& query, int named, const QStringList& nameStems,

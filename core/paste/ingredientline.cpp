@@ -359,11 +359,15 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     }
 }
 
-// A package's size written after the food, as a note: "1 cn Tomato sauce (8 oz)", "2 cans beans
-// (15 oz each)".
-std::optional<std::pair<double, QString>> sizeNote(const QString& note)
+// A package's or a piece's size written after the food, as a note: "1 cn Tomato sauce (8 oz)",
+// "2 cans beans (15 oz each)", "4 salmon fillets, about 140g each"; each says whether it is each
+// one's.
+std::optional<std::pair<double, QString>> sizeNote(const QString& note, bool* each = nullptr)
 {
-    Cursor cursor{note};
+    static const QRegularExpression about(
+        QStringLiteral("^(?:about|around|roughly|approx\\.?|approximately)\\s+"),
+        QRegularExpression::CaseInsensitiveOption);
+    Cursor cursor{QString(note).remove(about)};
     const std::optional<double> amount = readAmount(cursor);
     if (!amount)
         return std::nullopt;
@@ -372,9 +376,11 @@ std::optional<std::pair<double, QString>> sizeNote(const QString& note)
     const UnitClass kind = unitClass(unit);
     static const QRegularExpression rest(QStringLiteral("^\\s*(?:each)?\\s*$"),
                                          QRegularExpression::CaseInsensitiveOption);
-    if ((kind != UnitClass::Volume && kind != UnitClass::Weight) ||
-        !rest.match(cursor.rest()).hasMatch())
+    const QRegularExpressionMatch m = rest.match(cursor.rest());
+    if ((kind != UnitClass::Volume && kind != UnitClass::Weight) || !m.hasMatch())
         return std::nullopt;
+    if (each)
+        *each = m.captured(0).contains(QLatin1StringView("each"), Qt::CaseInsensitive);
     return std::pair{*amount, unit};
 }
 
@@ -558,6 +564,19 @@ IngredientLine readIngredientLine(QStringView written)
     if (line.hasQuantity() && isPackage(line.unit)) {
         for (const QString& note : std::as_const(line.notes)) {
             if (const auto size = sizeNote(note)) {
+                line.quantity = *line.quantity * size->first;
+                line.unit = size->second;
+                break;
+            }
+        }
+    }
+    // "4 salmon fillets, about 140g each" weigh four times that. A weight of them all is left to
+    // the food's own measures, since it may count bones ("1 whole chicken (about 4 lbs)").
+    if (line.hasQuantity() && line.unit.isEmpty()) {
+        for (const QString& note : std::as_const(line.notes)) {
+            bool each = false;
+            if (const auto size = sizeNote(note, &each);
+                size && each && unitClass(size->second) == UnitClass::Weight) {
                 line.quantity = *line.quantity * size->first;
                 line.unit = size->second;
                 break;

@@ -36,6 +36,16 @@ const QStringList& weightUnits()
     return units;
 }
 
+// A weight past the whole-part spinner's top, in whole grams: a 2 kg joint is 2000 g, which a
+// recipe line holds though the spinner does not, rather than 70 1/2 oz.
+std::optional<SpinnerQuantity> wholeGrams(double grams)
+{
+    constexpr double heaviest = 100000; // more than any pot holds
+    if (grams > heaviest)
+        return std::nullopt;
+    return SpinnerQuantity{static_cast<int>(std::lround(grams)), 0, false};
+}
+
 // What the text of a fraction spinner value means: "1/3" is one third.
 double exactFraction(int index)
 {
@@ -489,7 +499,9 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         const QString natural = naturalUnit(unit);
         if (sameKind.contains(natural)) {
             const double inNatural = amount * baseAmount(unit) / baseAmount(natural);
-            const auto quantity = spinnerQuantity(inNatural, line.decimal);
+            const auto quantity = natural == QLatin1String("g") && inNatural > largestWhole
+                                      ? wholeGrams(inNatural)
+                                      : spinnerQuantity(inNatural, line.decimal);
             if (quantity && std::abs(quantity->amount() - inNatural) < 1e-6 * inNatural)
                 return LineMeasure{MeasureStatus::Converted, *quantity, natural};
         }

@@ -232,6 +232,7 @@ void TestPasteWindow::reviewingALine()
     w.paste(u"1 cup zorbles\n2 cups milk\n"_s);
     QCOMPARE(texts(w.get<QListView>(u"R_IngLst"_s)),
              QStringList{u"1/2  oz     Sugars, granulated"_s});
+    QCOMPARE(w.get<QLabel>(u"CoverageLbl"_s)->text(), u"1 of 2 lines weighed; not counted: milk"_s);
     // The choice is kept in the data folder and offered first the next time.
     QCOMPARE(readFile(u"Food choices.txt"_s), "zorble\tSugars, granulated\n");
     w.help.initHelp(w.window.get(), QStringLiteral(HELP_DIR));
