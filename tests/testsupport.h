@@ -44,6 +44,18 @@ inline QByteArray readFile(const QString& name)
     return file.readAll();
 }
 
+// The rows of a tab-separated table kept beside the tests, split into fields; blank lines and
+// lines starting with # are notes for the reader.
+inline QList<QStringList> tableRows(const QString& path)
+{
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(readFile(path)).split(u'\n')) {
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            rows.append(line.split(u'\t'));
+    }
+    return rows;
+}
+
 inline void writeFile(const QString& name, const QByteArray& bytes)
 {
     QFile file(name);

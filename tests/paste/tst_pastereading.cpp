@@ -55,72 +55,14 @@ void TestPasteReading::readsLines_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("food");
     QTest::addColumn<QString>("notes");
-    const auto row = [](const char* name, const QString& text, double quantity, const char* unit,
-                        const char* food, const char* notes = "") {
-        QTest::newRow(name) << text << quantity << QString::fromLatin1(unit)
-                            << QString::fromUtf8(food) << QString::fromUtf8(notes);
-    };
-    row("a mixed number and a note", u"2 1/2 cups all-purpose flour, sifted"_s, 2.5, "cup",
-        "all-purpose flour", "sifted");
-    row("a vulgar fraction", u"½ tsp salt"_s, 0.5, "tsp", "salt");
-    row("a vulgar fraction after a digit", u"1½ cups milk"_s, 1.5, "cup", "milk");
-    row("a hyphenated mixed number", u"1-1/2 c. sugar"_s, 1.5, "cup", "sugar");
-    row("a range is its middle", u"2-3 tablespoons olive oil"_s, 2.5, "tbs", "olive oil");
-    row("a range in words", u"2 to 3 T butter"_s, 2.5, "tbs", "butter");
-    row("a small t is a teaspoon", u"1 t salt"_s, 1, "tsp", "salt");
-    row("a size in brackets", u"1 (14 oz) can diced tomatoes"_s, 14, "oz", "diced tomatoes");
-    row("two packages of a size", u"2 (8 oz.) packages cream cheese, softened"_s, 16, "oz",
-        "cream cheese", "softened");
-    row("the size after the package", u"1 can (15 oz) black beans, drained"_s, 15, "oz",
-        "black beans", "drained");
-    row("a spelled-out count and size", u"one 14-ounce can coconut milk"_s, 14, "oz",
-        "coconut milk");
-    row("a weight glued to its number", u"400g tin chopped tomatoes"_s, 400, "g",
-        "chopped tomatoes");
-    row("fluid ounces", u"4 fl. oz. cream"_s, 4, "fl oz", "cream");
-    row("a count word", u"3 large eggs"_s, 3, "large", "eggs");
-    row("a size of two words", u"2 extra-large eggs"_s, 2, "extra large", "eggs");
-    row("a count word after the food", u"2 garlic cloves, minced"_s, 2, "clove", "garlic",
-        "minced");
-    row("a pinch", u"A pinch of salt"_s, 1, "pinch", "salt");
-    row("describing words before a comma", u"4 boneless, skinless chicken breasts"_s, 4, "",
-        "boneless, skinless chicken breasts");
-    row("the first of two foods", u"1 cup butter or margarine"_s, 1, "cup", "butter",
-        "or margarine");
-    row("to taste", u"Salt and pepper to taste"_s, -1, "", "Salt and pepper", "to taste");
-    row("what it is mixed with", u"1 tsp baking soda dissolved in 1 tbsp hot water"_s, 1, "tsp",
-        "baking soda", "dissolved in 1 tbsp hot water");
-    row("more of another part", u"3 large eggs plus 1 yolk"_s, 3, "large", "eggs", "plus 1 yolk");
-    row("a per cent is no amount", u"1 cup 2% milk"_s, 1, "cup", "2% milk");
-    row("a list bullet", u"\u2022 1 tsp vanilla (optional)"_s, 1, "tsp", "vanilla", "optional");
-    row("a decimal and kilograms", u"1.5 kg potatoes"_s, 1.5, "kg", "potatoes");
-    row("capitals with an amount", u"1 TBSP BUTTER"_s, 1, "tbs", "BUTTER");
-    row("an old card's pound", u"2# potatoes"_s, 2, "lb", "potatoes");
-    row("a can by its number", u"1 #2 can tomatoes"_s, 20, "oz", "tomatoes");
-    row("a dozen", u"1 doz. eggs"_s, 12, "", "eggs");
-    row("an envelope", u"1 env. onion soup mix"_s, 1, "envelope", "onion soup mix");
-    row("a size as egg boxes give it", u"2 eggs (size M)"_s, 2, "medium", "eggs", "size M");
-    row("a size by its grading", u"3 US large eggs"_s, 3, "large", "eggs");
-    row("the metric of two amounts", u"150g/5½oz plain flour"_s, 150, "g", "plain flour");
-    row("the metric after the imperial", u"8oz/225g mature cheddar, grated"_s, 225, "g",
-        "mature cheddar", "grated");
-    row("pounds and ounces after the metric", u"about 2kg/4lb 8oz topside of beef"_s, 2, "kg",
-        "topside of beef");
-    row("part of a can", u"½ x 400g can chickpeas"_s, 200, "g", "chickpeas");
-    row("a knob", u"a good knob of butter"_s, 1, "knob", "butter");
-    row("a spoon by its size", u"½x5ml spoon (½ teaspoon) salt"_s, 2.5, "ml", "salt",
-        "1/2 teaspoon");
-    row("a weight in brackets after a cup", u"4 cup (750 grams) cooked lamb"_s, 750, "g",
-        "cooked lamb");
-    row("a weight in brackets after a count", u"1 (3 pound) corned beef brisket"_s, 3, "lb",
-        "corned beef brisket");
-    row("more for dusting adds nothing", u"1 cup flour plus more for dusting"_s, 1, "cup", "flour",
-        "plus more for dusting");
-    row("or more as needed adds nothing", u"2-3 tbsp milk, or more as needed"_s, 2.5, "tbs", "milk",
-        "or more as needed");
-    row("less than nothing is no amount", u"-2 cups flour"_s, -1, "cup", "flour");
-    row("but a dash and a blank are a bullet", u"- 2 cups flour"_s, 2, "cup", "flour");
-    row("a fraction over nothing is no amount", u"1 1/0 cup sugar"_s, -1, "cup", "sugar");
+    const QList<QStringList> rows =
+        testing::tableRows(QStringLiteral(PASTE_DIR "/line-readings.tsv"));
+    QVERIFY(!rows.isEmpty());
+    for (const QStringList& row : rows) {
+        QCOMPARE(row.size(), 6);
+        QTest::newRow(qPrintable(row[0]))
+            << row[1] << (row[2].isEmpty() ? -1 : row[2].toDouble()) << row[3] << row[4] << row[5];
+    }
 }
 
 void TestPasteReading::readsInKitchenMeasures_data()
