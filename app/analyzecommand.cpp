@@ -80,13 +80,8 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
                  paste::KitchenMeasures measures, std::optional<double> cookedGrams)
 {
     Analysis analysis{recipe.title, servings, {}, {}, {}, {}, {}};
-    QList<paste::ReviewedLine> reviewed;
-    for (paste::IngredientLine line : recipe.lines) {
-        if (line.kind == paste::LineKind::Blank)
-            continue;
-        paste::readInMeasures(line, measures);
-        reviewed.append(paste::reviewLine(line, matcher, table, weights));
-    }
+    QList<paste::ReviewedLine> reviewed =
+        paste::reviewLines(recipe.lines, measures, matcher, table, weights);
     paste::findUneaten(reviewed, recipe.directions, table);
     paste::countParts(reviewed, table, weights);
     nutrition::RecipeTotals totals;
@@ -223,16 +218,17 @@ void writeText(const Analysis& analysis, QTextStream& out)
     out << "Makes " << floatText(analysis.servings)
         << (analysis.servings == 1 ? " serving" : " servings") << Qt::endl
         << Qt::endl;
+    // The lines' ends flush nothing: a long recipe is written in a few large pieces.
     for (const AnalyzedLine& line : analysis.lines) {
         if (line.reviewed.line.kind == paste::LineKind::Heading) {
-            out << line.reviewed.line.heading << Qt::endl;
+            out << line.reviewed.line.heading << '\n';
             continue;
         }
-        out << line.reviewed.line.text << Qt::endl << "    " << matchText(line) << Qt::endl;
+        out << line.reviewed.line.text << '\n' << "    " << matchText(line) << '\n';
         for (const QString& reading :
              {line.reviewed.line.measures, paste::eatenText(line.reviewed)})
             if (!reading.isEmpty())
-                out << "    " << reading << Qt::endl;
+                out << "    " << reading << '\n';
     }
     out << Qt::endl << analysis.coverage.text() << Qt::endl;
     const nutrition::PanelTexts& p = analysis.panel;

@@ -1,7 +1,7 @@
 // Pasting a recipe: a 20-line recipe read and matched line by line against 32,767 stored
 // ingredients (the USDA starter foods, then copies of them under other names to the table's limit),
 // each line with its best five foods and its amount in the chosen food's units; and indexing the
-// names once, as the paste window does when it opens.
+// names once, as the paste window does when it opens; and a 1 MB paste read and reviewed.
 #include "benchdata.h"
 #include "core/paste/linereview.h"
 #include "core/store/ingtable.h"
@@ -71,6 +71,26 @@ void readAndMatchTwentyLines(benchmark::State& state)
     }
 }
 BENCHMARK(readAndMatchTwentyLines)->Unit(benchmark::kMillisecond);
+
+// A paste of 1 MB, the recipe's lines again and again with other amounts, read and reviewed
+// whole as the paste window's Read and "zestora analyze" do.
+void readAndReviewOneMegabyte(benchmark::State& state)
+{
+    const paste::FoodMatcher matcher(ingredients(), tables().names);
+    const QStringList lines = QString::fromUtf8(recipe).split(u'\n');
+    QString text;
+    for (int amount = 1; text.size() < (1 << 20); ++amount)
+        text += QString::number(amount % 9 + 1) + u' ' + lines[amount % lines.size()] + u'\n';
+    for (auto _ : state) {
+        const paste::RecipeText read = paste::readRecipeText(text, true);
+        QList<paste::ReviewedLine> reviewed = paste::reviewLines(
+            read.lines, paste::KitchenMeasures::US, matcher, ingredients(), tables().weights);
+        paste::findUneaten(reviewed, read.directions, ingredients());
+        paste::countParts(reviewed, ingredients(), tables().weights);
+        benchmark::DoNotOptimize(reviewed.size());
+    }
+}
+BENCHMARK(readAndReviewOneMegabyte)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

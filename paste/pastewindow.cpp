@@ -73,11 +73,8 @@ void PasteWindow::read()
         return;
     }
     const WaitCursor wait;
-    QList<paste::ReviewedLine> lines;
     const paste::RecipeText recipe = paste::readRecipeText(text, false);
-    for (const paste::IngredientLine& line : recipe.lines)
-        if (line.kind != paste::LineKind::Blank)
-            lines.append(m_index.review(line));
+    QList<paste::ReviewedLine> lines = m_index.reviewAll(recipe.lines);
     m_index.countUneaten(lines, recipe.directions);
     m_ui->ReviewTbl->showLines(std::move(lines));
     setTabOrder(m_ui->ReviewTbl->lastInTabOrder(), m_ui->AddCmd);

@@ -23,6 +23,7 @@
 #include "sharing/emailwindow.h"
 #include "sharing/saveaswindow.h"
 #include "shell/aboutbox.h"
+#include "shell/changedondisk.h"
 #include "shell/tipwindow.h"
 
 #include <QCloseEvent>
@@ -267,6 +268,8 @@ QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
             MessageBox::show(this, notice, QStringLiteral("Zestora"),
                              MessageBox::Icon::Exclamation);
         });
+    new ChangedOnDisk(this, {&m_session.ingredients.file(), &m_session.recipes.file()},
+                      [this](DataFile& file) { reload(file); });
     m_analysisScreen->setUp();
     return loaded.problems;
 }
@@ -317,10 +320,14 @@ void MainWindow::restoreFromBackup(const QString& fileName, const QString& backu
         restored = restoreBackup(file, backupPath, true, &error);
     if (restored == Restore::Failed)
         MessageBox::show(this, error, QStringLiteral("Restore"), MessageBox::Icon::Critical);
-    if (restored != Restore::Done)
-        return;
+    if (restored == Restore::Done)
+        reload(file);
+}
+
+void MainWindow::reload(DataFile& file)
+{
     const WaitCursor wait;
-    if (recipes) {
+    if (&file == &m_session.recipes.file()) {
         m_session.recipes.load();
         m_recipeNames->fill(m_session.recipes.recipeNames());
     } else {

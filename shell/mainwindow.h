@@ -18,6 +18,7 @@ class QTimer;
 namespace zestora {
 
 class AnalysisScreen;
+class DataFile;
 class HelpViewer;
 class IngredientWizard;
 class Settings;
@@ -82,6 +83,8 @@ private:
     void showAnalysisScreen();
     void showStoredRecipes();
     void restoreFromBackup(const QString& fileName, const QString& backupPath);
+    // Reads a data file again and shows what it holds now.
+    void reload(DataFile& file);
     void pasteIngredients();
     void importRecipes();
     void importRecipeFile(const QString& fileName);

@@ -71,6 +71,11 @@ ReviewedLine FoodIndex::review(IngredientLine line)
     return reviewLine(line, matcher(), m_table, weights());
 }
 
+QList<ReviewedLine> FoodIndex::reviewAll(const QList<IngredientLine>& lines)
+{
+    return reviewLines(lines, m_measures, matcher(), m_table, weights());
+}
+
 void FoodIndex::countUneaten(QList<ReviewedLine>& lines, QStringView directions)
 {
     findUneaten(lines, directions, m_table);

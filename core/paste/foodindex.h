@@ -41,6 +41,8 @@ public:
     // The line as the matcher reads it first, in the measures set: its best foods, the best
     // chosen when good enough.
     ReviewedLine review(IngredientLine line);
+    // The same for a text's lines, leaving out the blank ones.
+    QList<ReviewedLine> reviewAll(const QList<IngredientLine>& lines);
     // A whole recipe's lines, reviewed: which of them nobody eats, and what those count.
     void countUneaten(QList<ReviewedLine>& lines, QStringView directions);
 

@@ -362,6 +362,60 @@ QString headOf(const QString& name)
     return (comma < 0 ? name : name.first(comma)).trimmed().toCaseFolded();
 }
 
+// What one line's words say of one food.
+struct Tally {
+    double covered = 0;    // the weight of the words the name has
+    float saidPenalty = 0; // the penalties of the name's words the cook said
+    float describing = 0;
+    int namedWords = 0;     // how many of the cook's words of a name it has
+    bool headNamed = false; // the cook's head word is where the name says what the food is
+    bool lacking = false;   // it has what the cook said the food is without
+    bool formSaid = false;  // it is in a form the cook said: "cooked", "canned"
+    bool brandSaid = false; // the cook named the brand's product: "Cheerios"
+    bool plainSaid = false; // a word of the cook's is one of its name's own, not the brand's
+    float brandPenalty = 0; // the penalties of its brand's words the cook said
+    bool touched = false;
+    bool written = false; // to be cleared once the line is done
+};
+
+// The tallies of one line's foods. Most foods share no word with a line, so the table of every
+// food is made once a thread and only the entries a line wrote are cleared after it: clearing
+// the whole table for each line made a long paste cost its lines times the foods stored.
+class Tallies {
+public:
+    explicit Tallies(size_t foods)
+    {
+        if (all().size() < foods)
+            all().resize(foods);
+    }
+    ~Tallies()
+    {
+        for (const int food : m_written)
+            all()[static_cast<size_t>(food)] = Tally{};
+    }
+    Tallies(const Tallies&) = delete;
+    Tallies& operator=(const Tallies&) = delete;
+
+    Tally& operator[](int food)
+    {
+        Tally& tally = all()[static_cast<size_t>(food)];
+        if (!tally.written) {
+            tally.written = true;
+            m_written.push_back(food);
+        }
+        return tally;
+    }
+    const Tally& at(int food) const { return all()[static_cast<size_t>(food)]; }
+
+private:
+    static std::vector<Tally>& all()
+    {
+        thread_local std::vector<Tally> tallies;
+        return tallies;
+    }
+    std::vector<int> m_written;
+};
+
 } // namespace
 
 QStringList matchWords(QStringView text)
@@ -814,27 +868,14 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         }
     }
 
-    struct Tally {
-        double covered = 0;    // the weight of the words the name has
-        float saidPenalty = 0; // the penalties of the name's words the cook said
-        float describing = 0;
-        int namedWords = 0;     // how many of the cook's words of a name it has
-        bool headNamed = false; // the cook's head word is where the name says what the food is
-        bool lacking = false;   // it has what the cook said the food is without
-        bool formSaid = false;  // it is in a form the cook said: "cooked", "canned"
-        bool brandSaid = false; // the cook named the brand's product: "Cheerios"
-        bool plainSaid = false; // a word of the cook's is one of its name's own, not the brand's
-        float brandPenalty = 0; // the penalties of its brand's words the cook said
-        bool touched = false;
-    };
-    std::vector<Tally> tallies(m_extra.size());
+    Tallies tallies(m_extra.size());
     std::vector<int> touched;
     const auto visit = [&](const QString& word, const auto& add) {
         const auto postings = m_postings.constFind(word);
         if (postings == m_postings.cend())
             return;
         for (const Posting& posting : *postings) {
-            Tally& tally = tallies[static_cast<size_t>(posting.food)];
+            Tally& tally = tallies[posting.food];
             if (!tally.touched) {
                 tally.touched = true;
                 touched.push_back(posting.food);
@@ -868,17 +909,17 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     };
     for (const QString& word : query.without)
         for (const Posting& posting : postingsOf(word))
-            tallies[static_cast<size_t>(posting.food)].lacking = true;
+            tallies[posting.food].lacking = true;
     // The names' cooked vegetables and beans are "cooked, boiled, drained": a cook who says
     // "cooked" means them, not the one cooked some other way whose name says less.
     if (words.contains(QLatin1String("cooked")))
         for (const QLatin1String word : {QLatin1String("boiled"), QLatin1String("drained")})
             for (const Posting& posting : postingsOf(word))
-                tallies[static_cast<size_t>(posting.food)].saidPenalty += posting.penalty;
+                tallies[posting.food].saidPenalty += posting.penalty;
 
     if (namedFits) {
         // The named food has the cook's words of its name, though its name spells them otherwise.
-        Tally& tally = tallies[static_cast<size_t>(named)];
+        Tally& tally = tallies[named];
         if (!tally.touched) {
             tally.touched = true;
             touched.push_back(named);
@@ -891,7 +932,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         tally.headNamed = true;
     }
     const auto scoreOf = [&](int index) {
-        const Tally& tally = tallies[static_cast<size_t>(index)];
+        const Tally& tally = tallies.at(index);
         double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
         // A cook who names a brand's product ("Kix", "Golden Grahams") in its own words means
         // that product: its maker's words and the kind of product it is weigh half.
@@ -921,8 +962,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
         // what it is where those are the cook's own ("black-eyed peas" are cowpeas).
         const std::vector<int> ofKind = foodsWithAll(headWords);
         const auto ofNamedKind = [&](int food) {
-            return tallies[static_cast<size_t>(food)].namedWords ==
-                       static_cast<int>(query.named.size()) ||
+            return tallies.at(food).namedWords == static_cast<int>(query.named.size()) ||
                    std::binary_search(ofKind.cbegin(), ofKind.cend(), food);
         };
         int variant = -1;
@@ -950,7 +990,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     std::vector<FoodMatch> scored;
     scored.reserve(touched.size());
     for (const int index : touched) {
-        if (tallies[static_cast<size_t>(index)].covered <= 0)
+        if (tallies.at(index).covered <= 0)
             continue;
         double score = scoreOf(index);
         if (index == first)

@@ -612,6 +612,8 @@ RecipeText readRecipeText(QStringView text, bool titled)
     RecipeText recipe;
     const QList<QStringView> rows = text.split(u'\n');
     bool titleOpen = titled;
+    // A long text repeats its lines: each is read once.
+    QHash<QStringView, IngredientLine> read;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringView row = rows[i].trimmed();
         if (const QRegularExpressionMatch m = servingsLine.match(row); m.hasMatch()) {
@@ -622,7 +624,10 @@ RecipeText readRecipeText(QStringView text, bool titled)
                 recipe.servings = static_cast<float>(servings);
             continue;
         }
-        IngredientLine line = readIngredientLine(row);
+        auto known = read.find(row);
+        if (known == read.end())
+            known = read.insert(row, readIngredientLine(row));
+        const IngredientLine& line = *known;
         if (titleOpen && line.kind != LineKind::Blank) {
             titleOpen = false;
             const bool title = !line.hasQuantity() && !row.endsWith(u':') &&

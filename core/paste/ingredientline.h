@@ -33,6 +33,7 @@ struct IngredientLine {
     QString measures;     // a country's measure the amount was read in: "British pint, 568 ml"
 
     bool hasQuantity() const { return quantity.has_value(); }
+    bool operator==(const IngredientLine&) const = default;
 };
 
 IngredientLine readIngredientLine(QStringView text);

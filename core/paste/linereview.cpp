@@ -174,6 +174,31 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     return counted.measure.usable() ? counted : reviewed;
 }
 
+QList<ReviewedLine> reviewLines(const QList<IngredientLine>& lines, KitchenMeasures measures,
+                                const FoodMatcher& matcher, const IngTable& table,
+                                const HouseholdWeights& weights)
+{
+    QList<ReviewedLine> reviewed;
+    reviewed.reserve(lines.size());
+    // Each text's first line as read, and where its review is.
+    QHash<QString, std::pair<IngredientLine, qsizetype>> first;
+    for (IngredientLine line : lines) {
+        if (line.kind == LineKind::Blank)
+            continue;
+        readInMeasures(line, measures);
+        // Lines of one text are read alike; the whole reading is compared all the same.
+        const auto earlier = first.constFind(line.text);
+        if (earlier != first.cend() && earlier->first == line) {
+            reviewed.append(reviewed[earlier->second]);
+            continue;
+        }
+        if (earlier == first.cend())
+            first.insert(line.text, {line, reviewed.size()});
+        reviewed.append(reviewLine(line, matcher, table, weights));
+    }
+    return reviewed;
+}
+
 void chooseFood(ReviewedLine& reviewed, int food, const IngTable& table,
                 const HouseholdWeights& weights)
 {

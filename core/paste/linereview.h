@@ -4,6 +4,7 @@
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
 #include "core/paste/ingredientline.h"
+#include "core/paste/kitchenmeasures.h"
 #include "core/paste/linemeasure.h"
 #include "core/paste/uneaten.h"
 
@@ -60,6 +61,11 @@ struct ReviewedLine {
 // The matcher's choice for one line: its best food, when the match is good enough to offer.
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                         const IngTable& table, const HouseholdWeights& weights);
+// Every line but the blank ones, read in the measures and reviewed in order. A line that comes
+// again is reviewed once: a long paste repeats most of its lines, and matching is the cost of each.
+QList<ReviewedLine> reviewLines(const QList<IngredientLine>& lines, KitchenMeasures measures,
+                                const FoodMatcher& matcher, const IngTable& table,
+                                const HouseholdWeights& weights);
 
 // The user chose another food for the line (an index of the table, or -1 for none): its amount is
 // measured again in that food's units.

@@ -98,17 +98,20 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
             continue;
         const QString& text = line.line.text;
         const QString& food = line.line.food;
-        const std::optional<double> grams = lineGrams(line, table);
+        // Weighed only where the weight decides: a long paste's lines are mostly neither.
+        const auto grams = [&] {
+            return lineGrams(line, table);
+        };
         if (isNoFood(food)) {
             mark(line, Eaten::Nothing, QStringLiteral("no food"));
-        } else if (isFat(line, table) &&
-                   (forFrying.match(text).hasMatch() ||
-                    (fried && (!line.line.hasQuantity() || grams.value_or(0) >= fryerOilGrams)))) {
+        } else if (isFat(line, table) && (forFrying.match(text).hasMatch() ||
+                                          (fried && (!line.line.hasQuantity() ||
+                                                     grams().value_or(0) >= fryerOilGrams)))) {
             mark(line, Eaten::Absorbed, QStringLiteral("frying oil"));
         } else if (saltOrSugar.match(food).hasMatch() &&
                    (brine.match(text).hasMatch() || brine.match(heading).hasMatch() ||
                     (brined && salt.match(food).hasMatch() &&
-                     grams.value_or(0) >= brineSaltGrams))) {
+                     grams().value_or(0) >= brineSaltGrams))) {
             mark(line, Eaten::Nothing,
                  QStringLiteral("the %1 of a brine")
                      .arg(food.contains(QStringLiteral("sugar"), Qt::CaseInsensitive)
@@ -123,10 +126,17 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
 
 void countParts(QList<ReviewedLine>& lines, const IngTable& table, const HouseholdWeights& weights)
 {
-    double friedGrams = 0;
-    for (const ReviewedLine& line : lines)
-        if (line.isIngredient() && !line.leftOut && line.eaten == Eaten::All)
-            friedGrams += lineGrams(line, table).value_or(0);
+    // What the fried foods weigh, worked out when a line of frying oil first needs it.
+    std::optional<double> friedGrams;
+    const auto fried = [&] {
+        if (!friedGrams) {
+            friedGrams = 0;
+            for (const ReviewedLine& line : std::as_const(lines))
+                if (line.isIngredient() && !line.leftOut && line.eaten == Eaten::All)
+                    *friedGrams += lineGrams(line, table).value_or(0);
+        }
+        return *friedGrams;
+    };
     for (ReviewedLine& line : lines) {
         line.part = LineMeasure{};
         if (!line.matched() || (line.eaten != Eaten::Absorbed && line.eaten != Eaten::Clinging))
@@ -134,7 +144,7 @@ void countParts(QList<ReviewedLine>& lines, const IngTable& table, const Househo
         const std::optional<double> own = lineGrams(line, table);
         std::optional<double> grams;
         if (line.eaten == Eaten::Absorbed)
-            grams = std::min(own.value_or(friedGrams), fryingUptake * friedGrams);
+            grams = std::min(own.value_or(fried()), fryingUptake * fried());
         else if (own)
             grams = clingingShare * *own;
         if (!grams || *grams <= 0)

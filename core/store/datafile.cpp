@@ -124,9 +124,14 @@ bool DataFile::changedElsewhere() const
     return m_onDiskKnown && FileIdentity::of(m_fileName) != m_onDisk;
 }
 
+bool DataFile::readBytesLost() const
+{
+    return m_mapped && !MappedFile::intact(*m_mapped);
+}
+
 bool DataFile::readBytesKept(const QString& what)
 {
-    if (!m_mapped || MappedFile::intact(*m_mapped))
+    if (!readBytesLost())
         return true;
     setError(what, QStringLiteral("another program changed it while Zestora could not answer, so "
                                   "what Zestora had read of it can no longer be trusted, and "

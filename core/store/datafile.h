@@ -58,6 +58,10 @@ public:
     QString keepOriginalBeforeNextChange();
     const QString& pendingBackupName() const { return m_backupName; }
 
+    // The file changed under the mapping it was read from before its bytes could be kept: what
+    // was read of it is lost (zeros where the file was cut short), and nothing is saved from it.
+    bool readBytesLost() const;
+
     // Why the last operation failed, naming the file.
     const QString& errorString() const { return m_error; }
 

@@ -115,11 +115,13 @@ void TestExportCommand::commandLines()
 void TestExportCommand::pdfIsThePrintedPage()
 {
     const Folder folder;
-    // What an export killed while it wrote left; the next export clears it.
-    const QString killed = u".zestora-export-4194300-Ab12Cd.pdf"_s;
-    writeFile(killed, "%PDF-1.4");
+    // What exports killed while they wrote left; the next export clears it, and nothing else.
+    const QStringList killed{u".zestora-export-4194300-Ab12Cd.pdf"_s, u"recipes.pdf.x7Kq2Z"_s};
+    for (const QString& name : killed + QStringList{u"recipes.pdf.backup"_s})
+        writeFile(name, "%PDF-1.4");
     const Run result = folder.exportRecipes({u"--all"_s, u"-o"_s, u"recipes.pdf"_s});
-    QVERIFY(!QFileInfo::exists(killed));
+    QVERIFY(!QFileInfo::exists(killed[0]) && !QFileInfo::exists(killed[1]));
+    QVERIFY(QFileInfo::exists(u"recipes.pdf.backup"_s));
     // The recipe the database cannot work out is left out, and the user told.
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(result.output.contains(u"Mac & Cheese: left out"_s) &&

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void toolsSwitchScreens_data();
     void toolsSwitchScreens();
     void damagedFileOffersTheNewestCleanBackup();
+    void fileChangedUnderWhatWasReadIsToldAtOnce();
     void optionToolsToggleTheirSettings();
     void unsavedWorkIsAskedAbout_data();
     void unsavedWorkIsAskedAbout();
@@ -200,6 +201,27 @@ void TestMainWindow::damagedFileOffersTheNewestCleanBackup()
     // The damaged file is kept twice over: as promised, and as the newest backup.
     QCOMPARE(readFile(u"Recipe.Dat.damaged"_s), damaged);
     QCOMPARE(readFile(backups::list(u"Recipe.Dat"_s).front().path), damaged);
+}
+
+void TestMainWindow::fileChangedUnderWhatWasReadIsToldAtOnce()
+{
+    Fixture f;
+    writeFile(u"Recipe.Dat"_s, recipeFile({u"Soup"_s}));
+    f.start();
+    // Another program changes the file without waiting for Zestora to let go of what it read.
+    QFile file(u"Recipe.Dat"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(12, 0)),
+                             QFileDevice::FileModificationTime));
+    f.answers = {MessageBox::Answer::Yes};
+    QTRY_COMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].text.contains(u"Recipe.Dat changed on disk"_s) &&
+                 f.messages[0].text.endsWith(u"Read the file again from the disk now?"_s),
+             qPrintable(f.messages[0].text));
+    QCOMPARE(f.messages[0].buttons, MessageBox::Buttons::YesNo);
+    // Read again, the file is the store's own once more: a change is saved.
+    QVERIFY(!f.session.recipes.file().readBytesLost());
+    QVERIFY(f.session.recipes.file().replace({recipeFile({u"Stew"_s})}));
 }
 
 void TestMainWindow::optionToolsToggleTheirSettings()
