@@ -27,6 +27,8 @@ public:
     static inline const QString fromEmail = QStringLiteral("From Email");
     // Whose cups and spoons pasted lines are in: "us", "uk" or "au"; the locale's when unset.
     static inline const QString measures = QStringLiteral("Measures");
+    // Whether the panels show what 100 g of the dish holds beside a serving's figures.
+    static inline const QString per100g = QStringLiteral("Per 100 g Column");
 
 private:
     QString keyPath(const QString& key) const;

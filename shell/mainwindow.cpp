@@ -26,6 +26,7 @@
 #include "shell/changedondisk.h"
 #include "shell/tipwindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -43,6 +44,21 @@ namespace zestora {
 namespace {
 constexpr int stopSplashInterval = 100;
 constexpr int indexDelay = 500;
+
+// The per-100 g column is one choice of the user's, whichever screen it is made on, and the
+// next run starts with it as it was left.
+void rememberPer100g(const QList<QCheckBox*>& choices, Settings& settings)
+{
+    for (QCheckBox* choice : choices) {
+        choice->setChecked(settings.readNumber(Settings::per100g) != 0);
+        QObject::connect(choice, &QCheckBox::toggled, choice, [choices, &settings](bool checked) {
+            settings.write(Settings::per100g, checked ? QStringLiteral("1") : QStringLiteral("0"));
+            // The same state again raises no signal, so this does not come back here.
+            for (QCheckBox* other : choices)
+                other->setChecked(checked);
+        });
+    }
+}
 } // namespace
 
 MainWindow::MainWindow(Session& session, Settings& settings, HelpViewer& help,
@@ -202,6 +218,8 @@ QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
     m_recipeNames->fillSorted(std::move(loaded.recipeNames));
     // Made after the list is filled: the screen starts with no recipe chosen.
     m_storedRecipesScreen = new StoredRecipesScreen(m_session, m_recipeNames, m_ui->Screens);
+    rememberPer100g(m_ui->Screens->findChildren<QCheckBox*>(QStringLiteral("Per100gChk")),
+                    m_settings);
 
     for (QWidget* screen :
          {static_cast<QWidget*>(m_analysisScreen), static_cast<QWidget*>(m_storedRecipesScreen),

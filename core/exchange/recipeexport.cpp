@@ -122,13 +122,15 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
         case Format::MealMaster:
             mealmaster::appendRecipe(bytes, recipe, cooked.of(decodeCp1252(recipe.name)));
             break;
-        case Format::Json:
+        case Format::Json: {
             if (several)
                 bytes.append(done > 0 ? ",\n    " : "\n    ");
-            recipejson::appendRecipe(
-                bytes, recipe, worked.perServing, several ? 4 : 0,
-                servingWeight(recipe, ingredients, cooked.of(decodeCp1252(recipe.name))));
+            const std::optional<double> weighed = cooked.of(decodeCp1252(recipe.name));
+            recipejson::appendRecipe(bytes, recipe, worked.perServing, several ? 4 : 0,
+                                     servingWeight(recipe, ingredients, weighed),
+                                     weighed.has_value());
             break;
+        }
         case Format::Pdf:
             break;
         }

@@ -98,7 +98,7 @@ private:
 };
 
 void nutritionObject(Json& json, const nutrition::RecipeTotals& t,
-                     std::optional<double> servingGrams)
+                     std::optional<double> servingGrams, bool weighed)
 {
     const auto grams = [&json](QByteArrayView name, float value) {
         json.field(name, QByteArray(floatText(value).toLatin1() + " g"));
@@ -109,8 +109,11 @@ void nutritionObject(Json& json, const nutrition::RecipeTotals& t,
     json.key("nutrition");
     json.open('{');
     json.field("@type", "NutritionInformation");
+    // An import takes a serving in grams for the weight of the finished dish, so the sum of the
+    // raw lines says what it is and does not come back as a weighed dish.
     if (servingGrams)
-        json.field("servingSize", QByteArray(QByteArray::number(std::round(*servingGrams)) + " g"));
+        json.field("servingSize", QByteArray(QByteArray::number(std::round(*servingGrams)) +
+                                             (weighed ? " g" : " g (raw)")));
     json.field("calories", QByteArray(QByteArray::number(t.totCalories) + " calories"));
     grams("fatContent", t.totFat);
     grams("saturatedFatContent", t.totSatFat);
@@ -126,7 +129,7 @@ void nutritionObject(Json& json, const nutrition::RecipeTotals& t,
 
 void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
                   const std::optional<nutrition::RecipeTotals>& perServing, int indent,
-                  std::optional<double> servingGrams)
+                  std::optional<double> servingGrams, bool weighed)
 {
     Json json(out, indent);
     json.open('{');
@@ -217,7 +220,7 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
         json.close(']');
     }
     if (perServing)
-        nutritionObject(json, *perServing, servingGrams);
+        nutritionObject(json, *perServing, servingGrams, weighed);
     json.close('}');
 }
 

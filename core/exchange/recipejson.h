@@ -19,9 +19,10 @@ namespace zestora::recipejson {
 // line as an empty text, and the lines an import could not count), recipeInstructions (a step
 // for every paragraph of the directions, its lines kept) and, where they could be worked out,
 // the nutrition per serving as NutritionInformation with its units ("227 calories", "5.7 g",
-// "30 mg") and the weight of a serving.
+// "30 mg") and the weight of a serving: "245 g" when the finished dish was weighed, else the
+// raw lines' sum as "245 g (raw)".
 void appendRecipe(QByteArray& out, const StoredRecipe& recipe,
                   const std::optional<nutrition::RecipeTotals>& perServing, int indent = 0,
-                  std::optional<double> servingGrams = std::nullopt);
+                  std::optional<double> servingGrams = std::nullopt, bool weighed = false);
 
 } // namespace zestora::recipejson

@@ -215,7 +215,8 @@ private:
             if (line.isString())
                 recipe.ingredients.append(ingredient(text(line)));
         steps(object.value(u"recipeInstructions"), recipe.directions, 0);
-        // A serving weighed in grams tells what the finished dish weighs.
+        // A serving weighed in grams tells what the finished dish weighs; one marked "(raw)", as
+        // our export writes an unweighed dish's sum of its lines, is no number of grams here.
         bool bad = false;
         if (const std::optional<double> serving = cookedGramsFrom(
                 text(object.value(u"nutrition").toObject().value(u"servingSize")), &bad))

@@ -245,9 +245,14 @@ void TestMainWindow::optionToolsToggleTheirSettings()
     f.click("mnuMusic");
     QCOMPARE(Settings(ini).readString(Settings::playMusic, QString()), u"0"_s);
     QVERIFY(!f.window.topBar()->tool(u"mnuMusic"_s)->isChecked());
-    // The next run starts with the music tool unchecked.
-    const MainWindow next(f.session, f.settings, f.help, QStringLiteral(HELP_DIR));
+    f.window.findChild<QAbstractButton*>(u"Per100gChk"_s)->click();
+    // Per 100 g, chosen on one screen, is on both; the next run starts with it and no music.
+    MainWindow next(f.session, f.settings, f.help, QStringLiteral(HELP_DIR));
     QVERIFY(!next.topBar()->tool(u"mnuMusic"_s)->isChecked());
+    next.startUp();
+    for (const MainWindow* window : {&f.window, &next})
+        for (const QAbstractButton* box : window->findChildren<QAbstractButton*>(u"Per100gChk"_s))
+            QVERIFY(box->isChecked());
 }
 
 enum class Leaving { StartOver, Edit, Exit };
