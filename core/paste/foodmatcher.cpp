@@ -426,44 +426,65 @@ QStringList matchWords(QStringView text)
     return words;
 }
 
-CooksNames::CooksNames(const QByteArray& table)
+CooksNames::CooksNames(const QByteArray& table, const QByteArray& byCountry)
 {
     for (const QByteArray& row : table.split('\n')) {
         const QString text = QString::fromUtf8(row).trimmed();
         if (text.isEmpty() || text.startsWith(u'#'))
             continue;
         const qsizetype tab = text.indexOf(u'\t');
-        if (tab <= 0)
+        if (tab > 0)
+            add(QStringView(text).first(tab), text.sliced(tab + 1).trimmed(), {});
+    }
+    for (const QByteArray& row : byCountry.split('\n')) {
+        const QString text = QString::fromUtf8(row).trimmed();
+        const QStringList fields = text.split(u'\t');
+        if (text.startsWith(u'#') || fields.size() != 3)
             continue;
-        const QStringList cook = matchWords(QStringView(text).first(tab));
-        const QString meant = text.sliced(tab + 1).trimmed();
-        if (cook.isEmpty() || meant.isEmpty())
-            continue;
-        Phrase phrase{matchWords(meant), meant};
-        const QString key = cook.join(u' ');
-        if (!m_phrases.contains(key) && cook.size() > 1)
-            m_byLastWord[cook.back()].append(cook);
-        m_phrases.insert(key, phrase);
-        m_longest = std::max(m_longest, static_cast<int>(cook.size()));
+        if (const std::optional<KitchenMeasures> measures = measuresNamed(fields[0]))
+            add(fields[1], fields[2].trimmed(), measuresKey(*measures));
     }
 }
 
-std::pair<const CooksNames::Phrase*, int> CooksNames::phraseAt(const QStringList& words,
-                                                               int start) const
+void CooksNames::add(QStringView cook, const QString& meant, const QString& country)
+{
+    const QStringList words = matchWords(cook);
+    if (words.isEmpty() || meant.isEmpty())
+        return;
+    const QString joined = words.join(u' ');
+    if (words.size() > 1) {
+        QList<QStringList>& sameLast = m_byLastWord[words.back()];
+        if (!sameLast.contains(words))
+            sameLast.append(words);
+    }
+    m_phrases.insert(country.isEmpty() ? joined : country + u'\t' + joined,
+                     Phrase{matchWords(meant), meant});
+    m_longest = std::max(m_longest, static_cast<int>(words.size()));
+}
+
+const CooksNames::Phrase* CooksNames::find(const QString& cook, KitchenMeasures measures) const
+{
+    auto found = m_phrases.constFind(measuresKey(measures) + u'\t' + cook);
+    if (found == m_phrases.cend())
+        found = m_phrases.constFind(cook);
+    return found == m_phrases.cend() ? nullptr : &*found;
+}
+
+std::pair<const CooksNames::Phrase*, int> CooksNames::phraseAt(const QStringList& words, int start,
+                                                               KitchenMeasures measures) const
 {
     const int longest = std::min(m_longest, static_cast<int>(words.size()) - start);
-    for (int length = longest; length > 0; --length) {
-        const auto found = m_phrases.constFind(words.sliced(start, length).join(u' '));
-        if (found != m_phrases.cend())
-            return {&*found, length};
-    }
+    for (int length = longest; length > 0; --length)
+        if (const Phrase* phrase = find(words.sliced(start, length).join(u' '), measures))
+            return {phrase, length};
     return {nullptr, 0};
 }
 
-CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start) const
+CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start,
+                                         KitchenMeasures measures) const
 {
     Found best;
-    if (const auto [phrase, length] = phraseAt(words, start); phrase) {
+    if (const auto [phrase, length] = phraseAt(words, start, measures); phrase) {
         best.phrase = phrase;
         best.end = start + length;
         for (int i = start; i < best.end; ++i)
@@ -479,7 +500,8 @@ CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start) co
         if (cooks == m_byLastWord.cend())
             continue;
         for (const QStringList& cook : *cooks) {
-            if (cook.size() <= best.at.size() ||
+            const Phrase* phrase = find(cook.join(u' '), measures);
+            if (!phrase || cook.size() <= best.at.size() ||
                 !cook.first(cook.size() - 1).contains(words[start]))
                 continue;
             QStringList before = cook.first(cook.size() - 1);
@@ -496,7 +518,7 @@ CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start) co
             if (!before.isEmpty() || between > mostBetween)
                 continue;
             at.append(end);
-            best = Found{&*m_phrases.constFind(cook.join(u' ')), at, end + 1};
+            best = Found{phrase, at, end + 1};
         }
     }
     return best;
@@ -609,16 +631,17 @@ FoodMatcher::FoodMatcher(const IngTable& table, const QStringList& foodNames, Co
     }
 }
 
-bool FoodMatcher::overtaken(const CooksNames::Found& found, const QStringList& words,
-                            int start) const
+bool FoodMatcher::overtaken(const CooksNames::Found& found, const QStringList& words, int start,
+                            KitchenMeasures measures) const
 {
     // Of two cooks' names that overlap, the later says what the food is: "cooked chicken breast"
     // is a chicken breast, cooked, not cooked chicken.
-    const CooksNames::Found later = m_names.phraseFrom(words, start + 1);
+    const CooksNames::Found later = m_names.phraseFrom(words, start + 1, measures);
     return later.phrase && later.end > found.end && later.at.size() >= found.at.size();
 }
 
-FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints) const
+FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints,
+                                         KitchenMeasures measures) const
 {
     static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
     // "Bone-in", "skin-on", "tail-on" say what the food keeps, and hold no preposition.
@@ -641,7 +664,7 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     for (qsizetype i = 0; i + 1 < words.size(); ++i) {
         QString joined = words[i] + words[i + 1];
         if (m_postings.contains(joined) &&
-            m_names.phraseAt(words, static_cast<int>(i)).second < 2) {
+            m_names.phraseAt(words, static_cast<int>(i), measures).second < 2) {
             words[i] = std::move(joined);
             words.removeAt(i + 1);
         }
@@ -661,9 +684,9 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
             query.head = word;
     };
     for (int i = 0; i < words.size();) {
-        const CooksNames::Found found = m_names.phraseFrom(words, i);
+        const CooksNames::Found found = m_names.phraseFrom(words, i, measures);
         if (const CooksNames::Phrase* phrase = found.phrase;
-            phrase && !overtaken(found, words, i)) {
+            phrase && !overtaken(found, words, i, measures)) {
             QStringList cooks;
             for (const int at : found.at)
                 cooks.append(words[at]);
@@ -776,8 +799,8 @@ bool FoodMatcher::otherWordsFit(const Query& query, int named, const QStringList
     });
 }
 
-QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
-                                        const QStringList& hints) const
+QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count, const QStringList& hints,
+                                        KitchenMeasures measures) const
 {
     // Above any food a cook's name points to.
     constexpr double rememberedScore = 4;
@@ -787,7 +810,7 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count,
     if (remembered >= 0)
         best.append(FoodMatch{remembered, rememberedScore});
 
-    const Query query = queryFor(food, hints);
+    const Query query = queryFor(food, hints, measures);
     const QStringList hinted = matchWords(hints.join(u' '));
     if (query.required.isEmpty() || query.lacking || m_extra.empty())
         return best;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/paste/kitchenmeasures.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -28,19 +30,26 @@ QStringList matchWords(QStringView text);
 // in for the cook's words also where the named food is not stored, or "-" for a food the
 // database lacks whose words would find another ("almond milk" is no milk chocolate with almonds).
 // Rows starting with # are comments.
+//
+// Some names mean another food in another country: British "tomato purée" is the concentrated
+// paste, American "tomato puree" the thinner canned purée, and the words are one once accents are
+// dropped. A second table holds such names, each row led by the measures word of the country that
+// uses it ("uk", "au", "us"); under those measures its row comes before the general one.
 class CooksNames {
 public:
     inline static const QString fileName = QStringLiteral("cooks-names.tsv");
+    inline static const QString byCountryFileName = QStringLiteral("cooks-names-by-country.tsv");
 
     CooksNames() = default;
-    explicit CooksNames(const QByteArray& table);
+    explicit CooksNames(const QByteArray& table, const QByteArray& byCountry = {});
 
     struct Phrase {
         QStringList words; // the words of what the row says
         QString name;      // what the row says, a stored food's name if it is one
     };
     // The longest row at the start of words, and how many of the words it takes; none: 0.
-    std::pair<const Phrase*, int> phraseAt(const QStringList& words, int start) const;
+    std::pair<const Phrase*, int> phraseAt(const QStringList& words, int start,
+                                           KitchenMeasures measures) const;
     // The longest row whose words start at start, in order or apart, with describing words
     // between them ("nonfat plain greek yogurt"), the words before its last in any order.
     struct Found {
@@ -48,11 +57,17 @@ public:
         QList<int> at; // where its words stand
         int end = 0;   // after its last word
     };
-    Found phraseFrom(const QStringList& words, int start) const;
+    Found phraseFrom(const QStringList& words, int start, KitchenMeasures measures) const;
     bool isEmpty() const { return m_phrases.isEmpty(); }
 
 private:
-    QHash<QString, Phrase> m_phrases;                // by the cook's match words joined with blanks
+    void add(QStringView cook, const QString& meant, const QString& country);
+    // The country's row for the cook's words joined with blanks, else the general one.
+    const Phrase* find(const QString& cook, KitchenMeasures measures) const;
+
+    // By the cook's match words joined with blanks; a country's row after its measures word and
+    // a tab.
+    QHash<QString, Phrase> m_phrases;
     QHash<QString, QList<QStringList>> m_byLastWord; // the cook's words of rows of two and more
     int m_longest = 0;
 };
@@ -106,8 +121,9 @@ public:
     // The best foods, best first; fewer when fewer share a word with the food's words. Equal
     // scores keep the table's order. Hints are words the line implies without saying them in the
     // food's words ("canned" for a line counting cans).
-    QList<FoodMatch> bestFoods(const QString& food, int count = 5,
-                               const QStringList& hints = {}) const;
+    // The cooks' names are those of the country whose measures the line is written in.
+    QList<FoodMatch> bestFoods(const QString& food, int count = 5, const QStringList& hints = {},
+                               KitchenMeasures measures = KitchenMeasures::US) const;
 
     int foodCount() const { return static_cast<int>(m_extra.size()); }
 
@@ -128,9 +144,10 @@ private:
         QStringList named;    // the cook's words that point to it
         bool lacking = false; // a cook's name of a food the database lacks
     };
-    Query queryFor(const QString& food, const QStringList& hints) const;
+    Query queryFor(const QString& food, const QStringList& hints, KitchenMeasures measures) const;
     // A cook's name found at start that a longer-reaching one starting after it overlaps.
-    bool overtaken(const CooksNames::Found& found, const QStringList& words, int start) const;
+    bool overtaken(const CooksNames::Found& found, const QStringList& words, int start,
+                   KitchenMeasures measures) const;
     // The foods whose names have all the words, in the table's order.
     std::vector<int> foodsWithAll(const QStringList& words) const;
     // The cooked form of a raw food, where the names have one: roasted, else stewed, else the

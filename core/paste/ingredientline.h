@@ -12,6 +12,8 @@
 // time: "2 1/2 cups all-purpose flour, sifted" is a quantity, a unit, the food's words and notes.
 namespace zestora::paste {
 
+enum class KitchenMeasures;
+
 enum class LineKind {
     Ingredient,
     Heading, // "For the frosting:" or a line in capitals
@@ -31,6 +33,9 @@ struct IngredientLine {
     QStringList notes;    // what follows a comma or stands in brackets ("sifted")
     QString heading;      // a heading's text, without its colon
     QString measures;     // a country's measure the amount was read in: "British pint, 568 ml"
+    // Whose measures the line was read in, American until read in others: the country's names of
+    // foods go with them ("tomato purée" is paste in a British recipe).
+    KitchenMeasures readIn{};
 
     bool hasQuantity() const { return quantity.has_value(); }
     bool operator==(const IngredientLine&) const = default;

@@ -85,6 +85,7 @@ QString measuresTitle(KitchenMeasures measures)
 
 void readInMeasures(IngredientLine& line, KitchenMeasures measures)
 {
+    line.readIn = measures;
     if (measures == KitchenMeasures::US || !line.quantity)
         return;
     for (const MeasureSize& size : sizes) {

@@ -40,7 +40,8 @@ MatchingTables MatchingTables::load(const QString& starterDir)
 {
     const QDir dir(starterDir);
     MatchingTables tables{
-        CooksNames(readIfPresent(dir.filePath(CooksNames::fileName))),
+        CooksNames(readIfPresent(dir.filePath(CooksNames::fileName)),
+                   readIfPresent(dir.filePath(CooksNames::byCountryFileName))),
         HouseholdWeights(readIfPresent(dir.filePath(HouseholdWeights::fileName)))};
     tables.weights.setTypical(
         TypicalWeights(readIfPresent(dir.filePath(TypicalWeights::fileName))));
@@ -125,13 +126,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (cooked.match(note).hasMatch())
             hints.append(QStringLiteral("cooked"));
     }
-    reviewed.foods = matcher.bestFoods(line.food, 5, hints);
+    reviewed.foods = matcher.bestFoods(line.food, 5, hints, line.readIn);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.
     static const QRegularExpression conjunction(QStringLiteral("\\s+and\\s+"),
                                                 QRegularExpression::CaseInsensitiveOption);
     if (const qsizetype at = line.hasQuantity() ? -1 : line.food.indexOf(conjunction); at > 0) {
-        const QList<FoodMatch> first = matcher.bestFoods(line.food.first(at), 5, hints);
+        const QList<FoodMatch> first =
+            matcher.bestFoods(line.food.first(at), 5, hints, line.readIn);
         if (!first.isEmpty() && first.front().score >= sureScore)
             reviewed.foods = first;
     }
