@@ -164,8 +164,7 @@ void TestSaveAsWindow::savingAFile()
 
 void TestSaveAsWindow::cancelLeavesNoFileAndTheWindowUsable()
 {
-    // Enough recipes that printing them takes a good part of a second; the one shown has a name
-    // too long for the window.
+    // Enough recipes that printing them takes a good part of a second; the shown one long-named.
     const QString shown = u"Soup 1 "_s + QString(u"of the long winter "_s).repeated(8);
     QString recipes;
     for (int i = 0; i < 60; ++i)
