@@ -39,10 +39,17 @@ bool lessFrom(const Key& a, const Key& b, qsizetype depth)
 
 QList<int> orderForPeople(const QStringList& names)
 {
+    return orderForPeople(names.size(), [&names](qsizetype i) { return QStringView(names[i]); });
+}
+
+QList<int> orderForPeople(qsizetype count, const std::function<QStringView(qsizetype)>& nameAt)
+{
     std::vector<Key> sorted;
-    sorted.reserve(size_t(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i)
-        sorted.push_back(Key{names[i].constData(), names[i].size(), int(i)});
+    sorted.reserve(size_t(count));
+    for (qsizetype i = 0; i < count; ++i) {
+        const QStringView name = nameAt(i);
+        sorted.push_back(Key{name.constData(), name.size(), int(i)});
+    }
     // A three-way radix quicksort: the names of a part that agree up to a depth are split by their
     // lower-case character at that depth into smaller, equal and greater, and only the equal ones
     // go on to the next character. A start many names share ("Beef, ", "Cheese, ") is so read once
@@ -91,7 +98,7 @@ QList<int> orderForPeople(const QStringList& names)
             parts.push_back({equal, equals, depth + 1});
     }
     QList<int> order;
-    order.reserve(names.size());
+    order.reserve(count);
     for (const Key& key : sorted)
         order.append(key.position);
     return order;

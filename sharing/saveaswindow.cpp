@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QUrl>
@@ -77,7 +78,13 @@ SaveAsWindow::SaveAsWindow(Session& session, HelpViewer& help, const QString& sh
     m_folder = documentsFolder();
 
     if (m_shown) {
-        m_ui->optShown->setText(m_ui->optShown->text() + QStringLiteral(": ") + m_shownName);
+        // A long name ends in "..." rather than widening the window past a small screen, where
+        // it was cut mid-letter; the tool tip gives it whole.
+        const QFontMetrics metrics = m_ui->optShown->fontMetrics();
+        m_ui->optShown->setText(
+            m_ui->optShown->text() + QStringLiteral(": ") +
+            metrics.elidedText(m_shownName, Qt::ElideRight, 40 * metrics.averageCharWidth()));
+        m_ui->optShown->setToolTip(m_shownName);
     } else {
         m_ui->optShown->setText(m_ui->optShown->text() + QStringLiteral(" (none is chosen)"));
         m_ui->optShown->setEnabled(false);

@@ -82,7 +82,8 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     for (qsizetype at = 0; at < m_bytes.size(); at += IngRecord::size)
         m_names.append(decodeCp1252(
             IngRecord::nameField(QByteArrayView(m_bytes).sliced(at, IngRecord::size))));
-    m_order = orderForPeople(trimmedNames());
+    // Sorted by views of the trimmed names: no list of names is built only to be sorted.
+    m_order = orderForPeople(m_names.size(), [this](qsizetype i) { return trimmedNameAt(int(i)); });
     m_records.resize(size_t(m_names.size()));
 
     const QLocale locale(QLocale::English);

@@ -164,14 +164,17 @@ void TestSaveAsWindow::savingAFile()
 
 void TestSaveAsWindow::cancelLeavesNoFileAndTheWindowUsable()
 {
-    // Enough recipes that printing them takes a good part of a second.
+    // Enough recipes that printing them takes a good part of a second; the shown one long-named.
+    const QString shown = u"Soup 1 "_s + QString(u"of the long winter "_s).repeated(8);
     QString recipes;
     for (int i = 0; i < 60; ++i)
-        recipes += lines::recipeRecord(u"Soup %1"_s.arg(i), u"2"_s,
+        recipes += lines::recipeRecord(i == 1 ? shown : u"Soup %1"_s.arg(i), u"2"_s,
                                        {lines::ingredientEntry(u"Milk"_s, true, u"1"_s, u"cup"_s)},
                                        u"Warm it."_s);
-    Fixture f(encodeCp1252(recipes) + "\r\n", u"Soup 1"_s);
+    Fixture f(encodeCp1252(recipes) + "\r\n", shown.trimmed());
     f.saveAs([&](QDialog* window) {
+        auto* one = in<QRadioButton>(window, "optShown");
+        QVERIFY(one->width() >= one->sizeHint().width());
         chooseAll(window);
         auto* name = in<QLineEdit>(window, "FileTxt");
         name->setText(f.dir.filePath(u"Recipes.pdf"_s));
