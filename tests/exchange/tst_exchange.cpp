@@ -185,11 +185,10 @@ void TestExchange::readingFilesOthersWrote()
 {
     QFETCH(QString, name);
     QList<std::pair<qsizetype, qsizetype>> steps; // done, total
-    const exchange::RecipeFile read =
-        exchange::readRecipeFile(name, handWritten(qPrintable(u"corpus/"_s + name)),
-                                 [&steps](qsizetype done, qsizetype total) {
-                                     steps.append({done, total});
-                                 });
+    const exchange::RecipeFile read = exchange::readRecipeFile(
+        name, handWritten(qPrintable(u"corpus/"_s + name)), [&steps](auto done, auto total) {
+            steps.append({done, total});
+        });
     // Progress only goes on and ends once with the whole file; a page, always short, tells none.
     QVERIFY(std::adjacent_find(steps.begin(), steps.end(), std::greater_equal<>()) == steps.end());
     QCOMPARE(steps.isEmpty(), name.endsWith(u".html"_s));
