@@ -166,6 +166,20 @@ QString readOnlyNotice(const QLockFile& claimed)
     return notice;
 }
 
+void claimAgainOnSave(QLockFile& lock, std::initializer_list<DataFile*> files,
+                      const std::function<void(const QString& line)>& onTaken)
+{
+    // Another Zestora that took the folder meanwhile keeps it: tryLock then fails again.
+    const auto claim = [&lock, onTaken] {
+        if (!lock.isLocked() && lock.tryLock(0))
+            onTaken(QStringLiteral("Zestora can write in the data folder %1 again: your changes "
+                                   "are saved as usual.")
+                        .arg(folderName()));
+    };
+    for (DataFile* file : files)
+        file->setSavedHandler(claim);
+}
+
 bool openByZestora(const QString& folder)
 {
     const QString path = QDir(folder).filePath(lockName);

@@ -3,11 +3,14 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QLockFile;
 
 namespace zestora {
+
+class DataFile;
 
 // Who takes a data folder, for the words of a refusal: the program's window, or a command as the
 // user typed it ("zestora restore").
@@ -33,6 +36,12 @@ std::unique_ptr<QLockFile> openDataDir(const QString& requested, QString* error,
 // why the lock claimDataDir gave could not be taken, a folder that is read-only or a disk that is
 // full.
 QString readOnlyNotice(const QLockFile& lock);
+
+// A folder opened without its lock (readOnlyNotice) is claimed again by the first save to it that
+// succeeds, once room was made on the disk or the folder made writable: the session then ends its
+// read-only state, and onTaken is given a line that says so. The lock must outlive the files.
+void claimAgainOnSave(QLockFile& lock, std::initializer_list<DataFile*> files,
+                      const std::function<void(const QString& line)>& onTaken);
 
 // A Zestora holds the folder's lock and still runs, or may: one on another computer cannot be
 // seen from here.

@@ -69,7 +69,12 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
         err << error << Qt::endl;
         return 1;
     }
-    const exchange::RecipeFile read = exchange::readRecipeFile(fileName, *bytes);
+    // A long file takes a while to read before its recipes can be matched; how far, in per cent.
+    ProgressLine reading(err, "Reading the file, per cent");
+    const exchange::RecipeFile read =
+        exchange::readRecipeFile(fileName, *bytes, [&reading](qsizetype done, qsizetype total) {
+            reading(total == 0 ? 100 : done * 100 / total, 100);
+        });
     for (const QString& problem : read.problems)
         err << "Warning: " << problem << Qt::endl;
     if (read.recipes.isEmpty()) {

@@ -6,12 +6,14 @@
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
+#include "shell/mainwindow.h"
 #include "shell/startup.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QLockFile>
+#include <QStatusBar>
 
 #include <cstdio>
 
@@ -92,6 +94,11 @@ int main(int argc, char* argv[])
     zestora::Settings settings;
     zestora::HelpViewer help;
     zestora::StartUp startUp(session, settings, help, programDir);
+    if (readOnly)
+        zestora::claimAgainOnSave(*lock, {&session.ingredients.file(), &session.recipes.file()},
+                                  [&startUp](const QString& line) {
+                                      startUp.mainWindow()->statusBar()->showMessage(line);
+                                  });
     if (options->quitWhenShown)
         startUp.quitWhenShown(reportTime);
     startUp.start();

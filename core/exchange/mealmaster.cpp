@@ -694,7 +694,7 @@ void appendRecipe(QByteArray& out, const StoredRecipe& recipe, std::optional<dou
     writer.end();
 }
 
-ReadResult read(QByteArrayView bytes)
+ReadResult read(QByteArrayView bytes, const ReadProgress& progress)
 {
     ReadResult result;
     const QString text = decoded(bytes);
@@ -709,6 +709,9 @@ ReadResult read(QByteArrayView bytes)
         reader.reset();
     };
     for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        // The empty part after the last line break starts where the text ends: told below.
+        if (const qsizetype at = line.data() - text.data(); progress && at < text.size())
+            progress(at, text.size());
         if (line.endsWith(u'\r'))
             line.chop(1);
         line = rightTrimmed(line);
@@ -722,6 +725,8 @@ ReadResult read(QByteArrayView bytes)
     }
     if (reader)
         finish(false);
+    if (progress)
+        progress(text.size(), text.size());
     return result;
 }
 

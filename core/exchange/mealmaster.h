@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -86,11 +87,15 @@ struct ReadResult {
     QStringList problems; // what could not be read, one sentence each
 };
 
+// How far the reading of a long file has come: done of total steps, the reader choosing what a
+// step is, so that whoever shows it shows the share done. The last call has done == total.
+using ReadProgress = std::function<void(qsizetype done, qsizetype total)>;
+
 // Every recipe of a file of either form. Text outside the recipes is skipped; a recipe cut off
 // before its end line is kept with a problem noted. UTF-8 text is recognised, any other is read
 // as code page 1252. Ingredient text continued over several lines is joined with one blank, as
 // are the lines of a paragraph of directions.
-ReadResult read(QByteArrayView bytes);
+ReadResult read(QByteArrayView bytes, const ReadProgress& progress = {});
 ReadResult read(QIODevice* device);
 
 } // namespace zestora::mealmaster

@@ -26,13 +26,14 @@ Form formOf(QByteArrayView bytes)
 
 } // namespace
 
-RecipeFile readRecipeFile(const QString& fileName, QByteArrayView bytes)
+RecipeFile readRecipeFile(const QString& fileName, QByteArrayView bytes,
+                          const mealmaster::ReadProgress& progress)
 {
     const QString name = QDir::toNativeSeparators(fileName);
     const Form form = formOf(bytes);
-    mealmaster::ReadResult read = form == Form::Json   ? recipeld::readJson(bytes)
+    mealmaster::ReadResult read = form == Form::Json   ? recipeld::readJson(bytes, progress)
                                   : form == Form::Page ? recipeld::readPage(bytes)
-                                                       : mealmaster::read(bytes);
+                                                       : mealmaster::read(bytes, progress);
     RecipeFile file{std::move(read.recipes), std::move(read.problems), {}};
     if (!file.recipes.isEmpty())
         return file;

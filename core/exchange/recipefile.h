@@ -17,7 +17,8 @@ struct RecipeFile {
 };
 
 // The form is told by the text itself (JSON starts with a bracket, a page has tags); the file's
-// name only names it in the messages.
-RecipeFile readRecipeFile(const QString& fileName, QByteArrayView bytes);
+// name only names it in the messages. Progress is told while a MealMaster or JSON file is read.
+RecipeFile readRecipeFile(const QString& fileName, QByteArrayView bytes,
+                          const mealmaster::ReadProgress& progress = {});
 
 } // namespace zestora::exchange

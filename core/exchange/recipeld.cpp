@@ -81,7 +81,8 @@ public:
     {
     }
 
-    void read(QByteArrayView json, mealmaster::ReadResult& result)
+    void read(QByteArrayView json, mealmaster::ReadResult& result,
+              const mealmaster::ReadProgress& progress = {})
     {
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(json.toByteArray(), &error);
@@ -92,8 +93,18 @@ public:
                                        .arg(error.offset));
             return;
         }
-        find(document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()),
-             result.recipes, 0);
+        if (!document.isArray()) {
+            find(document.object(), result.recipes, 0);
+            return;
+        }
+        const QJsonArray list = document.array();
+        for (qsizetype done = 0; done < list.size(); ++done) {
+            if (progress)
+                progress(done, list.size());
+            find(list.at(done), result.recipes, 1);
+        }
+        if (progress)
+            progress(list.size(), list.size());
     }
 
 private:
@@ -240,10 +251,10 @@ QString decodedPage(QByteArrayView bytes)
 
 } // namespace
 
-mealmaster::ReadResult readJson(QByteArrayView bytes)
+mealmaster::ReadResult readJson(QByteArrayView bytes, const mealmaster::ReadProgress& progress)
 {
     mealmaster::ReadResult result;
-    Reader(false).read(bytes, result);
+    Reader(false).read(bytes, result, progress);
     return result;
 }
 

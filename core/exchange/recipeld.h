@@ -13,7 +13,9 @@ namespace zestora::recipeld {
 // ("2 1/2" and "cup Flour"), an empty line or one such as "Topping:" is a heading; its
 // instructions, a text or a list of steps (HowToStep, and HowToSection with its name before its
 // steps), become paragraphs, one empty line between steps. A problem for text that is no JSON.
-mealmaster::ReadResult readJson(QByteArrayView bytes);
+// Progress counts the elements of a list at the top, the usual form of a long file.
+mealmaster::ReadResult readJson(QByteArrayView bytes,
+                                const mealmaster::ReadProgress& progress = {});
 // The same from each ld+json script of a page, their texts freed of markup and character
 // references ("&amp;").
 mealmaster::ReadResult readPage(QByteArrayView bytes);

@@ -252,6 +252,8 @@ bool DataFile::writeAtomically(std::initializer_list<QByteArrayView> parts)
         backups::prune(m_fileName, *kept);
     if (replacedElsewhere)
         tellReplacedElsewhere(*kept);
+    if (m_onSaved)
+        m_onSaved();
     return true;
 }
 

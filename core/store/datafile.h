@@ -71,6 +71,8 @@ public:
     {
         m_onNotice = std::move(onNotice);
     }
+    // Told after each rewrite that reached the disk, as proof that the folder takes writes.
+    void setSavedHandler(std::function<void()> onSaved) { m_onSaved = std::move(onSaved); }
 
 protected:
     virtual bool writeAtomically(std::initializer_list<QByteArrayView> parts);
@@ -104,6 +106,7 @@ private:
     std::optional<FileIdentity> m_onDisk; // nullopt: no file
     std::shared_ptr<MappedFile::State> m_mapped;
     std::function<void(const QString&)> m_onNotice;
+    std::function<void()> m_onSaved;
 };
 
 } // namespace zestora

@@ -184,8 +184,15 @@ void TestExchange::readingFilesOthersWrote_data()
 void TestExchange::readingFilesOthersWrote()
 {
     QFETCH(QString, name);
-    const exchange::RecipeFile read =
-        exchange::readRecipeFile(name, handWritten(qPrintable(u"corpus/"_s + name)));
+    QList<std::pair<qsizetype, qsizetype>> steps; // done, total
+    const exchange::RecipeFile read = exchange::readRecipeFile(
+        name, handWritten(qPrintable(u"corpus/"_s + name)), [&steps](auto done, auto total) {
+            steps.append({done, total});
+        });
+    // Progress only goes on and ends once with the whole file; a page, always short, tells none.
+    QVERIFY(std::adjacent_find(steps.begin(), steps.end(), std::greater_equal<>()) == steps.end());
+    QCOMPARE(steps.isEmpty(), name.endsWith(u".html"_s));
+    QVERIFY(steps.isEmpty() || steps.last().first == steps.last().second);
     QStringList recipes;
     for (const mealmaster::Recipe& recipe : read.recipes)
         recipes.append(summary(recipe));

@@ -325,13 +325,22 @@ void TestLauncher::aFolderThatCannotBeWrittenIsOpenedToRead()
     const int ownRights = ::setfsuid(full ? ::getuid() : 65534);
     QString error;
     const std::unique_ptr<QLockFile> lock = claimDataDir(&error);
+    QVERIFY(lock && !lock->isLocked());
+    // A save that fails leaves the folder unclaimed; the first one that succeeds claims it again.
+    DataFile file(IngTable::fileName);
+    QStringList told;
+    claimAgainOnSave(*lock, {&file}, [&told](const QString& line) { told.append(line); });
+    QVERIFY(!file.replace({"x"}));
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
     ::setfsuid(ownRights);
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ExeOwner));
-    QVERIFY(lock && !lock->isLocked());
     QFETCH(QString, notice);
     QCOMPARE(readOnlyNotice(*lock), notice.arg(QDir::toNativeSeparators(dir.path())));
+    QVERIFY(!lock->isLocked() && told.isEmpty());
+    QVERIFY(file.replace({"x"}) && lock->isLocked());
+    QCOMPARE(told, QStringList{u"Zestora can write in the data folder %1 again: your changes are "
+                               u"saved as usual."_s.arg(QDir::toNativeSeparators(dir.path()))});
 }
 
 void TestLauncher::leftoversOfInterruptedSavesAreRemoved()
