@@ -296,14 +296,9 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
         QStringLiteral("GRAMS"));
     const QCommandLineOption measures = measuresOption();
     parser.addOptions({dataDir, servingsOption, json, measures, cookedOption});
-    if (!parser.parse(QStringList{QStringLiteral("zestora analyze")} + arguments) ||
-        parser.positionalArguments().size() != 1) {
-        err << (parser.errorText().isEmpty() ? QStringLiteral("Name one recipe file.")
-                                             : parser.errorText())
-            << Qt::endl
-            << usage;
+    if (!parseOneNamed(parser, QStringLiteral("analyze"), arguments,
+                       QStringLiteral("Name one recipe file."), err))
         return 2;
-    }
     std::optional<float> servings;
     if (parser.isSet(servingsOption)) {
         servings = quantity::quantityValue(parser.value(servingsOption));

@@ -43,14 +43,9 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
                                      QStringLiteral("DIR"));
     const QCommandLineOption measures = measuresOption();
     parser.addOptions({acceptBest, dataDir, measures});
-    if (!parser.parse(QStringList{QStringLiteral("zestora import")} + arguments) ||
-        parser.positionalArguments().size() != 1) {
-        err << (parser.errorText().isEmpty() ? QStringLiteral("Name one MealMaster file.")
-                                             : parser.errorText())
-            << Qt::endl
-            << usage;
+    if (!parseOneNamed(parser, QStringLiteral("import"), arguments,
+                       QStringLiteral("Name one MealMaster file."), err))
         return 2;
-    }
     // Read before the data folder becomes the working directory.
     const std::optional<paste::KitchenMeasures> kitchen =
         chosenMeasures(parser.value(measures), err);

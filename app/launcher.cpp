@@ -42,6 +42,16 @@ const QString usage = QStringLiteral(
     "ingredient-from-recipe stores one serving of the stored recipe NAME as an ingredient,\n"
     "named after it or INGREDIENT, which follows the recipe whenever it is saved again.\n");
 
+bool parseOneNamed(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
+                   const QString& missing, QTextStream& err)
+{
+    if (parser.parse(QStringList{QStringLiteral("zestora ") + command} + arguments) &&
+        parser.positionalArguments().size() == 1)
+        return true;
+    err << (parser.errorText().isEmpty() ? missing : parser.errorText()) << Qt::endl << usage;
+    return false;
+}
+
 std::optional<LaunchOptions> parseLaunchOptions(const QStringList& arguments, QString* error)
 {
     QCommandLineParser parser;

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QCommandLineParser;
 class QTextStream;
 
 namespace zestora {
@@ -20,6 +21,11 @@ struct LaunchOptions {
 
 // How the program is started, for a wrong command line.
 extern const QString usage;
+
+// Parses a command's arguments, which must name one thing (a file, a recipe); false after saying
+// what is wrong, with the usage, on err: missing is said when the thing is not named once.
+bool parseOneNamed(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
+                   const QString& missing, QTextStream& err);
 
 // Reads the arguments after the program name; nullopt with a usage text in error when they make
 // no sense.

@@ -22,14 +22,9 @@ int ingredientFromRecipe(const QStringList& arguments, QTextStream& out, QTextSt
                                      QStringLiteral("The data folder of the recipe."),
                                      QStringLiteral("DIR"));
     parser.addOptions({as, dataDir});
-    if (!parser.parse(QStringList{QStringLiteral("zestora ingredient-from-recipe")} + arguments) ||
-        parser.positionalArguments().size() != 1) {
-        err << (parser.errorText().isEmpty() ? QStringLiteral("Name one stored recipe.")
-                                             : parser.errorText())
-            << Qt::endl
-            << usage;
+    if (!parseOneNamed(parser, QStringLiteral("ingredient-from-recipe"), arguments,
+                       QStringLiteral("Name one stored recipe."), err))
         return 2;
-    }
     QString error = enterExistingDataDir(parser.value(dataDir));
     std::unique_ptr<QLockFile> lock;
     if (error.isEmpty()) {
