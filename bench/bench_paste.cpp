@@ -77,7 +77,7 @@ BENCHMARK(readAndMatchTwentyLines)->Unit(benchmark::kMillisecond);
 void readAndReviewOneMegabyte(benchmark::State& state)
 {
     const paste::FoodMatcher matcher(ingredients(), tables().names);
-    const QStringList lines = QString::fromUtf8(recipe).split(u'\n');
+    const QStringList lines = QString::fromUtf8(bench::pastedRecipe).split(u'\n');
     QString text;
     for (int amount = 1; text.size() < (1 << 20); ++amount)
         text += QString::number(amount % 9 + 1) + u' ' + lines[amount % lines.size()] + u'\n';
