@@ -2,9 +2,6 @@
 
 #include "ui_storedrecipesscreen.h"
 
-#include "core/analysis/recipelines.h"
-#include "core/exchange/storedrecipe.h"
-#include "core/paste/coverage.h"
 #include "core/recipes/cookedweights.h"
 #include "core/recipes/recipeingredients.h"
 #include "core/recipes/recipeview.h"
@@ -15,14 +12,12 @@
 #include "platform/printer.h"
 #include "platform/toolbar.h"
 #include "platform/waitcursor.h"
-#include "recipes/recipepage.h"
-#include "widgets/dishweightbox.h"
-#include "widgets/recipeexplainer.h"
+#include "recipes/recipedisplay.h"
+#include "widgets/recipelinesmodel.h"
 
 #include <QAction>
 #include <QGuiApplication>
 #include <QInputDialog>
-#include <QScopeGuard>
 #include <QTimer>
 
 namespace zestora {
@@ -41,7 +36,6 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
                                       {m_ui->carbsShare, "Label21"},
                                       {m_ui->proteinShare, "Label22"}})
         label->setObjectName(QLatin1String(name));
-    m_ui->Picture1->setForm(NutritionPanel::Form::StoredRecipe);
     m_ui->RecipeLst->setModel(recipeNames);
     // Nothing is chosen until the user picks a name, also when the first recipe is stored.
     m_ui->RecipeLst->setPlaceholderText(m_ui->SelectLbl->text());
@@ -84,25 +78,10 @@ StoredRecipesScreen::StoredRecipesScreen(Session& session, SortedNameModel* reci
     // Only the user's pick shows a recipe (the same one again works it out anew): the list also
     // changes while recipes are saved on the analysis screen.
     connect(m_ui->RecipeLst, &QComboBox::activated, this, &StoredRecipesScreen::showChosenRecipe);
-    m_explainer = new RecipeExplainer(
-        this, m_session.ingredients,
-        {m_ui->R_IngLst,
-         m_ui->Picture1,
-         {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
-         m_ui->CalorieBar,
-         {[this] { return m_shown.shownRows; },
-          [this](int line) -> const QString& { return m_shown.rows.at(line); },
-          [this](int line) -> const QString& { return m_shown.entries.at(line); },
-          [this] {
-              return m_shown.shownServings;
-          }}});
+    m_display = std::make_unique<RecipeDisplay>(*m_ui, this, m_session.ingredients);
     // The entries of the recipe shown, a hidden view of the same lines.
-    m_ui->InvisLst->setModel(new RecipeEntriesModel(m_explainer->lines(), this));
+    m_ui->InvisLst->setModel(new RecipeEntriesModel(m_display->lines(), this));
     m_ui->Picture1->makeRowsFocusable(m_ui->DirectionsTxt);
-    m_dishWeight = new DishWeightBox(DishWeightBox::Form::Shown, this);
-    // Under the panel and its shares, as on the analysis screen.
-    m_ui->panelColumn->insertWidget(m_ui->panelColumn->indexOf(m_ui->CalorieBar) + 1, m_dishWeight);
-    clearDisplay();
 }
 
 StoredRecipesScreen::~StoredRecipesScreen() = default;
@@ -130,25 +109,6 @@ void StoredRecipesScreen::showEvent(QShowEvent* event)
     });
 }
 
-void StoredRecipesScreen::clearDisplay()
-{
-    m_ui->Picture1->clear();
-    m_ui->CoverageLbl->clear();
-    for (QLabel* share : {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare})
-        share->clear();
-    m_shown = {};
-    m_explainer->lines()->linesReset(0);
-    m_panel.reset();
-    m_shares = {};
-    m_ui->DirectionsTxt->clear();
-    QFont font = m_ui->DirectionsTxt->font();
-    font.setBold(false);
-    font.setPointSize(9);
-    m_ui->DirectionsTxt->setFont(font);
-    m_explainer->showTotals(std::nullopt);
-    m_dishWeight->clear();
-}
-
 QString StoredRecipesScreen::findRecipeBody(const QString& name) const
 {
     const int index = m_session.recipes.lastIndexOfNameIgnoringCase(name);
@@ -158,38 +118,12 @@ QString StoredRecipesScreen::findRecipeBody(const QString& name) const
 void StoredRecipesScreen::showChosenRecipe()
 {
     const WaitCursor wait;
-    clearDisplay();
     const QString name = m_ui->RecipeLst->currentText();
     if (name.isEmpty())
-        return;
-    m_shown = viewRecipe(findRecipeBody(name), m_session.ingredients);
-    const RecipeView& view = m_shown;
-    // What the recipe makes as its source said it ("makes 36 cookies"), where an import kept it.
-    m_ui->Picture1->setServing(StoredRecipe::makesText(name, view.servingsText, view.directions));
-    m_explainer->lines()->linesReset(view.shownRows);
-    // Lines that count for nothing are named, so that the cook knows how far to trust the panel.
-    if (const paste::Coverage coverage = paste::coverageOf(view); !coverage.complete())
-        m_ui->CoverageLbl->setText(coverage.text());
-    if (view.ingredientLines > 0) {
-        m_panel = nutrition::panelTexts(view.viewTotals);
-        m_ui->Picture1->setValues(*m_panel);
-        m_explainer->showTotals(std::nullopt);
-    }
-    if (view.missingIngredient) {
-        showError(*view.missingIngredient);
-        return;
-    }
-    m_ui->DirectionsTxt->setPlainText(view.directions);
-    if (m_panel)
-        m_shares = nutrition::calorieShares(view.viewTotals).value_or(nutrition::CalorieShares{});
-    m_ui->fatShare->setText(m_shares.fat);
-    m_ui->carbsShare->setText(m_shares.carbs);
-    m_ui->proteinShare->setText(m_shares.protein);
-    m_explainer->showTotals(m_shares.chart());
-    CookedWeights weights;
-    weights.load();
-    m_dishWeight->showWeight(nutrition::servingWeight(
-        view.viewTotals, view.shownServings, weights.of(name), m_explainer->lines()->rawGrams()));
+        m_display->clear();
+    else if (const std::optional<QString> missing =
+                 m_display->show(name, viewRecipe(findRecipeBody(name), m_session.ingredients)))
+        showError(*missing);
 }
 
 void StoredRecipesScreen::showError(const QString& ingredient)
@@ -245,7 +179,7 @@ void StoredRecipesScreen::deleteRecipe(const QString& name)
     m_recipeNames->removeRow(m_ui->RecipeLst->currentIndex());
     if (m_ui->RecipeLst->count() == 0) {
         m_ui->RecipeLst->setCurrentIndex(-1);
-        clearDisplay();
+        m_display->clear();
     } else {
         m_ui->RecipeLst->setCurrentIndex(0);
         showChosenRecipe();
@@ -332,44 +266,18 @@ void StoredRecipesScreen::useAsIngredient(const QString& chosen)
 void StoredRecipesScreen::editRecipeShown(const QString& name)
 {
     // Every line and the directions as stored, also where the screen could not show them.
-    Q_EMIT editRecipe(trimSpaces(name), m_shown);
+    Q_EMIT editRecipe(trimSpaces(name), m_display->recipe());
 }
 
 ShownRecipe StoredRecipesScreen::shownRecipe() const
 {
-    ShownRecipe shown{m_ui->RecipeLst->currentText(),
-                      {},
-                      // The directions go out as stored, with CR LF between their lines.
-                      lines::withCrLf(m_ui->DirectionsTxt->document()->toRawText()),
-                      m_ui->Picture1->serving(),
-                      m_panel.value_or(nutrition::PanelTexts{}),
-                      m_shares};
-    shown.lines = m_shown.rows.first(m_shown.shownRows);
-    return shown;
+    return m_display->shownRecipe();
 }
 
 RecipePage StoredRecipesScreen::printedPage()
 {
     // The screen widens with the window; the page keeps the layout of a frame a sheet can take.
-    // The frame is laid out at that size for a moment, never drawn so, and then laid out again.
-    QFrame* frame = m_ui->ViewFrame;
-    const QSize onPage = frame->size().boundedTo(largestPrintedFrame);
-    m_ui->viewLayout->setGeometry(QRect(frame->contentsRect().topLeft(), onPage));
-    const auto laidOutAgain =
-        qScopeGuard([&] { m_ui->viewLayout->setGeometry(frame->contentsRect()); });
-    return recipePage({frame,
-                       onPage,
-                       m_ui->Picture1,
-                       m_ui->RecipeLst->currentText(),
-                       m_ui->Label1,
-                       m_ui->R_IngLst,
-                       m_ui->CoverageLbl->text(),
-                       m_panel && m_shown.viewTotals.totCalories > 0,
-                       m_ui->Label19,
-                       {m_ui->fatShare, m_ui->carbsShare, m_ui->proteinShare},
-                       m_ui->CalorieBar,
-                       m_ui->DirectionsTxt,
-                       m_dishWeight->servingLabel()});
+    return m_display->page(m_ui->ViewFrame->size().boundedTo(largestPrintedFrame));
 }
 
 void StoredRecipesScreen::printRecipe(const QString& name)

@@ -15,8 +15,7 @@ class StoredRecipesScreen;
 
 namespace zestora {
 
-class DishWeightBox;
-class RecipeExplainer;
+class RecipeDisplay;
 class SortedNameModel;
 class ToolBar;
 struct Session;
@@ -56,7 +55,6 @@ Q_SIGNALS:
     void ingredientDeleted(const QString& name);
 
 private:
-    void clearDisplay();
     QString findRecipeBody(const QString& name) const;
     void showError(const QString& ingredient);
     // The tools work on the recipe chosen; without one they say so.
@@ -76,12 +74,7 @@ private:
     const std::unique_ptr<Ui::StoredRecipesScreen> m_ui;
     ToolBar* m_viewBar;
     std::function<void()> m_openEmail;
-    RecipeView m_shown;
-    // What the panel and the shares show of it: nothing until an ingredient line was worked out.
-    std::optional<nutrition::PanelTexts> m_panel;
-    nutrition::CalorieShares m_shares;
-    RecipeExplainer* m_explainer = nullptr;
-    DishWeightBox* m_dishWeight = nullptr;
+    std::unique_ptr<RecipeDisplay> m_display;
     bool m_showWhenVisible = false;
 };
 
