@@ -12,7 +12,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -192,10 +191,8 @@ int exportCommand(int argc, char* argv[])
         QCoreApplication app(argc, argv);
         return run(*request, out, err);
     }
-    // The pages are laid out by the screens, which need no display on this platform; what it
-    // says about the windows it does not show is of no use here.
+    // The pages are laid out on a form that is never shown, which needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false\nqt.qpa.*=false"));
     QApplication app(argc, argv);
     return run(*request, out, err);
 }

@@ -4,14 +4,10 @@
 #include "core/exchange/storedrecipe.h"
 #include "core/processes.h"
 #include "core/session.h"
-#include "core/sortednamemodel.h"
-#include "core/store/memoryfile.h"
-#include "core/store/recipemarks.h"
 #include "core/text.h"
 #include "recipes/recipepage.h"
-#include "recipes/storedrecipesscreen.h"
+#include "recipes/recipepages.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -37,15 +33,6 @@ bool copyDocument(QFile& document, ExportFile& file)
         if (!file.write(document.read(1 << 20)))
             return false;
     return true;
-}
-
-// The record of recipe index, alone in the bytes of a recipe file.
-QByteArray recipeFileOf(const RecipeStore& store, int index)
-{
-    const RecipeEntry& entry = store.recipeList()[index];
-    return marks::recordStart +
-           QByteArrayView(store.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize) +
-           store.recipeBodyBytes(index) + "\r\n";
 }
 
 // The documents of exports that were killed while they wrote: each is named after the process
@@ -77,19 +64,9 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
         file.abandon(document.errorString());
         return outcome;
     }
-    // The screen the pages are read from, laid out at the size it has in the main window but
-    // never on view. It shows the recipe stored last under a name, so that of two recipes of one
-    // name it would print the later one twice: its store holds only the recipe being printed.
-    Session pages{IngTable(std::make_unique<MemoryFile>(
-                      IngTable::fileName, IngTable::toBytes(session.ingredients.records()))),
-                  RecipeStore()};
-    pages.ingredients.loadIngTable();
-    SortedNameModel names;
-    StoredRecipesScreen screen(pages, &names, nullptr);
-    screen.setAttribute(Qt::WA_DontShowOnScreen);
-    screen.resize(1024, 768);
-    screen.show();
-    auto* list = screen.findChild<QComboBox*>(QStringLiteral("RecipeLst"));
+    // Each page is laid out from its recipe's own body: of two recipes of one name, each prints
+    // itself.
+    RecipePages pages(session.ingredients);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
@@ -116,17 +93,10 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
                                         .arg(name, *missing));
             ++outcome.leftOut;
         } else {
-            pages.recipes = RecipeStore(std::make_unique<MemoryFile>(
-                RecipeStore::fileName, recipeFileOf(store, indexes[done])));
-            pages.recipes.load();
-            names.setStringList({name});
-            list->setCurrentIndex(0);
-            screen.showChosenRecipe();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             if (!firstPage)
                 printer.newPage();
             firstPage = false;
-            paintRecipePage(painter, printer, screen.printedPage());
+            paintRecipePage(painter, printer, pages.page(name, store.recipeBody(indexes[done])));
         }
         if (progress && !progress(done + 1, total)) {
             painter.end();
