@@ -2,7 +2,6 @@
 
 #include "ui_analysisscreen.h"
 
-#include "analysis/searchdialog.h"
 #include "core/analysis/quantity.h"
 #include "core/session.h"
 #include "core/shell/desktop.h"
@@ -13,6 +12,7 @@
 #include "platform/keeproom.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
+#include "shared/searchdialog.h"
 #include "widgets/dishweightbox.h"
 #include "widgets/recipeexplainer.h"
 

@@ -5,7 +5,6 @@
 #include "benchmain.h"
 
 #include "analysis/analysisscreen.h"
-#include "analysis/searchdialog.h"
 #include "core/analysis/ingredientsearch.h"
 #include "core/analysis/lineamounts.h"
 #include "core/session.h"
@@ -14,6 +13,7 @@
 #include "platform/messagebox.h"
 #include "platform/spinner.h"
 #include "recipes/storedrecipesscreen.h"
+#include "shared/searchdialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "paste/reviewtable.h"
 
-#include "analysis/searchdialog.h"
 #include "core/analysis/lineamounts.h"
 #include "core/paste/foodindex.h"
 #include "core/shell/helptopics.h"
 #include "core/store/ingtable.h"
 #include "platform/helpviewer.h"
+#include "shared/searchdialog.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "analysis/searchdialog.h"
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
+#include "shared/searchdialog.h"
 #include "widgetsupport.h"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "analysis/searchdialog.h"
+#include "shared/searchdialog.h"
 
 #include "ui_searchdialog.h"
 
