@@ -12,7 +12,7 @@
 #include "core/text.h"
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
-#include "store/nameconflictdialog.h"
+#include "shared/nameconflictdialog.h"
 #include "widgets/recipeexplainer.h"
 
 #include <QTextDocument>

@@ -10,7 +10,7 @@
 #include "paste/importwindow.h"
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
-#include "store/nameconflictdialog.h"
+#include "shared/nameconflictdialog.h"
 
 #include <QBuffer>
 #include <QDir>

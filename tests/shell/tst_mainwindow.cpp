@@ -11,13 +11,13 @@
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "platform/toolbar.h"
+#include "shared/nameconflictdialog.h"
 #include "shared/searchdialog.h"
 #include "sharing/emailwindow.h"
 #include "sharing/saveaswindow.h"
 #include "shell/aboutbox.h"
 #include "shell/mainwindow.h"
 #include "shell/tipwindow.h"
-#include "store/nameconflictdialog.h"
 #include "widgetsupport.h"
 
 #include <QAction>

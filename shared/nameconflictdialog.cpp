@@ -1,4 +1,4 @@
-#include "store/nameconflictdialog.h"
+#include "shared/nameconflictdialog.h"
 
 #include "ui_nameconflictdialog.h"
 
