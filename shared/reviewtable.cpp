@@ -1,4 +1,4 @@
-#include "paste/reviewtable.h"
+#include "shared/reviewtable.h"
 
 #include "core/analysis/lineamounts.h"
 #include "core/paste/foodindex.h"
