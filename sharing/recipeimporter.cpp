@@ -1,4 +1,4 @@
-#include "paste/recipeimporter.h"
+#include "sharing/recipeimporter.h"
 
 #include "core/exchange/boundedread.h"
 #include "core/exchange/recipefile.h"
@@ -7,10 +7,10 @@
 #include "core/session.h"
 #include "core/sortednamemodel.h"
 #include "core/text.h"
-#include "paste/importwindow.h"
 #include "platform/messagebox.h"
 #include "platform/waitcursor.h"
 #include "shared/nameconflictdialog.h"
+#include "sharing/importwindow.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "paste/importwindow.h"
+#include "sharing/importwindow.h"
 
 #include "ui_importwindow.h"
 
