@@ -5,7 +5,6 @@
 #include "core/processes.h"
 #include "core/session.h"
 #include "core/text.h"
-#include "recipes/recipepage.h"
 #include "recipes/recipepages.h"
 
 #include <QCoreApplication>
