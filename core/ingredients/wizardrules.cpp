@@ -180,23 +180,6 @@ std::optional<QString> unstorableCharacter(const QString& text, const QString& w
     return std::nullopt;
 }
 
-float amountOf(const QString& onesText, float fractionPart)
-{
-    return static_cast<float>(onesText.isEmpty() ? 0 : onesText.toInt()) + fractionPart;
-}
-
-QString servingText(float amount, const QString& onesText, const QString& fractionText,
-                    bool fractionMode, const QString& measure)
-{
-    const QString blank = QStringLiteral(" ");
-    if (!fractionMode)
-        return floatText(amount) + blank + measure;
-    const auto shown = [](const QString& part) {
-        return part == QLatin1String("0") ? QString() : part;
-    };
-    return shown(onesText) + blank + shown(fractionText) + blank + measure;
-}
-
 SpinnerEntry spinnerEntry(float amount)
 {
     const float fraction = amount - std::trunc(amount);

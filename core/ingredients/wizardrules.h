@@ -12,9 +12,6 @@
 // stored amount is shown again on the quantity spinners for editing.
 namespace zestora::wizard {
 
-constexpr int stepCount = 11;
-constexpr int lastStep = stepCount - 1;
-
 // --- Measures --------------------------------------------------------------------------------
 
 // Both measure choices have twelve options; the last is "Unique" (a measure the user types) for
@@ -40,13 +37,6 @@ QString quantityInstruction(const QString& measure);
 std::optional<QString> unstorableCharacter(const QString& text, const QString& what);
 
 // --- Quantities ------------------------------------------------------------------------------
-
-// The amount of a quantity step: the whole part's text ("" counts as 0) plus the fraction part.
-float amountOf(const QString& onesText, float fractionPart);
-// The serving line of the preview: in decimals mode the amount as a number; in fractions mode the
-// two boxes' texts with "0" left out ("1 1/2 cup", " 1/2 cup").
-QString servingText(float amount, const QString& onesText, const QString& fractionText,
-                    bool fractionMode, const QString& measure);
 
 // A stored amount on the spinners: the whole part and either a fraction of the kitchen table or
 // a tenths digit.
