@@ -453,7 +453,7 @@ void IngredientWizard::quantityModeChanged(Quantity& q)
 
 void IngredientWizard::loadQuantity(Quantity& q, float amount)
 {
-    const wizard::SpinnerEntry entry = wizard::spinnerEntry(amount);
+    const quantity::Entry entry = wizard::spinnerEntry(amount);
     q.ones->setText(QString::number(entry.ones));
     q.onesVs->setValue(entry.ones);
     QRadioButton* mode = entry.fractionMode ? q.fractions : q.decimals;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/nutrition.h"
+#include "core/analysis/quantity.h"
 #include "core/store/ingrecord.h"
 
 #include <QString>
@@ -40,14 +41,7 @@ std::optional<QString> unstorableCharacter(const QString& text, const QString& w
 
 // A stored amount on the spinners: the whole part and either a fraction of the kitchen table or
 // a tenths digit.
-struct SpinnerEntry {
-    int ones = 0;
-    bool fractionMode = false;
-    int fraction = 0; // the fraction spinner: a table index in fractions mode, else tenths
-
-    bool operator==(const SpinnerEntry&) const = default;
-};
-SpinnerEntry spinnerEntry(float amount);
+quantity::Entry spinnerEntry(float amount);
 
 // --- Nutrients -------------------------------------------------------------------------------
 

@@ -139,13 +139,13 @@ void TestWizardRules::storedAmountComesBackOnTheSpinners()
     QFETCH(bool, fractionMode);
     QFETCH(int, fraction);
     const float amount = quantity::spinnerValue(ones, fraction, fractionMode);
-    const SpinnerEntry entry = spinnerEntry(amount);
-    QCOMPARE(quantity::spinnerValue(entry.ones, entry.fraction, entry.fractionMode), amount);
+    const quantity::Entry entry = spinnerEntry(amount);
+    QCOMPARE(entry.value(), amount);
     // A kitchen fraction comes back as itself; 2.5 may come back as 2 1/2.
     if (fractionMode)
-        QCOMPARE(entry, (SpinnerEntry{ones, true, fraction}));
+        QCOMPARE(entry, (quantity::Entry{ones, fraction, true}));
     else if (fraction != 5)
-        QCOMPARE(entry, (SpinnerEntry{ones, false, fraction}));
+        QCOMPARE(entry, (quantity::Entry{ones, fraction, false}));
 }
 
 void TestWizardRules::secondUnits_data()
