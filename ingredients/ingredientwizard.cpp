@@ -37,6 +37,11 @@ bool IngredientWizard::Quantity::fractionMode() const
     return fractions->isChecked();
 }
 
+quantity::Entry IngredientWizard::Quantity::entry() const
+{
+    return {onesVs->value(), fracVs->value(), fractionMode()};
+}
+
 IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
                                    SortedNameModel* ingredientNames, QWidget* parent)
     : QWidget(parent)
@@ -47,11 +52,11 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
 {
     m_ui->setupUi(this);
     m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
-    m_first = {m_ui->txtOnes,    m_ui->vsOnes,    m_ui->txtFrac,   m_ui->vsFrac,
-               m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1, 0};
-    m_second = {m_ui->txtOnes2,    m_ui->vsOnes2,    m_ui->txtFrac2,   m_ui->vsFrac2,
-                m_ui->lblDecimal2, m_ui->optForD2_0, m_ui->optForD2_1, 0};
-    for (int i = 0; i < wizard::stepCount; ++i) {
+    m_first = {m_ui->txtOnes,    m_ui->vsOnes,    m_ui->txtFrac,  m_ui->vsFrac,
+               m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1};
+    m_second = {m_ui->txtOnes2,    m_ui->vsOnes2,    m_ui->txtFrac2,  m_ui->vsFrac2,
+                m_ui->lblDecimal2, m_ui->optForD2_0, m_ui->optForD2_1};
+    for (int i = 0; i < IngredientDraft::stepCount; ++i) {
         m_pages[static_cast<size_t>(i)] = findChild<QWidget*>(QStringLiteral("PicWiz_%1").arg(i));
         findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i))->setVisible(false);
     }
@@ -170,15 +175,13 @@ void IngredientWizard::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     // Brought on view, the wizard takes the keys at the step's input.
     if (!event->spontaneous())
-        focusStep(qBound(0, m_step, wizard::lastStep));
+        focusStep(m_draft.step());
 }
 
 void IngredientWizard::reset()
 {
-    m_step = 0;
-    m_stepDone.fill(false);
+    m_draft.reset();
     m_ui->cmdHelp->setEnabled(true);
-    m_preview = {};
     showPreview();
     m_ui->Picture1->setName(QString());
     m_ui->Picture1->setServing(QString());
@@ -210,7 +213,6 @@ void IngredientWizard::resetQuantity(Quantity& q)
     q.frac->setText(QStringLiteral("0"));
     q.decimal->setVisible(true);
     q.decimals->setChecked(true);
-    q.fracPart = 0;
 }
 
 bool IngredientWizard::roomForNewIngredient()
@@ -230,11 +232,11 @@ bool IngredientWizard::roomForNewIngredient()
 void IngredientWizard::showStep()
 {
     m_ui->PicWizStack->setCurrentWidget(
-        m_pages[static_cast<size_t>(qBound(0, m_step, wizard::lastStep))]);
-    m_ui->SteppLbl->setText(QStringLiteral("Step %1 of 11").arg(m_step + 1));
+        m_pages[static_cast<size_t>(IngredientDraft::indexOf(m_draft.step()))]);
+    m_ui->SteppLbl->setText(QStringLiteral("Step %1 of 11").arg(m_draft.stepNumber()));
 }
 
-void IngredientWizard::focusStep(int step)
+void IngredientWizard::focusStep(IngredientDraft::Step step)
 {
     // Arriving on a step puts the focus on its own input, never on a button that Enter would
     // press by surprise: the measure chosen or the first that can be, the spinner of a quantity.
@@ -261,8 +263,7 @@ void IngredientWizard::focusStep(int step)
                                m_ui->txtSodium,
                                m_ui->txtTotalCarbs,
                                m_ui->txtProtein};
-    QWidget* const input = step >= 0 && step <= wizard::lastStep ? inputs[step] : nullptr;
-    if (input)
+    if (QWidget* const input = inputs[IngredientDraft::indexOf(step)])
         input->setFocus();
 }
 
@@ -288,48 +289,42 @@ bool IngredientWizard::anythingEntered() const
 void IngredientWizard::next()
 {
     m_goingForward = true;
-    if (!takeStep(m_step))
-        --m_step; // the step comes round again
-    if (m_step == wizard::lastStep)
+    // Past the last step (Next after a save the user confirmed despite the calorie check) there
+    // is nothing to take.
+    const bool taken = m_draft.beyondLast() || takeStep(m_draft.step());
+    const IngredientDraft::Move move = m_draft.moveOn(taken, m_ui->opt2ndM_11->isChecked());
+    if (move.almostDone)
         MessageBox::show(this,
                          QStringLiteral("Now if all the information looks correct, ") +
                              QStringLiteral("\r\npress the Finish button."),
                          QStringLiteral("Almost Done"), MessageBox::Icon::Information);
-    ++m_step;
-    const bool skipSecondQuantity = m_step == 4 && m_ui->opt2ndM_11->isChecked();
-    if (skipSecondQuantity)
-        m_step = 5;
-    const bool finished = m_step > wizard::lastStep;
-    if (finished) {
+    if (move.finished) {
         m_ui->cmdNext->setEnabled(false);
-        m_step = wizard::lastStep;
         m_ui->cmdFinish->setEnabled(true);
     }
     showStep();
-    if (!m_stepDone[static_cast<size_t>(m_step)])
+    if (!m_draft.nextAllowed())
         m_ui->cmdNext->setEnabled(false);
-    if (finished)
+    if (move.finished)
         m_ui->cmdFinish->setFocus();
     else
-        focusStep(m_step);
+        focusStep(m_draft.step());
 }
 
 void IngredientWizard::back()
 {
-    if (m_step <= 0)
+    using Step = IngredientDraft::Step;
+    const bool fromNutrients = m_draft.step() == Step::Calories;
+    if (!m_draft.moveBack(m_ui->opt2ndM_11->isChecked()))
         return;
     m_goingForward = false;
-    --m_step;
-    if (m_step == 0)
+    if (m_draft.step() == Step::Name)
         m_ui->cmdBack->setEnabled(false);
-    if (m_step == 4) {
-        if (m_ui->opt2ndM_11->isChecked())
-            m_step = 3;
+    if (fromNutrients)
         setSecondUnitsEnabled();
-    }
     showStep();
-    focusStep(m_step);
-    if (m_stepDone[static_cast<size_t>(m_step)])
+    focusStep(m_draft.step());
+    if (m_draft.nextAllowed())
         m_ui->cmdNext->setEnabled(true);
 }
 
@@ -348,14 +343,14 @@ void IngredientWizard::startOver()
 
 int IngredientWizard::helpContext() const
 {
-    return help::wizardContext + 10 * qBound(0, m_step, wizard::lastStep);
+    return help::wizardContext + 10 * IngredientDraft::indexOf(m_draft.step());
 }
 
 void IngredientWizard::showStepHelp()
 {
     // The help window takes the keys; the step's input has the focus when the user comes back.
     m_help.showHelp(helpContext());
-    focusStep(qBound(0, m_step, wizard::lastStep));
+    focusStep(m_draft.step());
 }
 
 // --- Measures ---------------------------------------------------------------------------------
@@ -365,15 +360,15 @@ void IngredientWizard::firstMeasureChosen(int index)
     m_ui->txtUnique->clear();
     if (index < wizard::ownUnit) {
         m_ui->picUnique->setVisible(false);
-        m_ingredient.measure1 = wizard::firstUnitCaption(index);
-        m_ingredient.customMeasure = 0;
+        m_draft.ingredient().measure1 = wizard::firstUnitCaption(index);
+        m_draft.ingredient().customMeasure = 0;
         m_ui->cmdNext->setEnabled(true);
         m_ui->cmdNext->setFocus();
     } else {
         m_ui->cmdNext->setEnabled(false);
         m_ui->picUnique->setVisible(true);
         m_ui->txtUnique->setFocus();
-        m_ingredient.customMeasure = -1;
+        m_draft.ingredient().customMeasure = -1;
     }
     setSecondUnitsEnabled();
 }
@@ -393,7 +388,7 @@ void IngredientWizard::ownMeasureChanged()
     const QString text = m_ui->txtUnique->text();
     if (text.size() <= IngRecord::measureWidth) {
         m_ui->cmdNext->setEnabled(checkTypedText(text, QStringLiteral("the measure")));
-        m_ingredient.measure1 = text;
+        m_draft.ingredient().measure1 = text;
         return;
     }
     MessageBox::show(this,
@@ -407,7 +402,8 @@ void IngredientWizard::ownMeasureChanged()
 
 void IngredientWizard::secondMeasureChosen(int index)
 {
-    m_ingredient.measure2 = index < wizard::ownUnit ? wizard::secondUnitCaption(index) : QString();
+    m_draft.ingredient().measure2 =
+        index < wizard::ownUnit ? wizard::secondUnitCaption(index) : QString();
     m_ui->cmdNext->setEnabled(true);
     m_ui->cmdNext->setFocus();
 }
@@ -442,13 +438,7 @@ void IngredientWizard::wholePartChanged(Quantity& q, int value)
 void IngredientWizard::fractionPartChanged(Quantity& q, int value)
 {
     m_ui->cmdNext->setEnabled(true);
-    if (q.fractionMode()) {
-        q.frac->setText(quantity::fractionText(value));
-        q.fracPart = quantity::fractionValue(value);
-    } else {
-        q.frac->setText(QString::number(value));
-        q.fracPart = static_cast<float>(value) / 10;
-    }
+    q.frac->setText(q.fractionMode() ? quantity::fractionText(value) : QString::number(value));
 }
 
 void IngredientWizard::quantityModeChanged(Quantity& q)
@@ -463,7 +453,7 @@ void IngredientWizard::quantityModeChanged(Quantity& q)
 
 void IngredientWizard::loadQuantity(Quantity& q, float amount)
 {
-    const wizard::SpinnerEntry entry = wizard::spinnerEntry(amount);
+    const quantity::Entry entry = wizard::spinnerEntry(amount);
     q.ones->setText(QString::number(entry.ones));
     q.onesVs->setValue(entry.ones);
     QRadioButton* mode = entry.fractionMode ? q.fractions : q.decimals;
@@ -516,7 +506,7 @@ wizard::NutrientTexts IngredientWizard::nutrientTexts() const
 
 void IngredientWizard::showPreview()
 {
-    m_ui->Picture1->setValues(m_preview);
+    m_ui->Picture1->setValues(m_draft.preview());
 }
 
 } // namespace zestora

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/analysis/nutrition.h"
+#include "core/ingredients/ingredientdraft.h"
 #include "core/ingredients/wizardrules.h"
-#include "core/store/ingrecord.h"
 
 #include <QWidget>
 
@@ -61,8 +60,9 @@ private:
         QLabel* decimal;
         QRadioButton* fractions;
         QRadioButton* decimals;
-        float fracPart = 0;
         bool fractionMode() const;
+        // What the spinners hold, not what the boxes beside them show.
+        quantity::Entry entry() const;
     };
 
     // Empties every step and shows the first.
@@ -73,19 +73,19 @@ private:
     void showStepHelp();
     void finish();
     void showStep();
-    void focusStep(int step);
+    void focusStep(IngredientDraft::Step step);
     bool anythingEntered() const;
 
     // Steps: takeStep processes a step's data when the user moves on and answers false when it
     // refuses them; loadStep takes a step's data while an ingredient is loaded.
-    bool takeStep(int step);
-    void loadStep(int step);
-    // The instruction of the quantity step after a measure step (1 or 3).
-    void askForQuantity(int measureStep);
+    bool takeStep(IngredientDraft::Step step);
+    void loadStep(IngredientDraft::Step step);
+    // The instruction of the quantity step after a measure step.
+    void askForQuantity(IngredientDraft::Step measureStep);
     bool takeName(bool checked);
     bool takeOwnMeasure();
-    bool takeQuantity(Quantity& q, int step, bool checkZero);
-    bool takeNutrients(int step);
+    bool takeQuantity(Quantity& q, IngredientDraft::Step step, bool checkZero);
+    bool takeNutrients(IngredientDraft::Step step);
     void finishLoading();
 
     void firstMeasureChosen(int index);
@@ -112,18 +112,15 @@ private:
     HelpViewer& m_help;
     SortedNameModel* m_ingredientNames;
     const std::unique_ptr<Ui::IngredientWizard> m_ui;
-    std::array<QWidget*, wizard::stepCount> m_pages;
+    std::array<QWidget*, IngredientDraft::stepCount> m_pages;
     std::array<QRadioButton*, wizard::unitCount> m_firstMeasures;
     std::array<QRadioButton*, wizard::unitCount> m_secondMeasures;
     Quantity m_first;
     Quantity m_second;
 
-    int m_step = 0;
-    std::array<bool, 13> m_stepDone{};
+    IngredientDraft m_draft;
     bool m_goingForward = false;
     bool m_editLoading = false; // a stored ingredient is being loaded for editing
-    IngRecord m_ingredient;
-    nutrition::PanelTexts m_preview;
 };
 
 } // namespace zestora

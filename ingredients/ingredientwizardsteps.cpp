@@ -12,80 +12,77 @@
 
 namespace zestora {
 
-bool IngredientWizard::takeStep(int step)
+using Step = IngredientDraft::Step;
+
+bool IngredientWizard::takeStep(Step step)
 {
-    // Past the last step (Next after a save the user confirmed despite the calorie check) there
-    // is nothing to take.
-    if (step > wizard::lastStep)
-        return true;
     bool taken = true;
     switch (step) {
-    case 0:
+    case Step::Name:
         taken = takeName(true);
         break;
-    case 1:
+    case Step::FirstMeasure:
         // A typed measure is checked again: it may have been changed after it was first taken.
-        taken = m_ingredient.customMeasure == 0 || takeOwnMeasure();
+        taken = m_draft.ingredient().customMeasure == 0 || takeOwnMeasure();
         if (taken)
             askForQuantity(step);
         if (!m_goingForward)
             m_ui->cmdBack->setEnabled(false);
         break;
-    case 2:
-        taken = takeQuantity(m_first, 2, true);
+    case Step::FirstQuantity:
+        taken = takeQuantity(m_first, step, true);
         break;
-    case 3:
+    case Step::SecondMeasure:
         askForQuantity(step);
         break;
-    case 4:
-        taken = takeQuantity(m_second, 4, !trimSpaces(m_ingredient.measure2).isEmpty());
+    case Step::SecondQuantity:
+        taken = takeQuantity(m_second, step, !trimSpaces(m_draft.ingredient().measure2).isEmpty());
         break;
     default:
         taken = takeNutrients(step);
         break;
     }
     if (taken)
-        m_stepDone[static_cast<size_t>(step)] = true;
+        m_draft.setTaken(step, true);
     else
         m_ui->cmdNext->setEnabled(false);
     return taken;
 }
 
-void IngredientWizard::loadStep(int step)
+void IngredientWizard::loadStep(Step step)
 {
     switch (step) {
-    case 0:
+    case Step::Name:
         takeName(false);
         break;
-    case 1:
-    case 3:
+    case Step::FirstMeasure:
+    case Step::SecondMeasure:
         // Loaded for editing, the quantity steps still say which measure they ask for.
         askForQuantity(step);
         break;
-    case 2:
-        takeQuantity(m_first, 2, true);
+    case Step::FirstQuantity:
+        takeQuantity(m_first, step, true);
         break;
-    case 4:
-        takeQuantity(m_second, 4, false);
+    case Step::SecondQuantity:
+        takeQuantity(m_second, step, false);
         break;
     default:
-        wizard::takeNutrientStep(step, nutrientTexts(), m_ingredient, m_preview);
+        wizard::takeNutrientStep(IngredientDraft::indexOf(step), nutrientTexts(),
+                                 m_draft.ingredient(), m_draft.preview());
         showPreview();
         break;
     }
 }
 
-void IngredientWizard::askForQuantity(int measureStep)
+void IngredientWizard::askForQuantity(Step measureStep)
 {
-    const bool first = measureStep == 1;
-    (first ? m_ui->lblDialog_2 : m_ui->lblDialog_4)
-        ->setText(
-            wizard::quantityInstruction(first ? m_ingredient.measure1 : m_ingredient.measure2));
+    (measureStep == Step::FirstMeasure ? m_ui->lblDialog_2 : m_ui->lblDialog_4)
+        ->setText(wizard::quantityInstruction(m_draft.measureOf(measureStep)));
 }
 
 bool IngredientWizard::takeOwnMeasure()
 {
-    if (trimSpaces(m_ingredient.measure1).isEmpty()) {
+    if (trimSpaces(m_draft.ingredient().measure1).isEmpty()) {
         MessageBox::show(this,
                          QStringLiteral("Type the name of the unique measure in the box, for "
                                         "example slice,\r\nthen press next."),
@@ -93,7 +90,7 @@ bool IngredientWizard::takeOwnMeasure()
         m_ui->txtUnique->setFocus();
         return false;
     }
-    if (!checkTypedText(m_ingredient.measure1, QStringLiteral("the measure"))) {
+    if (!checkTypedText(m_draft.ingredient().measure1, QStringLiteral("the measure"))) {
         m_ui->txtUnique->setFocus();
         return false;
     }
@@ -120,24 +117,24 @@ bool IngredientWizard::takeName(bool checked)
             return false;
         }
     }
-    m_ingredient.name = text;
+    m_draft.ingredient().name = text;
     m_ui->Picture1->setName(text);
     if (checked && m_goingForward)
         m_ui->cmdBack->setEnabled(true);
     return true;
 }
 
-bool IngredientWizard::takeQuantity(Quantity& q, int step, bool checkZero)
+bool IngredientWizard::takeQuantity(Quantity& q, Step step, bool checkZero)
 {
-    const float amount = wizard::amountOf(q.ones->text(), q.fracPart);
-    (step == 2 ? m_ingredient.amount1 : m_ingredient.amount2) = amount;
+    const quantity::Entry entry = q.entry();
+    const float amount = m_draft.takeQuantity(step, entry);
     if (checkZero && amount == 0) {
         MessageBox::show(this,
                          QStringLiteral("The quantity must be greater than zero.  Please enter it "
                                         "again."),
                          QStringLiteral("Error"), MessageBox::Icon::Exclamation);
         m_ui->cmdNext->setEnabled(false);
-        m_stepDone[static_cast<size_t>(step)] = false;
+        m_draft.setTaken(step, false);
         return false;
     }
     if (q.fractionMode()) {
@@ -145,17 +142,15 @@ bool IngredientWizard::takeQuantity(Quantity& q, int step, bool checkZero)
             if (part->text() == QLatin1String("0"))
                 part->clear();
     }
-    const QString& measure = step == 2 ? m_ingredient.measure1 : m_ingredient.measure2;
-    const QString serving =
-        wizard::servingText(amount, q.ones->text(), q.frac->text(), q.fractionMode(), measure);
-    if (step == 2)
+    const QString serving = m_draft.servingText(step, entry);
+    if (step == Step::FirstQuantity)
         m_ui->Picture1->setServing(serving);
     else
         m_ui->Picture1->setSecondServing(serving);
     return true;
 }
 
-bool IngredientWizard::takeNutrients(int step)
+bool IngredientWizard::takeNutrients(Step step)
 {
     // The boxes are checked again, since Finish takes every step with the boxes as they are now.
     QLineEdit* const boxes[][2] = {{m_ui->txtCal, nullptr},
@@ -164,7 +159,8 @@ bool IngredientWizard::takeNutrients(int step)
                                    {m_ui->txtSodium, nullptr},
                                    {m_ui->txtTotalCarbs, m_ui->txtFiber},
                                    {m_ui->txtProtein, nullptr}};
-    for (QLineEdit* box : boxes[step - 5]) {
+    for (QLineEdit* box :
+         boxes[IngredientDraft::indexOf(step) - IngredientDraft::indexOf(Step::Calories)]) {
         if (!box)
             continue;
         const wizard::Entry entry = wizard::checkIt(box->text(), boxOf(box));
@@ -176,7 +172,8 @@ bool IngredientWizard::takeNutrients(int step)
         box->setFocus();
         return false;
     }
-    wizard::takeNutrientStep(step, nutrientTexts(), m_ingredient, m_preview);
+    wizard::takeNutrientStep(IngredientDraft::indexOf(step), nutrientTexts(), m_draft.ingredient(),
+                             m_draft.preview());
     showPreview();
     return true;
 }
@@ -195,7 +192,7 @@ void IngredientWizard::finish()
             QStringLiteral("Duplicate"), MessageBox::Icon::Exclamation, MessageBox::Buttons::YesNo,
             MessageBox::Default::No);
         if (answer != MessageBox::Answer::Yes) {
-            m_step = 0;
+            m_draft.goTo(Step::Name);
             showStep();
             m_ui->txtName->setFocus();
             return;
@@ -203,20 +200,21 @@ void IngredientWizard::finish()
     }
     // Every step is taken again from the boxes as they are now. A step that refuses its data
     // stops the save and is shown, with its message, for the user to correct.
-    for (int step = 0; step <= wizard::lastStep; ++step) {
+    for (int index = 0; index < IngredientDraft::stepCount; ++index) {
+        const auto step = static_cast<Step>(index);
         if (!takeStep(step)) {
-            m_step = step;
+            m_draft.goTo(step);
             showStep();
-            if (!m_pages[static_cast<size_t>(step)]->isAncestorOf(focusWidget()))
+            if (!m_pages[static_cast<size_t>(index)]->isAncestorOf(focusWidget()))
                 focusStep(step);
             return;
         }
     }
-    m_step = wizard::stepCount;
+    m_draft.goBeyondLast();
 
-    const QString added = m_ingredient.name + QStringLiteral(" has now been added ") +
+    const QString added = m_draft.ingredient().name + QStringLiteral(" has now been added ") +
                           QStringLiteral("to you list of ingredients.");
-    const CalorieCheck check = checkIngredient(m_ingredient);
+    const CalorieCheck check = checkIngredient(m_draft.ingredient());
     if (!check.problem()) {
         if (!save(replaced))
             return;
@@ -235,19 +233,20 @@ void IngredientWizard::finish()
         return;
     }
     m_ui->cmdNext->setEnabled(false);
-    m_step = wizard::lastStep;
+    m_draft.goTo(Step::Protein);
     m_ui->cmdStartOver->setFocus();
 }
 
 bool IngredientWizard::save(int replaced)
 {
     const QString name = trimSpaces(m_ui->txtName->text());
-    m_ingredient.measureKind = volumeWeight(m_ingredient.measure1, m_ingredient.measure2);
+    m_draft.ingredient().measureKind =
+        volumeWeight(m_draft.ingredient().measure1, m_draft.ingredient().measure2);
     IngTable& table = m_session.ingredients;
     const bool replace = replaced >= 0;
     // The table holds the texts as they read back from the file, without the blanks that pad
     // their fields (a measure loaded for editing comes with them).
-    IngRecord record = m_ingredient;
+    IngRecord record = m_draft.ingredient();
     for (QString* text : {&record.name, &record.measure1, &record.measure2})
         while (text->endsWith(u' '))
             text->chop(1);
@@ -289,11 +288,11 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
         unselectAll(m_firstMeasures);
         // No option shows this measure: the ingredient keeps it rather than a measure chosen
         // earlier in the wizard.
-        m_ingredient.measure1 = stored.measure1;
-        m_ingredient.customMeasure = stored.customMeasure;
+        m_draft.ingredient().measure1 = stored.measure1;
+        m_draft.ingredient().customMeasure = stored.customMeasure;
     }
     loadQuantity(m_first, stored.amount1);
-    m_ingredient.measure2 = stored.measure2; // kept where no option shows it
+    m_draft.ingredient().measure2 = stored.measure2; // kept where no option shows it
     if (stored.measureKind != 0)
         selectOption(m_secondMeasures, wizard::ownUnit);
     if (const int unit = wizard::secondUnitIndex(stored.measure2); unit >= 0)
@@ -314,15 +313,16 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
 
 void IngredientWizard::finishLoading()
 {
-    for (int step = 0; step <= wizard::lastStep; ++step) {
-        m_stepDone[static_cast<size_t>(step)] = true;
+    for (int index = 0; index < IngredientDraft::stepCount; ++index) {
+        const auto step = static_cast<Step>(index);
+        m_draft.setTaken(step, true);
         loadStep(step);
     }
     m_ui->cmdFinish->setEnabled(true);
-    m_step = 0;
+    m_draft.goTo(Step::Name);
     showStep();
     m_ui->cmdBack->setEnabled(false); // there is no step before the first
-    focusStep(0);
+    focusStep(Step::Name);
     m_editLoading = false;
 }
 

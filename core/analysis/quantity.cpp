@@ -53,6 +53,13 @@ QString putTogetherQuantityString(const QString& ones, const QString& fraction, 
     return (noOnes ? QStringLiteral("0") : ones) + QLatin1Char('.') + fraction;
 }
 
+double exactFraction(int index)
+{
+    const QString text = fractionText(index);
+    const qsizetype slash = text.indexOf(u'/');
+    return slash < 0 ? 0 : text.first(slash).toDouble() / text.sliced(slash + 1).toDouble();
+}
+
 float spinnerValue(int ones, int fraction, bool fractionMode)
 {
     const float part = fractionMode ? fractionValue(fraction) : static_cast<float>(fraction) / 10;
@@ -65,6 +72,11 @@ QString spinnerText(int ones, int fraction, bool fractionMode)
     const QString onesText = ones == 0 && fractionMode ? QString() : QString::number(ones);
     const QString fractionPart = fractionMode ? fractionText(fraction) : QString::number(fraction);
     return putTogetherQuantityString(onesText, fractionPart, fractionMode);
+}
+
+double Entry::amount() const
+{
+    return ones + (fractionMode ? exactFraction(fraction) : fraction / 10.0);
 }
 
 float quantityValue(const QString& text)

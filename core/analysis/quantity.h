@@ -12,6 +12,8 @@ constexpr int fractionCount = 10; // spinner values 0 (none) to 9 (7/8)
 QString fractionText(int index);
 // Its value: 0.125 ... 0.875, with the thirds counted as 0.333 and 0.666.
 float fractionValue(int index);
+// What its text means: "1/3" is one third.
+double exactFraction(int index);
 
 // The quantity text of a line from the whole-part and fraction-part texts; "Error" when both are
 // empty (an empty part is "" or "0").
@@ -23,15 +25,18 @@ inline const QString missingQuantity = QStringLiteral("Error");
 float spinnerValue(int ones, int fraction, bool fractionMode);
 QString spinnerText(int ones, int fraction, bool fractionMode);
 
-// A quantity as the two spinners give it: a whole part, and a kitchen fraction (a table index) or
-// a tenths digit.
+// A quantity as the two spinners give it, wherever one is entered, pasted or imported: a whole
+// part, and a kitchen fraction (a table index) or a tenths digit.
 struct Entry {
     int ones = 0;
-    int fraction = 0;
+    int fraction = 0; // the fraction spinner's value: 1 is 1/8 ... 9 is 7/8, or the tenths digit
     bool fractionMode = true;
 
-    QString text() const { return spinnerText(ones, fraction, fractionMode); }
-    float value() const { return spinnerValue(ones, fraction, fractionMode); }
+    QString text() const { return spinnerText(ones, fraction, fractionMode); } // "2 1/2", "0.5"
+    float value() const { return spinnerValue(ones, fraction, fractionMode); } // a third is 0.333
+    double amount() const; // what the text means: a third is one third
+
+    bool operator==(const Entry&) const = default;
 };
 
 // A quantity or servings text read back into a number: "2 1/2" is 2.5, "1/3" is one third, "2.5"

@@ -65,14 +65,14 @@ paste::IngredientLine ingredientLine(const mealmaster::Ingredient& ingredient, Q
 
 // A quantity exactly as the spinners write it: "2", "1/3", "2 1/2", "0.5", and "2.0" for the
 // whole number 2 given in decimal mode.
-std::optional<paste::SpinnerQuantity> spinnerQuantity(const QString& text)
+std::optional<quantity::Entry> spinnerQuantity(const QString& text)
 {
     static const QRegularExpression written(
         QStringLiteral(R"(^(?:(\d{1,4})(?: (\d/\d))?|(\d/\d)|(\d{1,4})\.(\d))$)"));
     const QRegularExpressionMatch match = written.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    paste::SpinnerQuantity quantity;
+    quantity::Entry quantity;
     if (match.hasCaptured(4)) {
         quantity = {match.captured(4).toInt(), match.captured(5).toInt(), false};
     } else {
@@ -98,7 +98,7 @@ std::optional<paste::ReviewedLine> exactFood(const paste::IngredientLine& line,
                                              const QString& quantityText, const QString& rest,
                                              const IngTable& table)
 {
-    const std::optional<paste::SpinnerQuantity> quantity = spinnerQuantity(quantityText);
+    const std::optional<quantity::Entry> quantity = spinnerQuantity(quantityText);
     if (!quantity)
         return std::nullopt;
     const auto lineOf = [&](const QString& unit, const QString& name) {

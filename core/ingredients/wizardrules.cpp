@@ -180,24 +180,7 @@ std::optional<QString> unstorableCharacter(const QString& text, const QString& w
     return std::nullopt;
 }
 
-float amountOf(const QString& onesText, float fractionPart)
-{
-    return static_cast<float>(onesText.isEmpty() ? 0 : onesText.toInt()) + fractionPart;
-}
-
-QString servingText(float amount, const QString& onesText, const QString& fractionText,
-                    bool fractionMode, const QString& measure)
-{
-    const QString blank = QStringLiteral(" ");
-    if (!fractionMode)
-        return floatText(amount) + blank + measure;
-    const auto shown = [](const QString& part) {
-        return part == QLatin1String("0") ? QString() : part;
-    };
-    return shown(onesText) + blank + shown(fractionText) + blank + measure;
-}
-
-SpinnerEntry spinnerEntry(float amount)
+quantity::Entry spinnerEntry(float amount)
 {
     const float fraction = amount - std::trunc(amount);
     const int ones = roundToInt32(amount - fraction);
@@ -209,13 +192,13 @@ SpinnerEntry spinnerEntry(float amount)
         const float value = quantity::fractionValue(i);
         const bool third = value == 0.333f || value == 0.666f;
         if (fraction == value || (third && amount == static_cast<float>(ones) + value))
-            return {ones, true, i};
+            return {ones, i, true};
     }
     const int tenthsDigit = roundToInt32(fraction * 10.0f);
     // 2.96 reads as 3.0 rather than as a tenths digit of 10 that the spinner cannot show.
     if (tenthsDigit >= 10)
-        return {ones + 1, false, 0};
-    return {ones, false, tenthsDigit};
+        return {ones + 1, 0, false};
+    return {ones, tenthsDigit, false};
 }
 
 Entry checkIt(const QString& text, Box box)

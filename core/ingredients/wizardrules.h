@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/nutrition.h"
+#include "core/analysis/quantity.h"
 #include "core/store/ingrecord.h"
 
 #include <QString>
@@ -11,9 +12,6 @@
 // typed texts become the ingredient record and the texts of its Nutrition Facts preview, and how a
 // stored amount is shown again on the quantity spinners for editing.
 namespace zestora::wizard {
-
-constexpr int stepCount = 11;
-constexpr int lastStep = stepCount - 1;
 
 // --- Measures --------------------------------------------------------------------------------
 
@@ -41,23 +39,9 @@ std::optional<QString> unstorableCharacter(const QString& text, const QString& w
 
 // --- Quantities ------------------------------------------------------------------------------
 
-// The amount of a quantity step: the whole part's text ("" counts as 0) plus the fraction part.
-float amountOf(const QString& onesText, float fractionPart);
-// The serving line of the preview: in decimals mode the amount as a number; in fractions mode the
-// two boxes' texts with "0" left out ("1 1/2 cup", " 1/2 cup").
-QString servingText(float amount, const QString& onesText, const QString& fractionText,
-                    bool fractionMode, const QString& measure);
-
 // A stored amount on the spinners: the whole part and either a fraction of the kitchen table or
 // a tenths digit.
-struct SpinnerEntry {
-    int ones = 0;
-    bool fractionMode = false;
-    int fraction = 0; // the fraction spinner: a table index in fractions mode, else tenths
-
-    bool operator==(const SpinnerEntry&) const = default;
-};
-SpinnerEntry spinnerEntry(float amount);
+quantity::Entry spinnerEntry(float amount);
 
 // --- Nutrients -------------------------------------------------------------------------------
 

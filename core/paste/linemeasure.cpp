@@ -38,20 +38,12 @@ const QStringList& weightUnits()
 
 // A weight past the whole-part spinner's top, in whole grams: a 2 kg joint is 2000 g, which a
 // recipe line holds though the spinner does not, rather than 70 1/2 oz.
-std::optional<SpinnerQuantity> wholeGrams(double grams)
+std::optional<quantity::Entry> wholeGrams(double grams)
 {
     constexpr double heaviest = 100000; // more than any pot holds
     if (grams > heaviest)
         return std::nullopt;
-    return SpinnerQuantity{static_cast<int>(std::lround(grams)), 0, false};
-}
-
-// What the text of a fraction spinner value means: "1/3" is one third.
-double exactFraction(int index)
-{
-    const QString text = quantity::fractionText(index);
-    const qsizetype slash = text.indexOf(u'/');
-    return slash < 0 ? 0 : text.first(slash).toDouble() / text.sliced(slash + 1).toDouble();
+    return quantity::Entry{static_cast<int>(std::lround(grams)), 0, false};
 }
 
 // Millilitres in one of a volume unit, grams in one of a weight unit, by the program's own
@@ -71,11 +63,11 @@ double baseAmount(const QString& unit)
 
 // An amount of one unit as the best of the target units: the nearest quantity the spinners give,
 // among those that come to at least one of the unit; of equally near ones the larger unit.
-std::optional<std::pair<SpinnerQuantity, QString>>
+std::optional<std::pair<quantity::Entry, QString>>
 bestFit(double amount, const QString& from, const QStringList& targets, bool preferDecimal)
 {
     struct Fit {
-        SpinnerQuantity quantity;
+        quantity::Entry quantity;
         QString unit;
         double error;
         double size;
@@ -87,7 +79,7 @@ bestFit(double amount, const QString& from, const QStringList& targets, bool pre
         if (size <= 0)
             continue;
         const double converted = amount * baseAmount(from) / size;
-        const std::optional<SpinnerQuantity> quantity = spinnerQuantity(converted, preferDecimal);
+        const std::optional<quantity::Entry> quantity = spinnerQuantity(converted, preferDecimal);
         if (!quantity)
             continue;
         const Fit fit{*quantity, target, std::abs(quantity->amount() - converted) / converted, size,
@@ -296,7 +288,7 @@ std::optional<double> householdGrams(const IngredientLine& line, const QString& 
     return std::nullopt;
 }
 
-LineMeasure converted(const std::optional<std::pair<SpinnerQuantity, QString>>& fit)
+LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& fit)
 {
     if (!fit)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
@@ -386,50 +378,35 @@ QStringList measureList(const IngRecord& food)
     return units;
 }
 
-QString SpinnerQuantity::text() const
-{
-    return quantity::spinnerText(ones, fraction, fractionMode);
-}
-
-float SpinnerQuantity::value() const
-{
-    return quantity::spinnerValue(ones, fraction, fractionMode);
-}
-
-double SpinnerQuantity::amount() const
-{
-    return ones + (fractionMode ? exactFraction(fraction) : fraction / 10.0);
-}
-
-std::optional<SpinnerQuantity> spinnerQuantity(double amount, bool preferDecimal)
+std::optional<quantity::Entry> spinnerQuantity(double amount, bool preferDecimal)
 {
     if (!(amount > 0) || amount > largestWhole + 1)
         return std::nullopt;
     const double whole = std::floor(amount);
-    SpinnerQuantity fraction{static_cast<int>(whole), 0, true};
+    quantity::Entry fraction{static_cast<int>(whole), 0, true};
     double fractionError = amount - whole;
     if (1 - (amount - whole) < fractionError) {
         fraction.ones += 1;
         fractionError = 1 - (amount - whole);
     }
     for (int index = 1; index < quantity::fractionCount; ++index) {
-        const double error = std::abs(amount - whole - exactFraction(index));
+        const double error = std::abs(amount - whole - quantity::exactFraction(index));
         if (error < fractionError) {
-            fraction = SpinnerQuantity{static_cast<int>(whole), index, true};
+            fraction = quantity::Entry{static_cast<int>(whole), index, true};
             fractionError = error;
         }
     }
     if (fraction.ones == 0 && fraction.fraction == 0)
         fraction.fraction = 1; // the smallest amount there is: 1/8
     const long long tenths = std::max(1LL, std::llround(amount * 10));
-    const SpinnerQuantity decimal{static_cast<int>(tenths / 10), static_cast<int>(tenths % 10),
+    const quantity::Entry decimal{static_cast<int>(tenths / 10), static_cast<int>(tenths % 10),
                                   false};
     const double decimalError = std::abs(decimal.amount() - amount);
     fractionError = std::abs(fraction.amount() - amount);
     constexpr double tie = 1e-9;
     const bool useDecimal =
         preferDecimal ? decimalError <= fractionError + tie : decimalError + tie < fractionError;
-    const SpinnerQuantity chosen = useDecimal ? decimal : fraction;
+    const quantity::Entry chosen = useDecimal ? decimal : fraction;
     if (chosen.ones > largestWhole)
         return std::nullopt;
     return chosen;
@@ -543,7 +520,7 @@ QString OrdinaryLine::row() const
     return lines::ingredientRow(name, quantity, unit);
 }
 
-OrdinaryLine ordinaryLine(const IngRecord& food, const SpinnerQuantity& quantity,
+OrdinaryLine ordinaryLine(const IngRecord& food, const quantity::Entry& quantity,
                           const QString& unit)
 {
     return OrdinaryLine{food.trimmedName(), quantity.fractionMode, quantity.text(),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/analysis/quantity.h"
 #include "core/paste/ingredientline.h"
 #include "core/store/ingrecord.h"
 
@@ -16,22 +17,10 @@ class HouseholdWeights;
 // the volumes and weights its measure kind allows.
 QStringList measureList(const IngRecord& food);
 
-// A quantity the analysis screen's two spinners can give: a whole part of 0 to 1000 and a kitchen
-// fraction (fraction mode) or a tenths digit (decimal mode).
-struct SpinnerQuantity {
-    int ones = 0;
-    int fraction = 0; // the fraction spinner's value: 1 is 1/8 ... 9 is 7/8, or the tenths digit
-    bool fractionMode = true;
-
-    QString text() const;  // "2 1/2", "0.5"
-    float value() const;   // as the spinners count it (a third is 0.333)
-    double amount() const; // what the text means (a third is one third)
-};
-
 // The spinners' quantity nearest to an amount: a kitchen fraction or a tenths digit, whichever
 // is nearer, the cook's own way of writing it on a tie. None for nothing or more than the
 // spinners hold.
-std::optional<SpinnerQuantity> spinnerQuantity(double amount, bool preferDecimal = false);
+std::optional<quantity::Entry> spinnerQuantity(double amount, bool preferDecimal = false);
 
 enum class MeasureStatus {
     Kept,          // the line's unit is one the food offers, or its own measure
@@ -42,7 +31,7 @@ enum class MeasureStatus {
 
 struct LineMeasure {
     MeasureStatus status = MeasureStatus::NoQuantity;
-    SpinnerQuantity quantity;
+    quantity::Entry quantity;
     QString unit;       // one of measureList(food)
     QString estimate{}; // where an estimated weight came from; none for USDA's weight of it
 
@@ -73,7 +62,7 @@ struct OrdinaryLine {
     QString row() const;
 };
 
-OrdinaryLine ordinaryLine(const IngRecord& food, const SpinnerQuantity& quantity,
+OrdinaryLine ordinaryLine(const IngRecord& food, const quantity::Entry& quantity,
                           const QString& unit);
 
 } // namespace zestora::paste

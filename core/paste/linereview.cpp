@@ -254,7 +254,7 @@ QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const I
             continue;
         // The record the ingredient list gives for the name: the last of that name.
         const int record = table.lastIndexOfNameIgnoringCase(ordinary->name);
-        const SpinnerQuantity& amount = reviewed.counted()->quantity;
+        const quantity::Entry& amount = reviewed.counted()->quantity;
         taken.append({table.at(record < 0 ? reviewed.food : record),
                       ordinary->name,
                       {amount.ones, amount.fraction, amount.fractionMode},

@@ -1,4 +1,5 @@
 #include "core/analysis/quantity.h"
+#include "core/ingredients/ingredientdraft.h"
 #include "core/ingredients/wizardrules.h"
 #include "testsupport.h"
 
@@ -16,6 +17,8 @@ private Q_SLOTS:
     void storedAmountComesBackOnTheSpinners();
     void secondUnits_data();
     void secondUnits();
+    void stepSequences_data();
+    void stepSequences();
     void ingredientFacts_data();
     void ingredientFacts();
 };
@@ -135,18 +138,14 @@ void TestWizardRules::storedAmountComesBackOnTheSpinners()
     QFETCH(int, ones);
     QFETCH(bool, fractionMode);
     QFETCH(int, fraction);
-    const float part =
-        fractionMode ? quantity::fractionValue(fraction) : static_cast<float>(fraction) / 10;
-    const float amount = amountOf(QString::number(ones), part);
-    const SpinnerEntry entry = spinnerEntry(amount);
-    const float partAgain = entry.fractionMode ? quantity::fractionValue(entry.fraction)
-                                               : static_cast<float>(entry.fraction) / 10;
-    QCOMPARE(amountOf(QString::number(entry.ones), partAgain), amount);
+    const float amount = quantity::spinnerValue(ones, fraction, fractionMode);
+    const quantity::Entry entry = spinnerEntry(amount);
+    QCOMPARE(entry.value(), amount);
     // A kitchen fraction comes back as itself; 2.5 may come back as 2 1/2.
     if (fractionMode)
-        QCOMPARE(entry, (SpinnerEntry{ones, true, fraction}));
+        QCOMPARE(entry, (quantity::Entry{ones, fraction, true}));
     else if (fraction != 5)
-        QCOMPARE(entry, (SpinnerEntry{ones, false, fraction}));
+        QCOMPARE(entry, (quantity::Entry{ones, fraction, false}));
 }
 
 void TestWizardRules::secondUnits_data()
@@ -164,6 +163,43 @@ void TestWizardRules::secondUnits()
     QFETCH(QList<int>, disabled);
     for (int second = 0; second < unitCount; ++second)
         QCOMPARE(secondUnitEnabled(first, second), !disabled.contains(second));
+}
+
+void TestWizardRules::stepSequences_data()
+{
+    // ">" takes the step on view and moves on, "x" is refused there, "<" goes back, "s" saves
+    // after a calorie warning the user overruled.
+    QTest::addColumn<QString>("moves");
+    QTest::addColumn<bool>("noSecondMeasure");
+    QTest::addColumn<int>("shown"); // "Step n of 11"
+    QTest::addColumn<bool>("finished");
+    QTest::newRow("a refused step stays on view") << u">x"_s << false << 2 << false;
+    QTest::newRow("a second measure asks its quantity") << u">>>>"_s << false << 5 << false;
+    QTest::newRow("no second measure passes it by") << u">>>>"_s << true << 6 << false;
+    QTest::newRow("and so does Back") << u">>>><"_s << true << 4 << false;
+    QTest::newRow("the first step has no Back") << u"<"_s << false << 1 << false;
+    QTest::newRow("the last step finishes") << QString(11, u'>') << false << 11 << true;
+    QTest::newRow("Next after a save finishes") << u"s>"_s << false << 11 << true;
+    QTest::newRow("Back after a save stays on the last") << u"s<"_s << false << 11 << false;
+}
+
+void TestWizardRules::stepSequences()
+{
+    QFETCH(QString, moves);
+    QFETCH(bool, noSecondMeasure);
+    IngredientDraft draft;
+    IngredientDraft::Move move;
+    for (QChar m : moves) {
+        move = {};
+        if (m == u's')
+            draft.goBeyondLast();
+        else if (m == u'<')
+            draft.moveBack(noSecondMeasure);
+        else
+            move = draft.moveOn(m == u'>', noSecondMeasure);
+    }
+    QTEST(draft.stepNumber(), "shown");
+    QTEST(move.finished, "finished");
 }
 
 void TestWizardRules::ingredientFacts_data()

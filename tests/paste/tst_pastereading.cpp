@@ -190,7 +190,7 @@ void TestPasteReading::spinnerQuantities()
     QFETCH(double, amount);
     QFETCH(bool, writtenAsDecimal);
     QFETCH(QString, text);
-    const std::optional<SpinnerQuantity> quantity = spinnerQuantity(amount, writtenAsDecimal);
+    const std::optional<quantity::Entry> quantity = spinnerQuantity(amount, writtenAsDecimal);
     QCOMPARE(quantity.has_value(), !text.isEmpty());
     if (!quantity)
         return;
