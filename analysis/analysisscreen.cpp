@@ -68,9 +68,9 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->OnesVs->installEventFilter(this);
     m_ui->FracVs->installEventFilter(this);
     setUpSpinners();
-    // The reminder to press OK, and the large ingredient list where the drop-down takes its
-    // place.
-    keepRoomWhenHidden({m_ui->FlashImg, m_ui->LblPress, m_ui->IngLst});
+    // The reminder to press OK, the large ingredient list where the drop-down takes its place,
+    // and the quantity's caption, which hides while that list is open.
+    keepRoomWhenHidden({m_ui->FlashImg, m_ui->LblPress, m_ui->IngLst, m_ui->Label3});
     m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     // At the start the ingredient list is open for the first choice.

@@ -323,9 +323,12 @@ void TestAnalysisScreen::keyboardAlone()
     enter();
     QCOMPARE(f.rows(), QStringList{u"3  ml     Milk"_s});
     QCOMPARE(QApplication::focusWidget(), f.get("IngLst2"));
+    const QPoint fractions = f.get("F_DOpt_0")->mapTo(f.screen.get(), QPoint());
     QTest::keyClick(QApplication::focusWidget(), 'c');
     QTest::keyClick(QApplication::focusWidget(), 'h');
     QCOMPARE(QApplication::focusWidget(), list);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCOMPARE(f.get("F_DOpt_0")->mapTo(f.screen.get(), QPoint()), fractions);
     enter();
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Cheese"_s);
     QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
