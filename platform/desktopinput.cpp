@@ -40,7 +40,7 @@ void DesktopInput::install()
     }();
 }
 
-bool DesktopInput::arrowAmongRadioButtons(QRadioButton* button, int key)
+bool DesktopInput::arrowAmongRadioButtons(QAbstractButton* button, int key)
 {
     // The buttons the arrows move among: the button's group, or the radio buttons beside it, in
     // the order they were made (that of their captions on the screen), those the user can reach.
@@ -64,6 +64,9 @@ bool DesktopInput::arrowAmongRadioButtons(QRadioButton* button, int key)
     // Chosen as a click chooses it, so that what follows a choice follows.
     if (!reached->isChecked())
         reached->click();
+    // Only a button: a text box the choice opened keeps its arrows for its cursor.
+    m_arrowChoice = reached;
+    m_focusAfterChoice = qobject_cast<QPushButton*>(QApplication::focusWidget());
     return true;
 }
 
@@ -85,6 +88,8 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event)
         if (watched == m_clicked &&
             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             m_clicked = nullptr;
+        if (watched == m_focusAfterChoice)
+            m_focusAfterChoice = nullptr;
         break;
     case QEvent::Wheel:
         if (QComboBox* box = comboBoxOf(watched); box && box != m_clicked) {
@@ -102,6 +107,8 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event)
         }
         if (auto* radio = qobject_cast<QRadioButton*>(watched); radio && isArrow(key))
             return arrowAmongRadioButtons(radio, key->key());
+        if (watched == m_focusAfterChoice && m_arrowChoice && isArrow(key))
+            return arrowAmongRadioButtons(m_arrowChoice, key->key());
         break;
     }
     default:
