@@ -107,8 +107,6 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     connect(m_passTmr, &QTimer::timeout, this, [this] {
         showIngredientList(true);
         chooseIngredient();
-        // The quantity comes next, as after a choice in the list.
-        m_ui->OnesVs->setFocus();
     });
 
     connectControls();
@@ -284,8 +282,6 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (enter && watched == m_ui->IngLst) {
             chooseIngredient();
-            // The list closes; the quantity comes next.
-            m_ui->OnesVs->setFocus();
             return true;
         }
         // Enter on the quantity adds the line, as Add does.
@@ -350,6 +346,9 @@ void AnalysisScreen::chooseIngredient()
         showIngredientList(false);
     }
     m_ui->Label3->setVisible(true);
+    // The quantity comes next, however the ingredient was chosen; the list that had the focus
+    // may have closed, which would have sent it on to the search.
+    m_ui->OnesVs->setFocus();
 }
 
 // --- Quantity and servings ----------------------------------------------------------------------

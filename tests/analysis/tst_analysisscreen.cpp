@@ -425,6 +425,7 @@ void TestAnalysisScreen::layoutHoldsStill()
     case Change::ListClosed:
         f.choose(u"Flour"_s);
         QVERIFY(!f.get("IngLst")->isVisible());
+        QCOMPARE(f.screen->focusWidget(), f.get("OnesVs")); // where the quantity is typed
         break;
     case Change::Name:
         QTest::keyClicks(f.get("NameTxt"), u"Grandmother's slow cooked winter vegetable soup"_s);
