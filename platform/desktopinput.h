@@ -16,6 +16,7 @@ namespace zestora {
 //   table or a screen never changes a choice the pointer passes over;
 // - Enter presses the focused push button, as Space does, also where the button is no dialog's
 //   default;
+// - a dialog that closes gives the keys back to the window beneath;
 // - the arrow keys choose among radio buttons, also while none is chosen yet, and go on choosing
 //   where a choice sent the focus on to the button that follows it (the wizard's Next), so that
 //   Enter there takes the choice while the arrows still reach every other one.
