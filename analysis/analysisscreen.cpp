@@ -68,9 +68,9 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->OnesVs->installEventFilter(this);
     m_ui->FracVs->installEventFilter(this);
     setUpSpinners();
-    // The reminder to press OK, and the large ingredient list where the drop-down takes its
-    // place.
-    keepRoomWhenHidden({m_ui->FlashImg, m_ui->LblPress, m_ui->IngLst});
+    // The reminder to press OK, the large ingredient list where the drop-down takes its place,
+    // and the quantity's caption, which hides while that list is open.
+    keepRoomWhenHidden({m_ui->FlashImg, m_ui->LblPress, m_ui->IngLst, m_ui->Label3});
     m_ui->FlashImg->setPixmap(standardPicture(this, QStyle::SP_MessageBoxWarning));
     m_ui->SearchImg->setPixmap(standardPicture(this, QStyle::SP_FileDialogContentsView));
     // At the start the ingredient list is open for the first choice.
@@ -107,8 +107,6 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     connect(m_passTmr, &QTimer::timeout, this, [this] {
         showIngredientList(true);
         chooseIngredient();
-        // The quantity comes next, as after a choice in the list.
-        m_ui->OnesVs->setFocus();
     });
 
     connectControls();
@@ -284,8 +282,6 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (enter && watched == m_ui->IngLst) {
             chooseIngredient();
-            // The list closes; the quantity comes next.
-            m_ui->OnesVs->setFocus();
             return true;
         }
         // Enter on the quantity adds the line, as Add does.
@@ -350,6 +346,9 @@ void AnalysisScreen::chooseIngredient()
         showIngredientList(false);
     }
     m_ui->Label3->setVisible(true);
+    // The quantity comes next, however the ingredient was chosen; the list that had the focus
+    // may have closed, which would have sent it on to the search.
+    m_ui->OnesVs->setFocus();
 }
 
 // --- Quantity and servings ----------------------------------------------------------------------

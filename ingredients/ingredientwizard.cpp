@@ -149,7 +149,8 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
     for (QWidget* control : std::initializer_list<QWidget*>{
              m_ui->txtName, m_ui->txtUnique, m_ui->vsOnes, m_ui->vsFrac, m_ui->optForD_0,
              m_ui->optForD_1, m_ui->vsOnes2, m_ui->vsFrac2, m_ui->cmdNext, m_ui->txtCal,
-             m_ui->txtFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs, m_ui->txtProtein})
+             m_ui->txtFat, m_ui->txtSatFat, m_ui->txtChol, m_ui->txtSodium, m_ui->txtTotalCarbs,
+             m_ui->txtFiber, m_ui->txtProtein})
         control->installEventFilter(this);
 
     reset();

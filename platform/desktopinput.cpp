@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace zestora {
 
@@ -30,6 +32,20 @@ bool isArrow(const QKeyEvent* key)
            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Left ||
             key->key() == Qt::Key_Right);
 }
+
+// Gives the keys to the open dialog, else to owner or the nearest shown window it came from,
+// unless a shown window of the program has them already.
+void activateBeneath(QWidget* owner)
+{
+    if (const QWidget* active = QApplication::activeWindow(); active && active->isVisible())
+        return;
+    QWidget* target = QApplication::activeModalWidget();
+    for (target = target ? target : owner; target && !target->isVisible();)
+        target = target->parentWidget() ? target->parentWidget()->window() : nullptr;
+    if (target)
+        target->activateWindow();
+}
+
 } // namespace
 
 void DesktopInput::install()
@@ -40,7 +56,7 @@ void DesktopInput::install()
     }();
 }
 
-bool DesktopInput::arrowAmongRadioButtons(QRadioButton* button, int key)
+bool DesktopInput::arrowAmongRadioButtons(QAbstractButton* button, int key)
 {
     // The buttons the arrows move among: the button's group, or the radio buttons beside it, in
     // the order they were made (that of their captions on the screen), those the user can reach.
@@ -64,6 +80,9 @@ bool DesktopInput::arrowAmongRadioButtons(QRadioButton* button, int key)
     // Chosen as a click chooses it, so that what follows a choice follows.
     if (!reached->isChecked())
         reached->click();
+    // Only a button: a text box the choice opened keeps its arrows for its cursor.
+    m_arrowChoice = reached;
+    m_focusAfterChoice = qobject_cast<QPushButton*>(QApplication::focusWidget());
     return true;
 }
 
@@ -85,6 +104,17 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event)
         if (watched == m_clicked &&
             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             m_clicked = nullptr;
+        if (watched == m_focusAfterChoice)
+            m_focusAfterChoice = nullptr;
+        break;
+    case QEvent::Hide:
+        // A dialog closed: the window beneath takes the keys again, which the window manager
+        // does not always see to when the dialog closes just after a question it asked.
+        if (auto* dialog = qobject_cast<QDialog*>(watched);
+            dialog && dialog->isWindow() && dialog->parentWidget()) {
+            QWidget* owner = dialog->parentWidget()->window();
+            QTimer::singleShot(0, owner, [owner] { activateBeneath(owner); });
+        }
         break;
     case QEvent::Wheel:
         if (QComboBox* box = comboBoxOf(watched); box && box != m_clicked) {
@@ -102,6 +132,8 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event)
         }
         if (auto* radio = qobject_cast<QRadioButton*>(watched); radio && isArrow(key))
             return arrowAmongRadioButtons(radio, key->key());
+        if (watched == m_focusAfterChoice && m_arrowChoice && isArrow(key))
+            return arrowAmongRadioButtons(m_arrowChoice, key->key());
         break;
     }
     default:

@@ -410,8 +410,9 @@ void TestAnalysisScreen::layoutHoldsStill()
     // The room the screen has in the main window on a 1024 by 768 screen.
     f.screen->resize(1024, 768 - 120);
     const QList<QWidget*> watched{
-        f.get("Addcmd"), f.get("MeasureLst"), f.get("QuantityFrame"), f.get("lblCals"),
-        f.get("lblFg"),  f.get("NfCarbLbl"),  f.get("NfFootnoteLbl"), f.get("Frame1")};
+        f.get("Addcmd"),    f.get("MeasureLst"),    f.get("QuantityFrame"),
+        f.get("F_DOpt_0"),  f.get("lblCals"),       f.get("lblFg"),
+        f.get("NfCarbLbl"), f.get("NfFootnoteLbl"), f.get("Frame1")};
     const auto places = [&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QList<QRect> rects;
@@ -424,6 +425,7 @@ void TestAnalysisScreen::layoutHoldsStill()
     case Change::ListClosed:
         f.choose(u"Flour"_s);
         QVERIFY(!f.get("IngLst")->isVisible());
+        QCOMPARE(f.screen->focusWidget(), f.get("OnesVs")); // where the quantity is typed
         break;
     case Change::Name:
         QTest::keyClicks(f.get("NameTxt"), u"Grandmother's slow cooked winter vegetable soup"_s);

@@ -432,6 +432,8 @@ void TestMainWindow::escapeAsksBeforeTypingGoes()
     QFETCH(QString, box);
     Fixture f;
     f.start();
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
     bool keptOnNo = false;
     onNextDialog([&f, &keptOnNo, box](QDialog* dialog) {
         auto* typed = dialog->findChild<QLineEdit*>(box);
@@ -450,6 +452,7 @@ void TestMainWindow::escapeAsksBeforeTypingGoes()
     QVERIFY(keptOnNo);
     QCOMPARE(f.messages.size(), 2);
     QCOMPARE(f.messages[0].defaultButton, MessageBox::Default::No);
+    QTRY_COMPARE(QApplication::activeWindow(), &f.window); // the keys go back to it
 }
 
 QTEST_MAIN(TestMainWindow)
