@@ -13,6 +13,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -46,12 +47,21 @@ std::optional<SpinnerQuantity> wholeGrams(double grams)
     return SpinnerQuantity{static_cast<int>(std::lround(grams)), 0, false};
 }
 
-// What the text of a fraction spinner value means: "1/3" is one third.
+// What the text of a fraction spinner value means: "1/3" is one third. Worked out once, since
+// every amount of a long paste is fitted against each of them.
 double exactFraction(int index)
 {
-    const QString text = quantity::fractionText(index);
-    const qsizetype slash = text.indexOf(u'/');
-    return slash < 0 ? 0 : text.first(slash).toDouble() / text.sliced(slash + 1).toDouble();
+    static const std::array<double, quantity::fractionCount> exact = [] {
+        std::array<double, quantity::fractionCount> values{};
+        for (int i = 0; i < quantity::fractionCount; ++i) {
+            const QString text = quantity::fractionText(i);
+            const qsizetype slash = text.indexOf(u'/');
+            values.at(static_cast<size_t>(i)) =
+                slash < 0 ? 0 : text.first(slash).toDouble() / text.sliced(slash + 1).toDouble();
+        }
+        return values;
+    }();
+    return exact.at(static_cast<size_t>(index));
 }
 
 // Millilitres in one of a volume unit, grams in one of a weight unit, by the program's own
