@@ -69,6 +69,7 @@ int importRecipes(const QStringList& arguments, const QString& programDir, QText
     const exchange::RecipeFile read =
         exchange::readRecipeFile(fileName, *bytes, [&reading](qsizetype done, qsizetype total) {
             reading(total == 0 ? 100 : done * 100 / total, 100);
+            return true; // Ctrl+C stops it
         });
     for (const QString& problem : read.problems)
         err << "Warning: " << problem << Qt::endl;

@@ -92,6 +92,45 @@ void readAndReviewOneMegabyte(benchmark::State& state)
 }
 BENCHMARK(readAndReviewOneMegabyte)->Unit(benchmark::kMillisecond);
 
+// A paste of 1 MB in which no two lines are alike: the stored foods by their names with other
+// amounts, units and notes, so that every line is read, matched and measured on its own.
+void readAndReviewOneMegabyteAllDifferent(benchmark::State& state)
+{
+    const paste::FoodMatcher matcher(ingredients(), tables().names);
+    const QStringList units{QString(),
+                            QStringLiteral("cup"),
+                            QStringLiteral("tbsp"),
+                            QStringLiteral("tsp"),
+                            QStringLiteral("oz"),
+                            QStringLiteral("g"),
+                            QStringLiteral("lb"),
+                            QStringLiteral("large"),
+                            QStringLiteral("(15 oz) can")};
+    const QStringList notes{QStringLiteral("chopped"), QStringLiteral("drained and rinsed"),
+                            QStringLiteral("thinly sliced"), QStringLiteral("at room temperature"),
+                            QStringLiteral("cut into %1 pieces")};
+    QString text;
+    for (int line = 0; text.size() < (1 << 20); ++line) {
+        const QString food =
+            ingredients().at(line % ingredients().count()).name.section(u',', 0, 1);
+        text += QStringLiteral("%1 %2 %3 %4, %5\n")
+                    .arg(line % 9 + 1)
+                    .arg(line % 4 == 0 ? QStringLiteral("1/2") : QString())
+                    .arg(units[line % units.size()], food.toLower(),
+                         QString(notes[line % notes.size()])
+                             .replace(QStringLiteral("%1"), QString::number(line % 7 + 2)));
+    }
+    for (auto _ : state) {
+        const paste::RecipeText read = paste::readRecipeText(text, true);
+        QList<paste::ReviewedLine> reviewed = paste::reviewLines(
+            read.lines, paste::KitchenMeasures::US, matcher, ingredients(), tables().weights);
+        paste::findUneaten(reviewed, read.directions, ingredients());
+        paste::countParts(reviewed, ingredients(), tables().weights);
+        benchmark::DoNotOptimize(reviewed.size());
+    }
+}
+BENCHMARK(readAndReviewOneMegabyteAllDifferent)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

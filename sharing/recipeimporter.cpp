@@ -155,9 +155,24 @@ void RecipeImporter::importFile(QWidget* parent, const QString& fileName) const
     QString error;
     std::optional<QByteArray> bytes =
         exchange::readBounded(file, exchange::largestRecipeFile, shownName, &error);
+    // A large file takes a while to read and then to match: the window shows how far each has
+    // come, and Cancel stores nothing of it.
+    QProgressDialog progress(QStringLiteral("Reading %1...").arg(shownName),
+                             QStringLiteral("Cancel"), 0, 100, parent);
+    progress.setWindowTitle(title);
+    progress.setWindowModality(Qt::WindowModal);
+    // A file this large takes seconds to read, which its size tells before a step is timed.
+    constexpr qsizetype largeFile = 1 << 20;
+    progress.setMinimumDuration(bytes && bytes->size() >= largeFile ? 0 : 1000);
     exchange::RecipeFile read;
     if (bytes) {
-        read = exchange::readRecipeFile(fileName, *bytes);
+        read = exchange::readRecipeFile(
+            fileName, *bytes, [&progress](qsizetype done, qsizetype total) {
+                progress.setValue(total == 0 ? 100 : static_cast<int>(done * 100 / total));
+                return !progress.wasCanceled();
+            });
+        if (progress.wasCanceled())
+            return;
         if (read.recipes.isEmpty())
             error = exchange::encodingRefusal(shownName, *bytes);
         if (read.recipes.isEmpty() && error.isEmpty())
@@ -170,14 +185,9 @@ void RecipeImporter::importFile(QWidget* parent, const QString& fileName) const
     Import import(*this, parent);
     QList<exchange::ImportedRecipe> toReview;
     {
-        // A large file takes a while: it shows how far it is, and Cancel stores nothing of it.
-        QProgressDialog progress(QStringLiteral("Matching the recipes' lines to the stored "
-                                                "foods..."),
-                                 QStringLiteral("Cancel"), 0, static_cast<int>(read.recipes.size()),
-                                 parent);
-        progress.setWindowTitle(title);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(1000);
+        progress.setLabelText(QStringLiteral("Matching the recipes' lines to the stored foods..."));
+        progress.setRange(0, static_cast<int>(read.recipes.size()));
+        progress.setValue(0); // the matching is timed from here
         int matched = 0;
         for (const mealmaster::Recipe& recipe : read.recipes) {
             exchange::ImportedRecipe imported = exchange::importedRecipe(recipe, index);

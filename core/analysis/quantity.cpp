@@ -53,11 +53,20 @@ QString putTogetherQuantityString(const QString& ones, const QString& fraction, 
     return (noOnes ? QStringLiteral("0") : ones) + QLatin1Char('.') + fraction;
 }
 
+// Worked out once, since every amount of a long paste is fitted against each fraction.
 double exactFraction(int index)
 {
-    const QString text = fractionText(index);
-    const qsizetype slash = text.indexOf(u'/');
-    return slash < 0 ? 0 : text.first(slash).toDouble() / text.sliced(slash + 1).toDouble();
+    static const std::array<double, fractionCount> exact = [] {
+        std::array<double, fractionCount> values{};
+        for (int i = 0; i < fractionCount; ++i) {
+            const QString text = fractionText(i);
+            const qsizetype slash = text.indexOf(u'/');
+            values.at(static_cast<size_t>(i)) =
+                slash < 0 ? 0 : text.first(slash).toDouble() / text.sliced(slash + 1).toDouble();
+        }
+        return values;
+    }();
+    return exact.at(static_cast<size_t>(index));
 }
 
 float spinnerValue(int ones, int fraction, bool fractionMode)

@@ -710,8 +710,9 @@ ReadResult read(QByteArrayView bytes, const ReadProgress& progress)
     };
     for (QStringView line : QStringView(text).tokenize(u'\n')) {
         // The empty part after the last line break starts where the text ends: told below.
-        if (const qsizetype at = line.data() - text.data(); progress && at < text.size())
-            progress(at, text.size());
+        if (const qsizetype at = line.data() - text.data();
+            progress && at < text.size() && !progress(at, text.size()))
+            return result;
         if (line.endsWith(u'\r'))
             line.chop(1);
         line = rightTrimmed(line);

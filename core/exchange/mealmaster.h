@@ -88,8 +88,9 @@ struct ReadResult {
 };
 
 // How far the reading of a long file has come: done of total steps, the reader choosing what a
-// step is, so that whoever shows it shows the share done. The last call has done == total.
-using ReadProgress = std::function<void(qsizetype done, qsizetype total)>;
+// step is, so that whoever shows it shows the share done. The last call has done == total. An
+// answer of false stops the reading (the user cancelled): what was read until then is given.
+using ReadProgress = std::function<bool(qsizetype done, qsizetype total)>;
 
 // Every recipe of a file of either form. Text outside the recipes is skipped; a recipe cut off
 // before its end line is kept with a problem noted. UTF-8 text is recognised, any other is read

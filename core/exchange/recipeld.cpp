@@ -99,8 +99,8 @@ public:
         }
         const QJsonArray list = document.array();
         for (qsizetype done = 0; done < list.size(); ++done) {
-            if (progress)
-                progress(done, list.size());
+            if (progress && !progress(done, list.size()))
+                return;
             find(list.at(done), result.recipes, 1);
         }
         if (progress)

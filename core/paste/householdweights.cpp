@@ -9,6 +9,21 @@
 
 namespace zestora::paste {
 
+namespace {
+
+// The words of a name's part that tell kin apart: not "or", "and", "with" of "french or vienna".
+QStringList tellingWords(QStringView text)
+{
+    QStringList words = matchWords(text);
+    words.removeIf([](const QString& word) {
+        return word.size() < 3 || word == QLatin1String("and") || word == QLatin1String("with") ||
+               word == QLatin1String("from");
+    });
+    return words;
+}
+
+} // namespace
+
 HouseholdWeights::HouseholdWeights(const QByteArray& table)
 {
     for (const QByteArray& row : table.split('\n')) {
@@ -21,8 +36,11 @@ HouseholdWeights::HouseholdWeights(const QByteArray& table)
             continue;
         const QString name = QString::fromUtf8(fields[0]);
         QList<Measure>& measures = m_measures[name.toCaseFolded()];
+        // A food's kin are looked for on every line of a paste: the words of its group's names
+        // are worked out once, here.
         if (measures.isEmpty())
-            m_byFirstPart[name.section(u',', 0, 0).trimmed().toCaseFolded()].append(name);
+            m_byFirstPart[name.section(u',', 0, 0).trimmed().toCaseFolded()].append(
+                {name, tellingWords(name.section(u',', 1))});
         measures.append(Measure{QString::fromUtf8(fields[1]), grams});
     }
 }
@@ -69,26 +87,20 @@ bool formOrVariant(const QString& word)
 QStringList HouseholdWeights::kinOf(const QString& name) const
 {
     const QString first = name.section(u',', 0, 0).trimmed().toCaseFolded();
-    // Words that tell kin apart: not "or", "and", "with" of "french or vienna".
-    const auto telling = [](QStringView text) {
-        QStringList words = matchWords(text);
-        words.removeIf([](const QString& word) {
-            return word.size() < 3 || word == QLatin1String("and") ||
-                   word == QLatin1String("with") || word == QLatin1String("from");
-        });
-        return words;
-    };
-    const QStringList own = telling(name.section(u',', 1));
+    const QStringList own = tellingWords(name.section(u',', 1));
     struct Kin {
         QString name;
         int shared;
         qsizetype apart;
     };
     QList<Kin> kin;
-    for (const QString& other : m_byFirstPart.value(first)) {
-        if (other.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+    const QString trimmed = name.trimmed();
+    const auto group = m_byFirstPart.constFind(first);
+    if (group == m_byFirstPart.cend())
+        return {};
+    for (const auto& [other, words] : *group) {
+        if (other.compare(trimmed, Qt::CaseInsensitive) == 0)
             continue;
-        const QStringList words = telling(other.section(u',', 1));
         const auto shared = std::count_if(words.cbegin(), words.cend(),
                                           [&](const QString& word) { return own.contains(word); });
         // Kin is the same food in another form or variant, not another food of the group:

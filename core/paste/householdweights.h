@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 #include "core/paste/typicalweights.h"
 
 namespace zestora::paste {
@@ -45,7 +47,9 @@ public:
 
 private:
     QHash<QString, QList<Measure>> m_measures;
-    QHash<QString, QStringList> m_byFirstPart; // stored names by their first part, case-folded
+    // Stored names by their first part, case-folded, each with its later words that tell kin
+    // apart.
+    QHash<QString, QList<std::pair<QString, QStringList>>> m_byFirstPart;
     TypicalWeights m_typical;
 };
 

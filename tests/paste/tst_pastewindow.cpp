@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QWheelEvent>
@@ -310,6 +311,20 @@ void TestPasteWindow::importingAFileTwice()
     QCOMPARE(readFile(u"Recipe.Dat"_s), stored);
     QVERIFY(w.messages.last().text.endsWith(
         u"\r\n\r\nAlready stored: Buttermilk Pancakes.\r\nAlready stored: Zorble Stew."_s));
+
+    // A large file shows its reading at once; Cancel stops it, and nothing is stored or said.
+    QByteArray large;
+    for (int i = 0; large.size() < (1 << 20); ++i)
+        large += "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Shake " +
+                 QByteArray::number(i) + "\n\n      2 c  Milk, whole\n\n  Shake.\n\nMMMMM\n";
+    writeFile(u"large.mmf"_s, large);
+    const qsizetype said = w.messages.size();
+    w.importFile(QDir::current().absoluteFilePath(u"large.mmf"_s), [](QDialog* progress) {
+        QVERIFY(qobject_cast<QProgressDialog*>(progress)->labelText().startsWith(u"Reading "_s));
+        progress->findChild<QPushButton*>()->click();
+    });
+    QCOMPARE(readFile(u"Recipe.Dat"_s), stored);
+    QCOMPARE(w.messages.size(), said);
 }
 
 void TestPasteWindow::theWheelChangesOnlyAClickedList()
