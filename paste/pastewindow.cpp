@@ -73,6 +73,16 @@ void PasteWindow::read()
         return;
     }
     const WaitCursor wait;
+    // The foods' names are indexed on a thread of their own once the main window is up. A Read
+    // that comes before they are says so and waits for them with the window kept painted; what
+    // the user does meanwhile waits its turn, so nothing acts on a table about to be filled.
+    if (!m_index.indexReady()) {
+        m_ui->SummaryLbl->setText(QStringLiteral("Indexing foods..."));
+        constexpr std::chrono::milliseconds frame(10);
+        do
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        while (!m_index.indexReady(frame));
+    }
     const paste::RecipeText recipe = paste::readRecipeText(text, false);
     QList<paste::ReviewedLine> lines = m_index.reviewAll(recipe.lines);
     m_index.countUneaten(lines, recipe.directions);

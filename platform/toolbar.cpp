@@ -6,6 +6,8 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace zestora {
 
 ToolBar::ToolBar(const QString& objectName, QWidget* parent)
@@ -74,8 +76,25 @@ QAction* ToolBar::addMenuTool(const QString& name, const QString& caption, QMenu
 
 void ToolBar::openBand(QAction* menuTool)
 {
-    if (auto* button = qobject_cast<QToolButton*>(widgetForAction(menuTool)))
-        button->showMenu();
+    auto* button = qobject_cast<QToolButton*>(widgetForAction(menuTool));
+    if (!button)
+        return;
+    // Opened by a key, a band shows its first tool highlighted, as a menu bar's menus do, so that
+    // Enter takes it and the arrows start from it. Set once the band is up: showMenu waits in the
+    // band's own loop until it closes.
+    QMenu* band = menuTool->menu();
+    QMetaObject::invokeMethod(
+        band,
+        [band] {
+            const QList<QAction*> tools = band->actions();
+            const auto first = std::find_if(tools.cbegin(), tools.cend(), [](QAction* tool) {
+                return tool->isVisible() && tool->isEnabled() && !tool->isSeparator();
+            });
+            if (first != tools.cend())
+                band->setActiveAction(*first);
+        },
+        Qt::QueuedConnection);
+    button->showMenu();
 }
 
 bool ToolBar::eventFilter(QObject* watched, QEvent* event)

@@ -47,6 +47,12 @@ void FoodIndex::prepare()
     });
 }
 
+bool FoodIndex::indexReady(std::chrono::milliseconds wait)
+{
+    prepare();
+    return !m_building.valid() || m_building.wait_for(wait) == std::future_status::ready;
+}
+
 const FoodMatcher& FoodIndex::matcher()
 {
     if (m_building.valid()) {

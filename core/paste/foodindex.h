@@ -4,6 +4,7 @@
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
 
+#include <chrono>
 #include <future>
 #include <memory>
 
@@ -27,6 +28,10 @@ public:
     // its way: the first line matched then finds it made. Called once the ingredients are
     // loaded, and again after they changed.
     void prepare();
+    // Whether the index is made for the table as it is now, waiting at most that long for one
+    // being made; starts making one when none is on its way. A window that cannot wait keeps
+    // itself painted between short waits.
+    bool indexReady(std::chrono::milliseconds wait = {});
     // The index, waiting for one being made; made here when there is none for the table as it
     // is now.
     const FoodMatcher& matcher();
