@@ -144,6 +144,7 @@ private:
         QStringList named;    // the cook's words that point to it
         bool lacking = false; // a cook's name of a food the database lacks
     };
+    class Ranking; // one line's ranking of the foods, phase by phase
     Query queryFor(const QString& food, const QStringList& hints, KitchenMeasures measures) const;
     // A cook's name found at start that a longer-reaching one starting after it overlaps.
     bool overtaken(const CooksNames::Found& found, const QStringList& words, int start,
