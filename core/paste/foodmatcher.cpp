@@ -1,7 +1,7 @@
 #include "core/paste/foodmatcher.h"
 
+#include "core/paste/foodchoices.h"
 #include "core/store/ingtable.h"
-#include "core/store/pairsfile.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -469,6 +469,11 @@ QStringList matchWords(QStringView text)
     return words;
 }
 
+bool isStopWord(const QString& word)
+{
+    return stopWords().contains(word);
+}
+
 CooksNames::CooksNames(const QByteArray& table, const QByteArray& byCountry)
 {
     for (const QByteArray& row : table.split('\n')) {
@@ -565,47 +570,6 @@ CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start,
         }
     }
     return best;
-}
-
-QString FoodChoices::key(const QString& food)
-{
-    QStringList words = matchWords(food);
-    words.removeIf([](const QString& word) { return stopWords().contains(word); });
-    words.sort();
-    words.removeDuplicates();
-    return words.join(u' ');
-}
-
-void FoodChoices::load()
-{
-    m_chosen.clear();
-    for (const auto& [words, name] : pairsfile::read(fileName))
-        m_chosen.insert(words, name);
-}
-
-QString FoodChoices::chosenFor(const QString& food) const
-{
-    return m_chosen.value(key(food));
-}
-
-bool FoodChoices::remember(const QList<Choice>& choices)
-{
-    bool changed = false;
-    for (const auto& [food, name] : choices) {
-        const QString words = key(food);
-        if (words.isEmpty() || m_chosen.value(words) == name)
-            continue;
-        m_chosen.insert(words, name);
-        changed = true;
-    }
-    if (!changed)
-        return true;
-    QStringList keys = m_chosen.keys();
-    keys.sort();
-    pairsfile::Pairs pairs;
-    for (const QString& key : keys)
-        pairs.append({key, m_chosen.value(key)});
-    return pairsfile::write(fileName, pairs, &m_error);
 }
 
 FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoices* choices)

@@ -19,10 +19,14 @@ class IngTable;
 // "Wheat flour, white, all-purpose, enriched, bleached" in the USDA's naming pattern.
 namespace zestora::paste {
 
+class FoodChoices;
+
 // The words of a food name or of a cook's text as they are compared: lower case, without
 // accents, apostrophes and punctuation, hyphenated words apart, plurals and simple endings
 // stemmed ("Tomatoes" and "tomato" are one word, "confectioners'" is "confectioner").
 QStringList matchWords(QStringView text);
+// Whether a match word carries nothing about the food: "of", "some", "taste".
+bool isStopWord(const QString& word);
 
 // What cooks call foods that the database names otherwise, read from a small table: "baking
 // soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a
@@ -70,32 +74,6 @@ private:
     QHash<QString, Phrase> m_phrases;
     QHash<QString, QList<QStringList>> m_byLastWord; // the cook's words of rows of two and more
     int m_longest = 0;
-};
-
-// The foods a user chose before for the words of a line, kept in a small file of the data
-// folder (the working directory), one "words, tab, food name" a line. Ing.dat is never touched.
-class FoodChoices {
-public:
-    inline static const QString fileName = QStringLiteral("Food choices.txt");
-
-    // Reads the file when there is one; an unreadable file leaves nothing remembered.
-    void load();
-    // The food chosen before for these food words, or an empty text.
-    QString chosenFor(const QString& food) const;
-    // A line's food words and the food chosen for them.
-    using Choice = std::pair<QString, QString>;
-    // Remembers the choices and rewrites the file crash-safely once for all of them (each rewrite
-    // keeps a backup, and one Add must not push a day's backups out); false with errorString()
-    // when the file could not be written, in which case the choices are still remembered for
-    // this run.
-    bool remember(const QList<Choice>& choices);
-    const QString& errorString() const { return m_error; }
-
-    static QString key(const QString& food);
-
-private:
-    QHash<QString, QString> m_chosen;
-    QString m_error;
 };
 
 struct FoodMatch {

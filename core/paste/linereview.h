@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/recipedraft.h"
+#include "core/paste/foodchoices.h"
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
 #include "core/paste/ingredientline.h"
