@@ -647,10 +647,8 @@ bool FoodMatcher::overtaken(const CooksNames::Found& found, const QStringList& w
     return later.phrase && later.end > found.end && later.at.size() >= found.at.size();
 }
 
-FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints,
-                                         KitchenMeasures measures) const
+QStringList FoodMatcher::wordsAsNamed(const QString& food, KitchenMeasures measures) const
 {
-    static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
     // "Bone-in", "skin-on", "tail-on" say what the food keeps, and hold no preposition.
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
@@ -676,6 +674,14 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
             words.removeAt(i + 1);
         }
     }
+    return words;
+}
+
+FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints,
+                                         KitchenMeasures measures) const
+{
+    static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
+    const QStringList words = wordsAsNamed(food, measures);
     Query query;
     bool headOpen = true; // the head comes before a preposition: "tuna in water"
     // A word of the cook's own: the one that says what the food is while the head is open.

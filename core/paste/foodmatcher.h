@@ -123,6 +123,9 @@ private:
         bool lacking = false; // a cook's name of a food the database lacks
     };
     class Ranking; // one line's ranking of the foods, phase by phase
+    // The food's words as the names would write them: without what says how the food was raised or
+    // sold, food cooked by steam as cooked, two words the names write as one joined.
+    QStringList wordsAsNamed(const QString& food, KitchenMeasures measures) const;
     Query queryFor(const QString& food, const QStringList& hints, KitchenMeasures measures) const;
     // A cook's name found at start that a longer-reaching one starting after it overlaps.
     bool overtaken(const CooksNames::Found& found, const QStringList& words, int start,
