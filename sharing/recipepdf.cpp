@@ -40,12 +40,12 @@ bool copyDocument(QFile& document, ExportFile& file)
 }
 
 // The record of recipe index, alone in the bytes of a recipe file.
-QByteArray recipeFileOf(const RecipeStore& store, int index)
+QByteArray recipeFileOf(const RecipeStore& recipes, int index)
 {
-    const RecipeEntry& entry = store.recipeList()[index];
+    const RecipeEntry& entry = recipes.recipeList()[index];
     return marks::recordStart +
-           QByteArrayView(store.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize) +
-           store.recipeBodyBytes(index) + "\r\n";
+           QByteArrayView(recipes.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize) +
+           recipes.recipeBodyBytes(index) + "\r\n";
 }
 
 // The documents of exports that were killed while they wrote: each is named after the process
@@ -95,8 +95,8 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
     printer.setFullPage(true);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(document.fileName());
-    const RecipeStore& store = session.recipes;
-    printer.setDocName(indexes.size() == 1 ? store.recipeList()[indexes[0]].recipeName.trimmed()
+    const RecipeStore& recipes = session.recipes;
+    printer.setDocName(indexes.size() == 1 ? recipes.recipeList()[indexes[0]].recipeName.trimmed()
                                            : QStringLiteral("Recipes"));
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -108,7 +108,7 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
     RecipeNutrition nutrition(session.ingredients);
     StoredRecipe recipe;
     for (int done = 0; done < total; ++done) {
-        recipe.read(store, indexes[done]);
+        recipe.read(recipes, indexes[done]);
         const QString name = decodeCp1252(recipe.name);
         if (const std::optional<QString> missing = nutrition.of(recipe).missingIngredient) {
             outcome.warnings.append(QStringLiteral("%1: left out, since the ingredient \"%2\" is "
@@ -117,7 +117,7 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
             ++outcome.leftOut;
         } else {
             pages.recipes = RecipeStore(std::make_unique<MemoryFile>(
-                RecipeStore::fileName, recipeFileOf(store, indexes[done])));
+                RecipeStore::fileName, recipeFileOf(recipes, indexes[done])));
             pages.recipes.load();
             names.setStringList({name});
             list->setCurrentIndex(0);

@@ -572,15 +572,15 @@ CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start,
     return best;
 }
 
-FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoices* choices)
+FoodMatcher::FoodMatcher(const IngTable& ingredients, CooksNames names, const FoodChoices* choices)
     // Only the names: the table reads a record's other fields only when they are looked at.
-    : FoodMatcher(table, table.trimmedNames(), std::move(names), choices)
+    : FoodMatcher(ingredients, ingredients.trimmedNames(), std::move(names), choices)
 {
 }
 
-FoodMatcher::FoodMatcher(const IngTable& table, const QStringList& foodNames, CooksNames names,
-                         const FoodChoices* choices)
-    : m_table(table)
+FoodMatcher::FoodMatcher(const IngTable& ingredients, const QStringList& foodNames,
+                         CooksNames names, const FoodChoices* choices)
+    : m_ingredients(ingredients)
     , m_names(std::move(names))
     , m_choices(choices)
 {
@@ -712,7 +712,7 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
                 i = found.end;
                 continue;
             }
-            if (m_table.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
+            if (m_ingredients.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
                 query.required += phrase->words;
             } else {
                 query.required += cooks;
@@ -761,14 +761,14 @@ std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
 
 int FoodMatcher::cookedForm(int food) const
 {
-    const QString name = m_table.at(food).trimmedName();
+    const QString name = m_ingredients.at(food).trimmedName();
     if (!name.endsWith(QLatin1StringView(", raw")))
         return food;
     // The form analysts take for meat a recipe says is cooked, without saying how.
     for (const QLatin1StringView form :
          {QLatin1StringView("cooked, roasted"), QLatin1StringView("roasted"),
           QLatin1StringView("cooked, stewed"), QLatin1StringView("cooked")})
-        if (const int cooked = m_table.lastIndexOfNameIgnoringCase(name.chopped(3) + form);
+        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(name.chopped(3) + form);
             cooked >= 0)
             return cooked;
     return food;
@@ -868,8 +868,8 @@ FoodMatcher::Ranking::Ranking(const FoodMatcher& matcher, const Query& query, QS
 // almonds" are almonds).
 void FoodMatcher::Ranking::findNamedFood()
 {
-    const IngTable& table = m_matcher.m_table;
-    m_named = m_query.name.isEmpty() ? -1 : table.lastIndexOfNameIgnoringCase(m_query.name);
+    const IngTable& ingredients = m_matcher.m_ingredients;
+    m_named = m_query.name.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(m_query.name);
     if (m_named < 0)
         return;
     // A cook who says a food the name points to raw is cooked means its cooked form: "shredded
@@ -878,10 +878,10 @@ void FoodMatcher::Ranking::findNamedFood()
     const int raw = m_named;
     if (m_query.required.contains(cooked) || m_query.optional.contains(cooked))
         m_named = m_matcher.cookedForm(m_named);
-    m_nameStems = matchWords(table.at(m_named).name);
+    m_nameStems = matchWords(ingredients.at(m_named).name);
     if (m_named != raw)
         m_nameStems.append(cooked);
-    for (const NameWord& word : nameWords(table.at(m_named).trimmedName(),
+    for (const NameWord& word : nameWords(ingredients.at(m_named).trimmedName(),
                                           m_matcher.m_grouped[static_cast<size_t>(m_named)]))
         // "Raw" of "Broccoli, raw" is no part of what the food is, though under the group's
         // name it stands where that is said.
@@ -1110,7 +1110,8 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count, const QS
 {
     QList<FoodMatch> best;
     const QString chosen = m_choices ? m_choices->chosenFor(food) : QString();
-    const int remembered = chosen.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(chosen);
+    const int remembered =
+        chosen.isEmpty() ? -1 : m_ingredients.lastIndexOfNameIgnoringCase(chosen);
     if (remembered >= 0)
         best.append(FoodMatch{remembered, ScoreWeights::remembered});
 

@@ -89,11 +89,11 @@ struct FoodMatch {
 // foods that share a word with it.
 class FoodMatcher {
 public:
-    explicit FoodMatcher(const IngTable& table, CooksNames names = {},
+    explicit FoodMatcher(const IngTable& ingredients, CooksNames names = {},
                          const FoodChoices* choices = nullptr);
     // The same from the table's trimmed names taken beforehand: made so, the matcher reads
     // nothing of the table while it indexes, and can be made on a thread of its own.
-    FoodMatcher(const IngTable& table, const QStringList& foodNames, CooksNames names,
+    FoodMatcher(const IngTable& ingredients, const QStringList& foodNames, CooksNames names,
                 const FoodChoices* choices);
 
     // The best foods, best first; fewer when fewer share a word with the food's words. Equal
@@ -140,7 +140,7 @@ private:
     bool otherWordsFit(const Query& query, int named, const QStringList& nameStems,
                        const QStringList& headWords, const QStringList& hinted) const;
 
-    const IngTable& m_table;
+    const IngTable& m_ingredients;
     CooksNames m_names;
     const FoodChoices* m_choices;
     QHash<QString, std::vector<Posting>> m_postings;
