@@ -75,36 +75,37 @@ std::optional<QString> readRecipeFile(const QString& name, QString* error)
     return decodeText(*bytes);
 }
 
-Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable& table,
+Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable& ingredients,
                  const paste::FoodMatcher& matcher, const paste::HouseholdWeights& weights,
                  paste::KitchenMeasures measures, std::optional<double> cookedGrams)
 {
     Analysis analysis{recipe.title, servings, {}, {}, {}, {}, {}};
     QList<paste::ReviewedLine> reviewed =
-        paste::reviewLines(recipe.lines, measures, matcher, table, weights);
-    paste::findUneaten(reviewed, recipe.directions, table);
-    paste::countParts(reviewed, table, weights);
+        paste::reviewLines(recipe.lines, measures, matcher, ingredients, weights);
+    paste::findUneaten(reviewed, recipe.directions, ingredients);
+    paste::countParts(reviewed, ingredients, weights);
     nutrition::RecipeTotals totals;
     // The raw weight of the lines that count, known while each of them has a weight.
     std::optional<double> rawGrams = 0.0;
     for (const paste::ReviewedLine& line : std::as_const(reviewed)) {
         AnalyzedLine analyzed{line, {}, {}, {}};
         if (analyzed.reviewed.matched())
-            analyzed.food = table.at(analyzed.reviewed.food).trimmedName();
-        analyzed.ordinary = paste::acceptedLine(analyzed.reviewed, table);
+            analyzed.food = ingredients.at(analyzed.reviewed.food).trimmedName();
+        analyzed.ordinary = paste::acceptedLine(analyzed.reviewed, ingredients);
         if (analyzed.ordinary) {
             // Added as the analysis screen adds a line, with the servings already set.
-            nutrition::addLineNutrients(totals, table.at(analyzed.reviewed.food),
+            nutrition::addLineNutrients(totals, ingredients.at(analyzed.reviewed.food),
                                         analyzed.ordinary->unit, analyzed.ordinary->quantityValue,
                                         servings);
-            if (const auto amount = nutrition::lineAmount(analyzed.ordinary->entry(), table, 1))
+            if (const auto amount =
+                    nutrition::lineAmount(analyzed.ordinary->entry(), ingredients, 1))
                 analyzed.grams = amount->grams;
             rawGrams =
                 rawGrams && analyzed.grams ? *rawGrams + *analyzed.grams : std::optional<double>();
         }
         analysis.lines.append(analyzed);
     }
-    analysis.coverage = paste::coverageOf(reviewed, table);
+    analysis.coverage = paste::coverageOf(reviewed, ingredients);
     analysis.panel = nutrition::panelTexts(totals);
     analysis.shares = nutrition::calorieShares(totals);
     analysis.serving = nutrition::servingWeight(totals, servings, cookedGrams, rawGrams);
@@ -335,13 +336,13 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
         return 1;
     }
     const QString folder = dataDirPath(parser.value(dataDir));
-    IngTable table(std::make_unique<DataFile>(ingredientFile(folder, programDir)));
-    if (!QFileInfo::exists(table.file().fileName())) {
+    IngTable ingredients(std::make_unique<DataFile>(ingredientFile(folder, programDir)));
+    if (!QFileInfo::exists(ingredients.file().fileName())) {
         err << "There is no ingredient database in " << QDir::toNativeSeparators(folder)
             << " nor beside the program." << Qt::endl;
         return 1;
     }
-    if (const std::optional<LoadProblem> problem = table.loadIngTable()) {
+    if (const std::optional<LoadProblem> problem = ingredients.loadIngTable()) {
         err << problem->message() << Qt::endl;
         if (problem->unreadable)
             return 1;
@@ -351,7 +352,7 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
         choices.load();
     const paste::MatchingTables tables =
         paste::MatchingTables::load(QDir(programDir).filePath(QStringLiteral("starter")));
-    const paste::FoodMatcher matcher(table, tables.names, &choices);
+    const paste::FoodMatcher matcher(ingredients, tables.names, &choices);
 
     const paste::RecipeText recipe = paste::readRecipeText(*text, true);
     // A panel of zeros would pass for a recipe without nutrients.
@@ -365,8 +366,8 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
             << ": nothing to analyze." << Qt::endl;
         return 1;
     }
-    const Analysis analysis = analyze(recipe, servings.value_or(recipe.servings.value_or(1)), table,
-                                      matcher, tables.weights, *kitchen, cooked);
+    const Analysis analysis = analyze(recipe, servings.value_or(recipe.servings.value_or(1)),
+                                      ingredients, matcher, tables.weights, *kitchen, cooked);
     if (parser.isSet(json))
         writeJson(analysis, out);
     else

@@ -77,15 +77,15 @@ std::optional<Request> parse(const QStringList& arguments, QTextStream& err)
 }
 
 // The recipes asked for, as indexes of the store; nullopt when a name is not stored.
-std::optional<QList<int>> chosenRecipes(const Request& request, const RecipeStore& store,
+std::optional<QList<int>> chosenRecipes(const Request& request, const RecipeStore& recipes,
                                         QTextStream& err)
 {
     if (request.all)
-        return exchange::allRecipes(store);
+        return exchange::allRecipes(recipes);
     QList<int> indexes;
     bool found = true;
     for (const QString& name : request.names) {
-        if (const std::optional<int> index = exchange::recipeNamed(store, name)) {
+        if (const std::optional<int> index = exchange::recipeNamed(recipes, name)) {
             // A recipe named twice is written once.
             if (!indexes.contains(*index))
                 indexes.append(*index);

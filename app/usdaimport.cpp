@@ -62,9 +62,9 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
         out << error << Qt::endl;
         return 1;
     }
-    IngTable table;
-    reportNotices(table.file(), out);
-    if (const std::optional<LoadProblem> problem = table.loadIngTable()) {
+    IngTable ingredients;
+    reportNotices(ingredients.file(), out);
+    if (const std::optional<LoadProblem> problem = ingredients.loadIngTable()) {
         out << problem->message() << Qt::endl;
         return 1;
     }
@@ -74,9 +74,9 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
     int hundredGrams = 0;
     int calorieProblems = 0;
     for (const usda::Food& food : foods.foods) {
-        if (table.lastIndexOfNameIgnoringCase(food.record.name) >= 0)
+        if (ingredients.lastIndexOfNameIgnoringCase(food.record.name) >= 0)
             continue;
-        if (table.count() + added.size() >= IngTable::maxCount)
+        if (ingredients.count() + added.size() >= IngTable::maxCount)
             break;
         added.append(food.record);
         standard += food.measure == usda::MeasureSource::StandardUnit;
@@ -84,8 +84,8 @@ int importUsda(const QStringList& arguments, const QString& programDir, QTextStr
         hundredGrams += food.measure == usda::MeasureSource::HundredGrams;
         calorieProblems += checkCalories(food.record).problem();
     }
-    if (!table.appendIngs(added)) {
-        out << table.errorString() << Qt::endl;
+    if (!ingredients.appendIngs(added)) {
+        out << ingredients.errorString() << Qt::endl;
         return 1;
     }
     out << "Added " << added.size() << " of " << foods.foods.size() << " USDA foods to "

@@ -38,9 +38,9 @@ void readRecipeFile(benchmark::State& state)
 {
     session();
     for (auto _ : state) {
-        RecipeStore store;
-        store.load();
-        benchmark::DoNotOptimize(store.count());
+        RecipeStore recipes;
+        recipes.load();
+        benchmark::DoNotOptimize(recipes.count());
     }
 }
 BENCHMARK(readRecipeFile)->Unit(benchmark::kMillisecond);
@@ -51,11 +51,11 @@ void readEveryRecipe(benchmark::State& state)
 {
     session();
     for (auto _ : state) {
-        RecipeStore store;
-        store.load();
+        RecipeStore recipes;
+        recipes.load();
         StoredRecipe recipe;
-        for (int i = 0; i < store.count(); ++i) {
-            recipe.read(store, i);
+        for (int i = 0; i < recipes.count(); ++i) {
+            recipe.read(recipes, i);
             benchmark::DoNotOptimize(recipe.lines.size());
         }
     }

@@ -39,10 +39,10 @@ void loadIngTableWithNameLists(benchmark::State& state)
     calcList.setModel(&names);
     storedList.setModel(&names);
     for (auto _ : state) {
-        IngTable table;
-        table.loadIngTable();
-        names.fill(table.trimmedNames());
-        benchmark::DoNotOptimize(table.count());
+        IngTable ingredients;
+        ingredients.loadIngTable();
+        names.fill(ingredients.trimmedNames());
+        benchmark::DoNotOptimize(ingredients.count());
     }
 }
 BENCHMARK(loadIngTableWithNameLists)->Unit(benchmark::kMillisecond);
@@ -54,10 +54,10 @@ void loadRecipeStoreWithNameList(benchmark::State& state)
     QComboBox list;
     list.setModel(&names);
     for (auto _ : state) {
-        RecipeStore store;
-        store.load();
-        names.fill(store.recipeNames());
-        benchmark::DoNotOptimize(store.count());
+        RecipeStore recipes;
+        recipes.load();
+        names.fill(recipes.recipeNames());
+        benchmark::DoNotOptimize(recipes.count());
     }
 }
 BENCHMARK(loadRecipeStoreWithNameList)->Unit(benchmark::kMillisecond);
@@ -65,11 +65,11 @@ BENCHMARK(loadRecipeStoreWithNameList)->Unit(benchmark::kMillisecond);
 void splitBigRecipe(benchmark::State& state)
 {
     dataDir();
-    RecipeStore store;
-    store.getBigRecipe();
+    RecipeStore recipes;
+    recipes.getBigRecipe();
     for (auto _ : state) {
-        store.splitBigRecipe();
-        benchmark::DoNotOptimize(store.count());
+        recipes.splitBigRecipe();
+        benchmark::DoNotOptimize(recipes.count());
     }
 }
 BENCHMARK(splitBigRecipe)->Unit(benchmark::kMillisecond);
@@ -77,14 +77,14 @@ BENCHMARK(splitBigRecipe)->Unit(benchmark::kMillisecond);
 void appendRecipe(benchmark::State& state)
 {
     dataDir();
-    RecipeStore store;
-    store.load();
-    store.deleteRecipeByName(QStringLiteral("Recipe 0")); // room for one more
+    RecipeStore recipes;
+    recipes.load();
+    recipes.deleteRecipeByName(QStringLiteral("Recipe 0")); // room for one more
     const QString record = bench::recipeRecord(QStringLiteral("Appended"), 20, 1);
     for (auto _ : state) {
-        store.appendRecipe(QStringLiteral("Appended"), record);
+        recipes.appendRecipe(QStringLiteral("Appended"), record);
         state.PauseTiming();
-        store.deleteRecipeByName(QStringLiteral("Appended"));
+        recipes.deleteRecipeByName(QStringLiteral("Appended"));
         state.ResumeTiming();
     }
 }
@@ -93,13 +93,13 @@ BENCHMARK(appendRecipe)->Unit(benchmark::kMillisecond);
 void deleteRecipe(benchmark::State& state)
 {
     dataDir();
-    RecipeStore store;
-    store.load();
+    RecipeStore recipes;
+    recipes.load();
     const QString record = bench::recipeRecord(QStringLiteral("Recipe 100"), 20, 100);
     for (auto _ : state) {
-        store.deleteRecipeByName(QStringLiteral("Recipe 100"));
+        recipes.deleteRecipeByName(QStringLiteral("Recipe 100"));
         state.PauseTiming();
-        store.appendRecipe(QStringLiteral("Recipe 100"), record);
+        recipes.appendRecipe(QStringLiteral("Recipe 100"), record);
         state.ResumeTiming();
     }
 }
@@ -108,15 +108,15 @@ BENCHMARK(deleteRecipe)->Unit(benchmark::kMillisecond);
 void appendIngredient(benchmark::State& state)
 {
     dataDir();
-    IngTable table;
-    table.loadIngTable();
-    IngRecord record = table.at(0);
-    table.deleteIngAt(0);
+    IngTable ingredients;
+    ingredients.loadIngTable();
+    IngRecord record = ingredients.at(0);
+    ingredients.deleteIngAt(0);
     record.name = QStringLiteral("Appended");
     for (auto _ : state) {
-        table.appendIng(record);
+        ingredients.appendIng(record);
         state.PauseTiming();
-        table.deleteIngAt(table.count() - 1);
+        ingredients.deleteIngAt(ingredients.count() - 1);
         state.ResumeTiming();
     }
 }

@@ -352,20 +352,20 @@ StoreFigures measureStore(const QString& dir, int runs)
 {
     QDir::setCurrent(dir);
     StoreFigures figures;
-    RecipeStore store;
-    store.load();
+    RecipeStore recipes;
+    recipes.load();
     for (int run = 0; run < runs; ++run) {
         // The first recipe goes, so the whole text after it moves; it comes back at the end.
-        const QString name = store.recipeList().first().recipeName;
-        const QString record = QStringLiteral("\u00ae") + name + store.recipeBody(0);
-        figures.floor.append(writeAndSyncMs(store.bigRecipeBytes() + "\r\n"));
+        const QString name = recipes.recipeList().first().recipeName;
+        const QString record = QStringLiteral("\u00ae") + name + recipes.recipeBody(0);
+        figures.floor.append(writeAndSyncMs(recipes.bigRecipeBytes() + "\r\n"));
         QElapsedTimer clock;
         clock.start();
-        store.deleteRecipeByName(name);
+        recipes.deleteRecipeByName(name);
         figures.remove.append(double(clock.nsecsElapsed()) / 1e6);
-        figures.floor.append(writeAndSyncMs(store.bigRecipeBytes() + "\r\n"));
+        figures.floor.append(writeAndSyncMs(recipes.bigRecipeBytes() + "\r\n"));
         clock.start();
-        store.appendRecipe(name, record);
+        recipes.appendRecipe(name, record);
         figures.append.append(double(clock.nsecsElapsed()) / 1e6);
     }
     return figures;
@@ -481,11 +481,12 @@ int runGoals(const QString& self, const QString& program, const QString& floorPr
         bench::makeData(dir.path(), size, size - 2, 20);
         {
             QDir::setCurrent(dir.path());
-            RecipeStore store;
-            store.load();
-            store.appendRecipe(twoHundredLines, bench::recipeRecord(twoHundredLines, 200, 1, size));
-            store.appendRecipe(eightHundredLines,
-                               bench::recipeRecord(eightHundredLines, 800, 2, size));
+            RecipeStore recipes;
+            recipes.load();
+            recipes.appendRecipe(twoHundredLines,
+                                 bench::recipeRecord(twoHundredLines, 200, 1, size));
+            recipes.appendRecipe(eightHundredLines,
+                                 bench::recipeRecord(eightHundredLines, 800, 2, size));
         }
         const double filesMiB = double(QFileInfo(dir.filePath(IngTable::fileName)).size() +
                                        QFileInfo(dir.filePath(RecipeStore::fileName)).size()) /

@@ -37,10 +37,10 @@ QString mark(char m)
 QString ingredientFile(QByteArrayView bytes)
 {
     MemoryFile* file = nullptr;
-    IngTable table = storeOf<IngTable>(IngTable::fileName, bytes, &file);
-    table.loadIngTable();
-    const QStringList names = table.trimmedNames();
-    if (!table.saveIngTable())
+    IngTable ingredients = storeOf<IngTable>(IngTable::fileName, bytes, &file);
+    ingredients.loadIngTable();
+    const QStringList names = ingredients.trimmedNames();
+    if (!ingredients.saveIngTable())
         return QStringLiteral("the loaded table could not be saved");
     MemoryFile* saved = nullptr;
     IngTable reloaded = storeOf<IngTable>(IngTable::fileName, file->bytes(), &saved);
@@ -63,22 +63,22 @@ QString recipeFile(QByteArrayView bytes)
     ingredients.appendIng(flour);
 
     MemoryFile* file = nullptr;
-    RecipeStore store = storeOf<RecipeStore>(RecipeStore::fileName, bytes, &file);
-    store.load();
-    for (int i = 0; i < store.count(); ++i) {
-        const RecipeView view = viewRecipe(store.recipeBody(i), ingredients);
+    RecipeStore recipes = storeOf<RecipeStore>(RecipeStore::fileName, bytes, &file);
+    recipes.load();
+    for (int i = 0; i < recipes.count(); ++i) {
+        const RecipeView view = viewRecipe(recipes.recipeBody(i), ingredients);
         if (view.rows.size() > view.entries.size())
             return QStringLiteral("recipe %1 shows more rows than it has lines").arg(i);
         for (const QString& entry : view.entries)
             textBetween(entry, mark(marks::lineStart), mark(marks::nameEnd));
     }
-    QStringList names = store.recipeNames();
+    QStringList names = recipes.recipeNames();
     const QString record = mark(marks::recordStart) + QStringLiteral("New") +
                            mark(marks::bodyStart) + QStringLiteral("1") + mark(marks::servingsEnd) +
                            mark(marks::linesEnd) + mark(marks::directionsStart) +
                            mark(marks::recordEnd);
-    if (store.count() < RecipeStore::maxCount) {
-        if (!store.appendRecipe(QStringLiteral("New"), record))
+    if (recipes.count() < RecipeStore::maxCount) {
+        if (!recipes.appendRecipe(QStringLiteral("New"), record))
             return QStringLiteral("a recipe could not be appended");
         names.append(QStringLiteral("New"));
     }

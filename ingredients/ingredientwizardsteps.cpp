@@ -242,7 +242,7 @@ bool IngredientWizard::save(int replaced)
     const QString name = trimSpaces(m_ui->txtName->text());
     m_draft.ingredient().measureKind =
         volumeWeight(m_draft.ingredient().measure1, m_draft.ingredient().measure2);
-    IngTable& table = m_session.ingredients;
+    IngTable& ingredients = m_session.ingredients;
     const bool replace = replaced >= 0;
     // The table holds the texts as they read back from the file, without the blanks that pad
     // their fields (a measure loaded for editing comes with them).
@@ -250,8 +250,8 @@ bool IngredientWizard::save(int replaced)
     for (QString* text : {&record.name, &record.measure1, &record.measure2})
         while (text->endsWith(u' '))
             text->chop(1);
-    if (!(replace ? table.replaceIngAt(replaced, record) : table.appendIng(record))) {
-        MessageBox::show(this, table.errorString(), QStringLiteral("Ingredient Not Saved"),
+    if (!(replace ? ingredients.replaceIngAt(replaced, record) : ingredients.appendIng(record))) {
+        MessageBox::show(this, ingredients.errorString(), QStringLiteral("Ingredient Not Saved"),
                          MessageBox::Icon::Critical);
         return false;
     }

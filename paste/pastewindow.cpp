@@ -59,7 +59,8 @@ std::optional<PasteWindow::Pasted> PasteWindow::ask(QWidget* parent, paste::Food
     if (window.exec() != QDialog::Accepted)
         return std::nullopt;
     const QList<paste::ReviewedLine>& lines = window.m_ui->ReviewTbl->lines();
-    return Pasted{paste::draftLines(lines, index.table()), paste::coverageOf(lines, index.table())};
+    return Pasted{paste::draftLines(lines, index.ingredients()),
+                  paste::coverageOf(lines, index.ingredients())};
 }
 
 void PasteWindow::read()
@@ -119,7 +120,7 @@ void PasteWindow::add()
                          QStringLiteral("Nothing to Add"), MessageBox::Icon::Information);
         return;
     }
-    if (!paste::rememberChoices(m_ui->ReviewTbl->lines(), m_index.table(), m_index.choices()))
+    if (!paste::rememberChoices(m_ui->ReviewTbl->lines(), m_index.ingredients(), m_index.choices()))
         MessageBox::show(this,
                          QStringLiteral("The foods you chose go into the recipe, but they could "
                                         "not be remembered for next time: %1")

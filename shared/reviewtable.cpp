@@ -101,9 +101,9 @@ ReviewTable::ReviewTable(QWidget* parent)
                     QAbstractItemView::DoubleClicked);
     setItemDelegateForColumn(UnitColumn, new UnitDelegate(this, [this](int row) {
                                  const paste::ReviewedLine& line = m_lines[row];
-                                 return line.matched()
-                                            ? paste::measureList(m_index->table().at(line.food))
-                                            : QStringList();
+                                 return line.matched() ? paste::measureList(
+                                                             m_index->ingredients().at(line.food))
+                                                       : QStringList();
                              }));
     setItemDelegateForColumn(CountedColumn, new CountedDelegate(this));
     // Tab goes from the table to each line's food list, then on to the window's buttons.
@@ -182,7 +182,7 @@ QWidget* ReviewTable::lastInTabOrder()
 
 bool ReviewTable::anyLineGoesIn() const
 {
-    return !paste::draftLines(m_lines, m_index->table()).isEmpty();
+    return !paste::draftLines(m_lines, m_index->ingredients()).isEmpty();
 }
 
 QString ReviewTable::summary() const
@@ -196,7 +196,7 @@ QString ReviewTable::summary() const
             continue;
         ++ingredients;
         const bool goesIn =
-            !line.leftOut && paste::acceptedLine(line, m_index->table()).has_value();
+            !line.leftOut && paste::acceptedLine(line, m_index->ingredients()).has_value();
         goingIn += goesIn;
         estimated += goesIn && !line.measure.estimate.isEmpty();
         marked += !line.note().isEmpty();
@@ -213,15 +213,15 @@ QString ReviewTable::summary() const
 QComboBox* ReviewTable::foodList(int row)
 {
     const paste::ReviewedLine& line = m_lines[row];
-    const IngTable& table = m_index->table();
+    const IngTable& ingredients = m_index->ingredients();
     auto* foods = new QComboBox(this);
     foods->setObjectName(QStringLiteral("FoodLst_%1").arg(row));
     foods->setAccessibleName(QStringLiteral("Food for %1").arg(line.line.text));
     foods->setPlaceholderText(QStringLiteral("No food: choose one"));
     for (const paste::FoodMatch& match : line.foods)
-        foods->addItem(table.at(match.index).trimmedName(), match.index);
+        foods->addItem(ingredients.at(match.index).trimmedName(), match.index);
     if (line.matched() && foods->findData(line.food) < 0)
-        foods->addItem(table.at(line.food).trimmedName(), line.food);
+        foods->addItem(ingredients.at(line.food).trimmedName(), line.food);
     foods->addItem(QStringLiteral("Search all foods..."), searchItem);
     foods->setCurrentIndex(foods->findData(line.food));
     connect(foods, &QComboBox::activated, this, [this, row, foods](int item) {
@@ -247,17 +247,18 @@ void ReviewTable::foodChosen(int row, QComboBox* foods, int item)
     if (food == searchItem) {
         food = -1;
         SearchDialog::search(this, *m_help, *m_names, [&](const QString& name) {
-            food = m_index->table().lastIndexOfNameIgnoringCase(name);
+            food = m_index->ingredients().lastIndexOfNameIgnoringCase(name);
         });
         if (food < 0) { // nothing chosen: the line keeps its food
             foods->setCurrentIndex(foods->findData(line.food));
             return;
         }
         if (foods->findData(food) < 0)
-            foods->insertItem(foods->count() - 1, m_index->table().at(food).trimmedName(), food);
+            foods->insertItem(foods->count() - 1, m_index->ingredients().at(food).trimmedName(),
+                              food);
         foods->setCurrentIndex(foods->findData(food));
     }
-    paste::chooseFood(line, food, m_index->table(), m_index->weights());
+    paste::chooseFood(line, food, m_index->ingredients(), m_index->weights());
     line.chosen = true;
     line.leftOut = false; // a food chosen for a line is meant to go in
     recount();
@@ -268,7 +269,7 @@ void ReviewTable::amountEdited(int row)
 {
     paste::ReviewedLine& line = m_lines[row];
     if (paste::setAmount(line, item(row, QuantityColumn)->text(), item(row, UnitColumn)->text(),
-                         m_index->table(), m_index->weights()))
+                         m_index->ingredients(), m_index->weights()))
         line.leftOut = false; // an amount given to a line is meant to go in
     // A text that is no amount goes back to the line's amount.
     recount();
@@ -286,7 +287,7 @@ void ReviewTable::eatenChosen(int row, paste::Eaten eaten)
 void ReviewTable::recount()
 {
     // Frying oil counts a share of the other lines: every line's part is worked out again.
-    paste::countParts(m_lines, m_index->table(), m_index->weights());
+    paste::countParts(m_lines, m_index->ingredients(), m_index->weights());
     for (int row = 0; row < rowCount(); ++row)
         showRow(row);
 }
@@ -307,7 +308,7 @@ void ReviewTable::showRow(int row)
     auto* text = new QTableWidgetItem(line.isHeading() ? line.line.heading : line.line.text);
     text->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     const std::optional<paste::OrdinaryLine> ordinary =
-        line.isIngredient() ? paste::acceptedLine(line, m_index->table()) : std::nullopt;
+        line.isIngredient() ? paste::acceptedLine(line, m_index->ingredients()) : std::nullopt;
     if (line.isHeading() || ordinary) {
         text->setFlags(text->flags() | Qt::ItemIsUserCheckable);
         text->setCheckState(line.leftOut ? Qt::Unchecked : Qt::Checked);
@@ -321,7 +322,7 @@ void ReviewTable::showRow(int row)
     if (ordinary) {
         quantity = ordinary->quantity;
         unit = ordinary->unit;
-        if (const auto amount = nutrition::lineAmount(ordinary->entry(), m_index->table(), 1);
+        if (const auto amount = nutrition::lineAmount(ordinary->entry(), m_index->ingredients(), 1);
             amount && amount->grams)
             grams = nutrition::gramsText(*amount->grams);
     } else if (line.line.hasQuantity()) {

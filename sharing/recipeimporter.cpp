@@ -39,10 +39,10 @@ public:
     // recipe has goes through the name conflict dialog first, as a save on the analysis screen.
     void settle(const exchange::ImportedRecipe& recipe)
     {
-        const IngTable& table = m_importer.session.ingredients;
+        const IngTable& ingredients = m_importer.session.ingredients;
         QString name = recipe.name;
         QString problem;
-        QString record = recipe.record(name, table, &problem);
+        QString record = recipe.record(name, ingredients, &problem);
         exchange::ImportBatch::Check check =
             problem.isEmpty() ? m_batch.check(name, record) : exchange::ImportBatch::Check::New;
         if (check == exchange::ImportBatch::Check::NameTaken) {
@@ -58,7 +58,7 @@ public:
                 if (result.newName == trimSpaces(name))
                     m_batch.drop(name);
                 name = result.newName;
-                record = recipe.record(name, table, &problem);
+                record = recipe.record(name, ingredients, &problem);
                 break;
             case NameConflictDialog::Outcome::Cancelled:
             case NameConflictDialog::Outcome::Closed:
@@ -75,7 +75,7 @@ public:
         else if (check == exchange::ImportBatch::Check::AlreadyStored)
             m_report.append(QStringLiteral("Already stored: %1.").arg(name));
         else
-            addToBatch(name, record, recipe.account(table).text(), recipe.cookedGrams);
+            addToBatch(name, record, recipe.account(ingredients).text(), recipe.cookedGrams);
     }
 
     // Stores the batch with one write; false when the write failed, which the user is told.

@@ -71,8 +71,8 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
     printer.setFullPage(true);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(document.fileName());
-    const RecipeStore& store = session.recipes;
-    printer.setDocName(indexes.size() == 1 ? store.recipeList()[indexes[0]].recipeName.trimmed()
+    const RecipeStore& recipes = session.recipes;
+    printer.setDocName(indexes.size() == 1 ? recipes.recipeList()[indexes[0]].recipeName.trimmed()
                                            : QStringLiteral("Recipes"));
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -84,7 +84,7 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
     RecipeNutrition nutrition(session.ingredients);
     StoredRecipe recipe;
     for (int done = 0; done < total; ++done) {
-        recipe.read(store, indexes[done]);
+        recipe.read(recipes, indexes[done]);
         const QString name = decodeCp1252(recipe.name);
         if (const std::optional<QString> missing = nutrition.of(recipe).missingIngredient) {
             outcome.warnings.append(QStringLiteral("%1: left out, since the ingredient \"%2\" is "

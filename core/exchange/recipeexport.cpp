@@ -58,24 +58,25 @@ QStringList fileSuffixes(Format format)
     return suffixes;
 }
 
-QList<int> allRecipes(const RecipeStore& store)
+QList<int> allRecipes(const RecipeStore& recipes)
 {
     QStringList keys;
-    keys.reserve(store.count());
-    for (const RecipeEntry& entry : store.recipeList())
+    keys.reserve(recipes.count());
+    for (const RecipeEntry& entry : recipes.recipeList())
         keys.append(trimSpaces(entry.recipeName).toCaseFolded());
-    QList<int> indexes(store.count());
+    QList<int> indexes(recipes.count());
     std::iota(indexes.begin(), indexes.end(), 0);
     std::stable_sort(indexes.begin(), indexes.end(),
                      [&keys](int a, int b) { return keys[a] < keys[b]; });
     return indexes;
 }
 
-std::optional<int> recipeNamed(const RecipeStore& store, const QString& name)
+std::optional<int> recipeNamed(const RecipeStore& recipes, const QString& name)
 {
     const QString wanted = trimSpaces(name);
-    for (int i = store.count() - 1; i >= 0; --i)
-        if (trimSpaces(store.recipeList()[i].recipeName).compare(wanted, Qt::CaseInsensitive) == 0)
+    for (int i = recipes.count() - 1; i >= 0; --i)
+        if (trimSpaces(recipes.recipeList()[i].recipeName).compare(wanted, Qt::CaseInsensitive) ==
+            0)
             return i;
     return std::nullopt;
 }
@@ -87,7 +88,7 @@ QString missingIngredientWarning(const QString& recipe, const QString& ingredien
         .arg(recipe, ingredient);
 }
 
-Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& ingredients,
+Outcome writeRecipes(Format format, const RecipeStore& recipes, const IngTable& ingredients,
                      const QList<int>& indexes, ExportFile& file, const Progress& progress)
 {
     Q_ASSERT(format != Format::Pdf);
@@ -101,13 +102,13 @@ Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& in
     QByteArray bytes;
     if (format == Format::Html) {
         if (!several)
-            recipe.read(store, indexes[0]);
+            recipe.read(recipes, indexes[0]);
         bytes = htmlPageStart(several ? QStringLiteral("Recipes") : decodeCp1252(recipe.name));
     }
     if (format == Format::Json && several)
         bytes = "[";
     for (int done = 0; done < total; ++done) {
-        recipe.read(store, indexes[done]);
+        recipe.read(recipes, indexes[done]);
         RecipeNutrition::Result worked;
         if (format != Format::MealMaster) {
             worked = nutrition.of(recipe);

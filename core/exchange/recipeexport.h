@@ -31,10 +31,10 @@ std::optional<Format> formatOfFile(const QString& path);
 QStringList fileSuffixes(Format format);
 
 // Every recipe of the store, in the order of the stored recipes list.
-QList<int> allRecipes(const RecipeStore& store);
+QList<int> allRecipes(const RecipeStore& recipes);
 // The recipe the stored recipes screen shows for a name: the last one whose trimmed name equals
 // it, ignoring letter case.
-std::optional<int> recipeNamed(const RecipeStore& store, const QString& name);
+std::optional<int> recipeNamed(const RecipeStore& recipes, const QString& name);
 
 // Told after each recipe how many of how many are written; answering false stops the export.
 using Progress = std::function<bool(int done, int total)>;
@@ -48,7 +48,7 @@ struct Outcome {
 
 // Writes the recipes of indexes into the file (opened, not committed) in a text format: HTML,
 // MealMaster or JSON. Not for PDF, which the screens make.
-Outcome writeRecipes(Format format, const RecipeStore& store, const IngTable& ingredients,
+Outcome writeRecipes(Format format, const RecipeStore& recipes, const IngTable& ingredients,
                      const QList<int>& indexes, ExportFile& file, const Progress& progress = {});
 
 // The warning for a recipe whose ingredient the database lacks.

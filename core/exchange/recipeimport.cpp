@@ -96,16 +96,16 @@ std::optional<quantity::Entry> spinnerQuantity(const QString& text)
 // measure, as chosen by hand, without asking the matcher.
 std::optional<paste::ReviewedLine> exactFood(const paste::IngredientLine& line,
                                              const QString& quantityText, const QString& rest,
-                                             const IngTable& table)
+                                             const IngTable& ingredients)
 {
     const std::optional<quantity::Entry> quantity = spinnerQuantity(quantityText);
     if (!quantity)
         return std::nullopt;
     const auto lineOf = [&](const QString& unit, const QString& name) {
-        const int food = table.lastIndexOfNameIgnoringCase(name);
+        const int food = ingredients.lastIndexOfNameIgnoringCase(name);
         if (food < 0)
             return std::optional<paste::ReviewedLine>();
-        const QStringList measures = paste::measureList(table.at(food));
+        const QStringList measures = paste::measureList(ingredients.at(food));
         qsizetype found = measures.indexOf(unit);
         for (qsizetype i = 0; found < 0 && i < measures.size(); ++i)
             if (measures[i].compare(unit, Qt::CaseInsensitive) == 0)
@@ -135,12 +135,12 @@ std::optional<paste::ReviewedLine> exactFood(const paste::IngredientLine& line,
 // wins.
 std::optional<paste::ReviewedLine> exactLine(const paste::IngredientLine& line,
                                              const QString& quantityText, const QString& rest,
-                                             const IngTable& table)
+                                             const IngTable& ingredients)
 {
     const QLatin1StringView separator(noteSeparator);
     for (qsizetype cut = rest.size(); cut > 0; cut = rest.lastIndexOf(separator, cut - 1))
         if (std::optional<paste::ReviewedLine> found =
-                exactFood(line, quantityText, rest.first(cut), table)) {
+                exactFood(line, quantityText, rest.first(cut), ingredients)) {
             found->line.notes.clear();
             if (cut < rest.size())
                 found->line.notes.append(rest.sliced(cut + separator.size()));
@@ -152,10 +152,10 @@ std::optional<paste::ReviewedLine> exactLine(const paste::IngredientLine& line,
 // A line that gives an amount and has a food and a measure for it. One without an amount
 // ("Salt to taste") cannot count, whatever food it is given, and does not wait for a review; nor
 // does one that nobody eats.
-bool goesInAsMatched(const paste::ReviewedLine& line, const IngTable& table)
+bool goesInAsMatched(const paste::ReviewedLine& line, const IngTable& ingredients)
 {
     return !line.isIngredient() || !line.line.hasQuantity() ||
-           line.eaten == paste::Eaten::Nothing || paste::acceptedLine(line, table);
+           line.eaten == paste::Eaten::Nothing || paste::acceptedLine(line, ingredients);
 }
 
 QString lowerFirst(const QString& text)
@@ -187,7 +187,7 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
         const paste::IngredientLine line = ingredientLine(ingredient, &rest);
         if (line.kind != paste::LineKind::Heading)
             if (std::optional<paste::ReviewedLine> exact =
-                    exactLine(line, ingredient.quantity.trimmed(), rest, index.table())) {
+                    exactLine(line, ingredient.quantity.trimmed(), rest, index.ingredients())) {
                 imported.lines.append(*exact);
                 continue;
             }
@@ -227,23 +227,24 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
     return imported;
 }
 
-bool ImportedRecipe::allMatched(const IngTable& table) const
+bool ImportedRecipe::allMatched(const IngTable& ingredients) const
 {
-    return std::all_of(lines.cbegin(), lines.cend(), [&table](const paste::ReviewedLine& line) {
-        return goesInAsMatched(line, table);
-    });
+    return std::all_of(lines.cbegin(), lines.cend(),
+                       [&ingredients](const paste::ReviewedLine& line) {
+                           return goesInAsMatched(line, ingredients);
+                       });
 }
 
-QStringList ImportedRecipe::linesToCheck(const IngTable& table) const
+QStringList ImportedRecipe::linesToCheck(const IngTable& ingredients) const
 {
     QStringList texts;
     for (const paste::ReviewedLine& line : lines)
-        if (!goesInAsMatched(line, table))
+        if (!goesInAsMatched(line, ingredients))
             texts.append(line.line.text + QStringLiteral(": ") + lowerFirst(line.note()));
     return texts;
 }
 
-ImportedRecipe::Account ImportedRecipe::account(const IngTable& table) const
+ImportedRecipe::Account ImportedRecipe::account(const IngTable& ingredients) const
 {
     Account account;
     for (const paste::ReviewedLine& line : lines) {
@@ -251,7 +252,7 @@ ImportedRecipe::Account ImportedRecipe::account(const IngTable& table) const
             continue;
         if (line.leftOut)
             account.leftOut.append(line.line.text);
-        else if (paste::acceptedLine(line, table))
+        else if (paste::acceptedLine(line, ingredients))
             ++account.counted;
         else
             account.notCounted.append(line.line.text + QStringLiteral(" (") +
@@ -278,14 +279,14 @@ QString ImportedRecipe::Account::text() const
     return said;
 }
 
-QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
+QString ImportedRecipe::record(const QString& storedName, const IngTable& ingredients,
                                QString* problem) const
 {
     // The draft checks what the lines hold; the entries are made here, since the draft puts a
     // blank line before every heading that follows an ingredient and the file says where its own
     // blank lines are.
-    RecipeDraft draft(table);
-    draft.addLines(paste::draftLines(lines, table));
+    RecipeDraft draft(ingredients);
+    draft.addLines(paste::draftLines(lines, ingredients));
     QStringList entries;
     QStringList uncounted;
     QStringList noted; // the entries of the lines taken, and what each said beyond its food
@@ -297,7 +298,7 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
             entries.append(
                 lines::headingEntry(trimSpaces(line.line.heading).left(lines::maxHeadingLength)));
         } else if (const std::optional<paste::OrdinaryLine> ordinary =
-                       paste::acceptedLine(line, table)) {
+                       paste::acceptedLine(line, ingredients)) {
             entries.append(ordinary->entry());
             noted.append(entries.constLast());
             notes.append(keptNote(line.line.notes, ordinary->name));
@@ -325,9 +326,9 @@ QString ImportedRecipe::record(const QString& storedName, const IngTable& table,
     return lines::recipeRecord(storedName, servings.text, entries, allDirections);
 }
 
-ImportBatch::ImportBatch(const RecipeStore& store)
-    : m_store(store)
-    , m_names(store.recipeList())
+ImportBatch::ImportBatch(const RecipeStore& storedRecipes)
+    : m_storedRecipes(storedRecipes)
+    , m_names(storedRecipes.recipeList())
 {
 }
 
@@ -338,8 +339,8 @@ ImportBatch::Check ImportBatch::check(const QString& name, const QString& record
     const QString body = record.sliced(record.indexOf(marks::asChar(marks::bodyStart)));
     for (const int index : m_names.sameNames(trimmed)) {
         if (index >= 0) {
-            if (trimSpaces(m_store.recipeList().at(index).recipeName) == trimmed &&
-                m_store.recipeBody(index) == body)
+            if (trimSpaces(m_storedRecipes.recipeList().at(index).recipeName) == trimmed &&
+                m_storedRecipes.recipeBody(index) == body)
                 return Check::AlreadyStored;
             continue;
         }
@@ -369,14 +370,14 @@ void ImportBatch::drop(const QString& name)
 
 void ImportBatch::storeChanged()
 {
-    m_names = StoredNames(m_store.recipeList());
+    m_names = StoredNames(m_storedRecipes.recipeList());
     for (const RecipeStore::NewRecipe& recipe : std::as_const(m_recipes))
         m_names.add(recipe.name);
 }
 
-bool ImportBatch::store(RecipeStore& store)
+bool ImportBatch::store(RecipeStore& storedRecipes)
 {
-    if (!store.appendRecipes(m_recipes))
+    if (!storedRecipes.appendRecipes(m_recipes))
         return false;
     m_recipes.clear();
     m_weightsError.clear();

@@ -44,9 +44,9 @@ struct ImportedRecipe {
     std::optional<double> cookedGrams; // the finished dish's weight, when the file gives it
 
     // Every ingredient line that gives an amount was matched to a food and one of its measures.
-    bool allMatched(const IngTable& table) const;
+    bool allMatched(const IngTable& ingredients) const;
     // The ingredient lines that were not: the line as written and what keeps it out.
-    QStringList linesToCheck(const IngTable& table) const;
+    QStringList linesToCheck(const IngTable& ingredients) const;
 
     // What became of the ingredient lines once the recipe is stored.
     struct Account {
@@ -57,13 +57,13 @@ struct ImportedRecipe {
         // "12 of 14 ingredient lines counted; 2 not counted, kept in the directions: ..."
         QString text() const;
     };
-    Account account(const IngTable& table) const;
+    Account account(const IngTable& ingredients) const;
     // The stored record under a name: the lines the recipe takes, as added by hand, with the
     // file's own headings and blank lines, at the servings of the file; what the lines taken said
     // beyond their food follows the source's texts, and the ingredient lines it cannot take (no
     // food, no amount, no measure) and that the user did not leave out are kept at the end of the
     // directions. A problem instead when a text cannot be stored.
-    QString record(const QString& storedName, const IngTable& table, QString* problem) const;
+    QString record(const QString& storedName, const IngTable& ingredients, QString* problem) const;
 };
 
 // Each line that names a stored food and one of its measures word for word goes in as that food
@@ -74,7 +74,7 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
 // Recipes to be stored together with one write of the store, and the names they take.
 class ImportBatch {
 public:
-    explicit ImportBatch(const RecipeStore& store);
+    explicit ImportBatch(const RecipeStore& storedRecipes);
 
     enum class Check {
         New,
@@ -93,11 +93,11 @@ public:
     // Adds the batch to the store in one write and empties it, then keeps the recipes' weights
     // when cooked; false with the store's errorString() when the write failed, the batch kept.
     // The weights not kept, the recipes are stored all the same and weightsError() says why.
-    bool store(RecipeStore& store);
+    bool store(RecipeStore& storedRecipes);
     const QString& weightsError() const { return m_weightsError; }
 
 private:
-    const RecipeStore& m_store;
+    const RecipeStore& m_storedRecipes;
     StoredNames m_names;
     QList<RecipeStore::NewRecipe> m_recipes;
     // Every recipe of the batch, so that one replacing a weighed recipe leaves no weight behind.

@@ -57,13 +57,13 @@ QByteArray cookLine(const StoredRecipe::Line& line)
     return text;
 }
 
-void StoredRecipe::read(const RecipeStore& store, int index)
+void StoredRecipe::read(const RecipeStore& recipes, int index)
 {
-    const RecipeEntry& entry = store.recipeList()[index];
-    name =
-        trimmedSpaces(QByteArrayView(store.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize));
+    const RecipeEntry& entry = recipes.recipeList()[index];
+    name = trimmedSpaces(
+        QByteArrayView(recipes.bigRecipeBytes()).sliced(entry.nameAt, entry.nameSize));
     const recipefields::Body<QByteArrayView> body =
-        recipefields::body(store.recipeBodyBytes(index));
+        recipefields::body(recipes.recipeBodyBytes(index));
     servings = trimmedSpaces(body.servings);
     lines.resize(0);
     recipefields::forEachEntry(

@@ -29,7 +29,7 @@ struct StoredRecipe {
     QByteArrayView directions; // CR LF between lines
 
     // Reads recipe index of the store, reusing the room of the lines read before.
-    void read(const RecipeStore& store, int index);
+    void read(const RecipeStore& recipes, int index);
 
     // "4 servings", "1 serving", "1/2 servings".
     QByteArray yield() const;

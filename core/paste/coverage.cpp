@@ -56,14 +56,14 @@ QString Coverage::text() const
     return text;
 }
 
-Coverage coverageOf(const QList<ReviewedLine>& lines, const IngTable& table)
+Coverage coverageOf(const QList<ReviewedLine>& lines, const IngTable& ingredients)
 {
     Coverage coverage;
     for (const ReviewedLine& reviewed : lines) {
         if (!reviewed.isIngredient())
             continue;
         ++coverage.lines;
-        if (!reviewed.leftOut && acceptedLine(reviewed, table)) {
+        if (!reviewed.leftOut && acceptedLine(reviewed, ingredients)) {
             ++coverage.weighed;
             coverage.estimated += !reviewed.measure.estimate.isEmpty();
         } else {

@@ -29,7 +29,7 @@ struct Coverage {
 };
 
 // The coverage of reviewed lines: a line the user left out counts for nothing too.
-Coverage coverageOf(const QList<ReviewedLine>& lines, const IngTable& table);
+Coverage coverageOf(const QList<ReviewedLine>& lines, const IngTable& ingredients);
 
 // The coverage of a stored recipe as the stored recipes screen shows it: its lines count up to
 // one whose food is missing, where working out stops; the lines an import could not count, kept

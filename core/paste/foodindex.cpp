@@ -4,8 +4,8 @@
 
 namespace zestora::paste {
 
-FoodIndex::FoodIndex(const IngTable& table, QString starterDir)
-    : m_table(table)
+FoodIndex::FoodIndex(const IngTable& ingredients, QString starterDir)
+    : m_ingredients(ingredients)
     , m_starterDir(std::move(starterDir))
 {
 }
@@ -35,15 +35,16 @@ FoodChoices& FoodIndex::choices()
 
 void FoodIndex::prepare()
 {
-    if (m_building.valid() || (m_matcher && m_indexedRevision == m_table.revision()))
+    if (m_building.valid() || (m_matcher && m_indexedRevision == m_ingredients.revision()))
         return;
     // The files are read here, once; the thread gets its own shares of what it reads.
     loadTables();
-    m_buildingRevision = m_table.revision();
-    m_building = std::async(std::launch::async, [&table = m_table, names = table().trimmedNames(),
+    m_buildingRevision = m_ingredients.revision();
+    m_building = std::async(std::launch::async, [&ingredients = m_ingredients,
+                                                 names = m_ingredients.trimmedNames(),
                                                  cooksNames = m_tables->names,
                                                  choices = &choices()]() mutable {
-        return std::make_unique<FoodMatcher>(table, names, std::move(cooksNames), choices);
+        return std::make_unique<FoodMatcher>(ingredients, names, std::move(cooksNames), choices);
     });
 }
 
@@ -58,15 +59,15 @@ const FoodMatcher& FoodIndex::matcher()
     if (m_building.valid()) {
         std::unique_ptr<FoodMatcher> built = m_building.get();
         // Made for the table as it was: of use only if it has not changed since.
-        if (m_buildingRevision == m_table.revision()) {
+        if (m_buildingRevision == m_ingredients.revision()) {
             m_matcher = std::move(built);
             m_indexedRevision = m_buildingRevision;
         }
     }
-    if (!m_matcher || m_indexedRevision != m_table.revision()) {
+    if (!m_matcher || m_indexedRevision != m_ingredients.revision()) {
         loadTables();
-        m_matcher = std::make_unique<FoodMatcher>(m_table, m_tables->names, &choices());
-        m_indexedRevision = m_table.revision();
+        m_matcher = std::make_unique<FoodMatcher>(m_ingredients, m_tables->names, &choices());
+        m_indexedRevision = m_ingredients.revision();
     }
     return *m_matcher;
 }
@@ -74,18 +75,18 @@ const FoodMatcher& FoodIndex::matcher()
 ReviewedLine FoodIndex::review(IngredientLine line)
 {
     readInMeasures(line, m_measures);
-    return reviewLine(line, matcher(), m_table, weights());
+    return reviewLine(line, matcher(), m_ingredients, weights());
 }
 
 QList<ReviewedLine> FoodIndex::reviewAll(const QList<IngredientLine>& lines)
 {
-    return reviewLines(lines, m_measures, matcher(), m_table, weights());
+    return reviewLines(lines, m_measures, matcher(), m_ingredients, weights());
 }
 
 void FoodIndex::countUneaten(QList<ReviewedLine>& lines, QStringView directions)
 {
-    findUneaten(lines, directions, m_table);
-    countParts(lines, m_table, weights());
+    findUneaten(lines, directions, m_ingredients);
+    countParts(lines, m_ingredients, weights());
 }
 
 } // namespace zestora::paste

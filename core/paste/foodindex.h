@@ -20,10 +20,10 @@ namespace zestora::paste {
 // directory). Everything is read when it is first needed.
 class FoodIndex {
 public:
-    FoodIndex(const IngTable& table, QString starterDir);
+    FoodIndex(const IngTable& ingredients, QString starterDir);
     ~FoodIndex();
 
-    const IngTable& table() const { return m_table; }
+    const IngTable& ingredients() const { return m_ingredients; }
     // Starts indexing the names on a thread of its own, unless the index is up to date or on
     // its way: the first line matched then finds it made. Called once the ingredients are
     // loaded, and again after they changed.
@@ -54,7 +54,7 @@ public:
 private:
     void loadTables();
 
-    const IngTable& m_table;
+    const IngTable& m_ingredients;
     QString m_starterDir;
     std::optional<MatchingTables> m_tables;
     std::optional<FoodChoices> m_choices;

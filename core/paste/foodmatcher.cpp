@@ -1,7 +1,7 @@
 #include "core/paste/foodmatcher.h"
 
+#include "core/paste/foodchoices.h"
 #include "core/store/ingtable.h"
-#include "core/store/pairsfile.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -362,6 +362,49 @@ QString headOf(const QString& name)
     return (comma < 0 ? name : name.first(comma)).trimmed().toCaseFolded();
 }
 
+// What a food's score is made of beside the share of the line's words its name has (up to 1) and
+// the cost of the words of its name that the cook did not say (namePenalty: 0.05 a word, more
+// for a word of another food or of its first part).
+struct ScoreWeights {
+    // The food the user chose before for the line's words: above any food a cook's name points
+    // to (from 2 up), since the user picked it over that one.
+    static constexpr double remembered = 4;
+    // The food a cook's name points to scores at least what a food with all the line's words and
+    // no other does...
+    static constexpr double wholeLine = 1;
+    // ...and one more, which puts it above every food found by its words alone.
+    static constexpr double namedLift = 1;
+    // The named food's words standing in for the cook's words of the name: half a said word's
+    // weight, so that a food with the cook's other word comes before one with only these.
+    static constexpr double standInWord = 0.5;
+    // Each word's weight when no name has any of the line's words; only the shares matter, and
+    // any weight gives the same.
+    static constexpr double onlyUnknownWords = 1;
+    // Words no name has count half against a food whose name says what the cook's head word
+    // says: an unknown word beside the right kind of food is most likely a brand or a variety.
+    static constexpr double unknownBesideHead = 0.5;
+    // A brand's maker's words and its kind of product cost half when the cook named the product
+    // ("Kix"): not nothing, so that of the brand's products the one whose name adds least to the
+    // cook's words still comes first.
+    static constexpr double brandWords = 0.5;
+    // Each describing word the name has ("chopped", "fresh"): below what an unsaid word costs, so
+    // it sets apart foods the cook's other words leave even and never outweighs one of them.
+    static constexpr float describingWord = 0.03f;
+    // The cook's head word stands where the name says what the food is: "rice vinegar" is a
+    // vinegar, not a rice; worth two unsaid words.
+    static constexpr double headNamed = 0.1;
+    // A food with all the cook's words of a name that points to a food that does not fit: a
+    // variant of the named food is still that food ("reduced-fat cream cheese").
+    static constexpr double ofNamedKind = 0.15;
+    // A food with what the cook said it is without ("skinless"): nearly what an unsaid word of a
+    // name's first part costs (0.25), as it is that food in a form the cook did not want.
+    static constexpr double lacking = 0.2;
+    // A form the cook said ("cooked", "canned") of the food the head word names: above what a
+    // word of a prepared food costs (0.12), so the form said outweighs the words that say how it
+    // was done ("cooked" beans are the boiled ones, not the raw).
+    static constexpr double formSaid = 0.15;
+};
+
 // What one line's words say of one food.
 struct Tally {
     double covered = 0;    // the weight of the words the name has
@@ -424,6 +467,11 @@ QStringList matchWords(QStringView text)
     for (QString& word : words)
         word = stem(word);
     return words;
+}
+
+bool isStopWord(const QString& word)
+{
+    return stopWords().contains(word);
 }
 
 CooksNames::CooksNames(const QByteArray& table, const QByteArray& byCountry)
@@ -524,56 +572,15 @@ CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start,
     return best;
 }
 
-QString FoodChoices::key(const QString& food)
-{
-    QStringList words = matchWords(food);
-    words.removeIf([](const QString& word) { return stopWords().contains(word); });
-    words.sort();
-    words.removeDuplicates();
-    return words.join(u' ');
-}
-
-void FoodChoices::load()
-{
-    m_chosen.clear();
-    for (const auto& [words, name] : pairsfile::read(fileName))
-        m_chosen.insert(words, name);
-}
-
-QString FoodChoices::chosenFor(const QString& food) const
-{
-    return m_chosen.value(key(food));
-}
-
-bool FoodChoices::remember(const QList<Choice>& choices)
-{
-    bool changed = false;
-    for (const auto& [food, name] : choices) {
-        const QString words = key(food);
-        if (words.isEmpty() || m_chosen.value(words) == name)
-            continue;
-        m_chosen.insert(words, name);
-        changed = true;
-    }
-    if (!changed)
-        return true;
-    QStringList keys = m_chosen.keys();
-    keys.sort();
-    pairsfile::Pairs pairs;
-    for (const QString& key : keys)
-        pairs.append({key, m_chosen.value(key)});
-    return pairsfile::write(fileName, pairs, &m_error);
-}
-
-FoodMatcher::FoodMatcher(const IngTable& table, CooksNames names, const FoodChoices* choices)
+FoodMatcher::FoodMatcher(const IngTable& ingredients, CooksNames names, const FoodChoices* choices)
     // Only the names: the table reads a record's other fields only when they are looked at.
-    : FoodMatcher(table, table.trimmedNames(), std::move(names), choices)
+    : FoodMatcher(ingredients, ingredients.trimmedNames(), std::move(names), choices)
 {
 }
 
-FoodMatcher::FoodMatcher(const IngTable& table, const QStringList& foodNames, CooksNames names,
-                         const FoodChoices* choices)
-    : m_table(table)
+FoodMatcher::FoodMatcher(const IngTable& ingredients, const QStringList& foodNames,
+                         CooksNames names, const FoodChoices* choices)
+    : m_ingredients(ingredients)
     , m_names(std::move(names))
     , m_choices(choices)
 {
@@ -640,10 +647,8 @@ bool FoodMatcher::overtaken(const CooksNames::Found& found, const QStringList& w
     return later.phrase && later.end > found.end && later.at.size() >= found.at.size();
 }
 
-FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints,
-                                         KitchenMeasures measures) const
+QStringList FoodMatcher::wordsAsNamed(const QString& food, KitchenMeasures measures) const
 {
-    static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
     // "Bone-in", "skin-on", "tail-on" say what the food keeps, and hold no preposition.
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
@@ -669,6 +674,14 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
             words.removeAt(i + 1);
         }
     }
+    return words;
+}
+
+FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList& hints,
+                                         KitchenMeasures measures) const
+{
+    static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
+    const QStringList words = wordsAsNamed(food, measures);
     Query query;
     bool headOpen = true; // the head comes before a preposition: "tuna in water"
     // A word of the cook's own: the one that says what the food is while the head is open.
@@ -699,7 +712,7 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
                 i = found.end;
                 continue;
             }
-            if (m_table.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
+            if (m_ingredients.lastIndexOfNameIgnoringCase(phrase->name) < 0) {
                 query.required += phrase->words;
             } else {
                 query.required += cooks;
@@ -748,14 +761,14 @@ std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
 
 int FoodMatcher::cookedForm(int food) const
 {
-    const QString name = m_table.at(food).trimmedName();
+    const QString name = m_ingredients.at(food).trimmedName();
     if (!name.endsWith(QLatin1StringView(", raw")))
         return food;
     // The form analysts take for meat a recipe says is cooked, without saying how.
     for (const QLatin1StringView form :
          {QLatin1StringView("cooked, roasted"), QLatin1StringView("roasted"),
           QLatin1StringView("cooked, stewed"), QLatin1StringView("cooked")})
-        if (const int cooked = m_table.lastIndexOfNameIgnoringCase(name.chopped(3) + form);
+        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(name.chopped(3) + form);
             cooked >= 0)
             return cooked;
     return food;
@@ -799,121 +812,174 @@ bool FoodMatcher::otherWordsFit(const Query& query, int named, const QStringList
     });
 }
 
-QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count, const QStringList& hints,
-                                        KitchenMeasures measures) const
+// One line's ranking of the stored foods, in the order its phases run: the food a cook's name
+// points to, the words the foods are weighed by and the weight of each, what those words say of
+// each food they touch, each food's score, a variant of the named food that the cook's other
+// words ask for, and the best foods.
+class FoodMatcher::Ranking {
+public:
+    Ranking(const FoodMatcher& matcher, const Query& query, QStringList hinted);
+    // The count best foods but the one left out (remembered for the line), best first.
+    std::vector<FoodMatch> best(size_t count, int leftOut) const;
+
+private:
+    void findNamedFood();
+    void chooseWords();
+    void weighWords();
+    void tallyWords();
+    void creditNamedFood();
+    double scoreOf(int food) const;
+    int firstFood() const;
+    Tally& touch(int food);
+    const std::vector<Posting>& postingsOf(const QString& word) const;
+
+    const FoodMatcher& m_matcher;
+    const Query& m_query;
+    const QStringList m_hinted; // the words the line implies
+    int m_named = -1;           // the food a cook's name points to, in the form the cook said
+    bool m_namedFits = false;   // the line's other words fit it
+    QStringList m_nameStems;    // the words of its name
+    QStringList m_headWords;    // what it is, by its name
+    QStringList m_words;        // the words the foods are weighed by
+    QString m_head;             // of those, the one that says what the food is
+    qsizetype m_saidWords = 0;  // the first of them are the cook's, the others stand in
+    std::vector<double> m_weights;
+    double m_knownWeight = 0;   // of the words some name has
+    double m_unknownWeight = 0; // of the words no name has
+    Tallies m_tallies;
+    std::vector<int> m_touched; // the foods that share a word with the line, as first met
+};
+
+FoodMatcher::Ranking::Ranking(const FoodMatcher& matcher, const Query& query, QStringList hinted)
+    : m_matcher(matcher)
+    , m_query(query)
+    , m_hinted(std::move(hinted))
+    , m_tallies(matcher.m_extra.size())
 {
-    // Above any food a cook's name points to.
-    constexpr double rememberedScore = 4;
-    QList<FoodMatch> best;
-    const QString chosen = m_choices ? m_choices->chosenFor(food) : QString();
-    const int remembered = chosen.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(chosen);
-    if (remembered >= 0)
-        best.append(FoodMatch{remembered, rememberedScore});
+    findNamedFood();
+    chooseWords();
+    weighWords();
+    tallyWords();
+    if (m_namedFits)
+        creditNamedFood();
+}
 
-    const Query query = queryFor(food, hints, measures);
-    const QStringList hinted = matchWords(hints.join(u' '));
-    if (query.required.isEmpty() || query.lacking || m_extra.empty())
-        return best;
-
-    // The food a cook's name points to is the cook's food when the other words fit it ("sliced
-    // almonds" are almonds). When one does not, the words that say what that food is stand in for
-    // the cook's words of the name that its name lacks, at half weight, so that a food of that kind
-    // with the other word comes first: "red capsicum" is the red one of the sweet peppers, "cooked
-    // prawns" are cooked shrimp, "frozen petits pois" frozen peas.
-    int named = query.name.isEmpty() ? -1 : m_table.lastIndexOfNameIgnoringCase(query.name);
+// The food a cook's name points to is the cook's food when the other words fit it ("sliced
+// almonds" are almonds).
+void FoodMatcher::Ranking::findNamedFood()
+{
+    const IngTable& ingredients = m_matcher.m_ingredients;
+    m_named = m_query.name.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(m_query.name);
+    if (m_named < 0)
+        return;
     // A cook who says a food the name points to raw is cooked means its cooked form: "shredded
     // cooked chicken breast" is roasted breast, whose name need not say "cooked".
     const QString cooked = QStringLiteral("cooked");
-    const int raw = named;
-    if (named >= 0 && (query.required.contains(cooked) || query.optional.contains(cooked)))
-        named = cookedForm(named);
-    QStringList nameStems;
-    QStringList headWords; // what the named food is, by its name
-    if (named >= 0) {
-        nameStems = matchWords(m_table.at(named).name);
-        if (named != raw)
-            nameStems.append(cooked);
-        for (const NameWord& word :
-             nameWords(m_table.at(named).trimmedName(), m_grouped[static_cast<size_t>(named)]))
-            // "Raw" of "Broccoli, raw" is no part of what the food is, though under the group's
-            // name it stands where that is said.
-            if (word.inHead && !stopWords().contains(word.stem) &&
-                !plainWords().contains(word.stem))
-                headWords.append(word.stem);
-    }
-    const bool namedFits = named >= 0 && otherWordsFit(query, named, nameStems, headWords, hinted);
-    QStringList words = query.required;
-    QString head = query.head;
-    if (named >= 0 && !namedFits)
-        words.removeIf([&](const QString& word) {
-            return query.named.contains(word) && !nameStems.contains(word);
+    const int raw = m_named;
+    if (m_query.required.contains(cooked) || m_query.optional.contains(cooked))
+        m_named = m_matcher.cookedForm(m_named);
+    m_nameStems = matchWords(ingredients.at(m_named).name);
+    if (m_named != raw)
+        m_nameStems.append(cooked);
+    for (const NameWord& word : nameWords(ingredients.at(m_named).trimmedName(),
+                                          m_matcher.m_grouped[static_cast<size_t>(m_named)]))
+        // "Raw" of "Broccoli, raw" is no part of what the food is, though under the group's
+        // name it stands where that is said.
+        if (word.inHead && !stopWords().contains(word.stem) && !plainWords().contains(word.stem))
+            m_headWords.append(word.stem);
+    m_namedFits = m_matcher.otherWordsFit(m_query, m_named, m_nameStems, m_headWords, m_hinted);
+}
+
+// When the named food does not fit, the words that say what that food is stand in for the cook's
+// words of the name that its name lacks, at less weight, so that a food of that kind with the
+// other word comes first: "red capsicum" is the red one of the sweet peppers, "cooked prawns" are
+// cooked shrimp, "frozen petits pois" frozen peas.
+void FoodMatcher::Ranking::chooseWords()
+{
+    m_words = m_query.required;
+    m_head = m_query.head;
+    const bool standIn = m_named >= 0 && !m_namedFits;
+    if (standIn)
+        m_words.removeIf([&](const QString& word) {
+            return m_query.named.contains(word) && !m_nameStems.contains(word);
         });
-    const qsizetype saidWords = words.size();
+    m_saidWords = m_words.size();
     // Unless the cook's own head word is not the named food's: "vanilla yogurt" is a yogurt, of
     // no kind of vanilla, "ginger ale" no kind of ginger.
-    if (named >= 0 && !namedFits &&
-        (saidWords < query.required.size() || nameStems.contains(query.head))) {
-        for (const QString& word : std::as_const(headWords))
-            if (!words.contains(word))
-                words.append(word);
-        if (!words.contains(head) && words.size() > saidWords)
-            head = words.back();
-        // The cook's head word was the cook's own ("florets"): the named food's says what it is.
-        for (const QString& word : std::as_const(headWords))
-            if (!words.contains(head) && words.contains(word))
-                head = word;
-    }
+    const bool headsStandIn =
+        standIn && (m_saidWords < m_query.required.size() || m_nameStems.contains(m_query.head));
+    if (!headsStandIn)
+        return;
+    for (const QString& word : std::as_const(m_headWords))
+        if (!m_words.contains(word))
+            m_words.append(word);
+    if (!m_words.contains(m_head) && m_words.size() > m_saidWords)
+        m_head = m_words.back();
+    // The cook's head word was the cook's own ("florets"): the named food's says what it is.
+    for (const QString& word : std::as_const(m_headWords))
+        if (!m_words.contains(m_head) && m_words.contains(word))
+            m_head = word;
+}
 
-    const double foods = static_cast<double>(m_extra.size());
-    // Rare words say more: a word's weight falls with the number of names that have it. A word no
-    // name has weighs as the least telling word the cook said, and half that for a food whose
-    // name says what the cook's head word says: one unknown word (a brand, a kind of rice, "semi
-    // skimmed") does not sink the line.
-    std::vector<double> weights;
+// Rare words say more: a word's weight falls with the number of names that have it. A word no
+// name has weighs as the least telling word the cook said, and less for a food whose name says
+// what the cook's head word says: one unknown word (a brand, a kind of rice, "semi skimmed") does
+// not sink the line.
+void FoodMatcher::Ranking::weighWords()
+{
+    const double foods = static_cast<double>(m_matcher.m_extra.size());
     double leastWeight = 0;
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const auto postings = m_postings.constFind(words[i]);
-        const double weight = postings == m_postings.cend()
-                                  ? 0
-                                  : std::log(1 + foods / static_cast<double>(postings->size()));
-        weights.push_back(i < saidWords ? weight : weight / 2);
-        if (i < saidWords && weight > 0 && (leastWeight == 0 || weight < leastWeight))
+    for (qsizetype i = 0; i < m_words.size(); ++i) {
+        const size_t postings = postingsOf(m_words[i]).size();
+        const double weight =
+            postings == 0 ? 0 : std::log(1 + foods / static_cast<double>(postings));
+        m_weights.push_back(i < m_saidWords ? weight : weight * ScoreWeights::standInWord);
+        if (i < m_saidWords && weight > 0 && (leastWeight == 0 || weight < leastWeight))
             leastWeight = weight;
     }
-    double knownWeight = 0;
-    double unknownWeight = 0;
-    for (double& weight : weights) {
+    for (double& weight : m_weights) {
         if (weight == 0) {
-            weight = leastWeight > 0 ? leastWeight : 1;
-            unknownWeight += weight;
+            weight = leastWeight > 0 ? leastWeight : ScoreWeights::onlyUnknownWords;
+            m_unknownWeight += weight;
         } else {
-            knownWeight += weight;
+            m_knownWeight += weight;
         }
     }
+}
 
-    Tallies tallies(m_extra.size());
-    std::vector<int> touched;
+Tally& FoodMatcher::Ranking::touch(int food)
+{
+    Tally& tally = m_tallies[food];
+    if (!tally.touched) {
+        tally.touched = true;
+        m_touched.push_back(food);
+    }
+    return tally;
+}
+
+const std::vector<FoodMatcher::Posting>& FoodMatcher::Ranking::postingsOf(const QString& word) const
+{
+    static const std::vector<Posting> noPostings;
+    const auto found = m_matcher.m_postings.constFind(word);
+    return found == m_matcher.m_postings.cend() ? noPostings : *found;
+}
+
+void FoodMatcher::Ranking::tallyWords()
+{
     const auto visit = [&](const QString& word, const auto& add) {
-        const auto postings = m_postings.constFind(word);
-        if (postings == m_postings.cend())
-            return;
-        for (const Posting& posting : *postings) {
-            Tally& tally = tallies[posting.food];
-            if (!tally.touched) {
-                tally.touched = true;
-                touched.push_back(posting.food);
-            }
+        for (const Posting& posting : postingsOf(word)) {
+            Tally& tally = touch(posting.food);
             tally.saidPenalty += posting.penalty;
             add(tally, posting);
         }
     };
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const bool headWord = words[i] == head;
-        const bool namedWord = query.named.contains(words[i]);
-        const bool form = formWords().contains(words[i]);
-        const bool unlikely = unlikelyWords().contains(words[i]);
-        visit(words[i], [&](Tally& tally, const Posting& posting) {
-            tally.covered += weights[static_cast<size_t>(i)];
+    for (qsizetype i = 0; i < m_words.size(); ++i) {
+        const bool headWord = m_words[i] == m_head;
+        const bool namedWord = m_query.named.contains(m_words[i]);
+        const bool form = formWords().contains(m_words[i]);
+        const bool unlikely = unlikelyWords().contains(m_words[i]);
+        visit(m_words[i], [&](Tally& tally, const Posting& posting) {
+            tally.covered += m_weights[static_cast<size_t>(i)];
             tally.brandSaid = tally.brandSaid || (posting.brand && !unlikely);
             tally.plainSaid = tally.plainSaid || (!posting.brand && !posting.group && !unlikely);
             if (posting.brand || unlikely)
@@ -923,116 +989,139 @@ QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count, const QS
             tally.headNamed = tally.headNamed || (headWord && posting.inHead);
         });
     }
-    for (const QString& word : query.optional)
-        visit(word, [](Tally& tally, const Posting&) { tally.describing += 0.03f; });
-    static const std::vector<Posting> noPostings;
-    const auto postingsOf = [&](const QString& word) -> const std::vector<Posting>& {
-        const auto found = m_postings.constFind(word);
-        return found == m_postings.cend() ? noPostings : *found;
-    };
-    for (const QString& word : query.without)
+    for (const QString& word : m_query.optional)
+        visit(word, [](Tally& tally, const Posting&) {
+            tally.describing += ScoreWeights::describingWord;
+        });
+    for (const QString& word : m_query.without)
         for (const Posting& posting : postingsOf(word))
-            tallies[posting.food].lacking = true;
+            m_tallies[posting.food].lacking = true;
     // The names' cooked vegetables and beans are "cooked, boiled, drained": a cook who says
     // "cooked" means them, not the one cooked some other way whose name says less.
-    if (words.contains(QLatin1String("cooked")))
+    if (m_words.contains(QLatin1String("cooked")))
         for (const QLatin1String word : {QLatin1String("boiled"), QLatin1String("drained")})
             for (const Posting& posting : postingsOf(word))
-                tallies[posting.food].saidPenalty += posting.penalty;
+                m_tallies[posting.food].saidPenalty += posting.penalty;
+}
 
-    if (namedFits) {
-        // The named food has the cook's words of its name, though its name spells them otherwise.
-        Tally& tally = tallies[named];
-        if (!tally.touched) {
-            tally.touched = true;
-            touched.push_back(named);
-        }
-        tally.covered = 0;
-        for (qsizetype i = 0; i < words.size(); ++i)
-            if (query.named.contains(words[i]) || nameStems.contains(words[i]))
-                tally.covered += weights[static_cast<size_t>(i)];
-        tally.namedWords = static_cast<int>(query.named.size());
-        tally.headNamed = true;
-    }
-    const auto scoreOf = [&](int index) {
-        const Tally& tally = tallies.at(index);
-        double unsaid = m_extra[static_cast<size_t>(index)] - tally.saidPenalty;
-        // A cook who names a brand's product ("Kix", "Golden Grahams") in its own words means
-        // that product: its maker's words and the kind of product it is weigh half.
-        if (tally.brandSaid && !tally.plainSaid)
-            unsaid -= (m_brandExtra[static_cast<size_t>(index)] - tally.brandPenalty) / 2;
-        const double covered =
-            tally.covered / (knownWeight + (tally.headNamed ? unknownWeight / 2 : unknownWeight));
-        // A form the cook said of the food outweighs the words that say how it was done
-        // ("cooked" beans are the boiled ones, not the raw).
-        // A variant of the food the cook named is still that food: a "reduced-fat cream cheese"
-        // is a cream cheese, not a reduced-fat provolone.
-        const bool ofNamedKind = named >= 0 && !namedFits && query.named.size() > 1 &&
-                                 tally.namedWords == static_cast<int>(query.named.size());
-        return covered - unsaid + tally.describing + (tally.headNamed ? 0.1 : 0) +
-               (ofNamedKind ? 0.15 : 0) - (tally.lacking ? 0.2 : 0) +
-               (tally.formSaid && tally.headNamed ? 0.15 : 0);
+// The named food has the cook's words of its name, though its name spells them otherwise.
+void FoodMatcher::Ranking::creditNamedFood()
+{
+    Tally& tally = touch(m_named);
+    tally.covered = 0;
+    for (qsizetype i = 0; i < m_words.size(); ++i)
+        if (m_query.named.contains(m_words[i]) || m_nameStems.contains(m_words[i]))
+            tally.covered += m_weights[static_cast<size_t>(i)];
+    tally.namedWords = static_cast<int>(m_query.named.size());
+    tally.headNamed = true;
+}
+
+double FoodMatcher::Ranking::scoreOf(int food) const
+{
+    const Tally& tally = m_tallies.at(food);
+    const auto at = static_cast<size_t>(food);
+    double unsaid = m_matcher.m_extra[at] - tally.saidPenalty;
+    // A cook who names a brand's product ("Kix", "Golden Grahams") in its own words means
+    // that product: its maker's words and the kind of product it is weigh less.
+    if (tally.brandSaid && !tally.plainSaid)
+        unsaid -= (m_matcher.m_brandExtra[at] - tally.brandPenalty) * ScoreWeights::brandWords;
+    const double unknownWeight =
+        tally.headNamed ? m_unknownWeight * ScoreWeights::unknownBesideHead : m_unknownWeight;
+    const double covered = tally.covered / (m_knownWeight + unknownWeight);
+    // A variant of the food the cook named is still that food: a "reduced-fat cream cheese"
+    // is a cream cheese, not a reduced-fat provolone.
+    const bool ofNamedKind = m_named >= 0 && !m_namedFits && m_query.named.size() > 1 &&
+                             tally.namedWords == static_cast<int>(m_query.named.size());
+    return covered - unsaid + tally.describing + (tally.headNamed ? ScoreWeights::headNamed : 0) +
+           (ofNamedKind ? ScoreWeights::ofNamedKind : 0) -
+           (tally.lacking ? ScoreWeights::lacking : 0) +
+           (tally.formSaid && tally.headNamed ? ScoreWeights::formSaid : 0);
+}
+
+// The food that goes first: the named food when it fits, unless a describing word the named food
+// lacks, or a word the line implies, sets apart another food of those names that fits better:
+// "seeded raisins" are not the seedless ones the cook's "raisins" point to. A word that names a
+// variant, or the form the line implies, makes the food of that kind that has it the cook's:
+// "extra firm tofu" is not the firm one, a can of black-eyed peas holds the canned ones.
+int FoodMatcher::Ranking::firstFood() const
+{
+    if (!m_namedFits)
+        return -1;
+    const double namedScore = scoreOf(m_named);
+    // Of the named food's kind: with the cook's words of its name, or with the words that say
+    // what it is where those are the cook's own ("black-eyed peas" are cowpeas).
+    const std::vector<int> ofKind = m_matcher.foodsWithAll(m_headWords);
+    const auto ofNamedKind = [&](int food) {
+        return m_tallies.at(food).namedWords == static_cast<int>(m_query.named.size()) ||
+               std::binary_search(ofKind.cbegin(), ofKind.cend(), food);
     };
-    // A describing word the named food lacks, or a word the line implies, may set apart another
-    // food of those names that fits better: "seeded raisins" are not the seedless ones the cook's
-    // "raisins" point to. A word that names a variant, or the form the line implies, makes the
-    // food of that kind that has it the cook's: "extra firm tofu" is not the firm one, a can of
-    // black-eyed peas holds the canned ones.
-    int first = namedFits ? named : -1;
-    if (first >= 0) {
-        const double namedScore = scoreOf(named);
-        // Of the named food's kind: with the cook's words of its name, or with the words that say
-        // what it is where those are the cook's own ("black-eyed peas" are cowpeas).
-        const std::vector<int> ofKind = foodsWithAll(headWords);
-        const auto ofNamedKind = [&](int food) {
-            return tallies.at(food).namedWords == static_cast<int>(query.named.size()) ||
-                   std::binary_search(ofKind.cbegin(), ofKind.cend(), food);
-        };
-        int variant = -1;
-        double variantScore = 0;
-        for (const QString& word : query.optional + hinted) {
-            if (nameStems.contains(word))
+    int first = m_named;
+    int variant = -1;
+    double variantScore = 0;
+    for (const QString& word : m_query.optional + m_hinted) {
+        if (m_nameStems.contains(word))
+            continue;
+        const bool naming = variantNamingWords().contains(word) || m_hinted.contains(word);
+        for (const Posting& posting : postingsOf(word)) {
+            if (!ofNamedKind(posting.food) || posting.food == m_named)
                 continue;
-            const bool naming = variantNamingWords().contains(word) || hinted.contains(word);
-            for (const Posting& posting : postingsOf(word)) {
-                if (!ofNamedKind(posting.food) || posting.food == named)
-                    continue;
-                const double score = scoreOf(posting.food);
-                if (naming && (variant < 0 || score > variantScore)) {
-                    variant = posting.food;
-                    variantScore = score;
-                } else if (score > namedScore) {
-                    first = -1;
-                }
+            const double score = scoreOf(posting.food);
+            if (naming && (variant < 0 || score > variantScore)) {
+                variant = posting.food;
+                variantScore = score;
+            } else if (score > namedScore) {
+                first = -1;
             }
         }
-        if (variant >= 0)
-            first = variant;
     }
+    return variant >= 0 ? variant : first;
+}
 
+std::vector<FoodMatch> FoodMatcher::Ranking::best(size_t count, int leftOut) const
+{
+    const int first = firstFood();
     std::vector<FoodMatch> scored;
-    scored.reserve(touched.size());
-    for (const int index : touched) {
-        if (tallies.at(index).covered <= 0)
+    scored.reserve(m_touched.size());
+    for (const int food : m_touched) {
+        if (m_tallies.at(food).covered <= 0)
             continue;
-        double score = scoreOf(index);
-        if (index == first)
-            score = std::max(score, 1.0) + 1;
-        if (score > 0 && index != remembered)
-            scored.push_back(FoodMatch{index, score});
+        double score = scoreOf(food);
+        if (food == first)
+            score = std::max(score, ScoreWeights::wholeLine) + ScoreWeights::namedLift;
+        if (score > 0 && food != leftOut)
+            scored.push_back(FoodMatch{food, score});
     }
+    // Equal scores keep the table's order.
     const auto better = [](const FoodMatch& a, const FoodMatch& b) {
         return a.score != b.score ? a.score > b.score : a.index < b.index;
     };
-    const size_t wanted = static_cast<size_t>(std::max(0, count - static_cast<int>(best.size())));
-    if (scored.size() > wanted) {
-        std::partial_sort(scored.begin(), scored.begin() + static_cast<qsizetype>(wanted),
+    if (scored.size() > count) {
+        std::partial_sort(scored.begin(), scored.begin() + static_cast<qsizetype>(count),
                           scored.end(), better);
-        scored.resize(wanted);
+        scored.resize(count);
     } else {
         std::sort(scored.begin(), scored.end(), better);
     }
-    best.append(QList<FoodMatch>(scored.cbegin(), scored.cend()));
+    return scored;
+}
+
+QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count, const QStringList& hints,
+                                        KitchenMeasures measures) const
+{
+    QList<FoodMatch> best;
+    const QString chosen = m_choices ? m_choices->chosenFor(food) : QString();
+    const int remembered =
+        chosen.isEmpty() ? -1 : m_ingredients.lastIndexOfNameIgnoringCase(chosen);
+    if (remembered >= 0)
+        best.append(FoodMatch{remembered, ScoreWeights::remembered});
+
+    const Query query = queryFor(food, hints, measures);
+    if (query.required.isEmpty() || query.lacking || m_extra.empty())
+        return best;
+    const Ranking ranking(*this, query, matchWords(hints.join(u' ')));
+    const auto wanted = static_cast<size_t>(std::max(0, count - static_cast<int>(best.size())));
+    const std::vector<FoodMatch> ranked = ranking.best(wanted, remembered);
+    best.append(QList<FoodMatch>(ranked.cbegin(), ranked.cend()));
     return best;
 }
 

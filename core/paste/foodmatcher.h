@@ -19,10 +19,14 @@ class IngTable;
 // "Wheat flour, white, all-purpose, enriched, bleached" in the USDA's naming pattern.
 namespace zestora::paste {
 
+class FoodChoices;
+
 // The words of a food name or of a cook's text as they are compared: lower case, without
 // accents, apostrophes and punctuation, hyphenated words apart, plurals and simple endings
 // stemmed ("Tomatoes" and "tomato" are one word, "confectioners'" is "confectioner").
 QStringList matchWords(QStringView text);
+// Whether a match word carries nothing about the food: "of", "some", "taste".
+bool isStopWord(const QString& word);
 
 // What cooks call foods that the database names otherwise, read from a small table: "baking
 // soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a
@@ -72,32 +76,6 @@ private:
     int m_longest = 0;
 };
 
-// The foods a user chose before for the words of a line, kept in a small file of the data
-// folder (the working directory), one "words, tab, food name" a line. Ing.dat is never touched.
-class FoodChoices {
-public:
-    inline static const QString fileName = QStringLiteral("Food choices.txt");
-
-    // Reads the file when there is one; an unreadable file leaves nothing remembered.
-    void load();
-    // The food chosen before for these food words, or an empty text.
-    QString chosenFor(const QString& food) const;
-    // A line's food words and the food chosen for them.
-    using Choice = std::pair<QString, QString>;
-    // Remembers the choices and rewrites the file crash-safely once for all of them (each rewrite
-    // keeps a backup, and one Add must not push a day's backups out); false with errorString()
-    // when the file could not be written, in which case the choices are still remembered for
-    // this run.
-    bool remember(const QList<Choice>& choices);
-    const QString& errorString() const { return m_error; }
-
-    static QString key(const QString& food);
-
-private:
-    QHash<QString, QString> m_chosen;
-    QString m_error;
-};
-
 struct FoodMatch {
     int index = -1; // in the ingredient table
     // How well the food fits the words: about 1 for a food that has them all and little else,
@@ -111,11 +89,11 @@ struct FoodMatch {
 // foods that share a word with it.
 class FoodMatcher {
 public:
-    explicit FoodMatcher(const IngTable& table, CooksNames names = {},
+    explicit FoodMatcher(const IngTable& ingredients, CooksNames names = {},
                          const FoodChoices* choices = nullptr);
     // The same from the table's trimmed names taken beforehand: made so, the matcher reads
     // nothing of the table while it indexes, and can be made on a thread of its own.
-    FoodMatcher(const IngTable& table, const QStringList& foodNames, CooksNames names,
+    FoodMatcher(const IngTable& ingredients, const QStringList& foodNames, CooksNames names,
                 const FoodChoices* choices);
 
     // The best foods, best first; fewer when fewer share a word with the food's words. Equal
@@ -144,6 +122,10 @@ private:
         QStringList named;    // the cook's words that point to it
         bool lacking = false; // a cook's name of a food the database lacks
     };
+    class Ranking; // one line's ranking of the foods, phase by phase
+    // The food's words as the names would write them: without what says how the food was raised or
+    // sold, food cooked by steam as cooked, two words the names write as one joined.
+    QStringList wordsAsNamed(const QString& food, KitchenMeasures measures) const;
     Query queryFor(const QString& food, const QStringList& hints, KitchenMeasures measures) const;
     // A cook's name found at start that a longer-reaching one starting after it overlaps.
     bool overtaken(const CooksNames::Found& found, const QStringList& words, int start,
@@ -158,7 +140,7 @@ private:
     bool otherWordsFit(const Query& query, int named, const QStringList& nameStems,
                        const QStringList& headWords, const QStringList& hinted) const;
 
-    const IngTable& m_table;
+    const IngTable& m_ingredients;
     CooksNames m_names;
     const FoodChoices* m_choices;
     QHash<QString, std::vector<Posting>> m_postings;

@@ -92,7 +92,7 @@ QString ReviewedLine::note() const
 }
 
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
-                        const IngTable& table, const HouseholdWeights& weights)
+                        const IngTable& ingredients, const HouseholdWeights& weights)
 {
     ReviewedLine reviewed;
     reviewed.line = line;
@@ -140,14 +140,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A line naming a stored food by its whole name, as this program's own MealMaster files write
     // it ("2 tb Syrups, maple"), is that food, whatever else its words would find.
     if (const qsizetype at = line.text.indexOf(line.food); at >= 0) {
-        const int exact = table.lastIndexOfNameIgnoringCase(line.text.sliced(at).trimmed());
+        const int exact = ingredients.lastIndexOfNameIgnoringCase(line.text.sliced(at).trimmed());
         if (exact >= 0) {
             reviewed.foods.removeIf([exact](const FoodMatch& food) { return food.index == exact; });
             reviewed.foods.prepend(FoodMatch{exact, exactNameScore});
         }
     }
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
-    chooseFood(reviewed, good ? reviewed.foods.front().index : -1, table, weights);
+    chooseFood(reviewed, good ? reviewed.foods.front().index : -1, ingredients, weights);
     if (!line.hasQuantity() || reviewed.measure.usable())
         return reviewed;
     // A package's food is the food that comes in it: of the foods that fit nearly as well, the
@@ -157,7 +157,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (!good || line.package.isEmpty() ||
             other.score < reviewed.foods.front().score - nearScore)
             break;
-        const LineMeasure measure = measureLine(reviewed.line, table.at(other.index), weights);
+        const LineMeasure measure =
+            measureLine(reviewed.line, ingredients.at(other.index), weights);
         if (measure.usable()) {
             reviewed.food = other.index;
             reviewed.measure = measure;
@@ -172,12 +173,12 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     IngredientLine measured = line;
     measured.unit = line.food.first(space).toLower();
     measured.food = line.food.sliced(space + 1);
-    ReviewedLine counted = reviewLine(measured, matcher, table, weights);
+    ReviewedLine counted = reviewLine(measured, matcher, ingredients, weights);
     return counted.measure.usable() ? counted : reviewed;
 }
 
 QList<ReviewedLine> reviewLines(const QList<IngredientLine>& lines, KitchenMeasures measures,
-                                const FoodMatcher& matcher, const IngTable& table,
+                                const FoodMatcher& matcher, const IngTable& ingredients,
                                 const HouseholdWeights& weights)
 {
     QList<ReviewedLine> reviewed;
@@ -196,22 +197,22 @@ QList<ReviewedLine> reviewLines(const QList<IngredientLine>& lines, KitchenMeasu
         }
         if (earlier == first.cend())
             first.insert(line.text, {line, reviewed.size()});
-        reviewed.append(reviewLine(line, matcher, table, weights));
+        reviewed.append(reviewLine(line, matcher, ingredients, weights));
     }
     return reviewed;
 }
 
-void chooseFood(ReviewedLine& reviewed, int food, const IngTable& table,
+void chooseFood(ReviewedLine& reviewed, int food, const IngTable& ingredients,
                 const HouseholdWeights& weights)
 {
-    reviewed.food = food >= 0 && food < table.count() ? food : -1;
+    reviewed.food = food >= 0 && food < ingredients.count() ? food : -1;
     reviewed.measure = reviewed.food >= 0
-                           ? measureLine(reviewed.line, table.at(reviewed.food), weights)
+                           ? measureLine(reviewed.line, ingredients.at(reviewed.food), weights)
                            : LineMeasure{};
 }
 
 bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit,
-               const IngTable& table, const HouseholdWeights& weights)
+               const IngTable& ingredients, const HouseholdWeights& weights)
 {
     std::optional<double> amount;
     if (!quantity.trimmed().isEmpty()) {
@@ -224,19 +225,20 @@ bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit
     line.decimal = quantity.contains(u'.');
     line.unit = unit;
     line.package.clear(); // the amount is now in the unit itself
-    chooseFood(reviewed, reviewed.food, table, weights);
+    chooseFood(reviewed, reviewed.food, ingredients, weights);
     return true;
 }
 
-std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& table)
+std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& ingredients)
 {
     const LineMeasure* counted = reviewed.counted();
-    if (!reviewed.matched() || !counted || reviewed.food >= table.count())
+    if (!reviewed.matched() || !counted || reviewed.food >= ingredients.count())
         return std::nullopt;
-    return ordinaryLine(table.at(reviewed.food), counted->quantity, counted->unit);
+    return ordinaryLine(ingredients.at(reviewed.food), counted->quantity, counted->unit);
 }
 
-QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const IngTable& table)
+QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines,
+                                       const IngTable& ingredients)
 {
     QList<RecipeDraft::NewLine> taken;
     for (const ReviewedLine& reviewed : lines) {
@@ -249,13 +251,13 @@ QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const I
                           {}});
             continue;
         }
-        const std::optional<OrdinaryLine> ordinary = acceptedLine(reviewed, table);
+        const std::optional<OrdinaryLine> ordinary = acceptedLine(reviewed, ingredients);
         if (!ordinary)
             continue;
         // The record the ingredient list gives for the name: the last of that name.
-        const int record = table.lastIndexOfNameIgnoringCase(ordinary->name);
+        const int record = ingredients.lastIndexOfNameIgnoringCase(ordinary->name);
         const quantity::Entry& amount = reviewed.counted()->quantity;
-        taken.append({table.at(record < 0 ? reviewed.food : record),
+        taken.append({ingredients.at(record < 0 ? reviewed.food : record),
                       ordinary->name,
                       {amount.ones, amount.fraction, amount.fractionMode},
                       ordinary->unit,
@@ -264,12 +266,13 @@ QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const I
     return taken;
 }
 
-bool rememberChoices(const QList<ReviewedLine>& lines, const IngTable& table, FoodChoices& choices)
+bool rememberChoices(const QList<ReviewedLine>& lines, const IngTable& ingredients,
+                     FoodChoices& choices)
 {
     QList<FoodChoices::Choice> chosen;
     for (const ReviewedLine& reviewed : lines)
         if (reviewed.chosen && reviewed.matched() && !reviewed.leftOut)
-            chosen.append({reviewed.line.food, table.at(reviewed.food).trimmedName()});
+            chosen.append({reviewed.line.food, ingredients.at(reviewed.food).trimmedName()});
     return choices.remember(chosen);
 }
 

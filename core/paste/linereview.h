@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/recipedraft.h"
+#include "core/paste/foodchoices.h"
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
 #include "core/paste/ingredientline.h"
@@ -60,35 +61,37 @@ struct ReviewedLine {
 
 // The matcher's choice for one line: its best food, when the match is good enough to offer.
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
-                        const IngTable& table, const HouseholdWeights& weights);
+                        const IngTable& ingredients, const HouseholdWeights& weights);
 // Every line but the blank ones, read in the measures and reviewed in order. A line that comes
 // again is reviewed once: a long paste repeats most of its lines, and matching is the cost of each.
 QList<ReviewedLine> reviewLines(const QList<IngredientLine>& lines, KitchenMeasures measures,
-                                const FoodMatcher& matcher, const IngTable& table,
+                                const FoodMatcher& matcher, const IngTable& ingredients,
                                 const HouseholdWeights& weights);
 
 // The user chose another food for the line (an index of the table, or -1 for none): its amount is
 // measured again in that food's units.
-void chooseFood(ReviewedLine& reviewed, int food, const IngTable& table,
+void chooseFood(ReviewedLine& reviewed, int food, const IngTable& ingredients,
                 const HouseholdWeights& weights);
 
 // The user typed the line's quantity or chose its unit (one of the food's measures): the line is
 // measured again as if it had been written so, and keeps them when its food changes. False, and
 // nothing changed, for a quantity that is no amount the spinners hold; an empty one is no amount.
 bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit,
-               const IngTable& table, const HouseholdWeights& weights);
+               const IngTable& ingredients, const HouseholdWeights& weights);
 
 // An accepted line as the ordinary recipe line the analysis screen would add; none for a heading,
 // a line without a food, without an amount or without a measure.
-std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& table);
+std::optional<OrdinaryLine> acceptedLine(const ReviewedLine& reviewed, const IngTable& ingredients);
 
 // The lines the recipe takes, in order, as the analysis screen adds them by hand: every ingredient
 // line that has a food and an amount in one of its measures, and every heading (cut to the
 // longest a heading may be); none that the user left out.
-QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines, const IngTable& table);
+QList<RecipeDraft::NewLine> draftLines(const QList<ReviewedLine>& lines,
+                                       const IngTable& ingredients);
 
 // Remembers the food the user chose for each line's food words, so that the matcher offers it
 // first next time. False with the choices' errorString() when they could not be written.
-bool rememberChoices(const QList<ReviewedLine>& lines, const IngTable& table, FoodChoices& choices);
+bool rememberChoices(const QList<ReviewedLine>& lines, const IngTable& ingredients,
+                     FoodChoices& choices);
 
 } // namespace zestora::paste

@@ -35,24 +35,24 @@ bool isNoFood(const QString& food)
 
 // Whether the line's food is a cooking fat by its stored name ("Oil, canola", "Lard"), so that
 // "low-fat buttermilk" or "sardines in oil" is never taken for a fryer's oil.
-bool isFat(const ReviewedLine& line, const IngTable& table)
+bool isFat(const ReviewedLine& line, const IngTable& ingredients)
 {
     static const QRegularExpression fat(
         QStringLiteral("^(?:oil|lard|shortening|fat|butter oil)\\b"), caseless);
-    return line.matched() && fat.match(table.at(line.food).name).hasMatch();
+    return line.matched() && fat.match(ingredients.at(line.food).name).hasMatch();
 }
 
 // The grams of the line's own amount, when it has one in its food's units.
-std::optional<double> lineGrams(const ReviewedLine& line, const IngTable& table)
+std::optional<double> lineGrams(const ReviewedLine& line, const IngTable& ingredients)
 {
     const std::optional<OrdinaryLine> ordinary =
         line.measure.usable() && line.matched()
             ? std::optional(
-                  ordinaryLine(table.at(line.food), line.measure.quantity, line.measure.unit))
+                  ordinaryLine(ingredients.at(line.food), line.measure.quantity, line.measure.unit))
             : std::nullopt;
     if (!ordinary)
         return std::nullopt;
-    const auto amount = nutrition::lineAmount(ordinary->entry(), table, 1);
+    const auto amount = nutrition::lineAmount(ordinary->entry(), ingredients, 1);
     return amount ? amount->grams : std::nullopt;
 }
 
@@ -64,7 +64,7 @@ void mark(ReviewedLine& line, Eaten eaten, const QString& why)
 
 } // namespace
 
-void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTable& table)
+void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTable& ingredients)
 {
     // "Oil, for deep-frying", "1 quart oil for frying", "lard to fry".
     static const QRegularExpression forFrying(
@@ -100,13 +100,14 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
         const QString& food = line.line.food;
         // Weighed only where the weight decides: a long paste's lines are mostly neither.
         const auto grams = [&] {
-            return lineGrams(line, table);
+            return lineGrams(line, ingredients);
         };
         if (isNoFood(food)) {
             mark(line, Eaten::Nothing, QStringLiteral("no food"));
-        } else if (isFat(line, table) && (forFrying.match(text).hasMatch() ||
-                                          (fried && (!line.line.hasQuantity() ||
-                                                     grams().value_or(0) >= fryerOilGrams)))) {
+        } else if (isFat(line, ingredients) &&
+                   (forFrying.match(text).hasMatch() ||
+                    (fried &&
+                     (!line.line.hasQuantity() || grams().value_or(0) >= fryerOilGrams)))) {
             mark(line, Eaten::Absorbed, QStringLiteral("frying oil"));
         } else if (saltOrSugar.match(food).hasMatch() &&
                    (brine.match(text).hasMatch() || brine.match(heading).hasMatch() ||
@@ -124,7 +125,8 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
     }
 }
 
-void countParts(QList<ReviewedLine>& lines, const IngTable& table, const HouseholdWeights& weights)
+void countParts(QList<ReviewedLine>& lines, const IngTable& ingredients,
+                const HouseholdWeights& weights)
 {
     // What the fried foods weigh, worked out when a line of frying oil first needs it.
     std::optional<double> friedGrams;
@@ -133,7 +135,7 @@ void countParts(QList<ReviewedLine>& lines, const IngTable& table, const Househo
             friedGrams = 0;
             for (const ReviewedLine& line : std::as_const(lines))
                 if (line.isIngredient() && !line.leftOut && line.eaten == Eaten::All)
-                    *friedGrams += lineGrams(line, table).value_or(0);
+                    *friedGrams += lineGrams(line, ingredients).value_or(0);
         }
         return *friedGrams;
     };
@@ -141,7 +143,7 @@ void countParts(QList<ReviewedLine>& lines, const IngTable& table, const Househo
         line.part = LineMeasure{};
         if (!line.matched() || (line.eaten != Eaten::Absorbed && line.eaten != Eaten::Clinging))
             continue;
-        const std::optional<double> own = lineGrams(line, table);
+        const std::optional<double> own = lineGrams(line, ingredients);
         std::optional<double> grams;
         if (line.eaten == Eaten::Absorbed)
             grams = std::min(own.value_or(fried()), fryingUptake * fried());
@@ -154,7 +156,7 @@ void countParts(QList<ReviewedLine>& lines, const IngTable& table, const Househo
         counted.unit = QStringLiteral("g");
         counted.decimal = false;
         counted.package.clear();
-        line.part = measureLine(counted, table.at(line.food), weights);
+        line.part = measureLine(counted, ingredients.at(line.food), weights);
     }
 }
 

@@ -32,13 +32,14 @@ constexpr double clingingShare = 0.10;
 // Why a line counts less than its amount, from its words, the heading it stands under and the
 // directions: frying oil, the salt of a brine, a marinade the directions discard, what is no food.
 // Lines counted in full are left as they are.
-void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTable& table);
+void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTable& ingredients);
 
 // What the lines that count a part count, in their food's units: frying oil the share the other
 // foods take up (never more than the oil, and that share when the line gives no amount), a soak
 // poured away the share that clings. Called again after any line changed, since the fried foods'
 // weight changes with them.
-void countParts(QList<ReviewedLine>& lines, const IngTable& table, const HouseholdWeights& weights);
+void countParts(QList<ReviewedLine>& lines, const IngTable& ingredients,
+                const HouseholdWeights& weights);
 
 // The choices a user has for a line, in the order the review table offers them, and what each is
 // called there and on the command line.

@@ -53,15 +53,15 @@ BackupContents readBackup(const QString& fileName, const QString& path)
     BackupContents contents;
     contents.fileName = fileName;
     if (fileName == RecipeStore::fileName) {
-        RecipeStore store(std::make_unique<BackupFile>(path));
-        contents.problem = store.load();
-        contents.count = store.count();
-        for (int i = 0; i < std::min(namesShown, store.count()); ++i)
-            contents.firstNames.append(store.recipeList().at(i).recipeName.trimmed());
+        RecipeStore recipes(std::make_unique<BackupFile>(path));
+        contents.problem = recipes.load();
+        contents.count = recipes.count();
+        for (int i = 0; i < std::min(namesShown, recipes.count()); ++i)
+            contents.firstNames.append(recipes.recipeList().at(i).recipeName.trimmed());
     } else {
-        IngTable table(std::make_unique<BackupFile>(path));
-        contents.problem = table.loadIngTable();
-        contents.count = table.count();
+        IngTable ingredients(std::make_unique<BackupFile>(path));
+        contents.problem = ingredients.loadIngTable();
+        contents.count = ingredients.count();
     }
     return contents;
 }
