@@ -11,9 +11,9 @@
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
-#include "platform/spinner.h"
 #include "recipes/storedrecipesscreen.h"
 #include "shared/searchdialog.h"
+#include "widgets/spinner.h"
 
 #include <QAction>
 #include <QApplication>

@@ -24,9 +24,9 @@
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
-#include "platform/spinner.h"
 #include "platform/toolbar.h"
 #include "shell/mainwindow.h"
+#include "widgets/spinner.h"
 
 #include <QAction>
 #include <QApplication>

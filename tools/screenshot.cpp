@@ -10,10 +10,10 @@
 #include "core/sortednamemodel.h"
 #include "platform/helpviewer.h"
 #include "platform/settings.h"
-#include "platform/spinner.h"
 #include "platform/toolbar.h"
 #include "recipes/storedrecipesscreen.h"
 #include "shell/mainwindow.h"
+#include "widgets/spinner.h"
 
 #include <QAction>
 #include <QApplication>

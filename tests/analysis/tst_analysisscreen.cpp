@@ -2,10 +2,10 @@
 #include "core/recipes/cookedweights.h"
 #include "core/session.h"
 #include "core/sortednamemodel.h"
-#include "platform/dropdownbox.h"
-#include "platform/spinner.h"
 #include "platform/toolbar.h"
 #include "widgets/caloriebar.h"
+#include "widgets/dropdownbox.h"
+#include "widgets/spinner.h"
 #include "widgetsupport.h"
 
 #include <QAccessible>

@@ -3,8 +3,8 @@
 #include "core/sortednamemodel.h"
 #include "core/text.h"
 #include "ingredients/storedingredientsscreen.h"
-#include "platform/spinner.h"
 #include "platform/toolbar.h"
+#include "widgets/spinner.h"
 #include "widgetsupport.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "analysis/analysisscreen.h"
 #include "core/analysis/recipelines.h"
 #include "core/sortednamemodel.h"
-#include "platform/spinner.h"
 #include "platform/toolbar.h"
 #include "shared/reviewtable.h"
+#include "widgets/spinner.h"
 #include "widgetsupport.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
-#include "platform/spinner.h"
 #include "testsupport.h"
+#include "widgets/spinner.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,11 +5,11 @@
 #include "platform/curlmail.h"
 #include "platform/helpviewer.h"
 #include "platform/settings.h"
-#include "platform/threestatecheckbox.h"
 #include "platform/toolbar.h"
 #include "recipes/storedrecipesscreen.h"
 #include "sharing/emailwindow.h"
 #include "shell/mainwindow.h"
+#include "widgets/threestatecheckbox.h"
 #include "widgetsupport.h"
 
 #include <QAction>

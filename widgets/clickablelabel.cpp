@@ -1,4 +1,4 @@
-#include "platform/clickablelabel.h"
+#include "widgets/clickablelabel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

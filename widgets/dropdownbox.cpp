@@ -1,4 +1,4 @@
-#include "platform/dropdownbox.h"
+#include "widgets/dropdownbox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

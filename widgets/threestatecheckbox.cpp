@@ -1,4 +1,4 @@
-#include "platform/threestatecheckbox.h"
+#include "widgets/threestatecheckbox.h"
 
 namespace zestora {
 

@@ -1,4 +1,4 @@
-#include "platform/spinner.h"
+#include "widgets/spinner.h"
 
 #include <QKeyEvent>
 #include <QLabel>
