@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/paste/refuse.h"
 #include "core/paste/typicalweights.h"
 
 namespace zestora::paste {
@@ -42,11 +43,15 @@ public:
     // Typical weights for the units USDA does not weigh.
     const TypicalWeights& typical() const { return m_typical; }
     void setTypical(TypicalWeights typical) { m_typical = std::move(typical); }
+    // What of a food bought whole nobody eats.
+    const Refuse& refuse() const { return m_refuse; }
+    void setRefuse(Refuse refuse) { m_refuse = std::move(refuse); }
 
 private:
     QHash<QString, QList<Measure>> m_measures;
     QHash<QString, QStringList> m_byFirstPart; // stored names by their first part, case-folded
     TypicalWeights m_typical;
+    Refuse m_refuse;
 };
 
 } // namespace zestora::paste
