@@ -496,6 +496,11 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                 : nullptr;
         medium && !grams)
         grams = amount * medium->gramsPerUnit;
+    // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
+    // cook buys, as the typical weights keep them, rather than so many servings.
+    QString estimate;
+    if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
+        grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
         if (const auto quantity = spinnerQuantity(amount, line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};
@@ -521,7 +526,6 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
 
     if (!grams)
         grams = householdGrams(line, unit, amount, measures, food.name);
-    QString estimate;
     if (!grams)
         grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
