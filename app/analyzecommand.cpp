@@ -155,6 +155,8 @@ void writeJson(const Analysis& analysis, QTextStream& out)
         // How the amount was read and counted, where it was not as written.
         if (!line.reviewed.line.measures.isEmpty())
             out << ", \"measure\": " << jsonString(line.reviewed.line.measures);
+        if (!line.reviewed.measure.edible.isEmpty())
+            out << ", \"edible\": " << jsonString(line.reviewed.measure.edible);
         if (line.reviewed.eaten != paste::Eaten::All)
             out << ", \"counted\": " << jsonString(paste::eatenText(line.reviewed));
         out << "}";
@@ -199,8 +201,9 @@ QString matchText(const AnalyzedLine& line)
         QString text = line.ordinary->row();
         if (line.grams)
             text += QStringLiteral("  (") + nutrition::gramsText(*line.grams) + u')';
-        if (!line.reviewed.measure.estimate.isEmpty())
-            text += QStringLiteral("  ") + line.reviewed.measure.estimate;
+        for (const QString& how : {line.reviewed.measure.estimate, line.reviewed.measure.edible})
+            if (!how.isEmpty())
+                text += QStringLiteral("  ") + how;
         if (line.reviewed.doubtful())
             text += QStringLiteral("  check the food");
         return text;

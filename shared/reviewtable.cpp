@@ -339,7 +339,7 @@ void ReviewTable::showRow(int row)
     showText(row, NoteColumn, note, false);
     if (!line.isHeading())
         item(row, NoteColumn)->setFont(bold);
-    QStringList counted{line.line.measures, paste::eatenText(line)};
+    QStringList counted{line.line.measures, line.measure.edible, paste::eatenText(line)};
     counted.removeAll(QString());
     showText(row, CountedColumn, counted.join(QStringLiteral("; ")), line.isIngredient());
     item(row, CountedColumn)->setData(Qt::UserRole, static_cast<int>(line.eaten));

@@ -95,7 +95,7 @@ exchange::Outcome writeRecipesPdf(Session& session, const QList<int>& indexes, E
             if (!firstPage)
                 printer.newPage();
             firstPage = false;
-            paintRecipePage(painter, printer, pages.page(name, store.recipeBody(indexes[done])));
+            paintRecipePage(painter, printer, pages.page(name, recipes.recipeBody(indexes[done])));
         }
         if (progress && !progress(done + 1, total)) {
             painter.end();

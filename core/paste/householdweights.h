@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/paste/refuse.h"
 #include <utility>
 
 #include "core/paste/typicalweights.h"
@@ -44,6 +45,9 @@ public:
     // Typical weights for the units USDA does not weigh.
     const TypicalWeights& typical() const { return m_typical; }
     void setTypical(TypicalWeights typical) { m_typical = std::move(typical); }
+    // What of a food bought whole nobody eats.
+    const Refuse& refuse() const { return m_refuse; }
+    void setRefuse(Refuse refuse) { m_refuse = std::move(refuse); }
 
 private:
     QHash<QString, QList<Measure>> m_measures;
@@ -51,6 +55,7 @@ private:
     // apart.
     QHash<QString, QList<std::pair<QString, QStringList>>> m_byFirstPart;
     TypicalWeights m_typical;
+    Refuse m_refuse;
 };
 
 } // namespace zestora::paste

@@ -437,7 +437,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     }
     static const QRegularExpression trailingNote(
         QStringLiteral("\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
-                       "greasing|frying|brushing|decoration|topping|the pan)|as needed|if desired|"
+                       "greasing|(?:deep[\\s-]|shallow[\\s-]|pan[\\s-])?frying|brushing|"
+                       "decoration|topping|the pan)|to (?:deep[\\s-])?fry|as needed|if desired|"
                        "optional|divided|plus (?:more\\b|\\d).*|or more\\b.*|at room temperature|"
                        "if needed|(?:mixed|dissolved|whisked|stirred|blended|diluted|softened) "
                        "(?:with|in|into)\\b.*)).*$"),
@@ -570,14 +571,14 @@ IngredientLine readIngredientLine(QStringView written)
             }
         }
     }
-    // "4 salmon fillets, about 140g each" weigh four times that. A weight of them all is left to
-    // the food's own measures, since it may count bones ("1 whole chicken (about 4 lbs)").
+    // "4 salmon fillets, about 140g each" weigh four times that, "1 whole chicken (about 4 lbs)"
+    // what is written: a weight as bought, whose bones are taken off where the food has them.
     if (line.hasQuantity() && line.unit.isEmpty()) {
         for (const QString& note : std::as_const(line.notes)) {
             bool each = false;
             if (const auto size = sizeNote(note, &each);
-                size && each && unitClass(size->second) == UnitClass::Weight) {
-                line.quantity = *line.quantity * size->first;
+                size && unitClass(size->second) == UnitClass::Weight) {
+                line.quantity = (each ? *line.quantity : 1) * size->first;
                 line.unit = size->second;
                 break;
             }

@@ -3,6 +3,7 @@
 #include "core/analysis/nutrition.h"
 #include "core/analysis/quantity.h"
 #include "core/analysis/recipelines.h"
+#include "core/numbers.h"
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
 #include "core/paste/measurewords.h"
@@ -443,7 +444,16 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         unit.clear();
 
     std::optional<double> grams;
-    if (!unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
+    // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a
+    // peach, counts its edible part, which USDA's values are for.
+    QString edible;
+    if (const auto refuse = weights.refuse().inWeightOf(line, food.name)) {
+        grams = amount * baseAmount(unit) * (1 - refuse->percent / 100);
+        edible =
+            QStringLiteral("edible part: %1 % of %2 %3, without the %4")
+                .arg(doubleText(100 - refuse->percent), doubleText(amount), unit, refuse->what);
+    }
+    if (!grams && !unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
         grams = otherFormGrams(line, food, unit, amount, measures);
         if (const auto quantity = spinnerQuantity(amount, line.decimal); quantity && !grams)
             return LineMeasure{MeasureStatus::Kept, *quantity, unit};
@@ -463,6 +473,11 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                 : nullptr;
         medium && !grams)
         grams = amount * medium->gramsPerUnit;
+    // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
+    // cook buys, as the typical weights keep them, rather than so many servings.
+    QString estimate;
+    if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
+        grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
         if (const auto quantity = spinnerQuantity(amount, line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};
@@ -488,7 +503,6 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
 
     if (!grams)
         grams = householdGrams(line, unit, amount, measures, food.name);
-    QString estimate;
     if (!grams)
         grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
@@ -497,7 +511,12 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     grams = *grams >= 10 ? std::round(*grams) : std::round(*grams * 10) / 10;
     LineMeasure measure;
     if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty()) {
-        measure = converted(bestFit(*grams, QStringLiteral("g"), weighed, false));
+        // The edible part of a weight as bought is no amount the cook wrote: whole grams.
+        const QString g = QStringLiteral("g");
+        const std::optional<SpinnerQuantity> whole = wholeGrams(*grams);
+        measure = !edible.isEmpty() && weighed.contains(g) && whole
+                      ? LineMeasure{MeasureStatus::Converted, *whole, g}
+                      : converted(bestFit(*grams, g, weighed, false));
     } else {
         const QStringList volumes = offered(list, volumeUnits());
         const std::optional<double> perMl = gramsPerMl(measures, QString(), {});
@@ -505,8 +524,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
         measure = converted(bestFit(*grams / *perMl, QStringLiteral("ml"), volumes, false));
     }
-    if (measure.usable())
+    if (measure.usable()) {
         measure.estimate = estimate;
+        measure.edible = edible;
+    }
     return measure;
 }
 

@@ -34,6 +34,7 @@ struct LineMeasure {
     quantity::Entry quantity;
     QString unit;       // one of measureList(food)
     QString estimate{}; // where an estimated weight came from; none for USDA's weight of it
+    QString edible{};   // how much of a weight as bought was counted: "edible part: 68 % of 3 lb"
 
     bool usable() const
     {

@@ -45,6 +45,7 @@ MatchingTables MatchingTables::load(const QString& starterDir)
         HouseholdWeights(readIfPresent(dir.filePath(HouseholdWeights::fileName)))};
     tables.weights.setTypical(
         TypicalWeights(readIfPresent(dir.filePath(TypicalWeights::fileName))));
+    tables.weights.setRefuse(Refuse(readIfPresent(dir.filePath(Refuse::fileName))));
     return tables;
 }
 

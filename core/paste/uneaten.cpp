@@ -18,6 +18,15 @@ constexpr auto caseless = QRegularExpression::CaseInsensitiveOption;
 constexpr double brineSaltGrams = 50;
 constexpr double fryerOilGrams = 200;
 
+const QString deepFryingOil = QStringLiteral("deep-frying oil");
+
+// What the fried foods take up of the line's oil: a fryer's share, or a pan's where neither the
+// line nor the directions said deep-frying. A line the user marked so counts as a fryer's.
+double fryingUptake(const ReviewedLine& line)
+{
+    return line.eatenWhy == QLatin1String("frying oil") ? panFryingUptake : deepFryingUptake;
+}
+
 // What the recipe uses but is no food: the smoker's wood, the skewers, the kitchen's paper.
 bool isNoFood(const QString& food)
 {
@@ -108,7 +117,9 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
                    (forFrying.match(text).hasMatch() ||
                     (fried &&
                      (!line.line.hasQuantity() || grams().value_or(0) >= fryerOilGrams)))) {
-            mark(line, Eaten::Absorbed, QStringLiteral("frying oil"));
+            mark(line, Eaten::Absorbed,
+                 fried || deepFrying.match(text).hasMatch() ? deepFryingOil
+                                                            : QStringLiteral("frying oil"));
         } else if (saltOrSugar.match(food).hasMatch() &&
                    (brine.match(text).hasMatch() || brine.match(heading).hasMatch() ||
                     (brined && salt.match(food).hasMatch() &&
@@ -146,7 +157,7 @@ void countParts(QList<ReviewedLine>& lines, const IngTable& ingredients,
         const std::optional<double> own = lineGrams(line, ingredients);
         std::optional<double> grams;
         if (line.eaten == Eaten::Absorbed)
-            grams = std::min(own.value_or(fried()), fryingUptake * fried());
+            grams = std::min(own.value_or(fried()), fryingUptake(line) * fried());
         else if (own)
             grams = clingingShare * *own;
         if (!grams || *grams <= 0)
@@ -189,7 +200,7 @@ QString eatenText(const ReviewedLine& line)
     case Eaten::Absorbed:
         return QStringLiteral("%1: counted as what the fried foods take up, %2 % of their weight")
             .arg(why("frying oil"))
-            .arg(fryingUptake * 100);
+            .arg(fryingUptake(line) * 100);
     case Eaten::Clinging:
         return QStringLiteral("%1: counted as what clings to the food, %2 % of it")
             .arg(why("poured away"))

@@ -24,9 +24,11 @@ enum class Eaten {
 };
 
 // Deep-fried foods come out of the fryer with about a tenth of their raw weight in oil (battered
-// fish, chips, doughnuts and fried chicken take up 8 to 15 % in published frying studies); a
-// marinade poured away leaves about a tenth of itself on the food.
-constexpr double fryingUptake = 0.10;
+// fish, chips, doughnuts and fried chicken take up 8 to 15 % in published frying studies); foods
+// fried in a pan or in shallow oil take up 2 to 5 %. A marinade poured away leaves about a tenth
+// of itself on the food.
+constexpr double deepFryingUptake = 0.10;
+constexpr double panFryingUptake = 0.04;
 constexpr double clingingShare = 0.10;
 
 // Why a line counts less than its amount, from its words, the heading it stands under and the
@@ -35,7 +37,8 @@ constexpr double clingingShare = 0.10;
 void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTable& ingredients);
 
 // What the lines that count a part count, in their food's units: frying oil the share the other
-// foods take up (never more than the oil, and that share when the line gives no amount), a soak
+// foods take up (never more than the oil, and that share when the line gives no amount): deep
+// frying's where the line or the directions say so, else a pan's; a soak
 // poured away the share that clings. Called again after any line changed, since the fried foods'
 // weight changes with them.
 void countParts(QList<ReviewedLine>& lines, const IngTable& ingredients,

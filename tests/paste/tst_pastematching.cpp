@@ -221,17 +221,22 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::addColumn<QJsonValue>("grams"); // what the line counts
     QTest::addColumn<QString>("said");     // of its measure or its count; empty: nothing
     const QByteArray fries = "Chips\n\n1kg floury potatoes\n";
-    const QString fryer = u"frying oil: counted as what the fried foods take up, 10 % of their "
-                          "weight"_s;
+    const QString fryer = u"deep-frying oil: counted as what the fried foods take up, 10 % of "
+                          "their weight"_s;
+    const QString pan =
+        u"frying oil: counted as what the fried foods take up, 4 % of their weight"_s;
     QTest::newRow("a deep fryer's oil counts a tenth of the fried food")
         << fries + "2 litres sunflower oil, for deep-frying\n"
         << QString() << u"2 litres sunflower oil, for deep-frying"_s << QJsonValue(100) << fryer;
     QTest::newRow("frying oil without an amount counts the same")
         << fries + "Vegetable oil\n\nMethod\nDeep-fry the chips in two batches.\n"
         << QString() << u"Vegetable oil"_s << QJsonValue(100) << fryer;
+    QTest::newRow("oil for frying in a pan counts what a pan's food takes up")
+        << fries + "1 cup oil, for frying\n"
+        << QString() << u"1 cup oil, for frying"_s << QJsonValue(40) << pan;
     QTest::newRow("no more than the oil there is")
         << fries + "1 tbsp oil, for frying\n"
-        << QString() << u"1 tbsp oil, for frying"_s << QJsonValue(14) << fryer;
+        << QString() << u"1 tbsp oil, for frying"_s << QJsonValue(14) << pan;
     const QByteArray brine = "Brined chicken\n\n1.5kg whole chicken\n180g sea salt flakes\n1 tsp "
                              "salt\n8 wooden skewers\n\nMethod\nDissolve the salt in 4 litres of "
                              "water to make a brine.\n";

@@ -1,0 +1,76 @@
+#include "core/paste/refuse.h"
+
+#include "core/paste/ingredientline.h"
+#include "core/paste/unitwords.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace zestora::paste {
+
+namespace {
+
+constexpr auto caseless = QRegularExpression::CaseInsensitiveOption;
+
+// The weight is of what is left once the refuse was taken off: "boneless chicken thighs",
+// "pitted cherries", "diced pork shoulder", "salmon fillets". Only the words before the food
+// count, since "peaches, peeled and sliced" are weighed before they were.
+bool refuseGone(const QString& food)
+{
+    static const QRegularExpression gone(
+        QStringLiteral("\\b(?:boneless|boned|de-?boned|butterflied|pitted|stoned|peeled|shelled|"
+                       "fill?ets?|cubed|diced|sliced|chopped|minced|ground|trimmed|flesh|pulp|"
+                       "segments?|meat)\\b"),
+        caseless);
+    return gone.match(food).hasMatch();
+}
+
+// The line says the food is bought with what nobody eats: "whole", "bone-in", "on the bone",
+// "in shells", "unpeeled".
+bool boughtWhole(const IngredientLine& line)
+{
+    static const QRegularExpression whole(
+        QStringLiteral("\\b(?:whole|bone[\\s-]in|on\\s+the\\s+bone|with\\s+(?:the\\s+)?bones?|"
+                       "in\\s+(?:the\\s+|their\\s+)?shells?|shell[\\s-]on|head[\\s-]on|"
+                       "unpeeled)\\b"),
+        caseless);
+    return whole.match(line.food).hasMatch() ||
+           std::any_of(line.notes.cbegin(), line.notes.cend(),
+                       [](const QString& note) { return whole.match(note).hasMatch(); });
+}
+
+} // namespace
+
+Refuse::Refuse(const QByteArray& table)
+{
+    for (const QByteArray& row : table.split('\n')) {
+        if (row.startsWith('#'))
+            continue;
+        const QList<QByteArray> fields = row.trimmed().split('\t');
+        if (fields.size() != 4)
+            continue;
+        bool read = false;
+        const double percent = fields[1].toDouble(&read);
+        if (read && percent > 0 && percent < 100)
+            m_rows.insert(QString::fromUtf8(fields[0]).trimmed().toCaseFolded(),
+                          Row{Share{percent, QString::fromUtf8(fields[2]).trimmed()},
+                              fields[3].trimmed() == "always"});
+    }
+}
+
+std::optional<Refuse::Share> Refuse::inWeightOf(const IngredientLine& line,
+                                                const QString& foodName) const
+{
+    const QString name = foodName.trimmed().toCaseFolded();
+    auto row = m_rows.constFind(name);
+    // A row for a kind of food ("fish, *") holds for every food of the kind.
+    if (row == m_rows.cend())
+        row = m_rows.constFind(name.section(u',', 0, 0) + QStringLiteral(", *"));
+    if (row == m_rows.cend() || unitClass(line.unit) != UnitClass::Weight ||
+        refuseGone(line.food) || (!row->always && !boughtWhole(line)))
+        return std::nullopt;
+    return row->share;
+}
+
+} // namespace zestora::paste

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zestora::paste {
+
+struct IngredientLine;
+
+// What of a food bought whole nobody eats: the bone of a joint, the stone of a peach, the shell
+// and head of a fish. USDA's values per 100 g are for the edible part, so a weight the cook buys
+// the food by counts only that part. Read from a small table kept by hand with USDA's refuse
+// shares: the stored food's name, the refuse in percent, what it is, and whether a weight of the
+// food always includes it ("always": a whole chicken, spareribs, fruit) or only when the line says
+// the food is whole ("whole": a pork shoulder bought bone-in or boned).
+class Refuse {
+public:
+    inline static const QString fileName = QStringLiteral("refuse.tsv");
+
+    Refuse() = default;
+    explicit Refuse(const QByteArray& table);
+
+    struct Share {
+        double percent = 0;
+        QString what; // "bone", "seeds and skin"
+    };
+    // The refuse a weight of the food in the line includes: none for a food without refuse, for
+    // an amount that is no weight, or when the words before the food say it was taken off already
+    // ("boneless chicken thighs", "pitted cherries"), as cooks write the weight of what is left.
+    std::optional<Share> inWeightOf(const IngredientLine& line, const QString& foodName) const;
+
+private:
+    struct Row {
+        Share share;
+        bool always = false;
+    };
+    QHash<QString, Row> m_rows; // by the food's name, case-folded
+};
+
+} // namespace zestora::paste
