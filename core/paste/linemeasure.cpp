@@ -513,7 +513,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty()) {
         // The edible part of a weight as bought is no amount the cook wrote: whole grams.
         const QString g = QStringLiteral("g");
-        const std::optional<SpinnerQuantity> whole = wholeGrams(*grams);
+        const std::optional<quantity::Entry> whole = wholeGrams(*grams);
         measure = !edible.isEmpty() && weighed.contains(g) && whole
                       ? LineMeasure{MeasureStatus::Converted, *whole, g}
                       : converted(bestFit(*grams, g, weighed, false));
