@@ -7,6 +7,7 @@
 #include "analysis/lineeditordialog.h"
 #include "core/exchange/linenotes.h"
 #include "platform/messagebox.h"
+#include "widgets/quantityentry.h"
 #include "widgets/recipeexplainer.h"
 
 namespace zestora {
@@ -20,7 +21,7 @@ void AnalysisScreen::addLine()
                          QStringLiteral("Nothing Selected"), MessageBox::Icon::Exclamation);
         return;
     }
-    const quantity::Entry quantity = quantityEntry();
+    const quantity::Entry quantity = m_quantity->entry();
     if (quantity.text() == quantity::missingQuantity) {
         MessageBox::show(this, QStringLiteral("You must enter a quantity."),
                          QStringLiteral("* * * * Error * * * *"), MessageBox::Icon::Exclamation);
@@ -34,7 +35,7 @@ void AnalysisScreen::addLine()
     m_ui->IngLst->clearSelection();
     m_chosenName.clear();
     m_ui->R_IngLstText->clear();
-    clearQuantityEntry();
+    m_quantity->clear();
     showTotals();
     showSavedStatus();
     m_ui->IngLst2->setText(QStringLiteral("Select From This List"));

@@ -14,6 +14,7 @@
 #include "platform/toolbar.h"
 #include "shared/searchdialog.h"
 #include "widgets/dishweightbox.h"
+#include "widgets/quantityentry.h"
 #include "widgets/recipeexplainer.h"
 
 #include <QGuiApplication>
@@ -117,18 +118,15 @@ AnalysisScreen::~AnalysisScreen() = default;
 void AnalysisScreen::setUpSpinners()
 {
     m_ui->OnesVs->setRange(0, onesMaximum);
-    m_ui->FracVs->setRange(0, quantity::fractionCount - 1);
+    m_quantity = new QuantityEntry({m_ui->OnesVs, m_ui->OnesTxt, m_ui->FracVs, m_ui->FracTxt,
+                                    m_ui->DLbl, m_ui->F_DOpt_0, m_ui->F_DOpt_1},
+                                   QuantityEntry::ModeChange::ShowAtOnce, this);
     m_ui->ServingsVs->setRange(quantity::servingsMinimum, quantity::servingsMaximum);
     // The boxes beside the spinners take typed numbers, as the text fields they look like do:
-    // whole numbers and servings as they read, the decimal digit in decimals only.
+    // whole numbers and servings as they read, the decimal digit as the quantity's mode allows.
     m_ui->OnesVs->setBox(m_ui->OnesTxt);
     m_ui->OnesVs->setTyping([](int number) { return number; });
     m_ui->FracVs->setBox(m_ui->FracTxt);
-    m_ui->FracVs->setTyping([this](int number) -> std::optional<int> {
-        if (m_ui->F_DOpt_0->isChecked())
-            return std::nullopt;
-        return number;
-    });
     m_ui->ServingsVs->setBox(m_ui->ServingsLbl);
     m_ui->ServingsVs->setTyping([](int number) -> std::optional<int> {
         if (number < 1)
@@ -160,14 +158,9 @@ void AnalysisScreen::connectControls()
     connect(m_ui->IngLst, &QListView::clicked, this, &AnalysisScreen::chooseIngredient);
     // Opening the drop-down opens the large list instead, to choose again.
     connect(m_ui->IngLst2, &DropDownBox::dropDown, this, &AnalysisScreen::openIngredientList);
-    connect(m_ui->OnesVs, &Spinner::valueChanged, this, &AnalysisScreen::wholePartChanged);
-    connect(m_ui->FracVs, &Spinner::valueChanged, this, &AnalysisScreen::fractionPartChanged);
+    connect(m_quantity, &QuantityEntry::changed, this,
+            [this] { m_ui->MeasureLst->setEnabled(true); });
     connect(m_ui->ServingsVs, &Spinner::valueChanged, this, &AnalysisScreen::servingsChanged);
-    for (QRadioButton* option : {m_ui->F_DOpt_0, m_ui->F_DOpt_1})
-        connect(option, &QRadioButton::toggled, this, [this](bool checked) {
-            if (checked)
-                quantityModeChanged();
-        });
     connect(m_ui->Addcmd, &QPushButton::clicked, this, &AnalysisScreen::addLine);
     connect(m_ui->PasteCmd, &QPushButton::clicked, this, &AnalysisScreen::pasteWanted);
     auto* pasteKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
@@ -216,10 +209,7 @@ void AnalysisScreen::reset()
     m_coverage = {};
     showCoverage();
     m_ui->Frame1->setName(QString());
-    m_ui->OnesTxt->clear();
-    m_ui->FracTxt->clear();
-    m_ui->DLbl->setVisible(false);
-    m_ui->F_DOpt_0->setChecked(true);
+    m_quantity->clear();
     m_ui->DirectionsTxt->clear();
     m_ui->NameTxt->clear();
     m_ui->IngLst->setEnabled(true);
@@ -229,8 +219,6 @@ void AnalysisScreen::reset()
     m_ui->MeasureLst->clear();
     m_ui->QuantityFrame->setTitle(QString());
     m_ui->QuantityFrame->setEnabled(true);
-    m_ui->OnesVs->setValue(0);
-    m_ui->FracVs->setValue(0);
     m_ui->ServingsVs->setValue(quantity::servingsForOne);
     m_ui->ServingsLbl->setText(m_draft.servingsText());
     // The panel says what it is for from the start, whatever fills the recipe.
@@ -351,45 +339,7 @@ void AnalysisScreen::chooseIngredient()
     m_ui->OnesVs->setFocus();
 }
 
-// --- Quantity and servings ----------------------------------------------------------------------
-
-quantity::Entry AnalysisScreen::quantityEntry() const
-{
-    return {m_ui->OnesVs->value(), m_ui->FracVs->value(), m_ui->F_DOpt_0->isChecked()};
-}
-
-void AnalysisScreen::wholePartChanged(int value)
-{
-    // The whole part's box is blank at 0 in fractions.
-    m_ui->OnesTxt->setText(value == 0 && m_ui->F_DOpt_0->isChecked() ? QString()
-                                                                     : QString::number(value));
-    m_ui->MeasureLst->setEnabled(true);
-}
-
-void AnalysisScreen::fractionPartChanged(int value)
-{
-    m_ui->MeasureLst->setEnabled(true);
-    m_ui->FracTxt->setText(m_ui->F_DOpt_0->isChecked() ? quantity::fractionText(value)
-                                                       : QString::number(value));
-}
-
-void AnalysisScreen::quantityModeChanged()
-{
-    const bool fractions = m_ui->F_DOpt_0->isChecked();
-    m_ui->FracVs->setValue(0);
-    m_ui->FracTxt->setText(fractions ? QString() : QStringLiteral("0"));
-    m_ui->DLbl->setVisible(!fractions);
-}
-
-void AnalysisScreen::clearQuantityEntry()
-{
-    m_ui->OnesTxt->clear();
-    m_ui->FracTxt->clear();
-    m_ui->DLbl->setVisible(false);
-    m_ui->F_DOpt_0->setChecked(true);
-    m_ui->OnesVs->setValue(0);
-    m_ui->FracVs->setValue(0);
-}
+// --- Servings -----------------------------------------------------------------------------------
 
 void AnalysisScreen::servingsChanged(int value)
 {

@@ -18,6 +18,7 @@ namespace zestora {
 
 class DishWeightBox;
 class HelpViewer;
+class QuantityEntry;
 class RecipeExplainer;
 class SortedNameModel;
 class ToolBar;
@@ -86,12 +87,7 @@ private:
     // Shows the large list with the focus in it, for the next ingredient.
     void openIngredientList();
 
-    // Quantity and servings entry.
-    quantity::Entry quantityEntry() const;
-    void wholePartChanged(int value);
-    void fractionPartChanged(int value);
-    void quantityModeChanged();
-    void clearQuantityEntry();
+    // Servings entry.
     void servingsChanged(int value);
     void stopFlashing();
 
@@ -136,6 +132,7 @@ private:
     QTimer* m_passTmr;
     RecipeExplainer* m_explainer = nullptr;
     DishWeightBox* m_dishWeight = nullptr;
+    QuantityEntry* m_quantity = nullptr;
 
     // The ingredient of the line being entered, and its name as chosen in the list.
     IngRecord m_currentIng;
