@@ -7,6 +7,7 @@
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "widgets/quantityentry.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -32,16 +33,6 @@ void IngredientWizard::unselectAll(const std::array<QRadioButton*, wizard::unitC
     }
 }
 
-bool IngredientWizard::Quantity::fractionMode() const
-{
-    return fractions->isChecked();
-}
-
-quantity::Entry IngredientWizard::Quantity::entry() const
-{
-    return {onesVs->value(), fracVs->value(), fractionMode()};
-}
-
 IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
                                    SortedNameModel* ingredientNames, QWidget* parent)
     : QWidget(parent)
@@ -52,10 +43,12 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
 {
     m_ui->setupUi(this);
     m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
-    m_first = {m_ui->txtOnes,    m_ui->vsOnes,    m_ui->txtFrac,  m_ui->vsFrac,
-               m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1};
-    m_second = {m_ui->txtOnes2,    m_ui->vsOnes2,    m_ui->txtFrac2,  m_ui->vsFrac2,
-                m_ui->lblDecimal2, m_ui->optForD2_0, m_ui->optForD2_1};
+    m_first = new QuantityEntry({m_ui->vsOnes, m_ui->txtOnes, m_ui->vsFrac, m_ui->txtFrac,
+                                 m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1},
+                                QuantityEntry::ModeChange::ShowAtOnce, this);
+    m_second = new QuantityEntry({m_ui->vsOnes2, m_ui->txtOnes2, m_ui->vsFrac2, m_ui->txtFrac2,
+                                  m_ui->lblDecimal2, m_ui->optForD2_0, m_ui->optForD2_1},
+                                 QuantityEntry::ModeChange::ShowWhenMoved, this);
     for (int i = 0; i < IngredientDraft::stepCount; ++i) {
         m_pages[static_cast<size_t>(i)] = findChild<QWidget*>(QStringLiteral("PicWiz_%1").arg(i));
         findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i))->setVisible(false);
@@ -87,35 +80,26 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
     });
     connect(m_ui->txtUnique, &QLineEdit::textChanged, this, &IngredientWizard::ownMeasureChanged);
 
-    for (Quantity* q : {&m_first, &m_second}) {
-        q->onesVs->setRange(0, onesMaximum);
-        q->fracVs->setRange(0, quantity::fractionCount - 1);
+    for (QuantityEntry* quantity : {m_first, m_second})
+        connect(quantity, &QuantityEntry::changed, this,
+                [this] { m_ui->cmdNext->setEnabled(true); });
+    for (Spinner* ones : {m_ui->vsOnes, m_ui->vsOnes2}) {
+        ones->setRange(0, onesMaximum);
         // Numbers can be typed while a spinner has the focus, which a click on its box gives it:
-        // the whole part as into a number field, the tenths digit in decimals only.
-        q->onesVs->setNumberField([this](const QString& digits) {
+        // the whole part as into a number field, the tenths digit as the mode allows.
+        ones->setNumberField([this](const QString& digits) {
             MessageBox::show(this,
                              digits + QStringLiteral(" is too large.\r\n\r\nEnter a whole number "
                                                      "from 0 to %1.")
                                           .arg(onesMaximum),
                              problemTitle, MessageBox::Icon::Information);
         });
-        connect(q->onesVs, &Spinner::typedChanged, this,
-                [q](const QString& digits) { q->ones->setText(digits); });
-        q->fracVs->setTyping([q](int number) -> std::optional<int> {
-            if (q->fractionMode())
-                return std::nullopt;
-            return number;
-        });
-        for (auto [box, spinner] : {std::pair{q->ones, q->onesVs}, std::pair{q->frac, q->fracVs}}) {
-            box->setFocusPolicy(Qt::ClickFocus);
-            box->setFocusProxy(spinner);
-        }
-        connect(q->onesVs, &Spinner::valueChanged, this,
-                [this, q](int value) { wholePartChanged(*q, value); });
-        connect(q->fracVs, &Spinner::valueChanged, this,
-                [this, q](int value) { fractionPartChanged(*q, value); });
-        for (QRadioButton* mode : {q->fractions, q->decimals})
-            connect(mode, &QRadioButton::clicked, this, [this, q] { quantityModeChanged(*q); });
+    }
+    for (auto [box, spinner] :
+         {std::pair{m_ui->txtOnes, m_ui->vsOnes}, std::pair{m_ui->txtFrac, m_ui->vsFrac},
+          std::pair{m_ui->txtOnes2, m_ui->vsOnes2}, std::pair{m_ui->txtFrac2, m_ui->vsFrac2}}) {
+        box->setFocusPolicy(Qt::ClickFocus);
+        box->setFocusProxy(spinner);
     }
 
     connect(m_ui->txtCal, &QLineEdit::textChanged, this,
@@ -192,11 +176,11 @@ void IngredientWizard::reset()
     m_ui->txtName->clear();
     unselectAll(m_firstMeasures);
     m_ui->picUnique->setVisible(false);
-    resetQuantity(m_first);
+    m_first->setEntry({0, 0, false});
     unselectAll(m_secondMeasures);
     for (QRadioButton* option : m_secondMeasures)
         option->setEnabled(true);
-    resetQuantity(m_second);
+    m_second->setEntry({0, 0, false});
     m_ui->txtCal->clear();
     m_ui->optFatCals_0->setChecked(true);
     for (QLineEdit* box : {m_ui->txtFat, m_ui->txtSatFat, m_ui->txtChol, m_ui->txtSodium,
@@ -204,16 +188,6 @@ void IngredientWizard::reset()
         box->clear();
     m_ui->cmdNext->setEnabled(false);
     showStep();
-}
-
-void IngredientWizard::resetQuantity(Quantity& q)
-{
-    q.onesVs->setValue(0);
-    q.fracVs->setValue(0);
-    q.ones->setText(QStringLiteral("0"));
-    q.frac->setText(QStringLiteral("0"));
-    q.decimal->setVisible(true);
-    q.decimals->setChecked(true);
 }
 
 bool IngredientWizard::roomForNewIngredient()
@@ -278,11 +252,8 @@ bool IngredientWizard::anythingEntered() const
     const QLineEdit* const boxes[] = {m_ui->txtName,       m_ui->txtCal,   m_ui->txtFat,
                                       m_ui->txtSatFat,     m_ui->txtChol,  m_ui->txtSodium,
                                       m_ui->txtTotalCarbs, m_ui->txtFiber, m_ui->txtProtein};
-    const auto quantityGiven = [](const Quantity& q) {
-        return q.onesVs->value() != 0 || q.fracVs->value() != 0;
-    };
-    return anyChecked(m_firstMeasures) || anyChecked(m_secondMeasures) || quantityGiven(m_first) ||
-           quantityGiven(m_second) ||
+    return anyChecked(m_firstMeasures) || anyChecked(m_secondMeasures) ||
+           m_first->entry().value() != 0 || m_second->entry().value() != 0 ||
            std::any_of(std::begin(boxes), std::end(boxes),
                        [](const QLineEdit* box) { return !box->text().isEmpty(); });
 }
@@ -426,43 +397,6 @@ bool IngredientWizard::checkTypedText(const QString& text, const QString& what)
     if (problem)
         MessageBox::show(this, *problem, problemTitle, MessageBox::Icon::Information);
     return !problem;
-}
-
-// --- Quantities -------------------------------------------------------------------------------
-
-void IngredientWizard::wholePartChanged(Quantity& q, int value)
-{
-    m_ui->cmdNext->setEnabled(true);
-    q.ones->setText(value == 0 && q.fractionMode() ? QString() : QString::number(value));
-}
-
-void IngredientWizard::fractionPartChanged(Quantity& q, int value)
-{
-    m_ui->cmdNext->setEnabled(true);
-    q.frac->setText(q.fractionMode() ? quantity::fractionText(value) : QString::number(value));
-}
-
-void IngredientWizard::quantityModeChanged(Quantity& q)
-{
-    const bool changed = q.fracVs->value() != 0;
-    q.fracVs->setValue(0);
-    q.decimal->setVisible(!q.fractionMode());
-    // The first quantity follows the new mode at once; the second only when its spinner moved.
-    if (&q == &m_first && !changed)
-        fractionPartChanged(q, 0);
-}
-
-void IngredientWizard::loadQuantity(Quantity& q, float amount)
-{
-    const quantity::Entry entry = wizard::spinnerEntry(amount);
-    q.ones->setText(QString::number(entry.ones));
-    q.onesVs->setValue(entry.ones);
-    QRadioButton* mode = entry.fractionMode ? q.fractions : q.decimals;
-    mode->setChecked(true);
-    quantityModeChanged(q);
-    q.frac->setText(entry.fractionMode ? quantity::fractionText(entry.fraction)
-                                       : QString::number(entry.fraction));
-    q.fracVs->setValue(entry.fraction);
 }
 
 // --- Nutrients --------------------------------------------------------------------------------

@@ -8,7 +8,6 @@
 #include <array>
 #include <memory>
 
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -19,8 +18,8 @@ class IngredientWizard;
 namespace zestora {
 
 class HelpViewer;
+class QuantityEntry;
 class SortedNameModel;
-class Spinner;
 struct Session;
 
 // The ingredient wizard: eleven steps, one panel each, that build one ingredient (a name, a
@@ -51,20 +50,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The two quantity steps share their handling.
-    struct Quantity {
-        QLineEdit* ones;
-        Spinner* onesVs;
-        QLineEdit* frac;
-        Spinner* fracVs;
-        QLabel* decimal;
-        QRadioButton* fractions;
-        QRadioButton* decimals;
-        bool fractionMode() const;
-        // What the spinners hold, not what the boxes beside them show.
-        quantity::Entry entry() const;
-    };
-
     // Empties every step and shows the first.
     void reset();
     void next();
@@ -84,7 +69,7 @@ private:
     void askForQuantity(IngredientDraft::Step measureStep);
     bool takeName(bool checked);
     bool takeOwnMeasure();
-    bool takeQuantity(Quantity& q, IngredientDraft::Step step, bool checkZero);
+    bool takeQuantity(QuantityEntry& q, IngredientDraft::Step step, bool checkZero);
     bool takeNutrients(IngredientDraft::Step step);
     void finishLoading();
 
@@ -94,11 +79,6 @@ private:
     void ownMeasureChanged();
     static void unselectAll(const std::array<QRadioButton*, wizard::unitCount>& options);
     void selectOption(const std::array<QRadioButton*, wizard::unitCount>& options, int index);
-    void resetQuantity(Quantity& q);
-    void wholePartChanged(Quantity& q, int value);
-    void fractionPartChanged(Quantity& q, int value);
-    void quantityModeChanged(Quantity& q);
-    void loadQuantity(Quantity& q, float amount);
     bool checkTypedText(const QString& text, const QString& what);
     void nutrientTyped(QLineEdit* changed, QLineEdit* other);
     wizard::Box boxOf(const QLineEdit* box) const;
@@ -115,8 +95,8 @@ private:
     std::array<QWidget*, IngredientDraft::stepCount> m_pages;
     std::array<QRadioButton*, wizard::unitCount> m_firstMeasures;
     std::array<QRadioButton*, wizard::unitCount> m_secondMeasures;
-    Quantity m_first;
-    Quantity m_second;
+    QuantityEntry* m_first;
+    QuantityEntry* m_second;
 
     IngredientDraft m_draft;
     bool m_goingForward = false;

@@ -9,6 +9,7 @@
 #include "core/sortednamemodel.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
+#include "widgets/quantityentry.h"
 
 namespace zestora {
 
@@ -30,13 +31,13 @@ bool IngredientWizard::takeStep(Step step)
             m_ui->cmdBack->setEnabled(false);
         break;
     case Step::FirstQuantity:
-        taken = takeQuantity(m_first, step, true);
+        taken = takeQuantity(*m_first, step, true);
         break;
     case Step::SecondMeasure:
         askForQuantity(step);
         break;
     case Step::SecondQuantity:
-        taken = takeQuantity(m_second, step, !trimSpaces(m_draft.ingredient().measure2).isEmpty());
+        taken = takeQuantity(*m_second, step, !trimSpaces(m_draft.ingredient().measure2).isEmpty());
         break;
     default:
         taken = takeNutrients(step);
@@ -61,10 +62,10 @@ void IngredientWizard::loadStep(Step step)
         askForQuantity(step);
         break;
     case Step::FirstQuantity:
-        takeQuantity(m_first, step, true);
+        takeQuantity(*m_first, step, true);
         break;
     case Step::SecondQuantity:
-        takeQuantity(m_second, step, false);
+        takeQuantity(*m_second, step, false);
         break;
     default:
         wizard::takeNutrientStep(IngredientDraft::indexOf(step), nutrientTexts(),
@@ -124,7 +125,7 @@ bool IngredientWizard::takeName(bool checked)
     return true;
 }
 
-bool IngredientWizard::takeQuantity(Quantity& q, Step step, bool checkZero)
+bool IngredientWizard::takeQuantity(QuantityEntry& q, Step step, bool checkZero)
 {
     const quantity::Entry entry = q.entry();
     const float amount = m_draft.takeQuantity(step, entry);
@@ -137,11 +138,7 @@ bool IngredientWizard::takeQuantity(Quantity& q, Step step, bool checkZero)
         m_draft.setTaken(step, false);
         return false;
     }
-    if (q.fractionMode()) {
-        for (QLineEdit* part : {q.frac, q.ones})
-            if (part->text() == QLatin1String("0"))
-                part->clear();
-    }
+    q.blankZeroParts();
     const QString serving = m_draft.servingText(step, entry);
     if (step == Step::FirstQuantity)
         m_ui->Picture1->setServing(serving);
@@ -291,13 +288,13 @@ void IngredientWizard::editIngredient(const IngRecord& stored, const QString& ca
         m_draft.ingredient().measure1 = stored.measure1;
         m_draft.ingredient().customMeasure = stored.customMeasure;
     }
-    loadQuantity(m_first, stored.amount1);
+    m_first->setEntry(wizard::spinnerEntry(stored.amount1));
     m_draft.ingredient().measure2 = stored.measure2; // kept where no option shows it
     if (stored.measureKind != 0)
         selectOption(m_secondMeasures, wizard::ownUnit);
     if (const int unit = wizard::secondUnitIndex(stored.measure2); unit >= 0)
         selectOption(m_secondMeasures, unit);
-    loadQuantity(m_second, stored.amount2);
+    m_second->setEntry(wizard::spinnerEntry(stored.amount2));
     type(m_ui->txtCal, calories);
     type(m_ui->txtFat, fatCalories);
     m_ui->optFatCals_0->setChecked(true);

@@ -475,6 +475,7 @@ void TestIngredientScreens::editReloadsTheStoredAmount_data()
     QTest::newRow("1 1/3 as the wizard stores it") << 1.333f << u"1"_s << u"1/3"_s << 1.333f;
     QTest::newRow("2 2/3 as the wizard stores it") << 2.666f << u"2"_s << u"2/3"_s << 2.666f;
     QTest::newRow("1 1/8 exactly") << 1.125f << u"1"_s << u"1/8"_s << 1.125f;
+    QTest::newRow("1/2 reads with no 0 before it") << 0.5f << QString() << u"1/2"_s << 0.5f;
     QTest::newRow("1.1254 is no 1 1/8: tenths") << 1.1254f << u"1"_s << u"1"_s << 1.1f;
     QTest::newRow("1.3334 is no 1 1/3: tenths") << 1.3334f << u"1"_s << u"3"_s << 1.3f;
 }
