@@ -427,28 +427,29 @@ struct Tally {
 class Tallies {
 public:
     explicit Tallies(size_t foods)
+        : m_all(all())
     {
-        if (all().size() < foods)
-            all().resize(foods);
+        if (m_all.size() < foods)
+            m_all.resize(foods);
     }
     ~Tallies()
     {
         for (const int food : m_written)
-            all()[static_cast<size_t>(food)] = Tally{};
+            m_all[static_cast<size_t>(food)] = Tally{};
     }
     Tallies(const Tallies&) = delete;
     Tallies& operator=(const Tallies&) = delete;
 
     Tally& operator[](int food)
     {
-        Tally& tally = all()[static_cast<size_t>(food)];
+        Tally& tally = m_all[static_cast<size_t>(food)];
         if (!tally.written) {
             tally.written = true;
             m_written.push_back(food);
         }
         return tally;
     }
-    const Tally& at(int food) const { return all()[static_cast<size_t>(food)]; }
+    const Tally& at(int food) const { return m_all[static_cast<size_t>(food)]; }
 
 private:
     static std::vector<Tally>& all()
@@ -456,6 +457,9 @@ private:
         thread_local std::vector<Tally> tallies;
         return tallies;
     }
+    // This thread's table, looked up once: every tally of a line goes through it, and reaching a
+    // thread's own variable costs a call each time.
+    std::vector<Tally>& m_all;
     std::vector<int> m_written;
 };
 
