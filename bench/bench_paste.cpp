@@ -72,6 +72,20 @@ void readAndMatchTwentyLines(benchmark::State& state)
 }
 BENCHMARK(readAndMatchTwentyLines)->Unit(benchmark::kMillisecond);
 
+// Reads and reviews a whole paste as the paste window's Read and "zestora analyze" do.
+void readAndReviewWhole(benchmark::State& state, const paste::FoodMatcher& matcher,
+                        const QString& text)
+{
+    for (auto _ : state) {
+        const paste::RecipeText read = paste::readRecipeText(text, true);
+        QList<paste::ReviewedLine> reviewed = paste::reviewLines(
+            read.lines, paste::KitchenMeasures::US, matcher, ingredients(), tables().weights);
+        paste::findUneaten(reviewed, read.directions, ingredients());
+        paste::countParts(reviewed, ingredients(), tables().weights);
+        benchmark::DoNotOptimize(reviewed.size());
+    }
+}
+
 // A paste of 1 MB, the recipe's lines again and again with other amounts, read and reviewed
 // whole as the paste window's Read and "zestora analyze" do.
 void readAndReviewOneMegabyte(benchmark::State& state)
@@ -81,14 +95,7 @@ void readAndReviewOneMegabyte(benchmark::State& state)
     QString text;
     for (int amount = 1; text.size() < (1 << 20); ++amount)
         text += QString::number(amount % 9 + 1) + u' ' + lines[amount % lines.size()] + u'\n';
-    for (auto _ : state) {
-        const paste::RecipeText read = paste::readRecipeText(text, true);
-        QList<paste::ReviewedLine> reviewed = paste::reviewLines(
-            read.lines, paste::KitchenMeasures::US, matcher, ingredients(), tables().weights);
-        paste::findUneaten(reviewed, read.directions, ingredients());
-        paste::countParts(reviewed, ingredients(), tables().weights);
-        benchmark::DoNotOptimize(reviewed.size());
-    }
+    readAndReviewWhole(state, matcher, text);
 }
 BENCHMARK(readAndReviewOneMegabyte)->Unit(benchmark::kMillisecond);
 
@@ -120,14 +127,7 @@ void readAndReviewOneMegabyteAllDifferent(benchmark::State& state)
                          QString(notes[line % notes.size()])
                              .replace(QStringLiteral("%1"), QString::number(line % 7 + 2)));
     }
-    for (auto _ : state) {
-        const paste::RecipeText read = paste::readRecipeText(text, true);
-        QList<paste::ReviewedLine> reviewed = paste::reviewLines(
-            read.lines, paste::KitchenMeasures::US, matcher, ingredients(), tables().weights);
-        paste::findUneaten(reviewed, read.directions, ingredients());
-        paste::countParts(reviewed, ingredients(), tables().weights);
-        benchmark::DoNotOptimize(reviewed.size());
-    }
+    readAndReviewWhole(state, matcher, text);
 }
 BENCHMARK(readAndReviewOneMegabyteAllDifferent)->Unit(benchmark::kMillisecond);
 
