@@ -141,4 +141,17 @@ QString describeChar(QChar c)
     return describeChar(char32_t{c.unicode()});
 }
 
+QList<QList<QByteArray>> tableRows(const QByteArray& table, qsizetype fieldCount)
+{
+    QList<QList<QByteArray>> rows;
+    for (const QByteArray& row : table.split('\n')) {
+        if (row.startsWith('#'))
+            continue;
+        QList<QByteArray> fields = row.trimmed().split('\t');
+        if (fields.size() == fieldCount)
+            rows.append(std::move(fields));
+    }
+    return rows;
+}
+
 } // namespace zestora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -42,5 +43,10 @@ std::optional<char32_t> firstCharOutsideCp1252(QStringView text);
 // How a character is named in a message: the character itself and its code point.
 QString describeChar(char32_t c);
 QString describeChar(QChar c);
+
+// The rows of a table kept as data beside the program: tab-separated fields, a line starting
+// with '#' a comment; a row without exactly fieldCount fields is left out, as a hand-edited
+// table may hold a half-written line.
+QList<QList<QByteArray>> tableRows(const QByteArray& table, qsizetype fieldCount);
 
 } // namespace zestora

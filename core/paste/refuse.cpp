@@ -2,6 +2,7 @@
 
 #include "core/paste/ingredientline.h"
 #include "core/paste/unitwords.h"
+#include "core/text.h"
 
 #include <QRegularExpression>
 
@@ -44,12 +45,7 @@ bool boughtWhole(const IngredientLine& line)
 
 Refuse::Refuse(const QByteArray& table)
 {
-    for (const QByteArray& row : table.split('\n')) {
-        if (row.startsWith('#'))
-            continue;
-        const QList<QByteArray> fields = row.trimmed().split('\t');
-        if (fields.size() != 4)
-            continue;
+    for (const QList<QByteArray>& fields : tableRows(table, 4)) {
         bool read = false;
         const double percent = fields[1].toDouble(&read);
         if (read && percent > 0 && percent < 100)

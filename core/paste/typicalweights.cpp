@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/paste/foodmatcher.h"
+#include "core/text.h"
 
 #include <algorithm>
 
@@ -9,12 +10,7 @@ namespace zestora::paste {
 
 TypicalWeights::TypicalWeights(const QByteArray& table)
 {
-    for (const QByteArray& row : table.split('\n')) {
-        if (row.startsWith('#'))
-            continue;
-        const QList<QByteArray> fields = row.trimmed().split('\t');
-        if (fields.size() != 3)
-            continue;
+    for (const QList<QByteArray>& fields : tableRows(table, 3)) {
         bool read = false;
         const double grams = fields[2].toDouble(&read);
         const QString food = fields[1] == "-" ? QString() : QString::fromUtf8(fields[1]).trimmed();
