@@ -1112,10 +1112,26 @@ std::vector<FoodMatch> FoodMatcher::Ranking::best(size_t count, int leftOut) con
 QList<FoodMatch> FoodMatcher::bestFoods(const QString& food, int count, const QStringList& hints,
                                         KitchenMeasures measures) const
 {
-    QList<FoodMatch> best;
+    // The user's choices change between lines: the one for these words is part of what is kept.
     const QString chosen = m_choices ? m_choices->chosenFor(food) : QString();
     const int remembered =
         chosen.isEmpty() ? -1 : m_ingredients.lastIndexOfNameIgnoringCase(chosen);
+    Asked asked{food, hints, count, measures, remembered};
+    if (const auto found = m_found.constFind(asked); found != m_found.cend())
+        return *found;
+    const QList<FoodMatch> best = rankFoods(food, count, hints, measures, remembered);
+    // Enough for the distinct foods of a long paste, small beside the index.
+    constexpr qsizetype mostKept = 8192;
+    if (m_found.size() >= mostKept)
+        m_found.clear();
+    m_found.insert(std::move(asked), best);
+    return best;
+}
+
+QList<FoodMatch> FoodMatcher::rankFoods(const QString& food, int count, const QStringList& hints,
+                                        KitchenMeasures measures, int remembered) const
+{
+    QList<FoodMatch> best;
     if (remembered >= 0)
         best.append(FoodMatch{remembered, ScoreWeights::remembered});
 

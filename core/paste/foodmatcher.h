@@ -100,6 +100,7 @@ public:
     // scores keep the table's order. Hints are words the line implies without saying them in the
     // food's words ("canned" for a line counting cans).
     // The cooks' names are those of the country whose measures the line is written in.
+    // A matcher is used by one thread at a time: it keeps what it found for the words it was given.
     QList<FoodMatch> bestFoods(const QString& food, int count = 5, const QStringList& hints = {},
                                KitchenMeasures measures = KitchenMeasures::US) const;
 
@@ -123,6 +124,9 @@ private:
         bool lacking = false; // a cook's name of a food the database lacks
     };
     class Ranking; // one line's ranking of the foods, phase by phase
+    // The best foods, the remembered one (an index of the table; none: -1) first.
+    QList<FoodMatch> rankFoods(const QString& food, int count, const QStringList& hints,
+                               KitchenMeasures measures, int remembered) const;
     // The food's words as the names would write them: without what says how the food was raised or
     // sold, food cooked by steam as cooked, two words the names write as one joined.
     QStringList wordsAsNamed(const QString& food, KitchenMeasures measures) const;
@@ -148,6 +152,23 @@ private:
     std::vector<bool> m_grouped;     // the name's first part is a group: "Spices, cinnamon"
     std::vector<bool> m_branded;     // the name has a brand, written in capitals
     std::vector<float> m_brandExtra; // the penalties of its brand's and its kind of product's words
+    // What the best foods were found for: the words, hints, count, measures and remembered food.
+    struct Asked {
+        QString food;
+        QStringList hints;
+        int count;
+        KitchenMeasures measures;
+        int remembered;
+        bool operator==(const Asked&) const = default;
+        friend size_t qHash(const Asked& asked, size_t seed)
+        {
+            return qHashMulti(seed, asked.food, asked.hints, asked.count,
+                              static_cast<int>(asked.measures), asked.remembered);
+        }
+    };
+    // The best foods found for the lines matched lately: a long paste names the same foods again
+    // and again with other amounts and notes, and ranking is the cost of a line. Emptied when full.
+    mutable QHash<Asked, QList<FoodMatch>> m_found;
 };
 
 } // namespace zestora::paste
