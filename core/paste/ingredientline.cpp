@@ -613,8 +613,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
     RecipeText recipe;
     const QList<QStringView> rows = text.split(u'\n');
     bool titleOpen = titled;
-    // A long text repeats its lines: each is read once.
-    QHash<QStringView, IngredientLine> read;
+    recipe.lines.reserve(rows.size());
+    // A long text repeats its lines: each is read once, and copied from where it first stands.
+    QHash<QStringView, qsizetype> read;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringView row = rows[i].trimmed();
         if (const QRegularExpressionMatch m = servingsLine.match(row); m.hasMatch()) {
@@ -625,10 +626,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
                 recipe.servings = static_cast<float>(servings);
             continue;
         }
-        auto known = read.find(row);
-        if (known == read.end())
-            known = read.insert(row, readIngredientLine(row));
-        const IngredientLine& line = *known;
+        const auto known = read.constFind(row);
+        IngredientLine line =
+            known == read.cend() ? readIngredientLine(row) : recipe.lines.at(*known);
         if (titleOpen && line.kind != LineKind::Blank) {
             titleOpen = false;
             const bool title = !line.hasQuantity() && !row.endsWith(u':') &&
@@ -645,7 +645,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
             recipe.directions = directions.join(u'\n').trimmed();
             break;
         }
-        recipe.lines.append(line);
+        if (known == read.cend())
+            read.insert(row, recipe.lines.size());
+        recipe.lines.append(std::move(line));
     }
     // Blank lines at either end separate nothing.
     while (!recipe.lines.isEmpty() && recipe.lines.back().kind == LineKind::Blank)
