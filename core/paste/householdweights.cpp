@@ -86,6 +86,16 @@ bool formOrVariant(const QString& word)
 
 QStringList HouseholdWeights::kinOf(const QString& name) const
 {
+    if (const auto found = m_kin.constFind(name); found != m_kin.cend())
+        return *found;
+    // The names asked about are the stored foods': one entry a food at most, whatever is pasted.
+    const QStringList kin = findKin(name);
+    m_kin.insert(name, kin);
+    return kin;
+}
+
+QStringList HouseholdWeights::findKin(const QString& name) const
+{
     const QString first = name.section(u',', 0, 0).trimmed().toCaseFolded();
     const QStringList own = tellingWords(name.section(u',', 1));
     struct Kin {

@@ -39,7 +39,7 @@ public:
     QList<Measure> measuresOf(const QString& name) const;
     // The food's nearest kin, nearest first: the other foods whose names start as its own does
     // and share another of its words ("Onions, raw" of "Onions, sweet, raw"), the fewer words
-    // apart the nearer.
+    // apart the nearer. The tables are used by one thread at a time: they keep what they found.
     QStringList kinOf(const QString& name) const;
 
     // Typical weights for the units USDA does not weigh.
@@ -50,10 +50,15 @@ public:
     void setRefuse(Refuse refuse) { m_refuse = std::move(refuse); }
 
 private:
+    QStringList findKin(const QString& name) const;
+
     QHash<QString, QList<Measure>> m_measures;
     // Stored names by their first part, case-folded, each with its later words that tell kin
     // apart.
     QHash<QString, QList<std::pair<QString, QStringList>>> m_byFirstPart;
+    // The kin found for each name asked about: a long paste weighs the same foods again and again,
+    // and a food's group may hold hundreds of names.
+    mutable QHash<QString, QStringList> m_kin;
     TypicalWeights m_typical;
     Refuse m_refuse;
 };
