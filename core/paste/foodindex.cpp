@@ -14,8 +14,26 @@ FoodIndex::~FoodIndex() = default;
 
 void FoodIndex::loadTables()
 {
+    if (m_tables)
+        return;
+    // The thread may be reading them already.
+    takeBuilt();
     if (!m_tables)
         m_tables = MatchingTables::load(m_starterDir);
+}
+
+void FoodIndex::takeBuilt()
+{
+    if (!m_building.valid())
+        return;
+    Built built = m_building.get();
+    if (!m_tables)
+        m_tables = std::move(built.tables);
+    // Made for the table as it was: of use only if it has not changed since.
+    if (m_buildingRevision == m_ingredients.revision()) {
+        m_matcher = std::move(built.matcher);
+        m_indexedRevision = m_buildingRevision;
+    }
 }
 
 const HouseholdWeights& FoodIndex::weights()
@@ -37,15 +55,26 @@ void FoodIndex::prepare()
 {
     if (m_building.valid() || (m_matcher && m_indexedRevision == m_ingredients.revision()))
         return;
-    // The files are read here, once; the thread gets its own shares of what it reads.
-    loadTables();
     m_buildingRevision = m_ingredients.revision();
-    m_building = std::async(std::launch::async, [&ingredients = m_ingredients,
-                                                 names = m_ingredients.trimmedNames(),
-                                                 cooksNames = m_tables->names,
-                                                 choices = &choices()]() mutable {
-        return std::make_unique<FoodMatcher>(ingredients, names, std::move(cooksNames), choices);
-    });
+    // The tables beside the starter database are read on the thread too, the first time: read on
+    // the window's thread they held it still for a tenth of a second. The thread gets its own
+    // shares of what it reads.
+    std::optional<CooksNames> known;
+    if (m_tables)
+        known = m_tables->names;
+    m_building =
+        std::async(std::launch::async,
+                   [&ingredients = m_ingredients, names = m_ingredients.trimmedNames(),
+                    known = std::move(known), dir = m_starterDir, choices = &choices()]() mutable {
+                       Built built;
+                       if (!known) {
+                           built.tables = MatchingTables::load(dir);
+                           known = built.tables->names;
+                       }
+                       built.matcher = std::make_unique<FoodMatcher>(ingredients, names,
+                                                                     *std::move(known), choices);
+                       return built;
+                   });
 }
 
 bool FoodIndex::indexReady(std::chrono::milliseconds wait)
@@ -56,14 +85,7 @@ bool FoodIndex::indexReady(std::chrono::milliseconds wait)
 
 const FoodMatcher& FoodIndex::matcher()
 {
-    if (m_building.valid()) {
-        std::unique_ptr<FoodMatcher> built = m_building.get();
-        // Made for the table as it was: of use only if it has not changed since.
-        if (m_buildingRevision == m_ingredients.revision()) {
-            m_matcher = std::move(built);
-            m_indexedRevision = m_buildingRevision;
-        }
-    }
+    takeBuilt();
     if (!m_matcher || m_indexedRevision != m_ingredients.revision()) {
         loadTables();
         m_matcher = std::make_unique<FoodMatcher>(m_ingredients, m_tables->names, &choices());

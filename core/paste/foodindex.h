@@ -24,9 +24,9 @@ public:
     ~FoodIndex();
 
     const IngTable& ingredients() const { return m_ingredients; }
-    // Starts indexing the names on a thread of its own, unless the index is up to date or on
-    // its way: the first line matched then finds it made. Called once the ingredients are
-    // loaded, and again after they changed.
+    // Starts indexing the names on a thread of its own (which also reads the tables the first
+    // time), unless the index is up to date or on its way: the first line matched then finds it
+    // made. Called once the ingredients are loaded, and again after they changed.
     void prepare();
     // Whether the index is made for the table as it is now, waiting at most that long for one
     // being made; starts making one when none is on its way. A window that cannot wait keeps
@@ -52,7 +52,14 @@ public:
     void countUneaten(QList<ReviewedLine>& lines, QStringView directions);
 
 private:
+    // What the thread makes: the index, and the tables when they were not read before.
+    struct Built {
+        std::optional<MatchingTables> tables;
+        std::unique_ptr<FoodMatcher> matcher;
+    };
     void loadTables();
+    // Waits for the thread's work, if any, and keeps what is still of use.
+    void takeBuilt();
 
     const IngTable& m_ingredients;
     QString m_starterDir;
@@ -61,7 +68,7 @@ private:
     std::unique_ptr<FoodMatcher> m_matcher;
     quint64 m_indexedRevision = 0;
     KitchenMeasures m_measures = KitchenMeasures::US;
-    std::future<std::unique_ptr<FoodMatcher>> m_building;
+    std::future<Built> m_building;
     quint64 m_buildingRevision = 0;
 };
 

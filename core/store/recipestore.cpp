@@ -1,5 +1,6 @@
 #include "core/store/recipestore.h"
 
+#include "core/sortednames.h"
 #include "core/store/recipemarks.h"
 #include "core/text.h"
 
@@ -59,6 +60,16 @@ QStringList RecipeStore::recipeNames() const
     names.reserve(m_list.size());
     for (const RecipeEntry& entry : m_list)
         names.append(entry.recipeName);
+    return names;
+}
+
+QStringList RecipeStore::namesForPeople() const
+{
+    QStringList names;
+    names.reserve(m_list.size());
+    for (const int index : orderForPeople(
+             m_list.size(), [this](qsizetype i) { return QStringView(m_list[i].recipeName); }))
+        names.append(m_list[index].recipeName);
     return names;
 }
 

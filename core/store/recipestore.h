@@ -51,6 +51,8 @@ public:
     int count() const { return static_cast<int>(m_list.size()); }
     const QList<RecipeEntry>& recipeList() const { return m_list; }
     QStringList recipeNames() const;
+    // The same in the order of the name lists (orderForPeople), sorted where the names lie.
+    QStringList namesForPeople() const;
     // The last recipe whose trimmed name equals the given one trimmed, ignoring letter case, as
     // the stored recipes screen finds the recipe to show; -1 when there is none.
     int lastIndexOfNameIgnoringCase(const QString& name) const;

@@ -1,7 +1,5 @@
 #include "core/store/storesload.h"
 
-#include "core/sortednamemodel.h"
-
 namespace zestora {
 
 StoresLoad loadStores(IngTable& ingredients, RecipeStore& recipes)
@@ -12,7 +10,7 @@ StoresLoad loadStores(IngTable& ingredients, RecipeStore& recipes)
     loaded.ingredientNames = ingredients.namesForPeople();
     if (std::optional<LoadProblem> problem = recipes.load())
         loaded.problems.append(*problem);
-    loaded.recipeNames = SortedNameModel::sortedForPeople(recipes.recipeNames());
+    loaded.recipeNames = recipes.namesForPeople();
     return loaded;
 }
 

@@ -69,14 +69,15 @@ void TestText::lowerCaseIsQtsCharacterByCharacter()
 void TestText::namesSortAsTheirLowerCaseFormsWithTiesInOrder()
 {
     // Few letters, so that names share long starts, are equal but for case, are each other's
-    // beginnings, and hold a zero character; long lists so that every way through the sort runs.
-    const QString letters = u"aAbB\u00e9\u00c9 \u0000\u0160\u0161"_s;
+    // beginnings, and hold a zero and the highest character; long lists so that every way through
+    // the sort runs.
+    const QString letters = u"aAbB\u00e9\u00c9 \u0000\u0160\u0161\uffff"_s;
     QRandomGenerator random(1618);
     for (const int count : {0, 1, 11, 12, 500, 5000}) {
         QStringList names;
         for (int i = 0; i < count; ++i) {
             QString name;
-            for (int length = int(random.bounded(7)); length > 0; --length)
+            for (int length = int(random.bounded(10)); length > 0; --length)
                 name += letters[random.bounded(letters.size())];
             names.append(name);
         }
