@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zestora::paste {
@@ -102,16 +103,21 @@ struct Cursor {
 
 QString readUnit(Cursor& cursor);
 
-// An amount or a range of two at the cursor, as its middle.
-std::optional<double> readAmount(Cursor& cursor)
+// An amount or a range of two at the cursor. A range counts its smaller amount, as nutrition
+// analysts count "2 to 3 cups": the cook may stop there, and the recipe was written to work with
+// it. The range as written goes to *range.
+std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
 {
-    static const QRegularExpression range(
+    static const QRegularExpression amounts(
         QStringLiteral("^(%1)(?:\\s*(?:-|to|or)\\s*(%1))?(?![\\d%/])").arg(amountPattern));
-    const QRegularExpressionMatch m = range.match(cursor.rest());
+    const QRegularExpressionMatch m = amounts.match(cursor.rest());
     if (m.hasMatch()) {
         double value = amountValue(m.capturedView(1));
-        if (m.hasCaptured(2))
-            value = (value + amountValue(m.capturedView(2))) / 2;
+        if (m.hasCaptured(2)) {
+            value = std::min(value, amountValue(m.capturedView(2)));
+            if (range)
+                *range = m.captured(0);
+        }
         cursor.at += m.capturedLength(0);
         return value;
     }
@@ -527,8 +533,11 @@ IngredientLine readIngredientLine(QStringView written)
     Cursor cursor{reading};
     const QRegularExpressionMatch negative = minus.match(reading);
     cursor.at = negative.capturedLength(0);
-    const std::optional<double> amount = readAmount(cursor);
+    QString range;
+    const std::optional<double> amount = readAmount(cursor, &range);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
+    if (!range.isEmpty())
+        line.measures = QStringLiteral("of %1, the smaller amount").arg(range);
     // The word over a recipe's list says nothing of its foods: "Ingredients", "INGREDIENTS:".
     static const QRegularExpression listWord(QStringLiteral("^ingredients?\\s*:?$"),
                                              QRegularExpression::CaseInsensitiveOption);
@@ -619,8 +628,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
         const QStringView row = rows[i].trimmed();
         if (const QRegularExpressionMatch m = servingsLine.match(row); m.hasMatch()) {
             double servings = amountValue(m.capturedView(1));
+            // "Serves 4 to 6" is analysed for the larger number, the smaller serving.
             if (m.hasCaptured(2))
-                servings = (servings + amountValue(m.capturedView(2))) / 2;
+                servings = std::max(servings, amountValue(m.capturedView(2)));
             if (servings > 0)
                 recipe.servings = static_cast<float>(servings);
             continue;
