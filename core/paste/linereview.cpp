@@ -100,8 +100,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (!reviewed.isIngredient() || line.food.isEmpty())
         return reviewed;
     // A drained can gives its drained solids, which weigh about three fifths of what the can
-    // holds ("1 (15 oz) can chickpeas, drained" is some 9 oz of chickpeas).
-    static const QRegularExpression drainedNote(QStringLiteral("^\\s*drained\\b"),
+    // holds ("1 (15 oz) can chickpeas, rinsed and drained" is some 9 oz of chickpeas).
+    static const QRegularExpression drainedNote(QStringLiteral("\\bdrained\\b"),
                                                 QRegularExpression::CaseInsensitiveOption);
     const bool drained =
         line.package == QLatin1String("can") &&
