@@ -502,6 +502,40 @@ bool namesAPart(QStringView text)
     return partName.match(text).hasMatch() && text.count(u' ') < 6;
 }
 
+// A line that names its food before its amount, as British magazines and some cookbooks write
+// it ("potatoes 700g, cut into wedges", "sunflower oil - 1 tablespoon", "lemon 1, zested"), put
+// amount first; any other line as it is. A count after the food stands alone, so that "Bake for
+// 20 minutes" or "Ingredients for 4" stay what they are.
+QString amountFirst(const QString& text)
+{
+    static const QRegularExpression foodFirst(
+        QStringLiteral("^([A-Za-z][^\\d]*?)\\s+(?:-\\s+)?(?=[\\d.])"));
+    static const QRegularExpression linkWord(
+        QStringLiteral("\\b(?:for|of|to|with|in|into|at|by|about|and|or|over|serves|makes|"
+                       "yields?|step|mark|oven|gas)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression otherUnits(
+        QStringLiteral("^\\s*/\\s*%1\\s*[A-Za-z]*\\.?").arg(amountPattern));
+    static const QRegularExpression countEnds(QStringLiteral("^\\s*(?:[,(/]|$)"));
+    const QRegularExpressionMatch m = foodFirst.match(text);
+    if (!m.hasMatch() || linkWord.match(m.capturedView(1)).hasMatch())
+        return text;
+    Cursor cursor{text, m.capturedLength(0)};
+    if (!readAmount(cursor))
+        return text;
+    const qsizetype amountEnd = cursor.at;
+    cursor.skipBlanks();
+    if (readUnit(cursor).isEmpty()) {
+        if (!countEnds.match(QStringView(text).sliced(amountEnd)).hasMatch())
+            return text;
+        cursor.at = amountEnd;
+    }
+    if (const QRegularExpressionMatch other = otherUnits.match(cursor.rest()); other.hasMatch())
+        cursor.at += other.capturedLength(0);
+    return text.sliced(m.capturedLength(0), cursor.at - m.capturedLength(0)) + u' ' +
+           m.captured(1) + text.sliced(cursor.at);
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -530,6 +564,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(about);
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
+    reading = amountFirst(reading);
     Cursor cursor{reading};
     const QRegularExpressionMatch negative = minus.match(reading);
     cursor.at = negative.capturedLength(0);
