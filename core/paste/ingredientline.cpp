@@ -419,12 +419,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     QStringList notes = takeBracketed(rest);
     // "boneless, skinless chicken breasts": words that only describe go on to the food.
     static const QRegularExpression describing(
-        QStringLiteral("^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
-                       "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
-                       "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
-                       "salted|(?:fat|salt|sugar)[\\s-]free|(?:low|reduced|less)[\\s-](?:fat|sodium|"
-                       "salt)|salt[\\s-]reduced|no[\\s-]salt[\\s-]added|nonfat|non-fat|light|lite)"
-                       "\\s*,?\\s*)+(?=[a-z])"),
+        QStringLiteral(
+            "^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
+            "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
+            "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
+            "salted|(?:fat|salt|sugar)[\\s-]free|(?:low|reduced|less)[\\s-](?:fat|sodium|"
+            "salt)|salt[\\s-]reduced|no[\\s-]salt[\\s-]added|nonfat|non-fat|light|lite)"
+            "\\s*,?\\s*)+(?=[a-z])"),
         QRegularExpression::CaseInsensitiveOption);
     qsizetype searchFrom = 0;
     if (const QRegularExpressionMatch m = describing.match(rest); m.hasMatch())

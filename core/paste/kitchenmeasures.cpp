@@ -103,7 +103,8 @@ void readInMeasures(IngredientLine& line, KitchenMeasures measures)
             QStringLiteral("%1 %2, %3 ml")
                 .arg(measuresTitle(measures), QLatin1String(size.name),
                      ml >= 100 ? QString::number(std::round(ml)) : QString::number(ml, 'g', 3));
-        line.measures = line.measures.isEmpty() ? read : line.measures + QStringLiteral("; ") + read;
+        line.measures =
+            line.measures.isEmpty() ? read : line.measures + QStringLiteral("; ") + read;
         return;
     }
 }
