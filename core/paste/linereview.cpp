@@ -135,6 +135,17 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (hints.removeAll(QStringLiteral("cooked")) > 0 &&
         !words.contains(QStringLiteral("cooked"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("cooked "));
+    // So does a note that the food has less salt: "chicken broth (low sodium)", "400ml stock,
+    // made from 1 low-sodium stock cube".
+    static const QRegularExpression lessSalt(
+        QStringLiteral("\\b(?:(?:low|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|unsalted|"
+                       "no[\\s-]salt[\\s-]added)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : line.notes) {
+        if (const QRegularExpressionMatch m = lessSalt.match(note);
+            m.hasMatch() && !lessSalt.match(words).hasMatch())
+            words.prepend(m.captured(0) + u' ');
+    }
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.
