@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zestora::paste {
@@ -102,16 +103,21 @@ struct Cursor {
 
 QString readUnit(Cursor& cursor);
 
-// An amount or a range of two at the cursor, as its middle.
-std::optional<double> readAmount(Cursor& cursor)
+// An amount or a range of two at the cursor. A range counts its smaller amount, as nutrition
+// analysts count "2 to 3 cups": the cook may stop there, and the recipe was written to work with
+// it. The range as written goes to *range.
+std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
 {
-    static const QRegularExpression range(
+    static const QRegularExpression amounts(
         QStringLiteral("^(%1)(?:\\s*(?:-|to|or)\\s*(%1))?(?![\\d%/])").arg(amountPattern));
-    const QRegularExpressionMatch m = range.match(cursor.rest());
+    const QRegularExpressionMatch m = amounts.match(cursor.rest());
     if (m.hasMatch()) {
         double value = amountValue(m.capturedView(1));
-        if (m.hasCaptured(2))
-            value = (value + amountValue(m.capturedView(2))) / 2;
+        if (m.hasCaptured(2)) {
+            value = std::min(value, amountValue(m.capturedView(2)));
+            if (range)
+                *range = m.captured(0);
+        }
         cursor.at += m.capturedLength(0);
         return value;
     }
@@ -413,10 +419,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     QStringList notes = takeBracketed(rest);
     // "boneless, skinless chicken breasts": words that only describe go on to the food.
     static const QRegularExpression describing(
-        QStringLiteral("^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
-                       "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
-                       "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
-                       "salted)\\s*,?\\s*)+(?=[a-z])"),
+        QStringLiteral(
+            "^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
+            "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
+            "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
+            "salted|(?:fat|salt|sugar)[\\s-]free|(?:low|reduced|less)[\\s-](?:fat|sodium|"
+            "salt)|salt[\\s-]reduced|no[\\s-]salt[\\s-]added|nonfat|non-fat|light|lite)"
+            "\\s*,?\\s*)+(?=[a-z])"),
         QRegularExpression::CaseInsensitiveOption);
     qsizetype searchFrom = 0;
     if (const QRegularExpressionMatch m = describing.match(rest); m.hasMatch())
@@ -496,6 +505,40 @@ bool namesAPart(QStringView text)
     return partName.match(text).hasMatch() && text.count(u' ') < 6;
 }
 
+// A line that names its food before its amount, as British magazines and some cookbooks write
+// it ("potatoes 700g, cut into wedges", "sunflower oil - 1 tablespoon", "lemon 1, zested"), put
+// amount first; any other line as it is. A count after the food stands alone, so that "Bake for
+// 20 minutes" or "Ingredients for 4" stay what they are.
+QString amountFirst(const QString& text)
+{
+    static const QRegularExpression foodFirst(
+        QStringLiteral("^([A-Za-z][^\\d]*?)\\s+(?:-\\s+)?(?=[\\d.])"));
+    static const QRegularExpression linkWord(
+        QStringLiteral("\\b(?:for|of|to|with|in|into|at|by|about|and|or|over|serves|makes|"
+                       "yields?|step|mark|oven|gas)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression otherUnits(
+        QStringLiteral("^\\s*/\\s*%1\\s*[A-Za-z]*\\.?").arg(amountPattern));
+    static const QRegularExpression countEnds(QStringLiteral("^\\s*(?:[,(/]|$)"));
+    const QRegularExpressionMatch m = foodFirst.match(text);
+    if (!m.hasMatch() || linkWord.match(m.capturedView(1)).hasMatch())
+        return text;
+    Cursor cursor{text, m.capturedLength(0)};
+    if (!readAmount(cursor))
+        return text;
+    const qsizetype amountEnd = cursor.at;
+    cursor.skipBlanks();
+    if (readUnit(cursor).isEmpty()) {
+        if (!countEnds.match(QStringView(text).sliced(amountEnd)).hasMatch())
+            return text;
+        cursor.at = amountEnd;
+    }
+    if (const QRegularExpressionMatch other = otherUnits.match(cursor.rest()); other.hasMatch())
+        cursor.at += other.capturedLength(0);
+    return text.sliced(m.capturedLength(0), cursor.at - m.capturedLength(0)) + u' ' +
+           m.captured(1) + text.sliced(cursor.at);
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -524,11 +567,15 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(about);
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
+    reading = amountFirst(reading);
     Cursor cursor{reading};
     const QRegularExpressionMatch negative = minus.match(reading);
     cursor.at = negative.capturedLength(0);
-    const std::optional<double> amount = readAmount(cursor);
+    QString range;
+    const std::optional<double> amount = readAmount(cursor, &range);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
+    if (!range.isEmpty())
+        line.measures = QStringLiteral("of %1, the smaller amount").arg(range);
     // The word over a recipe's list says nothing of its foods: "Ingredients", "INGREDIENTS:".
     static const QRegularExpression listWord(QStringLiteral("^ingredients?\\s*:?$"),
                                              QRegularExpression::CaseInsensitiveOption);
@@ -620,8 +667,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
         const QStringView row = rows[i].trimmed();
         if (const QRegularExpressionMatch m = servingsLine.match(row); m.hasMatch()) {
             double servings = amountValue(m.capturedView(1));
+            // "Serves 4 to 6" is analysed for the larger number, the smaller serving.
             if (m.hasCaptured(2))
-                servings = (servings + amountValue(m.capturedView(2))) / 2;
+                servings = std::max(servings, amountValue(m.capturedView(2)));
             if (servings > 0)
                 recipe.servings = static_cast<float>(servings);
             continue;

@@ -99,10 +99,12 @@ void readInMeasures(IngredientLine& line, KitchenMeasures measures)
         line.quantity = amount >= 10 ? std::round(amount) : amount;
         line.unit = QStringLiteral("ml");
         line.decimal = false;
-        line.measures =
+        const QString read =
             QStringLiteral("%1 %2, %3 ml")
                 .arg(measuresTitle(measures), QLatin1String(size.name),
                      ml >= 100 ? QString::number(std::round(ml)) : QString::number(ml, 'g', 3));
+        line.measures =
+            line.measures.isEmpty() ? read : line.measures + QStringLiteral("; ") + read;
         return;
     }
 }

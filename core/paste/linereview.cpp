@@ -100,8 +100,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (!reviewed.isIngredient() || line.food.isEmpty())
         return reviewed;
     // A drained can gives its drained solids, which weigh about three fifths of what the can
-    // holds ("1 (15 oz) can chickpeas, drained" is some 9 oz of chickpeas).
-    static const QRegularExpression drainedNote(QStringLiteral("^\\s*drained\\b"),
+    // holds ("1 (15 oz) can chickpeas, rinsed and drained" is some 9 oz of chickpeas).
+    static const QRegularExpression drainedNote(QStringLiteral("\\bdrained\\b"),
                                                 QRegularExpression::CaseInsensitiveOption);
     const bool drained =
         line.package == QLatin1String("can") &&
@@ -117,17 +117,36 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (drained)
         hints.append(QStringLiteral("drained"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
-    // A note that only says the food is cooked measures the cooked food: "1 cup brown rice,
-    // cooked".
-    static const QRegularExpression cooked(QStringLiteral("^\\s*(?:cooked|steamed|boiled)\\s*$"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    // A note that says the food is cooked, and at most how it is cut up then, measures the
+    // cooked food: "1 cup brown rice, cooked", "6 slices bacon, cooked and crumbled".
+    static const QRegularExpression cooked(
+        QStringLiteral("^\\s*(?:crisply\\s+)?(?:cooked|steamed|boiled|fried)(?:\\s*(?:and|&)\\s*"
+                       "(?:crumbled|chopped|diced|drained|sliced|shredded|cubed))?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     for (const QString& note : line.notes) {
         for (auto match = percent.globalMatch(note); match.hasNext();)
             hints.append(match.next().captured());
         if (cooked.match(note).hasMatch())
             hints.append(QStringLiteral("cooked"));
     }
-    reviewed.foods = matcher.bestFoods(line.food, 5, hints, line.readIn);
+    // A cooked note reads as "cooked" before the food's words, as the cooks' names know them:
+    // "bacon, cooked" is the cooked slice, not the fat it renders.
+    QString words = line.food;
+    if (hints.removeAll(QStringLiteral("cooked")) > 0 &&
+        !words.contains(QStringLiteral("cooked"), Qt::CaseInsensitive))
+        words.prepend(QStringLiteral("cooked "));
+    // So does a note that the food has less salt: "chicken broth (low sodium)", "400ml stock,
+    // made from 1 low-sodium stock cube".
+    static const QRegularExpression lessSalt(
+        QStringLiteral("\\b(?:(?:low|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|unsalted|"
+                       "no[\\s-]salt[\\s-]added)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : line.notes) {
+        if (const QRegularExpressionMatch m = lessSalt.match(note);
+            m.hasMatch() && !lessSalt.match(words).hasMatch())
+            words.prepend(m.captured(0) + u' ');
+    }
+    reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.
     static const QRegularExpression conjunction(QStringLiteral("\\s+and\\s+"),

@@ -279,6 +279,10 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
 
     QSet<QString> taken;
     for (const QList<QByteArray>& row : foods->rows) {
+        // A row without energy is no food but a placeholder ("ground beef calculator - user
+        // selects lean/fat percentage"), which would match a cook's "beef" and count nothing.
+        if (foods->text(row, "energy_kcal").isEmpty())
+            continue;
         const QString number = foods->text(row, "ndb_no");
         QList<HouseholdMeasure> list = measuresOf.value(number);
         std::stable_sort(

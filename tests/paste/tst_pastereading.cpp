@@ -85,6 +85,9 @@ void TestPasteReading::readsInKitchenMeasures_data()
         << u"1 tsp salt"_s << u"au"_s << 1.0 << u"tsp"_s << QString();
     QTest::newRow("American measures are the program's own")
         << u"1 pint milk"_s << u"US"_s << 1.0 << u"pint"_s << QString();
+    QTest::newRow("a range says which amount counted, beside the measure")
+        << u"2-3 tbs olive oil"_s << u"au"_s << 40.0 << u"ml"_s
+        << u"of 2-3, the smaller amount; Australian tablespoon, 20 ml"_s;
 }
 
 void TestPasteReading::readsInKitchenMeasures()
@@ -152,6 +155,8 @@ void TestPasteReading::readsRecipeText()
     // A part of the recipe named first is no title.
     QCOMPARE(readRecipeText(u"Ingredients\nFor the sauce\n1 cup milk\n"_s, true).title, QString());
     QCOMPARE(recipe.servings, 8.0f);
+    // A range of servings is analysed for the larger number.
+    QCOMPARE(readRecipeText(u"Serves 4 to 6\n2 eggs"_s, false).servings, 6.0f);
     QCOMPARE(recipe.directions, u"Mix.\nBake."_s);
     QStringList kinds;
     for (const IngredientLine& line : recipe.lines)

@@ -123,6 +123,9 @@ void TestUsda::damagedTablesAreReported()
     QCOMPARE(odd.foods.size(), 1);
     QCOMPARE(odd.foods[0].record.calories, 0.0f);
     QCOMPARE(odd.foods[0].record.protein, 0.0f);
+    // A row without energy is a placeholder, not a food.
+    QVERIFY(
+        readFoods(foodsHeader + "2\tCalculator\t\t\t\t\t\t\t\t\n", measuresHeader).foods.isEmpty());
 }
 
 void TestUsda::starterDatabaseIsSound()
