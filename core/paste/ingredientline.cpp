@@ -103,9 +103,8 @@ struct Cursor {
 
 QString readUnit(Cursor& cursor);
 
-// An amount or a range of two at the cursor. A range counts its smaller amount, as nutrition
-// analysts count "2 to 3 cups": the cook may stop there, and the recipe was written to work with
-// it. The range as written goes to *range.
+// An amount or a range of two at the cursor, a range as its middle: "2 to 3 cups" is 2 1/2, as
+// pasting has always read it. The range as written goes to *range, so that the line can say so.
 std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
 {
     static const QRegularExpression amounts(
@@ -114,7 +113,7 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
     if (m.hasMatch()) {
         double value = amountValue(m.capturedView(1));
         if (m.hasCaptured(2)) {
-            value = std::min(value, amountValue(m.capturedView(2)));
+            value = (value + amountValue(m.capturedView(2))) / 2;
             if (range)
                 *range = m.captured(0);
         }
@@ -575,7 +574,7 @@ IngredientLine readIngredientLine(QStringView written)
     const std::optional<double> amount = readAmount(cursor, &range);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
     if (!range.isEmpty())
-        line.measures = QStringLiteral("of %1, the smaller amount").arg(range);
+        line.measures = QStringLiteral("the middle of %1").arg(range);
     // The word over a recipe's list says nothing of its foods: "Ingredients", "INGREDIENTS:".
     static const QRegularExpression listWord(QStringLiteral("^ingredients?\\s*:?$"),
                                              QRegularExpression::CaseInsensitiveOption);

@@ -23,7 +23,7 @@ enum class LineKind {
 struct IngredientLine {
     LineKind kind = LineKind::Blank;
     QString text; // the line as written, without list bullets and surrounding blanks
-    // How much of the unit: a range is read as its smaller amount, a size in brackets multiplies
+    // How much of the unit: a range is read as its middle, a size in brackets multiplies
     // ("1 (14 oz) can" is 14 oz). None when the line gives no amount ("Salt to taste").
     std::optional<double> quantity;
     bool decimal = false; // the amount was written with a decimal point ("1.5")
@@ -32,7 +32,7 @@ struct IngredientLine {
     QString food;         // the food's words as written ("all-purpose flour")
     QStringList notes;    // what follows a comma or stands in brackets ("sifted")
     QString heading;      // a heading's text, without its colon
-    // How the amount was read where the line leaves it open: the smaller of a range, a country's
+    // How the amount was read where the line leaves it open: the middle of a range, a country's
     // measure ("British pint, 568 ml").
     QString measures;
     // Whose measures the line was read in, American until read in others: the country's names of

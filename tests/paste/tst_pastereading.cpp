@@ -86,8 +86,8 @@ void TestPasteReading::readsInKitchenMeasures_data()
     QTest::newRow("American measures are the program's own")
         << u"1 pint milk"_s << u"US"_s << 1.0 << u"pint"_s << QString();
     QTest::newRow("a range says which amount counted, beside the measure")
-        << u"2-3 tbs olive oil"_s << u"au"_s << 40.0 << u"ml"_s
-        << u"of 2-3, the smaller amount; Australian tablespoon, 20 ml"_s;
+        << u"2-3 tbs olive oil"_s << u"au"_s << 50.0 << u"ml"_s
+        << u"the middle of 2-3; Australian tablespoon, 20 ml"_s;
 }
 
 void TestPasteReading::readsInKitchenMeasures()
