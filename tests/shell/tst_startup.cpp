@@ -244,6 +244,14 @@ void TestStartUp::tipWindowWithoutTips()
     if (!window)
         return;
     QCOMPARE(labelText(window.get(), "lblTipText"), shown);
+    // Opened on OK, Tab runs along the buttons left to right.
+    QStringList order{window->focusWidget()->objectName()};
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        order.append(window->focusWidget()->objectName());
+    }
+    QCOMPARE(order,
+             (QStringList{u"cmdOK"_s, u"chkLoadTipsAtStartup"_s, u"cmdNextTip"_s, u"cmdOK"_s}));
     window->findChild<QPushButton*>(u"cmdNextTip"_s)->click();
     QCOMPARE(labelText(window.get(), "lblTipText"), shown);
 }
