@@ -371,6 +371,7 @@ void TestAnalysisScreen::keysReachTheirControls_data()
     row("End goes to the last row", "lblCals", "End", "lblPg");
     row("Space on the search link searches", "SearchLbl", "Space", "SearchFrm");
     row("Ctrl+F searches from any control", "DirectionsTxt", "Ctrl+F", "SearchFrm");
+    row("Tab reaches the lines list, framed while empty", "PasteCmd", "Tab", "R_IngLst");
 }
 
 void TestAnalysisScreen::keysReachTheirControls()
@@ -391,6 +392,12 @@ void TestAnalysisScreen::keysReachTheirControls()
     const QKeyCombination key = QKeySequence(keys)[0];
     QTest::keyClick(start, key.key(), key.keyboardModifiers());
     QCOMPARE(opened.isEmpty() ? QApplication::focusWidget()->objectName() : opened, reached);
+    if (!opened.isEmpty())
+        return;
+    // The control reached shows that it has the focus.
+    const QImage focused = f.screen->grab().toImage();
+    QApplication::focusWidget()->clearFocus();
+    QVERIFY(f.screen->grab().toImage() != focused);
 }
 
 enum class Change { ListClosed, Name, LongName };
