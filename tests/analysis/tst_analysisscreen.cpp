@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -18,11 +19,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QToolTip>
 
 using namespace zestora;
 using namespace zestora::testing;
 
 namespace {
+
+const QString longFood = u"Tomatoes, red, ripe, canned, packed in tomato juice, no salt"_s;
 
 QList<IngRecord> pantry()
 {
@@ -30,7 +34,8 @@ QList<IngRecord> pantry()
             food(u"Butter"_s, 1, u"tbs"_s, 14, u"g"_s, {11.5f, 7.3f, 0, 0, 0, 31, 91}),
             food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 0, 12, 0, 8, 24}),
             food(u"Cheese"_s, 1, u"slice"_s, 28, u"g"_s, {.fat = 9, .protein = 7}, true),
-            food(u"Pepper"_s, 1, u"pinch"_s)};
+            food(u"Pepper"_s, 1, u"pinch"_s),
+            food(longFood, 1, u"cup"_s, 240, u"g"_s, {.carbs = 10, .calories = 50})};
 }
 
 // The analysis screen over a session whose ingredient database holds the pantry.
@@ -400,7 +405,7 @@ void TestAnalysisScreen::keysReachTheirControls()
     QVERIFY(f.screen->grab().toImage() != focused);
 }
 
-enum class Change { ListClosed, Name, LongName };
+enum class Change { ListClosed, Name, LongName, LongLine };
 
 void TestAnalysisScreen::layoutHoldsStill_data()
 {
@@ -408,6 +413,7 @@ void TestAnalysisScreen::layoutHoldsStill_data()
     QTest::newRow("The ingredient list closes") << Change::ListClosed;
     QTest::newRow("A long name shows in the panel") << Change::Name;
     QTest::newRow("A long name without a blank") << Change::LongName;
+    QTest::newRow("A long ingredient chosen first, and its line") << Change::LongLine;
 }
 
 void TestAnalysisScreen::layoutHoldsStill()
@@ -441,6 +447,16 @@ void TestAnalysisScreen::layoutHoldsStill()
         QTest::keyClicks(f.get("NameTxt"), QString(50, u'W'));
         QCOMPARE(f.text("lblName"), QString(50, u'W'));
         break;
+    case Change::LongLine: {
+        f.addLine(longFood, 2, 0, u"cup"_s);
+        // Cut short in the list, the whole line shows where the pointer rests.
+        auto* lines = f.get<QListView>("R_IngLst");
+        const QPoint row = lines->visualRect(lines->model()->index(0, 0)).center();
+        QHelpEvent hover(QEvent::ToolTip, row, lines->viewport()->mapToGlobal(row));
+        QApplication::sendEvent(lines->viewport(), &hover);
+        QTRY_VERIFY(QToolTip::text().startsWith(u"2  cup     "_s + longFood + u'\n'));
+        break;
+    }
     }
     QCOMPARE(places(), before);
     QTRY_COMPARE(crowdedPanelTexts(f.get("Frame1")), QString());
@@ -606,7 +622,7 @@ void TestAnalysisScreen::showsWhereTheNumbersComeFrom()
                                             u"1  tbs     Butter, 14 g, 53 percent of Total Fat"_s,
                                             u"1  cup     Milk, 37 percent of Total Fat"_s}));
     QCOMPARE(list->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
-             u"2 cup = 2 x 125 g; 444 kcal per cup; 2 servings"_s);
+             u"2  cup     Flour\n2 cup = 2 x 125 g; 444 kcal per cup; 2 servings"_s);
     // By keyboard: Space on another row shows its shares, on the same row hides them.
     auto* sodium = f.get<QLabel>("lblSg");
     sodium->setFocus();
