@@ -11,7 +11,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -19,14 +18,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
-#include <QToolTip>
 
 using namespace zestora;
 using namespace zestora::testing;
 
 namespace {
-
-const QString longFood = u"Tomatoes, red, ripe, canned, packed in tomato juice, no salt"_s;
 
 QList<IngRecord> pantry()
 {
@@ -35,7 +31,7 @@ QList<IngRecord> pantry()
             food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 0, 12, 0, 8, 24}),
             food(u"Cheese"_s, 1, u"slice"_s, 28, u"g"_s, {.fat = 9, .protein = 7}, true),
             food(u"Pepper"_s, 1, u"pinch"_s),
-            food(longFood, 1, u"cup"_s, 240, u"g"_s, {.carbs = 10, .calories = 50})};
+            food(u"Tomatoes, red, ripe, canned, packed in tomato juice, no salt"_s, 1, u"cup"_s)};
 }
 
 // The analysis screen over a session whose ingredient database holds the pantry.
@@ -397,23 +393,19 @@ void TestAnalysisScreen::keysReachTheirControls()
     const QKeyCombination key = QKeySequence(keys)[0];
     QTest::keyClick(start, key.key(), key.keyboardModifiers());
     QCOMPARE(opened.isEmpty() ? QApplication::focusWidget()->objectName() : opened, reached);
-    if (!opened.isEmpty())
-        return;
-    // The control reached shows that it has the focus.
-    const QImage focused = f.screen->grab().toImage();
-    QApplication::focusWidget()->clearFocus();
-    QVERIFY(f.screen->grab().toImage() != focused);
+    const QImage focused = f.screen->grab().toImage(); // the control reached shows its focus
+    f.screen->setFocus();
+    QVERIFY(!opened.isEmpty() || f.screen->grab().toImage() != focused);
 }
 
-enum class Change { ListClosed, Name, LongName, LongLine };
+enum class Change { ListClosed, Name, LongName };
 
 void TestAnalysisScreen::layoutHoldsStill_data()
 {
     QTest::addColumn<Change>("change");
-    QTest::newRow("The ingredient list closes") << Change::ListClosed;
+    QTest::newRow("The list closes on a long name") << Change::ListClosed;
     QTest::newRow("A long name shows in the panel") << Change::Name;
     QTest::newRow("A long name without a blank") << Change::LongName;
-    QTest::newRow("A long ingredient chosen first, and its line") << Change::LongLine;
 }
 
 void TestAnalysisScreen::layoutHoldsStill()
@@ -436,7 +428,7 @@ void TestAnalysisScreen::layoutHoldsStill()
     const QList<QRect> before = places();
     switch (change) {
     case Change::ListClosed:
-        f.choose(u"Flour"_s);
+        f.choose(u"Tomatoes, red, ripe, canned, packed in tomato juice, no salt"_s);
         QVERIFY(!f.get("IngLst")->isVisible());
         QCOMPARE(f.screen->focusWidget(), f.get("OnesVs")); // where the quantity is typed
         break;
@@ -447,16 +439,6 @@ void TestAnalysisScreen::layoutHoldsStill()
         QTest::keyClicks(f.get("NameTxt"), QString(50, u'W'));
         QCOMPARE(f.text("lblName"), QString(50, u'W'));
         break;
-    case Change::LongLine: {
-        f.addLine(longFood, 2, 0, u"cup"_s);
-        // Cut short in the list, the whole line shows where the pointer rests.
-        auto* lines = f.get<QListView>("R_IngLst");
-        const QPoint row = lines->visualRect(lines->model()->index(0, 0)).center();
-        QHelpEvent hover(QEvent::ToolTip, row, lines->viewport()->mapToGlobal(row));
-        QApplication::sendEvent(lines->viewport(), &hover);
-        QTRY_VERIFY(QToolTip::text().startsWith(u"2  cup     "_s + longFood + u'\n'));
-        break;
-    }
     }
     QCOMPARE(places(), before);
     QTRY_COMPARE(crowdedPanelTexts(f.get("Frame1")), QString());
