@@ -49,6 +49,8 @@ StoredIngredientsScreen::StoredIngredientsScreen(Session& session, SortedNameMod
 {
     m_ui->setupUi(this);
     m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
+    // Tab goes on from the list to the chosen ingredient's values.
+    m_ui->Picture1->makeRowsFocusable(m_ui->IngLst);
     // A chosen name that leaves the list (deleted here, or replaced by the wizard) leaves nothing
     // chosen, rather than passing the choice to its neighbour unasked. Connected before the list
     // gets the model, so that this runs before the list's selection moves the choice on.

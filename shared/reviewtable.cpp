@@ -156,6 +156,14 @@ void ReviewTable::showLines(QList<paste::ReviewedLine> lines)
     }
     for (const int column : {QuantityColumn, UnitColumn, GramsColumn, NoteColumn})
         resizeColumnToContents(column);
+    // Room for any note a food chosen later brings, so that the columns hold still.
+    QFont bold = font();
+    bold.setBold(true);
+    int noteWidth = columnWidth(NoteColumn);
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    for (const QString& note : paste::ReviewedLine::notes())
+        noteWidth = std::max(noteWidth, QFontMetrics(bold).horizontalAdvance(note) + margins);
+    horizontalHeader()->resizeSection(NoteColumn, noteWidth);
     horizontalHeader()->resizeSection(FoodColumn, 380);
     if (rowCount() > 0)
         setCurrentCell(0, LineColumn);

@@ -24,6 +24,9 @@ TipWindow::TipWindow(QWidget* parent, Settings& settings)
     HelpViewer::setWindowContext(this, help::contentsContext);
     connect(m_ui->cmdNextTip, &QPushButton::clicked, this, &TipWindow::showNextTip);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    // Tab runs along the buttons as they read, left to right, but the window opens on OK, so
+    // that the key most users press first closes it.
+    m_ui->cmdOK->setFocus();
 }
 
 TipWindow::~TipWindow() = default;

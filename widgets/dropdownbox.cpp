@@ -21,7 +21,7 @@ void DropDownBox::keyPressEvent(QKeyEvent* event)
     const bool typing = !event->text().isEmpty() && event->text().at(0).isPrint() &&
                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (!typing) {
-        QComboBox::keyPressEvent(event);
+        ElidedComboBox::keyPressEvent(event);
         return;
     }
     Q_EMIT dropDown();

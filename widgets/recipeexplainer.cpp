@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QStyleOption>
 
 namespace zestora {
 
@@ -162,6 +163,8 @@ RecipeExplainer::RecipeExplainer(QWidget* screen, const IngTable& ingredients, S
     // The ingredients change only on other screens: the lines are worked out again when this one
     // comes back on view.
     screen->installEventFilter(this);
+    // An empty list has no line to draw the focus on: it frames itself instead.
+    rows->viewport()->installEventFilter(this);
 
     // The sentences are read as they stand; what they are is their description.
     m_source.shareLabels[0]->setAccessibleDescription(QStringLiteral("Share of calories from fat"));
@@ -222,6 +225,17 @@ bool RecipeExplainer::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Show && watched == parent()) {
         m_lines->rework();
+        return false;
+    }
+    if (event->type() == QEvent::Paint && watched == m_source.rows->viewport() &&
+        m_lines->rowCount() == 0 && m_source.rows->hasFocus()) {
+        // Drawn before the list paints, which paints nothing over it while it has no lines.
+        QPainter painter(m_source.rows->viewport());
+        QStyleOptionFocusRect frame;
+        frame.initFrom(m_source.rows);
+        frame.rect = m_source.rows->viewport()->rect();
+        m_source.rows->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter,
+                                              m_source.rows);
         return false;
     }
     const auto isKey = [event] {

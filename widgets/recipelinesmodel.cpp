@@ -50,7 +50,11 @@ QVariant RecipeLinesModel::data(const QModelIndex& index, int role) const
         return line.grams.isEmpty() ? QVariant() : QVariant(line.grams);
     case ShareRole:
         return row < shares().size() && shares()[row] ? QVariant(*shares()[row]) : QVariant();
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        // The whole line first: a long name ends in "…" where the list is narrow.
+        const QString& text = m_lines.row(row);
+        return line.amount ? text + u'\n' + line.amount->workings() : text;
+    }
     case Qt::AccessibleDescriptionRole:
         return line.amount ? QVariant(line.amount->workings()) : QVariant();
     case Qt::AccessibleTextRole:

@@ -27,8 +27,8 @@ public:
         ShareRole,                    // the line's share of the chosen nutrient in percent
     };
     // Besides: the row as Qt::DisplayRole, headings bold as Qt::FontRole, the workings as
-    // Qt::ToolTipRole and Qt::AccessibleDescriptionRole, and as Qt::AccessibleTextRole the row
-    // with its weight and share, as a screen reader says it.
+    // Qt::AccessibleDescriptionRole and, below the whole row, as Qt::ToolTipRole, and as
+    // Qt::AccessibleTextRole the row with its weight and share, as a screen reader says it.
 
     struct Lines {
         std::function<int()> count;

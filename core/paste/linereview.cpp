@@ -79,17 +79,25 @@ bool ReviewedLine::doubtful() const
     return (foods.front().score < sureScore && lead < farLead) || lead < clearLead;
 }
 
+const QStringList& ReviewedLine::notes()
+{
+    static const QStringList all{QStringLiteral("No food found"), QStringLiteral("No amount"),
+                                 QStringLiteral("Choose a measure"),
+                                 QStringLiteral("Check the food")};
+    return all;
+}
+
 QString ReviewedLine::note() const
 {
     if (!isIngredient() || eaten == Eaten::Nothing)
         return QString();
     if (!matched())
-        return QStringLiteral("No food found");
+        return notes()[0];
     if (!line.hasQuantity() && !counted())
-        return QStringLiteral("No amount");
+        return notes()[1];
     if (!counted())
-        return QStringLiteral("Choose a measure");
-    return uncertain() ? QStringLiteral("Check the food") : QString();
+        return notes()[2];
+    return uncertain() ? notes()[3] : QString();
 }
 
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,

@@ -57,6 +57,8 @@ struct ReviewedLine {
     bool doubtful() const;
     // What keeps the line from going in as it is, in a few words; empty when nothing does.
     QString note() const;
+    // Every note a line can have, for a table to keep room for whichever comes.
+    static const QStringList& notes();
 };
 
 // The matcher's choice for one line: its best food, when the match is good enough to offer.

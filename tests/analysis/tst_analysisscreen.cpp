@@ -30,7 +30,8 @@ QList<IngRecord> pantry()
             food(u"Butter"_s, 1, u"tbs"_s, 14, u"g"_s, {11.5f, 7.3f, 0, 0, 0, 31, 91}),
             food(u"Milk"_s, 1, u"cup"_s, 0, {}, {8, 0, 12, 0, 8, 24}),
             food(u"Cheese"_s, 1, u"slice"_s, 28, u"g"_s, {.fat = 9, .protein = 7}, true),
-            food(u"Pepper"_s, 1, u"pinch"_s)};
+            food(u"Pepper"_s, 1, u"pinch"_s),
+            food(u"Tomatoes, red, ripe, canned, packed in tomato juice, no salt"_s, 1, u"cup"_s)};
 }
 
 // The analysis screen over a session whose ingredient database holds the pantry.
@@ -371,6 +372,7 @@ void TestAnalysisScreen::keysReachTheirControls_data()
     row("End goes to the last row", "lblCals", "End", "lblPg");
     row("Space on the search link searches", "SearchLbl", "Space", "SearchFrm");
     row("Ctrl+F searches from any control", "DirectionsTxt", "Ctrl+F", "SearchFrm");
+    row("Tab reaches the lines list, framed while empty", "PasteCmd", "Tab", "R_IngLst");
 }
 
 void TestAnalysisScreen::keysReachTheirControls()
@@ -391,6 +393,9 @@ void TestAnalysisScreen::keysReachTheirControls()
     const QKeyCombination key = QKeySequence(keys)[0];
     QTest::keyClick(start, key.key(), key.keyboardModifiers());
     QCOMPARE(opened.isEmpty() ? QApplication::focusWidget()->objectName() : opened, reached);
+    const QImage focused = f.screen->grab().toImage(); // the control reached shows its focus
+    f.screen->setFocus();
+    QVERIFY(!opened.isEmpty() || f.screen->grab().toImage() != focused);
 }
 
 enum class Change { ListClosed, Name, LongName };
@@ -398,7 +403,7 @@ enum class Change { ListClosed, Name, LongName };
 void TestAnalysisScreen::layoutHoldsStill_data()
 {
     QTest::addColumn<Change>("change");
-    QTest::newRow("The ingredient list closes") << Change::ListClosed;
+    QTest::newRow("The list closes on a long name") << Change::ListClosed;
     QTest::newRow("A long name shows in the panel") << Change::Name;
     QTest::newRow("A long name without a blank") << Change::LongName;
 }
@@ -423,7 +428,7 @@ void TestAnalysisScreen::layoutHoldsStill()
     const QList<QRect> before = places();
     switch (change) {
     case Change::ListClosed:
-        f.choose(u"Flour"_s);
+        f.choose(u"Tomatoes, red, ripe, canned, packed in tomato juice, no salt"_s);
         QVERIFY(!f.get("IngLst")->isVisible());
         QCOMPARE(f.screen->focusWidget(), f.get("OnesVs")); // where the quantity is typed
         break;
@@ -599,7 +604,7 @@ void TestAnalysisScreen::showsWhereTheNumbersComeFrom()
                                             u"1  tbs     Butter, 14 g, 53 percent of Total Fat"_s,
                                             u"1  cup     Milk, 37 percent of Total Fat"_s}));
     QCOMPARE(list->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
-             u"2 cup = 2 x 125 g; 444 kcal per cup; 2 servings"_s);
+             u"2  cup     Flour\n2 cup = 2 x 125 g; 444 kcal per cup; 2 servings"_s);
     // By keyboard: Space on another row shows its shares, on the same row hides them.
     auto* sodium = f.get<QLabel>("lblSg");
     sodium->setFocus();

@@ -256,6 +256,9 @@ void TestIngredientScreens::storedIngredientScreen()
     f.storedTool("Delete");
     QCOMPARE(f.messages.value(1).text, u"You must first select an ingredient to delete it."_s);
     f.choose(u"Milk"_s);
+    f.stored->findChild<QWidget*>(u"IngLst"_s)->setFocus();
+    QTest::keyClick(f.stored->window()->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(f.stored->window()->focusWidget()->objectName(), u"lblCals"_s);
     const auto shown = [&f](const char* label) {
         return f.stored->findChild<QLabel*>(QString::fromLatin1(label))->text();
     };

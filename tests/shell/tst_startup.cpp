@@ -244,6 +244,8 @@ void TestStartUp::tipWindowWithoutTips()
     if (!window)
         return;
     QCOMPARE(labelText(window.get(), "lblTipText"), shown);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Tab); // from OK, where it opens, to the left
+    QCOMPARE(window->focusWidget()->objectName(), u"chkLoadTipsAtStartup"_s);
     window->findChild<QPushButton*>(u"cmdNextTip"_s)->click();
     QCOMPARE(labelText(window.get(), "lblTipText"), shown);
 }
