@@ -156,13 +156,19 @@ void ReviewTable::showLines(QList<paste::ReviewedLine> lines)
     }
     for (const int column : {QuantityColumn, UnitColumn, GramsColumn, NoteColumn})
         resizeColumnToContents(column);
-    // Room for any note a food chosen later brings, so that the columns hold still.
-    QFont bold = font();
-    bold.setBold(true);
+    // Room for any note a food chosen later brings, so that the columns hold still. Each is
+    // measured as the view measures a cell, grid line included: a pixel short and it wraps.
+    QStyleOptionViewItem note;
+    initViewItemOption(&note);
+    note.font.setBold(true);
+    note.fontMetrics = QFontMetrics(note.font);
+    note.features |= QStyleOptionViewItem::HasDisplay;
     int noteWidth = columnWidth(NoteColumn);
-    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-    for (const QString& note : paste::ReviewedLine::notes())
-        noteWidth = std::max(noteWidth, QFontMetrics(bold).horizontalAdvance(note) + margins);
+    for (const QString& text : paste::ReviewedLine::notes()) {
+        note.text = text;
+        const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &note, QSize(), this);
+        noteWidth = std::max(noteWidth, size.width() + (showGrid() ? 1 : 0));
+    }
     horizontalHeader()->resizeSection(NoteColumn, noteWidth);
     horizontalHeader()->resizeSection(FoodColumn, 380);
     if (rowCount() > 0)

@@ -195,6 +195,10 @@ void TestPasteWindow::reviewingALine()
     onNextDialog([](QDialog* window) {
         auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
         const QList<int> widths = columnWidths(table);
+        searchFood(window, 0, u"egg"_s);
+        QCOMPARE(table->item(0, NoteColumn)->text(), u"Choose a measure"_s);
+        const QModelIndex note = table->model()->index(0, NoteColumn);
+        QVERIFY(table->visualRect(note).width() >= table->sizeHintForIndex(note).width());
         searchFood(window, 0, u"sugar"_s);
         QCOMPARE(columnWidths(table), widths);
         QCOMPARE(table->item(0, UnitColumn)->text(), u"cup"_s);
