@@ -534,8 +534,18 @@ QString amountFirst(const QString& text)
     }
     if (const QRegularExpressionMatch other = otherUnits.match(cursor.rest()); other.hasMatch())
         cursor.at += other.capturedLength(0);
-    return text.sliced(m.capturedLength(0), cursor.at - m.capturedLength(0)) + u' ' +
-           m.captured(1) + text.sliced(cursor.at);
+    // Words right after the amount describe the food and go before it, so that an alternative
+    // after the food stays the last thing said: "beef or lamb - 450 g minced lean" is "450 g
+    // minced lean beef or lamb", not lean beef "or lamb minced lean".
+    static const QRegularExpression describing(
+        QStringLiteral("^\\s+([A-Za-z][A-Za-z\\s-]*?)(?=\\s*(?:[,;(]|$))"));
+    const QString amount = text.sliced(m.capturedLength(0), cursor.at - m.capturedLength(0));
+    QString food = m.captured(1);
+    if (const QRegularExpressionMatch words = describing.match(cursor.rest()); words.hasMatch()) {
+        food = words.captured(1) + u' ' + food;
+        cursor.at += words.capturedLength(0);
+    }
+    return amount + u' ' + food + text.sliced(cursor.at);
 }
 
 } // namespace

@@ -269,7 +269,10 @@ std::optional<double> householdGrams(const IngredientLine& line, const QString& 
             // Of a head's or a bunch's sizes, the medium one when the line says none.
             const int shared = measureFit(measure.unit, lineWords) * 2 +
                                matchWords(measure.unit).contains(QLatin1String("medium"));
-            if (measureWord(measure.unit) == word && shared > bestShared) {
+            // A can "prepared" is condensed soup made up with water, twice what the can holds.
+            const bool madeUp = matchWords(measure.unit).contains(QLatin1String("prepared")) &&
+                                !lineWords.contains(QLatin1String("prepared"));
+            if (measureWord(measure.unit) == word && shared > bestShared && !madeUp) {
                 best = &measure;
                 bestShared = shared;
             }

@@ -144,15 +144,21 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         !words.contains(QStringLiteral("cooked"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("cooked "));
     // So does a note that the food has less salt: "chicken broth (low sodium)", "400ml stock,
-    // made from 1 low-sodium stock cube".
+    // made from 1 low-sodium stock cube"; or that it is canned: "tomato sauce, canned" is the
+    // canned sauce, also where Australians call ketchup tomato sauce.
     static const QRegularExpression lessSalt(
         QStringLiteral("\\b(?:(?:low|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|unsalted|"
                        "no[\\s-]salt[\\s-]added)\\b"),
         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression canned(QStringLiteral("^\\s*canned\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
     for (const QString& note : line.notes) {
         if (const QRegularExpressionMatch m = lessSalt.match(note);
             m.hasMatch() && !lessSalt.match(words).hasMatch())
             words.prepend(m.captured(0) + u' ');
+        if (canned.match(note).hasMatch() &&
+            !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
+            words.prepend(QStringLiteral("canned "));
     }
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
