@@ -347,10 +347,10 @@ void MainWindow::reload(DataFile& file)
     const WaitCursor wait;
     if (&file == &m_session.recipes.file()) {
         m_session.recipes.load();
-        m_recipeNames->fill(m_session.recipes.recipeNames());
+        m_recipeNames->fillSorted(m_session.recipes.namesForPeople());
     } else {
         m_session.ingredients.loadIngTable();
-        m_ingredientNames->fill(m_session.ingredients.trimmedNames());
+        m_ingredientNames->fillSorted(m_session.ingredients.namesForPeople());
     }
 }
 
