@@ -39,6 +39,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace zestora {
 
 namespace {
@@ -347,10 +349,10 @@ void MainWindow::reload(DataFile& file)
     const WaitCursor wait;
     if (&file == &m_session.recipes.file()) {
         m_session.recipes.load();
-        m_recipeNames->fill(m_session.recipes.recipeNames());
+        m_recipeNames->fillSorted(m_session.recipes.namesForPeople());
     } else {
         m_session.ingredients.loadIngTable();
-        m_ingredientNames->fill(m_session.ingredients.trimmedNames());
+        m_ingredientNames->fillSorted(m_session.ingredients.namesForPeople());
     }
 }
 
@@ -424,9 +426,17 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // A box that takes text would take the files' names as text; the user means the recipes.
     const QEvent::Type type = event->type();
     auto* widget = qobject_cast<QWidget*>(watched);
+    // The window's widgets are painted together and put on screen in one go, the first of them
+    // opening the batch. A paint while hidden (the grab at start-up) puts nothing on screen.
+    if (!m_paintedOnScreen && type == QEvent::Paint && widget && widget->window() == this &&
+        isVisible()) {
+        m_paintedOnScreen = true;
+        if (std::exchange(m_tipWaitsForPaint, false))
+            openTipWindowSoon();
+    }
+    // A box that takes text would take the files' names as text; the user means the recipes.
     if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) ||
         !widget || widget == this || widget->window() != this ||
         droppedFiles(static_cast<QDropEvent*>(event)->mimeData()).isEmpty())
@@ -445,8 +455,20 @@ void MainWindow::mdiFormActivate()
     // Once in a run: the tip window is not opened again after it was closed.
     if (!m_tipsShown && tips != 0 && m_openTipWindow) {
         m_tipsShown = true;
-        m_openTipWindow();
+        if (m_paintedOnScreen)
+            openTipWindowSoon();
+        else
+            m_tipWaitsForPaint = true;
     }
+}
+
+void MainWindow::openTipWindowSoon()
+{
+    // Queued behind what the first paint left in the event loop, putting the window on screen.
+    QTimer::singleShot(0, this, [this] {
+        if (m_openTipWindow)
+            m_openTipWindow();
+    });
 }
 
 void MainWindow::changeEvent(QEvent* event)
