@@ -39,8 +39,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include <utility>
-
 namespace zestora {
 
 namespace {
@@ -426,17 +424,9 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A box that takes text would take the files' names as text; the user means the recipes.
     const QEvent::Type type = event->type();
     auto* widget = qobject_cast<QWidget*>(watched);
-    // The window's widgets are painted together and put on screen in one go, the first of them
-    // opening the batch. A paint while hidden (the grab at start-up) puts nothing on screen.
-    if (!m_paintedOnScreen && type == QEvent::Paint && widget && widget->window() == this &&
-        isVisible()) {
-        m_paintedOnScreen = true;
-        if (std::exchange(m_tipWaitsForPaint, false))
-            openTipWindowSoon();
-    }
-    // A box that takes text would take the files' names as text; the user means the recipes.
     if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) ||
         !widget || widget == this || widget->window() != this ||
         droppedFiles(static_cast<QDropEvent*>(event)->mimeData()).isEmpty())
@@ -455,20 +445,8 @@ void MainWindow::mdiFormActivate()
     // Once in a run: the tip window is not opened again after it was closed.
     if (!m_tipsShown && tips != 0 && m_openTipWindow) {
         m_tipsShown = true;
-        if (m_paintedOnScreen)
-            openTipWindowSoon();
-        else
-            m_tipWaitsForPaint = true;
+        m_openTipWindow();
     }
-}
-
-void MainWindow::openTipWindowSoon()
-{
-    // Queued behind what the first paint left in the event loop, putting the window on screen.
-    QTimer::singleShot(0, this, [this] {
-        if (m_openTipWindow)
-            m_openTipWindow();
-    });
 }
 
 void MainWindow::changeEvent(QEvent* event)

@@ -79,7 +79,6 @@ protected:
 
 private:
     void buildTopBar();
-    void openTipWindowSoon();
     void showScreen(QWidget* screen, const QString& title);
     void showAnalysisScreen();
     void showStoredRecipes();
@@ -108,10 +107,6 @@ private:
     bool m_storedRecipesStale = false; // the ingredients changed while it was out of view
     bool m_shownBefore = false;
     bool m_tipsShown = false;
-    // The tip window is built and painted only after the main window's first paint on screen,
-    // so that the user sees the main window first: activation before that paint waits for it.
-    bool m_paintedOnScreen = false;
-    bool m_tipWaitsForPaint = false;
     std::function<void()> m_openTipWindow;
     QPointer<QWidget> m_tipWindow;
     // Matching pasted and imported lines to the stored foods, indexed once a run.
