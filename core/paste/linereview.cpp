@@ -79,11 +79,16 @@ bool ReviewedLine::doubtful() const
     return (foods.front().score < sureScore && lead < farLead) || lead < clearLead;
 }
 
+namespace {
+const QString noFood = QStringLiteral("No food found");
+const QString noAmount = QStringLiteral("No amount");
+const QString chooseMeasure = QStringLiteral("Choose a measure");
+const QString checkFood = QStringLiteral("Check the food");
+} // namespace
+
 const QStringList& ReviewedLine::notes()
 {
-    static const QStringList all{QStringLiteral("No food found"), QStringLiteral("No amount"),
-                                 QStringLiteral("Choose a measure"),
-                                 QStringLiteral("Check the food")};
+    static const QStringList all{noFood, noAmount, chooseMeasure, checkFood};
     return all;
 }
 
@@ -92,12 +97,12 @@ QString ReviewedLine::note() const
     if (!isIngredient() || eaten == Eaten::Nothing)
         return QString();
     if (!matched())
-        return notes()[0];
+        return noFood;
     if (!line.hasQuantity() && !counted())
-        return notes()[1];
+        return noAmount;
     if (!counted())
-        return notes()[2];
-    return uncertain() ? notes()[3] : QString();
+        return chooseMeasure;
+    return uncertain() ? checkFood : QString();
 }
 
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
