@@ -10,17 +10,16 @@
 #include "platform/centreform.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/savedfile.h"
 #include "platform/typedwork.h"
 #include "sharing/recipepdf.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QUrl>
 
 namespace zestora {
 
@@ -273,11 +272,7 @@ void SaveAsWindow::save()
     } else {
         text.last() += QLatin1Char('.');
     }
-    text.append(QStringLiteral("\r\nOpen the folder it is in?"));
-    if (MessageBox::show(this, text.join(QStringLiteral("\r\n")), QStringLiteral("Saved"),
-                         MessageBox::Icon::Information, MessageBox::Buttons::YesNo,
-                         MessageBox::Default::No) == MessageBox::Answer::Yes)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file.path()).absolutePath()));
+    tellFileSaved(this, text.join(QStringLiteral("\r\n")), QStringLiteral("Saved"), file.path());
     accept();
 }
 
