@@ -277,7 +277,7 @@ QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
                 QStringLiteral("Save the Recipe Shown or All Recipes to a File"),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, [this] {
-                SaveAsWindow::saveRecipes(m_storedRecipesScreen, m_session, m_help,
+                SaveAsWindow::saveRecipes(m_storedRecipesScreen, m_session, m_settings, m_help,
                                           m_storedRecipesScreen->shownRecipe().name);
             });
     // A change that could not keep the version it replaced says so once, as it happens.
