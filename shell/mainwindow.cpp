@@ -358,7 +358,7 @@ void MainWindow::pasteIngredients()
 {
     if (const std::optional<PasteWindow::Pasted> pasted = PasteWindow::ask(
             m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help, m_settings))
-        m_analysisScreen->addPastedLines(pasted->lines, pasted->coverage);
+        m_analysisScreen->addPastedLines(pasted->lines, pasted->coverage, pasted->servings);
 }
 
 void MainWindow::importRecipes()
