@@ -329,7 +329,11 @@ void TestAnalysisScreen::keyboardAlone()
     QCOMPARE(QApplication::focusWidget(), list);
     enter();
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Cheese"_s);
+    // Enter on the unit adds the line too.
     QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.get("MeasureLst"));
     enter();
     QCOMPARE(f.rows().last(), u"2  slice     Cheese"_s);
     // Replace: the ingredient that takes the line's place is chosen next.
