@@ -172,7 +172,6 @@ void TestPasteWindow::pastedLinesAreTheLinesEnteredByHand()
             QCOMPARE(QApplication::focusWidget(), table);
             QTest::keyClick(table, Qt::Key_Return);
         });
-        // The servings the text gives are a new recipe's.
         w.paste(u"Makes 4 servings\n1 1/2 cups all-purpose flour\n2 tbsp butter, melted\n\n"
                 "FOR THE TOPPING:\n1 cup zorbles\n"_s);
         // What a line said beyond its food leads the directions.
