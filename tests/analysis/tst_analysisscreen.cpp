@@ -329,7 +329,6 @@ void TestAnalysisScreen::keyboardAlone()
     QCOMPARE(QApplication::focusWidget(), list);
     enter();
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Cheese"_s);
-    // Enter on the unit adds the line too.
     QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
