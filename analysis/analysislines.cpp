@@ -6,6 +6,7 @@
 #include "analysis/headingdialog.h"
 #include "analysis/lineeditordialog.h"
 #include "core/exchange/linenotes.h"
+#include "core/numbers.h"
 #include "platform/messagebox.h"
 #include "widgets/quantityentry.h"
 #include "widgets/recipeexplainer.h"
@@ -48,10 +49,12 @@ void AnalysisScreen::addLine()
 }
 
 void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines,
-                                    const paste::Coverage& coverage)
+                                    const paste::Coverage& coverage, std::optional<float> servings)
 {
     m_coverage += coverage;
     showCoverage();
+    if (servings)
+        takePastedServings(*servings);
     const QList<int> positions = m_draft.addLines(lines);
     if (positions.isEmpty())
         return;
@@ -72,6 +75,21 @@ void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines,
     m_explainer->lines()->linesInserted(positions.front(), static_cast<int>(positions.size()));
     showTotals();
     showSavedStatus();
+}
+
+void AnalysisScreen::takePastedServings(float servings)
+{
+    // A recipe begun with the pasted lines makes what their text says, so that the lines are
+    // divided by it from the first; the servings of a recipe with lines are the user's.
+    const int spinner = quantity::servingsSpinnerValue(QString(), servings);
+    if (m_draft.lines().isEmpty() && quantity::servingsFor(spinner).divisor == servings) {
+        m_ui->ServingsVs->setValue(spinner);
+        confirmServings(false);
+    } else if (servings != m_draft.servings()) {
+        Q_EMIT statusNote(QStringLiteral("The pasted text makes %1 servings; the recipe's "
+                                         "servings were left at %2.")
+                              .arg(floatText(servings), m_draft.servingsText()));
+    }
 }
 
 void AnalysisScreen::showCoverage()

@@ -68,6 +68,7 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
     m_ui->R_IngLst->installEventFilter(this);
     m_ui->OnesVs->installEventFilter(this);
     m_ui->FracVs->installEventFilter(this);
+    m_ui->MeasureLst->installEventFilter(this);
     setUpSpinners();
     // The reminder to press OK, the large ingredient list where the drop-down takes its place,
     // and the quantity's caption, which hides while that list is open.
@@ -272,8 +273,9 @@ bool AnalysisScreen::eventFilter(QObject* watched, QEvent* event)
             chooseIngredient();
             return true;
         }
-        // Enter on the quantity adds the line, as Add does.
-        if (enter && (watched == m_ui->OnesVs || watched == m_ui->FracVs)) {
+        // Enter on the quantity or its unit adds the line, as Add does.
+        if (enter &&
+            (watched == m_ui->OnesVs || watched == m_ui->FracVs || watched == m_ui->MeasureLst)) {
             addLine();
             return true;
         }

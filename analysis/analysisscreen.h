@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QTimer;
 
@@ -53,8 +54,10 @@ public:
     ToolBar* calcBar() const { return m_calcBar; }
 
     // Lines pasted and reviewed, added where the next line would go, the panel shown once; how
-    // many of the pasted lines count is shown under the recipe's lines.
-    void addPastedLines(const QList<RecipeDraft::NewLine>& lines, const paste::Coverage& coverage);
+    // many of the pasted lines count is shown under the recipe's lines. The servings the pasted
+    // text gave become the recipe's when it had no lines yet.
+    void addPastedLines(const QList<RecipeDraft::NewLine>& lines, const paste::Coverage& coverage,
+                        std::optional<float> servings);
 
 Q_SIGNALS:
     // "Paste Ingredients" was pressed, or Ctrl+Shift+V: the paste window is wanted.
@@ -73,6 +76,7 @@ protected:
 private:
     // Brings the ingredients made from the saved recipe up to date, and says so.
     void followSavedRecipe(const QString& name, const recipeingredients::RecipeLinks& links);
+    void takePastedServings(float servings);
     void setUpSpinners();
     void buildCalcBar();
     void connectControls();

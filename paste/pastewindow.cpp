@@ -60,7 +60,7 @@ std::optional<PasteWindow::Pasted> PasteWindow::ask(QWidget* parent, paste::Food
         return std::nullopt;
     const QList<paste::ReviewedLine>& lines = window.m_ui->ReviewTbl->lines();
     return Pasted{paste::draftLines(lines, index.ingredients()),
-                  paste::coverageOf(lines, index.ingredients())};
+                  paste::coverageOf(lines, index.ingredients()), window.m_servings};
 }
 
 void PasteWindow::read()
@@ -88,6 +88,7 @@ void PasteWindow::read()
     QList<paste::ReviewedLine> lines = m_index.reviewAll(recipe.lines);
     m_index.countUneaten(lines, recipe.directions);
     m_ui->ReviewTbl->showLines(std::move(lines));
+    m_servings = recipe.servings;
     setTabOrder(m_ui->ReviewTbl->lastInTabOrder(), m_ui->AddCmd);
     m_textRead = true;
     if (m_ui->ReviewTbl->rowCount() > 0)

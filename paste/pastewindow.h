@@ -32,7 +32,8 @@ public:
     // chosen here are kept in the settings and in the index, for imports too.
     struct Pasted {
         QList<RecipeDraft::NewLine> lines;
-        paste::Coverage coverage; // of all the lines read, the ones left out too
+        paste::Coverage coverage;      // of all the lines read, the ones left out too
+        std::optional<float> servings; // as the text gave them ("Serves 6")
     };
     static std::optional<Pasted> ask(QWidget* parent, paste::FoodIndex& index,
                                      const SortedNameModel& names, HelpViewer& help,
@@ -53,7 +54,8 @@ private:
     const std::unique_ptr<Ui::PasteWindow> m_ui;
     paste::FoodIndex& m_index;
     Settings& m_settings;
-    bool m_textRead = false; // the table shows the text as it is now
+    bool m_textRead = false;         // the table shows the text as it is now
+    std::optional<float> m_servings; // the text's, at the last Read
 };
 
 } // namespace zestora

@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include "platform/messagebox.h"
+#include "platform/savedfile.h"
 #include "platform/waitcursor.h"
 
 #include <QDir>
@@ -62,11 +63,11 @@ bool Printer::print(QWidget* parent, const QString& title,
         return false;
     }
     if (toPdf)
-        MessageBox::show(parent,
-                         QStringLiteral("No printer is set up on this computer, so the recipe was "
-                                        "saved as a PDF file:\r\n") +
-                             QDir::toNativeSeparators(pdfPath),
-                         QStringLiteral("Saved as PDF"), MessageBox::Icon::Information);
+        tellFileSaved(parent,
+                      QStringLiteral("No printer is set up on this computer, so the recipe was "
+                                     "saved as a PDF file:\r\n") +
+                          QDir::toNativeSeparators(pdfPath),
+                      QStringLiteral("Saved as PDF"), pdfPath);
     return true;
 }
 

@@ -29,6 +29,8 @@ public:
     static inline const QString measures = QStringLiteral("Measures");
     // Whether the panels show what 100 g of the dish holds beside a serving's figures.
     static inline const QString per100g = QStringLiteral("Per 100 g Column");
+    // The format Save As wrote last, as its file ending ("pdf", "html", "mmf", "json").
+    static inline const QString saveAsFormat = QStringLiteral("Save As Format");
 
 private:
     QString keyPath(const QString& key) const;

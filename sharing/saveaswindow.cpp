@@ -10,17 +10,17 @@
 #include "platform/centreform.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/savedfile.h"
+#include "platform/settings.h"
 #include "platform/typedwork.h"
 #include "sharing/recipepdf.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QUrl>
 
 namespace zestora {
 
@@ -64,10 +64,11 @@ QString nativePath(const QString& path)
 
 } // namespace
 
-SaveAsWindow::SaveAsWindow(Session& session, HelpViewer& help, const QString& shownRecipe,
-                           QWidget* parent)
+SaveAsWindow::SaveAsWindow(Session& session, Settings& settings, HelpViewer& help,
+                           const QString& shownRecipe, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
+    , m_settings(settings)
     , m_help(help)
     , m_ui(std::make_unique<Ui::SaveAsWindow>())
     , m_shownName(trimSpaces(shownRecipe))
@@ -95,6 +96,10 @@ SaveAsWindow::SaveAsWindow(Session& session, HelpViewer& help, const QString& sh
     for (const FormatChoice& choice : formatChoices)
         m_ui->FormatLst->addItem(QLatin1StringView(choice.description),
                                  static_cast<int>(choice.format));
+    // The format is kept as its file ending, which names it whatever the list's order.
+    if (const std::optional<Format> last = exchange::formatOfFile(
+            QStringLiteral("last.") + m_settings.readString(Settings::saveAsFormat, QString())))
+        m_ui->FormatLst->setCurrentIndex(m_ui->FormatLst->findData(static_cast<int>(*last)));
     m_ui->FileTxt->setText(nativePath(QDir(m_folder).filePath(
         defaultName(!m_shown) + QLatin1Char('.') + exchange::fileSuffixes(chosenFormat())[0])));
 
@@ -118,15 +123,15 @@ SaveAsWindow::SaveAsWindow(Session& session, HelpViewer& help, const QString& sh
 
 SaveAsWindow::~SaveAsWindow() = default;
 
-void SaveAsWindow::saveRecipes(QWidget* parent, Session& session, HelpViewer& help,
-                               const QString& shownRecipe)
+void SaveAsWindow::saveRecipes(QWidget* parent, Session& session, Settings& settings,
+                               HelpViewer& help, const QString& shownRecipe)
 {
     if (session.recipes.count() == 0) {
         MessageBox::show(parent, QStringLiteral("There are no recipes to save."),
                          QStringLiteral("No Recipes"), MessageBox::Icon::Exclamation);
         return;
     }
-    SaveAsWindow window(session, help, shownRecipe, parent);
+    SaveAsWindow window(session, settings, help, shownRecipe, parent);
     window.exec();
 }
 
@@ -260,6 +265,7 @@ void SaveAsWindow::save()
                          MessageBox::Icon::Critical);
         return;
     }
+    m_settings.write(Settings::saveAsFormat, exchange::fileSuffixes(chosenFormat())[0]);
     // Where the file went, and what was left out of it; the folder opens on request.
     QStringList text{QStringLiteral("Saved to %1").arg(nativePath(file.path()))};
     if (!outcome.warnings.isEmpty()) {
@@ -273,11 +279,7 @@ void SaveAsWindow::save()
     } else {
         text.last() += QLatin1Char('.');
     }
-    text.append(QStringLiteral("\r\nOpen the folder it is in?"));
-    if (MessageBox::show(this, text.join(QStringLiteral("\r\n")), QStringLiteral("Saved"),
-                         MessageBox::Icon::Information, MessageBox::Buttons::YesNo,
-                         MessageBox::Default::No) == MessageBox::Answer::Yes)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file.path()).absolutePath()));
+    tellFileSaved(this, text.join(QStringLiteral("\r\n")), QStringLiteral("Saved"), file.path());
     accept();
 }
 

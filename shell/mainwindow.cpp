@@ -277,7 +277,7 @@ QList<LoadProblem> MainWindow::startUp(std::optional<StoresLoad> read)
                 QStringLiteral("Save the Recipe Shown or All Recipes to a File"),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, [this] {
-                SaveAsWindow::saveRecipes(m_storedRecipesScreen, m_session, m_help,
+                SaveAsWindow::saveRecipes(m_storedRecipesScreen, m_session, m_settings, m_help,
                                           m_storedRecipesScreen->shownRecipe().name);
             });
     // A change that could not keep the version it replaced says so once, as it happens.
@@ -358,7 +358,7 @@ void MainWindow::pasteIngredients()
 {
     if (const std::optional<PasteWindow::Pasted> pasted = PasteWindow::ask(
             m_analysisScreen, *m_foodIndex, *m_ingredientNames, m_help, m_settings))
-        m_analysisScreen->addPastedLines(pasted->lines, pasted->coverage);
+        m_analysisScreen->addPastedLines(pasted->lines, pasted->coverage, pasted->servings);
 }
 
 void MainWindow::importRecipes()

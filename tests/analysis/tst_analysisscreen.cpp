@@ -330,6 +330,8 @@ void TestAnalysisScreen::keyboardAlone()
     enter();
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Cheese"_s);
     QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     enter();
     QCOMPARE(f.rows().last(), u"2  slice     Cheese"_s);
     // Replace: the ingredient that takes the line's place is chosen next.

@@ -172,14 +172,16 @@ void TestPasteWindow::pastedLinesAreTheLinesEnteredByHand()
             QCOMPARE(QApplication::focusWidget(), table);
             QTest::keyClick(table, Qt::Key_Return);
         });
-        w.paste(u"1 1/2 cups all-purpose flour\n2 tbsp butter, melted\n\nFOR THE TOPPING:\n"
-                "1 cup zorbles\n"_s);
+        w.paste(u"Makes 4 servings\n1 1/2 cups all-purpose flour\n2 tbsp butter, melted\n\n"
+                "FOR THE TOPPING:\n1 cup zorbles\n"_s);
         // What a line said beyond its food leads the directions.
         QCOMPARE(w.get<QPlainTextEdit>(u"DirectionsTxt"_s)->toPlainText(),
                  u"Notes on the ingredients:\n2 tbs Butter, salted: melted"_s);
         pasted = w.save(u"Pancakes"_s);
     }
     Window w;
+    w.get<Spinner>(u"ServingsVs"_s)->setValue(quantity::servingsForOne + 3);
+    w.get<QPushButton>(u"OkCmd"_s)->click();
     w.addByHand(u"Wheat flour, white, all-purpose, enriched, bleached"_s, 1, 5, u"cup"_s);
     w.addByHand(u"Butter, salted"_s, 2, 0, u"tbs"_s);
     clickInNextDialog(u"DoneCmd"_s, [](QDialog* dialog) {

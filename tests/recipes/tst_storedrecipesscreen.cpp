@@ -111,7 +111,7 @@ struct Fixture : zestora::testing::StartedMainWindow {
         window->topBar()->tool(u"Recipes"_s)->trigger();
         show(name);
         tool("Print");
-        return messages.last().text.section(u"\r\n"_s, 1);
+        return messages.last().text.section(u"\r\n"_s, 1, 1);
     }
 };
 
@@ -311,7 +311,8 @@ void TestStoredRecipesScreen::printedLayout()
     f.tool("Print");
     QVERIFY(!hourglass);
     QCOMPARE(f.titles(), QStringList{u"Saved as PDF"_s});
-    const QString pdf = f.messages[0].text.section(u"\r\n"_s, 1);
+    QCOMPARE(f.messages[0].defaultButton, MessageBox::Default::No); // the folder opens on request
+    const QString pdf = f.messages[0].text.section(u"\r\n"_s, 1, 1);
     QVERIFY2(pdf.startsWith(m_home.path()), qPrintable(pdf));
     QVERIFY(run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
 

@@ -81,24 +81,27 @@ void TestSaveAsWindow::savingAFile_data()
     QTest::addColumn<QString>("written");    // beside all.json, which was there before
     QTest::addColumn<QByteArray>("start");   // how it starts
     QTest::addColumn<bool>("stillOpen");
+    QTest::addColumn<QString>("offered"); // when the window opens again
     using Answer = MessageBox::Answer;
     QTest::newRow("the recipe shown, as the type chosen in the file dialog, its ending added")
         << false << 2 << u"pancakes"_s << true << QList<Answer>{} << QStringList{u"Saved"_s}
         << u"pancakes.mmf"_s
         << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n      Title: Pancakes")
-        << false;
+        << false << u"Pancakes.mmf"_s;
     QTest::newRow("every recipe as JSON, by its ending, replacing a file after asking")
         << true << -1 << u"all.json"_s << false << QList<Answer>{Answer::Yes}
-        << QStringList{u"Save As"_s, u"Saved"_s} << QString() << QByteArray("[\n    {") << false;
+        << QStringList{u"Save As"_s, u"Saved"_s} << QString() << QByteArray("[\n    {") << false
+        << u"Pancakes.json"_s;
     QTest::newRow("a file kept when the answer is No")
         << false << 1 << u"all.json"_s << false << QList<Answer>{Answer::No}
-        << QStringList{u"Save As"_s} << QString() << QByteArray("old") << true;
+        << QStringList{u"Save As"_s} << QString() << QByteArray("old") << true << u"Pancakes.pdf"_s;
     QTest::newRow("the format chosen gives the ending")
         << false << 1 << u"page"_s << false << QList<Answer>{} << QStringList{u"Saved"_s}
-        << u"page.html"_s << QByteArray("<!DOCTYPE html>") << false;
+        << u"page.html"_s << QByteArray("<!DOCTYPE html>") << false << u"Pancakes.html"_s;
     QTest::newRow("a folder that does not exist")
         << true << -1 << u"none/all.pdf"_s << false << QList<Answer>{}
-        << QStringList{u"Not Saved"_s} << QString() << QByteArray("old") << true;
+        << QStringList{u"Not Saved"_s} << QString() << QByteArray("old") << true
+        << u"Pancakes.pdf"_s;
 }
 
 void TestSaveAsWindow::savingAFile()
@@ -160,6 +163,10 @@ void TestSaveAsWindow::savingAFile()
     QCOMPARE(f.leftBehind(), files);
     QFETCH(QByteArray, start);
     QVERIFY(readFile(written.isEmpty() ? u"all.json"_s : written).startsWith(start));
+    f.saveAs([](QDialog* window) { // opened again, on the format saved last
+        QTEST(QFileInfo(in<QLineEdit>(window, "FileTxt")->text()).fileName(), "offered");
+        window->done(QDialog::Rejected);
+    });
 }
 
 void TestSaveAsWindow::cancelLeavesNoFileAndTheWindowUsable()

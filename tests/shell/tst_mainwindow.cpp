@@ -398,7 +398,7 @@ void TestMainWindow::helpComesInFrontOfEveryWindow()
         EmailWindow::sendRecipe(&f.window, f.settings, f.help, ShownRecipe{});
         break;
     case Asking::SaveAs: {
-        SaveAsWindow window(f.session, f.help, QString(), &f.window);
+        SaveAsWindow window(f.session, f.settings, f.help, QString(), &f.window);
         onNextDialog(inDialog);
         window.exec();
         break;
@@ -448,7 +448,7 @@ void TestMainWindow::escapeAsksBeforeTypingGoes()
     if (asking == Asking::Heading) {
         QCOMPARE(HeadingDialog::ask(&f.window, f.help), std::nullopt);
     } else {
-        SaveAsWindow window(f.session, f.help, QString(), &f.window);
+        SaveAsWindow window(f.session, f.settings, f.help, QString(), &f.window);
         QCOMPARE(window.exec(), int(QDialog::Rejected));
     }
     QVERIFY(keptOnNo);
