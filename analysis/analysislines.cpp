@@ -11,6 +11,8 @@
 #include "widgets/quantityentry.h"
 #include "widgets/recipeexplainer.h"
 
+#include <algorithm>
+
 namespace zestora {
 
 void AnalysisScreen::addLine()
@@ -51,13 +53,16 @@ void AnalysisScreen::addLine()
 void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines,
                                     const paste::Coverage& coverage, std::optional<float> servings)
 {
+    m_coverage = shownCoverage();
     m_coverage += coverage;
-    showCoverage();
     if (servings)
         takePastedServings(*servings);
     const QList<int> positions = m_draft.addLines(lines);
-    if (positions.isEmpty())
+    m_ingredientLinesCovered = m_draft.ingredientCount();
+    if (positions.isEmpty()) {
+        showCoverage();
         return;
+    }
     // What the lines said beyond their food leads the directions, where the saved recipe keeps
     // it as an import does.
     QStringList entries;
@@ -92,9 +97,21 @@ void AnalysisScreen::takePastedServings(float servings)
     }
 }
 
+paste::Coverage AnalysisScreen::shownCoverage() const
+{
+    // Lines added or taken away by hand since are ingredients the user chose and measured: they
+    // are weighed, and the count follows them.
+    paste::Coverage shown = m_coverage;
+    const int byHand = m_draft.ingredientCount() - m_ingredientLinesCovered;
+    shown.lines = std::max(shown.lines + byHand, 0);
+    shown.weighed = std::max(shown.weighed + byHand, 0);
+    shown.estimated = std::min(shown.estimated, shown.weighed);
+    return shown;
+}
+
 void AnalysisScreen::showCoverage()
 {
-    m_ui->CoverageLbl->setText(m_coverage.lines > 0 ? m_coverage.text() : QString());
+    m_ui->CoverageLbl->setText(m_coverage.lines > 0 ? shownCoverage().text() : QString());
 }
 
 void AnalysisScreen::showLinesAdded(const QList<int>& positions)

@@ -66,6 +66,7 @@ bool AnalysisScreen::editStoredRecipe(const QString& name, const RecipeView& rec
     // count in full names what it left out.
     if (const paste::Coverage stored = paste::coverageOf(recipe); !stored.complete()) {
         m_coverage = stored;
+        m_ingredientLinesCovered = m_draft.ingredientCount();
         showCoverage();
     }
     // The recipe on screen is the stored one until it is changed.

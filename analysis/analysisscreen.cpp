@@ -208,6 +208,7 @@ void AnalysisScreen::reset()
     m_draft.reset();
     m_explainer->lines()->linesReset(0);
     m_coverage = {};
+    m_ingredientLinesCovered = 0;
     showCoverage();
     m_ui->Frame1->setName(QString());
     m_quantity->clear();
@@ -373,6 +374,7 @@ void AnalysisScreen::showTotals()
     m_ui->proteinShare->setText(shares.protein);
     m_explainer->showTotals(shares.chart());
     showServingWeight();
+    showCoverage();
 }
 
 void AnalysisScreen::showSavedStatus()

@@ -106,6 +106,7 @@ private:
     void showTotals();
     void showSavedStatus();
     void setChanged();
+    paste::Coverage shownCoverage() const;
     void showCoverage();
 
     // The finished dish: the serving's weight and per 100 g, the weight when cooked as stored
@@ -145,6 +146,7 @@ private:
     // Of the lines that came from outside (pasted, or kept uncounted by an import of the recipe
     // edited), how many count.
     paste::Coverage m_coverage;
+    int m_ingredientLinesCovered = 0; // the recipe's ingredient lines when m_coverage was taken
 };
 
 } // namespace zestora

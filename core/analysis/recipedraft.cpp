@@ -5,6 +5,8 @@
 #include "core/store/recipemarks.h"
 #include "core/text.h"
 
+#include <algorithm>
+
 namespace zestora {
 
 namespace {
@@ -38,6 +40,11 @@ void RecipeDraft::reset()
     m_newServings = 1;
     m_oldServings = 1;
     m_saved = false;
+}
+
+int RecipeDraft::ingredientCount() const
+{
+    return static_cast<int>(std::ranges::count_if(m_lines, &DraftLine::isIngredient));
 }
 
 int RecipeDraft::insertAt(int position, DraftLine line)

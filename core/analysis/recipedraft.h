@@ -36,6 +36,7 @@ public:
 
     const QList<DraftLine>& lines() const { return m_lines; }
     int lineCount() const { return static_cast<int>(m_lines.size()); }
+    int ingredientCount() const; // the lines that are not headings or blank
 
     // Adds a line of the quantity of unit of the ingredient, divided by the servings the totals
     // are for, where an Insert or Replace waits, else at the end. Answers where it went.

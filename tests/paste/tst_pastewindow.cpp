@@ -240,6 +240,9 @@ void TestPasteWindow::reviewingALine()
     QCOMPARE(texts(w.get<QListView>(u"R_IngLst"_s)),
              QStringList{u"1/2  oz     Sugars, granulated"_s});
     QCOMPARE(w.get<QLabel>(u"CoverageLbl"_s)->text(), u"1 of 2 lines weighed; not counted: milk"_s);
+    // A line added by hand is weighed too.
+    w.addByHand(u"Sugars, granulated"_s, 1, 0, u"cup"_s);
+    QCOMPARE(w.get<QLabel>(u"CoverageLbl"_s)->text(), u"2 of 3 lines weighed; not counted: milk"_s);
     // The choice is kept in the data folder and offered first the next time.
     QCOMPARE(readFile(u"Food choices.txt"_s), "zorble\tSugars, granulated\n");
     w.help.initHelp(w.window.get(), QStringLiteral(HELP_DIR));
