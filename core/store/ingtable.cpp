@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/sortednames.h"
+#include "core/store/nameblock.h"
 #include "core/text.h"
 
 #include <QLocale>
@@ -77,11 +78,24 @@ std::optional<LoadProblem> IngTable::loadIngTable()
         m_contents = FileContents();
     }
     // Only the names are read now: the lists need them, and they give the order of the lists and
-    // of the look-ups.
+    // of the look-ups. They are decoded into one block, measured first so that it never moves.
+    const auto nameOf = [this](qsizetype record) {
+        return IngRecord::nameField(
+            QByteArrayView(m_bytes).sliced(record * IngRecord::size, IngRecord::size));
+    };
+    qsizetype characters = 0;
+    for (qsizetype record = 0; record < count; ++record)
+        characters += nameOf(record).size() + 1;
+    NameBlock block;
+    block.reserve(characters);
+    for (qsizetype record = 0; record < count; ++record)
+        block.append(nameOf(record));
     m_names.reserve(count + 1);
-    for (qsizetype at = 0; at < m_bytes.size(); at += IngRecord::size)
-        m_names.append(decodeCp1252(
-            IngRecord::nameField(QByteArrayView(m_bytes).sliced(at, IngRecord::size))));
+    for (qsizetype record = 0, at = 0; record < count; ++record) {
+        const qsizetype size = nameOf(record).size();
+        m_names.append(block.name(at, size));
+        at += size + 1;
+    }
     // Sorted by views of the trimmed names: no list of names is built only to be sorted.
     m_order = orderForPeople(m_names.size(), [this](qsizetype i) { return trimmedNameAt(int(i)); });
     m_records.resize(size_t(m_names.size()));
