@@ -12,6 +12,15 @@
 
 namespace zestora {
 
+namespace {
+// A load leaves the records' places to be made when a record is first read or the table changes:
+// at 32,767 records they take 64 pages of memory, each a fault when first touched.
+void giveRecordsTheirPlaces(std::vector<std::unique_ptr<IngRecord>>& records, int count)
+{
+    records.resize(size_t(count));
+}
+} // namespace
+
 QString LoadProblem::title() const
 {
     return unreadable ? QStringLiteral("Unreadable Data File")
@@ -98,7 +107,6 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     }
     // Sorted by views of the trimmed names: no list of names is built only to be sorted.
     m_order = orderForPeople(m_names.size(), [this](qsizetype i) { return trimmedNameAt(int(i)); });
-    m_records.resize(size_t(m_names.size()));
 
     const QLocale locale(QLocale::English);
     QString what;
@@ -133,6 +141,7 @@ QString IngTable::measureText(QByteArrayView field) const
 const IngRecord& IngTable::at(int index) const
 {
     Q_ASSERT(index >= 0 && index < count());
+    giveRecordsTheirPlaces(m_records, count());
     std::unique_ptr<IngRecord>& record = m_records[size_t(index)];
     if (!record) {
         record = std::make_unique<IngRecord>(IngRecord::fromBytes(
@@ -233,6 +242,7 @@ bool IngTable::appendIngs(const QList<IngRecord>& records)
 void IngTable::addRow(QByteArrayView bytes, const IngRecord& record)
 {
     // The record is kept as given, which may differ from what the file holds of it.
+    giveRecordsTheirPlaces(m_records, count());
     m_records.push_back(std::make_unique<IngRecord>(record));
     const int index = count();
     m_bytes.append(bytes);
@@ -329,6 +339,7 @@ void IngTable::deleteIngAt(int index)
     if (index < 0 || index >= count())
         return;
     ownBytes();
+    giveRecordsTheirPlaces(m_records, count());
     const int last = count() - 1;
     m_order.remove(orderRowOf(index));
     if (index != last) {
