@@ -46,7 +46,11 @@ QList<int> orderForPeople(const QStringList& names)
 
 QList<int> orderForPeople(qsizetype count, const std::function<QStringView(qsizetype)>& nameAt)
 {
-    std::vector<Key> sorted;
+    // Kept for the next sort on the same thread, which then finds the keys' pages in memory: a
+    // load sorts the ingredients' names and then the recipes', and each page of memory the
+    // program touches first costs a fault. It goes when the thread ends.
+    thread_local std::vector<Key> sorted;
+    sorted.clear();
     sorted.reserve(size_t(count));
     for (qsizetype i = 0; i < count; ++i) {
         const QStringView name = nameAt(i);
