@@ -1,5 +1,6 @@
 #include "core/sortednames.h"
 
+#include "core/store/prefault.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ QList<int> orderForPeople(qsizetype count, const std::function<QStringView(qsize
     // program touches first costs a fault. It goes when the thread ends.
     thread_local std::vector<Key> sorted;
     sorted.clear();
-    sorted.reserve(size_t(count));
+    reservePresent(sorted, count);
     for (qsizetype i = 0; i < count; ++i) {
         const QStringView name = nameAt(i);
         sorted.push_back(Key{name.constData(), int(name.size()), int(i)});
@@ -104,7 +105,7 @@ QList<int> orderForPeople(qsizetype count, const std::function<QStringView(qsize
             parts.push_back({equal, equals, depth + 1});
     }
     QList<int> order;
-    order.reserve(count);
+    reservePresent(order, count);
     for (const Key& key : sorted)
         order.append(key.position);
     return order;

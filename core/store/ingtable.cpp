@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/sortednames.h"
 #include "core/store/nameblock.h"
+#include "core/store/prefault.h"
 #include "core/text.h"
 
 #include <QLocale>
@@ -99,7 +100,7 @@ std::optional<LoadProblem> IngTable::loadIngTable()
     block.reserve(characters);
     for (qsizetype record = 0; record < count; ++record)
         block.append(nameOf(record));
-    m_names.reserve(count + 1);
+    reservePresent(m_names, count + 1);
     for (qsizetype record = 0, at = 0; record < count; ++record) {
         const qsizetype size = nameOf(record).size();
         m_names.append(block.name(at, size));
@@ -424,7 +425,7 @@ QStringList IngTable::trimmedNames() const
 QStringList IngTable::namesForPeople() const
 {
     QStringList names;
-    names.reserve(count());
+    reservePresent(names, count());
     for (const int index : m_order)
         names.append(trimmed(m_names[index]));
     return names;

@@ -1,5 +1,6 @@
 #include "core/store/nameblock.h"
 
+#include "core/store/prefault.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ const std::array<QChar, 256>& codePageCharacters()
 
 void NameBlock::reserve(qsizetype characters)
 {
-    m_block.reserve(characters);
+    reservePresent(m_block, characters);
 }
 
 void NameBlock::append(QByteArrayView bytes)

@@ -14,7 +14,8 @@ namespace zestora {
 // the zero every QString's text ends in, and is copied out of the block when it is first changed.
 class NameBlock {
 public:
-    // Room for names of this many characters in all, so that the block grows at most rarely.
+    // Room for names of exactly this many characters in all, each with its zero, made present at
+    // once (prefault): the block then never moves.
     void reserve(qsizetype characters);
     // Decodes a name from code page 1252 after those appended before, followed by its zero.
     void append(QByteArrayView bytes);

@@ -2,6 +2,7 @@
 
 #include "core/sortednames.h"
 #include "core/store/nameblock.h"
+#include "core/store/prefault.h"
 #include "core/store/recipemarks.h"
 #include "core/text.h"
 
@@ -67,7 +68,7 @@ QStringList RecipeStore::recipeNames() const
 QStringList RecipeStore::namesForPeople() const
 {
     QStringList names;
-    names.reserve(m_list.size());
+    reservePresent(names, m_list.size());
     for (const int index : orderForPeople(
              m_list.size(), [this](qsizetype i) { return QStringView(m_list[i].recipeName); }))
         names.append(m_list[index].recipeName);
@@ -155,10 +156,8 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
     constexpr qsizetype releaseEvery = 1024 * 1024;
     qsizetype released = 0;
     QStringList what;
-    // The names are decoded as they are found, into one block of memory for all of them (with
-    // room for names of 24 characters on average, most names being shorter).
+    // The names are decoded as they are found, into one block of memory for all of them.
     NameBlock names;
-    names.reserve(m_list.capacity() * 24);
     while (true) {
         // Blanks and line breaks before, between and after the records belong to none of them.
         while (pos < end && isBlankOrLineBreak(text[pos]))
