@@ -188,6 +188,13 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
         recordAt = pos + qMax<qsizetype>(recordAt, 0);
         const qsizetype nameSize = p - recordAt - 1;
         names.append(QByteArrayView(text).sliced(recordAt + 1, nameSize));
+        // The room is made present a stretch ahead of the list as it fills (prefault): not all
+        // at once, since most of it stays empty when recipes are long.
+        constexpr qsizetype presentAhead = 2048;
+        if (m_list.size() % presentAhead == 0)
+            prefault(m_list.constData() + m_list.size(),
+                     qMin(presentAhead, m_list.capacity() - m_list.size()) *
+                         qsizetype(sizeof(RecipeEntry)));
         m_list.append(RecipeEntry{QString(), recordAt + 1, nameSize, p, q - p + 1});
         pos = q + 1;
         // What has been split is looked at again only when a recipe is shown or saved.
