@@ -1,5 +1,6 @@
 #include "core/sortednames.h"
 
+#include "core/store/prefault.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -46,8 +47,12 @@ QList<int> orderForPeople(const QStringList& names)
 
 QList<int> orderForPeople(qsizetype count, const std::function<QStringView(qsizetype)>& nameAt)
 {
-    std::vector<Key> sorted;
-    sorted.reserve(size_t(count));
+    // Kept for the next sort on the same thread, which then finds the keys' pages in memory: a
+    // load sorts the ingredients' names and then the recipes', and each page of memory the
+    // program touches first costs a fault. It goes when the thread ends.
+    thread_local std::vector<Key> sorted;
+    sorted.clear();
+    reservePresent(sorted, count);
     for (qsizetype i = 0; i < count; ++i) {
         const QStringView name = nameAt(i);
         sorted.push_back(Key{name.constData(), int(name.size()), int(i)});
@@ -100,7 +105,7 @@ QList<int> orderForPeople(qsizetype count, const std::function<QStringView(qsize
             parts.push_back({equal, equals, depth + 1});
     }
     QList<int> order;
-    order.reserve(count);
+    reservePresent(order, count);
     for (const Key& key : sorted)
         order.append(key.position);
     return order;

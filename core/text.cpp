@@ -13,27 +13,42 @@ namespace {
 // table avoids opening a converter for every field of every record.
 struct CodePage {
     std::array<char16_t, 256> toUnicode{};
-    std::array<qint16, 0x10000> fromUnicode{}; // -1 where the code page has no byte
 
     CodePage()
     {
-        fromUnicode.fill(-1);
         QByteArray all(256, Qt::Uninitialized);
         for (int code = 0; code < 256; ++code)
             all[code] = static_cast<char>(code);
         QStringDecoder decoder("windows-1252");
         const QString decoded = decoder.decode(all);
         Q_ASSERT(decoded.size() == 256);
-        for (int code = 0; code < 256; ++code) {
+        for (int code = 0; code < 256; ++code)
             toUnicode[code] = decoded[code].unicode();
-            fromUnicode[decoded[code].unicode()] = static_cast<qint16>(code);
-        }
     }
 };
 
 const CodePage& codePage()
 {
     static const CodePage table;
+    return table;
+}
+
+// The way back, apart: its 128 KiB are made only once text is written, not by a load, which
+// only decodes.
+struct CodePageBytes {
+    std::array<qint16, 0x10000> fromUnicode{}; // -1 where the code page has no byte
+
+    CodePageBytes()
+    {
+        fromUnicode.fill(-1);
+        for (int code = 0; code < 256; ++code)
+            fromUnicode[codePage().toUnicode[code]] = static_cast<qint16>(code);
+    }
+};
+
+const CodePageBytes& codePageBytes()
+{
+    static const CodePageBytes table;
     return table;
 }
 
@@ -103,7 +118,7 @@ QString decodeCp1252(QByteArrayView bytes)
 
 QByteArray encodeCp1252(QStringView text)
 {
-    const CodePage& table = codePage();
+    const CodePageBytes& table = codePageBytes();
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* out = bytes.data();
     for (QChar c : text) {
@@ -115,7 +130,7 @@ QByteArray encodeCp1252(QStringView text)
 
 std::optional<char32_t> firstCharOutsideCp1252(QStringView text)
 {
-    const CodePage& table = codePage();
+    const CodePageBytes& table = codePageBytes();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (table.fromUnicode[c.unicode()] >= 0)

@@ -2,6 +2,8 @@
 
 #include "core/numbers.h"
 #include "core/sortednames.h"
+#include "core/store/nameblock.h"
+#include "core/store/prefault.h"
 #include "core/text.h"
 
 #include <QLocale>
@@ -10,6 +12,15 @@
 #include <cstring>
 
 namespace zestora {
+
+namespace {
+// A load leaves the records' places to be made when a record is first read or the table changes:
+// at 32,767 records they take 64 pages of memory, each a fault when first touched.
+void giveRecordsTheirPlaces(std::vector<std::unique_ptr<IngRecord>>& records, int count)
+{
+    records.resize(size_t(count));
+}
+} // namespace
 
 QString LoadProblem::title() const
 {
@@ -77,14 +88,26 @@ std::optional<LoadProblem> IngTable::loadIngTable()
         m_contents = FileContents();
     }
     // Only the names are read now: the lists need them, and they give the order of the lists and
-    // of the look-ups.
-    m_names.reserve(count + 1);
-    for (qsizetype at = 0; at < m_bytes.size(); at += IngRecord::size)
-        m_names.append(decodeCp1252(
-            IngRecord::nameField(QByteArrayView(m_bytes).sliced(at, IngRecord::size))));
+    // of the look-ups. They are decoded into one block, measured first so that it never moves.
+    const auto nameOf = [this](qsizetype record) {
+        return IngRecord::nameField(
+            QByteArrayView(m_bytes).sliced(record * IngRecord::size, IngRecord::size));
+    };
+    qsizetype characters = 0;
+    for (qsizetype record = 0; record < count; ++record)
+        characters += nameOf(record).size() + 1;
+    NameBlock block;
+    block.reserve(characters);
+    for (qsizetype record = 0; record < count; ++record)
+        block.append(nameOf(record));
+    reservePresent(m_names, count + 1);
+    for (qsizetype record = 0, at = 0; record < count; ++record) {
+        const qsizetype size = nameOf(record).size();
+        m_names.append(block.name(at, size));
+        at += size + 1;
+    }
     // Sorted by views of the trimmed names: no list of names is built only to be sorted.
     m_order = orderForPeople(m_names.size(), [this](qsizetype i) { return trimmedNameAt(int(i)); });
-    m_records.resize(size_t(m_names.size()));
 
     const QLocale locale(QLocale::English);
     QString what;
@@ -119,6 +142,7 @@ QString IngTable::measureText(QByteArrayView field) const
 const IngRecord& IngTable::at(int index) const
 {
     Q_ASSERT(index >= 0 && index < count());
+    giveRecordsTheirPlaces(m_records, count());
     std::unique_ptr<IngRecord>& record = m_records[size_t(index)];
     if (!record) {
         record = std::make_unique<IngRecord>(IngRecord::fromBytes(
@@ -219,6 +243,7 @@ bool IngTable::appendIngs(const QList<IngRecord>& records)
 void IngTable::addRow(QByteArrayView bytes, const IngRecord& record)
 {
     // The record is kept as given, which may differ from what the file holds of it.
+    giveRecordsTheirPlaces(m_records, count());
     m_records.push_back(std::make_unique<IngRecord>(record));
     const int index = count();
     m_bytes.append(bytes);
@@ -315,6 +340,7 @@ void IngTable::deleteIngAt(int index)
     if (index < 0 || index >= count())
         return;
     ownBytes();
+    giveRecordsTheirPlaces(m_records, count());
     const int last = count() - 1;
     m_order.remove(orderRowOf(index));
     if (index != last) {
@@ -399,7 +425,7 @@ QStringList IngTable::trimmedNames() const
 QStringList IngTable::namesForPeople() const
 {
     QStringList names;
-    names.reserve(count());
+    reservePresent(names, count());
     for (const int index : m_order)
         names.append(trimmed(m_names[index]));
     return names;

@@ -1,6 +1,8 @@
 #include "core/store/recipestore.h"
 
 #include "core/sortednames.h"
+#include "core/store/nameblock.h"
+#include "core/store/prefault.h"
 #include "core/store/recipemarks.h"
 #include "core/text.h"
 
@@ -66,7 +68,7 @@ QStringList RecipeStore::recipeNames() const
 QStringList RecipeStore::namesForPeople() const
 {
     QStringList names;
-    names.reserve(m_list.size());
+    reservePresent(names, m_list.size());
     for (const int index : orderForPeople(
              m_list.size(), [this](qsizetype i) { return QStringView(m_list[i].recipeName); }))
         names.append(m_list[index].recipeName);
@@ -154,6 +156,8 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
     constexpr qsizetype releaseEvery = 1024 * 1024;
     qsizetype released = 0;
     QStringList what;
+    // The names are decoded as they are found, into one block of memory for all of them.
+    NameBlock names;
     while (true) {
         // Blanks and line breaks before, between and after the records belong to none of them.
         while (pos < end && isBlankOrLineBreak(text[pos]))
@@ -183,8 +187,15 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
         stray += recordAt < 0 ? 1 : recordAt;
         recordAt = pos + qMax<qsizetype>(recordAt, 0);
         const qsizetype nameSize = p - recordAt - 1;
-        m_list.append(RecipeEntry{decodeCp1252(QByteArrayView(text).sliced(recordAt + 1, nameSize)),
-                                  recordAt + 1, nameSize, p, q - p + 1});
+        names.append(QByteArrayView(text).sliced(recordAt + 1, nameSize));
+        // The room is made present a stretch ahead of the list as it fills (prefault): not all
+        // at once, since most of it stays empty when recipes are long.
+        constexpr qsizetype presentAhead = 2048;
+        if (m_list.size() % presentAhead == 0)
+            prefault(m_list.constData() + m_list.size(),
+                     qMin(presentAhead, m_list.capacity() - m_list.size()) *
+                         qsizetype(sizeof(RecipeEntry)));
+        m_list.append(RecipeEntry{QString(), recordAt + 1, nameSize, p, q - p + 1});
         pos = q + 1;
         // What has been split is looked at again only when a recipe is shown or saved.
         if (pos - released >= releaseEvery) {
@@ -193,6 +204,11 @@ std::optional<LoadProblem> RecipeStore::splitBigRecipe()
         }
     }
     m_contents.releaseBefore(end);
+    // The names are given out once the block holding them no longer grows.
+    for (qsizetype i = 0, at = 0; i < m_list.size(); ++i) {
+        m_list[i].recipeName = names.name(at, m_list[i].nameSize);
+        at += m_list[i].nameSize + 1;
+    }
     if (stray > 0)
         what.prepend(QStringLiteral("%1 characters between its recipes belong to none of them; "
                                     "they were left out.")

@@ -193,6 +193,13 @@ void TestRecipeStore::whatTheFileHolds()
     const std::optional<LoadProblem> problem = store.load();
     QCOMPARE(problem.has_value(), !told.isEmpty());
     QCOMPARE(store.recipeNames(), names);
+    // Each name read ends where its text ends, and changing one leaves the others as they were.
+    QStringList changed = store.recipeNames();
+    for (QString& name : changed) {
+        QCOMPARE(QStringView(name.utf16()).toString(), name);
+        name += u'x';
+    }
+    QCOMPARE(store.recipeNames(), names);
     if (problem) {
         const QString message = problem->message();
         QVERIFY2(message.startsWith(u"The file Recipe.Dat is damaged: "_s) &&
