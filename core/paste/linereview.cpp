@@ -2,6 +2,7 @@
 
 #include "core/analysis/recipelines.h"
 #include "core/exchange/linenotes.h"
+#include "core/paste/leanshare.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
 
@@ -183,6 +184,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (exact >= 0) {
             reviewed.foods.removeIf([exact](const FoodMatch& food) { return food.index == exact; });
             reviewed.foods.prepend(FoodMatch{exact, exactNameScore});
+        }
+    }
+    // "Lean ground beef (93% lean)", "80/20 ground beef": the grind of the share the line gives.
+    if (const std::optional<int> lean = leanShare(line.text); lean && !reviewed.foods.isEmpty()) {
+        if (const int grind =
+                nearestGrind(reviewed.foods.front().index, *lean, matcher, ingredients);
+            grind != reviewed.foods.front().index) {
+            reviewed.foods.removeIf([grind](const FoodMatch& food) { return food.index == grind; });
+            reviewed.foods.front().index = grind;
         }
     }
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
