@@ -125,10 +125,16 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         reviewed.line.quantity = *line.quantity * 0.6;
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
+    // A can "no salt added" needs neither hint: USDA names its unsalted cans so, and keeps none
+    // of beans, for which the cooks' names give the beans cooked without salt.
+    static const QRegularExpression noSaltAdded(QStringLiteral("\\bno[\\s-]salt[\\s-]added\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const bool canForms =
+        line.package == QLatin1String("can") && !noSaltAdded.match(line.food).hasMatch();
     QStringList hints;
-    if (line.package == QLatin1String("can"))
+    if (canForms)
         hints.append(QStringLiteral("canned"));
-    if (drained)
+    if (drained && canForms)
         hints.append(QStringLiteral("drained"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
     // A note that says the food is cooked, and at most how it is cut up then, measures the
