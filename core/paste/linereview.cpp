@@ -164,6 +164,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression canned(QStringLiteral("^\\s*canned\\s*$"),
                                            QRegularExpression::CaseInsensitiveOption);
+    // A dry food made up with water is the made-up food: "nonfat dry milk, prepared".
+    static const QRegularExpression madeUp(QStringLiteral("^\\s*(?:prepared|reconstituted)\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
     for (const QString& note : line.notes) {
         if (const QRegularExpressionMatch m = lessSalt.match(note);
             m.hasMatch() && !lessSalt.match(words).hasMatch())
@@ -171,6 +174,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (canned.match(note).hasMatch() &&
             !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("canned "));
+        if (madeUp.match(note).hasMatch() &&
+            !words.contains(QLatin1String("prepared"), Qt::CaseInsensitive))
+            words.prepend(QStringLiteral("prepared "));
     }
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
