@@ -156,11 +156,13 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         !words.contains(QStringLiteral("cooked"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("cooked "));
     // So does a note that the food has less salt: "chicken broth (low sodium)", "400ml stock,
-    // made from 1 low-sodium stock cube"; or that it is canned: "tomato sauce, canned" is the
-    // canned sauce, also where Australians call ketchup tomato sauce.
+    // made from 1 low-sodium stock cube", "soy sauce (lowest sodium available)"; or that it is
+    // canned: "tomato sauce, canned" is the canned sauce, also where Australians call ketchup
+    // tomato sauce.
     static const QRegularExpression lessSalt(
-        QStringLiteral("\\b(?:(?:low|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|unsalted|"
-                       "no[\\s-]salt[\\s-]added)\\b"),
+        QStringLiteral(
+            "\\b(?:(?:low|lower|lowest|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|"
+            "unsalted|no[\\s-]salt[\\s-]added)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression canned(QStringLiteral("^\\s*canned\\s*$"),
                                            QRegularExpression::CaseInsensitiveOption);
