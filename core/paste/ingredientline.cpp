@@ -197,7 +197,7 @@ QString readUnit(Cursor& cursor)
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
 {
     static const QRegularExpression size(
-        QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+)?(%1)\\s*-?\\s*(?=[A-Za-z])")
+        QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+|or\\s+)?(%1)\\s*-?\\s*(?=[A-Za-z])")
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = size.match(cursor.rest());
@@ -289,6 +289,22 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         cursor.at += m.capturedLength(0);
         return;
     }
+    // "3 thin slices ham", "2 fresh sprigs thyme": words describing the pieces stand between the
+    // count and its unit, and go on to the food.
+    static const QRegularExpression describingPieces(
+        QStringLiteral("^((?:(?:thin|thick|thinly|thickly|fresh|lean|ripe|smoked|unsmoked|"
+                       "streaky|boneless|skinless)[\\s,]+)+)(?=[A-Za-z])"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = describingPieces.match(cursor.rest()); m.hasMatch()) {
+        Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+        const qsizetype unitAt = after.at;
+        const QString unit = readUnit(after);
+        const QString unitWord = after.text.sliced(unitAt, after.at - unitAt);
+        after.skipBlanks();
+        if (unitClass(unit) == UnitClass::Count && !unitWord.isEmpty() && !after.rest().isEmpty() &&
+            after.rest().front().isLetter())
+            cursor = Cursor{unitWord + u' ' + m.captured(1) + after.rest()};
+    }
     line.unit = readUnit(cursor);
     // "1x15ml spoon (1 tablespoon) oil": a spoon of so many millilitres, as British school and
     // health recipes measure.
@@ -379,8 +395,10 @@ std::optional<std::pair<double, QString>> sizeNote(const QString& note, bool* ea
     cursor.skipBlanks();
     const QString unit = readUnit(cursor);
     const UnitClass kind = unitClass(unit);
-    static const QRegularExpression rest(QStringLiteral("^\\s*(?:each)?\\s*$"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    // "about 140g/5oz each": the same size in the other system says nothing more.
+    static const QRegularExpression rest(
+        QStringLiteral("^\\s*(?:/\\s*%1\\s*[A-Za-z]+\\.?)?\\s*(?:each)?\\s*$").arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = rest.match(cursor.rest());
     if ((kind != UnitClass::Volume && kind != UnitClass::Weight) || !m.hasMatch())
         return std::nullopt;
@@ -444,12 +462,14 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         rest.truncate(m.capturedStart(0));
     }
     static const QRegularExpression trailingNote(
-        QStringLiteral("\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
-                       "greasing|(?:deep[\\s-]|shallow[\\s-]|pan[\\s-])?frying|brushing|"
-                       "decoration|topping|the pan)|to (?:deep[\\s-])?fry|as needed|if desired|"
-                       "optional|divided|plus (?:more\\b|\\d).*|or more\\b.*|at room temperature|"
-                       "if needed|(?:mixed|dissolved|whisked|stirred|blended|diluted|softened) "
-                       "(?:with|in|into)\\b.*)).*$"),
+        QStringLiteral(
+            "\\s+((?:or |and )?(?:to taste|for (?:garnish|garnishing|serving|dusting|"
+            "greasing|(?:deep[\\s-]|shallow[\\s-]|pan[\\s-])?frying|brushing|"
+            "decoration|topping|the pan)|to (?:deep[\\s-])?fry|as needed|if desired|"
+            "optional|divided|plus (?:more\\b|\\d).*|or more\\b.*|at room temperature|"
+            "if needed|(?:mixed|dissolved|whisked|stirred|blended|diluted|softened) "
+            "(?:with|in|into)\\b.*|(?:about|around|approx\\.?|approximately)\\s+[\\d.]+\\s*"
+            "(?:g|kg|oz|lbs?|grams?|ounces?|pounds?)\\b.*)).*$"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
         notes.prepend(m.captured(1).trimmed());
@@ -518,7 +538,13 @@ QString amountFirst(const QString& text)
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression otherUnits(
         QStringLiteral("^\\s*/\\s*%1\\s*[A-Za-z]*\\.?").arg(amountPattern));
-    static const QRegularExpression countEnds(QStringLiteral("^\\s*(?:[,(/]|$)"));
+    // "4 skinless fillets": a count of pieces, as a fish or a joint is written, also ends it.
+    static const QRegularExpression countEnds(
+        QStringLiteral(
+            "^\\s*(?:(?:skinless|boneless|skin-on|bone-in|thin|thick|large|medium|small)\\s+)*"
+            "(?:(?:fillets?|steaks?|chops?|breasts?|thighs?|drumsticks?|cutlets?|slices?|rashers?)"
+            "\\s*)?(?:[,(/]|$)"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = foodFirst.match(text);
     if (!m.hasMatch() || linkWord.match(m.capturedView(1)).hasMatch())
         return text;

@@ -166,6 +166,18 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
     return nullptr;
 }
 
+// USDA weighs a bird's breast by the half ("0.5 breast, bone and skin removed"), its breast being
+// both sides, and so a fish's fillet where it gives half of one: the half is what a cook buys and
+// counts as one breast or fillet. The share of the food's own measure a cook's one is.
+double cooksPieceShare(const IngRecord& food, const QString& own)
+{
+    const QString word = measureWord(own);
+    return food.amount1 == 0.5f &&
+                   (word == QLatin1String("breast") || word == QLatin1String("fillet"))
+               ? 0.5
+               : 1;
+}
+
 bool isSize(const QString& unit)
 {
     static const QStringList sizes{QStringLiteral("jumbo"), QStringLiteral("extra large"),
@@ -482,7 +494,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
         grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
-        if (const auto quantity = spinnerQuantity(amount, line.decimal))
+        if (const auto quantity =
+                spinnerQuantity(amount * cooksPieceShare(food, own), line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};
     }
     const UnitClass kind = unitClass(unit);

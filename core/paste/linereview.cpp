@@ -2,6 +2,7 @@
 
 #include "core/analysis/recipelines.h"
 #include "core/exchange/linenotes.h"
+#include "core/paste/leanshare.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
 
@@ -124,10 +125,16 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         reviewed.line.quantity = *line.quantity * 0.6;
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
+    // A can "no salt added" needs neither hint: USDA names its unsalted cans so, and keeps none
+    // of beans, for which the cooks' names give the beans cooked without salt.
+    static const QRegularExpression noSaltAdded(QStringLiteral("\\bno[\\s-]salt[\\s-]added\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const bool canForms =
+        line.package == QLatin1String("can") && !noSaltAdded.match(line.food).hasMatch();
     QStringList hints;
-    if (line.package == QLatin1String("can"))
+    if (canForms)
         hints.append(QStringLiteral("canned"));
-    if (drained)
+    if (drained && canForms)
         hints.append(QStringLiteral("drained"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
     // A note that says the food is cooked, and at most how it is cut up then, measures the
@@ -159,6 +166,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression canned(QStringLiteral("^\\s*canned\\s*$"),
                                            QRegularExpression::CaseInsensitiveOption);
+    // A dry food made up with water is the made-up food: "nonfat dry milk, prepared".
+    static const QRegularExpression madeUp(QStringLiteral("^\\s*(?:prepared|reconstituted)\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
     for (const QString& note : line.notes) {
         if (const QRegularExpressionMatch m = lessSalt.match(note);
             m.hasMatch() && !lessSalt.match(words).hasMatch())
@@ -166,6 +176,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (canned.match(note).hasMatch() &&
             !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("canned "));
+        if (madeUp.match(note).hasMatch() &&
+            !words.contains(QLatin1String("prepared"), Qt::CaseInsensitive))
+            words.prepend(QStringLiteral("prepared "));
     }
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
@@ -185,6 +198,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (exact >= 0) {
             reviewed.foods.removeIf([exact](const FoodMatch& food) { return food.index == exact; });
             reviewed.foods.prepend(FoodMatch{exact, exactNameScore});
+        }
+    }
+    // "Lean ground beef (93% lean)", "80/20 ground beef": the grind of the share the line gives.
+    if (const std::optional<int> lean = leanShare(line.text); lean && !reviewed.foods.isEmpty()) {
+        if (const int grind =
+                nearestGrind(reviewed.foods.front().index, *lean, matcher, ingredients);
+            grind != reviewed.foods.front().index) {
+            reviewed.foods.removeIf([grind](const FoodMatch& food) { return food.index == grind; });
+            reviewed.foods.front().index = grind;
         }
     }
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;

@@ -110,6 +110,9 @@ constexpr UnitSpelling spellings[] = {
     {"cloves", "clove"},
     {"slice", "slice"},
     {"slices", "slice"},
+    // A strip of bacon is a slice.
+    {"strip", "slice"},
+    {"strips", "slice"},
     {"stick", "stick"},
     {"sticks", "stick"},
     {"pinch", "pinch"},

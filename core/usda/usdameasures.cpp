@@ -164,6 +164,12 @@ const HouseholdMeasure* cooksMeasure(const QList<HouseholdMeasure>& measures,
     QList<Measure> described;
     for (const HouseholdMeasure& measure : measures)
         described.append(describe(measure, foodWord));
+    // A piece "yield from 1 lb ready-to-cook chicken" is what a small bird gives, lighter than
+    // the piece a cook buys, which USDA weighs beside it: that one comes first.
+    static const QRegularExpression birdsYield(QStringLiteral("yield from .* ready.to.cook"));
+    std::stable_partition(described.begin(), described.end(), [](const Measure& measure) {
+        return !birdsYield.match(measure.usda->unit).hasMatch();
+    });
     const Measure* chosen = chooseAmong(described);
     return chosen ? chosen->usda : nullptr;
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace zestora {
+class IngTable;
+}
+
+// Ground meat is sold by its share of lean: "93% lean", "80/20", British mince by its fat
+// ("5% fat"). USDA keeps a row for each of the common grinds of beef, pork and turkey.
+namespace zestora::paste {
+
+class FoodMatcher;
+
+// The lean share in percent that a line gives its meat; none where it gives none.
+std::optional<int> leanShare(QStringView text);
+
+// Of the grinds of the food's kind, the foods whose names differ from its name only in their
+// shares ("Beef, ground, 80% lean meat / 20% fat, raw"), the one whose lean share is nearest to
+// lean, the leaner on a tie; the food itself where its name gives no lean share.
+int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable& ingredients);
+
+} // namespace zestora::paste
