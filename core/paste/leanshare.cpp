@@ -25,6 +25,15 @@ QString kindOf(const QString& name)
     return QString(name).replace(shares, QStringLiteral("%"));
 }
 
+// What a cut is called without its lean part: the same for its lean and fat and its lean only.
+const QRegularExpression& leanPart()
+{
+    static const QRegularExpression part(
+        QStringLiteral("\\b(?:separable\\s+)?lean\\s+(?:and\\s+fat|only)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return part;
+}
+
 } // namespace
 
 std::optional<int> leanShare(QStringView text)
@@ -71,6 +80,46 @@ int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable&
         }
     }
     return best;
+}
+
+bool saysTrimmedOfFat(QStringView text)
+{
+    static const QRegularExpression trimmed(
+        QStringLiteral(
+            "\\blean\\b(?!\\s+and\\b)|\\btrimmed\\s+of\\s+(?:(?:all|any|the|its|"
+            "visible|excess)\\s+)*fat\\b|\\bfat[\\s-]+(?:removed|trimmed|cut\\s+off)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return trimmed.match(text).hasMatch();
+}
+
+int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredients)
+{
+    const QString name = ingredients.at(food).name.trimmed();
+    const QRegularExpressionMatch part = leanPart().match(name);
+    if (!part.hasMatch() || part.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
+        return food;
+    const QString cut = QString(name).remove(part.capturedStart(), part.capturedLength());
+    // Stored names are cut short, so the lean only row of a cut may end before the lean and
+    // fat one does, or after it: the row whose cut is the same first, else one that only runs
+    // longer or shorter.
+    constexpr int rows = 30;
+    int prefixed = food;
+    for (const FoodMatch& other : matcher.bestFoods(
+             matchWords(QString(cut + QStringLiteral(" lean only"))).join(u' '), rows)) {
+        const QString otherName = ingredients.at(other.index).name.trimmed();
+        const QRegularExpressionMatch otherPart = leanPart().match(otherName);
+        if (!otherPart.hasMatch() ||
+            !otherPart.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
+            continue;
+        const QString otherCut =
+            QString(otherName).remove(otherPart.capturedStart(), otherPart.capturedLength());
+        if (otherCut.compare(cut, Qt::CaseInsensitive) == 0)
+            return other.index;
+        if (prefixed == food && (otherCut.startsWith(cut, Qt::CaseInsensitive) ||
+                                 cut.startsWith(otherCut, Qt::CaseInsensitive)))
+            prefixed = other.index;
+    }
+    return prefixed;
 }
 
 } // namespace zestora::paste

@@ -22,4 +22,12 @@ std::optional<int> leanShare(QStringView text);
 // lean, the leaner on a tie; the food itself where its name gives no lean share.
 int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable& ingredients);
 
+// Whether a line says its meat is trimmed of its fat: "lean top sirloin", "trimmed of visible
+// fat", "chuck steak with fat removed". "Trimmed" alone is not: a butcher's trim leaves the fat.
+bool saysTrimmedOfFat(QStringView text);
+
+// The lean only row of the food's cut ("Beef, flank, steak, lean only, ...") where the food is
+// the cut's lean and fat; the food itself where USDA keeps no lean only row of it.
+int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredients);
+
 } // namespace zestora::paste

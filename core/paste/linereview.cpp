@@ -85,6 +85,16 @@ const QString noFood = QStringLiteral("No food found");
 const QString noAmount = QStringLiteral("No amount");
 const QString chooseMeasure = QStringLiteral("Choose a measure");
 const QString checkFood = QStringLiteral("Check the food");
+
+// Puts another food in the first food's place, with the first's score, and drops it from further
+// down the list.
+void replaceFirstFood(QList<FoodMatch>& foods, int food)
+{
+    if (food == foods.front().index)
+        return;
+    foods.removeIf([food](const FoodMatch& other) { return other.index == food; });
+    foods.front().index = food;
+}
 } // namespace
 
 const QStringList& ReviewedLine::notes()
@@ -212,14 +222,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         }
     }
     // "Lean ground beef (93% lean)", "80/20 ground beef": the grind of the share the line gives.
-    if (const std::optional<int> lean = leanShare(line.text); lean && !reviewed.foods.isEmpty()) {
-        if (const int grind =
-                nearestGrind(reviewed.foods.front().index, *lean, matcher, ingredients);
-            grind != reviewed.foods.front().index) {
-            reviewed.foods.removeIf([grind](const FoodMatch& food) { return food.index == grind; });
-            reviewed.foods.front().index = grind;
-        }
-    }
+    if (const std::optional<int> lean = leanShare(line.text); lean && !reviewed.foods.isEmpty())
+        replaceFirstFood(reviewed.foods,
+                         nearestGrind(reviewed.foods.front().index, *lean, matcher, ingredients));
+    // "Lean top sirloin", "trimmed of visible fat": the cut's lean only.
+    if (saysTrimmedOfFat(QString(line.food + u' ' + line.notes.join(u' '))) &&
+        !reviewed.foods.isEmpty())
+        replaceFirstFood(reviewed.foods,
+                         leanOnlyCut(reviewed.foods.front().index, matcher, ingredients));
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
     chooseFood(reviewed, good ? reviewed.foods.front().index : -1, ingredients, weights);
     if (!line.hasQuantity() || reviewed.measure.usable())
