@@ -323,6 +323,7 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         line.unit == QLatin1String("small")) {
         Cursor after = cursor;
         if (const QString next = readUnit(after); unitClass(next) == UnitClass::Count) {
+            line.size = line.unit;
             line.unit = next;
             cursor = after;
             cursor.skipBlanks();

@@ -29,6 +29,7 @@ struct IngredientLine {
     bool decimal = false; // the amount was written with a decimal point ("1.5")
     QString unit;         // empty when the line names none ("2 eggs")
     QString package;      // what the amount comes in: "can" for "1 (14 oz) can", "400g tin"
+    QString size;         // the size of a counted piece: "small" of "1 small head cauliflower"
     QString food;         // the food's words as written ("all-purpose flour")
     QStringList notes;    // what follows a comma or stands in brackets ("sifted")
     QString heading;      // a heading's text, without its colon

@@ -247,11 +247,12 @@ std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measure
     return best ? std::optional(best->gramsPerMl) : std::nullopt;
 }
 
-// The words of the line's food and notes.
+// The words of the line's food and notes, and the size of its pieces, which picks the head or
+// bunch of that size where the food has one.
 QSet<QString> wordsOf(const IngredientLine& line)
 {
     QSet<QString> words;
-    for (const QString& text : QStringList{line.food} + line.notes)
+    for (const QString& text : QStringList{line.food, line.size} + line.notes)
         for (const QString& word : matchWords(text))
             words.insert(word);
     return words;
@@ -493,7 +494,14 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     QString estimate;
     if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
         grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
-    if (!grams && !own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
+    // "1 small head cauliflower": the food's head of the size the line gives before its own.
+    const bool otherSize =
+        !line.size.isEmpty() && !matchWords(own).contains(line.size) &&
+        std::any_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
+            return measureWord(m.unit) == measureWord(unit) &&
+                   matchWords(m.unit).contains(line.size);
+        });
+    if (!grams && !own.isEmpty() && !otherSize && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
         if (const auto quantity =
                 spinnerQuantity(amount * cooksPieceShare(food, own), line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};
