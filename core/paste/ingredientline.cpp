@@ -386,7 +386,7 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
 std::optional<std::pair<double, QString>> sizeNote(const QString& note, bool* each = nullptr)
 {
     static const QRegularExpression about(
-        QStringLiteral("^(?:about|around|roughly|approx\\.?|approximately)\\s+"),
+        QStringLiteral("^(?:(?:about|around|roughly|approx\\.?|approximately)\\s+|~\\s*)"),
         QRegularExpression::CaseInsensitiveOption);
     Cursor cursor{QString(note).remove(about)};
     const std::optional<double> amount = readAmount(cursor);
@@ -440,7 +440,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             "^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
             "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
             "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
-            "salted|(?:fat|salt|sugar)[\\s-]free|(?:low|reduced|less)[\\s-](?:fat|sodium|"
+            "condensed|instant|grated|shredded|sliced|diced|minced|crushed|"
+            "salted|(?:fat|salt|sugar)[\\s-]free|(?:low|lower|reduced|less)[\\s-](?:fat|sodium|"
             "salt)|salt[\\s-]reduced|no[\\s-]salt[\\s-]added|nonfat|non-fat|light|lite)"
             "\\s*,?\\s*)+(?=[a-z])"),
         QRegularExpression::CaseInsensitiveOption);
@@ -654,8 +655,10 @@ IngredientLine readIngredientLine(QStringView written)
         }
     }
     // "4 salmon fillets, about 140g each" weigh four times that, "1 whole chicken (about 4 lbs)"
-    // what is written: a weight as bought, whose bones are taken off where the food has them.
-    if (line.hasQuantity() && line.unit.isEmpty()) {
+    // what is written: a weight as bought, whose bones are taken off where the food has them. A
+    // weight the cook gives beside a cup or a size is the surer measure: "2 cups noodles, broken
+    // (about 7 ounces)", "8 medium potatoes (~ 3 lbs.)".
+    if (line.hasQuantity() && unitClass(line.unit) != UnitClass::Weight) {
         for (const QString& note : std::as_const(line.notes)) {
             bool each = false;
             if (const auto size = sizeNote(note, &each);

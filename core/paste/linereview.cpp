@@ -117,12 +117,20 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // holds ("1 (15 oz) can chickpeas, rinsed and drained" is some 9 oz of chickpeas).
     static const QRegularExpression drainedNote(QStringLiteral("\\bdrained\\b"),
                                                 QRegularExpression::CaseInsensitiveOption);
-    const bool drained =
-        line.package == QLatin1String("can") &&
+    const bool saysDrained =
         std::any_of(line.notes.cbegin(), line.notes.cend(),
                     [](const QString& note) { return drainedNote.match(note).hasMatch(); });
+    const bool drained = line.package == QLatin1String("can") && saysDrained;
     if (drained && line.quantity && unitClass(line.unit) == UnitClass::Weight)
         reviewed.line.quantity = *line.quantity * 0.6;
+    // Beans a cook drains come from a can, though the line names no can ("15 oz kidney beans,
+    // rinsed and drained"): dried ones are soaked and cooked first and say so.
+    static const QRegularExpression pulses(QStringLiteral("\\b(?:beans?|chickpeas?|garbanzos?)\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression dried(QStringLiteral("\\b(?:dried|dry|soaked|cooked)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const bool drainedPulses = saysDrained && pulses.match(line.food).hasMatch() &&
+                               !dried.match(line.food + u' ' + line.notes.join(u' ')).hasMatch();
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
     // A can "no salt added" needs neither hint: USDA names its unsalted cans so, and keeps none
@@ -131,10 +139,11 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                                                 QRegularExpression::CaseInsensitiveOption);
     const bool canForms =
         line.package == QLatin1String("can") && !noSaltAdded.match(line.food).hasMatch();
+    const bool cannedPulses = drainedPulses && !noSaltAdded.match(line.food).hasMatch();
     QStringList hints;
     if (canForms)
         hints.append(QStringLiteral("canned"));
-    if (drained && canForms)
+    if ((drained && canForms) || cannedPulses)
         hints.append(QStringLiteral("drained"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
     // A note that says the food is cooked, and at most how it is cut up then, measures the
@@ -180,6 +189,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             !words.contains(QLatin1String("prepared"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("prepared "));
     }
+    if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
+        words.prepend(QStringLiteral("canned "));
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.
