@@ -45,6 +45,12 @@ RecipeLinesModel* RecipeDisplay::lines() const
 
 void RecipeDisplay::clear()
 {
+    clearValues();
+    m_explainer->showTotals(std::nullopt);
+}
+
+void RecipeDisplay::clearValues()
+{
     m_ui.Picture1->clear();
     m_ui.CoverageLbl->clear();
     for (QLabel* share : {m_ui.fatShare, m_ui.carbsShare, m_ui.proteinShare})
@@ -59,13 +65,14 @@ void RecipeDisplay::clear()
     font.setBold(false);
     font.setPointSize(9);
     m_ui.DirectionsTxt->setFont(font);
-    m_explainer->showTotals(std::nullopt);
     m_dishWeight->clear();
 }
 
 std::optional<QString> RecipeDisplay::show(const QString& name, RecipeView recipe)
 {
-    clear();
+    // The chart is shown or hidden once, at the end: each change of its visibility lays out the
+    // whole window again there and then.
+    clearValues();
     m_name = name;
     m_shown = std::move(recipe);
     const RecipeView& view = m_shown;
@@ -78,10 +85,11 @@ std::optional<QString> RecipeDisplay::show(const QString& name, RecipeView recip
     if (view.ingredientLines > 0) {
         m_panel = nutrition::panelTexts(view.viewTotals);
         m_ui.Picture1->setValues(*m_panel);
-        m_explainer->showTotals(std::nullopt);
     }
-    if (view.missingIngredient)
+    if (view.missingIngredient) {
+        m_explainer->showTotals(std::nullopt);
         return view.missingIngredient;
+    }
     m_ui.DirectionsTxt->setPlainText(view.directions);
     if (m_panel)
         m_shares = nutrition::calorieShares(view.viewTotals).value_or(nutrition::CalorieShares{});

@@ -40,6 +40,9 @@ public:
     RecipePage page(QSize frameSize) const;
 
 private:
+    // Empties all but the calorie chart.
+    void clearValues();
+
     Ui::StoredRecipesScreen& m_ui;
     RecipeExplainer* m_explainer = nullptr;
     DishWeightBox* m_dishWeight = nullptr;
