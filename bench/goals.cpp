@@ -8,7 +8,7 @@
 //   window and opening each screen: time until painted (under 16 ms);
 // - pasting a 20-line recipe once the foods' names are indexed (under 16 ms), and at once after
 //   the start, the indexing included;
-// - the main window on screen after the splash timer fired (within 20 ms);
+// - the main window on screen after the splash timer fired, on an X server (within 20 ms);
 // - peak memory of a start, against a bare Qt widgets window plus 1.5 times the files' size.
 // Each figure is taken several times; the table gives the median with the least and the most.
 //
@@ -75,9 +75,37 @@ struct ChildRun {
     bool ok = false;
 };
 
-ChildRun runChild(const QStringList& arguments)
+// The child's environment: this process's, with another Qt platform where one is given.
+std::vector<QByteArray> childEnvironment(const char* platform)
+{
+    std::vector<QByteArray> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (!platform || !QByteArrayView(*variable).startsWith("QT_QPA_PLATFORM="))
+            environment.emplace_back(*variable);
+    if (platform)
+        environment.push_back(QByteArray("QT_QPA_PLATFORM=") + platform);
+    return environment;
+}
+
+// Pointers to the strings, as exec takes them; made before the fork, which may not allocate.
+std::vector<char*> execList(std::vector<QByteArray>& strings)
+{
+    std::vector<char*> list;
+    for (QByteArray& string : strings)
+        list.push_back(string.data());
+    list.push_back(nullptr);
+    return list;
+}
+
+ChildRun runChild(const QStringList& arguments, const char* platform = nullptr)
 {
     ChildRun run;
+    std::vector<QByteArray> bytes;
+    for (const QString& argument : arguments)
+        bytes.push_back(QFile::encodeName(argument));
+    std::vector<QByteArray> environment = childEnvironment(platform);
+    const std::vector<char*> argv = execList(bytes);
+    const std::vector<char*> envp = execList(environment);
     int out[2];
     if (::pipe(out) != 0)
         return run;
@@ -87,14 +115,7 @@ ChildRun runChild(const QStringList& arguments)
         ::dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
         ::close(out[1]);
-        std::vector<QByteArray> bytes;
-        std::vector<char*> argv;
-        for (const QString& argument : arguments)
-            bytes.push_back(QFile::encodeName(argument));
-        for (QByteArray& argument : bytes)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
+        ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
     ::close(out[1]);
@@ -417,12 +438,15 @@ struct StartFigures {
     QList<double> cpu, peak, afterTimer;
 };
 
-StartFigures measureStarts(const QString& program, const QString& dir, int runs)
+// Starts of the program on the offscreen platform, or on the given one.
+StartFigures measureStarts(const QString& program, const QString& dir, int runs,
+                           const char* platform = nullptr)
 {
     StartFigures figures;
     for (int run = 0; run < runs; ++run) {
         const ChildRun start = runChild(
-            {program, QStringLiteral("--data-dir"), dir, QStringLiteral("--quit-when-shown")});
+            {program, QStringLiteral("--data-dir"), dir, QStringLiteral("--quit-when-shown")},
+            platform);
         if (!start.ok)
             continue;
         figures.cpu.append(start.cpuMs);
@@ -463,7 +487,7 @@ int runGoals(const QString& self, const QString& program, const QString& floorPr
     Row firstRecipes{"open stored recipes first time, ms painted", "< 16", 1};
     Row firstPaste{"paste 20 lines, names indexed first, ms", "", 1};
     Row paste{"paste 20 lines, names indexed, ms", "< 16", 1};
-    Row afterTimer{"main window on screen after splash timer, ms", "<= 20", 0};
+    Row afterTimer{"main window after splash timer, under X, ms", "<= 20", 0};
     Row memory{"peak memory - Qt's floor, / files' size", "<= 1.5", 2};
     Row filesSize{"files' size, MiB", "", 1};
     Row loadCpu{"load both files, ms CPU", "", 1};
@@ -507,7 +531,11 @@ int runGoals(const QString& self, const QString& program, const QString& floorPr
         const StartFigures starts = measureStarts(program, dir.path(), runs);
         start.bySize[size] = ratios(starts.cpu, starterCpu);
         startCpu.bySize[size] = starts.cpu;
-        afterTimer.bySize[size] = starts.afterTimer;
+        // Timed on the display bench/run started, as a user sees it: there the window manager
+        // maps the main window and the server exposes it once, where offscreen exposes it at
+        // once and it is drawn a second time.
+        if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+            afterTimer.bySize[size] = measureStarts(program, dir.path(), runs, "xcb").afterTimer;
         for (double startPeak : starts.peak)
             memory.bySize[size].append((startPeak - qtFloorMiB) / filesMiB);
         peak.bySize[size] = starts.peak;
