@@ -65,6 +65,10 @@ void StartUp::takeStores()
     // every later switch to them slower.) The window system's window is made now too, unmapped:
     // showing it then only maps it.
     m_window->grab();
+    // That drawing laid the lists out and their scroll bars came or went; the resizes of their
+    // viewports wait for the show, where the ingredient list's walks every name. Drawing one
+    // pixel delivers them now, while the splash still waits.
+    m_window->grab(QRect(0, 0, 1, 1));
     m_window->winId();
     m_ready = true;
     if (m_showWanted)
