@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "core/session.h"
+#include "platform/displayround.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>
@@ -112,8 +113,9 @@ bool StartUp::eventFilter(QObject* watched, QEvent* event)
 
 void StartUp::afterFirstPaint()
 {
-    // Waits until the display has taken everything sent to it, the painted window included.
-    QGuiApplication::sync();
+    // Waits until the display has drawn everything sent to it, the painted window included, and
+    // no longer: what the window's activation starts (the tip window) is not the window's start.
+    waitForDisplayServer();
     m_report("main window on screen");
     m_splash.hide();
     QApplication::quit();
