@@ -43,8 +43,11 @@ int main(int argc, char* argv[])
     QList<zestora::paste::HouseholdWeights::Food> weights;
     for (const zestora::usda::Food& food : foods.foods) {
         zestora::paste::HouseholdWeights::Food entry{food.record.name, {}};
+        // One of a measure as a cook counts it: USDA's half breast is a cook's breast.
         for (const zestora::usda::HouseholdMeasure& measure : food.measures)
-            entry.measures.append({measure.unit, measure.grams / measure.amount});
+            entry.measures.append(
+                {measure.unit, measure.grams / zestora::paste::HouseholdWeights::cooksPieces(
+                                                   measure.amount, measure.unit)});
         weights.append(entry);
     }
     QDir().mkpath(arguments[2]);

@@ -55,6 +55,14 @@ QByteArray HouseholdWeights::table(const QList<Food>& foods)
     return bytes;
 }
 
+double HouseholdWeights::cooksPieces(double usdaAmount, const QString& unit)
+{
+    const QString word = matchWords(unit).value(0);
+    return usdaAmount == 0.5 && (word == QLatin1String("breast") || word == QLatin1String("fillet"))
+               ? 1
+               : usdaAmount;
+}
+
 QList<HouseholdWeights::Measure> HouseholdWeights::measuresOf(const QString& name) const
 {
     return m_measures.value(name.trimmed().toCaseFolded());

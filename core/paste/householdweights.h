@@ -23,7 +23,7 @@ public:
 
     struct Measure {
         QString unit;        // as USDA writes it: "cup, chopped", "medium (2-1/2\" dia)"
-        double gramsPerUnit; // what one of it weighs
+        double gramsPerUnit; // what one of it, as a cook counts it, weighs
     };
     // One food's measures in USDA's order.
     struct Food {
@@ -34,6 +34,10 @@ public:
     HouseholdWeights() = default;
     explicit HouseholdWeights(const QByteArray& table);
     static QByteArray table(const QList<Food>& foods);
+    // How many of what a cook counts USDA's amount of a measure is. USDA weighs a bird's breast
+    // by the half ("0.5 breast, bone and skin removed"), its breast being both sides, and a large
+    // fish's fillet by the half: that half is what a cook buys and counts as one, raw or cooked.
+    static double cooksPieces(double usdaAmount, const QString& unit);
 
     // The measures of the food with this name, ignoring letter case; none for a food of the user's.
     QList<Measure> measuresOf(const QString& name) const;

@@ -87,7 +87,7 @@ bool saysTrimmedOfFat(QStringView text)
     static const QRegularExpression trimmed(
         QStringLiteral(
             "\\blean\\b(?!\\s+and\\b)|\\btrimmed\\s+of\\s+(?:(?:all|any|the|its|"
-            "visible|excess)\\s+)*fat\\b|\\bfat[\\s-]+(?:removed|trimmed|cut\\s+off)\\b"),
+            "visible|excess)\\s+)*fat\\b|\\bfat[\\s-]+(?:removed|trimmed|discarded|cut\\s+off)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     return trimmed.match(text).hasMatch();
 }

@@ -166,16 +166,10 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
     return nullptr;
 }
 
-// USDA weighs a bird's breast by the half ("0.5 breast, bone and skin removed"), its breast being
-// both sides, and so a fish's fillet where it gives half of one: the half is what a cook buys and
-// counts as one breast or fillet. The share of the food's own measure a cook's one is.
+// The share of the food's own measure a cook's one piece is: half of USDA's breast.
 double cooksPieceShare(const IngRecord& food, const QString& own)
 {
-    const QString word = measureWord(own);
-    return food.amount1 == 0.5f &&
-                   (word == QLatin1String("breast") || word == QLatin1String("fillet"))
-               ? 0.5
-               : 1;
+    return food.amount1 > 0 ? food.amount1 / HouseholdWeights::cooksPieces(food.amount1, own) : 1;
 }
 
 bool isSize(const QString& unit)
