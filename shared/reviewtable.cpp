@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <functional>
 
@@ -31,19 +32,63 @@ QTableWidgetItem* textItem(const QString& text)
     return item;
 }
 
+// A drop-down in a cell being changed that knows whether its list was just closed, so that a
+// choice made there is told from one made by a key on the closed drop-down.
+class ChoiceBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        // The choice made in the list, if any, is activated right after; Escape activates none.
+        m_listClosed = true;
+        QTimer::singleShot(0, this, [this] { m_listClosed = false; });
+    }
+    bool chosenInList() const { return m_listClosed; }
+
+private:
+    bool m_listClosed = false;
+};
+
+// A cell whose value is chosen from a drop-down takes a choice made in its list at once: the
+// mouse gives no Enter, and a click on a scroll bar or header takes no focus from the drop-down.
+// Keys on the closed drop-down only move the choice until Enter or leaving the cell.
+class ChoiceDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    QComboBox* choices(QWidget* parent, const QString& name) const
+    {
+        auto* box = new ChoiceBox(parent);
+        box->setObjectName(name);
+        connect(box, &QComboBox::activated, this, &ChoiceDelegate::take);
+        return box;
+    }
+
+private:
+    void take()
+    {
+        auto* box = static_cast<ChoiceBox*>(sender());
+        if (!box->chosenInList())
+            return;
+        Q_EMIT commitData(box);
+        Q_EMIT closeEditor(box);
+    }
+};
+
 // The unit of a line is chosen from its food's measures, as on the analysis screen.
-class UnitDelegate : public QStyledItemDelegate {
+class UnitDelegate : public ChoiceDelegate {
 public:
     UnitDelegate(ReviewTable* table, std::function<QStringList(int row)> units)
-        : QStyledItemDelegate(table)
+        : ChoiceDelegate(table)
         , m_units(std::move(units))
     {
     }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
-        auto* units = new QComboBox(parent);
-        units->setObjectName(QStringLiteral("UnitLst_%1").arg(index.row()));
+        QComboBox* units = choices(parent, QStringLiteral("UnitLst_%1").arg(index.row()));
         units->addItems(m_units(index.row()));
         return units;
     }
@@ -62,17 +107,16 @@ private:
 };
 
 // How much of a line counts is chosen from the few ways a recipe uses what nobody eats.
-class CountedDelegate : public QStyledItemDelegate {
+class CountedDelegate : public ChoiceDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using ChoiceDelegate::ChoiceDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
-        auto* choices = new QComboBox(parent);
-        choices->setObjectName(QStringLiteral("CountedLst_%1").arg(index.row()));
+        QComboBox* ways = choices(parent, QStringLiteral("CountedLst_%1").arg(index.row()));
         for (const paste::Eaten eaten : paste::eatenChoices())
-            choices->addItem(paste::eatenName(eaten), static_cast<int>(eaten));
-        return choices;
+            ways->addItem(paste::eatenName(eaten), static_cast<int>(eaten));
+        return ways;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {

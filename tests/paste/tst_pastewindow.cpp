@@ -272,12 +272,17 @@ void TestPasteWindow::measuresAndWhatIsCounted()
                      {u"Australian tablespoon, 20 ml"_s, u"the sugar of a brine: not counted"_s}));
         auto* summary = window->findChild<QLabel*>(u"SummaryLbl"_s);
         QCOMPARE(summary->text(), u"1 of 2 ingredient lines go in; 0 marked to check."_s);
-        // The user counts the sugar after all.
-        table->setCurrentCell(1, CountedColumn);
-        QTest::keyClick(table, Qt::Key_F2);
+        // The user counts the sugar after all, by the mouse: the choice is taken as clicked.
+        const QModelIndex cell = table->model()->index(1, CountedColumn);
+        table->scrollTo(cell);
+        const QPoint at = table->visualRect(cell).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         auto* counted = table->findChild<QComboBox*>(u"CountedLst_1"_s);
-        counted->setCurrentIndex(counted->findText(u"All"_s));
-        QTest::keyClick(counted, Qt::Key_Return);
+        counted->showPopup();
+        const QModelIndex all = counted->model()->index(counted->findText(u"All"_s), 0);
+        QTest::mouseClick(counted->view()->viewport(), Qt::LeftButton, {},
+                          counted->view()->visualRect(all).center());
         QTRY_COMPARE(table->item(1, CountedColumn)->text(), QString()); // committed queued
         QCOMPARE(summary->text(), u"2 of 2 ingredient lines go in; 0 marked to check."_s);
         window->findChild<QPushButton*>(u"AddCmd"_s)->click();
