@@ -6,6 +6,7 @@
 #include "core/store/ingtable.h"
 #include "platform/helpviewer.h"
 #include "shared/searchdialog.h"
+#include "widgets/elidedcombobox.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -198,23 +199,25 @@ void ReviewTable::showLines(QList<paste::ReviewedLine> lines)
         }
         showRow(row);
     }
-    for (const int column : {QuantityColumn, UnitColumn, GramsColumn, NoteColumn})
+    for (const int column : {QuantityColumn, UnitColumn, GramsColumn})
         resizeColumnToContents(column);
     // Room for any note a food chosen later brings, so that the columns hold still. Each is
-    // measured as the view measures a cell, grid line included: a pixel short and it wraps.
+    // measured as the view measures a cell, grid line included: a pixel short and it wraps. A
+    // weight's estimate, longer, wraps within the column rather than push the columns after
+    // the food out of a 1024-pixel screen.
     QStyleOptionViewItem note;
     initViewItemOption(&note);
     note.font.setBold(true);
     note.fontMetrics = QFontMetrics(note.font);
     note.features |= QStyleOptionViewItem::HasDisplay;
-    int noteWidth = columnWidth(NoteColumn);
+    int noteWidth = horizontalHeader()->sectionSizeHint(NoteColumn);
     for (const QString& text : paste::ReviewedLine::notes()) {
         note.text = text;
         const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &note, QSize(), this);
         noteWidth = std::max(noteWidth, size.width() + (showGrid() ? 1 : 0));
     }
     horizontalHeader()->resizeSection(NoteColumn, noteWidth);
-    horizontalHeader()->resizeSection(FoodColumn, 380);
+    horizontalHeader()->resizeSection(FoodColumn, 300);
     if (rowCount() > 0)
         setCurrentCell(0, LineColumn);
     Q_EMIT linesChanged();
@@ -272,7 +275,9 @@ QComboBox* ReviewTable::foodList(int row)
 {
     const paste::ReviewedLine& line = m_lines[row];
     const IngTable& ingredients = m_index->ingredients();
-    auto* foods = new QComboBox(this);
+    // A long name ends in "..." with all of it in the tool tip, as the column leaves the line
+    // beside it room to be read.
+    auto* foods = new ElidedComboBox(this);
     foods->setObjectName(QStringLiteral("FoodLst_%1").arg(row));
     foods->setAccessibleName(QStringLiteral("Food for %1").arg(line.line.text));
     foods->setPlaceholderText(QStringLiteral("No food: choose one"));
@@ -395,6 +400,7 @@ void ReviewTable::showRow(int row)
     if (note.isEmpty() && ordinary && !line.measure.estimate.isEmpty())
         note = line.measure.estimate.front().toUpper() + line.measure.estimate.sliced(1);
     showText(row, NoteColumn, note, false);
+    item(row, NoteColumn)->setToolTip(note); // all of an estimate its lines may not hold
     if (!line.isHeading())
         item(row, NoteColumn)->setFont(bold);
     QStringList counted{line.line.measures, line.measure.edible, paste::eatenText(line)};
@@ -419,9 +425,10 @@ void ReviewTable::showText(int row, int column, const QString& text, bool editab
 void setUpReviewWindow(QDialog* window, ReviewTable* table, QLabel* summary, QPushButton* help,
                        HelpViewer& helpViewer)
 {
-    // Room for the lines and their foods, in the middle of the screen.
+    // Room for the lines and their foods, in the middle of the screen: on a 1024-pixel screen
+    // nearly all of its width, frame included, so that every column is in view.
     const QRect area = window->screen()->availableGeometry();
-    window->resize(qMin(900, area.width()), qMin(640, area.height()));
+    window->resize(qMin(1000, area.width()), qMin(640, area.height()));
     window->move(area.center() - window->rect().center());
     HelpViewer::setWindowContext(window, help::pasteContext);
     QObject::connect(help, &QPushButton::clicked, window,

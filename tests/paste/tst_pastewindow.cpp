@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -35,7 +36,9 @@ QList<IngRecord> pantry()
             food(u"Egg, whole, raw, fresh"_s, 1, u"large"_s, 50, u"g"_s, {.fat = 5, .protein = 6},
                  true),
             food(u"Syrups, maple"_s, 1, u"tbs"_s, 20, u"g"_s, {.carbs = 13}),
-            food(u"Sugars, granulated"_s, 1, u"cup"_s, 200, u"g"_s, {.carbs = 200})};
+            food(u"Sugars, granulated"_s, 1, u"cup"_s, 200, u"g"_s, {.carbs = 200}),
+            food(u"Tomatoes, red, ripe, raw"_s, 1, u"medium (2-1/2\" dia)"_s, 123, u"g"_s,
+                 {.carbs = 5}, true)};
 }
 
 using enum ReviewTable::Column;
@@ -344,14 +347,18 @@ void TestPasteWindow::importingAFileTwice()
 void TestPasteWindow::theWheelChangesOnlyAClickedList()
 {
     // The wheel passes over a line's food, and over a unit reached by Tab; a click takes it.
+    // Every column is in view beside the food, with no scrolling, however long a unit.
     Window w;
     onNextDialog([](QDialog* window) {
         auto* foods = window->findChild<QComboBox*>(u"FoodLst_0"_s);
         foods->setCurrentIndex(1);
         QVERIFY(!wheelChanges(foods));
+        auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+        QCOMPARE(table->item(1, UnitColumn)->text(), u"medium (2-1/2\" dia)"_s);
+        QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
         window->done(QDialog::Rejected);
     });
-    w.paste(u"1 cup sugar syrup"_s);
+    w.paste(u"1 cup sugar syrup\n2 tomatoes"_s);
     w.addByHand(u"Butter, salted"_s, 0, 0, u"tbs"_s);
     auto* units = w.get<QComboBox>(u"MeasureLst"_s);
     units->setCurrentIndex(1);
