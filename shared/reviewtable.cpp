@@ -6,6 +6,7 @@
 #include "core/store/ingtable.h"
 #include "platform/helpviewer.h"
 #include "shared/searchdialog.h"
+#include "widgets/elidedcombobox.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <functional>
 
@@ -31,19 +33,63 @@ QTableWidgetItem* textItem(const QString& text)
     return item;
 }
 
+// A drop-down in a cell being changed that knows whether its list was just closed, so that a
+// choice made there is told from one made by a key on the closed drop-down.
+class ChoiceBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        // The choice made in the list, if any, is activated right after; Escape activates none.
+        m_listClosed = true;
+        QTimer::singleShot(0, this, [this] { m_listClosed = false; });
+    }
+    bool chosenInList() const { return m_listClosed; }
+
+private:
+    bool m_listClosed = false;
+};
+
+// A cell whose value is chosen from a drop-down takes a choice made in its list at once: the
+// mouse gives no Enter, and a click on a scroll bar or header takes no focus from the drop-down.
+// Keys on the closed drop-down only move the choice until Enter or leaving the cell.
+class ChoiceDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    QComboBox* choices(QWidget* parent, const QString& name) const
+    {
+        auto* box = new ChoiceBox(parent);
+        box->setObjectName(name);
+        connect(box, &QComboBox::activated, this, &ChoiceDelegate::take);
+        return box;
+    }
+
+private:
+    void take()
+    {
+        auto* box = static_cast<ChoiceBox*>(sender());
+        if (!box->chosenInList())
+            return;
+        Q_EMIT commitData(box);
+        Q_EMIT closeEditor(box);
+    }
+};
+
 // The unit of a line is chosen from its food's measures, as on the analysis screen.
-class UnitDelegate : public QStyledItemDelegate {
+class UnitDelegate : public ChoiceDelegate {
 public:
     UnitDelegate(ReviewTable* table, std::function<QStringList(int row)> units)
-        : QStyledItemDelegate(table)
+        : ChoiceDelegate(table)
         , m_units(std::move(units))
     {
     }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
-        auto* units = new QComboBox(parent);
-        units->setObjectName(QStringLiteral("UnitLst_%1").arg(index.row()));
+        QComboBox* units = choices(parent, QStringLiteral("UnitLst_%1").arg(index.row()));
         units->addItems(m_units(index.row()));
         return units;
     }
@@ -62,17 +108,16 @@ private:
 };
 
 // How much of a line counts is chosen from the few ways a recipe uses what nobody eats.
-class CountedDelegate : public QStyledItemDelegate {
+class CountedDelegate : public ChoiceDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using ChoiceDelegate::ChoiceDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
-        auto* choices = new QComboBox(parent);
-        choices->setObjectName(QStringLiteral("CountedLst_%1").arg(index.row()));
+        QComboBox* ways = choices(parent, QStringLiteral("CountedLst_%1").arg(index.row()));
         for (const paste::Eaten eaten : paste::eatenChoices())
-            choices->addItem(paste::eatenName(eaten), static_cast<int>(eaten));
-        return choices;
+            ways->addItem(paste::eatenName(eaten), static_cast<int>(eaten));
+        return ways;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
@@ -154,23 +199,25 @@ void ReviewTable::showLines(QList<paste::ReviewedLine> lines)
         }
         showRow(row);
     }
-    for (const int column : {QuantityColumn, UnitColumn, GramsColumn, NoteColumn})
+    for (const int column : {QuantityColumn, UnitColumn, GramsColumn})
         resizeColumnToContents(column);
     // Room for any note a food chosen later brings, so that the columns hold still. Each is
-    // measured as the view measures a cell, grid line included: a pixel short and it wraps.
+    // measured as the view measures a cell, grid line included: a pixel short and it wraps. A
+    // weight's estimate, longer, wraps within the column rather than push the columns after
+    // the food out of a 1024-pixel screen.
     QStyleOptionViewItem note;
     initViewItemOption(&note);
     note.font.setBold(true);
     note.fontMetrics = QFontMetrics(note.font);
     note.features |= QStyleOptionViewItem::HasDisplay;
-    int noteWidth = columnWidth(NoteColumn);
+    int noteWidth = horizontalHeader()->sectionSizeHint(NoteColumn);
     for (const QString& text : paste::ReviewedLine::notes()) {
         note.text = text;
         const QSize size = style()->sizeFromContents(QStyle::CT_ItemViewItem, &note, QSize(), this);
         noteWidth = std::max(noteWidth, size.width() + (showGrid() ? 1 : 0));
     }
     horizontalHeader()->resizeSection(NoteColumn, noteWidth);
-    horizontalHeader()->resizeSection(FoodColumn, 380);
+    horizontalHeader()->resizeSection(FoodColumn, 300);
     if (rowCount() > 0)
         setCurrentCell(0, LineColumn);
     Q_EMIT linesChanged();
@@ -228,7 +275,9 @@ QComboBox* ReviewTable::foodList(int row)
 {
     const paste::ReviewedLine& line = m_lines[row];
     const IngTable& ingredients = m_index->ingredients();
-    auto* foods = new QComboBox(this);
+    // A long name ends in "..." with all of it in the tool tip, as the column leaves the line
+    // beside it room to be read.
+    auto* foods = new ElidedComboBox(this);
     foods->setObjectName(QStringLiteral("FoodLst_%1").arg(row));
     foods->setAccessibleName(QStringLiteral("Food for %1").arg(line.line.text));
     foods->setPlaceholderText(QStringLiteral("No food: choose one"));
@@ -351,6 +400,7 @@ void ReviewTable::showRow(int row)
     if (note.isEmpty() && ordinary && !line.measure.estimate.isEmpty())
         note = line.measure.estimate.front().toUpper() + line.measure.estimate.sliced(1);
     showText(row, NoteColumn, note, false);
+    item(row, NoteColumn)->setToolTip(note); // all of an estimate its lines may not hold
     if (!line.isHeading())
         item(row, NoteColumn)->setFont(bold);
     QStringList counted{line.line.measures, line.measure.edible, paste::eatenText(line)};
@@ -375,9 +425,10 @@ void ReviewTable::showText(int row, int column, const QString& text, bool editab
 void setUpReviewWindow(QDialog* window, ReviewTable* table, QLabel* summary, QPushButton* help,
                        HelpViewer& helpViewer)
 {
-    // Room for the lines and their foods, in the middle of the screen.
+    // Room for the lines and their foods, in the middle of the screen: on a 1024-pixel screen
+    // nearly all of its width, frame included, so that every column is in view.
     const QRect area = window->screen()->availableGeometry();
-    window->resize(qMin(900, area.width()), qMin(640, area.height()));
+    window->resize(qMin(1000, area.width()), qMin(640, area.height()));
     window->move(area.center() - window->rect().center());
     HelpViewer::setWindowContext(window, help::pasteContext);
     QObject::connect(help, &QPushButton::clicked, window,

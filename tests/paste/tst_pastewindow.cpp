@@ -35,7 +35,9 @@ QList<IngRecord> pantry()
             food(u"Egg, whole, raw, fresh"_s, 1, u"large"_s, 50, u"g"_s, {.fat = 5, .protein = 6},
                  true),
             food(u"Syrups, maple"_s, 1, u"tbs"_s, 20, u"g"_s, {.carbs = 13}),
-            food(u"Sugars, granulated"_s, 1, u"cup"_s, 200, u"g"_s, {.carbs = 200})};
+            food(u"Sugars, granulated"_s, 1, u"cup"_s, 200, u"g"_s, {.carbs = 200}),
+            food(u"Tomatoes, red, ripe, raw"_s, 1, u"medium (2-1/2\" dia)"_s, 123, u"g"_s,
+                 {.carbs = 5}, true)};
 }
 
 using enum ReviewTable::Column;
@@ -272,13 +274,16 @@ void TestPasteWindow::measuresAndWhatIsCounted()
                      {u"Australian tablespoon, 20 ml"_s, u"the sugar of a brine: not counted"_s}));
         auto* summary = window->findChild<QLabel*>(u"SummaryLbl"_s);
         QCOMPARE(summary->text(), u"1 of 2 ingredient lines go in; 0 marked to check."_s);
-        // The user counts the sugar after all.
-        table->setCurrentCell(1, CountedColumn);
-        QTest::keyClick(table, Qt::Key_F2);
+        // The user counts the sugar after all, by the mouse: the choice is taken as clicked.
+        const QPoint at = table->visualRect(table->model()->index(1, CountedColumn)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         auto* counted = table->findChild<QComboBox*>(u"CountedLst_1"_s);
-        counted->setCurrentIndex(counted->findText(u"All"_s));
-        QTest::keyClick(counted, Qt::Key_Return);
-        QTRY_COMPARE(table->item(1, CountedColumn)->text(), QString()); // committed queued
+        counted->showPopup();
+        const QModelIndex all = counted->model()->index(counted->findText(u"All"_s), 0);
+        QTest::mouseClick(counted->view()->viewport(), Qt::LeftButton, {},
+                          counted->view()->visualRect(all).center());
+        QCOMPARE(table->item(1, CountedColumn)->text(), QString());
         QCOMPARE(summary->text(), u"2 of 2 ingredient lines go in; 0 marked to check."_s);
         window->findChild<QPushButton*>(u"AddCmd"_s)->click();
     });
@@ -339,14 +344,18 @@ void TestPasteWindow::importingAFileTwice()
 void TestPasteWindow::theWheelChangesOnlyAClickedList()
 {
     // The wheel passes over a line's food, and over a unit reached by Tab; a click takes it.
+    // Every column is in view beside the food, with no scrolling, however long a unit.
     Window w;
     onNextDialog([](QDialog* window) {
         auto* foods = window->findChild<QComboBox*>(u"FoodLst_0"_s);
         foods->setCurrentIndex(1);
         QVERIFY(!wheelChanges(foods));
+        auto* table = window->findChild<ReviewTable*>(u"ReviewTbl"_s);
+        QCOMPARE(table->item(1, UnitColumn)->text(), u"medium (2-1/2\" dia)"_s);
+        QCOMPARE(table->columnAt(table->viewport()->width()), -1); // none past the edge
         window->done(QDialog::Rejected);
     });
-    w.paste(u"1 cup sugar syrup"_s);
+    w.paste(u"1 cup sugar syrup\n2 tomatoes"_s);
     w.addByHand(u"Butter, salted"_s, 0, 0, u"tbs"_s);
     auto* units = w.get<QComboBox>(u"MeasureLst"_s);
     units->setCurrentIndex(1);
