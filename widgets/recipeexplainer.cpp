@@ -3,7 +3,6 @@
 #include "widgets/caloriebar.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -11,6 +10,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QStyleOption>
+
+#include <algorithm>
 
 namespace zestora {
 
@@ -73,11 +74,9 @@ public:
             return QStyledItemDelegate::paint(painter, option, index);
         style->drawPrimitive(QStyle::PE_PanelItemViewItem, &row, painter, widget);
         const bool showingShares = m_lines.sharesShown().has_value();
-        const int gramsWidth = option.fontMetrics.horizontalAdvance(QStringLiteral("00000 g"));
-        const int shareWidth =
-            showingShares
-                ? shareBarWidth + option.fontMetrics.horizontalAdvance(QStringLiteral(" 100 %"))
-                : 0;
+        const Columns& columns = columnsFor(option);
+        const int gramsWidth = columns.grams;
+        const int shareWidth = showingShares ? columns.share : 0;
         const QRect full = option.rect;
         row.rect.setRight(full.right() - gramsWidth - shareWidth - 6);
         style->drawControl(QStyle::CE_ItemViewItem, &row, painter, widget);
@@ -118,12 +117,20 @@ public:
     // short text, since the list asks for every line's size whenever one is added.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        // A known font is found from the row's text and font alone: setting up the whole style
+        // option for every line of a long recipe costs more than the rest of its layout.
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const bool oneLine = !text.contains(u'\n') && !text.contains(u'\r');
+        const QVariant font = index.data(Qt::FontRole);
+        const QFont rowFont =
+            font.isValid() ? font.value<QFont>().resolve(option.font) : option.font;
+        const auto known = std::find_if(
+            m_lineHeights.cbegin(), m_lineHeights.cend(),
+            [&rowFont](const std::pair<QFont, int>& line) { return line.first == rowFont; });
+        if (oneLine && known != m_lineHeights.cend())
+            return {0, known->second};
         QStyleOptionViewItem shown(option);
         initStyleOption(&shown, index);
-        const bool oneLine = !shown.text.contains(u'\n') && !shown.text.contains(u'\r');
-        const QString font = shown.font.key();
-        if (oneLine && m_lineHeights.contains(font))
-            return {0, m_lineHeights.value(font)};
         if (oneLine)
             shown.text = QStringLiteral("Xg");
         const QStyle* style = shown.widget ? shown.widget->style() : QApplication::style();
@@ -131,13 +138,30 @@ public:
             style->sizeFromContents(QStyle::CT_ItemViewItem, &shown, QSize(), shown.widget)
                 .height();
         if (oneLine)
-            m_lineHeights.insert(font, height);
+            m_lineHeights.append({rowFont, height});
         return {0, height};
     }
 
 private:
+    // The widths of the weight and share columns in the list's font, measured once a font.
+    struct Columns {
+        QFont font;
+        int grams = 0;
+        int share = 0;
+    };
+    const Columns& columnsFor(const QStyleOptionViewItem& option) const
+    {
+        if (!m_columns || m_columns->font != option.font)
+            m_columns = Columns{
+                option.font, option.fontMetrics.horizontalAdvance(QStringLiteral("00000 g")),
+                shareBarWidth + option.fontMetrics.horizontalAdvance(QStringLiteral(" 100 %"))};
+        return *m_columns;
+    }
+
     const RecipeLinesModel& m_lines;
-    mutable QHash<QString, int> m_lineHeights;
+    mutable std::optional<Columns> m_columns;
+    // A one-line row's height in each font met so far: the list's own and the headings' bold.
+    mutable QList<std::pair<QFont, int>> m_lineHeights;
 };
 
 } // namespace

@@ -46,8 +46,10 @@ QVariant RecipeLinesModel::data(const QModelIndex& index, int role) const
         }
     case EntryRole:
         return m_lines.entry(row);
-    case GramsRole:
-        return line.grams.isEmpty() ? QVariant() : QVariant(line.grams);
+    case GramsRole: {
+        const QString& weight = grams(row);
+        return weight.isEmpty() ? QVariant() : QVariant(weight);
+    }
     case ShareRole:
         return row < shares().size() && shares()[row] ? QVariant(*shares()[row]) : QVariant();
     case Qt::ToolTipRole: {
@@ -95,11 +97,17 @@ std::optional<double> RecipeLinesModel::rawGrams() const
 RecipeLinesModel::Worked RecipeLinesModel::work(int row) const
 {
     const QString& entry = m_lines.entry(row);
-    Worked line{nutrition::lineAmount(entry, m_ingredients, m_lines.servings()), QString(),
-                entry.contains(marks::asChar(marks::headingMark))};
-    if (line.amount && line.amount->grams)
-        line.grams = nutrition::gramsText(*line.amount->grams);
-    return line;
+    return {nutrition::lineAmount(entry, m_ingredients, m_lines.servings()),
+            entry.contains(marks::asChar(marks::headingMark)), std::nullopt};
+}
+
+const QString& RecipeLinesModel::grams(int row) const
+{
+    const Worked& line = m_worked[row];
+    if (!line.grams)
+        line.grams = line.amount && line.amount->grams ? nutrition::gramsText(*line.amount->grams)
+                                                       : QString();
+    return *line.grams;
 }
 
 void RecipeLinesModel::linesInserted(int at, int count)
@@ -194,9 +202,8 @@ double RecipeLinesModel::largestShare() const
 QString RecipeLinesModel::spoken(int row) const
 {
     QString spoken = m_lines.row(row).trimmed();
-    const QString& grams = m_worked[row].grams;
-    if (!grams.isEmpty())
-        spoken += QStringLiteral(", ") + grams;
+    if (const QString& weight = grams(row); !weight.isEmpty())
+        spoken += QStringLiteral(", ") + weight;
     if (row < shares().size() && shares()[row])
         spoken += QStringLiteral(", ") +
                   shareText(*shares()[row]).replace(u'%', QStringLiteral("percent")) +

@@ -60,10 +60,13 @@ public:
 private:
     struct Worked {
         std::optional<nutrition::LineAmount> amount;
-        QString grams;
         bool heading = false;
+        // "488 g", written when the line is first drawn or read: most lines of a long recipe
+        // never are.
+        mutable std::optional<QString> grams;
     };
     Worked work(int row) const;
+    const QString& grams(int row) const;
     const QList<std::optional<double>>& shares() const;
     QString spoken(int row) const;
     void sharesChanged();

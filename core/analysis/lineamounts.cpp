@@ -11,11 +11,12 @@ namespace zestora::nutrition {
 namespace {
 
 // The grams in the ingredient's stored portion, from whichever of its measures is a weight.
-std::optional<double> portionGrams(const IngRecord& ingredient)
+std::optional<double> portionGrams(const IngRecord& ingredient, MeasureUnits units)
 {
-    for (const auto& [amount, measure] : {std::pair{ingredient.amount1, ingredient.measure1},
-                                          std::pair{ingredient.amount2, ingredient.measure2}}) {
-        const float perUnit = conversionFactor(measure, QStringLiteral("g"));
+    static const int gram = unitIndex(u"g");
+    for (const auto& [amount, unit] : {std::pair{ingredient.amount1, units.first},
+                                       std::pair{ingredient.amount2, units.second}}) {
+        const float perUnit = conversionFactor(unit, gram);
         if (perUnit > 0)
             return static_cast<double>(amount) * perUnit;
     }
@@ -30,7 +31,9 @@ QString rounded(double value)
 LineAmount amountOf(const IngRecord& ingredient, const lines::EntryFields& line, float servings)
 {
     const float quantity = quantity::quantityValue(line.quantity);
-    const double portions = portionShare(ingredient, line.unit, quantity);
+    // The measures are looked up once for both the portions and the weight.
+    const MeasureUnits stored = measureUnits(ingredient);
+    const double portions = portionShare(ingredient, stored, unitIndex(line.unit), quantity);
     const auto part = [&](float nutrient) {
         return portions * nutrient / servings;
     };
@@ -45,7 +48,7 @@ LineAmount amountOf(const IngRecord& ingredient, const lines::EntryFields& line,
         part(ingredient.fiber),
         part(ingredient.protein),
     };
-    if (const std::optional<double> grams = portionGrams(ingredient))
+    if (const std::optional<double> grams = portionGrams(ingredient, stored))
         result.grams = portions * *grams;
 
     result.quantityText = line.quantity;

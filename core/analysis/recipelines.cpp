@@ -42,12 +42,16 @@ QString headingRow(const QString& text)
 
 EntryFields entryFields(const QString& entry)
 {
+    const auto between = [&entry](char start, char end) {
+        const QChar bounds[] = {marks::asChar(start), marks::asChar(end)};
+        return textBetween(entry, QStringView(bounds, 1), QStringView(bounds + 1, 1));
+    };
     EntryFields fields;
-    fields.name = textBetween(entry, mark(marks::lineStart), mark(marks::nameEnd));
-    fields.quantity = textBetween(entry, mark(marks::decimalMode), mark(marks::quantityEnd));
+    fields.name = between(marks::lineStart, marks::nameEnd);
+    fields.quantity = between(marks::decimalMode, marks::quantityEnd);
     if (fields.quantity.isEmpty())
-        fields.quantity = textBetween(entry, mark(marks::fractionMode), mark(marks::quantityEnd));
-    fields.unit = textBetween(entry, mark(marks::quantityEnd), mark(marks::lineEnd));
+        fields.quantity = between(marks::fractionMode, marks::quantityEnd);
+    fields.unit = between(marks::quantityEnd, marks::lineEnd);
     return fields;
 }
 

@@ -39,13 +39,16 @@ RecipeView viewRecipe(const QString& body, const IngTable& ingredients)
             }
             return;
         }
-        const float q = quantity::quantityValue(quantityText);
-        nutrition::addLineNutrients(view.editTotals, ingredients.at(index), measure, q,
-                                    view.shownServings, nutrition::Clamp::None);
+        // The line's portions are worked out once for both totals.
+        const IngRecord& ingredient = ingredients.at(index);
+        const float portions =
+            nutrition::portionShare(ingredient, measure, quantity::quantityValue(quantityText));
+        nutrition::addPortions(view.editTotals, ingredient, portions, view.shownServings,
+                               nutrition::Clamp::None);
         if (view.missingIngredient)
             return;
-        nutrition::addLineNutrients(view.viewTotals, ingredients.at(index), measure, q,
-                                    view.shownServings, nutrition::Clamp::None);
+        nutrition::addPortions(view.viewTotals, ingredient, portions, view.shownServings,
+                               nutrition::Clamp::None);
         ++view.ingredientLines;
     });
     if (!view.missingIngredient)

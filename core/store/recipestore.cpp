@@ -384,19 +384,18 @@ void RecipeStore::moveLastRecordInto(qsizetype index)
                        last.bodySize};
 }
 
-QString textBetween(const QString& text, const QString& startMark, const QString& endMark)
+QString textBetween(QStringView text, QStringView startMark, QStringView endMark)
 {
-    const QString s = trimSpaces(text);
-    const QString start = trimSpaces(startMark);
-    const QString finish = trimSpaces(endMark);
+    // Views until the field itself: a recipe of hundreds of lines reads every line's fields.
+    const QStringView s = trimmedSpacesView(text);
     if (s.isEmpty())
         return QString();
-    const qsizetype p = s.indexOf(start);
+    const qsizetype p = s.indexOf(trimmedSpacesView(startMark));
     if (p < 0)
         return QString();
-    const qsizetype q = s.indexOf(finish);
+    const qsizetype q = s.indexOf(trimmedSpacesView(endMark));
     const qsizetype length = q - (p + 1);
-    return length > 0 ? s.mid(p + 1, length) : QString();
+    return length > 0 ? s.sliced(p + 1, length).toString() : QString();
 }
 
 } // namespace zestora

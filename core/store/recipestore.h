@@ -88,6 +88,6 @@ private:
 
 // One field of a recipe line: the text strictly between the first start mark and the first end
 // mark (both searched from the beginning), after trimming spaces from all three inputs.
-QString textBetween(const QString& text, const QString& startMark, const QString& endMark);
+QString textBetween(QStringView text, QStringView startMark, QStringView endMark);
 
 } // namespace zestora
