@@ -136,6 +136,12 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
             return std::nullopt;
     }
     cursor.at += word.size();
+    // "Half a cup", "half an onion".
+    static const QRegularExpression article(QStringLiteral("^\\s+an?(?=\\s)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = article.match(cursor.rest());
+        m.hasMatch() && word.compare(QLatin1String("half"), Qt::CaseInsensitive) == 0)
+        cursor.at += m.capturedLength(0);
     return number;
 }
 
@@ -476,6 +482,18 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
         notes.prepend(m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
+    }
+    // "Fresh or frozen blueberries", "red or yellow pepper": one food in either of two forms,
+    // the first being the one used.
+    static const QString form = QStringLiteral(
+        "(fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|dark|"
+        "smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground)");
+    static const QRegularExpression eitherForm(
+        QStringLiteral("^%1\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = eitherForm.match(rest); m.hasMatch()) {
+        notes.prepend(QStringLiteral("or ") + m.captured(2));
+        rest = m.captured(1) + u' ' + m.captured(4);
     }
     // Of two foods offered the first is the one used: "butter or margarine".
     static const QRegularExpression alternative(QStringLiteral("\\s+(?:and/or|or)\\s+(.*)$"),
