@@ -483,17 +483,26 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         notes.prepend(m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
-    // "Fresh or frozen blueberries", "red or yellow pepper": one food in either of two forms,
-    // the first being the one used.
+    // One food in either of two forms, the first being the one used: "fresh or frozen
+    // blueberries", "red or yellow pepper"; and two kinds of the food a head word names, as in
+    // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice".
     static const QString form = QStringLiteral(
-        "(fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|dark|"
-        "smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground)");
-    static const QRegularExpression eitherForm(
-        QStringLiteral("^%1\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
-        QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = eitherForm.match(rest); m.hasMatch()) {
-        notes.prepend(QStringLiteral("or ") + m.captured(2));
-        rest = m.captured(1) + u' ' + m.captured(4);
+        "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
+        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground)");
+    static const QRegularExpression eitherKind[] = {
+        QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
+                           QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(
+            QStringLiteral("^(\\S+)\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|juice|"
+                           "flour|vinegar|fillets?|cheese)\\b.*))$"),
+            QRegularExpression::CaseInsensitiveOption),
+    };
+    for (const QRegularExpression& kinds : eitherKind) {
+        if (const QRegularExpressionMatch m = kinds.match(rest); m.hasMatch()) {
+            notes.prepend(QStringLiteral("or ") + m.captured(2));
+            rest = m.captured(1) + u' ' + m.captured(3);
+            break;
+        }
     }
     // Of two foods offered the first is the one used: "butter or margarine".
     static const QRegularExpression alternative(QStringLiteral("\\s+(?:and/or|or)\\s+(.*)$"),
