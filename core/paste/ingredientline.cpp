@@ -514,8 +514,10 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         notes.prepend(QStringLiteral("or ") + m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
-    static const QRegularExpression leadingOf(QStringLiteral("^\\s*of\\s+"),
-                                              QRegularExpression::CaseInsensitiveOption);
+    // "450g white parts of leeks": the white of a leek is the part USDA weighs as the leek.
+    static const QRegularExpression leadingOf(
+        QStringLiteral("^\\s*(?:(?:the\\s+)?white\\s+parts?\\s+)?of\\s+"),
+        QRegularExpression::CaseInsensitiveOption);
     rest.remove(leadingOf);
     rest = rest.simplified();
     // "2 garlic cloves", but not "4 whole cloves": the food's words must remain.
@@ -621,12 +623,15 @@ IngredientLine readIngredientLine(QStringView written)
     if (text.isEmpty())
         return line;
 
-    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice".
+    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice"; so also "juice 1/2
+    // lemon", "grated zest of 1 orange" and "zest and juice of 1 lime", whose juice is what counts.
     static const QRegularExpression about(
         QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|scant)\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression partOf(QStringLiteral("^(juice|zest|rind) of (.+)$"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression partOf(
+        QStringLiteral("^(?:(?:finely\\s+)?grated\\s+)?(?:(?:zest|rind)\\s+and\\s+)?"
+                       "(juice|zest|rind)(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
+        QRegularExpression::CaseInsensitiveOption);
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.
     static const QRegularExpression minus(QStringLiteral("^-(?=[\\d.])"));
