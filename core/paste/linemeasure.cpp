@@ -163,14 +163,7 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
         if (head.contains(word) || head.join(QString()) == word)
             return &measure;
     }
-    // A food sold by the head is counted by the head: "1 cos lettuce", the medium one of sizes.
-    if (const HouseholdWeights::Measure* medium =
-            sizedPiece(measures, QStringLiteral("medium"), foodName))
-        return medium;
-    const auto byHead = std::find_if(measures.begin(), measures.end(), [](const auto& measure) {
-        return measureWord(measure.unit) == QLatin1String("head");
-    });
-    return byHead == measures.end() ? nullptr : &*byHead;
+    return nullptr;
 }
 
 // USDA weighs a bird's breast by the half ("0.5 breast, bone and skin removed"), its breast being
