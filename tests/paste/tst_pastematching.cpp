@@ -43,16 +43,11 @@ Run runZestora(const QStringList& arguments, const QByteArray& input = {})
                QString::fromUtf8(process.readAllStandardError())};
 }
 
-// A table's rows, each line read in the measures the table names for it on a row of its own
-// ("#measures\tau"; American before any), with the row's other columns.
-struct TableRow {
-    IngredientLine line;
-    QStringList fields;
-};
-
-std::vector<TableRow> readTable(const QString& file)
+// A table's rows: each line read in the measures the table names for it on a row of its own
+// ("#measures\tau"; American before any), with the row's columns.
+std::vector<std::pair<IngredientLine, QStringList>> readTable(const QString& file)
 {
-    std::vector<TableRow> rows;
+    std::vector<std::pair<IngredientLine, QStringList>> rows;
     KitchenMeasures measures = KitchenMeasures::US;
     for (const QByteArray& row :
          testing::readFile(QStringLiteral(PASTE_DIR "/") + file).split('\n')) {
@@ -60,10 +55,10 @@ std::vector<TableRow> readTable(const QString& file)
             measures = *measuresNamed(QString::fromLatin1(row.sliced(10)));
         if (row.isEmpty() || row.startsWith('#'))
             continue;
-        TableRow tableRow{{}, QString::fromUtf8(row).split(u'\t')};
-        tableRow.line = readIngredientLine(tableRow.fields[0]);
-        readInMeasures(tableRow.line, measures);
-        rows.push_back(std::move(tableRow));
+        const QStringList fields = QString::fromUtf8(row).split(u'\t');
+        IngredientLine line = readIngredientLine(fields[0]);
+        readInMeasures(line, measures);
+        rows.emplace_back(std::move(line), fields);
     }
     return rows;
 }
