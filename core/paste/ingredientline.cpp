@@ -136,6 +136,12 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
             return std::nullopt;
     }
     cursor.at += word.size();
+    // "Half a cup", "half an onion".
+    static const QRegularExpression article(QStringLiteral("^\\s+an?(?=\\s)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = article.match(cursor.rest());
+        m.hasMatch() && word.compare(QLatin1String("half"), Qt::CaseInsensitive) == 0)
+        cursor.at += m.capturedLength(0);
     return number;
 }
 
@@ -477,6 +483,30 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         notes.prepend(m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
+    // One food in either of two forms, the first being the one used: "fresh or frozen
+    // blueberries", "red or yellow pepper"; and two kinds of the food a head word names, as in
+    // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
+    // a word that names a kind of it ("sherry or chicken broth" is sherry).
+    static const QString form = QStringLiteral(
+        "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
+        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground)");
+    static const QRegularExpression eitherKind[] = {
+        QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
+                           QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(
+            QStringLiteral("^(chicken|vegetable|veg|beef|fish|lamb|pork|turkey|veal|lemon|lime|"
+                           "orange|apple|cod|haddock|hake|pollock|salmon|plain|wholemeal|cider|"
+                           "cheddar|parmesan)\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|"
+                           "juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
+            QRegularExpression::CaseInsensitiveOption),
+    };
+    for (const QRegularExpression& kinds : eitherKind) {
+        if (const QRegularExpressionMatch m = kinds.match(rest); m.hasMatch()) {
+            notes.prepend(QStringLiteral("or ") + m.captured(2));
+            rest = m.captured(1) + u' ' + m.captured(3);
+            break;
+        }
+    }
     // Of two foods offered the first is the one used: "butter or margarine".
     static const QRegularExpression alternative(QStringLiteral("\\s+(?:and/or|or)\\s+(.*)$"),
                                                 QRegularExpression::CaseInsensitiveOption);
@@ -484,8 +514,10 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         notes.prepend(QStringLiteral("or ") + m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
-    static const QRegularExpression leadingOf(QStringLiteral("^\\s*of\\s+"),
-                                              QRegularExpression::CaseInsensitiveOption);
+    // "450g white parts of leeks": the white of a leek is the part USDA weighs as the leek.
+    static const QRegularExpression leadingOf(
+        QStringLiteral("^\\s*(?:(?:the\\s+)?white\\s+parts?\\s+)?of\\s+"),
+        QRegularExpression::CaseInsensitiveOption);
     rest.remove(leadingOf);
     rest = rest.simplified();
     // "2 garlic cloves", but not "4 whole cloves": the food's words must remain.
@@ -591,12 +623,15 @@ IngredientLine readIngredientLine(QStringView written)
     if (text.isEmpty())
         return line;
 
-    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice".
+    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice"; so also "juice 1/2
+    // lemon", "grated zest of 1 orange" and "zest and juice of 1 lime", whose juice is what counts.
     static const QRegularExpression about(
         QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|scant)\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression partOf(QStringLiteral("^(juice|zest|rind) of (.+)$"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression partOf(
+        QStringLiteral("^(?:(?:finely\\s+)?grated\\s+)?(?:(?:zest|rind)\\s+and\\s+)?"
+                       "(juice|zest|rind)(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
+        QRegularExpression::CaseInsensitiveOption);
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.
     static const QRegularExpression minus(QStringLiteral("^-(?=[\\d.])"));

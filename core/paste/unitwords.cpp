@@ -167,6 +167,12 @@ constexpr UnitSpelling spellings[] = {
     {"envs", "envelope"},
     {"rack", "rack"},
     {"racks", "rack"},
+    {"ball", "ball"},
+    {"balls", "ball"},
+    {"punnet", "punnet"},
+    {"punnets", "punnet"},
+    {"sachet", "sachet"},
+    {"sachets", "sachet"},
     // "Square" itself stays a food's word: "2 squares chocolate" finds the chocolate in squares.
     {"sq", "square"},
     {"bottle", "bottle"},
