@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
+#include "core/paste/kitchenmeasures.h"
 #include "core/paste/measurewords.h"
 #include "core/usda/usdafoods.h"
 
@@ -332,6 +333,75 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
     return amount * baseAmount(unit) * best->gramsPerMl;
 }
 
+// The words of the line's food and its notes, which tell a drained can from a full one.
+// The words a typical weight is looked up by: the line's food and notes, the food's name, and
+// "metric" in British and Australian measures, whose cans and portions are metric sizes.
+QStringList foodAndNoteWords(const IngredientLine& line)
+{
+    QStringList words = matchWords(line.food);
+    for (const QString& note : line.notes)
+        words += matchWords(note);
+    return words;
+}
+
+QStringList typicalWords(const IngredientLine& line, const QString& foodName)
+{
+    QStringList words = foodAndNoteWords(line) + matchWords(foodName);
+    if (line.readIn != KitchenMeasures::US)
+        words.append(QStringLiteral("metric"));
+    return words;
+}
+
+// A can the line gives no size of is one as the shops sell it: a metric tin in British and
+// Australian measures, whatever USDA's American cans weigh; in American ones the typical can of
+// the food where USDA's own can names no size (its 190 g "can" of tomatoes is on no shelf).
+std::optional<double> unsizedCanGrams(const IngredientLine& line, double amount,
+                                      const QString& foodName,
+                                      const QList<HouseholdWeights::Measure>& measures,
+                                      const HouseholdWeights& weights, QString* estimate)
+{
+    static const QRegularExpression digit(QStringLiteral("\\d"));
+    const bool metric = line.readIn != KitchenMeasures::US;
+    const bool usdaSized =
+        std::any_of(measures.cbegin(), measures.cend(), [](const HouseholdWeights::Measure& m) {
+            return measureWord(m.unit) == QLatin1String("can") && m.unit.contains(digit);
+        });
+    if (!line.size.isEmpty() || (!metric && usdaSized))
+        return std::nullopt;
+    const TypicalWeights::Weight* typical =
+        weights.typical().weightOf(QStringLiteral("can"), typicalWords(line, foodName));
+    // An American can of the food itself: "drained" alone names no food.
+    const QStringList food = matchWords(line.food);
+    const bool namesTheFood =
+        typical && std::any_of(typical->words.cbegin(), typical->words.cend(),
+                               [&](const QString& word) { return food.contains(word); });
+    if (!typical || (!metric && !namesTheFood))
+        return std::nullopt;
+    *estimate = QStringLiteral("estimated: ") + typical->described();
+    return amount * typical->grams;
+}
+
+// A fillet of fish a cook counts is a portion as fishmongers cut them, where USDA weighs one
+// taken off the whole fish (231 g of cod): the typical portion when it is the smaller.
+std::optional<double> portionGrams(const IngredientLine& line, double amount,
+                                   const QString& foodName,
+                                   const QList<HouseholdWeights::Measure>& measures,
+                                   const HouseholdWeights& weights, QString* estimate)
+{
+    const QString fillet = QStringLiteral("fillet");
+    const TypicalWeights::Weight* portion =
+        weights.typical().weightOf(fillet, typicalWords(line, foodName));
+    const auto usda =
+        std::find_if(measures.cbegin(), measures.cend(), [&](const HouseholdWeights::Measure& m) {
+            return measureWord(m.unit) == fillet;
+        });
+    if (!portion || portion->words.isEmpty() || usda == measures.cend() ||
+        usda->gramsPerUnit <= portion->grams)
+        return std::nullopt;
+    *estimate = QStringLiteral("estimated: ") + portion->described();
+    return amount * portion->grams;
+}
+
 // A weight where USDA gives none for the food itself: that of its nearest kin with the unit
 // ("sweet onion, chopped" weighs as "onion, chopped"), else a typical one kept as data ("a
 // bunch of kale"). The estimate says where it came from.
@@ -353,9 +423,7 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
         return std::nullopt;
     // A count of the food itself, or of a piece its words name: "6 anchovy fillets"; the notes
     // tell a drained can from a full one. A volume goes by the typical cup.
-    QStringList lineWords = matchWords(line.food);
-    for (const QString& note : line.notes)
-        lineWords += matchWords(note);
+    const QStringList lineWords = foodAndNoteWords(line);
     const QString cup = QStringLiteral("cup");
     QString piece = kind == UnitClass::Count    ? measureWord(unit)
                     : kind == UnitClass::Volume ? cup
@@ -367,7 +435,7 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
                 break;
             }
     const TypicalWeights::Weight* typical =
-        weights.typical().weightOf(piece, lineWords + matchWords(foodName));
+        weights.typical().weightOf(piece, typicalWords(line, foodName));
     if (!typical)
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
@@ -454,6 +522,13 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         unit.clear();
 
     std::optional<double> grams;
+    QString estimate;
+    if (measureWord(unit) == QLatin1String("can"))
+        grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
+    // "4 cod fillets" counts fillets, as does "4 fillets" of a fish the recipe names.
+    if (measureWord(unit) == QLatin1String("fillet") ||
+        (unit.isEmpty() && matchWords(line.food).contains(QLatin1String("fillet"))))
+        grams = portionGrams(line, amount, food.name, measures, weights, &estimate);
     // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a
     // peach, counts its edible part, which USDA's values are for.
     QString edible;
@@ -471,7 +546,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // "4 plum tomatoes" are plum tomatoes, not the food's own medium one.
     if (const HouseholdWeights::Measure* named =
             unit.isEmpty() ? namedPiece(measures, matchWords(line.food), food.name) : nullptr;
-        named && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
+        named && !grams && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
         grams = amount * named->gramsPerUnit;
     // A count without a size is a medium one, though the food keeps the larger of two middle
     // sizes as its own ("6 spring onions"); eggs, graded from small to jumbo, are large.
@@ -485,7 +560,6 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = amount * medium->gramsPerUnit;
     // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
     // cook buys, as the typical weights keep them, rather than so many servings.
-    QString estimate;
     if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
         grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
     // "1 small head cauliflower": the food's head of the size the line gives before its own.
