@@ -254,6 +254,21 @@ std::optional<double> canNumber(Cursor& cursor)
     return *found;
 }
 
+// How many of the smaller unit one of the larger holds, of a unit and itself or its metric or
+// imperial next size up; none for two units a range does not span.
+std::optional<double> unitsIn(const QString& larger, const QString& smaller)
+{
+    static const QHash<QString, std::pair<QString, double>> nextUp{
+        {QStringLiteral("ml"), {QStringLiteral("l"), 1000}},
+        {QStringLiteral("g"), {QStringLiteral("kg"), 1000}},
+        {QStringLiteral("oz"), {QStringLiteral("lb"), 16}},
+    };
+    if (larger == smaller)
+        return 1;
+    const auto up = nextUp.constFind(smaller);
+    return up != nextUp.cend() && up->first == larger ? std::optional(up->second) : std::nullopt;
+}
+
 // The unit after the amount, with what goes with it: a package's size ("1 (14 oz) can", "1 can
 // (15 oz)", "400g tin"), a second amount it multiplies ("2 x 400g tins") and the same amount in
 // other units ("200 g / 7 oz"), which is left out.
@@ -337,10 +352,26 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     }
     const UnitClass kind = unitClass(line.unit);
     if (kind == UnitClass::Volume || kind == UnitClass::Weight) {
+        // "850ml-1.2litres", "500g-1kg": a range with a unit at each end is its middle, in the
+        // unit of the first.
+        static const QRegularExpression secondEnd(
+            QStringLiteral("^(?:-|to\\s)\\s*(%1)\\s*").arg(amountPattern),
+            QRegularExpression::CaseInsensitiveOption);
+        if (const QRegularExpressionMatch m = secondEnd.match(cursor.rest()); m.hasMatch()) {
+            Cursor end{cursor.text, cursor.at + m.capturedLength(0)};
+            if (const std::optional<double> per = unitsIn(readUnit(end), line.unit)) {
+                line.quantity = (*line.quantity + amountValue(m.capturedView(1)) * *per) / 2;
+                line.measures =
+                    QStringLiteral("the middle of %1").arg(end.text.first(end.at).trimmed());
+                cursor = end;
+                cursor.skipBlanks();
+            }
+        }
         // "2kg/4lb 8oz", "8oz/225g", "10fl oz/300ml": of the same amount in two systems the
         // metric one is the one weighed or measured out.
         static const QRegularExpression sameAmount(
-            QStringLiteral("^(?:(/)|\\+|plus\\s)\\s*(%1)\\s*-?\\s*([A-Za-z]+\\.?(?:\\s*oz\\.?)?)"
+            QStringLiteral("^(?:(/)|\\+|plus\\s)\\s*(%1)(?:\\s*-\\s*(%1))?\\s*-?\\s*"
+                           "([A-Za-z]+\\.?(?:\\s*oz\\.?)?)"
                            "(?:\\s*%1\\s*-?\\s*(?:oz|ounces?)\\b\\.?)?\\s*")
                 .arg(amountPattern),
             QRegularExpression::CaseInsensitiveOption);
@@ -348,10 +379,11 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
             cursor.at += m.capturedLength(0);
             static const QStringList metric{QStringLiteral("g"), QStringLiteral("kg"),
                                             QStringLiteral("ml"), QStringLiteral("l")};
-            Cursor second{m.captured(3)};
+            Cursor second{m.captured(4)};
             const QString other = readUnit(second);
             if (m.hasCaptured(1) && !metric.contains(line.unit) && metric.contains(other)) {
-                line.quantity = amountValue(m.capturedView(2));
+                const double low = amountValue(m.capturedView(2));
+                line.quantity = m.hasCaptured(3) ? (low + amountValue(m.capturedView(3))) / 2 : low;
                 line.unit = other;
             }
         }
