@@ -700,10 +700,14 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
         if (headOpen && mayBeHead && !describing)
             query.head = word;
     };
+    // "Fresh" and "ripe" name the raw food: "chopped ripe tomatoes" are no tin of chopped ones.
+    const bool raw =
+        words.contains(QLatin1String("fresh")) || words.contains(QLatin1String("ripe"));
     for (int i = 0; i < words.size();) {
         const CooksNames::Found found = m_names.phraseFrom(words, i, measures);
         if (const CooksNames::Phrase* phrase = found.phrase;
-            phrase && !overtaken(found, words, i, measures)) {
+            phrase && !overtaken(found, words, i, measures) &&
+            !(raw && phrase->name.contains(QLatin1String("canned")))) {
             QStringList cooks;
             for (const int at : found.at)
                 cooks.append(words[at]);
