@@ -334,8 +334,6 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
 }
 
 // The words of the line's food and its notes, which tell a drained can from a full one.
-// The words a typical weight is looked up by: the line's food and notes, the food's name, and
-// "metric" in British and Australian measures, whose cans and portions are metric sizes.
 QStringList foodAndNoteWords(const IngredientLine& line)
 {
     QStringList words = matchWords(line.food);
@@ -344,6 +342,8 @@ QStringList foodAndNoteWords(const IngredientLine& line)
     return words;
 }
 
+// The words a typical weight is looked up by: the line's food and notes, the food's name, and
+// "metric" in British and Australian measures, whose cans and portions are metric sizes.
 QStringList typicalWords(const IngredientLine& line, const QString& foodName)
 {
     QStringList words = foodAndNoteWords(line) + matchWords(foodName);
@@ -525,7 +525,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     QString estimate;
     if (measureWord(unit) == QLatin1String("can"))
         grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
-    // "4 cod fillets" counts fillets, as does "4 fillets" of a fish the recipe names.
+    // "4 fillets cod" counts by the fillet; "4 cod fillets" keeps the word in its food.
     if (measureWord(unit) == QLatin1String("fillet") ||
         (unit.isEmpty() && matchWords(line.food).contains(QLatin1String("fillet"))))
         grams = portionGrams(line, amount, food.name, measures, weights, &estimate);
