@@ -8,6 +8,7 @@
 #include "core/exchange/linenotes.h"
 #include "core/numbers.h"
 #include "platform/messagebox.h"
+#include "platform/visiblefocus.h"
 #include "widgets/quantityentry.h"
 #include "widgets/recipeexplainer.h"
 
@@ -44,10 +45,8 @@ void AnalysisScreen::addLine()
     m_ui->IngLst2->setText(QStringLiteral("Select From This List"));
     m_ui->MeasureLst->clear();
     // The next key chooses the next ingredient.
-    if (m_ui->IngLst2->isVisible())
-        m_ui->IngLst2->setFocus();
-    else
-        m_ui->IngLst->setFocus();
+    moveFocusVisibly(m_ui->IngLst2->isVisible() ? static_cast<QWidget*>(m_ui->IngLst2)
+                                                 : m_ui->IngLst);
 }
 
 void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines,

@@ -166,6 +166,8 @@ private Q_SLOTS:
 void TestAnalysisScreen::buildingARecipe()
 {
     Fixture f;
+    f.screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.screen.get()));
     QCOMPARE(f.screen->objectName(), u"CalcFrm"_s);
     // The panel says whom it is for before any line, as after every change.
     QCOMPARE(f.text("lbl1M"), u"Makes 1 servings"_s);
@@ -198,6 +200,13 @@ void TestAnalysisScreen::buildingARecipe()
     QCOMPARE(f.get<QLineEdit>("R_IngLstText")->text(), QString());
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Select From This List"_s);
     QCOMPARE(f.get<QComboBox>("MeasureLst")->count(), 0);
+    // The next key goes to the ingredient's drop-down, which shows it has the focus although
+    // only the mouse was used.
+    auto* next = f.get("IngLst2");
+    QCOMPARE(QApplication::focusWidget(), next);
+    const QImage focused = next->grab().toImage();
+    f.screen->setFocus();
+    QVERIFY(next->grab().toImage() != focused);
 
     // Butter by the grams of its second measure; milk in decimals; pepper has no unit.
     f.addLine(u"Butter"_s, 28, 0, u"g"_s);
