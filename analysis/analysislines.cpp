@@ -110,7 +110,11 @@ paste::Coverage AnalysisScreen::shownCoverage() const
 
 void AnalysisScreen::showCoverage()
 {
-    m_ui->CoverageLbl->setText(m_coverage.lines > 0 ? shownCoverage().text() : QString());
+    // One line, ending in "..." where the screen is too narrow, so that the directions below it
+    // never move; the tool tip gives the whole of it.
+    const QString text = m_coverage.lines > 0 ? shownCoverage().text() : QString();
+    m_ui->CoverageLbl->setText(text);
+    m_ui->CoverageLbl->setToolTip(text);
 }
 
 void AnalysisScreen::showLinesAdded(const QList<int>& positions)

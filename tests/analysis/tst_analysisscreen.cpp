@@ -409,7 +409,7 @@ void TestAnalysisScreen::keysReachTheirControls()
     QVERIFY(!opened.isEmpty() || f.screen->grab().toImage() != focused);
 }
 
-enum class Change { ListClosed, Name, LongName };
+enum class Change { ListClosed, Name, LongName, Coverage };
 
 void TestAnalysisScreen::layoutHoldsStill_data()
 {
@@ -417,6 +417,7 @@ void TestAnalysisScreen::layoutHoldsStill_data()
     QTest::newRow("The list closes on a long name") << Change::ListClosed;
     QTest::newRow("A long name shows in the panel") << Change::Name;
     QTest::newRow("A long name without a blank") << Change::LongName;
+    QTest::newRow("A long list of uncounted lines") << Change::Coverage;
 }
 
 void TestAnalysisScreen::layoutHoldsStill()
@@ -428,7 +429,8 @@ void TestAnalysisScreen::layoutHoldsStill()
     const QList<QWidget*> watched{
         f.get("Addcmd"),    f.get("MeasureLst"),    f.get("QuantityFrame"),
         f.get("F_DOpt_0"),  f.get("lblCals"),       f.get("lblFg"),
-        f.get("NfCarbLbl"), f.get("NfFootnoteLbl"), f.get("Frame1")};
+        f.get("NfCarbLbl"), f.get("NfFootnoteLbl"), f.get("Frame1"),
+        f.get("DirectionsTxt")};
     const auto places = [&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QList<QRect> rects;
@@ -450,6 +452,12 @@ void TestAnalysisScreen::layoutHoldsStill()
         QTest::keyClicks(f.get("NameTxt"), QString(50, u'W'));
         QCOMPARE(f.text("lblName"), QString(50, u'W'));
         break;
+    case Change::Coverage: {
+        const QStringList uncounted(12, u"salt and freshly ground black pepper to taste"_s);
+        f.screen->addPastedLines({}, {14, 2, 0, uncounted}, std::nullopt);
+        QVERIFY(f.get("CoverageLbl")->toolTip().endsWith(uncounted.last()));
+        break;
+    }
     }
     QCOMPARE(places(), before);
     QTRY_COMPARE(crowdedPanelTexts(f.get("Frame1")), QString());
