@@ -130,6 +130,20 @@ void TestIngredientScreens::addAnIngredientThroughTheControls()
     f.window->topBar()->tool(u"AddIngredient"_s)->trigger();
     QCOMPARE(f.onView(), u"frmIngrediant"_s);
     QCOMPARE(f.step(), u"Step 1 of 11"_s);
+    // The step title's text and the step under it keep their places as the count grows to two
+    // digits.
+    const auto titlePlace = [&f] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QWidget* title = f.w("SteppLbl");
+        const QImage text = title->grab().toImage();
+        const QImage blank = text.copy(0, 0, 1, text.height());
+        int left = 0;
+        while (left < text.width() && text.copy(left, 0, 1, text.height()) == blank)
+            ++left;
+        return QList<int>{title->mapTo(f.wizard, QPoint(left, 0)).x(),
+                          f.w("PicWizStack")->geometry().left()};
+    };
+    const QList<int> firstStep = titlePlace();
     QVERIFY(!f.w("cmdNext")->isEnabled());
     f.type("txtName", stored.name);
     f.next();
@@ -180,6 +194,7 @@ void TestIngredientScreens::addAnIngredientThroughTheControls()
     QTest::keyClick(f.w("txtProtein"), Qt::Key_Return);
     QCOMPARE(f.titles(), QStringList{u"Almost Done"_s});
     QCOMPARE(f.step(), u"Step 11 of 11"_s);
+    QCOMPARE(titlePlace(), firstStep);
     QVERIFY(!f.w("cmdNext")->isEnabled() && f.w("cmdFinish")->isEnabled());
 
     const QByteArray before = readFile(u"Ing.dat"_s);
