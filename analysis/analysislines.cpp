@@ -46,7 +46,7 @@ void AnalysisScreen::addLine()
     m_ui->MeasureLst->clear();
     // The next key chooses the next ingredient.
     moveFocusVisibly(m_ui->IngLst2->isVisible() ? static_cast<QWidget*>(m_ui->IngLst2)
-                                                 : m_ui->IngLst);
+                                                : m_ui->IngLst);
 }
 
 void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines,

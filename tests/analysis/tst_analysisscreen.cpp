@@ -427,10 +427,9 @@ void TestAnalysisScreen::layoutHoldsStill()
     // The room the screen has in the main window on a 1024 by 768 screen.
     f.screen->resize(1024, 768 - 120);
     const QList<QWidget*> watched{
-        f.get("Addcmd"),    f.get("MeasureLst"),    f.get("QuantityFrame"),
-        f.get("F_DOpt_0"),  f.get("lblCals"),       f.get("lblFg"),
-        f.get("NfCarbLbl"), f.get("NfFootnoteLbl"), f.get("Frame1"),
-        f.get("DirectionsTxt")};
+        f.get("Addcmd"),  f.get("MeasureLst"),   f.get("QuantityFrame"), f.get("F_DOpt_0"),
+        f.get("lblCals"), f.get("lblFg"),        f.get("NfCarbLbl"),     f.get("NfFootnoteLbl"),
+        f.get("Frame1"),  f.get("DirectionsTxt")};
     const auto places = [&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QList<QRect> rects;
