@@ -7,6 +7,7 @@
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/visiblefocus.h"
 #include "widgets/quantityentry.h"
 
 #include <QKeyEvent>
@@ -245,7 +246,7 @@ void IngredientWizard::focusStep(IngredientDraft::Step step)
                                m_ui->txtTotalCarbs,
                                m_ui->txtProtein};
     if (QWidget* const input = inputs[IngredientDraft::indexOf(step)])
-        input->setFocus();
+        moveFocusVisibly(input);
 }
 
 bool IngredientWizard::anythingEntered() const
