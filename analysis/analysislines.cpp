@@ -8,6 +8,7 @@
 #include "core/exchange/linenotes.h"
 #include "core/numbers.h"
 #include "platform/messagebox.h"
+#include "platform/visiblefocus.h"
 #include "widgets/quantityentry.h"
 #include "widgets/recipeexplainer.h"
 
@@ -44,10 +45,8 @@ void AnalysisScreen::addLine()
     m_ui->IngLst2->setText(QStringLiteral("Select From This List"));
     m_ui->MeasureLst->clear();
     // The next key chooses the next ingredient.
-    if (m_ui->IngLst2->isVisible())
-        m_ui->IngLst2->setFocus();
-    else
-        m_ui->IngLst->setFocus();
+    moveFocusVisibly(m_ui->IngLst2->isVisible() ? static_cast<QWidget*>(m_ui->IngLst2)
+                                                : m_ui->IngLst);
 }
 
 void AnalysisScreen::addPastedLines(const QList<RecipeDraft::NewLine>& lines,
@@ -111,7 +110,11 @@ paste::Coverage AnalysisScreen::shownCoverage() const
 
 void AnalysisScreen::showCoverage()
 {
-    m_ui->CoverageLbl->setText(m_coverage.lines > 0 ? shownCoverage().text() : QString());
+    // One line, ending in "..." where the screen is too narrow, so that the directions below it
+    // never move; the tool tip gives the whole of it.
+    const QString text = m_coverage.lines > 0 ? shownCoverage().text() : QString();
+    m_ui->CoverageLbl->setText(text);
+    m_ui->CoverageLbl->setToolTip(text);
 }
 
 void AnalysisScreen::showLinesAdded(const QList<int>& positions)

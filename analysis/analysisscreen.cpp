@@ -12,6 +12,7 @@
 #include "platform/keeproom.h"
 #include "platform/messagebox.h"
 #include "platform/toolbar.h"
+#include "platform/visiblefocus.h"
 #include "shared/searchdialog.h"
 #include "widgets/dishweightbox.h"
 #include "widgets/quantityentry.h"
@@ -307,7 +308,7 @@ void AnalysisScreen::openSearch()
 void AnalysisScreen::openIngredientList()
 {
     showIngredientList(true);
-    m_ui->IngLst->setFocus();
+    moveFocusVisibly(m_ui->IngLst);
 }
 
 void AnalysisScreen::showIngredientList(bool show)
@@ -339,7 +340,7 @@ void AnalysisScreen::chooseIngredient()
     m_ui->Label3->setVisible(true);
     // The quantity comes next, however the ingredient was chosen; the list that had the focus
     // may have closed, which would have sent it on to the search.
-    m_ui->OnesVs->setFocus();
+    moveFocusVisibly(m_ui->OnesVs);
 }
 
 // --- Servings -----------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "core/shell/helptopics.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
+#include "platform/visiblefocus.h"
 #include "widgets/quantityentry.h"
 
 #include <QKeyEvent>
@@ -43,6 +44,12 @@ IngredientWizard::IngredientWizard(Session& session, HelpViewer& help,
 {
     m_ui->setupUi(this);
     m_ui->Picture1->setForm(NutritionPanel::Form::Ingredient);
+    // The step title is centred as the longest count would be, its text starting at the same
+    // place on every step, so that it does not shift when the count reaches two digits.
+    QLabel* title = m_ui->SteppLbl;
+    title->setFixedWidth(title->fontMetrics().horizontalAdvance(QStringLiteral("Step 11 of 11")));
+    title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_ui->topRow->setAlignment(title, Qt::AlignCenter);
     m_first = new QuantityEntry({m_ui->vsOnes, m_ui->txtOnes, m_ui->vsFrac, m_ui->txtFrac,
                                  m_ui->lblDecimal, m_ui->optForD_0, m_ui->optForD_1},
                                 QuantityEntry::ModeChange::ShowAtOnce, this);
@@ -239,7 +246,7 @@ void IngredientWizard::focusStep(IngredientDraft::Step step)
                                m_ui->txtTotalCarbs,
                                m_ui->txtProtein};
     if (QWidget* const input = inputs[IngredientDraft::indexOf(step)])
-        input->setFocus();
+        moveFocusVisibly(input);
 }
 
 bool IngredientWizard::anythingEntered() const

@@ -9,6 +9,7 @@
 #include "core/sortednamemodel.h"
 #include "core/text.h"
 #include "platform/messagebox.h"
+#include "platform/visiblefocus.h"
 #include "widgets/quantityentry.h"
 
 namespace zestora {
@@ -166,7 +167,7 @@ bool IngredientWizard::takeNutrients(Step step)
         if (entry == wizard::Entry::Refused)
             MessageBox::show(this, wizard::checkItMessage, wizard::checkItTitle,
                              MessageBox::Icon::Information);
-        box->setFocus();
+        moveFocusVisibly(box);
         return false;
     }
     wizard::takeNutrientStep(IngredientDraft::indexOf(step), nutrientTexts(), m_draft.ingredient(),

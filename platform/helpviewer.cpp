@@ -48,6 +48,35 @@ private:
     HelpViewer& m_viewer;
 };
 
+// A window manager frames a new window only after it is shown, and may move it to make room for
+// the frame: once the frame is known the window is placed again, so that its frame too is wholly
+// on the screen. Later moves are the user's own and are left alone.
+class FramedPlacement : public QObject {
+public:
+    FramedPlacement(QWidget* window, std::function<void()> place)
+        : QObject(window)
+        , m_place(std::move(place))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* window = static_cast<QWidget*>(watched);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+            window->frameGeometry() != window->geometry()) {
+            watched->removeEventFilter(this);
+            deleteLater();
+            m_place();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_place;
+};
+
 } // namespace
 
 HelpViewer::HelpViewer() = default;
@@ -125,6 +154,8 @@ void HelpViewer::showHelp(int context)
     }
     m_window->show();
     keepOnScreen();
+    if (!m_placement && m_window->frameGeometry() == m_window->geometry())
+        m_placement = new FramedPlacement(m_window, [this] { keepOnScreen(); });
     m_window->raise();
     m_window->activateWindow();
     m_browser->setFocus();

@@ -50,6 +50,7 @@ private:
     QPointer<QTextBrowser> m_browser;
     QString m_helpFile;
     std::function<int()> m_ownerContext;
+    QPointer<QObject> m_placement;      // places the window again once it is framed
     std::unique_ptr<QObject> m_helpKey; // watches for F1 once the help is set up
 };
 

@@ -9,6 +9,7 @@
 #include "platform/helpviewer.h"
 #include "platform/keeproom.h"
 #include "platform/messagebox.h"
+#include "platform/visiblefocus.h"
 #include "platform/waitcursor.h"
 
 namespace zestora {
@@ -96,7 +97,7 @@ void SearchDialog::showResults()
     // The next key is for the results: the arrows move from the first, Enter takes it.
     m_ui->SearchLst->setVisible(true);
     m_ui->SearchLst->setCurrentRow(0);
-    m_ui->SearchLst->setFocus();
+    moveFocusVisibly(m_ui->SearchLst);
 }
 
 void SearchDialog::chooseResult(const QString& result)

@@ -198,6 +198,9 @@ void TestAnalysisScreen::buildingARecipe()
     QCOMPARE(f.get<QLineEdit>("R_IngLstText")->text(), QString());
     QCOMPARE(f.get<DropDownBox>("IngLst2")->text(), u"Select From This List"_s);
     QCOMPARE(f.get<QComboBox>("MeasureLst")->count(), 0);
+    const QImage framedAfterMouseOnly = f.get("IngLst2")->grab().toImage();
+    f.screen->setFocus();
+    QVERIFY(f.get("IngLst2")->grab().toImage() != framedAfterMouseOnly);
 
     // Butter by the grams of its second measure; milk in decimals; pepper has no unit.
     f.addLine(u"Butter"_s, 28, 0, u"g"_s);
@@ -400,7 +403,7 @@ void TestAnalysisScreen::keysReachTheirControls()
     QVERIFY(!opened.isEmpty() || f.screen->grab().toImage() != focused);
 }
 
-enum class Change { ListClosed, Name, LongName };
+enum class Change { ListClosed, Name, LongName, Coverage };
 
 void TestAnalysisScreen::layoutHoldsStill_data()
 {
@@ -408,6 +411,7 @@ void TestAnalysisScreen::layoutHoldsStill_data()
     QTest::newRow("The list closes on a long name") << Change::ListClosed;
     QTest::newRow("A long name shows in the panel") << Change::Name;
     QTest::newRow("A long name without a blank") << Change::LongName;
+    QTest::newRow("A long list of uncounted lines") << Change::Coverage;
 }
 
 void TestAnalysisScreen::layoutHoldsStill()
@@ -417,9 +421,9 @@ void TestAnalysisScreen::layoutHoldsStill()
     // The room the screen has in the main window on a 1024 by 768 screen.
     f.screen->resize(1024, 768 - 120);
     const QList<QWidget*> watched{
-        f.get("Addcmd"),    f.get("MeasureLst"),    f.get("QuantityFrame"),
-        f.get("F_DOpt_0"),  f.get("lblCals"),       f.get("lblFg"),
-        f.get("NfCarbLbl"), f.get("NfFootnoteLbl"), f.get("Frame1")};
+        f.get("Addcmd"),  f.get("MeasureLst"),   f.get("QuantityFrame"), f.get("F_DOpt_0"),
+        f.get("lblCals"), f.get("lblFg"),        f.get("NfCarbLbl"),     f.get("NfFootnoteLbl"),
+        f.get("Frame1"),  f.get("DirectionsTxt")};
     const auto places = [&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QList<QRect> rects;
@@ -440,6 +444,9 @@ void TestAnalysisScreen::layoutHoldsStill()
     case Change::LongName:
         QTest::keyClicks(f.get("NameTxt"), QString(50, u'W'));
         QCOMPARE(f.text("lblName"), QString(50, u'W'));
+        break;
+    case Change::Coverage:
+        f.screen->addPastedLines({}, {14, 2, 0, QStringList(12, u"salt to taste"_s)}, {});
         break;
     }
     QCOMPARE(places(), before);

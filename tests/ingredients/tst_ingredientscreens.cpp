@@ -130,6 +130,14 @@ void TestIngredientScreens::addAnIngredientThroughTheControls()
     f.window->topBar()->tool(u"AddIngredient"_s)->trigger();
     QCOMPARE(f.onView(), u"frmIngrediant"_s);
     QCOMPARE(f.step(), u"Step 1 of 11"_s);
+    const auto titleTextLeft = [&f] {
+        const QImage title = f.w("SteppLbl")->grab().toImage();
+        int left = 0;
+        while (left < title.width() && title.copy(left, 0, 1, 99) == title.copy(0, 0, 1, 99))
+            ++left;
+        return f.w("SteppLbl")->x() + left;
+    };
+    const int firstStep = titleTextLeft();
     QVERIFY(!f.w("cmdNext")->isEnabled());
     f.type("txtName", stored.name);
     f.next();
@@ -180,6 +188,7 @@ void TestIngredientScreens::addAnIngredientThroughTheControls()
     QTest::keyClick(f.w("txtProtein"), Qt::Key_Return);
     QCOMPARE(f.titles(), QStringList{u"Almost Done"_s});
     QCOMPARE(f.step(), u"Step 11 of 11"_s);
+    QCOMPARE(titleTextLeft(), firstStep);
     QVERIFY(!f.w("cmdNext")->isEnabled() && f.w("cmdFinish")->isEnabled());
 
     const QByteArray before = readFile(u"Ing.dat"_s);
