@@ -161,6 +161,50 @@ float scaled(double per100g, double grams)
     return static_cast<float>(per100g * grams / 100);
 }
 
+// Which details of a description say that the food is the cut's separable fat: left out, "Lamb,
+// domestic, composite of trimmed retail cuts, raw" would weigh a cook's lamb as pure fat.
+std::vector<bool> statesTold(const QStringList& details)
+{
+    std::vector<bool> told;
+    for (const QString& detail : details)
+        told.push_back(detail.contains(u"separable fat", Qt::CaseInsensitive));
+    return told;
+}
+
+// The first part with every choice of the details after it that fits and keeps the required
+// ones. Earlier details matter more: a choice keeping detail i comes before every one that leaves
+// it out but agrees on the details before it.
+QStringList shortenings(const QString& first, const QStringList& details,
+                        const std::vector<bool>& required)
+{
+    struct Candidate {
+        std::vector<bool> kept;
+        QString name;
+    };
+    std::vector<Candidate> candidates;
+    for (unsigned mask = 0; mask < (1u << details.size()); ++mask) {
+        Candidate candidate{std::vector<bool>(static_cast<size_t>(details.size())), first};
+        bool keepsRequired = true;
+        for (int i = 0; i < details.size(); ++i) {
+            const auto index = static_cast<size_t>(i);
+            if (mask & (1u << i)) {
+                candidate.kept[index] = true;
+                candidate.name += QStringLiteral(", ") + details[i];
+            } else if (index < required.size() && required[index]) {
+                keepsRequired = false;
+            }
+        }
+        if (keepsRequired && candidate.name.size() <= nameWidth)
+            candidates.push_back(std::move(candidate));
+    }
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.kept > b.kept; });
+    QStringList names;
+    for (const Candidate& candidate : candidates)
+        names.append(candidate.name);
+    return names;
+}
+
 } // namespace
 
 QStringList nameCandidates(const QString& description)
@@ -182,30 +226,10 @@ QStringList nameCandidates(const QString& description)
     QStringList details = parts.mid(1, maxDetails);
     for (QString& detail : details)
         detail = fitWithoutBrackets(detail, nameWidth - static_cast<int>(first.size()) - 2);
-    struct Candidate {
-        std::vector<bool> kept;
-        QString name;
-    };
-    std::vector<Candidate> candidates;
-    for (unsigned mask = 0; mask < (1u << details.size()); ++mask) {
-        Candidate candidate{std::vector<bool>(static_cast<size_t>(details.size())), first};
-        for (int i = 0; i < details.size(); ++i) {
-            if (mask & (1u << i)) {
-                candidate.kept[static_cast<size_t>(i)] = true;
-                candidate.name += QStringLiteral(", ") + details[i];
-            }
-        }
-        if (candidate.name.size() <= nameWidth)
-            candidates.push_back(std::move(candidate));
-    }
-    // Earlier details matter more: a candidate keeping detail i comes before every one that
-    // leaves it out but agrees on the details before it.
-    std::sort(candidates.begin(), candidates.end(),
-              [](const Candidate& a, const Candidate& b) { return a.kept > b.kept; });
-    QStringList names;
-    for (const Candidate& candidate : candidates)
-        names.append(candidate.name);
-    return names;
+    // A detail that says which part of the cut this is stays while leaving out others makes room
+    // for it; only where even that does not fit may it go.
+    const QStringList names = shortenings(first, details, statesTold(details));
+    return names.isEmpty() ? shortenings(first, details, {}) : names;
 }
 
 UnitMatch standardUnit(const QString& usdaUnit)

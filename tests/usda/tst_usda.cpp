@@ -47,6 +47,10 @@ void TestUsda::shortNames_data()
         << QStringLiteral(
                "Beef, rib, eye, small end (ribs 10-12), separable lean only, choice, raw")
         << u"Beef, rib, eye, small end (ribs 10-12), lean only, choice"_s;
+    QTest::newRow("a cut's separable fat says so, leaving out an earlier detail")
+        << u"Lamb, domestic, composite of trimmed retail cuts, separable fat, trimmed to 1/4\" "
+           "fat, choice, raw"_s
+        << u"Lamb, domestic, separable fat, trimmed to 1/4\" fat, choice"_s;
     QTest::newRow("details that do not fit after the earlier ones are left out")
         << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL, with iron, "
            "powder, not reconstituted, with ARA and DHA"_s
