@@ -533,6 +533,15 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                 .arg(form),
             QRegularExpression::CaseInsensitiveOption),
     };
+    // "1 pint chicken stock made with 1 cube": how the stock is made says what it is, not a food.
+    static const QRegularExpression madeWith(
+        QStringLiteral("\\s+made\\s+(?:up\\s+)?(?:with|from|using)\\s+(.*\\b(?:cubes?|pots?|"
+                       "powder|granules|concentrate)\\b.*)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = madeWith.match(rest); m.hasMatch()) {
+        notes.append(QStringLiteral("made with ") + m.captured(1));
+        rest.truncate(m.capturedStart(0));
+    }
     for (const QRegularExpression& kinds : eitherKind) {
         if (const QRegularExpressionMatch m = kinds.match(rest); m.hasMatch()) {
             notes.prepend(QStringLiteral("or ") + m.captured(2));
