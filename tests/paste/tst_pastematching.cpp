@@ -142,6 +142,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
     QTest::newRow("lines written after them, run once") << u"later-weighed-lines.tsv"_s << 0.85;
     QTest::newRow("British and Australian lines, run once")
         << u"british-australian-weighed-lines.tsv"_s << 0.85;
+    QTest::newRow("American baking and sized foods, run once")
+        << u"us-baking-sized-lines.tsv"_s << 0.85;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
