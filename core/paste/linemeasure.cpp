@@ -8,6 +8,7 @@
 #include "core/paste/householdweights.h"
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/measurewords.h"
+#include "core/paste/unitwords.h"
 #include "core/usda/usdafoods.h"
 
 #include <QHash>
@@ -179,6 +180,18 @@ bool isSize(const QString& unit)
                                    QStringLiteral("large"), QStringLiteral("medium"),
                                    QStringLiteral("small")};
     return sizes.contains(unit);
+}
+
+// How many pieces of the usual size one of a size is, where USDA weighs only the usual piece:
+// its small and large onions, apples, carrots and bananas weigh about three quarters and some
+// four thirds of the medium one.
+double sizeShare(const QString& size)
+{
+    static const QHash<QString, double> shares{{QStringLiteral("small"), 0.75},
+                                               {QStringLiteral("large"), 1.3},
+                                               {QStringLiteral("extra large"), 1.5},
+                                               {QStringLiteral("jumbo"), 1.7}};
+    return shares.value(size, 1);
 }
 
 // A household measure as a volume: "cup, chopped" is a cup, and a serving that says its volume
@@ -518,8 +531,26 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // food: "1 large aubergine" is one aubergine.
     if (unit == QLatin1String("stick") && !knows(unit) && knows(QStringLiteral("stalk")))
         unit = QStringLiteral("stalk");
-    if (isSize(unit) && !knows(unit) && !sizedPiece(measures, unit, food.name))
+    // A typical weight is of the usual piece, so a size scales it ("2 large parsnips"); USDA's
+    // own unsized piece is often a large one already (its mango, 336 g), so a size leaves it be.
+    QString unweighedSize;
+    if (isSize(unit) && !knows(unit) && !sizedPiece(measures, unit, food.name)) {
+        unweighedSize = unit;
         unit.clear();
+    }
+    const auto typicalGrams = [&](QString* estimate) {
+        const auto grams = estimatedGrams(line, unit, amount, food.name, weights, estimate);
+        return grams ? std::optional(*grams * sizeShare(unweighedSize)) : grams;
+    };
+    // "1 small head romaine": a head, a bunch or a clove of a size the food's measures of it do
+    // not tell apart is so much of the usual one; what a can or a package holds its label says.
+    if (!line.size.isEmpty() && !isPackage(unit) &&
+        std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
+            const QStringList words = matchWords(m.unit);
+            return measureWord(m.unit) == measureWord(unit) &&
+                   std::any_of(words.begin(), words.end(), isSize);
+        }))
+        amount *= sizeShare(line.size);
 
     std::optional<double> grams;
     QString estimate;
@@ -561,7 +592,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
     // cook buys, as the typical weights keep them, rather than so many servings.
     if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
-        grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
+        grams = typicalGrams(&estimate);
     // "1 small head cauliflower": the food's head of the size the line gives before its own.
     const bool otherSize =
         !line.size.isEmpty() && !matchWords(own).contains(line.size) &&
@@ -596,7 +627,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (!grams)
         grams = householdGrams(line, unit, amount, measures, food.name);
     if (!grams)
-        grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
+        grams = typicalGrams(&estimate);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
     // Worked-out grams are whole numbers to a cook; tenths only below ten.
