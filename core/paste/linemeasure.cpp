@@ -434,21 +434,22 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
     }
     if (kind == UnitClass::Weight)
         return std::nullopt;
-    // A count of the food itself, or of a piece its words name: "6 anchovy fillets"; the notes
-    // tell a drained can from a full one. A volume goes by the typical cup.
+    // A count of the food itself, or of a piece its words name that the table weighs for it:
+    // "6 anchovy fillets", but "2 parsnips, cut into pieces" are two parsnips; the notes tell a
+    // drained can from a full one. A volume goes by the typical cup.
     const QStringList lineWords = foodAndNoteWords(line);
+    const QStringList words = typicalWords(line, foodName);
     const QString cup = QStringLiteral("cup");
     QString piece = kind == UnitClass::Count    ? measureWord(unit)
                     : kind == UnitClass::Volume ? cup
                                                 : QStringLiteral("each");
     if (kind == UnitClass::None)
         for (const QString& word : lineWords)
-            if (weights.typical().weighs(word)) {
+            if (weights.typical().weighs(word) && weights.typical().weightOf(word, words)) {
                 piece = word;
                 break;
             }
-    const TypicalWeights::Weight* typical =
-        weights.typical().weightOf(piece, typicalWords(line, foodName));
+    const TypicalWeights::Weight* typical = weights.typical().weightOf(piece, words);
     if (!typical)
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
