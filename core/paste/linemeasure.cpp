@@ -121,11 +121,11 @@ QStringList offered(const QStringList& list, const QStringList& units)
     return found;
 }
 
-// A packet and an envelope are a package.
+// A packet, an envelope and a box (of cake or pudding mix) are a package.
 QString packageAsOne(const QString& word)
 {
     return word == QLatin1String("packet") || word == QLatin1String("pkg") ||
-                   word == QLatin1String("envelope")
+                   word == QLatin1String("envelope") || word == QLatin1String("box")
                ? QStringLiteral("package")
                : word;
 }
@@ -147,14 +147,15 @@ bool ownMeasureCounts(const QString& own, const QString& unit)
 }
 
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
-// the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato").
+// the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato"),
+// the regular one where USDA sets it beside the miniature (marshmallows).
 const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
                                               const QString& foodName)
 {
-    static const QStringList pieces{QStringLiteral("medium"), QStringLiteral("large"),
-                                    QStringLiteral("small"),  QStringLiteral("whole"),
-                                    QStringLiteral("fruit"),  QStringLiteral("each"),
-                                    QStringLiteral("item"),   QStringLiteral("piece")};
+    static const QStringList pieces{
+        QStringLiteral("medium"), QStringLiteral("large"), QStringLiteral("small"),
+        QStringLiteral("whole"),  QStringLiteral("fruit"), QStringLiteral("each"),
+        QStringLiteral("item"),   QStringLiteral("piece"), QStringLiteral("regular")};
     for (const QString& piece : pieces)
         for (const HouseholdWeights::Measure& measure : measures)
             if (measureWord(measure.unit) == piece)
