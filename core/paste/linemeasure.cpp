@@ -626,6 +626,19 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return converted(bestFit(amount, unit, sameKind, line.decimal));
     }
 
+    // "1 package cream cheese" is the package the shops sell most (8 oz), not USDA's small one
+    // (3 oz): where USDA weighs only a small package, a line that gives no size takes the
+    // typical one.
+    const auto smallPackage = [&](const HouseholdWeights::Measure& m) {
+        return measureWord(m.unit) == measureWord(unit) &&
+               matchWords(m.unit).contains(QLatin1String("small"));
+    };
+    if (!grams && isPackage(unit) && line.size.isEmpty() &&
+        std::any_of(measures.begin(), measures.end(), smallPackage) &&
+        std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
+            return measureWord(m.unit) == measureWord(unit) && !smallPackage(m);
+        }))
+        grams = typicalGrams(&estimate);
     if (!grams)
         grams = householdGrams(line, unit, amount, measures, food.name);
     if (!grams)
