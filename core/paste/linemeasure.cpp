@@ -626,19 +626,18 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return converted(bestFit(amount, unit, sameKind, line.decimal));
     }
 
-    // "1 package cream cheese" is the package the shops sell most (8 oz), not USDA's small one
-    // (3 oz): where USDA weighs only a small package, a line that gives no size takes the
-    // typical one.
-    const auto smallPackage = [&](const HouseholdWeights::Measure& m) {
-        return measureWord(m.unit) == measureWord(unit) &&
-               matchWords(m.unit).contains(QLatin1String("small"));
-    };
-    if (!grams && isPackage(unit) && line.size.isEmpty() &&
-        std::any_of(measures.begin(), measures.end(), smallPackage) &&
-        std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
-            return measureWord(m.unit) == measureWord(unit) && !smallPackage(m);
-        }))
-        grams = typicalGrams(&estimate);
+    // A package the line gives no size of is one as the shops sell it where the typical weights
+    // keep one of the food: "1 package cream cheese" is the 8 oz brick, not USDA's small 3 oz
+    // one, and "1 box cake mix" today's 15.25 oz box, not the 18.25 oz one USDA weighed.
+    const QString package = QStringLiteral("package");
+    if (const TypicalWeights::Weight* sold =
+            !grams && measureWord(unit) == package && line.size.isEmpty()
+                ? weights.typical().weightOf(package, typicalWords(line, food.name))
+                : nullptr;
+        sold && !sold->words.isEmpty()) {
+        grams = amount * sold->grams;
+        estimate = QStringLiteral("estimated: ") + sold->described();
+    }
     if (!grams)
         grams = householdGrams(line, unit, amount, measures, food.name);
     if (!grams)
