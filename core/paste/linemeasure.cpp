@@ -540,6 +540,14 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         unweighedSize = unit;
         unit.clear();
     }
+    // A lettuce counted is a head of it where USDA weighs no lettuce itself: "1 small cos
+    // lettuce" is a small head.
+    const QString head = QStringLiteral("head");
+    if (unit.isEmpty() && fits(head) && !pieceMeasure(measures, food.name)) {
+        unit = head;
+        amount *= sizeShare(unweighedSize);
+        unweighedSize.clear();
+    }
     const auto typicalGrams = [&](QString* estimate) {
         const auto grams = estimatedGrams(line, unit, amount, food.name, weights, estimate);
         return grams ? std::optional(*grams * sizeShare(unweighedSize)) : grams;
