@@ -446,7 +446,7 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
                                                 : QStringLiteral("each");
     if (kind == UnitClass::None)
         for (const QString& word : lineWords)
-            if (weights.typical().weighs(word) && weights.typical().weightOf(word, words)) {
+            if (weights.typical().weightOf(word, words)) {
                 piece = word;
                 break;
             }
