@@ -8,6 +8,7 @@
 #include "core/paste/householdweights.h"
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/measurewords.h"
+#include "core/paste/unitwords.h"
 #include "core/usda/usdafoods.h"
 
 #include <QHash>
@@ -120,11 +121,11 @@ QStringList offered(const QStringList& list, const QStringList& units)
     return found;
 }
 
-// A packet and an envelope are a package.
+// A packet, an envelope and a box (of cake or pudding mix) are a package.
 QString packageAsOne(const QString& word)
 {
     return word == QLatin1String("packet") || word == QLatin1String("pkg") ||
-                   word == QLatin1String("envelope")
+                   word == QLatin1String("envelope") || word == QLatin1String("box")
                ? QStringLiteral("package")
                : word;
 }
@@ -146,14 +147,15 @@ bool ownMeasureCounts(const QString& own, const QString& unit)
 }
 
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
-// the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato").
+// the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato"),
+// the regular one where USDA sets it beside the miniature (marshmallows).
 const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
                                               const QString& foodName)
 {
-    static const QStringList pieces{QStringLiteral("medium"), QStringLiteral("large"),
-                                    QStringLiteral("small"),  QStringLiteral("whole"),
-                                    QStringLiteral("fruit"),  QStringLiteral("each"),
-                                    QStringLiteral("item"),   QStringLiteral("piece")};
+    static const QStringList pieces{
+        QStringLiteral("medium"), QStringLiteral("large"), QStringLiteral("small"),
+        QStringLiteral("whole"),  QStringLiteral("fruit"), QStringLiteral("each"),
+        QStringLiteral("item"),   QStringLiteral("piece"), QStringLiteral("regular")};
     for (const QString& piece : pieces)
         for (const HouseholdWeights::Measure& measure : measures)
             if (measureWord(measure.unit) == piece)
@@ -179,6 +181,18 @@ bool isSize(const QString& unit)
                                    QStringLiteral("large"), QStringLiteral("medium"),
                                    QStringLiteral("small")};
     return sizes.contains(unit);
+}
+
+// How many pieces of the usual size one of a size is, where USDA weighs only the usual piece:
+// its small and large onions, apples, carrots and bananas weigh about three quarters and some
+// four thirds of the medium one.
+double sizeShare(const QString& size)
+{
+    static const QHash<QString, double> shares{{QStringLiteral("small"), 0.75},
+                                               {QStringLiteral("large"), 1.3},
+                                               {QStringLiteral("extra large"), 1.5},
+                                               {QStringLiteral("jumbo"), 1.7}};
+    return shares.value(size, 1);
 }
 
 // A household measure as a volume: "cup, chopped" is a cup, and a serving that says its volume
@@ -421,21 +435,22 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
     }
     if (kind == UnitClass::Weight)
         return std::nullopt;
-    // A count of the food itself, or of a piece its words name: "6 anchovy fillets"; the notes
-    // tell a drained can from a full one. A volume goes by the typical cup.
+    // A count of the food itself, or of a piece its words name that the table weighs for it:
+    // "6 anchovy fillets", but "2 parsnips, cut into pieces" are two parsnips; the notes tell a
+    // drained can from a full one. A volume goes by the typical cup.
     const QStringList lineWords = foodAndNoteWords(line);
+    const QStringList words = typicalWords(line, foodName);
     const QString cup = QStringLiteral("cup");
     QString piece = kind == UnitClass::Count    ? measureWord(unit)
                     : kind == UnitClass::Volume ? cup
                                                 : QStringLiteral("each");
     if (kind == UnitClass::None)
         for (const QString& word : lineWords)
-            if (weights.typical().weighs(word)) {
+            if (weights.typical().weightOf(word, words)) {
                 piece = word;
                 break;
             }
-    const TypicalWeights::Weight* typical =
-        weights.typical().weightOf(piece, typicalWords(line, foodName));
+    const TypicalWeights::Weight* typical = weights.typical().weightOf(piece, words);
     if (!typical)
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
@@ -518,8 +533,34 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // food: "1 large aubergine" is one aubergine.
     if (unit == QLatin1String("stick") && !knows(unit) && knows(QStringLiteral("stalk")))
         unit = QStringLiteral("stalk");
-    if (isSize(unit) && !knows(unit) && !sizedPiece(measures, unit, food.name))
+    // A typical weight is of the usual piece, so a size scales it ("2 large parsnips"); USDA's
+    // own unsized piece is often a large one already (its mango, 336 g), so a size leaves it be.
+    QString unweighedSize;
+    if (isSize(unit) && !knows(unit) && !sizedPiece(measures, unit, food.name)) {
+        unweighedSize = unit;
         unit.clear();
+    }
+    // A lettuce counted is a head of it where USDA weighs no lettuce itself: "1 small cos
+    // lettuce" is a small head.
+    const QString head = QStringLiteral("head");
+    if (unit.isEmpty() && fits(head) && !pieceMeasure(measures, food.name)) {
+        unit = head;
+        amount *= sizeShare(unweighedSize);
+        unweighedSize.clear();
+    }
+    const auto typicalGrams = [&](QString* estimate) {
+        const auto grams = estimatedGrams(line, unit, amount, food.name, weights, estimate);
+        return grams ? std::optional(*grams * sizeShare(unweighedSize)) : grams;
+    };
+    // "1 small head romaine": a head, a bunch or a clove of a size the food's measures of it do
+    // not tell apart is so much of the usual one; what a can or a package holds its label says.
+    if (!line.size.isEmpty() && !isPackage(unit) &&
+        std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
+            const QStringList words = matchWords(m.unit);
+            return measureWord(m.unit) == measureWord(unit) &&
+                   std::any_of(words.begin(), words.end(), isSize);
+        }))
+        amount *= sizeShare(line.size);
 
     std::optional<double> grams;
     QString estimate;
@@ -561,7 +602,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
     // cook buys, as the typical weights keep them, rather than so many servings.
     if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
-        grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
+        grams = typicalGrams(&estimate);
     // "1 small head cauliflower": the food's head of the size the line gives before its own.
     const bool otherSize =
         !line.size.isEmpty() && !matchWords(own).contains(line.size) &&
@@ -593,10 +634,22 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return converted(bestFit(amount, unit, sameKind, line.decimal));
     }
 
+    // A package the line gives no size of is one as the shops sell it where the typical weights
+    // keep one of the food: "1 package cream cheese" is the 8 oz brick, not USDA's small 3 oz
+    // one, and "1 box cake mix" today's 15.25 oz box, not the 18.25 oz one USDA weighed.
+    const QString package = QStringLiteral("package");
+    if (const TypicalWeights::Weight* sold =
+            !grams && measureWord(unit) == package && line.size.isEmpty()
+                ? weights.typical().weightOf(package, typicalWords(line, food.name))
+                : nullptr;
+        sold && !sold->words.isEmpty()) {
+        grams = amount * sold->grams;
+        estimate = QStringLiteral("estimated: ") + sold->described();
+    }
     if (!grams)
         grams = householdGrams(line, unit, amount, measures, food.name);
     if (!grams)
-        grams = estimatedGrams(line, unit, amount, food.name, weights, &estimate);
+        grams = typicalGrams(&estimate);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
     // Worked-out grams are whole numbers to a cook; tenths only below ten.

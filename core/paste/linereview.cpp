@@ -212,6 +212,18 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (!first.isEmpty() && first.front().score >= sureScore)
             reviewed.foods = first;
     }
+    // "1 vidalia or sweet onion": where the first of two foods offered is none the matcher knows,
+    // the other one is what the cook would use.
+    if (reviewed.foods.isEmpty() || reviewed.foods.front().score < matchedScore) {
+        const auto other =
+            std::find_if(line.notes.cbegin(), line.notes.cend(),
+                         [](const QString& note) { return note.startsWith(QLatin1String("or ")); });
+        const QList<FoodMatch> others =
+            other == line.notes.cend() ? QList<FoodMatch>()
+                                       : matcher.bestFoods(other->sliced(3), 5, hints, line.readIn);
+        if (!others.isEmpty() && others.front().score >= matchedScore)
+            reviewed.foods = others;
+    }
     // A line naming a stored food by its whole name, as this program's own MealMaster files write
     // it ("2 tb Syrups, maple"), is that food, whatever else its words would find.
     if (const qsizetype at = line.text.indexOf(line.food); at >= 0) {

@@ -42,10 +42,4 @@ const TypicalWeights::Weight* TypicalWeights::weightOf(const QString& unit,
     return best;
 }
 
-bool TypicalWeights::weighs(const QString& unit) const
-{
-    return std::any_of(m_weights.cbegin(), m_weights.cend(),
-                       [&](const Weight& weight) { return weight.unit == unit; });
-}
-
 } // namespace zestora::paste

@@ -29,8 +29,6 @@ public:
     // The row for one of the unit whose words the food's words all have, the most words first;
     // none when no row fits.
     const Weight* weightOf(const QString& unit, const QStringList& foodWords) const;
-    // Whether the table weighs this unit at all ("rack", "fillet").
-    bool weighs(const QString& unit) const;
 
 private:
     QList<Weight> m_weights;

@@ -144,6 +144,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"british-australian-weighed-lines.tsv"_s << 0.85;
     QTest::newRow("British and Australian packs, spoonfuls, mince and stock, run once")
         << u"uk-au-pantry-lines.tsv"_s << 0.88;
+    QTest::newRow("American baking and sized foods, run once")
+        << u"us-baking-sized-lines.tsv"_s << 0.85;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
