@@ -518,7 +518,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // One food in either of two forms, the first being the one used: "fresh or frozen
     // blueberries", "red or yellow pepper"; and two kinds of the food a head word names, as in
     // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
-    // a word that names a kind of it ("sherry or chicken broth" is sherry).
+    // a word that names a kind of it ("sherry or chicken broth" is sherry); words before the kind
+    // describe both ("light chicken or vegetable stock" is light chicken stock).
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground)");
@@ -526,10 +527,10 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
                            QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^(chicken|vegetable|veg|beef|fish|lamb|pork|turkey|veal|lemon|lime|"
-                           "orange|apple|cod|haddock|hake|pollock|salmon|plain|wholemeal|cider|"
-                           "cheddar|parmesan)\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|"
-                           "juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
+            QStringLiteral("^((?:[\\w-]+\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
+                           "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
+                           "plain|wholemeal|cider|cheddar|parmesan))\\s+(?:and/or|or)\\s+(\\S+\\s+("
+                           "(?:stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
     for (const QRegularExpression& kinds : eitherKind) {
