@@ -701,6 +701,15 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
+    // "Cooking spray" greases a pan with a spray or so, which an analyst counts as one spray (the
+    // typical weights give its grams) rather than as nothing or as a spoonful of oil.
+    static const QRegularExpression spray(QStringLiteral("\\bspray\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (!line.hasQuantity() && line.unit.isEmpty() && spray.match(line.food).hasMatch()) {
+        line.quantity = 1;
+        line.unit = QStringLiteral("spray");
+        line.measures = QStringLiteral("one spray, the line giving no amount");
+    }
     // "2 eggs (size M)": the size, as egg boxes give it.
     static const QRegularExpression eggSize(
         QStringLiteral("^size\\s+(?:(xl|extra large)|(l|large)|(m|medium)|(s|small))$"),
