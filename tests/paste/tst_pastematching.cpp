@@ -144,6 +144,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"british-australian-weighed-lines.tsv"_s << 0.85;
     QTest::newRow("pantry lines and the world's dishes, run once")
         << u"pantry-and-world-dishes-lines.tsv"_s << 0.85;
+    QTest::newRow("British and Australian packs, spoonfuls, mince and stock, run once")
+        << u"uk-au-pantry-lines.tsv"_s << 0.88;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
