@@ -518,7 +518,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // One food in either of two forms, the first being the one used: "fresh or frozen
     // blueberries", "red or yellow pepper"; and two kinds of the food a head word names, as in
     // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
-    // a word that names a kind of it ("sherry or chicken broth" is sherry).
+    // a word that names a kind of it ("sherry or chicken broth" is sherry); words before the kind
+    // describe both ("light chicken or vegetable stock" is light chicken stock).
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground)");
@@ -526,11 +527,10 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
                            QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^((?:%1\\s+)?(?:chicken|vegetable|veg|beef|fish|lamb|pork|turkey|"
-                           "veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|plain|"
-                           "wholemeal|cider|cheddar|parmesan))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:"
-                           "stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$")
-                .arg(form),
+            QStringLiteral("^((?:[\\w-]+\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
+                           "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
+                           "plain|wholemeal|cider|cheddar|parmesan))\\s+(?:and/or|or)\\s+(\\S+\\s+("
+                           "(?:stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
     // "1 pint chicken stock made with 1 cube": how the stock is made says what it is, not a food.
@@ -732,6 +732,15 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
+    // "Cooking spray" greases a pan with a spray or so, which an analyst counts as one spray (the
+    // typical weights give its grams) rather than as nothing or as a spoonful of oil.
+    static const QRegularExpression spray(QStringLiteral("\\bspray\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (!line.hasQuantity() && line.unit.isEmpty() && spray.match(line.food).hasMatch()) {
+        line.quantity = 1;
+        line.unit = QStringLiteral("spray");
+        line.measures = QStringLiteral("one spray, the line giving no amount");
+    }
     // "2 eggs (size M)": the size, as egg boxes give it.
     static const QRegularExpression eggSize(
         QStringLiteral("^size\\s+(?:(xl|extra large)|(l|large)|(m|medium)|(s|small))$"),

@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 #include "core/paste/foodmatcher.h"
 #include "core/paste/householdweights.h"
+#include "core/paste/inchsize.h"
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/measurewords.h"
 #include "core/paste/unitwords.h"
@@ -589,6 +590,13 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             unit.isEmpty() ? namedPiece(measures, matchWords(line.food), food.name) : nullptr;
         named && !grams && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
         grams = amount * named->gramsPerUnit;
+    // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size.
+    if (const HouseholdWeights::Measure* across =
+            unit.isEmpty() || unitClass(unit) == UnitClass::Count
+                ? measureAcross(measures, line.text)
+                : nullptr;
+        across && !grams && usda::ownMeasure(across->unit) != own)
+        grams = amount * across->gramsPerUnit;
     // A count without a size is a medium one, though the food keeps the larger of two middle
     // sizes as its own ("6 spring onions"); eggs, graded from small to jumbo, are large.
     const bool graded = fits(QStringLiteral("jumbo"));

@@ -1,0 +1,36 @@
+#include "core/paste/inchsize.h"
+
+#include <QRegularExpression>
+
+namespace zestora::paste {
+
+const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Measure>& measures,
+                                               const QString& lineText)
+{
+    // Only a size beside the amount: "cut into 1-inch pieces" is how small the cook cuts.
+    static const QRegularExpression lineSize(
+        QStringLiteral("^\\s*\\d+(?:[./]\\d+)?(?:\\s+\\d+/\\d+)?(?:\\s+|\\s*\\(\\s*)"
+                       "(\\d+(?:\\.\\d+)?)\\s*-?\\s*(?:inch(?:es)?\\b|in\\.|\")"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch said = lineSize.match(lineText);
+    if (!said.hasMatch())
+        return nullptr;
+    const double inches = said.captured(1).toDouble();
+    // "12\" dia", "7-8\" dia", "9-inch"; not the half of "2-1/2\"".
+    static const QRegularExpression measureSize(
+        QStringLiteral(
+            "(?<![\\d/])(\\d+(?:\\.\\d+)?)(?:\\s*-\\s*(\\d+(?:\\.\\d+)?))?\\s*(?:\"|-?\\s*inch)"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const HouseholdWeights::Measure& measure : measures) {
+        const QRegularExpressionMatch size = measureSize.match(measure.unit);
+        if (!size.hasMatch())
+            continue;
+        const double from = size.captured(1).toDouble();
+        const double to = size.hasCaptured(2) ? size.captured(2).toDouble() : from;
+        if (inches >= from && inches <= to)
+            return &measure;
+    }
+    return nullptr;
+}
+
+} // namespace zestora::paste

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/paste/householdweights.h"
+
+#include <QString>
+
+// A piece whose size a cook gives across in inches, as tortillas, pie crusts, pizzas and cakes are
+// sold: "4 (10 inch) flour tortillas" are USDA's "tortilla (approx 10\" dia)", not its medium one.
+namespace zestora::paste {
+
+// The food's household measure across the inches the line gives right after its amount ("6
+// (8-inch)", "2 10\""), a measure of a range ("7-8\" dia") holding them; none when the line gives
+// no such size or USDA weighs none of it.
+const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Measure>& measures,
+                                               const QString& lineText);
+
+} // namespace zestora::paste
