@@ -526,12 +526,22 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
                            QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^(chicken|vegetable|veg|beef|fish|lamb|pork|turkey|veal|lemon|lime|"
-                           "orange|apple|cod|haddock|hake|pollock|salmon|plain|wholemeal|cider|"
-                           "cheddar|parmesan)\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|"
-                           "juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
+            QStringLiteral("^((?:%1\\s+)?(?:chicken|vegetable|veg|beef|fish|lamb|pork|turkey|"
+                           "veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|plain|"
+                           "wholemeal|cider|cheddar|parmesan))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:"
+                           "stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$")
+                .arg(form),
             QRegularExpression::CaseInsensitiveOption),
     };
+    // "1 pint chicken stock made with 1 cube": how the stock is made says what it is, not a food.
+    static const QRegularExpression madeWith(
+        QStringLiteral("\\s+made\\s+(?:up\\s+)?(?:with|from|using)\\s+(.*\\b(?:cubes?|pots?|"
+                       "powder|granules|concentrate)\\b.*)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = madeWith.match(rest); m.hasMatch()) {
+        notes.append(QStringLiteral("made with ") + m.captured(1));
+        rest.truncate(m.capturedStart(0));
+    }
     for (const QRegularExpression& kinds : eitherKind) {
         if (const QRegularExpressionMatch m = kinds.match(rest); m.hasMatch()) {
             notes.prepend(QStringLiteral("or ") + m.captured(2));
@@ -640,6 +650,21 @@ QString amountFirst(const QString& text)
     return amount + u' ' + food + text.sliced(cursor.at);
 }
 
+// "1 heaped tbsp flour": a heaped spoon holds about twice a level one, as kitchen guides weigh
+// them, so it counts as two.
+void countHeapedSpoon(QStringView unitWords, IngredientLine& line)
+{
+    static const QRegularExpression heaped(QStringLiteral("\\bheap(?:ed|ing)\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QStringList spoons{QStringLiteral("tsp"), QStringLiteral("tbs"),
+                                    QStringLiteral("dessertspoon")};
+    if (!line.quantity || !spoons.contains(line.unit) || !heaped.match(unitWords).hasMatch())
+        return;
+    line.quantity = *line.quantity * 2;
+    if (line.measures.isEmpty())
+        line.measures = QStringLiteral("a heaped spoon, two level ones");
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -667,8 +692,13 @@ IngredientLine readIngredientLine(QStringView written)
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.
     static const QRegularExpression minus(QStringLiteral("^-(?=[\\d.])"));
+    // "The white part of 1 leek": the white is the part USDA weighs as the leek.
+    static const QRegularExpression whitePart(
+        QStringLiteral("^(?:the\\s+)?white\\s+parts?\\s+of\\s+(?=[\\d.])"),
+        QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
+    reading.remove(whitePart);
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
     reading = amountFirst(reading);
@@ -693,7 +723,9 @@ IngredientLine readIngredientLine(QStringView written)
     line.kind = LineKind::Ingredient;
     if (amount) {
         line.quantity = *amount;
+        const qsizetype unitStart = cursor.at;
         readUnitAndSize(cursor, line);
+        countHeapedSpoon(QStringView(reading).sliced(unitStart, cursor.at - unitStart), line);
     } else if (Cursor unit = cursor; unitClass(readUnit(unit)) == UnitClass::Count) {
         // "Pinch of salt", "Dash of hot sauce": one of them.
         line.quantity = 1;

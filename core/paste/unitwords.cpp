@@ -117,6 +117,10 @@ constexpr UnitSpelling spellings[] = {
     {"sticks", "stick"},
     {"pinch", "pinch"},
     {"pinches", "pinch"},
+    {"dessertspoon", "dessertspoon"},
+    {"dessertspoons", "dessertspoon"},
+    {"dsp", "dessertspoon"},
+    {"dstspn", "dessertspoon"},
     {"dash", "dash"},
     {"dashes", "dash"},
     {"can", "can"},
@@ -129,6 +133,8 @@ constexpr UnitSpelling spellings[] = {
     {"pkgs", "package"},
     {"packet", "packet"},
     {"packets", "packet"},
+    {"pack", "package"},
+    {"packs", "package"},
     {"pkt", "packet"},
     {"pkts", "packet"},
     {"jar", "jar"},
@@ -255,7 +261,7 @@ std::optional<std::pair<double, QString>> looseMeasure(const QString& unit)
 {
     // As British recipe sites count them in their published nutrition: a splash is 4 ml, a
     // drizzle 7 ml, a lug 10 ml and a glug 20 ml; a knob of butter is about a tablespoon and a
-    // handful half a cup, as kitchen guides give them.
+    // handful half a cup, as kitchen guides give them; a British dessertspoon holds 10 ml.
     static const QHash<QString, std::pair<double, QString>> measures{
         {QStringLiteral("pinch"), {1.0 / 16, QStringLiteral("tsp")}},
         {QStringLiteral("dash"), {1.0 / 8, QStringLiteral("tsp")}},
@@ -264,6 +270,7 @@ std::optional<std::pair<double, QString>> looseMeasure(const QString& unit)
         {QStringLiteral("lug"), {2, QStringLiteral("tsp")}},
         {QStringLiteral("glug"), {4, QStringLiteral("tsp")}},
         {QStringLiteral("knob"), {1, QStringLiteral("tbs")}},
+        {QStringLiteral("dessertspoon"), {2, QStringLiteral("tsp")}},
         {QStringLiteral("handful"), {0.5, QStringLiteral("cup")}}};
     const auto found = measures.constFind(unit);
     return found == measures.cend() ? std::nullopt : std::optional(*found);

@@ -142,6 +142,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
     QTest::newRow("lines written after them, run once") << u"later-weighed-lines.tsv"_s << 0.85;
     QTest::newRow("British and Australian lines, run once")
         << u"british-australian-weighed-lines.tsv"_s << 0.85;
+    QTest::newRow("British and Australian packs, spoonfuls, mince and stock, run once")
+        << u"uk-au-pantry-lines.tsv"_s << 0.88;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
