@@ -2,8 +2,10 @@
 #include "benchdata.h"
 #include "benchmain.h"
 
+#include "core/recipes/recipeingredients.h"
 #include "core/sortednamemodel.h"
 #include "core/store/ingtable.h"
+#include "core/store/pairsfile.h"
 #include "core/store/recipestore.h"
 
 #include <QApplication>
@@ -121,6 +123,26 @@ void appendIngredient(benchmark::State& state)
     }
 }
 BENCHMARK(appendIngredient)->Unit(benchmark::kMillisecond);
+
+// Every recipe made into an ingredient: which of them use one ingredient, as a change of a
+// recipe's ingredient asks, looks each linked recipe up by name.
+void recipesUsingAtEveryLink(benchmark::State& state)
+{
+    dataDir();
+    RecipeStore recipes;
+    recipes.load();
+    pairsfile::Pairs pairs;
+    for (const QString& name : recipes.recipeNames())
+        pairs.append({QStringLiteral("From ") + name, name});
+    QString error;
+    pairsfile::write(recipeingredients::RecipeLinks::fileName, pairs, &error);
+    recipeingredients::RecipeLinks links;
+    links.load();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(links.recipesUsing(QStringLiteral("Not used"), recipes));
+    QFile::remove(recipeingredients::RecipeLinks::fileName);
+}
+BENCHMARK(recipesUsingAtEveryLink)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "core/session.h"
 #include "platform/displayround.h"
+#include "platform/framedgeometry.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>
@@ -50,6 +51,8 @@ void StartUp::prepareMainWindow()
     // The screens are made before the reading starts, so nothing reads the stores while the
     // other thread fills them; nothing here touches them until it has finished.
     m_window->loadScreens();
+    // The window manager answers while the files are read.
+    FramedGeometry::ask(m_window.get());
     m_reader =
         QThread::create([this] { m_read = loadStores(m_session.ingredients, m_session.recipes); });
     m_reader->setParent(this);
@@ -64,7 +67,9 @@ void StartUp::takeStores()
     // Laid out and drawn once while hidden: the first paint on screen then finds the layouts
     // done and the glyphs and pictures in their caches. (Drawing the hidden screens as well made
     // every later switch to them slower.) The window system's window is made now too, unmapped:
-    // showing it then only maps it.
+    // showing it then only maps it. All at the size the window manager will leave the window,
+    // so that the show lays nothing out again.
+    m_window->setGeometry(FramedGeometry::take(m_window.get()));
     m_window->grab();
     // That drawing laid the lists out and their scroll bars came or went; the resizes of their
     // viewports wait for the show, where the ingredient list's walks every name. Drawing one

@@ -75,16 +75,51 @@ QStringList RecipeStore::namesForPeople() const
     return names;
 }
 
+namespace {
+// A look-up without the index reads every name, and indexing them costs about as much as forty
+// such look-ups: the index waits for this many since the last change, which a screen's look-up
+// at a click seldom reaches and a loop over the recipes passes at once.
+constexpr int scansBeforeIndex = 32;
+
+QString foldedKey(QStringView name)
+{
+    return trimmedSpacesView(name).toString().toCaseFolded();
+}
+} // namespace
+
 int RecipeStore::lastIndexOfNameIgnoringCase(const QString& name) const
 {
-    // Names equal but for letter case are as long as each other: most are passed over unread.
     const QStringView wanted = trimmedSpacesView(name);
+    if (!m_indexed && ++m_scans > scansBeforeIndex) {
+        m_indexed = true;
+        m_byName.reserve(m_list.size());
+        indexNames(0);
+    }
+    if (m_indexed)
+        return m_byName.value(foldedKey(wanted), -1);
+    // Names equal but for letter case are as long as each other: most are passed over unread.
     for (qsizetype i = m_list.size() - 1; i >= 0; --i) {
         const QStringView stored = trimmedSpacesView(m_list[i].recipeName);
         if (stored.size() == wanted.size() && stored.compare(wanted, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+void RecipeStore::indexNames(qsizetype from) const
+{
+    if (!m_indexed)
+        return;
+    // In list order, so that of equal names the last stays.
+    for (qsizetype i = from; i < m_list.size(); ++i)
+        m_byName.insert(foldedKey(m_list[i].recipeName), static_cast<int>(i));
+}
+
+void RecipeStore::forgetIndex()
+{
+    m_byName.clear();
+    m_indexed = false;
+    m_scans = 0;
 }
 
 std::optional<LoadProblem> RecipeStore::load()
@@ -144,6 +179,7 @@ void RecipeStore::ownText()
 
 std::optional<LoadProblem> RecipeStore::splitBigRecipe()
 {
+    forgetIndex();
     m_list.clear();
     const QByteArray& text = m_bigRecipe;
     const qsizetype end = text.size();
@@ -315,7 +351,9 @@ bool RecipeStore::appendRecipes(const QList<NewRecipe>& recipes)
         entry.nameAt += offset;
         entry.bodyAt += offset;
     }
+    const qsizetype first = m_list.size();
     m_list.append(std::move(entries));
+    indexNames(first);
     return true;
 }
 
@@ -337,6 +375,7 @@ bool RecipeStore::deleteRecipeByName(const QString& name)
         m_bigRecipe.clear();
         m_contents = FileContents();
         m_list.clear();
+        forgetIndex();
         return true;
     }
     // The text is the records one after another. The last record takes the place of the one
@@ -353,6 +392,8 @@ bool RecipeStore::deleteRecipeByName(const QString& name)
                                         text.sliced(goneEnd, lastAt - goneEnd), lineBreak});
     if (!written)
         return false;
+    // The last recipe moves into the place of the one removed.
+    forgetIndex();
     ownText();
     if (index < m_list.size() - 1)
         moveLastRecordInto(index);

@@ -3,6 +3,7 @@
 #include "core/store/datafile.h"
 #include "core/store/ingtable.h"
 
+#include <QHash>
 #include <QList>
 
 namespace zestora {
@@ -54,7 +55,8 @@ public:
     // The same in the order of the name lists (orderForPeople), sorted where the names lie.
     QStringList namesForPeople() const;
     // The last recipe whose trimmed name equals the given one trimmed, ignoring letter case, as
-    // the stored recipes screen finds the recipe to show; -1 when there is none.
+    // the stored recipes screen finds the recipe to show; -1 when there is none. Not for use from
+    // two threads at once: the names' index is made here when first worth it.
     int lastIndexOfNameIgnoringCase(const QString& name) const;
     // The record of recipe index from its body start mark through its record end mark.
     QString recipeBody(int index) const;
@@ -78,12 +80,21 @@ private:
     bool rewrite(std::initializer_list<QByteArrayView> parts);
     // The records of list one after another, taken from text; the entries then point into it.
     static QByteArray joinRecords(const QByteArray& text, QList<RecipeEntry>& list);
+    // The names' index, from the recipe at from to the last; forgetIndex drops it when the list
+    // changes otherwise than at its end.
+    void indexNames(qsizetype from) const;
+    void forgetIndex();
 
     std::unique_ptr<DataFile> m_file;
     FileContents m_contents; // the file as read, which the text is part of until it first changes
     QByteArray m_bigRecipe;
     QList<RecipeEntry> m_list;
     QString m_error;
+    // Each case-folded trimmed name's last recipe, made once enough look-ups since the last
+    // change have read every name; until then a look-up reads them as they are.
+    mutable QHash<QString, int> m_byName;
+    mutable bool m_indexed = false;
+    mutable int m_scans = 0;
 };
 
 // One field of a recipe line: the text strictly between the first start mark and the first end

@@ -253,6 +253,7 @@ void TestRecipeStore::randomRecipesRoundTrip()
         const QString record = recipeRecord(name, QString::number(random.bounded(1, 992)), lines,
                                             randomText(400) + u"\r\n"_s + randomText(60));
         QVERIFY2(store.appendRecipe(name, record), qPrintable(store.errorString()));
+        QCOMPARE(store.lastIndexOfNameIgnoringCase(name.toLower()), i);
         expectedNames.append(trimSpaces(name));
         expectedBodies.append(record.mid(record.indexOf(mark(marks::bodyStart))));
     }
@@ -265,6 +266,9 @@ void TestRecipeStore::randomRecipesRoundTrip()
         expectedNames.removeLast();
         expectedBodies.removeLast();
     }
+    // Looked up by name, each recipe is found where the deletes moved it.
+    for (int i = 0; i < expectedNames.size(); ++i)
+        QCOMPARE(store.lastIndexOfNameIgnoringCase(u' ' + expectedNames[i].toLower()), i);
     RecipeStore reloaded;
     QVERIFY(!reloaded.load());
     QCOMPARE(reloaded.count(), static_cast<int>(expectedNames.size()));
