@@ -459,6 +459,22 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
+// A piece of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers", smaller than
+// its American one), as the typical weights keep it by a word the food's name does not have.
+std::optional<double> kindPieceGrams(const IngredientLine& line, double amount,
+                                     const QString& foodName, const HouseholdWeights& weights,
+                                     QString* estimate)
+{
+    const QStringList named = matchWords(foodName);
+    const TypicalWeights::Weight* typical =
+        weights.typical().weightOf(QStringLiteral("each"), typicalWords(line, foodName));
+    if (!typical || std::all_of(typical->words.cbegin(), typical->words.cend(),
+                                [&](const QString& word) { return named.contains(word); }))
+        return std::nullopt;
+    *estimate = QStringLiteral("estimated: ") + typical->described();
+    return amount * typical->grams;
+}
+
 } // namespace
 
 QStringList measureList(const IngRecord& food)
@@ -590,6 +606,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             unit.isEmpty() ? namedPiece(measures, matchWords(line.food), food.name) : nullptr;
         named && !grams && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
         grams = amount * named->gramsPerUnit;
+    if (!grams && unit.isEmpty())
+        grams = kindPieceGrams(line, amount, food.name, weights, &estimate);
     // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size.
     if (const HouseholdWeights::Measure* across =
             unit.isEmpty() || unitClass(unit) == UnitClass::Count
