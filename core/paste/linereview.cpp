@@ -159,8 +159,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     const bool drained = line.package == QLatin1String("can") && saysDrained;
     // Beans a cook drains come from a can, though the line names no can ("15 oz kidney beans,
     // rinsed and drained"): dried ones are soaked and cooked first and say so.
-    static const QRegularExpression pulses(QStringLiteral("\\b(?:beans?|chickpeas?|garbanzos?)\\b"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pulses(
+        QStringLiteral("\\b(?:beans?|chickpeas?|garbanzos?|lentils?)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression dried(QStringLiteral("\\b(?:dried|dry|soaked|cooked)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     const bool drainedPulses = saysDrained && pulses.match(line.food).hasMatch() &&
@@ -171,11 +172,16 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
     // A can "no salt added" needs neither hint: USDA names its unsalted cans so, and keeps none
-    // of beans, for which the cooks' names give the beans cooked without salt.
-    static const QRegularExpression noSaltAdded(QStringLiteral("\\bno[\\s-]salt[\\s-]added\\b"),
-                                                QRegularExpression::CaseInsensitiveOption);
-    const bool canForms =
-        line.package == QLatin1String("can") && !noSaltAdded.match(line.food).hasMatch();
+    // of beans, for which the cooks' names give the beans cooked without salt. Nor does one of
+    // lentils, of which USDA keeps no can at all: the cooks' names give them boiled and salted.
+    static const QRegularExpression noSaltAdded(
+        QStringLiteral("\\bno[\\s-](?:salt[\\s-]added|added[\\s-]salt)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const bool canForms = line.package == QLatin1String("can") &&
+                          !noSaltAdded.match(line.food).hasMatch() &&
+                          !lentils.match(line.food).hasMatch();
     const bool cannedPulses = drainedPulses && !noSaltAdded.match(line.food).hasMatch();
     QStringList hints;
     if (canForms)
@@ -208,7 +214,7 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     static const QRegularExpression lessSalt(
         QStringLiteral(
             "\\b(?:(?:low|lower|lowest|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|"
-            "unsalted|no[\\s-]salt[\\s-]added)\\b"),
+            "unsalted|no[\\s-]salt[\\s-]added|no[\\s-]added[\\s-]salt)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression canned(QStringLiteral("^\\s*canned\\s*$"),
                                            QRegularExpression::CaseInsensitiveOption);
