@@ -1,5 +1,6 @@
 #include "core/paste/linereview.h"
 
+#include "core/analysis/nutrition.h"
 #include "core/analysis/recipelines.h"
 #include "core/exchange/linenotes.h"
 #include "core/paste/leanshare.h"
@@ -11,6 +12,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace zestora::paste {
 
@@ -86,6 +89,29 @@ const QString noAmount = QStringLiteral("No amount");
 const QString chooseMeasure = QStringLiteral("Choose a measure");
 const QString checkFood = QStringLiteral("Check the food");
 
+// What draining leaves of a can's net weight: some three fifths of beans, vegetables or fruit
+// in their liquid; tuna and salmon are packed tight with little liquid, and a 5 oz can of tuna
+// gives 4 oz, a 160 g tin 112 g.
+double drainedShare(const QString& food)
+{
+    static const QRegularExpression fish(QStringLiteral("\\b(?:tuna|salmon)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return fish.match(food).hasMatch() ? 0.75 : 0.6;
+}
+
+// Whether a weight is that of one or a few whole cans of beans as the shops sell them (15, 15.5,
+// 16 and 19 oz; 400, 410 and 420 g): "15 oz red kidney beans, rinsed and drained" is the can,
+// not the beans left in the sieve.
+bool isCansWeight(double amount, const QString& unit)
+{
+    const double grams = amount * nutrition::conversionFactor(unit, QStringLiteral("g"));
+    static constexpr std::array sizes{400.0, 410.0, 420.0, 425.2, 439.4, 453.6, 538.6};
+    return std::any_of(sizes.cbegin(), sizes.cend(), [grams](double size) {
+        const double cans = std::round(grams / size);
+        return cans >= 1 && cans <= 4 && std::abs(grams / size - cans) < 0.01 * cans;
+    });
+}
+
 // Puts another food in the first food's place, with the first's score, and drops it from further
 // down the list.
 void replaceFirstFood(QList<FoodMatch>& foods, int food)
@@ -123,32 +149,39 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     reviewed.line = line;
     if (!reviewed.isIngredient() || line.food.isEmpty())
         return reviewed;
-    // A drained can gives its drained solids, which weigh about three fifths of what the can
-    // holds ("1 (15 oz) can chickpeas, rinsed and drained" is some 9 oz of chickpeas).
+    // A drained can gives its drained solids, which weigh a share of what the can holds ("1 (15
+    // oz) can chickpeas, rinsed and drained" is some 9 oz of chickpeas).
     static const QRegularExpression drainedNote(QStringLiteral("\\bdrained\\b"),
                                                 QRegularExpression::CaseInsensitiveOption);
     const bool saysDrained =
         std::any_of(line.notes.cbegin(), line.notes.cend(),
                     [](const QString& note) { return drainedNote.match(note).hasMatch(); });
     const bool drained = line.package == QLatin1String("can") && saysDrained;
-    if (drained && line.quantity && unitClass(line.unit) == UnitClass::Weight)
-        reviewed.line.quantity = *line.quantity * 0.6;
     // Beans a cook drains come from a can, though the line names no can ("15 oz kidney beans,
     // rinsed and drained"): dried ones are soaked and cooked first and say so.
-    static const QRegularExpression pulses(QStringLiteral("\\b(?:beans?|chickpeas?|garbanzos?)\\b"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pulses(
+        QStringLiteral("\\b(?:beans?|chickpeas?|garbanzos?|lentils?)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression dried(QStringLiteral("\\b(?:dried|dry|soaked|cooked)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     const bool drainedPulses = saysDrained && pulses.match(line.food).hasMatch() &&
                                !dried.match(line.food + u' ' + line.notes.join(u' ')).hasMatch();
+    if (line.quantity && unitClass(line.unit) == UnitClass::Weight &&
+        (drained || (drainedPulses && isCansWeight(*line.quantity, line.unit))))
+        reviewed.line.quantity = *line.quantity * drainedShare(line.food);
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
     // A can "no salt added" needs neither hint: USDA names its unsalted cans so, and keeps none
-    // of beans, for which the cooks' names give the beans cooked without salt.
-    static const QRegularExpression noSaltAdded(QStringLiteral("\\bno[\\s-]salt[\\s-]added\\b"),
-                                                QRegularExpression::CaseInsensitiveOption);
-    const bool canForms =
-        line.package == QLatin1String("can") && !noSaltAdded.match(line.food).hasMatch();
+    // of beans, for which the cooks' names give the beans cooked without salt. Nor does one of
+    // lentils, of which USDA keeps no can at all: the cooks' names give them boiled and salted.
+    static const QRegularExpression noSaltAdded(
+        QStringLiteral("\\bno[\\s-](?:salt[\\s-]added|added[\\s-]salt)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const bool canForms = line.package == QLatin1String("can") &&
+                          !noSaltAdded.match(line.food).hasMatch() &&
+                          !lentils.match(line.food).hasMatch();
     const bool cannedPulses = drainedPulses && !noSaltAdded.match(line.food).hasMatch();
     QStringList hints;
     if (canForms)
@@ -181,7 +214,7 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     static const QRegularExpression lessSalt(
         QStringLiteral(
             "\\b(?:(?:low|lower|lowest|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|"
-            "unsalted|no[\\s-]salt[\\s-]added)\\b"),
+            "unsalted|no[\\s-]salt[\\s-]added|no[\\s-]added[\\s-]salt)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression canned(QStringLiteral("^\\s*canned\\s*$"),
                                            QRegularExpression::CaseInsensitiveOption);

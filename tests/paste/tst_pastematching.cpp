@@ -150,6 +150,7 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"us-baking-sized-lines.tsv"_s << 0.85;
     QTest::newRow("British and Australian salt and the kin of their foods, run once")
         << u"uk-au-salt-and-kin-lines.tsv"_s << 0.65;
+    QTest::newRow("canned foods, drained or not, run once") << u"canned-foods-lines.tsv"_s << 0.85;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
