@@ -148,6 +148,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"uk-au-pantry-lines.tsv"_s << 0.88;
     QTest::newRow("American baking and sized foods, run once")
         << u"us-baking-sized-lines.tsv"_s << 0.85;
+    QTest::newRow("American household measures, run once")
+        << u"american-measures-lines.tsv"_s << 0.0;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
