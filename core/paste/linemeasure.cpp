@@ -218,16 +218,25 @@ struct VolumeFit {
     int fit; // how well its words fit the line's (measureFit)
 };
 
-// The food's household volumes with what a millilitre of each weighs.
+// What a sifted cup weighs of one dipped unsifted: cake flour 100 g against 137 g, as baking
+// guides and USDA's older handbook weigh it.
+constexpr double siftedShare = 0.73;
+
+// The food's household volumes with what a millilitre of each weighs, in the form the line's
+// words say: an unsifted cup of flour the line sifts is so much lighter.
 QList<std::pair<const HouseholdWeights::Measure*, double>>
-householdVolumes(const QList<HouseholdWeights::Measure>& measures)
+householdVolumes(const QList<HouseholdWeights::Measure>& measures,
+                 const QSet<QString>& lineWords = {})
 {
+    const bool sifted = lineWords.contains(QStringLiteral("sifted"));
     QList<std::pair<const HouseholdWeights::Measure*, double>> volumes;
     for (const HouseholdWeights::Measure& measure : measures) {
         const usda::UnitMatch standard = householdVolume(measure.unit);
-        if (unitClass(standard.unit) == UnitClass::Volume)
-            volumes.append({&measure, measure.gramsPerUnit /
-                                          (standard.multiplier * baseAmount(standard.unit))});
+        if (unitClass(standard.unit) != UnitClass::Volume)
+            continue;
+        const bool airier = sifted && matchWords(measure.unit).contains(QStringLiteral("unsifted"));
+        volumes.append({&measure, measure.gramsPerUnit * (airier ? siftedShare : 1) /
+                                      (standard.multiplier * baseAmount(standard.unit))});
     }
     return volumes;
 }
@@ -238,7 +247,7 @@ std::optional<VolumeFit> bestVolume(const QList<HouseholdWeights::Measure>& meas
 {
     std::optional<VolumeFit> best;
     int bestRank = std::numeric_limits<int>::min();
-    for (const auto& [measure, perMl] : householdVolumes(measures)) {
+    for (const auto& [measure, perMl] : householdVolumes(measures, lineWords)) {
         const int fit = measureFit(measure->unit, lineWords);
         const int rank = (householdVolume(measure->unit).unit == unit) * 1000 + fit;
         if (rank > bestRank) {
@@ -341,7 +350,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         return std::nullopt;
     // Only words that fit the line better than those of the measure the food keeps: a spoon
     // USDA weighs a little lighter than its cup is no other form.
-    for (const auto& [measure, perMl] : householdVolumes(measures))
+    for (const auto& [measure, perMl] : householdVolumes(measures, lineWords))
         if (std::abs(perMl / ownPerMl - 1) < 0.02 &&
             measureFit(measure->unit, lineWords) >= best->fit)
             return std::nullopt;
