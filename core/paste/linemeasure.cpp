@@ -332,8 +332,9 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
 }
 
 // The grams of a volume of the food where USDA weighs the form the line's words say otherwise
-// than the food's own volume measure by more than a tenth: "1 cup heavy cream" is the fluid cup
-// (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded.
+// than the food's own volume measure by more than a twentieth: "1 cup heavy cream" is the fluid
+// cup (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded,
+// "1 cup pecan halves" the halves (99 g), not the chopped cup (109 g).
 std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord& food,
                                      const QString& unit, double amount,
                                      const QList<HouseholdWeights::Measure>& measures)
@@ -346,7 +347,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
     const QSet<QString> lineWords = wordsOf(line);
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
-    if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.1)
+    if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
     // Only words that fit the line better than those of the measure the food keeps: a spoon
     // USDA weighs a little lighter than its cup is no other form.
