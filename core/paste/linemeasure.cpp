@@ -218,16 +218,25 @@ struct VolumeFit {
     int fit; // how well its words fit the line's (measureFit)
 };
 
-// The food's household volumes with what a millilitre of each weighs.
+// What a sifted cup weighs of one dipped unsifted: cake flour 100 g against 137 g, as baking
+// guides and USDA's older handbook weigh it.
+constexpr double siftedShare = 0.73;
+
+// The food's household volumes with what a millilitre of each weighs, in the form the line's
+// words say: an unsifted cup of flour the line sifts is so much lighter.
 QList<std::pair<const HouseholdWeights::Measure*, double>>
-householdVolumes(const QList<HouseholdWeights::Measure>& measures)
+householdVolumes(const QList<HouseholdWeights::Measure>& measures,
+                 const QSet<QString>& lineWords = {})
 {
+    const bool sifted = lineWords.contains(QStringLiteral("sifted"));
     QList<std::pair<const HouseholdWeights::Measure*, double>> volumes;
     for (const HouseholdWeights::Measure& measure : measures) {
         const usda::UnitMatch standard = householdVolume(measure.unit);
-        if (unitClass(standard.unit) == UnitClass::Volume)
-            volumes.append({&measure, measure.gramsPerUnit /
-                                          (standard.multiplier * baseAmount(standard.unit))});
+        if (unitClass(standard.unit) != UnitClass::Volume)
+            continue;
+        const bool airier = sifted && matchWords(measure.unit).contains(QStringLiteral("unsifted"));
+        volumes.append({&measure, measure.gramsPerUnit * (airier ? siftedShare : 1) /
+                                      (standard.multiplier * baseAmount(standard.unit))});
     }
     return volumes;
 }
@@ -238,7 +247,7 @@ std::optional<VolumeFit> bestVolume(const QList<HouseholdWeights::Measure>& meas
 {
     std::optional<VolumeFit> best;
     int bestRank = std::numeric_limits<int>::min();
-    for (const auto& [measure, perMl] : householdVolumes(measures)) {
+    for (const auto& [measure, perMl] : householdVolumes(measures, lineWords)) {
         const int fit = measureFit(measure->unit, lineWords);
         const int rank = (householdVolume(measure->unit).unit == unit) * 1000 + fit;
         if (rank > bestRank) {
@@ -323,8 +332,9 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
 }
 
 // The grams of a volume of the food where USDA weighs the form the line's words say otherwise
-// than the food's own volume measure by more than a tenth: "1 cup heavy cream" is the fluid cup
-// (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded.
+// than the food's own volume measure by more than a twentieth: "1 cup heavy cream" is the fluid
+// cup (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded,
+// "1 cup pecan halves" the halves (99 g), not the chopped cup (109 g).
 std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord& food,
                                      const QString& unit, double amount,
                                      const QList<HouseholdWeights::Measure>& measures)
@@ -337,11 +347,11 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
     const QSet<QString> lineWords = wordsOf(line);
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
-    if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.1)
+    if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
     // Only words that fit the line better than those of the measure the food keeps: a spoon
     // USDA weighs a little lighter than its cup is no other form.
-    for (const auto& [measure, perMl] : householdVolumes(measures))
+    for (const auto& [measure, perMl] : householdVolumes(measures, lineWords))
         if (std::abs(perMl / ownPerMl - 1) < 0.02 &&
             measureFit(measure->unit, lineWords) >= best->fit)
             return std::nullopt;

@@ -121,6 +121,27 @@ void replaceFirstFood(QList<FoodMatch>& foods, int food)
     foods.removeIf([food](const FoodMatch& other) { return other.index == food; });
     foods.front().index = food;
 }
+
+// The food without its skin where USDA keeps both and the line peels it: "6 cups peeled, sliced
+// apples" weigh and count as apples without skin, "1 cucumber, peeled" as the peeled cucumber.
+int peeledFood(const IngredientLine& line, int food, const IngTable& ingredients)
+{
+    const QString text = line.food + u' ' + line.notes.join(u' ');
+    if (!matchWords(text).contains(QStringLiteral("peeled")))
+        return food;
+    static const std::pair<QLatin1StringView, QLatin1StringView> skins[]{
+        {QLatin1StringView("with skin"), QLatin1StringView("without skin")},
+        {QLatin1StringView("with peel"), QLatin1StringView("peeled")}};
+    const QString name = ingredients.at(food).name;
+    for (const auto& [with, without] : skins) {
+        if (!name.contains(with))
+            continue;
+        const int peeled =
+            ingredients.lastIndexOfNameIgnoringCase(QString(name).replace(with, without));
+        return peeled >= 0 ? peeled : food;
+    }
+    return food;
+}
 } // namespace
 
 const QStringList& ReviewedLine::notes()
@@ -275,6 +296,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         !reviewed.foods.isEmpty())
         replaceFirstFood(reviewed.foods,
                          leanOnlyCut(reviewed.foods.front().index, matcher, ingredients));
+    if (!reviewed.foods.isEmpty())
+        replaceFirstFood(reviewed.foods,
+                         peeledFood(line, reviewed.foods.front().index, ingredients));
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
     chooseFood(reviewed, good ? reviewed.foods.front().index : -1, ingredients, weights);
     if (!line.hasQuantity() || reviewed.measure.usable())

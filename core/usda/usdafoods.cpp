@@ -234,12 +234,23 @@ QStringList nameCandidates(const QString& description)
 
 UnitMatch standardUnit(const QString& usdaUnit)
 {
+    // USDA spells a few measures its own way: "tbso" for a tablespoon, "fluid ounce", "jigger
+    // 1.5 fl oz", "liter", "grams 1 serving".
     static const QRegularExpression pattern(
-        QStringLiteral("^(fl oz|cups?|tbsp|tablespoons?|tsp|teaspoons?|oz|lb|pints?|quarts?|ml|g)"
-                       "(?![A-Za-z.])"),
+        QStringLiteral("^(fl oz|fluid ounces?|jigger|cups?|tbsp|tbso|tablespoons?|tsp|teaspoons?|"
+                       "oz|ounces?|lb|pints?|quarts?|liters?|ml|g|grams)(?![A-Za-z.])"),
         QRegularExpression::CaseInsensitiveOption);
     static const std::map<QString, UnitMatch> units{
         {QStringLiteral("fl oz"), {QStringLiteral("tbs"), 2}},
+        {QStringLiteral("fluid ounce"), {QStringLiteral("tbs"), 2}},
+        {QStringLiteral("fluid ounces"), {QStringLiteral("tbs"), 2}},
+        {QStringLiteral("jigger"), {QStringLiteral("tbs"), 3}},
+        {QStringLiteral("tbso"), {QStringLiteral("tbs"), 1}},
+        {QStringLiteral("ounce"), {QStringLiteral("oz"), 1}},
+        {QStringLiteral("ounces"), {QStringLiteral("oz"), 1}},
+        {QStringLiteral("liter"), {QStringLiteral("ml"), 1000}},
+        {QStringLiteral("liters"), {QStringLiteral("ml"), 1000}},
+        {QStringLiteral("grams"), {QStringLiteral("g"), 1}},
         {QStringLiteral("cup"), {QStringLiteral("cup"), 1}},
         {QStringLiteral("cups"), {QStringLiteral("cup"), 1}},
         {QStringLiteral("tbsp"), {QStringLiteral("tbs"), 1}},

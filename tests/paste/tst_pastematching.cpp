@@ -151,6 +151,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
     QTest::newRow("British and Australian salt and the kin of their foods, run once")
         << u"uk-au-salt-and-kin-lines.tsv"_s << 0.65;
     QTest::newRow("canned foods, drained or not, run once") << u"canned-foods-lines.tsv"_s << 0.85;
+    QTest::newRow("American household measures, run once")
+        << u"american-measures-lines.tsv"_s << 0.75;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
