@@ -129,9 +129,13 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
     Cursor after{cursor.text, cursor.at + word.size()};
     if (after.at >= after.text.size() || !after.text.at(after.at).isSpace())
         return std::nullopt; // "One-pot pasta"
-    // "A" and "an" count only before a unit: "a pinch of salt", not "A simple cake".
+    // "A" and "an" count only before a unit or a size: "a pinch of salt", "a 15-oz. can of
+    // beans", not "A simple cake".
     if (word.size() <= 2) {
         after.skipBlanks();
+        static const QRegularExpression size(QStringLiteral("^\\d[\\d./]*\\s*-?\\s*(?=\\D)"));
+        if (const QRegularExpressionMatch m = size.match(after.rest()); m.hasMatch())
+            after.at += m.capturedLength(0);
         if (readUnit(after).isEmpty())
             return std::nullopt;
     }
