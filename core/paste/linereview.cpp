@@ -3,6 +3,7 @@
 #include "core/analysis/nutrition.h"
 #include "core/analysis/recipelines.h"
 #include "core/exchange/linenotes.h"
+#include "core/paste/animals.h"
 #include "core/paste/leanshare.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
@@ -278,6 +279,12 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (!others.isEmpty() && others.front().score >= matchedScore)
             reviewed.foods = others;
     }
+    // "Pork stew meat" is no beef chuck for stew: the animal the line names is its food's, from
+    // further down the ranking where the first food is of another.
+    if (!reviewed.foods.isEmpty() &&
+        ofAnotherAnimal(line.food, ingredients.at(reviewed.foods.front().index).name))
+        reviewed.foods = ofTheNamedAnimal(
+            line.food, matcher.bestFoods(words, 40, hints, line.readIn), ingredients, matchedScore);
     // A line naming a stored food by its whole name, as this program's own MealMaster files write
     // it ("2 tb Syrups, maple"), is that food, whatever else its words would find.
     if (const qsizetype at = line.text.indexOf(line.food); at >= 0) {

@@ -153,6 +153,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
     QTest::newRow("canned foods, drained or not, run once") << u"canned-foods-lines.tsv"_s << 0.85;
     QTest::newRow("American household measures, run once")
         << u"american-measures-lines.tsv"_s << 0.75;
+    QTest::newRow("meat, fish and bread as shops sell them, run once")
+        << u"meat-fish-bread-lines.tsv"_s << 0.7;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
