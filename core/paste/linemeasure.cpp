@@ -428,8 +428,9 @@ std::optional<double> portionGrams(const IngredientLine& line, double amount,
 }
 
 // A spoon of a salt whose flakes or coarse grains lie looser than fine table salt's, or of a salt
-// mixed with a spice, holds less salt than USDA's spoon of table salt: the teaspoon the makers
-// weigh for it, where the line's own words name it ("kosher salt", "garlic salt").
+// mixed with spices, holds less salt than USDA's spoon of table salt: the salt in a teaspoon of
+// it as the makers' labels give it, where the line's own words name it ("kosher salt", "garlic
+// salt", "Cajun seasoning").
 std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit, double amount,
                                  const QString& foodName, const HouseholdWeights& weights,
                                  QString* estimate)
@@ -443,7 +444,8 @@ std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit
         !std::all_of(spoon->words.cbegin(), spoon->words.cend(),
                      [&](const QString& word) { return said.contains(word); }))
         return std::nullopt;
-    *estimate = QStringLiteral("estimated: ") + spoon->described();
+    *estimate = QStringLiteral("estimated: a teaspoon of %1 holds %2 g of salt")
+                    .arg(spoon->food, doubleText(spoon->grams));
     return amount * baseAmount(unit) / baseAmount(QStringLiteral("tsp")) * spoon->grams;
 }
 
