@@ -427,6 +427,28 @@ std::optional<double> portionGrams(const IngredientLine& line, double amount,
     return amount * portion->grams;
 }
 
+// A spoon of a salt whose flakes or coarse grains lie looser than fine table salt's, or of a salt
+// mixed with spices, holds less salt than USDA's spoon of table salt: the salt in a teaspoon of
+// it as the makers' labels give it, where the line's own words name it ("kosher salt", "garlic
+// salt", "Cajun seasoning").
+std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit, double amount,
+                                 const QString& foodName, const HouseholdWeights& weights,
+                                 QString* estimate)
+{
+    if (unitClass(unit) != UnitClass::Volume)
+        return std::nullopt;
+    const TypicalWeights::Weight* spoon =
+        weights.typical().weightOf(QStringLiteral("teaspoon"), typicalWords(line, foodName));
+    const QStringList said = foodAndNoteWords(line);
+    if (!spoon || spoon->words.isEmpty() ||
+        !std::all_of(spoon->words.cbegin(), spoon->words.cend(),
+                     [&](const QString& word) { return said.contains(word); }))
+        return std::nullopt;
+    *estimate = QStringLiteral("estimated: a teaspoon of %1 holds %2 g of salt")
+                    .arg(spoon->food, doubleText(spoon->grams));
+    return amount * baseAmount(unit) / baseAmount(QStringLiteral("tsp")) * spoon->grams;
+}
+
 // A weight where USDA gives none for the food itself: that of its nearest kin with the unit
 // ("sweet onion, chopped" weighs as "onion, chopped"), else a typical one kept as data ("a
 // bunch of kale"). The estimate says where it came from.
@@ -597,6 +619,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (measureWord(unit) == QLatin1String("fillet") ||
         (unit.isEmpty() && matchWords(line.food).contains(QLatin1String("fillet"))))
         grams = portionGrams(line, amount, food.name, measures, weights, &estimate);
+    if (!grams)
+        grams = spoonGrams(line, unit, amount, food.name, weights, &estimate);
     // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a
     // peach, counts its edible part, which USDA's values are for.
     QString edible;

@@ -194,17 +194,22 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
     // A can "no salt added" needs neither hint: USDA names its unsalted cans so, and keeps none
-    // of beans, for which the cooks' names give the beans cooked without salt. Nor does one of
-    // lentils, of which USDA keeps no can at all: the cooks' names give them boiled and salted.
+    // of beans, for which the cooks' names give the beans cooked without salt; nor of beans low
+    // in sodium, which those are nearer than the salted can. Nor does one of lentils, of which
+    // USDA keeps no can at all: the cooks' names give them boiled and salted.
     static const QRegularExpression noSaltAdded(
         QStringLiteral("\\bno[\\s-](?:salt[\\s-]added|added[\\s-]salt)\\b"),
         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lowSodium(QStringLiteral("\\blow[\\s-]sodium\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const bool unsalted =
+        noSaltAdded.match(line.food).hasMatch() ||
+        (pulses.match(line.food).hasMatch() && lowSodium.match(line.food).hasMatch());
     static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
-    const bool canForms = line.package == QLatin1String("can") &&
-                          !noSaltAdded.match(line.food).hasMatch() &&
-                          !lentils.match(line.food).hasMatch();
-    const bool cannedPulses = drainedPulses && !noSaltAdded.match(line.food).hasMatch();
+    const bool canForms =
+        line.package == QLatin1String("can") && !unsalted && !lentils.match(line.food).hasMatch();
+    const bool cannedPulses = drainedPulses && !unsalted;
     QStringList hints;
     if (canForms)
         hints.append(QStringLiteral("canned"));

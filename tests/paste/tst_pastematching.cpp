@@ -155,6 +155,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"american-measures-lines.tsv"_s << 0.75;
     QTest::newRow("meat, fish and bread as shops sell them, run once")
         << u"meat-fish-bread-lines.tsv"_s << 0.7;
+    QTest::newRow("salts, stocks and salty foods, run once")
+        << u"salt-and-sodium-lines.tsv"_s << 0.9;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
