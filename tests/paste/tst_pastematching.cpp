@@ -153,6 +153,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
     QTest::newRow("canned foods, drained or not, run once") << u"canned-foods-lines.tsv"_s << 0.85;
     QTest::newRow("American household measures, run once")
         << u"american-measures-lines.tsv"_s << 0.75;
+    QTest::newRow("lean shares, light dairy, cream and nuts, run once")
+        << u"fat-lines.tsv"_s << 0.5;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
