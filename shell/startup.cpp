@@ -3,6 +3,7 @@
 #include "core/session.h"
 #include "platform/displayround.h"
 #include "platform/framedgeometry.h"
+#include "platform/warmbackingstore.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ void StartUp::takeStores()
     // pixel delivers them now, while the splash still waits.
     m_window->grab(QRect(0, 0, 1, 1));
     m_window->winId();
+    warmBackingStore(m_window.get());
     m_ready = true;
     if (m_showWanted)
         showWhenReady();
