@@ -271,9 +271,15 @@ std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measure
 QSet<QString> wordsOf(const IngredientLine& line)
 {
     QSet<QString> words;
-    for (const QString& text : QStringList{line.food, line.size} + line.notes)
+    for (const QString& text : QStringList{line.food, line.size})
         for (const QString& word : matchWords(text))
             words.insert(word);
+    // Cream is measured before it is whipped: "1 cup heavy cream, whipped" is the fluid cup,
+    // where "1 cup whipped cream" is a cup of it whipped.
+    for (const QString& note : line.notes)
+        for (const QString& word : matchWords(note))
+            if (word != QLatin1String("whipped"))
+                words.insert(word);
     return words;
 }
 

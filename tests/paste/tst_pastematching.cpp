@@ -157,6 +157,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"meat-fish-bread-lines.tsv"_s << 0.7;
     QTest::newRow("salts, stocks and salty foods, run once")
         << u"salt-and-sodium-lines.tsv"_s << 0.9;
+    QTest::newRow("lean shares, light dairy, cream and nuts, run once")
+        << u"fat-lines.tsv"_s << 0.85;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
@@ -279,6 +281,9 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
         << u"Australian tablespoon, 20 ml"_s;
     QTest::newRow("an American one") << "Dressing\n\n2 tbs olive oil\n"_ba << u"us"_s
                                      << u"2 tbs olive oil"_s << QJsonValue(27) << QString();
+    QTest::newRow("cream is measured before it is whipped")
+        << "Topping\n\n1 cup heavy cream, whipped\n"_ba << QString()
+        << u"1 cup heavy cream, whipped"_s << QJsonValue(238) << QString();
 }
 
 void TestPasteMatching::analyzeCountsWhatIsEaten()
