@@ -159,6 +159,7 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"salt-and-sodium-lines.tsv"_s << 0.9;
     QTest::newRow("lean shares, light dairy, cream and nuts, run once")
         << u"fat-lines.tsv"_s << 0.85;
+    QTest::newRow("the world's pantry foods, run once") << u"world-pantry-lines.tsv"_s << 0.9;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
