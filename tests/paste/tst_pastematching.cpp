@@ -159,6 +159,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"salt-and-sodium-lines.tsv"_s << 0.9;
     QTest::newRow("lean shares, light dairy, cream and nuts, run once")
         << u"fat-lines.tsv"_s << 0.85;
+    QTest::newRow("convenience foods by the packet, can and jar, run once")
+        << u"convenience-foods-lines.tsv"_s << 0.5;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
