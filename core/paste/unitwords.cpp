@@ -192,6 +192,8 @@ constexpr UnitSpelling spellings[] = {
     {"containers", "container"},
     {"carton", "carton"},
     {"cartons", "carton"},
+    {"tube", "tube"},
+    {"tubes", "tube"},
     {"ctn", "carton"},
     // The two-letter codes of MealMaster files that are not spellings above.
     {"ts", "tsp"},
@@ -278,11 +280,11 @@ std::optional<std::pair<double, QString>> looseMeasure(const QString& unit)
 
 bool isPackage(const QString& unit)
 {
-    static const QStringList packages{QStringLiteral("can"),       QStringLiteral("package"),
-                                      QStringLiteral("packet"),    QStringLiteral("jar"),
-                                      QStringLiteral("bottle"),    QStringLiteral("bag"),
-                                      QStringLiteral("box"),       QStringLiteral("carton"),
-                                      QStringLiteral("container"), QStringLiteral("envelope")};
+    static const QStringList packages{
+        QStringLiteral("can"),      QStringLiteral("package"), QStringLiteral("packet"),
+        QStringLiteral("jar"),      QStringLiteral("bottle"),  QStringLiteral("bag"),
+        QStringLiteral("box"),      QStringLiteral("carton"),  QStringLiteral("container"),
+        QStringLiteral("envelope"), QStringLiteral("tube")};
     return packages.contains(unit);
 }
 
