@@ -192,9 +192,11 @@ constexpr UnitSpelling spellings[] = {
     {"containers", "container"},
     {"carton", "carton"},
     {"cartons", "carton"},
+    {"ctn", "carton"},
     {"tube", "tube"},
     {"tubes", "tube"},
-    {"ctn", "carton"},
+    {"tub", "tub"},
+    {"tubs", "tub"},
     // The two-letter codes of MealMaster files that are not spellings above.
     {"ts", "tsp"},
     {"md", "medium"},
@@ -284,7 +286,7 @@ bool isPackage(const QString& unit)
         QStringLiteral("can"),      QStringLiteral("package"), QStringLiteral("packet"),
         QStringLiteral("jar"),      QStringLiteral("bottle"),  QStringLiteral("bag"),
         QStringLiteral("box"),      QStringLiteral("carton"),  QStringLiteral("container"),
-        QStringLiteral("envelope"), QStringLiteral("tube")};
+        QStringLiteral("envelope"), QStringLiteral("tube"),    QStringLiteral("tub")};
     return packages.contains(unit);
 }
 
