@@ -193,6 +193,10 @@ constexpr UnitSpelling spellings[] = {
     {"carton", "carton"},
     {"cartons", "carton"},
     {"ctn", "carton"},
+    {"tube", "tube"},
+    {"tubes", "tube"},
+    {"tub", "tub"},
+    {"tubs", "tub"},
     // The two-letter codes of MealMaster files that are not spellings above.
     {"ts", "tsp"},
     {"md", "medium"},
@@ -278,11 +282,11 @@ std::optional<std::pair<double, QString>> looseMeasure(const QString& unit)
 
 bool isPackage(const QString& unit)
 {
-    static const QStringList packages{QStringLiteral("can"),       QStringLiteral("package"),
-                                      QStringLiteral("packet"),    QStringLiteral("jar"),
-                                      QStringLiteral("bottle"),    QStringLiteral("bag"),
-                                      QStringLiteral("box"),       QStringLiteral("carton"),
-                                      QStringLiteral("container"), QStringLiteral("envelope")};
+    static const QStringList packages{
+        QStringLiteral("can"),      QStringLiteral("package"), QStringLiteral("packet"),
+        QStringLiteral("jar"),      QStringLiteral("bottle"),  QStringLiteral("bag"),
+        QStringLiteral("box"),      QStringLiteral("carton"),  QStringLiteral("container"),
+        QStringLiteral("envelope"), QStringLiteral("tube"),    QStringLiteral("tub")};
     return packages.contains(unit);
 }
 

@@ -160,6 +160,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
     QTest::newRow("lean shares, light dairy, cream and nuts, run once")
         << u"fat-lines.tsv"_s << 0.85;
     QTest::newRow("the world's pantry foods, run once") << u"world-pantry-lines.tsv"_s << 0.9;
+    QTest::newRow("convenience foods by the packet, can and jar, run once")
+        << u"convenience-foods-lines.tsv"_s << 0.9;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
