@@ -159,6 +159,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
         << u"salt-and-sodium-lines.tsv"_s << 0.9;
     QTest::newRow("lean shares, light dairy, cream and nuts, run once")
         << u"fat-lines.tsv"_s << 0.85;
+    QTest::newRow("fruit and vegetables by count, size and part, run once")
+        << u"produce-by-count-lines.tsv"_s << 0.5;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
