@@ -579,6 +579,21 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     const auto knows = [&](const QString& word) {
         return fits(word) || (!own.isEmpty() && ownMeasureCounts(own, word));
     };
+    // "4 large cabbage leaves" are so many leaves of that size, not the heads a lettuce or a
+    // cabbage counted is: a piece the food's words name that its measures weigh is the unit.
+    if (line.unit.isEmpty() || isSize(line.unit)) {
+        const QStringList named = matchWords(line.food);
+        const auto piece = std::find_if(named.cbegin(), named.cend(), [&](const QString& word) {
+            return word != QLatin1String("head") && unitClass(word) == UnitClass::Count &&
+                   fits(word) && fits(QStringLiteral("head"));
+        });
+        if (piece != named.cend()) {
+            IngredientLine pieces = line;
+            pieces.size = line.unit.isEmpty() ? line.size : line.unit;
+            pieces.unit = *piece;
+            return measureLine(pieces, food, weights);
+        }
+    }
     // A pinch, a knob or a handful the food's measures do not know is so much of a spoon or a cup.
     if (const auto loose = looseMeasure(unit); loose && !fits(unit)) {
         amount *= loose->first;
