@@ -700,11 +700,17 @@ IngredientLine readIngredientLine(QStringView written)
     static const QRegularExpression whitePart(
         QStringLiteral("^(?:the\\s+)?white\\s+parts?\\s+of\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
+    // "1 lemon, juiced", "2 limes, zested and juiced": the fruit's juice is what goes in.
+    static const QRegularExpression juiced(
+        QStringLiteral("^([\\d.].*?)\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?juiced\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
     reading.remove(whitePart);
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
+    else if (const QRegularExpressionMatch j = juiced.match(reading); j.hasMatch())
+        reading = j.captured(1) + QStringLiteral(" juice");
     reading = amountFirst(reading);
     Cursor cursor{reading};
     const QRegularExpressionMatch negative = minus.match(reading);
