@@ -696,9 +696,10 @@ IngredientLine readIngredientLine(QStringView written)
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.
     static const QRegularExpression minus(QStringLiteral("^-(?=[\\d.])"));
-    // "The white part of 1 leek": the white is the part USDA weighs as the leek.
+    // "The white part of 1 leek", "kernels from 2 cobs": the part USDA weighs as the food.
     static const QRegularExpression whitePart(
-        QStringLiteral("^(?:the\\s+)?white\\s+parts?\\s+of\\s+(?=[\\d.])"),
+        QStringLiteral("^(?:the\\s+)?(?:white\\s+parts?|kernels)\\s+(?:cut\\s+)?(?:of|from|off)\\s+"
+                       "(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     // "1 lemon, juiced", "2 limes, zested and juiced": the fruit's juice is what goes in.
     static const QRegularExpression juiced(
