@@ -634,6 +634,15 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
 
     std::optional<double> grams;
     QString estimate;
+    // "1 large sweet potato": a size of a food USDA weighs one piece of, as kept beside it.
+    if (const TypicalWeights::Weight* sized =
+            unweighedSize.isEmpty()
+                ? nullptr
+                : weights.typical().weightOf(unweighedSize, typicalWords(line, food.name));
+        sized && !sized->words.isEmpty()) {
+        grams = amount * sized->grams;
+        estimate = QStringLiteral("estimated: ") + sized->described();
+    }
     if (measureWord(unit) == QLatin1String("can"))
         grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
     // "4 fillets cod" counts by the fillet; "4 cod fillets" keeps the word in its food.
