@@ -705,9 +705,22 @@ IngredientLine readIngredientLine(QStringView written)
     static const QRegularExpression juiced(
         QStringLiteral("^([\\d.].*?)\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?juiced\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
+    // "2.5cm piece ginger" is one inch piece, as a length is no count; "a thumb-sized piece of
+    // ginger" is one thumb of it.
+    static const QRegularExpression cmPiece(
+        QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*-?\\s*cm\\s+(?=(?:piece|knob|chunk)s?\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression thumb(
+        QStringLiteral("^(?:an?\\s+|1\\s+)?thumb(?:[-\\s]*sized?)?\\s+(?:(?:piece|knob|chunk)\\s+)?"
+                       "(?:of\\s+)?"),
+        QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
     reading.remove(whitePart);
+    if (const QRegularExpressionMatch m = cmPiece.match(reading); m.hasMatch())
+        reading = QString::number(m.captured(1).toDouble() / 2.5) + u' ' +
+                  reading.sliced(m.capturedLength(0));
+    reading.replace(thumb, QStringLiteral("1 thumb "));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
     else if (const QRegularExpressionMatch j = juiced.match(reading); j.hasMatch())

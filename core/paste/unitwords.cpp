@@ -160,6 +160,8 @@ constexpr UnitSpelling spellings[] = {
     {"pcs", "piece"},
     {"handful", "handful"},
     {"handfuls", "handful"},
+    {"thumb", "thumb"},
+    {"thumbs", "thumb"},
     {"knob", "knob"},
     {"knobs", "knob"},
     {"splash", "splash"},
