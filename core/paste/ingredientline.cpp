@@ -701,9 +701,11 @@ IngredientLine readIngredientLine(QStringView written)
         QStringLiteral("^(?:the\\s+)?(?:white\\s+parts?|kernels)\\s+(?:cut\\s+)?(?:of|from|off)\\s+"
                        "(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
-    // "1 lemon, juiced", "2 limes, zested and juiced": the fruit's juice is what goes in.
+    // "1 lemon, juiced", "2 limes, zested and juiced": the fruit's juice is what goes in; of "1
+    // orange, zested" its zest.
     static const QRegularExpression juiced(
-        QStringLiteral("^([\\d.].*?)\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?juiced\\s*$"),
+        QStringLiteral(
+            "^([\\d.].*?)\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?(juice|zest)e?d\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     // "2.5cm piece ginger" is one inch piece, as a length is no count; "a thumb-sized piece of
     // ginger" is one thumb of it.
@@ -724,7 +726,7 @@ IngredientLine readIngredientLine(QStringView written)
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
     else if (const QRegularExpressionMatch j = juiced.match(reading); j.hasMatch())
-        reading = j.captured(1) + QStringLiteral(" juice");
+        reading = j.captured(1) + u' ' + j.captured(2);
     reading = amountFirst(reading);
     Cursor cursor{reading};
     const QRegularExpressionMatch negative = minus.match(reading);
