@@ -696,15 +696,37 @@ IngredientLine readIngredientLine(QStringView written)
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.
     static const QRegularExpression minus(QStringLiteral("^-(?=[\\d.])"));
-    // "The white part of 1 leek": the white is the part USDA weighs as the leek.
+    // "The white part of 1 leek", "kernels from 2 cobs": the part USDA weighs as the food.
     static const QRegularExpression whitePart(
-        QStringLiteral("^(?:the\\s+)?white\\s+parts?\\s+of\\s+(?=[\\d.])"),
+        QStringLiteral("^(?:the\\s+)?(?:white\\s+parts?|kernels)\\s+(?:cut\\s+)?(?:of|from|off)\\s+"
+                       "(?=[\\d.])"),
+        QRegularExpression::CaseInsensitiveOption);
+    // "1 lemon, juiced", "2 limes, zested and juiced": the fruit's juice is what goes in; of "1
+    // orange, zested" its zest.
+    static const QRegularExpression juiced(
+        QStringLiteral(
+            "^([\\d.].*?)\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?(juice|zest)e?d\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    // "2.5cm piece ginger" is one inch piece, as a length is no count; "a thumb-sized piece of
+    // ginger" is one thumb of it.
+    static const QRegularExpression cmPiece(
+        QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*-?\\s*cm\\s+(?=(?:piece|knob|chunk)s?\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression thumb(
+        QStringLiteral("^(?:an?\\s+|1\\s+)?thumb(?:[-\\s]*sized?)?\\s+(?:(?:piece|knob|chunk)\\s+)?"
+                       "(?:of\\s+)?"),
         QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
     reading.remove(whitePart);
+    if (const QRegularExpressionMatch m = cmPiece.match(reading); m.hasMatch())
+        reading = QString::number(m.captured(1).toDouble() / 2.5) + u' ' +
+                  reading.sliced(m.capturedLength(0));
+    reading.replace(thumb, QStringLiteral("1 thumb "));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
+    else if (const QRegularExpressionMatch j = juiced.match(reading); j.hasMatch())
+        reading = j.captured(1) + u' ' + j.captured(2);
     reading = amountFirst(reading);
     Cursor cursor{reading};
     const QRegularExpressionMatch negative = minus.match(reading);

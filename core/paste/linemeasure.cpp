@@ -579,6 +579,24 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     const auto knows = [&](const QString& word) {
         return fits(word) || (!own.isEmpty() && ownMeasureCounts(own, word));
     };
+    // "4 large cabbage leaves" are so many leaves of that size, not the heads a lettuce or a
+    // cabbage counted is, and "3 lime leaves" no limes: leaves the line names, or a piece its
+    // food words name that the measures of a food counted by the head weigh, are the unit.
+    if (line.unit.isEmpty() || isSize(line.unit)) {
+        const QString head = QStringLiteral("head");
+        const QStringList named = matchWords(line.food);
+        const auto piece = std::find_if(named.cbegin(), named.cend(), [&](const QString& word) {
+            return word == QLatin1String("leaf") ||
+                   (word != head && unitClass(word) == UnitClass::Count && fits(word) &&
+                    fits(head));
+        });
+        if (piece != named.cend()) {
+            IngredientLine pieces = line;
+            pieces.size = line.unit.isEmpty() ? line.size : line.unit;
+            pieces.unit = *piece;
+            return measureLine(pieces, food, weights);
+        }
+    }
     // A pinch, a knob or a handful the food's measures do not know is so much of a spoon or a cup.
     if (const auto loose = looseMeasure(unit); loose && !fits(unit)) {
         amount *= loose->first;
@@ -619,6 +637,15 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
 
     std::optional<double> grams;
     QString estimate;
+    // "1 large sweet potato": a size of a food USDA weighs one piece of, as kept beside it.
+    if (const TypicalWeights::Weight* sized =
+            unweighedSize.isEmpty()
+                ? nullptr
+                : weights.typical().weightOf(unweighedSize, typicalWords(line, food.name));
+        sized && !sized->words.isEmpty()) {
+        grams = amount * sized->grams;
+        estimate = QStringLiteral("estimated: ") + sized->described();
+    }
     if (measureWord(unit) == QLatin1String("can"))
         grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
     // "4 fillets cod" counts by the fillet; "4 cod fillets" keeps the word in its food.

@@ -24,6 +24,8 @@ QString kindOf(const QString& word)
         {QStringLiteral("halved"), QStringLiteral("halves")},
         {QStringLiteral("liquid"), QStringLiteral("fluid")},
         {QStringLiteral("roma"), QStringLiteral("plum")},
+        // A lettuce's large leaves are its outer ones.
+        {QStringLiteral("large"), QStringLiteral("outer")},
     };
     return kinds.value(word, word);
 }

@@ -22,8 +22,11 @@ TypicalWeights::TypicalWeights(const QByteArray& table)
 
 QString TypicalWeights::Weight::described() const
 {
+    static const QStringList sizes{QStringLiteral("small"), QStringLiteral("medium"),
+                                   QStringLiteral("large")};
     const QString one = unit == QLatin1String("each") ? food
                         : food.isEmpty()              ? unit
+                        : sizes.contains(unit)        ? unit + u' ' + food
                                                       : food + u' ' + unit;
     return QStringLiteral("a typical %1 weighs %2 g").arg(one, doubleText(grams));
 }

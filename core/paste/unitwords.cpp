@@ -147,6 +147,9 @@ constexpr UnitSpelling spellings[] = {
     {"loaves", "loaf"},
     {"ear", "ear"},
     {"ears", "ear"},
+    // A cob of corn is an ear.
+    {"cob", "ear"},
+    {"cobs", "ear"},
     {"sprig", "sprig"},
     {"sprigs", "sprig"},
     {"stalk", "stalk"},
@@ -157,6 +160,8 @@ constexpr UnitSpelling spellings[] = {
     {"pcs", "piece"},
     {"handful", "handful"},
     {"handfuls", "handful"},
+    {"thumb", "thumb"},
+    {"thumbs", "thumb"},
     {"knob", "knob"},
     {"knobs", "knob"},
     {"splash", "splash"},
@@ -235,6 +240,8 @@ const QHash<QString, QString>& trailingCountWords()
         {QStringLiteral("sprigs"), QStringLiteral("sprig")},
         {QStringLiteral("slices"), QStringLiteral("slice")},
         {QStringLiteral("heads"), QStringLiteral("head")},
+        // Not "cob", which ends "corn on the cob".
+        {QStringLiteral("cobs"), QStringLiteral("ear")},
     };
     return words;
 }

@@ -162,6 +162,8 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
     QTest::newRow("the world's pantry foods, run once") << u"world-pantry-lines.tsv"_s << 0.9;
     QTest::newRow("convenience foods by the packet, can and jar, run once")
         << u"convenience-foods-lines.tsv"_s << 0.9;
+    QTest::newRow("fruit and vegetables by count, size and part, run once")
+        << u"produce-by-count-lines.tsv"_s << 0.9;
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
