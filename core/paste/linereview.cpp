@@ -262,6 +262,25 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("canned "));
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
+    // A can chooses among the canned and the other forms of the food the line names, never
+    // another food: of "a can of enchilada sauce", which USDA keeps in no can, the sauce is the
+    // cook's, not a canned cranberry sauce that shares the word "sauce". A canned food lacking a
+    // word of the line that the best food of any form has is another food.
+    if (canForms && !reviewed.foods.isEmpty()) {
+        QStringList formless = hints;
+        formless.removeAll(QStringLiteral("canned"));
+        const QList<FoodMatch> named = matcher.bestFoods(words, 5, formless, line.readIn);
+        if (!named.isEmpty() && named.front().score >= sureScore) {
+            const QStringList namedWords = matchWords(ingredients.at(named.front().index).name);
+            const QStringList cannedWords =
+                matchWords(ingredients.at(reviewed.foods.front().index).name);
+            const QStringList lineWords = matchWords(line.food);
+            if (std::any_of(lineWords.cbegin(), lineWords.cend(), [&](const QString& word) {
+                    return namedWords.contains(word) && !cannedWords.contains(word);
+                }))
+                reviewed.foods = named;
+        }
+    }
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.
     static const QRegularExpression conjunction(QStringLiteral("\\s+and\\s+"),
