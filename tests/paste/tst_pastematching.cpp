@@ -63,6 +63,21 @@ std::vector<std::pair<IngredientLine, QStringList>> readTable(const QString& fil
     return rows;
 }
 
+// The rows of a table-driven test of written lines, as line-tables.tsv lists them for it: the
+// file of lines and the share of them that must come out right.
+void addLineTables(const QByteArray& test)
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("share");
+    for (const QByteArray& row :
+         testing::readFile(QStringLiteral(PASTE_DIR "/line-tables.tsv")).split('\n')) {
+        const QList<QByteArray> fields = row.split('\t');
+        if (fields.size() == 4 && fields[0] == test)
+            QTest::newRow(fields[1].constData())
+                << QString::fromUtf8(fields[2]) << fields[3].toDouble();
+    }
+}
+
 } // namespace
 
 class TestPasteMatching : public QObject {
@@ -85,19 +100,7 @@ private Q_SLOTS:
 
 void TestPasteMatching::matchesLinesFirstTime_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<double>("share"); // of the lines matched to the right food and unit
-    QTest::newRow("British and Australian lines, run once")
-        << u"british-australian-lines.tsv"_s << 0.85;
-    QTest::newRow("lines the matcher was made with") << u"ingredient-lines.tsv"_s << 0.95;
-    QTest::newRow("lines written apart from it") << u"unseen-lines.tsv"_s << 0.95;
-    QTest::newRow("lines written after it") << u"later-lines.tsv"_s << 0.9;
-    QTest::newRow("lines from a broad mix of sources") << u"varied-lines.tsv"_s << 0.95;
-    QTest::newRow("the common names of foods") << u"common-names.tsv"_s << 0.97;
-    QTest::newRow("lines as other cooks write them") << u"other-cooks-lines.tsv"_s << 0.87;
-    QTest::newRow("lines written after the last change, run once") << u"last-lines.tsv"_s << 0.85;
-    QTest::newRow("lines written for the closing count, run once")
-        << u"closing-lines.tsv"_s << 0.96;
+    addLineTables("matched");
 }
 
 void TestPasteMatching::matchesLinesFirstTime()
@@ -136,34 +139,7 @@ void TestPasteMatching::matchesLinesFirstTime()
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<double>("share"); // of the lines given the right food and grams
-    QTest::newRow("lines written before the weighing rules") << u"weighed-lines.tsv"_s << 0.9;
-    QTest::newRow("lines written after them, run once") << u"later-weighed-lines.tsv"_s << 0.85;
-    QTest::newRow("British and Australian lines, run once")
-        << u"british-australian-weighed-lines.tsv"_s << 0.85;
-    QTest::newRow("pantry lines and the world's dishes, run once")
-        << u"pantry-and-world-dishes-lines.tsv"_s << 0.85;
-    QTest::newRow("British and Australian packs, spoonfuls, mince and stock, run once")
-        << u"uk-au-pantry-lines.tsv"_s << 0.88;
-    QTest::newRow("American baking and sized foods, run once")
-        << u"us-baking-sized-lines.tsv"_s << 0.85;
-    QTest::newRow("British and Australian salt and the kin of their foods, run once")
-        << u"uk-au-salt-and-kin-lines.tsv"_s << 0.65;
-    QTest::newRow("canned foods, drained or not, run once") << u"canned-foods-lines.tsv"_s << 0.85;
-    QTest::newRow("American household measures, run once")
-        << u"american-measures-lines.tsv"_s << 0.75;
-    QTest::newRow("meat, fish and bread as shops sell them, run once")
-        << u"meat-fish-bread-lines.tsv"_s << 0.7;
-    QTest::newRow("salts, stocks and salty foods, run once")
-        << u"salt-and-sodium-lines.tsv"_s << 0.9;
-    QTest::newRow("lean shares, light dairy, cream and nuts, run once")
-        << u"fat-lines.tsv"_s << 0.85;
-    QTest::newRow("the world's pantry foods, run once") << u"world-pantry-lines.tsv"_s << 0.9;
-    QTest::newRow("convenience foods by the packet, can and jar, run once")
-        << u"convenience-foods-lines.tsv"_s << 0.9;
-    QTest::newRow("fruit and vegetables by count, size and part, run once")
-        << u"produce-by-count-lines.tsv"_s << 0.9;
+    addLineTables("weighed");
 }
 
 void TestPasteMatching::weighsLinesAsAnAnalystWould()
