@@ -275,9 +275,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             const QStringList cannedWords =
                 matchWords(ingredients.at(reviewed.foods.front().index).name);
             const QStringList lineWords = matchWords(line.food);
-            if (std::any_of(lineWords.cbegin(), lineWords.cend(), [&](const QString& word) {
-                    return namedWords.contains(word) && !cannedWords.contains(word);
-                }))
+            // Nor does a can sweeten what the line does not call sweet: "a tin of coconut cream"
+            // for a curry is no canned cream of coconut with its sugar.
+            static const QString sweetened = matchWords(QStringLiteral("sweetened")).front();
+            if (std::any_of(lineWords.cbegin(), lineWords.cend(),
+                            [&](const QString& word) {
+                                return namedWords.contains(word) && !cannedWords.contains(word);
+                            }) ||
+                (cannedWords.contains(sweetened) && !namedWords.contains(sweetened) &&
+                 !lineWords.contains(sweetened)))
                 reviewed.foods = named;
         }
     }
