@@ -720,7 +720,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(about);
     reading.remove(whitePart);
     if (const QRegularExpressionMatch m = cmPiece.match(reading); m.hasMatch())
-        reading = QString::number(m.captured(1).toDouble() / 2.5) + u' ' +
+        reading = QString::number(m.captured(1).toDouble() / 2.5, 'f', 2) + u' ' +
                   reading.sliced(m.capturedLength(0));
     reading.replace(thumb, QStringLiteral("1 thumb "));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
