@@ -692,6 +692,12 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                 : nullptr;
         medium && !grams)
         grams = amount * medium->gramsPerUnit;
+    // "30 saltine crackers" are the plain square ones, not the large round one the food keeps.
+    if (const HouseholdWeights::Measure* plain =
+            unit.isEmpty() && unweighedSize.isEmpty() && !graded ? plainPiece(measures, own)
+                                                                 : nullptr;
+        plain && !grams)
+        grams = amount * plain->gramsPerUnit;
     // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
     // cook buys, as the typical weights keep them, rather than so many servings.
     if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))
