@@ -463,8 +463,16 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
                                      QString* estimate)
 {
     const UnitClass kind = unitClass(unit);
+    // A cup of rice or pasta cooked weighs nothing like a cup of it dry: a volume goes by kin in
+    // the same state only.
+    const auto cooked = [](const QString& name) {
+        static const QString word = matchWords(u"cooked").value(0);
+        return matchWords(name).contains(word);
+    };
     if (kind == UnitClass::Volume || kind == UnitClass::Count) {
         for (const QString& kin : weights.kinOf(foodName)) {
+            if (kind == UnitClass::Volume && cooked(kin) != cooked(foodName))
+                continue;
             if (const auto grams =
                     householdGrams(line, unit, amount, weights.measuresOf(kin), kin)) {
                 *estimate = QStringLiteral("estimated from ") + kin;
