@@ -505,20 +505,28 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
-// A piece of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers", smaller than
-// its American one), as the typical weights keep it by a word the food's name does not have.
-std::optional<double> kindPieceGrams(const IngredientLine& line, double amount,
-                                     const QString& foodName, const HouseholdWeights& weights,
-                                     QString* estimate)
+// A piece or a cup of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers",
+// smaller than its American one; "1 cup panko", flakier than fine dry crumbs), as the typical
+// weights keep it by a word the food's name does not have. A cup takes only a kind whose words the
+// name has none of: one the name knows ("crushed crackers") is the food's own, which USDA weighs.
+std::optional<double> kindGrams(const IngredientLine& line, const QString& unit, double amount,
+                                const QString& foodName, const HouseholdWeights& weights,
+                                QString* estimate)
 {
+    const bool volume = unitClass(unit) == UnitClass::Volume;
+    const QString cup = QStringLiteral("cup");
     const QStringList named = matchWords(foodName);
-    const TypicalWeights::Weight* typical =
-        weights.typical().weightOf(QStringLiteral("each"), typicalWords(line, foodName));
-    if (!typical || std::all_of(typical->words.cbegin(), typical->words.cend(),
-                                [&](const QString& word) { return named.contains(word); }))
+    const TypicalWeights::Weight* typical = weights.typical().weightOf(
+        volume ? cup : QStringLiteral("each"), typicalWords(line, foodName));
+    const auto inName = [&](const QString& word) {
+        return named.contains(word);
+    };
+    if (!typical || typical->words.isEmpty() ||
+        (volume ? std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
+                : std::all_of(typical->words.cbegin(), typical->words.cend(), inName)))
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
-    return amount * typical->grams;
+    return amount * typical->grams * (volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
 } // namespace
@@ -671,6 +679,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             QStringLiteral("edible part: %1 % of %2 %3, without the %4")
                 .arg(doubleText(100 - refuse->percent), doubleText(amount), unit, refuse->what);
     }
+    if (!grams && unitClass(unit) == UnitClass::Volume)
+        grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
         grams = otherFormGrams(line, food, unit, amount, measures);
         if (const auto quantity = spinnerQuantity(amount, line.decimal); quantity && !grams)
@@ -682,7 +692,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         named && !grams && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
         grams = amount * named->gramsPerUnit;
     if (!grams && unit.isEmpty())
-        grams = kindPieceGrams(line, amount, food.name, weights, &estimate);
+        grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
     // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size.
     if (const HouseholdWeights::Measure* across =
             unit.isEmpty() || unitClass(unit) == UnitClass::Count
