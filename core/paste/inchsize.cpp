@@ -12,15 +12,7 @@ const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Mea
         QStringLiteral("^\\s*\\d+(?:[./]\\d+)?(?:\\s+\\d+/\\d+)?(?:\\s+|\\s*\\(\\s*)"
                        "(\\d+(?:\\.\\d+)?)\\s*-?\\s*(?:inch(?:es)?\\b|in\\.|\")"),
         QRegularExpression::CaseInsensitiveOption);
-    // Or a size in brackets of its own after the food: "8 flour tortillas (8 inches)".
-    static const QRegularExpression bracketedSize(
-        QStringLiteral(
-            "\\(\\s*(?:about\\s+)?(\\d+(?:\\.\\d+)?)\\s*-?\\s*(?:inch(?:es)?\\b|in\\.|\")"
-            "(?:\\s+(?:across|wide|round|diameter))?\\s*\\)"),
-        QRegularExpression::CaseInsensitiveOption);
-    QRegularExpressionMatch said = lineSize.match(lineText);
-    if (!said.hasMatch())
-        said = bracketedSize.match(lineText);
+    const QRegularExpressionMatch said = lineSize.match(lineText);
     if (!said.hasMatch())
         return nullptr;
     const double inches = said.captured(1).toDouble();
