@@ -27,6 +27,7 @@ QString kindOf(const QString& word)
         // Corkscrew pasta is USDA's "spiral shaped" cup, lighter than its elbows.
         {QStringLiteral("rotini"), QStringLiteral("spiral")},
         {QStringLiteral("fusilli"), QStringLiteral("spiral")},
+        {QStringLiteral("corkscrew"), QStringLiteral("spiral")},
         // A lettuce's large leaves are its outer ones.
         {QStringLiteral("large"), QStringLiteral("outer")},
     };
