@@ -26,6 +26,8 @@ QString kindOf(const QString& word)
         {QStringLiteral("roma"), QStringLiteral("plum")},
         // A lettuce's large leaves are its outer ones.
         {QStringLiteral("large"), QStringLiteral("outer")},
+        // Peppercorns are the whole pepper, not the ground one.
+        {QStringLiteral("peppercorn"), QStringLiteral("whole")},
     };
     return kinds.value(word, word);
 }
