@@ -1,6 +1,7 @@
 #include "core/paste/kitchenmeasures.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -26,6 +27,26 @@ constexpr MeasureSize sizes[] = {
     {"quart", "quart", 1136.52, 1136.52},
     {"gallon", "gallon", 4546.09, 4546.09},
 };
+
+// British eggs are graded a size heavier than American ones of the same name: a British medium
+// egg (53 to 63 g in its shell) weighs as an American large one, a British large one as an
+// American extra large. A whole egg only; the sizes whites and yolks are given in are American.
+void gradeBritishEgg(IngredientLine& line)
+{
+    static const QRegularExpression wholeEgg(QStringLiteral("\\beggs?$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    static const QHash<QString, QString> american{
+        {QStringLiteral("small"), QStringLiteral("medium")},
+        {QStringLiteral("medium"), QStringLiteral("large")},
+        {QStringLiteral("large"), QStringLiteral("extra large")},
+        {QStringLiteral("extra large"), QStringLiteral("jumbo")},
+    };
+    const auto size = american.constFind(line.unit);
+    if (size == american.cend() || !wholeEgg.match(line.food.trimmed()).hasMatch())
+        return;
+    line.measures = QStringLiteral("British %1 egg, as an American %2 one").arg(line.unit, *size);
+    line.unit = *size;
+}
 
 } // namespace
 
@@ -88,6 +109,8 @@ void readInMeasures(IngredientLine& line, KitchenMeasures measures)
     line.readIn = measures;
     if (measures == KitchenMeasures::US || !line.quantity)
         return;
+    if (measures == KitchenMeasures::UK)
+        gradeBritishEgg(line);
     for (const MeasureSize& size : sizes) {
         if (line.unit != QLatin1String(size.unit))
             continue;

@@ -196,21 +196,38 @@ double sizeShare(const QString& size)
     return shares.value(size, 1);
 }
 
+// So many of a unit, as a measure states it in its words: "2 tbsp", "1/2 cup".
+std::optional<usda::UnitMatch> statedUnit(const QString& amount, const QString& unit)
+{
+    const std::optional<double> count = readQuantity(amount);
+    if (!count || *count <= 0)
+        return std::nullopt;
+    usda::UnitMatch stated = usda::standardUnit(unit);
+    stated.multiplier *= static_cast<float>(*count);
+    return stated;
+}
+
 // A household measure as a volume: "cup, chopped" is a cup, and a serving that says its volume
-// ("serving 2 TBSP" of a spread, "serving 1/2 cup" of a sauce) is that volume.
+// ("serving 2 TBSP" of a spread, "serving 1/2 cup" of a sauce) is that volume, as is a packet
+// that gives it in brackets ("envelope (1 tbsp)" of gelatin, which "3 tsp gelatin" weighs by).
 usda::UnitMatch householdVolume(const QString& measure)
 {
     static const QRegularExpression serving(
         QStringLiteral("^serving\\s+(\\d+(?:[./]\\d+)?)\\s+(.+)$"),
         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = serving.match(measure.trimmed());
-    const std::optional<double> amount =
-        match.hasMatch() ? readQuantity(match.captured(1)) : std::nullopt;
-    if (!amount || *amount <= 0)
-        return usda::standardUnit(measure);
-    usda::UnitMatch unit = usda::standardUnit(match.captured(2));
-    unit.multiplier *= static_cast<float>(*amount);
-    return unit;
+    static const QRegularExpression bracketed(
+        QStringLiteral("^[a-z][^()]*\\((\\d+(?:[./]\\d+)?)\\s+([^()]+)\\)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const usda::UnitMatch own = usda::standardUnit(measure);
+    if (const QRegularExpressionMatch match = serving.match(measure.trimmed()); match.hasMatch())
+        return statedUnit(match.captured(1), match.captured(2)).value_or(own);
+    if (const QRegularExpressionMatch match = bracketed.match(measure.trimmed());
+        match.hasMatch() && unitClass(own.unit) != UnitClass::Volume) {
+        if (const auto stated = statedUnit(match.captured(1), match.captured(2));
+            stated && unitClass(stated->unit) == UnitClass::Volume)
+            return *stated;
+    }
+    return own;
 }
 
 struct VolumeFit {
