@@ -480,8 +480,16 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
                                      QString* estimate)
 {
     const UnitClass kind = unitClass(unit);
+    // A cup of rice or pasta cooked weighs nothing like a cup of it dry: a volume goes by kin in
+    // the same state only.
+    const auto cooked = [](const QString& name) {
+        static const QString word = matchWords(u"cooked").value(0);
+        return matchWords(name).contains(word);
+    };
     if (kind == UnitClass::Volume || kind == UnitClass::Count) {
         for (const QString& kin : weights.kinOf(foodName)) {
+            if (kind == UnitClass::Volume && cooked(kin) != cooked(foodName))
+                continue;
             if (const auto grams =
                     householdGrams(line, unit, amount, weights.measuresOf(kin), kin)) {
                 *estimate = QStringLiteral("estimated from ") + kin;
@@ -514,20 +522,28 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
-// A piece of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers", smaller than
-// its American one), as the typical weights keep it by a word the food's name does not have.
-std::optional<double> kindPieceGrams(const IngredientLine& line, double amount,
-                                     const QString& foodName, const HouseholdWeights& weights,
-                                     QString* estimate)
+// A piece or a cup of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers",
+// smaller than its American one; "1 cup panko", flakier than fine dry crumbs), as the typical
+// weights keep it by a word the food's name does not have. A cup takes only a kind whose words the
+// name has none of: one the name knows ("crushed crackers") is the food's own, which USDA weighs.
+std::optional<double> kindGrams(const IngredientLine& line, const QString& unit, double amount,
+                                const QString& foodName, const HouseholdWeights& weights,
+                                QString* estimate)
 {
+    const bool volume = unitClass(unit) == UnitClass::Volume;
+    const QString cup = QStringLiteral("cup");
     const QStringList named = matchWords(foodName);
-    const TypicalWeights::Weight* typical =
-        weights.typical().weightOf(QStringLiteral("each"), typicalWords(line, foodName));
-    if (!typical || std::all_of(typical->words.cbegin(), typical->words.cend(),
-                                [&](const QString& word) { return named.contains(word); }))
+    const TypicalWeights::Weight* typical = weights.typical().weightOf(
+        volume ? cup : QStringLiteral("each"), typicalWords(line, foodName));
+    const auto inName = [&](const QString& word) {
+        return named.contains(word);
+    };
+    if (!typical || typical->words.isEmpty() ||
+        (volume ? std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
+                : std::all_of(typical->words.cbegin(), typical->words.cend(), inName)))
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
-    return amount * typical->grams;
+    return amount * typical->grams * (volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
 } // namespace
@@ -680,6 +696,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             QStringLiteral("edible part: %1 % of %2 %3, without the %4")
                 .arg(doubleText(100 - refuse->percent), doubleText(amount), unit, refuse->what);
     }
+    if (!grams && unitClass(unit) == UnitClass::Volume)
+        grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
         grams = otherFormGrams(line, food, unit, amount, measures);
         if (const auto quantity = spinnerQuantity(amount, line.decimal); quantity && !grams)
@@ -691,7 +709,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         named && !grams && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
         grams = amount * named->gramsPerUnit;
     if (!grams && unit.isEmpty())
-        grams = kindPieceGrams(line, amount, food.name, weights, &estimate);
+        grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
     // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size.
     if (const HouseholdWeights::Measure* across =
             unit.isEmpty() || unitClass(unit) == UnitClass::Count
@@ -709,6 +727,12 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                 : nullptr;
         medium && !grams)
         grams = amount * medium->gramsPerUnit;
+    // "30 saltine crackers" are the plain square ones, not the large round one the food keeps.
+    if (const HouseholdWeights::Measure* plain =
+            unit.isEmpty() && unweighedSize.isEmpty() && !graded ? plainPiece(measures, own)
+                                                                 : nullptr;
+        plain && !grams)
+        grams = amount * plain->gramsPerUnit;
     // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
     // cook buys, as the typical weights keep them, rather than so many servings.
     if (!grams && unit.isEmpty() && measureWord(own) == QLatin1String("serving"))

@@ -24,6 +24,10 @@ QString kindOf(const QString& word)
         {QStringLiteral("halved"), QStringLiteral("halves")},
         {QStringLiteral("liquid"), QStringLiteral("fluid")},
         {QStringLiteral("roma"), QStringLiteral("plum")},
+        // Corkscrew pasta is USDA's "spiral shaped" cup, lighter than its elbows.
+        {QStringLiteral("rotini"), QStringLiteral("spiral")},
+        {QStringLiteral("fusilli"), QStringLiteral("spiral")},
+        {QStringLiteral("corkscrew"), QStringLiteral("spiral")},
         // A lettuce's large leaves are its outer ones.
         {QStringLiteral("large"), QStringLiteral("outer")},
         // Peppercorns are the whole pepper, not the ground one.
@@ -126,6 +130,26 @@ const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measur
             return &measure;
     }
     return nullptr;
+}
+
+const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measure>& measures,
+                                            const QString& own)
+{
+    static const QSet<QString> sizes{QStringLiteral("small"), QStringLiteral("large"),
+                                     QStringLiteral("extra"), QStringLiteral("jumbo")};
+    const auto sized = [&](const QString& unit) {
+        const QStringList words = outerWords(unit);
+        return std::any_of(words.cbegin(), words.cend(),
+                           [&](const QString& word) { return sizes.contains(word); });
+    };
+    const QString kind = outerWords(own).value(0);
+    if (!sized(own))
+        return nullptr;
+    const auto plain = std::find_if(measures.cbegin(), measures.cend(), [&](const auto& measure) {
+        return isPiece(measure.unit) && outerWords(measure.unit).value(0) == kind &&
+               !sized(measure.unit);
+    });
+    return plain == measures.cend() ? nullptr : &*plain;
 }
 
 } // namespace zestora::paste

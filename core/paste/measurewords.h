@@ -26,4 +26,9 @@ const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measur
                                             const QStringList& lineFoodWords,
                                             const QString& foodName);
 
+// The food's piece without a size of the same kind as its own sized one ("cracker square" where
+// the food keeps "cracker, round large"); none when its own piece names no size.
+const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measure>& measures,
+                                            const QString& own);
+
 } // namespace zestora::paste

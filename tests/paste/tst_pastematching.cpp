@@ -265,6 +265,9 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::newRow("cream is measured before it is whipped")
         << "Topping\n\n1 cup heavy cream, whipped\n"_ba << QString()
         << u"1 cup heavy cream, whipped"_s << QJsonValue(238) << QString();
+    QTest::newRow("a cup of pasta dry is no cup of it cooked")
+        << "Bake\n\n2 cups uncooked spaghetti noodles\n"_ba << QString()
+        << u"2 cups uncooked spaghetti noodles"_s << QJsonValue(198) << QString();
 }
 
 void TestPasteMatching::analyzeCountsWhatIsEaten()
