@@ -202,6 +202,18 @@ QString readUnit(Cursor& cursor)
     return unit;
 }
 
+// A second package the same size may come in, "1 (12 fluid ounce) can or bottle beer": not a
+// food, so the cursor passes it.
+void skipOtherPackage(Cursor& cursor)
+{
+    static const QRegularExpression other(QStringLiteral("^\\s+or\\s+"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = other.match(cursor.rest());
+    Cursor next{cursor.text, cursor.at + m.capturedLength(0)};
+    if (m.hasMatch() && isPackage(readUnit(next)))
+        cursor = next;
+}
+
 // A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
 // it multiplies; the package word after it goes with it.
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
@@ -228,6 +240,7 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
     // The package the size is of: "can", "package", "jar", ...
     Cursor package = after;
     if (const QString word = readUnit(package); isPackage(word)) {
+        skipOtherPackage(package);
         after = package;
         *packageWord = word;
     } else if (!m.hasCaptured(1)) {

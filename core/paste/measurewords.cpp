@@ -30,6 +30,8 @@ QString kindOf(const QString& word)
         {QStringLiteral("corkscrew"), QStringLiteral("spiral")},
         // A lettuce's large leaves are its outer ones.
         {QStringLiteral("large"), QStringLiteral("outer")},
+        // Peppercorns are the whole pepper, not the ground one.
+        {QStringLiteral("peppercorn"), QStringLiteral("whole")},
     };
     return kinds.value(word, word);
 }
