@@ -219,7 +219,8 @@ void skipOtherPackage(Cursor& cursor)
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
 {
     static const QRegularExpression size(
-        QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+|or\\s+)?(%1)\\s*-?\\s*(?=[A-Za-z])")
+        QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+|or\\s+)?(%1)"
+                       "(?:\\s*-?\\s*(?:to|-)\\s*(%1))?\\s*-?\\s*(?=[A-Za-z])")
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = size.match(cursor.rest());
@@ -247,7 +248,10 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
         return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
     }
     // The match points into the cursor's text: read it before the cursor takes another.
-    const double amount = amountValue(m.capturedView(2));
+    // "(7- to 8-pound)": a range of sizes is its middle, as a range of amounts is.
+    const double amount =
+        m.hasCaptured(3) ? (amountValue(m.capturedView(2)) + amountValue(m.capturedView(3))) / 2
+                         : amountValue(m.capturedView(2));
     cursor = after;
     return std::pair{amount, unit};
 }
