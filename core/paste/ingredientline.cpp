@@ -587,11 +587,17 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     static const QRegularExpression onlyDescribing(
         QStringLiteral("^(?:whole|ground|fresh|large|medium|small|dried|green|raw)$"),
         QRegularExpression::CaseInsensitiveOption);
+    // "6 beef short ribs" are meat: only celery's ribs are stalks.
+    static const QRegularExpression meatRibs(
+        QStringLiteral(
+            "\\b(?:short|spare|back|beef|pork|lamb|veal|prime|country[- ]style)\\s+ribs?$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (line.unit.isEmpty()) {
         const qsizetype space = rest.lastIndexOf(u' ');
         const QString unit =
             space > 0 ? trailingCountWords().value(rest.sliced(space + 1).toLower()) : QString();
-        if (!unit.isEmpty() && !onlyDescribing.match(rest.first(space)).hasMatch()) {
+        if (!unit.isEmpty() && !onlyDescribing.match(rest.first(space)).hasMatch() &&
+            !meatRibs.match(rest).hasMatch()) {
             line.unit = unit;
             rest.truncate(space);
         }
