@@ -538,9 +538,14 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
     const auto inName = [&](const QString& word) {
         return named.contains(word);
     };
+    // "6 short ribs" are ribs on their bone, where USDA weighs a boneless piece of the cut: the
+    // typical rib as butchers sell it is the count's piece.
+    static const QString boneless = matchWords(u"boneless").value(0);
+    const bool offTheBone = named.contains(boneless) && !foodAndNoteWords(line).contains(boneless);
     if (!typical || typical->words.isEmpty() ||
-        (volume ? std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
-                : std::all_of(typical->words.cbegin(), typical->words.cend(), inName)))
+        (volume
+             ? std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
+             : std::all_of(typical->words.cbegin(), typical->words.cend(), inName) && !offTheBone))
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
     return amount * typical->grams * (volume ? baseAmount(unit) / baseAmount(cup) : 1);
