@@ -749,8 +749,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         });
     const bool ownCounts = !own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit));
     // "6 chicken thighs" counts the meat and skin off the bone USDA's thigh is weighed on.
-    if (const auto piece = std::find_if(measures.cbegin(), measures.cend(),
-                                        [&](const auto& m) { return m.unit == own; });
+    // The food keeps its measure without USDA's remark in brackets: "leg, with skin".
+    if (const auto piece = std::find_if(
+            measures.cbegin(), measures.cend(),
+            [&](const auto& m) { return m.unit.section(u'(', 0, 0).trimmed() == own; });
         !grams && ownCounts && piece != measures.cend())
         if (const auto refuse = weights.refuse().inPieceOf(food.name, own))
             ediblePart(*refuse, amount * piece->gramsPerUnit, own);
