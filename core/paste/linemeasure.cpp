@@ -695,12 +695,15 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a
     // peach, counts its edible part, which USDA's values are for.
     QString edible;
-    if (const auto refuse = weights.refuse().inWeightOf(line, food.name)) {
-        grams = amount * baseAmount(unit) * (1 - refuse->percent / 100);
+    const auto ediblePart = [&](const Refuse::Share& refuse, double grossGrams,
+                                const QString& bought) {
+        grams = grossGrams * (1 - refuse.percent / 100);
         edible =
             QStringLiteral("edible part: %1 % of %2 %3, without the %4")
-                .arg(doubleText(100 - refuse->percent), doubleText(amount), unit, refuse->what);
-    }
+                .arg(doubleText(100 - refuse.percent), doubleText(amount), bought, refuse.what);
+    };
+    if (const auto refuse = weights.refuse().inWeightOf(line, food.name))
+        ediblePart(*refuse, amount * baseAmount(unit), unit);
     if (!grams && unitClass(unit) == UnitClass::Volume)
         grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
@@ -749,7 +752,16 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return measureWord(m.unit) == measureWord(unit) &&
                    matchWords(m.unit).contains(line.size);
         });
-    if (!grams && !own.isEmpty() && !otherSize && (unit.isEmpty() || ownMeasureCounts(own, unit))) {
+    const bool ownCounts = !own.isEmpty() && (unit.isEmpty() || ownMeasureCounts(own, unit));
+    // "6 chicken thighs" counts the meat and skin off the bone USDA's thigh is weighed on.
+    // The food keeps its measure without USDA's remark in brackets: "leg, with skin".
+    if (const auto piece = std::find_if(
+            measures.cbegin(), measures.cend(),
+            [&](const auto& m) { return m.unit.section(u'(', 0, 0).trimmed() == own; });
+        !grams && ownCounts && piece != measures.cend())
+        if (const auto refuse = weights.refuse().inPieceOf(food.name, own))
+            ediblePart(*refuse, amount * piece->gramsPerUnit, own);
+    if (!grams && ownCounts && !otherSize) {
         if (const auto quantity =
                 spinnerQuantity(amount * cooksPieceShare(food, own), line.decimal))
             return LineMeasure{MeasureStatus::Kept, *quantity, own};

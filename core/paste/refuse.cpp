@@ -55,16 +55,32 @@ Refuse::Refuse(const QByteArray& table)
     }
 }
 
-std::optional<Refuse::Share> Refuse::inWeightOf(const IngredientLine& line,
-                                                const QString& foodName) const
+const Refuse::Row* Refuse::rowOf(const QString& foodName) const
 {
     const QString name = foodName.trimmed().toCaseFolded();
     auto row = m_rows.constFind(name);
     // A row for a kind of food ("fish, *") holds for every food of the kind.
     if (row == m_rows.cend())
         row = m_rows.constFind(name.section(u',', 0, 0) + QStringLiteral(", *"));
-    if (row == m_rows.cend() || unitClass(line.unit) != UnitClass::Weight ||
-        refuseGone(line.food) || (!row->always && !boughtWhole(line)))
+    return row == m_rows.cend() ? nullptr : &*row;
+}
+
+std::optional<Refuse::Share> Refuse::inWeightOf(const IngredientLine& line,
+                                                const QString& foodName) const
+{
+    const Row* row = rowOf(foodName);
+    if (!row || unitClass(line.unit) != UnitClass::Weight || refuseGone(line.food) ||
+        (!row->always && !boughtWhole(line)))
+        return std::nullopt;
+    return row->share;
+}
+
+std::optional<Refuse::Share> Refuse::inPieceOf(const QString& foodName,
+                                               const QString& measure) const
+{
+    const Row* row = rowOf(foodName);
+    if (!row || !row->always || !measure.contains(QLatin1String("with skin")) ||
+        measure.contains(QLatin1String("bone")))
         return std::nullopt;
     return row->share;
 }

@@ -32,12 +32,17 @@ public:
     // an amount that is no weight, or when the words before the food say it was taken off already
     // ("boneless chicken thighs", "pitted cherries"), as cooks write the weight of what is left.
     std::optional<Share> inWeightOf(const IngredientLine& line, const QString& foodName) const;
+    // The refuse of one piece as USDA weighs it by a household measure of the food: its chicken
+    // thigh, drumstick and leg "with skin" are pieces on their bone, as bought, though the food's
+    // values are for the meat and skin alone. None where the measure says the bone is gone.
+    std::optional<Share> inPieceOf(const QString& foodName, const QString& measure) const;
 
 private:
     struct Row {
         Share share;
         bool always = false;
     };
+    const Row* rowOf(const QString& foodName) const;
     QHash<QString, Row> m_rows; // by the food's name, case-folded
 };
 
