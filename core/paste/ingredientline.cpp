@@ -441,9 +441,16 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
 }
 
 // A package's or a piece's size written after the food, as a note: "1 cn Tomato sauce (8 oz)",
-// "2 cans beans (15 oz each)", "4 salmon fillets, about 140g each"; each says whether it is each
-// one's.
-std::optional<std::pair<double, QString>> sizeNote(const QString& note, bool* each = nullptr)
+// "2 cans beans (15 oz each)", "4 salmon fillets, about 140g each", "4 chicken breasts (about
+// 1 1/2 pounds total)": whether it says it is each one's, or all of them together.
+struct SizeNote {
+    double amount = 0;
+    QString unit;
+    bool each = false;
+    bool total = false;
+};
+
+std::optional<SizeNote> sizeNote(const QString& note)
 {
     static const QRegularExpression about(
         QStringLiteral("^(?:(?:about|around|roughly|approx\\.?|approximately)\\s+|~\\s*)"),
@@ -455,16 +462,18 @@ std::optional<std::pair<double, QString>> sizeNote(const QString& note, bool* ea
     cursor.skipBlanks();
     const QString unit = readUnit(cursor);
     const UnitClass kind = unitClass(unit);
-    // "about 140g/5oz each": the same size in the other system says nothing more.
+    // "about 140g/5oz each": the same size in the other system says nothing more; "about 1 1/2
+    // pounds total" is the whole line's, as a size without "each" is.
     static const QRegularExpression rest(
-        QStringLiteral("^\\s*(?:/\\s*%1\\s*[A-Za-z]+\\.?)?\\s*(?:each)?\\s*$").arg(amountPattern),
+        QStringLiteral("^\\s*(?:/"
+                       "\\s*%1\\s*[A-Za-z]+\\.?)?\\s*(?:(?<each>each)|(?<total>total|in\\s+total|"
+                       "altogether))?\\s*$")
+            .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = rest.match(cursor.rest());
     if ((kind != UnitClass::Volume && kind != UnitClass::Weight) || !m.hasMatch())
         return std::nullopt;
-    if (each)
-        *each = m.captured(0).contains(QLatin1StringView("each"), Qt::CaseInsensitive);
-    return std::pair{*amount, unit};
+    return SizeNote{*amount, unit, m.hasCaptured(u"each"), m.hasCaptured(u"total")};
 }
 
 // Removes what stands in brackets, returning the bracketed texts. Each pass takes the innermost
@@ -806,8 +815,8 @@ IngredientLine readIngredientLine(QStringView written)
     if (line.hasQuantity() && isPackage(line.unit)) {
         for (const QString& note : std::as_const(line.notes)) {
             if (const auto size = sizeNote(note)) {
-                line.quantity = *line.quantity * size->first;
-                line.unit = size->second;
+                line.quantity = (size->total ? 1 : *line.quantity) * size->amount;
+                line.unit = size->unit;
                 break;
             }
         }
@@ -818,11 +827,10 @@ IngredientLine readIngredientLine(QStringView written)
     // (about 7 ounces)", "8 medium potatoes (~ 3 lbs.)".
     if (line.hasQuantity() && unitClass(line.unit) != UnitClass::Weight) {
         for (const QString& note : std::as_const(line.notes)) {
-            bool each = false;
-            if (const auto size = sizeNote(note, &each);
-                size && unitClass(size->second) == UnitClass::Weight) {
-                line.quantity = (each ? *line.quantity : 1) * size->first;
-                line.unit = size->second;
+            if (const auto size = sizeNote(note);
+                size && unitClass(size->unit) == UnitClass::Weight) {
+                line.quantity = (size->each ? *line.quantity : 1) * size->amount;
+                line.unit = size->unit;
                 break;
             }
         }
