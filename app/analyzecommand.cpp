@@ -212,6 +212,9 @@ QString matchText(const AnalyzedLine& line)
         return line.food + QStringLiteral(": counts for nothing");
     if (!line.reviewed.line.hasQuantity())
         return line.food + QStringLiteral(": no amount, counts for nothing");
+    if (line.reviewed.amountTooLarge())
+        return line.food +
+               QStringLiteral(": amount too large for a recipe line, counts for nothing");
     return line.food + QStringLiteral(": choose a measure, counts for nothing");
 }
 

@@ -88,6 +88,7 @@ namespace {
 const QString noFood = QStringLiteral("No food found");
 const QString noAmount = QStringLiteral("No amount");
 const QString chooseMeasure = QStringLiteral("Choose a measure");
+const QString tooMuch = QStringLiteral("Amount too large");
 const QString checkFood = QStringLiteral("Check the food");
 
 // What draining leaves of a can's net weight: some three fifths of beans, vegetables or fruit
@@ -145,9 +146,14 @@ int peeledFood(const IngredientLine& line, int food, const IngTable& ingredients
 }
 } // namespace
 
+bool ReviewedLine::amountTooLarge() const
+{
+    return !counted() && line.quantity && *line.quantity > 0 && !spinnerQuantity(*line.quantity);
+}
+
 const QStringList& ReviewedLine::notes()
 {
-    static const QStringList all{noFood, noAmount, chooseMeasure, checkFood};
+    static const QStringList all{noFood, noAmount, chooseMeasure, tooMuch, checkFood};
     return all;
 }
 
@@ -160,7 +166,7 @@ QString ReviewedLine::note() const
     if (!line.hasQuantity() && !counted())
         return noAmount;
     if (!counted())
-        return chooseMeasure;
+        return amountTooLarge() ? tooMuch : chooseMeasure;
     return uncertain() ? checkFood : QString();
 }
 

@@ -55,6 +55,9 @@ struct ReviewedLine {
     bool uncertain() const;
     // The matcher's food is a weak or close choice: "check the food".
     bool doubtful() const;
+    // The line's amount is more than any of the food's units can hold on a recipe line ("100000
+    // cups sugar"): no measure would take it.
+    bool amountTooLarge() const;
     // What keeps the line from going in as it is, in a few words; empty when nothing does.
     QString note() const;
     // Every note a line can have, for a table to keep room for whichever comes.

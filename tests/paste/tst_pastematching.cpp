@@ -321,6 +321,9 @@ void TestPasteMatching::analyzeTellsWhatItCannotAnalyze_data()
     QTest::newRow("a weight when cooked is grams above zero")
         << u"-"_s << "2 cups milk\n"_ba << QStringList{u"--cooked-weight"_s, u"0"_s} << 2
         << u"The cooked weight must be grams above zero, not 0.\n"_s;
+    QTest::newRow("an amount no measure can hold says so")
+        << u"-"_s << "100000 cups sugar\n"_ba << none << 0
+        << u"Sugars, granulated: amount too large for a recipe line, counts for nothing"_s;
 }
 
 void TestPasteMatching::analyzeTellsWhatItCannotAnalyze()
