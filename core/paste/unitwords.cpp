@@ -202,6 +202,10 @@ constexpr UnitSpelling spellings[] = {
     {"tubes", "tube"},
     {"tub", "tub"},
     {"tubs", "tub"},
+    {"pot", "pot"},
+    {"pots", "pot"},
+    {"block", "block"},
+    {"blocks", "block"},
     // The two-letter codes of MealMaster files that are not spellings above.
     {"ts", "tsp"},
     {"md", "medium"},
@@ -293,7 +297,8 @@ bool isPackage(const QString& unit)
         QStringLiteral("can"),      QStringLiteral("package"), QStringLiteral("packet"),
         QStringLiteral("jar"),      QStringLiteral("bottle"),  QStringLiteral("bag"),
         QStringLiteral("box"),      QStringLiteral("carton"),  QStringLiteral("container"),
-        QStringLiteral("envelope"), QStringLiteral("tube"),    QStringLiteral("tub")};
+        QStringLiteral("envelope"), QStringLiteral("tube"),    QStringLiteral("tub"),
+        QStringLiteral("pot"),      QStringLiteral("block")};
     return packages.contains(unit);
 }
 
