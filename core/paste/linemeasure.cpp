@@ -718,12 +718,14 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = amount * named->gramsPerUnit;
     if (!grams && unit.isEmpty())
         grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
-    // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size.
+    // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size;
+    // but "2 (1-inch) pieces ginger" are pieces that long, not USDA's slices an inch across.
     if (const HouseholdWeights::Measure* across =
             unit.isEmpty() || unitClass(unit) == UnitClass::Count
                 ? measureAcross(measures, line.text)
                 : nullptr;
-        across && !grams && usda::ownMeasure(across->unit) != own)
+        across && !grams && usda::ownMeasure(across->unit) != own &&
+        (unit.isEmpty() || measureWord(across->unit) == measureWord(unit)))
         grams = amount * across->gramsPerUnit;
     // A count without a size is a medium one, though the food keeps the larger of two middle
     // sizes as its own ("6 spring onions"); eggs, graded from small to jumbo, are large.
