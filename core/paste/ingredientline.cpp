@@ -723,6 +723,19 @@ QString inchPieces(const QString& reading)
            reading.sliced(m.capturedLength(0));
 }
 
+// "A few sprigs of thyme" are three, "a couple of bay leaves" two, as cooks count them.
+QString spelledCount(const QString& reading)
+{
+    static const QRegularExpression few(QStringLiteral("^(?:a\\s+)?few\\s+(?:of\\s+)?"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression couple(QStringLiteral("^a\\s+couple\\s+(?:of\\s+)?"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString counted = reading;
+    counted.replace(few, QStringLiteral("3 "));
+    counted.replace(couple, QStringLiteral("2 "));
+    return counted;
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -770,6 +783,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(about);
     reading.remove(whitePart);
     reading = inchPieces(reading);
+    reading = spelledCount(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
