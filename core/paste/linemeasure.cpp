@@ -354,6 +354,19 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
     return LineMeasure{MeasureStatus::Converted, fit->first, fit->second};
 }
 
+// Nuts are sold whole, and a cup of them the line does not say are cut is a cup of whole ones:
+// "1 cup hazelnuts, toasted" is USDA's whole cup (135 g), not the chopped one the food keeps.
+QSet<QString> withNutsWhole(QSet<QString> lineWords, const QString& foodName)
+{
+    static const QStringList cut = matchWords(
+        u"chopped diced minced ground sliced slivered halves halved pieces crushed meal");
+    if (foodName.startsWith(QLatin1String("Nuts,")) &&
+        std::none_of(cut.cbegin(), cut.cend(),
+                     [&](const QString& word) { return lineWords.contains(word); }))
+        lineWords.insert(matchWords(u"whole").value(0));
+    return lineWords;
+}
+
 // The grams of a volume of the food where USDA weighs the form the line's words say otherwise
 // than the food's own volume measure by more than a twentieth: "1 cup heavy cream" is the fluid
 // cup (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded,
@@ -368,7 +381,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         !(food.amount1 > 0) || !(food.amount2 > 0))
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
-    const QSet<QString> lineWords = wordsOf(line);
+    const QSet<QString> lineWords = withNutsWhole(wordsOf(line), food.name);
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
