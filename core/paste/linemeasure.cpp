@@ -648,8 +648,13 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return measureLine(pieces, food, weights);
         }
     }
-    // A pinch, a knob or a handful the food's measures do not know is so much of a spoon or a cup.
-    if (const auto loose = looseMeasure(unit); loose && !fits(unit)) {
+    // A pinch, a knob or a handful the food's measures do not know is so much of a spoon or a cup,
+    // unless the typical weights know it of the food: a handful of nuts is the ounce nutrition
+    // guides give, not half a cup of them.
+    const TypicalWeights::Weight* typicalLoose =
+        weights.typical().weightOf(unit, typicalWords(line, food.name));
+    if (const auto loose = looseMeasure(unit);
+        loose && !fits(unit) && (!typicalLoose || typicalLoose->words.isEmpty())) {
         amount *= loose->first;
         unit = loose->second;
     }
