@@ -701,6 +701,41 @@ void countHeapedSpoon(QStringView unitWords, IngredientLine& line)
         line.measures = QStringLiteral("a heaped spoon, two level ones");
 }
 
+// A piece of root cut to a length is so many inch pieces, as a length is no count: "2.5cm piece
+// ginger" and "1 1-inch knob of ginger" are one, "1 (2-inch) piece ginger" and "2 (1-inch)
+// pieces" two. A bare fraction after a count is a mixed length: "1 1/2-inch piece".
+QString inchPieces(const QString& reading)
+{
+    static const QRegularExpression lengthPiece(
+        QStringLiteral("^(?:(\\d+|an?)\\s+(?!\\d+/))?\\(?(%1)\\s*-?\\s*(cm|inch(?:es)?|in\\.?|\")"
+                       "\\)?\\s*(?:piece|knob|chunk)s?\\b")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = lengthPiece.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    const QString count = m.captured(1);
+    const double pieces =
+        (count.isEmpty() || !count.front().isDigit() ? 1 : count.toDouble()) *
+        amountValue(m.capturedView(2)) /
+        (m.captured(3).compare(QLatin1String("cm"), Qt::CaseInsensitive) == 0 ? 2.5 : 1);
+    return QString::number(pieces, 'g', 3) + QStringLiteral(" piece") +
+           reading.sliced(m.capturedLength(0));
+}
+
+// "A few sprigs of thyme" are three, "a couple of bay leaves" two, as cooks count them.
+QString spelledCount(const QString& reading)
+{
+    static const QRegularExpression few(QStringLiteral("^(?:a\\s+)?few\\s+(?:of\\s+)?"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression couple(QStringLiteral("^a\\s+couple\\s+(?:of\\s+)?"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString counted = reading;
+    counted.replace(few, QStringLiteral("3 "));
+    counted.replace(couple, QStringLiteral("2 "));
+    return counted;
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -739,11 +774,7 @@ IngredientLine readIngredientLine(QStringView written)
         QStringLiteral(
             "^([\\d.].*?)\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?(juice|zest)e?d\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
-    // "2.5cm piece ginger" is one inch piece, as a length is no count; "a thumb-sized piece of
-    // ginger" is one thumb of it.
-    static const QRegularExpression cmPiece(
-        QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*-?\\s*cm\\s+(?=(?:piece|knob|chunk)s?\\b)"),
-        QRegularExpression::CaseInsensitiveOption);
+    // "A thumb-sized piece of ginger" is one thumb of it.
     static const QRegularExpression thumb(
         QStringLiteral("^(?:an?\\s+|1\\s+)?thumb(?:[-\\s]*sized?)?\\s+(?:(?:piece|knob|chunk)\\s+)?"
                        "(?:of\\s+)?"),
@@ -751,9 +782,8 @@ IngredientLine readIngredientLine(QStringView written)
     QString reading = text;
     reading.remove(about);
     reading.remove(whitePart);
-    if (const QRegularExpressionMatch m = cmPiece.match(reading); m.hasMatch())
-        reading = QString::number(m.captured(1).toDouble() / 2.5, 'f', 2) + u' ' +
-                  reading.sliced(m.capturedLength(0));
+    reading = inchPieces(reading);
+    reading = spelledCount(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);

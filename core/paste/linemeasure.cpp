@@ -354,6 +354,19 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
     return LineMeasure{MeasureStatus::Converted, fit->first, fit->second};
 }
 
+// Nuts are sold whole, and a cup of them the line does not say are cut is a cup of whole ones:
+// "1 cup hazelnuts, toasted" is USDA's whole cup (135 g), not the chopped one the food keeps.
+QSet<QString> withNutsWhole(QSet<QString> lineWords, const QString& foodName)
+{
+    static const QStringList cut = matchWords(
+        u"chopped diced minced ground sliced slivered halves halved pieces crushed meal");
+    if (foodName.startsWith(QLatin1String("Nuts,")) &&
+        std::none_of(cut.cbegin(), cut.cend(),
+                     [&](const QString& word) { return lineWords.contains(word); }))
+        lineWords.insert(matchWords(u"whole").value(0));
+    return lineWords;
+}
+
 // The grams of a volume of the food where USDA weighs the form the line's words say otherwise
 // than the food's own volume measure by more than a twentieth: "1 cup heavy cream" is the fluid
 // cup (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded,
@@ -368,7 +381,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         !(food.amount1 > 0) || !(food.amount2 > 0))
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
-    const QSet<QString> lineWords = wordsOf(line);
+    const QSet<QString> lineWords = withNutsWhole(wordsOf(line), food.name);
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
@@ -635,8 +648,13 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
             return measureLine(pieces, food, weights);
         }
     }
-    // A pinch, a knob or a handful the food's measures do not know is so much of a spoon or a cup.
-    if (const auto loose = looseMeasure(unit); loose && !fits(unit)) {
+    // A pinch, a knob or a handful the food's measures do not know is so much of a spoon or a cup,
+    // unless the typical weights know it of the food: a handful of nuts is the ounce nutrition
+    // guides give, not half a cup of them.
+    const TypicalWeights::Weight* typicalLoose =
+        weights.typical().weightOf(unit, typicalWords(line, food.name));
+    if (const auto loose = looseMeasure(unit);
+        loose && !fits(unit) && (!typicalLoose || typicalLoose->words.isEmpty())) {
         amount *= loose->first;
         unit = loose->second;
     }
@@ -718,12 +736,14 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = amount * named->gramsPerUnit;
     if (!grams && unit.isEmpty())
         grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
-    // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size.
+    // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size;
+    // but "2 (1-inch) pieces ginger" are pieces that long, not USDA's slices an inch across.
     if (const HouseholdWeights::Measure* across =
             unit.isEmpty() || unitClass(unit) == UnitClass::Count
                 ? measureAcross(measures, line.text)
                 : nullptr;
-        across && !grams && usda::ownMeasure(across->unit) != own)
+        across && !grams && usda::ownMeasure(across->unit) != own &&
+        (unit.isEmpty() || measureWord(across->unit) == measureWord(unit)))
         grams = amount * across->gramsPerUnit;
     // A count without a size is a medium one, though the food keeps the larger of two middle
     // sizes as its own ("6 spring onions"); eggs, graded from small to jumbo, are large.

@@ -170,6 +170,25 @@ QString ReviewedLine::note() const
     return uncertain() ? checkFood : QString();
 }
 
+namespace {
+
+// Whether the line counts its food by the sprig or the bunch, as only a fresh herb is sold.
+bool pickedFresh(const IngredientLine& line)
+{
+    static const QString sprig = matchWords(u"sprig").value(0);
+    return line.unit == QLatin1String("sprig") || line.unit == QLatin1String("bunch") ||
+           matchWords(line.food).contains(sprig);
+}
+
+// Whether the best of the foods is a dried spice.
+bool driedSpice(const QList<FoodMatch>& foods, const IngTable& ingredients)
+{
+    return !foods.isEmpty() &&
+           ingredients.at(foods.front().index).name.startsWith(QLatin1String("Spices,"));
+}
+
+} // namespace
+
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                         const IngTable& ingredients, const HouseholdWeights& weights)
 {
@@ -268,6 +287,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("canned "));
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
+    // A herb counted by the sprig or the bunch is picked fresh: "4 sprigs thyme" and "1 bunch
+    // thyme" are the fresh herb where USDA keeps one, not its dried spice.
+    if (pickedFresh(line) && driedSpice(reviewed.foods, ingredients)) {
+        const QList<FoodMatch> fresh =
+            matcher.bestFoods(QStringLiteral("fresh ") + words, 5, hints, line.readIn);
+        if (!fresh.isEmpty() && !driedSpice(fresh, ingredients))
+            reviewed.foods = fresh;
+    }
     // A can chooses among the canned and the other forms of the food the line names, never
     // another food: of "a can of enchilada sauce", which USDA keeps in no can, the sauce is the
     // cook's, not a canned cranberry sauce that shares the word "sauce". A canned food lacking a
