@@ -265,7 +265,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A can chooses among the canned and the other forms of the food the line names, never
     // another food: of "a can of enchilada sauce", which USDA keeps in no can, the sauce is the
     // cook's, not a canned cranberry sauce that shares the word "sauce". A canned food lacking a
-    // word of the line that the best food of any form has is another food.
+    // word of the line that the best food of any form has is another food, and so is one of
+    // another kind before its name's first comma: of "a can of pasta sauce" the pasta sauce, not
+    // canned pasta in tomato sauce.
     if (canForms && !reviewed.foods.isEmpty()) {
         QStringList formless = hints;
         formless.removeAll(QStringLiteral("canned"));
@@ -275,6 +277,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             const QStringList cannedWords =
                 matchWords(ingredients.at(reviewed.foods.front().index).name);
             const QStringList lineWords = matchWords(line.food);
+            const auto kind = [&](const FoodMatch& match) {
+                return ingredients.at(match.index).name.section(u',', 0, 0).trimmed();
+            };
             // Nor does a can sweeten what the line does not call sweet: "a tin of coconut cream"
             // for a curry is no canned cream of coconut with its sugar.
             static const QString sweetened = matchWords(QStringLiteral("sweetened")).front();
@@ -282,6 +287,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                             [&](const QString& word) {
                                 return namedWords.contains(word) && !cannedWords.contains(word);
                             }) ||
+                kind(named.front()).compare(kind(reviewed.foods.front()), Qt::CaseInsensitive) !=
+                    0 ||
                 (cannedWords.contains(sweetened) && !namedWords.contains(sweetened) &&
                  !lineWords.contains(sweetened)))
                 reviewed.foods = named;
