@@ -545,14 +545,18 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         notes.prepend(m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
-    // One food in either of two forms, the first being the one used: "fresh or frozen
-    // blueberries", "red or yellow pepper"; and two kinds of the food a head word names, as in
+    // One food in either of two forms, sizes or strengths, the first being the one used: "fresh
+    // or frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
+    // cream", "lean or extra-lean mince" (the first word alone is no food: "small" would be a
+    // beef rib's small end, "dry" dry pasta); and two kinds of the food a head word names, as in
     // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
     // a word that names a kind of it ("sherry or chicken broth" is sherry); words before the kind
     // describe both ("light chicken or vegetable stock" is light chicken stock).
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
-        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground)");
+        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
+        "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
+        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature)");
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
                            QRegularExpression::CaseInsensitiveOption),

@@ -203,7 +203,11 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     const bool saysDrained =
         std::any_of(line.notes.cbegin(), line.notes.cend(),
                     [](const QString& note) { return drainedNote.match(note).hasMatch(); });
-    const bool drained = line.package == QLatin1String("can") && saysDrained;
+    // Vegetables bought in a jar are preserved as in a can: "1 (4.5 ounce) jar sliced mushrooms,
+    // drained", "a 290g jar of roasted red peppers". Sauces and spreads in jars have no other form.
+    const bool preserved =
+        line.package == QLatin1String("can") || line.package == QLatin1String("jar");
+    const bool drained = preserved && saysDrained;
     // Beans a cook drains come from a can, though the line names no can ("15 oz kidney beans,
     // rinsed and drained"): dried ones are soaked and cooked first and say so.
     static const QRegularExpression pulses(
@@ -232,8 +236,7 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         (pulses.match(line.food).hasMatch() && lowSodium.match(line.food).hasMatch());
     static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
-    const bool canForms =
-        line.package == QLatin1String("can") && !unsalted && !lentils.match(line.food).hasMatch();
+    const bool canForms = preserved && !unsalted && !lentils.match(line.food).hasMatch();
     const bool cannedPulses = drainedPulses && !unsalted;
     QStringList hints;
     if (canForms)
@@ -298,7 +301,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A can chooses among the canned and the other forms of the food the line names, never
     // another food: of "a can of enchilada sauce", which USDA keeps in no can, the sauce is the
     // cook's, not a canned cranberry sauce that shares the word "sauce". A canned food lacking a
-    // word of the line that the best food of any form has is another food.
+    // word of the line that the best food of any form has is another food, and so is one of
+    // another kind before its name's first comma: of "a jar of pasta sauce" the pasta sauce, not
+    // canned pasta in tomato sauce.
     if (canForms && !reviewed.foods.isEmpty()) {
         QStringList formless = hints;
         formless.removeAll(QStringLiteral("canned"));
@@ -308,6 +313,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             const QStringList cannedWords =
                 matchWords(ingredients.at(reviewed.foods.front().index).name);
             const QStringList lineWords = matchWords(line.food);
+            const auto kind = [&](const FoodMatch& match) {
+                return ingredients.at(match.index).name.section(u',', 0, 0).trimmed();
+            };
             // Nor does a can sweeten what the line does not call sweet: "a tin of coconut cream"
             // for a curry is no canned cream of coconut with its sugar.
             static const QString sweetened = matchWords(QStringLiteral("sweetened")).front();
@@ -315,6 +323,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                             [&](const QString& word) {
                                 return namedWords.contains(word) && !cannedWords.contains(word);
                             }) ||
+                kind(named.front()).compare(kind(reviewed.foods.front()), Qt::CaseInsensitive) !=
+                    0 ||
                 (cannedWords.contains(sweetened) && !namedWords.contains(sweetened) &&
                  !lineWords.contains(sweetened)))
                 reviewed.foods = named;
