@@ -1,0 +1,54 @@
+#include "widgets/plainrowdelegate.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyle>
+
+#include <cmath>
+#include <utility>
+
+namespace zestora {
+
+void drawRow(QStyleOptionViewItem& row, const QStyle* style, QPainter* painter)
+{
+    const auto notPlain = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
+                          QStyleOptionViewItem::HasDecoration;
+    const Qt::Alignment alignment = QStyle::visualAlignment(row.direction, row.displayAlignment);
+    if ((row.features & notPlain) || row.text.contains(u'\n') || row.text.contains(u'\r') ||
+        !alignment.testFlag(Qt::AlignLeft) ||
+        (alignment & Qt::AlignVertical_Mask) != Qt::AlignVCenter)
+        return style->drawControl(QStyle::CE_ItemViewItem, &row, painter, row.widget);
+    const QString text = std::exchange(row.text, QString());
+    // The background, the selection and the focus frame.
+    style->drawControl(QStyle::CE_ItemViewItem, &row, painter, row.widget);
+    // The style's room for the text: the whole row within its margins, the line in its middle.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, row.widget) + 1;
+    const QRect room = row.rect.adjusted(margin, 0, -margin, 0);
+    const QFontMetricsF metrics(row.font);
+    const int lineHeight = static_cast<int>(std::ceil(metrics.ascent() + metrics.descent()));
+    const int top = room.top() + (room.height() - lineHeight) / 2;
+    QPalette::ColorGroup group =
+        row.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !row.state.testFlag(QStyle::State_Active))
+        group = QPalette::Inactive;
+    painter->save();
+    painter->setFont(row.font);
+    painter->setPen(row.palette.color(group, row.state.testFlag(QStyle::State_Selected)
+                                                 ? QPalette::HighlightedText
+                                                 : QPalette::Text));
+    painter->drawText(QPointF(room.left(), top + metrics.ascent()),
+                      metrics.elidedText(text, row.textElideMode, room.width()));
+    painter->restore();
+}
+
+void PlainRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
+{
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    drawRow(row, style, painter);
+}
+
+} // namespace zestora
