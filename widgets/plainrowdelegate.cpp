@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
+#include <QTextLayout>
 
 #include <cmath>
 #include <utility>
@@ -37,8 +38,23 @@ void drawRow(QStyleOptionViewItem& row, const QStyle* style, QPainter* painter)
     painter->setPen(row.palette.color(group, row.state.testFlag(QStyle::State_Selected)
                                                  ? QPalette::HighlightedText
                                                  : QPalette::Text));
-    painter->drawText(QPointF(room.left(), top + metrics.ascent()),
-                      metrics.elidedText(text, row.textElideMode, room.width()));
+    // One layout measures the text and draws it; only a text too long for its room is laid out
+    // again, cut.
+    QTextLayout layout(text, row.font, painter->device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    // The glyphs shaped to measure the line are kept to draw it.
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (line.naturalTextWidth() <= room.width())
+        line.draw(painter, QPointF(room.left(), top));
+    else
+        painter->drawText(QPointF(room.left(), top + metrics.ascent()),
+                          metrics.elidedText(text, row.textElideMode, room.width()));
     painter->restore();
 }
 
