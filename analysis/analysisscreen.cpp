@@ -15,6 +15,7 @@
 #include "platform/visiblefocus.h"
 #include "shared/searchdialog.h"
 #include "widgets/dishweightbox.h"
+#include "widgets/plainrowdelegate.h"
 #include "widgets/quantityentry.h"
 #include "widgets/recipeexplainer.h"
 
@@ -64,6 +65,7 @@ AnalysisScreen::AnalysisScreen(Session& session, HelpViewer& help, SortedNameMod
                                       {m_ui->proteinShare, "Label21"}})
         label->setObjectName(QLatin1String(name));
     m_ui->IngLst->setModel(ingredientNames);
+    m_ui->IngLst->setItemDelegate(new PlainRowDelegate(m_ui->IngLst));
     m_ui->IngLst->installEventFilter(this);
     m_ui->NameTxt->installEventFilter(this);
     m_ui->R_IngLst->installEventFilter(this);

@@ -9,7 +9,7 @@ namespace zestora {
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    QLabel::mouseReleaseEvent(event);
+    LaidOutLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
 }
@@ -21,12 +21,12 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event)
         Q_EMIT clicked();
         return;
     }
-    QLabel::keyPressEvent(event);
+    LaidOutLabel::keyPressEvent(event);
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event)
 {
-    QLabel::paintEvent(event);
+    LaidOutLabel::paintEvent(event);
     if (!hasFocus())
         return;
     QStylePainter painter(this);

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QLabel>
+#include "widgets/laidoutlabel.h"
 
 namespace zestora {
 
 // A label or picture that answers a click; one given a focus policy is a link of the keyboard
 // too: it shows the focus, and Space or Enter clicks it.
-class ClickableLabel : public QLabel {
+class ClickableLabel : public LaidOutLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    using LaidOutLabel::LaidOutLabel;
 
 Q_SIGNALS:
     void clicked();

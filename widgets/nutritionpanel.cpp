@@ -11,7 +11,7 @@ namespace zestora {
 
 namespace {
 
-using Caption = QLabel* Ui::NutritionPanel::*;
+using Caption = LaidOutLabel* Ui::NutritionPanel::*;
 
 // Each caption's name on the screens of the three forms.
 struct CaptionNames {
@@ -43,7 +43,7 @@ constexpr std::array<CaptionNames, 17> captionNames{{
 
 using Value = QString nutrition::PanelTexts::*;
 
-constexpr std::array<std::pair<QLabel * Ui::NutritionPanel::*, Value>, 15> valueLabels{{
+constexpr std::array<std::pair<LaidOutLabel * Ui::NutritionPanel::*, Value>, 15> valueLabels{{
     {&Ui::NutritionPanel::lblCals, &nutrition::PanelTexts::cals},
     {&Ui::NutritionPanel::lblFCals, &nutrition::PanelTexts::fatCals},
     {&Ui::NutritionPanel::lblFg, &nutrition::PanelTexts::fatG},

@@ -1,9 +1,9 @@
 #include "widgets/recipeexplainer.h"
 
 #include "widgets/caloriebar.h"
+#include "widgets/plainrowdelegate.h"
 
 #include <QApplication>
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -13,7 +13,6 @@
 #include <QStyleOption>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace zestora {
@@ -54,42 +53,6 @@ RowTexts rowTexts(const nutrition::PanelTexts& v, Nutrient nutrient)
         return {v.proteinG, {}, g};
     }
     return {};
-}
-
-// Draws a list row as the style does: its text on one line, cut with "..." where it is longer
-// than its room. A plain row of one line (no check box, no picture) has its text measured once
-// and drawn here, to the same pixels: the style lays each row's text out as a paragraph three
-// times (to place it, to cut it and to draw it), which was much of a recipe's first paint.
-void drawRow(QStyleOptionViewItem& row, const QStyle* style, QPainter* painter)
-{
-    const auto notPlain = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasCheckIndicator |
-                          QStyleOptionViewItem::HasDecoration;
-    const Qt::Alignment alignment = QStyle::visualAlignment(row.direction, row.displayAlignment);
-    if ((row.features & notPlain) || row.text.contains(u'\n') || row.text.contains(u'\r') ||
-        !alignment.testFlag(Qt::AlignLeft) ||
-        (alignment & Qt::AlignVertical_Mask) != Qt::AlignVCenter)
-        return style->drawControl(QStyle::CE_ItemViewItem, &row, painter, row.widget);
-    const QString text = std::exchange(row.text, QString());
-    // The background, the selection and the focus frame.
-    style->drawControl(QStyle::CE_ItemViewItem, &row, painter, row.widget);
-    // The style's room for the text: the whole row within its margins, the line in its middle.
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, row.widget) + 1;
-    const QRect room = row.rect.adjusted(margin, 0, -margin, 0);
-    const QFontMetricsF metrics(row.font);
-    const int lineHeight = static_cast<int>(std::ceil(metrics.ascent() + metrics.descent()));
-    const int top = room.top() + (room.height() - lineHeight) / 2;
-    QPalette::ColorGroup group =
-        row.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-    if (group == QPalette::Normal && !row.state.testFlag(QStyle::State_Active))
-        group = QPalette::Inactive;
-    painter->save();
-    painter->setFont(row.font);
-    painter->setPen(row.palette.color(group, row.state.testFlag(QStyle::State_Selected)
-                                                 ? QPalette::HighlightedText
-                                                 : QPalette::Text));
-    painter->drawText(QPointF(room.left(), top + metrics.ascent()),
-                      metrics.elidedText(text, row.textElideMode, room.width()));
-    painter->restore();
 }
 
 // Draws a line's weight, and its share when one is shown, in a column at the right of the list;

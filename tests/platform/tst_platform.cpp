@@ -4,6 +4,7 @@
 #include "platform/messagebox.h"
 #include "platform/settings.h"
 #include "testsupport.h"
+#include "widgets/laidoutlabel.h"
 #include "widgets/spinner.h"
 
 #include <QAction>
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void enterAnswersTheDefault_data();
     void enterAnswersTheDefault();
     void helpTopicOfAWindowWithoutOne();
+    void laidOutLabelDrawsAsAQLabel_data();
+    void laidOutLabelDrawsAsAQLabel();
 };
 
 void TestPlatform::cleanup()
@@ -226,6 +229,60 @@ void TestPlatform::topicOpensAtItsHeading()
         anchors += fragment.fragment().charFormat().anchorNames();
     QVERIFY2(anchors.contains(help::topicAnchor(context)), qPrintable(top.text()));
     help.closeHelp();
+}
+
+void TestPlatform::laidOutLabelDrawsAsAQLabel_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<bool>("wrapped");
+    QTest::addColumn<bool>("framed");
+    QTest::addColumn<QSize>("size");
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    const int right = Qt::AlignRight | Qt::AlignVCenter;
+    const QString footnote = u"* Percent Daily Values based on a 2,000 calorie diet."_s;
+    QTest::newRow("a caption") << u" Nutrition Facts"_s << left << false << false << QSize(150, 30);
+    QTest::newRow("blanks at the right, aligned right")
+        << u" Total "_s << right << false << false << QSize(80, 20);
+    QTest::newRow("centred at the top")
+        << u"2,000"_s << int(Qt::AlignHCenter | Qt::AlignTop) << false << false << QSize(90, 40);
+    QTest::newRow("at the bottom right")
+        << u"12%"_s << int(Qt::AlignBottom | Qt::AlignRight) << false << false << QSize(60, 40);
+    QTest::newRow("longer than its room") << footnote << right << false << false << QSize(70, 20);
+    QTest::newRow("two lines") << u"Calories\r\n2,000"_s << left << false << false << QSize(90, 50);
+    QTest::newRow("wrapped") << footnote << left << true << false << QSize(120, 80);
+    QTest::newRow("wrapped, higher than its room")
+        << footnote << left << true << false << QSize(120, 25);
+    QTest::newRow("framed, indented half an x")
+        << u"Sodium"_s << left << false << true << QSize(90, 30);
+}
+
+void TestPlatform::laidOutLabelDrawsAsAQLabel()
+{
+    QFETCH(QString, text);
+    QFETCH(int, alignment);
+    QFETCH(bool, wrapped);
+    QFETCH(bool, framed);
+    QFETCH(QSize, size);
+    // Under a style sheet, as on the Nutrition Facts panel.
+    QWidget panel;
+    panel.setStyleSheet(u"QLabel { color: black; }"_s);
+    QLabel label(&panel);
+    LaidOutLabel laidOut(&panel);
+    const auto drawn = [&](QLabel& shown) {
+        shown.setText(text);
+        shown.setAlignment(Qt::Alignment(alignment));
+        shown.setWordWrap(wrapped);
+        shown.setFrameShape(framed ? QFrame::Box : QFrame::NoFrame);
+        shown.resize(size);
+        return shown.grab().toImage();
+    };
+    QCOMPARE(drawn(laidOut), drawn(label));
+    // Drawn again from its layout, and laid out again for another text and width.
+    QCOMPARE(laidOut.grab().toImage(), label.grab().toImage());
+    text = u"0.5g"_s;
+    size.rwidth() -= 10;
+    QCOMPARE(drawn(laidOut), drawn(label));
 }
 
 QTEST_MAIN(TestPlatform)
