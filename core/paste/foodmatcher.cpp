@@ -57,7 +57,7 @@ const QSet<QString>& describingWords()
          "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
          "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
          "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini",
-         "uncooked",  "fillet",   "flake",    "tail",    "seedless",    "whole"});
+         "uncooked",  "fillet",   "flake",    "tail",    "seedless",    "whole",    "bone"});
     return words;
 }
 

@@ -196,6 +196,19 @@ double sizeShare(const QString& size)
     return shares.value(size, 1);
 }
 
+// How many of the usual slices one cut thick is.
+constexpr double thickSliceShare = 1.5;
+
+// The food is cut in thick slices: "thick-cut bacon", "thickly sliced ham", and the food of "2
+// thick slices white bread", which reads the slices' word with it.
+bool cutThick(const QString& food)
+{
+    static const QRegularExpression thick(
+        QStringLiteral("\\bthick(?:ly)?(?:[\\s-]+(?:cut|sliced))?\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return thick.match(food).hasMatch();
+}
+
 // So many of a unit, as a measure states it in its words: "2 tbsp", "1/2 cup".
 std::optional<usda::UnitMatch> statedUnit(const QString& amount, const QString& unit)
 {
@@ -690,6 +703,14 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                    std::any_of(words.begin(), words.end(), isSize);
         }))
         amount *= sizeShare(line.size);
+    // A slice cut thick weighs about half again the usual one, as a pound of bacon holds some 16
+    // to 20 slices and 10 to 14 thick-cut ones (our estimate from packers' counts); a food USDA
+    // weighs by the thick slice has it already.
+    if (measureWord(unit) == QLatin1String("slice") && cutThick(line.food) &&
+        std::none_of(measures.begin(), measures.end(), [](const HouseholdWeights::Measure& m) {
+            return m.unit.startsWith(QLatin1String("thick slice"));
+        }))
+        amount *= thickSliceShare;
 
     std::optional<double> grams;
     QString estimate;

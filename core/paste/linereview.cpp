@@ -276,6 +276,16 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A dry food made up with water is the made-up food: "nonfat dry milk, prepared".
     static const QRegularExpression madeUp(QStringLiteral("^\\s*(?:prepared|reconstituted)\\s*$"),
                                            QRegularExpression::CaseInsensitiveOption);
+    // So does a note that a bird's skin is left on: "2 chicken breasts, skin on" are the breasts
+    // with their skin, which USDA keeps apart from the meat alone. A fish fillet's skin is no
+    // other food: USDA's fish "with skin" are smoked or dried ones.
+    static const QRegularExpression skinOn(
+        QStringLiteral("\\b(?:skin[\\s-]on|with\\s+(?:the\\s+|its\\s+|their\\s+)?skin)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression bird(
+        QStringLiteral("\\b(?:chicken|turkey|duck|goose|poussin|hens?)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const bool ofABird = bird.match(line.food).hasMatch();
     for (const QString& note : line.notes) {
         if (const QRegularExpressionMatch m = lessSalt.match(note);
             m.hasMatch() && !lessSalt.match(words).hasMatch())
@@ -286,6 +296,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (madeUp.match(note).hasMatch() &&
             !words.contains(QLatin1String("prepared"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("prepared "));
+        if (ofABird && skinOn.match(note).hasMatch() &&
+            !words.contains(QLatin1String("skin"), Qt::CaseInsensitive))
+            words.prepend(QStringLiteral("skin-on "));
     }
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("canned "));
