@@ -354,14 +354,18 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
     return LineMeasure{MeasureStatus::Converted, fit->first, fit->second};
 }
 
-// Nuts are sold whole, and a cup of them the line does not say are cut is a cup of whole ones:
-// "1 cup hazelnuts, toasted" is USDA's whole cup (135 g), not the chopped one the food keeps.
-QSet<QString> withNutsWhole(QSet<QString> lineWords, const QString& foodName)
+// A cup of a food the line does not say is cut is a cup of it whole, where USDA weighs one:
+// nuts, berries, mushrooms and pea pods are sold whole, so "1 cup hazelnuts, toasted" is the
+// whole cup (135 g) and "2 cups snow peas" the whole pods (63 g a cup), not the chopped cup the
+// food keeps. A spoonful is of a ground spice ("1/8 tsp pepper"), so spoons keep the food's own.
+QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit)
 {
-    static const QStringList cut = matchWords(
-        u"chopped diced minced ground sliced slivered halves halved pieces crushed meal");
-    if (foodName.startsWith(QLatin1String("Nuts,")) &&
-        std::none_of(cut.cbegin(), cut.cend(),
+    if (unit == QLatin1String("tsp") || unit == QLatin1String("tbs"))
+        return lineWords;
+    static const QStringList cut =
+        matchWords(u"chopped diced minced cubed ground sliced slivered halves halved quartered "
+                   u"pieces chunks crushed meal shredded grated mashed pureed");
+    if (std::none_of(cut.cbegin(), cut.cend(),
                      [&](const QString& word) { return lineWords.contains(word); }))
         lineWords.insert(matchWords(u"whole").value(0));
     return lineWords;
@@ -381,7 +385,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         !(food.amount1 > 0) || !(food.amount2 > 0))
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
-    const QSet<QString> lineWords = withNutsWhole(wordsOf(line), food.name);
+    const QSet<QString> lineWords = wholeUnlessCut(wordsOf(line), unit);
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
