@@ -87,7 +87,10 @@ bool formOrVariant(const QString& word)
         QStringLiteral("unsweetened"), QStringLiteral("nonfat"),     QStringLiteral("enriched"),
         QStringLiteral("unenriched"),  QStringLiteral("ready"),      QStringLiteral("bake"),
         QStringLiteral("serve"),       QStringLiteral("heated"),     QStringLiteral("microwaved")};
-    return words.contains(word);
+    // USDA's average of a fruit's varieties ("all commercial varieties") is kin of each variety.
+    static const QSet<QString> average{QStringLiteral("all"), QStringLiteral("commercial"),
+                                       matchWords(u"varieties").value(0)};
+    return words.contains(word) || average.contains(word);
 }
 
 } // namespace

@@ -367,14 +367,18 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
     return LineMeasure{MeasureStatus::Converted, fit->first, fit->second};
 }
 
-// Nuts are sold whole, and a cup of them the line does not say are cut is a cup of whole ones:
-// "1 cup hazelnuts, toasted" is USDA's whole cup (135 g), not the chopped one the food keeps.
-QSet<QString> withNutsWhole(QSet<QString> lineWords, const QString& foodName)
+// A cup of a food the line does not say is cut is a cup of it whole, where USDA weighs one:
+// nuts, berries, mushrooms and pea pods are sold whole, so "1 cup hazelnuts, toasted" is the
+// whole cup (135 g) and "2 cups snow peas" the whole pods (63 g a cup), not the chopped cup the
+// food keeps. A spoonful is of a ground spice ("1/8 tsp pepper"), so spoons keep the food's own.
+QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit)
 {
-    static const QStringList cut = matchWords(
-        u"chopped diced minced ground sliced slivered halves halved pieces crushed meal");
-    if (foodName.startsWith(QLatin1String("Nuts,")) &&
-        std::none_of(cut.cbegin(), cut.cend(),
+    if (unit == QLatin1String("tsp") || unit == QLatin1String("tbs"))
+        return lineWords;
+    static const QStringList cut =
+        matchWords(u"chopped diced minced cubed ground sliced slivered halves halved quartered "
+                   u"pieces chunks crushed meal shredded grated mashed pureed");
+    if (std::none_of(cut.cbegin(), cut.cend(),
                      [&](const QString& word) { return lineWords.contains(word); }))
         lineWords.insert(matchWords(u"whole").value(0));
     return lineWords;
@@ -394,7 +398,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         !(food.amount1 > 0) || !(food.amount2 > 0))
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
-    const QSet<QString> lineWords = withNutsWhole(wordsOf(line), food.name);
+    const QSet<QString> lineWords = wholeUnlessCut(wordsOf(line), unit);
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
@@ -498,6 +502,14 @@ std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit
     return amount * baseAmount(unit) / baseAmount(QStringLiteral("tsp")) * spoon->grams;
 }
 
+// A cup of rice or pasta cooked weighs nothing like a cup of it dry: a volume goes by kin in the
+// same state only.
+bool sameState(const QString& kin, const QString& foodName)
+{
+    static const QString cooked = matchWords(u"cooked").value(0);
+    return matchWords(kin).contains(cooked) == matchWords(foodName).contains(cooked);
+}
+
 // A weight where USDA gives none for the food itself: that of its nearest kin with the unit
 // ("sweet onion, chopped" weighs as "onion, chopped"), else a typical one kept as data ("a
 // bunch of kale"). The estimate says where it came from.
@@ -506,15 +518,9 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
                                      QString* estimate)
 {
     const UnitClass kind = unitClass(unit);
-    // A cup of rice or pasta cooked weighs nothing like a cup of it dry: a volume goes by kin in
-    // the same state only.
-    const auto cooked = [](const QString& name) {
-        static const QString word = matchWords(u"cooked").value(0);
-        return matchWords(name).contains(word);
-    };
     if (kind == UnitClass::Volume || kind == UnitClass::Count) {
         for (const QString& kin : weights.kinOf(foodName)) {
-            if (kind == UnitClass::Volume && cooked(kin) != cooked(foodName))
+            if (kind == UnitClass::Volume && !sameState(kin, foodName))
                 continue;
             if (const auto grams =
                     householdGrams(line, unit, amount, weights.measuresOf(kin), kin)) {
@@ -546,6 +552,31 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
     *estimate = QStringLiteral("estimated: ") + typical->described();
     return amount * typical->grams *
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
+}
+
+// A cup of a food cut as the line says, where USDA weighs the food's cups only in a form the line
+// does not say: "1 cup diced avocado" is the cubed cup of its kin (150 g), not the California
+// avocado's pureed one (230 g). The estimate says whose cup it is.
+std::optional<double> kinFormGrams(const IngredientLine& line, const QString& unit, double amount,
+                                   const QString& foodName, const HouseholdWeights& weights,
+                                   QString* estimate)
+{
+    const QSet<QString> lineWords = wordsOf(line);
+    const auto bestFit = [&](const QString& name) {
+        const auto best = bestVolume(weights.measuresOf(name), unit, lineWords);
+        return best ? best->fit : std::numeric_limits<int>::min();
+    };
+    if (unitClass(unit) != UnitClass::Volume || bestFit(foodName) >= 0)
+        return std::nullopt;
+    for (const QString& kin : weights.kinOf(foodName)) {
+        if (!sameState(kin, foodName) || bestFit(kin) <= 0)
+            continue;
+        const auto grams = householdGrams(line, unit, amount, weights.measuresOf(kin), kin);
+        if (grams)
+            *estimate = QStringLiteral("estimated from ") + kin;
+        return grams;
+    }
+    return std::nullopt;
 }
 
 // A piece or a cup of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers",
@@ -745,6 +776,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         ediblePart(*refuse, amount * baseAmount(unit), unit);
     if (!grams && unitClass(unit) == UnitClass::Volume)
         grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
+    if (!grams)
+        grams = kinFormGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
         grams = otherFormGrams(line, food, unit, amount, measures);
         if (const auto quantity = spinnerQuantity(amount, line.decimal); quantity && !grams)

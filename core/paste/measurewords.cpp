@@ -18,6 +18,7 @@ QString kindOf(const QString& word)
         {QStringLiteral("diced"), QStringLiteral("chopped")},
         {QStringLiteral("minced"), QStringLiteral("chopped")},
         {QStringLiteral("cubed"), QStringLiteral("chopped")},
+        {QStringLiteral("cube"), QStringLiteral("chopped")},
         {QStringLiteral("grated"), QStringLiteral("shredded")},
         {QStringLiteral("slice"), QStringLiteral("sliced")},
         {QStringLiteral("halve"), QStringLiteral("halves")},
