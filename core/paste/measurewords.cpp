@@ -47,6 +47,14 @@ bool changedForm(const QString& word)
     return words.contains(word);
 }
 
+// Ways a cook cuts a food, each of its own kind (see kindOf).
+bool isCut(const QString& kind)
+{
+    static const QSet<QString> kinds{QStringLiteral("chopped"), QStringLiteral("sliced"),
+                                     QStringLiteral("shredded"), QStringLiteral("halves")};
+    return kinds.contains(kind);
+}
+
 QSet<QString> kindsOf(const QSet<QString>& words)
 {
     QSet<QString> kinds;
@@ -76,10 +84,13 @@ int measureFit(const QString& measure, const QSet<QString>& lineWords)
     const QStringList words = outerWords(measure);
     int fit = 0;
     for (const QString& word : words) {
+        // How the cook cut the food tells its cup more than a word naming the food does: a cup
+        // of chopped tomatoes is the chopped cup, not "cup cherry tomatoes".
+        const int cutBonus = isCut(kindOf(word)) ? 3 : 0;
         if (lineWords.contains(word))
-            fit += 10;
+            fit += 10 + cutBonus;
         else if (said.contains(kindOf(word)))
-            fit += 8;
+            fit += 8 + cutBonus;
         else if (changedForm(word))
             fit -= 4;
     }
