@@ -21,8 +21,9 @@ QString kindOf(const QString& word)
         {QStringLiteral("cube"), QStringLiteral("chopped")},
         {QStringLiteral("grated"), QStringLiteral("shredded")},
         {QStringLiteral("slice"), QStringLiteral("sliced")},
-        {QStringLiteral("halve"), QStringLiteral("halves")},
-        {QStringLiteral("halved"), QStringLiteral("halves")},
+        // Words reach here stemmed: "halves" is already "half".
+        {QStringLiteral("halve"), QStringLiteral("half")},
+        {QStringLiteral("halved"), QStringLiteral("half")},
         {QStringLiteral("liquid"), QStringLiteral("fluid")},
         {QStringLiteral("roma"), QStringLiteral("plum")},
         // Corkscrew pasta is USDA's "spiral shaped" cup, lighter than its elbows.
@@ -51,7 +52,7 @@ bool changedForm(const QString& word)
 bool isCut(const QString& kind)
 {
     static const QSet<QString> kinds{QStringLiteral("chopped"), QStringLiteral("sliced"),
-                                     QStringLiteral("shredded"), QStringLiteral("halves")};
+                                     QStringLiteral("shredded"), QStringLiteral("half")};
     return kinds.contains(kind);
 }
 
@@ -69,6 +70,17 @@ QStringList outerWords(const QString& measure)
     return matchWords(measure.section(u'(', 0, 0));
 }
 
+// How the pieces of a measure are cut where only its brackets say it: "cup shelled (50 halves)"
+// is a cup of halves.
+QStringList bracketedCuts(const QString& measure)
+{
+    QStringList cuts;
+    for (const QString& word : matchWords(measure.section(u'(', 1)))
+        if (isCut(kindOf(word)))
+            cuts.append(word);
+    return cuts;
+}
+
 bool isPiece(const QString& measure)
 {
     const QString first = outerWords(measure).value(0);
@@ -83,7 +95,7 @@ int measureFit(const QString& measure, const QSet<QString>& lineWords)
     const QSet<QString> said = kindsOf(lineWords);
     const QStringList words = outerWords(measure);
     int fit = 0;
-    for (const QString& word : words) {
+    for (const QString& word : words + bracketedCuts(measure)) {
         // How the cook cut the food tells its cup more than a word naming the food does: a cup
         // of chopped tomatoes is the chopped cup, not "cup cherry tomatoes".
         const int cutBonus = isCut(kindOf(word)) ? 3 : 0;
