@@ -32,6 +32,8 @@ QString kindOf(const QString& word)
         {QStringLiteral("corkscrew"), QStringLiteral("spiral")},
         // A lettuce's large leaves are its outer ones.
         {QStringLiteral("large"), QStringLiteral("outer")},
+        // Littlenecks are the smallest clams sold.
+        {QStringLiteral("littleneck"), QStringLiteral("small")},
         // Peppercorns are the whole pepper, not the ground one.
         {QStringLiteral("peppercorn"), QStringLiteral("whole")},
     };
