@@ -103,6 +103,13 @@ struct Cursor {
 
 QString readUnit(Cursor& cursor);
 
+// The sizes a count of pieces is written with: "1 large clove garlic", "2 small onions".
+bool isPieceSize(const QString& unit)
+{
+    return unit == QLatin1String("large") || unit == QLatin1String("medium") ||
+           unit == QLatin1String("small");
+}
+
 // An amount or a range of two at the cursor, a range as its middle: "2 to 3 cups" is 2 1/2, as
 // pasting has always read it. The range as written goes to *range, so that the line can say so.
 std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
@@ -361,8 +368,7 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     }
     cursor.skipBlanks();
     // "1 large clove garlic", "1 large can (28 oz)": the count word after the size is the unit.
-    if (line.unit == QLatin1String("large") || line.unit == QLatin1String("medium") ||
-        line.unit == QLatin1String("small")) {
+    if (isPieceSize(line.unit)) {
         Cursor after = cursor;
         if (const QString next = readUnit(after); unitClass(next) == UnitClass::Count) {
             line.size = line.unit;
@@ -605,12 +611,16 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QStringLiteral(
             "\\b(?:short|spare|back|beef|pork|lamb|veal|prime|country[- ]style)\\s+ribs?$"),
         QRegularExpression::CaseInsensitiveOption);
-    if (line.unit.isEmpty()) {
+    // "2 large garlic cloves": a size before the food is the size of the count word after it.
+    const bool sizedPieces = line.size.isEmpty() && isPieceSize(line.unit);
+    if (line.unit.isEmpty() || sizedPieces) {
         const qsizetype space = rest.lastIndexOf(u' ');
         const QString unit =
             space > 0 ? trailingCountWords().value(rest.sliced(space + 1).toLower()) : QString();
         if (!unit.isEmpty() && !onlyDescribing.match(rest.first(space)).hasMatch() &&
             !meatRibs.match(rest).hasMatch()) {
+            if (sizedPieces)
+                line.size = line.unit;
             line.unit = unit;
             rest.truncate(space);
         }
