@@ -338,11 +338,11 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         cursor.at += m.capturedLength(0);
         return;
     }
-    // "3 thin slices ham", "2 fresh sprigs thyme": words describing the pieces stand between the
-    // count and its unit, and go on to the food.
+    // "3 thin slices ham", "2 fresh sprigs thyme", "1 whole head garlic": words describing the
+    // pieces stand between the count and its unit, and go on to the food.
     static const QRegularExpression describingPieces(
         QStringLiteral("^((?:(?:thin|thick|thinly|thickly|fresh|lean|ripe|smoked|unsmoked|"
-                       "streaky|boneless|skinless)[\\s,]+)+)(?=[A-Za-z])"),
+                       "streaky|boneless|skinless|whole)[\\s,]+)+)(?=[A-Za-z])"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = describingPieces.match(cursor.rest()); m.hasMatch()) {
         Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
