@@ -725,9 +725,18 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         const auto grams = estimatedGrams(line, unit, amount, food.name, weights, estimate);
         return grams ? std::optional(*grams * sizeShare(unweighedSize)) : grams;
     };
+    // "2 large garlic cloves": a piece of a size kitchen references weigh, where USDA weighs only
+    // the usual one (its garlic clove, 3 g, where a large one is about 5 g and a small one 2 g).
+    const TypicalWeights::Weight* referenceSize =
+        line.size.isEmpty() || unit.isEmpty()
+            ? nullptr
+            : weights.typical().weightOf(line.size, typicalWords(line, food.name)
+                                                        << measureWord(unit));
+    if (referenceSize && !referenceSize->words.contains(measureWord(unit)))
+        referenceSize = nullptr;
     // "1 small head romaine": a head, a bunch or a clove of a size the food's measures of it do
     // not tell apart is so much of the usual one; what a can or a package holds its label says.
-    if (!line.size.isEmpty() && !isPackage(unit) &&
+    if (!referenceSize && !line.size.isEmpty() && !isPackage(unit) &&
         std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
             const QStringList words = matchWords(m.unit);
             return measureWord(m.unit) == measureWord(unit) &&
@@ -753,6 +762,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         sized && !sized->words.isEmpty()) {
         grams = amount * sized->grams;
         estimate = QStringLiteral("estimated: ") + sized->described();
+    }
+    if (referenceSize) {
+        grams = amount * referenceSize->grams;
+        estimate = QStringLiteral("estimated: ") + referenceSize->described();
     }
     if (measureWord(unit) == QLatin1String("can"))
         grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
