@@ -33,4 +33,20 @@ const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Mea
     return nullptr;
 }
 
+std::optional<double> inchesThick(const QString& measureUnit)
+{
+    // The third side: whole inches ("1\""), a fraction ("3/4\"") or both ("1-3/4\"").
+    static const QRegularExpression thirdSide(
+        QStringLiteral("x\\s*[\\d/-]+\"\\s*x\\s*(\\d+)(?:-(\\d+)/(\\d+)|/(\\d+))?\""));
+    const QRegularExpressionMatch side = thirdSide.match(measureUnit);
+    if (!side.hasMatch())
+        return std::nullopt;
+    const double whole = side.captured(1).toDouble();
+    if (side.hasCaptured(2))
+        return whole + side.captured(2).toDouble() / side.captured(3).toDouble();
+    if (side.hasCaptured(4))
+        return whole / side.captured(4).toDouble();
+    return whole;
+}
+
 } // namespace zestora::paste

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // A piece whose size a cook gives across in inches, as tortillas, pie crusts, pizzas and cakes are
 // sold: "4 (10 inch) flour tortillas" are USDA's "tortilla (approx 10\" dia)", not its medium one.
 namespace zestora::paste {
@@ -13,5 +15,9 @@ namespace zestora::paste {
 // no such size or USDA weighs none of it.
 const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Measure>& measures,
                                                const QString& lineText);
+
+// How thick a piece USDA gives by its inches is, the last of them: "slice, medium (4\" x 2-1/2\" x
+// 1-3/4\")" is 1.75; none when the measure gives no three of them.
+std::optional<double> inchesThick(const QString& measureUnit);
 
 } // namespace zestora::paste

@@ -745,10 +745,13 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         amount *= sizeShare(line.size);
     // A slice cut thick weighs about half again the usual one, as a pound of bacon holds some 16
     // to 20 slices and 10 to 14 thick-cut ones (our estimate from packers' counts); a food USDA
-    // weighs by the thick slice has it already.
+    // weighs by the thick slice has it already, as has a bread whose slices USDA cuts an inch
+    // thick or more (its French bread's, 1 3/4 inches, where a sandwich slice is half an inch).
     if (measureWord(unit) == QLatin1String("slice") && cutThick(line.food) &&
         std::none_of(measures.begin(), measures.end(), [](const HouseholdWeights::Measure& m) {
-            return m.unit.startsWith(QLatin1String("thick slice"));
+            return m.unit.startsWith(QLatin1String("thick slice")) ||
+                   (measureWord(m.unit) == QLatin1String("slice") &&
+                    inchesThick(m.unit).value_or(0) >= 1);
         }))
         amount *= thickSliceShare;
 
