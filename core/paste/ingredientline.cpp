@@ -551,7 +551,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // beef rib's small end, "dry" dry pasta); and two kinds of the food a head word names, as in
     // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
     // a word that names a kind of it ("sherry or chicken broth" is sherry); words before the kind
-    // describe both ("light chicken or vegetable stock" is light chicken stock).
+    // describe both ("light chicken or vegetable stock" is light chicken stock), listed with commas
+    // or without ("reduced-sodium, fat-free chicken or vegetable broth").
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
@@ -561,7 +562,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
                            QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^((?:[\\w-]+\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
+            QStringLiteral("^((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
                            "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
                            "plain|wholemeal|cider|cheddar|parmesan))\\s+(?:and/or|or)\\s+(\\S+\\s+("
                            "(?:stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
