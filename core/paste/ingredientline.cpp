@@ -44,6 +44,22 @@ QString plainFractions(QStringView text)
 const QString amountPattern =
     QStringLiteral("(?:\\d+(?:\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
 
+// A mixed number printed without its space, as web pages and scans run "1 1/2" together into
+// "11/2": no cook writes eleven halves, so a last digit under a kitchen denominator is the
+// fraction and the digits before it the whole part. "11/16" and "10/4" stay what they say.
+std::optional<double> runTogetherMixed(const QString& numerator, const QString& denominator)
+{
+    static const QStringList kitchenDenominators{QStringLiteral("2"), QStringLiteral("3"),
+                                                 QStringLiteral("4"), QStringLiteral("8")};
+    if (numerator.size() < 2 || !kitchenDenominators.contains(denominator))
+        return std::nullopt;
+    const int part = numerator.back().digitValue();
+    const int over = denominator.toInt();
+    if (part <= 0 || part >= over)
+        return std::nullopt;
+    return numerator.chopped(1).toDouble() + double(part) / over;
+}
+
 // A fraction over nothing ("1 1/0") is no amount: NaN, which no reader takes as one.
 double amountValue(QStringView text)
 {
@@ -56,6 +72,8 @@ double amountValue(QStringView text)
                                : std::nan("");
     }
     if (const QRegularExpressionMatch m = fraction.match(t); m.hasMatch()) {
+        if (const std::optional<double> mixed = runTogetherMixed(m.captured(1), m.captured(2)))
+            return *mixed;
         const double denominator = m.captured(2).toDouble();
         return denominator > 0 ? m.captured(1).toDouble() / denominator : std::nan("");
     }
