@@ -44,6 +44,22 @@ QString plainFractions(QStringView text)
 const QString amountPattern =
     QStringLiteral("(?:\\d+(?:\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
 
+// A mixed number printed without its space, as web pages and scans run "1 1/2" together into
+// "11/2": no cook writes eleven halves, so a last digit under a kitchen denominator is the
+// fraction and the digits before it the whole part. "11/16" and "10/4" stay what they say.
+std::optional<double> runTogetherMixed(const QString& numerator, const QString& denominator)
+{
+    static const QStringList kitchenDenominators{QStringLiteral("2"), QStringLiteral("3"),
+                                                 QStringLiteral("4"), QStringLiteral("8")};
+    if (numerator.size() < 2 || !kitchenDenominators.contains(denominator))
+        return std::nullopt;
+    const int part = numerator.back().digitValue();
+    const int over = denominator.toInt();
+    if (part <= 0 || part >= over)
+        return std::nullopt;
+    return numerator.chopped(1).toDouble() + double(part) / over;
+}
+
 // A fraction over nothing ("1 1/0") is no amount: NaN, which no reader takes as one.
 double amountValue(QStringView text)
 {
@@ -56,6 +72,8 @@ double amountValue(QStringView text)
                                : std::nan("");
     }
     if (const QRegularExpressionMatch m = fraction.match(t); m.hasMatch()) {
+        if (const std::optional<double> mixed = runTogetherMixed(m.captured(1), m.captured(2)))
+            return *mixed;
         const double denominator = m.captured(2).toDouble();
         return denominator > 0 ? m.captured(1).toDouble() / denominator : std::nan("");
     }
@@ -557,7 +575,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // beef rib's small end, "dry" dry pasta); and two kinds of the food a head word names, as in
     // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
     // a word that names a kind of it ("sherry or chicken broth" is sherry); words before the kind
-    // describe both ("light chicken or vegetable stock" is light chicken stock).
+    // describe both ("light chicken or vegetable stock" is light chicken stock), listed with commas
+    // or without ("reduced-sodium, fat-free chicken or vegetable broth").
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
@@ -567,7 +586,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
                            QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^((?:[\\w-]+\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
+            QStringLiteral("^((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
                            "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
                            "plain|wholemeal|cider|cheddar|parmesan))\\s+(?:and/or|or)\\s+(\\S+\\s+("
                            "(?:stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
