@@ -657,11 +657,12 @@ QStringList FoodMatcher::wordsAsNamed(const QString& food, KitchenMeasures measu
     static const QRegularExpression keeps(QStringLiteral("(?<=\\w)-(?:in|on)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     // How the food was raised or sold says nothing of what the names hold: "free-range eggs" are
-    // eggs, "farm-fresh" or "organic" milk is milk.
+    // eggs, "farm-fresh" or "organic" milk is milk, "gluten-free" stock is stock (no name is of a
+    // food sold without gluten; the word would only find the gluten itself).
     static const QRegularExpression raised(
         QStringLiteral("\\b(?:free[\\s-]*range|cage[\\s-]*free|farm[\\s-]*fresh|pasture[\\s-]*"
                        "raised|pastured|organic|locally[\\s-]*grown|all[\\s-]*natural|non[\\s-]*"
-                       "gmo)\\b"),
+                       "gmo|gluten[\\s-]*free)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps).remove(raised));
     // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli.
