@@ -650,6 +650,27 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     line.notes = notes;
 }
 
+// "1 tablespoon each butter and olive oil", "2 each carrots and parsnips": the amount is of each
+// food named, so the line holds the first, and the others, the same again of each, stay in its
+// notes.
+void keepFirstOfEach(QStringView amount, IngredientLine& line)
+{
+    static const QRegularExpression eachAfterCount(QStringLiteral("\\beach\\s*$"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression eachAfterUnit(QStringLiteral("^each\\s+"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch afterUnit = eachAfterUnit.match(line.food);
+    if (!afterUnit.hasMatch() && !eachAfterCount.match(amount).hasMatch())
+        return;
+    line.food.remove(0, afterUnit.capturedLength(0));
+    static const QRegularExpression others(QStringLiteral("\\s+(?:and|&)\\s+(.+)$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = others.match(line.food); m.hasMatch()) {
+        line.notes.prepend(QStringLiteral("and %1, the same amount").arg(m.captured(1)));
+        line.food.truncate(m.capturedStart(0));
+    }
+}
+
 bool writtenInCapitals(QStringView text)
 {
     int letters = 0;
@@ -855,6 +876,8 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
+    if (line.hasQuantity())
+        keepFirstOfEach(QStringView(reading).first(cursor.at), line);
     // "Cooking spray" greases a pan with a spray or so, which an analyst counts as one spray (the
     // typical weights give its grams) rather than as nothing or as a spoonful of oil.
     static const QRegularExpression spray(QStringLiteral("\\bspray\\b"),
