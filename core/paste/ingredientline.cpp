@@ -775,8 +775,14 @@ QString inchPieces(const QString& reading)
         (count.isEmpty() || !count.front().isDigit() ? 1 : count.toDouble()) *
         amountValue(m.capturedView(2)) /
         (m.captured(3).compare(QLatin1String("cm"), Qt::CaseInsensitive) == 0 ? 2.5 : 1);
-    return QString::number(pieces, 'g', 3) + QStringLiteral(" piece") +
-           reading.sliced(m.capturedLength(0));
+    // Written out in full, never with an exponent the amount reader would stop at: "2e+50
+    // pieces" would read as two, where a count past any measure must say it is too large.
+    QString written = QString::number(pieces, 'f', 3);
+    while (written.endsWith(u'0'))
+        written.chop(1);
+    if (written.endsWith(u'.'))
+        written.chop(1);
+    return written + QStringLiteral(" piece") + reading.sliced(m.capturedLength(0));
 }
 
 // "A few sprigs of thyme" are three, "a couple of bay leaves" two, as cooks count them.
