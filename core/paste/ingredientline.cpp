@@ -798,6 +798,58 @@ QString spelledCount(const QString& reading)
     return counted;
 }
 
+// How many a line says a recipe makes: "Serves 4-6", "Yield: 2 dozen cookies", "8 servings",
+// "Makes 2 loaves (24 slices)", "Serves six to eight". No value when the line is no such line; 0
+// when it is one that gives no count ("Serving size: 1 cup"), which is no ingredient either.
+std::optional<float> readServingsLine(QStringView row)
+{
+    static const QString count =
+        QStringLiteral("(?:%1|one|two|three|four|five|six|seven|eight|nine|ten|eleven|twelve|"
+                       "an?(?=\\s+dozen))")
+            .arg(amountPattern);
+    static const QString range = QStringLiteral("(%1)(?:\\s*(?:-|–|to|or)\\s*(%1))?").arg(count);
+    static const QRegularExpression headed(
+        QStringLiteral("^(?:number of servings|servings per recipe|servings|serves|yields?|makes|"
+                       "portions|feeds)\\s*:?\\s*(?:(?:serves|makes|feeds)\\s*:?\\s*)?"
+                       "(?:about\\s+|approximately\\s+|approx\\.?\\s*|up to\\s+)?%1"
+                       "(?:\\s*(dozen))?(?![\\w/])(.*)$")
+            .arg(range),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression trailing(
+        QStringLiteral("^(?:about\\s+)?%1\\s+(?:servings?|portions?)\\b\\s*(?:\\(.*\\))?\\.?$")
+            .arg(range),
+        QRegularExpression::CaseInsensitiveOption);
+    // The pieces in brackets are the servings a yield of pans or loaves is cut into.
+    static const QRegularExpression pieces(
+        QStringLiteral("\\(\\s*(?:about\\s+)?%1\\s+(?:servings?|portions?|slices?|pieces?|"
+                       "squares?|bars?|cookies|wedges?|muffins|cupcakes)\\b")
+            .arg(range),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression servingSize(QStringLiteral("^serving size\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const auto larger = [](const QRegularExpressionMatch& m) {
+        const auto value = [](QStringView number) {
+            const std::optional<double> word = wordNumber(number.toString());
+            return word ? *word : amountValue(number);
+        };
+        // "Serves 4 to 6" is analysed for the larger number, the smaller serving.
+        return std::max(value(m.capturedView(1)),
+                        m.hasCaptured(2) ? value(m.capturedView(2)) : 0.0);
+    };
+    if (servingSize.match(row).hasMatch())
+        return 0.0f;
+    double servings = 0;
+    if (const QRegularExpressionMatch m = headed.match(row); m.hasMatch()) {
+        const QRegularExpressionMatch cut = pieces.match(m.capturedView(4));
+        servings = cut.hasMatch() ? larger(cut) : larger(m) * (m.hasCaptured(3) ? 12 : 1);
+    } else if (const QRegularExpressionMatch m = trailing.match(row); m.hasMatch()) {
+        servings = larger(m);
+    } else {
+        return std::nullopt;
+    }
+    return std::isfinite(servings) && servings > 0 ? static_cast<float>(servings) : 0.0f;
+}
+
 } // namespace
 
 IngredientLine readIngredientLine(QStringView written)
@@ -944,11 +996,6 @@ std::optional<double> readQuantity(QStringView text)
 
 RecipeText readRecipeText(QStringView text, bool titled)
 {
-    static const QRegularExpression servingsLine(
-        QStringLiteral("^(?:serves|servings|serving size|yield|yields|makes|portions)\\s*:?\\s*"
-                       "(?:about\\s+)?(%1)(?:\\s*(?:-|to)\\s*(%1))?")
-            .arg(amountPattern),
-        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression directionsHeading(
         QStringLiteral("^(?:directions|instructions|method|preparation|steps|procedure)\\s*:?$"),
         QRegularExpression::CaseInsensitiveOption);
@@ -963,13 +1010,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
     QHash<QStringView, qsizetype> read;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringView row = rows[i].trimmed();
-        if (const QRegularExpressionMatch m = servingsLine.match(row); m.hasMatch()) {
-            double servings = amountValue(m.capturedView(1));
-            // "Serves 4 to 6" is analysed for the larger number, the smaller serving.
-            if (m.hasCaptured(2))
-                servings = std::max(servings, amountValue(m.capturedView(2)));
-            if (servings > 0)
-                recipe.servings = static_cast<float>(servings);
+        if (const std::optional<float> servings = readServingsLine(row)) {
+            if (*servings > 0)
+                recipe.servings = *servings;
             continue;
         }
         const auto known = read.constFind(row);

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void readsHeadings_data();
     void readsHeadings();
     void readsRecipeText();
+    void readsServings_data();
+    void readsServings();
     void spinnerQuantities_data();
     void spinnerQuantities();
     void measuresInTheFoodsUnits_data();
@@ -167,6 +169,63 @@ void TestPasteReading::readsRecipeText()
              (QStringList{u"CAKE"_s, u"flour"_s, u"-"_s, u"For the glaze"_s, u"icing sugar"_s}));
     // Without a title the first line is an ingredient like any other.
     QCOMPARE(readRecipeText(u"Salt\n2 eggs"_s, false).lines.size(), 2);
+}
+
+void TestPasteReading::readsServings_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<float>("servings");
+    // How recipe sites, cookbooks and cards say how many a recipe makes; 0: it does not say.
+    const QList<std::pair<const char16_t*, float>> rows{
+        {u"Serves 4", 4},
+        {u"Serves 4-6", 6},
+        {u"SERVES 6 TO 8", 8},
+        {u"Servings: 8", 8},
+        {u"8 servings", 8},
+        {u"Makes 8 servings", 8},
+        {u"Yield: 8 servings", 8},
+        {u"Yield: 2 dozen cookies", 24},
+        {u"Makes about 3 dozen", 36},
+        {u"Makes 1 dozen muffins", 12},
+        {u"Feeds 4", 4},
+        {u"Feeds 4-6 people", 6},
+        {u"Serves: 4 people", 4},
+        {u"Yield: Serves 6", 6},
+        {u"Yield: 6 to 8 servings", 8},
+        {u"Makes 16 squares", 16},
+        {u"Makes 2 loaves (24 slices)", 24},
+        {u"Makes 1 (9-inch) pie", 1},
+        {u"Makes one 9-inch cake", 1},
+        {u"Serves four", 4},
+        {u"Serves six to eight", 8},
+        {u"Number of servings: 4", 4},
+        {u"Servings per recipe: 6", 6},
+        {u"Portions: 4", 4},
+        {u"Makes 4 portions", 4},
+        {u"Yield: 4 (1 1/2-cup) servings", 4},
+        {u"Prep time: 10 minutes", 0},
+        {u"Yield: 12", 12},
+        {u"Servings 6", 6},
+        {u"Makes 24", 24},
+        {u"Makes: 20 biscuits", 20},
+        {u"Serves 8 (serving size: 1 cup)", 8},
+        {u"Serving size: 1 cup", 0},
+        {u"Makes 4 to 6 servings", 6},
+        {u"Serves 4 generously", 4},
+        {u"Yield: 1 9x13 pan (12 servings)", 12},
+        {u"Makes 18-20 cookies", 20},
+        {u"Yield: 4 cups (8 servings)", 8},
+    };
+    for (const auto& [line, servings] : rows)
+        QTest::newRow(QString::fromUtf16(line).toUtf8().constData())
+            << QString::fromUtf16(line) << servings;
+}
+
+void TestPasteReading::readsServings()
+{
+    QFETCH(QString, line);
+    const RecipeText recipe = readRecipeText(QString(line + u"\n2 eggs"_s), false);
+    QTEST(recipe.servings.value_or(0), "servings");
 }
 
 void TestPasteReading::spinnerQuantities_data()
