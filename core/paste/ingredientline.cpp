@@ -380,7 +380,7 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     if (const QRegularExpressionMatch m = spoon.match(cursor.rest());
         m.hasMatch() && line.unit == QLatin1String("ml"))
         cursor.at += m.capturedLength(0);
-    if (const auto part = metricPart(line.unit)) {
+    if (const auto part = partOfHeldUnit(line.unit)) {
         line.quantity = *line.quantity * part->first;
         line.unit = part->second;
     }

@@ -96,6 +96,10 @@ constexpr UnitSpelling spellings[] = {
     {"gallon", "gallon"},
     {"gallons", "gallon"},
     {"gal", "gallon"},
+    {"gill", "gill"},
+    {"gills", "gill"},
+    {"breakfastcup", "breakfastcup"},
+    {"breakfastcups", "breakfastcup"},
     // Count words: how many of something a cook counts.
     {"jumbo", "jumbo"},
     {"large", "large"},
@@ -260,14 +264,18 @@ QString unitNamed(QStringView word)
     return unitsIgnoringCase().value(word.toString().toLower());
 }
 
-std::optional<std::pair<double, QString>> metricPart(const QString& unit)
+std::optional<std::pair<double, QString>> partOfHeldUnit(const QString& unit)
 {
     static const QHash<QString, std::pair<double, QString>> parts{
         {QStringLiteral("cl"), {10, QStringLiteral("ml")}},
         {QStringLiteral("dl"), {100, QStringLiteral("ml")}},
         {QStringLiteral("mg"), {0.001, QStringLiteral("g")}},
         {QStringLiteral("cg"), {0.01, QStringLiteral("g")}},
-        {QStringLiteral("dg"), {0.1, QStringLiteral("g")}}};
+        {QStringLiteral("dg"), {0.1, QStringLiteral("g")}},
+        // A pint of whichever measures the recipe uses: an imperial gill is 142 ml, an American
+        // one 118 ml; the breakfastcup is a British measure, half an imperial pint.
+        {QStringLiteral("gill"), {0.25, QStringLiteral("pint")}},
+        {QStringLiteral("breakfastcup"), {0.5, QStringLiteral("pint")}}};
     const auto found = parts.constFind(unit);
     return found == parts.cend() ? std::nullopt : std::optional(*found);
 }

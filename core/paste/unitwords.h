@@ -21,9 +21,10 @@ QString unitNamed(QStringView word);
 // Count words a cook also puts after the food ("2 garlic cloves"), by spelling.
 const QHash<QString, QString>& trailingCountWords();
 
-// A tenth or less of a litre or a gram ("cl", "dl", "mg", "cg", "dg") as so many millilitres or
-// grams, which the program's units hold.
-std::optional<std::pair<double, QString>> metricPart(const QString& unit);
+// A measure written as a part of one the program's units hold: a tenth or less of a litre or a
+// gram ("cl", "dl", "mg", "cg", "dg") as so many millilitres or grams, and the gill and the
+// breakfastcup of old British cards as a quarter and a half of a pint.
+std::optional<std::pair<double, QString>> partOfHeldUnit(const QString& unit);
 
 // A cook's loose measure ("pinch", "dash", "knob", "splash", "handful") as so much of a spoon or
 // a cup.
