@@ -1,5 +1,7 @@
 #include "core/paste/ingredientline.h"
 
+#include "core/paste/eachfood.h"
+
 #include <QHash>
 #include <QRegularExpression>
 
@@ -970,6 +972,13 @@ RecipeText readRecipeText(QStringView text, bool titled)
                 servings = std::max(servings, amountValue(m.capturedView(2)));
             if (servings > 0)
                 recipe.servings = static_cast<float>(servings);
+            continue;
+        }
+        // One amount for each of several foods is a line for each: an ingredient, never a title.
+        if (const QStringList eachFood = linesOfEachFood(row); eachFood.size() > 1) {
+            titleOpen = false;
+            for (const QString& food : eachFood)
+                recipe.lines.append(readIngredientLine(food));
             continue;
         }
         const auto known = read.constFind(row);
