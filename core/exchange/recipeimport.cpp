@@ -5,6 +5,7 @@
 #include "core/exchange/linenotes.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/plaintext.h"
+#include "core/paste/eachfood.h"
 #include "core/paste/foodindex.h"
 #include "core/recipes/cookedweights.h"
 #include "core/store/recipemarks.h"
@@ -185,12 +186,20 @@ ImportedRecipe importedRecipe(const mealmaster::Recipe& recipe, paste::FoodIndex
     for (const mealmaster::Ingredient& ingredient : recipe.ingredients) {
         QString rest;
         const paste::IngredientLine line = ingredientLine(ingredient, &rest);
-        if (line.kind != paste::LineKind::Heading)
+        if (line.kind != paste::LineKind::Heading) {
+            // One amount for each of several foods is a line for each.
+            if (const QStringList eachFood = paste::linesOfEachFood(line.text);
+                eachFood.size() > 1) {
+                for (const QString& food : eachFood)
+                    imported.lines.append(index.review(paste::readIngredientLine(food)));
+                continue;
+            }
             if (std::optional<paste::ReviewedLine> exact =
                     exactLine(line, ingredient.quantity.trimmed(), rest, index.ingredients())) {
                 imported.lines.append(*exact);
                 continue;
             }
+        }
         imported.lines.append(index.review(line));
     }
     // What nobody eats is found from the words of the lines and of the directions as written.

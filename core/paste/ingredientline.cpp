@@ -1,5 +1,7 @@
 #include "core/paste/ingredientline.h"
 
+#include "core/paste/eachfood.h"
+
 #include <QHash>
 #include <QRegularExpression>
 
@@ -578,17 +580,18 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
     // a word that names a kind of it ("sherry or chicken broth" is sherry); words before the kind
     // describe both ("light chicken or vegetable stock" is light chicken stock), listed with commas
-    // or without ("reduced-sodium, fat-free chicken or vegetable broth").
+    // or without ("reduced-sodium, fat-free chicken or vegetable broth"), after a package too ("1
+    // can chicken or vegetable broth").
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
         "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
         "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature)");
     static const QRegularExpression eitherKind[] = {
-        QRegularExpression(QStringLiteral("^(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
+        QRegularExpression(QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
                            QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
+            QStringLiteral("^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
                            "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
                            "plain|wholemeal|cider|cheddar|parmesan))\\s+(?:and/or|or)\\s+(\\S+\\s+("
                            "(?:stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
@@ -1013,6 +1016,13 @@ RecipeText readRecipeText(QStringView text, bool titled)
         if (const std::optional<float> servings = readServingsLine(row)) {
             if (*servings > 0)
                 recipe.servings = *servings;
+            continue;
+        }
+        // One amount for each of several foods is a line for each: an ingredient, never a title.
+        if (const QStringList eachFood = linesOfEachFood(row); eachFood.size() > 1) {
+            titleOpen = false;
+            for (const QString& food : eachFood)
+                recipe.lines.append(readIngredientLine(food));
             continue;
         }
         const auto known = read.constFind(row);

@@ -2,6 +2,7 @@
 #include "core/analysis/recipelines.h"
 #include "core/exchange/mealmaster.h"
 #include "core/exchange/recipeimport.h"
+#include "core/paste/eachfood.h"
 #include "core/paste/foodindex.h"
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
@@ -44,7 +45,8 @@ Run runZestora(const QStringList& arguments, const QByteArray& input = {})
 }
 
 // A table's rows: each line read in the measures the table names for it on a row of its own
-// ("#measures\tau"; American before any), with the row's columns.
+// ("#measures\tau"; American before any), with the row's columns. A line of one amount for each
+// of several foods stands for its first food.
 std::vector<std::pair<IngredientLine, QStringList>> readTable(const QString& file)
 {
     std::vector<std::pair<IngredientLine, QStringList>> rows;
@@ -56,7 +58,7 @@ std::vector<std::pair<IngredientLine, QStringList>> readTable(const QString& fil
         if (row.isEmpty() || row.startsWith('#'))
             continue;
         const QStringList fields = QString::fromUtf8(row).split(u'\t');
-        IngredientLine line = readIngredientLine(fields[0]);
+        IngredientLine line = readIngredientLine(linesOfEachFood(fields[0]).front());
         readInMeasures(line, measures);
         rows.emplace_back(std::move(line), fields);
     }
@@ -426,6 +428,11 @@ void TestPasteMatching::importStoresEachRecipeOnce_data()
            "      2 c  Milk\n\n  Stir in \xe2\x85\x93 of it.\n\nMMMMM\n"_ba
         << QByteArray() << QStringList{u"--accept-best"_s} << 0 << QStringList{u"Odd 1/4 Soup"_s}
         << u"Stored: Odd 1/4 Soup: its ingredient line counted."_s;
+    QTest::newRow("one amount for each of two foods is a line for each")
+        << "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Base\n\n"
+           "      1 c  each onion and celery, chopped\n\n  Stir.\n\nMMMMM\n"_ba
+        << QByteArray() << QStringList() << 0 << QStringList{u"Base"_s}
+        << u"Stored: Base: all 2 ingredient lines counted."_s;
 }
 
 void TestPasteMatching::importStoresEachRecipeOnce()

@@ -1,3 +1,4 @@
+#include "core/paste/eachfood.h"
 #include "core/paste/kitchenmeasures.h"
 #include "core/paste/linereview.h"
 #include "core/store/backups.h"
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void readsInKitchenMeasures();
     void readsHeadings_data();
     void readsHeadings();
+    void splitsOneAmountForEachFood_data();
+    void splitsOneAmountForEachFood();
     void readsRecipeText();
     void readsServings_data();
     void readsServings();
@@ -105,6 +108,40 @@ void TestPasteReading::readsInKitchenMeasures()
              KitchenMeasures::Australian);
     QCOMPARE(measuresOfLocale(QLocale(QLocale::English, QLocale::Ireland)), KitchenMeasures::UK);
     QCOMPARE(measuresOfLocale(QLocale(QLocale::English, QLocale::Canada)), KitchenMeasures::US);
+}
+
+void TestPasteReading::splitsOneAmountForEachFood_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("a list with its describing words")
+        << u"1 cup each onion, carrots and mushrooms, chopped"_s
+        << QStringList{u"1 cup onion, chopped"_s, u"1 cup carrots, chopped"_s,
+                       u"1 cup mushrooms, chopped"_s};
+    QTest::newRow("a colon, and how the first is prepared goes for all")
+        << u"1/4 teaspoon each: ground cumin, coriander, and turmeric"_s
+        << QStringList{u"1/4 teaspoon ground cumin"_s, u"1/4 teaspoon ground coriander"_s,
+                       u"1/4 teaspoon ground turmeric"_s};
+    QTest::newRow("a food's own preparation is kept")
+        << u"1/2 cup each chopped walnuts and dried cranberries"_s
+        << QStringList{u"1/2 cup chopped walnuts"_s, u"1/2 cup dried cranberries"_s};
+    QTest::newRow("colours of one food")
+        << u"1 each red and green bell pepper, diced"_s
+        << QStringList{u"1 red bell pepper, diced"_s, u"1 green bell pepper, diced"_s};
+    QTest::newRow("the amount after the foods")
+        << u"Salt and pepper, 1/4 tsp each"_s
+        << QStringList{u"1/4 tsp salt"_s, u"1/4 tsp pepper"_s};
+    QTest::newRow("each of, a weight") << u"100g each of raisins and sultanas"_s
+                                       << QStringList{u"100g raisins"_s, u"100g sultanas"_s};
+    QTest::newRow("the weight of each piece is not a list")
+        << u"4 chicken breasts, 6 oz each"_s << QStringList{u"4 chicken breasts, 6 oz each"_s};
+    QTest::newRow("one food alone") << u"2 each eggs"_s << QStringList{u"2 each eggs"_s};
+}
+
+void TestPasteReading::splitsOneAmountForEachFood()
+{
+    QFETCH(QString, text);
+    QTEST(linesOfEachFood(text), "lines");
 }
 
 void TestPasteReading::readsHeadings_data()

@@ -291,6 +291,14 @@ void TestPasteWindow::measuresAndWhatIsCounted()
     QCOMPARE(texts(w.get<QListView>(u"R_IngLst"_s)),
              QStringList({lines::ingredientRow(u"Milk, whole"_s, u"40"_s, u"ml"_s),
                           lines::ingredientRow(u"Sugars, granulated"_s, u"100"_s, u"g"_s)}));
+    // One amount for each of two foods is reviewed and added as a line for each.
+    onNextDialog([](QDialog* window) {
+        QCOMPARE(column(window->findChild<ReviewTable*>(u"ReviewTbl"_s), LineColumn),
+                 QStringList({u"100g flour"_s, u"100g sugar"_s}));
+        window->findChild<QPushButton*>(u"AddCmd"_s)->click();
+    });
+    w.paste(u"100g each of flour and sugar"_s);
+    QCOMPARE(texts(w.get<QListView>(u"R_IngLst"_s)).size(), 4);
 }
 
 void TestPasteWindow::importingAFileTwice()
