@@ -6,7 +6,7 @@
 
 namespace zestora {
 
-bool LaidOutLabel::drawsItsText() const
+bool LaidOutLabel::laysOutItsText() const
 {
     const Qt::TextFormat format = textFormat();
     const bool plain =
@@ -15,8 +15,56 @@ bool LaidOutLabel::drawsItsText() const
     const auto selectable =
         Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::TextEditable;
     // A picture or a movie is the label's only content: its text is empty then.
-    return !text().isEmpty() && plain && isEnabled() && !(textInteractionFlags() & selectable) &&
+    return !text().isEmpty() && plain && !(textInteractionFlags() & selectable) &&
            LaidOutText::canDraw(0, text());
+}
+
+bool LaidOutLabel::drawsItsText() const
+{
+    return laysOutItsText() && isEnabled();
+}
+
+int LaidOutLabel::textFlags() const
+{
+    return int(QStyle::visualAlignment(Qt::LeftToRight, alignment())) |
+           (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextExpandTabs | Qt::TextForceLeftToRight;
+}
+
+std::optional<QSize> LaidOutLabel::unwrappedSize() const
+{
+    // The style sheet may give the font.
+    ensurePolished();
+    if (wordWrap() || !laysOutItsText())
+        return std::nullopt;
+    // As QLabel adds its margin, and an indent: the one given, or with none a framed label's "x".
+    int across = 2 * margin();
+    int down = across;
+    int shift = indent();
+    if (shift < 0 && frameWidth())
+        shift = fontMetrics().horizontalAdvance(u'x') - 2 * margin();
+    if (shift > 0) {
+        const Qt::Alignment placed = QStyle::visualAlignment(Qt::LeftToRight, alignment());
+        across += placed & (Qt::AlignLeft | Qt::AlignRight) ? shift : 0;
+        down += placed & (Qt::AlignTop | Qt::AlignBottom) ? shift : 0;
+    }
+    const QMargins frame = contentsMargins();
+    const QSize text = m_laidOut.unwrappedSize(font(), textFlags(), this->text());
+    return (text +
+            QSize(across + frame.left() + frame.right(), down + frame.top() + frame.bottom()))
+        .expandedTo(minimumSize());
+}
+
+QSize LaidOutLabel::sizeHint() const
+{
+    const std::optional<QSize> size = unwrappedSize();
+    return size ? *size : QLabel::sizeHint();
+}
+
+QSize LaidOutLabel::minimumSizeHint() const
+{
+    // A text that does not wrap is as wide and as high in any room.
+    const std::optional<QSize> size = unwrappedSize();
+    return size ? *size : QLabel::minimumSizeHint();
 }
 
 QRect LaidOutLabel::textRoom() const
@@ -45,10 +93,7 @@ void LaidOutLabel::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     drawFrame(&painter);
     painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
-    const int flags = int(QStyle::visualAlignment(Qt::LeftToRight, alignment())) |
-                      (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextExpandTabs |
-                      Qt::TextForceLeftToRight;
-    m_laidOut.draw(painter, textRoom(), flags, text());
+    m_laidOut.draw(painter, textRoom(), textFlags(), text());
 }
 
 } // namespace zestora

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -39,8 +40,8 @@ void LaidOutText::draw(QPainter& painter, const QRect& room, int flags, const QS
     }
     if (text.isEmpty() || painter.pen().style() == Qt::NoPen)
         return;
-    if (!m_layout || text != m_text || font != m_font || room.size() != m_room || flags != m_flags)
-        layOut(painter, room, flags, text);
+    if (!laidOutFor(font, room.size(), flags, text))
+        layOut(font, room, flags, text);
 
     // Placed in the room as the painter places it, each line on its own for its alignment.
     const QRectF area(room);
@@ -66,10 +67,30 @@ void LaidOutText::draw(QPainter& painter, const QRect& room, int flags, const QS
         painter.restore();
 }
 
-void LaidOutText::layOut(QPainter& painter, const QRect& room, int flags, const QString& text)
+QSize LaidOutText::unwrappedSize(const QFont& font, int flags, const QString& text)
+{
+    // Every line laid out, as the painter does when it only measures.
+    const QRect anyRoom(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (!laidOutFor(font, anyRoom.size(), flags, text))
+        layOut(font, anyRoom, flags, text);
+    return {static_cast<int>(std::ceil(m_width)), static_cast<int>(std::ceil(m_height))};
+}
+
+bool LaidOutText::laidOutFor(const QFont& font, const QSize& room, int flags,
+                             const QString& text) const
+{
+    if (!m_layout || text != m_text || font != m_font || flags != m_flags)
+        return false;
+    // One line that does not wrap is laid out alike in any room; more lines stop at its bottom.
+    const bool oneUnbrokenLine =
+        !(flags & Qt::TextWordWrap) && ((flags & Qt::TextSingleLine) || !text.contains(u'\n'));
+    return room == m_room || oneUnbrokenLine;
+}
+
+void LaidOutText::layOut(const QFont& font, const QRect& room, int flags, const QString& text)
 {
     m_text = text;
-    m_font = painter.font();
+    m_font = font;
     m_room = room.size();
     m_flags = flags;
     // Line ends break the lines, or are blanks on a single line; a carriage return is a blank.

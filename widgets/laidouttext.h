@@ -23,8 +23,14 @@ public:
     // Draws the text; with flags or a text it cannot draw, it lets the painter draw them.
     void draw(QPainter& painter, const QRect& room, int flags, const QString& text);
 
+    // The size QFontMetrics::boundingRect gives a text that draw() can draw and that does not
+    // wrap, in a room of any size: measured on the layout that is then drawn, so that a label's
+    // text is shaped once for its size and its paints.
+    QSize unwrappedSize(const QFont& font, int flags, const QString& text);
+
 private:
-    void layOut(QPainter& painter, const QRect& room, int flags, const QString& text);
+    bool laidOutFor(const QFont& font, const QSize& room, int flags, const QString& text) const;
+    void layOut(const QFont& font, const QRect& room, int flags, const QString& text);
 
     QString m_text;
     QFont m_font;

@@ -255,6 +255,9 @@ void TestPlatform::laidOutLabelDrawsAsAQLabel_data()
         << footnote << left << true << false << QSize(120, 25);
     QTest::newRow("framed, indented half an x")
         << u"Sodium"_s << left << false << true << QSize(90, 30);
+    QTest::newRow("framed, at the bottom")
+        << u"Calories\n2,000"_s << int(Qt::AlignBottom | Qt::AlignLeft) << false << true
+        << QSize(90, 60);
 }
 
 void TestPlatform::laidOutLabelDrawsAsAQLabel()
@@ -278,11 +281,15 @@ void TestPlatform::laidOutLabelDrawsAsAQLabel()
         return shown.grab().toImage();
     };
     QCOMPARE(drawn(laidOut), drawn(label));
+    // It asks for the room a QLabel asks for, measured on the layout it draws from.
+    QCOMPARE(laidOut.sizeHint(), label.sizeHint());
+    QCOMPARE(laidOut.minimumSizeHint(), label.minimumSizeHint());
     // Drawn again from its layout, and laid out again for another text and width.
     QCOMPARE(laidOut.grab().toImage(), label.grab().toImage());
     text = u"0.5g"_s;
     size.rwidth() -= 10;
     QCOMPARE(drawn(laidOut), drawn(label));
+    QCOMPARE(laidOut.sizeHint(), label.sizeHint());
 }
 
 QTEST_MAIN(TestPlatform)
