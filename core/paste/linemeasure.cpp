@@ -579,10 +579,11 @@ std::optional<double> kinFormGrams(const IngredientLine& line, const QString& un
     return std::nullopt;
 }
 
-// A piece or a cup of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers",
-// smaller than its American one; "1 cup panko", flakier than fine dry crumbs), as the typical
-// weights keep it by a word the food's name does not have. A cup takes only a kind whose words the
-// name has none of: one the name knows ("crushed crackers") is the food's own, which USDA weighs.
+// A piece, a bunch or a cup of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers",
+// smaller than its American one; "1 bunch broccolini", thin stems where USDA's bunch is of heads;
+// "1 cup panko", flakier than fine dry crumbs), as the typical weights keep it by a word the food's
+// name does not have. A cup takes only a kind whose words the name has none of: one the name
+// knows ("crushed crackers") is the food's own, which USDA weighs.
 std::optional<double> kindGrams(const IngredientLine& line, const QString& unit, double amount,
                                 const QString& foodName, const HouseholdWeights& weights,
                                 QString* estimate)
@@ -590,10 +591,13 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
     const bool volume = unitClass(unit) == UnitClass::Volume;
     const QString cup = QStringLiteral("cup");
     const QStringList named = matchWords(foodName);
-    const TypicalWeights::Weight* typical = weights.typical().weightOf(
-        volume ? cup : QStringLiteral("each"), typicalWords(line, foodName));
+    const QString counted = unit.isEmpty() ? QStringLiteral("each") : measureWord(unit);
+    const TypicalWeights::Weight* typical =
+        weights.typical().weightOf(volume ? cup : counted, typicalWords(line, foodName));
+    // A word the name has within one of its own is the food's too: backribs are ribs.
     const auto inName = [&](const QString& word) {
-        return named.contains(word);
+        return std::any_of(named.cbegin(), named.cend(),
+                           [&](const QString& nameWord) { return nameWord.contains(word); });
     };
     // "6 short ribs" are ribs on their bone, where USDA weighs a boneless piece of the cut: the
     // typical rib as butchers sell it is the count's piece.
@@ -790,7 +794,7 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     };
     if (const auto refuse = weights.refuse().inWeightOf(line, food.name))
         ediblePart(*refuse, amount * baseAmount(unit), unit);
-    if (!grams && unitClass(unit) == UnitClass::Volume)
+    if (!grams && (unitClass(unit) == UnitClass::Volume || unitClass(unit) == UnitClass::Count))
         grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
         grams = kinFormGrams(line, unit, amount, food.name, weights, &estimate);
