@@ -594,10 +594,11 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
     const QString counted = unit.isEmpty() ? QStringLiteral("each") : measureWord(unit);
     const TypicalWeights::Weight* typical =
         weights.typical().weightOf(volume ? cup : counted, typicalWords(line, foodName));
-    // A word the name has within one of its own is the food's too: backribs are ribs.
+    // A name's compound word ending in the word is the food's too: backribs are ribs, where
+    // peanuts are no peas.
     const auto inName = [&](const QString& word) {
         return std::any_of(named.cbegin(), named.cend(),
-                           [&](const QString& nameWord) { return nameWord.contains(word); });
+                           [&](const QString& nameWord) { return nameWord.endsWith(word); });
     };
     // "6 short ribs" are ribs on their bone, where USDA weighs a boneless piece of the cut: the
     // typical rib as butchers sell it is the count's piece.
