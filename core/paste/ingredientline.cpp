@@ -788,6 +788,28 @@ QString inchPieces(const QString& reading)
     return written + QStringLiteral(" piece") + reading.sliced(m.capturedLength(0));
 }
 
+// "1 chicken stock cube, made up to 500ml" is the stock the cube makes, as "500ml chicken stock
+// made with 1 cube" is: the cook pours in half a litre of broth, not a cube's few grams.
+QString stockFromCubes(const QString& reading)
+{
+    static const QRegularExpression madeUp(
+        QStringLiteral(
+            "^(\\d+|an?)?\\s*((?:[\\w-]+\\s+)*?)stock\\s+(cubes?|pots?)\\s*,?\\s*"
+            "(?:made\\s+up\\s+to|dissolved\\s+in|mixed\\s+with)\\s+(%1\\s*"
+            "(?:ml|l|litres?|liters?|pints?))\\b(?:\\s+(?:of\\s+)?(?:boiling\\s+|hot\\s+)?"
+            "water)?(.*)$")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = madeUp.match(reading);
+    if (m.hasMatch()) {
+        const bool counted = !m.captured(1).isEmpty() && m.captured(1).front().isDigit();
+        return m.captured(4) + u' ' + m.captured(2) + QStringLiteral("stock made with ") +
+               (counted ? m.captured(1) : QStringLiteral("1")) + u' ' + m.captured(3) +
+               m.captured(5);
+    }
+    return reading;
+}
+
 // "A few sprigs of thyme" are three, "a couple of bay leaves" two, as cooks count them.
 QString spelledCount(const QString& reading)
 {
@@ -901,6 +923,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(whitePart);
     reading = inchPieces(reading);
     reading = spelledCount(reading);
+    reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
