@@ -834,7 +834,8 @@ std::optional<float> readServingsLine(QStringView row)
             .arg(amountPattern);
     static const QString range = QStringLiteral("(%1)(?:\\s*(?:-|–|to|or)\\s*(%1))?").arg(count);
     static const QRegularExpression headed(
-        QStringLiteral("^(?:number of servings|servings per recipe|servings|serves|yields?|makes|"
+        QStringLiteral("^(?:(?:original |this )?recipe\\s+|total\\s+)?"
+                       "(?:number of servings|servings per recipe|servings|serves|yields?|makes|"
                        "portions|feeds)\\s*:?\\s*(?:(?:serves|makes|feeds)\\s*:?\\s*)?"
                        "(?:about\\s+|approximately\\s+|approx\\.?\\s*|up to\\s+)?%1"
                        "(?:\\s*(dozen))?(?![\\w/])(.*)$")

@@ -252,6 +252,11 @@ void TestPasteReading::readsServings_data()
         {u"Yield: 1 9x13 pan (12 servings)", 12},
         {u"Makes 18-20 cookies", 20},
         {u"Yield: 4 cups (8 servings)", 8},
+        {u"Original recipe yields 8 servings", 8},
+        {u"Recipe makes 12", 12},
+        {u"This recipe serves 4", 4},
+        {u"Total servings: 6", 6},
+        {u"Makes 12 (2-inch) cookies", 12},
     };
     for (const auto& [line, servings] : rows)
         QTest::newRow(QString::fromUtf16(line).toUtf8().constData())
