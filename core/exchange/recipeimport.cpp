@@ -19,7 +19,7 @@ namespace zestora::exchange {
 
 quantity::Servings servingsOfYield(const QString& yield)
 {
-    const std::optional<double> amount = paste::readIngredientLine(yield).quantity;
+    const std::optional<float> amount = paste::readYieldServings(yield);
     if (!amount || !(*amount > 0))
         return quantity::servingsFor(quantity::servingsForOne);
     if (*amount >= 1)

@@ -1021,6 +1021,13 @@ std::optional<double> readQuantity(QStringView text)
                                                                                : std::nullopt;
 }
 
+std::optional<float> readYieldServings(QStringView yield)
+{
+    const std::optional<float> servings =
+        readServingsLine(QString(QStringLiteral("makes ") + yield.trimmed()));
+    return servings && *servings > 0 ? servings : std::nullopt;
+}
+
 RecipeText readRecipeText(QStringView text, bool titled)
 {
     static const QRegularExpression directionsHeading(

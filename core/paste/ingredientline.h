@@ -58,6 +58,10 @@ struct RecipeText {
     QString directions;
 };
 
+// How many a recipe's yield says it makes, written as a file or a web page's data gives it: "8",
+// "4-6 servings", "2 dozen cookies", "1 pan (12 squares)". None when it gives no count.
+std::optional<float> readYieldServings(QStringView yield);
+
 // Reads a whole text; when titled, a first line that gives no amount is the recipe's title.
 RecipeText readRecipeText(QStringView text, bool titled);
 
