@@ -384,6 +384,17 @@ QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit)
     return lineWords;
 }
 
+// A cup of a mix the line does not say is spooned is poured from the box, as a cook fills it:
+// "2 cups pancake mix" weighs by USDA's poured cup (130 g), not its third-of-a-cup label
+// serving scaled up (156 g).
+QSet<QString> pouredUnlessSpooned(QSet<QString> lineWords)
+{
+    static const QString spooned = matchWords(u"spooned").value(0);
+    if (!lineWords.contains(spooned))
+        lineWords.insert(matchWords(u"poured").value(0));
+    return lineWords;
+}
+
 // The grams of a volume of the food where USDA weighs the form the line's words say otherwise
 // than the food's own volume measure by more than a twentieth: "1 cup heavy cream" is the fluid
 // cup (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded,
@@ -398,7 +409,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         !(food.amount1 > 0) || !(food.amount2 > 0))
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
-    const QSet<QString> lineWords = wholeUnlessCut(wordsOf(line), unit);
+    const QSet<QString> lineWords = pouredUnlessSpooned(wholeUnlessCut(wordsOf(line), unit));
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
