@@ -565,6 +565,19 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
+// The package of the food as the shops sell it in the size the line gives ("large", "small") or,
+// with none, the usual one, where the typical weights keep one of the food itself.
+const TypicalWeights::Weight* soldPackage(const IngredientLine& line, const QString& unit,
+                                          const QString& foodName, const HouseholdWeights& weights)
+{
+    const QString package = QStringLiteral("package");
+    if (measureWord(unit) != package)
+        return nullptr;
+    const TypicalWeights::Weight* sold = weights.typical().weightOf(
+        line.size.isEmpty() ? package : line.size + u' ' + package, typicalWords(line, foodName));
+    return sold && !sold->words.isEmpty() ? sold : nullptr;
+}
+
 // A cup of a food cut as the line says, where USDA weighs the food's cups only in a form the line
 // does not say: "1 cup diced avocado" is the cubed cup of its kin (150 g), not the California
 // avocado's pureed one (230 g). The estimate says whose cup it is.
@@ -781,6 +794,13 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = amount * referenceSize->grams;
         estimate = QStringLiteral("estimated: ") + referenceSize->described();
     }
+    // A large or a small package is that size as the shops sell it, where USDA weighs only one
+    // ("1 large box gelatin" is the 6 oz box, not USDA's 3 oz one), before the food's own.
+    if (const TypicalWeights::Weight* sold =
+            line.size.isEmpty() ? nullptr : soldPackage(line, unit, food.name, weights)) {
+        grams = amount * sold->grams;
+        estimate = QStringLiteral("estimated: ") + sold->described();
+    }
     if (measureWord(unit) == QLatin1String("can"))
         grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
     // "4 fillets cod" counts by the fillet; "4 cod fillets" keeps the word in its food.
@@ -889,12 +909,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // A package the line gives no size of is one as the shops sell it where the typical weights
     // keep one of the food: "1 package cream cheese" is the 8 oz brick, not USDA's small 3 oz
     // one, and "1 box cake mix" today's 15.25 oz box, not the 18.25 oz one USDA weighed.
-    const QString package = QStringLiteral("package");
     if (const TypicalWeights::Weight* sold =
-            !grams && measureWord(unit) == package && line.size.isEmpty()
-                ? weights.typical().weightOf(package, typicalWords(line, food.name))
-                : nullptr;
-        sold && !sold->words.isEmpty()) {
+            !grams && line.size.isEmpty() ? soldPackage(line, unit, food.name, weights) : nullptr) {
         grams = amount * sold->grams;
         estimate = QStringLiteral("estimated: ") + sold->described();
     }
