@@ -623,7 +623,15 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
     // typical rib as butchers sell it is the count's piece.
     static const QString boneless = matchWords(u"boneless").value(0);
     const bool offTheBone = named.contains(boneless) && !foodAndNoteWords(line).contains(boneless);
-    if (!typical || typical->words.isEmpty() ||
+    // A piece such as a link that the food's own measures weigh is USDA's: its cooked Italian
+    // sausage link (83 g), not the raw one a cook buys.
+    const QList<HouseholdWeights::Measure> measures = weights.measuresOf(foodName);
+    const bool ownPiece =
+        std::any_of(measures.cbegin(), measures.cend(), [&](const HouseholdWeights::Measure& m) {
+            const QString piece = measureWord(m.unit);
+            return typical && !named.contains(piece) && typical->words.contains(piece);
+        });
+    if (!typical || typical->words.isEmpty() || ownPiece ||
         (volume
              ? std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
              : std::all_of(typical->words.cbegin(), typical->words.cend(), inName) && !offTheBone))
