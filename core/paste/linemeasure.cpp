@@ -390,6 +390,17 @@ QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit)
     return lineWords;
 }
 
+// A cup of a mix the line does not say is spooned is poured from the box, as a cook fills it:
+// "2 cups pancake mix" weighs by USDA's poured cup (130 g), not its third-of-a-cup label
+// serving scaled up (156 g).
+QSet<QString> pouredUnlessSpooned(QSet<QString> lineWords)
+{
+    static const QString spooned = matchWords(u"spooned").value(0);
+    if (!lineWords.contains(spooned))
+        lineWords.insert(matchWords(u"poured").value(0));
+    return lineWords;
+}
+
 // The grams of a volume of the food where USDA weighs the form the line's words say otherwise
 // than the food's own volume measure by more than a twentieth: "1 cup heavy cream" is the fluid
 // cup (238 g), not the whipped one the food keeps (120 g); "1 cup grated cheddar" is shredded,
@@ -404,7 +415,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         !(food.amount1 > 0) || !(food.amount2 > 0))
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
-    const QSet<QString> lineWords = wholeUnlessCut(wordsOf(line), unit);
+    const QSet<QString> lineWords = pouredUnlessSpooned(wholeUnlessCut(wordsOf(line), unit));
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
@@ -560,6 +571,19 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
+// The package of the food as the shops sell it in the size the line gives ("large", "small") or,
+// with none, the usual one, where the typical weights keep one of the food itself.
+const TypicalWeights::Weight* soldPackage(const IngredientLine& line, const QString& unit,
+                                          const QString& foodName, const HouseholdWeights& weights)
+{
+    const QString package = QStringLiteral("package");
+    if (measureWord(unit) != package)
+        return nullptr;
+    const TypicalWeights::Weight* sold = weights.typical().weightOf(
+        line.size.isEmpty() ? package : line.size + u' ' + package, typicalWords(line, foodName));
+    return sold && !sold->words.isEmpty() ? sold : nullptr;
+}
+
 // A cup of a food cut as the line says, where USDA weighs the food's cups only in a form the line
 // does not say: "1 cup diced avocado" is the cubed cup of its kin (150 g), not the California
 // avocado's pureed one (230 g). The estimate says whose cup it is.
@@ -610,7 +634,15 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
     // typical rib as butchers sell it is the count's piece.
     static const QString boneless = matchWords(u"boneless").value(0);
     const bool offTheBone = named.contains(boneless) && !foodAndNoteWords(line).contains(boneless);
-    if (!typical || typical->words.isEmpty() ||
+    // A piece such as a link that the food's own measures weigh is USDA's: its cooked Italian
+    // sausage link (83 g), not the raw one a cook buys.
+    const QList<HouseholdWeights::Measure> measures = weights.measuresOf(foodName);
+    const bool ownPiece =
+        std::any_of(measures.cbegin(), measures.cend(), [&](const HouseholdWeights::Measure& m) {
+            const QString piece = measureWord(m.unit);
+            return typical && !named.contains(piece) && typical->words.contains(piece);
+        });
+    if (!typical || typical->words.isEmpty() || ownPiece ||
         (volume
              ? std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
              : std::all_of(typical->words.cbegin(), typical->words.cend(), inName) && !offTheBone))
@@ -781,6 +813,13 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = amount * referenceSize->grams;
         estimate = QStringLiteral("estimated: ") + referenceSize->described();
     }
+    // A large or a small package is that size as the shops sell it, where USDA weighs only one
+    // ("1 large box gelatin" is the 6 oz box, not USDA's 3 oz one), before the food's own.
+    if (const TypicalWeights::Weight* sold =
+            line.size.isEmpty() ? nullptr : soldPackage(line, unit, food.name, weights)) {
+        grams = amount * sold->grams;
+        estimate = QStringLiteral("estimated: ") + sold->described();
+    }
     if (measureWord(unit) == QLatin1String("can"))
         grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
     // "4 fillets cod" counts by the fillet; "4 cod fillets" keeps the word in its food.
@@ -889,12 +928,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // A package the line gives no size of is one as the shops sell it where the typical weights
     // keep one of the food: "1 package cream cheese" is the 8 oz brick, not USDA's small 3 oz
     // one, and "1 box cake mix" today's 15.25 oz box, not the 18.25 oz one USDA weighed.
-    const QString package = QStringLiteral("package");
     if (const TypicalWeights::Weight* sold =
-            !grams && measureWord(unit) == package && line.size.isEmpty()
-                ? weights.typical().weightOf(package, typicalWords(line, food.name))
-                : nullptr;
-        sold && !sold->words.isEmpty()) {
+            !grams && line.size.isEmpty() ? soldPackage(line, unit, food.name, weights) : nullptr) {
         grams = amount * sold->grams;
         estimate = QStringLiteral("estimated: ") + sold->described();
     }
