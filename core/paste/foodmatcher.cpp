@@ -658,11 +658,13 @@ QStringList FoodMatcher::wordsAsNamed(const QString& food, KitchenMeasures measu
                                           QRegularExpression::CaseInsensitiveOption);
     // How the food was raised or sold says nothing of what the names hold: "free-range eggs" are
     // eggs, "farm-fresh" or "organic" milk is milk, "gluten-free" stock is stock (no name is of a
-    // food sold without gluten; the word would only find the gluten itself).
+    // food sold without gluten; the word would only find the gluten itself). Gluten-free flour is
+    // the exception: it is a blend of other flours, no wheat flour.
     static const QRegularExpression raised(
         QStringLiteral("\\b(?:free[\\s-]*range|cage[\\s-]*free|farm[\\s-]*fresh|pasture[\\s-]*"
                        "raised|pastured|organic|locally[\\s-]*grown|all[\\s-]*natural|non[\\s-]*"
-                       "gmo|gluten[\\s-]*free)\\b"),
+                       "gmo|gluten[\\s-]*free(?![\\s-]+(?:all[\\s-]*purpose[\\s-]+|plain[\\s-]+)?"
+                       "flour))\\b"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps).remove(raised));
     // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli.
