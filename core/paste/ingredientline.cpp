@@ -695,14 +695,15 @@ bool namesAPart(QStringView text)
     return partName.match(text).hasMatch() && text.count(u' ') < 6;
 }
 
-// A line that names its food before its amount, as British magazines and some cookbooks write
-// it ("potatoes 700g, cut into wedges", "sunflower oil - 1 tablespoon", "lemon 1, zested"), put
-// amount first; any other line as it is. A count after the food stands alone, so that "Bake for
-// 20 minutes" or "Ingredients for 4" stay what they are.
+// A line that names its food before its amount, as British magazines, Indian and Filipino blogs
+// and some cookbooks write it ("potatoes 700g, cut into wedges", "sunflower oil - 1 tablespoon",
+// "Potatoes: 3 medium", "Chicken breasts (2)", "lemon 1, zested"), put amount first; any other
+// line as it is. A count after the food stands alone, so that "Bake for 20 minutes" or
+// "Ingredients for 4" stay what they are.
 QString amountFirst(const QString& text)
 {
     static const QRegularExpression foodFirst(
-        QStringLiteral("^([A-Za-z][^\\d]*?)\\s+(?:-\\s+)?(?=[\\d.])"));
+        QStringLiteral("^([A-Za-z][^\\d]*?)(?:\\s*:\\s*|\\s+(?:-\\s+)?|\\s*(\\())(?=[\\d.])"));
     static const QRegularExpression linkWord(
         QStringLiteral("\\b(?:for|of|to|with|in|into|at|by|about|and|or|over|serves|makes|"
                        "yields?|step|mark|oven|gas)$"),
@@ -714,7 +715,7 @@ QString amountFirst(const QString& text)
         QStringLiteral(
             "^\\s*(?:(?:skinless|boneless|skin-on|bone-in|thin|thick|large|medium|small)\\s+)*"
             "(?:(?:fillets?|steaks?|chops?|breasts?|thighs?|drumsticks?|cutlets?|slices?|rashers?)"
-            "\\s*)?(?:[,(/]|$)"),
+            "\\s*)?(?:[,(/)]|$)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = foodFirst.match(text);
     if (!m.hasMatch() || linkWord.match(m.capturedView(1)).hasMatch())
@@ -731,12 +732,20 @@ QString amountFirst(const QString& text)
     }
     if (const QRegularExpressionMatch other = otherUnits.match(cursor.rest()); other.hasMatch())
         cursor.at += other.capturedLength(0);
+    const qsizetype measureEnd = cursor.at;
+    // An amount in brackets is the food's only when the brackets hold nothing else.
+    if (m.hasCaptured(2)) {
+        cursor.skipBlanks();
+        if (!cursor.rest().startsWith(u')'))
+            return text;
+        ++cursor.at;
+    }
     // Words right after the amount describe the food and go before it, so that an alternative
     // after the food stays the last thing said: "beef or lamb - 450 g minced lean" is "450 g
     // minced lean beef or lamb", not lean beef "or lamb minced lean".
     static const QRegularExpression describing(
         QStringLiteral("^\\s+([A-Za-z][A-Za-z\\s-]*?)(?=\\s*(?:[,;(]|$))"));
-    const QString amount = text.sliced(m.capturedLength(0), cursor.at - m.capturedLength(0));
+    const QString amount = text.sliced(m.capturedLength(0), measureEnd - m.capturedLength(0));
     QString food = m.captured(1);
     if (const QRegularExpressionMatch words = describing.match(cursor.rest()); words.hasMatch()) {
         food = words.captured(1) + u' ' + food;
@@ -908,11 +917,16 @@ IngredientLine readIngredientLine(QStringView written)
         QStringLiteral("^(?:the\\s+)?(?:white\\s+parts?|kernels)\\s+(?:cut\\s+)?(?:of|from|off)\\s+"
                        "(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
-    // "1 lemon, juiced", "2 limes, zested and juiced": the fruit's juice is what goes in; of "1
-    // orange, zested" its zest.
+    // "1 lemon, juiced", "2 limes, zested and juiced", "Lemon, juice only": the fruit's juice is
+    // what goes in, of one fruit when no count is given; of "1 orange, zested" its zest.
     static const QRegularExpression juiced(
         QStringLiteral(
-            "^([\\d.].*?)\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?(juice|zest)e?d\\s*$"),
+            "^(?:([\\d.].*?)|(.+?))\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?(juice|zest)"
+            "(?:e?d|\\s+only)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    // "3 pcs bay leaves", "Eggs - 2 pcs": shops' and cooks' shorthand for so many of the food.
+    static const QRegularExpression pieces(
+        QStringLiteral("^(%1)\\s*pcs?\\.?(?=\\s)").arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     // "A thumb-sized piece of ginger" is one thumb of it.
     static const QRegularExpression thumb(
@@ -926,11 +940,13 @@ IngredientLine readIngredientLine(QStringView written)
     reading = spelledCount(reading);
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
+    reading = amountFirst(reading);
+    reading.replace(pieces, QStringLiteral("\\1"));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
     else if (const QRegularExpressionMatch j = juiced.match(reading); j.hasMatch())
-        reading = j.captured(1) + u' ' + j.captured(2);
-    reading = amountFirst(reading);
+        reading = (j.hasCaptured(1) ? j.captured(1) : QStringLiteral("1 ") + j.captured(2)) + u' ' +
+                  j.captured(3);
     Cursor cursor{reading};
     const QRegularExpressionMatch negative = minus.match(reading);
     cursor.at = negative.capturedLength(0);
