@@ -302,19 +302,26 @@ std::optional<double> canNumber(Cursor& cursor)
     return *found;
 }
 
-// How many of the smaller unit one of the larger holds, of a unit and itself or its metric or
-// imperial next size up; none for two units a range does not span.
+// How many of the smaller unit one of the larger holds, of a unit and itself or a larger one of
+// its system (American spoons and cups); none for two units no kitchen steps from one to the other.
 std::optional<double> unitsIn(const QString& larger, const QString& smaller)
 {
     static const QHash<QString, std::pair<QString, double>> nextUp{
         {QStringLiteral("ml"), {QStringLiteral("l"), 1000}},
         {QStringLiteral("g"), {QStringLiteral("kg"), 1000}},
         {QStringLiteral("oz"), {QStringLiteral("lb"), 16}},
+        {QStringLiteral("tsp"), {QStringLiteral("tbs"), 3}},
+        {QStringLiteral("tbs"), {QStringLiteral("cup"), 16}},
     };
-    if (larger == smaller)
-        return 1;
-    const auto up = nextUp.constFind(smaller);
-    return up != nextUp.cend() && up->first == larger ? std::optional(up->second) : std::nullopt;
+    double count = 1;
+    for (QString unit = smaller; unit != larger;) {
+        const auto up = nextUp.constFind(unit);
+        if (up == nextUp.cend())
+            return std::nullopt;
+        count *= up->second;
+        unit = up->first;
+    }
+    return count;
 }
 
 // The unit after the amount, with what goes with it: a package's size ("1 (14 oz) can", "1 can
@@ -432,6 +439,10 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
                 const double low = amountValue(m.capturedView(2));
                 line.quantity = m.hasCaptured(3) ? (low + amountValue(m.capturedView(3))) / 2 : low;
                 line.unit = other;
+            } else if (const std::optional<double> per = unitsIn(line.unit, other);
+                       !m.hasCaptured(1) && !m.hasCaptured(3) && per) {
+                // "1 cup plus 2 tablespoons": the cook measures out both.
+                line.quantity = *line.quantity + amountValue(m.capturedView(2)) / *per;
             }
         }
         // "4 cups (750 grams) cooked lamb": a weight in brackets is what the cook weighed.
