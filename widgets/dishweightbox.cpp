@@ -1,10 +1,10 @@
 #include "widgets/dishweightbox.h"
 
 #include "core/analysis/lineamounts.h"
+#include "widgets/laidoutlabel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -37,7 +37,7 @@ const QString unknownWeight = QStringLiteral("Serving weight not known");
 
 DishWeightBox::DishWeightBox(Form form, QWidget* parent)
     : QFrame(parent)
-    , m_serving(new QLabel(unknownWeight, this))
+    , m_serving(new LaidOutLabel(unknownWeight, this))
     , m_per100gChoice(new QCheckBox(QStringLiteral("Per 100 g"), this))
     , m_per100g(new QFrame(this))
 {
@@ -45,7 +45,7 @@ DishWeightBox::DishWeightBox(Form form, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     if (form == Form::Entry) {
         auto* row = new QHBoxLayout;
-        auto* caption = new QLabel(QStringLiteral("Weight when cooked"), this);
+        auto* caption = new LaidOutLabel(QStringLiteral("Weight when cooked"), this);
         m_cooked = new QLineEdit(this);
         m_cooked->setObjectName(QStringLiteral("CookedWeightTxt"));
         m_cooked->setMaxLength(12);
@@ -55,7 +55,7 @@ DishWeightBox::DishWeightBox(Form form, QWidget* parent)
         caption->setBuddy(m_cooked);
         row->addWidget(caption);
         row->addWidget(m_cooked);
-        row->addWidget(new QLabel(QStringLiteral("g"), this));
+        row->addWidget(new LaidOutLabel(QStringLiteral("g"), this));
         layout->addLayout(row);
         connect(m_cooked, &QLineEdit::textEdited, this, &DishWeightBox::cookedWeightEdited);
     }
@@ -68,10 +68,10 @@ DishWeightBox::DishWeightBox(Form form, QWidget* parent)
     auto* grid = new QGridLayout(m_per100g);
     grid->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; const Per100gRow& row : per100gRows) {
-        auto* value = new QLabel(m_per100g);
+        auto* value = new LaidOutLabel(m_per100g);
         value->setObjectName(QLatin1String(row.objectName));
         // Two pairs of caption and value a row keep the column short.
-        grid->addWidget(new QLabel(nutrition::nutrientName(row.nutrient), m_per100g), i / 2,
+        grid->addWidget(new LaidOutLabel(nutrition::nutrientName(row.nutrient), m_per100g), i / 2,
                         (i % 2) * 2);
         grid->addWidget(value, i / 2, (i % 2) * 2 + 1);
         m_per100gValues.append(value);

@@ -97,9 +97,14 @@ int RecipeStore::lastIndexOfNameIgnoringCase(const QString& name) const
     }
     if (m_indexed)
         return m_byName.value(foldedKey(wanted), -1);
-    // Names equal but for letter case are as long as each other: most are passed over unread.
+    // Names equal but for letter case are as long as each other: most are passed over unread,
+    // and a name with no blank at either end by its length alone, without trimming it.
     for (qsizetype i = m_list.size() - 1; i >= 0; --i) {
-        const QStringView stored = trimmedSpacesView(m_list[i].recipeName);
+        const QString& name = m_list[i].recipeName;
+        const bool blankAtAnEnd = !name.isEmpty() && (name.front() == u' ' || name.back() == u' ');
+        if (!blankAtAnEnd && name.size() != wanted.size())
+            continue;
+        const QStringView stored = trimmedSpacesView(name);
         if (stored.size() == wanted.size() && stored.compare(wanted, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
