@@ -642,9 +642,18 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
             const QString piece = measureWord(m.unit);
             return typical && !named.contains(piece) && typical->words.contains(piece);
         });
+    // A flour or starch ground from the food ("almond flour" of blanched almonds, "tapioca starch"
+    // of pearl tapioca) lies lighter in the cup than the whole food USDA weighs: its own cup wins.
+    static const QStringList groundForms = {matchWords(u"flour").value(0),
+                                            matchWords(u"starch").value(0)};
+    const bool groundFromFood =
+        typical && std::any_of(groundForms.cbegin(), groundForms.cend(), [&](const QString& form) {
+            return typical->words.contains(form) && !inName(form);
+        });
     if (!typical || typical->words.isEmpty() || ownPiece ||
         (volume
-             ? std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
+             ? !groundFromFood &&
+                   std::any_of(typical->words.cbegin(), typical->words.cend(), inName)
              : std::all_of(typical->words.cbegin(), typical->words.cend(), inName) && !offTheBone))
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
