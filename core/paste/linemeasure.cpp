@@ -310,12 +310,6 @@ QSet<QString> wordsOf(const IngredientLine& line)
         for (const QString& word : matchWords(note))
             if (word != QLatin1String("whipped"))
                 words.insert(word);
-    // Coarse crystal sugars pour like granulated sugar and cannot be packed down as soft brown
-    // sugar is: "2 tbsp demerara sugar" is a loose spoonful.
-    static const QStringList crystalSugars{QStringLiteral("demerara"), QStringLiteral("turbinado")};
-    if (std::any_of(crystalSugars.cbegin(), crystalSugars.cend(),
-                    [&](const QString& sugar) { return words.contains(sugar); }))
-        words.insert(QStringLiteral("unpacked"));
     return words;
 }
 
