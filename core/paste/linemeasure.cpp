@@ -149,14 +149,16 @@ bool ownMeasureCounts(const QString& own, const QString& unit)
 
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
 // the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato"),
-// the regular one where USDA sets it beside the miniature (marshmallows).
+// the regular one where USDA sets it beside the miniature (marshmallows), a sausage's link
+// ("6 knockwurst").
 const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
                                               const QString& foodName)
 {
-    static const QStringList pieces{
-        QStringLiteral("medium"), QStringLiteral("large"), QStringLiteral("small"),
-        QStringLiteral("whole"),  QStringLiteral("fruit"), QStringLiteral("each"),
-        QStringLiteral("item"),   QStringLiteral("piece"), QStringLiteral("regular")};
+    static const QStringList pieces{QStringLiteral("medium"),  QStringLiteral("large"),
+                                    QStringLiteral("small"),   QStringLiteral("whole"),
+                                    QStringLiteral("fruit"),   QStringLiteral("each"),
+                                    QStringLiteral("item"),    QStringLiteral("piece"),
+                                    QStringLiteral("regular"), QStringLiteral("link")};
     for (const QString& piece : pieces)
         for (const HouseholdWeights::Measure& measure : measures)
             if (measureWord(measure.unit) == piece)
