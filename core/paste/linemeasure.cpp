@@ -637,12 +637,17 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
     static const QString boneless = matchWords(u"boneless").value(0);
     const bool offTheBone = named.contains(boneless) && !foodAndNoteWords(line).contains(boneless);
     // A piece such as a link that the food's own measures weigh is USDA's: its cooked Italian
-    // sausage link (83 g), not the raw one a cook buys.
+    // sausage link (83 g), not the raw one a cook buys. A sausage counted is one link of it:
+    // "4 chorizo sausages" are chorizo's own 60 g links, not the typical banger.
+    static const QString link = matchWords(u"link").value(0);
+    static const QString sausage = matchWords(u"sausage").value(0);
     const QList<HouseholdWeights::Measure> measures = weights.measuresOf(foodName);
     const bool ownPiece =
         std::any_of(measures.cbegin(), measures.cend(), [&](const HouseholdWeights::Measure& m) {
             const QString piece = measureWord(m.unit);
-            return typical && !named.contains(piece) && typical->words.contains(piece);
+            return typical && !named.contains(piece) &&
+                   (typical->words.contains(piece) ||
+                    (piece == link && typical->words.contains(sausage)));
         });
     // A flour or starch ground from the food ("almond flour" of blanched almonds, "tapioca starch"
     // of pearl tapioca) lies lighter in the cup than the whole food USDA weighs: its own cup wins.
