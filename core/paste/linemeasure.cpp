@@ -765,6 +765,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // food: "1 large aubergine" is one aubergine.
     if (unit == QLatin1String("stick") && !knows(unit) && knows(QStringLiteral("stalk")))
         unit = QStringLiteral("stalk");
+    // A link of a sausage USDA weighs by no link is one sausage: "8 links breakfast sausage"
+    // are eight breakfast sausages.
+    if (unit == QLatin1String("link") && !knows(unit))
+        unit.clear();
     // A typical weight is of the usual piece, so a size scales it ("2 large parsnips"); USDA's
     // own unsized piece is often a large one already (its mango, 336 g), so a size leaves it be.
     QString unweighedSize;
