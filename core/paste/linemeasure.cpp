@@ -149,14 +149,16 @@ bool ownMeasureCounts(const QString& own, const QString& unit)
 
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
 // the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato"),
-// the regular one where USDA sets it beside the miniature (marshmallows).
+// the regular one where USDA sets it beside the miniature (marshmallows), a sausage's link
+// ("6 knockwurst").
 const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
                                               const QString& foodName)
 {
-    static const QStringList pieces{
-        QStringLiteral("medium"), QStringLiteral("large"), QStringLiteral("small"),
-        QStringLiteral("whole"),  QStringLiteral("fruit"), QStringLiteral("each"),
-        QStringLiteral("item"),   QStringLiteral("piece"), QStringLiteral("regular")};
+    static const QStringList pieces{QStringLiteral("medium"),  QStringLiteral("large"),
+                                    QStringLiteral("small"),   QStringLiteral("whole"),
+                                    QStringLiteral("fruit"),   QStringLiteral("each"),
+                                    QStringLiteral("item"),    QStringLiteral("piece"),
+                                    QStringLiteral("regular"), QStringLiteral("link")};
     for (const QString& piece : pieces)
         for (const HouseholdWeights::Measure& measure : measures)
             if (measureWord(measure.unit) == piece)
@@ -629,12 +631,17 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
     static const QString boneless = matchWords(u"boneless").value(0);
     const bool offTheBone = named.contains(boneless) && !foodAndNoteWords(line).contains(boneless);
     // A piece such as a link that the food's own measures weigh is USDA's: its cooked Italian
-    // sausage link (83 g), not the raw one a cook buys.
+    // sausage link (83 g), not the raw one a cook buys. A sausage counted is one link of it:
+    // "4 chorizo sausages" are chorizo's own 60 g links, not the typical banger.
+    static const QString link = matchWords(u"link").value(0);
+    static const QString sausage = matchWords(u"sausage").value(0);
     const QList<HouseholdWeights::Measure> measures = weights.measuresOf(foodName);
     const bool ownPiece =
         std::any_of(measures.cbegin(), measures.cend(), [&](const HouseholdWeights::Measure& m) {
             const QString piece = measureWord(m.unit);
-            return typical && !named.contains(piece) && typical->words.contains(piece);
+            return typical && !named.contains(piece) &&
+                   (typical->words.contains(piece) ||
+                    (piece == link && typical->words.contains(sausage)));
         });
     // A flour or starch ground from the food ("almond flour" of blanched almonds, "tapioca starch"
     // of pearl tapioca) lies lighter in the cup than the whole food USDA weighs: its own cup wins.
@@ -752,6 +759,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // food: "1 large aubergine" is one aubergine.
     if (unit == QLatin1String("stick") && !knows(unit) && knows(QStringLiteral("stalk")))
         unit = QStringLiteral("stalk");
+    // A link of a sausage USDA weighs by no link is one sausage: "8 links breakfast sausage"
+    // are eight breakfast sausages.
+    if (unit == QLatin1String("link") && !knows(unit))
+        unit.clear();
     // A typical weight is of the usual piece, so a size scales it ("2 large parsnips"); USDA's
     // own unsized piece is often a large one already (its mango, 336 g), so a size leaves it be.
     QString unweighedSize;

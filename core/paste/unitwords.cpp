@@ -119,6 +119,9 @@ constexpr UnitSpelling spellings[] = {
     {"strips", "slice"},
     {"stick", "stick"},
     {"sticks", "stick"},
+    // "6 links hot Italian sausage": the links are the count, not a word of the food.
+    {"link", "link"},
+    {"links", "link"},
     {"pinch", "pinch"},
     {"pinches", "pinch"},
     {"dessertspoon", "dessertspoon"},
