@@ -356,6 +356,21 @@ QSet<QString> plainPhraseWords(const QString& name)
     return words;
 }
 
+// The part of a food that a name stores alone, after the food's own name: "skin" of "Potatoes,
+// baked, skin, without salt", beside "..., flesh" and "..., flesh and skin". Empty for a whole
+// food, and for one that only says what it keeps ("Apples, raw, with skin").
+QString partAloneOf(const QString& name)
+{
+    static const QSet<QString> parts = wordSet({"skin", "peel"});
+    const QStringList nameParts = name.split(u',');
+    for (qsizetype i = 1; i < nameParts.size(); ++i) {
+        const QStringList words = matchWords(nameParts[i]);
+        if (!words.isEmpty() && parts.contains(words.first()))
+            return words.first();
+    }
+    return {};
+}
+
 QString headOf(const QString& name)
 {
     const qsizetype comma = name.indexOf(u',');
@@ -603,8 +618,10 @@ FoodMatcher::FoodMatcher(const IngTable& ingredients, const QStringList& foodNam
     m_grouped.resize(static_cast<size_t>(foodNames.size()));
     m_branded.resize(static_cast<size_t>(foodNames.size()));
     m_brandExtra.resize(static_cast<size_t>(foodNames.size()));
+    m_partAlone.resize(static_cast<size_t>(foodNames.size()));
     for (int i = 0; i < foodNames.size(); ++i) {
         const QString& name = foodNames[i];
+        m_partAlone[static_cast<size_t>(i)] = partAloneOf(name);
         const QString head = headOf(name);
         const bool categoryHead =
             headCounts.value(head) >= categorySize && !productGroups().contains(head);
@@ -1093,8 +1110,15 @@ std::vector<FoodMatch> FoodMatcher::Ranking::best(size_t count, int leftOut) con
     const int first = firstFood();
     std::vector<FoodMatch> scored;
     scored.reserve(m_touched.size());
+    // A cook who wants only the skin or peel of a food says so: "3 potatoes, boiled" are whole
+    // potatoes however well the skin alone's name fits the other words.
+    const auto partUnsaid = [&](int food) {
+        const QString& part = m_matcher.m_partAlone[static_cast<size_t>(food)];
+        return !part.isEmpty() && !m_query.required.contains(part) &&
+               !m_query.optional.contains(part) && !m_hinted.contains(part);
+    };
     for (const int food : m_touched) {
-        if (m_tallies.at(food).covered <= 0)
+        if (m_tallies.at(food).covered <= 0 || partUnsaid(food))
             continue;
         double score = scoreOf(food);
         if (food == first)

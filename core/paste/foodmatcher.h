@@ -152,6 +152,7 @@ private:
     std::vector<bool> m_grouped;     // the name's first part is a group: "Spices, cinnamon"
     std::vector<bool> m_branded;     // the name has a brand, written in capitals
     std::vector<float> m_brandExtra; // the penalties of its brand's and its kind of product's words
+    std::vector<QString> m_partAlone; // the part it is alone, as matched: "skin", "peel"
     // What the best foods were found for: the words, hints, count, measures and remembered food.
     struct Asked {
         QString food;
