@@ -1,5 +1,6 @@
 #include "core/paste/ingredientline.h"
 
+#include "core/analysis/quantity.h"
 #include "core/paste/eachfood.h"
 
 #include <QHash>
@@ -893,7 +894,10 @@ std::optional<float> readServingsLine(QStringView row)
     } else {
         return std::nullopt;
     }
-    return std::isfinite(servings) && servings > 0 ? static_cast<float>(servings) : 0.0f;
+    // More than a recipe can be made for is no count of servings ("Serves 99999999").
+    return std::isfinite(servings) && servings > 0 && servings <= quantity::servingsMaximum
+               ? static_cast<float>(servings)
+               : 0.0f;
 }
 
 } // namespace

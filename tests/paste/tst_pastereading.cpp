@@ -253,6 +253,8 @@ void TestPasteReading::readsServings_data()
         {u"Makes 18-20 cookies", 20},
         {u"Yield: 4 cups (8 servings)", 8},
         {u"Original recipe yields 8 servings", 8},
+        {u"Serves 99999999999999999999", 0},
+        {u"Serves 1000", 1000},
         {u"Recipe makes 12", 12},
         {u"This recipe serves 4", 4},
         {u"Total servings: 6", 6},
