@@ -27,7 +27,8 @@ FoodList readFoodList(const QString& written)
     }
     // The last food ends at a comma or a bracket; what follows is said of every food.
     QString last = written.sliced(join.capturedEnd());
-    const qsizetype end = last.indexOf(QRegularExpression(QStringLiteral("[,(]")));
+    static const QRegularExpression endOfFood(QStringLiteral("[,(]"));
+    const qsizetype end = last.indexOf(endOfFood);
     if (end >= 0) {
         list.saidOfAll =
             (last.at(end) == u'(' ? QStringLiteral(" ") : QString()) + last.sliced(end);
@@ -89,6 +90,9 @@ QStringList linesOfEachFood(QStringView written)
         QStringLiteral("^(\\D.*),\\s*([\\d\\x{00BC}-\\x{00BE}\\x{2150}-\\x{215E}][^,]*?)\\s+"
                        "each\\.?$"),
         QRegularExpression::CaseInsensitiveOption);
+    // Most lines say no "each": they are passed over before either pattern runs.
+    if (!written.contains(u"each", Qt::CaseInsensitive))
+        return {written.toString()};
     QString amount;
     FoodList list;
     if (const QRegularExpressionMatch m = eachBefore.match(written); m.hasMatch()) {
