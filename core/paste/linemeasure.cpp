@@ -50,6 +50,14 @@ std::optional<quantity::Entry> wholeGrams(double grams)
     return quantity::Entry{static_cast<int>(std::lround(grams)), 0, false};
 }
 
+// Whether an amount the spinners give is the one meant, within a tenth. A pinch, a sixteenth of
+// a teaspoon, is finer than their smallest amounts (an eighth, a tenth): kept as a tenth of a
+// teaspoon it would count 60 % more salt than the cook adds, so it goes into a finer unit.
+bool spinnersHold(double given, double meant)
+{
+    return std::abs(given - meant) <= 0.1 * meant;
+}
+
 // Millilitres in one of a volume unit, grams in one of a weight unit, by the program's own
 // conversion table; the units the screen does not offer are counted in the ones it does.
 double baseAmount(const QString& unit)
@@ -860,7 +868,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = kinFormGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams && !unit.isEmpty() && list.contains(unit, Qt::CaseInsensitive)) {
         grams = otherFormGrams(line, food, unit, amount, measures);
-        if (const auto quantity = spinnerQuantity(amount, line.decimal); quantity && !grams)
+        if (const auto quantity = spinnerQuantity(amount, line.decimal);
+            quantity && !grams && spinnersHold(quantity->amount(), amount))
             return LineMeasure{MeasureStatus::Kept, *quantity, unit};
     }
     // "4 plum tomatoes" are plum tomatoes, not the food's own medium one.

@@ -342,8 +342,8 @@ void TestPasteReading::measuresInTheFoodsUnits_data()
         MeasureStatus::Converted, u"80"_s, u"g"_s);
     row("a dash the food's measures know", u"1 dash salt"_s, u"Salt, table"_s,
         MeasureStatus::Converted, u"0.4"_s, u"g"_s);
-    row("a pinch is part of a teaspoon", u"a pinch of salt"_s, u"Salt, table"_s,
-        MeasureStatus::Kept, u"0.1"_s, u"tsp"_s);
+    row("a pinch, finer than a tenth of a teaspoon, in millilitres", u"a pinch of salt"_s,
+        u"Salt, table"_s, MeasureStatus::Converted, u"0.3"_s, u"ml"_s);
     row("a handful is half a cup", u"a handful of flour"_s, flour, MeasureStatus::Kept, u"1/2"_s,
         u"cup"_s);
     row("nothing to convert to", u"1 cup bay leaves"_s, u"Bay leaf"_s, MeasureStatus::ChooseMeasure,
