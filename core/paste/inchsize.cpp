@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace zestora::paste {
 
 const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Measure>& measures,
@@ -10,12 +12,16 @@ const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Mea
     // Only a size beside the amount: "cut into 1-inch pieces" is how small the cook cuts.
     static const QRegularExpression lineSize(
         QStringLiteral("^\\s*\\d+(?:[./]\\d+)?(?:\\s+\\d+/\\d+)?(?:\\s+|\\s*\\(\\s*)"
-                       "(\\d+(?:\\.\\d+)?)\\s*-?\\s*(?:inch(?:es)?\\b|in\\.|\")"),
+                       "(\\d+(?:\\.\\d+)?)\\s*-?\\s*(inch(?:es)?\\b|in\\.|\"|cm\\b)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch said = lineSize.match(lineText);
     if (!said.hasMatch())
         return nullptr;
-    const double inches = said.captured(1).toDouble();
+    // British and Australian packs give the same sizes in centimetres, an inch size rounded:
+    // "20cm tortillas" are the 8-inch ones.
+    const bool centimetres = said.captured(2).compare(u"cm", Qt::CaseInsensitive) == 0;
+    const double inches =
+        centimetres ? std::round(said.captured(1).toDouble() / 2.54) : said.captured(1).toDouble();
     // "12\" dia", "7-8\" dia", "9-inch"; not the half of "2-1/2\"".
     static const QRegularExpression measureSize(
         QStringLiteral(

@@ -11,8 +11,8 @@
 namespace zestora::paste {
 
 // The food's household measure across the inches the line gives right after its amount ("6
-// (8-inch)", "2 10\""), a measure of a range ("7-8\" dia") holding them; none when the line gives
-// no such size or USDA weighs none of it.
+// (8-inch)", "2 10\"", "8 (20cm)"), a measure of a range ("7-8\" dia") holding them; none when the
+// line gives no such size or USDA weighs none of it.
 const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Measure>& measures,
                                                const QString& lineText);
 
