@@ -300,6 +300,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             !words.contains(QLatin1String("skin"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("skin-on "));
     }
+    // A bird's piece bought on the bone comes with its skin unless the line takes it off: "6
+    // bone-in chicken thighs" are the thighs with their skin, as butchers sell them.
+    static const QRegularExpression onTheBone(QStringLiteral("\\bbone[\\s-]in\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (ofABird && onTheBone.match(words).hasMatch() &&
+        !words.contains(QLatin1String("skin"), Qt::CaseInsensitive) &&
+        !line.notes.join(u' ').contains(QLatin1String("skin"), Qt::CaseInsensitive))
+        words.prepend(QStringLiteral("skin-on "));
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("canned "));
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
