@@ -1,6 +1,7 @@
 // Writes the tables that lie beside the starter ingredient database for matching pasted
-// ingredient lines: USDA's household weights of every starter food, by its stored name. Run by
-// the build: make_starter_tables USDA_DIR STARTER_DIR.
+// ingredient lines: the household weights of every starter food, by its stored name, from each
+// folder of tables the starter was made from (USDA's, then the foods kept beside them). Run by
+// the build: make_starter_tables STARTER_DIR SOURCE_DIR...
 #include "core/paste/householdweights.h"
 #include "core/usda/usdafoods.h"
 
@@ -28,30 +29,33 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3) {
-        std::fputs("Usage: make_starter_tables USDA_DIR STARTER_DIR\n", stderr);
+    if (arguments.size() < 3) {
+        std::fputs("Usage: make_starter_tables STARTER_DIR SOURCE_DIR...\n", stderr);
         return 2;
     }
-    const QDir source(arguments[1]);
-    const zestora::usda::ImportResult foods =
-        zestora::usda::readFoods(readAll(source.filePath(QStringLiteral("foods.tsv"))),
-                                 readAll(source.filePath(QStringLiteral("measures.tsv"))));
-    if (!foods.error.isEmpty() || foods.foods.isEmpty()) {
-        std::fprintf(stderr, "Cannot read the USDA tables: %s\n", qPrintable(foods.error));
-        return 1;
-    }
     QList<zestora::paste::HouseholdWeights::Food> weights;
-    for (const zestora::usda::Food& food : foods.foods) {
-        zestora::paste::HouseholdWeights::Food entry{food.record.name, {}};
-        // One of a measure as a cook counts it: USDA's half breast is a cook's breast.
-        for (const zestora::usda::HouseholdMeasure& measure : food.measures)
-            entry.measures.append(
-                {measure.unit, measure.grams / zestora::paste::HouseholdWeights::cooksPieces(
-                                                   measure.amount, measure.unit)});
-        weights.append(entry);
+    for (const QString& sourceDir : arguments.sliced(2)) {
+        const QDir source(sourceDir);
+        const zestora::usda::ImportResult foods =
+            zestora::usda::readFoods(readAll(source.filePath(QStringLiteral("foods.tsv"))),
+                                     readAll(source.filePath(QStringLiteral("measures.tsv"))));
+        if (!foods.error.isEmpty() || foods.foods.isEmpty()) {
+            std::fprintf(stderr, "Cannot read the tables in %s: %s\n", qPrintable(sourceDir),
+                         qPrintable(foods.error));
+            return 1;
+        }
+        for (const zestora::usda::Food& food : foods.foods) {
+            zestora::paste::HouseholdWeights::Food entry{food.record.name, {}};
+            // One of a measure as a cook counts it: USDA's half breast is a cook's breast.
+            for (const zestora::usda::HouseholdMeasure& measure : food.measures)
+                entry.measures.append(
+                    {measure.unit, measure.grams / zestora::paste::HouseholdWeights::cooksPieces(
+                                                       measure.amount, measure.unit)});
+            weights.append(entry);
+        }
     }
-    QDir().mkpath(arguments[2]);
-    QSaveFile file(QDir(arguments[2]).filePath(zestora::paste::HouseholdWeights::fileName));
+    QDir().mkpath(arguments[1]);
+    QSaveFile file(QDir(arguments[1]).filePath(zestora::paste::HouseholdWeights::fileName));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(zestora::paste::HouseholdWeights::table(weights)) < 0 || !file.flush() ||
         !file.commit()) {
