@@ -736,13 +736,17 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         return fits(word) || (!own.isEmpty() && ownMeasureCounts(own, word));
     };
     // "4 large cabbage leaves" are so many leaves of that size, not the heads a lettuce or a
-    // cabbage counted is, and "3 lime leaves" no limes: leaves the line names, or a piece its
-    // food words name that the measures of a food counted by the head weigh, are the unit.
+    // cabbage counted is, and "3 lime leaves" no limes: leaves the line names, hearts where
+    // kitchen references weigh the food's heart ("2 hearts of romaine" are not two heads), or a
+    // piece its food words name that the measures of a food counted by the head weigh, are the
+    // unit.
     if (line.unit.isEmpty() || isSize(line.unit)) {
         const QString head = QStringLiteral("head");
         const QStringList named = matchWords(line.food);
         const auto piece = std::find_if(named.cbegin(), named.cend(), [&](const QString& word) {
             return word == QLatin1String("leaf") ||
+                   (word == QLatin1String("heart") &&
+                    weights.typical().weightOf(word, typicalWords(line, food.name))) ||
                    (word != head && unitClass(word) == UnitClass::Count && fits(word) &&
                     fits(head));
         });
