@@ -705,9 +705,18 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
                                          KitchenMeasures measures) const
 {
     static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
+    // What a food comes with or is packed in: "tomatoes with green chiles and onion" are tomatoes.
+    static const QSet<QString> accompanying = wordSet({"in", "with"});
     const QStringList words = wordsAsNamed(food, measures);
     Query query;
     bool headOpen = true; // the head comes before a preposition: "tuna in water"
+    // After "with" or "in" a cook's name only says what the food is with: its words may choose
+    // among the food's forms, never name another food ("rice with peas and carrots" is rice).
+    bool accompanied = false;
+    const auto saysAny = [](const QStringList& said, const QSet<QString>& among) {
+        return std::any_of(said.cbegin(), said.cend(),
+                           [&](const QString& word) { return among.contains(word); });
+    };
     // A word of the cook's own: the one that says what the food is while the head is open.
     const auto addWord = [&](const QString& word, bool mayBeHead) {
         if (stopWords().contains(word))
@@ -735,6 +744,11 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
             for (int between = i; between < found.end; ++between)
                 if (!found.at.contains(between))
                     addWord(words[between], false);
+            if (accompanied) {
+                query.optional += cooks;
+                i = found.end;
+                continue;
+            }
             if (phrase->name == QLatin1String("-")) {
                 query.lacking = true;
                 i = found.end;
@@ -753,11 +767,16 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
             }
             if (headOpen)
                 query.head = query.required.back();
+            // A cook's name with a preposition of its own names the food and what it is with:
+            // "diced tomatoes with green chiles", then "peppers and onion" only describe it.
+            headOpen = headOpen && !saysAny(cooks, prepositions);
+            accompanied = accompanied || saysAny(cooks, accompanying);
             i = found.end;
             continue;
         }
         const QString& word = words[i++];
         headOpen = headOpen && !prepositions.contains(word);
+        accompanied = accompanied || accompanying.contains(word);
         addWord(word, true);
     }
     if (query.required.isEmpty())
