@@ -180,7 +180,10 @@ bool mayStandBetween(const QString& word)
             set.remove(other);
         return set;
     }();
-    return words.contains(word);
+    // A size across in inches or centimetres says how big the piece is, not what it is: "prepared
+    // 9 inch pie crust" is a prepared pie crust that wide.
+    static const QRegularExpression across(QStringLiteral("^(?:\\d+|inch|cm)$"));
+    return words.contains(word) || across.match(word).hasMatch();
 }
 
 // Foods a cook rarely means without saying so: ready meals, baby food, restaurant dishes.

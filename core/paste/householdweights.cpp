@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/paste/foodmatcher.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -11,10 +12,19 @@ namespace zestora::paste {
 
 namespace {
 
-// The words of a name's part that tell kin apart: not "or", "and", "with" of "french or vienna".
+bool formOrVariant(const QString& word); // with the other kin rules, below
+
+// The words of a name's part that tell kin apart: not "or", "and", "with" of "french or vienna",
+// nor those of a bracket, which explains the variant rather than names it: light tortilla chips
+// "(baked with less oil)" are kin of the plain ones.
 QStringList tellingWords(QStringView text)
 {
-    QStringList words = matchWords(text);
+    static const QRegularExpression bracket(QStringLiteral("\\([^()]*\\)"));
+    QStringList words = matchWords(text.toString().remove(bracket));
+    // Where the words before a bracket name only a form ("Nuts, canned (liquid expressed from
+    // grated meat)"), the bracket says what the food is.
+    if (std::all_of(words.cbegin(), words.cend(), formOrVariant))
+        words = matchWords(text);
     words.removeIf([](const QString& word) {
         return word.size() < 3 || word == QLatin1String("and") || word == QLatin1String("with") ||
                word == QLatin1String("from");

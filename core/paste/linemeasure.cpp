@@ -602,15 +602,25 @@ std::optional<double> kinFormGrams(const IngredientLine& line, const QString& un
     };
     if (unitClass(unit) != UnitClass::Volume || bestFit(foodName) >= 0)
         return std::nullopt;
-    for (const QString& kin : weights.kinOf(foodName)) {
-        if (!sameState(kin, foodName) || bestFit(kin) <= 0)
-            continue;
-        const auto grams = householdGrams(line, unit, amount, weights.measuresOf(kin), kin);
-        if (grams)
-            *estimate = QStringLiteral("estimated from ") + kin;
-        return grams;
-    }
-    return std::nullopt;
+    // The nearest kin whose cup names the form the line says wins over a nearer one's plain cup:
+    // "1 cup crushed tortilla chips" is the crushed cup of light chips (63 g), not a cup of whole
+    // ones.
+    const QStringList kin = weights.kinOf(foodName);
+    const auto fitting = [&](int least) {
+        return std::find_if(kin.cbegin(), kin.cend(), [&](const QString& other) {
+            return sameState(other, foodName) && bestFit(other) >= least;
+        });
+    };
+    constexpr int namesTheForm = 10; // measureFit of a word the line says
+    auto fittest = fitting(namesTheForm);
+    if (fittest == kin.cend())
+        fittest = fitting(1);
+    if (fittest == kin.cend())
+        return std::nullopt;
+    const auto grams = householdGrams(line, unit, amount, weights.measuresOf(*fittest), *fittest);
+    if (grams)
+        *estimate = QStringLiteral("estimated from ") + *fittest;
+    return grams;
 }
 
 // A piece, a bunch or a cup of a kind a cook names that USDA's food is not ("2 Lebanese cucumbers",
