@@ -611,8 +611,7 @@ std::optional<double> kinFormGrams(const IngredientLine& line, const QString& un
             return sameState(other, foodName) && bestFit(other) >= least;
         });
     };
-    constexpr int namesTheForm = 10; // measureFit of a word the line says
-    auto fittest = fitting(namesTheForm);
+    auto fittest = fitting(fitOfAWordSaid);
     if (fittest == kin.cend())
         fittest = fitting(1);
     if (fittest == kin.cend())

@@ -102,7 +102,7 @@ int measureFit(const QString& measure, const QSet<QString>& lineWords)
         // of chopped tomatoes is the chopped cup, not "cup cherry tomatoes".
         const int cutBonus = isCut(kindOf(word)) ? 3 : 0;
         if (lineWords.contains(word))
-            fit += 10 + cutBonus;
+            fit += fitOfAWordSaid + cutBonus;
         else if (said.contains(kindOf(word)))
             fit += 8 + cutBonus;
         else if (changedForm(word))

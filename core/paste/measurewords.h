@@ -15,6 +15,9 @@ namespace zestora::paste {
 // whipped", "cup, melted") counts against it, and the plain form ("cup, fluid") a little for it.
 int measureFit(const QString& measure, const QSet<QString>& lineWords);
 
+// What one word of the measure that the line itself says adds to its fit.
+inline constexpr int fitOfAWordSaid = 10;
+
 // The food's own piece of that size ("large": "potato large", "large whole (3\" dia)"), not a
 // part of it ("slice, large"); none when USDA does not weigh that size.
 const HouseholdWeights::Measure* sizedPiece(const QList<HouseholdWeights::Measure>& measures,
