@@ -442,13 +442,38 @@ QStringList foodAndNoteWords(const IngredientLine& line)
 }
 
 // The words a typical weight is looked up by: the line's food and notes, the food's name, and
-// "metric" in British and Australian measures, whose cans and portions are metric sizes.
+// "metric" in British and Australian measures, whose cans and portions are metric sizes, with
+// the country's own word ("uk", "au") for the packs that differ between the two.
 QStringList typicalWords(const IngredientLine& line, const QString& foodName)
 {
     QStringList words = foodAndNoteWords(line) + matchWords(foodName);
     if (line.readIn != KitchenMeasures::US)
-        words.append(QStringLiteral("metric"));
+        words << QStringLiteral("metric") << measuresKey(line.readIn);
     return words;
+}
+
+// A piece as the country's shops sell it where it differs from the American one USDA weighs: a
+// sheet of frozen puff pastry is a sixth of a kilogram pack in Australia, a British ready-rolled
+// sheet the whole 320 g pack, against USDA's 245 g American sheet. Only a typical weight kept for
+// the country the line is read in counts here.
+std::optional<double> countryPieceGrams(const IngredientLine& line, const QString& unit,
+                                        double amount, const QString& foodName,
+                                        const HouseholdWeights& weights, QString* estimate)
+{
+    if (line.readIn == KitchenMeasures::US || unitClass(unit) != UnitClass::Count)
+        return std::nullopt;
+    const TypicalWeights::Weight* piece =
+        weights.typical().weightOf(measureWord(unit), typicalWords(line, foodName));
+    const QString country = measuresKey(line.readIn);
+    if (!piece || !piece->words.contains(country))
+        return std::nullopt;
+    // The estimate names the pastry, not the country word it is kept under.
+    QStringList named = piece->food.split(u' ');
+    named.removeAll(country);
+    TypicalWeights::Weight shown = *piece;
+    shown.food = named.join(u' ');
+    *estimate = QStringLiteral("estimated: ") + shown.described();
+    return amount * piece->grams;
 }
 
 // A can the line gives no size of is one as the shops sell it: a metric tin in British and
@@ -854,6 +879,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = portionGrams(line, amount, food.name, measures, weights, &estimate);
     if (!grams)
         grams = spoonGrams(line, unit, amount, food.name, weights, &estimate);
+    if (!grams)
+        grams = countryPieceGrams(line, unit, amount, food.name, weights, &estimate);
     // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a
     // peach, counts its edible part, which USDA's values are for.
     QString edible;
