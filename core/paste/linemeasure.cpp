@@ -323,6 +323,30 @@ QSet<QString> wordsOf(const IngredientLine& line)
     return words;
 }
 
+// A slice of a bread USDA weighs only in chunks an inch thick or more (its French bread's, 1 3/4
+// inches, cut from a wide loaf in three sizes) is a slice off a sliced loaf: about its smallest
+// chunk, and half again that cut thick. "8 slices sourdough bread" are not eight 64 g chunks.
+std::optional<double> sandwichSliceGrams(const IngredientLine& line, const QString& unit,
+                                         double amount,
+                                         const QList<HouseholdWeights::Measure>& measures)
+{
+    const QString slice = QStringLiteral("slice");
+    if (measureWord(unit) != slice)
+        return std::nullopt;
+    const HouseholdWeights::Measure* smallest = nullptr;
+    for (const HouseholdWeights::Measure& measure : measures) {
+        if (measureWord(measure.unit) != slice)
+            continue;
+        if (inchesThick(measure.unit).value_or(0) < 1)
+            return std::nullopt;
+        if (!smallest || measure.gramsPerUnit < smallest->gramsPerUnit)
+            smallest = &measure;
+    }
+    if (!smallest)
+        return std::nullopt;
+    return amount * smallest->gramsPerUnit * (cutThick(line.food) ? thickSliceShare : 1);
+}
+
 // The grams of the line's amount by the food's household measures, when they tell.
 std::optional<double> householdGrams(const IngredientLine& line, const QString& unit, double amount,
                                      const QList<HouseholdWeights::Measure>& measures,
@@ -881,6 +905,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = spoonGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
         grams = countryPieceGrams(line, unit, amount, food.name, weights, &estimate);
+    if (!grams)
+        grams = sandwichSliceGrams(line, unit, amount, measures);
     // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a
     // peach, counts its edible part, which USDA's values are for.
     QString edible;
