@@ -323,6 +323,30 @@ QSet<QString> wordsOf(const IngredientLine& line)
     return words;
 }
 
+// A slice of a bread USDA weighs only in chunks an inch thick or more (its French bread's, 1 3/4
+// inches, cut from a wide loaf in three sizes) is a slice off a sliced loaf: about its smallest
+// chunk, and half again that cut thick. "8 slices sourdough bread" are not eight 64 g chunks.
+std::optional<double> sandwichSliceGrams(const IngredientLine& line, const QString& unit,
+                                         double amount,
+                                         const QList<HouseholdWeights::Measure>& measures)
+{
+    const QString slice = QStringLiteral("slice");
+    if (measureWord(unit) != slice)
+        return std::nullopt;
+    const HouseholdWeights::Measure* smallest = nullptr;
+    for (const HouseholdWeights::Measure& measure : measures) {
+        if (measureWord(measure.unit) != slice)
+            continue;
+        if (inchesThick(measure.unit).value_or(0) < 1)
+            return std::nullopt;
+        if (!smallest || measure.gramsPerUnit < smallest->gramsPerUnit)
+            smallest = &measure;
+    }
+    if (!smallest)
+        return std::nullopt;
+    return amount * smallest->gramsPerUnit * (cutThick(line.food) ? thickSliceShare : 1);
+}
+
 // The grams of the line's amount by the food's household measures, when they tell.
 std::optional<double> householdGrams(const IngredientLine& line, const QString& unit, double amount,
                                      const QList<HouseholdWeights::Measure>& measures,
@@ -442,13 +466,38 @@ QStringList foodAndNoteWords(const IngredientLine& line)
 }
 
 // The words a typical weight is looked up by: the line's food and notes, the food's name, and
-// "metric" in British and Australian measures, whose cans and portions are metric sizes.
+// "metric" in British and Australian measures, whose cans and portions are metric sizes, with
+// the country's own word ("uk", "au") for the packs that differ between the two.
 QStringList typicalWords(const IngredientLine& line, const QString& foodName)
 {
     QStringList words = foodAndNoteWords(line) + matchWords(foodName);
     if (line.readIn != KitchenMeasures::US)
-        words.append(QStringLiteral("metric"));
+        words << QStringLiteral("metric") << measuresKey(line.readIn);
     return words;
+}
+
+// A piece as the country's shops sell it where it differs from the American one USDA weighs: a
+// sheet of frozen puff pastry is a sixth of a kilogram pack in Australia, a British ready-rolled
+// sheet the whole 320 g pack, against USDA's 245 g American sheet. Only a typical weight kept for
+// the country the line is read in counts here.
+std::optional<double> countryPieceGrams(const IngredientLine& line, const QString& unit,
+                                        double amount, const QString& foodName,
+                                        const HouseholdWeights& weights, QString* estimate)
+{
+    if (line.readIn == KitchenMeasures::US || unitClass(unit) != UnitClass::Count)
+        return std::nullopt;
+    const TypicalWeights::Weight* piece =
+        weights.typical().weightOf(measureWord(unit), typicalWords(line, foodName));
+    const QString country = measuresKey(line.readIn);
+    if (!piece || !piece->words.contains(country))
+        return std::nullopt;
+    // The estimate names the pastry, not the country word it is kept under.
+    QStringList named = piece->food.split(u' ');
+    named.removeAll(country);
+    TypicalWeights::Weight shown = *piece;
+    shown.food = named.join(u' ');
+    *estimate = QStringLiteral("estimated: ") + shown.described();
+    return amount * piece->grams;
 }
 
 // A can the line gives no size of is one as the shops sell it: a metric tin in British and
@@ -863,6 +912,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = portionGrams(line, amount, food.name, measures, weights, &estimate);
     if (!grams)
         grams = spoonGrams(line, unit, amount, food.name, weights, &estimate);
+    if (!grams)
+        grams = countryPieceGrams(line, unit, amount, food.name, weights, &estimate);
+    if (!grams)
+        grams = sandwichSliceGrams(line, unit, amount, measures);
     // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a
     // peach, counts its edible part, which USDA's values are for.
     QString edible;

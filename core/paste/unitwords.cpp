@@ -122,6 +122,10 @@ constexpr UnitSpelling spellings[] = {
     // "6 links hot Italian sausage": the links are the count, not a word of the food.
     {"link", "link"},
     {"links", "link"},
+    // "2 sheets puff pastry": a sheet of pastry, filo or gelatine is counted as the packs hold
+    // them.
+    {"sheet", "sheet"},
+    {"sheets", "sheet"},
     {"pinch", "pinch"},
     {"pinches", "pinch"},
     {"dessertspoon", "dessertspoon"},
