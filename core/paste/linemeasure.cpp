@@ -964,10 +964,12 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                 : nullptr;
         medium && !grams)
         grams = amount * medium->gramsPerUnit;
-    // "30 saltine crackers" are the plain square ones, not the large round one the food keeps.
+    // "30 saltine crackers" are the plain square ones, not the large round one the food keeps;
+    // "8 dinner rolls" plain rolls, not hoagies.
     if (const HouseholdWeights::Measure* plain =
-            unit.isEmpty() && unweighedSize.isEmpty() && !graded ? plainPiece(measures, own)
-                                                                 : nullptr;
+            unit.isEmpty() && unweighedSize.isEmpty() && !graded
+                ? plainPiece(measures, own, matchWords(line.food))
+                : nullptr;
         plain && !grams)
         grams = amount * plain->gramsPerUnit;
     // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a
