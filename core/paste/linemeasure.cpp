@@ -862,8 +862,11 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (referenceSize && !referenceSize->words.contains(measureWord(unit)))
         referenceSize = nullptr;
     // "1 small head romaine": a head, a bunch or a clove of a size the food's measures of it do
-    // not tell apart is so much of the usual one; what a can or a package holds its label says.
-    if (!referenceSize && !line.size.isEmpty() && !isPackage(unit) &&
+    // not tell apart is so much of the usual one; what a can or a package holds its label says,
+    // and a weight or a volume the line writes ("1 small tin baked beans (200g)") is the amount.
+    const bool measuredOut =
+        unitClass(unit) == UnitClass::Weight || unitClass(unit) == UnitClass::Volume;
+    if (!referenceSize && !line.size.isEmpty() && !isPackage(unit) && !measuredOut &&
         std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
             const QStringList words = matchWords(m.unit);
             return measureWord(m.unit) == measureWord(unit) &&
