@@ -465,6 +465,12 @@ QStringList foodAndNoteWords(const IngredientLine& line)
     return words;
 }
 
+// The word the typical weights keep metric cans and portions under.
+QString metricWord()
+{
+    return QStringLiteral("metric");
+}
+
 // The words a typical weight is looked up by: the line's food and notes, the food's name, and
 // "metric" in British and Australian measures, whose cans and portions are metric sizes, with
 // the country's own word ("uk", "au") for the packs that differ between the two.
@@ -472,7 +478,7 @@ QStringList typicalWords(const IngredientLine& line, const QString& foodName)
 {
     QStringList words = foodAndNoteWords(line) + matchWords(foodName);
     if (line.readIn != KitchenMeasures::US)
-        words << QStringLiteral("metric") << measuresKey(line.readIn);
+        words << metricWord() << measuresKey(line.readIn);
     return words;
 }
 
@@ -516,8 +522,10 @@ std::optional<double> unsizedCanGrams(const IngredientLine& line, double amount,
         });
     if (!line.size.isEmpty() || (!metric && usdaSized))
         return std::nullopt;
-    const TypicalWeights::Weight* typical =
-        weights.typical().weightOf(QStringLiteral("can"), typicalWords(line, foodName));
+    // A British or Australian tin is a metric one even where the American can of the food is
+    // another size: "1 tin beans in tomato sauce" is the 400 g tin, not an 8 oz sauce can.
+    const TypicalWeights::Weight* typical = weights.typical().weightOf(
+        QStringLiteral("can"), typicalWords(line, foodName), metric ? metricWord() : QString());
     // An American can of the food itself: "drained" alone names no food.
     const QStringList food = matchWords(line.food);
     const bool namesTheFood =
