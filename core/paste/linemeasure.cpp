@@ -632,6 +632,26 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
+// The household measures a count of the unit goes by: the food's own where they have the unit,
+// else those of the nearest kin that has it, whose weight estimatedGrams borrows.
+QList<HouseholdWeights::Measure> measuresCounting(const QString& unit, const QString& foodName,
+                                                  const QList<HouseholdWeights::Measure>& own,
+                                                  const HouseholdWeights& weights)
+{
+    const auto hasUnit = [&](const QList<HouseholdWeights::Measure>& measures) {
+        return std::any_of(measures.cbegin(), measures.cend(), [&](const auto& measure) {
+            return measureWord(measure.unit) == measureWord(unit);
+        });
+    };
+    if (hasUnit(own) || unitClass(unit) != UnitClass::Count)
+        return own;
+    for (const QString& kin : weights.kinOf(foodName))
+        if (const QList<HouseholdWeights::Measure> measures = weights.measuresOf(kin);
+            hasUnit(measures))
+            return measures;
+    return own;
+}
+
 // The package of the food as the shops sell it in the size the line gives ("large", "small") or,
 // with none, the usual one, where the typical weights keep one of the food itself.
 const TypicalWeights::Weight* soldPackage(const IngredientLine& line, const QString& unit,
@@ -874,8 +894,11 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // and a weight or a volume the line writes ("1 small tin baked beans (200g)") is the amount.
     const bool measuredOut =
         unitClass(unit) == UnitClass::Weight || unitClass(unit) == UnitClass::Volume;
+    // A head borrowed from a kin that USDA weighs by size is of the line's size already.
+    const QList<HouseholdWeights::Measure> counting =
+        measuresCounting(unit, food.name, measures, weights);
     if (!referenceSize && !line.size.isEmpty() && !isPackage(unit) && !measuredOut &&
-        std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
+        std::none_of(counting.begin(), counting.end(), [&](const HouseholdWeights::Measure& m) {
             const QStringList words = matchWords(m.unit);
             return measureWord(m.unit) == measureWord(unit) &&
                    std::any_of(words.begin(), words.end(), isSize);
