@@ -891,9 +891,10 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         referenceSize = nullptr;
     // "1 small head romaine": a head, a bunch or a clove of a size the food's measures of it do
     // not tell apart is so much of the usual one; what a can or a package holds its label says,
-    // and a weight or a volume the line writes ("1 small tin baked beans (200g)") is the amount.
+    // and a weight or a volume the line writes ("1 small tin baked beans (200g)") is the amount;
+    // but a small knob, which counts as a spoon, is still a smaller knob.
     const bool measuredOut =
-        unitClass(unit) == UnitClass::Weight || unitClass(unit) == UnitClass::Volume;
+        unitClass(line.unit) == UnitClass::Weight || unitClass(line.unit) == UnitClass::Volume;
     // A head borrowed from a kin that USDA weighs by size is of the line's size already.
     const QList<HouseholdWeights::Measure> counting =
         measuresCounting(unit, food.name, measures, weights);
