@@ -465,6 +465,12 @@ QStringList foodAndNoteWords(const IngredientLine& line)
     return words;
 }
 
+// The word the typical weights keep metric cans and portions under.
+QString metricWord()
+{
+    return QStringLiteral("metric");
+}
+
 // The words a typical weight is looked up by: the line's food and notes, the food's name, and
 // "metric" in British and Australian measures, whose cans and portions are metric sizes, with
 // the country's own word ("uk", "au") for the packs that differ between the two.
@@ -472,7 +478,7 @@ QStringList typicalWords(const IngredientLine& line, const QString& foodName)
 {
     QStringList words = foodAndNoteWords(line) + matchWords(foodName);
     if (line.readIn != KitchenMeasures::US)
-        words << QStringLiteral("metric") << measuresKey(line.readIn);
+        words << metricWord() << measuresKey(line.readIn);
     return words;
 }
 
@@ -516,8 +522,10 @@ std::optional<double> unsizedCanGrams(const IngredientLine& line, double amount,
         });
     if (!line.size.isEmpty() || (!metric && usdaSized))
         return std::nullopt;
-    const TypicalWeights::Weight* typical =
-        weights.typical().weightOf(QStringLiteral("can"), typicalWords(line, foodName));
+    // A British or Australian tin is a metric one even where the American can of the food is
+    // another size: "1 tin beans in tomato sauce" is the 400 g tin, not an 8 oz sauce can.
+    const TypicalWeights::Weight* typical = weights.typical().weightOf(
+        QStringLiteral("can"), typicalWords(line, foodName), metric ? metricWord() : QString());
     // An American can of the food itself: "drained" alone names no food.
     const QStringList food = matchWords(line.food);
     const bool namesTheFood =
@@ -622,6 +630,26 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
     *estimate = QStringLiteral("estimated: ") + typical->described();
     return amount * typical->grams *
            (kind == UnitClass::Volume ? baseAmount(unit) / baseAmount(cup) : 1);
+}
+
+// The household measures a count of the unit goes by: the food's own where they have the unit,
+// else those of the nearest kin that has it, whose weight estimatedGrams borrows.
+QList<HouseholdWeights::Measure> measuresCounting(const QString& unit, const QString& foodName,
+                                                  const QList<HouseholdWeights::Measure>& own,
+                                                  const HouseholdWeights& weights)
+{
+    const auto hasUnit = [&](const QList<HouseholdWeights::Measure>& measures) {
+        return std::any_of(measures.cbegin(), measures.cend(), [&](const auto& measure) {
+            return measureWord(measure.unit) == measureWord(unit);
+        });
+    };
+    if (hasUnit(own) || unitClass(unit) != UnitClass::Count)
+        return own;
+    for (const QString& kin : weights.kinOf(foodName))
+        if (const QList<HouseholdWeights::Measure> measures = weights.measuresOf(kin);
+            hasUnit(measures))
+            return measures;
+    return own;
 }
 
 // The package of the food as the shops sell it in the size the line gives ("large", "small") or,
@@ -862,9 +890,16 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (referenceSize && !referenceSize->words.contains(measureWord(unit)))
         referenceSize = nullptr;
     // "1 small head romaine": a head, a bunch or a clove of a size the food's measures of it do
-    // not tell apart is so much of the usual one; what a can or a package holds its label says.
-    if (!referenceSize && !line.size.isEmpty() && !isPackage(unit) &&
-        std::none_of(measures.begin(), measures.end(), [&](const HouseholdWeights::Measure& m) {
+    // not tell apart is so much of the usual one; what a can or a package holds its label says,
+    // and a weight or a volume the line writes ("1 small tin baked beans (200g)") is the amount;
+    // but a small knob, which counts as a spoon, is still a smaller knob.
+    const bool measuredOut =
+        unitClass(line.unit) == UnitClass::Weight || unitClass(line.unit) == UnitClass::Volume;
+    // A head borrowed from a kin that USDA weighs by size is of the line's size already.
+    const QList<HouseholdWeights::Measure> counting =
+        measuresCounting(unit, food.name, measures, weights);
+    if (!referenceSize && !line.size.isEmpty() && !isPackage(unit) && !measuredOut &&
+        std::none_of(counting.begin(), counting.end(), [&](const HouseholdWeights::Measure& m) {
             const QStringList words = matchWords(m.unit);
             return measureWord(m.unit) == measureWord(unit) &&
                    std::any_of(words.begin(), words.end(), isSize);
@@ -964,10 +999,12 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                 : nullptr;
         medium && !grams)
         grams = amount * medium->gramsPerUnit;
-    // "30 saltine crackers" are the plain square ones, not the large round one the food keeps.
+    // "30 saltine crackers" are the plain square ones, not the large round one the food keeps;
+    // "8 dinner rolls" plain rolls, not hoagies.
     if (const HouseholdWeights::Measure* plain =
-            unit.isEmpty() && unweighedSize.isEmpty() && !graded ? plainPiece(measures, own)
-                                                                 : nullptr;
+            unit.isEmpty() && unweighedSize.isEmpty() && !graded
+                ? plainPiece(measures, own, matchWords(line.food))
+                : nullptr;
         plain && !grams)
         grams = amount * plain->gramsPerUnit;
     // A count of a food USDA weighs only by the serving ("8 pork sausages") counts the pieces a

@@ -319,6 +319,21 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         if (!fresh.isEmpty() && !driedSpice(fresh, ingredients))
             reviewed.foods = fresh;
     }
+    // A cut of meat bought on the bone is USDA's bone-in cut where it keeps one beside the
+    // boneless one the words found: "2 bone-in ribeye steaks" are the 462 g steaks on the rib,
+    // not boneless ones. A bird's piece on the bone is its piece with skin, above.
+    if (!ofABird && onTheBone.match(line.food).hasMatch() && !reviewed.foods.isEmpty()) {
+        static const QString boneless = QStringLiteral(", boneless,");
+        const QString name = ingredients.at(reviewed.foods.front().index).trimmedName();
+        if (const int onBone = name.contains(boneless)
+                                   ? ingredients.lastIndexOfNameIgnoringCase(QString(name).replace(
+                                         boneless, QStringLiteral(", bone-in,")))
+                                   : -1;
+            onBone >= 0) {
+            reviewed.foods.removeIf([&](const FoodMatch& match) { return match.index == onBone; });
+            reviewed.foods.front().index = onBone;
+        }
+    }
     // A can chooses among the canned and the other forms of the food the line names, never
     // another food: of "a can of enchilada sauce", which USDA keeps in no can, the sauce is the
     // cook's, not a canned cranberry sauce that shares the word "sauce". A canned food lacking a

@@ -159,21 +159,29 @@ const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measur
 }
 
 const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measure>& measures,
-                                            const QString& own)
+                                            const QString& own, const QStringList& lineFoodWords)
 {
     static const QSet<QString> sizes{QStringLiteral("small"), QStringLiteral("large"),
                                      QStringLiteral("extra"), QStringLiteral("jumbo")};
+    // Rolls baked long for a sandwich or a sausage, which a cook names as such.
+    static const QStringList shaped = matchWords(u"submarine hoagie hamburger frankfurter hot dog");
     const auto sized = [&](const QString& unit) {
         const QStringList words = outerWords(unit);
         return std::any_of(words.cbegin(), words.cend(),
                            [&](const QString& word) { return sizes.contains(word); });
     };
+    const auto unsaidShape = [&](const QString& unit) {
+        const QStringList words = matchWords(unit);
+        return std::any_of(words.cbegin(), words.cend(), [&](const QString& word) {
+            return shaped.contains(word) && !lineFoodWords.contains(word);
+        });
+    };
     const QString kind = outerWords(own).value(0);
-    if (!sized(own))
+    if (!sized(own) && !unsaidShape(own))
         return nullptr;
     const auto plain = std::find_if(measures.cbegin(), measures.cend(), [&](const auto& measure) {
         return isPiece(measure.unit) && outerWords(measure.unit).value(0) == kind &&
-               !sized(measure.unit);
+               !sized(measure.unit) && !unsaidShape(measure.unit);
     });
     return plain == measures.cend() ? nullptr : &*plain;
 }

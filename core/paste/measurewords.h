@@ -29,9 +29,10 @@ const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measur
                                             const QStringList& lineFoodWords,
                                             const QString& foodName);
 
-// The food's piece without a size of the same kind as its own sized one ("cracker square" where
-// the food keeps "cracker, round large"); none when its own piece names no size.
+// The food's plain piece of the same kind as its own sized or shaped one: "cracker square" where
+// the food keeps "cracker, round large", "roll (1 oz)" for a dinner roll where it keeps "roll
+// medium submarine, hoagie", unless the line names that shape; none when its own piece is plain.
 const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measure>& measures,
-                                            const QString& own);
+                                            const QString& own, const QStringList& lineFoodWords);
 
 } // namespace zestora::paste

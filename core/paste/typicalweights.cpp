@@ -32,11 +32,13 @@ QString TypicalWeights::Weight::described() const
 }
 
 const TypicalWeights::Weight* TypicalWeights::weightOf(const QString& unit,
-                                                       const QStringList& foodWords) const
+                                                       const QStringList& foodWords,
+                                                       const QString& required) const
 {
     const Weight* best = nullptr;
     for (const Weight& weight : m_weights) {
-        if (weight.unit != unit || (best && best->words.size() >= weight.words.size()))
+        if (weight.unit != unit || (best && best->words.size() >= weight.words.size()) ||
+            (!required.isEmpty() && !weight.words.contains(required)))
             continue;
         if (std::all_of(weight.words.cbegin(), weight.words.cend(),
                         [&](const QString& word) { return foodWords.contains(word); }))

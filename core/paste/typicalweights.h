@@ -27,8 +27,9 @@ public:
         QString described() const;
     };
     // The row for one of the unit whose words the food's words all have, the most words first;
-    // none when no row fits.
-    const Weight* weightOf(const QString& unit, const QStringList& foodWords) const;
+    // none when no row fits. Only rows with the required word count, where one is given.
+    const Weight* weightOf(const QString& unit, const QStringList& foodWords,
+                           const QString& required = QString()) const;
 
 private:
     QList<Weight> m_weights;
