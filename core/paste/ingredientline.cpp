@@ -828,6 +828,24 @@ QString stockFromCubes(const QString& reading)
                (counted ? m.captured(1) : QStringLiteral("1")) + u' ' + m.captured(3) +
                m.captured(5);
     }
+    // A stock pot's packet makes it up to half a litre: "2 beef stock pots" are a litre of beef
+    // stock, "1 x 28g chicken stock pot" half a litre of chicken stock. The pot is a jelly mostly
+    // of water; weighed as a dry cube it would count a fraction of its salt or, by its own grams,
+    // several times too much.
+    static const QRegularExpression bareStockPot(
+        QStringLiteral("^(\\d+|an?)?\\s*(?:x\\s*\\d+\\s*g\\s+)?((?:\\p{L}[\\p{L}-]*\\s+)*?)"
+                       "stock\\s+(pots?)\\b(.*)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch pot = bareStockPot.match(reading);
+    if (pot.hasMatch()) {
+        constexpr int stockPotMakesMl = 500;
+        const int pots = pot.captured(1).isEmpty() || !pot.captured(1).front().isDigit()
+                             ? 1
+                             : pot.captured(1).toInt();
+        return QString::number(pots * stockPotMakesMl) + QStringLiteral("ml ") + pot.captured(2) +
+               QStringLiteral("stock made with ") + QString::number(pots) + u' ' + pot.captured(3) +
+               pot.captured(4);
+    }
     return reading;
 }
 
