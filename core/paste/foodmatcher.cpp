@@ -687,9 +687,10 @@ QStringList FoodMatcher::wordsAsNamed(const QString& food, KitchenMeasures measu
                        "flour))\\b"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps).remove(raised));
-    // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli.
+    // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli. Food
+    // left over from another meal was cooked for it: "leftover turkey" is cooked turkey.
     for (QString& word : words)
-        if (word == QLatin1String("steamed"))
+        if (word == QLatin1String("steamed") || word == QLatin1String("leftover"))
             word = QStringLiteral("cooked");
     // Two words that the names write as one: "corn meal", "butter milk", "egg plant"; unless they
     // start a cook's name ("hot dog" is no "Fast foods, hotdog").
@@ -929,7 +930,15 @@ void FoodMatcher::Ranking::findNamedFood()
     if (m_query.required.contains(cooked) || m_query.optional.contains(cooked))
         m_named = m_matcher.cookedForm(m_named);
     m_nameStems = matchWords(ingredients.at(m_named).name);
-    if (m_named != raw)
+    // A food whose name, or the cook's name for it, says how it was cooked is cooked: "leftover
+    // roast chicken" is the roasted chicken the name points to.
+    static const QSet<QString> cookedHow = wordSet({"roast", "roasted", "boiled", "baked", "fried",
+                                                    "stewed", "broiled", "braised", "grilled"});
+    const auto saysHow = [](const QStringList& words) {
+        return std::any_of(words.cbegin(), words.cend(),
+                           [](const QString& word) { return cookedHow.contains(word); });
+    };
+    if (m_named != raw || saysHow(m_nameStems) || saysHow(m_query.named))
         m_nameStems.append(cooked);
     for (const NameWord& word : nameWords(ingredients.at(m_named).trimmedName(),
                                           m_matcher.m_grouped[static_cast<size_t>(m_named)]))
