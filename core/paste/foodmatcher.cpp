@@ -57,7 +57,8 @@ const QSet<QString>& describingWords()
          "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
          "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
          "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini",
-         "uncooked",  "fillet",   "flake",    "tail",    "seedless",    "whole",    "bone"});
+         "uncooked",  "fillet",   "flake",    "tail",    "seedless",    "whole",    "bone",
+         "unwrapped", "wrapped"});
     return words;
 }
 
