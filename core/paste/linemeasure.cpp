@@ -490,10 +490,13 @@ std::optional<double> countryPieceGrams(const IngredientLine& line, const QStrin
                                         double amount, const QString& foodName,
                                         const HouseholdWeights& weights, QString* estimate)
 {
-    if (line.readIn == KitchenMeasures::US || unitClass(unit) != UnitClass::Count)
+    // "4 middle bacon rashers" count rashers as "4 rashers middle bacon" do.
+    static const QString rasher = matchWords(u"rasher").value(0);
+    const bool rashers = unit.isEmpty() && matchWords(line.food).contains(rasher);
+    if (line.readIn == KitchenMeasures::US || (unitClass(unit) != UnitClass::Count && !rashers))
         return std::nullopt;
-    const TypicalWeights::Weight* piece =
-        weights.typical().weightOf(measureWord(unit), typicalWords(line, foodName));
+    const TypicalWeights::Weight* piece = weights.typical().weightOf(
+        rashers ? QStringLiteral("slice") : measureWord(unit), typicalWords(line, foodName));
     const QString country = measuresKey(line.readIn);
     if (!piece || !piece->words.contains(country))
         return std::nullopt;

@@ -114,9 +114,11 @@ constexpr UnitSpelling spellings[] = {
     {"cloves", "clove"},
     {"slice", "slice"},
     {"slices", "slice"},
-    // A strip of bacon is a slice.
+    // A strip or rasher of bacon is a slice.
     {"strip", "slice"},
     {"strips", "slice"},
+    {"rasher", "slice"},
+    {"rashers", "slice"},
     {"stick", "stick"},
     {"sticks", "stick"},
     // "6 links hot Italian sausage": the links are the count, not a word of the food.
