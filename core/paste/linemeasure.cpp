@@ -509,6 +509,27 @@ std::optional<double> countryPieceGrams(const IngredientLine& line, const QStrin
     return amount * piece->grams;
 }
 
+// "2 baby bok choy" are two small heads as greengrocers sell them, not two of USDA's full heads
+// (840 g each), and "6 baby potatoes" are not six medium ones; a food USDA keeps in its baby form
+// ("Carrots, baby, raw") weighs as its own. Only a count of the food, or of its heads, is so.
+std::optional<double> babyPieceGrams(const IngredientLine& line, const QString& unit, double amount,
+                                     const QString& foodName, const HouseholdWeights& weights,
+                                     QString* estimate)
+{
+    static const QString baby = matchWords(u"baby").value(0);
+    static const QSet<QString> pieces{QStringLiteral("head"), QStringLiteral("each"),
+                                      QStringLiteral("whole"), QStringLiteral("piece")};
+    if ((!unit.isEmpty() && !pieces.contains(measureWord(unit))) ||
+        !matchWords(line.food).contains(baby) || matchWords(foodName).contains(baby))
+        return std::nullopt;
+    const TypicalWeights::Weight* piece =
+        weights.typical().weightOf(QStringLiteral("baby"), typicalWords(line, foodName));
+    if (!piece || piece->words.isEmpty())
+        return std::nullopt;
+    *estimate = QStringLiteral("estimated: ") + piece->described();
+    return amount * piece->grams;
+}
+
 // A can the line gives no size of is one as the shops sell it: a metric tin in British and
 // Australian measures, whatever USDA's American cans weigh; in American ones the typical can of
 // the food where USDA's own can names no size (its 190 g "can" of tomatoes is on no shelf).
@@ -952,6 +973,8 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         grams = spoonGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
         grams = countryPieceGrams(line, unit, amount, food.name, weights, &estimate);
+    if (!grams)
+        grams = babyPieceGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
         grams = sandwichSliceGrams(line, unit, amount, measures);
     // A weight of a food bought with what nobody eats, the bone of a joint or the stone of a

@@ -23,7 +23,7 @@ TypicalWeights::TypicalWeights(const QByteArray& table)
 QString TypicalWeights::Weight::described() const
 {
     static const QStringList sizes{QStringLiteral("small"), QStringLiteral("medium"),
-                                   QStringLiteral("large")};
+                                   QStringLiteral("large"), QStringLiteral("baby")};
     const QString one = unit == QLatin1String("each") ? food
                         : food.isEmpty()              ? unit
                         : sizes.contains(unit)        ? unit + u' ' + food
