@@ -180,6 +180,18 @@ bool pickedFresh(const IngredientLine& line)
            matchWords(line.food).contains(sprig);
 }
 
+// Whether the food is a staple sold dry, which cooking only swells with water: pasta, noodles,
+// rice and other grains, dried beans, peas and lentils, as USDA names them dry or raw.
+bool stapleSoldDry(const QString& name)
+{
+    static const QRegularExpression dryStaple(
+        QStringLiteral("^(?:Macaroni|Spaghetti|Noodles|Rice noodles|Rice|Wild rice|Pasta|Couscous|"
+                       "Quinoa|Bulgur|Barley|Millet|Buckwheat groats|Lentils|Peas, split|"
+                       "Chickpeas|Beans,.*\\bmature seeds)\\b(?!.*\\bsprouted\\b).*"
+                       "\\b(?:dry|raw|uncooked)\\b"));
+    return dryStaple.match(name).hasMatch();
+}
+
 // Whether the best of the foods is a dried spice.
 bool driedSpice(const QList<FoodMatch>& foods, const IngTable& ingredients)
 {
@@ -255,6 +267,19 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             hints.append(match.next().captured());
         if (cooked.match(note).hasMatch())
             hints.append(QStringLiteral("cooked"));
+    }
+    // A weight of a staple sold dry is what the cook weighed or bought, dry, though a note says it
+    // is cooked: "8 ounces elbow macaroni, cooked and drained", "500g packet spaghetti, cooked".
+    // Cooking only adds water. A cup of it cooked measures the cooked food, as above.
+    bool weighedDry = false;
+    if (hints.contains(QStringLiteral("cooked")) && line.quantity &&
+        unitClass(line.unit) == UnitClass::Weight) {
+        QStringList uncooked = hints;
+        uncooked.removeAll(QStringLiteral("cooked"));
+        const QList<FoodMatch> dry = matcher.bestFoods(line.food, 1, uncooked, line.readIn);
+        weighedDry = !dry.isEmpty() && stapleSoldDry(ingredients.at(dry.front().index).name);
+        if (weighedDry)
+            hints = uncooked;
     }
     // A cooked note reads as "cooked" before the food's words, as the cooks' names know them:
     // "bacon, cooked" is the cooked slice, not the fat it renders.
@@ -397,8 +422,11 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A line naming a stored food by its whole name, as this program's own MealMaster files write
     // it ("2 tb Syrups, maple"), is that food, whatever else its words would find.
     if (const qsizetype at = line.text.indexOf(line.food); at >= 0) {
-        const int exact = ingredients.lastIndexOfNameIgnoringCase(line.text.sliced(at).trimmed());
-        if (exact >= 0) {
+        const QString named = line.text.sliced(at).trimmed();
+        const int exact = ingredients.lastIndexOfNameIgnoringCase(named);
+        // A cook's "200g couscous, cooked" is the dry food weighed, above, though its words are a
+        // stored name; the name as this program writes it is that food.
+        if (exact >= 0 && (!weighedDry || ingredients.at(exact).trimmedName() == named)) {
             reviewed.foods.removeIf([exact](const FoodMatch& food) { return food.index == exact; });
             reviewed.foods.prepend(FoodMatch{exact, exactNameScore});
         }
