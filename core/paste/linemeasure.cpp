@@ -585,21 +585,23 @@ std::optional<double> portionGrams(const IngredientLine& line, double amount,
 // A spoon of a salt whose flakes or coarse grains lie looser than fine table salt's, or of a salt
 // mixed with spices, holds less salt than USDA's spoon of table salt: the salt in a teaspoon of
 // it as the makers' labels give it, where the line's own words name it ("kosher salt", "garlic
-// salt", "Cajun seasoning").
+// salt", "Cajun seasoning"). So too a seasoning mix whose USDA spoon is plainly mis-entered
+// weighs its teaspoon as the blend it is nearest ("taco seasoning" as chili powder).
 std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit, double amount,
                                  const QString& foodName, const HouseholdWeights& weights,
                                  QString* estimate)
 {
     if (unitClass(unit) != UnitClass::Volume)
         return std::nullopt;
+    // Only the line's own words tell one blend from another: the foods they are counted as are
+    // shared ("fajita seasoning" is the taco mix, "garlic salt" table salt).
     const TypicalWeights::Weight* spoon =
-        weights.typical().weightOf(QStringLiteral("teaspoon"), typicalWords(line, foodName));
-    const QStringList said = foodAndNoteWords(line);
-    if (!spoon || spoon->words.isEmpty() ||
-        !std::all_of(spoon->words.cbegin(), spoon->words.cend(),
-                     [&](const QString& word) { return said.contains(word); }))
+        weights.typical().weightOf(QStringLiteral("teaspoon"), foodAndNoteWords(line));
+    if (!spoon || spoon->words.isEmpty())
         return std::nullopt;
-    *estimate = QStringLiteral("estimated: a teaspoon of %1 holds %2 g of salt")
+    const bool salt = matchWords(foodName).value(0) == matchWords(u"salt").value(0);
+    *estimate = (salt ? QStringLiteral("estimated: a teaspoon of %1 holds %2 g of salt")
+                      : QStringLiteral("estimated: a teaspoon of %1 weighs %2 g"))
                     .arg(spoon->food, doubleText(spoon->grams));
     return amount * baseAmount(unit) / baseAmount(QStringLiteral("tsp")) * spoon->grams;
 }
