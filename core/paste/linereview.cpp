@@ -287,6 +287,25 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (hints.removeAll(QStringLiteral("cooked")) > 0 &&
         !words.contains(QStringLiteral("cooked"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("cooked "));
+    // Bouillon by the cup or the litre is the broth, as American cards call it: "2 cups beef
+    // bouillon" is not 192 g of its powder. By the spoon, or as cubes, granules or powder, it is
+    // the dry food.
+    static const QRegularExpression bouillon(QStringLiteral("\\bbouillon\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression dryBouillon(
+        QStringLiteral("\\b(?:granules?|granulated|powder(?:ed)?|cubes?|paste|base|concentrate|"
+                       "dry|instant)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    constexpr double spoonfulMl = 60;
+    const bool spoonful =
+        line.unit == QLatin1String("tsp") || line.unit == QLatin1String("tbs") ||
+        (line.unit == QLatin1String("ml") && line.quantity.value_or(0) < spoonfulMl);
+    if (unitClass(line.unit) == UnitClass::Volume && !spoonful &&
+        bouillon.match(words).hasMatch() && !dryBouillon.match(line.text).hasMatch()) {
+        words.replace(bouillon, QStringLiteral("broth"));
+        // Weighed as the broth too, not by the spoon weights of the granules.
+        reviewed.line.food.replace(bouillon, QStringLiteral("broth"));
+    }
     // So does a note that the food has less salt: "chicken broth (low sodium)", "400ml stock,
     // made from 1 low-sodium stock cube", "soy sauce (lowest sodium available)"; or that it is
     // canned: "tomato sauce, canned" is the canned sauce, also where Australians call ketchup
