@@ -131,6 +131,15 @@ bool isPieceSize(const QString& unit)
            unit == QLatin1String("small");
 }
 
+// "Half a cup", "1/2 a 500g jar", "half an onion": the article after a part of one goes with it.
+void skipArticle(Cursor& cursor)
+{
+    static const QRegularExpression article(QStringLiteral("^\\s+an?(?=\\s)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = article.match(cursor.rest()); m.hasMatch())
+        cursor.at += m.capturedLength(0);
+}
+
 // An amount or a range of two at the cursor, a range as its middle: "2 to 3 cups" is 2 1/2, as
 // pasting has always read it. The range as written goes to *range, so that the line can say so.
 std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
@@ -146,6 +155,8 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
                 *range = m.captured(0);
         }
         cursor.at += m.capturedLength(0);
+        if (value < 1)
+            skipArticle(cursor);
         return value;
     }
     const QStringView word = cursor.peekWord();
@@ -168,12 +179,8 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
             return std::nullopt;
     }
     cursor.at += word.size();
-    // "Half a cup", "half an onion".
-    static const QRegularExpression article(QStringLiteral("^\\s+an?(?=\\s)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = article.match(cursor.rest());
-        m.hasMatch() && word.compare(QLatin1String("half"), Qt::CaseInsensitive) == 0)
-        cursor.at += m.capturedLength(0);
+    if (word.compare(QLatin1String("half"), Qt::CaseInsensitive) == 0)
+        skipArticle(cursor);
     return number;
 }
 
@@ -731,6 +738,10 @@ QString amountFirst(const QString& text)
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = foodFirst.match(text);
     if (!m.hasMatch() || linkWord.match(m.capturedView(1)).hasMatch())
+        return text;
+    // "Half a 400g tin", "a 500g jar": an amount spelled out before a size is the line's amount,
+    // not a food written first.
+    if (wordNumber(m.captured(1).section(u' ', 0, 0)))
         return text;
     Cursor cursor{text, m.capturedLength(0)};
     if (!readAmount(cursor))
