@@ -562,7 +562,9 @@ std::optional<double> unsizedCanGrams(const IngredientLine& line, double amount,
 }
 
 // A fillet of fish a cook counts is a portion as fishmongers cut them, where USDA weighs one
-// taken off the whole fish (231 g of cod): the typical portion when it is the smaller.
+// taken off the whole fish (231 g of cod): the typical portion when it is the smaller. British
+// and Australian shops sell fish in portions of a set size, so there a metric portion holds
+// even where USDA's fillet of a small fish (92 g of whiting, for hake) is the lighter.
 std::optional<double> portionGrams(const IngredientLine& line, double amount,
                                    const QString& foodName,
                                    const QList<HouseholdWeights::Measure>& measures,
@@ -576,7 +578,7 @@ std::optional<double> portionGrams(const IngredientLine& line, double amount,
             return measureWord(m.unit) == fillet;
         });
     if (!portion || portion->words.isEmpty() || usda == measures.cend() ||
-        usda->gramsPerUnit <= portion->grams)
+        (usda->gramsPerUnit <= portion->grams && !portion->words.contains(metricWord())))
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + portion->described();
     return amount * portion->grams;
