@@ -601,7 +601,8 @@ std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit
         weights.typical().weightOf(QStringLiteral("teaspoon"), foodAndNoteWords(line));
     if (!spoon || spoon->words.isEmpty())
         return std::nullopt;
-    const bool salt = matchWords(foodName).value(0) == matchWords(u"salt").value(0);
+    static const QString saltWord = matchWords(u"salt").value(0);
+    const bool salt = matchWords(foodName).value(0) == saltWord;
     *estimate = (salt ? QStringLiteral("estimated: a teaspoon of %1 holds %2 g of salt")
                       : QStringLiteral("estimated: a teaspoon of %1 weighs %2 g"))
                     .arg(spoon->food, doubleText(spoon->grams));
