@@ -96,6 +96,10 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
                        "away)\\b[^.;]*\\bmarinade\\b|\\bmarinade\\b[^.;]*\\b(?:discard(?:ed|ing)?|"
                        "poured?\\s+(?:away|off)|throw\\s+away)\\b"),
         caseless);
+    // "2 tbsp olive oil, plus extra for frying": the amount written goes into the dish, and only
+    // the extra, which the line does not measure, fries.
+    static const QRegularExpression extraBeside(QStringLiteral("\\bplus\\s+(?:extra|more)\\b.*$"),
+                                                caseless);
     const bool fried = deepFrying.match(directions).hasMatch();
     const bool brined = brine.match(directions).hasMatch();
     const bool marinadeGoes = marinadeDiscarded.match(directions).hasMatch();
@@ -114,7 +118,7 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
         if (isNoFood(food)) {
             mark(line, Eaten::Nothing, QStringLiteral("no food"));
         } else if (isFat(line, ingredients) &&
-                   (forFrying.match(text).hasMatch() ||
+                   (forFrying.match(QString(text).remove(extraBeside)).hasMatch() ||
                     (fried &&
                      (!line.line.hasQuantity() || grams().value_or(0) >= fryerOilGrams)))) {
             mark(line, Eaten::Absorbed,

@@ -244,6 +244,9 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::newRow("no more than the oil there is")
         << fries + "1 tbsp oil, for frying\n"
         << QString() << u"1 tbsp oil, for frying"_s << QJsonValue(14) << pan;
+    QTest::newRow("the amount beside the extra for frying goes into the dish")
+        << fries + "2 tbsp olive oil, plus extra for frying\n"
+        << QString() << u"2 tbsp olive oil, plus extra for frying"_s << QJsonValue(27) << QString();
     const QByteArray brine = "Brined chicken\n\n1.5kg whole chicken\n180g sea salt flakes\n1 tsp "
                              "salt\n8 wooden skewers\n\nMethod\nDissolve the salt in 4 litres of "
                              "water to make a brine.\n";
