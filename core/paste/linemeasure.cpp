@@ -832,8 +832,10 @@ std::optional<quantity::Entry> spinnerQuantity(double amount, bool preferDecimal
     return chosen;
 }
 
-LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
-                        const HouseholdWeights& weights)
+namespace {
+
+LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
+                             const HouseholdWeights& weights)
 {
     if (!line.quantity || *line.quantity <= 0)
         return LineMeasure{};
@@ -1117,6 +1119,21 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
         measure.estimate = estimate;
         measure.edible = edible;
     }
+    return measure;
+}
+
+} // namespace
+
+LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
+                        const HouseholdWeights& weights)
+{
+    LineMeasure measure = measureAsWritten(line, food, weights);
+    // A splash, a dollop or a knob weighed as the spoon it is taken for is a guess at what the
+    // cook meant, and the line says so, as it does for a typical weight.
+    const auto loose = looseMeasure(line.unit);
+    if (loose && measure.usable() && measure.estimate.isEmpty() && measure.unit != line.unit)
+        measure.estimate = QStringLiteral("estimated: a %1 taken as %2 %3")
+                               .arg(line.unit, doubleText(loose->first), loose->second);
     return measure;
 }
 
