@@ -1131,9 +1131,15 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     // A splash, a dollop or a knob weighed as the spoon it is taken for is a guess at what the
     // cook meant, and the line says so, as it does for a typical weight.
     const auto loose = looseMeasure(line.unit);
-    if (loose && measure.usable() && measure.estimate.isEmpty() && measure.unit != line.unit)
-        measure.estimate = QStringLiteral("estimated: a %1 taken as %2 %3")
-                               .arg(line.unit, doubleText(loose->first), loose->second);
+    if (loose && measure.usable() && measure.estimate.isEmpty() && measure.unit != line.unit) {
+        // A pinch reads as "1/16 tsp", as a cook's spoons are marked, not "0.0625 tsp".
+        const double parts = 1 / loose->first;
+        const QString spoons = loose->first < 1 && parts == std::round(parts)
+                                   ? QStringLiteral("1/") + doubleText(parts)
+                                   : doubleText(loose->first);
+        measure.estimate =
+            QStringLiteral("estimated: a %1 taken as %2 %3").arg(line.unit, spoons, loose->second);
+    }
     return measure;
 }
 
