@@ -977,8 +977,14 @@ IngredientLine readIngredientLine(QStringView written)
         QStringLiteral("^(?:an?\\s+|1\\s+)?thumb(?:[-\\s]*sized?)?\\s+(?:(?:piece|knob|chunk)\\s+)?"
                        "(?:of\\s+)?"),
         QRegularExpression::CaseInsensitiveOption);
+    // "A little oil", "a little butter": a teaspoon of it, as analysts count a cook's little
+    // (not a Little Gem lettuce).
+    static const QRegularExpression little(QStringLiteral("^a\\s+little\\s+(?:of\\s+)?(?!gem\\b)"),
+                                           QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
+    const bool saysALittle = little.match(reading).hasMatch();
+    reading.replace(little, QStringLiteral("1 tsp "));
     reading.remove(whitePart);
     reading = inchPieces(reading);
     reading = spelledCount(reading);
@@ -999,6 +1005,8 @@ IngredientLine readIngredientLine(QStringView written)
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
     if (!range.isEmpty())
         line.measures = QStringLiteral("the middle of %1").arg(range);
+    if (saysALittle)
+        line.measures = QStringLiteral("a teaspoon, the line saying a little");
     // The word over a recipe's list says nothing of its foods: "Ingredients", "INGREDIENTS:".
     static const QRegularExpression listWord(QStringLiteral("^ingredients?\\s*:?$"),
                                              QRegularExpression::CaseInsensitiveOption);

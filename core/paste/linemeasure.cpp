@@ -832,8 +832,10 @@ std::optional<quantity::Entry> spinnerQuantity(double amount, bool preferDecimal
     return chosen;
 }
 
-LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
-                        const HouseholdWeights& weights)
+namespace {
+
+LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
+                             const HouseholdWeights& weights)
 {
     if (!line.quantity || *line.quantity <= 0)
         return LineMeasure{};
@@ -1116,6 +1118,27 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
     if (measure.usable()) {
         measure.estimate = estimate;
         measure.edible = edible;
+    }
+    return measure;
+}
+
+} // namespace
+
+LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
+                        const HouseholdWeights& weights)
+{
+    LineMeasure measure = measureAsWritten(line, food, weights);
+    // A splash, a dollop or a knob weighed as the spoon it is taken for is a guess at what the
+    // cook meant, and the line says so, as it does for a typical weight.
+    const auto loose = looseMeasure(line.unit);
+    if (loose && measure.usable() && measure.estimate.isEmpty() && measure.unit != line.unit) {
+        // A pinch reads as "1/16 tsp", as a cook's spoons are marked, not "0.0625 tsp".
+        const double parts = 1 / loose->first;
+        const QString spoons = loose->first < 1 && parts == std::round(parts)
+                                   ? QStringLiteral("1/") + doubleText(parts)
+                                   : doubleText(loose->first);
+        measure.estimate =
+            QStringLiteral("estimated: a %1 taken as %2 %3").arg(line.unit, spoons, loose->second);
     }
     return measure;
 }

@@ -185,6 +185,15 @@ constexpr UnitSpelling spellings[] = {
     {"lug", "lug"},
     {"drop", "drop"},
     {"drops", "drop"},
+    {"dollop", "dollop"},
+    {"dollops", "dollop"},
+    {"squeeze", "squeeze"},
+    {"squeezes", "squeeze"},
+    {"sprinkle", "sprinkle"},
+    {"sprinkling", "sprinkle"},
+    {"grating", "grating"},
+    {"hunk", "hunk"},
+    {"hunks", "hunk"},
     {"envelope", "envelope"},
     {"envelopes", "envelope"},
     {"env", "envelope"},
@@ -291,17 +300,26 @@ std::optional<std::pair<double, QString>> partOfHeldUnit(const QString& unit)
 
 std::optional<std::pair<double, QString>> looseMeasure(const QString& unit)
 {
-    // As British recipe sites count them in their published nutrition: a splash is 4 ml, a
-    // drizzle 7 ml, a lug 10 ml and a glug 20 ml; a knob of butter is about a tablespoon and a
-    // handful half a cup, as kitchen guides give them; a British dessertspoon holds 10 ml.
+    // As analysts weigh them from portion guides and British recipe sites' nutrition notes: a
+    // splash or a glug is about a tablespoon (15 ml, whichever spoon the recipe's measures use),
+    // a lug 10 ml and a drizzle 7 ml; a knob of butter about a tablespoon, and a dollop a
+    // spoonful of the recipe's tablespoon; a squeeze of citrus a wedge's juice (6 ml); a sprinkle
+    // a teaspoon; a grating of a whole spice a quarter teaspoon; a drop a twentieth of a
+    // millilitre; a handful half a cup; a British dessertspoon holds 10 ml. The typical weights
+    // say where a food's own differs (a handful of leaves, a splash of a sauce shaken out).
     static const QHash<QString, std::pair<double, QString>> measures{
         {QStringLiteral("pinch"), {1.0 / 16, QStringLiteral("tsp")}},
         {QStringLiteral("dash"), {1.0 / 8, QStringLiteral("tsp")}},
-        {QStringLiteral("splash"), {0.8, QStringLiteral("tsp")}},
+        {QStringLiteral("drop"), {1.0 / 100, QStringLiteral("tsp")}},
+        {QStringLiteral("grating"), {0.25, QStringLiteral("tsp")}},
+        {QStringLiteral("sprinkle"), {1, QStringLiteral("tsp")}},
+        {QStringLiteral("squeeze"), {1.2, QStringLiteral("tsp")}},
+        {QStringLiteral("splash"), {3, QStringLiteral("tsp")}},
         {QStringLiteral("drizzle"), {1.5, QStringLiteral("tsp")}},
         {QStringLiteral("lug"), {2, QStringLiteral("tsp")}},
-        {QStringLiteral("glug"), {4, QStringLiteral("tsp")}},
+        {QStringLiteral("glug"), {3, QStringLiteral("tsp")}},
         {QStringLiteral("knob"), {1, QStringLiteral("tbs")}},
+        {QStringLiteral("dollop"), {1, QStringLiteral("tbs")}},
         {QStringLiteral("dessertspoon"), {2, QStringLiteral("tsp")}},
         {QStringLiteral("handful"), {0.5, QStringLiteral("cup")}}};
     const auto found = measures.constFind(unit);
