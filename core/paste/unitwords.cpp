@@ -228,6 +228,16 @@ constexpr UnitSpelling spellings[] = {
     {"pots", "pot"},
     {"block", "block"},
     {"blocks", "block"},
+    // Drinks as they are poured and sold: a glass of wine, a shot or an Australian nip of
+    // spirits; an Australian stubby is a bottle of beer.
+    {"glass", "glass"},
+    {"glasses", "glass"},
+    {"shot", "shot"},
+    {"shots", "shot"},
+    {"nip", "nip"},
+    {"nips", "nip"},
+    {"stubby", "bottle"},
+    {"stubbies", "bottle"},
     // The two-letter codes of MealMaster files that are not spellings above.
     {"ts", "tsp"},
     {"md", "medium"},
