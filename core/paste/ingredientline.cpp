@@ -944,10 +944,13 @@ IngredientLine readIngredientLine(QStringView written)
     if (text.isEmpty())
         return line;
 
-    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice"; so also "juice 1/2
-    // lemon", "grated zest of 1 orange" and "zest and juice of 1 lime", whose juice is what counts.
+    // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice"; so also "a little
+    // over 1 cup", "just under 200ml", "juice 1/2 lemon", "grated zest of 1 orange" and "zest and
+    // juice of 1 lime", whose juice is what counts.
     static const QRegularExpression about(
-        QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|scant)\\s+(?=[\\d.])"),
+        QStringLiteral(
+            "^(?:about|approximately|approx\\.?|roughly|around|scant|(?:a\\s+little|just|"
+            "slightly)\\s+(?:over|under|(?:more|less)\\s+than))\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression partOf(
         QStringLiteral("^(?:(?:finely\\s+)?grated\\s+)?(?:(?:zest|rind)\\s+and\\s+)?"
