@@ -945,13 +945,14 @@ IngredientLine readIngredientLine(QStringView written)
         return line;
 
     // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice"; so also "juice 1/2
-    // lemon", "grated zest of 1 orange" and "zest and juice of 1 lime", whose juice is what counts.
+    // lemon", "grated zest of 1 orange", "pulp of 4 passionfruit" and "zest and juice of 1 lime",
+    // whose juice is what counts.
     static const QRegularExpression about(
         QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|scant)\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression partOf(
         QStringLiteral("^(?:(?:finely\\s+)?grated\\s+)?(?:(?:zest|rind)\\s+and\\s+)?"
-                       "(juice|zest|rind)(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
+                       "(juice|zest|rind|pulp)(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
         QRegularExpression::CaseInsensitiveOption);
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.
