@@ -945,8 +945,8 @@ IngredientLine readIngredientLine(QStringView written)
         return line;
 
     // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice"; so also "a little
-    // over 1 cup", "just under 200ml", "juice 1/2 lemon", "grated zest of 1 orange" and "zest and
-    // juice of 1 lime", whose juice is what counts.
+    // over 1 cup", "just under 200ml", "juice 1/2 lemon", "grated zest of 1 orange", "pulp of 4
+    // passionfruit" and "zest and juice of 1 lime", whose juice is what counts.
     static const QRegularExpression about(
         QStringLiteral(
             "^(?:about|approximately|approx\\.?|roughly|around|scant|(?:a\\s+little|just|"
@@ -954,7 +954,7 @@ IngredientLine readIngredientLine(QStringView written)
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression partOf(
         QStringLiteral("^(?:(?:finely\\s+)?grated\\s+)?(?:(?:zest|rind)\\s+and\\s+)?"
-                       "(juice|zest|rind)(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
+                       "(juice|zest|rind|pulp)(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
         QRegularExpression::CaseInsensitiveOption);
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.

@@ -217,8 +217,16 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                     [](const QString& note) { return drainedNote.match(note).hasMatch(); });
     // Vegetables bought in a jar are preserved as in a can: "1 (4.5 ounce) jar sliced mushrooms,
     // drained", "a 290g jar of roasted red peppers". Sauces and spreads in jars have no other form.
-    const bool preserved =
-        line.package == QLatin1String("can") || line.package == QLatin1String("jar");
+    // So is food the line calls canned or packed in juice or syrup, or fruit cocktail, which is
+    // sold only canned, though the line names no can: "1 cup canned pear halves, drained", "1 cup
+    // mandarin oranges in juice, drained", "1 cup fruit cocktail, drained".
+    static const QRegularExpression cannedFood(
+        QStringLiteral("\\b(?:canned|tinned|fruit\\s+cocktail|in\\s+(?:(?:natural|heavy|light)\\s+)"
+                       "?(?:juice|syrup))\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const bool preserved = line.package == QLatin1String("can") ||
+                           line.package == QLatin1String("jar") ||
+                           cannedFood.match(line.food).hasMatch();
     const bool drained = preserved && saysDrained;
     // Beans a cook drains come from a can, though the line names no can ("15 oz kidney beans,
     // rinsed and drained"): dried ones are soaked and cooked first and say so.
