@@ -26,6 +26,8 @@ QString kindOf(const QString& word)
         {QStringLiteral("halved"), QStringLiteral("half")},
         {QStringLiteral("liquid"), QStringLiteral("fluid")},
         {QStringLiteral("roma"), QStringLiteral("plum")},
+        // Guacamole is the avocado mashed: its cup is the pureed one.
+        {QStringLiteral("guacamole"), QStringLiteral("pureed")},
         // Corkscrew pasta is USDA's "spiral shaped" cup, lighter than its elbows.
         {QStringLiteral("rotini"), QStringLiteral("spiral")},
         {QStringLiteral("fusilli"), QStringLiteral("spiral")},
