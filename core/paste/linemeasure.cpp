@@ -509,6 +509,19 @@ std::optional<double> countryPieceGrams(const IngredientLine& line, const QStrin
     return amount * piece->grams;
 }
 
+// A slice the country's loaves are kept by when cut thick ("slice thick white bread uk", the
+// slice of a British thick-sliced loaf) weighs as it is, not half again the country's usual one.
+bool countryKeepsThickSlice(const IngredientLine& line, const QString& foodName,
+                            const HouseholdWeights& weights)
+{
+    static const QString thick = matchWords(u"thick").value(0);
+    if (line.readIn == KitchenMeasures::US)
+        return false;
+    const TypicalWeights::Weight* slice =
+        weights.typical().weightOf(QStringLiteral("slice"), typicalWords(line, foodName));
+    return slice && slice->words.contains(thick) && slice->words.contains(measuresKey(line.readIn));
+}
+
 // "2 baby bok choy" are two small heads as greengrocers sell them, not two of USDA's full heads
 // (840 g each), and "6 baby potatoes" are not six medium ones; a food USDA keeps in its baby form
 // ("Carrots, baby, raw") weighs as its own. Only a count of the food, or of its heads, is so.
@@ -939,8 +952,10 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
     // A slice cut thick weighs about half again the usual one, as a pound of bacon holds some 16
     // to 20 slices and 10 to 14 thick-cut ones (our estimate from packers' counts); a food USDA
     // weighs by the thick slice has it already, as has a bread whose slices USDA cuts an inch
-    // thick or more (its French bread's, 1 3/4 inches, where a sandwich slice is half an inch).
+    // thick or more (its French bread's, 1 3/4 inches, where a sandwich slice is half an inch), or
+    // a country's thick-sliced loaf kept by its own slice.
     if (measureWord(unit) == QLatin1String("slice") && cutThick(line.food) &&
+        !countryKeepsThickSlice(line, food.name, weights) &&
         std::none_of(measures.begin(), measures.end(), [](const HouseholdWeights::Measure& m) {
             return m.unit.startsWith(QLatin1String("thick slice")) ||
                    (measureWord(m.unit) == QLatin1String("slice") &&
