@@ -981,9 +981,11 @@ IngredientLine readIngredientLine(QStringView written)
                        "(?:of\\s+)?"),
         QRegularExpression::CaseInsensitiveOption);
     // "A little oil", "a little butter": a teaspoon of it, as analysts count a cook's little
-    // (not a Little Gem lettuce).
-    static const QRegularExpression little(QStringLiteral("^a\\s+little\\s+(?:of\\s+)?(?!gem\\b)"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    // (not a Little Gem lettuce, nor "a little over half a cup", an amount written after it).
+    static const QRegularExpression little(
+        QStringLiteral(
+            "^a\\s+little\\s+(?:of\\s+)?(?!gem\\b|over\\b|under\\b|(?:more|less)\\s+than\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
     const bool saysALittle = little.match(reading).hasMatch();
