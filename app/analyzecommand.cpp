@@ -358,7 +358,7 @@ int analyzeRecipe(const QStringList& arguments, const QString& programDir, QText
         choices.load();
     const paste::MatchingTables tables =
         paste::MatchingTables::load(QDir(programDir).filePath(QStringLiteral("starter")));
-    const paste::FoodMatcher matcher(ingredients, tables.names, &choices);
+    const paste::FoodMatcher matcher(ingredients, tables.names, &choices, tables.forms);
 
     const paste::RecipeText recipe = paste::readRecipeText(*text, true);
     // A panel of zeros would pass for a recipe without nutrients.

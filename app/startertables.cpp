@@ -1,7 +1,9 @@
 // Writes the tables that lie beside the starter ingredient database for matching pasted
-// ingredient lines: the household weights of every starter food, by its stored name, from each
-// folder of tables the starter was made from (USDA's, then the foods kept beside them). Run by
-// the build: make_starter_tables STARTER_DIR SOURCE_DIR...
+// ingredient lines: the household weights of every starter food, by its stored name, and how
+// the foods whose shortened names leave it out were cooked or kept, from each folder of tables
+// the starter was made from (USDA's, then the foods kept beside them). Run by the build:
+// make_starter_tables STARTER_DIR SOURCE_DIR...
+#include "core/paste/formsleftout.h"
 #include "core/paste/householdweights.h"
 #include "core/usda/usdafoods.h"
 
@@ -23,6 +25,17 @@ QByteArray readAll(const QString& path)
     }
     return file.readAll();
 }
+
+bool write(const QString& dir, const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile file(QDir(dir).filePath(fileName));
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+        file.commit())
+        return true;
+    std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(file.fileName()),
+                 qPrintable(file.errorString()));
+    return false;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -34,6 +47,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QList<zestora::paste::HouseholdWeights::Food> weights;
+    QList<std::pair<QString, QString>> forms;
     for (const QString& sourceDir : arguments.sliced(2)) {
         const QDir source(sourceDir);
         const zestora::usda::ImportResult foods =
@@ -52,16 +66,14 @@ int main(int argc, char* argv[])
                     {measure.unit, measure.grams / zestora::paste::HouseholdWeights::cooksPieces(
                                                        measure.amount, measure.unit)});
             weights.append(entry);
+            forms.append({food.record.name, food.formsLeftOut});
         }
     }
     QDir().mkpath(arguments[1]);
-    QSaveFile file(QDir(arguments[1]).filePath(zestora::paste::HouseholdWeights::fileName));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(zestora::paste::HouseholdWeights::table(weights)) < 0 || !file.flush() ||
-        !file.commit()) {
-        std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(file.fileName()),
-                     qPrintable(file.errorString()));
-        return 1;
-    }
-    return 0;
+    return write(arguments[1], zestora::paste::HouseholdWeights::fileName,
+                 zestora::paste::HouseholdWeights::table(weights)) &&
+                   write(arguments[1], zestora::paste::FormsLeftOut::fileName,
+                         zestora::paste::FormsLeftOut::table(forms))
+               ? 0
+               : 1;
 }

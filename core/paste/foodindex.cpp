@@ -59,9 +59,9 @@ void FoodIndex::prepare()
     // The tables beside the starter database are read on the thread too, the first time: read on
     // the window's thread they held it still for a tenth of a second. The thread gets its own
     // shares of what it reads.
-    std::optional<CooksNames> known;
+    std::optional<std::pair<CooksNames, FormsLeftOut>> known;
     if (m_tables)
-        known = m_tables->names;
+        known.emplace(m_tables->names, m_tables->forms);
     m_building =
         std::async(std::launch::async,
                    [&ingredients = m_ingredients, names = m_ingredients.trimmedNames(),
@@ -69,10 +69,11 @@ void FoodIndex::prepare()
                        Built built;
                        if (!known) {
                            built.tables = MatchingTables::load(dir);
-                           known = built.tables->names;
+                           known.emplace(built.tables->names, built.tables->forms);
                        }
-                       built.matcher = std::make_unique<FoodMatcher>(ingredients, names,
-                                                                     *std::move(known), choices);
+                       built.matcher = std::make_unique<FoodMatcher>(
+                           ingredients, known->second.namesWithForms(std::move(names)),
+                           std::move(known->first), choices);
                        return built;
                    });
 }
@@ -88,7 +89,8 @@ const FoodMatcher& FoodIndex::matcher()
     takeBuilt();
     if (!m_matcher || m_indexedRevision != m_ingredients.revision()) {
         loadTables();
-        m_matcher = std::make_unique<FoodMatcher>(m_ingredients, m_tables->names, &choices());
+        m_matcher = std::make_unique<FoodMatcher>(m_ingredients, m_tables->names, &choices(),
+                                                  m_tables->forms);
         m_indexedRevision = m_ingredients.revision();
     }
     return *m_matcher;

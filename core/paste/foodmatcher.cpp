@@ -595,9 +595,11 @@ CooksNames::Found CooksNames::phraseFrom(const QStringList& words, int start,
     return best;
 }
 
-FoodMatcher::FoodMatcher(const IngTable& ingredients, CooksNames names, const FoodChoices* choices)
+FoodMatcher::FoodMatcher(const IngTable& ingredients, CooksNames names, const FoodChoices* choices,
+                         const FormsLeftOut& forms)
     // Only the names: the table reads a record's other fields only when they are looked at.
-    : FoodMatcher(ingredients, ingredients.trimmedNames(), std::move(names), choices)
+    : FoodMatcher(ingredients, forms.namesWithForms(ingredients.trimmedNames()), std::move(names),
+                  choices)
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/paste/formsleftout.h"
 #include "core/paste/kitchenmeasures.h"
 
 #include <QByteArray>
@@ -89,8 +90,9 @@ struct FoodMatch {
 // foods that share a word with it.
 class FoodMatcher {
 public:
+    // The starter's names are read with the forms they leave out.
     explicit FoodMatcher(const IngTable& ingredients, CooksNames names = {},
-                         const FoodChoices* choices = nullptr);
+                         const FoodChoices* choices = nullptr, const FormsLeftOut& forms = {});
     // The same from the table's trimmed names taken beforehand: made so, the matcher reads
     // nothing of the table while it indexes, and can be made on a thread of its own.
     FoodMatcher(const IngTable& ingredients, const QStringList& foodNames, CooksNames names,

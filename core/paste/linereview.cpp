@@ -44,10 +44,10 @@ QByteArray readIfPresent(const QString& path)
 MatchingTables MatchingTables::load(const QString& starterDir)
 {
     const QDir dir(starterDir);
-    MatchingTables tables{
-        CooksNames(readIfPresent(dir.filePath(CooksNames::fileName)),
-                   readIfPresent(dir.filePath(CooksNames::byCountryFileName))),
-        HouseholdWeights(readIfPresent(dir.filePath(HouseholdWeights::fileName)))};
+    MatchingTables tables{CooksNames(readIfPresent(dir.filePath(CooksNames::fileName)),
+                                     readIfPresent(dir.filePath(CooksNames::byCountryFileName))),
+                          HouseholdWeights(readIfPresent(dir.filePath(HouseholdWeights::fileName))),
+                          FormsLeftOut(readIfPresent(dir.filePath(FormsLeftOut::fileName)))};
     tables.weights.setTypical(
         TypicalWeights(readIfPresent(dir.filePath(TypicalWeights::fileName))));
     tables.weights.setRefuse(Refuse(readIfPresent(dir.filePath(Refuse::fileName))));

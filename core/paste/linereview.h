@@ -3,6 +3,7 @@
 #include "core/analysis/recipedraft.h"
 #include "core/paste/foodchoices.h"
 #include "core/paste/foodmatcher.h"
+#include "core/paste/formsleftout.h"
 #include "core/paste/householdweights.h"
 #include "core/paste/ingredientline.h"
 #include "core/paste/kitchenmeasures.h"
@@ -27,6 +28,7 @@ namespace zestora::paste {
 struct MatchingTables {
     CooksNames names;
     HouseholdWeights weights;
+    FormsLeftOut forms;
 
     static MatchingTables load(const QString& starterDir);
 };

@@ -232,6 +232,36 @@ QStringList nameCandidates(const QString& description)
     return names.isEmpty() ? shortenings(first, details, {}) : names;
 }
 
+QString formsLeftOut(const QString& description, const QString& name)
+{
+    // How it was cooked, and whether salt was added then: what sets a cooked staple apart from
+    // the same food dry, and the plain food from the salted one. Words of kind ("canned",
+    // "drained solids") are left to what the name keeps.
+    static const QRegularExpression formWord(
+        QStringLiteral("\\b(?:raw|cooked|uncooked|boiled|baked|fried|roasted|braised|broiled|"
+                       "grilled|stewed|simmered|steamed|microwaved|heated|toasted|prepared|"
+                       "dry|salted)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto formsOf = [](const QString& text) {
+        QStringList words;
+        for (auto match = formWord.globalMatch(text); match.hasNext();)
+            if (const QString word = match.next().captured().toLower(); !words.contains(word))
+                words.append(word);
+        return words;
+    };
+    const QStringList named = formsOf(name);
+    // The name's own short forms say what their long ones do: "boiled, drained" is the
+    // description's "cooked, boiled, drained".
+    QString described = description.simplified();
+    for (const auto& [longForm, shortForm] : shortForms)
+        described.replace(QString::fromLatin1(longForm), QString::fromLatin1(shortForm));
+    QStringList left;
+    for (const QString& word : formsOf(described))
+        if (!named.contains(word))
+            left.append(word);
+    return left.join(QStringLiteral(", "));
+}
+
 UnitMatch standardUnit(const QString& usdaUnit)
 {
     // USDA spells a few measures its own way: "tbso" for a tablespoon, "fluid ounce", "jigger
@@ -325,7 +355,7 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
             [](const HouseholdMeasure& a, const HouseholdMeasure& b) { return a.seq < b.seq; });
         const QString description = foods->text(row, "description");
 
-        Food food{IngRecord{}, MeasureSource::HundredGrams, list};
+        Food food{IngRecord{}, MeasureSource::HundredGrams, list, {}};
         IngRecord& r = food.record;
         double grams = 100;
         r.amount1 = 100;
@@ -372,6 +402,7 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
         }
         taken.insert(name.toCaseFolded());
         r.name = name;
+        food.formsLeftOut = formsLeftOut(description, name);
         result.foods.append(food);
     }
     return result;

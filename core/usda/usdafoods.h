@@ -19,6 +19,9 @@ struct Food {
     IngRecord record;
     MeasureSource measure;
     QList<HouseholdMeasure> measures; // all of USDA's, in its order
+    // What the shortened name leaves out of how the food was cooked: "cooked, salted" of grits
+    // whose name is "Cereals, corn grits, yellow, regular, quick, enriched".
+    QString formsLeftOut;
 };
 
 struct ImportResult {
@@ -35,6 +38,10 @@ ImportResult readFoods(const QByteArray& foodsTsv, const QByteArray& measuresTsv
 // are left out. Every such shortening, the preferred first, for telling apart foods whose first
 // ones agree.
 QStringList nameCandidates(const QString& description);
+
+// The words of a description that say how the food was cooked ("cooked", "raw", "dry", "salted")
+// and that the name does not say, joined with commas.
+QString formsLeftOut(const QString& description, const QString& name);
 
 // A USDA household measure as one of the program's units: the unit and how many of it one USDA
 // unit is (a fluid ounce is two tablespoons). Empty unit when it is none of them.

@@ -110,7 +110,7 @@ void TestPasteMatching::matchesLinesFirstTime()
     QFETCH(QString, file);
     QFETCH(double, share);
     const Starter starter;
-    const FoodMatcher matcher(starter.table, starter.tables.names);
+    const FoodMatcher matcher(starter.table, starter.tables.names, nullptr, starter.tables.forms);
     int lines = 0;
     int right = 0;
     int marked = 0;
@@ -149,7 +149,7 @@ void TestPasteMatching::weighsLinesAsAnAnalystWould()
     QFETCH(QString, file);
     QFETCH(double, share);
     const Starter starter;
-    const FoodMatcher matcher(starter.table, starter.tables.names);
+    const FoodMatcher matcher(starter.table, starter.tables.names, nullptr, starter.tables.forms);
     int lines = 0;
     int right = 0;
     for (const auto& [read, fields] : readTable(file)) {

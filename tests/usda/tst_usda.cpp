@@ -43,36 +43,45 @@ void TestUsda::shortNames_data()
 {
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("formsLeftOut"); // how it was cooked, if the name leaves it out
     QTest::newRow("a long phrase takes its short form")
         << QStringLiteral(
                "Beef, rib, eye, small end (ribs 10-12), separable lean only, choice, raw")
-        << u"Beef, rib, eye, small end (ribs 10-12), lean only, choice"_s;
+        << u"Beef, rib, eye, small end (ribs 10-12), lean only, choice"_s << u"raw"_s;
+    QTest::newRow("cooked grits lose the state the matcher must still see")
+        << u"Cereals, corn grits, yellow, regular, quick, enriched, cooked with water, with salt"_s
+        << u"Cereals, corn grits, yellow, regular, quick, enriched"_s << u"cooked, salted"_s;
+    QTest::newRow("a short form of a cooking phrase keeps what it says")
+        << u"Beans, snap, yellow, canned, no salt added, drained solids, cooked, boiled, drained"_s
+        << u"Beans, snap, yellow, canned, no salt added, drained solids"_s << u"boiled"_s;
     QTest::newRow("a cut's separable fat says so, leaving out an earlier detail")
         << u"Lamb, domestic, composite of trimmed retail cuts, separable fat, trimmed to 1/4\" "
            "fat, choice, raw"_s
-        << u"Lamb, domestic, separable fat, trimmed to 1/4\" fat, choice"_s;
+        << u"Lamb, domestic, separable fat, trimmed to 1/4\" fat, choice"_s << u"raw"_s;
     QTest::newRow("details that do not fit after the earlier ones are left out")
         << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL, with iron, "
            "powder, not reconstituted, with ARA and DHA"_s
-        << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL"_s;
+        << u"Infant formula, MEAD JOHNSON, ENFAMIL, PROSOBEE LIPIL"_s << QString();
     QTest::newRow("a bracket too long to keep leaves its part, not the words around it")
         << u"Grapes, red or green (European type, such as Thompson seedless), raw"_s
-        << u"Grapes, red or green, raw"_s;
+        << u"Grapes, red or green, raw"_s << QString();
     QTest::newRow("a cut does not end on a word that joins it to the rest")
         << u"Brand Chicken and Vegetables in a light sauce of herbs with Vermicelli, frozen"_s
-        << u"Brand Chicken and Vegetables in a light sauce of herbs"_s;
+        << u"Brand Chicken and Vegetables in a light sauce of herbs"_s << QString();
     QTest::newRow("a first part longer than a name is cut between words")
         << u"Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij "
            "abcdefghij, raw"_s
-        << u"Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij, raw"_s;
+        << u"Abcdefghij abcdefghij abcdefghij abcdefghij abcdefghij, raw"_s << QString();
 }
 
 void TestUsda::shortNames()
 {
     QFETCH(QString, description);
     QFETCH(QString, name);
+    QFETCH(QString, formsLeftOut);
     QCOMPARE(nameCandidates(description).front(), name);
     QVERIFY(name.size() <= 60);
+    QCOMPARE(usda::formsLeftOut(description, name), formsLeftOut);
 }
 
 void TestUsda::measuresAndNutrients()
