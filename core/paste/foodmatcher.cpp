@@ -816,6 +816,19 @@ std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
 int FoodMatcher::cookedForm(int food) const
 {
     const QString name = m_ingredients.at(food).trimmedName();
+    // A staple bought dry is cooked in water: the grits of "Cereals, corn grits, ..., dry" cooked
+    // are those whose name is the same without "dry", and says it was cooked or prepared, if
+    // only among the forms the name leaves out.
+    if (name.endsWith(QLatin1StringView(", dry"))) {
+        for (const QLatin1StringView form : {QLatin1StringView(""), QLatin1StringView(", cooked"),
+                                             QLatin1StringView(", prepared")})
+            if (const int cooked =
+                    m_ingredients.lastIndexOfNameIgnoringCase(name.chopped(5) + form);
+                cooked >= 0 && (hasWord(cooked, QStringLiteral("cooked")) ||
+                                hasWord(cooked, QStringLiteral("prepared"))))
+                return cooked;
+        return food;
+    }
     if (!name.endsWith(QLatin1StringView(", raw")))
         return food;
     // The form analysts take for meat a recipe says is cooked, without saying how.
@@ -826,6 +839,14 @@ int FoodMatcher::cookedForm(int food) const
             cooked >= 0)
             return cooked;
     return food;
+}
+
+bool FoodMatcher::hasWord(int food, const QString& stem) const
+{
+    const auto postings = m_postings.constFind(stem);
+    return postings != m_postings.cend() &&
+           std::binary_search(postings->cbegin(), postings->cend(), Posting{food, 0, {}, {}, {}},
+                              [](const Posting& a, const Posting& b) { return a.food < b.food; });
 }
 
 bool FoodMatcher::otherWordsFit(const Query& query, int named, const QStringList& nameStems,

@@ -139,8 +139,10 @@ private:
     // The foods whose names have all the words, in the table's order.
     std::vector<int> foodsWithAll(const QStringList& words) const;
     // The cooked form of a raw food, where the names have one: roasted, else stewed, else the
-    // one only called cooked; the food itself otherwise.
+    // one only called cooked; of a dry staple, the one cooked in water; the food itself otherwise.
     int cookedForm(int food) const;
+    // Whether the food's name, read with the forms it leaves out, has the word.
+    bool hasWord(int food, const QString& stem) const;
     // Whether the other words of the line fit the food a cook's name points to: not when the cook
     // said a word that names another food or another form of it ("frozen strawberries").
     bool otherWordsFit(const Query& query, int named, const QStringList& nameStems,
