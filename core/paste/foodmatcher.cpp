@@ -829,14 +829,22 @@ int FoodMatcher::cookedForm(int food) const
                 return cooked;
         return food;
     }
-    if (!name.endsWith(QLatin1StringView(", raw")))
+    // A raw food's name ends in "raw", or left it out for a detail ("..., trimmed to 0\" fat,
+    // choice"): its cooked forms are named the same up to that word.
+    QString stem;
+    if (name.endsWith(QLatin1StringView(", raw")))
+        stem = name.chopped(3);
+    else if (hasWord(food, QStringLiteral("raw")))
+        stem = name.left(name.lastIndexOf(u',') + 2);
+    else
         return food;
-    // The form analysts take for meat a recipe says is cooked, without saying how.
+    // The form analysts take for meat a recipe says is cooked, without saying how; a steak is
+    // broiled.
     for (const QLatin1StringView form :
          {QLatin1StringView("cooked, roasted"), QLatin1StringView("roasted"),
-          QLatin1StringView("cooked, stewed"), QLatin1StringView("cooked")})
-        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(name.chopped(3) + form);
-            cooked >= 0)
+          QLatin1StringView("cooked, stewed"), QLatin1StringView("cooked"),
+          QLatin1StringView("broiled")})
+        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(stem + form); cooked >= 0)
             return cooked;
     return food;
 }
