@@ -838,13 +838,16 @@ int FoodMatcher::cookedForm(int food) const
         stem = name.left(name.lastIndexOf(u',') + 2);
     else
         return food;
-    // The form analysts take for meat a recipe says is cooked, without saying how; a steak is
-    // broiled.
-    for (const QLatin1StringView form :
-         {QLatin1StringView("cooked, roasted"), QLatin1StringView("roasted"),
-          QLatin1StringView("cooked, stewed"), QLatin1StringView("cooked"),
-          QLatin1StringView("broiled")})
-        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(stem + form); cooked >= 0)
+    // The form analysts take for meat a recipe says is cooked, without saying how: a steak
+    // broiled, other meat roasted, else stewed, else the one only called cooked.
+    static const std::array<QLatin1StringView, 7> forms{
+        QLatin1StringView("cooked, broiled"), QLatin1StringView("broiled"),
+        QLatin1StringView("cooked, roasted"), QLatin1StringView("roasted"),
+        QLatin1StringView("cooked, stewed"),  QLatin1StringView("cooked"),
+        QLatin1StringView("broiled")};
+    const auto first = forms.begin() + (hasWord(food, QStringLiteral("steak")) ? 0 : 2);
+    for (auto form = first; form != forms.end(); ++form)
+        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(stem + *form); cooked >= 0)
             return cooked;
     return food;
 }
