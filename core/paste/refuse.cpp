@@ -17,14 +17,16 @@ constexpr auto caseless = QRegularExpression::CaseInsensitiveOption;
 // The weight is of what is left once the refuse was taken off: "boneless chicken thighs",
 // "pitted cherries", "diced pork shoulder", "salmon fillets", "shucked clams", "frozen mango
 // chunks" (fruit sold in chunks or cubes is peeled and stoned already), "a tub of guacamole" (a
-// mashed food has nothing left to throw away). Only the words
-// before the food count, since "peaches, peeled and sliced" are weighed before they were.
+// mashed food has nothing left to throw away), "50g beaten egg" (broken out of its shell). Only
+// the words before the food count, since "peaches, peeled and sliced" are weighed before they
+// were.
 bool refuseGone(const QString& food)
 {
     static const QRegularExpression gone(
-        QStringLiteral("\\b(?:boneless|boned|de-?boned|butterflied|pitted|stoned|peeled|shelled|"
-                       "shucked|fill?ets?|cubed|cubes|chunks|diced|sliced|chopped|minced|ground|"
-                       "trimmed|flesh|pulp|segments?|meat|mashed|pur[eé]ed?|guacamole)\\b"),
+        QStringLiteral(
+            "\\b(?:boneless|boned|de-?boned|butterflied|pitted|stoned|peeled|shelled|"
+            "shucked|fill?ets?|cubed|cubes|chunks|diced|sliced|chopped|minced|ground|"
+            "trimmed|flesh|pulp|segments?|meat|mashed|pur[eé]ed?|guacamole|beaten|whisked)\\b"),
         caseless);
     return gone.match(food).hasMatch();
 }
