@@ -41,6 +41,8 @@ QString kindOf(const QString& word)
         // Milled seed and seed meal are the ground seed.
         {QStringLiteral("milled"), QStringLiteral("ground")},
         {QStringLiteral("meal"), QStringLiteral("ground")},
+        // Frozen fruit goes into the cup straight from the bag, before it thaws.
+        {QStringLiteral("frozen"), QStringLiteral("unthawed")},
     };
     return kinds.value(word, word);
 }
