@@ -38,6 +38,11 @@ QString kindOf(const QString& word)
         {QStringLiteral("littleneck"), QStringLiteral("small")},
         // Peppercorns are the whole pepper, not the ground one.
         {QStringLiteral("peppercorn"), QStringLiteral("whole")},
+        // Milled seed and seed meal are the ground seed.
+        {QStringLiteral("milled"), QStringLiteral("ground")},
+        {QStringLiteral("meal"), QStringLiteral("ground")},
+        // Frozen fruit goes into the cup straight from the bag, before it thaws.
+        {QStringLiteral("frozen"), QStringLiteral("unthawed")},
     };
     return kinds.value(word, word);
 }
