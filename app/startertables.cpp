@@ -1,6 +1,6 @@
 // Writes the tables that lie beside the starter ingredient database for matching pasted
 // ingredient lines: the household weights of every starter food, by its stored name, and how
-// the foods whose shortened names leave it out were cooked or kept, from each folder of tables
+// the foods whose shortened names leave it out were cooked, from each folder of tables
 // the starter was made from (USDA's, then the foods kept beside them). Run by the build:
 // make_starter_tables STARTER_DIR SOURCE_DIR...
 #include "core/paste/formsleftout.h"
