@@ -295,6 +295,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (hints.removeAll(QStringLiteral("cooked")) > 0 &&
         !words.contains(QStringLiteral("cooked"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("cooked "));
+    // A note that only says how much fat the food keeps reads before the food's words, as the
+    // cooks' names know it: "plain yogurt, low-fat" is low-fat plain yogurt.
+    static const QRegularExpression fatNote(
+        QStringLiteral("^\\s*(?:(?:low|non|reduced)[\\s-]*fat|fat[\\s-]*free)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : line.notes)
+        if (fatNote.match(note).hasMatch())
+            words.prepend(note.trimmed() + u' ');
     // Bouillon by the cup or the litre is the broth, as American cards call it: "2 cups beef
     // bouillon" is not 192 g of its powder. By the spoon, or as cubes, granules or powder, it is
     // the dry food.
