@@ -269,6 +269,15 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
         return std::nullopt;
     after.skipBlanks();
     if (m.hasCaptured(1)) {
+        // "(28 oz can)": the package word may stand inside the brackets with the size.
+        Cursor inside = after;
+        if (const QString word = readUnit(inside); isPackage(word)) {
+            inside.skipBlanks();
+            if (inside.rest().startsWith(u')')) {
+                after = inside;
+                *packageWord = word;
+            }
+        }
         if (!after.rest().startsWith(u')'))
             return std::nullopt;
         ++after.at;
