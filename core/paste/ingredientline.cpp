@@ -604,7 +604,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     }
     // One food in either of two forms, sizes or strengths, the first being the one used: "fresh
     // or frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
-    // cream", "lean or extra-lean mince" (the first word alone is no food: "small" would be a
+    // cream", "lean or extra-lean mince", "prepared or Dijon mustard", "fresh or bottled lemon
+    // juice", "fresh or 1 tsp dried thyme" (the first word alone is no food: "small" would be a
     // beef rib's small end, "dry" dry pasta); and two kinds of the food a head word names, as in
     // "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice", the first
     // a word that names a kind of it ("sherry or chicken broth" is sherry); words before the kind
@@ -615,10 +616,18 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
         "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
-        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature)");
+        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
+        "bottled|homemade|store[\\s-]bought)");
     static const QRegularExpression eitherKind[] = {
-        QRegularExpression(QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+(%1\\s+(.+))$").arg(form),
-                           QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(
+            QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
+            QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(
+            QStringLiteral(
+                "^\\s*((?:[A-Za-z-]+\\s+)*?%1)\\s+(?:and/or|or)\\s+([\\d½¼¾⅓⅔⅛][\\d\\s/.-]*"
+                "[A-Za-z.]+\\s+(?:%1\\s+)?([A-Za-z].*))$")
+                .arg(form),
+            QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
             QStringLiteral("^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
                            "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
