@@ -255,7 +255,8 @@ usda::UnitMatch householdVolume(const QString& measure)
 
 struct VolumeFit {
     double gramsPerMl;
-    int fit; // how well its words fit the line's (measureFit)
+    int fit;         // how well its words fit the line's (measureFit)
+    bool ofLineUnit; // a measure of the line's own unit, "cup" for a line in cups
 };
 
 // What a sifted cup weighs of one dipped unsifted: cake flour 100 g against 137 g, as baking
@@ -289,10 +290,11 @@ std::optional<VolumeFit> bestVolume(const QList<HouseholdWeights::Measure>& meas
     int bestRank = std::numeric_limits<int>::min();
     for (const auto& [measure, perMl] : householdVolumes(measures, lineWords)) {
         const int fit = measureFit(measure->unit, lineWords);
-        const int rank = (householdVolume(measure->unit).unit == unit) * 1000 + fit;
+        const bool ofLineUnit = householdVolume(measure->unit).unit == unit;
+        const int rank = ofLineUnit * 1000 + fit;
         if (rank > bestRank) {
             bestRank = rank;
-            best = VolumeFit{perMl, fit};
+            best = VolumeFit{perMl, fit, ofLineUnit};
         }
     }
     return best;
@@ -448,7 +450,11 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
     // Only words that fit the line better than those of the measure the food keeps: a spoon
-    // USDA weighs a little lighter than its cup is no other form.
+    // USDA weighs a little lighter than its cup is no other form. But a cup USDA weighs itself
+    // is truer than sixteen of the spoons the food keeps, each rounded to the gram: "1 cup light
+    // sour cream" is its 230 g cup, not 16 spoons of 12 g.
+    if (best->ofLineUnit && baseAmount(unit) > baseAmount(own))
+        return amount * baseAmount(unit) * best->gramsPerMl;
     for (const auto& [measure, perMl] : householdVolumes(measures, lineWords))
         if (std::abs(perMl / ownPerMl - 1) < 0.02 &&
             measureFit(measure->unit, lineWords) >= best->fit)
