@@ -158,7 +158,8 @@ bool ownMeasureCounts(const QString& own, const QString& unit)
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
 // the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato"),
 // the regular one where USDA sets it beside the miniature (marshmallows), a sausage's link
-// ("6 knockwurst").
+// ("6 knockwurst"). A piece cut as a share of the whole ("piece (1/8 of 9" dia)" of a pie) is
+// not one of the food counted: "6 mince pies" are six small pies, not six slices of a big one.
 const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
                                               const QString& foodName)
 {
@@ -167,9 +168,10 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
                                     QStringLiteral("fruit"),   QStringLiteral("each"),
                                     QStringLiteral("item"),    QStringLiteral("piece"),
                                     QStringLiteral("regular"), QStringLiteral("link")};
+    static const QRegularExpression shareOfWhole(QStringLiteral("\\b1/\\d+\\s+of\\b"));
     for (const QString& piece : pieces)
         for (const HouseholdWeights::Measure& measure : measures)
-            if (measureWord(measure.unit) == piece)
+            if (measureWord(measure.unit) == piece && !shareOfWhole.match(measure.unit).hasMatch())
                 return &measure;
     const QStringList head = matchWords(foodName.section(u',', 0, 0));
     for (const HouseholdWeights::Measure& measure : measures) {
