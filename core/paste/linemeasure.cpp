@@ -624,12 +624,17 @@ std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit
     return amount * baseAmount(unit) / baseAmount(QStringLiteral("tsp")) * spoon->grams;
 }
 
-// A cup of rice or pasta cooked weighs nothing like a cup of it dry: a volume goes by kin in the
-// same state only.
+// A cup of rice or pasta cooked weighs nothing like a cup of it dry, nor a cup of stuffing or
+// pudding made up like a cup of its dry mix: a volume goes by kin in the same state only.
 bool sameState(const QString& kin, const QString& foodName)
 {
-    static const QString cooked = matchWords(u"cooked").value(0);
-    return matchWords(kin).contains(cooked) == matchWords(foodName).contains(cooked);
+    static const QStringList states = {matchWords(u"cooked").value(0),
+                                       matchWords(u"prepared").value(0)};
+    const QStringList kinWords = matchWords(kin);
+    const QStringList foodWords = matchWords(foodName);
+    return std::all_of(states.cbegin(), states.cend(), [&](const QString& state) {
+        return kinWords.contains(state) == foodWords.contains(state);
+    });
 }
 
 // A weight where USDA gives none for the food itself: that of its nearest kin with the unit
