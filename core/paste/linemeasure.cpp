@@ -158,7 +158,8 @@ bool ownMeasureCounts(const QString& own, const QString& unit)
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
 // the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato"),
 // the regular one where USDA sets it beside the miniature (marshmallows), a sausage's link
-// ("6 knockwurst").
+// ("6 knockwurst"). A piece cut as a share of the whole ("piece (1/8 of 9" dia)" of a pie) is
+// not one of the food counted: "6 mince pies" are six small pies, not six slices of a big one.
 const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Measure>& measures,
                                               const QString& foodName)
 {
@@ -167,9 +168,10 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
                                     QStringLiteral("fruit"),   QStringLiteral("each"),
                                     QStringLiteral("item"),    QStringLiteral("piece"),
                                     QStringLiteral("regular"), QStringLiteral("link")};
+    static const QRegularExpression shareOfWhole(QStringLiteral("\\b1/\\d+\\s+of\\b"));
     for (const QString& piece : pieces)
         for (const HouseholdWeights::Measure& measure : measures)
-            if (measureWord(measure.unit) == piece)
+            if (measureWord(measure.unit) == piece && !shareOfWhole.match(measure.unit).hasMatch())
                 return &measure;
     const QStringList head = matchWords(foodName.section(u',', 0, 0));
     for (const HouseholdWeights::Measure& measure : measures) {
@@ -628,12 +630,17 @@ std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit
     return amount * baseAmount(unit) / baseAmount(QStringLiteral("tsp")) * spoon->grams;
 }
 
-// A cup of rice or pasta cooked weighs nothing like a cup of it dry: a volume goes by kin in the
-// same state only.
+// A cup of rice or pasta cooked weighs nothing like a cup of it dry, nor a cup of stuffing or
+// pudding made up like a cup of its dry mix: a volume goes by kin in the same state only.
 bool sameState(const QString& kin, const QString& foodName)
 {
-    static const QString cooked = matchWords(u"cooked").value(0);
-    return matchWords(kin).contains(cooked) == matchWords(foodName).contains(cooked);
+    static const QStringList states = {matchWords(u"cooked").value(0),
+                                       matchWords(u"prepared").value(0)};
+    const QStringList kinWords = matchWords(kin);
+    const QStringList foodWords = matchWords(foodName);
+    return std::all_of(states.cbegin(), states.cend(), [&](const QString& state) {
+        return kinWords.contains(state) == foodWords.contains(state);
+    });
 }
 
 // A weight where USDA gives none for the food itself: that of its nearest kin with the unit
