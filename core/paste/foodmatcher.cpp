@@ -691,9 +691,11 @@ QStringList FoodMatcher::wordsAsNamed(const QString& food, KitchenMeasures measu
         QRegularExpression::CaseInsensitiveOption);
     QStringList words = matchWords(QString(food).remove(keeps).remove(raised));
     // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli. Food
-    // left over from another meal was cooked for it: "leftover turkey" is cooked turkey.
+    // left over from another meal was cooked for it: "leftover turkey" is cooked turkey, and
+    // greens wilted in the pan are cooked down: "2 cups wilted spinach" is cooked spinach.
+    static const QSet<QString> cookedWords = wordSet({"steamed", "leftover", "wilted"});
     for (QString& word : words)
-        if (word == QLatin1String("steamed") || word == QLatin1String("leftover"))
+        if (cookedWords.contains(word))
             word = QStringLiteral("cooked");
     // Two words that the names write as one: "corn meal", "butter milk", "egg plant"; unless they
     // start a cook's name ("hot dog" is no "Fast foods, hotdog").
