@@ -735,13 +735,15 @@ bool namesAPart(QStringView text)
 
 // A line that names its food before its amount, as British magazines, Indian and Filipino blogs
 // and some cookbooks write it ("potatoes 700g, cut into wedges", "sunflower oil - 1 tablespoon",
-// "Potatoes: 3 medium", "Chicken breasts (2)", "lemon 1, zested"), put amount first; any other
-// line as it is. A count after the food stands alone, so that "Bake for 20 minutes" or
-// "Ingredients for 4" stay what they are.
+// "Potatoes: 3 medium", "Chicken breasts (2)", "lemon 1, zested", "85% lean ground beef 8
+// ounces"), put amount first; any other line as it is. A count after the food stands alone, so
+// that "Bake for 20 minutes" or "Ingredients for 4" stay what they are.
 QString amountFirst(const QString& text)
 {
     static const QRegularExpression foodFirst(
-        QStringLiteral("^([A-Za-z][^\\d]*?)(?:\\s*:\\s*|\\s+(?:-\\s+)?|\\s*(\\())(?=[\\d.])"));
+        QStringLiteral("^((?:%1\\s*)?[A-Za-z](?:[^\\d]|%1)*?)(?:\\s*:\\s*|\\s+(?:-\\s+)?|\\s*(\\())"
+                       "(?=[\\d.](?![\\d.]*\\s*%))")
+            .arg(QStringLiteral("\\d+(?:\\.\\d+)?\\s*%")));
     static const QRegularExpression linkWord(
         QStringLiteral("\\b(?:for|of|to|with|in|into|at|by|about|and|or|over|serves|makes|"
                        "yields?|step|mark|oven|gas)$"),
