@@ -769,7 +769,11 @@ QString amountFirst(const QString& text)
         return text;
     const qsizetype amountEnd = cursor.at;
     cursor.skipBlanks();
-    if (readUnit(cursor).isEmpty()) {
+    // "Marinara sauce 2 (26-ounce) jars": a count of packages of a size.
+    QString package;
+    if (Cursor sized = cursor; readSize(sized, &package))
+        cursor = sized;
+    else if (readUnit(cursor).isEmpty()) {
         if (!countEnds.match(QStringView(text).sliced(amountEnd)).hasMatch())
             return text;
         cursor.at = amountEnd;
