@@ -210,6 +210,9 @@ QString stem(QString word)
         {QStringLiteral("knives"), QStringLiteral("knife")},
         {QStringLiteral("calves"), QStringLiteral("calf")},
         {QStringLiteral("geese"), QStringLiteral("goose")},
+        // British and Australian cooks spell it so; USDA's names and American cooks without the h.
+        {QStringLiteral("yoghurt"), QStringLiteral("yogurt")},
+        {QStringLiteral("yoghurts"), QStringLiteral("yogurt")},
     };
     if (const auto found = irregular.constFind(word); found != irregular.cend())
         return *found;
