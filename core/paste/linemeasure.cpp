@@ -257,8 +257,8 @@ usda::UnitMatch householdVolume(const QString& measure)
 
 struct VolumeFit {
     double gramsPerMl;
-    int fit;         // how well its words fit the line's (measureFit)
-    bool ofLineUnit; // a measure of the line's own unit, "cup" for a line in cups
+    int fit;   // how well its words fit the line's (measureFit)
+    double ml; // what the measure holds
 };
 
 // What a sifted cup weighs of one dipped unsifted: cake flour 100 g against 137 g, as baking
@@ -290,13 +290,19 @@ std::optional<VolumeFit> bestVolume(const QList<HouseholdWeights::Measure>& meas
 {
     std::optional<VolumeFit> best;
     int bestRank = std::numeric_limits<int>::min();
+    double bestMl = 0;
     for (const auto& [measure, perMl] : householdVolumes(measures, lineWords)) {
         const int fit = measureFit(measure->unit, lineWords);
-        const bool ofLineUnit = householdVolume(measure->unit).unit == unit;
+        const usda::UnitMatch volume = householdVolume(measure->unit);
+        const bool ofLineUnit = volume.unit == unit;
         const int rank = ofLineUnit * 1000 + fit;
-        if (rank > bestRank) {
+        // Of measures that fit alike the largest, weighed with the least rounding: a cup of sour
+        // cream (230 g) rather than its spoon (12 g, where a sixteenth of the cup is 14.4 g).
+        const double ml = volume.multiplier * baseAmount(volume.unit);
+        if (rank > bestRank || (rank == bestRank && ml > bestMl)) {
             bestRank = rank;
-            best = VolumeFit{perMl, fit, ofLineUnit};
+            bestMl = ml;
+            best = VolumeFit{perMl, fit, ml};
         }
     }
     return best;
@@ -452,10 +458,11 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
     // Only words that fit the line better than those of the measure the food keeps: a spoon
-    // USDA weighs a little lighter than its cup is no other form. But a cup USDA weighs itself
-    // is truer than sixteen of the spoons the food keeps, each rounded to the gram: "1 cup light
-    // sour cream" is its 230 g cup, not 16 spoons of 12 g.
-    if (best->ofLineUnit && baseAmount(unit) > baseAmount(own))
+    // USDA weighs a little lighter than its cup is no other form. But a quarter of a larger
+    // measure or more goes by that measure, weighed itself, rather than by many of the spoons the
+    // food keeps, each rounded to the gram: "1 cup light sour cream" is its 230 g cup, not 16
+    // spoons of 12 g.
+    if (best->ml > food.amount1 * baseAmount(own) && amount * baseAmount(unit) >= best->ml / 4)
         return amount * baseAmount(unit) * best->gramsPerMl;
     for (const auto& [measure, perMl] : householdVolumes(measures, lineWords))
         if (std::abs(perMl / ownPerMl - 1) < 0.02 &&
