@@ -290,7 +290,6 @@ std::optional<VolumeFit> bestVolume(const QList<HouseholdWeights::Measure>& meas
 {
     std::optional<VolumeFit> best;
     int bestRank = std::numeric_limits<int>::min();
-    double bestMl = 0;
     for (const auto& [measure, perMl] : householdVolumes(measures, lineWords)) {
         const int fit = measureFit(measure->unit, lineWords);
         const usda::UnitMatch volume = householdVolume(measure->unit);
@@ -299,9 +298,8 @@ std::optional<VolumeFit> bestVolume(const QList<HouseholdWeights::Measure>& meas
         // Of measures that fit alike the largest, weighed with the least rounding: a cup of sour
         // cream (230 g) rather than its spoon (12 g, where a sixteenth of the cup is 14.4 g).
         const double ml = volume.multiplier * baseAmount(volume.unit);
-        if (rank > bestRank || (rank == bestRank && ml > bestMl)) {
+        if (rank > bestRank || (rank == bestRank && ml > best->ml)) {
             bestRank = rank;
-            bestMl = ml;
             best = VolumeFit{perMl, fit, ml};
         }
     }
