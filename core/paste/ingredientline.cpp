@@ -371,7 +371,12 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         line.package = QStringLiteral("can");
         return;
     }
+    static const QRegularExpression roughly(QStringLiteral("^\\(\\s*(?:about|approx)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const bool rough = roughly.match(cursor.rest()).hasMatch();
     if (const auto size = readSize(cursor, &line.package)) {
+        if (rough && line.package.isEmpty())
+            line.roughlyWeighedPieces = *line.quantity;
         line.quantity = *line.quantity * size->first;
         line.unit = size->second;
         return;

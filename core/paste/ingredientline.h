@@ -39,6 +39,9 @@ struct IngredientLine {
     // Whose measures the line was read in, American until read in others: the country's names of
     // foods go with them ("tomato purée" is paste in a British recipe).
     KitchenMeasures readIn{};
+    // How many pieces a rough weight in brackets may stand for together: 3 of "3 (about 450g)
+    // beetroot", which British and Australian cards mean as the weight of all three.
+    double roughlyWeighedPieces = 0;
 
     bool hasQuantity() const { return quantity.has_value(); }
     bool operator==(const IngredientLine&) const = default;

@@ -111,6 +111,12 @@ void readInMeasures(IngredientLine& line, KitchenMeasures measures)
         return;
     if (measures == KitchenMeasures::UK)
         gradeBritishEgg(line);
+    // "3 (about 450g) beetroot" weigh 450 g together here, where an American "2 (about 1 lb) pork
+    // tenderloins" are a pound each.
+    if (line.roughlyWeighedPieces > 1) {
+        line.quantity = *line.quantity / line.roughlyWeighedPieces;
+        line.roughlyWeighedPieces = 0;
+    }
     for (const MeasureSize& size : sizes) {
         if (line.unit != QLatin1String(size.unit))
             continue;
