@@ -631,10 +631,9 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
             QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral(
-                "^\\s*((?:[A-Za-z-]+\\s+)*?%1)\\s+(?:and/or|or)\\s+([\\d½¼¾⅓⅔⅛][\\d\\s/.-]*"
-                "[A-Za-z.]+\\s+(?:%1\\s+)?([A-Za-z].*))$")
-                .arg(form),
+            QStringLiteral("^\\s*((?:[A-Za-z-]+\\s+)*?%1)\\s+(?:and/or|or)\\s+(%2\\s*"
+                           "[A-Za-z.]+\\s+(?:%1\\s+)?([A-Za-z].*))$")
+                .arg(form, amountPattern),
             QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
             QStringLiteral("^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
