@@ -65,6 +65,10 @@ int main(int argc, char* argv[])
                 entry.measures.append(
                     {measure.unit, measure.grams / zestora::paste::HouseholdWeights::cooksPieces(
                                                        measure.amount, measure.unit)});
+            // After USDA's own, so that they stay the food's first measures.
+            for (qsizetype i = 0, own = entry.measures.size(); i < own; ++i)
+                entry.measures.append(
+                    zestora::paste::HouseholdWeights::countsWeighedTogether(entry.measures[i]));
             weights.append(entry);
             forms.append({food.record.name, food.formsLeftOut});
         }

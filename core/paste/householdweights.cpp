@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/paste/foodmatcher.h"
+#include "core/usda/usdafoods.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -71,6 +72,30 @@ double HouseholdWeights::cooksPieces(double usdaAmount, const QString& unit)
     return usdaAmount == 0.5 && (word == QLatin1String("breast") || word == QLatin1String("fillet"))
                ? 1
                : usdaAmount;
+}
+
+QList<HouseholdWeights::Measure> HouseholdWeights::countsWeighedTogether(const Measure& measure)
+{
+    // The counts are in a bracket where one holds them: "serving (3 heaping tsp or 1 envelope)".
+    static const QRegularExpression bracket(QStringLiteral("\\(([^()]* or [^()]*)\\)"));
+    // "2 squares", and "unit 2 large" of "unit 2 large or 5 small"; not the "12" of "packages of
+    // 6, 12 or 24", nor the 9 inches of "(8\" or 9\" dia)".
+    static const QRegularExpression count(
+        QStringLiteral("(?:^|\\s)(\\d+)\\s+([A-Za-z][A-Za-z ]*)$"));
+    const QRegularExpressionMatch bracketed = bracket.match(measure.unit);
+    const QString counts = bracketed.hasMatch() ? bracketed.captured(1) : measure.unit;
+    if (!counts.contains(QLatin1String(" or ")))
+        return {};
+    QList<Measure> measures;
+    for (const QString& alternative : counts.split(QStringLiteral(" or "))) {
+        const QRegularExpressionMatch counted = count.match(alternative.trimmed());
+        const double many = counted.hasMatch() ? counted.captured(1).toDouble() : 0;
+        const QString unit = counted.captured(2).trimmed();
+        // A spoonful is weighed by the food's volume, and a heaping one is no spoonful.
+        if (many > 0 && usda::standardUnit(unit.section(u' ', -1)).unit.isEmpty())
+            measures.append(Measure{unit, measure.gramsPerUnit / many});
+    }
+    return measures;
 }
 
 QList<HouseholdWeights::Measure> HouseholdWeights::measuresOf(const QString& name) const

@@ -39,6 +39,11 @@ public:
     // fish's fillet by the half: that half is what a cook buys and counts as one, raw or cooked.
     static double cooksPieces(double usdaAmount, const QString& unit);
 
+    // The counts a measure weighs as one of, each a measure of its own: USDA weighs graham
+    // crackers by the "large rectangular piece or 2 squares or 4 small rectangular pieces", so a
+    // square is half the piece; none where the measure names one count only.
+    static QList<Measure> countsWeighedTogether(const Measure& measure);
+
     // The measures of the food with this name, ignoring letter case; none for a food of the user's.
     QList<Measure> measuresOf(const QString& name) const;
     // The food's nearest kin, nearest first: the other foods whose names start as its own does
