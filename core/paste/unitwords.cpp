@@ -276,6 +276,9 @@ const QHash<QString, QString>& trailingCountWords()
         {QStringLiteral("sprigs"), QStringLiteral("sprig")},
         {QStringLiteral("slices"), QStringLiteral("slice")},
         {QStringLiteral("heads"), QStringLiteral("head")},
+        // "9 graham cracker squares", as "4 chocolate squares" are squares of chocolate.
+        {QStringLiteral("square"), QStringLiteral("square")},
+        {QStringLiteral("squares"), QStringLiteral("square")},
         // Not "cob", which ends "corn on the cob".
         {QStringLiteral("cobs"), QStringLiteral("ear")},
     };
