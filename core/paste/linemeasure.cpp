@@ -188,14 +188,6 @@ double cooksPieceShare(const IngRecord& food, const QString& own)
     return food.amount1 > 0 ? food.amount1 / HouseholdWeights::cooksPieces(food.amount1, own) : 1;
 }
 
-bool isSize(const QString& unit)
-{
-    static const QStringList sizes{QStringLiteral("jumbo"), QStringLiteral("extra large"),
-                                   QStringLiteral("large"), QStringLiteral("medium"),
-                                   QStringLiteral("small")};
-    return sizes.contains(unit);
-}
-
 // How many pieces of the usual size one of a size is, where USDA weighs only the usual piece:
 // its small and large onions, apples, carrots and bananas weigh about three quarters and some
 // four thirds of the medium one.

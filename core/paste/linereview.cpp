@@ -5,6 +5,7 @@
 #include "core/exchange/linenotes.h"
 #include "core/paste/animals.h"
 #include "core/paste/leanshare.h"
+#include "core/paste/unitwords.h"
 #include "core/store/ingtable.h"
 #include "core/text.h"
 
@@ -193,6 +194,15 @@ bool stapleSoldDry(const QString& name)
 }
 
 // Whether the best of the foods is a dried spice.
+// Pepper counted by the piece is the vegetable, never the spice nobody counts: "2 peppers, sliced"
+// as British and Australian cards call bell peppers, "1 large pepper, chopped".
+bool countedPepper(const IngredientLine& line)
+{
+    static const QString pepper = matchWords(u"pepper").value(0);
+    return line.hasQuantity() && (line.unit.isEmpty() || isSize(line.unit)) &&
+           matchWords(line.food).endsWith(pepper);
+}
+
 bool driedSpice(const QList<FoodMatch>& foods, const IngTable& ingredients)
 {
     return !foods.isEmpty() &&
@@ -373,11 +383,13 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // A herb counted by the sprig or the bunch is picked fresh: "4 sprigs thyme" and "1 bunch
     // thyme" are the fresh herb where USDA keeps one, not its dried spice.
-    if (pickedFresh(line) && driedSpice(reviewed.foods, ingredients)) {
-        const QList<FoodMatch> fresh =
-            matcher.bestFoods(QStringLiteral("fresh ") + words, 5, hints, line.readIn);
-        if (!fresh.isEmpty() && !driedSpice(fresh, ingredients))
-            reviewed.foods = fresh;
+    if (const QString kind = pickedFresh(line)     ? QStringLiteral("fresh ")
+                             : countedPepper(line) ? QStringLiteral("bell ")
+                                                   : QString();
+        !kind.isEmpty() && driedSpice(reviewed.foods, ingredients)) {
+        const QList<FoodMatch> vegetable = matcher.bestFoods(kind + words, 5, hints, line.readIn);
+        if (!vegetable.isEmpty() && !driedSpice(vegetable, ingredients))
+            reviewed.foods = vegetable;
     }
     // A cut of meat bought on the bone is USDA's bone-in cut where it keeps one beside the
     // boneless one the words found: "2 bone-in ribeye steaks" are the 462 g steaks on the rib,

@@ -350,6 +350,14 @@ bool isPackage(const QString& unit)
     return packages.contains(unit);
 }
 
+bool isSize(const QString& unit)
+{
+    static const QStringList sizes{QStringLiteral("jumbo"), QStringLiteral("extra large"),
+                                   QStringLiteral("large"), QStringLiteral("medium"),
+                                   QStringLiteral("small")};
+    return sizes.contains(unit);
+}
+
 UnitClass unitClass(const QString& unit)
 {
     if (unit.isEmpty())

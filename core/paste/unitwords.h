@@ -18,6 +18,9 @@ UnitClass unitClass(const QString& unit);
 // The unit a word names ("Tbsp." is "tbs", "T" a tablespoon and "t" a teaspoon), or an empty text.
 QString unitNamed(QStringView word);
 
+// Whether the unit is a size of piece the line counts: "2 large onions", "1 extra large egg".
+bool isSize(const QString& unit);
+
 // Count words a cook also puts after the food ("2 garlic cloves"), by spelling.
 const QHash<QString, QString>& trailingCountWords();
 
