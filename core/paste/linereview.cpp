@@ -222,9 +222,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // oz) can chickpeas, rinsed and drained" is some 9 oz of chickpeas).
     static const QRegularExpression drainedNote(QStringLiteral("\\bdrained\\b"),
                                                 QRegularExpression::CaseInsensitiveOption);
-    const bool saysDrained =
-        std::any_of(line.notes.cbegin(), line.notes.cend(),
-                    [](const QString& note) { return drainedNote.match(note).hasMatch(); });
+    // A can's food rinsed is drained first: "1 8-ounce can sliced water chestnuts, rinsed". Not
+    // so a dry food rinsed before cooking ("1 cup red lentils, rinsed"), which no can holds.
+    static const QRegularExpression rinsedNote(QStringLiteral("\\brinsed\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    const auto notesSay = [&](const QRegularExpression& word) {
+        return std::any_of(line.notes.cbegin(), line.notes.cend(),
+                           [&](const QString& note) { return word.match(note).hasMatch(); });
+    };
+    const bool saysDrained = notesSay(drainedNote);
     // Vegetables bought in a jar are preserved as in a can: "1 (4.5 ounce) jar sliced mushrooms,
     // drained", "a 290g jar of roasted red peppers". Sauces and spreads in jars have no other form.
     // So is food the line calls canned or packed in juice or syrup, or fruit cocktail, which is
@@ -237,7 +243,7 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     const bool preserved = line.package == QLatin1String("can") ||
                            line.package == QLatin1String("jar") ||
                            cannedFood.match(line.food).hasMatch();
-    const bool drained = preserved && saysDrained;
+    const bool drained = preserved && (saysDrained || notesSay(rinsedNote));
     // Beans a cook drains come from a can, though the line names no can ("15 oz kidney beans,
     // rinsed and drained"): dried ones are soaked and cooked first and say so.
     static const QRegularExpression pulses(
