@@ -32,13 +32,14 @@ bool refuseGone(const QString& food)
 }
 
 // The line says the food is bought with what nobody eats: "whole", "bone-in", "on the bone",
-// "in shells", "unpeeled"; a crown is a bird's breast or a crown roast's ribs, always on the bone.
+// "in shells", "unpeeled"; a crown is a bird's breast or a crown roast's ribs, always on the bone,
+// and only a whole fish is gutted or scaled.
 bool boughtWhole(const IngredientLine& line)
 {
     static const QRegularExpression whole(
         QStringLiteral("\\b(?:whole|bone[\\s-]in|on\\s+the\\s+bone|with\\s+(?:the\\s+)?bones?|"
                        "in\\s+(?:the\\s+|their\\s+)?shells?|shell[\\s-]on|head[\\s-]on|"
-                       "unpeeled|crown)\\b"),
+                       "unpeeled|crown|gutted|scaled)\\b"),
         caseless);
     return whole.match(line.food).hasMatch() ||
            std::any_of(line.notes.cbegin(), line.notes.cend(),
