@@ -644,10 +644,11 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                            "(?:stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
-    // "1 pint chicken stock made with 1 cube": how the stock is made says what it is, not a food.
+    // "1 pint chicken stock made with 1 cube", "fresh breadcrumbs made from day-old bread": how
+    // the stock or the crumbs are made says what they are, not a second food.
     static const QRegularExpression madeWith(
         QStringLiteral("\\s+made\\s+(?:up\\s+)?(?:with|from|using)\\s+(.*\\b(?:cubes?|pots?|"
-                       "powder|granules|concentrate)\\b.*)$"),
+                       "powder|granules|concentrate|bread|sourdough|rolls?)\\b.*)$"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = madeWith.match(rest); m.hasMatch()) {
         notes.append(QStringLiteral("made with ") + m.captured(1));
