@@ -563,14 +563,16 @@ QStringList takeBracketed(QString& text)
 void readFoodAndNotes(QString rest, IngredientLine& line)
 {
     QStringList notes = takeBracketed(rest);
-    // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock": words that only
-    // describe, how the food is made or sold among them, go on to the food.
+    // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock", "roasted, unsalted
+    // almonds": words that only describe, how the food is made, cooked or sold among them, go on
+    // to the food.
     static const QRegularExpression describing(
         QStringLiteral(
             "^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
             "home[\\s-]?made|organic|free[\\s-]range|gluten[\\s-]free|good[\\s-]quality|"
             "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
             "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
+            "roasted|toasted|blanched|"
             "condensed|instant|grated|shredded|sliced|diced|minced|crushed|"
             "salted|(?:fat|salt|sugar)[\\s-]free|(?:low|lower|reduced|less)[\\s-](?:fat|sodium|"
             "salt)|salt[\\s-]reduced|no[\\s-]salt[\\s-]added|nonfat|non-fat|light|lite)"
@@ -642,10 +644,11 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                            "(?:stock|broth|mince|juice|flour|vinegar|fillets?|cheese)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
-    // "1 pint chicken stock made with 1 cube": how the stock is made says what it is, not a food.
+    // "1 pint chicken stock made with 1 cube", "fresh breadcrumbs made from day-old bread": how
+    // the stock or the crumbs are made says what they are, not a second food.
     static const QRegularExpression madeWith(
         QStringLiteral("\\s+made\\s+(?:up\\s+)?(?:with|from|using)\\s+(.*\\b(?:cubes?|pots?|"
-                       "powder|granules|concentrate)\\b.*)$"),
+                       "powder|granules|concentrate|bread|sourdough|rolls?)\\b.*)$"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = madeWith.match(rest); m.hasMatch()) {
         notes.append(QStringLiteral("made with ") + m.captured(1));
