@@ -610,8 +610,9 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // One food in either of two forms, sizes or strengths, the first being the one used: "fresh
     // or frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
     // cream", "lean or extra-lean mince", "prepared or Dijon mustard", "fresh or bottled lemon
-    // juice", "fresh or 1 tsp dried thyme", "97% fat-free or gluten-free mayonnaise" (the first
-    // word alone is no food: "small" would be a beef rib's small end, "dry" dry pasta); and two
+    // juice", "kosher or sea salt", "grape or cherry tomatoes", "fresh or 1 tsp dried thyme",
+    // "97% fat-free or gluten-free mayonnaise" (the first word alone is no food, or another one:
+    // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape); and two
     // kinds of the food a head word names, as in "chicken or vegetable stock", "cod or haddock
     // fillets", "lemon or lime juice", the first a word that names a kind of it ("sherry or
     // chicken broth" is sherry); words before the kind
@@ -622,6 +623,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
         "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
+        "kosher|sea|table|coarse|grape|cherry|plum|roma|"
         "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
         "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
         "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
