@@ -251,12 +251,13 @@ void skipOtherPackage(Cursor& cursor)
 }
 
 // A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
-// it multiplies; the package word after it goes with it.
+// it multiplies; the package word after it goes with it. A size joined to its unit by a hyphen
+// is the size of each piece even without a package: "4 6-ounce salmon fillets".
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
 {
     static const QRegularExpression size(
         QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+|or\\s+)?(%1)"
-                       "(?:\\s*-?\\s*(?:to|-)\\s*(%1))?\\s*-?\\s*(?=[A-Za-z])")
+                       "(?:\\s*-?\\s*(?:to|-)\\s*(%1))?\\s*(-?)\\s*(?=[A-Za-z])")
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = size.match(cursor.rest());
@@ -289,7 +290,7 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
         skipOtherPackage(package);
         after = package;
         *packageWord = word;
-    } else if (!m.hasCaptured(1)) {
+    } else if (!m.hasCaptured(1) && m.capturedView(4).isEmpty()) {
         return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
     }
     // The match points into the cursor's text: read it before the cursor takes another.
