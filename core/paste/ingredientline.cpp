@@ -251,12 +251,13 @@ void skipOtherPackage(Cursor& cursor)
 }
 
 // A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
-// it multiplies; the package word after it goes with it.
+// it multiplies; the package word after it goes with it. A size joined to its unit by a hyphen
+// is the size of each piece even without a package: "4 6-ounce salmon fillets".
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
 {
     static const QRegularExpression size(
         QStringLiteral("^(\\()?\\s*(?:about\\s+|approx\\.?\\s+|or\\s+)?(%1)"
-                       "(?:\\s*-?\\s*(?:to|-)\\s*(%1))?\\s*-?\\s*(?=[A-Za-z])")
+                       "(?:\\s*-?\\s*(?:to|-)\\s*(%1))?\\s*(-?)\\s*(?=[A-Za-z])")
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = size.match(cursor.rest());
@@ -289,7 +290,7 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
         skipOtherPackage(package);
         after = package;
         *packageWord = word;
-    } else if (!m.hasCaptured(1)) {
+    } else if (!m.hasCaptured(1) && m.capturedView(4).isEmpty()) {
         return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
     }
     // The match points into the cursor's text: read it before the cursor takes another.
@@ -612,8 +613,9 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // One food in either of two forms, sizes or strengths, the first being the one used: "fresh
     // or frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
     // cream", "lean or extra-lean mince", "prepared or Dijon mustard", "fresh or bottled lemon
-    // juice", "fresh or 1 tsp dried thyme", "97% fat-free or gluten-free mayonnaise" (the first
-    // word alone is no food: "small" would be a beef rib's small end, "dry" dry pasta); and two
+    // juice", "kosher or sea salt", "grape or cherry tomatoes", "fresh or 1 tsp dried thyme",
+    // "97% fat-free or gluten-free mayonnaise" (the first word alone is no food, or another one:
+    // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape); and two
     // kinds of the food a head word names, as in "chicken or vegetable stock", "cod or haddock
     // fillets", "lemon or lime juice", the first a word that names a kind of it ("sherry or
     // chicken broth" is sherry); words before the kind
@@ -624,6 +626,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
         "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
+        "kosher|sea|table|coarse|grape|cherry|plum|roma|"
         "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
         "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
         "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"

@@ -245,9 +245,10 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                            cannedFood.match(line.food).hasMatch();
     const bool drained = preserved && (saysDrained || notesSay(rinsedNote));
     // Beans a cook drains come from a can, though the line names no can ("15 oz kidney beans,
-    // rinsed and drained"): dried ones are soaked and cooked first and say so.
+    // rinsed and drained", "1 cup chick peas, drained"): dried ones are soaked and cooked first
+    // and say so.
     static const QRegularExpression pulses(
-        QStringLiteral("\\b(?:beans?|chickpeas?|garbanzos?|lentils?)\\b"),
+        QStringLiteral("\\b(?:beans?|chick[\\s-]?peas?|garbanzos?|lentils?)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression dried(QStringLiteral("\\b(?:dried|dry|soaked|cooked)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
