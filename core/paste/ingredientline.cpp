@@ -757,12 +757,13 @@ QString amountFirst(const QString& text)
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression otherUnits(
         QStringLiteral("^\\s*/\\s*%1\\s*[A-Za-z]*\\.?").arg(amountPattern));
-    // "4 skinless fillets": a count of pieces, as a fish or a joint is written, also ends it.
+    // "4 skinless fillets": a count of pieces, as a fish or a joint is written, also ends it, as
+    // does the "each" (or "ea") a recipe program writes after a count: "carrot, diced 1 ea".
     static const QRegularExpression countEnds(
         QStringLiteral(
             "^\\s*(?:(?:skinless|boneless|skin-on|bone-in|thin|thick|large|medium|small)\\s+)*"
             "(?:(?:fillets?|steaks?|chops?|breasts?|thighs?|drumsticks?|cutlets?|slices?|rashers?)"
-            "\\s*)?(?:[,(/)]|$)"),
+            "\\s*)?(?:(?:each|ea)\\.?\\s*)?(?:[,(/)]|$)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = foodFirst.match(text);
     if (!m.hasMatch() || linkWord.match(m.capturedView(1)).hasMatch())
