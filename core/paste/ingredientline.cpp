@@ -610,8 +610,10 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // One food in either of two forms, sizes or strengths, the first being the one used: "fresh
     // or frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
     // cream", "lean or extra-lean mince", "prepared or Dijon mustard", "fresh or bottled lemon
-    // juice", "fresh or 1 tsp dried thyme", "97% fat-free or gluten-free mayonnaise" (the first
-    // word alone is no food: "small" would be a beef rib's small end, "dry" dry pasta); and two
+    // juice", "fresh or 1 tsp dried thyme", "97% fat-free or gluten-free mayonnaise", "quick or
+    // old-fashioned oats", "minced or chopped garlic" (the first word alone is no food: "small"
+    // would be a beef rib's small end, "dry" dry pasta, "quick" quick farina, "minced" minced
+    // ham); and two
     // kinds of the food a head word names, as in "chicken or vegetable stock", "cod or haddock
     // fillets", "lemon or lime juice", the first a word that names a kind of it ("sherry or
     // chicken broth" is sherry); words before the kind
@@ -625,7 +627,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
         "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
         "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
-        "(?:low|reduced)[\\s-](?:sodium|salt))");
+        "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
+        "minced|chopped|diced|sliced|crushed|grated|shredded)");
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
