@@ -610,18 +610,19 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         notes.prepend(m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
-    // One food in either of two forms, sizes or strengths, the first being the one used: "fresh
-    // or frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
+    // One food in either of two forms, sizes or strengths, the first being the one used: "fresh or
+    // frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
     // cream", "lean or extra-lean mince", "prepared or Dijon mustard", "fresh or bottled lemon
-    // juice", "kosher or sea salt", "grape or cherry tomatoes", "fresh or 1 tsp dried thyme",
-    // "97% fat-free or gluten-free mayonnaise" (the first word alone is no food, or another one:
-    // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape); and two
+    // juice", "kosher or sea salt", "grape or cherry tomatoes", "fresh or 1 tsp dried thyme", "97%
+    // fat-free or gluten-free mayonnaise", "quick or old-fashioned oats", "minced or chopped
+    // garlic" (the first word alone is no food, or another one: "small" would be a beef rib's small
+    // end, "dry" dry pasta, "grape" a grape, "quick" quick farina, "minced" minced ham); and two
     // kinds of the food a head word names, as in "chicken or vegetable stock", "cod or haddock
-    // fillets", "lemon or lime juice", the first a word that names a kind of it ("sherry or
-    // chicken broth" is sherry); words before the kind
-    // describe both ("light chicken or vegetable stock" is light chicken stock), listed with commas
-    // or without ("reduced-sodium, fat-free chicken or vegetable broth"), after a package too ("1
-    // can chicken or vegetable broth").
+    // fillets", "lemon or lime juice", the first a word that names a kind of it ("sherry or chicken
+    // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
+    // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
+    // vegetable broth"), after a package too
+    // ("1 can chicken or vegetable broth").
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
@@ -630,7 +631,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
         "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
         "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
-        "(?:low|reduced)[\\s-](?:sodium|salt))");
+        "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
+        "minced|chopped|diced|sliced|crushed|grated|shredded)");
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
@@ -763,12 +765,13 @@ QString amountFirst(const QString& text)
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression otherUnits(
         QStringLiteral("^\\s*/\\s*%1\\s*[A-Za-z]*\\.?").arg(amountPattern));
-    // "4 skinless fillets": a count of pieces, as a fish or a joint is written, also ends it.
+    // "4 skinless fillets": a count of pieces, as a fish or a joint is written, also ends it, as
+    // does the "each" (or "ea") a recipe program writes after a count: "carrot, diced 1 ea".
     static const QRegularExpression countEnds(
         QStringLiteral(
             "^\\s*(?:(?:skinless|boneless|skin-on|bone-in|thin|thick|large|medium|small)\\s+)*"
             "(?:(?:fillets?|steaks?|chops?|breasts?|thighs?|drumsticks?|cutlets?|slices?|rashers?)"
-            "\\s*)?(?:[,(/)]|$)"),
+            "\\s*)?(?:(?:each|ea)\\.?\\s*)?(?:[,(/)]|$)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = foodFirst.match(text);
     if (!m.hasMatch() || linkWord.match(m.capturedView(1)).hasMatch())
