@@ -1,6 +1,7 @@
 #include "core/paste/ingredientline.h"
 
 #include "core/analysis/quantity.h"
+#include "core/numbers.h"
 #include "core/paste/eachfood.h"
 
 #include <QHash>
@@ -653,7 +654,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // the stock or the crumbs are made says what they are, not a second food.
     static const QRegularExpression madeWith(
         QStringLiteral("\\s+made\\s+(?:up\\s+)?(?:with|from|using)\\s+(.*\\b(?:cubes?|pots?|"
-                       "powder|granules|concentrate|bread|sourdough|rolls?)\\b.*)$"),
+                       "powder|granules|paste|concentrate|bread|sourdough|rolls?)\\b.*)$"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = madeWith.match(rest); m.hasMatch()) {
         notes.append(QStringLiteral("made with ") + m.captured(1));
@@ -863,16 +864,19 @@ QString inchPieces(const QString& reading)
 }
 
 // "1 chicken stock cube, made up to 500ml" is the stock the cube makes, as "500ml chicken stock
-// made with 1 cube" is: the cook pours in half a litre of broth, not a cube's few grams.
+// made with 1 cube" is: the cook pours in half a litre of broth, not a cube's few grams. So are
+// "2 beef bouillon cubes dissolved in 2 cups boiling water" and "150ml water, with 1/2 stock
+// cube": the water the cube went into is the stock.
 QString stockFromCubes(const QString& reading)
 {
+    static const QString brothVolume =
+        QStringLiteral("(?:ml|l|litres?|liters?|pints?|cups?|quarts?)");
     static const QRegularExpression madeUp(
         QStringLiteral(
-            "^(\\d+|an?)?\\s*((?:[\\w-]+\\s+)*?)stock\\s+(cubes?|pots?)\\s*,?\\s*"
-            "(?:made\\s+up\\s+to|dissolved\\s+in|mixed\\s+with)\\s+(%1\\s*"
-            "(?:ml|l|litres?|liters?|pints?))\\b(?:\\s+(?:of\\s+)?(?:boiling\\s+|hot\\s+)?"
-            "water)?(.*)$")
-            .arg(amountPattern),
+            "^(\\d+|an?)?\\s*((?:[\\w-]+\\s+)*?)(?:stock|bouillon)\\s+(cubes?|pots?)\\s*,?\\s*"
+            "(?:made\\s+up\\s+to|dissolved\\s+in|mixed\\s+with)\\s+(%1\\s*%2)\\b(?:\\s+(?:of\\s+)?"
+            "(?:boiling\\s+|hot\\s+)?water)?(.*)$")
+            .arg(amountPattern, brothVolume),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = madeUp.match(reading);
     if (m.hasMatch()) {
@@ -880,6 +884,37 @@ QString stockFromCubes(const QString& reading)
         return m.captured(4) + u' ' + m.captured(2) + QStringLiteral("stock made with ") +
                (counted ? m.captured(1) : QStringLiteral("1")) + u' ' + m.captured(3) +
                m.captured(5);
+    }
+    static const QRegularExpression waterWithCube(
+        QStringLiteral(
+            "^(%1\\s*%2)\\b\\s*(?:\\([^)]*\\)\\s*)?(?:of\\s+)?(?:boiling\\s+|hot\\s+)?"
+            "water\\s*,?\\s*(?:with|and|plus)\\s+(\\d+/\\d+|\\d+|an?)\\s+((?:[\\w-]+\\s+)*?)"
+            "(?:stock|bouillon)\\s+(cubes?|pots?)\\b(.*)$")
+            .arg(amountPattern, brothVolume),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch w = waterWithCube.match(reading); w.hasMatch()) {
+        const QString count = w.captured(2).front().isDigit() ? w.captured(2) : QStringLiteral("1");
+        return w.captured(1) + u' ' + w.captured(3) + QStringLiteral("stock made with ") + count +
+               u' ' + w.captured(4) + w.captured(5);
+    }
+    // Bouillon paste or base is sold to make a cup of broth from each teaspoon, and salted to
+    // match: "1 tbsp beef bouillon base" is three cups of beef stock, not its spoonful weighed as
+    // dry granules.
+    static const QRegularExpression pasteBySpoon(
+        QStringLiteral(
+            "^(%1)\\s*(?:(?<teaspoon>teaspoons?|tsps?)|(?<tablespoon>tablespoons?|tbsps?|"
+            "tbs))\\.?\\s+((?:[\\w-]+\\s+)*?)(?:bouillon|stock)\\s+(?:paste|base|concentrate)\\b"
+            "(.*)$")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch p = pasteBySpoon.match(reading); p.hasMatch()) {
+        constexpr int teaspoonsInTablespoon = 3;
+        const bool teaspoon = p.hasCaptured(QStringLiteral("teaspoon"));
+        const double cups = amountValue(p.capturedView(1)) * (teaspoon ? 1 : teaspoonsInTablespoon);
+        return doubleText(cups) + QStringLiteral(" cups ") + p.captured(4) +
+               QStringLiteral("stock made with ") + p.captured(1) + u' ' +
+               p.captured(teaspoon ? QStringLiteral("teaspoon") : QStringLiteral("tablespoon")) +
+               QStringLiteral(" paste") + p.captured(5);
     }
     // A stock pot's packet makes it up to half a litre: "2 beef stock pots" are a litre of beef
     // stock, "1 x 28g chicken stock pot" half a litre of chicken stock. The pot is a jelly mostly
@@ -972,6 +1007,14 @@ std::optional<float> readServingsLine(QStringView row)
 }
 
 } // namespace
+
+bool saysWhatItIsMadeFrom(const QString& note)
+{
+    static const QRegularExpression madeFrom(
+        QStringLiteral("^\\s*(?:made\\s+(?:up\\s+)?(?:with|from|using)|from)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return madeFrom.match(note).hasMatch();
+}
 
 IngredientLine readIngredientLine(QStringView written)
 {

@@ -49,6 +49,10 @@ struct IngredientLine {
 
 IngredientLine readIngredientLine(QStringView text);
 
+// Whether a note says what the food was made from ("made with 2 cubes", "from 1 bouillon cube"):
+// it tells how the food was made, and names no food of the line.
+bool saysWhatItIsMadeFrom(const QString& note);
+
 // An amount typed on its own ("1 1/2", "0.5", "1½", "2-3"), as its value; none for any other text.
 std::optional<double> readQuantity(QStringView text);
 

@@ -461,12 +461,15 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
     return amount * baseAmount(unit) * best->gramsPerMl;
 }
 
-// The words of the line's food and its notes, which tell a drained can from a full one.
+// The words of the line's food and its notes, which tell a drained can from a full one. A note
+// of what the food was made from names another food: "4 cups chicken stock made from bouillon
+// cubes" are weighed as stock, not as spoons of bouillon.
 QStringList foodAndNoteWords(const IngredientLine& line)
 {
     QStringList words = matchWords(line.food);
     for (const QString& note : line.notes)
-        words += matchWords(note);
+        if (!saysWhatItIsMadeFrom(note))
+            words += matchWords(note);
     return words;
 }
 

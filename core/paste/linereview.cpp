@@ -377,6 +377,19 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             !words.contains(QLatin1String("skin"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("skin-on "));
     }
+    // Stock made from a cube, a pot or a paste is the broth a cube makes, whatever it is called
+    // where the line's country buys its stock in cartons: "4 cups chicken stock made from
+    // bouillon cubes", "1 cup beef broth (from 1 bouillon cube)". A cube with less salt is named
+    // by the less-salt words read above.
+    static const QRegularExpression concentrate(
+        QStringLiteral("\\b(?:cubes?|pots?|paste|base|concentrate)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const bool fromConcentrate =
+        std::any_of(line.notes.cbegin(), line.notes.cend(), [](const QString& note) {
+            return saysWhatItIsMadeFrom(note) && concentrate.match(note).hasMatch();
+        });
+    if (fromConcentrate && !lessSalt.match(words).hasMatch())
+        words.append(QStringLiteral(" from concentrate"));
     // A bird's piece bought on the bone comes with its skin unless the line takes it off: "6
     // bone-in chicken thighs" are the thighs with their skin, as butchers sell them.
     static const QRegularExpression onTheBone(QStringLiteral("\\bbone[\\s-]in\\b"),
