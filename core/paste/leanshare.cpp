@@ -4,6 +4,7 @@
 #include "core/store/ingtable.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 #include <cstdlib>
 
@@ -32,6 +33,20 @@ const QRegularExpression& leanPart()
         QStringLiteral("\\b(?:separable\\s+)?lean\\s+(?:and\\s+fat|only)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     return part;
+}
+
+// The details of a cut's name, the parts between its commas, case-folded; without those that
+// only say the grade or how far USDA trimmed its fat, which any row of the cut may give.
+QSet<QString> cutDetails(const QString& cut)
+{
+    static const QRegularExpression gradeOrTrim(QStringLiteral("^(?:all grades|trimmed to .*)$"));
+    QSet<QString> details;
+    for (const QString& part : cut.split(u',')) {
+        const QString detail = part.trimmed().toCaseFolded();
+        if (!detail.isEmpty() && !gradeOrTrim.match(detail).hasMatch())
+            details.insert(detail);
+    }
+    return details;
 }
 
 } // namespace
@@ -96,14 +111,20 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
 {
     const QString name = ingredients.at(food).name.trimmed();
     const QRegularExpressionMatch part = leanPart().match(name);
-    if (!part.hasMatch() || part.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
+    if (part.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
         return food;
-    const QString cut = QString(name).remove(part.capturedStart(), part.capturedLength());
+    // A name cut short may have lost its lean part ("Beef, chuck eye roast, boneless, America's
+    // Beef Roast, raw" is USDA's lean and fat): the cut is then the whole name.
+    const QString cut =
+        part.hasMatch() ? QString(name).remove(part.capturedStart(), part.capturedLength()) : name;
     // Stored names are cut short, so the lean only row of a cut may end before the lean and
     // fat one does, or after it: the row whose cut is the same first, else one that only runs
-    // longer or shorter.
+    // longer or shorter, else one whose every detail the cut has ("Beef, brisket, whole, all
+    // grades, raw" of "Beef, brisket, whole, trimmed to 1/4\" fat, raw").
+    const QSet<QString> details = cutDetails(cut);
     constexpr int rows = 30;
     int prefixed = food;
+    int within = food;
     for (const FoodMatch& other : matcher.bestFoods(
              matchWords(QString(cut + QStringLiteral(" lean only"))).join(u' '), rows)) {
         const QString otherName = ingredients.at(other.index).name.trimmed();
@@ -118,8 +139,10 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
         if (prefixed == food && (otherCut.startsWith(cut, Qt::CaseInsensitive) ||
                                  cut.startsWith(otherCut, Qt::CaseInsensitive)))
             prefixed = other.index;
+        if (within == food && details.contains(cutDetails(otherCut)))
+            within = other.index;
     }
-    return prefixed;
+    return prefixed != food ? prefixed : within;
 }
 
 } // namespace zestora::paste
