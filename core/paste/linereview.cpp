@@ -148,6 +148,25 @@ void panDrainedFood(ReviewedLine& reviewed, const FoodMatcher& matcher, const In
     replaceFirstFood(reviewed.foods, *pan);
 }
 
+// A bird's meat only where the line takes its skin off, before or after cooking: "4 chicken leg
+// quarters, skin removed", "1 whole chicken, skinned", "turkey, skin discarded". USDA keeps the
+// meat only beside the meat and skin of the whole bird and of its parts.
+int skinlessFood(const IngredientLine& line, int food, const IngTable& ingredients)
+{
+    static const QRegularExpression skinOff(
+        QStringLiteral("\\bskin(?:less|ned)\\b|\\bskin\\s+(?:removed|discarded|taken\\s+off)\\b|"
+                       "\\b(?:without|remove|discard)\\s+(?:the\\s+)?skins?\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QString withSkin = QStringLiteral("meat and skin");
+    const QString name = ingredients.at(food).trimmedName();
+    if (!name.contains(withSkin) ||
+        !skinOff.match(QString(line.food + u' ' + line.notes.join(u' '))).hasMatch())
+        return food;
+    const int meatOnly = ingredients.lastIndexOfNameIgnoringCase(
+        QString(name).replace(withSkin, QStringLiteral("meat only")));
+    return meatOnly >= 0 ? meatOnly : food;
+}
+
 // The food without its skin where USDA keeps both and the line peels it: "6 cups peeled, sliced
 // apples" weigh and count as apples without skin, "1 cucumber, peeled" as the peeled cucumber.
 int peeledFood(const IngredientLine& line, int food, const IngTable& ingredients)
@@ -514,6 +533,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (!reviewed.foods.isEmpty())
         replaceFirstFood(reviewed.foods,
                          peeledFood(line, reviewed.foods.front().index, ingredients));
+    if (!reviewed.foods.isEmpty())
+        replaceFirstFood(reviewed.foods,
+                         skinlessFood(line, reviewed.foods.front().index, ingredients));
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
     chooseFood(reviewed, good ? reviewed.foods.front().index : -1, ingredients, weights);
     if (!line.hasQuantity() || reviewed.measure.usable())
