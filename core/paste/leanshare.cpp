@@ -121,14 +121,11 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
     const QString cut =
         part.hasMatch() ? QString(name).remove(part.capturedStart(), part.capturedLength()) : name;
     // Stored names are cut short, so the lean only row of a cut may end before the lean and
-    // fat one does, or after it: the row whose cut is the same first, else one with the same
-    // details in another place ("..., outside skirt, lean only, raw" of "..., outside skirt,
-    // raw"), else one that only runs longer or shorter, else one whose every detail the cut has
-    // ("Beef, brisket, whole, all grades, raw" of "Beef, brisket, whole, trimmed to 1/4\" fat,
-    // raw").
+    // fat one does, or after it: the row whose cut is the same first, else one that only runs
+    // longer or shorter, else one whose every detail the cut has ("Beef, brisket, whole, all
+    // grades, raw" of "Beef, brisket, whole, trimmed to 1/4\" fat, raw").
     const QSet<QString> details = cutDetails(cut);
     constexpr int rows = 30;
-    int alike = food;
     int prefixed = food;
     int within = food;
     for (const FoodMatch& other : matcher.bestFoods(
@@ -142,19 +139,13 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
             QString(otherName).remove(otherPart.capturedStart(), otherPart.capturedLength());
         if (otherCut.compare(cut, Qt::CaseInsensitive) == 0)
             return other.index;
-        const QSet<QString> otherDetails = cutDetails(otherCut);
-        if (alike == food && otherDetails == details)
-            alike = other.index;
         if (prefixed == food && (otherCut.startsWith(cut, Qt::CaseInsensitive) ||
                                  cut.startsWith(otherCut, Qt::CaseInsensitive)))
             prefixed = other.index;
-        if (within == food && details.contains(otherDetails))
+        if (within == food && details.contains(cutDetails(otherCut)))
             within = other.index;
     }
-    for (const int found : {alike, prefixed})
-        if (found != food)
-            return found;
-    return within;
+    return prefixed != food ? prefixed : within;
 }
 
 bool saysFatDrained(QStringView notes)
