@@ -6,7 +6,6 @@
 #include "core/store/ingtable.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,20 +35,6 @@ const QRegularExpression& leanPart()
         QStringLiteral("\\b(?:separable\\s+)?lean\\s+(?:and\\s+fat|only)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     return part;
-}
-
-// The details of a cut's name, the parts between its commas, case-folded; without those that
-// only say the grade or how far USDA trimmed its fat, which any row of the cut may give.
-QSet<QString> cutDetails(const QString& cut)
-{
-    static const QRegularExpression gradeOrTrim(QStringLiteral("^(?:all grades|trimmed to .*)$"));
-    QSet<QString> details;
-    for (const QString& part : cut.split(u',')) {
-        const QString detail = part.trimmed().toCaseFolded();
-        if (!detail.isEmpty() && !gradeOrTrim.match(detail).hasMatch())
-            details.insert(detail);
-    }
-    return details;
 }
 
 } // namespace
@@ -114,20 +99,14 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
 {
     const QString name = ingredients.at(food).name.trimmed();
     const QRegularExpressionMatch part = leanPart().match(name);
-    if (part.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
+    if (!part.hasMatch() || part.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
         return food;
-    // A name cut short may have lost its lean part ("Beef, chuck eye roast, boneless, America's
-    // Beef Roast, raw" is USDA's lean and fat): the cut is then the whole name.
-    const QString cut =
-        part.hasMatch() ? QString(name).remove(part.capturedStart(), part.capturedLength()) : name;
+    const QString cut = QString(name).remove(part.capturedStart(), part.capturedLength());
     // Stored names are cut short, so the lean only row of a cut may end before the lean and
     // fat one does, or after it: the row whose cut is the same first, else one that only runs
-    // longer or shorter, else one whose every detail the cut has ("Beef, brisket, whole, all
-    // grades, raw" of "Beef, brisket, whole, trimmed to 1/4\" fat, raw").
-    const QSet<QString> details = cutDetails(cut);
+    // longer or shorter.
     constexpr int rows = 30;
     int prefixed = food;
-    int within = food;
     for (const FoodMatch& other : matcher.bestFoods(
              matchWords(QString(cut + QStringLiteral(" lean only"))).join(u' '), rows)) {
         const QString otherName = ingredients.at(other.index).name.trimmed();
@@ -142,10 +121,8 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
         if (prefixed == food && (otherCut.startsWith(cut, Qt::CaseInsensitive) ||
                                  cut.startsWith(otherCut, Qt::CaseInsensitive)))
             prefixed = other.index;
-        if (within == food && details.contains(cutDetails(otherCut)))
-            within = other.index;
     }
-    return prefixed != food ? prefixed : within;
+    return prefixed;
 }
 
 bool saysFatDrained(QStringView notes)
