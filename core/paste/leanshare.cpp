@@ -1,10 +1,13 @@
 #include "core/paste/leanshare.h"
 
 #include "core/paste/foodmatcher.h"
+#include "core/paste/householdweights.h"
+#include "core/paste/unitwords.h"
 #include "core/store/ingtable.h"
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace zestora::paste {
@@ -120,6 +123,87 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
             prefixed = other.index;
     }
     return prefixed;
+}
+
+bool saysFatDrained(QStringView notes)
+{
+    static const QRegularExpression drained(
+        QStringLiteral("\\b(?:brown(?:ed)?|cook(?:ed)?|fr(?:y|ied)|render(?:ed)?)\\b.*"
+                       "(?<!\\bnot\\s)(?<!\\bdon't\\s)\\bdrain(?:ed)?\\b|\\bcrisp(?:ly|y)?\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return drained.match(notes).hasMatch();
+}
+
+std::optional<int> drainedForm(int food, const FoodMatcher& matcher, const IngTable& ingredients)
+{
+    static const QString raw = QStringLiteral(", raw");
+    const QString name = ingredients.at(food).name.trimmed();
+    if (!name.endsWith(raw, Qt::CaseInsensitive))
+        return std::nullopt;
+    const QString base = name.chopped(raw.size()) + u',';
+    // What follows the raw food's name may only say how it was cooked: crumbles, the grind
+    // browned loose in the pan, before any other cooked form, never a patty or a loaf; else the
+    // form naming most ways of cooking, USDA's row for any of them ("cooked, broiled, pan-fried
+    // or roasted" of bacon, not "cooked, microwaved").
+    static const QString cookingPhrase =
+        QStringLiteral("cooked crumbles pan browned broiled fried roasted grilled or");
+    static const QStringList cookingWords = matchWords(cookingPhrase);
+    static const QString crumbles = matchWords(u"crumbles").front();
+    constexpr int rows = 20;
+    std::optional<int> cooked;
+    qsizetype cookedWays = 0;
+    for (const FoodMatch& other :
+         matcher.bestFoods(matchWords(QString(base + u' ' + cookingPhrase)).join(u' '), rows)) {
+        const QString otherName = ingredients.at(other.index).name.trimmed();
+        if (!otherName.startsWith(base, Qt::CaseInsensitive))
+            continue;
+        const QStringList added = matchWords(QStringView(otherName).sliced(base.size()));
+        if (added.isEmpty() || !std::all_of(added.cbegin(), added.cend(), [](const QString& word) {
+                return cookingWords.contains(word);
+            }))
+            continue;
+        if (added.contains(crumbles))
+            return other.index;
+        if (added.size() > cookedWays) {
+            cooked = other.index;
+            cookedWays = added.size();
+        }
+    }
+    return cooked;
+}
+
+std::optional<double> cookedYield(const QString& rawName, const QString& cookedName,
+                                  const HouseholdWeights& weights)
+{
+    static const QRegularExpression yield(
+        QStringLiteral("\\byield from (\\d+)(?:/(\\d+))?\\s*lb raw\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    constexpr double gramsPerPound = 453.6;
+    const QList<HouseholdWeights::Measure> cooked = weights.measuresOf(cookedName);
+    for (const HouseholdWeights::Measure& measure : cooked) {
+        const QRegularExpressionMatch m = yield.match(measure.unit);
+        const double pounds =
+            m.hasMatch() ? m.captured(1).toDouble() /
+                               (m.hasCaptured(2) ? std::max(1.0, m.captured(2).toDouble()) : 1.0)
+                         : 0;
+        if (pounds > 0)
+            return measure.gramsPerUnit / (pounds * gramsPerPound);
+    }
+    // A piece is named by the first word of its measure, "slice" of "slice raw"; a weight or a
+    // volume weighs the same raw or cooked and says nothing of the yield.
+    const auto pieceOf = [](const QString& unit) {
+        const QString piece = unit.section(u' ', 0, 0).toLower();
+        const UnitClass kind = unitClass(piece);
+        return kind == UnitClass::Weight || kind == UnitClass::Volume ? QString() : piece;
+    };
+    QHash<QString, double> rawPieces;
+    for (const HouseholdWeights::Measure& measure : weights.measuresOf(rawName))
+        if (const QString piece = pieceOf(measure.unit); !piece.isEmpty())
+            rawPieces.insert(piece, measure.gramsPerUnit);
+    for (const HouseholdWeights::Measure& measure : cooked)
+        if (const double rawGrams = rawPieces.value(pieceOf(measure.unit)); rawGrams > 0)
+            return measure.gramsPerUnit / rawGrams;
+    return std::nullopt;
 }
 
 } // namespace zestora::paste

@@ -13,6 +13,7 @@ class IngTable;
 namespace zestora::paste {
 
 class FoodMatcher;
+class HouseholdWeights;
 
 // The lean share in percent that a line gives its meat; none where it gives none.
 std::optional<int> leanShare(QStringView text);
@@ -30,5 +31,21 @@ bool saysTrimmedOfFat(QStringView text);
 // The lean only row of the food's cut ("Beef, flank, steak, lean only, ...") where the food is
 // the cut's lean and fat; the food itself where USDA keeps no lean only row of it.
 int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredients);
+
+// Whether a line's notes say the meat is cooked and its fat poured off: "browned and drained",
+// "brown and drain", "cooked until crisp" (bacon cooked crisp leaves its fat in the pan). Not
+// "do not drain".
+bool saysFatDrained(QStringView notes);
+
+// The food as the pan leaves it once its fat is poured off, where USDA keeps it: of a raw grind
+// its crumbles ("Beef, ground, 85% lean meat / 15% fat, crumbles, cooked"), of raw bacon the
+// cooked slices. None for a food that is not raw or has no such cooked form.
+std::optional<int> drainedForm(int food, const FoodMatcher& matcher, const IngTable& ingredients);
+
+// What share of the raw food's weight its cooked form weighs, from USDA's measures: the yield the
+// cooked food gives ("portion (yield from 1/2 lb raw meat)", 149 g of crumbles), else a piece
+// both weigh ("slice raw" 29 g, "slice cooked" 8 g of bacon). None where USDA gives neither.
+std::optional<double> cookedYield(const QString& rawName, const QString& cookedName,
+                                  const HouseholdWeights& weights);
 
 } // namespace zestora::paste

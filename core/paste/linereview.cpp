@@ -125,6 +125,49 @@ void replaceFirstFood(QList<FoodMatch>& foods, int food)
     foods.front().index = food;
 }
 
+// The meat as the pan leaves it once its fat is poured off, in place of the raw meat first
+// found: a weight is of the raw meat the cook bought, so its cooked part by USDA's yield; a count
+// is of the cooked pieces ("8 slices bacon, cooked crisp"). Where USDA gives no yield of a
+// weight, the raw meat stays.
+void panDrainedFood(ReviewedLine& reviewed, const FoodMatcher& matcher, const IngTable& ingredients,
+                    const HouseholdWeights& weights)
+{
+    const int raw = reviewed.foods.front().index;
+    const std::optional<int> pan = drainedForm(raw, matcher, ingredients);
+    if (!pan)
+        return;
+    const bool weighed =
+        reviewed.line.quantity && unitClass(reviewed.line.unit) == UnitClass::Weight;
+    const std::optional<double> yield =
+        weighed ? cookedYield(ingredients.at(raw).trimmedName(), ingredients.at(*pan).trimmedName(),
+                              weights)
+                : std::optional(1.0);
+    if (!yield)
+        return;
+    if (weighed)
+        reviewed.line.quantity = *reviewed.line.quantity * *yield;
+    replaceFirstFood(reviewed.foods, *pan);
+}
+
+// A bird's meat only where the line takes its skin off, before or after cooking: "4 chicken leg
+// quarters, skin removed", "1 whole chicken, skinned", "turkey, skin discarded". USDA keeps the
+// meat only beside the meat and skin of the whole bird and of its parts.
+int skinlessFood(const IngredientLine& line, int food, const IngTable& ingredients)
+{
+    static const QRegularExpression skinOff(
+        QStringLiteral("\\bskin(?:less|ned)\\b|\\bskin\\s+(?:removed|discarded|taken\\s+off)\\b|"
+                       "\\b(?:without|remove|discard)\\s+(?:the\\s+)?skins?\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QString withSkin = QStringLiteral("meat and skin");
+    const QString name = ingredients.at(food).trimmedName();
+    if (!name.contains(withSkin) ||
+        !skinOff.match(QString(line.food + u' ' + line.notes.join(u' '))).hasMatch())
+        return food;
+    const int meatOnly = ingredients.lastIndexOfNameIgnoringCase(
+        QString(name).replace(withSkin, QStringLiteral("meat only")));
+    return meatOnly >= 0 ? meatOnly : food;
+}
+
 // The food without its skin where USDA keeps both and the line peels it: "6 cups peeled, sliced
 // apples" weigh and count as apples without skin, "1 cucumber, peeled" as the peeled cucumber.
 int peeledFood(const IngredientLine& line, int food, const IngTable& ingredients)
@@ -287,10 +330,20 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         QStringLiteral("^\\s*(?:crisply\\s+)?(?:cooked|steamed|boiled|fried)(?:\\s*(?:and|&)\\s*"
                        "(?:crumbled|chopped|diced|drained|sliced|shredded|cubed))?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
+    // Meat browned and drained, or bacon cooked crisp, is the raw meat the cook bought until the
+    // pan's form replaces it below: "1 lb ground beef, browned and drained" is a pound of the
+    // grind the line names, of which the crumbles are left.
+    const bool meatDrained = [&] {
+        if (preserved || !saysFatDrained(line.notes.join(QStringLiteral(", "))))
+            return false;
+        const QList<FoodMatch> bought = matcher.bestFoods(line.food, 1, hints, line.readIn);
+        return !bought.isEmpty() &&
+               drainedForm(bought.front().index, matcher, ingredients).has_value();
+    }();
     for (const QString& note : line.notes) {
         for (auto match = percent.globalMatch(note); match.hasNext();)
             hints.append(match.next().captured());
-        if (cooked.match(note).hasMatch())
+        if (!meatDrained && cooked.match(note).hasMatch())
             hints.append(QStringLiteral("cooked"));
     }
     // A weight of a staple sold dry is what the cook weighed or bought, dry, though a note says it
@@ -507,9 +560,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         !reviewed.foods.isEmpty())
         replaceFirstFood(reviewed.foods,
                          leanOnlyCut(reviewed.foods.front().index, matcher, ingredients));
+    if (meatDrained && !reviewed.foods.isEmpty())
+        panDrainedFood(reviewed, matcher, ingredients, weights);
     if (!reviewed.foods.isEmpty())
         replaceFirstFood(reviewed.foods,
                          peeledFood(line, reviewed.foods.front().index, ingredients));
+    if (!reviewed.foods.isEmpty())
+        replaceFirstFood(reviewed.foods,
+                         skinlessFood(line, reviewed.foods.front().index, ingredients));
     const bool good = !reviewed.foods.isEmpty() && reviewed.foods.front().score >= matchedScore;
     chooseFood(reviewed, good ? reviewed.foods.front().index : -1, ingredients, weights);
     if (!line.hasQuantity() || reviewed.measure.usable())
