@@ -622,8 +622,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // fillets", "lemon or lime juice", the first a word that names a kind of it ("sherry or chicken
     // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
     // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
-    // vegetable broth"), after a package too
-    // ("1 can chicken or vegetable broth").
+    // vegetable broth"), after a package too ("1 can chicken or vegetable broth").
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"

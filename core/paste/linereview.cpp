@@ -236,7 +236,6 @@ bool stapleSoldDry(const QString& name)
     return dryStaple.match(name).hasMatch();
 }
 
-// Whether the best of the foods is a dried spice.
 // Pepper counted by the piece is the vegetable, never the spice nobody counts: "2 peppers, sliced"
 // as British and Australian cards call bell peppers, "1 large pepper, chopped".
 bool countedPepper(const IngredientLine& line)
@@ -246,6 +245,7 @@ bool countedPepper(const IngredientLine& line)
            matchWords(line.food).endsWith(pepper);
 }
 
+// Whether the best of the foods is a dried spice.
 bool driedSpice(const QList<FoodMatch>& foods, const IngTable& ingredients)
 {
     return !foods.isEmpty() &&
