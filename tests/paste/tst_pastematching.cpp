@@ -262,6 +262,19 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
            "lamb out and discard the marinade.\n"_ba
         << QString() << u"4 tbsp olive oil"_s << QJsonValue(5.4)
         << u"marinade poured away: counted as what clings to the food, 10 % of it"_s;
+    const QByteArray optional = "Muffins\n\n2 cups all-purpose flour\n1/2 cup chopped walnuts "
+                                "(optional)\n2 teaspoons salt, optional\n\nOptional garnish:\n1 "
+                                "cup shredded cheddar cheese\n"_ba;
+    const QString leftOut = u"optional: not counted"_s;
+    QTest::newRow("what the cook may leave out is left out")
+        << optional << QString() << u"1/2 cup chopped walnuts (optional)"_s << QJsonValue()
+        << leftOut;
+    QTest::newRow("optional after a comma")
+        << optional << QString() << u"2 teaspoons salt, optional"_s << QJsonValue() << leftOut;
+    QTest::newRow("under an optional heading")
+        << optional << QString() << u"1 cup shredded cheddar cheese"_s << QJsonValue() << leftOut;
+    QTest::newRow("the rest counts")
+        << optional << QString() << u"2 cups all-purpose flour"_s << QJsonValue(250) << QString();
     QTest::newRow("an Australian tablespoon")
         << "Dressing\n\n2 tbs olive oil\n"_ba << u"au"_s << u"2 tbs olive oil"_s << QJsonValue(36)
         << u"Australian tablespoon, 20 ml"_s;
