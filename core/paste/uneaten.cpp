@@ -100,6 +100,9 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
     // the extra, which the line does not measure, fries.
     static const QRegularExpression extraBeside(QStringLiteral("\\bplus\\s+(?:extra|more)\\b.*$"),
                                                 caseless);
+    // "1/2 cup chopped walnuts (optional)", "2 teaspoons salt, optional", the lines under
+    // "Optional garnish:": published analyses leave out what the cook may leave out.
+    static const QRegularExpression optional(QStringLiteral("\\boptional(?:ly)?\\b"), caseless);
     const bool fried = deepFrying.match(directions).hasMatch();
     const bool brined = brine.match(directions).hasMatch();
     const bool marinadeGoes = marinadeDiscarded.match(directions).hasMatch();
@@ -117,6 +120,8 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
         };
         if (isNoFood(food)) {
             mark(line, Eaten::Nothing, QStringLiteral("no food"));
+        } else if (optional.match(text).hasMatch() || optional.match(heading).hasMatch()) {
+            mark(line, Eaten::Nothing, QStringLiteral("optional"));
         } else if (isFat(line, ingredients) &&
                    (forFrying.match(QString(text).remove(extraBeside)).hasMatch() ||
                     (fried &&
