@@ -45,8 +45,10 @@ QString plainFractions(QStringView text)
     return result;
 }
 
+// A mixed number's whole part and fraction stand apart, joined by a hyphen, or by "and" as
+// British and New Zealand recipes write "1 and 1/2 cups".
 const QString amountPattern =
-    QStringLiteral("(?:\\d+(?:\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
+    QStringLiteral("(?:\\d+(?:\\s+and\\s+|\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
 
 // A mixed number printed without its space, as web pages and scans run "1 1/2" together into
 // "11/2": no cook writes eleven halves, so a last digit under a kitchen denominator is the
@@ -67,7 +69,8 @@ std::optional<double> runTogetherMixed(const QString& numerator, const QString& 
 // A fraction over nothing ("1 1/0") is no amount: NaN, which no reader takes as one.
 double amountValue(QStringView text)
 {
-    static const QRegularExpression mixed(QStringLiteral("^(\\d+)(?:\\s+|-)(\\d+)/(\\d+)$"));
+    static const QRegularExpression mixed(
+        QStringLiteral("^(\\d+)(?:\\s+and\\s+|\\s+|-)(\\d+)/(\\d+)$"));
     static const QRegularExpression fraction(QStringLiteral("^(\\d+)/(\\d+)$"));
     const QString t = text.trimmed().toString();
     if (const QRegularExpressionMatch m = mixed.match(t); m.hasMatch()) {
