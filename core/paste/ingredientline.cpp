@@ -1033,15 +1033,18 @@ IngredientLine readIngredientLine(QStringView written)
 
     // "About 2 cups", "Juice of 1 lemon": read as "2 cups", "1 lemon juice"; so also "a little
     // over 1 cup", "just under 200ml", "juice 1/2 lemon", "grated zest of 1 orange", "pulp of 4
-    // passionfruit" and "zest and juice of 1 lime", whose juice is what counts.
+    // passionfruit" and "zest and juice of 1 lime" or "juice and zest of 1 orange", whose juice is
+    // what counts.
     static const QRegularExpression about(
         QStringLiteral(
             "^(?:about|approximately|approx\\.?|roughly|around|scant|(?:a\\s+little|just|"
             "slightly)\\s+(?:over|under|(?:more|less)\\s+than))\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression partOf(
-        QStringLiteral("^(?:(?:finely\\s+)?grated\\s+)?(?:(?:zest|rind)\\s+and\\s+)?"
-                       "(juice|zest|rind|pulp)(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
+        QStringLiteral(
+            "^(?:(?:finely\\s+)?grated\\s+)?(?:(?:zest|rind)\\s+and\\s+)?"
+            "(juice|zest|rind|pulp)(?:\\s+and\\s+(?:(?:finely\\s+)?grated\\s+)?(?:zest|rind))?"
+            "(?:\\s+of|(?=\\s+[\\d.]))\\s+(.+)$"),
         QRegularExpression::CaseInsensitiveOption);
     // "-2 eggs": less than nothing is no amount a recipe can mean. It is read past, so that the
     // unit and the food are read as ever, and the line is left without an amount to be looked at.
