@@ -34,6 +34,8 @@ constexpr UnitSpelling spellings[] = {
     {"teaspoons", "tsp"},
     {"tsp", "tsp"},
     {"tsps", "tsp"},
+    {"tspn", "tsp"},
+    {"tspns", "tsp"},
     {"ounce", "oz"},
     {"ounces", "oz"},
     {"oz", "oz"},
