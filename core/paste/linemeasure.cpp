@@ -605,6 +605,20 @@ std::optional<double> portionGrams(const IngredientLine& line, double amount,
     return amount * portion->grams;
 }
 
+// Whether the words name a blend sold without salt: "salt-free Cajun seasoning", "no-salt
+// seasoning", "seasoning without salt".
+bool namesNoSalt(const QStringList& words)
+{
+    static const QString salt = matchWords(u"salt").value(0);
+    static const QString free = matchWords(u"free").value(0);
+    static const QStringList denials = matchWords(u"no without");
+    for (qsizetype at = words.indexOf(salt); at >= 0; at = words.indexOf(salt, at + 1))
+        if ((at + 1 < words.size() && words[at + 1] == free) ||
+            (at > 0 && denials.contains(words[at - 1])))
+            return true;
+    return false;
+}
+
 // A spoon of a salt whose flakes or coarse grains lie looser than fine table salt's, or of a salt
 // mixed with spices, holds less salt than USDA's spoon of table salt: the salt in a teaspoon of
 // it as the makers' labels give it, where the line's own words name it ("kosher salt", "garlic
@@ -618,8 +632,13 @@ std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit
         return std::nullopt;
     // Only the line's own words tell one blend from another: the foods they are counted as are
     // shared ("fajita seasoning" is the taco mix, "garlic salt" table salt).
+    const QStringList lineWords = foodAndNoteWords(line);
+    // A blend sold without salt is counted as the spice it is made of, whose own spoon weighs it:
+    // the salted blend's teaspoon would count salt it lacks.
+    if (namesNoSalt(lineWords))
+        return std::nullopt;
     const TypicalWeights::Weight* spoon =
-        weights.typical().weightOf(QStringLiteral("teaspoon"), foodAndNoteWords(line));
+        weights.typical().weightOf(QStringLiteral("teaspoon"), lineWords);
     if (!spoon || spoon->words.isEmpty())
         return std::nullopt;
     static const QString saltWord = matchWords(u"salt").value(0);
