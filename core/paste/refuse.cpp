@@ -46,6 +46,14 @@ bool boughtWhole(const IngredientLine& line)
                        [](const QString& note) { return whole.match(note).hasMatch(); });
 }
 
+// A steak is sliced across a joint and sold off its bone unless the line says otherwise: "400g
+// lamb leg steaks" are meat, though a leg of lamb bought by weight is a fifth bone.
+bool slicedOffTheBone(const IngredientLine& line)
+{
+    static const QRegularExpression steak(QStringLiteral("\\bsteaks?\\b"), caseless);
+    return steak.match(line.food).hasMatch() && !boughtWhole(line);
+}
+
 } // namespace
 
 Refuse::Refuse(const QByteArray& table)
@@ -75,7 +83,7 @@ std::optional<Refuse::Share> Refuse::inWeightOf(const IngredientLine& line,
 {
     const Row* row = rowOf(foodName);
     if (!row || unitClass(line.unit) != UnitClass::Weight || refuseGone(line.food) ||
-        (!row->always && !boughtWhole(line)))
+        slicedOffTheBone(line) || (!row->always && !boughtWhole(line)))
         return std::nullopt;
     return row->share;
 }
