@@ -311,9 +311,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression lowSodium(QStringLiteral("\\blow[\\s-]sodium\\b"),
                                               QRegularExpression::CaseInsensitiveOption);
-    // British pulses tinned "in water" have no salt added (those in salted water say so); the
-    // cooks' names give them boiled without salt too.
-    static const QRegularExpression inWater(QStringLiteral("\\bin\\s+water\\b"),
+    // British pulses tinned "in water" have no salt added (those in salted water say so), and
+    // British mixed beans are sold only so; the cooks' names give them boiled without salt too.
+    static const QRegularExpression inWater(QStringLiteral("\\b(?:in\\s+water|mixed\\s+beans)\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
     const bool britishInWater =
         line.readIn == KitchenMeasures::UK && inWater.match(line.food).hasMatch();
