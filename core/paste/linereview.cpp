@@ -311,9 +311,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression lowSodium(QStringLiteral("\\blow[\\s-]sodium\\b"),
                                               QRegularExpression::CaseInsensitiveOption);
-    const bool unsalted =
-        noSaltAdded.match(line.food).hasMatch() ||
-        (pulses.match(line.food).hasMatch() && lowSodium.match(line.food).hasMatch());
+    // British pulses tinned "in water" have no salt added (those in salted water say so), and
+    // British mixed beans are sold only so; the cooks' names give them boiled without salt too.
+    static const QRegularExpression inWater(QStringLiteral("\\b(?:in\\s+water|mixed\\s+beans)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const bool britishInWater =
+        line.readIn == KitchenMeasures::UK && inWater.match(line.food).hasMatch();
+    const bool unsalted = noSaltAdded.match(line.food).hasMatch() ||
+                          (pulses.match(line.food).hasMatch() &&
+                           (lowSodium.match(line.food).hasMatch() || britishInWater));
     static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
     const bool canForms = preserved && !unsalted && !lentils.match(line.food).hasMatch();
