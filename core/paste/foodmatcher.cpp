@@ -500,6 +500,11 @@ bool isStopWord(const QString& word)
     return stopWords().contains(word);
 }
 
+bool isDescribingWord(const QString& word)
+{
+    return describingWords().contains(word);
+}
+
 CooksNames::CooksNames(const QByteArray& table, const QByteArray& byCountry)
 {
     for (const QByteArray& row : table.split('\n')) {

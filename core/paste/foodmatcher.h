@@ -28,6 +28,8 @@ class FoodChoices;
 QStringList matchWords(QStringView text);
 // Whether a match word carries nothing about the food: "of", "some", "taste".
 bool isStopWord(const QString& word);
+// Whether a match word only says how a food is cut, sized or handled: "whole", "diced", "fresh".
+bool isDescribingWord(const QString& word);
 
 // What cooks call foods that the database names otherwise, read from a small table: "baking
 // soda" is "Leavening agents, baking soda". Each row is the cook's words, a tab, and either a

@@ -252,6 +252,25 @@ bool driedSpice(const QList<FoodMatch>& foods, const IngTable& ingredients)
            ingredients.at(foods.front().index).name.startsWith(QLatin1String("Spices,"));
 }
 
+// Whether the best of the foods is a canned one.
+bool bestIsCanned(const QList<FoodMatch>& foods, const IngTable& ingredients)
+{
+    return !foods.isEmpty() &&
+           ingredients.at(foods.front().index).name.contains(QLatin1String("canned"));
+}
+
+// The line's food without the words that only say how it is cut or handled: "whole tomatoes" are
+// tomatoes, "chipotle peppers in adobo" stay what they are.
+QString withoutDescribingWords(const QString& food)
+{
+    QStringList kept;
+    for (const QString& word : food.split(u' ', Qt::SkipEmptyParts))
+        if (const QStringList stems = matchWords(word);
+            stems.isEmpty() || !isDescribingWord(stems.front()))
+            kept.append(word);
+    return kept.join(u' ');
+}
+
 } // namespace
 
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
@@ -467,6 +486,19 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("canned "));
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
+    // A fruit or vegetable counted with no can, tin, jar or pack is fresh: "4 whole tomatoes" and
+    // "3 diced tomatoes" come off the vine, though whole and diced tomatoes by the cup or the can
+    // are canned ones. Only where the cutting words alone made the food a canned one: "2 chipotle
+    // peppers in adobo" and "6 anchovy fillets" name nothing fresh.
+    if (line.hasQuantity() && (line.unit.isEmpty() || isSize(line.unit)) && !preserved &&
+        bestIsCanned(reviewed.foods, ingredients) &&
+        !bestIsCanned(matcher.bestFoods(withoutDescribingWords(words), 1, hints, line.readIn),
+                      ingredients)) {
+        const QList<FoodMatch> fresh =
+            matcher.bestFoods(QStringLiteral("fresh ") + words, 5, hints, line.readIn);
+        if (!fresh.isEmpty() && !bestIsCanned(fresh, ingredients))
+            reviewed.foods = fresh;
+    }
     // A herb counted by the sprig or the bunch is picked fresh: "4 sprigs thyme" and "1 bunch
     // thyme" are the fresh herb where USDA keeps one, not its dried spice.
     if (const QString kind = pickedFresh(line)     ? QStringLiteral("fresh ")
