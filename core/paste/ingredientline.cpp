@@ -949,6 +949,27 @@ QString spelledCount(const QString& reading)
     return counted;
 }
 
+// "15-ounce can black beans", "8-oz. package cream cheese", "2-pound chicken": a size joined to
+// its unit with no count before it is one package or piece of that size, as "a 15-ounce can" is,
+// not fifteen cans. A bare fraction so joined is the amount: "1/2-pound ground beef" is half a
+// pound (a count before it would make it a mixed number).
+QString countOneSized(const QString& reading)
+{
+    static const QRegularExpression sized(
+        QStringLiteral("^(%1)\\s*-\\s*(?=[A-Za-z])").arg(amountPattern));
+    const QRegularExpressionMatch m = sized.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    Cursor after{reading, m.capturedLength(0)};
+    const UnitClass kind = unitClass(readUnit(after));
+    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+        return reading;
+    static const QRegularExpression bareFraction(QStringLiteral("^\\d+/\\d+$"));
+    if (bareFraction.match(m.capturedView(1)).hasMatch())
+        return m.captured(1) + u' ' + reading.sliced(m.capturedLength(0));
+    return QStringLiteral("1 ") + reading;
+}
+
 // How many a line says a recipe makes: "Serves 4-6", "Yield: 2 dozen cookies", "8 servings",
 // "Makes 2 loaves (24 slices)", "Serves six to eight". No value when the line is no such line; 0
 // when it is one that gives no count ("Serving size: 1 cup"), which is no ingredient either.
@@ -1077,6 +1098,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(whitePart);
     reading = inchPieces(reading);
     reading = spelledCount(reading);
+    reading = countOneSized(reading);
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
