@@ -862,6 +862,20 @@ QString inchPieces(const QString& reading)
     return written + QStringLiteral(" piece") + reading.sliced(m.capturedLength(0));
 }
 
+// "8 (1/8-inch-thick) slices lemon", "4 (1/4-inch) slices tomato": the thickness in brackets
+// says which slice is meant, USDA's slice of the food, not how many or how much; read past it
+// the count is of slices.
+QString sliceThickness(const QString& reading)
+{
+    static const QRegularExpression thickness(
+        QStringLiteral("^((?:%1)\\s*)\\(\\s*(?:%1)\\s*-?\\s*(?:cm|inch(?:es)?|in\\.?|\")"
+                       "(?:[\\s-]*thick)?\\s*\\)\\s*(?=slices?\\b)")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    QString read = reading;
+    return read.replace(thickness, QStringLiteral("\\1"));
+}
+
 // "1 chicken stock cube, made up to 500ml" is the stock the cube makes, as "500ml chicken stock
 // made with 1 cube" is: the cook pours in half a litre of broth, not a cube's few grams. So are
 // "2 beef bouillon cubes dissolved in 2 cups boiling water" and "150ml water, with 1/2 stock
@@ -1097,6 +1111,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading.replace(little, QStringLiteral("1 tsp "));
     reading.remove(whitePart);
     reading = inchPieces(reading);
+    reading = sliceThickness(reading);
     reading = spelledCount(reading);
     reading = countOneSized(reading);
     reading = stockFromCubes(reading);
