@@ -565,6 +565,22 @@ QStringList takeBracketed(QString& text)
 void readFoodAndNotes(QString rest, IngredientLine& line)
 {
     QStringList notes = takeBracketed(rest);
+    static const QString form = QStringLiteral(
+        "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
+        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
+        "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
+        "kosher|sea|table|coarse|grape|cherry|plum|roma|"
+        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
+        "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
+        "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
+        "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
+        "minced|chopped|diced|sliced|crushed|grated|shredded)");
+    // "fresh, or frozen, blueberries": commas around a choice of the food's form set it off, as
+    // "fresh or frozen blueberries" is written without them; the food still follows the choice.
+    static const QRegularExpression formsInCommas(
+        QStringLiteral("^\\s*(%1)\\s*,?\\s+((?:and/)?or\\s+%1)\\s*,\\s*(?=[A-Za-z])").arg(form),
+        QRegularExpression::CaseInsensitiveOption);
+    rest.replace(formsInCommas, QStringLiteral("\\1 \\2 "));
     // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock", "roasted, unsalted
     // almonds": words that only describe, how the food is made, cooked or sold among them, go on
     // to the food.
@@ -623,16 +639,6 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
     // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
     // vegetable broth"), after a package too ("1 can chicken or vegetable broth").
-    static const QString form = QStringLiteral(
-        "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
-        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
-        "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
-        "kosher|sea|table|coarse|grape|cherry|plum|roma|"
-        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
-        "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
-        "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
-        "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
-        "minced|chopped|diced|sliced|crushed|grated|shredded)");
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
