@@ -221,8 +221,8 @@ QString readUnit(Cursor& cursor)
         }
     }
     static const QRegularExpression adjectives(
-        QStringLiteral(
-            "^(?:heaping|heaped|level|scant|generous|rounded|round|good|big|extra)[\\s-]+"),
+        QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|round|good|big|extra|"
+                       "(?:(?:firmly|lightly|loosely|tightly)[\\s-]+)?packed)[\\s-]+"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = adjectives.match(cursor.rest()); m.hasMatch()) {
         Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
