@@ -987,6 +987,12 @@ QString countOneSized(const QString& reading)
     static const QRegularExpression bareFraction(QStringLiteral("^\\d+/\\d+$"));
     if (bareFraction.match(m.capturedView(1)).hasMatch())
         return m.captured(1) + u' ' + reading.sliced(m.capturedLength(0));
+    // "14.5-ounce cans diced tomatoes 2 ea": the count written after the food is the count.
+    static const QRegularExpression countAfter(
+        QStringLiteral("\\s+(%1)\\s*(?:ea\\.?|each)?\\s*$").arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch count = countAfter.match(reading); count.hasMatch())
+        return count.captured(1) + u' ' + reading.first(count.capturedStart(0));
     return QStringLiteral("1 ") + reading;
 }
 
@@ -1119,10 +1125,10 @@ IngredientLine readIngredientLine(QStringView written)
     reading = inchPieces(reading);
     reading = sliceThickness(reading);
     reading = spelledCount(reading);
-    reading = countOneSized(reading);
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = countOneSized(reading);
     reading.replace(pieces, QStringLiteral("\\1"));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
