@@ -224,8 +224,8 @@ QString readUnit(Cursor& cursor)
         }
     }
     static const QRegularExpression adjectives(
-        QStringLiteral(
-            "^(?:heaping|heaped|level|scant|generous|rounded|round|good|big|extra)[\\s-]+"),
+        QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|round|good|big|extra|"
+                       "(?:(?:firmly|lightly|loosely|tightly)[\\s-]+)?packed)[\\s-]+"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = adjectives.match(cursor.rest()); m.hasMatch()) {
         Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
@@ -568,6 +568,22 @@ QStringList takeBracketed(QString& text)
 void readFoodAndNotes(QString rest, IngredientLine& line)
 {
     QStringList notes = takeBracketed(rest);
+    static const QString form = QStringLiteral(
+        "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
+        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
+        "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
+        "kosher|sea|table|coarse|grape|cherry|plum|roma|"
+        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
+        "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
+        "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
+        "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
+        "minced|chopped|diced|sliced|crushed|grated|shredded)");
+    // "fresh, or frozen, blueberries": commas around a choice of the food's form set it off, as
+    // "fresh or frozen blueberries" is written without them; the food still follows the choice.
+    static const QRegularExpression formsInCommas(
+        QStringLiteral("^\\s*(%1)\\s*,?\\s+((?:and/)?or\\s+%1)\\s*,\\s*(?=[A-Za-z])").arg(form),
+        QRegularExpression::CaseInsensitiveOption);
+    rest.replace(formsInCommas, QStringLiteral("\\1 \\2 "));
     // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock", "roasted, unsalted
     // almonds": words that only describe, how the food is made, cooked or sold among them, go on
     // to the food.
@@ -627,16 +643,6 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // both ("light chicken or vegetable stock" is light chicken stock), listed with commas or
     // without ("reduced-sodium, fat-free chicken or vegetable broth"), after a package too ("1 can
     // chicken or vegetable broth").
-    static const QString form = QStringLiteral(
-        "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
-        "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
-        "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
-        "kosher|sea|table|coarse|grape|cherry|plum|roma|"
-        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
-        "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
-        "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
-        "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
-        "minced|chopped|diced|sliced|crushed|grated|shredded)");
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
@@ -867,6 +873,20 @@ QString inchPieces(const QString& reading)
     return written + QStringLiteral(" piece") + reading.sliced(m.capturedLength(0));
 }
 
+// "8 (1/8-inch-thick) slices lemon", "4 (1/4-inch) slices tomato": the thickness in brackets
+// says which slice is meant, USDA's slice of the food, not how many or how much; read past it
+// the count is of slices.
+QString sliceThickness(const QString& reading)
+{
+    static const QRegularExpression thickness(
+        QStringLiteral("^((?:%1)\\s*)\\(\\s*(?:%1)\\s*-?\\s*(?:cm|inch(?:es)?|in\\.?|\")"
+                       "(?:[\\s-]*thick)?\\s*\\)\\s*(?=slices?\\b)")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    QString read = reading;
+    return read.replace(thickness, QStringLiteral("\\1"));
+}
+
 // "1 chicken stock cube, made up to 500ml" is the stock the cube makes, as "500ml chicken stock
 // made with 1 cube" is: the cook pours in half a litre of broth, not a cube's few grams. So are
 // "2 beef bouillon cubes dissolved in 2 cups boiling water" and "150ml water, with 1/2 stock
@@ -952,6 +972,33 @@ QString spelledCount(const QString& reading)
     counted.replace(few, QStringLiteral("3 "));
     counted.replace(couple, QStringLiteral("2 "));
     return counted;
+}
+
+// "15-ounce can black beans", "8-oz. package cream cheese", "2-pound chicken": a size joined to
+// its unit with no count before it is one package or piece of that size, as "a 15-ounce can" is,
+// not fifteen cans. A bare fraction so joined is the amount: "1/2-pound ground beef" is half a
+// pound (a count before it would make it a mixed number).
+QString countOneSized(const QString& reading)
+{
+    static const QRegularExpression sized(
+        QStringLiteral("^(%1)\\s*-\\s*(?=[A-Za-z])").arg(amountPattern));
+    const QRegularExpressionMatch m = sized.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    Cursor after{reading, m.capturedLength(0)};
+    const UnitClass kind = unitClass(readUnit(after));
+    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+        return reading;
+    static const QRegularExpression bareFraction(QStringLiteral("^\\d+/\\d+$"));
+    if (bareFraction.match(m.capturedView(1)).hasMatch())
+        return m.captured(1) + u' ' + reading.sliced(m.capturedLength(0));
+    // "14.5-ounce cans diced tomatoes 2 ea": the count written after the food is the count.
+    static const QRegularExpression countAfter(
+        QStringLiteral("\\s+(%1)\\s*(?:ea\\.?|each)?\\s*$").arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch count = countAfter.match(reading); count.hasMatch())
+        return count.captured(1) + u' ' + reading.first(count.capturedStart(0));
+    return QStringLiteral("1 ") + reading;
 }
 
 // How many a line says a recipe makes: "Serves 4-6", "Yield: 2 dozen cookies", "8 servings",
@@ -1084,10 +1131,12 @@ IngredientLine readIngredientLine(QStringView written)
     reading.replace(little, QStringLiteral("1 tsp "));
     reading.remove(whitePart);
     reading = inchPieces(reading);
+    reading = sliceThickness(reading);
     reading = spelledCount(reading);
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = countOneSized(reading);
     reading.replace(pieces, QStringLiteral("\\1"));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
         reading = m.captured(2) + u' ' + m.captured(1);
