@@ -577,7 +577,9 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
         "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
         "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
-        "minced|chopped|diced|sliced|crushed|grated|shredded)");
+        "minced|chopped|diced|sliced|crushed|grated|shredded|roast(?:ed)?|(?:char[\\s-]?)?grilled|"
+        "barbecued|bbq|poached|steamed|boiled|baked|(?:pan[\\s-]|stir[\\s-])?fried|braised|"
+        "toasted)");
     // "fresh, or frozen, blueberries": commas around a choice of the food's form set it off, as
     // "fresh or frozen blueberries" is written without them; the food still follows the choice.
     static const QRegularExpression formsInCommas(
@@ -635,14 +637,14 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // cream", "lean or extra-lean mince", "prepared or Dijon mustard", "fresh or bottled lemon
     // juice", "kosher or sea salt", "grape or cherry tomatoes", "fresh or 1 tsp dried thyme", "97%
     // fat-free or gluten-free mayonnaise", "quick or old-fashioned oats", "minced or chopped
-    // garlic" (the first word alone is no food, or another one: "small" would be a beef rib's small
-    // end, "dry" dry pasta, "grape" a grape, "quick" quick farina, "minced" minced ham); and two
-    // kinds of the food a head word names, as in "chicken or vegetable stock", "cod or haddock
-    // fillets", "lemon or lime juice", "Cumberland or veggie sausages", the first a word that
-    // names a kind of it ("sherry or chicken broth" is sherry); words before the kind describe
-    // both ("light chicken or vegetable stock" is light chicken stock), listed with commas or
-    // without ("reduced-sodium, fat-free chicken or vegetable broth"), after a package too ("1 can
-    // chicken or vegetable broth").
+    // garlic", "poached or roast chicken breast" (the first word alone is no food, or another one:
+    // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape, "quick" quick
+    // farina, "minced" minced ham, "poached" a poached egg); and two kinds of the food a head word
+    // names, as in "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice",
+    // "Cumberland or veggie sausages", the first a word that names a kind of it ("sherry or chicken
+    // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
+    // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
+    // vegetable broth"), after a package too ("1 can chicken or vegetable broth").
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
