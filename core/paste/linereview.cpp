@@ -579,8 +579,12 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             reviewed.foods = others;
     }
     // "Pork stew meat" is no beef chuck for stew: the animal the line names is its food's, from
-    // further down the ranking where the first food is of another.
-    if (!reviewed.foods.isEmpty() &&
+    // further down the ranking where the first food is of another. Not so a broth: USDA keeps
+    // only chicken, beef and fish broths, and "turkey broth" is the chicken one, not turkey meat
+    // canned in broth.
+    static const QRegularExpression broth(QStringLiteral("\\b(?:broth|stock)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (!reviewed.foods.isEmpty() && !broth.match(line.food).hasMatch() &&
         ofAnotherAnimal(line.food, ingredients.at(reviewed.foods.front().index).name))
         reviewed.foods = ofTheNamedAnimal(
             line.food, matcher.bestFoods(words, 40, hints, line.readIn), ingredients, matchedScore);
