@@ -442,6 +442,10 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         QRegularExpression::CaseInsensitiveOption);
     const bool ofABird = bird.match(line.food).hasMatch();
     for (const QString& note : line.notes) {
+        // A food offered instead says nothing of this one: "homemade chicken stock or
+        // low-sodium canned broth" is the home-made stock, as salted as it is.
+        if (note.startsWith(QLatin1String("or ")))
+            continue;
         if (const QRegularExpressionMatch m = lessSalt.match(note);
             m.hasMatch() && !lessSalt.match(words).hasMatch())
             words.prepend(m.captured(0) + u' ');
