@@ -893,8 +893,15 @@ QString sliceThickness(const QString& reading)
 // made with 1 cube" is: the cook pours in half a litre of broth, not a cube's few grams. So are
 // "2 beef bouillon cubes dissolved in 2 cups boiling water" and "150ml water, with 1/2 stock
 // cube": the water the cube went into is the stock.
-QString stockFromCubes(const QString& reading)
+QString stockFromCubes(const QString& written)
 {
+    // Better Than Bouillon is a bouillon base by its maker's name, chicken unless it says: "1 tsp
+    // Better Than Bouillon" is a teaspoon of bouillon base.
+    static const QRegularExpression namedBase(
+        QStringLiteral("\\bbetter\\s+than\\s+bouillon\\b(?:\\s+((?:[\\w-]+\\s+)*?)base\\b)?"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString reading = written;
+    reading.replace(namedBase, QStringLiteral("\\1bouillon base"));
     static const QString brothVolume =
         QStringLiteral("(?:ml|l|litres?|liters?|pints?|cups?|quarts?)");
     static const QRegularExpression madeUp(
