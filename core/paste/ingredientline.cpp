@@ -949,6 +949,18 @@ QString stockFromCubes(const QString& written)
                p.captured(teaspoon ? QStringLiteral("teaspoon") : QStringLiteral("tablespoon")) +
                QStringLiteral(" paste") + p.captured(5);
     }
+    // Stock made from cubes with no amount of it given is the cubes: "stock made from 1
+    // low-sodium cube" is one low-sodium stock cube, all the line says was put in.
+    static const QRegularExpression unmeasuredFromCubes(
+        QStringLiteral("^((?:\\p{L}[\\p{L}-]*\\s+)*?)(?:stock|broth)\\s*,?\\s+made\\s+(?:up\\s+)?"
+                       "(?:with|from|using)\\s+(\\d+/\\d+|\\d+|an?)\\s+((?:[\\w-]+\\s+)*?)"
+                       "(?:(?:stock|bouillon)\\s+)?(cubes?)\\b(.*)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch c = unmeasuredFromCubes.match(reading); c.hasMatch()) {
+        const QString count = c.captured(2).front().isDigit() ? c.captured(2) : QStringLiteral("1");
+        return count + u' ' + c.captured(3) + c.captured(1) + QStringLiteral("stock ") +
+               c.captured(4) + c.captured(5);
+    }
     // A stock pot's packet makes it up to half a litre: "2 beef stock pots" are a litre of beef
     // stock, "1 x 28g chicken stock pot" half a litre of chicken stock. The pot is a jelly mostly
     // of water; weighed as a dry cube it would count a fraction of its salt or, by its own grams,
