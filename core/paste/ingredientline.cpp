@@ -641,7 +641,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // garlic", "poached or roast chicken breast" (the first word alone is no food, or another one:
     // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape, "quick" quick
     // farina, "minced" minced ham, "poached" a poached egg); and two kinds of the food a head word
-    // names, as in "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice",
+    // names, as in "chicken or vegetable stock", "meat or vegetable stock", "cod or haddock
+    // fillets", "lemon or lime juice",
     // "Cumberland or veggie sausages", the first a word that names a kind of it ("sherry or chicken
     // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
     // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
@@ -656,11 +657,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                 .arg(form, amountPattern),
             QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
-                           "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
-                           "plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
-                           "toulouse))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|juice|"
-                           "flour|vinegar|fillets?|cheese|sausages?|chipolatas?)\\b.*))$"),
+            QStringLiteral(
+                "^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|meat|beef|fish|lamb|pork|"
+                "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
+                "plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
+                "toulouse))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|juice|"
+                "flour|vinegar|fillets?|cheese|sausages?|chipolatas?)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
     // "1 pint chicken stock made with 1 cube", "fresh breadcrumbs made from day-old bread": how
