@@ -497,7 +497,12 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         Cursor size = cursor;
         QString package;
         if (const auto bracketed = readSize(size, &package)) {
-            line.quantity = *line.quantity * bracketed->first;
+            // "4 large (700g) chicken thigh fillets": Australian magazines weigh all the pieces
+            // a count and a size name in grams, where "2 large (8-ounce) potatoes" gives each one.
+            const bool ofAll = isPieceSize(line.unit) && package.isEmpty() &&
+                               (bracketed->second == QLatin1String("g") ||
+                                bracketed->second == QLatin1String("kg"));
+            line.quantity = ofAll ? bracketed->first : *line.quantity * bracketed->first;
             line.unit = bracketed->second;
             cursor = size;
             return;
