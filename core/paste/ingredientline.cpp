@@ -748,6 +748,35 @@ void keepFirstOfEach(QStringView amount, IngredientLine& line)
     }
 }
 
+// "1/4 cup olive oil, plus 4 tbsp extra", "2 tbsp oil, plus 1 tbsp extra for brushing": an extra
+// the cook measures in the line's own kind of measure is measured out too, so it counts with the
+// rest; one without an amount ("plus extra for brushing") is too little to weigh.
+void addMeasuredExtra(IngredientLine& line)
+{
+    static const QRegularExpression extra(
+        QStringLiteral("^plus\\s+(%1)\\s*(.*)$").arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : std::as_const(line.notes)) {
+        const QRegularExpressionMatch m = extra.match(note);
+        if (!m.hasMatch())
+            continue;
+        Cursor unitWord{m.captured(2)};
+        const QString unit = readUnit(unitWord);
+        if (const UnitClass kind = unitClass(unit);
+            kind != UnitClass::Volume && kind != UnitClass::Weight)
+            continue;
+        const double amount = amountValue(m.capturedView(1));
+        if (const std::optional<double> smaller = unitsIn(line.unit, unit)) {
+            line.quantity = *line.quantity + amount / *smaller;
+            return;
+        }
+        if (const std::optional<double> larger = unitsIn(unit, line.unit)) {
+            line.quantity = *line.quantity + amount * *larger;
+            return;
+        }
+    }
+}
+
 bool writtenInCapitals(QStringView text)
 {
     int letters = 0;
@@ -1185,8 +1214,10 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
-    if (line.hasQuantity())
+    if (line.hasQuantity()) {
         keepFirstOfEach(QStringView(reading).first(cursor.at), line);
+        addMeasuredExtra(line);
+    }
     // "Cooking spray" greases a pan with a spray or so, which an analyst counts as one spray (the
     // typical weights give its grams) rather than as nothing or as a spoonful of oil.
     static const QRegularExpression spray(QStringLiteral("\\bspray\\b"),
