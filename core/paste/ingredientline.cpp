@@ -497,7 +497,12 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
         Cursor size = cursor;
         QString package;
         if (const auto bracketed = readSize(size, &package)) {
-            line.quantity = *line.quantity * bracketed->first;
+            // "4 large (700g) chicken thigh fillets": Australian magazines weigh all the pieces
+            // a count and a size name in grams, where "2 large (8-ounce) potatoes" gives each one.
+            const bool ofAll = isPieceSize(line.unit) && package.isEmpty() &&
+                               (bracketed->second == QLatin1String("g") ||
+                                bracketed->second == QLatin1String("kg"));
+            line.quantity = ofAll ? bracketed->first : *line.quantity * bracketed->first;
             line.unit = bracketed->second;
             cursor = size;
             return;
@@ -587,13 +592,14 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression::CaseInsensitiveOption);
     rest.replace(formsInCommas, QStringLiteral("\\1 \\2 "));
     // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock", "roasted, unsalted
-    // almonds": words that only describe, how the food is made, cooked or sold among them, go on
-    // to the food.
+    // almonds", "good, hot vegetable stock": words that only describe, how the food is made,
+    // cooked or sold or how good it is among them, go on to the food.
     static const QRegularExpression describing(
         QStringLiteral(
             "^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
-            "home[\\s-]?made|organic|free[\\s-]range|gluten[\\s-]free|good[\\s-]quality|"
-            "medium|lean|firm|peeled|seedless|pitted|cooked|uncooked|raw|whole|hot|"
+            "home[\\s-]?made|organic|free[\\s-]range|gluten[\\s-]free|"
+            "(?:good|best)(?:[\\s-]quality)?|medium|lean|firm|peeled|seedless|pitted|cooked|"
+            "uncooked|raw|whole|hot|"
             "cold|warm|soft|hard|sweet|dry|dried|frozen|canned|ground|chopped|unsalted|"
             "roasted|toasted|blanched|"
             "condensed|instant|grated|shredded|sliced|diced|minced|crushed|"
@@ -640,7 +646,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // garlic", "poached or roast chicken breast" (the first word alone is no food, or another one:
     // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape, "quick" quick
     // farina, "minced" minced ham, "poached" a poached egg); and two kinds of the food a head word
-    // names, as in "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice",
+    // names, as in "chicken or vegetable stock", "meat or vegetable stock", "cod or haddock
+    // fillets", "lemon or lime juice",
     // "Cumberland or veggie sausages", the first a word that names a kind of it ("sherry or chicken
     // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
     // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
@@ -655,11 +662,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                 .arg(form, amountPattern),
             QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|beef|fish|lamb|pork|"
-                           "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
-                           "plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
-                           "toulouse))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|juice|"
-                           "flour|vinegar|fillets?|cheese|sausages?|chipolatas?)\\b.*))$"),
+            QStringLiteral(
+                "^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|meat|beef|fish|lamb|pork|"
+                "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
+                "plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
+                "toulouse))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|juice|"
+                "flour|vinegar|fillets?|cheese|sausages?|chipolatas?)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
     // "1 pint chicken stock made with 1 cube", "fresh breadcrumbs made from day-old bread": how
@@ -737,6 +745,35 @@ void keepFirstOfEach(QStringView amount, IngredientLine& line)
     if (const QRegularExpressionMatch m = others.match(line.food); m.hasMatch()) {
         line.notes.prepend(QStringLiteral("and %1, the same amount").arg(m.captured(1)));
         line.food.truncate(m.capturedStart(0));
+    }
+}
+
+// "1/4 cup olive oil, plus 4 tbsp extra", "2 tbsp oil, plus 1 tbsp extra for brushing": an extra
+// the cook measures in the line's own kind of measure is measured out too, so it counts with the
+// rest; one without an amount ("plus extra for brushing") is too little to weigh.
+void addMeasuredExtra(IngredientLine& line)
+{
+    static const QRegularExpression extra(
+        QStringLiteral("^plus\\s+(%1)\\s*(.*)$").arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : std::as_const(line.notes)) {
+        const QRegularExpressionMatch m = extra.match(note);
+        if (!m.hasMatch())
+            continue;
+        Cursor unitWord{m.captured(2)};
+        const QString unit = readUnit(unitWord);
+        if (const UnitClass kind = unitClass(unit);
+            kind != UnitClass::Volume && kind != UnitClass::Weight)
+            continue;
+        const double amount = amountValue(m.capturedView(1));
+        if (const std::optional<double> smaller = unitsIn(line.unit, unit)) {
+            line.quantity = *line.quantity + amount / *smaller;
+            return;
+        }
+        if (const std::optional<double> larger = unitsIn(unit, line.unit)) {
+            line.quantity = *line.quantity + amount * *larger;
+            return;
+        }
     }
 }
 
@@ -1196,8 +1233,10 @@ IngredientLine readIngredientLine(QStringView written)
         readUnitAndSize(cursor, line);
     }
     readFoodAndNotes(cursor.rest().toString(), line);
-    if (line.hasQuantity())
+    if (line.hasQuantity()) {
         keepFirstOfEach(QStringView(reading).first(cursor.at), line);
+        addMeasuredExtra(line);
+    }
     // "Cooking spray" greases a pan with a spray or so, which an analyst counts as one spray (the
     // typical weights give its grams) rather than as nothing or as a spoonful of oil.
     static const QRegularExpression spray(QStringLiteral("\\bspray\\b"),
