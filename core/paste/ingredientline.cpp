@@ -985,6 +985,31 @@ QString spelledCount(const QString& reading)
 // its unit with no count before it is one package or piece of that size, as "a 15-ounce can" is,
 // not fifteen cans. A bare fraction so joined is the amount: "1/2-pound ground beef" is half a
 // pound (a count before it would make it a mixed number).
+// "1-8 oz. package cream cheese", "2 - 10 ounce cans beans": old recipe cards join a count of
+// packages to their size with a hyphen. A top many times the bottom, before a package, is no
+// range of amounts ("1-2 cans") but a count and a size, read as "1 (8 oz.) package".
+QString countDashedToSize(const QString& reading)
+{
+    static const QRegularExpression dashed(
+        QStringLiteral("^(\\d+)\\s*-\\s*(%1)\\s*-?\\s*(?=[A-Za-z])").arg(amountPattern));
+    const QRegularExpressionMatch m = dashed.match(reading);
+    if (!m.hasMatch() || amountValue(m.capturedView(2)) < 3 * m.captured(1).toDouble())
+        return reading;
+    Cursor after{reading, m.capturedLength(0)};
+    const UnitClass kind = unitClass(readUnit(after));
+    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+        return reading;
+    const qsizetype sizeEnd = after.at;
+    while (after.at < reading.size() && reading.at(after.at).isSpace())
+        ++after.at;
+    if (!isPackage(readUnit(after)))
+        return reading;
+    return QStringLiteral("%1 (%2 %3) %4")
+        .arg(m.captured(1), m.captured(2),
+             reading.sliced(m.capturedLength(0), sizeEnd - m.capturedLength(0)).trimmed(),
+             reading.sliced(sizeEnd).trimmed());
+}
+
 QString countOneSized(const QString& reading)
 {
     static const QRegularExpression sized(
@@ -1143,6 +1168,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = countDashedToSize(reading);
     reading = countOneSized(reading);
     reading.replace(pieces, QStringLiteral("\\1"));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
