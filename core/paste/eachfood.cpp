@@ -83,7 +83,7 @@ QStringList linesOfEachFood(QStringView written)
     // raisins and sultanas": the amount starts the line and has no comma of its own.
     static const QRegularExpression eachBefore(
         QStringLiteral("^([\\d\\x{00BC}-\\x{00BE}\\x{2150}-\\x{215E}][^,]*?)\\s+each"
-                       "(?:\\s+of)?\\s*:?\\s+(.+)$"),
+                       "(?:\\s+of)?\\s*(:)?\\s+(.+)$"),
         QRegularExpression::CaseInsensitiveOption);
     // "salt and pepper, 1/4 tsp each": the foods first, the amount after the last comma.
     static const QRegularExpression eachAfter(
@@ -97,7 +97,14 @@ QStringList linesOfEachFood(QStringView written)
     FoodList list;
     if (const QRegularExpressionMatch m = eachBefore.match(written); m.hasMatch()) {
         amount = m.captured(1);
-        list = readFoodList(m.captured(2));
+        list = readFoodList(m.captured(3));
+        // "1 each: small onion, green pepper, red bell pepper": after a colon the list is of
+        // foods, its commas alone setting them apart.
+        if (list.foods.isEmpty() && m.hasCaptured(2)) {
+            for (const QString& food : m.captured(3).split(u',', Qt::SkipEmptyParts))
+                if (!food.trimmed().isEmpty())
+                    list.foods.append(food.trimmed());
+        }
     } else if (const QRegularExpressionMatch after = eachAfter.match(written); after.hasMatch()) {
         amount = after.captured(2);
         list = readFoodList(after.captured(1));

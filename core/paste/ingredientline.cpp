@@ -647,11 +647,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape, "quick" quick
     // farina, "minced" minced ham, "poached" a poached egg); and two kinds of the food a head word
     // names, as in "chicken or vegetable stock", "meat or vegetable stock", "cod or haddock
-    // fillets", "lemon or lime juice",
-    // "Cumberland or veggie sausages", the first a word that names a kind of it ("sherry or chicken
-    // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
-    // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
-    // vegetable broth"), after a package too ("1 can chicken or vegetable broth").
+    // fillets", "lemon or lime juice", "Cumberland or veggie sausages", "pineapple or mango
+    // preserves", "cream of celery or mushroom soup", "whole-grain or mixed-grain sandwich buns",
+    // the first a word that names a kind of it ("sherry or chicken broth" is sherry); words before
+    // the kind describe both ("light chicken or vegetable stock" is light chicken stock), listed
+    // with commas or without ("reduced-sodium, fat-free chicken or vegetable broth"), after a
+    // package too ("1 can chicken or vegetable broth").
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
@@ -662,12 +663,14 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                 .arg(form, amountPattern),
             QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral(
-                "^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|meat|beef|fish|lamb|pork|"
-                "turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|salmon|"
-                "plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
-                "toulouse))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|juice|"
-                "flour|vinegar|fillets?|cheese|sausages?|chipolatas?)\\b.*))$"),
+            QStringLiteral("^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|meat|beef|fish|lamb|"
+                           "pork|turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|"
+                           "salmon|plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
+                           "toulouse|pineapple|mango|apricot|peach|strawberry|raspberry|cherry|fig|"
+                           "celery|mushroom|whole[\\s-](?:grain|wheat)|mixed[\\s-]grain|"
+                           "multi[\\s-]?grain))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|"
+                           "juice|flour|vinegar|fillets?|cheese|sausages?|chipolatas?|preserves|"
+                           "jam|soup|(?:sandwich\\s+|hamburger\\s+|burger\\s+)?buns?)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
     // "1 pint chicken stock made with 1 cube", "fresh breadcrumbs made from day-old bread": how
@@ -1036,6 +1039,31 @@ QString spelledCount(const QString& reading)
 // its unit with no count before it is one package or piece of that size, as "a 15-ounce can" is,
 // not fifteen cans. A bare fraction so joined is the amount: "1/2-pound ground beef" is half a
 // pound (a count before it would make it a mixed number).
+// "1-8 oz. package cream cheese", "2 - 10 ounce cans beans": old recipe cards join a count of
+// packages to their size with a hyphen. A top many times the bottom, before a package, is no
+// range of amounts ("1-2 cans") but a count and a size, read as "1 (8 oz.) package".
+QString countDashedToSize(const QString& reading)
+{
+    static const QRegularExpression dashed(
+        QStringLiteral("^(\\d+)\\s*-\\s*(%1)\\s*-?\\s*(?=[A-Za-z])").arg(amountPattern));
+    const QRegularExpressionMatch m = dashed.match(reading);
+    if (!m.hasMatch() || amountValue(m.capturedView(2)) < 3 * m.captured(1).toDouble())
+        return reading;
+    Cursor after{reading, m.capturedLength(0)};
+    const UnitClass kind = unitClass(readUnit(after));
+    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+        return reading;
+    const qsizetype sizeEnd = after.at;
+    while (after.at < reading.size() && reading.at(after.at).isSpace())
+        ++after.at;
+    if (!isPackage(readUnit(after)))
+        return reading;
+    return QStringLiteral("%1 (%2 %3) %4")
+        .arg(m.captured(1), m.captured(2),
+             reading.sliced(m.capturedLength(0), sizeEnd - m.capturedLength(0)).trimmed(),
+             reading.sliced(sizeEnd).trimmed());
+}
+
 QString countOneSized(const QString& reading)
 {
     static const QRegularExpression sized(
@@ -1194,6 +1222,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = countDashedToSize(reading);
     reading = countOneSized(reading);
     reading.replace(pieces, QStringLiteral("\\1"));
     if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())

@@ -136,6 +136,12 @@ void TestPasteReading::splitsOneAmountForEachFood_data()
     QTest::newRow("the weight of each piece is not a list")
         << u"4 chicken breasts, 6 oz each"_s << QStringList{u"4 chicken breasts, 6 oz each"_s};
     QTest::newRow("one food alone") << u"2 each eggs"_s << QStringList{u"2 each eggs"_s};
+    QTest::newRow("after a colon, a list with commas alone")
+        << u"4 teaspoons each: cornstarch, low-sodium soy sauce"_s
+        << QStringList{u"4 teaspoons cornstarch"_s, u"4 teaspoons low-sodium soy sauce"_s};
+    QTest::newRow("counted foods after a colon")
+        << u"1 each: small onion, green pepper, red bell pepper"_s
+        << QStringList{u"1 small onion"_s, u"1 green pepper"_s, u"1 red bell pepper"_s};
 }
 
 void TestPasteReading::splitsOneAmountForEachFood()
