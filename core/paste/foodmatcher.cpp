@@ -724,7 +724,18 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
     static const QSet<QString> prepositions = wordSet({"in", "with", "of", "for", "from", "on"});
     // What a food comes with or is packed in: "tomatoes with green chiles and onion" are tomatoes.
     static const QSet<QString> accompanying = wordSet({"in", "with"});
-    const QStringList words = wordsAsNamed(food, measures);
+    QStringList words = wordsAsNamed(food, measures);
+    // A can's food is the one cooks call canned where they have a name for it: "a can of
+    // tomatoes", cut up or not by the cook, holds canned tomatoes, the whole ones packed in juice,
+    // not the crushed ones whose short name would fit the bare words best; a British "tin of plum
+    // tomatoes" holds its country's tinned plum tomatoes. Unless a name of the cook's own holds
+    // more of the line's words: "diced tomatoes" and "low-sodium diced tomatoes" name their can.
+    static const QString canned = QStringLiteral("canned");
+    if (hints.contains(canned) && !words.contains(canned))
+        if (const QStringList asCanned = QStringList{canned} + words;
+            m_names.phraseFrom(asCanned, 0, measures).at.size() >
+            std::max<qsizetype>(1, m_names.phraseFrom(words, 0, measures).at.size()))
+            words = asCanned;
     Query query;
     bool headOpen = true; // the head comes before a preposition: "tuna in water"
     // After "with" or "in" a cook's name only says what the food is with: its words may choose

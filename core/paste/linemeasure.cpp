@@ -551,13 +551,13 @@ std::optional<double> babyPieceGrams(const IngredientLine& line, const QString& 
     return amount * piece->grams;
 }
 
-// A can the line gives no size of is one as the shops sell it: a metric tin in British and
+// A can as the shops sell it. One the line gives no size of is a metric tin in British and
 // Australian measures, whatever USDA's American cans weigh; in American ones the typical can of
 // the food where USDA's own can names no size (its 190 g "can" of tomatoes is on no shelf).
-std::optional<double> unsizedCanGrams(const IngredientLine& line, double amount,
-                                      const QString& foodName,
-                                      const QList<HouseholdWeights::Measure>& measures,
-                                      const HouseholdWeights& weights, QString* estimate)
+std::optional<double> canAsSoldGrams(const IngredientLine& line, double amount,
+                                     const QString& foodName,
+                                     const QList<HouseholdWeights::Measure>& measures,
+                                     const HouseholdWeights& weights, QString* estimate)
 {
     static const QRegularExpression digit(QStringLiteral("\\d"));
     const bool metric = line.readIn != KitchenMeasures::US;
@@ -565,7 +565,17 @@ std::optional<double> unsizedCanGrams(const IngredientLine& line, double amount,
         std::any_of(measures.cbegin(), measures.cend(), [](const HouseholdWeights::Measure& m) {
             return measureWord(m.unit) == QLatin1String("can") && m.unit.contains(digit);
         });
-    if (!line.size.isEmpty() || (!metric && usdaSized))
+    // A large or a small can is that size as the shops sell it: "1 large can tomatoes" is the
+    // 28 oz one.
+    if (!line.size.isEmpty()) {
+        const TypicalWeights::Weight* sold = weights.typical().weightOf(
+            line.size + QStringLiteral(" can"), typicalWords(line, foodName));
+        if (!sold || sold->words.isEmpty())
+            return std::nullopt;
+        *estimate = QStringLiteral("estimated: ") + sold->described();
+        return amount * sold->grams;
+    }
+    if (!metric && usdaSized)
         return std::nullopt;
     // A British or Australian tin is a metric one even where the American can of the food is
     // another size: "1 tin beans in tomato sauce" is the 400 g tin, not an 8 oz sauce can.
@@ -1018,7 +1028,7 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
         estimate = QStringLiteral("estimated: ") + sold->described();
     }
     if (measureWord(unit) == QLatin1String("can"))
-        grams = unsizedCanGrams(line, amount, food.name, measures, weights, &estimate);
+        grams = canAsSoldGrams(line, amount, food.name, measures, weights, &estimate);
     // "4 fillets cod" counts by the fillet; "4 cod fillets" keeps the word in its food.
     if (measureWord(unit) == QLatin1String("fillet") ||
         (unit.isEmpty() && matchWords(line.food).contains(QLatin1String("fillet"))))

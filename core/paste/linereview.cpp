@@ -533,7 +533,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // cook's, not a canned cranberry sauce that shares the word "sauce". A canned food lacking a
     // word of the line that the best food of any form has is another food, and so is one of
     // another kind before its name's first comma: of "a jar of pasta sauce" the pasta sauce, not
-    // canned pasta in tomato sauce.
+    // canned pasta in tomato sauce. Unless that food is a canned one too, only filed under another
+    // first word: USDA keeps some canned salmon under "Salmon", most under "Fish".
     if (canForms && !reviewed.foods.isEmpty()) {
         QStringList formless = hints;
         formless.removeAll(QStringLiteral("canned"));
@@ -553,8 +554,9 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                             [&](const QString& word) {
                                 return namedWords.contains(word) && !cannedWords.contains(word);
                             }) ||
-                kind(named.front()).compare(kind(reviewed.foods.front()), Qt::CaseInsensitive) !=
-                    0 ||
+                (kind(named.front()).compare(kind(reviewed.foods.front()), Qt::CaseInsensitive) !=
+                     0 &&
+                 !bestIsCanned(named, ingredients)) ||
                 (cannedWords.contains(sweetened) && !namedWords.contains(sweetened) &&
                  !lineWords.contains(sweetened)))
                 reviewed.foods = named;
