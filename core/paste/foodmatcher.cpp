@@ -757,6 +757,10 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
         if (headOpen && mayBeHead && !describing)
             query.head = word;
     };
+    // Smoked is left out: smoked salmon, ham and sausages are foods of their own, not cooked ones.
+    static const QSet<QString> cookingWays =
+        wordSet({"roast", "roasted", "baked", "grilled", "chargrilled", "barbecued", "barbequed",
+                 "bbq", "broiled", "poached", "simmered"});
     // "Fresh" and "ripe" name the raw food: "chopped ripe tomatoes" are no tin of chopped ones.
     const bool raw =
         words.contains(QLatin1String("fresh")) || words.contains(QLatin1String("ripe"));
@@ -805,6 +809,10 @@ FoodMatcher::Query FoodMatcher::queryFor(const QString& food, const QStringList&
         const QString& word = words[i++];
         headOpen = headOpen && !prepositions.contains(word);
         accompanied = accompanied || accompanying.contains(word);
+        // A way of cooking the cook says before a food, outside any cook's name ("grilled chicken
+        // thighs", not "deli roast beef" or a "chuck roast"), says the food is cooked that way.
+        if (headOpen && i < words.size() && cookingWays.contains(word))
+            query.cookedWay = word;
         addWord(word, true);
     }
     if (query.required.isEmpty())
@@ -834,7 +842,7 @@ std::vector<int> FoodMatcher::foodsWithAll(const QStringList& words) const
     return foods;
 }
 
-int FoodMatcher::cookedForm(int food) const
+int FoodMatcher::cookedForm(int food, const QString& way) const
 {
     const QString name = m_ingredients.at(food).trimmedName();
     // A staple bought dry is cooked in water: the grits of "Cereals, corn grits, ..., dry" cooked
@@ -859,16 +867,29 @@ int FoodMatcher::cookedForm(int food) const
         stem = name.left(name.lastIndexOf(u',') + 2);
     else
         return food;
-    // The form analysts take for meat a recipe says is cooked, without saying how: a steak
-    // broiled, other meat roasted, else stewed, else the one only called cooked.
-    static const std::array<QLatin1StringView, 7> forms{
-        QLatin1StringView("cooked, broiled"), QLatin1StringView("broiled"),
-        QLatin1StringView("cooked, roasted"), QLatin1StringView("roasted"),
-        QLatin1StringView("cooked, stewed"),  QLatin1StringView("cooked"),
+    // The form analysts take for meat a recipe says is cooked: the way the cook said, meat
+    // grilled (and a steak however cooked) broiled, poached or simmered stewed; else roasted, else
+    // stewed, else the one only called cooked, fish by its dry heat before its moist.
+    static const QSet<QString> grilling =
+        wordSet({"grilled", "chargrilled", "barbecued", "barbequed", "bbq", "broiled"});
+    static const QSet<QString> moistHeat = wordSet({"poached", "simmered", "stewed", "boiled"});
+    using Forms = std::initializer_list<QLatin1StringView>;
+    static const Forms broiled{QLatin1StringView("cooked, broiled"), QLatin1StringView("broiled")};
+    static const Forms stewed{QLatin1StringView("cooked, stewed"), QLatin1StringView("stewed"),
+                              QLatin1StringView("cooked, moist heat")};
+    static const Forms anyWay{
+        QLatin1StringView("cooked, roasted"),  QLatin1StringView("roasted"),
+        QLatin1StringView("cooked, stewed"),   QLatin1StringView("cooked"),
+        QLatin1StringView("cooked, dry heat"), QLatin1StringView("cooked, moist heat"),
         QLatin1StringView("broiled")};
-    const auto first = forms.begin() + (hasWord(food, QStringLiteral("steak")) ? 0 : 2);
-    for (auto form = first; form != forms.end(); ++form)
-        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(stem + *form); cooked >= 0)
+    std::vector<QLatin1StringView> forms;
+    if (grilling.contains(way) || hasWord(food, QStringLiteral("steak")))
+        forms.insert(forms.end(), broiled);
+    else if (moistHeat.contains(way))
+        forms.insert(forms.end(), stewed);
+    forms.insert(forms.end(), anyWay);
+    for (const QLatin1StringView form : forms)
+        if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(stem + form); cooked >= 0)
             return cooked;
     return food;
 }
@@ -981,11 +1002,17 @@ void FoodMatcher::Ranking::findNamedFood()
         return;
     // A cook who says a food the name points to raw is cooked means its cooked form: "shredded
     // cooked chicken breast" is roasted breast, whose name need not say "cooked".
+    // One the cook says was grilled, roasted or poached is its cooked form cooked that way, where
+    // it has one: "grilled chicken thighs" are no raw thighs; a food with none ("baked beans",
+    // "roast potatoes" a cook roasts) is read by the word as it stands.
     const QString cooked = QStringLiteral("cooked");
     const int raw = m_named;
-    if (m_query.required.contains(cooked) || m_query.optional.contains(cooked))
-        m_named = m_matcher.cookedForm(m_named);
+    if (m_query.required.contains(cooked) || m_query.optional.contains(cooked) ||
+        !m_query.cookedWay.isEmpty())
+        m_named = m_matcher.cookedForm(m_named, m_query.cookedWay);
     m_nameStems = matchWords(ingredients.at(m_named).name);
+    if (m_named != raw && !m_query.cookedWay.isEmpty())
+        m_nameStems.append(m_query.cookedWay);
     // A food whose name, or the cook's name for it, says how it was cooked is cooked: "leftover
     // roast chicken" is the roasted chicken the name points to.
     static const QSet<QString> cookedHow = wordSet({"roast", "roasted", "boiled", "baked", "fried",

@@ -125,6 +125,7 @@ private:
         QString head;         // the word naming what the food is: "vinegar" in "rice vinegar"
         QString name;         // the food a cook's name points to
         QStringList named;    // the cook's words that point to it
+        QString cookedWay;    // the cook's own word of how the food was cooked: "grilled"
         bool lacking = false; // a cook's name of a food the database lacks
     };
     class Ranking; // one line's ranking of the foods, phase by phase
@@ -140,9 +141,10 @@ private:
                    KitchenMeasures measures) const;
     // The foods whose names have all the words, in the table's order.
     std::vector<int> foodsWithAll(const QStringList& words) const;
-    // The cooked form of a raw food, where the names have one: roasted, else stewed, else the
-    // one only called cooked; of a dry staple, the one cooked in water; the food itself otherwise.
-    int cookedForm(int food) const;
+    // The cooked form of a raw food, where the names have one: the one cooked the way said
+    // (grilled as broiled, poached as stewed), else roasted, else stewed, else the one only called
+    // cooked; of a dry staple, the one cooked in water; the food itself otherwise.
+    int cookedForm(int food, const QString& way = {}) const;
     // Whether the food's name, read with the forms it leaves out, has the word.
     bool hasWord(int food, const QString& stem) const;
     // Whether the other words of the line fit the food a cook's name points to: not when the cook
