@@ -573,8 +573,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
         "new|chat|dry|sweet|sweetened|unsweetened|plain|natural|greek(?:[\\s-]style)?|lean|"
         "kosher|sea|table|coarse|grape|cherry|plum|roma|"
-        "extra[\\s-]lean|regular|single|double|heavy|whipping|semi[\\s-]skimmed|skim(?:med)?|"
-        "full[\\s-](?:fat|cream)|sharp|mild|mature|prepared|hot|spicy|"
+        "extra[\\s-]lean|regular|single|double|heavy|whipping|sharp|mild|mature|prepared|hot|spicy|"
         "bottled|homemade|store[\\s-]bought|(?:\\d+%\\s*)?fat[\\s-]free|"
         "(?:low|non|reduced)[\\s-]?fat|(?:gluten|sugar|dairy)[\\s-]free|"
         "(?:low|reduced)[\\s-](?:sodium|salt)|quick(?:[\\s-]cooking)?|old[\\s-]fashioned|rolled|"
@@ -635,18 +634,17 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     }
     // One food in either of two forms, sizes or strengths, the first being the one used: "fresh or
     // frozen blueberries", "red or yellow pepper", "small or new potatoes", "single or double
-    // cream", "semi-skimmed or skimmed milk", "lean or extra-lean mince", "prepared or Dijon
-    // mustard", "fresh or bottled lemon juice", "kosher or sea salt", "grape or cherry tomatoes",
-    // "fresh or 1 tsp dried thyme", "97% fat-free or gluten-free mayonnaise", "quick or
-    // old-fashioned oats", "minced or chopped garlic", "poached or roast chicken breast" (the first
-    // word alone is no food, or another one: "small" would be a beef rib's small end, "dry" dry
-    // pasta, "grape" a grape, "quick" quick farina, "minced" minced ham, "poached" a poached egg);
-    // and two kinds of the food a head word names, as in "chicken or vegetable stock", "cod or
-    // haddock fillets", "lemon or lime juice", "Cumberland or veggie sausages", the first a word
-    // that names a kind of it ("sherry or chicken broth" is sherry); words before the kind describe
-    // both ("light chicken or vegetable stock" is light chicken stock), listed with commas or
-    // without ("reduced-sodium, fat-free chicken or vegetable broth"), after a package too ("1 can
-    // chicken or vegetable broth").
+    // cream", "lean or extra-lean mince", "prepared or Dijon mustard", "fresh or bottled lemon
+    // juice", "kosher or sea salt", "grape or cherry tomatoes", "fresh or 1 tsp dried thyme", "97%
+    // fat-free or gluten-free mayonnaise", "quick or old-fashioned oats", "minced or chopped
+    // garlic", "poached or roast chicken breast" (the first word alone is no food, or another one:
+    // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape, "quick" quick
+    // farina, "minced" minced ham, "poached" a poached egg); and two kinds of the food a head word
+    // names, as in "chicken or vegetable stock", "cod or haddock fillets", "lemon or lime juice",
+    // "Cumberland or veggie sausages", the first a word that names a kind of it ("sherry or chicken
+    // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock" is
+    // light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
+    // vegetable broth"), after a package too ("1 can chicken or vegetable broth").
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
