@@ -42,13 +42,28 @@ bool isNoFood(const QString& food)
     return things.match(food).hasMatch();
 }
 
-// Whether the line's food is a cooking fat by its stored name ("Oil, canola", "Lard"), so that
-// "low-fat buttermilk" or "sardines in oil" is never taken for a fryer's oil.
+// Whether the line's food has a stored name the pattern matches from its start ("Oil, canola",
+// "Lard"), so that "low-fat buttermilk" or "sardines in oil" is never taken for a fat.
+bool namedAs(const ReviewedLine& line, const IngTable& ingredients,
+             const QRegularExpression& pattern)
+{
+    return line.matched() && pattern.match(ingredients.at(line.food).name).hasMatch();
+}
+
+// A cooking fat, which a fryer or a pan may hold.
 bool isFat(const ReviewedLine& line, const IngTable& ingredients)
 {
     static const QRegularExpression fat(
         QStringLiteral("^(?:oil|lard|shortening|fat|butter oil)\\b"), caseless);
-    return line.matched() && fat.match(ingredients.at(line.food).name).hasMatch();
+    return namedAs(line, ingredients, fat);
+}
+
+// A fat that greases a tin or brushes a food: a cooking fat, butter or a spread.
+bool isGreasingFat(const ReviewedLine& line, const IngTable& ingredients)
+{
+    static const QRegularExpression fat(
+        QStringLiteral("^(?:oil|lard|shortening|fat|butter|margarine)\\b"), caseless);
+    return namedAs(line, ingredients, fat);
 }
 
 // The grams of the line's own amount, when it has one in its food's units.
@@ -100,6 +115,14 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
     // the extra, which the line does not measure, fries.
     static const QRegularExpression extraBeside(QStringLiteral("\\bplus\\s+(?:extra|more)\\b.*$"),
                                                 caseless);
+    // "Butter, for greasing", "oil to brush", "melted butter, for the tin": the fat that greases a
+    // tin or brushes a food, no amount given, is left out, as analyses made with the common
+    // nutrient software state ("fat used to grease pans"); an amount written counts whole.
+    static const QRegularExpression greasing(
+        QStringLiteral("\\b(?:for|to)\\s+(?:grease|greasing|brush|brushing|oil|oiling)\\b|"
+                       "\\bfor\\s+(?:the\\s+)?(?:tins?|pans?|dish|tray|baking\\s+"
+                       "(?:dish|tray|sheet|tin|pan))\\b"),
+        caseless);
     // "1/2 cup chopped walnuts (optional)", "2 teaspoons salt, optional", the lines under
     // "Optional garnish:": published analyses leave out what the cook may leave out.
     static const QRegularExpression optional(QStringLiteral("\\boptional(?:ly)?\\b"), caseless);
@@ -122,6 +145,9 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
             mark(line, Eaten::Nothing, QStringLiteral("no food"));
         } else if (optional.match(text).hasMatch() || optional.match(heading).hasMatch()) {
             mark(line, Eaten::Nothing, QStringLiteral("optional"));
+        } else if (!line.line.hasQuantity() && isGreasingFat(line, ingredients) &&
+                   greasing.match(text).hasMatch()) {
+            mark(line, Eaten::Nothing, QStringLiteral("fat to grease or brush with"));
         } else if (isFat(line, ingredients) &&
                    (forFrying.match(QString(text).remove(extraBeside)).hasMatch() ||
                     (fried &&

@@ -247,6 +247,14 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::newRow("the amount beside the extra for frying goes into the dish")
         << fries + "2 tbsp olive oil, plus extra for frying\n"
         << QString() << u"2 tbsp olive oil, plus extra for frying"_s << QJsonValue(27) << QString();
+    const QByteArray greased = "Sponge\n\n225g self-raising flour\n225g butter, softened, plus "
+                               "extra for greasing\nbutter, for greasing\n"_ba;
+    QTest::newRow("fat to grease a tin without an amount is left out")
+        << greased << QString() << u"butter, for greasing"_s << QJsonValue()
+        << u"fat to grease or brush with: not counted"_s;
+    QTest::newRow("the amount beside the extra for greasing counts whole")
+        << greased << QString() << u"225g butter, softened, plus extra for greasing"_s
+        << QJsonValue(225) << QString();
     const QByteArray brine = "Brined chicken\n\n1.5kg whole chicken\n180g sea salt flakes\n1 tsp "
                              "salt\n8 wooden skewers\n\nMethod\nDissolve the salt in 4 litres of "
                              "water to make a brine.\n";
