@@ -283,6 +283,20 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
         << optional << QString() << u"1 cup shredded cheddar cheese"_s << QJsonValue() << leftOut;
     QTest::newRow("the rest counts")
         << optional << QString() << u"2 cups all-purpose flour"_s << QJsonValue(250) << QString();
+    const QByteArray swaps =
+        "Chili\n\n1 lb lean ground beef\n1 can (15 oz) black beans\nCan substitute kidney or "
+        "pinto beans\nYou may substitute ground turkey for the beef\nSubstitute 1 cup plain "
+        "yogurt for the sour cream if desired\n*You can also use 2 cups frozen spinach\nSwap the "
+        "beef for veggie mince if you like\n1/2 cup egg substitute\n"_ba;
+    const QString aNote = u"a cook's note of another food: not counted"_s;
+    for (const char* note :
+         {"Can substitute kidney or pinto beans", "You may substitute ground turkey for the beef",
+          "Substitute 1 cup plain yogurt for the sour cream if desired",
+          "You can also use 2 cups frozen spinach", "Swap the beef for veggie mince if you like"})
+        QTest::newRow(note) << swaps << QString() << QString::fromUtf8(note) << QJsonValue()
+                            << aNote;
+    QTest::newRow("a substitute that is the food counts")
+        << swaps << QString() << u"1/2 cup egg substitute"_s << QJsonValue(126) << QString();
     QTest::newRow("an Australian tablespoon")
         << "Dressing\n\n2 tbs olive oil\n"_ba << u"au"_s << u"2 tbs olive oil"_s << QJsonValue(36)
         << u"Australian tablespoon, 20 ml"_s;
