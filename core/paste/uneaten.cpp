@@ -123,6 +123,15 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
                        "\\bfor\\s+(?:the\\s+)?(?:tins?|pans?|dish|tray|baking\\s+"
                        "(?:dish|tray|sheet|tin|pan))\\b"),
         caseless);
+    // "Can substitute kidney or pinto beans", "Substitute 1 cup plain yogurt for the sour cream",
+    // "Tip: you can also use frozen spinach": a cook's note of a food allowed instead, which
+    // analyses leave out as they leave out a food offered after "or". "1/2 cup egg substitute"
+    // is a food.
+    static const QRegularExpression substituteNote(
+        QStringLiteral("^\\W*(?:(?:note|tip|hint)s?\\s*:\\s*)?(?:(?:you\\s+)?(?:can|could|may|"
+                       "might)\\s+(?:also\\s+)?(?:substitute|use|swap|replace)|substitute|swap|"
+                       "replace|or\\s+use|feel\\s+free\\s+to\\s+(?:use|substitute|swap))\\b"),
+        caseless);
     // "1/2 cup chopped walnuts (optional)", "2 teaspoons salt, optional", the lines under
     // "Optional garnish:": published analyses leave out what the cook may leave out.
     static const QRegularExpression optional(QStringLiteral("\\boptional(?:ly)?\\b"), caseless);
@@ -141,7 +150,9 @@ void findUneaten(QList<ReviewedLine>& lines, QStringView directions, const IngTa
         const auto grams = [&] {
             return lineGrams(line, ingredients);
         };
-        if (isNoFood(food)) {
+        if (substituteNote.match(text).hasMatch()) {
+            mark(line, Eaten::Nothing, QStringLiteral("a cook's note of another food"));
+        } else if (isNoFood(food)) {
             mark(line, Eaten::Nothing, QStringLiteral("no food"));
         } else if (optional.match(text).hasMatch() || optional.match(heading).hasMatch()) {
             mark(line, Eaten::Nothing, QStringLiteral("optional"));
