@@ -336,9 +336,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                                             QRegularExpression::CaseInsensitiveOption);
     const bool britishInWater =
         line.readIn == KitchenMeasures::UK && inWater.match(line.food).hasMatch();
-    const bool unsalted = noSaltAdded.match(line.food).hasMatch() ||
+    // The salt is said before the food or after it, in a note: "black beans, low sodium, drained
+    // and rinsed" is the can "low sodium black beans" is. Not in a food offered instead.
+    QString saidOfTheFood = line.food;
+    for (const QString& note : line.notes)
+        if (!note.startsWith(QLatin1String("or ")))
+            saidOfTheFood += u' ' + note;
+    const bool unsalted = noSaltAdded.match(saidOfTheFood).hasMatch() ||
                           (pulses.match(line.food).hasMatch() &&
-                           (lowSodium.match(line.food).hasMatch() || britishInWater));
+                           (lowSodium.match(saidOfTheFood).hasMatch() || britishInWater));
     static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
     const bool canForms = preserved && !unsalted && !lentils.match(line.food).hasMatch();
