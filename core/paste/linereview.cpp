@@ -465,6 +465,10 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             !words.contains(QLatin1String("skin"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("skin-on "));
     }
+    // Canned pulses low in sodium are the ones with no salt added, as near as USDA comes: "1 can
+    // low sodium navy beans" are no raw beans, nor "beans, low sodium" low-sodium frankfurters.
+    if (preserved && pulses.match(line.food).hasMatch())
+        words.replace(lowSodium, QStringLiteral("no salt added"));
     // Stock made from a cube, a pot or a paste is the broth a cube makes, whatever it is called
     // where the line's country buys its stock in cartons: "4 cups chicken stock made from
     // bouillon cubes", "1 cup beef broth (from 1 bouillon cube)". A cube with less salt is named
