@@ -336,15 +336,18 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                                             QRegularExpression::CaseInsensitiveOption);
     const bool britishInWater =
         line.readIn == KitchenMeasures::UK && inWater.match(line.food).hasMatch();
-    // The salt is said before the food or after it, in a note: "black beans, low sodium, drained
-    // and rinsed" is the can "low sodium black beans" is. Not in a food offered instead.
+    // Of pulses the salt is said before the food or after it, in a note: "black beans, low
+    // sodium, drained and rinsed" is the can "low sodium black beans" is. Not in a food offered
+    // instead. Other cans keep their canned hint: "tuna (packed in water, no added salt)" is
+    // still tuna from a can.
     QString saidOfTheFood = line.food;
     for (const QString& note : line.notes)
         if (!note.startsWith(QLatin1String("or ")))
             saidOfTheFood += u' ' + note;
-    const bool unsalted = noSaltAdded.match(saidOfTheFood).hasMatch() ||
+    const bool unsalted = noSaltAdded.match(line.food).hasMatch() ||
                           (pulses.match(line.food).hasMatch() &&
-                           (lowSodium.match(saidOfTheFood).hasMatch() || britishInWater));
+                           (noSaltAdded.match(saidOfTheFood).hasMatch() ||
+                            lowSodium.match(saidOfTheFood).hasMatch() || britishInWater));
     static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
     const bool canForms = preserved && !unsalted && !lentils.match(line.food).hasMatch();
