@@ -247,6 +247,9 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::newRow("the amount beside the extra for frying goes into the dish")
         << fries + "2 tbsp olive oil, plus extra for frying\n"
         << QString() << u"2 tbsp olive oil, plus extra for frying"_s << QJsonValue(27) << QString();
+    QTest::newRow("an extra with a nonsense amount leaves the line's own")
+        << "Dressing\n\n1/4 cup olive oil, plus 1/0 tbsp extra\n"_ba << QString()
+        << u"1/4 cup olive oil, plus 1/0 tbsp extra"_s << QJsonValue(54) << QString();
     const QByteArray greased = "Sponge\n\n225g self-raising flour\n225g butter, softened, plus "
                                "extra for greasing\nbutter, for greasing\n"_ba;
     QTest::newRow("fat to grease a tin without an amount is left out")
