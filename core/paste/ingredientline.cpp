@@ -768,7 +768,10 @@ void addMeasuredExtra(IngredientLine& line)
         if (const UnitClass kind = unitClass(unit);
             kind != UnitClass::Volume && kind != UnitClass::Weight)
             continue;
+        // "plus 1/0 tbsp extra" is no amount: the line's own stands alone.
         const double amount = amountValue(m.capturedView(1));
+        if (!std::isfinite(amount))
+            continue;
         if (const std::optional<double> smaller = unitsIn(line.unit, unit)) {
             line.quantity = *line.quantity + amount / *smaller;
             return;
