@@ -269,8 +269,7 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
         return std::nullopt;
     Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
     const QString unit = readUnit(after);
-    const UnitClass kind = unitClass(unit);
-    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+    if (!isMeasure(unit))
         return std::nullopt;
     after.skipBlanks();
     if (m.hasCaptured(1)) {
@@ -531,7 +530,6 @@ std::optional<SizeNote> sizeNote(const QString& note)
         return std::nullopt;
     cursor.skipBlanks();
     const QString unit = readUnit(cursor);
-    const UnitClass kind = unitClass(unit);
     // "about 140g/5oz each": the same size in the other system says nothing more; "about 1 1/2
     // pounds total" is the whole line's, as a size without "each" is.
     static const QRegularExpression rest(
@@ -541,7 +539,7 @@ std::optional<SizeNote> sizeNote(const QString& note)
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = rest.match(cursor.rest());
-    if ((kind != UnitClass::Volume && kind != UnitClass::Weight) || !m.hasMatch())
+    if (!isMeasure(unit) || !m.hasMatch())
         return std::nullopt;
     return SizeNote{*amount, unit, m.hasCaptured(u"each"), m.hasCaptured(u"total")};
 }
@@ -765,8 +763,7 @@ void addMeasuredExtra(IngredientLine& line)
             continue;
         Cursor unitWord{m.captured(2)};
         const QString unit = readUnit(unitWord);
-        if (const UnitClass kind = unitClass(unit);
-            kind != UnitClass::Volume && kind != UnitClass::Weight)
+        if (!isMeasure(unit))
             continue;
         // "plus 1/0 tbsp extra" is no amount: the line's own stands alone.
         const double amount = amountValue(m.capturedView(1));
@@ -1053,8 +1050,7 @@ QString countDashedToSize(const QString& reading)
     if (!m.hasMatch() || amountValue(m.capturedView(2)) < 3 * m.captured(1).toDouble())
         return reading;
     Cursor after{reading, m.capturedLength(0)};
-    const UnitClass kind = unitClass(readUnit(after));
-    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+    if (!isMeasure(readUnit(after)))
         return reading;
     const qsizetype sizeEnd = after.at;
     while (after.at < reading.size() && reading.at(after.at).isSpace())
@@ -1075,8 +1071,7 @@ QString countOneSized(const QString& reading)
     if (!m.hasMatch())
         return reading;
     Cursor after{reading, m.capturedLength(0)};
-    const UnitClass kind = unitClass(readUnit(after));
-    if (kind != UnitClass::Volume && kind != UnitClass::Weight)
+    if (!isMeasure(readUnit(after)))
         return reading;
     static const QRegularExpression bareFraction(QStringLiteral("^\\d+/\\d+$"));
     if (bareFraction.match(m.capturedView(1)).hasMatch())

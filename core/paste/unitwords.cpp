@@ -370,4 +370,10 @@ UnitClass unitClass(const QString& unit)
     return *kind == units::Kind::Volume ? UnitClass::Volume : UnitClass::Weight;
 }
 
+bool isMeasure(const QString& unit)
+{
+    const UnitClass kind = unitClass(unit);
+    return kind == UnitClass::Volume || kind == UnitClass::Weight;
+}
+
 } // namespace zestora::paste

@@ -14,6 +14,8 @@ namespace zestora::paste {
 // the singular ("large", "clove", "slice", "stick", "pinch", "can", ...).
 enum class UnitClass { None, Volume, Weight, Count };
 UnitClass unitClass(const QString& unit);
+// Whether the unit measures out a volume or a weight, as a count word does not.
+bool isMeasure(const QString& unit);
 
 // The unit a word names ("Tbsp." is "tbs", "T" a tablespoon and "t" a teaspoon), or an empty text.
 QString unitNamed(QStringView word);
