@@ -271,6 +271,43 @@ QString withoutDescribingWords(const QString& food)
     return kept.join(u' ');
 }
 
+// Whether a line's food is a group's word alone, with at most words of how it is cut or which
+// pieces: "white fish fillets", "shredded cheese", "chopped nuts"; not "chicken thighs", whose
+// notes ("skin on, bone in") say how the thighs come, not which kind.
+bool namesOnlyTheGroup(const QString& food, const QString& group)
+{
+    static const QStringList piecesOfAGroup =
+        matchWords(QStringLiteral("fillets steaks pieces chunks white firm mild mixed assorted"));
+    const QStringList groupWords = matchWords(group);
+    const QStringList words = matchWords(withoutDescribingWords(food));
+    return !words.isEmpty() && std::all_of(words.cbegin(), words.cend(), [&](const QString& word) {
+        return groupWords.contains(word) || piecesOfAGroup.contains(word);
+    }) && std::any_of(words.cbegin(), words.cend(), [&](const QString& word) {
+        return groupWords.contains(word);
+    });
+}
+
+// The first of the kinds a note offers for a food the line names only by its group: "sole" of
+// "fish fillets (sole, flounder or sea perch)", "haddock" of "white fish, such as haddock". Empty
+// where no note lists kinds: a lone word in brackets may say anything ("cheese (optional)").
+QString firstKindOffered(const IngredientLine& line)
+{
+    static const QRegularExpression offered(
+        QStringLiteral("^(?:(?:such as|like|e\\.?g\\.?,?|for example|preferably|ideally)\\s+)?"
+                       "([A-Za-z][A-Za-z' -]*?)(?:\\s*,\\s*|\\s+(?:and/)?or\\s+|$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression listed(
+        QStringLiteral("^(?:such as|like|e\\.?g\\.?|for example|preferably|ideally)\\s|,|\\sor\\s"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& note : line.notes) {
+        if (note.startsWith(QLatin1String("or ")) || !listed.match(note).hasMatch())
+            continue;
+        if (const QRegularExpressionMatch m = offered.match(note); m.hasMatch())
+            return m.captured(1).trimmed();
+    }
+    return {};
+}
+
 } // namespace
 
 ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
@@ -596,6 +633,20 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                                        : matcher.bestFoods(other->sliced(3), 5, hints, line.readIn);
         if (!others.isEmpty() && others.front().score >= matchedScore)
             reviewed.foods = others;
+    }
+    // "1 lb fish fillets (sole, flounder or sea perch)": a food named by its group alone, with
+    // the kinds the cook would take, is the first kind, where that is a food of the same group.
+    if (const QString kind = firstKindOffered(line); !kind.isEmpty() && !reviewed.foods.isEmpty()) {
+        const QString group =
+            ingredients.at(reviewed.foods.front().index).name.section(u',', 0, 0).trimmed();
+        const QList<FoodMatch> kinds = matcher.bestFoods(kind, 5, hints, line.readIn);
+        if (!kinds.isEmpty() && kinds.front().score >= sureScore &&
+            namesOnlyTheGroup(line.food, group) &&
+            ingredients.at(kinds.front().index)
+                    .name.section(u',', 0, 0)
+                    .trimmed()
+                    .compare(group, Qt::CaseInsensitive) == 0)
+            reviewed.foods = kinds;
     }
     // "Pork stew meat" is no beef chuck for stew: the animal the line names is its food's, from
     // further down the ranking where the first food is of another. Not so a broth: USDA keeps
