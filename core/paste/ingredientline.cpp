@@ -929,10 +929,21 @@ QString sliceThickness(const QString& reading)
     return read.replace(thickness, QStringLiteral("\\1"));
 }
 
-// "1 chicken stock cube, made up to 500ml" is the stock the cube makes, as "500ml chicken stock
-// made with 1 cube" is: the cook pours in half a litre of broth, not a cube's few grams. So are
-// "2 beef bouillon cubes dissolved in 2 cups boiling water" and "150ml water, with 1/2 stock
-// cube": the water the cube went into is the stock.
+// How many cubes a line puts in: "1/2", "2", or one for "a" and half for "half a".
+QString cubeCount(QStringView written)
+{
+    if (written.front().isDigit())
+        return written.toString();
+    return written.startsWith(u"half", Qt::CaseInsensitive) ? QStringLiteral("1/2")
+                                                            : QStringLiteral("1");
+}
+
+// Stock a line makes from counted cubes is the cubes: "1 chicken stock cube, made up to 500ml",
+// "500ml chicken stock made with 1 cube", "2 beef bouillon cubes dissolved in 2 cups boiling
+// water" and "150ml water, with 1/2 stock cube" put the cubes' salt in the pot however much water
+// they go into. USDA's made-up broth holds a cube in every 182 ml, near three cubes' salt in half a
+// litre, while British labels put a cube's salt near USDA's dry cube. A pot or a paste, which USDA
+// keeps no dry food for, is the broth it makes.
 QString stockFromCubes(const QString& written)
 {
     // Better Than Bouillon is a bouillon base by its maker's name, chicken unless it says: "1 tsp
@@ -953,20 +964,26 @@ QString stockFromCubes(const QString& written)
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = madeUp.match(reading);
     if (m.hasMatch()) {
-        const bool counted = !m.captured(1).isEmpty() && m.captured(1).front().isDigit();
-        return m.captured(4) + u' ' + m.captured(2) + QStringLiteral("stock made with ") +
-               (counted ? m.captured(1) : QStringLiteral("1")) + u' ' + m.captured(3) +
-               m.captured(5);
+        const QString count =
+            m.captured(1).isEmpty() ? QStringLiteral("1") : cubeCount(m.capturedView(1));
+        if (m.captured(3).startsWith(u"cube", Qt::CaseInsensitive))
+            return count + u' ' + m.captured(2) + QStringLiteral("stock ") + m.captured(3) +
+                   m.captured(5);
+        return m.captured(4) + u' ' + m.captured(2) + QStringLiteral("stock made with ") + count +
+               u' ' + m.captured(3) + m.captured(5);
     }
     static const QRegularExpression waterWithCube(
-        QStringLiteral(
-            "^(%1\\s*%2)\\b\\s*(?:\\([^)]*\\)\\s*)?(?:of\\s+)?(?:boiling\\s+|hot\\s+)?"
-            "water\\s*,?\\s*(?:with|and|plus)\\s+(\\d+/\\d+|\\d+|an?)\\s+((?:[\\w-]+\\s+)*?)"
-            "(?:stock|bouillon)\\s+(cubes?|pots?)\\b(.*)$")
+        QStringLiteral("^(%1\\s*%2)\\b\\s*(?:\\([^)]*\\)\\s*)?(?:of\\s+)?(?:boiling\\s+|hot\\s+)?"
+                       "water\\s*,?\\s*(?:with|and|plus)\\s+(\\d+/"
+                       "\\d+|\\d+|half\\s+an?|an?)\\s+((?:[\\w-]+\\s+)*?)"
+                       "(?:stock|bouillon)\\s+(cubes?|pots?)\\b(.*)$")
             .arg(amountPattern, brothVolume),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch w = waterWithCube.match(reading); w.hasMatch()) {
-        const QString count = w.captured(2).front().isDigit() ? w.captured(2) : QStringLiteral("1");
+        const QString count = cubeCount(w.capturedView(2));
+        if (w.captured(4).startsWith(u"cube", Qt::CaseInsensitive))
+            return count + u' ' + w.captured(3) + QStringLiteral("stock ") + w.captured(4) +
+                   w.captured(5);
         return w.captured(1) + u' ' + w.captured(3) + QStringLiteral("stock made with ") + count +
                u' ' + w.captured(4) + w.captured(5);
     }
@@ -989,18 +1006,20 @@ QString stockFromCubes(const QString& written)
                p.captured(teaspoon ? QStringLiteral("teaspoon") : QStringLiteral("tablespoon")) +
                QStringLiteral(" paste") + p.captured(5);
     }
-    // Stock made from cubes with no amount of it given is the cubes: "stock made from 1
-    // low-sodium cube" is one low-sodium stock cube, all the line says was put in.
-    static const QRegularExpression unmeasuredFromCubes(
-        QStringLiteral("^((?:\\p{L}[\\p{L}-]*\\s+)*?)(?:stock|broth)\\s*,?\\s+made\\s+(?:up\\s+)?"
-                       "(?:with|from|using)\\s+(\\d+/\\d+|\\d+|an?)\\s+((?:[\\w-]+\\s+)*?)"
-                       "(?:(?:stock|bouillon)\\s+)?(cubes?)\\b(.*)$"),
+    // Stock made from counted cubes, its volume given or not, is the cubes: "400ml chicken stock,
+    // made from 1 low-sodium stock cube" is one low-sodium chicken stock cube, "250ml chicken
+    // stock (from a cube)" one chicken stock cube.
+    static const QRegularExpression fromCountedCubes(
+        QStringLiteral(
+            "^(?:%1\\s*%2\\b(?:\\s*/\\s*%1\\s*%2\\b)?\\s*(?:\\([^)]*\\)\\s*)?)?"
+            "((?:\\p{L}[\\p{L}-]*,?\\s+)*?)(?:stock|broth)\\s*[,(]?\\s*(?:made\\s+(?:up\\s+)?"
+            "(?:with|from|using)|from)\\s+(\\d+/\\d+|\\d+|half\\s+an?|an?)\\s+"
+            "((?:[\\w-]+\\s+)*?)(?:(?:stock|bouillon)\\s+)?(cubes?)\\b\\)?(.*)$")
+            .arg(amountPattern, brothVolume),
         QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch c = unmeasuredFromCubes.match(reading); c.hasMatch()) {
-        const QString count = c.captured(2).front().isDigit() ? c.captured(2) : QStringLiteral("1");
-        return count + u' ' + c.captured(3) + c.captured(1) + QStringLiteral("stock ") +
-               c.captured(4) + c.captured(5);
-    }
+    if (const QRegularExpressionMatch c = fromCountedCubes.match(reading); c.hasMatch())
+        return cubeCount(c.capturedView(2)) + u' ' + c.captured(3) + c.captured(1) +
+               QStringLiteral("stock ") + c.captured(4) + c.captured(5);
     // A stock pot's packet makes it up to half a litre: "2 beef stock pots" are a litre of beef
     // stock, "1 x 28g chicken stock pot" half a litre of chicken stock. The pot is a jelly mostly
     // of water; weighed as a dry cube it would count a fraction of its salt or, by its own grams,
