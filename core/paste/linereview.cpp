@@ -470,8 +470,13 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     static const QRegularExpression lessSalt(
         QStringLiteral(
             "\\b(?:(?:low|lower|lowest|reduced|less)[\\s-](?:sodium|salt)|salt[\\s-]reduced|"
-            "unsalted|no[\\s-]salt[\\s-]added|no[\\s-]added[\\s-]salt)\\b"),
+            "unsalted|no[\\s-](?:sugar\\s+(?:or|and)\\s+)?salt[\\s-]added|"
+            "no[\\s-]added[\\s-](?:sugar\\s+(?:or|and)\\s+)?salt)\\b"),
         QRegularExpression::CaseInsensitiveOption);
+    // A label leaves out its sugar with its salt: "no added sugar or salt" says no salt added,
+    // and no sugar in the food's words.
+    static const QRegularExpression sugarToo(QStringLiteral("sugar\\s+(?:or|and)\\s+"),
+                                             QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression canned(QStringLiteral("^\\s*canned\\s*$"),
                                            QRegularExpression::CaseInsensitiveOption);
     // A dry food made up with water is the made-up food: "nonfat dry milk, prepared".
@@ -494,7 +499,7 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             continue;
         if (const QRegularExpressionMatch m = lessSalt.match(note);
             m.hasMatch() && !lessSalt.match(words).hasMatch())
-            words.prepend(m.captured(0) + u' ');
+            words.prepend(m.captured(0).remove(sugarToo) + u' ');
         if (canned.match(note).hasMatch() &&
             !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
             words.prepend(QStringLiteral("canned "));
