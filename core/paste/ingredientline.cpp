@@ -188,8 +188,8 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
     return number;
 }
 
-// A unit word at the cursor (with "fl oz", "fluid ounce" and "extra large" of two words), moving
-// past it.
+// A unit word at the cursor (with "fl oz", "fluid ounce", "dessert spoon" and "extra large" of two
+// words), moving past it.
 QString readUnit(Cursor& cursor)
 {
     static const std::pair<QRegularExpression, QString> twoWords[] = {
@@ -197,6 +197,9 @@ QString readUnit(Cursor& cursor)
              QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
              QRegularExpression::CaseInsensitiveOption),
          QStringLiteral("fl oz")},
+        {QRegularExpression(QStringLiteral("^dessert[\\s-]+spoons?(?![A-Za-z])"),
+                            QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("dessertspoon")},
         {QRegularExpression(QStringLiteral("^(?:extra[\\s-]*large|x-?large|xl)\\.?(?![A-Za-z])"),
                             QRegularExpression::CaseInsensitiveOption),
          QStringLiteral("extra large")},
