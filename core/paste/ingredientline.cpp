@@ -188,8 +188,8 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
     return number;
 }
 
-// A unit word at the cursor (with "fl oz", "fluid ounce" and "extra large" of two words), moving
-// past it.
+// A unit word at the cursor (with "fl oz", "fluid ounce", "dessert spoon" and "extra large" of two
+// words), moving past it.
 QString readUnit(Cursor& cursor)
 {
     static const std::pair<QRegularExpression, QString> twoWords[] = {
@@ -197,6 +197,9 @@ QString readUnit(Cursor& cursor)
              QStringLiteral("^(?:fl\\.?\\s*oz\\.?|fluid\\s+ounces?|fluid\\s+oz\\.?)(?![A-Za-z])"),
              QRegularExpression::CaseInsensitiveOption),
          QStringLiteral("fl oz")},
+        {QRegularExpression(QStringLiteral("^dessert[\\s-]+spoons?(?![A-Za-z])"),
+                            QRegularExpression::CaseInsensitiveOption),
+         QStringLiteral("dessertspoon")},
         {QRegularExpression(QStringLiteral("^(?:extra[\\s-]*large|x-?large|xl)\\.?(?![A-Za-z])"),
                             QRegularExpression::CaseInsensitiveOption),
          QStringLiteral("extra large")},
@@ -646,12 +649,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape, "quick" quick
     // farina, "minced" minced ham, "poached" a poached egg); and two kinds of the food a head word
     // names, as in "chicken or vegetable stock", "meat or vegetable stock", "cod or haddock
-    // fillets", "lemon or lime juice", "Cumberland or veggie sausages", "pineapple or mango
-    // preserves", "cream of celery or mushroom soup", "whole-grain or mixed-grain sandwich buns",
-    // the first a word that names a kind of it ("sherry or chicken broth" is sherry); words before
-    // the kind describe both ("light chicken or vegetable stock" is light chicken stock), listed
-    // with commas or without ("reduced-sodium, fat-free chicken or vegetable broth"), after a
-    // package too ("1 can chicken or vegetable broth").
+    // fillets", "lemon or lime juice", "vegetable or sunflower oil", "Cumberland or veggie
+    // sausages", "pineapple or mango preserves", "cream of celery or mushroom soup", "whole-grain
+    // or mixed-grain sandwich buns", the first a word that names a kind of it ("sherry or chicken
+    // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock"
+    // is light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
+    // vegetable broth"), after a package too ("1 can chicken or vegetable broth").
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
@@ -667,7 +670,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                            "salmon|plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
                            "toulouse|pineapple|mango|apricot|peach|strawberry|raspberry|cherry|fig|"
                            "celery|mushroom|whole[\\s-](?:grain|wheat)|mixed[\\s-]grain|"
-                           "multi[\\s-]?grain))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|"
+                           "multi[\\s-]?grain|olive|sunflower|rapeseed|canola|groundnut|peanut|"
+                           "grapeseed))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|oils?|"
                            "juice|flour|vinegar|fillets?|cheese|sausages?|chipolatas?|preserves|"
                            "jam|soup|(?:sandwich\\s+|hamburger\\s+|burger\\s+)?buns?)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),

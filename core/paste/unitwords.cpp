@@ -56,6 +56,8 @@ constexpr UnitSpelling spellings[] = {
     {"kilograms", "kg"},
     {"kg", "kg"},
     {"kgs", "kg"},
+    {"kilo", "kg"},
+    {"kilos", "kg"},
     {"ml", "ml"},
     {"cc", "ml"},
     {"cb", "ml"},
