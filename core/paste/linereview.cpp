@@ -509,6 +509,10 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         words.prepend(QStringLiteral("diced "));
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("canned "));
+    // A can's food rinsed is USDA's rinsed form where it keeps one, a fifth less salty than the
+    // drained one: "1 (15 oz) can kidney beans, rinsed", "1 can corn, drained and rinsed".
+    if ((drained || cannedPulses) && notesSay(rinsedNote))
+        words.append(QStringLiteral(" rinsed"));
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // A fruit or vegetable counted with no can, tin, jar or pack is fresh: "4 whole tomatoes" and
     // "3 diced tomatoes" come off the vine, though whole and diced tomatoes by the cup or the can
