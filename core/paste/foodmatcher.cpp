@@ -71,7 +71,8 @@ const QSet<QString>& variantNamingWords()
     return words;
 }
 
-// In a stored name: words of the plain form of a food, which cost next to nothing.
+// In a stored name: words of the plain form of a food, which cost next to nothing. Corn in a can
+// is whole kernel unless the cook says creamed.
 const QSet<QString>& plainWords()
 {
     static const QSet<QString> words = wordSet(
@@ -82,7 +83,8 @@ const QSet<QString>& plainWords()
          "of",      "in",         "the",          "from",     "made",     "by",         "for",
          "a",       "not",        "only",         "ns",       "as",       "to",         "other",
          "style",   "flesh",      "skin",         "seed",     "meat",     "edible",     "portion",
-         "u",       "s",          "grade",        "choice",   "drinking", "tap",        "area"});
+         "u",       "s",          "grade",        "choice",   "drinking", "tap",        "area",
+         "kernel"});
     return words;
 }
 

@@ -514,6 +514,13 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // low sodium navy beans" are no raw beans, nor "beans, low sodium" low-sodium frankfurters.
     if (preserved && pulses.match(line.food).hasMatch())
         words.replace(lowSodium, QStringLiteral("no salt added"));
+    // Such a can not drained is the beans with their liquid, which the cooks' names know as the
+    // canned kind: "2 16 ounce cans black beans, low sodium, undrained" are no 907 g of beans
+    // boiled without salt, half as much energy again as the cans hold.
+    if (preserved && !drained && noSaltAdded.match(words).hasMatch() &&
+        pulses.match(line.food).hasMatch() &&
+        !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
+        words.prepend(QStringLiteral("canned "));
     // Stock made from a cube, a pot or a paste is the broth a cube makes, whatever it is called
     // where the line's country buys its stock in cartons: "4 cups chicken stock made from
     // bouillon cubes", "1 cup beef broth (from 1 bouillon cube)". A cube with less salt is named
@@ -544,6 +551,10 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         words.prepend(QStringLiteral("diced "));
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("canned "));
+    // A can's food rinsed is USDA's rinsed form where it keeps one, a fifth less salty than the
+    // drained one: "1 (15 oz) can kidney beans, rinsed", "1 can corn, drained and rinsed".
+    if ((drained || cannedPulses) && notesSay(rinsedNote))
+        words.append(QStringLiteral(" rinsed"));
     reviewed.foods = matcher.bestFoods(words, 5, hints, line.readIn);
     // A fruit or vegetable counted with no can, tin, jar or pack is fresh: "4 whole tomatoes" and
     // "3 diced tomatoes" come off the vine, though whole and diced tomatoes by the cup or the can

@@ -54,6 +54,9 @@ void TestUsda::shortNames_data()
     QTest::newRow("a short form of a cooking phrase keeps what it says")
         << u"Beans, snap, yellow, canned, no salt added, drained solids, cooked, boiled, drained"_s
         << u"Beans, snap, yellow, canned, no salt added, drained solids"_s << u"boiled"_s;
+    QTest::newRow("a can's food rinsed says so when the name leaves it out")
+        << u"Corn, sweet, yellow, canned, drained solids, rinsed with tap water"_s
+        << u"Corn, sweet, yellow, canned, drained solids"_s << u"rinsed"_s;
     QTest::newRow("a cut's separable fat says so, leaving out an earlier detail")
         << u"Lamb, domestic, composite of trimmed retail cuts, separable fat, trimmed to 1/4\" "
            "fat, choice, raw"_s
