@@ -256,7 +256,8 @@ void skipOtherPackage(Cursor& cursor)
 
 // A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
 // it multiplies; the package word after it goes with it. A size joined to its unit by a hyphen
-// is the size of each piece even without a package: "4 6-ounce salmon fillets".
+// is the size of each piece even without a package: "4 6-ounce salmon fillets", and so is a
+// weight after a count: "a 2kg leg of lamb", "4 8oz steaks".
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
 {
     static const QRegularExpression size(
@@ -293,8 +294,9 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
         skipOtherPackage(package);
         after = package;
         *packageWord = word;
-    } else if (!m.hasCaptured(1) && m.capturedView(4).isEmpty()) {
-        return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
+    } else if (!m.hasCaptured(1) && m.capturedView(4).isEmpty() &&
+               unitClass(unit) != UnitClass::Weight) {
+        return std::nullopt; // "2 cups" after a count is no size of the pieces
     }
     // The match points into the cursor's text: read it before the cursor takes another.
     // "(7- to 8-pound)": a range of sizes is its middle, as a range of amounts is.
