@@ -450,6 +450,20 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
                 cursor.skipBlanks();
             }
         }
+        // "1 lb. 4 oz.", "1lb 2oz", "1 cup 2 tbsp": a smaller unit of the same system right after
+        // the larger one is part of the same amount, as a scale or a cook's measures read it.
+        static const QRegularExpression nextAmount(
+            QStringLiteral("^(%1)\\s*(?=[A-Za-z])").arg(amountPattern));
+        if (const QRegularExpressionMatch m = nextAmount.match(cursor.rest()); m.hasMatch()) {
+            Cursor smaller{cursor.text, cursor.at + m.capturedLength(0)};
+            const QString smallerUnit = readUnit(smaller);
+            if (const std::optional<double> per = unitsIn(line.unit, smallerUnit);
+                per && smallerUnit != line.unit) {
+                line.quantity = *line.quantity + amountValue(m.capturedView(1)) / *per;
+                cursor = smaller;
+                cursor.skipBlanks();
+            }
+        }
         // "2kg/4lb 8oz", "8oz/225g", "10fl oz/300ml": of the same amount in two systems the
         // metric one is the one weighed or measured out.
         static const QRegularExpression sameAmount(
