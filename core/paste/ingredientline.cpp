@@ -519,6 +519,9 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
                                 bracketed->second == QLatin1String("kg"));
             line.quantity = ofAll ? bracketed->first : *line.quantity * bracketed->first;
             line.unit = bracketed->second;
+            // "1 large (28 oz) can tomatoes" is a can, whatever its size is called.
+            if (!package.isEmpty())
+                line.package = package;
             cursor = size;
             return;
         }
