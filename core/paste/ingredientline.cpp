@@ -891,18 +891,40 @@ QString amountFirst(const QString& text)
 }
 
 // "1 heaped tbsp flour": a heaped spoon holds about twice a level one, as kitchen guides weigh
-// them, so it counts as two.
-void countHeapedSpoon(QStringView unitWords, IngredientLine& line)
+// them, so it counts as two. "Scant 1/2 cup sugar", "1 generous cup parmesan": a scant measure
+// falls short by about an eighth (a cup less two tablespoons) and a generous one goes over by as
+// much. A level measure is the measure.
+void countLooseMeasure(QStringView amountWords, IngredientLine& line)
 {
-    static const QRegularExpression heaped(QStringLiteral("\\bheap(?:ed|ing)\\b"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    struct Loosely {
+        QRegularExpression word;
+        bool spoonsOnly;
+        double share;
+        QString says;
+    };
+    const auto wordOf = [](const char* pattern) {
+        return QRegularExpression(QStringLiteral("\\b%1\\b").arg(QLatin1String(pattern)),
+                                  QRegularExpression::CaseInsensitiveOption);
+    };
+    static const Loosely loosely[] = {
+        {wordOf("heap(?:ed|ing)"), true, 2, QStringLiteral("a heaped spoon, two level ones")},
+        {wordOf("scant"), false, 7.0 / 8, QStringLiteral("a scant measure, an eighth short")},
+        {wordOf("generous"), false, 9.0 / 8, QStringLiteral("a generous measure, an eighth over")},
+    };
     static const QStringList spoons{QStringLiteral("tsp"), QStringLiteral("tbs"),
                                     QStringLiteral("dessertspoon")};
-    if (!line.quantity || !spoons.contains(line.unit) || !heaped.match(unitWords).hasMatch())
+    if (!line.quantity)
         return;
-    line.quantity = *line.quantity * 2;
-    if (line.measures.isEmpty())
-        line.measures = QStringLiteral("a heaped spoon, two level ones");
+    for (const Loosely& loose : loosely) {
+        const bool measured = loose.spoonsOnly ? spoons.contains(line.unit)
+                                               : unitClass(line.unit) == UnitClass::Volume;
+        if (!measured || !loose.word.match(amountWords).hasMatch())
+            continue;
+        line.quantity = *line.quantity * loose.share;
+        if (line.measures.isEmpty())
+            line.measures = loose.says;
+        return;
+    }
 }
 
 // A piece of root cut to a length is so many inch pieces, as a length is no count: "2.5cm piece
@@ -1188,9 +1210,8 @@ IngredientLine readIngredientLine(QStringView written)
     // passionfruit" and "zest and juice of 1 lime" or "juice and zest of 1 orange", whose juice is
     // what counts.
     static const QRegularExpression about(
-        QStringLiteral(
-            "^(?:about|approximately|approx\\.?|roughly|around|scant|(?:a\\s+little|just|"
-            "slightly)\\s+(?:over|under|(?:more|less)\\s+than))\\s+(?=[\\d.])"),
+        QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|(?:a\\s+little|just|"
+                       "slightly)\\s+(?:over|under|(?:more|less)\\s+than))\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression partOf(
         QStringLiteral(
@@ -1228,8 +1249,13 @@ IngredientLine readIngredientLine(QStringView written)
         QStringLiteral(
             "^a\\s+little\\s+(?:of\\s+)?(?!gem\\b|over\\b|under\\b|(?:more|less)\\s+than\\b)"),
         QRegularExpression::CaseInsensitiveOption);
+    // "Scant 1/2 cup", "generous 2 tbsp": the loose word before the amount goes with its unit.
+    static const QRegularExpression looseFirst(QStringLiteral("^(?:scant|generous)\\s+(?=[\\d.])"),
+                                               QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
+    const QString looseWord = looseFirst.match(reading).captured(0);
+    reading.remove(0, looseWord.size());
     const bool saysALittle = little.match(reading).hasMatch();
     reading.replace(little, QStringLiteral("1 tsp "));
     reading.remove(whitePart);
@@ -1272,7 +1298,8 @@ IngredientLine readIngredientLine(QStringView written)
         line.quantity = *amount;
         const qsizetype unitStart = cursor.at;
         readUnitAndSize(cursor, line);
-        countHeapedSpoon(QStringView(reading).sliced(unitStart, cursor.at - unitStart), line);
+        countLooseMeasure(QString(looseWord + reading.sliced(unitStart, cursor.at - unitStart)),
+                          line);
     } else if (Cursor unit = cursor; unitClass(readUnit(unit)) == UnitClass::Count) {
         // "Pinch of salt", "Dash of hot sauce": one of them.
         line.quantity = 1;
