@@ -1104,6 +1104,20 @@ QString countDashedToSize(const QString& reading)
              reading.sliced(sizeEnd).trimmed());
 }
 
+// "4, 4-oz. pork loin chops", "2, 400g tins tomatoes": a count set off from the pieces' size by a
+// comma, as some cookbooks print it, is the count of them.
+QString countCommaSize(const QString& reading)
+{
+    static const QRegularExpression countComma(QStringLiteral("^(\\d+)\\s*,\\s*(?=[\\d.])"));
+    const QRegularExpressionMatch m = countComma.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    const QString counted = m.captured(1) + u' ' + reading.sliced(m.capturedLength(0));
+    Cursor sized{counted, m.capturedLength(1) + 1};
+    QString package;
+    return readSize(sized, &package) ? counted : reading;
+}
+
 QString countOneSized(const QString& reading)
 {
     static const QRegularExpression sized(
@@ -1265,6 +1279,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = countCommaSize(reading);
     reading = countDashedToSize(reading);
     reading = countOneSized(reading);
     reading.replace(pieces, QStringLiteral("\\1"));
