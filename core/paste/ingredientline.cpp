@@ -1242,11 +1242,12 @@ IngredientLine readIngredientLine(QStringView written)
                        "(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     // "1 lemon, juiced", "2 limes, zested and juiced", "Lemon, juice only": the fruit's juice is
-    // what goes in, of one fruit when no count is given; of "1 orange, zested" its zest.
+    // what goes in, of one fruit when no count is given ("half a lemon" is half of one); of "1
+    // orange, zested" its zest.
     static const QRegularExpression juiced(
-        QStringLiteral(
-            "^(?:([\\d.].*?)|(.+?))\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?(juice|zest)"
-            "(?:e?d|\\s+only)\\s*$"),
+        QStringLiteral("^(?:((?:[\\d.]|half\\s).*?)|(.+?))\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)"
+                       "?(juice|zest)"
+                       "(?:e?d|\\s+only)\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     // "3 pcs bay leaves", "Eggs - 2 pcs": shops' and cooks' shorthand for so many of the food.
     static const QRegularExpression pieces(
