@@ -769,8 +769,9 @@ void keepFirstOfEach(QStringView amount, IngredientLine& line)
 }
 
 // "1/4 cup olive oil, plus 4 tbsp extra", "2 tbsp oil, plus 1 tbsp extra for brushing": an extra
-// the cook measures in the line's own kind of measure is measured out too, so it counts with the
-// rest; one without an amount ("plus extra for brushing") is too little to weigh.
+// the cook measures is measured out too, so it counts with the rest, in the line's own measure
+// where one steps to the other and else kept aside for the food's weights ("50g butter, plus 1
+// tbsp extra"); one without an amount ("plus extra for brushing") is too little to weigh.
 void addMeasuredExtra(IngredientLine& line)
 {
     static const QRegularExpression extra(
@@ -794,6 +795,11 @@ void addMeasuredExtra(IngredientLine& line)
         }
         if (const std::optional<double> larger = unitsIn(unit, line.unit)) {
             line.quantity = *line.quantity + amount * *larger;
+            return;
+        }
+        if (isMeasure(line.unit)) {
+            line.extraAmount = amount;
+            line.extraUnit = unit;
             return;
         }
     }

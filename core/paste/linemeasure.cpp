@@ -894,6 +894,22 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
 {
     if (!line.quantity || *line.quantity <= 0)
         return LineMeasure{};
+    // "50g butter, plus 1 tbsp extra": both weighed through the food's household weights, and
+    // the line as its own amount alone where those cannot weigh one of them.
+    if (line.extraAmount > 0) {
+        IngredientLine whole = line;
+        whole.extraAmount = 0;
+        whole.extraUnit.clear();
+        const QList<HouseholdWeights::Measure> measures = weights.measuresOf(food.name);
+        const auto own = householdGrams(line, line.unit, *line.quantity, measures, food.name);
+        const auto extra =
+            householdGrams(line, line.extraUnit, line.extraAmount, measures, food.name);
+        if (own && extra) {
+            whole.quantity = *own + *extra;
+            whole.unit = QStringLiteral("g");
+        }
+        return measureAsWritten(whole, food, weights);
+    }
     double amount = *line.quantity;
     QString unit = line.unit;
     const QStringList list = measureList(food);
