@@ -508,6 +508,21 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     }
     if (isPackage(line.unit))
         line.package = line.unit;
+    // "2 sticks plus 2 tablespoons butter": a measure added to a count of pieces is weighed
+    // through the food, as an extra after it is.
+    static const QRegularExpression plusMeasure(
+        QStringLiteral("^plus\\s+(%1)\\s*(?=[A-Za-z])").arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = plusMeasure.match(cursor.rest());
+        m.hasMatch() && kind == UnitClass::Count) {
+        Cursor extra{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const QString unit = readUnit(extra); isMeasure(unit)) {
+            line.extraAmount = amountValue(m.capturedView(1));
+            line.extraUnit = unit;
+            cursor = extra;
+            cursor.skipBlanks();
+        }
+    }
     if (kind == UnitClass::Count && cursor.rest().startsWith(u'(')) {
         Cursor size = cursor;
         QString package;
