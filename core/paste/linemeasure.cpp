@@ -889,6 +889,12 @@ std::optional<quantity::Entry> spinnerQuantity(double amount, bool preferDecimal
 
 namespace {
 
+// Worked-out grams are whole numbers to a cook; tenths only below ten.
+double cooksGrams(double grams)
+{
+    return grams >= 10 ? std::round(grams) : std::round(grams * 10) / 10;
+}
+
 LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
                              const HouseholdWeights& weights)
 {
@@ -905,7 +911,7 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
         const auto extra =
             householdGrams(line, line.extraUnit, line.extraAmount, measures, food.name);
         if (own && extra) {
-            whole.quantity = *own + *extra;
+            whole.quantity = cooksGrams(*own + *extra);
             whole.unit = QStringLiteral("g");
         }
         return measureAsWritten(whole, food, weights);
@@ -1171,8 +1177,7 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
         grams = typicalGrams(&estimate);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
-    // Worked-out grams are whole numbers to a cook; tenths only below ten.
-    grams = *grams >= 10 ? std::round(*grams) : std::round(*grams * 10) / 10;
+    grams = cooksGrams(*grams);
     LineMeasure measure;
     if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty()) {
         // The edible part of a weight as bought is no amount the cook wrote: whole grams.
