@@ -259,7 +259,8 @@ void skipOtherPackage(Cursor& cursor)
 
 // A package size at the cursor, "(14 oz)", "(14.5-ounce)" or "14-ounce", which the count before
 // it multiplies; the package word after it goes with it. A size joined to its unit by a hyphen
-// is the size of each piece even without a package: "4 6-ounce salmon fillets".
+// is the size of each piece even without a package: "4 6-ounce salmon fillets", and so is a
+// weight after a count: "a 2kg leg of lamb", "4 8oz steaks".
 std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* packageWord)
 {
     static const QRegularExpression size(
@@ -296,8 +297,9 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
         skipOtherPackage(package);
         after = package;
         *packageWord = word;
-    } else if (!m.hasCaptured(1) && m.capturedView(4).isEmpty()) {
-        return std::nullopt; // "14 oz" without brackets or a package is an amount, not a size
+    } else if (!m.hasCaptured(1) && m.capturedView(4).isEmpty() &&
+               unitClass(unit) != UnitClass::Weight) {
+        return std::nullopt; // "2 cups" after a count is no size of the pieces
     }
     // The match points into the cursor's text: read it before the cursor takes another.
     // "(7- to 8-pound)": a range of sizes is its middle, as a range of amounts is.
@@ -451,6 +453,20 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
                 cursor.skipBlanks();
             }
         }
+        // "1 lb. 4 oz.", "1lb 2oz", "1 cup 2 tbsp": a smaller unit of the same system right after
+        // the larger one is part of the same amount, as a scale or a cook's measures read it.
+        static const QRegularExpression nextAmount(
+            QStringLiteral("^(%1)\\s*(?=[A-Za-z])").arg(amountPattern));
+        if (const QRegularExpressionMatch m = nextAmount.match(cursor.rest()); m.hasMatch()) {
+            Cursor smaller{cursor.text, cursor.at + m.capturedLength(0)};
+            const QString smallerUnit = readUnit(smaller);
+            if (const std::optional<double> per = unitsIn(line.unit, smallerUnit);
+                per && smallerUnit != line.unit) {
+                line.quantity = *line.quantity + amountValue(m.capturedView(1)) / *per;
+                cursor = smaller;
+                cursor.skipBlanks();
+            }
+        }
         // "2kg/4lb 8oz", "8oz/225g", "10fl oz/300ml": of the same amount in two systems the
         // metric one is the one weighed or measured out.
         static const QRegularExpression sameAmount(
@@ -495,6 +511,21 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     }
     if (isPackage(line.unit))
         line.package = line.unit;
+    // "2 sticks plus 2 tablespoons butter": a measure added to a count of pieces is weighed
+    // through the food, as an extra after it is.
+    static const QRegularExpression plusMeasure(
+        QStringLiteral("^plus\\s+(%1)\\s*(?=[A-Za-z])").arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = plusMeasure.match(cursor.rest());
+        m.hasMatch() && kind == UnitClass::Count) {
+        Cursor extra{cursor.text, cursor.at + m.capturedLength(0)};
+        if (const QString unit = readUnit(extra); isMeasure(unit)) {
+            line.extraAmount = amountValue(m.capturedView(1));
+            line.extraUnit = unit;
+            cursor = extra;
+            cursor.skipBlanks();
+        }
+    }
     if (kind == UnitClass::Count && cursor.rest().startsWith(u'(')) {
         Cursor size = cursor;
         QString package;
@@ -506,6 +537,9 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
                                 bracketed->second == QLatin1String("kg"));
             line.quantity = ofAll ? bracketed->first : *line.quantity * bracketed->first;
             line.unit = bracketed->second;
+            // "1 large (28 oz) can tomatoes" is a can, whatever its size is called.
+            if (!package.isEmpty())
+                line.package = package;
             cursor = size;
             return;
         }
@@ -755,8 +789,9 @@ void keepFirstOfEach(QStringView amount, IngredientLine& line)
 }
 
 // "1/4 cup olive oil, plus 4 tbsp extra", "2 tbsp oil, plus 1 tbsp extra for brushing": an extra
-// the cook measures in the line's own kind of measure is measured out too, so it counts with the
-// rest; one without an amount ("plus extra for brushing") is too little to weigh.
+// the cook measures is measured out too, so it counts with the rest, in the line's own measure
+// where one steps to the other and else kept aside for the food's weights ("50g butter, plus 1
+// tbsp extra"); one without an amount ("plus extra for brushing") is too little to weigh.
 void addMeasuredExtra(IngredientLine& line)
 {
     static const QRegularExpression extra(
@@ -780,6 +815,11 @@ void addMeasuredExtra(IngredientLine& line)
         }
         if (const std::optional<double> larger = unitsIn(unit, line.unit)) {
             line.quantity = *line.quantity + amount * *larger;
+            return;
+        }
+        if (isMeasure(line.unit)) {
+            line.extraAmount = amount;
+            line.extraUnit = unit;
             return;
         }
     }
@@ -877,18 +917,40 @@ QString amountFirst(const QString& text)
 }
 
 // "1 heaped tbsp flour": a heaped spoon holds about twice a level one, as kitchen guides weigh
-// them, so it counts as two.
-void countHeapedSpoon(QStringView unitWords, IngredientLine& line)
+// them, so it counts as two. "Scant 1/2 cup sugar", "1 generous cup parmesan": a scant measure
+// falls short by about an eighth (a cup less two tablespoons) and a generous one goes over by as
+// much. A level measure is the measure.
+void countLooseMeasure(QStringView amountWords, IngredientLine& line)
 {
-    static const QRegularExpression heaped(QStringLiteral("\\bheap(?:ed|ing)\\b"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    struct Loosely {
+        QRegularExpression word;
+        bool spoonsOnly;
+        double share;
+        QString says;
+    };
+    const auto wordOf = [](const char* pattern) {
+        return QRegularExpression(QStringLiteral("\\b%1\\b").arg(QLatin1String(pattern)),
+                                  QRegularExpression::CaseInsensitiveOption);
+    };
+    static const Loosely loosely[] = {
+        {wordOf("heap(?:ed|ing)"), true, 2, QStringLiteral("a heaped spoon, two level ones")},
+        {wordOf("scant"), false, 7.0 / 8, QStringLiteral("a scant measure, an eighth short")},
+        {wordOf("generous"), false, 9.0 / 8, QStringLiteral("a generous measure, an eighth over")},
+    };
     static const QStringList spoons{QStringLiteral("tsp"), QStringLiteral("tbs"),
                                     QStringLiteral("dessertspoon")};
-    if (!line.quantity || !spoons.contains(line.unit) || !heaped.match(unitWords).hasMatch())
+    if (!line.quantity)
         return;
-    line.quantity = *line.quantity * 2;
-    if (line.measures.isEmpty())
-        line.measures = QStringLiteral("a heaped spoon, two level ones");
+    for (const Loosely& loose : loosely) {
+        const bool measured = loose.spoonsOnly ? spoons.contains(line.unit)
+                                               : unitClass(line.unit) == UnitClass::Volume;
+        if (!measured || !loose.word.match(amountWords).hasMatch())
+            continue;
+        line.quantity = *line.quantity * loose.share;
+        if (line.measures.isEmpty())
+            line.measures = loose.says;
+        return;
+    }
 }
 
 // A piece of root cut to a length is so many inch pieces, as a length is no count: "2.5cm piece
@@ -1087,6 +1149,20 @@ QString countDashedToSize(const QString& reading)
              reading.sliced(sizeEnd).trimmed());
 }
 
+// "4, 4-oz. pork loin chops", "2, 400g tins tomatoes": a count set off from the pieces' size by a
+// comma, as some cookbooks print it, is the count of them.
+QString countCommaSize(const QString& reading)
+{
+    static const QRegularExpression countComma(QStringLiteral("^(\\d+)\\s*,\\s*(?=[\\d.])"));
+    const QRegularExpressionMatch m = countComma.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    const QString counted = m.captured(1) + u' ' + reading.sliced(m.capturedLength(0));
+    Cursor sized{counted, m.capturedLength(1) + 1};
+    QString package;
+    return readSize(sized, &package) ? counted : reading;
+}
+
 QString countOneSized(const QString& reading)
 {
     static const QRegularExpression sized(
@@ -1193,9 +1269,8 @@ IngredientLine readIngredientLine(QStringView written)
     // passionfruit" and "zest and juice of 1 lime" or "juice and zest of 1 orange", whose juice is
     // what counts.
     static const QRegularExpression about(
-        QStringLiteral(
-            "^(?:about|approximately|approx\\.?|roughly|around|scant|(?:a\\s+little|just|"
-            "slightly)\\s+(?:over|under|(?:more|less)\\s+than))\\s+(?=[\\d.])"),
+        QStringLiteral("^(?:about|approximately|approx\\.?|roughly|around|(?:a\\s+little|just|"
+                       "slightly)\\s+(?:over|under|(?:more|less)\\s+than))\\s+(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression partOf(
         QStringLiteral(
@@ -1212,11 +1287,12 @@ IngredientLine readIngredientLine(QStringView written)
                        "(?=[\\d.])"),
         QRegularExpression::CaseInsensitiveOption);
     // "1 lemon, juiced", "2 limes, zested and juiced", "Lemon, juice only": the fruit's juice is
-    // what goes in, of one fruit when no count is given; of "1 orange, zested" its zest.
+    // what goes in, of one fruit when no count is given ("half a lemon" is half of one); of "1
+    // orange, zested" its zest.
     static const QRegularExpression juiced(
-        QStringLiteral(
-            "^(?:([\\d.].*?)|(.+?))\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)?(juice|zest)"
-            "(?:e?d|\\s+only)\\s*$"),
+        QStringLiteral("^(?:((?:[\\d.]|half\\s).*?)|(.+?))\\s*,\\s*(?:(?:zested|halved)\\s+and\\s+)"
+                       "?(juice|zest)"
+                       "(?:e?d|\\s+only)\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     // "3 pcs bay leaves", "Eggs - 2 pcs": shops' and cooks' shorthand for so many of the food.
     static const QRegularExpression pieces(
@@ -1233,8 +1309,13 @@ IngredientLine readIngredientLine(QStringView written)
         QStringLiteral(
             "^a\\s+little\\s+(?:of\\s+)?(?!gem\\b|over\\b|under\\b|(?:more|less)\\s+than\\b)"),
         QRegularExpression::CaseInsensitiveOption);
+    // "Scant 1/2 cup", "generous 2 tbsp": the loose word before the amount goes with its unit.
+    static const QRegularExpression looseFirst(QStringLiteral("^(?:scant|generous)\\s+(?=[\\d.])"),
+                                               QRegularExpression::CaseInsensitiveOption);
     QString reading = text;
     reading.remove(about);
+    const QString looseWord = looseFirst.match(reading).captured(0);
+    reading.remove(0, looseWord.size());
     const bool saysALittle = little.match(reading).hasMatch();
     reading.replace(little, QStringLiteral("1 tsp "));
     reading.remove(whitePart);
@@ -1244,6 +1325,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = countCommaSize(reading);
     reading = countDashedToSize(reading);
     reading = countOneSized(reading);
     reading.replace(pieces, QStringLiteral("\\1"));
@@ -1277,7 +1359,8 @@ IngredientLine readIngredientLine(QStringView written)
         line.quantity = *amount;
         const qsizetype unitStart = cursor.at;
         readUnitAndSize(cursor, line);
-        countHeapedSpoon(QStringView(reading).sliced(unitStart, cursor.at - unitStart), line);
+        countLooseMeasure(QString(looseWord + reading.sliced(unitStart, cursor.at - unitStart)),
+                          line);
     } else if (Cursor unit = cursor; unitClass(readUnit(unit)) == UnitClass::Count) {
         // "Pinch of salt", "Dash of hot sauce": one of them.
         line.quantity = 1;

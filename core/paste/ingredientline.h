@@ -42,6 +42,10 @@ struct IngredientLine {
     // How many pieces a rough weight in brackets may stand for together: 3 of "3 (about 450g)
     // beetroot", which British and Australian cards mean as the weight of all three.
     double roughlyWeighedPieces = 0;
+    // An extra measured in another kind of measure than the line's own, which only the food's
+    // household weights can add to it: the tablespoon of "50g butter, plus 1 tbsp extra".
+    double extraAmount = 0;
+    QString extraUnit;
 
     bool hasQuantity() const { return quantity.has_value(); }
     bool operator==(const IngredientLine&) const = default;

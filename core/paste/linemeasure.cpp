@@ -889,11 +889,33 @@ std::optional<quantity::Entry> spinnerQuantity(double amount, bool preferDecimal
 
 namespace {
 
+// Worked-out grams are whole numbers to a cook; tenths only below ten.
+double cooksGrams(double grams)
+{
+    return grams >= 10 ? std::round(grams) : std::round(grams * 10) / 10;
+}
+
 LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
                              const HouseholdWeights& weights)
 {
     if (!line.quantity || *line.quantity <= 0)
         return LineMeasure{};
+    // "50g butter, plus 1 tbsp extra": both weighed through the food's household weights, and
+    // the line as its own amount alone where those cannot weigh one of them.
+    if (line.extraAmount > 0) {
+        IngredientLine whole = line;
+        whole.extraAmount = 0;
+        whole.extraUnit.clear();
+        const QList<HouseholdWeights::Measure> measures = weights.measuresOf(food.name);
+        const auto own = householdGrams(line, line.unit, *line.quantity, measures, food.name);
+        const auto extra =
+            householdGrams(line, line.extraUnit, line.extraAmount, measures, food.name);
+        if (own && extra) {
+            whole.quantity = cooksGrams(*own + *extra);
+            whole.unit = QStringLiteral("g");
+        }
+        return measureAsWritten(whole, food, weights);
+    }
     double amount = *line.quantity;
     QString unit = line.unit;
     const QStringList list = measureList(food);
@@ -1155,8 +1177,7 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
         grams = typicalGrams(&estimate);
     if (!grams)
         return LineMeasure{MeasureStatus::ChooseMeasure, {}, {}};
-    // Worked-out grams are whole numbers to a cook; tenths only below ten.
-    grams = *grams >= 10 ? std::round(*grams) : std::round(*grams * 10) / 10;
+    grams = cooksGrams(*grams);
     LineMeasure measure;
     if (const QStringList weighed = offered(list, weightUnits()); !weighed.isEmpty()) {
         // The edible part of a weight as bought is no amount the cook wrote: whole grams.
