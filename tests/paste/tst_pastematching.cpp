@@ -367,6 +367,9 @@ void TestPasteMatching::analyzeTellsWhatItCannotAnalyze_data()
     QTest::newRow("an amount no measure can hold says so")
         << u"-"_s << "100000 cups sugar\n"_ba << none << 0
         << u"Sugars, granulated: amount too large for a recipe line, counts for nothing"_s;
+    QTest::newRow("so does an extra no measure can hold")
+        << u"-"_s << "50g butter, plus 99999999999999 tbsp extra\n"_ba << none << 0
+        << u"Butter, salted: amount too large for a recipe line, counts for nothing"_s;
 }
 
 void TestPasteMatching::analyzeTellsWhatItCannotAnalyze()
