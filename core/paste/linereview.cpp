@@ -192,7 +192,10 @@ int peeledFood(const IngredientLine& line, int food, const IngTable& ingredients
 
 bool ReviewedLine::amountTooLarge() const
 {
-    return !counted() && line.quantity && *line.quantity > 0 && !spinnerQuantity(*line.quantity);
+    // An extra added to the amount ("50g butter, plus 1 tbsp extra") is typed as an amount too.
+    return !counted() && line.quantity && *line.quantity > 0 &&
+           (!spinnerQuantity(*line.quantity) ||
+            (line.extraAmount > 0 && !spinnerQuantity(line.extraAmount)));
 }
 
 const QStringList& ReviewedLine::notes()
