@@ -230,8 +230,13 @@ QString readUnit(Cursor& cursor)
         QStringLiteral("^(?:heaping|heaped|level|scant|generous|rounded|round|good|big|extra|"
                        "(?:(?:firmly|lightly|loosely|tightly)[\\s-]+)?packed)[\\s-]+"),
         QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = adjectives.match(cursor.rest()); m.hasMatch()) {
-        Cursor after{cursor.text, cursor.at + m.capturedLength(0)};
+    // Read in a loop, not by calling this again: a line of nothing but such words would run out
+    // of stack.
+    if (adjectives.match(cursor.rest()).hasMatch()) {
+        Cursor after = cursor;
+        for (QRegularExpressionMatch m = adjectives.match(after.rest()); m.hasMatch();
+             m = adjectives.match(after.rest()))
+            after.at += m.capturedLength(0);
         if (const QString unit = readUnit(after); !unit.isEmpty()) {
             cursor.at = after.at;
             return unit;
