@@ -215,6 +215,8 @@ QString stem(QString word)
         // British and Australian cooks spell it so; USDA's names and American cooks without the h.
         {QStringLiteral("yoghurt"), QStringLiteral("yogurt")},
         {QStringLiteral("yoghurts"), QStringLiteral("yogurt")},
+        // A British tin is an American can: "tinned salmon" is the canned salmon.
+        {QStringLiteral("tinned"), QStringLiteral("canned")},
     };
     if (const auto found = irregular.constFind(word); found != irregular.cend())
         return *found;
