@@ -725,6 +725,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         notes.append(QStringLiteral("made with ") + m.captured(1));
         rest.truncate(m.capturedStart(0));
     }
+    // A slash between two words offers either, as "or" does: "tomato paste/puree" is tomato paste,
+    // "onion/shallot" an onion, "olive/vegetable oil" olive oil. "And/or" already says so.
+    static const QRegularExpression slashChoice(
+        QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?=[A-Za-z])"),
+        QRegularExpression::CaseInsensitiveOption);
+    rest.replace(slashChoice, QStringLiteral("\\1 or "));
     for (const QRegularExpression& kinds : eitherKind) {
         if (const QRegularExpressionMatch m = kinds.match(rest); m.hasMatch()) {
             notes.prepend(QStringLiteral("or ") + m.captured(2));
