@@ -1340,9 +1340,15 @@ IngredientLine readIngredientLine(QStringView written)
     reading = countDashedToSize(reading);
     reading = countOneSized(reading);
     reading.replace(pieces, QStringLiteral("\\1"));
-    if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch())
-        reading = m.captured(2) + u' ' + m.captured(1);
-    else if (const QRegularExpressionMatch j = juiced.match(reading); j.hasMatch())
+    if (const QRegularExpressionMatch m = partOf.match(reading); m.hasMatch()) {
+        // The part goes with the fruit, before what is said of it after a comma: "zest 1/2 lemon,
+        // plus wedges to serve" is the zest of half a lemon, not half a lemon.
+        const QString fruit = m.captured(2);
+        const qsizetype comma = fruit.indexOf(u',');
+        reading = comma < 0
+                      ? QString(fruit + u' ' + m.captured(1))
+                      : QString(fruit.first(comma) + u' ' + m.captured(1) + fruit.sliced(comma));
+    } else if (const QRegularExpressionMatch j = juiced.match(reading); j.hasMatch())
         reading = (j.hasCaptured(1) ? j.captured(1) : QStringLiteral("1 ") + j.captured(2)) + u' ' +
                   j.captured(3);
     Cursor cursor{reading};
