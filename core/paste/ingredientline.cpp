@@ -726,9 +726,10 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         rest.truncate(m.capturedStart(0));
     }
     // A slash between two words offers either, as "or" does: "tomato paste/puree" is tomato paste,
-    // "onion/shallot" an onion, "olive/vegetable oil" olive oil. "And/or" already says so.
+    // "onion/shallot" an onion, "olive/vegetable oil" olive oil. "And/or" already says so, and
+    // "gluten/wheat-free" shares its ending: both words describe the food.
     static const QRegularExpression slashChoice(
-        QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?=[A-Za-z])"),
+        QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?=[A-Za-z]+\\b(?!-))"),
         QRegularExpression::CaseInsensitiveOption);
     rest.replace(slashChoice, QStringLiteral("\\1 or "));
     for (const QRegularExpression& kinds : eitherKind) {
