@@ -559,6 +559,7 @@ struct SizeNote {
     QString unit;
     bool each = false;
     bool total = false;
+    bool prepared = false; // the weight of the food made ready: "about 700 g diced pumpkin"
 };
 
 std::optional<SizeNote> sizeNote(const QString& note)
@@ -580,9 +581,21 @@ std::optional<SizeNote> sizeNote(const QString& note)
                        "altogether))?\\s*$")
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
+    // "approx. 500g once trimmed", "about 700 g diced pumpkin", "about 500g peeled weight": the
+    // weight once the cook has taken off what nobody eats, whatever the line bought.
+    static const QRegularExpression prepared(
+        QStringLiteral("^\\s*(?:/\\s*%1\\s*[A-Za-z]+\\.?)?\\s*(?:(?:once|when|after)\\s+)?"
+                       "(?:trimmed|peeled|boned|de-?boned|podded|shelled|prepared|diced|cubed|"
+                       "de-?seeded|seeded|cored|skinned|pitted|stoned|hulled)\\b")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = rest.match(cursor.rest());
-    if (!isMeasure(unit) || !m.hasMatch())
+    if (!isMeasure(unit))
         return std::nullopt;
+    if (!m.hasMatch())
+        return prepared.match(cursor.rest()).hasMatch()
+                   ? std::optional(SizeNote{*amount, unit, false, true, true})
+                   : std::nullopt;
     return SizeNote{*amount, unit, m.hasCaptured(u"each"), m.hasCaptured(u"total")};
 }
 
@@ -1423,13 +1436,16 @@ IngredientLine readIngredientLine(QStringView written)
     // "4 salmon fillets, about 140g each" weigh four times that, "1 whole chicken (about 4 lbs)"
     // what is written: a weight as bought, whose bones are taken off where the food has them. A
     // weight the cook gives beside a cup or a size is the surer measure: "2 cups noodles, broken
-    // (about 7 ounces)", "8 medium potatoes (~ 3 lbs.)".
-    if (line.hasQuantity() && unitClass(line.unit) != UnitClass::Weight) {
+    // (about 7 ounces)", "8 medium potatoes (~ 3 lbs.)"; and the weight of the food made ready
+    // beside any other, weight as bought too: "800g lamb chump chops (approx. 500g once trimmed)".
+    if (line.hasQuantity()) {
         for (const QString& note : std::as_const(line.notes)) {
             if (const auto size = sizeNote(note);
-                size && unitClass(size->unit) == UnitClass::Weight) {
+                size && unitClass(size->unit) == UnitClass::Weight &&
+                (size->prepared || unitClass(line.unit) != UnitClass::Weight)) {
                 line.quantity = (size->each ? *line.quantity : 1) * size->amount;
                 line.unit = size->unit;
+                line.weighedPrepared = size->prepared;
                 break;
             }
         }

@@ -46,6 +46,9 @@ struct IngredientLine {
     // household weights can add to it: the tablespoon of "50g butter, plus 1 tbsp extra".
     double extraAmount = 0;
     QString extraUnit;
+    // The weight is of the food made ready, as "(approx. 500g once trimmed)" gives it: what is
+    // eaten, with nothing left to throw away.
+    bool weighedPrepared = false;
 
     bool hasQuantity() const { return quantity.has_value(); }
     bool operator==(const IngredientLine&) const = default;

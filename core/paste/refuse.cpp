@@ -82,8 +82,8 @@ std::optional<Refuse::Share> Refuse::inWeightOf(const IngredientLine& line,
                                                 const QString& foodName) const
 {
     const Row* row = rowOf(foodName);
-    if (!row || unitClass(line.unit) != UnitClass::Weight || refuseGone(line.food) ||
-        slicedOffTheBone(line) || (!row->always && !boughtWhole(line)))
+    if (!row || unitClass(line.unit) != UnitClass::Weight || line.weighedPrepared ||
+        refuseGone(line.food) || slicedOffTheBone(line) || (!row->always && !boughtWhole(line)))
         return std::nullopt;
     return row->share;
 }
