@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace zestora::paste {
 
@@ -63,21 +64,36 @@ int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable&
 {
     const QString name = ingredients.at(food).name.trimmed();
     const std::optional<int> own = leanInName(name);
-    if (!own)
+    // A food that is no grind is its animal's grind where the line wrote a share of lean ("1 lb
+    // 93% lean beef", found as lean beef): no cut is sold by its share, and its name starts with
+    // the animal. The grind stays raw where the food is. A grind that says its fat in words
+    // ("Ground turkey, fat free") is the grind the line asked for.
+    static const QString ground = QStringLiteral("ground");
+    if (!own && name.contains(ground, Qt::CaseInsensitive))
         return food;
-    const QString kind = kindOf(name);
+    const QString animal = name.section(u',', 0, 0);
+    static const QString raw = QStringLiteral(", raw");
+    const auto ofTheKind = [&](const QString& otherName) {
+        return own ? kindOf(otherName) == kindOf(name)
+                   : otherName.contains(animal, Qt::CaseInsensitive) &&
+                         otherName.endsWith(raw, Qt::CaseInsensitive) ==
+                             name.endsWith(raw, Qt::CaseInsensitive);
+    };
+    const QString wanted = own ? kindOf(name) : animal + u' ' + ground + raw;
+    const auto distanceOf = [lean](int share) {
+        return 2 * std::abs(share - lean) - (share > lean);
+    };
     // The matcher finds the grinds by the words they share, and keeps what it found for the
     // next line that asks.
     constexpr int grinds = 30;
     int best = food;
-    int bestDistance = 2 * std::abs(*own - lean) - (*own > lean);
-    for (const FoodMatch& other : matcher.bestFoods(matchWords(kind).join(u' '), grinds)) {
+    int bestDistance = own ? distanceOf(*own) : std::numeric_limits<int>::max();
+    for (const FoodMatch& other : matcher.bestFoods(matchWords(wanted).join(u' '), grinds)) {
         const QString otherName = ingredients.at(other.index).name.trimmed();
         const std::optional<int> share = leanInName(otherName);
-        if (!share || kindOf(otherName) != kind)
+        if (!share || !ofTheKind(otherName))
             continue;
-        if (const int distance = 2 * std::abs(*share - lean) - (*share > lean);
-            distance < bestDistance) {
+        if (const int distance = distanceOf(*share); distance < bestDistance) {
             best = other.index;
             bestDistance = distance;
         }

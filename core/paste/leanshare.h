@@ -20,7 +20,8 @@ std::optional<int> leanShare(QStringView text);
 
 // Of the grinds of the food's kind, the foods whose names differ from its name only in their
 // shares ("Beef, ground, 80% lean meat / 20% fat, raw"), the one whose lean share is nearest to
-// lean, the leaner on a tie; the food itself where its name gives no lean share.
+// lean, the leaner on a tie. A food whose name gives no share takes the nearest grind of the
+// animal its name starts with, raw where it is raw; the food itself where there is none.
 int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable& ingredients);
 
 // Whether a line says its meat is trimmed of its fat: "lean top sirloin", "trimmed of visible
