@@ -163,9 +163,24 @@ int skinlessFood(const IngredientLine& line, int food, const IngTable& ingredien
     if (!name.contains(withSkin) ||
         !skinOff.match(QString(line.food + u' ' + line.notes.join(u' '))).hasMatch())
         return food;
-    const int meatOnly = ingredients.lastIndexOfNameIgnoringCase(
-        QString(name).replace(withSkin, QStringLiteral("meat only")));
-    return meatOnly >= 0 ? meatOnly : food;
+    const QString meatOnly = QString(name).replace(withSkin, QStringLiteral("meat only"));
+    // USDA files the meat alone of a bird's dark pieces under its dark meat: "Chicken, broilers
+    // or fryers, dark meat, drumstick, meat only" beside "..., drumstick, meat and skin, raw".
+    const qsizetype piece = meatOnly.indexOf(u',', meatOnly.indexOf(u',') + 1);
+    const QString darkMeatOnly =
+        piece > 0
+            ? meatOnly.first(piece + 1) + QStringLiteral(" dark meat,") + meatOnly.sliced(piece + 1)
+            : QString();
+    static const QString raw = QStringLiteral(", raw");
+    for (const QString& candidate :
+         {meatOnly, darkMeatOnly,
+          darkMeatOnly.endsWith(raw) ? darkMeatOnly.chopped(raw.size()) : QString()}) {
+        if (const int found =
+                candidate.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(candidate);
+            found >= 0)
+            return found;
+    }
+    return food;
 }
 
 // The food without its skin where USDA keeps both and the line peels it: "6 cups peeled, sliced
