@@ -215,6 +215,10 @@ QString stem(QString word)
         // British and Australian cooks spell it so; USDA's names and American cooks without the h.
         {QStringLiteral("yoghurt"), QStringLiteral("yogurt")},
         {QStringLiteral("yoghurts"), QStringLiteral("yogurt")},
+        // USDA misspells the rinsed forms of its canned peas ("draiend solids") and kidney beans
+        // ("drained soilds"), which a line's words would otherwise never reach.
+        {QStringLiteral("draiend"), QStringLiteral("drained")},
+        {QStringLiteral("soilds"), QStringLiteral("solid")},
     };
     if (const auto found = irregular.constFind(word); found != irregular.cend())
         return *found;
