@@ -413,11 +413,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if ((drained && canForms) || cannedPulses)
         hints.append(QStringLiteral("drained"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
-    // A note that says the food is cooked, and at most how it is cut up then, measures the
-    // cooked food: "1 cup brown rice, cooked", "6 slices bacon, cooked and crumbled".
+    // A note that says the food is cooked, and at most how it was cooked and how it is cut up
+    // then, measures the cooked food: "1 cup brown rice, cooked", "6 slices bacon, cooked and
+    // crumbled", "6 cups macaroni, cooked in unsalted water", "2 cups macaroni, cooked al dente".
     static const QRegularExpression cooked(
-        QStringLiteral("^\\s*(?:crisply\\s+)?(?:cooked|steamed|boiled|fried)(?:\\s*(?:and|&)\\s*"
-                       "(?:crumbled|chopped|diced|drained|sliced|shredded|cubed))?\\s*$"),
+        QStringLiteral(
+            "^\\s*(?:crisply\\s+)?(?:cooked|steamed|boiled|fried)"
+            "(?:\\s+(?:(?:in|with(?:out)?)\\s+(?:(?:un)?salted\\s+|boiling\\s+)?(?:water|salt)|"
+            "al\\s+dente))?"
+            "(?:\\s*(?:and|&)\\s*(?:crumbled|chopped|diced|drained|sliced|shredded|cubed))?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     // Meat browned and drained, or bacon cooked crisp, is the raw meat the cook bought until the
     // pan's form replaces it below: "1 lb ground beef, browned and drained" is a pound of the
