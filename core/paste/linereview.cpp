@@ -564,11 +564,13 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         !words.contains(QLatin1String("skin"), Qt::CaseInsensitive) &&
         !line.notes.join(u' ').contains(QLatin1String("skin"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("skin-on "));
-    // Meat named by its animal alone ("500g beef, cut into 2cm cubes", "1 1/2 lbs pork, cubed") is
-    // what butchers dice for the stew, the curry or the stir-fry it goes into, not a frankfurter,
-    // whose short name fits the lone word best. "85% lean beef" and "pork fillet" say more.
-    static const QRegularExpression animalAlone(QStringLiteral("^\\s*(?:beef|pork|lamb)\\s*$"),
-                                                QRegularExpression::CaseInsensitiveOption);
+    // Meat named by its animal alone ("500g beef, cut into 2cm cubes", "1 1/2 lbs pork, cubed",
+    // "1 lb. lean beef") is what butchers dice for the stew, the curry or the stir-fry it goes
+    // into, not a frankfurter or a rib, whose short names fit the lone words best. "85% lean
+    // beef" and "pork fillet" say more.
+    static const QRegularExpression animalAlone(
+        QStringLiteral("^\\s*(?:(?:extra[\\s-]+)?lean\\s+)?(?:beef|pork|lamb)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (animalAlone.match(words).hasMatch())
         words.prepend(QStringLiteral("diced "));
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
