@@ -652,6 +652,23 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                 reviewed.foods = named;
         }
     }
+    // A can not drained is its food with the liquid, where the cooks' names know that form of it:
+    // "1 can whole kernel corn, undrained" is no 211 g of drained kernels. A food without such a
+    // name keeps what its words found: canned tomatoes are weighed with their juice already. USDA
+    // names a can with its liquid "regular pack" or "solids and liquids".
+    static const QRegularExpression undrainedNote(
+        QStringLiteral(
+            "\\b(?:undrained|not\\s+drained|with(?:\\s+(?:its|their|the))?\\s+liquid)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (preserved && !drained && notesSay(undrainedNote) && !reviewed.foods.isEmpty()) {
+        const QList<FoodMatch> withLiquid =
+            matcher.bestFoods(QStringLiteral("undrained ") + words, 5, hints, line.readIn);
+        static const QRegularExpression withItsLiquid(
+            QStringLiteral("\\b(?:regular pack|solids and liquids)\\b"));
+        if (!withLiquid.isEmpty() &&
+            withItsLiquid.match(ingredients.at(withLiquid.front().index).name).hasMatch())
+            reviewed.foods = withLiquid;
+    }
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.
     static const QRegularExpression conjunction(QStringLiteral("\\s+and\\s+"),
