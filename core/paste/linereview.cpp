@@ -1,5 +1,6 @@
 #include "core/paste/linereview.h"
 
+#include "core/analysis/lineamounts.h"
 #include "core/analysis/nutrition.h"
 #include "core/analysis/recipelines.h"
 #include "core/exchange/linenotes.h"
@@ -202,6 +203,31 @@ int peeledFood(const IngredientLine& line, int food, const IngTable& ingredients
         return peeled >= 0 ? peeled : food;
     }
     return food;
+}
+
+// A count between two sizes ("2 medium-large onions") weighs the middle of the two, in grams where
+// the food offers them; else, or where either size weighs nothing, as the smaller.
+LineMeasure betweenSizes(const ReviewedLine& reviewed, const IngTable& ingredients,
+                         const HouseholdWeights& weights)
+{
+    const IngRecord& food = ingredients.at(reviewed.food);
+    IngredientLine larger = reviewed.line;
+    (larger.size.isEmpty() ? larger.unit : larger.size) = larger.largerSize;
+    larger.largerSize.clear();
+    const auto grams = [&](const LineMeasure& measure) -> std::optional<double> {
+        if (!measure.usable())
+            return std::nullopt;
+        const auto amount = nutrition::lineAmount(
+            ordinaryLine(food, measure.quantity, measure.unit).entry(), ingredients, 1);
+        return amount ? amount->grams : std::nullopt;
+    };
+    const std::optional<double> smaller = grams(reviewed.measure);
+    const std::optional<double> largerGrams = grams(measureLine(larger, food, weights));
+    static const QString g = QStringLiteral("g");
+    if (!smaller || !largerGrams || !measureList(food).contains(g))
+        return reviewed.measure;
+    const std::optional<quantity::Entry> middle = spinnerQuantity((*smaller + *largerGrams) / 2);
+    return middle ? LineMeasure{MeasureStatus::Converted, *middle, g} : reviewed.measure;
 }
 } // namespace
 
@@ -807,6 +833,8 @@ void chooseFood(ReviewedLine& reviewed, int food, const IngTable& ingredients,
     reviewed.measure = reviewed.food >= 0
                            ? measureLine(reviewed.line, ingredients.at(reviewed.food), weights)
                            : LineMeasure{};
+    if (reviewed.food >= 0 && !reviewed.line.largerSize.isEmpty() && reviewed.measure.usable())
+        reviewed.measure = betweenSizes(reviewed, ingredients, weights);
 }
 
 bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit,
@@ -823,6 +851,7 @@ bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit
     line.decimal = quantity.contains(u'.');
     line.unit = unit;
     line.package.clear(); // the amount is now in the unit itself
+    line.largerSize.clear();
     chooseFood(reviewed, reviewed.food, ingredients, weights);
     return true;
 }
