@@ -315,15 +315,16 @@ QString withoutDescribingWords(const QString& food)
     return kept.join(u' ');
 }
 
-// Whether a line's food is a group's word alone, with at most words of how it is cut or which
-// pieces: "white fish fillets", "shredded cheese", "chopped nuts"; not "chicken thighs", whose
-// notes ("skin on, bone in") say how the thighs come, not which kind.
+// Whether a line's food is a group's word alone, with at most words of how it is cut or kept or
+// which pieces: "white fish fillets", "shredded cheese", "frozen berries"; not "chicken thighs",
+// whose notes ("skin on, bone in") say how the thighs come, not which kind.
 bool namesOnlyTheGroup(const QString& food, const QString& group)
 {
-    static const QStringList piecesOfAGroup =
-        matchWords(QStringLiteral("fillets steaks pieces chunks white firm mild mixed assorted"));
+    static const QStringList piecesOfAGroup = matchWords(
+        QStringLiteral("fillets steaks pieces chunks white firm mild mixed assorted frozen"));
     const QStringList groupWords = matchWords(group);
-    const QStringList words = matchWords(withoutDescribingWords(food));
+    QStringList words = matchWords(withoutDescribingWords(food));
+    words.removeIf(isStopWord); // "fresh or frozen berries"
     return !words.isEmpty() && std::all_of(words.cbegin(), words.cend(), [&](const QString& word) {
         return groupWords.contains(word) || piecesOfAGroup.contains(word);
     }) && std::any_of(words.cbegin(), words.cend(), [&](const QString& word) {
@@ -718,17 +719,32 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             reviewed.foods = others;
     }
     // "1 lb fish fillets (sole, flounder or sea perch)": a food named by its group alone, with
-    // the kinds the cook would take, is the first kind, where that is a food of the same group.
+    // the kinds the cook would take, is the first kind, where that is a food of the same group or
+    // one USDA files under its own name ("berries, such as strawberries"); frozen where the line
+    // buys the group frozen, not fresh. Mixed berries stay the mix the cook asks for.
     if (const QString kind = firstKindOffered(line); !kind.isEmpty() && !reviewed.foods.isEmpty()) {
         const QString group =
             ingredients.at(reviewed.foods.front().index).name.section(u',', 0, 0).trimmed();
-        const QList<FoodMatch> kinds = matcher.bestFoods(kind, 5, hints, line.readIn);
+        const QStringList lineWords = matchWords(line.food);
+        static const QString frozen = matchWords(u"frozen").value(0);
+        static const QString fresh = matchWords(u"fresh").value(0);
+        const bool boughtFrozen = lineWords.contains(frozen) && !lineWords.contains(fresh);
+        const QList<FoodMatch> kinds = matcher.bestFoods(
+            boughtFrozen ? QStringLiteral("frozen ") + kind : kind, 5, hints, line.readIn);
+        const QString kindGroup =
+            kinds.isEmpty()
+                ? QString()
+                : ingredients.at(kinds.front().index).name.section(u',', 0, 0).trimmed();
+        static const QStringList mixed = matchWords(u"mixed assorted");
+        const QString groupWord = matchWords(group).value(0);
+        const bool filedApart =
+            matchWords(group).size() == 1 && matchWords(kindGroup).size() == 1 &&
+            matchWords(kindGroup).front().endsWith(groupWord) &&
+            std::none_of(mixed.cbegin(), mixed.cend(),
+                         [&](const QString& word) { return lineWords.contains(word); });
         if (!kinds.isEmpty() && kinds.front().score >= sureScore &&
             namesOnlyTheGroup(line.food, group) &&
-            ingredients.at(kinds.front().index)
-                    .name.section(u',', 0, 0)
-                    .trimmed()
-                    .compare(group, Qt::CaseInsensitive) == 0)
+            (kindGroup.compare(group, Qt::CaseInsensitive) == 0 || filedApart))
             reviewed.foods = kinds;
     }
     // "Pork stew meat" is no beef chuck for stew: the animal the line names is its food's, from
