@@ -217,6 +217,10 @@ QString stem(QString word)
         {QStringLiteral("yoghurts"), QStringLiteral("yogurt")},
         // A British tin is an American can: "tinned salmon" is the canned salmon.
         {QStringLiteral("tinned"), QStringLiteral("canned")},
+        // USDA misspells the rinsed forms of its canned peas ("draiend solids") and kidney beans
+        // ("drained soilds"), which a line's words would otherwise never reach.
+        {QStringLiteral("draiend"), QStringLiteral("drained")},
+        {QStringLiteral("soilds"), QStringLiteral("solid")},
     };
     if (const auto found = irregular.constFind(word); found != irregular.cend())
         return *found;

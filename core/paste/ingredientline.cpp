@@ -419,6 +419,16 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
             cursor = Cursor{unitWord + u' ' + m.captured(1) + after.rest()};
     }
     line.unit = readUnit(cursor);
+    // "2 medium-large onions", "1 small to medium onion": a size between two.
+    static const QRegularExpression largerSize(
+        QStringLiteral("^\\s*(?:-|to|or|/)\\s*(medium|large)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = largerSize.match(cursor.rest());
+        (line.unit == QLatin1String("small") || line.unit == QLatin1String("medium")) &&
+        m.hasMatch() && m.captured(1).toLower() != line.unit) {
+        line.largerSize = m.captured(1).toLower();
+        cursor.at += m.capturedLength(0);
+    }
     // "1x15ml spoon (1 tablespoon) oil": a spoon of so many millilitres, as British school and
     // health recipes measure.
     static const QRegularExpression spoon(QStringLiteral("^\\s*spoons?\\b"),

@@ -30,9 +30,12 @@ struct IngredientLine {
     QString unit;         // empty when the line names none ("2 eggs")
     QString package;      // what the amount comes in: "can" for "1 (14 oz) can", "400g tin"
     QString size;         // the size of a counted piece: "small" of "1 small head cauliflower"
-    QString food;         // the food's words as written ("all-purpose flour")
-    QStringList notes;    // what follows a comma or stands in brackets ("sifted")
-    QString heading;      // a heading's text, without its colon
+    // The larger of two sizes a count is written between, the unit or the size being the smaller:
+    // "large" of "2 medium-large onions".
+    QString largerSize;
+    QString food;      // the food's words as written ("all-purpose flour")
+    QStringList notes; // what follows a comma or stands in brackets ("sifted")
+    QString heading;   // a heading's text, without its colon
     // How the amount was read where the line leaves it open: the middle of a range, a country's
     // measure ("British pint, 568 ml").
     QString measures;

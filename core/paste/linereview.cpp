@@ -1,5 +1,6 @@
 #include "core/paste/linereview.h"
 
+#include "core/analysis/lineamounts.h"
 #include "core/analysis/nutrition.h"
 #include "core/analysis/recipelines.h"
 #include "core/exchange/linenotes.h"
@@ -163,9 +164,24 @@ int skinlessFood(const IngredientLine& line, int food, const IngTable& ingredien
     if (!name.contains(withSkin) ||
         !skinOff.match(QString(line.food + u' ' + line.notes.join(u' '))).hasMatch())
         return food;
-    const int meatOnly = ingredients.lastIndexOfNameIgnoringCase(
-        QString(name).replace(withSkin, QStringLiteral("meat only")));
-    return meatOnly >= 0 ? meatOnly : food;
+    const QString meatOnly = QString(name).replace(withSkin, QStringLiteral("meat only"));
+    // USDA files the meat alone of a bird's dark pieces under its dark meat: "Chicken, broilers
+    // or fryers, dark meat, drumstick, meat only" beside "..., drumstick, meat and skin, raw".
+    const qsizetype piece = meatOnly.indexOf(u',', meatOnly.indexOf(u',') + 1);
+    const QString darkMeatOnly =
+        piece > 0
+            ? meatOnly.first(piece + 1) + QStringLiteral(" dark meat,") + meatOnly.sliced(piece + 1)
+            : QString();
+    static const QString raw = QStringLiteral(", raw");
+    for (const QString& candidate :
+         {meatOnly, darkMeatOnly,
+          darkMeatOnly.endsWith(raw) ? darkMeatOnly.chopped(raw.size()) : QString()}) {
+        if (const int found =
+                candidate.isEmpty() ? -1 : ingredients.lastIndexOfNameIgnoringCase(candidate);
+            found >= 0)
+            return found;
+    }
+    return food;
 }
 
 // The food without its skin where USDA keeps both and the line peels it: "6 cups peeled, sliced
@@ -187,6 +203,31 @@ int peeledFood(const IngredientLine& line, int food, const IngTable& ingredients
         return peeled >= 0 ? peeled : food;
     }
     return food;
+}
+
+// A count between two sizes ("2 medium-large onions") weighs the middle of the two, in grams where
+// the food offers them; else, or where either size weighs nothing, as the smaller.
+LineMeasure betweenSizes(const ReviewedLine& reviewed, const IngTable& ingredients,
+                         const HouseholdWeights& weights)
+{
+    const IngRecord& food = ingredients.at(reviewed.food);
+    IngredientLine larger = reviewed.line;
+    (larger.size.isEmpty() ? larger.unit : larger.size) = larger.largerSize;
+    larger.largerSize.clear();
+    const auto grams = [&](const LineMeasure& measure) -> std::optional<double> {
+        if (!measure.usable())
+            return std::nullopt;
+        const auto amount = nutrition::lineAmount(
+            ordinaryLine(food, measure.quantity, measure.unit).entry(), ingredients, 1);
+        return amount ? amount->grams : std::nullopt;
+    };
+    const std::optional<double> smaller = grams(reviewed.measure);
+    const std::optional<double> largerGrams = grams(measureLine(larger, food, weights));
+    static const QString g = QStringLiteral("g");
+    if (!smaller || !largerGrams || !measureList(food).contains(g))
+        return reviewed.measure;
+    const std::optional<quantity::Entry> middle = spinnerQuantity((*smaller + *largerGrams) / 2);
+    return middle ? LineMeasure{MeasureStatus::Converted, *middle, g} : reviewed.measure;
 }
 } // namespace
 
@@ -274,15 +315,16 @@ QString withoutDescribingWords(const QString& food)
     return kept.join(u' ');
 }
 
-// Whether a line's food is a group's word alone, with at most words of how it is cut or which
-// pieces: "white fish fillets", "shredded cheese", "chopped nuts"; not "chicken thighs", whose
-// notes ("skin on, bone in") say how the thighs come, not which kind.
+// Whether a line's food is a group's word alone, with at most words of how it is cut or kept or
+// which pieces: "white fish fillets", "shredded cheese", "frozen berries"; not "chicken thighs",
+// whose notes ("skin on, bone in") say how the thighs come, not which kind.
 bool namesOnlyTheGroup(const QString& food, const QString& group)
 {
-    static const QStringList piecesOfAGroup =
-        matchWords(QStringLiteral("fillets steaks pieces chunks white firm mild mixed assorted"));
+    static const QStringList piecesOfAGroup = matchWords(
+        QStringLiteral("fillets steaks pieces chunks white firm mild mixed assorted frozen"));
     const QStringList groupWords = matchWords(group);
-    const QStringList words = matchWords(withoutDescribingWords(food));
+    QStringList words = matchWords(withoutDescribingWords(food));
+    words.removeIf(isStopWord); // "fresh or frozen berries"
     return !words.isEmpty() && std::all_of(words.cbegin(), words.cend(), [&](const QString& word) {
         return groupWords.contains(word) || piecesOfAGroup.contains(word);
     }) && std::any_of(words.cbegin(), words.cend(), [&](const QString& word) {
@@ -398,11 +440,15 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if ((drained && canForms) || cannedPulses)
         hints.append(QStringLiteral("drained"));
     static const QRegularExpression percent(QStringLiteral("\\b\\d+(?:\\.\\d+)?%"));
-    // A note that says the food is cooked, and at most how it is cut up then, measures the
-    // cooked food: "1 cup brown rice, cooked", "6 slices bacon, cooked and crumbled".
+    // A note that says the food is cooked, and at most how it was cooked and how it is cut up
+    // then, measures the cooked food: "1 cup brown rice, cooked", "6 slices bacon, cooked and
+    // crumbled", "6 cups macaroni, cooked in unsalted water", "2 cups macaroni, cooked al dente".
     static const QRegularExpression cooked(
-        QStringLiteral("^\\s*(?:crisply\\s+)?(?:cooked|steamed|boiled|fried)(?:\\s*(?:and|&)\\s*"
-                       "(?:crumbled|chopped|diced|drained|sliced|shredded|cubed))?\\s*$"),
+        QStringLiteral(
+            "^\\s*(?:crisply\\s+)?(?:cooked|steamed|boiled|fried)"
+            "(?:\\s+(?:(?:in|with(?:out)?)\\s+(?:(?:un)?salted\\s+|boiling\\s+)?(?:water|salt)|"
+            "al\\s+dente))?"
+            "(?:\\s*(?:and|&)\\s*(?:crumbled|chopped|diced|drained|sliced|shredded|cubed))?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     // Meat browned and drained, or bacon cooked crisp, is the raw meat the cook bought until the
     // pan's form replaces it below: "1 lb ground beef, browned and drained" is a pound of the
@@ -545,11 +591,13 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         !words.contains(QLatin1String("skin"), Qt::CaseInsensitive) &&
         !line.notes.join(u' ').contains(QLatin1String("skin"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("skin-on "));
-    // Meat named by its animal alone ("500g beef, cut into 2cm cubes", "1 1/2 lbs pork, cubed") is
-    // what butchers dice for the stew, the curry or the stir-fry it goes into, not a frankfurter,
-    // whose short name fits the lone word best. "85% lean beef" and "pork fillet" say more.
-    static const QRegularExpression animalAlone(QStringLiteral("^\\s*(?:beef|pork|lamb)\\s*$"),
-                                                QRegularExpression::CaseInsensitiveOption);
+    // Meat named by its animal alone ("500g beef, cut into 2cm cubes", "1 1/2 lbs pork, cubed",
+    // "1 lb. lean beef") is what butchers dice for the stew, the curry or the stir-fry it goes
+    // into, not a frankfurter or a rib, whose short names fit the lone words best. "85% lean
+    // beef" and "pork fillet" say more.
+    static const QRegularExpression animalAlone(
+        QStringLiteral("^\\s*(?:(?:extra[\\s-]+)?lean\\s+)?(?:beef|pork|lamb)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (animalAlone.match(words).hasMatch())
         words.prepend(QStringLiteral("diced "));
     if (cannedPulses && !words.contains(QLatin1String("canned"), Qt::CaseInsensitive))
@@ -631,6 +679,23 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                 reviewed.foods = named;
         }
     }
+    // A can not drained is its food with the liquid, where the cooks' names know that form of it:
+    // "1 can whole kernel corn, undrained" is no 211 g of drained kernels. A food without such a
+    // name keeps what its words found: canned tomatoes are weighed with their juice already. USDA
+    // names a can with its liquid "regular pack" or "solids and liquids".
+    static const QRegularExpression undrainedNote(
+        QStringLiteral(
+            "\\b(?:undrained|not\\s+drained|with(?:\\s+(?:its|their|the))?\\s+liquid)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (preserved && !drained && notesSay(undrainedNote) && !reviewed.foods.isEmpty()) {
+        const QList<FoodMatch> withLiquid =
+            matcher.bestFoods(QStringLiteral("undrained ") + words, 5, hints, line.readIn);
+        static const QRegularExpression withItsLiquid(
+            QStringLiteral("\\b(?:regular pack|solids and liquids)\\b"));
+        if (!withLiquid.isEmpty() &&
+            withItsLiquid.match(ingredients.at(withLiquid.front().index).name).hasMatch())
+            reviewed.foods = withLiquid;
+    }
     // "Kosher salt and freshly ground pepper": a line without an amount may name two foods, of
     // which the first is the line's when it is found on its own.
     static const QRegularExpression conjunction(QStringLiteral("\\s+and\\s+"),
@@ -654,17 +719,32 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
             reviewed.foods = others;
     }
     // "1 lb fish fillets (sole, flounder or sea perch)": a food named by its group alone, with
-    // the kinds the cook would take, is the first kind, where that is a food of the same group.
+    // the kinds the cook would take, is the first kind, where that is a food of the same group or
+    // one USDA files under its own name ("berries, such as strawberries"); frozen where the line
+    // buys the group frozen, not fresh. Mixed berries stay the mix the cook asks for.
     if (const QString kind = firstKindOffered(line); !kind.isEmpty() && !reviewed.foods.isEmpty()) {
         const QString group =
             ingredients.at(reviewed.foods.front().index).name.section(u',', 0, 0).trimmed();
-        const QList<FoodMatch> kinds = matcher.bestFoods(kind, 5, hints, line.readIn);
+        const QStringList lineWords = matchWords(line.food);
+        static const QString frozen = matchWords(u"frozen").value(0);
+        static const QString fresh = matchWords(u"fresh").value(0);
+        const bool boughtFrozen = lineWords.contains(frozen) && !lineWords.contains(fresh);
+        const QList<FoodMatch> kinds = matcher.bestFoods(
+            boughtFrozen ? QStringLiteral("frozen ") + kind : kind, 5, hints, line.readIn);
+        const QString kindGroup =
+            kinds.isEmpty()
+                ? QString()
+                : ingredients.at(kinds.front().index).name.section(u',', 0, 0).trimmed();
+        static const QStringList mixed = matchWords(u"mixed assorted");
+        const QString groupWord = matchWords(group).value(0);
+        const bool filedApart =
+            matchWords(group).size() == 1 && matchWords(kindGroup).size() == 1 &&
+            matchWords(kindGroup).front().endsWith(groupWord) &&
+            std::none_of(mixed.cbegin(), mixed.cend(),
+                         [&](const QString& word) { return lineWords.contains(word); });
         if (!kinds.isEmpty() && kinds.front().score >= sureScore &&
             namesOnlyTheGroup(line.food, group) &&
-            ingredients.at(kinds.front().index)
-                    .name.section(u',', 0, 0)
-                    .trimmed()
-                    .compare(group, Qt::CaseInsensitive) == 0)
+            (kindGroup.compare(group, Qt::CaseInsensitive) == 0 || filedApart))
             reviewed.foods = kinds;
     }
     // "Pork stew meat" is no beef chuck for stew: the animal the line names is its food's, from
@@ -769,6 +849,8 @@ void chooseFood(ReviewedLine& reviewed, int food, const IngTable& ingredients,
     reviewed.measure = reviewed.food >= 0
                            ? measureLine(reviewed.line, ingredients.at(reviewed.food), weights)
                            : LineMeasure{};
+    if (reviewed.food >= 0 && !reviewed.line.largerSize.isEmpty() && reviewed.measure.usable())
+        reviewed.measure = betweenSizes(reviewed, ingredients, weights);
 }
 
 bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit,
@@ -785,6 +867,7 @@ bool setAmount(ReviewedLine& reviewed, QStringView quantity, const QString& unit
     line.decimal = quantity.contains(u'.');
     line.unit = unit;
     line.package.clear(); // the amount is now in the unit itself
+    line.largerSize.clear();
     chooseFood(reviewed, reviewed.food, ingredients, weights);
     return true;
 }
