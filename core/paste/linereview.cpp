@@ -161,8 +161,15 @@ int skinlessFood(const IngredientLine& line, int food, const IngTable& ingredien
         QRegularExpression::CaseInsensitiveOption);
     static const QString withSkin = QStringLiteral("meat and skin");
     const QString name = ingredients.at(food).trimmedName();
+    // Each note on its own, and none that only offers another choice: "8 chicken thighs, skin on
+    // (or without)" keeps the skin the line asks for.
+    const auto takesSkinOff = [](const QString& words) {
+        return !words.startsWith(QLatin1String("or "), Qt::CaseInsensitive) &&
+               skinOff.match(words).hasMatch();
+    };
     if (!name.contains(withSkin) ||
-        !skinOff.match(QString(line.food + u' ' + line.notes.join(u' '))).hasMatch())
+        (!takesSkinOff(line.food) &&
+         std::none_of(line.notes.cbegin(), line.notes.cend(), takesSkinOff)))
         return food;
     const QString meatOnly = QString(name).replace(withSkin, QStringLiteral("meat only"));
     // USDA files the meat alone of a bird's dark pieces under its dark meat: "Chicken, broilers
