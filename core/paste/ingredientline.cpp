@@ -654,10 +654,24 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // Notes follow a comma, or a semicolon as MealMaster files write them ("Onion; chopped").
     static const QRegularExpression separator(QStringLiteral("[,;]"));
     const qsizetype comma = rest.indexOf(separator, searchFrom);
+    // "Pork chops, boneless, lean" and "chicken thighs, boneless and skinless", as food-first
+    // cards write them: how a cut was sold describes the cut bought, wherever it stands, so it goes
+    // on to the food as "boneless lean pork chops" would have it, once the food's own words were
+    // read.
+    QStringList cutWords;
     if (comma >= 0) {
-        for (const QString& note : rest.sliced(comma + 1).split(separator))
-            if (!note.trimmed().isEmpty())
+        static const QRegularExpression howCutSold(
+            QStringLiteral("^(?:(?:boneless|skinless|bone-in|skin-on|(?:extra[\\s-])?lean)"
+                           "(?:\\s+(?:and\\s+)?|$))+$"),
+            QRegularExpression::CaseInsensitiveOption);
+        for (const QString& note : rest.sliced(comma + 1).split(separator)) {
+            if (note.trimmed().isEmpty())
+                continue;
+            if (howCutSold.match(note.trimmed()).hasMatch())
+                cutWords.append(note.trimmed());
+            else
                 notes.append(note.trimmed());
+        }
         rest.truncate(comma);
     }
     static const QRegularExpression dashNote(QStringLiteral("\\s+-+\\s+(.*)$"));
@@ -768,7 +782,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             rest.truncate(space);
         }
     }
-    line.food = rest;
+    line.food = cutWords.isEmpty() ? rest : cutWords.join(u' ') + u' ' + rest;
     line.notes = notes;
 }
 
