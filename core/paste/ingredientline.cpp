@@ -566,7 +566,12 @@ std::optional<SizeNote> sizeNote(const QString& note)
     static const QRegularExpression about(
         QStringLiteral("^(?:(?:about|around|roughly|approx\\.?|approximately)\\s+|~\\s*)"),
         QRegularExpression::CaseInsensitiveOption);
-    Cursor cursor{QString(note).remove(about)};
+    // "4 chicken breasts, each about 6 ounces": "each" may come before the size as after it.
+    static const QRegularExpression eachFirst(QStringLiteral("^each\\s+"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    QString size = note;
+    const bool eachBefore = size.contains(eachFirst);
+    Cursor cursor{size.remove(eachFirst).remove(about)};
     const std::optional<double> amount = readAmount(cursor);
     if (!amount)
         return std::nullopt;
@@ -583,7 +588,7 @@ std::optional<SizeNote> sizeNote(const QString& note)
     const QRegularExpressionMatch m = rest.match(cursor.rest());
     if (!isMeasure(unit) || !m.hasMatch())
         return std::nullopt;
-    return SizeNote{*amount, unit, m.hasCaptured(u"each"), m.hasCaptured(u"total")};
+    return SizeNote{*amount, unit, eachBefore || m.hasCaptured(u"each"), m.hasCaptured(u"total")};
 }
 
 // Removes what stands in brackets, returning the bracketed texts. Each pass takes the innermost
