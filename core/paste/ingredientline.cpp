@@ -577,7 +577,12 @@ std::optional<SizeNote> sizeNote(const QString& note)
     static const QRegularExpression about(
         QStringLiteral("^(?:(?:about|around|roughly|approx\\.?|approximately)\\s+|~\\s*)"),
         QRegularExpression::CaseInsensitiveOption);
-    Cursor cursor{QString(note).remove(about)};
+    // "4 chicken breasts, each about 6 ounces": "each" may come before the size as after it.
+    static const QRegularExpression eachFirst(QStringLiteral("^each\\s+"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    QString size = note;
+    const bool eachBefore = size.contains(eachFirst);
+    Cursor cursor{size.remove(eachFirst).remove(about)};
     const std::optional<double> amount = readAmount(cursor);
     if (!amount)
         return std::nullopt;
@@ -606,7 +611,7 @@ std::optional<SizeNote> sizeNote(const QString& note)
         return prepared.match(cursor.rest()).hasMatch()
                    ? std::optional(SizeNote{*amount, unit, false, true, true})
                    : std::nullopt;
-    return SizeNote{*amount, unit, m.hasCaptured(u"each"), m.hasCaptured(u"total")};
+    return SizeNote{*amount, unit, eachBefore || m.hasCaptured(u"each"), m.hasCaptured(u"total")};
 }
 
 // Removes what stands in brackets, returning the bracketed texts. Each pass takes the innermost
@@ -677,10 +682,24 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // Notes follow a comma, or a semicolon as MealMaster files write them ("Onion; chopped").
     static const QRegularExpression separator(QStringLiteral("[,;]"));
     const qsizetype comma = rest.indexOf(separator, searchFrom);
+    // "Pork chops, boneless, lean" and "chicken thighs, boneless and skinless", as food-first
+    // cards write them: how a cut was sold describes the cut bought, wherever it stands, so it goes
+    // on to the food as "boneless lean pork chops" would have it, once the food's own words were
+    // read.
+    QStringList cutWords;
     if (comma >= 0) {
-        for (const QString& note : rest.sliced(comma + 1).split(separator))
-            if (!note.trimmed().isEmpty())
+        static const QRegularExpression howCutSold(
+            QStringLiteral("^(?:(?:boneless|skinless|bone-in|skin-on|(?:extra[\\s-])?lean)"
+                           "(?:\\s+(?:and\\s+)?|$))+$"),
+            QRegularExpression::CaseInsensitiveOption);
+        for (const QString& note : rest.sliced(comma + 1).split(separator)) {
+            if (note.trimmed().isEmpty())
+                continue;
+            if (howCutSold.match(note.trimmed()).hasMatch())
+                cutWords.append(note.trimmed());
+            else
                 notes.append(note.trimmed());
+        }
         rest.truncate(comma);
     }
     static const QRegularExpression dashNote(QStringLiteral("\\s+-+\\s+(.*)$"));
@@ -798,7 +817,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             rest.truncate(space);
         }
     }
-    line.food = rest;
+    line.food = cutWords.isEmpty() ? rest : cutWords.join(u' ') + u' ' + rest;
     line.notes = notes;
 }
 
