@@ -531,17 +531,25 @@ bool countryKeepsThickSlice(const IngredientLine& line, const QString& foodName,
 }
 
 // "2 baby bok choy" are two small heads as greengrocers sell them, not two of USDA's full heads
-// (840 g each), and "6 baby potatoes" are not six medium ones; a food USDA keeps in its baby form
+// (840 g each), and "6 baby potatoes" are not six medium ones; nor are "12 pearl onions" or
+// "8 pickling onions", the small kinds sold by their own names. A food USDA keeps in such a form
 // ("Carrots, baby, raw") weighs as its own. Only a count of the food, or of its heads, is so.
 std::optional<double> babyPieceGrams(const IngredientLine& line, const QString& unit, double amount,
                                      const QString& foodName, const HouseholdWeights& weights,
                                      QString* estimate)
 {
-    static const QString baby = matchWords(u"baby").value(0);
+    static const QStringList smallKinds =
+        matchWords(u"baby pearl pickling button cocktail silverskin");
     static const QSet<QString> pieces{QStringLiteral("head"), QStringLiteral("each"),
-                                      QStringLiteral("whole"), QStringLiteral("piece")};
+                                      QStringLiteral("whole"), QStringLiteral("piece"),
+                                      QStringLiteral("small")};
+    const QStringList lineWords = matchWords(line.food);
+    const QStringList foodWords = matchWords(foodName);
+    const auto smallKind = [&](const QString& kind) {
+        return lineWords.contains(kind) && !foodWords.contains(kind);
+    };
     if ((!unit.isEmpty() && !pieces.contains(measureWord(unit))) ||
-        !matchWords(line.food).contains(baby) || matchWords(foodName).contains(baby))
+        std::none_of(smallKinds.cbegin(), smallKinds.cend(), smallKind))
         return std::nullopt;
     const TypicalWeights::Weight* piece =
         weights.typical().weightOf(QStringLiteral("baby"), typicalWords(line, foodName));
