@@ -774,6 +774,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?=[A-Za-z]+\\b(?!-))"),
         QRegularExpression::CaseInsensitiveOption);
     rest.replace(slashChoice, QStringLiteral("\\1 or "));
+    // "80/20 beef": the shares of lean and fat of a grind, which the line's text keeps, are no
+    // words of the food's name ("80 proof").
+    static const QRegularExpression leanAndFat(
+        QStringLiteral("\\b(\\d\\d)\\s*/\\s*(\\d\\d?)\\b\\s*"));
+    if (const QRegularExpressionMatch m = leanAndFat.match(rest);
+        m.hasMatch() && m.captured(1).toInt() + m.captured(2).toInt() == 100)
+        rest.remove(m.capturedStart(0), m.capturedLength(0));
     for (const QRegularExpression& kinds : eitherKind) {
         if (const QRegularExpressionMatch m = kinds.match(rest); m.hasMatch()) {
             notes.prepend(QStringLiteral("or ") + m.captured(2));
