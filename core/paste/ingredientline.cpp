@@ -419,9 +419,9 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
             cursor = Cursor{unitWord + u' ' + m.captured(1) + after.rest()};
     }
     line.unit = readUnit(cursor);
-    // "2 medium-large onions", "1 small to medium onion": a size between two.
+    // "2 medium-large onions", "1 small to medium onion", "small-to-medium": a size between two.
     static const QRegularExpression largerSize(
-        QStringLiteral("^\\s*(?:-|to|or|/)\\s*(medium|large)\\b"),
+        QStringLiteral("^\\s*(?:-?\\s*(?:to|or)\\s*-?|-|/)\\s*(medium|large)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = largerSize.match(cursor.rest());
         (line.unit == QLatin1String("small") || line.unit == QLatin1String("medium")) &&
