@@ -1486,6 +1486,25 @@ IngredientLine readIngredientLine(QStringView written)
             }
         }
     }
+    // "1 cup ginger snaps (about 16 cookies)": a count beside a cup or a spoon.
+    if (line.hasQuantity() && unitClass(line.unit) == UnitClass::Volume) {
+        static const QRegularExpression counted(
+            QStringLiteral("^(?:(?:about|around|roughly|approx\\.?|approximately)\\s+)?(%1)"
+                           "\\s+[A-Za-z]+$")
+                .arg(amountPattern),
+            QRegularExpression::CaseInsensitiveOption);
+        for (const QString& note : std::as_const(line.notes)) {
+            const QRegularExpressionMatch m = counted.match(note);
+            if (!m.hasMatch())
+                continue;
+            Cursor word{note, m.capturedEnd(1)};
+            word.skipBlanks();
+            if (!isMeasure(readUnit(word))) {
+                line.piecesBeside = amountValue(m.capturedView(1));
+                break;
+            }
+        }
+    }
     if (negative.hasMatch() || (line.quantity && !std::isfinite(*line.quantity)))
         line.quantity.reset();
     return line;

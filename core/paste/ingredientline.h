@@ -52,6 +52,9 @@ struct IngredientLine {
     // The weight is of the food made ready, as "(approx. 500g once trimmed)" gives it: what is
     // eaten, with nothing left to throw away.
     bool weighedPrepared = false;
+    // The pieces a note counts beside a measure, "(about 16 cookies)" of "1 cup ginger snaps":
+    // what the cook means where the food keeps no weight for the measure.
+    double piecesBeside = 0;
 
     bool hasQuantity() const { return quantity.has_value(); }
     bool operator==(const IngredientLine&) const = default;

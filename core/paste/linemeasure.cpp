@@ -1214,6 +1214,15 @@ LineMeasure measureLine(const IngredientLine& line, const IngRecord& food,
                         const HouseholdWeights& weights)
 {
     LineMeasure measure = measureAsWritten(line, food, weights);
+    // A count beside a measure the food keeps no weight for weighs so many of its pieces.
+    if (!measure.usable() && line.piecesBeside > 0) {
+        IngredientLine counted = line;
+        counted.quantity = line.piecesBeside;
+        counted.unit.clear();
+        counted.piecesBeside = 0;
+        if (LineMeasure pieces = measureAsWritten(counted, food, weights); pieces.usable())
+            measure = pieces;
+    }
     // A splash, a dollop or a knob weighed as the spoon it is taken for is a guess at what the
     // cook meant, and the line says so, as it does for a typical weight.
     const auto loose = looseMeasure(line.unit);

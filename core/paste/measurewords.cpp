@@ -186,8 +186,13 @@ const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measur
     const QString kind = outerWords(own).value(0);
     if (!sized(own) && !unsaidShape(own))
         return nullptr;
+    // A piece kept under its size alone ("large (approx 3-1/2\" dia)" of gingersnaps) is of the
+    // same kind as any plain piece the food keeps ("cookie").
+    const QStringList ownWords = outerWords(own);
+    const bool sizeAlone = std::all_of(ownWords.cbegin(), ownWords.cend(),
+                                       [&](const QString& word) { return sizes.contains(word); });
     const auto plain = std::find_if(measures.cbegin(), measures.cend(), [&](const auto& measure) {
-        return isPiece(measure.unit) && outerWords(measure.unit).value(0) == kind &&
+        return isPiece(measure.unit) && (sizeAlone || outerWords(measure.unit).value(0) == kind) &&
                !sized(measure.unit) && !unsaidShape(measure.unit);
     });
     return plain == measures.cend() ? nullptr : &*plain;

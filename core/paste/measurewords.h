@@ -31,7 +31,8 @@ const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measur
 
 // The food's plain piece of the same kind as its own sized or shaped one: "cracker square" where
 // the food keeps "cracker, round large", "roll (1 oz)" for a dinner roll where it keeps "roll
-// medium submarine, hoagie", unless the line names that shape; none when its own piece is plain.
+// medium submarine, hoagie", or any plain piece where its own is named by its size alone
+// ("large"); unless the line names that shape; none when its own piece is plain.
 const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measure>& measures,
                                             const QString& own, const QStringList& lineFoodWords);
 
