@@ -992,6 +992,12 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
         amount *= sizeShare(unweighedSize);
         unweighedSize.clear();
     }
+    // Pieces counted are pieces of the food, not the whole it is cut from: "8 chicken pieces" are
+    // eight of a jointed bird, not eight birds off the bone.
+    const QString piece = QStringLiteral("piece");
+    if (const QStringList foodWords = matchWords(line.food);
+        unit.isEmpty() && !foodWords.isEmpty() && foodWords.last() == matchWords(piece).value(0))
+        unit = piece;
     const auto typicalGrams = [&](QString* estimate) {
         const auto grams = estimatedGrams(line, unit, amount, food.name, weights, estimate);
         return grams ? std::optional(*grams * sizeShare(unweighedSize)) : grams;
