@@ -798,7 +798,7 @@ std::optional<double> kinFormGrams(const IngredientLine& line, const QString& un
 // knows ("crushed crackers") is the food's own, which USDA weighs.
 std::optional<double> kindGrams(const IngredientLine& line, const QString& unit, double amount,
                                 const QString& foodName, const HouseholdWeights& weights,
-                                QString* estimate)
+                                QString* estimate, const TypicalWeights::Weight** kind = nullptr)
 {
     const bool volume = unitClass(unit) == UnitClass::Volume;
     const QString cup = QStringLiteral("cup");
@@ -844,6 +844,8 @@ std::optional<double> kindGrams(const IngredientLine& line, const QString& unit,
              : std::all_of(typical->words.cbegin(), typical->words.cend(), inName) && !offTheBone))
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
+    if (kind)
+        *kind = typical;
     return amount * typical->grams * (volume ? baseAmount(unit) / baseAmount(cup) : 1);
 }
 
@@ -992,6 +994,12 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
         amount *= sizeShare(unweighedSize);
         unweighedSize.clear();
     }
+    // Pieces counted are pieces of the food, not the whole it is cut from: "8 chicken pieces" are
+    // eight of a jointed bird, not eight birds off the bone.
+    const QString piece = QStringLiteral("piece");
+    if (const QStringList foodWords = matchWords(line.food);
+        unit.isEmpty() && !foodWords.isEmpty() && foodWords.last() == matchWords(piece).value(0))
+        unit = piece;
     const auto typicalGrams = [&](QString* estimate) {
         const auto grams = estimatedGrams(line, unit, amount, food.name, weights, estimate);
         return grams ? std::optional(*grams * sizeShare(unweighedSize)) : grams;
@@ -1098,8 +1106,14 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
             unit.isEmpty() ? namedPiece(measures, matchWords(line.food), food.name) : nullptr;
         named && !grams && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
         grams = amount * named->gramsPerUnit;
-    if (!grams && unit.isEmpty())
-        grams = kindGrams(line, unit, amount, food.name, weights, &estimate);
+    // A country's piece is the usual one its shops sell, which a size scales: "4 large chicken
+    // thighs" in a British recipe.
+    if (!grams && unit.isEmpty()) {
+        const TypicalWeights::Weight* kind = nullptr;
+        grams = kindGrams(line, unit, amount, food.name, weights, &estimate, &kind);
+        if (grams && kind->words.contains(measuresKey(line.readIn)))
+            *grams *= sizeShare(unweighedSize);
+    }
     // "4 (10 inch) flour tortillas" are tortillas that wide, though the food keeps another size;
     // but "2 (1-inch) pieces ginger" are pieces that long, not USDA's slices an inch across.
     if (const HouseholdWeights::Measure* across =

@@ -405,8 +405,13 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                                           QRegularExpression::CaseInsensitiveOption);
     const bool drainedPulses = saysDrained && pulses.match(line.food).hasMatch() &&
                                !dried.match(line.food + u' ' + line.notes.join(u' ')).hasMatch();
+    // Lentils are canned only cooked, in water that counts for nothing: a can of them is the
+    // lentils it holds drained, whether or not the line drains them ("400g can green lentils").
+    static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const bool cannedLentils = preserved && lentils.match(line.food).hasMatch();
     if (line.quantity && unitClass(line.unit) == UnitClass::Weight &&
-        (drained || (drainedPulses && isCansWeight(*line.quantity, line.unit))))
+        (drained || cannedLentils || (drainedPulses && isCansWeight(*line.quantity, line.unit))))
         reviewed.line.quantity = *line.quantity * drainedShare(line.food);
     // A can's food is a canned one where there is such a food; a share of fat in a note is the
     // food's ("ground beef (85% lean)", "milk (I use 2%)").
@@ -437,10 +442,8 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                           (pulses.match(line.food).hasMatch() &&
                            (noSaltAdded.match(saidOfTheFood).hasMatch() ||
                             lowSodium.match(saidOfTheFood).hasMatch() || britishInWater));
-    static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const bool canForms = preserved && !unsalted && !lentils.match(line.food).hasMatch();
-    const bool cannedPulses = drainedPulses && !unsalted;
+    const bool canForms = preserved && !unsalted && !cannedLentils;
+    const bool cannedPulses = (drainedPulses || cannedLentils) && !unsalted;
     QStringList hints;
     if (canForms)
         hints.append(QStringLiteral("canned"));

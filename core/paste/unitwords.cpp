@@ -110,6 +110,8 @@ constexpr UnitSpelling spellings[] = {
     {"lg", "large"},
     {"lge", "large"},
     {"lrg", "large"},
+    // A plump piece is a large one: "8 plump chicken thighs", "4 plump sausages".
+    {"plump", "large"},
     {"medium", "medium"},
     {"med", "medium"},
     {"small", "small"},
