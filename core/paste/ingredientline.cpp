@@ -768,10 +768,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         rest.truncate(m.capturedStart(0));
     }
     // A slash between two words offers either, as "or" does: "tomato paste/puree" is tomato paste,
-    // "onion/shallot" an onion, "olive/vegetable oil" olive oil. "And/or" already says so, and
-    // "gluten/wheat-free" shares its ending: both words describe the food.
+    // "onion/shallot" an onion, "olive/vegetable oil" olive oil. "And/or" already says so,
+    // "gluten/wheat-free" shares its ending: both words describe the food, and a word on both
+    // sides offers no choice: "half/half" is half-and-half.
     static const QRegularExpression slashChoice(
-        QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?=[A-Za-z]+\\b(?!-))"),
+        QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?!\\1\\b)"
+                       "(?=[A-Za-z]+\\b(?!-))"),
         QRegularExpression::CaseInsensitiveOption);
     rest.replace(slashChoice, QStringLiteral("\\1 or "));
     // "80/20 beef": the shares of lean and fat of a grind, which the line's text keeps, are no
