@@ -1190,24 +1190,31 @@ QString spelledCount(const QString& reading)
 // pound (a count before it would make it a mixed number).
 // "1-8 oz. package cream cheese", "2 - 10 ounce cans beans": old recipe cards join a count of
 // packages to their size with a hyphen. A top many times the bottom, before a package, is no
-// range of amounts ("1-2 cans") but a count and a size, read as "1 (8 oz.) package".
+// range of amounts ("1-2 cans") but a count and a size, read as "1 (8 oz.) package". A hyphen
+// against the count with a blank after it sets the count off from a weight, whatever the pieces:
+// "2- 4 oz. chicken breasts" are two breasts of 4 oz., where a range is written "2-4 oz.".
 QString countDashedToSize(const QString& reading)
 {
     static const QRegularExpression dashed(
-        QStringLiteral("^(\\d+)\\s*-\\s*(%1)\\s*-?\\s*(?=[A-Za-z])").arg(amountPattern));
+        QStringLiteral("^(\\d+)(\\s*)-(\\s*)(%1)\\s*-?\\s*(?=[A-Za-z])").arg(amountPattern));
     const QRegularExpressionMatch m = dashed.match(reading);
-    if (!m.hasMatch() || amountValue(m.capturedView(2)) < 3 * m.captured(1).toDouble())
+    if (!m.hasMatch())
+        return reading;
+    const bool setOff = m.capturedLength(2) == 0 && m.capturedLength(3) > 0;
+    if (!setOff && amountValue(m.capturedView(4)) < 3 * m.captured(1).toDouble())
         return reading;
     Cursor after{reading, m.capturedLength(0)};
-    if (!isMeasure(readUnit(after)))
+    const QString sizeUnit = readUnit(after);
+    if (!isMeasure(sizeUnit))
         return reading;
     const qsizetype sizeEnd = after.at;
     while (after.at < reading.size() && reading.at(after.at).isSpace())
         ++after.at;
-    if (!isPackage(readUnit(after)))
+    const bool piecesWeighed = setOff && unitClass(sizeUnit) == UnitClass::Weight;
+    if (!piecesWeighed && !isPackage(readUnit(after)))
         return reading;
     return QStringLiteral("%1 (%2 %3) %4")
-        .arg(m.captured(1), m.captured(2),
+        .arg(m.captured(1), m.captured(4),
              reading.sliced(m.capturedLength(0), sizeEnd - m.capturedLength(0)).trimmed(),
              reading.sliced(sizeEnd).trimmed());
 }
