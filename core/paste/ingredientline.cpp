@@ -717,7 +717,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             "(?:with|in|into)\\b.*|(?:about|around|approx\\.?|approximately)\\s+[\\d.]+\\s*"
             "(?:g|kg|oz|lbs?|grams?|ounces?|pounds?)\\b.*)).*$"),
         QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
+    // "buttermilk or 1 cup milk plus 1 tbsp lemon juice": what is added after a second food offered
+    // goes with that food, to be left out with it, not added to the first.
+    static const QRegularExpression offeredBefore(QStringLiteral("\\s(?:and/)?or\\s"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = trailingNote.match(rest);
+        m.hasMatch() && !(m.captured(1).startsWith(u"plus", Qt::CaseInsensitive) &&
+                          QStringView(rest).first(m.capturedStart(0)).contains(offeredBefore))) {
         notes.prepend(m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
