@@ -391,6 +391,7 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     if (const auto size = readSize(cursor, &line.package)) {
         if (rough && line.package.isEmpty())
             line.roughlyWeighedPieces = *line.quantity;
+        line.piecesWeighed = line.package.isEmpty() && unitClass(size->second) == UnitClass::Weight;
         line.quantity = *line.quantity * size->first;
         line.unit = size->second;
         return;
@@ -1494,6 +1495,7 @@ IngredientLine readIngredientLine(QStringView written)
             if (const auto size = sizeNote(note);
                 size && unitClass(size->unit) == UnitClass::Weight &&
                 (size->prepared || unitClass(line.unit) != UnitClass::Weight)) {
+                line.piecesWeighed = line.unit.isEmpty() && !size->prepared;
                 line.quantity = (size->each ? *line.quantity : 1) * size->amount;
                 line.unit = size->unit;
                 line.weighedPrepared = size->prepared;

@@ -52,6 +52,9 @@ struct IngredientLine {
     // The weight is of the food made ready, as "(approx. 500g once trimmed)" gives it: what is
     // eaten, with nothing left to throw away.
     bool weighedPrepared = false;
+    // The weight is of pieces the line counts, each as bought: "1 (3 lb) chicken", "1 chicken
+    // (about 3 pounds)".
+    bool piecesWeighed = false;
 
     bool hasQuantity() const { return quantity.has_value(); }
     bool operator==(const IngredientLine&) const = default;
