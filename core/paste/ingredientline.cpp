@@ -1318,6 +1318,24 @@ std::optional<float> readServingsLine(QStringView row)
                : 0.0f;
 }
 
+// The cups of a note, the middle of a range and how it was read: "3-4 cups florets", "about 6
+// cups chopped".
+std::optional<std::pair<double, QString>> cupsOfNote(const QString& note, QString& range)
+{
+    static const QRegularExpression about(
+        QStringLiteral("^(?:about|approx\\.?|approximately|around|roughly|~)\\s*"),
+        QRegularExpression::CaseInsensitiveOption);
+    Cursor cursor{note, about.match(note).capturedLength(0)};
+    const std::optional<double> amount = readAmount(cursor, &range);
+    if (!amount || !std::isfinite(*amount))
+        return std::nullopt;
+    cursor.skipBlanks();
+    const QString unit = readUnit(cursor);
+    if (unitClass(unit) != UnitClass::Volume)
+        return std::nullopt;
+    return std::pair{*amount, unit};
+}
+
 } // namespace
 
 bool saysWhatItIsMadeFrom(const QString& note)
@@ -1499,6 +1517,20 @@ IngredientLine readIngredientLine(QStringView written)
                 line.quantity = (size->each ? *line.quantity : 1) * size->amount;
                 line.unit = size->unit;
                 line.weighedPrepared = size->prepared;
+                break;
+            }
+        }
+    }
+    // "2 heads broccoli (3-4 cups florets)", "1 bunch kale (about 6 cups chopped)": heads and
+    // bunches weigh what the grower grew; the cups the cook measured out are the surer amount.
+    if (line.hasQuantity() && (line.unit == u"head" || line.unit == u"bunch")) {
+        for (const QString& note : std::as_const(line.notes)) {
+            QString noteRange;
+            if (const auto cups = cupsOfNote(note, noteRange)) {
+                std::tie(line.quantity, line.unit) = *cups;
+                line.measures = noteRange.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("the middle of %1").arg(noteRange);
                 break;
             }
         }
