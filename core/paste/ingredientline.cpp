@@ -641,6 +641,15 @@ QStringList takeBracketed(QString& text)
 // The food's words and the notes about it, from what follows the amount and unit.
 void readFoodAndNotes(QString rest, IngredientLine& line)
 {
+    // "2 sausages per person", "1 tsp cranberry sauce, per person, to serve": each diner's amount.
+    static const QRegularExpression perPerson(
+        QStringLiteral("[,;]?\\s*\\b(?:per|for\\s+each|each)\\s+(?:person|head|guest|diner|"
+                       "portion)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = perPerson.match(rest); m.hasMatch()) {
+        line.perPerson = true;
+        rest.remove(m.capturedStart(0), m.capturedLength(0));
+    }
     QStringList notes = takeBracketed(rest);
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
@@ -1538,6 +1547,17 @@ IngredientLine readIngredientLine(QStringView written)
     if (negative.hasMatch() || (line.quantity && !std::isfinite(*line.quantity)))
         line.quantity.reset();
     return line;
+}
+
+void servePerPerson(QList<IngredientLine>& lines, float servings)
+{
+    for (IngredientLine& line : lines) {
+        if (!line.perPerson || !line.hasQuantity())
+            continue;
+        line.quantity = *line.quantity * servings;
+        line.extraAmount *= servings;
+        line.measures = QStringLiteral("each diner's, for %1 servings").arg(servings);
+    }
 }
 
 std::optional<double> readQuantity(QStringView text)
