@@ -80,8 +80,10 @@ Analysis analyze(const paste::RecipeText& recipe, float servings, const IngTable
                  paste::KitchenMeasures measures, std::optional<double> cookedGrams)
 {
     Analysis analysis{recipe.title, servings, {}, {}, {}, {}, {}};
+    QList<paste::IngredientLine> lines = recipe.lines;
+    paste::servePerPerson(lines, servings);
     QList<paste::ReviewedLine> reviewed =
-        paste::reviewLines(recipe.lines, measures, matcher, ingredients, weights);
+        paste::reviewLines(lines, measures, matcher, ingredients, weights);
     paste::findUneaten(reviewed, recipe.directions, ingredients);
     paste::countParts(reviewed, ingredients, weights);
     nutrition::RecipeTotals totals;

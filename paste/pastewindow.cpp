@@ -84,7 +84,9 @@ void PasteWindow::read()
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         while (!m_index.indexReady(frame));
     }
-    const paste::RecipeText recipe = paste::readRecipeText(text, false);
+    paste::RecipeText recipe = paste::readRecipeText(text, false);
+    if (recipe.servings)
+        paste::servePerPerson(recipe.lines, *recipe.servings);
     QList<paste::ReviewedLine> lines = m_index.reviewAll(recipe.lines);
     m_index.countUneaten(lines, recipe.directions);
     m_ui->ReviewTbl->showLines(std::move(lines));

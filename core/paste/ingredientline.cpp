@@ -391,6 +391,7 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     if (const auto size = readSize(cursor, &line.package)) {
         if (rough && line.package.isEmpty())
             line.roughlyWeighedPieces = *line.quantity;
+        line.piecesWeighed = line.package.isEmpty() && unitClass(size->second) == UnitClass::Weight;
         line.quantity = *line.quantity * size->first;
         line.unit = size->second;
         return;
@@ -640,6 +641,15 @@ QStringList takeBracketed(QString& text)
 // The food's words and the notes about it, from what follows the amount and unit.
 void readFoodAndNotes(QString rest, IngredientLine& line)
 {
+    // "2 sausages per person", "1 tsp cranberry sauce, per person, to serve": each diner's amount.
+    static const QRegularExpression perPerson(
+        QStringLiteral("[,;]?\\s*\\b(?:per|for\\s+each|each)\\s+(?:person|head|guest|diner|"
+                       "portion)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = perPerson.match(rest); m.hasMatch()) {
+        line.perPerson = true;
+        rest.remove(m.capturedStart(0), m.capturedLength(0));
+    }
     QStringList notes = takeBracketed(rest);
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
@@ -717,7 +727,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             "(?:with|in|into)\\b.*|(?:about|around|approx\\.?|approximately)\\s+[\\d.]+\\s*"
             "(?:g|kg|oz|lbs?|grams?|ounces?|pounds?)\\b.*)).*$"),
         QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = trailingNote.match(rest); m.hasMatch()) {
+    // "buttermilk or 1 cup milk plus 1 tbsp lemon juice": what is added after a second food offered
+    // goes with that food, to be left out with it, not added to the first.
+    static const QRegularExpression offeredBefore(QStringLiteral("\\s(?:and/)?or\\s"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = trailingNote.match(rest);
+        m.hasMatch() && !(m.captured(1).startsWith(u"plus", Qt::CaseInsensitive) &&
+                          QStringView(rest).first(m.capturedStart(0)).contains(offeredBefore))) {
         notes.prepend(m.captured(1).trimmed());
         rest.truncate(m.capturedStart(0));
     }
@@ -768,10 +784,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         rest.truncate(m.capturedStart(0));
     }
     // A slash between two words offers either, as "or" does: "tomato paste/puree" is tomato paste,
-    // "onion/shallot" an onion, "olive/vegetable oil" olive oil. "And/or" already says so, and
-    // "gluten/wheat-free" shares its ending: both words describe the food.
+    // "onion/shallot" an onion, "olive/vegetable oil" olive oil. "And/or" already says so,
+    // "gluten/wheat-free" shares its ending: both words describe the food, and a word on both
+    // sides offers no choice: "half/half" is half-and-half.
     static const QRegularExpression slashChoice(
-        QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?=[A-Za-z]+\\b(?!-))"),
+        QStringLiteral("(?<![\\w/])(?!and/or\\b)([A-Za-z][\\w-]*)\\s*/\\s*(?!\\1\\b)"
+                       "(?=[A-Za-z]+\\b(?!-))"),
         QRegularExpression::CaseInsensitiveOption);
     rest.replace(slashChoice, QStringLiteral("\\1 or "));
     // "80/20 beef": the shares of lean and fat of a grind, which the line's text keeps, are no
@@ -1188,24 +1206,31 @@ QString spelledCount(const QString& reading)
 // pound (a count before it would make it a mixed number).
 // "1-8 oz. package cream cheese", "2 - 10 ounce cans beans": old recipe cards join a count of
 // packages to their size with a hyphen. A top many times the bottom, before a package, is no
-// range of amounts ("1-2 cans") but a count and a size, read as "1 (8 oz.) package".
+// range of amounts ("1-2 cans") but a count and a size, read as "1 (8 oz.) package". A hyphen
+// against the count with a blank after it sets the count off from a weight, whatever the pieces:
+// "2- 4 oz. chicken breasts" are two breasts of 4 oz., where a range is written "2-4 oz.".
 QString countDashedToSize(const QString& reading)
 {
     static const QRegularExpression dashed(
-        QStringLiteral("^(\\d+)\\s*-\\s*(%1)\\s*-?\\s*(?=[A-Za-z])").arg(amountPattern));
+        QStringLiteral("^(\\d+)(\\s*)-(\\s*)(%1)\\s*-?\\s*(?=[A-Za-z])").arg(amountPattern));
     const QRegularExpressionMatch m = dashed.match(reading);
-    if (!m.hasMatch() || amountValue(m.capturedView(2)) < 3 * m.captured(1).toDouble())
+    if (!m.hasMatch())
+        return reading;
+    const bool setOff = m.capturedLength(2) == 0 && m.capturedLength(3) > 0;
+    if (!setOff && amountValue(m.capturedView(4)) < 3 * m.captured(1).toDouble())
         return reading;
     Cursor after{reading, m.capturedLength(0)};
-    if (!isMeasure(readUnit(after)))
+    const QString sizeUnit = readUnit(after);
+    if (!isMeasure(sizeUnit))
         return reading;
     const qsizetype sizeEnd = after.at;
     while (after.at < reading.size() && reading.at(after.at).isSpace())
         ++after.at;
-    if (!isPackage(readUnit(after)))
+    const bool piecesWeighed = setOff && unitClass(sizeUnit) == UnitClass::Weight;
+    if (!piecesWeighed && !isPackage(readUnit(after)))
         return reading;
     return QStringLiteral("%1 (%2 %3) %4")
-        .arg(m.captured(1), m.captured(2),
+        .arg(m.captured(1), m.captured(4),
              reading.sliced(m.capturedLength(0), sizeEnd - m.capturedLength(0)).trimmed(),
              reading.sliced(sizeEnd).trimmed());
 }
@@ -1300,6 +1325,24 @@ std::optional<float> readServingsLine(QStringView row)
     return std::isfinite(servings) && servings > 0 && servings <= quantity::servingsMaximum
                ? static_cast<float>(servings)
                : 0.0f;
+}
+
+// The cups of a note, the middle of a range and how it was read: "3-4 cups florets", "about 6
+// cups chopped".
+std::optional<std::pair<double, QString>> cupsOfNote(const QString& note, QString& range)
+{
+    static const QRegularExpression about(
+        QStringLiteral("^(?:about|approx\\.?|approximately|around|roughly|~)\\s*"),
+        QRegularExpression::CaseInsensitiveOption);
+    Cursor cursor{note, about.match(note).capturedLength(0)};
+    const std::optional<double> amount = readAmount(cursor, &range);
+    if (!amount || !std::isfinite(*amount))
+        return std::nullopt;
+    cursor.skipBlanks();
+    const QString unit = readUnit(cursor);
+    if (unitClass(unit) != UnitClass::Volume)
+        return std::nullopt;
+    return std::pair{*amount, unit};
 }
 
 } // namespace
@@ -1479,6 +1522,7 @@ IngredientLine readIngredientLine(QStringView written)
             if (const auto size = sizeNote(note);
                 size && unitClass(size->unit) == UnitClass::Weight &&
                 (size->prepared || unitClass(line.unit) != UnitClass::Weight)) {
+                line.piecesWeighed = line.unit.isEmpty() && !size->prepared;
                 line.quantity = (size->each ? *line.quantity : 1) * size->amount;
                 line.unit = size->unit;
                 line.weighedPrepared = size->prepared;
@@ -1505,9 +1549,34 @@ IngredientLine readIngredientLine(QStringView written)
             }
         }
     }
+    // "2 heads broccoli (3-4 cups florets)", "1 bunch kale (about 6 cups chopped)": heads and
+    // bunches weigh what the grower grew; the cups the cook measured out are the surer amount.
+    if (line.hasQuantity() && (line.unit == u"head" || line.unit == u"bunch")) {
+        for (const QString& note : std::as_const(line.notes)) {
+            QString noteRange;
+            if (const auto cups = cupsOfNote(note, noteRange)) {
+                std::tie(line.quantity, line.unit) = *cups;
+                line.measures = noteRange.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("the middle of %1").arg(noteRange);
+                break;
+            }
+        }
+    }
     if (negative.hasMatch() || (line.quantity && !std::isfinite(*line.quantity)))
         line.quantity.reset();
     return line;
+}
+
+void servePerPerson(QList<IngredientLine>& lines, float servings)
+{
+    for (IngredientLine& line : lines) {
+        if (!line.perPerson || !line.hasQuantity())
+            continue;
+        line.quantity = *line.quantity * servings;
+        line.extraAmount *= servings;
+        line.measures = QStringLiteral("each diner's, for %1 servings").arg(servings);
+    }
 }
 
 std::optional<double> readQuantity(QStringView text)

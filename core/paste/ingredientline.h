@@ -55,6 +55,11 @@ struct IngredientLine {
     // The pieces a note counts beside a measure, "(about 16 cookies)" of "1 cup ginger snaps":
     // what the cook means where the food keeps no weight for the measure.
     double piecesBeside = 0;
+    // The weight is of pieces the line counts, each as bought: "1 (3 lb) chicken", "1 chicken
+    // (about 3 pounds)".
+    bool piecesWeighed = false;
+    // The amount is each diner's: "2 sausages per person", "1 tsp cranberry sauce, per person".
+    bool perPerson = false;
 
     bool hasQuantity() const { return quantity.has_value(); }
     bool operator==(const IngredientLine&) const = default;
@@ -84,5 +89,8 @@ std::optional<float> readYieldServings(QStringView yield);
 
 // Reads a whole text; when titled, a first line that gives no amount is the recipe's title.
 RecipeText readRecipeText(QStringView text, bool titled);
+
+// The amounts of the lines that give each diner's, for all the servings the recipe makes.
+void servePerPerson(QList<IngredientLine>& lines, float servings);
 
 } // namespace zestora::paste

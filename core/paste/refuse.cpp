@@ -41,7 +41,13 @@ bool boughtWhole(const IngredientLine& line)
                        "in\\s+(?:the\\s+|their\\s+)?shells?|shell[\\s-]on|head[\\s-]on|"
                        "unpeeled|crown|gutted|scaled)\\b"),
         caseless);
+    // "1 (3 lb) chicken", "1 3-pound chicken": a bird counted with its weight is the whole bird.
+    static const QRegularExpression bird(
+        QStringLiteral("\\b(?:chickens?|hens?|capons?|poussins?|ducks?|ducklings?|turkeys?|"
+                       "geese|goose|pheasants?)$"),
+        caseless);
     return whole.match(line.food).hasMatch() ||
+           (line.piecesWeighed && bird.match(line.food.trimmed()).hasMatch()) ||
            std::any_of(line.notes.cbegin(), line.notes.cend(),
                        [](const QString& note) { return whole.match(note).hasMatch(); });
 }

@@ -308,6 +308,14 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::newRow("cream is measured before it is whipped")
         << "Topping\n\n1 cup heavy cream, whipped\n"_ba << QString()
         << u"1 cup heavy cream, whipped"_s << QJsonValue(238) << QString();
+    const QByteArray perPerson = "Roast turkey\nServes 4\n\n1 tsp cranberry sauce, per person, to "
+                                 "serve\n2 sausages per person\n"_ba;
+    QTest::newRow("an amount per person is each diner's")
+        << perPerson << QString() << u"1 tsp cranberry sauce, per person, to serve"_s
+        << QJsonValue(23) << QString();
+    QTest::newRow("so is a count per person")
+        << perPerson << u"uk"_s << u"2 sausages per person"_s << QJsonValue(536)
+        << u"each diner's, for 4 servings"_s;
     QTest::newRow("a cup of pasta dry is no cup of it cooked")
         << "Bake\n\n2 cups uncooked spaghetti noodles\n"_ba << QString()
         << u"2 cups uncooked spaghetti noodles"_s << QJsonValue(198) << QString();
