@@ -46,12 +46,32 @@ bool boughtWhole(const IngredientLine& line)
                        [](const QString& note) { return whole.match(note).hasMatch(); });
 }
 
+// The line counts one piece by what it weighs, as a bird is sold: "1 (3 pound) chicken", "1
+// 3-pound chicken", "1 broiler-fryer chicken (about 3 pounds)"; not "1 lb chicken" or "1 1/2
+// pounds chicken", which weigh out the meat, nor a package counted with its size.
+bool countedByItsWeight(const IngredientLine& line)
+{
+    static const QRegularExpression one(
+        QStringLiteral("^(?:1|one|a)\\s+(?![\\d/.]*\\s*(?:pounds?|lbs?|ounces?|oz|kg|kilos?|"
+                       "kilograms?|grams?|g)\\b)"),
+        caseless);
+    return line.package.isEmpty() && one.match(line.text).hasMatch();
+}
+
 // A steak is sliced across a joint and sold off its bone unless the line says otherwise: "400g
 // lamb leg steaks" are meat, though a leg of lamb bought by weight is a fifth bone.
 bool slicedOffTheBone(const IngredientLine& line)
 {
     static const QRegularExpression steak(QStringLiteral("\\bsteaks?\\b"), caseless);
     return steak.match(line.food).hasMatch() && !boughtWhole(line);
+}
+
+// The table's last column: when a weight of the food carries its refuse.
+Refuse::Held heldBy(const QByteArray& word)
+{
+    if (word == "always")
+        return Refuse::Held::Always;
+    return word == "counted" ? Refuse::Held::WholeOrCounted : Refuse::Held::Whole;
 }
 
 } // namespace
@@ -64,7 +84,7 @@ Refuse::Refuse(const QByteArray& table)
         if (read && percent > 0 && percent < 100)
             m_rows.insert(QString::fromUtf8(fields[0]).trimmed().toCaseFolded(),
                           Row{Share{percent, QString::fromUtf8(fields[2]).trimmed()},
-                              fields[3].trimmed() == "always"});
+                              heldBy(fields[3].trimmed())});
     }
 }
 
@@ -83,7 +103,11 @@ std::optional<Refuse::Share> Refuse::inWeightOf(const IngredientLine& line,
 {
     const Row* row = rowOf(foodName);
     if (!row || unitClass(line.unit) != UnitClass::Weight || line.weighedPrepared ||
-        refuseGone(line.food) || slicedOffTheBone(line) || (!row->always && !boughtWhole(line)))
+        refuseGone(line.food) || slicedOffTheBone(line))
+        return std::nullopt;
+    const bool held = row->held == Held::Always || boughtWhole(line) ||
+                      (row->held == Held::WholeOrCounted && countedByItsWeight(line));
+    if (!held)
         return std::nullopt;
     return row->share;
 }
@@ -92,7 +116,7 @@ std::optional<Refuse::Share> Refuse::inPieceOf(const QString& foodName,
                                                const QString& measure) const
 {
     const Row* row = rowOf(foodName);
-    if (!row || !row->always || !measure.contains(QLatin1String("with skin")) ||
+    if (!row || row->held != Held::Always || !measure.contains(QLatin1String("with skin")) ||
         measure.contains(QLatin1String("bone")))
         return std::nullopt;
     return row->share;

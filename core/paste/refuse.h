@@ -15,10 +15,14 @@ struct IngredientLine;
 // and head of a fish. USDA's values per 100 g are for the edible part, so a weight the cook buys
 // the food by counts only that part. Read from a small table kept by hand with USDA's refuse
 // shares: the stored food's name, the refuse in percent, what it is, and whether a weight of the
-// food always includes it ("always": a whole chicken, spareribs, fruit) or only when the line says
-// the food is whole ("whole": a pork shoulder bought bone-in or boned).
+// food always includes it ("always": a whole chicken, spareribs, fruit), only when the line says
+// the food is whole ("whole": a pork shoulder bought bone-in or boned), or also when the line
+// counts one of it by its weight ("counted": "1 (3 pound) chicken, skinned" is a bird bought
+// whole, though its skin came off).
 class Refuse {
 public:
+    // When a weight of the food carries its refuse, as the table's last column says.
+    enum class Held { Always, Whole, WholeOrCounted };
     inline static const QString fileName = QStringLiteral("refuse.tsv");
 
     Refuse() = default;
@@ -40,7 +44,7 @@ public:
 private:
     struct Row {
         Share share;
-        bool always = false;
+        Held held = Held::Whole;
     };
     const Row* rowOf(const QString& foodName) const;
     QHash<QString, Row> m_rows; // by the food's name, case-folded
