@@ -188,6 +188,21 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
     return number;
 }
 
+// "An onion, finely chopped", "a smoked chicken", "juice of a lemon": an article before the food
+// is one of it, as "1 onion" is. Not before a measure no unit names ("a squeeze of lemon", "a good
+// glug of oil"), which would count a whole lemon or a whole bottle.
+std::optional<double> readArticleAsOne(Cursor& cursor)
+{
+    static const QRegularExpression article(
+        QStringLiteral("^an?\\s+(?=[A-Za-z])(?!(?:[A-Za-z'-]+\\s+){0,2}of\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = article.match(cursor.rest());
+    if (!m.hasMatch())
+        return std::nullopt;
+    cursor.at += m.capturedLength(0);
+    return 1;
+}
+
 // A unit word at the cursor (with "fl oz", "fluid ounce", "dessert spoon" and "extra large" of two
 // words), moving past it.
 QString readUnit(Cursor& cursor)
@@ -1405,7 +1420,9 @@ IngredientLine readIngredientLine(QStringView written)
     const QRegularExpressionMatch negative = minus.match(reading);
     cursor.at = negative.capturedLength(0);
     QString range;
-    const std::optional<double> amount = readAmount(cursor, &range);
+    std::optional<double> amount = readAmount(cursor, &range);
+    if (!amount && !text.endsWith(u':') && !writtenInCapitals(text))
+        amount = readArticleAsOne(cursor);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
     if (!range.isEmpty())
         line.measures = QStringLiteral("the middle of %1").arg(range);
