@@ -1032,12 +1032,14 @@ void countLooseMeasure(QStringView amountWords, IngredientLine& line)
 // A piece of root cut to a length is so many inch pieces, as a length is no count: "2.5cm piece
 // ginger", "2.5cm cube fresh ginger" and "1 1-inch knob of ginger" are one, "1 (2-inch) piece
 // ginger" and "2 (1-inch) pieces" two. A bare fraction after a count is a mixed length: "1
-// 1/2-inch piece".
+// 1/2-inch piece". Ginger is cut so often that its length alone says the piece: "4cm fresh
+// ginger, grated", "2 inches ginger".
 QString inchPieces(const QString& reading)
 {
     static const QRegularExpression lengthPiece(
         QStringLiteral("^(?:(\\d+|an?)\\s+(?!\\d+/))?\\(?(%1)\\s*-?\\s*(cm|inch(?:es)?|in\\.?|\")"
-                       "\\)?\\s*(?:piece|knob|chunk|cube)s?\\b")
+                       "\\)?(?:\\s*(?:piece|knob|chunk|cube)s?\\b|(?=\\s+(?:of\\s+)?(?:fresh\\s+)?"
+                       "(?:root\\s+)?ginger\\b))")
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = lengthPiece.match(reading);
