@@ -675,11 +675,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression::CaseInsensitiveOption);
     rest.replace(formsInCommas, QStringLiteral("\\1 \\2 "));
     // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock", "roasted, unsalted
-    // almonds", "good, hot vegetable stock", "plain, low-fat yogurt": words that only describe, how
-    // the food is made, cooked or sold or how good it is among them, go on to the food.
+    // almonds", "good, hot vegetable stock", "plain, low-fat yogurt", "whole-wheat, low-fat flour
+    // tortillas": words that only describe, how the food is made, cooked or sold, what grain it is
+    // of or how good it is among them, go on to the food.
     static const QRegularExpression describing(
         QStringLiteral(
-            "^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
+            "^\\s*(?:(?:whole[\\s-]?(?:wheat|grain|meal)|multi[\\s-]?grain|boneless|skinless|"
+            "bone-in|skin-on|fresh|ripe|large|small|"
             "home[\\s-]?made|organic|free[\\s-]range|gluten[\\s-]free|"
             "(?:good|best)(?:[\\s-]quality)?|medium|lean|firm|peeled|seedless|pitted|cooked|"
             "uncooked|raw|whole|hot|"
