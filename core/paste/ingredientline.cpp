@@ -1229,6 +1229,26 @@ QString countDashedToSize(const QString& reading)
              reading.sliced(sizeEnd).trimmed());
 }
 
+// "1 pack of 8 chicken thighs", "a packet of 6 tortillas", "2 Packs Waitrose 4 Lamb Shanks": a pack
+// that says how many pieces it holds is that many of them for each pack, whichever shop's name
+// stands before the count; a weight after it ("1 pack 500 g mince") is the pack's size instead.
+QString piecesInPacks(const QString& reading)
+{
+    static const QRegularExpression packOf(
+        QStringLiteral("^(?:(%1)\\s*|(?i:an?)\\s+)(?i:packs?|packets?|boxe?s?|trays?)\\s+"
+                       "(?i:of\\s+)?((?:[A-Z][A-Za-z'&]*\\s+){0,3})(\\d{1,3})\\s+(?=[A-Za-z])")
+            .arg(amountPattern));
+    const QRegularExpressionMatch m = packOf.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    Cursor after{reading, m.capturedLength(0)};
+    if (isMeasure(readUnit(after)))
+        return reading;
+    const double packs = m.hasCaptured(1) ? amountValue(m.capturedView(1)) : 1;
+    return QString::number(packs * m.captured(3).toInt()) + u' ' + m.captured(2) +
+           reading.sliced(m.capturedLength(0));
+}
+
 // "4, 4-oz. pork loin chops", "2, 400g tins tomatoes": a count set off from the pieces' size by a
 // comma, as some cookbooks print it, is the count of them.
 QString countCommaSize(const QString& reading)
@@ -1405,6 +1425,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = piecesInPacks(reading);
     reading = countCommaSize(reading);
     reading = countDashedToSize(reading);
     reading = countOneSized(reading);
