@@ -656,6 +656,10 @@ QStringList takeBracketed(QString& text)
 void readFoodAndNotes(QString rest, IngredientLine& line)
 {
     QStringList notes = takeBracketed(rest);
+    // "1 15oz can, drained kidney beans", "1 large, ripe avocado": a comma straight after the unit
+    // or the size sets off the food that follows, not a note of a food left unsaid.
+    static const QRegularExpression commaFirst(QStringLiteral("^\\s*,\\s*(?=[A-Za-z])"));
+    rest.remove(commaFirst);
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
