@@ -167,7 +167,13 @@ void TestPasteReading::readsHeadings_data()
     row("To serve", LineKind::Heading, "To serve");
     row("To finish:", LineKind::Heading, "To finish");
     row("Sauce:", LineKind::Heading, "Sauce");
+    // A part of the dish named by its word alone, as cards head a list's parts.
+    row("Dressing", LineKind::Heading, "Dressing");
+    row("Slaw", LineKind::Heading, "Slaw");
+    row("Garnish", LineKind::Heading, "Garnish");
+    row("Topping", LineKind::Heading, "Topping");
     row("Salt to taste", LineKind::Ingredient);
+    row("Salad dressing", LineKind::Ingredient);
 }
 
 void TestPasteReading::readsHeadings()
