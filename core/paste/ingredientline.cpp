@@ -918,12 +918,16 @@ bool writtenInCapitals(QStringView text)
     return letters >= 2;
 }
 
-// "For the filling", "To serve": a part of the recipe named without a colon.
+// "For the filling", "To serve", "Dressing": a part of the recipe named without a colon. A part's
+// word alone is no food a line could count without an amount; a dish's name ("Salad", "Curry")
+// stays a title.
 bool namesAPart(QStringView text)
 {
     static const QRegularExpression partName(
         QStringLiteral("^(?:for\\s+the\\s+[^,;()\\d]+|to\\s+(?:serve|finish|garnish|decorate|"
-                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?)$"),
+                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?|marinade|dressing|toppings?|"
+                       "garnish(?:es)?|sauce|filling|glaze|icing|frosting|crust|base|batter|syrup|"
+                       "slaw|rub|streusel|seasoning)$"),
         QRegularExpression::CaseInsensitiveOption);
     return partName.match(text).hasMatch() && text.count(u' ') < 6;
 }
