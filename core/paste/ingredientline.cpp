@@ -1589,7 +1589,13 @@ RecipeText readRecipeText(QStringView text, bool titled)
             known == read.cend() ? readIngredientLine(row) : recipe.lines.at(*known);
         if (titleOpen && line.kind != LineKind::Blank) {
             titleOpen = false;
-            const bool title = !line.hasQuantity() && !row.endsWith(u':') &&
+            // "A simple lemon cake" over the list is its title, as "a smoked chicken" in it is one
+            // of the food: an article alone is no amount a title can have.
+            static const QRegularExpression article(QStringLiteral("^an?\\s"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+            const bool counts =
+                line.hasQuantity() && !(line.unit.isEmpty() && article.match(row).hasMatch());
+            const bool title = !counts && !row.endsWith(u':') &&
                                !noAmountNote.match(row).hasMatch() && !namesAPart(row);
             if (title) {
                 recipe.title = line.text;
