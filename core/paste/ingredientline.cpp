@@ -188,6 +188,21 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
     return number;
 }
 
+// "An onion, finely chopped", "a smoked chicken", "juice of a lemon": an article before the food
+// is one of it, as "1 onion" is. Not before a measure no unit names ("a squeeze of lemon", "a good
+// glug of oil"), which would count a whole lemon or a whole bottle.
+std::optional<double> readArticleAsOne(Cursor& cursor)
+{
+    static const QRegularExpression article(
+        QStringLiteral("^an?\\s+(?=[A-Za-z])(?!(?:[A-Za-z'-]+\\s+){0,2}of\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = article.match(cursor.rest());
+    if (!m.hasMatch())
+        return std::nullopt;
+    cursor.at += m.capturedLength(0);
+    return 1;
+}
+
 // A unit word at the cursor (with "fl oz", "fluid ounce", "dessert spoon" and "extra large" of two
 // words), moving past it.
 QString readUnit(Cursor& cursor)
@@ -651,6 +666,10 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         rest.remove(m.capturedStart(0), m.capturedLength(0));
     }
     QStringList notes = takeBracketed(rest);
+    // "1 15oz can, drained kidney beans", "1 large, ripe avocado": a comma straight after the unit
+    // or the size sets off the food that follows, not a note of a food left unsaid.
+    static const QRegularExpression commaFirst(QStringLiteral("^\\s*,\\s*(?=[A-Za-z])"));
+    rest.remove(commaFirst);
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
@@ -670,11 +689,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
         QRegularExpression::CaseInsensitiveOption);
     rest.replace(formsInCommas, QStringLiteral("\\1 \\2 "));
     // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock", "roasted, unsalted
-    // almonds", "good, hot vegetable stock", "plain, low-fat yogurt": words that only describe, how
-    // the food is made, cooked or sold or how good it is among them, go on to the food.
+    // almonds", "good, hot vegetable stock", "plain, low-fat yogurt", "whole-wheat, low-fat flour
+    // tortillas": words that only describe, how the food is made, cooked or sold, what grain it is
+    // of or how good it is among them, go on to the food.
     static const QRegularExpression describing(
         QStringLiteral(
-            "^\\s*(?:(?:boneless|skinless|bone-in|skin-on|fresh|ripe|large|small|"
+            "^\\s*(?:(?:whole[\\s-]?(?:wheat|grain|meal)|multi[\\s-]?grain|boneless|skinless|"
+            "bone-in|skin-on|fresh|ripe|large|small|"
             "home[\\s-]?made|organic|free[\\s-]range|gluten[\\s-]free|"
             "(?:good|best)(?:[\\s-]quality)?|medium|lean|firm|peeled|seedless|pitted|cooked|"
             "uncooked|raw|whole|hot|"
@@ -915,12 +936,16 @@ bool writtenInCapitals(QStringView text)
     return letters >= 2;
 }
 
-// "For the filling", "To serve": a part of the recipe named without a colon.
+// "For the filling", "To serve", "Dressing": a part of the recipe named without a colon. A part's
+// word alone is no food a line could count without an amount; a dish's name ("Salad", "Curry")
+// stays a title.
 bool namesAPart(QStringView text)
 {
     static const QRegularExpression partName(
         QStringLiteral("^(?:for\\s+the\\s+[^,;()\\d]+|to\\s+(?:serve|finish|garnish|decorate|"
-                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?)$"),
+                       "assemble|top|glaze|dust)(?:\\s+[^,;()\\d]+)?|marinade|dressing|toppings?|"
+                       "garnish(?:es)?|sauce|filling|glaze|icing|frosting|crust|base|batter|syrup|"
+                       "slaw|rub|streusel|seasoning)$"),
         QRegularExpression::CaseInsensitiveOption);
     return partName.match(text).hasMatch() && text.count(u' ') < 6;
 }
@@ -1035,12 +1060,14 @@ void countLooseMeasure(QStringView amountWords, IngredientLine& line)
 // A piece of root cut to a length is so many inch pieces, as a length is no count: "2.5cm piece
 // ginger", "2.5cm cube fresh ginger" and "1 1-inch knob of ginger" are one, "1 (2-inch) piece
 // ginger" and "2 (1-inch) pieces" two. A bare fraction after a count is a mixed length: "1
-// 1/2-inch piece".
+// 1/2-inch piece". Ginger is cut so often that its length alone says the piece: "4cm fresh
+// ginger, grated", "2 inches ginger".
 QString inchPieces(const QString& reading)
 {
     static const QRegularExpression lengthPiece(
         QStringLiteral("^(?:(\\d+|an?)\\s+(?!\\d+/))?\\(?(%1)\\s*-?\\s*(cm|inch(?:es)?|in\\.?|\")"
-                       "\\)?\\s*(?:piece|knob|chunk|cube)s?\\b")
+                       "\\)?(?:\\s*(?:piece|knob|chunk|cube)s?\\b|(?=\\s+(?:of\\s+)?(?:fresh\\s+)?"
+                       "(?:root\\s+)?ginger\\b))")
             .arg(amountPattern),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = lengthPiece.match(reading);
@@ -1233,6 +1260,26 @@ QString countDashedToSize(const QString& reading)
         .arg(m.captured(1), m.captured(4),
              reading.sliced(m.capturedLength(0), sizeEnd - m.capturedLength(0)).trimmed(),
              reading.sliced(sizeEnd).trimmed());
+}
+
+// "1 pack of 8 chicken thighs", "a packet of 6 tortillas", "2 Packs Waitrose 4 Lamb Shanks": a pack
+// that says how many pieces it holds is that many of them for each pack, whichever shop's name
+// stands before the count; a weight after it ("1 pack 500 g mince") is the pack's size instead.
+QString piecesInPacks(const QString& reading)
+{
+    static const QRegularExpression packOf(
+        QStringLiteral("^(?:(%1)\\s*|(?i:an?)\\s+)(?i:packs?|packets?|boxe?s?|trays?)\\s+"
+                       "(?i:of\\s+)?((?:[A-Z][A-Za-z'&]*\\s+){0,3})(\\d{1,3})\\s+(?=[A-Za-z])")
+            .arg(amountPattern));
+    const QRegularExpressionMatch m = packOf.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    Cursor after{reading, m.capturedLength(0)};
+    if (isMeasure(readUnit(after)))
+        return reading;
+    const double packs = m.hasCaptured(1) ? amountValue(m.capturedView(1)) : 1;
+    return QString::number(packs * m.captured(3).toInt()) + u' ' + m.captured(2) +
+           reading.sliced(m.capturedLength(0));
 }
 
 // "4, 4-oz. pork loin chops", "2, 400g tins tomatoes": a count set off from the pieces' size by a
@@ -1429,6 +1476,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
+    reading = piecesInPacks(reading);
     reading = countCommaSize(reading);
     reading = countDashedToSize(reading);
     reading = countOneSized(reading);
@@ -1448,7 +1496,9 @@ IngredientLine readIngredientLine(QStringView written)
     const QRegularExpressionMatch negative = minus.match(reading);
     cursor.at = negative.capturedLength(0);
     QString range;
-    const std::optional<double> amount = readAmount(cursor, &range);
+    std::optional<double> amount = readAmount(cursor, &range);
+    if (!amount && !text.endsWith(u':') && !writtenInCapitals(text))
+        amount = readArticleAsOne(cursor);
     line.decimal = amount && reading.first(cursor.at).contains(u'.');
     if (!range.isEmpty())
         line.measures = QStringLiteral("the middle of %1").arg(range);
@@ -1627,7 +1677,13 @@ RecipeText readRecipeText(QStringView text, bool titled)
             known == read.cend() ? readIngredientLine(row) : recipe.lines.at(*known);
         if (titleOpen && line.kind != LineKind::Blank) {
             titleOpen = false;
-            const bool title = !line.hasQuantity() && !row.endsWith(u':') &&
+            // "A simple lemon cake" over the list is its title, as "a smoked chicken" in it is one
+            // of the food: an article alone is no amount a title can have.
+            static const QRegularExpression article(QStringLiteral("^an?\\s"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+            const bool counts =
+                line.hasQuantity() && !(line.unit.isEmpty() && article.match(row).hasMatch());
+            const bool title = !counts && !row.endsWith(u':') &&
                                !noAmountNote.match(row).hasMatch() && !namesAPart(row);
             if (title) {
                 recipe.title = line.text;

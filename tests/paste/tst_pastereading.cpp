@@ -167,7 +167,13 @@ void TestPasteReading::readsHeadings_data()
     row("To serve", LineKind::Heading, "To serve");
     row("To finish:", LineKind::Heading, "To finish");
     row("Sauce:", LineKind::Heading, "Sauce");
+    // A part of the dish named by its word alone, as cards head a list's parts.
+    row("Dressing", LineKind::Heading, "Dressing");
+    row("Slaw", LineKind::Heading, "Slaw");
+    row("Garnish", LineKind::Heading, "Garnish");
+    row("Topping", LineKind::Heading, "Topping");
     row("Salt to taste", LineKind::Ingredient);
+    row("Salad dressing", LineKind::Ingredient);
 }
 
 void TestPasteReading::readsHeadings()
@@ -197,6 +203,9 @@ void TestPasteReading::readsRecipeText()
                        "glaze:\r\n1 cup icing sugar\r\n\r\nDirections\r\nMix.\r\nBake.\r\n"_s,
                        true);
     QCOMPARE(recipe.title, u"Lemon Cake"_s);
+    // A title may start as a line counting one of a food does.
+    QCOMPARE(readRecipeText(u"A simple lemon cake\n2 eggs"_s, true).title,
+             u"A simple lemon cake"_s);
     // A part of the recipe named first is no title.
     QCOMPARE(readRecipeText(u"Ingredients\nFor the sauce\n1 cup milk\n"_s, true).title, QString());
     QCOMPARE(recipe.servings, 8.0f);
