@@ -188,6 +188,19 @@ std::optional<double> readAmount(Cursor& cursor, QString* range = nullptr)
     return number;
 }
 
+// An amount worked out from the line, written back in full for the amount reader: never with an
+// exponent it would stop at ("2e+50 pieces" would read as two, where an amount past any measure
+// must say it is too large), with no trailing zeros.
+QString writtenInFull(double amount)
+{
+    QString written = QString::number(amount, 'f', 3);
+    while (written.endsWith(u'0'))
+        written.chop(1);
+    if (written.endsWith(u'.'))
+        written.chop(1);
+    return written;
+}
+
 // "An onion, finely chopped", "a smoked chicken", "juice of a lemon": an article before the food
 // is one of it, as "1 onion" is. Not before a measure no unit names ("a squeeze of lemon", "a good
 // glug of oil"), which would count a whole lemon or a whole bottle.
@@ -1078,14 +1091,7 @@ QString inchPieces(const QString& reading)
         (count.isEmpty() || !count.front().isDigit() ? 1 : count.toDouble()) *
         amountValue(m.capturedView(2)) /
         (m.captured(3).compare(QLatin1String("cm"), Qt::CaseInsensitive) == 0 ? 2.5 : 1);
-    // Written out in full, never with an exponent the amount reader would stop at: "2e+50
-    // pieces" would read as two, where a count past any measure must say it is too large.
-    QString written = QString::number(pieces, 'f', 3);
-    while (written.endsWith(u'0'))
-        written.chop(1);
-    if (written.endsWith(u'.'))
-        written.chop(1);
-    return written + QStringLiteral(" piece") + reading.sliced(m.capturedLength(0));
+    return writtenInFull(pieces) + QStringLiteral(" piece") + reading.sliced(m.capturedLength(0));
 }
 
 // "8 (1/8-inch-thick) slices lemon", "4 (1/4-inch) slices tomato": the thickness in brackets
@@ -1204,11 +1210,11 @@ QString stockFromCubes(const QString& written)
     const QRegularExpressionMatch pot = bareStockPot.match(reading);
     if (pot.hasMatch()) {
         constexpr int stockPotMakesMl = 500;
-        const int pots = pot.captured(1).isEmpty() || !pot.captured(1).front().isDigit()
-                             ? 1
-                             : pot.captured(1).toInt();
-        return QString::number(pots * stockPotMakesMl) + QStringLiteral("ml ") + pot.captured(2) +
-               QStringLiteral("stock made with ") + QString::number(pots) + u' ' + pot.captured(3) +
+        const double pots = pot.captured(1).isEmpty() || !pot.captured(1).front().isDigit()
+                                ? 1
+                                : pot.captured(1).toDouble();
+        return writtenInFull(pots * stockPotMakesMl) + QStringLiteral("ml ") + pot.captured(2) +
+               QStringLiteral("stock made with ") + writtenInFull(pots) + u' ' + pot.captured(3) +
                pot.captured(4);
     }
     return reading;
@@ -1278,7 +1284,7 @@ QString piecesInPacks(const QString& reading)
     if (isMeasure(readUnit(after)))
         return reading;
     const double packs = m.hasCaptured(1) ? amountValue(m.capturedView(1)) : 1;
-    return QString::number(packs * m.captured(3).toInt()) + u' ' + m.captured(2) +
+    return writtenInFull(packs * m.captured(3).toInt()) + u' ' + m.captured(2) +
            reading.sliced(m.capturedLength(0));
 }
 
