@@ -303,6 +303,18 @@ bool driedSpice(const QList<FoodMatch>& foods, const IngTable& ingredients)
            ingredients.at(foods.front().index).name.startsWith(QLatin1String("Spices,"));
 }
 
+// Whether the line spoons out a plant named alone, as a spice list does: "1 tsp coriander", "1/2
+// tsp fennel". Leaves and bulbs come chopped, sliced, picked or fresh, which the line then says.
+bool spoonedAlone(const IngredientLine& line)
+{
+    static const QRegularExpression freshCut(
+        QStringLiteral("\\b(?:fresh|chopped|minced|snipped|torn|picked|sliced|shaved|leaf|leaves|"
+                       "stems?|fronds?|sprigs?|bulbs?|garnish|serve|serving)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return (line.unit == QLatin1String("tsp") || line.unit == QLatin1String("tbs")) &&
+           !freshCut.match(line.food + u' ' + line.notes.join(u' ')).hasMatch();
+}
+
 // Whether the best of the foods is a canned one.
 bool bestIsCanned(const QList<FoodMatch>& foods, const IngTable& ingredients)
 {
@@ -639,6 +651,18 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
         const QList<FoodMatch> vegetable = matcher.bestFoods(kind + words, 5, hints, line.readIn);
         if (!vegetable.isEmpty() && !driedSpice(vegetable, ingredients))
             reviewed.foods = vegetable;
+    }
+    // A spoon of a plant whose seed is the spice is that seed, ground or whole, not the leaves or
+    // the bulb USDA weighs raw: "1 tsp coriander, 1 tsp cumin" and "1 tsp fennel" in a ragu. Herbs
+    // whose chopped leaves are spooned (dill, parsley, basil) USDA keeps fresh, and keep them.
+    if (spoonedAlone(line) && !reviewed.foods.isEmpty() &&
+        ingredients.at(reviewed.foods.front().index).name.endsWith(QLatin1String(", raw"))) {
+        const QList<FoodMatch> seed =
+            matcher.bestFoods(line.food + QStringLiteral(" seed"), 5, hints, line.readIn);
+        if (!seed.isEmpty() && driedSpice(seed, ingredients) &&
+            ingredients.at(seed.front().index)
+                .name.contains(line.food + QStringLiteral(" seed"), Qt::CaseInsensitive))
+            reviewed.foods = seed;
     }
     // A cut of meat bought on the bone is USDA's bone-in cut where it keeps one beside the
     // boneless one the words found: "2 bone-in ribeye steaks" are the 462 g steaks on the rib,
