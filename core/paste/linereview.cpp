@@ -507,6 +507,25 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (hints.removeAll(QStringLiteral("cooked")) > 0 &&
         !words.contains(QStringLiteral("cooked"), Qt::CaseInsensitive))
         words.prepend(QStringLiteral("cooked "));
+    // Meat with its kinds offered in brackets is the first kind named, as a food offered with
+    // "or" is the first: "1 lb meat (beef, pork or lamb), cubed" is beef, where "meat" alone finds
+    // a frankfurter. Meat measured by the cup is cut up cooked, as a cup of chicken is; leftover
+    // meat is cooked. Weighed as that meat too.
+    static const QRegularExpression bareMeat(
+        QStringLiteral("^\\s*(?:(?:cooked|leftover)\\s+)?meats?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression meatOffered(
+        QStringLiteral("\\bmeats?\\s*\\(\\s*(beef|pork|lamb|veal|chicken|turkey|ham)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch kind = meatOffered.match(line.text);
+        kind.hasMatch() && bareMeat.match(words).hasMatch()) {
+        words = kind.captured(1).toLower();
+        if (unitClass(line.unit) == UnitClass::Volume ||
+            line.food.contains(QLatin1String("cooked"), Qt::CaseInsensitive) ||
+            line.food.contains(QLatin1String("leftover"), Qt::CaseInsensitive))
+            words.prepend(QStringLiteral("cooked "));
+        reviewed.line.food = words;
+    }
     // A note that only says how much fat the food keeps reads before the food's words, as the
     // cooks' names know it: "plain yogurt, low-fat" is low-fat plain yogurt.
     static const QRegularExpression fatNote(
