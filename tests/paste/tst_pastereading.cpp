@@ -206,6 +206,13 @@ void TestPasteReading::readsRecipeText()
     // A title may start as a line counting one of a food does.
     QCOMPARE(readRecipeText(u"A simple lemon cake\n2 eggs"_s, true).title,
              u"A simple lemon cake"_s);
+    // Nor is a word that measures a food at the head of a title an amount: "Rack of lamb".
+    for (const QString& title : {u"Rack of lamb, potato and pepper tray roast"_s,
+                                 u"Pot roast with tomato gravy"_s, u"Slice and bake cookies"_s}) {
+        const RecipeText titled = readRecipeText(QString(title + u"\n750g new potatoes"_s), true);
+        QCOMPARE(titled.title, title);
+        QCOMPARE(titled.lines.size(), 1);
+    }
     // A part of the recipe named first is no title.
     QCOMPARE(readRecipeText(u"Ingredients\nFor the sauce\n1 cup milk\n"_s, true).title, QString());
     QCOMPARE(recipe.servings, 8.0f);
