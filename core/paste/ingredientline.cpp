@@ -1687,8 +1687,12 @@ RecipeText readRecipeText(QStringView text, bool titled)
             // of the food: an article alone is no amount a title can have.
             static const QRegularExpression article(QStringLiteral("^an?\\s"),
                                                     QRegularExpression::CaseInsensitiveOption);
-            const bool counts =
-                line.hasQuantity() && !(line.unit.isEmpty() && article.match(row).hasMatch());
+            // Nor is a word that measures a food at its head: "Rack of lamb, potato and pepper
+            // tray roast", "Pot roast with tomato gravy" read as one rack and one pot.
+            Cursor head{row.toString()};
+            const bool counts = line.hasQuantity() &&
+                                !(line.unit.isEmpty() && article.match(row).hasMatch()) &&
+                                readUnit(head).isEmpty();
             const bool title = !counts && !row.endsWith(u':') &&
                                !noAmountNote.match(row).hasMatch() && !namesAPart(row);
             if (title) {
