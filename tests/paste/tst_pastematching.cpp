@@ -316,6 +316,9 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::newRow("so is a count per person")
         << perPerson << u"uk"_s << u"2 sausages per person"_s << QJsonValue(536)
         << u"each diner's, for 4 servings"_s;
+    QTest::newRow("one diner's is one serving")
+        << "Supper\nServes 1\n\n2 sausages per person\n"_ba << u"uk"_s << u"2 sausages per person"_s
+        << QJsonValue(134) << u"each diner's, for 1 serving"_s;
     QTest::newRow("a cup of pasta dry is no cup of it cooked")
         << "Bake\n\n2 cups uncooked spaghetti noodles\n"_ba << QString()
         << u"2 cups uncooked spaghetti noodles"_s << QJsonValue(198) << QString();
