@@ -63,4 +63,10 @@ QString doubleText(double value)
     return shortestText(value, 15);
 }
 
+QString servingsText(float servings)
+{
+    return floatText(servings) +
+           (servings == 1 ? QStringLiteral(" serving") : QStringLiteral(" servings"));
+}
+
 } // namespace zestora

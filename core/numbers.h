@@ -46,5 +46,7 @@ inline qint32 addClamped(qint32 a, qint32 b)
 QString floatText(float value);
 // The same for a double, with up to fifteen significant digits.
 QString doubleText(double value);
+// A count of servings as a line says it: "1 serving", "2.5 servings".
+QString servingsText(float servings);
 
 } // namespace zestora

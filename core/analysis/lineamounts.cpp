@@ -71,8 +71,7 @@ QString LineAmount::workings() const
     if (quantity != 0)
         parts.append(rounded(amount(Nutrient::Calories) * servings / quantity) +
                      QStringLiteral(" kcal per ") + unit);
-    parts.append(floatText(servings) +
-                 (servings == 1 ? QStringLiteral(" serving") : QStringLiteral(" servings")));
+    parts.append(servingsText(servings));
     return parts.join(QStringLiteral("; "));
 }
 

@@ -1631,7 +1631,7 @@ void servePerPerson(QList<IngredientLine>& lines, float servings)
             continue;
         line.quantity = *line.quantity * servings;
         line.extraAmount *= servings;
-        line.measures = QStringLiteral("each diner's, for %1 servings").arg(servings);
+        line.measures = QStringLiteral("each diner's, for ") + servingsText(servings);
     }
 }
 
