@@ -42,6 +42,10 @@ QString plainFractions(QStringView text)
             result += c;
         }
     }
+    // A fraction copied out of a laid-out page keeps the gaps its typesetting left beside the
+    // slash: "1 ⁄2 cup", "2 ⁄ 3 cup" are still one half and two thirds to the cook.
+    static const QRegularExpression spacedSlash(QStringLiteral("(?<=\\d) *\\/ *(?=\\d)"));
+    result.replace(spacedSlash, QStringLiteral("/"));
     return result;
 }
 
