@@ -319,6 +319,26 @@ void TestPasteMatching::analyzeCountsWhatIsEaten_data()
     QTest::newRow("one diner's is one serving")
         << "Supper\nServes 1\n\n2 sausages per person\n"_ba << u"uk"_s << u"2 sausages per person"_s
         << QJsonValue(134) << u"each diner's, for 1 serving"_s;
+    // Lines a laid-out page or a narrow column broke in two, copied as they stand.
+    const QByteArray wrapped = "Chef's salad\n\n8 cups chopped romaine and/or\niceberg lettuce\n1 "
+                               "medium cucumber, seeded and\nchopped\n12 ounces reduced-sodium "
+                               "canned tuna,\npacked in water, drained\n4 small skinless chicken "
+                               "breasts\n(about 4 ounces each)\nSalt to taste\n"_ba;
+    QTest::newRow("a line ending in and/or goes on below")
+        << wrapped << QString() << u"8 cups chopped romaine and/or iceberg lettuce"_s
+        << QJsonValue(376) << QString();
+    QTest::newRow("so does one ending in and")
+        << wrapped << QString() << u"1 medium cucumber, seeded and chopped"_s << QJsonValue(301)
+        << QString();
+    QTest::newRow("and one ending in a comma before a word in small letters")
+        << wrapped << QString()
+        << u"12 ounces reduced-sodium canned tuna, packed in water, drained"_s << QJsonValue(340)
+        << QString();
+    QTest::newRow("a line wholly in brackets belongs to the one above")
+        << wrapped << QString() << u"4 small skinless chicken breasts (about 4 ounces each)"_s
+        << QJsonValue(454) << QString();
+    QTest::newRow("a whole line below a finished one stands alone")
+        << wrapped << QString() << u"Salt to taste"_s << QJsonValue() << QString();
     QTest::newRow("a cup of pasta dry is no cup of it cooked")
         << "Bake\n\n2 cups uncooked spaghetti noodles\n"_ba << QString()
         << u"2 cups uncooked spaghetti noodles"_s << QJsonValue(198) << QString();
