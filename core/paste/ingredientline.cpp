@@ -1654,6 +1654,24 @@ std::optional<float> readYieldServings(QStringView yield)
     return servings && *servings > 0 ? servings : std::nullopt;
 }
 
+// Whether a row is the rest of the ingredient line above it, which a laid-out page or a narrow
+// column broke where the column ended: the line above stops on "and", "or", "and/or", "with" or
+// a hyphen, or on a comma before a row in small letters ("12 ounces canned tuna," over "packed in
+// water, drained"), or leaves a bracket open; or the row stands wholly in brackets ("(about 4
+// ounces each)"). The row itself gives no amount of its own and is no heading.
+bool continuesLine(QStringView above, const IngredientLine& row)
+{
+    static const QRegularExpression openEnd(QStringLiteral("(?:\\b(?:and|or|and/or|with)|-)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (row.kind != LineKind::Ingredient || row.hasQuantity() || row.text.endsWith(u':'))
+        return false;
+    const QString& text = row.text;
+    if (text.startsWith(u'(') && text.endsWith(u')'))
+        return true;
+    return openEnd.match(above).hasMatch() || above.count(u'(') > above.count(u')') ||
+           (above.endsWith(u',') && text.front().isLower());
+}
+
 RecipeText readRecipeText(QStringView text, bool titled)
 {
     static const QRegularExpression directionsHeading(
@@ -1662,12 +1680,17 @@ RecipeText readRecipeText(QStringView text, bool titled)
     static const QRegularExpression noAmountNote(
         QStringLiteral("\\b(?:to taste|for garnish|for serving|as needed|optional)\\b"),
         QRegularExpression::CaseInsensitiveOption);
+    // A line broken in more pieces than this is no line a column broke: its rows stand apart.
+    static constexpr int mostRowsJoined = 4;
     RecipeText recipe;
     const QList<QStringView> rows = text.split(u'\n');
     bool titleOpen = titled;
     recipe.lines.reserve(rows.size());
     // A long text repeats its lines: each is read once, and copied from where it first stands.
     QHash<QStringView, qsizetype> read;
+    // The ingredient line last read, as its rows joined give it, and how many rows it took.
+    QString lastLine;
+    int lastRows = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringView row = rows[i].trimmed();
         if (const std::optional<float> servings = readServingsLine(row)) {
@@ -1685,6 +1708,13 @@ RecipeText readRecipeText(QStringView text, bool titled)
         const auto known = read.constFind(row);
         IngredientLine line =
             known == read.cend() ? readIngredientLine(row) : recipe.lines.at(*known);
+        if (!titleOpen && lastRows > 0 && lastRows < mostRowsJoined &&
+            continuesLine(lastLine, line)) {
+            lastLine += u' ' + line.text;
+            ++lastRows;
+            recipe.lines.back() = readIngredientLine(lastLine);
+            continue;
+        }
         if (titleOpen && line.kind != LineKind::Blank) {
             titleOpen = false;
             // "A simple lemon cake" over the list is its title, as "a smoked chicken" in it is one
@@ -1713,6 +1743,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
         }
         if (known == read.cend())
             read.insert(row, recipe.lines.size());
+        const bool ingredient = line.kind == LineKind::Ingredient;
+        lastLine = ingredient ? line.text : QString();
+        lastRows = ingredient ? 1 : 0;
         recipe.lines.append(std::move(line));
     }
     // Blank lines at either end separate nothing.
