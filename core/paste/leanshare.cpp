@@ -155,9 +155,9 @@ int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable&
 bool saysTrimmedOfFat(QStringView text)
 {
     static const QRegularExpression trimmed(
-        QStringLiteral(
-            "\\blean\\b(?!\\s+and\\b)|\\btrimmed\\s+of\\s+(?:(?:all|any|the|its|"
-            "visible|excess)\\s+)*fat\\b|\\bfat[\\s-]+(?:removed|trimmed|discarded|cut\\s+off)\\b"),
+        QStringLiteral("\\blean\\b(?!\\s+and\\b)|\\btrimmed\\s+of\\s+(?:(?:all|any|the|its|"
+                       "visible|excess|most|much|majority|of)\\s+)*fat\\b|\\bfat[\\s-]+(?:removed|"
+                       "trimmed|discarded|cut\\s+off)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     return trimmed.match(text).hasMatch();
 }
