@@ -38,6 +38,57 @@ const QRegularExpression& leanPart()
     return part;
 }
 
+// Calories in a gram of the food, where its record weighs its measure in grams.
+std::optional<double> caloriesPerGram(const IngRecord& record)
+{
+    if (record.measure2.trimmed().compare(QLatin1String("g"), Qt::CaseInsensitive) != 0 ||
+        !(record.amount2 > 0))
+        return std::nullopt;
+    return record.calories / record.amount2;
+}
+
+// A stored name cut short to fit may have lost the words "lean and fat" ("Pork, fresh, loin,
+// center loin (chops), bone-in, raw"), so its lean only row cannot be found by taking them out.
+// The lean only row of the same animal and primal cut that shares the most of the name's parts
+// stands in: the chop's own lean where it is stored, else the primal's whole lean ("Pork, fresh,
+// shoulder, whole, separable lean only, raw" for the Boston butt, whose lean row lost its words
+// too). It must be leaner than the food, which keeps out a cooked row whose cooking words were
+// cut off as well.
+int leanOfCutNamedShort(int food, const FoodMatcher& matcher, const IngTable& ingredients)
+{
+    const IngRecord& record = ingredients.at(food);
+    const std::optional<double> calories = caloriesPerGram(record);
+    const QStringList parts = record.name.trimmed().split(QStringLiteral(", "));
+    constexpr int primalParts = 3;
+    if (!calories || parts.size() <= primalParts)
+        return food;
+    const QStringList primal = parts.first(primalParts);
+    constexpr int rows = 30;
+    int best = food;
+    qsizetype bestShared = 0;
+    for (const FoodMatch& other : matcher.bestFoods(
+             matchWords(QString(record.name.trimmed() + QStringLiteral(" lean only"))).join(u' '),
+             rows)) {
+        const IngRecord& otherRecord = ingredients.at(other.index);
+        const QStringList otherParts = otherRecord.name.trimmed().split(QStringLiteral(", "));
+        const QRegularExpressionMatch otherPart = leanPart().match(otherRecord.name);
+        const std::optional<double> otherCalories = caloriesPerGram(otherRecord);
+        if (!otherPart.hasMatch() ||
+            !otherPart.captured().contains(QLatin1String("only"), Qt::CaseInsensitive) ||
+            !otherCalories || *otherCalories >= *calories || otherParts.size() < primalParts ||
+            otherParts.first(primalParts) != primal)
+            continue;
+        const qsizetype shared =
+            std::count_if(otherParts.cbegin(), otherParts.cend(),
+                          [&parts](const QString& piece) { return parts.contains(piece); });
+        if (shared > bestShared) {
+            best = other.index;
+            bestShared = shared;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 std::optional<int> leanShare(QStringView text)
@@ -104,9 +155,9 @@ int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable&
 bool saysTrimmedOfFat(QStringView text)
 {
     static const QRegularExpression trimmed(
-        QStringLiteral(
-            "\\blean\\b(?!\\s+and\\b)|\\btrimmed\\s+of\\s+(?:(?:all|any|the|its|"
-            "visible|excess)\\s+)*fat\\b|\\bfat[\\s-]+(?:removed|trimmed|discarded|cut\\s+off)\\b"),
+        QStringLiteral("\\blean\\b(?!\\s+and\\b)|\\btrimmed\\s+of\\s+(?:(?:all|any|the|its|"
+                       "visible|excess|most|much|majority|of)\\s+)*fat\\b|\\bfat[\\s-]+(?:removed|"
+                       "trimmed|discarded|cut\\s+off)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     return trimmed.match(text).hasMatch();
 }
@@ -115,7 +166,9 @@ int leanOnlyCut(int food, const FoodMatcher& matcher, const IngTable& ingredient
 {
     const QString name = ingredients.at(food).name.trimmed();
     const QRegularExpressionMatch part = leanPart().match(name);
-    if (!part.hasMatch() || part.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
+    if (!part.hasMatch())
+        return leanOfCutNamedShort(food, matcher, ingredients);
+    if (part.captured().contains(QLatin1String("only"), Qt::CaseInsensitive))
         return food;
     const QString cut = QString(name).remove(part.capturedStart(), part.capturedLength());
     // Stored names are cut short, so the lean only row of a cut may end before the lean and

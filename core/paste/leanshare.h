@@ -25,8 +25,8 @@ std::optional<int> leanShare(QStringView text);
 int nearestGrind(int food, int lean, const FoodMatcher& matcher, const IngTable& ingredients);
 
 // Whether a line says its meat is trimmed of its fat: "lean top sirloin", "trimmed of visible
-// fat", "chuck steak with fat removed", "all visible fat discarded". "Trimmed" alone is not: a
-// butcher's trim leaves the fat.
+// fat", "trimmed of the majority of visible fat", "chuck steak with fat removed", "all visible
+// fat discarded". "Trimmed" alone is not: a butcher's trim leaves the fat.
 bool saysTrimmedOfFat(QStringView text);
 
 // The lean only row of the food's cut ("Beef, flank, steak, lean only, ...") where the food is
