@@ -57,10 +57,14 @@ std::optional<double> caloriesPerGram(const IngRecord& record)
 int leanOfCutNamedShort(int food, const FoodMatcher& matcher, const IngTable& ingredients)
 {
     const IngRecord& record = ingredients.at(food);
+    // A name that still says how lean the food is ("ham, extra lean (approximately 4% fat)")
+    // lost nothing: it is already the lean food the line asked for.
+    static const QRegularExpression statesLeanness(QStringLiteral("\\blean\\b|%\\s*fat\\b"),
+                                                   QRegularExpression::CaseInsensitiveOption);
     const std::optional<double> calories = caloriesPerGram(record);
     const QStringList parts = record.name.trimmed().split(QStringLiteral(", "));
     constexpr int primalParts = 3;
-    if (!calories || parts.size() <= primalParts)
+    if (!calories || parts.size() <= primalParts || statesLeanness.match(record.name).hasMatch())
         return food;
     const QStringList primal = parts.first(primalParts);
     constexpr int rows = 30;
