@@ -1324,6 +1324,31 @@ QString countOneSized(const QString& reading)
     return QStringLiteral("1 ") + reading;
 }
 
+// "Pastry for a 9-inch double-crust pie", "Double crust Classic Pie Crust": a double crust is
+// two pie crusts, a bottom and a lid, and a single crust one, when the line gives no other count
+// than one recipe of it. A line with a weight or a package of its own ("1 (15 oz) package pie
+// crusts, for a double-crust pie") is left as written.
+QString pieCrusts(const QString& reading)
+{
+    static const QRegularExpression crust(
+        QStringLiteral("\\b(double|single)[-\\s]*crust(?:ed)?\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = crust.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    static const QRegularExpression inches(
+        QStringLiteral("\\(?\\d+\\s*-?\\s*(?:inch(?:es)?\\b|in\\.|\")\\)?"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression oneRecipe(
+        QStringLiteral("^(?:(?:1|one|an?)\\s+(?:recipe\\s+(?:of\\s+)?)?)?\\D*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!oneRecipe.match(QString(reading).remove(inches).simplified()).hasMatch())
+        return reading;
+    return m.captured(1).compare(u"double", Qt::CaseInsensitive) == 0
+               ? QStringLiteral("2 pie crusts")
+               : QStringLiteral("1 pie crust");
+}
+
 // How many a line says a recipe makes: "Serves 4-6", "Yield: 2 dozen cookies", "8 servings",
 // "Makes 2 loaves (24 slices)", "Serves six to eight". No value when the line is no such line; 0
 // when it is one that gives no count ("Serving size: 1 cup"), which is no ingredient either.
@@ -1479,6 +1504,8 @@ IngredientLine readIngredientLine(QStringView written)
     reading = inchPieces(reading);
     reading = sliceThickness(reading);
     reading = spelledCount(reading);
+    if (!text.endsWith(u':'))
+        reading = pieCrusts(reading);
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);
