@@ -1349,6 +1349,20 @@ QString pieCrusts(const QString& reading)
                : QStringLiteral("1 pie crust");
 }
 
+// "1 x 440 g (14 oz) can corn", "800g (1 lb 12 oz) can pie apple": Australian and British cards
+// give a metric weight again in ounces and pounds in brackets. The brackets say nothing more, and
+// read as a size of their own they would part the weight from its can.
+QString imperialAgain(const QString& reading)
+{
+    static const QRegularExpression again(
+        QStringLiteral(
+            "(\\d\\s*(?:g|kg|grams?|kilograms?)\\b\\.?)\\s*\\(\\s*(?:%1)\\s*"
+            "(?:oz|ounces?|lbs?|pounds?)\\.?(?:\\s+(?:%1)\\s*(?:oz|ounces?)\\.?)?\\s*\\)")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    return QString(reading).replace(again, QStringLiteral("\\1"));
+}
+
 // How many a line says a recipe makes: "Serves 4-6", "Yield: 2 dozen cookies", "8 servings",
 // "Makes 2 loaves (24 slices)", "Serves six to eight". No value when the line is no such line; 0
 // when it is one that gives no count ("Serving size: 1 cup"), which is no ingredient either.
@@ -1503,6 +1517,7 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(whitePart);
     reading = inchPieces(reading);
     reading = sliceThickness(reading);
+    reading = imperialAgain(reading);
     reading = spelledCount(reading);
     if (!text.endsWith(u':'))
         reading = pieCrusts(reading);
