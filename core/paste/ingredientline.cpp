@@ -1328,6 +1328,45 @@ QString countOneSized(const QString& reading)
     return QStringLiteral("1 ") + reading;
 }
 
+// "Pastry for a 9-inch double-crust pie", "Double crust Classic Pie Crust": a double crust is
+// two pie crusts, a bottom and a lid, and a single crust one, when the line gives no other count
+// than one recipe of it. A line with a weight or a package of its own ("1 (15 oz) package pie
+// crusts, for a double-crust pie") is left as written.
+QString pieCrusts(const QString& reading)
+{
+    static const QRegularExpression crust(
+        QStringLiteral("\\b(double|single)[-\\s]*crust(?:ed)?\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = crust.match(reading);
+    if (!m.hasMatch())
+        return reading;
+    static const QRegularExpression inches(
+        QStringLiteral("\\(?\\d+\\s*-?\\s*(?:inch(?:es)?\\b|in\\.|\")\\)?"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression oneRecipe(
+        QStringLiteral("^(?:(?:1|one|an?)\\s+(?:recipe\\s+(?:of\\s+)?)?)?\\D*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!oneRecipe.match(QString(reading).remove(inches).simplified()).hasMatch())
+        return reading;
+    return m.captured(1).compare(u"double", Qt::CaseInsensitive) == 0
+               ? QStringLiteral("2 pie crusts")
+               : QStringLiteral("1 pie crust");
+}
+
+// "1 x 440 g (14 oz) can corn", "800g (1 lb 12 oz) can pie apple": Australian and British cards
+// give a metric weight again in ounces and pounds in brackets. The brackets say nothing more, and
+// read as a size of their own they would part the weight from its can.
+QString imperialAgain(const QString& reading)
+{
+    static const QRegularExpression again(
+        QStringLiteral(
+            "(\\d\\s*(?:g|kg|grams?|kilograms?)\\b\\.?)\\s*\\(\\s*(?:%1)\\s*"
+            "(?:oz|ounces?|lbs?|pounds?)\\.?(?:\\s+(?:%1)\\s*(?:oz|ounces?)\\.?)?\\s*\\)")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    return QString(reading).replace(again, QStringLiteral("\\1"));
+}
+
 // How many a line says a recipe makes: "Serves 4-6", "Yield: 2 dozen cookies", "8 servings",
 // "Makes 2 loaves (24 slices)", "Serves six to eight". No value when the line is no such line; 0
 // when it is one that gives no count ("Serving size: 1 cup"), which is no ingredient either.
@@ -1482,7 +1521,10 @@ IngredientLine readIngredientLine(QStringView written)
     reading.remove(whitePart);
     reading = inchPieces(reading);
     reading = sliceThickness(reading);
+    reading = imperialAgain(reading);
     reading = spelledCount(reading);
+    if (!text.endsWith(u':'))
+        reading = pieCrusts(reading);
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
     reading = amountFirst(reading);

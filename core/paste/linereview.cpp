@@ -534,6 +534,16 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     for (const QString& note : line.notes)
         if (fatNote.match(note).hasMatch())
             words.prepend(note.trimmed() + u' ');
+    // So does a note that the food is sweetened without sugar, in the words the cooks' names
+    // keep for it: "vanilla yogurt, sweetened with low-calorie sweetener" is sugar-free yogurt.
+    static const QRegularExpression sugarFreeNote(
+        QStringLiteral("^\\s*(?:(?:sweetened\\s+with\\s+(?:an?\\s+)?(?:low[\\s-]*cal(?:orie)?|"
+                       "artificial|non[\\s-]*nutritive|no[\\s-]*calorie)\\s+sweeteners?)|"
+                       "artificially\\s+sweetened|sugar[\\s-]*free|no\\s+sugar\\s+added)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (std::any_of(line.notes.cbegin(), line.notes.cend(),
+                    [](const QString& note) { return sugarFreeNote.match(note).hasMatch(); }))
+        words.prepend(QStringLiteral("sugar free "));
     // Bouillon by the cup or the litre is the broth, as American cards call it: "2 cups beef
     // bouillon" is not 192 g of its powder. By the spoon, or as cubes, granules or powder, it is
     // the dry food.

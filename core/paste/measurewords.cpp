@@ -191,8 +191,12 @@ const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measur
     const QStringList ownWords = outerWords(own);
     const bool sizeAlone = std::all_of(ownWords.cbegin(), ownWords.cend(),
                                        [&](const QString& word) { return sizes.contains(word); });
+    // A sized piece of another make ("large waffle cone" of cake cones) counts the piece its last
+    // word names, which the food also keeps plain ("cone").
+    const QString counted = ownWords.value(ownWords.size() - 1);
     const auto plain = std::find_if(measures.cbegin(), measures.cend(), [&](const auto& measure) {
-        return isPiece(measure.unit) && (sizeAlone || outerWords(measure.unit).value(0) == kind) &&
+        const QString first = outerWords(measure.unit).value(0);
+        return isPiece(measure.unit) && (sizeAlone || first == kind || first == counted) &&
                !sized(measure.unit) && !unsaidShape(measure.unit);
     });
     return plain == measures.cend() ? nullptr : &*plain;
