@@ -899,7 +899,37 @@ int FoodMatcher::cookedForm(int food, const QString& way) const
     for (const QLatin1StringView form : forms)
         if (const int cooked = m_ingredients.lastIndexOfNameIgnoringCase(stem + form); cooked >= 0)
             return cooked;
+    if (const int kin = untrimmedKin(food); kin >= 0)
+        return cookedForm(kin, way);
     return food;
+}
+
+int FoodMatcher::untrimmedKin(int food) const
+{
+    // The trimmed cut is the same meat: skinless boneless chicken breast, roasted, is the roasted
+    // breast meat. A kin trimmed itself is no help: it is stored only raw too.
+    static const QSet<QString> trimming = wordSet({"skinless", "boneless"});
+    const auto trimmed = [](const QStringList& words) {
+        return std::any_of(words.cbegin(), words.cend(),
+                           [](const QString& word) { return trimming.contains(word); });
+    };
+    QStringList words = matchWords(m_ingredients.at(food).trimmedName());
+    if (!trimmed(words))
+        return -1;
+    words.removeIf([](const QString& word) { return trimming.contains(word); });
+    int kin = -1;
+    qsizetype fewestWords = 0;
+    for (const int other : foodsWithAll(words)) {
+        const QString name = m_ingredients.at(other).trimmedName();
+        const QStringList otherWords = matchWords(name);
+        if (other == food || !name.endsWith(QLatin1StringView(", raw")) || trimmed(otherWords))
+            continue;
+        if (kin < 0 || otherWords.size() < fewestWords) {
+            kin = other;
+            fewestWords = otherWords.size();
+        }
+    }
+    return kin;
 }
 
 bool FoodMatcher::hasWord(int food, const QString& stem) const

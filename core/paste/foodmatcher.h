@@ -143,8 +143,13 @@ private:
     std::vector<int> foodsWithAll(const QStringList& words) const;
     // The cooked form of a raw food, where the names have one: the one cooked the way said
     // (grilled as broiled, poached as stewed), else roasted, else stewed, else the one only called
-    // cooked; of a dry staple, the one cooked in water; the food itself otherwise.
+    // cooked; of a dry staple, the one cooked in water; of a trimmed cut kept only raw, its
+    // untrimmed kin's; the food itself otherwise.
     int cookedForm(int food, const QString& way = {}) const;
+    // Of a cut a later table keeps only raw and sold trimmed ("skinless, boneless"), the raw cut
+    // of the older tables whose cooked forms stand for it: the one with its other words and the
+    // fewest besides; -1 for any other food.
+    int untrimmedKin(int food) const;
     // Whether the food's name, read with the forms it leaves out, has the word.
     bool hasWord(int food, const QString& stem) const;
     // Whether the other words of the line fit the food a cook's name points to: not when the cook

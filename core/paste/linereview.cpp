@@ -394,6 +394,14 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
                            [&](const QString& note) { return word.match(note).hasMatch(); });
     };
     const bool saysDrained = notesSay(drainedNote);
+    // A weight the line calls the drained weight is what the sieve leaves already: "1.9kg tinned
+    // chickpeas, drained weight" is 1.9 kg of chickpeas, not a can's net weight to take a share of.
+    // A note that gives a drained weight of its own beside the can's ("240g drained weight") says
+    // the share, which the can's weight still takes.
+    static const QRegularExpression drainedWeight(
+        QStringLiteral("^\\W*drained\\s+(?:weight|wt)\\W*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const bool weighedDrained = notesSay(drainedWeight);
     // Vegetables bought in a jar are preserved as in a can: "1 (4.5 ounce) jar sliced mushrooms,
     // drained", "a 290g jar of roasted red peppers". Sauces and spreads in jars have no other form.
     // So is food the line calls canned or packed in juice or syrup, or fruit cocktail, which is
@@ -422,7 +430,7 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     static const QRegularExpression lentils(QStringLiteral("\\blentils?\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
     const bool cannedLentils = preserved && lentils.match(line.food).hasMatch();
-    if (line.quantity && unitClass(line.unit) == UnitClass::Weight &&
+    if (line.quantity && unitClass(line.unit) == UnitClass::Weight && !weighedDrained &&
         (drained || cannedLentils || (drainedPulses && isCansWeight(*line.quantity, line.unit))))
         reviewed.line.quantity = *line.quantity * drainedShare(line.food);
     // A can's food is a canned one where there is such a food; a share of fat in a note is the

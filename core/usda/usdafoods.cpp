@@ -235,13 +235,14 @@ QStringList nameCandidates(const QString& description)
 QString formsLeftOut(const QString& description, const QString& name)
 {
     // How it was cooked, and whether salt was added then: what sets a cooked staple apart from
-    // the same food dry, and the plain food from the salted one. So does rinsing a can's food,
+    // the same food dry, and the plain food from the salted one, meat among them "enhanced" with
+    // an injected salted broth, three times the plain meat's sodium. So does rinsing a can's food,
     // which washes off a fifth of its salt: "Corn, sweet, yellow, canned, drained solids" is the
     // rinsed corn. Words of kind ("canned", "drained solids") are left to what the name keeps.
     static const QRegularExpression formWord(
         QStringLiteral("\\b(?:raw|cooked|uncooked|boiled|baked|fried|roasted|braised|broiled|"
                        "grilled|stewed|simmered|steamed|microwaved|heated|toasted|prepared|"
-                       "dry|salted|rinsed)\\b"),
+                       "dry|salted|enhanced|rinsed)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     const auto formsOf = [](const QString& text) {
         QStringList words;

@@ -57,6 +57,9 @@ void TestUsda::shortNames_data()
     QTest::newRow("a can's food rinsed says so when the name leaves it out")
         << u"Corn, sweet, yellow, canned, drained solids, rinsed with tap water"_s
         << u"Corn, sweet, yellow, canned, drained solids"_s << u"rinsed"_s;
+    QTest::newRow("meat injected with salted broth says so when the name leaves it out")
+        << u"Chicken, broilers or fryers, breast, skinless, boneless, meat only, enhanced, raw"_s
+        << u"Chicken, broilers or fryers, breast, skinless, boneless, raw"_s << u"enhanced"_s;
     QTest::newRow("a cut's separable fat says so, leaving out an earlier detail")
         << u"Lamb, domestic, composite of trimmed retail cuts, separable fat, trimmed to 1/4\" "
            "fat, choice, raw"_s
