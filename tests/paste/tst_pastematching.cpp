@@ -401,6 +401,10 @@ void TestPasteMatching::analyzeTellsWhatItCannotAnalyze_data()
     QTest::newRow("so does an extra no measure can hold")
         << u"-"_s << "50g butter, plus 99999999999999 tbsp extra\n"_ba << none << 0
         << u"Butter, salted: amount too large for a recipe line, counts for nothing"_s;
+    QTest::newRow("an amount with an exponent is that amount, not its first figure")
+        << u"-"_s << "1e20 tbsp vanilla pudding mix\n"_ba << none << 0
+        << u"Puddings, vanilla, dry mix, regular: amount too large for a recipe line, counts for "
+           u"nothing"_s;
     QTest::newRow("a run of measuring words is read, not a crash")
         << u"-"_s << "Sugar\n" + QByteArray("scant ").repeated(60000) + "1 cup sugar\n"
         << none << 0 << u"Sugars, granulated: no amount, counts for nothing"_s;
