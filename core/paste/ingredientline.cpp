@@ -51,8 +51,10 @@ QString plainFractions(QStringView text)
 
 // A mixed number's whole part and fraction stand apart, joined by a hyphen, or by "and" as
 // British and New Zealand recipes write "1 and 1/2 cups".
-const QString amountPattern =
-    QStringLiteral("(?:\\d+(?:\\s+and\\s+|\\s+|-)\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?|\\.\\d+)");
+// A figure may carry an exponent, as spreadsheets write huge ones ("1e20"): it is that figure, and
+// too large for any measure, not a one followed by a word "e20".
+const QString amountPattern = QStringLiteral("(?:\\d+(?:\\s+and\\s+|\\s+|-)\\d+/\\d+|\\d+/\\d+|"
+                                             "(?:\\d+(?:\\.\\d+)?|\\.\\d+)(?:[eE][+-]?\\d+)?)");
 
 // A mixed number printed without its space, as web pages and scans run "1 1/2" together into
 // "11/2": no cook writes eleven halves, so a last digit under a kitchen denominator is the
