@@ -733,18 +733,19 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // "Pork chops, boneless, lean" and "chicken thighs, boneless and skinless", as food-first
     // cards write them: how a cut was sold describes the cut bought, wherever it stands, so it goes
     // on to the food as "boneless lean pork chops" would have it, once the food's own words were
-    // read.
-    QStringList cutWords;
+    // read. So does "dried" after a herb or a fruit, as food-first lists and recipe programs write
+    // it ("basil - 2 teaspoons, dried", "apricots, dried"): the food kept dry, not fresh.
+    QStringList foodWords;
     if (comma >= 0) {
-        static const QRegularExpression howCutSold(
+        static const QRegularExpression howCutSoldOrKept(
             QStringLiteral("^(?:(?:boneless|skinless|bone-in|skin-on|(?:extra[\\s-])?lean)"
-                           "(?:\\s+(?:and\\s+)?|$))+$"),
+                           "(?:\\s+(?:and\\s+)?|$))+$|^dried$"),
             QRegularExpression::CaseInsensitiveOption);
         for (const QString& note : rest.sliced(comma + 1).split(separator)) {
             if (note.trimmed().isEmpty())
                 continue;
-            if (howCutSold.match(note.trimmed()).hasMatch())
-                cutWords.append(note.trimmed());
+            if (howCutSoldOrKept.match(note.trimmed()).hasMatch())
+                foodWords.append(note.trimmed());
             else
                 notes.append(note.trimmed());
         }
@@ -884,7 +885,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             rest.truncate(space);
         }
     }
-    line.food = cutWords.isEmpty() ? rest : cutWords.join(u' ') + u' ' + rest;
+    line.food = foodWords.isEmpty() ? rest : foodWords.join(u' ') + u' ' + rest;
     line.notes = notes;
 }
 
