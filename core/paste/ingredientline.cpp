@@ -735,18 +735,19 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // "Pork chops, boneless, lean" and "chicken thighs, boneless and skinless", as food-first
     // cards write them: how a cut was sold describes the cut bought, wherever it stands, so it goes
     // on to the food as "boneless lean pork chops" would have it, once the food's own words were
-    // read.
-    QStringList cutWords;
+    // read. So does "dried" after a herb or a fruit, as food-first lists and recipe programs write
+    // it ("basil - 2 teaspoons, dried", "apricots, dried"): the food kept dry, not fresh.
+    QStringList foodWords;
     if (comma >= 0) {
-        static const QRegularExpression howCutSold(
+        static const QRegularExpression howCutSoldOrKept(
             QStringLiteral("^(?:(?:boneless|skinless|bone-in|skin-on|(?:extra[\\s-])?lean)"
-                           "(?:\\s+(?:and\\s+)?|$))+$"),
+                           "(?:\\s+(?:and\\s+)?|$))+$|^dried$"),
             QRegularExpression::CaseInsensitiveOption);
         for (const QString& note : rest.sliced(comma + 1).split(separator)) {
             if (note.trimmed().isEmpty())
                 continue;
-            if (howCutSold.match(note.trimmed()).hasMatch())
-                cutWords.append(note.trimmed());
+            if (howCutSoldOrKept.match(note.trimmed()).hasMatch())
+                foodWords.append(note.trimmed());
             else
                 notes.append(note.trimmed());
         }
@@ -788,10 +789,12 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // names, as in "chicken or vegetable stock", "meat or vegetable stock", "cod or haddock
     // fillets", "lemon or lime juice", "vegetable or sunflower oil", "Cumberland or veggie
     // sausages", "pineapple or mango preserves", "cream of celery or mushroom soup", "whole-grain
-    // or mixed-grain sandwich buns", the first a word that names a kind of it ("sherry or chicken
-    // broth" is sherry); words before the kind describe both ("light chicken or vegetable stock"
-    // is light chicken stock), listed with commas or without ("reduced-sodium, fat-free chicken or
-    // vegetable broth"), after a package too ("1 can chicken or vegetable broth").
+    // or mixed-grain sandwich buns", "pork loin or rib chops", "lamb shoulder or chump chops",
+    // "beef rib or sirloin steaks" (the cut before "or" is a chop or steak as well, not the whole
+    // joint), the first a word that names a kind of it ("sherry or chicken broth" is sherry); words
+    // before the kind describe both ("light chicken or vegetable stock" is light chicken stock),
+    // listed with commas or without ("reduced-sodium, fat-free chicken or vegetable broth"), after
+    // a package too ("1 can chicken or vegetable broth").
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
             QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
@@ -802,15 +805,17 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
                 .arg(form, amountPattern),
             QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
-            QStringLiteral("^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|meat|beef|fish|lamb|"
-                           "pork|turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|"
-                           "salmon|plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
-                           "toulouse|pineapple|mango|apricot|peach|strawberry|raspberry|cherry|fig|"
-                           "celery|mushroom|whole[\\s-](?:grain|wheat)|mixed[\\s-]grain|"
-                           "multi[\\s-]?grain|olive|sunflower|rapeseed|canola|groundnut|peanut|"
-                           "grapeseed))\\s+(?:and/or|or)\\s+(\\S+\\s+((?:stock|broth|mince|oils?|"
-                           "juice|flour|vinegar|fillets?|cheese|sausages?|chipolatas?|preserves|"
-                           "jam|soup|(?:sandwich\\s+|hamburger\\s+|burger\\s+)?buns?)\\b.*))$"),
+            QStringLiteral(
+                "^\\s*((?:[\\w-]+,?\\s+)*?(?:chicken|vegetable|veg|meat|beef|fish|lamb|"
+                "pork|turkey|veal|lemon|lime|orange|apple|cod|haddock|hake|pollock|"
+                "salmon|plain|wholemeal|cider|cheddar|parmesan|cumberland|lincolnshire|"
+                "toulouse|pineapple|mango|apricot|peach|strawberry|raspberry|cherry|fig|"
+                "celery|mushroom|whole[\\s-](?:grain|wheat)|mixed[\\s-]grain|"
+                "multi[\\s-]?grain|olive|sunflower|rapeseed|canola|groundnut|peanut|"
+                "grapeseed|loin|rib|shoulder|blade|chump|sirloin|rump))\\s+(?:and/or|or)\\s+"
+                "(\\S+\\s+((?:stock|broth|mince|oils?|chops?|steaks?|cutlets?|"
+                "juice|flour|vinegar|fillets?|cheese|sausages?|chipolatas?|preserves|"
+                "jam|soup|(?:sandwich\\s+|hamburger\\s+|burger\\s+)?buns?)\\b.*))$"),
             QRegularExpression::CaseInsensitiveOption),
     };
     // "1 pint chicken stock made with 1 cube", "fresh breadcrumbs made from day-old bread": how
@@ -882,7 +887,7 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             rest.truncate(space);
         }
     }
-    line.food = cutWords.isEmpty() ? rest : cutWords.join(u' ') + u' ' + rest;
+    line.food = foodWords.isEmpty() ? rest : foodWords.join(u' ') + u' ' + rest;
     line.notes = notes;
 }
 

@@ -716,7 +716,14 @@ std::optional<double> estimatedGrams(const IngredientLine& line, const QString& 
                 piece = word;
                 break;
             }
-    const TypicalWeights::Weight* typical = weights.typical().weightOf(piece, words);
+    // A small or large pot is that size as the shops sell the food, where the table keeps one:
+    // "1 large pot Greek yogurt" is the family pot, not the single one.
+    const TypicalWeights::Weight* sized =
+        line.size.isEmpty() || kind != UnitClass::Count
+            ? nullptr
+            : weights.typical().weightOf(line.size + u' ' + piece, words);
+    const TypicalWeights::Weight* typical =
+        sized && !sized->words.isEmpty() ? sized : weights.typical().weightOf(piece, words);
     if (!typical)
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + typical->described();
