@@ -668,11 +668,14 @@ std::optional<double> spoonGrams(const IngredientLine& line, const QString& unit
 }
 
 // A cup of rice or pasta cooked weighs nothing like a cup of it dry, nor a cup of stuffing or
-// pudding made up like a cup of its dry mix: a volume goes by kin in the same state only.
+// pudding made up like a cup of its dry mix, nor a cup of vegetables loose from the bag or the
+// market like a cup of canned ones packed in their can: a volume goes by kin in the same state
+// only. Frozen cut vegetables fill a cup as fresh ones do.
 bool sameState(const QString& kin, const QString& foodName)
 {
     static const QStringList states = {matchWords(u"cooked").value(0),
-                                       matchWords(u"prepared").value(0)};
+                                       matchWords(u"prepared").value(0),
+                                       matchWords(u"canned").value(0)};
     const QStringList kinWords = matchWords(kin);
     const QStringList foodWords = matchWords(foodName);
     return std::all_of(states.cbegin(), states.cend(), [&](const QString& state) {
