@@ -785,11 +785,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // fat-free or gluten-free mayonnaise", "quick or old-fashioned oats", "minced or chopped
     // garlic", "poached or roast chicken breast" (the first word alone is no food, or another one:
     // "small" would be a beef rib's small end, "dry" dry pasta, "grape" a grape, "quick" quick
-    // farina, "minced" minced ham, "poached" a poached egg); and two kinds of the food a head word
-    // names, as in "chicken or vegetable stock", "meat or vegetable stock", "cod or haddock
-    // fillets", "lemon or lime juice", "vegetable or sunflower oil", "Cumberland or veggie
-    // sausages", "pineapple or mango preserves", "cream of celery or mushroom soup", "whole-grain
-    // or mixed-grain sandwich buns", "pork loin or rib chops", "lamb shoulder or chump chops",
+    // farina, "minced" minced ham, "poached" a poached egg), words before the first form
+    // describing both ("sliced fresh or frozen okra", "chopped fresh red or green chile"); and two
+    // kinds of the food a head word names, as in "chicken or vegetable stock", "meat or vegetable
+    // stock", "cod or haddock fillets", "lemon or lime juice", "vegetable or sunflower oil",
+    // "Cumberland or veggie sausages", "pineapple or mango preserves", "cream of celery or mushroom
+    // soup", "whole-grain or mixed-grain sandwich buns", "pork loin or rib chops", "lamb shoulder
+    // or chump chops",
     // "beef rib or sirloin steaks" (the cut before "or" is a chop or steak as well, not the whole
     // joint), the first a word that names a kind of it ("sherry or chicken broth" is sherry); words
     // before the kind describe both ("light chicken or vegetable stock" is light chicken stock),
@@ -797,7 +799,9 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // a package too ("1 can chicken or vegetable broth").
     static const QRegularExpression eitherKind[] = {
         QRegularExpression(
-            QStringLiteral("^\\s*(%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$").arg(form),
+            QStringLiteral(
+                "^\\s*((?:[A-Za-z-]+\\s+)*?%1)\\s+(?:and/or|or)\\s+([A-Za-z][\\w-]*\\s+(.+))$")
+                .arg(form),
             QRegularExpression::CaseInsensitiveOption),
         QRegularExpression(
             QStringLiteral("^\\s*((?:[A-Za-z-]+\\s+)*?%1)\\s+(?:and/or|or)\\s+(%2\\s*"
