@@ -228,6 +228,13 @@ void TestPasteReading::readsRecipeText()
              (QStringList{u"CAKE"_s, u"flour"_s, u"-"_s, u"For the glaze"_s, u"icing sugar"_s}));
     // Without a title the first line is an ingredient like any other.
     QCOMPARE(readRecipeText(u"Salt\n2 eggs"_s, false).lines.size(), 2);
+    // A row a column broke off joins the line above; the same first row later, unbroken, is read
+    // as written, not copied from the joined line.
+    const RecipeText broken = readRecipeText(
+        u"1 cup chopped romaine and/or\niceberg lettuce\n\nDressing\n1 cup chopped romaine and/or"_s,
+        false);
+    QCOMPARE(broken.lines.first().text, u"1 cup chopped romaine and/or iceberg lettuce"_s);
+    QCOMPARE(broken.lines.last().text, u"1 cup chopped romaine and/or"_s);
 }
 
 void TestPasteReading::readsServings_data()
