@@ -1743,6 +1743,7 @@ RecipeText readRecipeText(QStringView text, bool titled)
     QHash<QStringView, qsizetype> read;
     // The ingredient line last read, as its rows joined give it, and how many rows it took.
     QString lastLine;
+    QStringView lastRow;
     int lastRows = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QStringView row = rows[i].trimmed();
@@ -1763,6 +1764,9 @@ RecipeText readRecipeText(QStringView text, bool titled)
             known == read.cend() ? readIngredientLine(row) : recipe.lines.at(*known);
         if (!titleOpen && lastRows > 0 && lastRows < mostRowsJoined &&
             continuesLine(lastLine, line)) {
+            // The row above now reads as more than itself: met again, it is read anew.
+            if (read.value(lastRow, -1) == recipe.lines.size() - 1)
+                read.remove(lastRow);
             lastLine += u' ' + line.text;
             ++lastRows;
             recipe.lines.back() = readIngredientLine(lastLine);
@@ -1798,6 +1802,7 @@ RecipeText readRecipeText(QStringView text, bool titled)
             read.insert(row, recipe.lines.size());
         const bool ingredient = line.kind == LineKind::Ingredient;
         lastLine = ingredient ? line.text : QString();
+        lastRow = row;
         lastRows = ingredient ? 1 : 0;
         recipe.lines.append(std::move(line));
     }
