@@ -543,16 +543,26 @@ std::optional<double> babyPieceGrams(const IngredientLine& line, const QString& 
     static const QSet<QString> pieces{QStringLiteral("head"), QStringLiteral("each"),
                                       QStringLiteral("whole"), QStringLiteral("piece"),
                                       QStringLiteral("small")};
+    // New, salad and chat potatoes are small ones sold by those names, but "new" and "salad" say
+    // other things of other foods (a salad onion is a spring onion, a New York steak no small
+    // one): such a word counts only where a weight is kept under it.
+    static const QStringList namedKinds = matchWords(u"new salad chat");
     const QStringList lineWords = matchWords(line.food);
     const QStringList foodWords = matchWords(foodName);
     const auto smallKind = [&](const QString& kind) {
         return lineWords.contains(kind) && !foodWords.contains(kind);
     };
-    if ((!unit.isEmpty() && !pieces.contains(measureWord(unit))) ||
-        std::none_of(smallKinds.cbegin(), smallKinds.cend(), smallKind))
+    if (!unit.isEmpty() && !pieces.contains(measureWord(unit)))
         return std::nullopt;
+    QString required;
+    if (std::none_of(smallKinds.cbegin(), smallKinds.cend(), smallKind)) {
+        const auto named = std::find_if(namedKinds.cbegin(), namedKinds.cend(), smallKind);
+        if (named == namedKinds.cend())
+            return std::nullopt;
+        required = *named;
+    }
     const TypicalWeights::Weight* piece =
-        weights.typical().weightOf(QStringLiteral("baby"), typicalWords(line, foodName));
+        weights.typical().weightOf(QStringLiteral("baby"), typicalWords(line, foodName), required);
     if (!piece || piece->words.isEmpty())
         return std::nullopt;
     *estimate = QStringLiteral("estimated: ") + piece->described();
