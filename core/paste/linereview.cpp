@@ -692,8 +692,11 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     // A spoon of a plant whose seed is the spice is that seed, ground or whole, not the leaves or
     // the bulb USDA weighs raw: "1 tsp coriander, 1 tsp cumin" and "1 tsp fennel" in a ragu. Herbs
     // whose chopped leaves are spooned (dill, parsley, basil) USDA keeps fresh, and keep them.
+    // Celery is the vegetable first: "2 tablespoons celery" is chopped stalk, and its seed is
+    // always named.
     if (spoonedAlone(line) && !reviewed.foods.isEmpty() &&
-        ingredients.at(reviewed.foods.front().index).name.endsWith(QLatin1String(", raw"))) {
+        ingredients.at(reviewed.foods.front().index).name.endsWith(QLatin1String(", raw")) &&
+        !ingredients.at(reviewed.foods.front().index).name.startsWith(QLatin1String("Celery,"))) {
         const QList<FoodMatch> seed =
             matcher.bestFoods(line.food + QStringLiteral(" seed"), 5, hints, line.readIn);
         if (!seed.isEmpty() && driedSpice(seed, ingredients) &&
