@@ -689,6 +689,20 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // or the size sets off the food that follows, not a note of a food left unsaid.
     static const QRegularExpression commaFirst(QStringLiteral("^\\s*,\\s*(?=[A-Za-z])"));
     rest.remove(commaFirst);
+    // "mango, apple and ginger chutney", "pork, apple and sage sausages": a bought food named by
+    // the flavours it is made with, listed as its label lists them, is the food of the first
+    // flavour ("mango chutney"), the others a note of it. A comma before how a food is prepared
+    // ("carrots, peeled and sliced") starts no such list.
+    static const QRegularExpression flavoursListed(
+        QStringLiteral("^\\s*([A-Za-z][\\w'-]*(?:\\s+[A-Za-z][\\w'-]*)?)\\s*,\\s*"
+                       "([A-Za-z][\\w',\\s-]*?\\s(?:and|&)\\s[A-Za-z][\\w'\\s-]*?)\\s+"
+                       "(chutneys?|relish|pickle|jam|marmalade|pesto|soup|sauce|stuffing|"
+                       "sausages?|chipolatas?|burgers?|yogh?urts?)(?=\\s*(?:,|$))"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = flavoursListed.match(rest); m.hasMatch()) {
+        notes.append(QStringLiteral("with ") + m.captured(2).simplified());
+        rest = m.captured(1) + u' ' + m.captured(3) + QStringView(rest).sliced(m.capturedEnd(0));
+    }
     static const QString form = QStringLiteral(
         "(?:fresh|frozen|dried|canned|tinned|red|green|yellow|orange|white|brown|black|light|"
         "dark|smoked|unsmoked|salted|unsalted|cooked|raw|whole|ground|small|medium|large|baby|"
