@@ -1724,19 +1724,30 @@ std::optional<float> readYieldServings(QStringView yield)
 // Whether a row is the rest of the ingredient line above it, which a laid-out page or a narrow
 // column broke where the column ended: the line above stops on "and", "or", "and/or", "with" or
 // a hyphen, or on a comma before a row in small letters ("12 ounces canned tuna," over "packed in
-// water, drained"), or leaves a bracket open; or the row stands wholly in brackets ("(about 4
-// ounces each)"). The row itself gives no amount of its own and is no heading.
-bool continuesLine(QStringView above, const IngredientLine& row)
+// water, drained"), or leaves a bracket open, or its food stops on a word cooks write only before
+// a food ("1/2 cup shredded reduced-fat sharp" over "cheddar cheese"); or the row stands wholly in
+// brackets ("(about 4 ounces each)"). The row itself gives no amount of its own and is no heading.
+bool continuesLine(QStringView above, const QString& aboveFood, const IngredientLine& row)
 {
     static const QRegularExpression openEnd(QStringLiteral("(?:\\b(?:and|or|and/or|with)|-)$"),
                                             QRegularExpression::CaseInsensitiveOption);
+    // Words of a kind, a fat or salt content or a grind that name no food: a food follows them.
+    // Words of cutting and packing ("chopped", "packed") are left out, as cooks also write them
+    // after the food ("1 onion chopped").
+    static const QRegularExpression foodFollows(
+        QStringLiteral("(?:^|\\s)(?:unsweetened|sweetened|(?:extra-)?sharp|semi-?sweet|"
+                       "bittersweet|extra-virgin|(?:dark|light)?\\s*brown|ground|plain|"
+                       "self-r(?:ai|i)sing|all-purpose|whole-wheat|"
+                       "(?:reduced|low|lower)-(?:fat|sodium|salt)|fat-free|non-?fat|low-?fat)$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (row.kind != LineKind::Ingredient || row.hasQuantity() || row.text.endsWith(u':'))
         return false;
     const QString& text = row.text;
     if (text.startsWith(u'(') && text.endsWith(u')'))
         return true;
     return openEnd.match(above).hasMatch() || above.count(u'(') > above.count(u')') ||
-           (above.endsWith(u',') && text.front().isLower());
+           (above.endsWith(u',') && text.front().isLower()) ||
+           (above.endsWith(aboveFood) && foodFollows.match(aboveFood).hasMatch());
 }
 
 RecipeText readRecipeText(QStringView text, bool titled)
@@ -1777,7 +1788,7 @@ RecipeText readRecipeText(QStringView text, bool titled)
         IngredientLine line =
             known == read.cend() ? readIngredientLine(row) : recipe.lines.at(*known);
         if (!titleOpen && lastRows > 0 && lastRows < mostRowsJoined &&
-            continuesLine(lastLine, line)) {
+            continuesLine(lastLine, recipe.lines.back().food, line)) {
             // The row above now reads as more than itself: met again, it is read anew.
             if (read.value(lastRow, -1) == recipe.lines.size() - 1)
                 read.remove(lastRow);
