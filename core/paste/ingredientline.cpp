@@ -992,6 +992,20 @@ bool namesAPart(QStringView text)
     return partName.match(text).hasMatch() && text.count(u' ') < 6;
 }
 
+// A weight in brackets before the food, as some British sites print their lines ("(60g / 2 1/2
+// oz) onion, finely chopped - 1 small"), is the line's amount: its first weight, the others it
+// gives in other measures left out.
+QString weightInBracketsFirst(const QString& text)
+{
+    static const QRegularExpression bracketFirst(
+        QStringLiteral("^\\(\\s*(%1\\s*(?:g|kg|ml|l|oz|lbs?)\\.?)(?=[\\s/)])[^()]*\\)\\s*"
+                       "(?=[A-Za-z])")
+            .arg(amountPattern),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = bracketFirst.match(text);
+    return m.hasMatch() ? m.captured(1) + u' ' + text.sliced(m.capturedEnd(0)) : text;
+}
+
 // A line that names its food before its amount, as British magazines, Indian and Filipino blogs
 // and some cookbooks write it ("potatoes 700g, cut into wedges", "sunflower oil - 1 tablespoon",
 // "Potatoes: 3 medium", "Chicken breasts (2)", "lemon 1, zested", "85% lean ground beef 8
@@ -1552,6 +1566,7 @@ IngredientLine readIngredientLine(QStringView written)
         reading = pieCrusts(reading);
     reading = stockFromCubes(reading);
     reading.replace(thumb, QStringLiteral("1 thumb "));
+    reading = weightInBracketsFirst(reading);
     reading = amountFirst(reading);
     reading = piecesInPacks(reading);
     reading = countCommaSize(reading);
