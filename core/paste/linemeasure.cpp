@@ -306,14 +306,25 @@ std::optional<double> gramsPerMl(const QList<HouseholdWeights::Measure>& measure
     return best ? std::optional(best->gramsPerMl) : std::nullopt;
 }
 
+// The words of a text without what it says the food is sold free of: "gluten/wheat-free stock"
+// and "gluten and dairy-free broth" are weighed as stock and broth, never as the gluten.
+QStringList wordsWithoutWhatItIsFreeOf(const QString& text)
+{
+    static const QString allergen = QStringLiteral("(?:gluten|wheat|dairy|lactose|egg|nut|soy)");
+    static const QRegularExpression freeOf(
+        QStringLiteral("\\b(?:%1\\s*(?:/|,|\\band\\b|\\bor\\b)\\s*)*%1[\\s-]*free\\b")
+            .arg(allergen),
+        QRegularExpression::CaseInsensitiveOption);
+    return matchWords(QString(text).remove(freeOf));
+}
+
 // The words of the line's food and notes, and the size of its pieces, which picks the head or
 // bunch of that size where the food has one.
 QSet<QString> wordsOf(const IngredientLine& line)
 {
     QSet<QString> words;
-    for (const QString& text : QStringList{line.food, line.size})
-        for (const QString& word : matchWords(text))
-            words.insert(word);
+    for (const QString& word : wordsWithoutWhatItIsFreeOf(line.food) + matchWords(line.size))
+        words.insert(word);
     // Cream is measured before it is whipped: "1 cup heavy cream, whipped" is the fluid cup,
     // where "1 cup whipped cream" is a cup of it whipped.
     for (const QString& note : line.notes)
@@ -466,10 +477,10 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
 // cubes" are weighed as stock, not as spoons of bouillon.
 QStringList foodAndNoteWords(const IngredientLine& line)
 {
-    QStringList words = matchWords(line.food);
+    QStringList words = wordsWithoutWhatItIsFreeOf(line.food);
     for (const QString& note : line.notes)
         if (!saysWhatItIsMadeFrom(note))
-            words += matchWords(note);
+            words += wordsWithoutWhatItIsFreeOf(note);
     return words;
 }
 
