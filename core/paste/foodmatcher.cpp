@@ -22,17 +22,28 @@ QSet<QString> wordSet(std::initializer_list<const char*> words)
     return set;
 }
 
+QString stem(QString word);
+
+// A set of words as the match words of a text give them, stemmed: "finely" is "fineli".
+QSet<QString> stemSet(std::initializer_list<const char*> words)
+{
+    QSet<QString> set;
+    for (const char* word : words)
+        set.insert(stem(QString::fromLatin1(word)));
+    return set;
+}
+
 // Words that carry nothing about the food.
 const QSet<QString>& stopWords()
 {
     static const QSet<QString> words =
-        wordSet({"a",       "an",      "the",  "of",       "for",    "and",     "or",
-                 "with",    "to",      "into", "in",       "on",     "at",      "about",
-                 "plus",    "some",    "each", "other",    "your",   "any",     "such",
-                 "a",       "more",    "less", "taste",    "needed", "desired", "optional",
-                 "garnish", "serving", "inch", "cm",       "x",      "approx",  "approximately",
-                 "well",    "very",    "like", "favorite", "you",    "use",     "used",
-                 "if",      "about"});
+        stemSet({"a",       "an",      "the",   "of",       "for",    "and",     "or",
+                 "with",    "to",      "into",  "in",       "on",     "at",      "about",
+                 "plus",    "some",    "each",  "other",    "your",   "any",     "such",
+                 "a",       "more",    "less",  "taste",    "needed", "desired", "optional",
+                 "garnish", "serving", "inch",  "cm",       "x",      "approx",  "approximately",
+                 "well",    "very",    "like",  "favorite", "you",    "use",     "used",
+                 "if",      "about",   "plenty"});
     return words;
 }
 
