@@ -1,5 +1,7 @@
 #include "core/paste/eachfood.h"
 
+#include "core/paste/ingredientline.h"
+
 #include <QRegularExpression>
 
 namespace zestora::paste {
@@ -75,10 +77,42 @@ void shareNamedFood(QStringList& foods)
         foods[i] += named;
 }
 
+// "1/2 tsp salt and 1/4 tsp pepper", "2 tbsp olive oil and a knob of butter", "1 tsp salt and
+// plenty of black pepper": two foods joined by "and", each with its own amount (or a word such as
+// "some" in its place), as a line for each, parted at the first "and" an amount follows; "1 and
+// 1/2 cups" and "1 cup sugar and 2 tbsp", which leave no food on one side, are one line.
+QStringList linesOfTwoAmounts(QStringView written)
+{
+    static const QString amountStart = QStringLiteral(
+        "(?:[\\d\\x{00BC}-\\x{00BE}\\x{2150}-\\x{215E}]|(?:an?\\s+)?(?:pinch|knob|dash|splash|"
+        "drizzle|handful)\\b|(?:some|plenty\\s+of|a\\s+little|a\\s+few)\\s)");
+    static const QRegularExpression twoAmounts(
+        QStringLiteral("^(%1.*?)\\s+(?:and|&)\\s+(%1.*)$").arg(amountStart),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = twoAmounts.match(written);
+    if (!m.hasMatch())
+        return {};
+    const QString first = m.captured(1);
+    const QString second = m.captured(2);
+    const IngredientLine firstLine = readIngredientLine(first);
+    const auto namesAFood = [](const IngredientLine& line) {
+        return line.kind == LineKind::Ingredient && !line.food.isEmpty();
+    };
+    // "4 cups water and 2 bouillon cubes" is how a cook writes stock, read whole as the stock.
+    static const QRegularExpression water(QStringLiteral("\\bwater$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (!namesAFood(firstLine) || !namesAFood(readIngredientLine(second)) ||
+        water.match(firstLine.food).hasMatch())
+        return {};
+    return {first, second};
+}
+
 } // namespace
 
 QStringList linesOfEachFood(QStringView written)
 {
+    if (const QStringList two = linesOfTwoAmounts(written); !two.isEmpty())
+        return two;
     // "1 cup each onion and celery", "1/4 teaspoon each: cumin and coriander", "100g each of
     // raisins and sultanas": the amount starts the line and has no comma of its own.
     static const QRegularExpression eachBefore(

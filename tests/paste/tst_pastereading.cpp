@@ -144,6 +144,24 @@ void TestPasteReading::splitsOneAmountForEachFood_data()
     QTest::newRow("counted foods after a colon")
         << u"1 each: small onion, green pepper, red bell pepper"_s
         << QStringList{u"1 small onion"_s, u"1 green pepper"_s, u"1 red bell pepper"_s};
+    // Two foods, each with its own amount, joined by "and".
+    const QList<std::pair<const char16_t*, QStringList>> twoAmounts{
+        {u"1/2 tsp salt and 1/4 tsp pepper", {u"1/2 tsp salt"_s, u"1/4 tsp pepper"_s}},
+        {u"2 tbsp olive oil and a knob of butter", {u"2 tbsp olive oil"_s, u"a knob of butter"_s}},
+        {u"1/2 tsp salt and a pinch of pepper", {u"1/2 tsp salt"_s, u"a pinch of pepper"_s}},
+        {u"1 tsp salt and some black pepper", {u"1 tsp salt"_s, u"some black pepper"_s}},
+        {u"1 tsp salt and plenty of black pepper", {u"1 tsp salt"_s, u"plenty of black pepper"_s}},
+        {u"Pinch salt and plenty of pepper", {u"Pinch salt"_s, u"plenty of pepper"_s}},
+        {u"1 onion and 2 carrots, chopped", {u"1 onion"_s, u"2 carrots, chopped"_s}},
+        {u"2 cups flour & 1 tsp baking powder", {u"2 cups flour"_s, u"1 tsp baking powder"_s}},
+        // A mixed number, a second amount without a food and a food without one are one line.
+        {u"1 and 1/2 cups beef stock", {u"1 and 1/2 cups beef stock"_s}},
+        {u"1 cup sugar and 2 tbsp", {u"1 cup sugar and 2 tbsp"_s}},
+        {u"2 tbsp butter and oil", {u"2 tbsp butter and oil"_s}},
+        {u"1/2 cup sour cream and onion dip", {u"1/2 cup sour cream and onion dip"_s}},
+    };
+    for (const auto& [text, lines] : twoAmounts)
+        QTest::newRow(qPrintable(QString::fromUtf16(text))) << QString::fromUtf16(text) << lines;
 }
 
 void TestPasteReading::splitsOneAmountForEachFood()
