@@ -27,10 +27,10 @@ QString stem(QString word);
 // A set of words as the match words of a text give them, stemmed: "finely" is "fineli".
 QSet<QString> stemSet(std::initializer_list<const char*> words)
 {
-    QSet<QString> set;
-    for (const char* word : words)
-        set.insert(stem(QString::fromLatin1(word)));
-    return set;
+    QSet<QString> stems;
+    for (const QString& word : wordSet(words))
+        stems.insert(stem(word));
+    return stems;
 }
 
 // Words that carry nothing about the food.
