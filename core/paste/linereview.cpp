@@ -643,13 +643,21 @@ ReviewedLine reviewLine(const IngredientLine& line, const FoodMatcher& matcher,
     if (fromConcentrate && !lessSalt.match(words).hasMatch())
         words.append(QStringLiteral(" from concentrate"));
     // A bird's piece bought on the bone comes with its skin unless the line takes it off: "6
-    // bone-in chicken thighs" are the thighs with their skin, as butchers sell them.
+    // bone-in chicken thighs" are the thighs with their skin, as butchers sell them, and so are
+    // "4 chicken breast halves, bone in" and split breasts, the half breasts stores sell on the
+    // bone.
     static const QRegularExpression onTheBone(QStringLiteral("\\bbone[\\s-]in\\b"),
                                               QRegularExpression::CaseInsensitiveOption);
-    if (ofABird && onTheBone.match(words).hasMatch() &&
+    static const QRegularExpression split(QStringLiteral("\\bsplit\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QString notes = line.notes.join(u' ');
+    const bool boneInWords = onTheBone.match(words).hasMatch();
+    if (ofABird &&
+        (boneInWords || onTheBone.match(notes).hasMatch() || split.match(words).hasMatch()) &&
         !words.contains(QLatin1String("skin"), Qt::CaseInsensitive) &&
-        !line.notes.join(u' ').contains(QLatin1String("skin"), Qt::CaseInsensitive))
-        words.prepend(QStringLiteral("skin-on "));
+        !notes.contains(QLatin1String("skin"), Qt::CaseInsensitive))
+        words.prepend(boneInWords ? QStringLiteral("skin-on ")
+                                  : QStringLiteral("skin-on bone-in "));
     // Meat named by its animal alone ("500g beef, cut into 2cm cubes", "1 1/2 lbs pork, cubed",
     // "1 lb. lean beef") is what butchers dice for the stew, the curry or the stir-fry it goes
     // into, not a frankfurter or a rib, whose short names fit the lone words best. "85% lean
