@@ -155,6 +155,17 @@ bool ownMeasureCounts(const QString& own, const QString& unit)
     });
 }
 
+// Whether a measure is of pieces cut from the food its first word names: "10 watermelon balls",
+// never the food counted whole.
+bool cutFromTheFood(const QString& measureUnit)
+{
+    static const QSet<QString> cutPieces = {QStringLiteral("ball"), QStringLiteral("wedge"),
+                                            QStringLiteral("slice"), QStringLiteral("cube"),
+                                            QStringLiteral("chunk")};
+    const QStringList words = matchWords(measureUnit);
+    return words.size() > 1 && cutPieces.contains(words.at(1));
+}
+
 // A household measure that is one piece of the food, for a count without a unit ("2 carrots"):
 // the middle size first, else one of the food itself ("sweetpotato, 5" long" of "Sweet potato"),
 // the regular one where USDA sets it beside the miniature (marshmallows), a sausage's link
@@ -173,10 +184,14 @@ const HouseholdWeights::Measure* pieceMeasure(const QList<HouseholdWeights::Meas
         for (const HouseholdWeights::Measure& measure : measures)
             if (measureWord(measure.unit) == piece && !shareOfWhole.match(measure.unit).hasMatch())
                 return &measure;
+    // The "melon" of a watermelon is the watermelon itself, the last part of the food's one word.
     const QStringList head = matchWords(foodName.section(u',', 0, 0));
     for (const HouseholdWeights::Measure& measure : measures) {
         const QString word = measureWord(measure.unit);
-        if (head.contains(word) || head.join(QString()) == word)
+        const bool endOfOneWord =
+            head.size() == 1 && word.size() > 3 && head.front().endsWith(word);
+        if (!cutFromTheFood(measure.unit) &&
+            (head.contains(word) || head.join(QString()) == word || endOfOneWord))
             return &measure;
     }
     return nullptr;
@@ -396,7 +411,8 @@ std::optional<double> householdGrams(const IngredientLine& line, const QString& 
         // A piece the line's food words name: "1 fennel bulb".
         for (const QString& word : matchWords(line.food))
             for (const HouseholdWeights::Measure& measure : measures)
-                if (measureWord(measure.unit) == word && unitClass(word) == UnitClass::Count)
+                if (measureWord(measure.unit) == word && unitClass(word) == UnitClass::Count &&
+                    !cutFromTheFood(measure.unit))
                     return amount * measure.gramsPerUnit;
         if (const HouseholdWeights::Measure* piece = pieceMeasure(measures, foodName))
             return amount * piece->gramsPerUnit;
