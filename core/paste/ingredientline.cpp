@@ -453,7 +453,16 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
             after.rest().front().isLetter())
             cursor = Cursor{unitWord + u' ' + m.captured(1) + after.rest()};
     }
-    line.unit = readUnit(cursor);
+    // "2 cl garlic", as cards and recipe-program files shorten a clove: no centilitre of garlic.
+    static const QRegularExpression garlicNext(QStringLiteral("^\\s*garlic\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    const auto readCountedUnit = [](Cursor& at) {
+        QString unit = readUnit(at);
+        if (unit == QLatin1String("cl") && garlicNext.match(at.rest()).hasMatch())
+            unit = QStringLiteral("clove");
+        return unit;
+    };
+    line.unit = readCountedUnit(cursor);
     // "2 medium-large onions", "1 small to medium onion", "small-to-medium": a size between two.
     static const QRegularExpression largerSize(
         QStringLiteral("^\\s*(?:-?\\s*(?:to|or)\\s*-?|-|/)\\s*(medium|large)\\b"),
@@ -479,7 +488,7 @@ void readUnitAndSize(Cursor& cursor, IngredientLine& line)
     // "1 large clove garlic", "1 large can (28 oz)": the count word after the size is the unit.
     if (isPieceSize(line.unit)) {
         Cursor after = cursor;
-        if (const QString next = readUnit(after); unitClass(next) == UnitClass::Count) {
+        if (const QString next = readCountedUnit(after); unitClass(next) == UnitClass::Count) {
             line.size = line.unit;
             line.unit = next;
             cursor = after;
