@@ -431,17 +431,29 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
 // A cup of a food the line does not say is cut is a cup of it whole, where USDA weighs one:
 // nuts, berries, mushrooms and pea pods are sold whole, so "1 cup hazelnuts, toasted" is the
 // whole cup (135 g) and "2 cups snow peas" the whole pods (63 g a cup), not the chopped cup the
-// food keeps. A spoonful is of a ground spice ("1/8 tsp pepper"), so spoons keep the food's own.
-QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit)
+// food keeps. Cheese is grated into the cup, not packed in lumps: "1 cup sharp cheddar" is the
+// shredded cup (113 g), not the diced one the food keeps (132 g), unless the line says it is
+// cubed, crumbled or melted; a process cheese is sliced, cubed or spread, and keeps its own
+// cup. A spoonful is of a ground spice ("1/8 tsp pepper"), so spoons keep the food's own.
+QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit, const QString& foodName)
 {
     if (unit == QLatin1String("tsp") || unit == QLatin1String("tbs"))
         return lineWords;
-    static const QStringList cut =
-        matchWords(u"chopped diced minced cubed ground sliced slivered halves halved quartered "
-                   u"pieces chunks crushed meal shredded grated mashed pureed");
-    if (std::none_of(cut.cbegin(), cut.cend(),
-                     [&](const QString& word) { return lineWords.contains(word); }))
-        lineWords.insert(matchWords(u"whole").value(0));
+    static const QStringList cut = matchWords(
+        u"chopped diced minced cubed cubes ground sliced slivered halves halved quartered "
+        u"pieces chunks crushed meal shredded grated mashed pureed");
+    static const QStringList changed = matchWords(u"crumbled melted");
+    static const QString cheese = matchWords(u"cheese").value(0);
+    const auto said = [&](const QString& word) {
+        return lineWords.contains(word);
+    };
+    static const QString process = matchWords(u"process").value(0);
+    const QStringList named = matchWords(foodName);
+    const bool grated =
+        matchWords(foodName.section(u',', 0, 0)).contains(cheese) && !named.contains(process);
+    if (std::none_of(cut.cbegin(), cut.cend(), said) &&
+        (!grated || std::none_of(changed.cbegin(), changed.cend(), said)))
+        lineWords.insert(matchWords(grated ? u"shredded" : u"whole").value(0));
     return lineWords;
 }
 
@@ -470,7 +482,8 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         !(food.amount1 > 0) || !(food.amount2 > 0))
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
-    const QSet<QString> lineWords = pouredUnlessSpooned(wholeUnlessCut(wordsOf(line), unit));
+    const QSet<QString> lineWords =
+        pouredUnlessSpooned(wholeUnlessCut(wordsOf(line), unit, food.name));
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
