@@ -350,18 +350,23 @@ std::optional<std::pair<double, QString>> readSize(Cursor& cursor, QString* pack
 }
 
 // The ounces a can holds by the number of its size, as old recipes give it: "1 #2 can", "1 No.
-// 303 can".
+// 303 can", the number in brackets before or after the can ("1 (No. 2) can", "1 can (No. 2)").
 std::optional<double> canNumber(Cursor& cursor)
 {
+    static const QString size = QStringLiteral("(?:#|no\\.?)\\s*(\\d+(?:\\s+1/2)?)");
     static const QRegularExpression number(
-        QStringLiteral("^(?:#|no\\.?)\\s*(\\d+(?:\\s+1/2)?)\\s*(?:cans?|tins?)\\b\\.?"),
+        QStringLiteral("^(?:\\(\\s*%1\\s*\\)|%1)\\s*(?:cans?|tins?)\\b\\.?|"
+                       "^(?:cans?|tins?)\\.?\\s*\\(\\s*%1\\s*\\)")
+            .arg(size),
         QRegularExpression::CaseInsensitiveOption);
     static const QHash<QString, double> ounces{
         {QStringLiteral("1"), 11},   {QStringLiteral("2"), 20},   {QStringLiteral("2 1/2"), 28},
         {QStringLiteral("300"), 15}, {QStringLiteral("303"), 16}, {QStringLiteral("10"), 106},
     };
     const QRegularExpressionMatch m = number.match(cursor.rest());
-    const auto found = m.hasMatch() ? ounces.constFind(m.captured(1).simplified()) : ounces.cend();
+    // One of the three forms matched: its number is the one group captured.
+    const QString said = m.captured(1) + m.captured(2) + m.captured(3);
+    const auto found = m.hasMatch() ? ounces.constFind(said.simplified()) : ounces.cend();
     if (found == ounces.cend())
         return std::nullopt;
     cursor.at += m.capturedLength(0);
