@@ -435,7 +435,8 @@ LineMeasure converted(const std::optional<std::pair<quantity::Entry, QString>>& 
 // shredded cup (113 g), not the diced one the food keeps (132 g), unless the line says it is
 // cubed, crumbled or melted; a process cheese is sliced, cubed or spread, and keeps its own
 // cup. A spoonful is of a ground spice ("1/8 tsp pepper"), so spoons keep the food's own.
-QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit, const QString& foodName)
+QSet<QString> cupFormUnlessCut(QSet<QString> lineWords, const QString& unit,
+                               const QString& foodName)
 {
     if (unit == QLatin1String("tsp") || unit == QLatin1String("tbs"))
         return lineWords;
@@ -444,13 +445,12 @@ QSet<QString> wholeUnlessCut(QSet<QString> lineWords, const QString& unit, const
         u"pieces chunks crushed meal shredded grated mashed pureed");
     static const QStringList changed = matchWords(u"crumbled melted");
     static const QString cheese = matchWords(u"cheese").value(0);
+    static const QString process = matchWords(u"process").value(0);
     const auto said = [&](const QString& word) {
         return lineWords.contains(word);
     };
-    static const QString process = matchWords(u"process").value(0);
-    const QStringList named = matchWords(foodName);
-    const bool grated =
-        matchWords(foodName.section(u',', 0, 0)).contains(cheese) && !named.contains(process);
+    const bool grated = matchWords(foodName.section(u',', 0, 0)).contains(cheese) &&
+                        !matchWords(foodName).contains(process);
     if (std::none_of(cut.cbegin(), cut.cend(), said) &&
         (!grated || std::none_of(changed.cbegin(), changed.cend(), said)))
         lineWords.insert(matchWords(grated ? u"shredded" : u"whole").value(0));
@@ -483,7 +483,7 @@ std::optional<double> otherFormGrams(const IngredientLine& line, const IngRecord
         return std::nullopt;
     const double ownPerMl = food.amount2 / (food.amount1 * baseAmount(own));
     const QSet<QString> lineWords =
-        pouredUnlessSpooned(wholeUnlessCut(wordsOf(line), unit, food.name));
+        pouredUnlessSpooned(cupFormUnlessCut(wordsOf(line), unit, food.name));
     const std::optional<VolumeFit> best = bestVolume(measures, unit, lineWords);
     if (!best || std::abs(best->gramsPerMl / ownPerMl - 1) <= 0.05)
         return std::nullopt;
