@@ -200,7 +200,9 @@ bool mayStandBetween(const QString& word)
     return words.contains(word) || across.match(word).hasMatch();
 }
 
-// Foods a cook rarely means without saying so: ready meals, baby food, restaurant dishes.
+// Foods a cook rarely means without saying so: ready meals, baby food, restaurant dishes, and
+// the traditional foods USDA keeps by the peoples that prepare them ("Octopus (Alaska Native)",
+// "Cornmeal, yellow (Navajo)"), where the market's octopus or cornmeal is meant.
 const QSet<QString>& unlikelyWords()
 {
     static const QSet<QString> words = wordSet(
@@ -208,7 +210,8 @@ const QSet<QString>& unlikelyWords()
          "usda",     "commodity", "school",  "lunch",  "junior",     "strained",      "kid",
          "entree",   "meal",      "dinner",  "shake",  "industrial", "manufacturing", "retail",
          "denny",    "applebee",  "tgi",     "friday", "carrabba",   "chain",         "family",
-         "mix",      "bar",       "nugget"});
+         "mix",      "bar",       "nugget",  "native", "navajo",     "hopi",          "apache",
+         "shoshone", "bannock"});
     return words;
 }
 
