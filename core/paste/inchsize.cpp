@@ -55,4 +55,27 @@ std::optional<double> inchesThick(const QString& measureUnit)
     return whole;
 }
 
+bool cutAnInchOrThicker(const QString& lineText)
+{
+    // Whole inches, a fraction or both, or centimetres, then "thick".
+    static const QRegularExpression sized(
+        QStringLiteral("(?<![\\d/.])(\\d+(?:\\.\\d+)?)(?:[\\s-]+(\\d+)/(\\d+)|/(\\d+))?\\s*-?\\s*"
+                       "(inch(?:es)?\\b|in\\.|\"|cm\\b)\\s*-?\\s*thick\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression thick(QStringLiteral("\\bthick"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch size = sized.match(lineText);
+    if (!size.hasMatch())
+        return thick.match(lineText).hasMatch();
+    double inches = size.captured(1).toDouble();
+    if (size.hasCaptured(2))
+        inches += size.captured(2).toDouble() / size.captured(3).toDouble();
+    else if (size.hasCaptured(4))
+        inches /= size.captured(4).toDouble();
+    if (size.captured(5).compare(u"cm", Qt::CaseInsensitive) == 0)
+        inches /= 2.54;
+    // A centimetre rounding of an inch ("2.5cm") is the inch.
+    return inches >= 0.98;
+}
+
 } // namespace zestora::paste

@@ -20,4 +20,9 @@ const HouseholdWeights::Measure* measureAcross(const QList<HouseholdWeights::Mea
 // 1-3/4\")" is 1.75; none when the measure gives no three of them.
 std::optional<double> inchesThick(const QString& measureUnit);
 
+// Whether the line says its pieces are cut thick: an inch or more ("1-inch thick", "(1 1/2 inches
+// thick)", "2.5cm thick"; of a range the last size, so "1/2- to 3/4-inch thick" is not), or thick
+// with no size ("thick-cut").
+bool cutAnInchOrThicker(const QString& lineText);
+
 } // namespace zestora::paste

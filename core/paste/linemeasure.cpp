@@ -653,18 +653,21 @@ std::optional<double> canAsSoldGrams(const IngredientLine& line, double amount,
 // A fillet of fish a cook counts is a portion as fishmongers cut them, where USDA weighs one
 // taken off the whole fish (231 g of cod): the typical portion when it is the smaller. British
 // and Australian shops sell fish in portions of a set size, so there a metric portion holds
-// even where USDA's fillet of a small fish (92 g of whiting, for hake) is the lighter.
-std::optional<double> portionGrams(const IngredientLine& line, double amount,
+// even where USDA's fillet of a small fish (92 g of whiting, for hake) is the lighter. So too a
+// pork chop is one as butchers cut it, some 3/4 inch thick, where USDA weighs one over an inch
+// (259 g with its bone); a line that cuts its chops that thick keeps USDA's.
+std::optional<double> portionGrams(const IngredientLine& line, const QString& cut, double amount,
                                    const QString& foodName,
                                    const QList<HouseholdWeights::Measure>& measures,
                                    const HouseholdWeights& weights, QString* estimate)
 {
-    const QString fillet = QStringLiteral("fillet");
+    if (cut == QLatin1String("chop") && cutAnInchOrThicker(line.text))
+        return std::nullopt;
     const TypicalWeights::Weight* portion =
-        weights.typical().weightOf(fillet, typicalWords(line, foodName));
+        weights.typical().weightOf(cut, typicalWords(line, foodName));
     const auto usda =
         std::find_if(measures.cbegin(), measures.cend(), [&](const HouseholdWeights::Measure& m) {
-            return measureWord(m.unit) == fillet;
+            return measureWord(m.unit) == cut;
         });
     if (!portion || portion->words.isEmpty() || usda == measures.cend() ||
         (usda->gramsPerUnit <= portion->grams && !portion->words.contains(metricWord())))
@@ -1128,9 +1131,9 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
     if (measureWord(unit) == QLatin1String("can"))
         grams = canAsSoldGrams(line, amount, food.name, measures, weights, &estimate);
     // "4 fillets cod" counts by the fillet; "4 cod fillets" keeps the word in its food.
-    if (measureWord(unit) == QLatin1String("fillet") ||
-        (unit.isEmpty() && matchWords(line.food).contains(QLatin1String("fillet"))))
-        grams = portionGrams(line, amount, food.name, measures, weights, &estimate);
+    for (const QString& cut : {QStringLiteral("fillet"), QStringLiteral("chop")})
+        if (measureWord(unit) == cut || (unit.isEmpty() && matchWords(line.food).contains(cut)))
+            grams = portionGrams(line, cut, amount, food.name, measures, weights, &estimate);
     if (!grams)
         grams = spoonGrams(line, unit, amount, food.name, weights, &estimate);
     if (!grams)
