@@ -52,24 +52,24 @@ const QSet<QString>& stopWords()
 const QSet<QString>& describingWords()
 {
     static const QSet<QString> words = wordSet(
-        {"large",     "medium",   "small",    "extra",   "fresh",       "freshly",  "chopped",
-         "diced",     "minced",   "sliced",   "grated",  "shredded",    "crushed",  "melted",
-         "softened",  "beaten",   "sifted",   "packed",  "firmly",      "lightly",  "loosely",
-         "finely",    "coarsely", "roughly",  "thinly",  "thickly",     "cold",     "warm",
-         "lukewarm",  "hot",      "boiling",  "room",    "temperature", "boneless", "skinless",
-         "peeled",    "seeded",   "deseeded", "cored",   "trimmed",     "rinsed",   "halved",
-         "quartered", "cubed",    "torn",     "cut",     "divided",     "pitted",   "julienned",
-         "raw",       "ripe",     "organic",  "virgin",  "pure",        "homemade", "good",
-         "quality",   "stemmed",  "zested",   "juiced",  "crumbled",    "mashed",   "pureed",
-         "cooled",    "chilled",  "thawed",   "drained", "heaping",     "level",    "generous",
-         "scant",     "leaf",     "piece",    "chunk",   "strip",       "cube",     "wedge",
-         "ring",      "round",    "firm",     "soft",    "tender",      "young",    "baby",
-         "bite",      "size",     "sized",    "thin",    "thick",       "fine",     "coarse",
-         "dice",      "slice",    "mince",    "chop",    "store",       "bought",   "brand",
-         "real",      "best",     "premium",  "sprig",   "bunch",       "handful",  "stick",
-         "slivered",  "flaked",   "shaved",   "patted",  "dry",         "half",     "mini",
-         "uncooked",  "fillet",   "flake",    "tail",    "seedless",    "whole",    "bone",
-         "unwrapped", "wrapped"});
+        {"large",     "medium",   "small",    "extra",    "fresh",       "freshly",  "chopped",
+         "diced",     "minced",   "sliced",   "grated",   "shredded",    "crushed",  "melted",
+         "softened",  "beaten",   "sifted",   "packed",   "firmly",      "lightly",  "loosely",
+         "finely",    "coarsely", "roughly",  "thinly",   "thickly",     "cold",     "warm",
+         "lukewarm",  "hot",      "boiling",  "room",     "temperature", "boneless", "skinless",
+         "peeled",    "seeded",   "deseeded", "cored",    "trimmed",     "rinsed",   "halved",
+         "quartered", "cubed",    "torn",     "cut",      "divided",     "pitted",   "julienned",
+         "raw",       "ripe",     "organic",  "virgin",   "pure",        "homemade", "good",
+         "quality",   "stemmed",  "zested",   "juiced",   "crumbled",    "mashed",   "pureed",
+         "cooled",    "chilled",  "thawed",   "drained",  "heaping",     "level",    "generous",
+         "scant",     "leaf",     "piece",    "chunk",    "strip",       "cube",     "wedge",
+         "ring",      "round",    "firm",     "soft",     "tender",      "young",    "baby",
+         "bite",      "size",     "sized",    "thin",     "thick",       "fine",     "coarse",
+         "dice",      "slice",    "mince",    "chop",     "store",       "bought",   "brand",
+         "real",      "best",     "premium",  "sprig",    "bunch",       "handful",  "stick",
+         "slivered",  "flaked",   "shaved",   "patted",   "dry",         "half",     "mini",
+         "uncooked",  "fillet",   "flake",    "tail",     "seedless",    "whole",    "bone",
+         "unwrapped", "wrapped",  "fun",      "miniature"});
     return words;
 }
 

@@ -1167,7 +1167,9 @@ LineMeasure measureAsWritten(const IngredientLine& line, const IngRecord& food,
     // "4 plum tomatoes" are plum tomatoes, not the food's own medium one.
     if (const HouseholdWeights::Measure* named =
             unit.isEmpty() ? namedPiece(measures, matchWords(line.food), food.name) : nullptr;
-        named && !grams && (own.isEmpty() || !ownMeasureCounts(own, named->unit)))
+        named && !grams &&
+        (own.isEmpty() || !ownMeasureCounts(own, named->unit) ||
+         namesPieceSize(named->unit, matchWords(line.food))))
         grams = amount * named->gramsPerUnit;
     // A country's piece is the usual one its shops sell, which a size scales: "4 large chicken
     // thighs" in a British recipe.

@@ -97,6 +97,13 @@ bool isPiece(const QString& measure)
            first != QLatin1String("serving") && first != QLatin1String("nlea");
 }
 
+// Sizes of a piece sold small or large: a candy bar's fun size, miniature or king size.
+const QStringList& pieceSizeWords()
+{
+    static const QStringList words = matchWords(u"miniature mini fun snack bite king");
+    return words;
+}
+
 } // namespace
 
 int measureFit(const QString& measure, const QSet<QString>& lineWords)
@@ -147,22 +154,46 @@ const HouseholdWeights::Measure* sizedPiece(const QList<HouseholdWeights::Measur
     return nullptr;
 }
 
+bool namesPieceSize(const QString& measureUnit, const QStringList& lineFoodWords)
+{
+    const QStringList& sizes = pieceSizeWords();
+    const QStringList words = outerWords(measureUnit);
+    return std::any_of(words.cbegin(), words.cend(), [&](const QString& word) {
+        return sizes.contains(word) && lineFoodWords.contains(word);
+    });
+}
+
 const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measure>& measures,
                                             const QStringList& lineFoodWords,
                                             const QString& foodName)
 {
     const QStringList food = matchWords(foodName);
+    // Of a kind kept in sizes ("bar, miniature" and "bar (1.55 oz)" of milk chocolate), the size
+    // the line names, else the plain one, else the first.
+    const QStringList& sizes = pieceSizeWords();
+    const HouseholdWeights::Measure* named = nullptr;
+    int namedFit = -1;
     for (const HouseholdWeights::Measure& measure : measures) {
         if (!isPiece(measure.unit))
             continue;
         // The kind comes first in the measure: "plum tomato", "cherry".
-        const QString kind = outerWords(measure.unit).value(0);
-        if (!food.contains(kind) &&
+        const QStringList words = outerWords(measure.unit);
+        const QString kind = words.value(0);
+        const bool sizeSaid = namesPieceSize(measure.unit, lineFoodWords);
+        const bool kindSaid =
             std::any_of(lineFoodWords.cbegin(), lineFoodWords.cend(),
-                        [&](const QString& said) { return kindOf(said) == kind; }))
-            return &measure;
+                        [&](const QString& said) { return kindOf(said) == kind; });
+        if (!sizeSaid && (food.contains(kind) || !kindSaid))
+            continue;
+        const bool sized = std::any_of(words.cbegin(), words.cend(),
+                                       [&](const QString& word) { return sizes.contains(word); });
+        const int fit = sizeSaid ? 2 : sized ? 0 : 1;
+        if (fit > namedFit) {
+            named = &measure;
+            namedFit = fit;
+        }
     }
-    return nullptr;
+    return named;
 }
 
 const HouseholdWeights::Measure* plainPiece(const QList<HouseholdWeights::Measure>& measures,

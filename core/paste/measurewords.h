@@ -23,8 +23,14 @@ inline constexpr int fitOfAWordSaid = 10;
 const HouseholdWeights::Measure* sizedPiece(const QList<HouseholdWeights::Measure>& measures,
                                             const QString& size, const QString& foodName);
 
+// Whether the line names the size of a piece the measure is: "fun size", "miniature", "king size"
+// of a candy bar.
+bool namesPieceSize(const QString& measureUnit, const QStringList& lineFoodWords);
+
 // A piece of a kind the line names that the food's name does not ("plum tomato" and "cherry" of
-// "Tomatoes, red, ripe, raw"); none when the line names no such piece.
+// "Tomatoes, red, ripe, raw"), or of a size the line names ("fun size" of "SNICKERS Bar"); of a
+// kind kept in sizes the plain one unless the line names another; none when the line names no
+// such piece.
 const HouseholdWeights::Measure* namedPiece(const QList<HouseholdWeights::Measure>& measures,
                                             const QStringList& lineFoodWords,
                                             const QString& foodName);

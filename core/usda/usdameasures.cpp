@@ -160,6 +160,21 @@ const Measure* chooseAmong(const QList<Measure>& list)
 const HouseholdMeasure* cooksMeasure(const QList<HouseholdMeasure>& measures,
                                      const QString& description)
 {
+    // A candy bar counted is the bar as sold, not its fun-size, bite-size or king-size one nor a
+    // spoonful of its bits: "serving 2.1 oz bar", "bar (2 oz)".
+    static const QStringList barSizes{QStringLiteral("fun"),  QStringLiteral("snack"),
+                                      QStringLiteral("bite"), QStringLiteral("miniature"),
+                                      QStringLiteral("mini"), QStringLiteral("king")};
+    // Where USDA names no such bar, the package of one bar is it ("package 1.76 oz").
+    if (lowerWords(description).contains(QStringLiteral("bar")))
+        for (const QString& piece : {QStringLiteral("bar"), QStringLiteral("package")})
+            for (const HouseholdMeasure& measure : measures) {
+                const QStringList words = lowerWords(measure.unit);
+                if (measure.amount == 1 && words.contains(piece) &&
+                    std::none_of(barSizes.begin(), barSizes.end(),
+                                 [&](const QString& size) { return words.contains(size); }))
+                    return &measure;
+            }
     const QString foodWord = lowerWords(description).value(0);
     QList<Measure> described;
     for (const HouseholdMeasure& measure : measures)
