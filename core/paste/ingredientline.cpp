@@ -738,7 +738,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // "boneless, skinless chicken breasts", "homemade, unsalted chicken stock", "roasted, unsalted
     // almonds", "good, hot vegetable stock", "plain, low-fat yogurt", "whole-wheat, low-fat flour
     // tortillas": words that only describe, how the food is made, cooked or sold, what grain it is
-    // of or how good it is among them, go on to the food.
+    // of or how good it is among them, go on to the food, with the share a label gives of them
+    // ("30% reduced-sodium, 98% fat-free cream of mushroom soup").
     static const QRegularExpression describing(
         QStringLiteral(
             "^\\s*(?:(?:whole[\\s-]?(?:wheat|grain|meal)|multi[\\s-]?grain|boneless|skinless|"
@@ -751,7 +752,8 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
             "roasted|toasted|blanched|"
             "condensed|instant|grated|shredded|sliced|diced|minced|crushed|"
             "salted|(?:fat|salt|sugar)[\\s-]free|(?:low|lower|reduced|less)[\\s-](?:fat|sodium|"
-            "salt)|salt[\\s-]reduced|no[\\s-]salt[\\s-]added|nonfat|non-fat|light|lite)"
+            "salt)|salt[\\s-]reduced|no[\\s-]salt[\\s-]added|nonfat|non-fat|light|lite|"
+            "\\d+(?:\\.\\d+)?\\s*%)"
             "\\s*,?\\s*)+(?=[a-z])"),
         QRegularExpression::CaseInsensitiveOption);
     qsizetype searchFrom = 0;
