@@ -766,12 +766,13 @@ void readFoodAndNotes(QString rest, IngredientLine& line)
     // cards write them: how a cut was sold describes the cut bought, wherever it stands, so it goes
     // on to the food as "boneless lean pork chops" would have it, once the food's own words were
     // read. So does "dried" after a herb or a fruit, as food-first lists and recipe programs write
-    // it ("basil - 2 teaspoons, dried", "apricots, dried"): the food kept dry, not fresh.
+    // it ("basil - 2 teaspoons, dried", "apricots, dried"): the food kept dry, not fresh; and "no
+    // beans" after a chili ("Hormel chili, no beans"), which is another can.
     QStringList foodWords;
     if (comma >= 0) {
         static const QRegularExpression howCutSoldOrKept(
             QStringLiteral("^(?:(?:boneless|skinless|bone-in|skin-on|(?:extra[\\s-])?lean)"
-                           "(?:\\s+(?:and\\s+)?|$))+$|^dried$"),
+                           "(?:\\s+(?:and\\s+)?|$))+$|^dried$|^(?:no|without)\\s+beans$"),
             QRegularExpression::CaseInsensitiveOption);
         for (const QString& note : rest.sliced(comma + 1).split(separator)) {
             if (note.trimmed().isEmpty())
