@@ -719,7 +719,11 @@ QStringList FoodMatcher::wordsAsNamed(const QString& food, KitchenMeasures measu
                        "gmo|gluten[\\s-]*free(?![\\s-]+(?:all[\\s-]*purpose[\\s-]+|plain[\\s-]+)?"
                        "flour))\\b"),
         QRegularExpression::CaseInsensitiveOption);
-    QStringList words = matchWords(QString(food).remove(keeps).remove(raised));
+    // A king-size candy bar is the bar in its largest wrapper, which the bar's measures weigh;
+    // "king" alone names a crab, a prawn or a mushroom.
+    static const QRegularExpression kingSize(QStringLiteral("\\bking[\\s-]+sized?\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QStringList words = matchWords(QString(food).remove(keeps).remove(raised).remove(kingSize));
     // The names call food cooked by steam "cooked": "steamed broccoli" is cooked broccoli. Food
     // left over from another meal was cooked for it: "leftover turkey" is cooked turkey, and
     // greens wilted in the pan are cooked down: "2 cups wilted spinach" is cooked spinach.
