@@ -3,6 +3,7 @@
 #include "core/paste/foodmatcher.h"
 #include "core/paste/unitwords.h"
 #include "core/usda/usdafoods.h"
+#include "core/usda/usdameasures.h"
 
 #include <QHash>
 
@@ -97,10 +98,10 @@ bool isPiece(const QString& measure)
            first != QLatin1String("serving") && first != QLatin1String("nlea");
 }
 
-// Sizes of a piece sold small or large: a candy bar's fun size, miniature or king size.
+// The sizes of a piece sold small or large, as the words of a line are matched.
 const QStringList& pieceSizeWords()
 {
-    static const QStringList words = matchWords(u"miniature mini fun snack bite king");
+    static const QStringList words = matchWords(usda::pieceSizeWords().join(u' '));
     return words;
 }
 

@@ -157,14 +157,20 @@ const Measure* chooseAmong(const QList<Measure>& list)
 
 } // namespace
 
+const QStringList& pieceSizeWords()
+{
+    static const QStringList words{QStringLiteral("fun"),  QStringLiteral("snack"),
+                                   QStringLiteral("bite"), QStringLiteral("miniature"),
+                                   QStringLiteral("mini"), QStringLiteral("king")};
+    return words;
+}
+
 const HouseholdMeasure* cooksMeasure(const QList<HouseholdMeasure>& measures,
                                      const QString& description)
 {
     // A candy bar counted is the bar as sold, not its fun-size, bite-size or king-size one nor a
     // spoonful of its bits: "serving 2.1 oz bar", "bar (2 oz)".
-    static const QStringList barSizes{QStringLiteral("fun"),  QStringLiteral("snack"),
-                                      QStringLiteral("bite"), QStringLiteral("miniature"),
-                                      QStringLiteral("mini"), QStringLiteral("king")};
+    const QStringList& barSizes = pieceSizeWords();
     // Where USDA names no such bar, the package of one bar is it ("package 1.76 oz").
     if (lowerWords(description).contains(QStringLiteral("bar")))
         for (const QString& piece : {QStringLiteral("bar"), QStringLiteral("package")})

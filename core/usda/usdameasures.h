@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Which of USDA's household measures a food is given: the one a cook counts it by.
 namespace zestora::usda {
@@ -22,5 +23,9 @@ struct HouseholdMeasure {
 // nullptr when there are no measures.
 const HouseholdMeasure* cooksMeasure(const QList<HouseholdMeasure>& measures,
                                      const QString& description);
+
+// The words, in lower case, of the sizes a piece is sold smaller or larger than the regular one:
+// a candy bar's fun size, snack size, bite size, miniature or king size.
+const QStringList& pieceSizeWords();
 
 } // namespace zestora::usda
